@@ -1,0 +1,130 @@
+// quorvix-eval: the calculator without a window. Each input line is handled as if typed into the
+// input line and evaluated; the output box's text is printed after each.
+
+#include "answer_text.h"
+#include "engine_host.h"
+#include "evaluation_command.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLocale>
+#include <QTextStream>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: quorvix-eval [--lang vbscript|javascript] [--raw] [-e TEXT]... [FILE]\n"
+    "  Evaluates each -e TEXT in order, else each line of FILE or of standard input,\n"
+    "  as the calculator's input line, and prints the output box after each.\n"
+    "  --raw  skip the shorthand rewrites: a line beginning with \"!\" is executed as a\n"
+    "         statement, any other line is evaluated and its answer printed.\n";
+
+struct Options {
+    QString language = QStringLiteral("VBScript");
+    bool raw = false;
+    QStringList expressions;
+    std::optional<QString> file;
+};
+
+std::optional<Options> parseArguments(const QStringList& args) {
+    Options options;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--raw")) {
+            options.raw = true;
+        } else if (arg == QLatin1String("--lang") && i + 1 < args.size()) {
+            const QString lang = args[++i].toLower();
+            if (lang == QLatin1String("vbscript")) {
+                options.language = QStringLiteral("VBScript");
+            } else if (lang == QLatin1String("javascript")) {
+                options.language = QStringLiteral("JavaScript");
+            } else {
+                return std::nullopt;
+            }
+        } else if (arg == QLatin1String("-e") && i + 1 < args.size()) {
+            options.expressions.append(args[++i]);
+        } else if (arg.startsWith(u'-') && arg != QLatin1String("-")) {
+            return std::nullopt;
+        } else if (!options.file) {
+            options.file = arg;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (options.file && !options.expressions.isEmpty()) {
+        return std::nullopt;
+    }
+    return options;
+}
+
+// One line without the shorthand rules: a statement after "!", else an expression's answer.
+QString runRaw(quorvix::EngineHost& engine, const QString& line) {
+    if (line.startsWith(u'!')) {
+        return engine.executeStatement(line.mid(1)) ? QString() : engine.errorDescription();
+    }
+    const std::optional<quorvix::ScriptValue> value = engine.eval(line);
+    if (!value) {
+        return engine.errorDescription();
+    }
+    const std::optional<QString> text =
+        quorvix::answerText(*value, QLocale().decimalPoint().front());
+    return text ? *text : engine.noTextFormDescription(*value);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const std::optional<Options> options = parseArguments(QCoreApplication::arguments());
+    if (!options) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+
+    quorvix::EngineHost engine;
+    engine.setLanguage(options->language);
+    quorvix::EvaluationCommand command(engine);
+    QString outputBox;
+    QTextStream out(stdout);
+
+    auto handle = [&](const QString& line) {
+        if (options->raw) {
+            out << runRaw(engine, line) << '\n';
+        } else {
+            const quorvix::EvaluationResult result = command.run(line);
+            if (result.output) {
+                outputBox = *result.output;
+            }
+            out << outputBox << '\n';
+        }
+        out.flush();
+    };
+
+    if (!options->expressions.isEmpty()) {
+        for (const QString& text : options->expressions) {
+            handle(text);
+        }
+        return 0;
+    }
+
+    QFile input;
+    if (options->file && *options->file != QLatin1String("-")) {
+        input.setFileName(*options->file);
+        if (!input.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "quorvix-eval: cannot read %s: %s\n", qPrintable(*options->file),
+                         qPrintable(input.errorString()));
+            return 2;
+        }
+    } else if (!input.open(stdin, QIODevice::ReadOnly)) {
+        std::fputs("quorvix-eval: cannot read standard input\n", stderr);
+        return 2;
+    }
+    QTextStream in(&input);
+    QString line;
+    while (in.readLineInto(&line)) {
+        handle(line);
+    }
+    return 0;
+}

@@ -1,0 +1,70 @@
+#include "engine_host.h"
+
+#include "javascript_engine.h"
+#include "vbscript_engine.h"
+
+namespace quorvix {
+
+namespace {
+const QString kVBScript = QStringLiteral("VBScript");
+const QString kJavaScript = QStringLiteral("JavaScript");
+} // namespace
+
+EngineHost::EngineHost(std::chrono::milliseconds timeLimit)
+    : m_timeLimit(timeLimit), m_language(kVBScript) {}
+
+EngineHost::~EngineHost() = default;
+
+void EngineHost::setLanguage(const QString& language) {
+    QString name;
+    if (language.compare(kVBScript, Qt::CaseInsensitive) == 0) {
+        name = kVBScript;
+    } else if (language.compare(kJavaScript, Qt::CaseInsensitive) == 0) {
+        name = kJavaScript;
+    } else {
+        return;
+    }
+    if (name != m_language) {
+        m_language = name;
+        m_engine.reset();
+    }
+}
+
+QString EngineHost::language() const { return m_language; }
+
+ScriptEngine& EngineHost::engine() {
+    if (!m_engine) {
+        if (m_language == kJavaScript) {
+            m_engine = std::make_unique<JavaScriptEngine>(m_timeLimit);
+        } else {
+            m_engine = std::make_unique<VBScriptEngine>(m_timeLimit);
+        }
+    }
+    return *m_engine;
+}
+
+std::optional<ScriptValue> EngineHost::eval(const QString& expression) {
+    return engine().eval(expression);
+}
+
+bool EngineHost::executeStatement(const QString& statement) {
+    return engine().executeStatement(statement);
+}
+
+QString EngineHost::errorDescription() const {
+    return m_engine ? m_engine->errorDescription() : QString();
+}
+
+QString EngineHost::noTextFormDescription(const ScriptValue& value) const {
+    return m_engine ? m_engine->noTextFormDescription(value) : QString();
+}
+
+std::optional<QString> EngineHost::ansStatement(const ScriptValue& answer,
+                                                const QString& answerText) const {
+    if (!m_engine) {
+        return std::nullopt;
+    }
+    return m_engine->ansStatement(answer, answerText);
+}
+
+} // namespace quorvix

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "script_engine.h"
+
+#include <chrono>
+#include <memory>
+
+namespace quorvix {
+
+// The calculator's one engine instance: it takes the language name and creates the engine of
+// that language only when it is first used, so the engine not chosen costs nothing at start-up.
+class EngineHost final : public ScriptEngine {
+public:
+    explicit EngineHost(std::chrono::milliseconds timeLimit = std::chrono::seconds(10));
+    ~EngineHost() override;
+
+    // Accepts "VBScript" or "JavaScript" in any case; other names are ignored. Switching drops
+    // the engine of the other language, which the calculator only does before its first run.
+    void setLanguage(const QString& language);
+
+    QString language() const override;
+    std::optional<ScriptValue> eval(const QString& expression) override;
+    bool executeStatement(const QString& statement) override;
+    QString errorDescription() const override;
+    QString noTextFormDescription(const ScriptValue& value) const override;
+    std::optional<QString> ansStatement(const ScriptValue& answer,
+                                        const QString& answerText) const override;
+
+private:
+    ScriptEngine& engine();
+
+    std::chrono::milliseconds m_timeLimit;
+    QString m_language;
+    std::unique_ptr<ScriptEngine> m_engine;
+};
+
+} // namespace quorvix

@@ -1,0 +1,72 @@
+#include "evaluation_command.h"
+
+#include "answer_text.h"
+#include "input_rewrites.h"
+#include "number_format.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace quorvix {
+
+EvaluationCommand::EvaluationCommand(ScriptEngine& engine) : m_engine(engine) {}
+
+QString EvaluationCommand::piStatement() {
+    return QStringLiteral("Pi =  ") + QString::fromStdU16String(vbs::formatDouble(4.0 * std::atan(1.0)));
+}
+
+EvaluationResult EvaluationCommand::run(const QString& input) {
+    EvaluationResult result;
+    bool failed = false;
+
+    if (!m_hasRun) {
+        m_hasRun = true;
+        result.firstRun = true;
+        failed = !m_engine.executeStatement(piStatement());
+    }
+
+    const ScriptLanguage language = m_engine.language() == QLatin1String("JavaScript")
+                                        ? ScriptLanguage::JavaScript
+                                        : ScriptLanguage::VBScript;
+    const RewrittenInput rewritten = rewriteInput(input, language);
+
+    switch (rewritten.mode) {
+    case RewrittenInput::Mode::RefusedAnsAssignment:
+        result.output = QStringLiteral("Ans cannot be set with a statement");
+        return result;
+    case RewrittenInput::Mode::Statement:
+        if (!m_engine.executeStatement(rewritten.text)) {
+            failed = true;
+        }
+        if (failed) {
+            result.output = m_engine.errorDescription();
+        }
+        return result;
+    case RewrittenInput::Mode::Expression:
+        break;
+    }
+
+    const std::optional<ScriptValue> answer = m_engine.eval(rewritten.text);
+    if (!answer) {
+        failed = true;
+    }
+    if (failed) {
+        result.output = m_engine.errorDescription();
+        return result;
+    }
+    const std::optional<QString> text = answerText(*answer, QLocale().decimalPoint().front());
+    if (!text) {
+        // Nothing to show and nothing to store: say why, and keep the previous Ans.
+        result.output = m_engine.noTextFormDescription(*answer);
+        return result;
+    }
+    result.output = *text;
+    // Ans is written as a literal of the answer's own type. A failure here is silent: the
+    // output box already shows the new answer, and Ans keeps the previous one.
+    if (const std::optional<QString> statement = m_engine.ansStatement(*answer, *text)) {
+        m_engine.executeStatement(*statement);
+    }
+    return result;
+}
+
+} // namespace quorvix

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "script_engine.h"
+
+#include <QString>
+#include <optional>
+
+namespace quorvix {
+
+// What one run of the evaluation command did, for the window to show.
+struct EvaluationResult {
+    // The new text of the output box; nullopt leaves the box as it was.
+    std::optional<QString> output;
+    // True for the run that defined Pi and froze the choice of language.
+    bool firstRun = false;
+};
+
+// The calculator's evaluation command without a window: rewrite the input line's text, run it
+// in the engine, and report the output box's new text. Each step that fails sets the run's
+// error indicator and the run goes on, so one bad step never hides the engine's description.
+class EvaluationCommand {
+public:
+    explicit EvaluationCommand(ScriptEngine& engine);
+
+    EvaluationResult run(const QString& input);
+    bool hasRun() const { return m_hasRun; }
+
+    // The statement of the first run: "Pi =  3.14159265358979" (a blank in the sign's place).
+    static QString piStatement();
+
+private:
+    ScriptEngine& m_engine;
+    bool m_hasRun = false;
+};
+
+} // namespace quorvix

@@ -1,0 +1,69 @@
+#include "input_rewrites.h"
+
+namespace quorvix {
+
+namespace {
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+bool needsStar(QChar a, QChar b) {
+    return (a == u')' && (b == u'(' || isDigit(b))) || (isDigit(a) && b == u'(');
+}
+
+} // namespace
+
+QString trimBlanks(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ') {
+        ++begin;
+    }
+    while (end > begin && text[end - 1] == u' ') {
+        --end;
+    }
+    return text.mid(begin, end - begin);
+}
+
+QString insertImplicitMultiplication(const QString& text) {
+    // One pass suffices: an inserted "*" never forms a pair itself, so a scan that also visits
+    // the inserted characters finds exactly the pairs of the original text.
+    QString out;
+    out.reserve(text.size() + text.size() / 4);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        out.append(text[i]);
+        if (i + 1 < text.size() && needsStar(text[i], text[i + 1])) {
+            out.append(u'*');
+        }
+    }
+    return out;
+}
+
+RewrittenInput rewriteInput(const QString& input, ScriptLanguage language) {
+    QString text = insertImplicitMultiplication(trimBlanks(input));
+    if (text.startsWith(u'!')) {
+        text.remove(0, 1);
+        // Ans is the calculator's own; a statement may not assign it directly. Only the exact
+        // start "ans=" is refused ("Ans =1" with a blank runs as typed).
+        if (text.left(4).toLower() == QLatin1String("ans=")) {
+            return {RewrittenInput::Mode::RefusedAnsAssignment, text};
+        }
+        return {RewrittenInput::Mode::Statement, text};
+    }
+    if (text.endsWith(u'=')) {
+        text.chop(1);
+    }
+    if (!text.isEmpty()) {
+        const QChar first = text[0];
+        if (first == u'+' || first == u'-' || first == u'*' || first == u'/' || first == u'^') {
+            text.prepend(QLatin1String("Ans "));
+        } else if (first == u'e' || first == u'E') {
+            // "^" is exclusive or in JavaScript, so there the power operator is "**".
+            text.replace(0, 1,
+                         language == ScriptLanguage::JavaScript ? QLatin1String("Ans*10**")
+                                                                : QLatin1String("Ans*10^"));
+        }
+    }
+    return {RewrittenInput::Mode::Expression, text};
+}
+
+} // namespace quorvix

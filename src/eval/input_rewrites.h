@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+// The calculator's shorthand rules, applied to a copy of the input line before it goes to the
+// engine. Pure functions; positions are qsizetype, so inputs of any length are scanned whole.
+namespace quorvix {
+
+enum class ScriptLanguage { VBScript, JavaScript };
+
+// Removes leading and trailing space characters only; tabs and other white space stay.
+QString trimBlanks(const QString& text);
+
+// Inserts "*" between ")(", between ")" and a digit, and between a digit and "(". Nothing else:
+// "Sqr(4)" and "x2" stay, quotes are not respected.
+QString insertImplicitMultiplication(const QString& text);
+
+struct RewrittenInput {
+    enum class Mode {
+        Expression,           // evaluate `text` and store the answer in Ans
+        Statement,            // execute `text`
+        RefusedAnsAssignment, // "!ans=..." : refused, nothing runs
+    };
+    Mode mode = Mode::Expression;
+    QString text;
+};
+
+// The whole chain: trim, implicit multiplication, then statement mode for a leading "!", or in
+// expression mode a trailing "=" dropped, a leading operator continuing from Ans, and a leading
+// e or E as "Ans times ten to the power of".
+RewrittenInput rewriteInput(const QString& input, ScriptLanguage language);
+
+} // namespace quorvix

@@ -1,0 +1,150 @@
+#include "number_format.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace vbs {
+namespace {
+
+std::u16string widen(std::string_view s) { return {s.begin(), s.end()}; }
+
+// Rounds |value| to `digits` significant digits and writes it in VBScript's notation.
+std::u16string formatSignificant(double value, int digits, char16_t sep) {
+    if (std::isnan(value)) {
+        return u"NaN";
+    }
+    if (std::isinf(value)) {
+        return value < 0 ? u"-Infinity" : u"Infinity";
+    }
+    if (value == 0.0) {
+        return u"0";
+    }
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, std::fabs(value));
+    // buf is "d.ddddde[+-]xx": collect the mantissa digits and the exponent.
+    std::string mantissa;
+    const char* p = buf;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') {
+            mantissa.push_back(*p);
+        }
+    }
+    const int exponent = std::atoi(p + 1);
+    while (mantissa.size() > 1 && mantissa.back() == '0') {
+        mantissa.pop_back();
+    }
+    const int n = static_cast<int>(mantissa.size());
+    std::u16string out;
+    if (value < 0) {
+        out.push_back(u'-');
+    }
+    const bool fixed = exponent <= digits - 1 && n - 1 - exponent <= digits;
+    if (fixed) {
+        if (exponent < 0) {
+            out += u"0";
+            out.push_back(sep);
+            out.append(static_cast<std::size_t>(-exponent - 1), u'0');
+            out += widen(mantissa);
+        } else {
+            const auto intDigits = static_cast<std::size_t>(exponent + 1);
+            if (mantissa.size() <= intDigits) {
+                out += widen(mantissa);
+                out.append(intDigits - mantissa.size(), u'0');
+            } else {
+                out += widen(std::string_view(mantissa).substr(0, intDigits));
+                out.push_back(sep);
+                out += widen(std::string_view(mantissa).substr(intDigits));
+            }
+        }
+        return out;
+    }
+    out.push_back(static_cast<char16_t>(mantissa[0]));
+    if (n > 1) {
+        out.push_back(sep);
+        out += widen(std::string_view(mantissa).substr(1));
+    }
+    char expText[16];
+    std::snprintf(expText, sizeof expText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    out += widen(expText);
+    return out;
+}
+
+// Days since 1 Jan 1970 to a civil date (proleptic Gregorian).
+void civilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d) {
+    z += 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const auto doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    y = static_cast<std::int64_t>(yoe) + era * 400;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    d = doy - (153 * mp + 2) / 5 + 1;
+    m = mp < 10 ? mp + 3 : mp - 9;
+    y += m <= 2;
+}
+
+} // namespace
+
+std::u16string formatDouble(double value, char16_t decimalSeparator) {
+    return formatSignificant(value, 15, decimalSeparator);
+}
+
+std::u16string formatSingle(float value, char16_t decimalSeparator) {
+    return formatSignificant(static_cast<double>(value), 7, decimalSeparator);
+}
+
+std::u16string formatCurrency(std::int64_t scaled, char16_t decimalSeparator) {
+    const bool negative = scaled < 0;
+    // Work in unsigned so that the most negative value does not overflow.
+    const std::uint64_t magnitude =
+        negative ? std::uint64_t{0} - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
+    std::u16string out = negative ? u"-" : u"";
+    out += widen(std::to_string(magnitude / 10000));
+    std::uint64_t fraction = magnitude % 10000;
+    if (fraction != 0) {
+        std::string digits = std::to_string(fraction);
+        digits.insert(0, 4 - digits.size(), '0');
+        while (digits.back() == '0') {
+            digits.pop_back();
+        }
+        out.push_back(decimalSeparator);
+        out += widen(digits);
+    }
+    return out;
+}
+
+std::u16string formatDate(double serial) {
+    // The whole part counts days from 30 Dec 1899; the fraction is the time of day, taken by
+    // its absolute value (so -1.25 is 29 Dec 1899, 6:00 AM).
+    const double dayPart = std::trunc(serial);
+    const double fraction = std::fabs(serial - dayPart);
+    long long seconds = std::llround(fraction * 86400.0);
+    std::int64_t days = static_cast<std::int64_t>(dayPart);
+    if (seconds >= 86400) {
+        seconds -= 86400;
+        days += serial < 0 ? -1 : 1;
+    }
+    std::u16string out;
+    if (days != 0 || seconds == 0) {
+        std::int64_t y;
+        unsigned m, d;
+        civilFromDays(days - 25569, y, m, d); // 25569 days from 30 Dec 1899 to 1 Jan 1970
+        out += widen(std::to_string(m) + "/" + std::to_string(d) + "/" + std::to_string(y));
+    }
+    if (seconds != 0 || days == 0) {
+        const long long h = seconds / 3600;
+        const long long h12 = h % 12 == 0 ? 12 : h % 12;
+        char t[32];
+        std::snprintf(t, sizeof t, "%lld:%02lld:%02lld %s", h12, (seconds / 60) % 60, seconds % 60,
+                      h < 12 ? "AM" : "PM");
+        if (!out.empty()) {
+            out.push_back(u' ');
+        }
+        out += widen(t);
+    }
+    return out;
+}
+
+} // namespace vbs

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Drives quorvix-eval as a user would from a shell and compares what it prints.
+set -u
+bin=$1
+fail=0
+
+check() { # name, expected, command...
+    local name=$1 expected=$2
+    shift 2
+    local actual
+    actual=$("$@" 2>&1)
+    if [ "$actual" != "$expected" ]; then
+        printf 'FAIL %s\n--- expected\n%s\n--- actual\n%s\n' "$name" "$expected" "$actual"
+        fail=1
+    else
+        printf 'ok   %s\n' "$name"
+    fi
+}
+
+expected=$'6\n10\n1000\n1000\n10'
+check vbscript "$expected" "$bin" -e "2(3)" -e "+4" -e "e2" -e "!x=5" -e "x*2"
+check javascript "$expected" "$bin" --lang javascript -e "2(3)" -e "+4" -e "e2" -e "!x=5" -e "x*2"
+check stdin $'3\n6' bash -c "printf '1+2\n*2\n' | '$bin'"
+check stdin-crlf $'3\n6' bash -c "printf '1+2\r\n*2\r\n' | '$bin'"
+check raw $'\n7\n2*(3)' "$bin" --raw -e "!x = 7" -e "x" -e "\"2*(3)\""
+check raw-error 'Division by zero' "$bin" --raw -e "1/0"
+
+tmp=$(mktemp)
+printf '2^10\n!y=Ans\ny+1\n' >"$tmp"
+check file $'1024\n1024\n1025' "$bin" "$tmp"
+rm -f "$tmp"
+
+"$bin" --lang cobol -e 1 >/dev/null 2>&1
+[ $? -eq 2 ] && echo "ok   bad-language" || { echo "FAIL bad-language exit status"; fail=1; }
+"$bin" --bogus >/dev/null 2>&1
+[ $? -eq 2 ] && echo "ok   bad-option" || { echo "FAIL bad-option exit status"; fail=1; }
+"$bin" /nonexistent/file >/dev/null 2>&1
+[ $? -eq 2 ] && echo "ok   missing-file" || { echo "FAIL missing-file exit status"; fail=1; }
+
+exit $fail
