@@ -1,0 +1,87 @@
+#pragma once
+
+#include "line_state.h"
+
+#include <QRgb>
+#include <QStringView>
+#include <span>
+
+namespace quorvix::keypad {
+
+// What a key does to the input line (the pure edit it runs).
+enum class KeyAction {
+    Insert,       // insert KeySpec::inserted at the cursor
+    Backspace,    // backspace()
+    Exponent,     // enterExponent()
+    DecimalPoint, // enterDecimalPoint()
+    SignToggle,   // toggleSign()
+    Clear,        // clearLine(), then evaluate
+    Equals,       // no edit; evaluate
+    Recall,       // recallMemory(index)
+    Store,        // storeInMemory(index), then evaluate in statement mode
+};
+
+// The order in which the window runs the steps of a press. "Release" is
+// KeypadButton::release(); "focus" gives the focus back to the input line without touching its
+// cursor or selection; "cursor to end" puts the cursor at the end of the text.
+enum class StepOrder {
+    EditReleaseFocus,                     // insertions, Backspace, Exp, GetVar
+    EditReleaseFocusCursorToEnd,          // DPoint, PosNeg
+    ClearEvaluateReleaseFocusCursorToEnd, // C
+    FocusEvaluateRelease,                 // Equals: the evaluation leaves the line all selected
+    EditFocusEvaluateRelease,             // SetVar
+};
+
+// A rectangle in twips (15 twips per logical pixel), in window coordinates.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// One keypad button. Captions are exact (en dash, multiplication and division signs, bullet,
+// pi, superscript two, one half); inserted texts are plain ASCII.
+struct KeySpec {
+    QStringView objectName; // the control's name; members of one array share it
+    int index;              // member of Number (0-9), GetVar or SetVar (1-5); -1 for others
+    QStringView caption;
+    QStringView inserted; // the text an Insert or Recall key inserts; empty for other keys
+    KeyAction action;
+    StepOrder steps;
+    TwipsRect rect;
+    QRgb background;
+    double pointSize; // the keypad font is white bold kKeyFontFamily
+    int tabIndex;
+};
+
+// A read-only caption box beside a memory row: white bold kLabelFontFamily on kPanelColour,
+// right-aligned, not a Tab stop.
+struct CaptionBoxSpec {
+    QStringView objectName;
+    QStringView text;
+    TwipsRect rect;
+    int tabIndex;
+};
+
+inline constexpr QStringView kKeyFontFamily = u"Times New Roman";
+inline constexpr QRgb kKeyTextColour = 0xffffffff;
+inline constexpr QStringView kLabelFontFamily = u"MS Sans Serif";
+inline constexpr double kLabelPointSize = 8.25;
+// The dark panel behind the keypad; it lies right of x = 5040, seen only in the wide window.
+inline constexpr QRgb kPanelColour = 0xff303030;
+inline constexpr TwipsRect kPanelRect{5040, 0, 2955, 3555};
+inline constexpr int kPanelTabIndex = 51;
+
+// Every keypad button, Number 0 to 9 first (in index order), then the other keys row by row.
+std::span<const KeySpec> keypadKeys();
+// The Number array: numberKeys()[k] is the digit k's key.
+std::span<const KeySpec> numberKeys();
+// GetLabel and SetLabel.
+std::span<const CaptionBoxSpec> captionBoxes();
+
+// The line after the key's edit. Equals leaves the line unchanged; Clear empties it; Store
+// builds the memory statement. The window runs this at the "edit" step of key.steps.
+LineState applyKeyEdit(const KeySpec& key, const LineState& state);
+
+} // namespace quorvix::keypad
