@@ -1,0 +1,109 @@
+#include "keypad_button.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace quorvix::keypad {
+namespace {
+
+// A window with an input line and one keypad button, as the main window arranges them.
+class KeypadButtonTest : public testing::Test {
+protected:
+    KeypadButtonTest() {
+        auto* layout = new QHBoxLayout(&window);
+        layout->addWidget(line);
+        layout->addWidget(button);
+        connect();
+    }
+
+    void connect() {
+        QObject::connect(button, &KeypadButton::activated, [this] {
+            ++actions;
+            checkedWhileActing = button->isChecked();
+        });
+    }
+
+    void showActive() {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    QWidget window;
+    QPlainTextEdit* line = new QPlainTextEdit("12+34");
+    KeypadButton* button = new KeypadButton("7");
+    QSignalSpy toggles{button, &QAbstractButton::toggled};
+    int actions = 0;
+    bool checkedWhileActing = false;
+};
+
+TEST_F(KeypadButtonTest, MouseClickActsOnceAndEndsReleased) {
+    showActive();
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(actions, 1);
+    EXPECT_TRUE(checkedWhileActing);
+    EXPECT_EQ(toggles.count(), 2); // pressed, then the second notification of the release
+    EXPECT_FALSE(button->isChecked());
+}
+
+TEST_F(KeypadButtonTest, SpaceWhileFocusedActsOnceAndEndsReleased) {
+    showActive();
+    button->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(button->hasFocus());
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(actions, 1);
+    EXPECT_EQ(toggles.count(), 2);
+    EXPECT_FALSE(button->isChecked());
+}
+
+TEST_F(KeypadButtonTest, EachOfSeveralPressesActsOnce) {
+    showActive();
+    for (int press = 0; press < 3; ++press) {
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    EXPECT_EQ(actions, 3);
+    EXPECT_FALSE(button->isChecked());
+}
+
+TEST_F(KeypadButtonTest, ReleaseInsideTheHandlerDoesNotActAgain) {
+    bool releasedBeforeFocus = false;
+    QObject::connect(button, &KeypadButton::activated, [this, &releasedBeforeFocus] {
+        button->release();
+        releasedBeforeFocus = !button->isChecked();
+        line->setFocus();
+    });
+    showActive();
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(actions, 1);
+    EXPECT_TRUE(releasedBeforeFocus);
+    EXPECT_EQ(toggles.count(), 2);
+    EXPECT_FALSE(button->isChecked());
+}
+
+TEST_F(KeypadButtonTest, ReleasedNotificationFromProgramDoesNothing) {
+    button->release();
+    EXPECT_EQ(actions, 0);
+}
+
+TEST_F(KeypadButtonTest, ClickLeavesInputLineFocusAndSelection) {
+    showActive();
+    line->setFocus();
+    QTextCursor cursor = line->textCursor();
+    cursor.setPosition(1);
+    cursor.setPosition(3, QTextCursor::KeepAnchor);
+    line->setTextCursor(cursor);
+
+    QTest::mouseClick(button, Qt::LeftButton);
+
+    EXPECT_EQ(actions, 1);
+    EXPECT_TRUE(line->hasFocus());
+    EXPECT_EQ(line->textCursor().selectionStart(), 1);
+    EXPECT_EQ(line->textCursor().selectionEnd(), 3);
+}
+
+} // namespace
+} // namespace quorvix::keypad

@@ -1,0 +1,118 @@
+#include "edit_case.h"
+#include "sign_toggle.h"
+
+#include <cstdint>
+
+namespace quorvix::keypad {
+namespace {
+
+// The cursor of `before` stands at the end unless the row is about the cursor or selection.
+// The cursor always ends at the end of the result, nothing selected.
+const EditCase kSignToggle[] = {
+    {"EmptyGetsMinus", {"", 0, 0}, {"-", 1, 0}},
+    {"AllSelectedIsReplacedByMinus", {"123", 0, 3}, {"-", 1, 0}},
+    {"SingleDigitIsWrapped", {"5", 1, 0}, {"(-5)", 4, 0}},
+    {"AllDigitsAreWrapped", {"10", 2, 0}, {"(-10)", 5, 0}},
+    {"LastNumberIsWrapped", {"12+34", 5, 0}, {"12+(-34)", 8, 0}},
+    {"ExponentOfPowerIsWrapped", {"3^2", 3, 0}, {"3^(-2)", 6, 0}},
+    {"PointIsNoPartOfNumber", {"1.5", 3, 0}, {"1.(-5)", 6, 0}},
+    {"ExponentLetterIsNoPartOfNumber", {"2E5", 3, 0}, {"2E(-5)", 6, 0}},
+    {"MinusBeforeNumberStays", {"-5", 2, 0}, {"-(-5)", 5, 0}},
+    {"OnlyTheEndIsExamined", {"(-5)*2", 6, 0}, {"(-5)*(-2)", 9, 0}},
+    {"OperatorAtEndOpensNegation", {"5+", 2, 0}, {"5+(-", 4, 0}},
+    {"LetterAtEndOpensNegation", {"Ans", 3, 0}, {"Ans(-", 5, 0}},
+    {"MinusAloneOpensNegation", {"-", 1, 0}, {"-(-", 3, 0}},
+    {"OpenNegationIsRemoved", {"5+(-", 4, 0}, {"5+", 2, 0}},
+    {"OpenNegationAloneLeavesEmpty", {"(-", 2, 0}, {"", 0, 0}},
+    {"WrapperAfterOperatorIsRemoved", {"12+(-34)", 8, 0}, {"12+34", 5, 0}},
+    {"WrapperAfterTimesIsRemoved", {"2*(-4)", 6, 0}, {"2*4", 3, 0}},
+    {"WrapperAtStartIsRemoved", {"(-5)", 4, 0}, {"5", 1, 0}},
+    {"LongerWrapperAtStartIsRemoved", {"(-55)", 5, 0}, {"55", 2, 0}},
+    {"WrapperAfterDigitKeepsBracket", {"2(-5)", 5, 0}, {"2(5)", 4, 0}},
+    {"BracketGetsMinus", {"2*(4)", 5, 0}, {"2*(-4)", 6, 0}},
+    {"FunctionBracketGetsMinus", {"Sqr(9)", 6, 0}, {"Sqr(-9)", 7, 0}},
+    {"CharacterBeforeCloseIsNotExamined", {"(2+)", 4, 0}, {"(-2+)", 5, 0}},
+    {"LastNumberInBracketIsWrapped", {"2*(3+4)", 7, 0}, {"2*(3+(-4))", 10, 0}},
+    {"TextStartingWithLetterIsScanned", {"x*(2+3)", 7, 0}, {"x*(2+(-3))", 10, 0}},
+    {"DigitsToStartAreWrappedByOwnBracket", {"55)", 3, 0}, {"(-55)", 5, 0}},
+    {"NonDigitFirstThenWrapped", {"-5)", 3, 0}, {"-(-5))", 6, 0}},
+    {"TwoCharactersWrappedWhole", {"5)", 2, 0}, {"(-5))", 5, 0}},
+    {"CloseBracketAloneUnchanged", {")", 1, 0}, {")", 1, 0}},
+
+    {"CursorInMiddleHasNoInfluence", {"12+34", 1, 0}, {"12+(-34)", 8, 0}},
+    {"PartialSelectionHasNoInfluence", {"12+34", 1, 2}, {"12+(-34)", 8, 0}},
+    {"AllSelectedWithOperatorIsReplaced", {"5+", 0, 2}, {"-", 1, 0}},
+    {"AllSelectedBracketTextIsReplaced", {"(-5)", 0, 4}, {"-", 1, 0}},
+    {"OutOfRangeStateIsClamped", {"7", 9, 9}, {"(-7)", 4, 0}},
+    {"NegativeStateIsClamped", {"7", -2, -1}, {"(-7)", 4, 0}},
+    {"OtherScriptsDigitIsNonDigit", {"\u0663", 1, 0}, {"\u0663(-", 3, 0}},
+    {"NulCharacterIsNonDigit",
+     {QString(QChar(u'\0')) + "5", 2, 0},
+     {QString(QChar(u'\0')) + "(-5)", 5, 0}},
+    {"LoneSurrogateIsNonDigit",
+     {QString(QChar(0xD800)) + "5)", 3, 0},
+     {QString(QChar(0xD800)) + "(-5))", 6, 0}},
+};
+
+class SignToggle : public testing::TestWithParam<EditCase> {};
+
+TEST_P(SignToggle, GivesExpectedLine) {
+    EXPECT_EQ(toggleSign(GetParam().before), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SignToggle, testing::ValuesIn(kSignToggle), rowName);
+
+// Pressing twice restores any text whose last number had no sign, and any text ending in an
+// operator or letter other than an open negation. Texts come from a fixed-seed generator.
+TEST(SignToggleTwice, RestoresGeneratedTexts) {
+    const QString pieces[] = {"1", "23", "+",   "-", "*",    "/",  "^",    "(",  ")", ".",
+                              "E", "x",  "Ans", " ", "Sqr(", "(-", "(-4)", "2(", "0"};
+    const QString endings[] = {"7", "05", "123", "+", "*", "^", "(", "x", "Ans", ".", " "};
+    std::uint32_t seed = 12345;
+    const auto next = [&seed](std::uint32_t bound) {
+        seed = seed * 1103515245u + 12345u; // fixed sequence on every platform
+        return (seed >> 16) % bound;
+    };
+    for (int n = 0; n < 2000; ++n) {
+        QString text;
+        const std::uint32_t count = next(8);
+        for (std::uint32_t k = 0; k < count; ++k) {
+            text += pieces[next(std::size(pieces))];
+        }
+        text += endings[next(std::size(endings))];
+        const LineState once = toggleSign({text, 0, 0});
+        ASSERT_NE(once.text, text);
+        EXPECT_EQ(toggleSign(once).text, text) << "after " << once.text.toStdString();
+    }
+}
+
+TEST(SignToggleTwice, RestoresFractionPart) {
+    EXPECT_EQ(toggleSign(toggleSign({"1.5", 3, 0})), (LineState{"1.5", 3, 0}));
+}
+
+// Texts far beyond 32,767 characters are edited whole, in one pass.
+TEST(SignToggleLongText, ManyOpenNegationsLoseOnlyTheLast) {
+    const QString text = QString("(-").repeated(100'000);
+    const LineState after = toggleSign({text, 0, 0});
+    EXPECT_EQ(after.text, text.chopped(2));
+    EXPECT_EQ(after.selStart, text.size() - 2);
+}
+
+// Only the end is looked at: the bracket before the last two is a non-digit, so what follows
+// it is wrapped.
+TEST(SignToggleLongText, DeepNestingIsHandledAtTheEnd) {
+    const QString text = QString("(-").repeated(100'000) + "5" + QString(")").repeated(100'000);
+    const LineState after = toggleSign({text, 0, 0});
+    EXPECT_EQ(after.text,
+              QString("(-").repeated(100'000) + "5" + QString(")").repeated(99'998) + "(-)))");
+}
+
+TEST(SignToggleLongText, LongNumberIsWrappedWhole) {
+    const QString digits = QString("9").repeated(40'000);
+    EXPECT_EQ(toggleSign({digits, 0, 0}).text, "(-" + digits + ")");
+    EXPECT_EQ(toggleSign({digits + ")", 0, 0}).text, "(-" + digits + ")");
+    EXPECT_EQ(toggleSign({"(-" + digits + ")", 0, 0}).text, digits);
+}
+
+} // namespace
+} // namespace quorvix::keypad
