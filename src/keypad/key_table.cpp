@@ -43,21 +43,21 @@ constexpr double kLarge = 12;
 constexpr double kSmall = 11.25;
 constexpr int kDigitSide = 405;
 
-constexpr KeySpec key(QStringView name, int index, QStringView caption, QStringView inserted,
-                      KeyAction action, TwipsRect rect, QRgb background, double pointSize,
-                      int tabIndex) {
-    return KeySpec{name, index,      caption,   inserted, action, stepsOf(action),
-                   rect, background, pointSize, tabIndex};
+constexpr KeypadKey key(QStringView name, int index, QStringView caption, QStringView inserted,
+                        KeyAction action, TwipsRect rect, QRgb background, double pointSize,
+                        int tabIndex) {
+    return KeypadKey{name, index,      caption,   inserted, action, stepsOf(action),
+                     rect, background, pointSize, tabIndex};
 }
 
-constexpr KeySpec digit(int k, QStringView caption, int left, int top) {
+constexpr KeypadKey digit(int k, QStringView caption, int left, int top) {
     return key(u"Number", k, caption, caption, KeyAction::Insert,
                {left, top, kDigitSide, kDigitSide}, kDarkGrey, kLarge, 12 + k);
 }
 
 // Five keys of a memory row; the tab order of both rows runs c, k, z, y, x.
-constexpr KeySpec memoryKey(QStringView name, int index, KeyAction action, int top, QRgb background,
-                            int firstTabIndex) {
+constexpr KeypadKey memoryKey(QStringView name, int index, KeyAction action, int top,
+                              QRgb background, int firstTabIndex) {
     constexpr std::array<int, 5> tabOffset{4, 3, 2, 0, 1};
     const QStringView memory = kMemoryNames[static_cast<std::size_t>(index - 1)];
     return key(name, index, memory, action == KeyAction::Recall ? memory : QStringView{}, action,
@@ -129,25 +129,25 @@ constexpr std::array kKeys{
 };
 
 constexpr std::array kCaptionBoxes{
-    CaptionBoxSpec{u"GetLabel", u"Get:", {5040, 2820, 435, 225}, 53},
-    CaptionBoxSpec{u"SetLabel", u"Set:", {5040, 3240, 435, 225}, 52},
+    CaptionBox{u"GetLabel", u"Get:", {5040, 2820, 435, 225}, 53},
+    CaptionBox{u"SetLabel", u"Set:", {5040, 3240, 435, 225}, 52},
 };
 
 } // namespace
 
-std::span<const KeySpec> keypadKeys() {
+std::span<const KeypadKey> keypadKeys() {
     return kKeys;
 }
 
-std::span<const KeySpec> numberKeys() {
-    return std::span<const KeySpec>(kKeys).first(10);
+std::span<const KeypadKey> numberKeys() {
+    return std::span<const KeypadKey>(kKeys).first(10);
 }
 
-std::span<const CaptionBoxSpec> captionBoxes() {
+std::span<const CaptionBox> captionBoxes() {
     return kCaptionBoxes;
 }
 
-LineState applyKeyEdit(const KeySpec& key, const LineState& state) {
+LineState applyKeyEdit(const KeypadKey& key, const LineState& state) {
     switch (key.action) {
     case KeyAction::Insert:
         return insertAtCursor(state, key.inserted);

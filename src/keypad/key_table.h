@@ -10,7 +10,7 @@ namespace quorvix::keypad {
 
 // What a key does to the input line (the pure edit it runs).
 enum class KeyAction {
-    Insert,       // insert KeySpec::inserted at the cursor
+    Insert,       // insert KeypadKey::inserted at the cursor
     Backspace,    // backspace()
     Exponent,     // enterExponent()
     DecimalPoint, // enterDecimalPoint()
@@ -42,7 +42,7 @@ struct TwipsRect {
 
 // One keypad button. Captions are exact (en dash, multiplication and division signs, bullet,
 // pi, superscript two, one half); inserted texts are plain ASCII.
-struct KeySpec {
+struct KeypadKey {
     QStringView objectName; // the control's name; members of one array share it
     int index;              // member of Number (0-9), GetVar or SetVar (1-5); -1 for others
     QStringView caption;
@@ -57,7 +57,7 @@ struct KeySpec {
 
 // A read-only caption box beside a memory row: white bold kLabelFontFamily on kPanelColour,
 // right-aligned, not a Tab stop.
-struct CaptionBoxSpec {
+struct CaptionBox {
     QStringView objectName;
     QStringView text;
     TwipsRect rect;
@@ -74,14 +74,14 @@ inline constexpr TwipsRect kPanelRect{5040, 0, 2955, 3555};
 inline constexpr int kPanelTabIndex = 51;
 
 // Every keypad button, Number 0 to 9 first (in index order), then the other keys row by row.
-std::span<const KeySpec> keypadKeys();
+std::span<const KeypadKey> keypadKeys();
 // The Number array: numberKeys()[k] is the digit k's key.
-std::span<const KeySpec> numberKeys();
+std::span<const KeypadKey> numberKeys();
 // GetLabel and SetLabel.
-std::span<const CaptionBoxSpec> captionBoxes();
+std::span<const CaptionBox> captionBoxes();
 
 // The line after the key's edit. Equals leaves the line unchanged; Clear empties it; Store
 // builds the memory statement. The window runs this at the "edit" step of key.steps.
-LineState applyKeyEdit(const KeySpec& key, const LineState& state);
+LineState applyKeyEdit(const KeypadKey& key, const LineState& state);
 
 } // namespace quorvix::keypad

@@ -7,7 +7,7 @@ namespace quorvix::keypad {
 // A two-state keypad button: a press (mouse, or Space while it has the focus) checks it and
 // emits activated() once; returning to the released state raises a second toggled() that does
 // nothing. The window connects activated() to a handler that runs the key's steps in the order
-// of KeySpec::steps and calls release() at the "release" step:
+// of KeypadKey::steps and calls release() at the "release" step:
 //
 //     connect(button, &KeypadButton::activated, this, [=] {
 //         applyEdit(key);      // LineState in, applyKeyEdit(key, ...), LineState out

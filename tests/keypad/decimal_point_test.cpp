@@ -20,7 +20,7 @@ TEST_P(DecimalPoint, GivesExpectedLine) {
     EXPECT_EQ(enterDecimalPoint(GetParam().before), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, DecimalPoint, testing::ValuesIn(kDecimalPoint), rowName);
+INSTANTIATE_TEST_SUITE_P(Rows, DecimalPoint, testing::ValuesIn(kDecimalPoint), rowName<EditCase>);
 
 } // namespace
 } // namespace quorvix::keypad

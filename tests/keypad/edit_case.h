@@ -21,11 +21,16 @@ struct EditCase {
     LineState after;
 };
 
-inline void PrintTo(const EditCase& row, std::ostream* os) {
+// Every table row has a name; it names the test and stands for the row in messages.
+template <class Row>
+requires requires(const Row& row) {
+    row.name;
+}
+void PrintTo(const Row& row, std::ostream* os) {
     *os << row.name;
 }
 
-inline std::string rowName(const testing::TestParamInfo<EditCase>& info) {
+template <class Row> std::string rowName(const testing::TestParamInfo<Row>& info) {
     return info.param.name;
 }
 

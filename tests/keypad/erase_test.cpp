@@ -34,7 +34,7 @@ TEST_P(Backspace, GivesExpectedLine) {
     EXPECT_EQ(backspace(GetParam().before), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Backspace, testing::ValuesIn(kBackspace), rowName);
+INSTANTIATE_TEST_SUITE_P(Rows, Backspace, testing::ValuesIn(kBackspace), rowName<EditCase>);
 
 TEST(BackspaceRepeated, AtStartRemovesLineFromTheFront) {
     LineState line{"123", 0, 0};
@@ -57,7 +57,7 @@ TEST_P(Clear, EmptiesLineCursorAtStart) {
     EXPECT_EQ(clearLine(GetParam().before), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Clear, testing::ValuesIn(kClear), rowName);
+INSTANTIATE_TEST_SUITE_P(Rows, Clear, testing::ValuesIn(kClear), rowName<EditCase>);
 
 } // namespace
 } // namespace quorvix::keypad

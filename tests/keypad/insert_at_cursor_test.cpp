@@ -11,10 +11,6 @@ struct InsertCase {
     LineState after;
 };
 
-void PrintTo(const InsertCase& row, std::ostream* os) {
-    *os << row.name;
-}
-
 const InsertCase kInsert[] = {
     {"IntoEmptyLine", {"", 0, 0}, "+", {"+", 1, 0}},
     {"AtCursorInMiddle", {"1234", 2, 0}, "*", {"12*34", 3, 0}},
@@ -35,8 +31,7 @@ TEST_P(InsertAtCursor, GivesExpectedLine) {
     EXPECT_EQ(insertAtCursor(GetParam().before, QString(GetParam().inserted)), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, InsertAtCursor, testing::ValuesIn(kInsert),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, InsertAtCursor, testing::ValuesIn(kInsert), rowName<InsertCase>);
 
 TEST(InsertAtCursorLongText, KeepsEveryCharacterBeyond32767) {
     const QString text = QString("1").repeated(50'000);

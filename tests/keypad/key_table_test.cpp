@@ -8,20 +8,10 @@
 namespace quorvix::keypad {
 namespace {
 
-const KeySpec* findByCaption(QStringView caption) {
+template <class Match> const KeypadKey* findKey(Match match) {
     const auto keys = keypadKeys();
-    const auto it = std::find_if(keys.begin(), keys.end(),
-                                 [&](const KeySpec& key) { return key.caption == caption; });
+    const auto it = std::find_if(keys.begin(), keys.end(), match);
     return it == keys.end() ? nullptr : &*it;
-}
-
-const KeySpec* find(QStringView name, int index = -1) {
-    for (const KeySpec& key : keypadKeys()) {
-        if (key.objectName == name && key.index == index) {
-            return &key;
-        }
-    }
-    return nullptr;
 }
 
 // Each insertion key, found by its exact caption, pressed with the cursor between "1" and "2".
@@ -30,10 +20,6 @@ struct InsertionKeyCase {
     const char16_t* caption;
     const char* lineAfter;
 };
-
-void PrintTo(const InsertionKeyCase& row, std::ostream* os) {
-    *os << row.name;
-}
 
 const InsertionKeyCase kInsertionKeys[] = {
     {"Add", u"+", "1+2"},
@@ -54,7 +40,8 @@ const InsertionKeyCase kInsertionKeys[] = {
 class InsertionKey : public testing::TestWithParam<InsertionKeyCase> {};
 
 TEST_P(InsertionKey, InsertsItsText) {
-    const KeySpec* key = findByCaption(QStringView(GetParam().caption));
+    const KeypadKey* key =
+        findKey([](const KeypadKey& k) { return k.caption == QStringView(GetParam().caption); });
     ASSERT_NE(key, nullptr);
     const QString after = GetParam().lineAfter;
     const qsizetype cursor = after.size() - 1;
@@ -63,14 +50,14 @@ TEST_P(InsertionKey, InsertsItsText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, InsertionKey, testing::ValuesIn(kInsertionKeys),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         rowName<InsertionKeyCase>);
 
 TEST(NumberKeys, EachInsertsItsOwnDigit) {
     const auto digits = numberKeys();
     ASSERT_EQ(digits.size(), 10u);
     for (int k = 0; k < 10; ++k) {
         const QString digit = QString::number(k);
-        const KeySpec& key = digits[static_cast<std::size_t>(k)];
+        const KeypadKey& key = digits[static_cast<std::size_t>(k)];
         EXPECT_EQ(key.caption, digit);
         EXPECT_EQ(applyKeyEdit(key, {"", 0, 0}), (LineState{digit, 1, 0}));
     }
@@ -85,10 +72,6 @@ struct OtherKeyCase {
     StepOrder steps;
     EditCase edit;
 };
-
-void PrintTo(const OtherKeyCase& row, std::ostream* os) {
-    *os << row.name;
-}
 
 const OtherKeyCase kOtherKeys[] = {
     {"Backspace",
@@ -142,15 +125,16 @@ class OtherKey : public testing::TestWithParam<OtherKeyCase> {};
 
 TEST_P(OtherKey, EditsAndStepsAsItsFamily) {
     const OtherKeyCase& row = GetParam();
-    const KeySpec* key = find(QStringView(row.objectName), row.index);
+    const KeypadKey* key = findKey([&](const KeypadKey& k) {
+        return k.objectName == QStringView(row.objectName) && k.index == row.index;
+    });
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(key->caption, QStringView(row.caption));
     EXPECT_EQ(key->steps, row.steps);
     EXPECT_EQ(applyKeyEdit(*key, row.edit.before), row.edit.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, OtherKey, testing::ValuesIn(kOtherKeys),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, OtherKey, testing::ValuesIn(kOtherKeys), rowName<OtherKeyCase>);
 
 QRect toRect(const TwipsRect& r) {
     return QRect(r.left, r.top, r.width, r.height);
@@ -159,7 +143,7 @@ QRect toRect(const TwipsRect& r) {
 TEST(KeypadLayout, KeysLieInsideThePanelWithoutOverlapping) {
     const QRect panel = toRect(kPanelRect);
     std::vector<QRect> taken;
-    for (const KeySpec& key : keypadKeys()) {
+    for (const KeypadKey& key : keypadKeys()) {
         const QRect rect = toRect(key.rect);
         EXPECT_TRUE(panel.contains(rect)) << key.objectName.toString().toStdString();
         for (const QRect& other : taken) {
@@ -167,37 +151,22 @@ TEST(KeypadLayout, KeysLieInsideThePanelWithoutOverlapping) {
         }
         taken.push_back(rect);
     }
-    for (const CaptionBoxSpec& box : captionBoxes()) {
+    for (const CaptionBox& box : captionBoxes()) {
         EXPECT_TRUE(panel.contains(toRect(box.rect)));
     }
 }
 
 TEST(KeypadLayout, TabIndicesAreDistinctAndFillTheKeypadRange) {
     std::set<int> used{kPanelTabIndex};
-    for (const KeySpec& key : keypadKeys()) {
+    for (const KeypadKey& key : keypadKeys()) {
         EXPECT_TRUE(used.insert(key.tabIndex).second) << key.tabIndex;
     }
-    for (const CaptionBoxSpec& box : captionBoxes()) {
+    for (const CaptionBox& box : captionBoxes()) {
         EXPECT_TRUE(used.insert(box.tabIndex).second) << box.tabIndex;
     }
     EXPECT_EQ(used.size(), 42u);
     EXPECT_EQ(*used.begin(), 12);
     EXPECT_EQ(*used.rbegin(), 53);
-}
-
-TEST(KeypadLayout, MemoryRowsRunXYZCKLeftToRight) {
-    for (const char16_t* row : {u"GetVar", u"SetVar"}) {
-        int previousLeft = 0;
-        for (const char16_t* name : {u"x", u"y", u"z", u"c", u"k"}) {
-            const auto keys = keypadKeys();
-            const auto it = std::find_if(keys.begin(), keys.end(), [&](const KeySpec& key) {
-                return key.objectName == QStringView(row) && key.caption == QStringView(name);
-            });
-            ASSERT_NE(it, keys.end());
-            EXPECT_GT(it->rect.left, previousLeft);
-            previousLeft = it->rect.left;
-        }
-    }
 }
 
 } // namespace

@@ -60,15 +60,6 @@ TEST_F(KeypadButtonTest, SpaceWhileFocusedActsOnceAndEndsReleased) {
     EXPECT_FALSE(button->isChecked());
 }
 
-TEST_F(KeypadButtonTest, EachOfSeveralPressesActsOnce) {
-    showActive();
-    for (int press = 0; press < 3; ++press) {
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-    EXPECT_EQ(actions, 3);
-    EXPECT_FALSE(button->isChecked());
-}
-
 TEST_F(KeypadButtonTest, ReleaseInsideTheHandlerDoesNotActAgain) {
     bool releasedBeforeFocus = false;
     QObject::connect(button, &KeypadButton::activated, [this, &releasedBeforeFocus] {

@@ -12,14 +12,6 @@ struct MemoryCase {
     LineState after;
 };
 
-void PrintTo(const MemoryCase& row, std::ostream* os) {
-    *os << row.name;
-}
-
-std::string memoryRowName(const testing::TestParamInfo<MemoryCase>& info) {
-    return info.param.name;
-}
-
 // The window evaluates the stored statement afterwards, which selects the whole line.
 const MemoryCase kStore[] = {
     {"NumberIntoX", {"5", 1, 0}, 1, {"!x=5", 0, 0}},
@@ -39,7 +31,7 @@ TEST_P(StoreInMemory, BuildsStatement) {
     EXPECT_EQ(storeInMemory(GetParam().before, GetParam().index), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, StoreInMemory, testing::ValuesIn(kStore), memoryRowName);
+INSTANTIATE_TEST_SUITE_P(Rows, StoreInMemory, testing::ValuesIn(kStore), rowName<MemoryCase>);
 
 const MemoryCase kRecall[] = {
     {"ReplacesSelectedStatement", {"!x=5", 0, 4}, 1, {"x", 1, 0}},
@@ -56,7 +48,7 @@ TEST_P(RecallMemory, InsertsName) {
     EXPECT_EQ(recallMemory(GetParam().before, GetParam().index), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, RecallMemory, testing::ValuesIn(kRecall), memoryRowName);
+INSTANTIATE_TEST_SUITE_P(Rows, RecallMemory, testing::ValuesIn(kRecall), rowName<MemoryCase>);
 
 } // namespace
 } // namespace quorvix::keypad

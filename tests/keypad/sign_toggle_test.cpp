@@ -60,7 +60,7 @@ TEST_P(SignToggle, GivesExpectedLine) {
     EXPECT_EQ(toggleSign(GetParam().before), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SignToggle, testing::ValuesIn(kSignToggle), rowName);
+INSTANTIATE_TEST_SUITE_P(Rows, SignToggle, testing::ValuesIn(kSignToggle), rowName<EditCase>);
 
 // Pressing twice restores any text whose last number had no sign, and any text ending in an
 // operator or letter other than an open negation. Texts come from a fixed-seed generator.
