@@ -1,0 +1,81 @@
+#include "command_box.h"
+
+#include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <algorithm>
+
+namespace quorvix::app {
+
+CommandBox::CommandBox(QWidget* parent) : QPlainTextEdit(parent) {
+    setTabChangesFocus(true);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // Two lines are visible; longer input scrolls with the cursor.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void CommandBox::setText(const QString& text) {
+    setPlainText(text);
+    setSelection(0, 0);
+}
+
+qsizetype CommandBox::selStart() const {
+    return textCursor().selectionStart();
+}
+
+qsizetype CommandBox::selLength() const {
+    const QTextCursor cursor = textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void CommandBox::setSelection(qsizetype start, qsizetype length) {
+    // The document's last position is its character count minus the closing paragraph mark.
+    const qsizetype last = std::max<qsizetype>(0, document()->characterCount() - 1);
+    start = std::clamp<qsizetype>(start, 0, last);
+    length = std::clamp<qsizetype>(length, 0, last - start);
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(int(start));
+    cursor.setPosition(int(start + length), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+keypad::LineState CommandBox::lineState() const {
+    return {text(), selStart(), selLength()};
+}
+
+void CommandBox::setLineState(const keypad::LineState& state) {
+    if (state.text != text()) {
+        QTextCursor cursor = textCursor();
+        cursor.select(QTextCursor::Document);
+        cursor.insertText(state.text);
+    }
+    setSelection(state.selStart, state.selLength);
+}
+
+void CommandBox::setAlignment(Qt::Alignment alignment) {
+    QTextOption option = document()->defaultTextOption();
+    option.setAlignment(alignment);
+    document()->setDefaultTextOption(option);
+}
+
+void CommandBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+        if (modifiers == Qt::ShiftModifier) {
+            // A real paragraph break, so that the text reads back with "\n".
+            insertPlainText(QStringLiteral("\n"));
+            event->accept();
+            return;
+        }
+        if (modifiers == Qt::NoModifier) {
+            // The window's default button takes it.
+            event->ignore();
+            return;
+        }
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+} // namespace quorvix::app

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "line_state.h"
+
+#include <QPlainTextEdit>
+
+namespace quorvix::app {
+
+// The input line: a word-wrapping, centred, multi-line text box. Plain Enter is left to the
+// window (it presses the evaluate button); Shift+Enter types a line break, so a multi-line
+// statement can be written. Tab moves on to the next control instead of typing a tab.
+//
+// The cursor and selection survive a change of focus, and getting the focus back selects
+// nothing by itself: the keypad edits at the kept cursor while its button has the focus.
+class CommandBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit CommandBox(QWidget* parent = nullptr);
+
+    QString text() const { return toPlainText(); }
+    // Replaces the whole text; the cursor goes to 0 with nothing selected.
+    void setText(const QString& text);
+
+    // Zero-based cursor position, or where the selection begins.
+    qsizetype selStart() const;
+    // Number of selected characters from selStart() on.
+    qsizetype selLength() const;
+    // Selects `length` characters from `start`, the cursor at the selection's end; positions
+    // outside the text are clamped.
+    void setSelection(qsizetype start, qsizetype length);
+
+    // The text with its cursor and selection, as the keypad edits see it.
+    keypad::LineState lineState() const;
+    // Takes over an edited state: the text (as one undoable change, only if it differs), then
+    // the cursor and selection.
+    void setLineState(const keypad::LineState& state);
+
+    void setAlignment(Qt::Alignment alignment);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace quorvix::app

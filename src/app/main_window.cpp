@@ -1,0 +1,358 @@
+#include "main_window.h"
+
+#include "command_box.h"
+#include "control_factory.h"
+#include "help_window.h"
+#include "insert_at_cursor.h"
+#include "key_table.h"
+#include "keypad_button.h"
+#include "main_window_controls.h"
+#include "twips.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <algorithm>
+#include <map>
+
+namespace quorvix::app {
+
+namespace {
+
+const QString kKeypadHiddenCaption = QStringLiteral("&Keypad >>");
+const QString kKeypadShownCaption = QStringLiteral("<< &Keypad");
+const QString kKeypadUnavailableCaption = QStringLiteral("Keypad Unavailable");
+
+// Clear first, so that nothing copied earlier survives in another format.
+void copyToClipboard(const QString& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+}
+
+template <class T> T* control(QWidget* window, const char* name) {
+    T* widget = window->findChild<T*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    Q_ASSERT(widget);
+    return widget;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
+    : QWidget(parent), m_programFolder(programFolder), m_settings(programFolder) {
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral("Quorvix"));
+    setFont(fontFor({FontFace::MsSansSerif, 8.25, false}, font()));
+    resize(twipsToPixels(kNarrowClientWidthTwips), twipsToPixels(kClientHeightTwips));
+
+    // The keypad's panel first, so that the keypad buttons lie over it.
+    buildKeypad();
+    buildLeftPart();
+    chainTabOrder();
+    // The design state (VBScript, keypad hidden) before the option buttons are wired.
+    VBScript->setChecked(true);
+    FunctionTypeLabel->setBuddy(VBScript);
+    connectActions();
+    applySettings();
+    Command->setFocus();
+}
+
+MainWindow::~MainWindow() {
+    delete m_help;
+}
+
+help::HelpWindow* MainWindow::helpWindow() const {
+    return m_help;
+}
+
+void MainWindow::buildLeftPart() {
+    for (const ControlSpec& spec : mainWindowControls()) {
+        createControl(spec, this);
+    }
+    InputLabel = control<QLabel>(this, "InputLabel");
+    StmCmdLabel = control<QLabel>(this, "StmCmdLabel");
+    Command = control<CommandBox>(this, "Command");
+    OK = control<QPushButton>(this, "OK");
+    AnsLabel = control<QLabel>(this, "AnsLabel");
+    Ans = control<QLineEdit>(this, "Ans");
+    FunctionTypeLabel = control<QLabel>(this, "FunctionTypeLabel");
+    VBScript = control<QRadioButton>(this, "VBScript");
+    JavaScript = control<QRadioButton>(this, "JavaScript");
+    Close = control<QPushButton>(this, "Close");
+    HelpButton = control<QPushButton>(this, "HelpButton");
+    Keypad = control<QPushButton>(this, "Keypad");
+    CopyInput = control<QPushButton>(this, "CopyInput");
+    CopyOutput = control<QPushButton>(this, "CopyOutput");
+
+    InputLabel->setBuddy(Command);
+    AnsLabel->setBuddy(Ans);
+    // Drawn as the default button; Enter reaches it through keyPressEvent.
+    OK->setDefault(true);
+}
+
+void MainWindow::buildKeypad() {
+    KeypadFrame = createKeypadPanel(this);
+    for (const keypad::CaptionBox& spec : keypad::captionBoxes()) {
+        QWidget* box = createCaptionBox(spec, this);
+        (spec.objectName == u"GetLabel" ? GetLabel : SetLabel) = static_cast<QLineEdit*>(box);
+    }
+    for (const keypad::KeypadKey& key : keypad::keypadKeys()) {
+        keypad::KeypadButton* button = createKeypadButton(key, this);
+        bindKey(key, button);
+        m_keyTabStops.emplace_back(key.tabIndex, button);
+        connect(button, &keypad::KeypadButton::activated, this,
+                [this, &key, button] { onKeyPressed(key, button); });
+    }
+}
+
+void MainWindow::bindKey(const keypad::KeypadKey& key, keypad::KeypadButton* button) {
+    // The arrays by index; every other key by its name.
+    if (key.objectName == u"Number") {
+        Number.at(std::size_t(key.index)) = button;
+        return;
+    }
+    if (key.objectName == u"GetVar" || key.objectName == u"SetVar") {
+        (key.objectName == u"GetVar" ? GetVar : SetVar).at(std::size_t(key.index - 1)) = button;
+        return;
+    }
+    const std::map<QStringView, keypad::KeypadButton**> single{
+        {u"Backspace", &Backspace},
+        {u"C", &C},
+        {u"Pi", &Pi},
+        {u"Rnd", &Rnd},
+        {u"AnsButton", &AnsButton},
+        {u"PiRSquared", &PiRSquared},
+        {u"Exp", &Exp},
+        {u"Squared", &Squared},
+        {u"SqrRoot", &SqrRoot},
+        {u"Power", &Power},
+        {u"OpenBracket", &OpenBracket},
+        {u"CloseBracket", &CloseBracket},
+        {u"Multiply", &Multiply},
+        {u"Divide", &Divide},
+        {u"Add", &Add},
+        {u"Subtract", &Subtract},
+        {u"DPoint", &DPoint},
+        {u"PosNeg", &PosNeg},
+        {u"Equals", &Equals},
+    };
+    const auto found = single.find(key.objectName);
+    Q_ASSERT(found != single.end());
+    if (found != single.end()) {
+        *found->second = button;
+    }
+}
+
+void MainWindow::chainTabOrder() {
+    std::vector<std::pair<int, QWidget*>> stops;
+    for (const ControlSpec& spec : mainWindowControls()) {
+        stops.emplace_back(spec.tabIndex, control<QWidget>(this, spec.name));
+    }
+    stops.insert(stops.end(), m_keyTabStops.begin(), m_keyTabStops.end());
+    std::sort(stops.begin(), stops.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    QWidget* previous = nullptr;
+    for (const auto& [index, widget] : stops) {
+        if (widget->focusPolicy() == Qt::NoFocus) {
+            continue;
+        }
+        if (previous) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
+void MainWindow::connectActions() {
+    connect(OK, &QPushButton::clicked, this, &MainWindow::EvaluateInput);
+    connect(Keypad, &QPushButton::clicked, this, &MainWindow::toggleKeypad);
+    connect(Close, &QPushButton::clicked, this, &MainWindow::onClose);
+    connect(HelpButton, &QPushButton::clicked, this, &MainWindow::onHelp);
+    connect(CopyInput, &QPushButton::clicked, this, [this] { copyToClipboard(Command->text()); });
+    connect(CopyOutput, &QPushButton::clicked, this, [this] { copyToClipboard(Ans->text()); });
+    // Selecting an option from the program runs its switch at once, as the settings replay
+    // relies on.
+    connect(JavaScript, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            onJavaScriptSelected();
+        }
+    });
+    connect(VBScript, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            onVBScriptSelected();
+        }
+    });
+}
+
+void MainWindow::applySettings() {
+    const SettingsFile::Content content = m_settings.read();
+    if (!content.present) {
+        // First start: show what the keypad offers.
+        toggleKeypad();
+        return;
+    }
+    for (const SettingsAction action : settingsActions(content.bytes)) {
+        switch (action) {
+        case SettingsAction::SelectJavaScript:
+            JavaScript->setChecked(true);
+            break;
+        case SettingsAction::PressKeypad:
+            if (m_calc.language() == QLatin1String("VBScript")) {
+                toggleKeypad();
+            }
+            break;
+        }
+    }
+}
+
+void MainWindow::EvaluateInput() {
+    const EvaluationResult result = m_evaluation.run(Command->text());
+    if (result.firstRun) {
+        // The engine now holds variables of its language: the choice is frozen for good.
+        FunctionTypeLabel->setEnabled(false);
+        VBScript->setEnabled(false);
+        JavaScript->setEnabled(false);
+    }
+    if (result.output) {
+        Ans->setText(*result.output);
+        Ans->setCursorPosition(0);
+    }
+    Command->selectAll();
+}
+
+void MainWindow::InsertAtCursor(QStringView text) {
+    const keypad::LineState before = Command->lineState();
+    Command->setLineState(keypad::insertAtCursor(before, text));
+}
+
+void MainWindow::toggleKeypad() {
+    if (Keypad->text().startsWith(u'&')) {
+        setClientWidthTwips(kWideClientWidthTwips);
+        Keypad->setText(kKeypadShownCaption);
+    } else {
+        setClientWidthTwips(kNarrowClientWidthTwips);
+        Keypad->setText(kKeypadHiddenCaption);
+    }
+}
+
+void MainWindow::onKeyPressed(const keypad::KeypadKey& key, keypad::KeypadButton* button) {
+    const auto edit = [&] {
+        Command->setLineState(keypad::applyKeyEdit(key, Command->lineState()));
+    };
+    const auto focus = [&] { Command->setFocus(Qt::OtherFocusReason); };
+    const auto cursorToEnd = [&] { Command->setSelection(Command->text().size(), 0); };
+
+    using enum keypad::StepOrder;
+    switch (key.steps) {
+    case EditReleaseFocus:
+        edit();
+        button->release();
+        focus();
+        break;
+    case EditReleaseFocusCursorToEnd:
+        edit();
+        button->release();
+        focus();
+        cursorToEnd();
+        break;
+    case ClearEvaluateReleaseFocusCursorToEnd:
+        edit();
+        EvaluateInput();
+        button->release();
+        focus();
+        cursorToEnd();
+        break;
+    case FocusEvaluateRelease:
+        focus();
+        EvaluateInput();
+        button->release();
+        break;
+    case EditFocusEvaluateRelease:
+        edit();
+        focus();
+        EvaluateInput();
+        button->release();
+        break;
+    }
+}
+
+void MainWindow::onJavaScriptSelected() {
+    m_calc.setLanguage(QStringLiteral("JavaScript"));
+    setClientWidthTwips(kNarrowClientWidthTwips);
+    Keypad->setEnabled(false);
+    Keypad->setText(kKeypadUnavailableCaption);
+    FunctionTypeLabel->setBuddy(JavaScript);
+    // While the settings are replayed the window is not shown yet and cannot take the focus.
+    if (isVisible()) {
+        Command->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void MainWindow::onVBScriptSelected() {
+    m_calc.setLanguage(QStringLiteral("VBScript"));
+    Keypad->setText(kKeypadHiddenCaption);
+    Keypad->setEnabled(true);
+    FunctionTypeLabel->setBuddy(VBScript);
+    // The width stays: coming from JavaScript the keypad is already out of view.
+    Command->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::onClose() {
+    m_ending = true;
+    if (m_help) {
+        m_help->close();
+    }
+    close();
+    emit programEndRequested();
+}
+
+void MainWindow::onHelp() {
+    if (!m_help) {
+        // No parent: the help window lives on when the main window is closed by its frame.
+        m_help = new help::HelpWindow(m_programFolder);
+        m_help->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void MainWindow::setClientWidthTwips(int twips) {
+    resize(twipsToPixels(twips), height());
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
+        Close->click();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        modifiers == Qt::NoModifier) {
+        // Enter presses a focused push button, and OK everywhere else (also on the keypad
+        // buttons, which are toggle buttons).
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
+        if (button && !qobject_cast<keypad::KeypadButton*>(button)) {
+            button->click();
+        } else {
+            OK->click();
+        }
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_ending) {
+        // A settings file that cannot be written must not keep the window open.
+        m_settings.write(settingsText(m_calc.language() == QLatin1String("VBScript"),
+                                      Keypad->text().startsWith(u'&')));
+    }
+    event->accept();
+}
+
+} // namespace quorvix::app

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "engine_host.h"
+#include "evaluation_command.h"
+#include "settings_file.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <utility>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace quorvix::keypad {
+class KeypadButton;
+struct KeypadKey;
+} // namespace quorvix::keypad
+
+namespace quorvix::help {
+class HelpWindow;
+}
+
+namespace quorvix::app {
+
+class CommandBox;
+
+// The calculator's window. Its controls come from two tables (the left part's and the keypad's)
+// and keep their table names as object names and as the members below.
+//
+// The keypad's state lives in the Keypad button and the window's width: hidden ("&Keypad >>",
+// narrow), shown ("<< &Keypad", wide) or unavailable ("Keypad Unavailable", disabled, narrow,
+// under JavaScript). Creating the window replays the settings file of `programFolder`; closing
+// it through its frame writes that file, while Close and Esc end the program without writing.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(const QString& programFolder, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Runs the evaluation command on the input line and shows its outcome.
+    void EvaluateInput();
+    // Replaces the input line's selection by `text`, the cursor behind it.
+    void InsertAtCursor(QStringView text);
+    // The Keypad button's action: show the keypad if hidden, else hide it.
+    void toggleKeypad();
+
+    const EngineHost& calc() const { return m_calc; }
+    // The open help window, if any.
+    help::HelpWindow* helpWindow() const;
+
+    // Left part, in tab order.
+    QLabel* InputLabel = nullptr;
+    QLabel* StmCmdLabel = nullptr;
+    CommandBox* Command = nullptr;
+    QPushButton* OK = nullptr;
+    QLabel* AnsLabel = nullptr;
+    QLineEdit* Ans = nullptr;
+    QLabel* FunctionTypeLabel = nullptr;
+    QRadioButton* VBScript = nullptr;
+    QRadioButton* JavaScript = nullptr;
+    QPushButton* Close = nullptr;
+    QPushButton* HelpButton = nullptr;
+    QPushButton* Keypad = nullptr;
+    QPushButton* CopyInput = nullptr;
+    QPushButton* CopyOutput = nullptr;
+
+    // Keypad part.
+    QWidget* KeypadFrame = nullptr;
+    QLineEdit* GetLabel = nullptr;
+    QLineEdit* SetLabel = nullptr;
+    std::array<keypad::KeypadButton*, 10> Number{}; // Number[k] enters the digit k
+    std::array<keypad::KeypadButton*, 5> GetVar{};  // GetVar[n - 1] recalls memory n (x y z c k)
+    std::array<keypad::KeypadButton*, 5> SetVar{};  // SetVar[n - 1] stores into memory n
+    keypad::KeypadButton* Backspace = nullptr;
+    keypad::KeypadButton* C = nullptr;
+    keypad::KeypadButton* Pi = nullptr;
+    keypad::KeypadButton* Rnd = nullptr;
+    keypad::KeypadButton* AnsButton = nullptr;
+    keypad::KeypadButton* PiRSquared = nullptr;
+    keypad::KeypadButton* Exp = nullptr;
+    keypad::KeypadButton* Squared = nullptr;
+    keypad::KeypadButton* SqrRoot = nullptr;
+    keypad::KeypadButton* Power = nullptr;
+    keypad::KeypadButton* OpenBracket = nullptr;
+    keypad::KeypadButton* CloseBracket = nullptr;
+    keypad::KeypadButton* Multiply = nullptr;
+    keypad::KeypadButton* Divide = nullptr;
+    keypad::KeypadButton* Add = nullptr;
+    keypad::KeypadButton* Subtract = nullptr;
+    keypad::KeypadButton* DPoint = nullptr;
+    keypad::KeypadButton* PosNeg = nullptr;
+    keypad::KeypadButton* Equals = nullptr;
+
+signals:
+    // Close or Esc: the program is to end at once. main() quits the event loop on it.
+    void programEndRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildLeftPart();
+    void buildKeypad();
+    void bindKey(const keypad::KeypadKey& key, keypad::KeypadButton* button);
+    void chainTabOrder();
+    void connectActions();
+    void applySettings();
+
+    void onKeyPressed(const keypad::KeypadKey& key, keypad::KeypadButton* button);
+    void onJavaScriptSelected();
+    void onVBScriptSelected();
+    void onClose();
+    void onHelp();
+    void setClientWidthTwips(int twips);
+
+    QString m_programFolder;
+    SettingsFile m_settings;
+    EngineHost m_calc;
+    EvaluationCommand m_evaluation{m_calc};
+    std::vector<std::pair<int, QWidget*>> m_keyTabStops; // keypad buttons by tab index
+    QPointer<help::HelpWindow> m_help;
+    bool m_ending = false; // set by Close: the frame-close path must not write settings
+};
+
+} // namespace quorvix::app

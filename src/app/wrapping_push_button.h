@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace quorvix::app {
+
+// A push button whose caption wraps onto as many lines as its width needs. text() keeps the
+// whole caption with its "&", so the access key works as on any push button.
+class WrappingPushButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace quorvix::app
