@@ -6,14 +6,8 @@ namespace quorvix::keypad {
 
 // A two-state keypad button: a press (mouse, or Space while it has the focus) checks it and
 // emits activated() once; returning to the released state raises a second toggled() that does
-// nothing. The window connects activated() to a handler that runs the key's steps in the order
-// of KeypadKey::steps and calls release() at the "release" step:
-//
-//     connect(button, &KeypadButton::activated, this, [=] {
-//         applyEdit(key);      // LineState in, applyKeyEdit(key, ...), LineState out
-//         button->release();
-//         command->setFocus(); // the input line kept its cursor and selection
-//     });
+// nothing. The window connects activated() to a handler that runs the key's steps with
+// runPress() (press_steps.h), whose "release" step calls release().
 //
 // If the handler does not release the button, the button releases itself when the handler
 // returns, so it always ends released. Setting the button checked from the program acts like
