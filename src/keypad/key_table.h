@@ -65,11 +65,11 @@ struct CaptionBox {
 };
 
 inline constexpr QStringView kKeyFontFamily = u"Times New Roman";
-inline constexpr QRgb kKeyTextColour = 0xffffffff;
+inline constexpr QRgb kKeyTextColour = qRgb(255, 255, 255);
 inline constexpr QStringView kLabelFontFamily = u"MS Sans Serif";
 inline constexpr double kLabelPointSize = 8.25;
 // The dark panel behind the keypad; it lies right of x = 5040, seen only in the wide window.
-inline constexpr QRgb kPanelColour = 0xff303030;
+inline constexpr QRgb kPanelColour = qRgb(48, 48, 48);
 inline constexpr TwipsRect kPanelRect{5040, 0, 2955, 3555};
 inline constexpr int kPanelTabIndex = 51;
 
