@@ -29,7 +29,8 @@ namespace quorvix::keypad {
 // - another non-digit: what follows it is wrapped ("2*(3+4)" gives "2*(3+(-4))").
 // A two-character text ending with ")" is wrapped whole; the text ")" stays as it is.
 //
-// So pressing twice restores any text that ends with an unsigned number or an operator.
+// So pressing twice restores any text that ends with a digit, or with a non-digit other than
+// ")" that is not an open negation; texts ending with ")" are not always restored.
 // One pass over the text at most, for texts of any length.
 LineState toggleSign(const LineState& state);
 
