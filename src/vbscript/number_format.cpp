@@ -8,7 +8,9 @@
 namespace vbs {
 namespace {
 
-std::u16string widen(std::string_view s) { return {s.begin(), s.end()}; }
+std::u16string widen(std::string_view s) {
+    return {s.begin(), s.end()};
+}
 
 // Rounds |value| to `digits` significant digits and writes it in VBScript's notation.
 std::u16string formatSignificant(double value, int digits, char16_t sep) {
@@ -98,8 +100,8 @@ std::u16string formatSingle(float value, char16_t decimalSeparator) {
 std::u16string formatCurrency(std::int64_t scaled, char16_t decimalSeparator) {
     const bool negative = scaled < 0;
     // Work in unsigned so that the most negative value does not overflow.
-    const std::uint64_t magnitude =
-        negative ? std::uint64_t{0} - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
+    const std::uint64_t magnitude = negative ? std::uint64_t{0} - static_cast<std::uint64_t>(scaled)
+                                             : static_cast<std::uint64_t>(scaled);
     std::u16string out = negative ? u"-" : u"";
     out += widen(std::to_string(magnitude / 10000));
     std::uint64_t fraction = magnitude % 10000;
@@ -127,7 +129,7 @@ std::u16string formatDate(double serial) {
         days += serial < 0 ? -1 : 1;
     }
     std::u16string out;
-    if (days != 0 || seconds == 0) {
+    if (days != 0) {
         std::int64_t y;
         unsigned m, d;
         civilFromDays(days - 25569, y, m, d); // 25569 days from 30 Dec 1899 to 1 Jan 1970

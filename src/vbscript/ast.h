@@ -1,0 +1,138 @@
+#pragma once
+
+#include "operators.h"
+#include "variant.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The syntax tree. Names are resolved once, after their scope has been parsed, to a slot: a
+// local of the running procedure, an entry of the global table or a built-in function, so that
+// running the tree never looks a name up.
+namespace vbs {
+
+struct Expr;
+struct Stmt;
+struct Procedure;
+using ExprPtr = std::unique_ptr<Expr>;
+using StmtPtr = std::unique_ptr<Stmt>;
+using Block = std::vector<StmtPtr>;
+
+enum class Scope : std::uint8_t {
+    Unresolved,
+    Local,     // index into the running procedure's slots
+    Global,    // index into the global table
+    Builtin,   // index into the built-in function table
+    Undefined, // undeclared under Option Explicit: error 500 when reached
+};
+
+enum class ExprKind : std::uint8_t {
+    Literal, // value
+    Name,    // name/scope/index, args when written with parentheses (call or subscript)
+    Member,  // args[0] is the object, name the member, args[1...] the arguments
+    Unary,   // unaryOp on args[0]
+    Binary,  // args[0] ops[0] args[1] ops[1] args[2] ...: one node per run of operators of
+             // one precedence, evaluated left to right, so long sums do not nest deeply
+};
+
+struct Expr {
+    ExprKind kind = ExprKind::Literal;
+    Scope scope = Scope::Unresolved;
+    UnaryOp unaryOp = UnaryOp::Neg;
+    // Written as name(...), even with nothing inside.
+    bool hasParens = false;
+    // The whole expression was in parentheses: passed by value even to a ByRef parameter.
+    bool parenthesized = false;
+    std::int32_t index = -1;
+    std::size_t pos = 0;
+    Variant value;
+    // Lower-case name of a Name or Member.
+    std::u16string name;
+    std::vector<ExprPtr> args;
+    std::vector<BinaryOp> ops;
+};
+
+struct DimItem {
+    ExprPtr target; // a Name
+    // Sizes (upper bounds) for Dim a(3) / ReDim a(n); empty for a plain variable.
+    std::vector<ExprPtr> bounds;
+    bool isArray = false;
+};
+
+struct CaseItem {
+    enum class Kind : std::uint8_t { Value, Range, Is } kind = Kind::Value;
+    BinaryOp op = BinaryOp::Eq; // Is comparisons
+    ExprPtr low;
+    ExprPtr high;
+};
+
+struct CaseClause {
+    std::vector<CaseItem> items; // empty for Case Else
+    bool isElse = false;
+    Block body;
+};
+
+enum class StmtKind : std::uint8_t {
+    Assign,  // target = value
+    Set,     // Set target = value
+    Call,    // target is the call (Name or Member); args in target
+    Dim,     // items
+    ReDim,   // items, preserve
+    Erase,   // target
+    If,      // conds[i] -> blocks[i], elseBlock
+    For,     // target, value=start, limit, step, body
+    ForEach, // target, value=collection, body
+    Do,      // cond (may be null), testFirst, until, body
+    Select,  // value, cases
+    Exit,    // exitKind
+    OnErrorResumeNext,
+    OnErrorGoto0,
+    Randomize, // value (may be null)
+    Nop,
+};
+
+enum class ExitKind : std::uint8_t { Do, For, Function, Sub };
+
+struct Stmt {
+    StmtKind kind = StmtKind::Nop;
+    std::size_t pos = 0;
+    ExprPtr target;
+    ExprPtr value;
+    ExprPtr limit;
+    ExprPtr step;
+    ExprPtr cond;
+    bool preserve = false;
+    bool testFirst = false;
+    bool until = false;
+    // While ... Wend: "Exit Do" inside it leaves the enclosing Do, not the While.
+    bool whileWend = false;
+    ExitKind exitKind = ExitKind::Do;
+    std::vector<DimItem> items;
+    std::vector<ExprPtr> conds;
+    std::vector<Block> blocks;
+    Block elseBlock;
+    Block body;
+    std::vector<CaseClause> cases;
+};
+
+struct Parameter {
+    std::u16string name; // lower case
+    bool byRef = true;
+};
+
+// A Function or Sub. Slots: the parameters first, then the function's result, then locals.
+struct Procedure {
+    std::u16string name;
+    std::u16string displayName;
+    bool isFunction = false;
+    std::vector<Parameter> params;
+    std::int32_t resultSlot = -1;
+    std::int32_t slotCount = 0;
+    // Procedure-level constants: slot and value, set when a call starts.
+    std::vector<std::pair<std::int32_t, Variant>> constants;
+    Block body;
+};
+
+} // namespace vbs

@@ -1,0 +1,179 @@
+#include "builtin_functions.h"
+#include "builtin_helpers.h"
+#include "script_limits.h"
+
+#include <string>
+
+namespace vbs::fn {
+namespace {
+
+Variant listOf(std::vector<Variant> items) {
+    auto data = std::make_shared<ArrayData>();
+    data->bounds.push_back(ArrayBound{static_cast<std::int32_t>(items.size()) - 1});
+    data->items = std::move(items);
+    return Variant::array(std::move(data));
+}
+
+ErrorCode bound(Runtime& rt, const Variant* a, int n, Variant& out, bool upper) {
+    if (!a[0].isArray()) {
+        return ErrorCode::TypeMismatch;
+    }
+    const ArrayData& data = *a[0].asArray();
+    std::int32_t dim = 1;
+    if (n > 1) {
+        if (ErrorCode e = longArg(rt, a[1], dim); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    if (dim < 1 || static_cast<std::size_t>(dim) > data.bounds.size()) {
+        return ErrorCode::SubscriptOutOfRange;
+    }
+    out = Variant::longInt(upper ? data.bounds[static_cast<std::size_t>(dim - 1)].upper : 0);
+    return ErrorCode::None;
+}
+
+bool containsText(const std::u16string& in, const std::u16string& what, bool textCompare) {
+    if (!textCompare) {
+        return in.find(what) != std::u16string::npos;
+    }
+    return lowerAscii(in).find(lowerAscii(what)) != std::u16string::npos;
+}
+
+} // namespace
+
+ErrorCode Array(Runtime&, const Variant* a, int n, Variant& out) {
+    std::vector<Variant> items;
+    items.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        items.push_back(a[i].copied());
+    }
+    out = listOf(std::move(items));
+    return ErrorCode::None;
+}
+
+ErrorCode UBound(Runtime& rt, const Variant* a, int n, Variant& out) {
+    return bound(rt, a, n, out, true);
+}
+ErrorCode LBound(Runtime& rt, const Variant* a, int n, Variant& out) {
+    return bound(rt, a, n, out, false);
+}
+
+ErrorCode Join(Runtime& rt, const Variant* a, int n, Variant& out) {
+    if (!a[0].isArray() || a[0].asArray()->bounds.size() != 1) {
+        return ErrorCode::TypeMismatch;
+    }
+    std::u16string delimiter = u" ";
+    if (n > 1) {
+        if (ErrorCode e = textArg(rt, a[1], delimiter); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    std::u16string result;
+    const std::vector<Variant>& items = a[0].asArray()->items;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) {
+            result += delimiter;
+        }
+        std::u16string piece;
+        if (!items[i].isNull()) {
+            if (ErrorCode e = textArg(rt, items[i], piece); e != ErrorCode::None) {
+                return e;
+            }
+        }
+        result += piece;
+        if (result.size() > limits::kMaxStringLength) {
+            return ErrorCode::OutOfMemory;
+        }
+    }
+    out = Variant::string(std::move(result));
+    return ErrorCode::None;
+}
+
+ErrorCode Split(Runtime& rt, const Variant* a, int n, Variant& out) {
+    for (int i = 0; i < n; ++i) {
+        if (a[i].isNull()) {
+            return ErrorCode::InvalidNull;
+        }
+    }
+    std::u16string s;
+    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
+        return e;
+    }
+    std::u16string delimiter = u" ";
+    if (given(a, n, 1)) {
+        if (ErrorCode e = textArg(rt, a[1], delimiter); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    std::int32_t count = -1;
+    if (given(a, n, 2)) {
+        if (ErrorCode e = longArg(rt, a[2], count); e != ErrorCode::None) {
+            return e;
+        }
+        if (count < -1) {
+            return ErrorCode::InvalidCall;
+        }
+    }
+    bool text = false;
+    if (ErrorCode e = compareArg(rt, a, n, 3, text); e != ErrorCode::None) {
+        return e;
+    }
+    std::vector<Variant> pieces;
+    if (!s.empty() && count != 0) {
+        if (delimiter.empty()) {
+            pieces.push_back(Variant::string(s));
+        } else {
+            const std::u16string hay = text ? lowerAscii(s) : s;
+            const std::u16string needle = text ? lowerAscii(delimiter) : delimiter;
+            std::size_t pos = 0;
+            while (count < 0 || static_cast<std::int32_t>(pieces.size()) < count - 1) {
+                const std::size_t p = hay.find(needle, pos);
+                if (p == std::u16string::npos) {
+                    break;
+                }
+                pieces.push_back(Variant::string(s.substr(pos, p - pos)));
+                pos = p + needle.size();
+            }
+            pieces.push_back(Variant::string(s.substr(pos)));
+        }
+    }
+    out = listOf(std::move(pieces));
+    return ErrorCode::None;
+}
+
+ErrorCode Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
+    if (!a[0].isArray() || a[0].asArray()->bounds.size() != 1) {
+        return ErrorCode::TypeMismatch;
+    }
+    if (a[1].isNull()) {
+        return ErrorCode::InvalidNull;
+    }
+    std::u16string match;
+    if (ErrorCode e = textArg(rt, a[1], match); e != ErrorCode::None) {
+        return e;
+    }
+    bool include = true;
+    if (given(a, n, 2)) {
+        if (ErrorCode e = toBool(a[2], rt.locale, include); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    bool text = false;
+    if (ErrorCode e = compareArg(rt, a, n, 3, text); e != ErrorCode::None) {
+        return e;
+    }
+    std::vector<Variant> kept;
+    for (const Variant& item : a[0].asArray()->items) {
+        std::u16string s;
+        if (ErrorCode e = textArg(rt, item, s); e != ErrorCode::None) {
+            return e;
+        }
+        if (containsText(s, match, text) == include) {
+            kept.push_back(Variant::string(std::move(s)));
+        }
+    }
+    out = listOf(std::move(kept));
+    return ErrorCode::None;
+}
+
+} // namespace vbs::fn

@@ -1,0 +1,310 @@
+#include "builtin_functions.h"
+#include "builtin_helpers.h"
+
+#include <chrono>
+#include <cmath>
+#include <ctime>
+
+namespace vbs::fn {
+namespace {
+
+struct Clock {
+    double dateSerial = 0; // today at midnight
+    double seconds = 0;    // since midnight, with fractions
+};
+
+Clock localNow() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t t = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&t, &local);
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
+    Clock c;
+    serialFromDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, c.dateSerial);
+    c.seconds =
+        local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec + static_cast<double>(ms) / 1000;
+    return c;
+}
+
+struct Fields {
+    int year, month, day, hour, minute, second;
+};
+
+ErrorCode fields(Runtime& rt, const Variant& v, Fields& f) {
+    double serial = 0;
+    if (ErrorCode e = toDate(v, rt.locale, serial); e != ErrorCode::None) {
+        return e;
+    }
+    dateFromSerial(serial, f.year, f.month, f.day, f.hour, f.minute, f.second);
+    return ErrorCode::None;
+}
+
+// Year, Month, ...: Null passes through, the field is an Integer.
+ErrorCode field(Runtime& rt, const Variant& v, Variant& out, int Fields::*member) {
+    if (v.isNull()) {
+        out = v;
+        return ErrorCode::None;
+    }
+    Fields f{};
+    if (ErrorCode e = fields(rt, v, f); e != ErrorCode::None) {
+        return e;
+    }
+    out = Variant::integer(static_cast<std::int16_t>(f.*member));
+    return ErrorCode::None;
+}
+
+// Days from year/month/day with month and day allowed to run over (month 13 is January of the
+// next year, day 0 the last day of the month before), as DateSerial accepts them.
+bool serialFromParts(std::int64_t year, std::int64_t month, std::int64_t day, double& out) {
+    if (year >= 0 && year < 30) {
+        year += 2000;
+    } else if (year >= 30 && year < 100) {
+        year += 1900;
+    }
+    year += (month - 1 >= 0 ? (month - 1) / 12 : -((12 - month) / 12));
+    month = ((month - 1) % 12 + 12) % 12 + 1;
+    double first = 0;
+    if (!serialFromDate(static_cast<int>(year), static_cast<int>(month), 1, first)) {
+        return false;
+    }
+    out = first + static_cast<double>(day - 1);
+    return out >= -657434.0 && out < 2958466.0;
+}
+
+double timeOfDay(double serial) {
+    return std::fabs(serial - std::trunc(serial));
+}
+
+ErrorCode intervalArg(Runtime& rt, const Variant& v, std::u16string& out) {
+    if (ErrorCode e = textArg(rt, v, out); e != ErrorCode::None) {
+        return e;
+    }
+    out = lowerAscii(out);
+    return ErrorCode::None;
+}
+
+} // namespace
+
+ErrorCode Now(Runtime&, const Variant*, int, Variant& out) {
+    const Clock c = localNow();
+    out = Variant::date(c.dateSerial + std::floor(c.seconds) / 86400.0);
+    return ErrorCode::None;
+}
+
+ErrorCode Date(Runtime&, const Variant*, int, Variant& out) {
+    out = Variant::date(localNow().dateSerial);
+    return ErrorCode::None;
+}
+
+ErrorCode Time(Runtime&, const Variant*, int, Variant& out) {
+    out = Variant::date(std::floor(localNow().seconds) / 86400.0);
+    return ErrorCode::None;
+}
+
+ErrorCode Timer(Runtime&, const Variant*, int, Variant& out) {
+    out = Variant::single(static_cast<float>(localNow().seconds));
+    return ErrorCode::None;
+}
+
+ErrorCode Year(Runtime& rt, const Variant* a, int, Variant& out) {
+    return field(rt, a[0], out, &Fields::year);
+}
+ErrorCode Month(Runtime& rt, const Variant* a, int, Variant& out) {
+    return field(rt, a[0], out, &Fields::month);
+}
+ErrorCode Day(Runtime& rt, const Variant* a, int, Variant& out) {
+    return field(rt, a[0], out, &Fields::day);
+}
+ErrorCode Hour(Runtime& rt, const Variant* a, int, Variant& out) {
+    return field(rt, a[0], out, &Fields::hour);
+}
+ErrorCode Minute(Runtime& rt, const Variant* a, int, Variant& out) {
+    return field(rt, a[0], out, &Fields::minute);
+}
+ErrorCode Second(Runtime& rt, const Variant* a, int, Variant& out) {
+    return field(rt, a[0], out, &Fields::second);
+}
+
+ErrorCode Weekday(Runtime& rt, const Variant* a, int n, Variant& out) {
+    if (a[0].isNull()) {
+        out = a[0];
+        return ErrorCode::None;
+    }
+    double serial = 0;
+    if (ErrorCode e = toDate(a[0], rt.locale, serial); e != ErrorCode::None) {
+        return e;
+    }
+    std::int32_t firstDay = 1;
+    if (given(a, n, 1)) {
+        if (ErrorCode e = longArg(rt, a[1], firstDay); e != ErrorCode::None) {
+            return e;
+        }
+        if (firstDay < 0 || firstDay > 7) {
+            return ErrorCode::InvalidCall;
+        }
+        if (firstDay == 0) {
+            firstDay = 1;
+        }
+    }
+    // Day 0 (30 Dec 1899) was a Saturday, day 7 of a week that starts on Sunday.
+    const auto days = static_cast<std::int64_t>(std::trunc(serial));
+    const std::int64_t sundayBased = ((days % 7) + 7 + 6) % 7 + 1;
+    out = Variant::integer(static_cast<std::int16_t>((sundayBased - firstDay + 7) % 7 + 1));
+    return ErrorCode::None;
+}
+
+ErrorCode DateSerial(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::int32_t p[3] = {0, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+        if (ErrorCode e = longArg(rt, a[i], p[i]); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    double serial = 0;
+    if (!serialFromParts(p[0], p[1], p[2], serial)) {
+        return ErrorCode::InvalidCall;
+    }
+    out = Variant::date(serial);
+    return ErrorCode::None;
+}
+
+ErrorCode TimeSerial(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::int32_t p[3] = {0, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+        if (ErrorCode e = longArg(rt, a[i], p[i]); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    const double seconds = static_cast<double>(p[0]) * 3600 + static_cast<double>(p[1]) * 60 + p[2];
+    const double days = seconds / 86400.0;
+    // Before midnight of day 0 the fraction counts backwards from the day: -0.25 is 6 PM
+    // of 29 Dec 1899 written as -1.75.
+    double serial = days;
+    if (days < 0) {
+        const double whole = std::floor(days);
+        serial = whole - (days - whole);
+    }
+    out = Variant::date(serial);
+    return ErrorCode::None;
+}
+
+ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::u16string interval;
+    if (ErrorCode e = intervalArg(rt, a[0], interval); e != ErrorCode::None) {
+        return e;
+    }
+    double amount = 0;
+    if (ErrorCode e = doubleArg(rt, a[1], amount); e != ErrorCode::None) {
+        return e;
+    }
+    amount = std::trunc(amount);
+    Fields f{};
+    double serial = 0;
+    if (ErrorCode e = toDate(a[2], rt.locale, serial); e != ErrorCode::None) {
+        return e;
+    }
+    dateFromSerial(serial, f.year, f.month, f.day, f.hour, f.minute, f.second);
+    const double time = timeOfDay(serial);
+    double result = 0;
+    const auto n = static_cast<std::int64_t>(amount);
+    if (interval == u"yyyy" || interval == u"q" || interval == u"m") {
+        const std::int64_t months = interval == u"yyyy" ? n * 12 : interval == u"q" ? n * 3 : n;
+        const std::int64_t total = std::int64_t{f.year} * 12 + (f.month - 1) + months;
+        const std::int64_t year = total / 12;
+        const int month = static_cast<int>(total % 12) + 1;
+        // The day is kept unless the month is shorter: 31 Jan + 1 month is 28/29 Feb.
+        int day = f.day;
+        double check = 0;
+        while (day > 28 && !serialFromDate(static_cast<int>(year), month, day, check)) {
+            --day;
+        }
+        if (!serialFromDate(static_cast<int>(year), month, day, result)) {
+            return ErrorCode::InvalidCall;
+        }
+        result += result < 0 ? -time : time;
+    } else {
+        double seconds = 0;
+        if (interval == u"d" || interval == u"y" || interval == u"w") {
+            seconds = amount * 86400;
+        } else if (interval == u"ww") {
+            seconds = amount * 7 * 86400;
+        } else if (interval == u"h") {
+            seconds = amount * 3600;
+        } else if (interval == u"n") {
+            seconds = amount * 60;
+        } else if (interval == u"s") {
+            seconds = amount;
+        } else {
+            return ErrorCode::InvalidCall;
+        }
+        result = serial + seconds / 86400.0;
+    }
+    if (!(result >= -657434.0 && result < 2958466.0)) {
+        return ErrorCode::InvalidCall;
+    }
+    out = Variant::date(result);
+    return ErrorCode::None;
+}
+
+ErrorCode DateDiff(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::u16string interval;
+    if (ErrorCode e = intervalArg(rt, a[0], interval); e != ErrorCode::None) {
+        return e;
+    }
+    if (a[1].isNull() || a[2].isNull()) {
+        out = Variant::null();
+        return ErrorCode::None;
+    }
+    double s1 = 0;
+    double s2 = 0;
+    if (ErrorCode e = toDate(a[1], rt.locale, s1); e != ErrorCode::None) {
+        return e;
+    }
+    if (ErrorCode e = toDate(a[2], rt.locale, s2); e != ErrorCode::None) {
+        return e;
+    }
+    Fields f1{};
+    Fields f2{};
+    dateFromSerial(s1, f1.year, f1.month, f1.day, f1.hour, f1.minute, f1.second);
+    dateFromSerial(s2, f2.year, f2.month, f2.day, f2.hour, f2.minute, f2.second);
+    // Whole calendar units crossed between the two dates, as VBScript counts them.
+    const double d1 = std::floor(s1);
+    const double d2 = std::floor(s2);
+    auto secondsOf = [](double serial) {
+        const double whole = std::trunc(serial);
+        const double frac = std::fabs(serial - whole);
+        return whole * 86400.0 + std::round(frac * 86400.0) * (serial < 0 ? -1 : 1);
+    };
+    double r = 0;
+    if (interval == u"yyyy") {
+        r = f2.year - f1.year;
+    } else if (interval == u"q") {
+        r = (f2.year * 4 + (f2.month - 1) / 3) - (f1.year * 4 + (f1.month - 1) / 3);
+    } else if (interval == u"m") {
+        r = (f2.year * 12 + f2.month) - (f1.year * 12 + f1.month);
+    } else if (interval == u"d" || interval == u"y") {
+        r = d2 - d1;
+    } else if (interval == u"w") {
+        r = std::trunc((d2 - d1) / 7);
+    } else if (interval == u"ww") {
+        // Sundays crossed.
+        r = std::floor((d2 + 6) / 7) - std::floor((d1 + 6) / 7);
+    } else if (interval == u"h") {
+        r = std::floor(secondsOf(s2) / 3600) - std::floor(secondsOf(s1) / 3600);
+    } else if (interval == u"n") {
+        r = std::floor(secondsOf(s2) / 60) - std::floor(secondsOf(s1) / 60);
+    } else if (interval == u"s") {
+        r = secondsOf(s2) - secondsOf(s1);
+    } else {
+        return ErrorCode::InvalidCall;
+    }
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) {
+        return ErrorCode::Overflow;
+    }
+    out = Variant::longInt(static_cast<std::int32_t>(r));
+    return ErrorCode::None;
+}
+
+} // namespace vbs::fn

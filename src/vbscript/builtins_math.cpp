@@ -1,0 +1,260 @@
+#include "builtin_functions.h"
+#include "builtin_helpers.h"
+#include "operators.h"
+
+#include <cfloat>
+#include <cmath>
+#include <string>
+
+namespace vbs::fn {
+namespace {
+
+// Sqr, Exp, Log and the trigonometric functions: Double in, Double out, Null passes through.
+ErrorCode real(Runtime& rt, const Variant& a, Variant& out, double (*f)(double),
+               bool (*domain)(double)) {
+    if (a.isNull()) {
+        out = a;
+        return ErrorCode::None;
+    }
+    double x = 0;
+    if (ErrorCode e = doubleArg(rt, a, x); e != ErrorCode::None) {
+        return e;
+    }
+    if (domain && !domain(x)) {
+        return ErrorCode::InvalidCall;
+    }
+    const double r = f(x);
+    if (!std::isfinite(r)) {
+        return ErrorCode::Overflow;
+    }
+    out = Variant::dbl(r);
+    return ErrorCode::None;
+}
+
+// Int and Fix: keep the numeric subtype, text becomes Double, Boolean and Empty Integer.
+ErrorCode wholePart(Runtime& rt, const Variant& a, Variant& out, double (*f)(double)) {
+    switch (a.type()) {
+    case VarType::Null:
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long:
+        out = a;
+        return ErrorCode::None;
+    case VarType::Empty:
+    case VarType::Boolean:
+        out = Variant::integer(static_cast<std::int16_t>(a.isEmpty() ? 0 : a.asInt()));
+        return ErrorCode::None;
+    case VarType::Single:
+        out = Variant::single(static_cast<float>(f(a.asDouble())));
+        return ErrorCode::None;
+    case VarType::Date:
+        out = Variant::date(f(a.asDouble()));
+        return ErrorCode::None;
+    case VarType::Currency: {
+        const double units = f(static_cast<double>(a.asInt()) / 10000.0);
+        out = Variant::currency(static_cast<std::int64_t>(units) * 10000);
+        return ErrorCode::None;
+    }
+    default: {
+        double x = 0;
+        if (ErrorCode e = doubleArg(rt, a, x); e != ErrorCode::None) {
+            return e;
+        }
+        out = Variant::dbl(f(x));
+        return ErrorCode::None;
+    }
+    }
+}
+
+// Hex and Oct: the two's-complement digits of a 16-bit value for the small subtypes, of a
+// 32-bit value for Long and for anything beyond the Integer range.
+ErrorCode radixText(Runtime& rt, const Variant& a, Variant& out, int bitsPerDigit) {
+    if (a.isNull()) {
+        out = a;
+        return ErrorCode::None;
+    }
+    std::int32_t v = 0;
+    if (ErrorCode e = longArg(rt, a, v); e != ErrorCode::None) {
+        return e;
+    }
+    std::uint32_t bits = static_cast<std::uint32_t>(v);
+    if (a.type() != VarType::Long && v >= -32768 && v <= 32767) {
+        bits &= 0xFFFFu;
+    }
+    const char* digits = "0123456789ABCDEF";
+    std::u16string text;
+    const std::uint32_t mask = (1u << bitsPerDigit) - 1;
+    do {
+        text.insert(text.begin(), static_cast<char16_t>(digits[bits & mask]));
+        bits >>= bitsPerDigit;
+    } while (bits != 0);
+    out = Variant::string(std::move(text));
+    return ErrorCode::None;
+}
+
+} // namespace
+
+ErrorCode Abs(Runtime& rt, const Variant* a, int, Variant& out) {
+    const Variant& x = a[0];
+    switch (x.type()) {
+    case VarType::Null:
+        out = x;
+        return ErrorCode::None;
+    case VarType::Empty:
+    case VarType::Boolean:
+    case VarType::Integer:
+        out = fitInteger(std::llabs(x.isEmpty() ? 0 : x.asInt()), VarType::Integer);
+        return ErrorCode::None;
+    case VarType::Byte:
+        out = x;
+        return ErrorCode::None;
+    case VarType::Long:
+        out = fitInteger(std::llabs(x.asInt()), VarType::Long);
+        return ErrorCode::None;
+    case VarType::Single:
+        out = Variant::single(static_cast<float>(std::fabs(x.asDouble())));
+        return ErrorCode::None;
+    case VarType::Date:
+        out = Variant::date(std::fabs(x.asDouble()));
+        return ErrorCode::None;
+    case VarType::Currency:
+        if (x.asInt() == INT64_MIN) {
+            return ErrorCode::Overflow;
+        }
+        out = Variant::currency(x.asInt() < 0 ? -x.asInt() : x.asInt());
+        return ErrorCode::None;
+    default: {
+        double d = 0;
+        if (ErrorCode e = doubleArg(rt, x, d); e != ErrorCode::None) {
+            return e;
+        }
+        out = Variant::dbl(std::fabs(d));
+        return ErrorCode::None;
+    }
+    }
+}
+
+ErrorCode Atn(Runtime& rt, const Variant* a, int, Variant& out) {
+    return real(
+        rt, a[0], out, [](double x) { return std::atan(x); }, nullptr);
+}
+ErrorCode Cos(Runtime& rt, const Variant* a, int, Variant& out) {
+    return real(
+        rt, a[0], out, [](double x) { return std::cos(x); }, nullptr);
+}
+ErrorCode Sin(Runtime& rt, const Variant* a, int, Variant& out) {
+    return real(
+        rt, a[0], out, [](double x) { return std::sin(x); }, nullptr);
+}
+ErrorCode Tan(Runtime& rt, const Variant* a, int, Variant& out) {
+    return real(
+        rt, a[0], out, [](double x) { return std::tan(x); }, nullptr);
+}
+ErrorCode Exp(Runtime& rt, const Variant* a, int, Variant& out) {
+    return real(
+        rt, a[0], out, [](double x) { return std::exp(x); }, nullptr);
+}
+ErrorCode Log(Runtime& rt, const Variant* a, int, Variant& out) {
+    return real(
+        rt, a[0], out, [](double x) { return std::log(x); }, [](double x) { return x > 0; });
+}
+ErrorCode Sqr(Runtime& rt, const Variant* a, int, Variant& out) {
+    return real(
+        rt, a[0], out, [](double x) { return std::sqrt(x); }, [](double x) { return x >= 0; });
+}
+
+ErrorCode Fix(Runtime& rt, const Variant* a, int, Variant& out) {
+    return wholePart(rt, a[0], out, [](double x) { return std::trunc(x); });
+}
+ErrorCode Int(Runtime& rt, const Variant* a, int, Variant& out) {
+    return wholePart(rt, a[0], out, [](double x) { return std::floor(x); });
+}
+
+ErrorCode Sgn(Runtime& rt, const Variant* a, int, Variant& out) {
+    double x = 0;
+    if (ErrorCode e = doubleArg(rt, a[0], x); e != ErrorCode::None) {
+        return e;
+    }
+    out = Variant::integer(static_cast<std::int16_t>(x > 0 ? 1 : x < 0 ? -1 : 0));
+    return ErrorCode::None;
+}
+
+ErrorCode Round(Runtime& rt, const Variant* a, int n, Variant& out) {
+    const Variant& x = a[0];
+    if (x.isNull()) {
+        out = x;
+        return ErrorCode::None;
+    }
+    std::int32_t places = 0;
+    if (n > 1) {
+        if (ErrorCode e = longArg(rt, a[1], places); e != ErrorCode::None) {
+            return e;
+        }
+        if (places < 0) {
+            return ErrorCode::InvalidCall;
+        }
+    }
+    switch (x.type()) {
+    case VarType::Empty:
+        out = Variant::integer(0);
+        return ErrorCode::None;
+    case VarType::Boolean:
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long:
+        out = x;
+        return ErrorCode::None;
+    case VarType::Currency: {
+        if (places >= 4) {
+            out = x;
+            return ErrorCode::None;
+        }
+        const double step = std::pow(10.0, 4 - places);
+        out = Variant::currency(
+            static_cast<std::int64_t>(roundHalfEven(static_cast<double>(x.asInt()) / step) * step));
+        return ErrorCode::None;
+    }
+    default:
+        break;
+    }
+    double d = 0;
+    if (ErrorCode e = doubleArg(rt, x, d); e != ErrorCode::None) {
+        return e;
+    }
+    double r = d;
+    if (places <= 22) {
+        const double scale = std::pow(10.0, places);
+        const double scaled = d * scale;
+        if (std::isfinite(scaled)) {
+            r = roundHalfEven(scaled) / scale;
+        }
+    }
+    if (x.type() == VarType::Single) {
+        out = Variant::single(static_cast<float>(r));
+    } else if (x.type() == VarType::Date) {
+        out = Variant::date(r);
+    } else {
+        out = Variant::dbl(r);
+    }
+    return ErrorCode::None;
+}
+
+ErrorCode Rnd(Runtime& rt, const Variant* a, int n, Variant& out) {
+    double arg = 1.0;
+    if (n > 0) {
+        if (ErrorCode e = doubleArg(rt, a[0], arg); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    out = Variant::single(rt.rnd.next(arg));
+    return ErrorCode::None;
+}
+
+ErrorCode Hex(Runtime& rt, const Variant* a, int, Variant& out) {
+    return radixText(rt, a[0], out, 4);
+}
+ErrorCode Oct(Runtime& rt, const Variant* a, int, Variant& out) {
+    return radixText(rt, a[0], out, 3);
+}
+
+} // namespace vbs::fn

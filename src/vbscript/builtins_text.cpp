@@ -1,0 +1,477 @@
+#include "builtin_functions.h"
+#include "builtin_helpers.h"
+#include "script_limits.h"
+
+#include <cmath>
+#include <string>
+
+namespace vbs::fn {
+namespace {
+
+// Windows-1252, the code page of an English system, for the characters 128-159 that differ
+// from Latin-1; 0 marks the five unused codes, which map to themselves.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char16_t upper(char16_t c) {
+    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
+        return static_cast<char16_t>(c - 32);
+    }
+    return c;
+}
+
+char16_t lower(char16_t c) {
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+        return static_cast<char16_t>(c + 32);
+    }
+    return c;
+}
+
+std::u16string folded(std::u16string s) {
+    for (char16_t& c : s) {
+        c = lower(c);
+    }
+    return s;
+}
+
+// Finds `what` in `in` from index `from`, optionally ignoring case.
+std::size_t find(const std::u16string& in, const std::u16string& what, std::size_t from,
+                 bool textCompare) {
+    if (!textCompare) {
+        return in.find(what, from);
+    }
+    return folded(in).find(folded(what), from);
+}
+
+// Functions whose text argument passes Null through: the result is Null.
+bool nullThrough(const Variant& v, Variant& out) {
+    if (v.isNull()) {
+        out = v;
+        return true;
+    }
+    return false;
+}
+
+ErrorCode lengthArg(const Runtime& rt, const Variant& v, std::int32_t& out) {
+    if (ErrorCode e = longArg(rt, v, out); e != ErrorCode::None) {
+        return e;
+    }
+    return out < 0 ? ErrorCode::InvalidCall : ErrorCode::None;
+}
+
+ErrorCode mapText(Runtime& rt, const Variant& a, Variant& out, char16_t (*f)(char16_t)) {
+    if (nullThrough(a, out)) {
+        return ErrorCode::None;
+    }
+    std::u16string s;
+    if (ErrorCode e = textArg(rt, a, s); e != ErrorCode::None) {
+        return e;
+    }
+    for (char16_t& c : s) {
+        c = f(c);
+    }
+    out = Variant::string(std::move(s));
+    return ErrorCode::None;
+}
+
+ErrorCode trimText(Runtime& rt, const Variant& a, Variant& out, bool left, bool right) {
+    if (nullThrough(a, out)) {
+        return ErrorCode::None;
+    }
+    std::u16string s;
+    if (ErrorCode e = textArg(rt, a, s); e != ErrorCode::None) {
+        return e;
+    }
+    std::size_t b = 0;
+    std::size_t e = s.size();
+    while (left && b < e && s[b] == u' ') {
+        ++b;
+    }
+    while (right && e > b && s[e - 1] == u' ') {
+        --e;
+    }
+    out = Variant::string(s.substr(b, e - b));
+    return ErrorCode::None;
+}
+
+ErrorCode repeated(std::int32_t count, char16_t c, Variant& out) {
+    if (static_cast<std::size_t>(count) > limits::kMaxStringLength) {
+        return ErrorCode::OutOfMemory;
+    }
+    out = Variant::string(std::u16string(static_cast<std::size_t>(count), c));
+    return ErrorCode::None;
+}
+
+} // namespace
+
+ErrorCode Len(Runtime& rt, const Variant* a, int, Variant& out) {
+    if (nullThrough(a[0], out)) {
+        return ErrorCode::None;
+    }
+    std::u16string s;
+    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
+        return e;
+    }
+    out = Variant::longInt(static_cast<std::int32_t>(s.size()));
+    return ErrorCode::None;
+}
+
+ErrorCode Left(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::int32_t count = 0;
+    if (ErrorCode e = lengthArg(rt, a[1], count); e != ErrorCode::None) {
+        return e;
+    }
+    if (nullThrough(a[0], out)) {
+        return ErrorCode::None;
+    }
+    std::u16string s;
+    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
+        return e;
+    }
+    out = Variant::string(s.substr(0, static_cast<std::size_t>(count)));
+    return ErrorCode::None;
+}
+
+ErrorCode Right(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::int32_t count = 0;
+    if (ErrorCode e = lengthArg(rt, a[1], count); e != ErrorCode::None) {
+        return e;
+    }
+    if (nullThrough(a[0], out)) {
+        return ErrorCode::None;
+    }
+    std::u16string s;
+    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
+        return e;
+    }
+    const std::size_t n = std::min(s.size(), static_cast<std::size_t>(count));
+    out = Variant::string(s.substr(s.size() - n));
+    return ErrorCode::None;
+}
+
+ErrorCode Mid(Runtime& rt, const Variant* a, int n, Variant& out) {
+    std::int32_t start = 0;
+    if (ErrorCode e = longArg(rt, a[1], start); e != ErrorCode::None) {
+        return e;
+    }
+    if (start < 1) {
+        return ErrorCode::InvalidCall;
+    }
+    std::int32_t count = -1;
+    if (n > 2) {
+        if (ErrorCode e = lengthArg(rt, a[2], count); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    if (nullThrough(a[0], out)) {
+        return ErrorCode::None;
+    }
+    std::u16string s;
+    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
+        return e;
+    }
+    const auto from = static_cast<std::size_t>(start - 1);
+    if (from >= s.size()) {
+        out = Variant::string(u"");
+        return ErrorCode::None;
+    }
+    out = Variant::string(
+        s.substr(from, count < 0 ? std::u16string::npos : static_cast<std::size_t>(count)));
+    return ErrorCode::None;
+}
+
+ErrorCode InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
+    // InStr(s1, s2) or InStr(start, s1, s2[, compare]).
+    std::int32_t start = 1;
+    int first = 0;
+    if (n >= 3) {
+        if (ErrorCode e = longArg(rt, a[0], start); e != ErrorCode::None) {
+            return e;
+        }
+        if (start < 1) {
+            return ErrorCode::InvalidCall;
+        }
+        first = 1;
+    }
+    bool text = false;
+    if (ErrorCode e = compareArg(rt, a, n, 3, text); e != ErrorCode::None) {
+        return e;
+    }
+    if (a[first].isNull() || a[first + 1].isNull()) {
+        out = Variant::null();
+        return ErrorCode::None;
+    }
+    std::u16string s1;
+    std::u16string s2;
+    if (ErrorCode e = textArg(rt, a[first], s1); e != ErrorCode::None) {
+        return e;
+    }
+    if (ErrorCode e = textArg(rt, a[first + 1], s2); e != ErrorCode::None) {
+        return e;
+    }
+    const auto from = static_cast<std::size_t>(start - 1);
+    std::int32_t result = 0;
+    if (from < s1.size()) {
+        const std::size_t p = find(s1, s2, from, text);
+        result = p == std::u16string::npos ? 0 : static_cast<std::int32_t>(p + 1);
+    }
+    out = Variant::longInt(result);
+    return ErrorCode::None;
+}
+
+ErrorCode InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
+    for (int i = 0; i < n; ++i) {
+        if (a[i].isNull()) {
+            return ErrorCode::InvalidNull;
+        }
+    }
+    std::u16string s1;
+    std::u16string s2;
+    if (ErrorCode e = textArg(rt, a[0], s1); e != ErrorCode::None) {
+        return e;
+    }
+    if (ErrorCode e = textArg(rt, a[1], s2); e != ErrorCode::None) {
+        return e;
+    }
+    std::int32_t start = -1;
+    if (n > 2) {
+        if (ErrorCode e = longArg(rt, a[2], start); e != ErrorCode::None) {
+            return e;
+        }
+        if (start == 0 || start < -1) {
+            return ErrorCode::InvalidCall;
+        }
+    }
+    bool text = false;
+    if (ErrorCode e = compareArg(rt, a, n, 3, text); e != ErrorCode::None) {
+        return e;
+    }
+    if (start == -1) {
+        start = static_cast<std::int32_t>(s1.size());
+    }
+    if (static_cast<std::size_t>(start) > s1.size()) {
+        out = Variant::longInt(0);
+        return ErrorCode::None;
+    }
+    if (s2.empty()) {
+        out = Variant::longInt(start);
+        return ErrorCode::None;
+    }
+    std::int32_t result = 0;
+    if (s2.size() <= static_cast<std::size_t>(start)) {
+        const std::u16string hay = text ? folded(s1) : s1;
+        const std::u16string needle = text ? folded(s2) : s2;
+        const std::size_t p = hay.rfind(needle, static_cast<std::size_t>(start) - s2.size());
+        result = p == std::u16string::npos ? 0 : static_cast<std::int32_t>(p + 1);
+    }
+    out = Variant::longInt(result);
+    return ErrorCode::None;
+}
+
+ErrorCode Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
+    for (int i = 0; i < n; ++i) {
+        if (a[i].isNull()) {
+            return ErrorCode::InvalidNull;
+        }
+    }
+    std::u16string s;
+    std::u16string what;
+    std::u16string with;
+    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
+        return e;
+    }
+    if (ErrorCode e = textArg(rt, a[1], what); e != ErrorCode::None) {
+        return e;
+    }
+    if (ErrorCode e = textArg(rt, a[2], with); e != ErrorCode::None) {
+        return e;
+    }
+    std::int32_t start = 1;
+    std::int32_t count = -1;
+    if (given(a, n, 3)) {
+        if (ErrorCode e = longArg(rt, a[3], start); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    if (given(a, n, 4)) {
+        if (ErrorCode e = longArg(rt, a[4], count); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    bool text = false;
+    if (ErrorCode e = compareArg(rt, a, n, 5, text); e != ErrorCode::None) {
+        return e;
+    }
+    if (start < 1 || count < -1) {
+        return ErrorCode::InvalidCall;
+    }
+    // The result begins at `start`: what lies before it is dropped.
+    const std::u16string source = static_cast<std::size_t>(start - 1) < s.size()
+                                      ? s.substr(static_cast<std::size_t>(start - 1))
+                                      : u"";
+    if (what.empty() || count == 0) {
+        out = Variant::string(source);
+        return ErrorCode::None;
+    }
+    std::u16string result;
+    std::size_t pos = 0;
+    std::int32_t done = 0;
+    while (count < 0 || done < count) {
+        const std::size_t p = find(source, what, pos, text);
+        if (p == std::u16string::npos) {
+            break;
+        }
+        result.append(source, pos, p - pos);
+        result += with;
+        if (result.size() > limits::kMaxStringLength) {
+            return ErrorCode::OutOfMemory;
+        }
+        pos = p + what.size();
+        ++done;
+    }
+    result.append(source, pos, std::u16string::npos);
+    out = Variant::string(std::move(result));
+    return ErrorCode::None;
+}
+
+ErrorCode UCase(Runtime& rt, const Variant* a, int, Variant& out) {
+    return mapText(rt, a[0], out, upper);
+}
+ErrorCode LCase(Runtime& rt, const Variant* a, int, Variant& out) {
+    return mapText(rt, a[0], out, lower);
+}
+ErrorCode Trim(Runtime& rt, const Variant* a, int, Variant& out) {
+    return trimText(rt, a[0], out, true, true);
+}
+ErrorCode LTrim(Runtime& rt, const Variant* a, int, Variant& out) {
+    return trimText(rt, a[0], out, true, false);
+}
+ErrorCode RTrim(Runtime& rt, const Variant* a, int, Variant& out) {
+    return trimText(rt, a[0], out, false, true);
+}
+
+ErrorCode Space(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::int32_t count = 0;
+    if (ErrorCode e = lengthArg(rt, a[0], count); e != ErrorCode::None) {
+        return e;
+    }
+    return repeated(count, u' ', out);
+}
+
+ErrorCode String(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::int32_t count = 0;
+    if (ErrorCode e = lengthArg(rt, a[0], count); e != ErrorCode::None) {
+        return e;
+    }
+    if (nullThrough(a[1], out)) {
+        return ErrorCode::None;
+    }
+    char16_t c = 0;
+    if (a[1].isString()) {
+        if (a[1].asString().empty()) {
+            return ErrorCode::InvalidCall;
+        }
+        c = a[1].asString()[0];
+    } else {
+        std::int32_t code = 0;
+        if (ErrorCode e = longArg(rt, a[1], code); e != ErrorCode::None) {
+            return e;
+        }
+        c = static_cast<char16_t>(code & 0xFF);
+    }
+    return repeated(count, c, out);
+}
+
+ErrorCode StrReverse(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::u16string s;
+    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
+        return e;
+    }
+    out = Variant::string(std::u16string(s.rbegin(), s.rend()));
+    return ErrorCode::None;
+}
+
+ErrorCode StrComp(Runtime& rt, const Variant* a, int n, Variant& out) {
+    bool text = false;
+    if (ErrorCode e = compareArg(rt, a, n, 2, text); e != ErrorCode::None) {
+        return e;
+    }
+    if (a[0].isNull() || a[1].isNull()) {
+        out = Variant::null();
+        return ErrorCode::None;
+    }
+    std::u16string x;
+    std::u16string y;
+    if (ErrorCode e = textArg(rt, a[0], x); e != ErrorCode::None) {
+        return e;
+    }
+    if (ErrorCode e = textArg(rt, a[1], y); e != ErrorCode::None) {
+        return e;
+    }
+    const int c = text ? folded(x).compare(folded(y)) : x.compare(y);
+    out = Variant::integer(static_cast<std::int16_t>(c < 0 ? -1 : c > 0 ? 1 : 0));
+    return ErrorCode::None;
+}
+
+ErrorCode Chr(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::int32_t code = 0;
+    if (ErrorCode e = longArg(rt, a[0], code); e != ErrorCode::None) {
+        return e;
+    }
+    if (code < 0 || code > 255) {
+        return ErrorCode::InvalidCall;
+    }
+    char16_t c = static_cast<char16_t>(code);
+    if (code >= 128 && code < 160 && kCp1252High[code - 128] != 0) {
+        c = kCp1252High[code - 128];
+    }
+    out = Variant::string(std::u16string(1, c));
+    return ErrorCode::None;
+}
+
+ErrorCode ChrW(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::int32_t code = 0;
+    if (ErrorCode e = longArg(rt, a[0], code); e != ErrorCode::None) {
+        return e;
+    }
+    if (code < -32768 || code > 65535) {
+        return ErrorCode::InvalidCall;
+    }
+    out = Variant::string(std::u16string(1, static_cast<char16_t>(code & 0xFFFF)));
+    return ErrorCode::None;
+}
+
+ErrorCode Asc(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::u16string s;
+    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
+        return e;
+    }
+    if (s.empty()) {
+        return ErrorCode::InvalidCall;
+    }
+    const char16_t c = s[0];
+    std::int16_t code = c < 256 ? static_cast<std::int16_t>(c) : 63; // "?" when not in the page
+    for (int i = 0; i < 32; ++i) {
+        if (c >= 256 && kCp1252High[i] == c) {
+            code = static_cast<std::int16_t>(128 + i);
+        }
+    }
+    out = Variant::integer(code);
+    return ErrorCode::None;
+}
+
+ErrorCode AscW(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::u16string s;
+    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
+        return e;
+    }
+    if (s.empty()) {
+        return ErrorCode::InvalidCall;
+    }
+    out = Variant::integer(static_cast<std::int16_t>(s[0]));
+    return ErrorCode::None;
+}
+
+} // namespace vbs::fn

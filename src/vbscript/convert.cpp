@@ -1,0 +1,490 @@
+#include "convert.h"
+
+#include "number_format.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace vbs {
+namespace {
+
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+int hexValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') {
+        return c - u'0';
+    }
+    if (c >= u'a' && c <= u'f') {
+        return c - u'a' + 10;
+    }
+    if (c >= u'A' && c <= u'F') {
+        return c - u'A' + 10;
+    }
+    return -1;
+}
+
+// "&H..." / "&O..." text: up to four hex digits (six octal) are a 16-bit pattern, more a 32-bit
+// one, as for literals.
+bool parseRadixText(std::u16string_view s, double& out) {
+    if (s.size() < 3 || s[0] != u'&') {
+        return false;
+    }
+    const char16_t kind = s[1];
+    const int radix = (kind == u'h' || kind == u'H') ? 16 : (kind == u'o' || kind == u'O') ? 8 : 0;
+    if (radix == 0) {
+        return false;
+    }
+    std::uint64_t value = 0;
+    for (std::size_t i = 2; i < s.size(); ++i) {
+        const int d = hexValue(s[i]);
+        if (d < 0 || d >= radix) {
+            return false;
+        }
+        value = value * static_cast<unsigned>(radix) + static_cast<unsigned>(d);
+        if (value > 0xFFFFFFFFu) {
+            return false;
+        }
+    }
+    if (value <= 0xFFFF && (radix == 16 ? s.size() - 2 <= 4 : s.size() - 2 <= 6)) {
+        out = static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+    } else {
+        out = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    }
+    return true;
+}
+
+std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+    y -= m <= 2;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const auto yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+void civilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d) {
+    z += 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const auto doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    y = static_cast<std::int64_t>(yoe) + era * 400;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    d = doy - (153 * mp + 2) / 5 + 1;
+    m = mp < 10 ? mp + 3 : mp - 9;
+    y += m <= 2;
+}
+
+// Reads the numbers of one word separated by any of `seps`; false on anything else.
+bool splitNumbers(std::u16string_view word, std::u16string_view seps, int (&nums)[3], int& count,
+                  int& firstDigits) {
+    count = 0;
+    std::size_t i = 0;
+    firstDigits = 0;
+    while (i < word.size()) {
+        if (count == 3 || !isDigit(word[i])) {
+            return false;
+        }
+        long value = 0;
+        int digits = 0;
+        while (i < word.size() && isDigit(word[i])) {
+            value = value * 10 + (word[i] - u'0');
+            if (++digits > 4) {
+                return false;
+            }
+            ++i;
+        }
+        if (count == 0) {
+            firstDigits = digits;
+        }
+        nums[count++] = static_cast<int>(value);
+        if (i < word.size()) {
+            if (seps.find(word[i]) == std::u16string_view::npos || i + 1 == word.size()) {
+                return false;
+            }
+            ++i;
+        }
+    }
+    return count > 0;
+}
+
+} // namespace
+
+std::u16string asciiToU16(std::string_view s) {
+    return {s.begin(), s.end()};
+}
+
+std::u16string lowerAscii(std::u16string_view s) {
+    std::u16string out(s);
+    for (char16_t& c : out) {
+        if (c >= u'A' && c <= u'Z') {
+            c = static_cast<char16_t>(c + 32);
+        }
+    }
+    return out;
+}
+
+double roundHalfEven(double x) {
+    // nearbyint follows the current rounding mode, which is to-nearest-even unless someone
+    // changed it; say so explicitly rather than rely on it.
+    const int saved = std::fegetround();
+    if (saved != FE_TONEAREST) {
+        std::fesetround(FE_TONEAREST);
+    }
+    const double r = std::nearbyint(x);
+    if (saved != FE_TONEAREST) {
+        std::fesetround(saved);
+    }
+    return r;
+}
+
+bool parseNumericText(std::u16string_view text, const NumberLocale& locale, double& out) {
+    std::size_t b = 0;
+    std::size_t e = text.size();
+    while (b < e && isBlank(text[b])) {
+        ++b;
+    }
+    while (e > b && isBlank(text[e - 1])) {
+        --e;
+    }
+    std::u16string_view s = text.substr(b, e - b);
+    if (s.empty()) {
+        return false;
+    }
+    if (s[0] == u'&') {
+        return parseRadixText(s, out);
+    }
+    bool negative = false;
+    if (s.front() == u'(' && s.back() == u')') {
+        negative = true;
+        s = s.substr(1, s.size() - 2);
+    }
+    bool signSeen = false;
+    if (!s.empty() && (s.front() == u'+' || s.front() == u'-')) {
+        negative = negative != (s.front() == u'-');
+        signSeen = true;
+        s.remove_prefix(1);
+    } else if (!s.empty() && (s.back() == u'+' || s.back() == u'-')) {
+        negative = negative != (s.back() == u'-');
+        signSeen = true;
+        s.remove_suffix(1);
+    }
+    (void)signSeen;
+    // Build an ASCII copy for strtod: digits, one '.', an exponent.
+    std::string ascii;
+    std::size_t i = 0;
+    bool digits = false;
+    while (i < s.size() && (isDigit(s[i]) || (s[i] == locale.thousands && digits))) {
+        if (s[i] != locale.thousands) {
+            ascii.push_back(static_cast<char>(s[i]));
+        }
+        digits = true;
+        ++i;
+    }
+    if (i < s.size() && s[i] == locale.decimal) {
+        ascii.push_back('.');
+        ++i;
+        while (i < s.size() && isDigit(s[i])) {
+            ascii.push_back(static_cast<char>(s[i]));
+            digits = true;
+            ++i;
+        }
+    }
+    if (!digits) {
+        return false;
+    }
+    if (i < s.size() && (s[i] == u'e' || s[i] == u'E')) {
+        ascii.push_back('e');
+        ++i;
+        if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
+            ascii.push_back(static_cast<char>(s[i]));
+            ++i;
+        }
+        bool expDigits = false;
+        while (i < s.size() && isDigit(s[i])) {
+            ascii.push_back(static_cast<char>(s[i]));
+            expDigits = true;
+            ++i;
+        }
+        if (!expDigits) {
+            return false;
+        }
+    }
+    if (i != s.size()) {
+        return false;
+    }
+    const double value = std::strtod(ascii.c_str(), nullptr);
+    if (std::isinf(value)) {
+        return false;
+    }
+    out = negative ? -value : value;
+    return true;
+}
+
+bool isNumericType(VarType t) {
+    switch (t) {
+    case VarType::Empty:
+    case VarType::Boolean:
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long:
+    case VarType::Single:
+    case VarType::Double:
+    case VarType::Currency:
+    case VarType::Date:
+        return true;
+    default:
+        return false;
+    }
+}
+
+ErrorCode toDouble(const Variant& v, const NumberLocale& locale, double& out) {
+    switch (v.type()) {
+    case VarType::Empty:
+        out = 0;
+        return ErrorCode::None;
+    case VarType::Null:
+        return ErrorCode::InvalidNull;
+    case VarType::Boolean:
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long:
+        out = static_cast<double>(v.asInt());
+        return ErrorCode::None;
+    case VarType::Currency:
+        out = static_cast<double>(v.asInt()) / 10000.0;
+        return ErrorCode::None;
+    case VarType::Single:
+    case VarType::Double:
+    case VarType::Date:
+        out = v.asDouble();
+        return ErrorCode::None;
+    case VarType::String:
+        return parseNumericText(v.asString(), locale, out) ? ErrorCode::None
+                                                           : ErrorCode::TypeMismatch;
+    case VarType::Object:
+        return v.asObject() ? ErrorCode::NoSuchMember : ErrorCode::ObjectNotSet;
+    default:
+        return ErrorCode::TypeMismatch;
+    }
+}
+
+ErrorCode toLong(const Variant& v, const NumberLocale& locale, std::int32_t& out) {
+    if (v.isIntegral() && v.type() != VarType::Boolean) {
+        out = static_cast<std::int32_t>(v.asInt());
+        return ErrorCode::None;
+    }
+    double d = 0;
+    if (const ErrorCode e = toDouble(v, locale, d); e != ErrorCode::None) {
+        return e;
+    }
+    d = roundHalfEven(d);
+    if (!(d >= -2147483648.0 && d <= 2147483647.0)) {
+        return ErrorCode::Overflow;
+    }
+    out = static_cast<std::int32_t>(d);
+    return ErrorCode::None;
+}
+
+ErrorCode toBool(const Variant& v, const NumberLocale& locale, bool& out) {
+    if (v.type() == VarType::String) {
+        const std::u16string& s = v.asString();
+        const std::u16string lower = lowerAscii(s);
+        if (lower == u"true" || s == u"#TRUE#") {
+            out = true;
+            return ErrorCode::None;
+        }
+        if (lower == u"false" || s == u"#FALSE#") {
+            out = false;
+            return ErrorCode::None;
+        }
+    }
+    if (v.type() == VarType::Boolean) {
+        out = v.asBool();
+        return ErrorCode::None;
+    }
+    double d = 0;
+    if (const ErrorCode e = toDouble(v, locale, d); e != ErrorCode::None) {
+        return e;
+    }
+    out = d != 0;
+    return ErrorCode::None;
+}
+
+ErrorCode toText(const Variant& v, const NumberLocale& locale, std::u16string& out) {
+    switch (v.type()) {
+    case VarType::Empty:
+        out.clear();
+        return ErrorCode::None;
+    case VarType::Null:
+        return ErrorCode::InvalidNull;
+    case VarType::Boolean:
+        out = v.asBool() ? u"True" : u"False";
+        return ErrorCode::None;
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long:
+        out = asciiToU16(std::to_string(v.asInt()));
+        return ErrorCode::None;
+    case VarType::Single:
+        out = formatSingle(static_cast<float>(v.asDouble()), locale.decimal);
+        return ErrorCode::None;
+    case VarType::Double:
+        out = formatDouble(v.asDouble(), locale.decimal);
+        return ErrorCode::None;
+    case VarType::Currency:
+        out = formatCurrency(v.asInt(), locale.decimal);
+        return ErrorCode::None;
+    case VarType::Date:
+        out = formatDate(v.asDouble());
+        return ErrorCode::None;
+    case VarType::String:
+        out = v.asString();
+        return ErrorCode::None;
+    case VarType::Object:
+        return v.asObject() ? ErrorCode::NoSuchMember : ErrorCode::ObjectNotSet;
+    default:
+        return ErrorCode::TypeMismatch;
+    }
+}
+
+ErrorCode toDate(const Variant& v, const NumberLocale& locale, double& out) {
+    if (v.type() == VarType::String) {
+        if (parseDateText(v.asString(), out)) {
+            return ErrorCode::None;
+        }
+    }
+    if (const ErrorCode e = toDouble(v, locale, out); e != ErrorCode::None) {
+        return e;
+    }
+    // 1 Jan 100 to 31 Dec 9999.
+    if (!(out >= -657434.0 && out < 2958466.0)) {
+        return ErrorCode::Overflow;
+    }
+    return ErrorCode::None;
+}
+
+bool serialFromDate(int year, int month, int day, double& out) {
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1) {
+        return false;
+    }
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    const int last = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+    if (day > last) {
+        return false;
+    }
+    out = static_cast<double>(
+        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + 25569);
+    return true;
+}
+
+void dateFromSerial(double serial, int& year, int& month, int& day, int& hour, int& minute,
+                    int& second) {
+    const double dayPart = std::trunc(serial);
+    long long seconds = std::llround(std::fabs(serial - dayPart) * 86400.0);
+    auto days = static_cast<std::int64_t>(dayPart);
+    if (seconds >= 86400) {
+        seconds -= 86400;
+        days += serial < 0 ? -1 : 1;
+    }
+    std::int64_t y = 0;
+    unsigned m = 0;
+    unsigned d = 0;
+    civilFromDays(days - 25569, y, m, d);
+    year = static_cast<int>(y);
+    month = static_cast<int>(m);
+    day = static_cast<int>(d);
+    hour = static_cast<int>(seconds / 3600);
+    minute = static_cast<int>(seconds / 60 % 60);
+    second = static_cast<int>(seconds % 60);
+}
+
+bool parseDateText(std::u16string_view text, double& out) {
+    bool haveDate = false;
+    bool haveTime = false;
+    int ampm = 0; // 1 AM, 2 PM
+    double days = 0;
+    int hms[3] = {0, 0, 0};
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && isBlank(text[i])) {
+            ++i;
+        }
+        std::size_t j = i;
+        while (j < text.size() && !isBlank(text[j])) {
+            ++j;
+        }
+        if (i == j) {
+            break;
+        }
+        std::u16string word = lowerAscii(text.substr(i, j - i));
+        i = j;
+        if (word.size() > 2 && (word.ends_with(u"am") || word.ends_with(u"pm")) &&
+            isDigit(word[word.size() - 3])) {
+            ampm = word.ends_with(u"am") ? 1 : 2;
+            word.resize(word.size() - 2);
+        }
+        if (word == u"am" || word == u"pm") {
+            if (ampm != 0 || !haveTime) {
+                return false;
+            }
+            ampm = word == u"am" ? 1 : 2;
+            continue;
+        }
+        int nums[3];
+        int count = 0;
+        int firstDigits = 0;
+        if (word.find(u':') != std::u16string::npos) {
+            if (haveTime || !splitNumbers(word, u":", nums, count, firstDigits) || count < 2) {
+                return false;
+            }
+            for (int k = 0; k < count; ++k) {
+                hms[k] = nums[k];
+            }
+            haveTime = true;
+        } else {
+            if (haveDate || !splitNumbers(word, u"/-", nums, count, firstDigits) || count != 3) {
+                return false;
+            }
+            int y = nums[2];
+            int m = nums[0];
+            int d = nums[1];
+            if (firstDigits >= 3) { // year first: 2003-01-02
+                y = nums[0];
+                m = nums[1];
+                d = nums[2];
+            } else if (y < 100) {
+                y += y < 30 ? 2000 : 1900;
+            }
+            if (!serialFromDate(y, m, d, days)) {
+                return false;
+            }
+            haveDate = true;
+        }
+    }
+    if (!haveDate && !haveTime) {
+        return false;
+    }
+    if (ampm != 0) {
+        if (hms[0] < 1 || hms[0] > 12) {
+            return false;
+        }
+        hms[0] = hms[0] % 12 + (ampm == 2 ? 12 : 0);
+    }
+    if (hms[0] > 23 || hms[1] > 59 || hms[2] > 59) {
+        return false;
+    }
+    const double fraction = (hms[0] * 3600 + hms[1] * 60 + hms[2]) / 86400.0;
+    out = days < 0 ? days - fraction : days + fraction;
+    return true;
+}
+
+} // namespace vbs

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "error_codes.h"
+#include "variant.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The conversions every operator and built-in function shares. Each returns ErrorCode::None
+// or the error VBScript raises, so callers pass failures on without exceptions.
+namespace vbs {
+
+// The separators of the user's locale for number text (source literals always use ".").
+struct NumberLocale {
+    char16_t decimal = u'.';
+    char16_t thousands = u',';
+};
+
+// OLE-style parsing of numeric text: blanks around, one sign in front or behind, "(5)" as -5,
+// thousands separators, an exponent, &H and &O prefixes. False when the text is not a number.
+bool parseNumericText(std::u16string_view text, const NumberLocale& locale, double& out);
+
+// Half to even, as everywhere VBScript needs a whole number.
+double roundHalfEven(double x);
+
+// Empty is 0, Boolean is -1/0, numeric text is parsed; Null gives InvalidNull.
+ErrorCode toDouble(const Variant& v, const NumberLocale& locale, double& out);
+// toDouble, rounded half to even, checked against the Long range (Overflow).
+ErrorCode toLong(const Variant& v, const NumberLocale& locale, std::int32_t& out);
+// Numbers are True when non-zero; text accepts "True"/"False" in any case, "#TRUE#"/"#FALSE#"
+// and numbers.
+ErrorCode toBool(const Variant& v, const NumberLocale& locale, bool& out);
+// CStr's text; Null gives InvalidNull.
+ErrorCode toText(const Variant& v, const NumberLocale& locale, std::u16string& out);
+// A Date from any value: numbers are serials, text is parsed as a date.
+ErrorCode toDate(const Variant& v, const NumberLocale& locale, double& out);
+
+// The numeric rank of a subtype for choosing result types; text is Double. -1 for types that
+// are not numbers (Null, arrays, objects).
+bool isNumericType(VarType t);
+
+// Days since 30 Dec 1899 of a date, or false when out of VBScript's range (years 100-9999).
+bool serialFromDate(int year, int month, int day, double& out);
+// Calendar fields of a serial.
+void dateFromSerial(double serial, int& year, int& month, int& day, int& hour, int& minute,
+                    int& second);
+// Date literal text ("1/2/2003", "1/2/2003 4:05:06 PM", "4:05 PM", "2003-01-02"): the serial,
+// or false when the text is no date.
+bool parseDateText(std::u16string_view text, double& out);
+
+std::u16string asciiToU16(std::string_view s);
+// Lower-case for names and keywords (ASCII letters only: VBScript names are ASCII).
+std::u16string lowerAscii(std::u16string_view s);
+
+} // namespace vbs

@@ -1,0 +1,330 @@
+#include "builtins.h"
+#include "executor.h"
+#include "operators.h"
+#include "script_limits.h"
+
+namespace vbs {
+
+bool Executor::eval(const Expr& e, Variant& out) {
+    switch (e.kind) {
+    case ExprKind::Literal:
+        out = e.value;
+        return true;
+    case ExprKind::Name:
+        return evalName(e, out);
+    case ExprKind::Binary:
+        return evalBinary(e, out);
+    case ExprKind::Unary: {
+        Variant v;
+        if (!eval(*e.args[0], v)) {
+            return false;
+        }
+        if (ErrorCode ec = unaryOp(e.unaryOp, v, rt_.locale, out); ec != ErrorCode::None) {
+            return raise(ec);
+        }
+        return true;
+    }
+    case ExprKind::Member:
+        if (!evalMember(e, nullptr)) {
+            return false;
+        }
+        out = std::move(memberResult_);
+        return true;
+    }
+    return raise(ErrorCode::SyntaxError);
+}
+
+bool Executor::evalBinary(const Expr& e, Variant& out) {
+    Variant acc;
+    if (!eval(*e.args[0], acc)) {
+        return false;
+    }
+    Variant right;
+    for (std::size_t i = 0; i < e.ops.size(); ++i) {
+        if (!eval(*e.args[i + 1], right)) {
+            return false;
+        }
+        if (ErrorCode ec = binaryOp(e.ops[i], acc, right, rt_.locale, out); ec != ErrorCode::None) {
+            return raise(ec);
+        }
+        acc = std::move(out);
+    }
+    out = std::move(acc);
+    return true;
+}
+
+bool Executor::evalName(const Expr& e, Variant& out) {
+    const Variant* value = nullptr;
+    switch (e.scope) {
+    case Scope::Local:
+        value = frame_->slots[static_cast<std::size_t>(e.index)];
+        break;
+    case Scope::Global: {
+        const GlobalEntry& g = globals_.at(e.index);
+        if (g.kind == GlobalEntry::Kind::Procedure) {
+            return callProcedure(*g.proc, e.args, 0, &out);
+        }
+        value = &g.value;
+        break;
+    }
+    case Scope::Builtin:
+        return callBuiltin(e.index, e.args, 0, out);
+    case Scope::Undefined:
+        return raise(ErrorCode::VariableUndefined);
+    case Scope::Unresolved:
+        return raise(ErrorCode::SyntaxError);
+    }
+    if (!e.hasParens || (e.args.empty() && !value->isArray())) {
+        out = *value;
+        return true;
+    }
+    if (!value->isArray()) {
+        return raise(ErrorCode::TypeMismatch);
+    }
+    // element() evaluates the subscripts first; the variable itself never moves.
+    Variant* item = element(*const_cast<Variant*>(value), e.args);
+    if (!item) {
+        return false;
+    }
+    out = *item;
+    return true;
+}
+
+Variant* Executor::variable(const Expr& name) {
+    switch (name.scope) {
+    case Scope::Local:
+        return frame_->slots[static_cast<std::size_t>(name.index)];
+    case Scope::Global: {
+        GlobalEntry& g = globals_.at(name.index);
+        if (g.kind != GlobalEntry::Kind::Variable) {
+            raise(ErrorCode::IllegalAssignment);
+            return nullptr;
+        }
+        return &g.value;
+    }
+    case Scope::Undefined:
+        raise(ErrorCode::VariableUndefined);
+        return nullptr;
+    default:
+        raise(ErrorCode::IllegalAssignment);
+        return nullptr;
+    }
+}
+
+Variant* Executor::element(Variant& array, const std::vector<ExprPtr>& args) {
+    std::int32_t index[limits::kMaxDimensions];
+    if (args.size() > static_cast<std::size_t>(limits::kMaxDimensions)) {
+        raise(ErrorCode::SubscriptOutOfRange);
+        return nullptr;
+    }
+    for (std::size_t d = 0; d < args.size(); ++d) {
+        Variant v;
+        if (!eval(*args[d], v)) {
+            return nullptr;
+        }
+        if (ErrorCode e = toLong(v, rt_.locale, index[d]); e != ErrorCode::None) {
+            raise(e);
+            return nullptr;
+        }
+    }
+    if (!array.isArray()) {
+        raise(ErrorCode::TypeMismatch);
+        return nullptr;
+    }
+    ArrayData& a = *array.asArray();
+    if (a.bounds.size() != args.size()) {
+        raise(ErrorCode::SubscriptOutOfRange);
+        return nullptr;
+    }
+    std::size_t flat = 0;
+    std::size_t stride = 1;
+    for (std::size_t d = 0; d < args.size(); ++d) {
+        if (index[d] < 0 || index[d] > a.bounds[d].upper) {
+            raise(ErrorCode::SubscriptOutOfRange);
+            return nullptr;
+        }
+        flat += static_cast<std::size_t>(index[d]) * stride;
+        stride *= static_cast<std::size_t>(a.bounds[d].count());
+    }
+    return &a.items[flat];
+}
+
+bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& args,
+                             std::size_t first, Variant* out) {
+    if (args.size() - first != p.params.size()) {
+        return raise(ErrorCode::WrongArgCount);
+    }
+    if (!tick()) {
+        return false;
+    }
+    if (callDepth_ >= limits::kMaxCallDepth || stack_.exhausted()) {
+        return raise(ErrorCode::OutOfStack);
+    }
+    Frame f;
+    f.proc = &p;
+    f.storage.resize(static_cast<std::size_t>(p.slotCount));
+    f.slots.resize(f.storage.size());
+    for (std::size_t i = 0; i < f.storage.size(); ++i) {
+        f.slots[i] = &f.storage[i];
+    }
+    for (std::size_t i = 0; i < p.params.size(); ++i) {
+        const Expr& a = *args[first + i];
+        // A plain variable passed to a ByRef parameter is shared with the callee; anything
+        // else (an expression, a parenthesised name, an array element) is a copy.
+        if (p.params[i].byRef && a.kind == ExprKind::Name && !a.hasParens && !a.parenthesized) {
+            if (a.scope == Scope::Local) {
+                f.slots[i] = frame_->slots[static_cast<std::size_t>(a.index)];
+                continue;
+            }
+            if (a.scope == Scope::Global &&
+                globals_.at(a.index).kind == GlobalEntry::Kind::Variable) {
+                f.slots[i] = &globals_.at(a.index).value;
+                continue;
+            }
+        }
+        if (!eval(a, f.storage[i])) {
+            return false;
+        }
+        if (f.storage[i].isArray()) {
+            f.storage[i] = f.storage[i].copied();
+        }
+    }
+    for (const auto& [slot, value] : p.constants) {
+        f.storage[static_cast<std::size_t>(slot)] = value;
+    }
+    Frame* caller = frame_;
+    frame_ = &f;
+    ++callDepth_;
+    const Flow flow = execBlock(p.body);
+    --callDepth_;
+    frame_ = caller;
+    if (flow == Flow::Error) {
+        return false;
+    }
+    if (out) {
+        *out =
+            p.isFunction ? std::move(f.storage[static_cast<std::size_t>(p.resultSlot)]) : Variant();
+    }
+    return true;
+}
+
+bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first,
+                           Variant& out) {
+    const BuiltinInfo& info = builtinAt(index);
+    const std::size_t n = args.size() - first;
+    if (n < info.minArgs || n > info.maxArgs) {
+        return raise(ErrorCode::WrongArgCount);
+    }
+    // Most calls have few arguments: keep them on the stack.
+    Variant small[4];
+    std::vector<Variant> large;
+    Variant* argv = small;
+    if (n > 4) {
+        large.resize(n);
+        argv = large.data();
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!eval(*args[first + i], argv[i])) {
+            return false;
+        }
+    }
+    const ErrorCode ec = info.fn(rt_, argv, static_cast<int>(n), out);
+    if (ec != ErrorCode::None) {
+        return raise(ec);
+    }
+    return true;
+}
+
+// The Err object is the one object scripts can reach: Err.Number, .Description, .Source,
+// .Clear and .Raise. Reading a member leaves its value in memberResult_; assigning passes the
+// new value in `assigned`.
+bool Executor::evalMember(const Expr& e, Variant* assigned) {
+    const Expr& object = *e.args[0];
+    const bool isErr = object.kind == ExprKind::Name && object.scope == Scope::Builtin &&
+                       object.name == u"err" && !object.hasParens;
+    if (!isErr) {
+        Variant v;
+        if (!eval(object, v)) {
+            return false;
+        }
+        if (!v.isObject()) {
+            return raise(ErrorCode::ObjectRequired);
+        }
+        return raise(v.asObject() ? ErrorCode::NoSuchMember : ErrorCode::ObjectNotSet);
+    }
+    ErrState& err = rt_.err;
+    const std::size_t argc = e.args.size() - 1;
+    if (e.name == u"number" || e.name == u"description" || e.name == u"source" ||
+        e.name == u"helpfile" || e.name == u"helpcontext") {
+        if (argc != 0) {
+            return raise(ErrorCode::WrongArgCount);
+        }
+        if (assigned) {
+            if (e.name == u"number") {
+                std::int32_t n = 0;
+                if (ErrorCode ec = toLong(*assigned, rt_.locale, n); ec != ErrorCode::None) {
+                    return raise(ec);
+                }
+                err.number = n;
+            } else if (e.name == u"description" || e.name == u"source") {
+                std::u16string text;
+                if (ErrorCode ec = toText(*assigned, rt_.locale, text); ec != ErrorCode::None) {
+                    return raise(ec);
+                }
+                (e.name == u"description" ? err.description : err.source) = std::move(text);
+            }
+            return true;
+        }
+        if (e.name == u"number") {
+            memberResult_ = Variant::longInt(err.number);
+        } else if (e.name == u"description") {
+            memberResult_ = Variant::string(err.description);
+        } else if (e.name == u"source") {
+            memberResult_ = Variant::string(err.source);
+        } else if (e.name == u"helpfile") {
+            memberResult_ = Variant::string(u"");
+        } else {
+            memberResult_ = Variant::longInt(0);
+        }
+        return true;
+    }
+    if (assigned) {
+        return raise(ErrorCode::NoSuchMember);
+    }
+    if (e.name == u"clear") {
+        if (argc != 0) {
+            return raise(ErrorCode::WrongArgCount);
+        }
+        err = ErrState{};
+        memberResult_ = Variant();
+        return true;
+    }
+    if (e.name == u"raise") {
+        if (argc < 1 || argc > 5) {
+            return raise(ErrorCode::WrongArgCount);
+        }
+        Variant args[3];
+        for (std::size_t i = 0; i < argc && i < 3; ++i) {
+            if (!eval(*e.args[i + 1], args[i])) {
+                return false;
+            }
+        }
+        std::int32_t number = 0;
+        if (ErrorCode ec = toLong(args[0], rt_.locale, number); ec != ErrorCode::None) {
+            return raise(ec);
+        }
+        if (number == 0) {
+            return raise(ErrorCode::InvalidCall);
+        }
+        std::u16string description = errorText(number);
+        if (argc >= 3 && !args[2].isEmpty()) {
+            if (ErrorCode ec = toText(args[2], rt_.locale, description); ec != ErrorCode::None) {
+                return raise(ec);
+            }
+        }
+        return raise(number, std::move(description));
+    }
+    return raise(ErrorCode::NoSuchMember);
+}
+
+} // namespace vbs

@@ -1,0 +1,567 @@
+#include "executor.h"
+
+#include "builtins.h"
+#include "operators.h"
+#include "script_limits.h"
+
+#include <ctime>
+
+namespace vbs {
+
+Executor::Executor(GlobalTable& globals, Runtime& runtime) : globals_(globals), rt_(runtime) {}
+
+void Executor::begin(std::chrono::steady_clock::time_point deadline) {
+    deadline_ = deadline;
+    ticks_ = 0;
+    callDepth_ = 0;
+    stack_.reset();
+    topFrame_ = Frame{};
+    frame_ = &topFrame_;
+    errNumber_ = 0;
+    errDescription_.clear();
+}
+
+bool Executor::runBlock(const Block& block) {
+    return execBlock(block) != Flow::Error;
+}
+
+bool Executor::evaluate(const Expr& e, Variant& out) {
+    return eval(e, out);
+}
+
+bool Executor::raise(ErrorCode code) {
+    errNumber_ = static_cast<int>(code);
+    errDescription_ = code == ErrorCode::Timeout ? timeoutText_ : errorText(errNumber_);
+    return false;
+}
+
+bool Executor::raise(int number, std::u16string description) {
+    errNumber_ = number;
+    errDescription_ = std::move(description);
+    return false;
+}
+
+bool Executor::tick() {
+    // The clock is read once per 1024 steps: cheap enough for tight loops, and a step is at
+    // most one loop pass or one call, so the limit is kept to within milliseconds.
+    if (++ticks_ < 1024) {
+        return true;
+    }
+    ticks_ = 0;
+    if (std::chrono::steady_clock::now() < deadline_) {
+        return true;
+    }
+    return raise(ErrorCode::Timeout);
+}
+
+Flow Executor::execBlock(const Block& block) {
+    for (const StmtPtr& s : block) {
+        const Flow f = execStmt(*s);
+        if (f == Flow::Normal) {
+            continue;
+        }
+        if (f == Flow::Error && frame_->resumeNext && catchable()) {
+            // On Error Resume Next: note the error in Err and go on with the next statement.
+            rt_.err.number = errNumber_;
+            rt_.err.description = errDescription_;
+            rt_.err.source = u"Microsoft VBScript runtime error";
+            continue;
+        }
+        return f;
+    }
+    return Flow::Normal;
+}
+
+Flow Executor::execStmt(const Stmt& s) {
+    switch (s.kind) {
+    case StmtKind::Assign:
+    case StmtKind::Set:
+        return execAssign(s);
+    case StmtKind::Call:
+        return execCall(*s.target);
+    case StmtKind::Dim:
+        return execDim(s);
+    case StmtKind::ReDim:
+        return execReDim(s);
+    case StmtKind::Erase:
+        return execErase(s);
+    case StmtKind::If:
+        return execIf(s);
+    case StmtKind::For:
+        return execFor(s);
+    case StmtKind::ForEach:
+        return execForEach(s);
+    case StmtKind::Do:
+        return execDo(s);
+    case StmtKind::Select:
+        return execSelect(s);
+    case StmtKind::Exit:
+        switch (s.exitKind) {
+        case ExitKind::Do:
+            return Flow::ExitDo;
+        case ExitKind::For:
+            return Flow::ExitFor;
+        default:
+            return Flow::ExitProc;
+        }
+    case StmtKind::OnErrorResumeNext:
+        frame_->resumeNext = true;
+        return Flow::Normal;
+    case StmtKind::OnErrorGoto0:
+        frame_->resumeNext = false;
+        rt_.err = ErrState{};
+        return Flow::Normal;
+    case StmtKind::Randomize: {
+        if (s.value) {
+            Variant v;
+            double seed = 0;
+            if (!eval(*s.value, v)) {
+                return Flow::Error;
+            }
+            if (ErrorCode e = toDouble(v, rt_.locale, seed); e != ErrorCode::None) {
+                raise(e);
+                return Flow::Error;
+            }
+            rt_.rnd.randomize(seed);
+        } else {
+            const std::time_t now = std::time(nullptr);
+            std::tm local{};
+            localtime_r(&now, &local);
+            rt_.rnd.randomizeFromTimer(
+                static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec));
+        }
+        return Flow::Normal;
+    }
+    case StmtKind::Nop:
+        return Flow::Normal;
+    }
+    return Flow::Normal;
+}
+
+Flow Executor::execAssign(const Stmt& s) {
+    Variant value;
+    if (!eval(*s.value, value)) {
+        return Flow::Error;
+    }
+    if (s.kind == StmtKind::Set) {
+        if (!value.isObject()) {
+            raise(ErrorCode::ObjectRequired);
+            return Flow::Error;
+        }
+    } else if (value.isObject()) {
+        // Without Set an object would need a default property; Nothing has none.
+        raise(value.asObject() ? ErrorCode::NoSuchMember : ErrorCode::ObjectNotSet);
+        return Flow::Error;
+    }
+    const Expr& target = *s.target;
+    if (target.kind == ExprKind::Member) {
+        if (!evalMember(target, &value)) {
+            return Flow::Error;
+        }
+        return Flow::Normal;
+    }
+    if (target.kind != ExprKind::Name) {
+        raise(ErrorCode::IllegalAssignment);
+        return Flow::Error;
+    }
+    Variant* dst = variable(target);
+    if (!dst) {
+        return Flow::Error;
+    }
+    if (target.hasParens) {
+        dst = element(*dst, target.args);
+        if (!dst) {
+            return Flow::Error;
+        }
+    }
+    *dst = value.isArray() ? value.copied() : std::move(value);
+    return Flow::Normal;
+}
+
+Flow Executor::execCall(const Expr& target) {
+    if (target.kind == ExprKind::Member) {
+        return evalMember(target, nullptr) ? Flow::Normal : Flow::Error;
+    }
+    if (target.kind != ExprKind::Name) {
+        raise(ErrorCode::ExpectedStatement);
+        return Flow::Error;
+    }
+    switch (target.scope) {
+    case Scope::Global: {
+        const GlobalEntry& g = globals_.at(target.index);
+        if (g.kind == GlobalEntry::Kind::Procedure) {
+            return callProcedure(*g.proc, target.args, 0, nullptr) ? Flow::Normal : Flow::Error;
+        }
+        break;
+    }
+    case Scope::Builtin: {
+        Variant ignored;
+        return callBuiltin(target.index, target.args, 0, ignored) ? Flow::Normal : Flow::Error;
+    }
+    case Scope::Undefined:
+        raise(ErrorCode::VariableUndefined);
+        return Flow::Error;
+    default:
+        break;
+    }
+    // A variable called like a procedure.
+    raise(ErrorCode::TypeMismatch);
+    return Flow::Error;
+}
+
+bool Executor::evalCondition(const Expr& e, bool& out) {
+    Variant v;
+    if (!eval(e, v)) {
+        return false;
+    }
+    if (v.isNull()) {
+        out = false; // Null acts as False in If, While and Do
+        return true;
+    }
+    if (ErrorCode ec = toBool(v, rt_.locale, out); ec != ErrorCode::None) {
+        return raise(ec == ErrorCode::InvalidNull ? ErrorCode::TypeMismatch : ec);
+    }
+    return true;
+}
+
+Flow Executor::execIf(const Stmt& s) {
+    for (std::size_t i = 0; i < s.conds.size(); ++i) {
+        bool taken = false;
+        if (!evalCondition(*s.conds[i], taken)) {
+            if (!frame_->resumeNext || !catchable()) {
+                return Flow::Error;
+            }
+            // Under On Error Resume Next a failing condition goes on into the Then branch.
+            rt_.err.number = errNumber_;
+            rt_.err.description = errDescription_;
+            taken = true;
+        }
+        if (taken) {
+            return execBlock(s.blocks[i]);
+        }
+    }
+    return execBlock(s.elseBlock);
+}
+
+namespace {
+
+// For's start, limit and step are numbers: text becomes Double, Boolean and Empty Integer.
+ErrorCode forValue(const Variant& v, const NumberLocale& locale, Variant& out) {
+    switch (v.type()) {
+    case VarType::String: {
+        double d = 0;
+        if (ErrorCode e = toDouble(v, locale, d); e != ErrorCode::None) {
+            return e;
+        }
+        out = Variant::dbl(d);
+        return ErrorCode::None;
+    }
+    case VarType::Boolean:
+    case VarType::Empty:
+        out = Variant::integer(static_cast<std::int16_t>(v.isEmpty() ? 0 : v.asInt()));
+        return ErrorCode::None;
+    case VarType::Null:
+        return ErrorCode::InvalidNull;
+    default:
+        if (!isNumericType(v.type())) {
+            return ErrorCode::TypeMismatch;
+        }
+        out = v;
+        return ErrorCode::None;
+    }
+}
+
+} // namespace
+
+Flow Executor::execFor(const Stmt& s) {
+    Variant start;
+    Variant limit;
+    Variant step = Variant::integer(1);
+    Variant raw;
+    if (!eval(*s.value, raw)) {
+        return Flow::Error;
+    }
+    ErrorCode ec = forValue(raw, rt_.locale, start);
+    if (ec == ErrorCode::None) {
+        if (!eval(*s.limit, raw)) {
+            return Flow::Error;
+        }
+        ec = forValue(raw, rt_.locale, limit);
+    }
+    if (ec == ErrorCode::None && s.step) {
+        if (!eval(*s.step, raw)) {
+            return Flow::Error;
+        }
+        ec = forValue(raw, rt_.locale, step);
+    }
+    if (ec != ErrorCode::None) {
+        raise(ec);
+        return Flow::Error;
+    }
+    int stepSign = 0;
+    bool isNull = false;
+    compareValues(step, Variant::integer(0), rt_.locale, false, stepSign, isNull);
+    Variant* var = variable(*s.target);
+    if (!var) {
+        return Flow::Error;
+    }
+    *var = start;
+    for (;;) {
+        if (!tick()) {
+            return Flow::Error;
+        }
+        int c = 0;
+        const Variant& current = *var;
+        if (current.isIntegral() && limit.isIntegral()) {
+            c = current.asInt() < limit.asInt() ? -1 : current.asInt() > limit.asInt() ? 1 : 0;
+        } else if (ErrorCode e = compareValues(current, limit, rt_.locale, false, c, isNull);
+                   e != ErrorCode::None) {
+            raise(e);
+            return Flow::Error;
+        }
+        if (stepSign >= 0 ? c > 0 : c < 0) {
+            break;
+        }
+        const Flow f = execBlock(s.body);
+        if (f == Flow::ExitFor) {
+            break;
+        }
+        if (f != Flow::Normal) {
+            return f;
+        }
+        Variant next;
+        if (ErrorCode e = binaryOp(BinaryOp::Add, *var, step, rt_.locale, next);
+            e != ErrorCode::None) {
+            raise(e);
+            return Flow::Error;
+        }
+        *var = std::move(next);
+    }
+    return Flow::Normal;
+}
+
+Flow Executor::execForEach(const Stmt& s) {
+    Variant collection;
+    if (!eval(*s.value, collection)) {
+        return Flow::Error;
+    }
+    if (!collection.isArray()) {
+        raise(ErrorCode::NotACollection);
+        return Flow::Error;
+    }
+    // Holding the array keeps it alive even if the body replaces the variable it came from.
+    const std::shared_ptr<ArrayData> items = collection.arrayRef();
+    Variant* var = variable(*s.target);
+    if (!var) {
+        return Flow::Error;
+    }
+    for (std::size_t i = 0; i < items->items.size(); ++i) {
+        if (!tick()) {
+            return Flow::Error;
+        }
+        *var = items->items[i].copied();
+        const Flow f = execBlock(s.body);
+        if (f == Flow::ExitFor) {
+            break;
+        }
+        if (f != Flow::Normal) {
+            return f;
+        }
+    }
+    return Flow::Normal;
+}
+
+Flow Executor::execDo(const Stmt& s) {
+    for (;;) {
+        if (!tick()) {
+            return Flow::Error;
+        }
+        bool c = false;
+        if (s.testFirst && s.cond) {
+            if (!evalCondition(*s.cond, c)) {
+                return Flow::Error;
+            }
+            if (c == s.until) {
+                break;
+            }
+        }
+        const Flow f = execBlock(s.body);
+        if (f == Flow::ExitDo && !s.whileWend) {
+            break;
+        }
+        if (f != Flow::Normal) {
+            return f;
+        }
+        if (!s.testFirst && s.cond) {
+            if (!evalCondition(*s.cond, c)) {
+                return Flow::Error;
+            }
+            if (c == s.until) {
+                break;
+            }
+        }
+    }
+    return Flow::Normal;
+}
+
+Flow Executor::execSelect(const Stmt& s) {
+    Variant subject;
+    if (!eval(*s.value, subject)) {
+        return Flow::Error;
+    }
+    for (const CaseClause& clause : s.cases) {
+        bool match = clause.isElse;
+        // The first matching item wins; later Case expressions are not evaluated.
+        for (std::size_t i = 0; i < clause.items.size() && !match; ++i) {
+            const CaseItem& item = clause.items[i];
+            Variant low;
+            if (!eval(*item.low, low)) {
+                return Flow::Error;
+            }
+            int c = 0;
+            bool isNull = false;
+            ErrorCode e = ErrorCode::None;
+            switch (item.kind) {
+            case CaseItem::Kind::Value:
+                e = compareValues(subject, low, rt_.locale, false, c, isNull);
+                match = e == ErrorCode::None && !isNull && c == 0;
+                break;
+            case CaseItem::Kind::Range: {
+                Variant high;
+                if (!eval(*item.high, high)) {
+                    return Flow::Error;
+                }
+                e = compareValues(subject, low, rt_.locale, false, c, isNull);
+                if (e == ErrorCode::None && !isNull && c >= 0) {
+                    e = compareValues(subject, high, rt_.locale, false, c, isNull);
+                    match = e == ErrorCode::None && !isNull && c <= 0;
+                }
+                break;
+            }
+            case CaseItem::Kind::Is: {
+                Variant r;
+                e = binaryOp(item.op, subject, low, rt_.locale, r);
+                match = e == ErrorCode::None && r.type() == VarType::Boolean && r.asBool();
+                break;
+            }
+            }
+            if (e != ErrorCode::None) {
+                raise(e);
+                return Flow::Error;
+            }
+        }
+        if (match) {
+            return execBlock(clause.body);
+        }
+    }
+    return Flow::Normal;
+}
+
+bool Executor::makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out) {
+    if (static_cast<int>(bounds.size()) > limits::kMaxDimensions) {
+        return raise(ErrorCode::SubscriptOutOfRange);
+    }
+    std::size_t total = 1;
+    for (const ExprPtr& b : bounds) {
+        Variant v;
+        if (!eval(*b, v)) {
+            return false;
+        }
+        std::int32_t upper = 0;
+        if (ErrorCode e = toLong(v, rt_.locale, upper); e != ErrorCode::None) {
+            return raise(e);
+        }
+        if (upper < -1) {
+            return raise(ErrorCode::SubscriptOutOfRange);
+        }
+        const auto count = static_cast<std::size_t>(std::int64_t{upper} + 1);
+        if (count != 0 && total > limits::kMaxArrayElements / count) {
+            return raise(ErrorCode::OutOfMemory);
+        }
+        total *= count;
+        out.bounds.push_back(ArrayBound{upper});
+    }
+    out.items.resize(total);
+    return true;
+}
+
+Flow Executor::execDim(const Stmt& s) {
+    for (const DimItem& item : s.items) {
+        if (!item.isArray) {
+            continue;
+        }
+        auto data = std::make_shared<ArrayData>();
+        if (!makeArray(item.bounds, *data)) {
+            return Flow::Error;
+        }
+        data->fixed = !item.bounds.empty();
+        Variant* var = variable(*item.target);
+        if (!var) {
+            return Flow::Error;
+        }
+        *var = Variant::array(std::move(data));
+    }
+    return Flow::Normal;
+}
+
+Flow Executor::execReDim(const Stmt& s) {
+    for (const DimItem& item : s.items) {
+        auto data = std::make_shared<ArrayData>();
+        if (!makeArray(item.bounds, *data)) {
+            return Flow::Error;
+        }
+        Variant* var = variable(*item.target);
+        if (!var) {
+            return Flow::Error;
+        }
+        if (var->isArray()) {
+            const ArrayData& old = *var->asArray();
+            if (old.fixed) {
+                raise(ErrorCode::ArrayFixed);
+                return Flow::Error;
+            }
+            if (s.preserve && !old.bounds.empty()) {
+                // Only the last bound may change. Elements are stored with the first index
+                // fastest, so keeping them is a resize of the element list.
+                if (old.bounds.size() != data->bounds.size()) {
+                    raise(ErrorCode::SubscriptOutOfRange);
+                    return Flow::Error;
+                }
+                for (std::size_t d = 0; d + 1 < old.bounds.size(); ++d) {
+                    if (old.bounds[d].upper != data->bounds[d].upper) {
+                        raise(ErrorCode::SubscriptOutOfRange);
+                        return Flow::Error;
+                    }
+                }
+                const std::size_t keep = std::min(old.items.size(), data->items.size());
+                for (std::size_t i = 0; i < keep; ++i) {
+                    data->items[i] = std::move(var->asArray()->items[i]);
+                }
+            }
+        }
+        *var = Variant::array(std::move(data));
+    }
+    return Flow::Normal;
+}
+
+Flow Executor::execErase(const Stmt& s) {
+    Variant* var = variable(*s.target);
+    if (!var) {
+        return Flow::Error;
+    }
+    if (!var->isArray()) {
+        raise(ErrorCode::TypeMismatch);
+        return Flow::Error;
+    }
+    ArrayData& a = *var->asArray();
+    if (a.fixed) {
+        for (Variant& item : a.items) {
+            item = Variant();
+        }
+    } else {
+        *var = Variant::array(std::make_shared<ArrayData>());
+    }
+    return Flow::Normal;
+}
+
+} // namespace vbs

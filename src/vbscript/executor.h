@@ -1,0 +1,96 @@
+#pragma once
+
+#include "ast.h"
+#include "error_codes.h"
+#include "global_table.h"
+#include "runtime.h"
+#include "stack_guard.h"
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vbs {
+
+// How a statement ended. Exits and errors travel up as this value rather than as exceptions,
+// so every level decides in plain code whether it handles them (a loop ends on its own Exit,
+// a procedure on Exit Function, a block under On Error Resume Next goes on after an error).
+enum class Flow : std::uint8_t { Normal, ExitDo, ExitFor, ExitProc, Error };
+
+// The variables of one running procedure (or of the script level, which has none).
+struct Frame {
+    const Procedure* proc = nullptr;
+    std::vector<Variant> storage;
+    // Where each slot lives: its own storage, or the caller's variable for a ByRef argument.
+    std::vector<Variant*> slots;
+    bool resumeNext = false;
+};
+
+// Runs syntax trees against the global table.
+class Executor {
+public:
+    Executor(GlobalTable& globals, Runtime& runtime);
+
+    // Starts a run: the deadline and the stack measure count from here.
+    void begin(std::chrono::steady_clock::time_point deadline);
+    // False when the run failed; then errorNumber()/errorDescription() tell why.
+    bool runBlock(const Block& block);
+    bool evaluate(const Expr& e, Variant& out);
+
+    int errorNumber() const { return errNumber_; }
+    const std::u16string& errorDescription() const { return errDescription_; }
+    // The description a time-out reports.
+    void setTimeoutText(std::u16string text) { timeoutText_ = std::move(text); }
+
+private:
+    Flow execBlock(const Block& block);
+    Flow execStmt(const Stmt& s);
+    Flow execAssign(const Stmt& s);
+    Flow execCall(const Expr& target);
+    Flow execIf(const Stmt& s);
+    Flow execFor(const Stmt& s);
+    Flow execForEach(const Stmt& s);
+    Flow execDo(const Stmt& s);
+    Flow execSelect(const Stmt& s);
+    Flow execDim(const Stmt& s);
+    Flow execReDim(const Stmt& s);
+    Flow execErase(const Stmt& s);
+
+    bool eval(const Expr& e, Variant& out);
+    bool evalName(const Expr& e, Variant& out);
+    bool evalBinary(const Expr& e, Variant& out);
+    bool evalMember(const Expr& e, Variant* out);
+    bool evalCondition(const Expr& e, bool& out);
+    bool callProcedure(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
+                       Variant* out);
+    bool callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first, Variant& out);
+    // The variable a plain name denotes, or null after raising the error.
+    Variant* variable(const Expr& name);
+    // The element a(i, j) denotes, or null after raising the error.
+    Variant* element(Variant& array, const std::vector<ExprPtr>& args);
+    bool makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out);
+
+    // Records an error; always returns false so callers can `return raise(...)`.
+    bool raise(ErrorCode code);
+    bool raise(int number, std::u16string description);
+    // Counts work; every so often checks the clock. False after raising the time-out.
+    bool tick();
+    bool catchable() const { return errNumber_ != static_cast<int>(ErrorCode::Timeout); }
+
+    GlobalTable& globals_;
+    Runtime& rt_;
+    Frame topFrame_;
+    Frame* frame_ = &topFrame_;
+    StackGuard stack_;
+    int callDepth_ = 0;
+    std::uint32_t ticks_ = 0;
+    std::chrono::steady_clock::time_point deadline_;
+    int errNumber_ = 0;
+    std::u16string errDescription_;
+    std::u16string timeoutText_ = u"Script timed out";
+    // The value a member read produced (evalMember's result channel).
+    Variant memberResult_;
+};
+
+} // namespace vbs

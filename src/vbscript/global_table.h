@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ast.h"
+#include "variant.h"
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace vbs {
+
+// The script-level names that live from call to call: variables, constants and procedures.
+// Entries are never removed and never move (deque), so a resolved index stays valid and a
+// ByRef argument may point at an entry's value.
+struct GlobalEntry {
+    enum class Kind : std::uint8_t { Variable, Constant, Procedure };
+    Kind kind = Kind::Variable;
+    // Dim'd (or a constant or procedure); an implicit variable is not, which matters only under
+    // Option Explicit.
+    bool declared = false;
+    std::u16string name; // lower case
+    Variant value;
+    std::shared_ptr<Procedure> proc;
+};
+
+class GlobalTable {
+public:
+    // -1 when absent.
+    int find(std::u16string_view lower) const {
+        const auto it = index_.find(std::u16string(lower));
+        return it == index_.end() ? -1 : it->second;
+    }
+    int add(std::u16string lower) {
+        const int i = static_cast<int>(entries_.size());
+        entries_.emplace_back();
+        entries_.back().name = lower;
+        index_.emplace(std::move(lower), i);
+        return i;
+    }
+    int findOrAdd(std::u16string_view lower) {
+        const int i = find(lower);
+        return i >= 0 ? i : add(std::u16string(lower));
+    }
+    GlobalEntry& at(int i) { return entries_[static_cast<std::size_t>(i)]; }
+    const GlobalEntry& at(int i) const { return entries_[static_cast<std::size_t>(i)]; }
+
+private:
+    std::deque<GlobalEntry> entries_;
+    std::unordered_map<std::u16string, int> index_;
+};
+
+} // namespace vbs

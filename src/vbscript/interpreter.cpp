@@ -1,0 +1,104 @@
+#include "interpreter.h"
+
+#include "convert.h"
+#include "executor.h"
+#include "global_table.h"
+#include "lexer.h"
+#include "parser.h"
+#include "runtime.h"
+
+#include <new>
+#include <string>
+
+namespace vbs {
+namespace {
+
+std::u16string timeoutText(std::chrono::milliseconds limit) {
+    const auto ms = limit.count();
+    std::string text = "Script timed out after ";
+    if (ms % 1000 == 0) {
+        text += std::to_string(ms / 1000) + (ms == 1000 ? " second" : " seconds");
+    } else {
+        text += std::to_string(ms) + " milliseconds";
+    }
+    return asciiToU16(text);
+}
+
+} // namespace
+
+Interpreter::Interpreter(InterpreterOptions options)
+    : options_(options), globals_(std::make_unique<GlobalTable>()),
+      runtime_(std::make_unique<Runtime>()),
+      executor_(std::make_unique<Executor>(*globals_, *runtime_)) {
+    runtime_->locale.decimal = options_.decimalSeparator;
+    // The thousands separator is whichever of "," and "." is not the decimal one.
+    runtime_->locale.thousands = options_.decimalSeparator == u',' ? u'.' : u',';
+    executor_->setTimeoutText(timeoutText(options_.timeLimit));
+}
+
+Interpreter::~Interpreter() = default;
+
+void Interpreter::fail(int number, std::u16string description) {
+    error_.number = number;
+    error_.description = std::move(description);
+}
+
+// Runs one API call: no exception may leave the interpreter. Allocation failures that slip
+// past the explicit size limits end as VBScript's "Out of memory".
+template <typename Run> bool Interpreter::guarded(Run&& run) {
+    try {
+        return run();
+    } catch (const std::bad_alloc&) {
+        fail(static_cast<int>(ErrorCode::OutOfMemory), errorText(7));
+    } catch (const std::length_error&) {
+        fail(static_cast<int>(ErrorCode::OutOfMemory), errorText(7));
+    }
+    return false;
+}
+
+std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
+    std::optional<Variant> result;
+    guarded([&] {
+        Parser parser(Lexer(expression).tokenize(), *globals_, optionExplicit_);
+        ParseResult parsed = parser.parseExpression();
+        if (parsed.error != ErrorCode::None) {
+            fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
+            return false;
+        }
+        if (!parsed.expression) {
+            result = Variant();
+            return true;
+        }
+        executor_->begin(std::chrono::steady_clock::now() + options_.timeLimit);
+        Variant value;
+        if (!executor_->evaluate(*parsed.expression, value)) {
+            fail(executor_->errorNumber(), executor_->errorDescription());
+            return false;
+        }
+        result = std::move(value);
+        return true;
+    });
+    return result;
+}
+
+bool Interpreter::execute(std::u16string_view statements) {
+    return guarded([&] {
+        Parser parser(Lexer(statements).tokenize(), *globals_, optionExplicit_);
+        ParseResult parsed = parser.parseStatements();
+        if (parsed.error != ErrorCode::None) {
+            fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
+            return false;
+        }
+        optionExplicit_ = parsed.optionExplicit;
+        executor_->begin(std::chrono::steady_clock::now() + options_.timeLimit);
+        // Procedures keep pointers into their own bodies only; the script-level statements
+        // are run once and dropped.
+        if (!executor_->runBlock(parsed.statements)) {
+            fail(executor_->errorNumber(), executor_->errorDescription());
+            return false;
+        }
+        return true;
+    });
+}
+
+} // namespace vbs

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "variant.h"
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vbs {
+
+struct InterpreterOptions {
+    // A run (one eval or execute call) is stopped after this long.
+    std::chrono::milliseconds timeLimit{10000};
+    // Used when numbers become text (CStr, &) and when text is read as a number; source
+    // literals always use ".".
+    char16_t decimalSeparator = u'.';
+};
+
+struct ScriptError {
+    int number = 0;
+    std::u16string description;
+};
+
+class GlobalTable;
+class Executor;
+struct Runtime;
+
+// A VBScript engine with one global scope that persists from call to call. No call throws:
+// failures are reported by the result and lastError().
+class Interpreter {
+public:
+    explicit Interpreter(InterpreterOptions options = {});
+    ~Interpreter();
+    Interpreter(const Interpreter&) = delete;
+    Interpreter& operator=(const Interpreter&) = delete;
+
+    // The value of one expression ("x = 5" compares); Empty for empty text; nullopt on error.
+    std::optional<Variant> eval(std::u16string_view expression);
+    // Runs statements ("x = 5" assigns); false on error. What ran before the error stays done.
+    bool execute(std::u16string_view statements);
+    const ScriptError& lastError() const { return error_; }
+
+private:
+    template <typename Run> bool guarded(Run&& run);
+    void fail(int number, std::u16string description);
+
+    InterpreterOptions options_;
+    std::unique_ptr<GlobalTable> globals_;
+    std::unique_ptr<Runtime> runtime_;
+    std::unique_ptr<Executor> executor_;
+    bool optionExplicit_ = false;
+    ScriptError error_;
+};
+
+} // namespace vbs

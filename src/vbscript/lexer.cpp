@@ -1,0 +1,358 @@
+#include "lexer.h"
+
+#include "convert.h"
+#include "operators.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace vbs {
+namespace {
+
+bool isLetter(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+bool isLineEnd(char16_t c) {
+    return c == u'\r' || c == u'\n';
+}
+
+int digitValue(char16_t c) {
+    if (isDigit(c)) {
+        return c - u'0';
+    }
+    if (c >= u'a' && c <= u'f') {
+        return c - u'a' + 10;
+    }
+    if (c >= u'A' && c <= u'F') {
+        return c - u'A' + 10;
+    }
+    return 99;
+}
+
+struct KeywordName {
+    const char16_t* text;
+    Keyword keyword;
+};
+
+constexpr KeywordName kKeywords[] = {
+#define VBS_KEYWORD_ROW(name, text) {u"" text, Keyword::name},
+    VBS_KEYWORD_LIST(VBS_KEYWORD_ROW)
+#undef VBS_KEYWORD_ROW
+};
+
+void setError(Token& t, ErrorCode e) {
+    t.kind = Tok::Error;
+    t.error = e;
+}
+
+} // namespace
+
+Keyword keywordFor(std::u16string_view lower) {
+    for (const KeywordName& k : kKeywords) {
+        if (lower == k.text) {
+            return k.keyword;
+        }
+    }
+    return Keyword::None;
+}
+
+std::vector<Token> Lexer::tokenize() {
+    std::vector<Token> out;
+    for (;;) {
+        Token t;
+        const bool more = next(t);
+        const bool error = t.kind == Tok::Error;
+        out.push_back(std::move(t));
+        if (!more || error) {
+            break;
+        }
+    }
+    if (out.back().kind != Tok::End) {
+        Token end;
+        end.pos = src_.size();
+        out.push_back(std::move(end));
+    }
+    return out;
+}
+
+void Lexer::skipBlanks() {
+    for (;;) {
+        const char16_t c = peek();
+        if (c == u' ' || c == u'\t' || c == u'\f' || c == u'\v' || c == 0xA0) {
+            ++pos_;
+        } else if (c == u'_') {
+            // A line continuation: "_" with only blanks after it up to the line end.
+            std::size_t p = pos_ + 1;
+            while (p < src_.size() && (src_[p] == u' ' || src_[p] == u'\t')) {
+                ++p;
+            }
+            if (p < src_.size() && !isLineEnd(src_[p])) {
+                return;
+            }
+            if (p < src_.size() && src_[p] == u'\r' && p + 1 < src_.size() &&
+                src_[p + 1] == u'\n') {
+                ++p;
+            }
+            pos_ = p < src_.size() ? p + 1 : p;
+        } else {
+            return;
+        }
+    }
+}
+
+bool Lexer::next(Token& t) {
+    skipBlanks();
+    t.pos = pos_;
+    if (pos_ >= src_.size()) {
+        t.kind = Tok::End;
+        return false;
+    }
+    const char16_t c = peek();
+    if (c == u'\'') {
+        while (pos_ < src_.size() && !isLineEnd(src_[pos_])) {
+            ++pos_;
+        }
+        return next(t);
+    }
+    if (isLineEnd(c)) {
+        pos_ += (c == u'\r' && peek(1) == u'\n') ? 2 : 1;
+        t.kind = Tok::Newline;
+        return true;
+    }
+    if (isDigit(c) || (c == u'.' && isDigit(peek(1)))) {
+        lexNumber(t);
+    } else if (c == u'&' &&
+               (peek(1) == u'h' || peek(1) == u'H' || peek(1) == u'o' || peek(1) == u'O') &&
+               digitValue(peek(2)) < ((peek(1) == u'h' || peek(1) == u'H') ? 16 : 8)) {
+        lexRadix(t);
+    } else if (c == u'"') {
+        lexString(t);
+    } else if (c == u'#') {
+        lexDate(t);
+    } else if (isLetter(c)) {
+        lexIdentifier(t);
+        if (t.kind == Tok::Identifier && t.lower == u"rem") {
+            // Rem starts a comment that runs to the line end.
+            while (pos_ < src_.size() && !isLineEnd(src_[pos_])) {
+                ++pos_;
+            }
+            return next(t);
+        }
+    } else if (c == u'[') {
+        lexBracketed(t);
+    } else if (!lexOperator(t)) {
+        setError(t, ErrorCode::InvalidCharacter);
+    }
+    return true;
+}
+
+void Lexer::lexNumber(Token& t) {
+    const std::size_t start = pos_;
+    bool isWhole = true;
+    while (isDigit(peek())) {
+        ++pos_;
+    }
+    if (peek() == u'.') {
+        isWhole = false;
+        ++pos_;
+        while (isDigit(peek())) {
+            ++pos_;
+        }
+    }
+    if ((peek() == u'e' || peek() == u'E') &&
+        (isDigit(peek(1)) || ((peek(1) == u'+' || peek(1) == u'-') && isDigit(peek(2))))) {
+        isWhole = false;
+        pos_ += 2;
+        while (isDigit(peek())) {
+            ++pos_;
+        }
+    }
+    std::string ascii;
+    for (std::size_t i = start; i < pos_; ++i) {
+        ascii.push_back(static_cast<char>(src_[i]));
+    }
+    const double value = std::strtod(ascii.c_str(), nullptr);
+    t.kind = Tok::Number;
+    if (std::isinf(value)) {
+        setError(t, ErrorCode::InvalidNumber);
+    } else if (isWhole && value <= 32767) {
+        t.value = Variant::integer(static_cast<std::int16_t>(value));
+    } else if (isWhole && value <= 2147483647.0) {
+        t.value = Variant::longInt(static_cast<std::int32_t>(value));
+    } else {
+        t.value = Variant::dbl(value);
+    }
+}
+
+void Lexer::lexRadix(Token& t) {
+    const bool hex = peek(1) == u'h' || peek(1) == u'H';
+    const int radix = hex ? 16 : 8;
+    pos_ += 2;
+    std::uint64_t value = 0;
+    int digits = 0;
+    while (digitValue(peek()) < radix) {
+        value = value * static_cast<unsigned>(radix) + static_cast<unsigned>(digitValue(peek()));
+        ++digits;
+        ++pos_;
+        if (value > 0xFFFFFFFFu) {
+            setError(t, ErrorCode::InvalidNumber);
+            return;
+        }
+    }
+    bool wide = false;
+    if (peek() == u'&') {
+        wide = true;
+        ++pos_;
+    }
+    t.kind = Tok::Number;
+    // Without a trailing "&" a short literal is a 16-bit pattern: &hFFFF is -1.
+    const bool shortForm = !wide && value <= 0xFFFF && digits <= (hex ? 4 : 6);
+    const std::int32_t v = shortForm ? static_cast<std::int16_t>(static_cast<std::uint16_t>(value))
+                                     : static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    t.value = fitInteger(v, VarType::Integer);
+}
+
+void Lexer::lexString(Token& t) {
+    ++pos_;
+    std::u16string text;
+    for (;;) {
+        if (pos_ >= src_.size() || isLineEnd(src_[pos_])) {
+            setError(t, ErrorCode::UnterminatedString);
+            return;
+        }
+        if (src_[pos_] == u'"') {
+            if (peek(1) == u'"') {
+                text.push_back(u'"');
+                pos_ += 2;
+                continue;
+            }
+            ++pos_;
+            break;
+        }
+        text.push_back(src_[pos_++]);
+    }
+    t.kind = Tok::String;
+    t.value = Variant::string(std::move(text));
+}
+
+void Lexer::lexDate(Token& t) {
+    std::size_t end = pos_ + 1;
+    while (end < src_.size() && src_[end] != u'#' && !isLineEnd(src_[end])) {
+        ++end;
+    }
+    if (end >= src_.size() || src_[end] != u'#') {
+        setError(t, ErrorCode::SyntaxError);
+        return;
+    }
+    double serial = 0;
+    if (!parseDateText(src_.substr(pos_ + 1, end - pos_ - 1), serial)) {
+        setError(t, ErrorCode::SyntaxError);
+        return;
+    }
+    pos_ = end + 1;
+    t.kind = Tok::Date;
+    t.value = Variant::date(serial);
+}
+
+void Lexer::lexIdentifier(Token& t) {
+    const std::size_t start = pos_;
+    while (isLetter(peek()) || isDigit(peek()) || peek() == u'_') {
+        ++pos_;
+    }
+    if (pos_ - start > 255) {
+        setError(t, ErrorCode::IdentifierTooLong);
+        return;
+    }
+    t.text = std::u16string(src_.substr(start, pos_ - start));
+    t.lower = lowerAscii(t.text);
+    t.keyword = keywordFor(t.lower);
+    t.kind = t.keyword == Keyword::None ? Tok::Identifier : Tok::Keyword;
+}
+
+void Lexer::lexBracketed(Token& t) {
+    std::size_t end = pos_ + 1;
+    while (end < src_.size() && src_[end] != u']' && !isLineEnd(src_[end])) {
+        ++end;
+    }
+    if (end >= src_.size() || src_[end] != u']') {
+        setError(t, ErrorCode::ExpectedIdentifier);
+        return;
+    }
+    t.kind = Tok::Identifier;
+    t.text = std::u16string(src_.substr(pos_ + 1, end - pos_ - 1));
+    t.lower = lowerAscii(t.text);
+    pos_ = end + 1;
+}
+
+bool Lexer::lexOperator(Token& t) {
+    const char16_t c = peek();
+    const char16_t d = peek(1);
+    auto one = [&](Tok k) {
+        t.kind = k;
+        ++pos_;
+        return true;
+    };
+    auto two = [&](Tok k) {
+        t.kind = k;
+        pos_ += 2;
+        return true;
+    };
+    switch (c) {
+    case u'+':
+        return one(Tok::Plus);
+    case u'-':
+        return one(Tok::Minus);
+    case u'*':
+        return one(Tok::Star);
+    case u'/':
+        return one(Tok::Slash);
+    case u'\\':
+        return one(Tok::Backslash);
+    case u'^':
+        return one(Tok::Caret);
+    case u'&':
+        return one(Tok::Ampersand);
+    case u'(':
+        return one(Tok::LParen);
+    case u')':
+        return one(Tok::RParen);
+    case u',':
+        return one(Tok::Comma);
+    case u'.':
+        return one(Tok::Dot);
+    case u':':
+        return one(Tok::Colon);
+    case u'=': // "=>" and "=<" are old spellings of ">=" and "<="
+        if (d == u'>') {
+            return two(Tok::GreaterEqual);
+        }
+        if (d == u'<') {
+            return two(Tok::LessEqual);
+        }
+        return one(Tok::Equal);
+    case u'<':
+        if (d == u'>') {
+            return two(Tok::NotEqual);
+        }
+        if (d == u'=') {
+            return two(Tok::LessEqual);
+        }
+        return one(Tok::Less);
+    case u'>':
+        if (d == u'<') {
+            return two(Tok::NotEqual);
+        }
+        if (d == u'=') {
+            return two(Tok::GreaterEqual);
+        }
+        return one(Tok::Greater);
+    default:
+        return false;
+    }
+}
+
+} // namespace vbs

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "token.h"
+
+#include <string_view>
+#include <vector>
+
+namespace vbs {
+
+// Turns source text into tokens. A malformed piece (a stray character, an open string) becomes
+// one Error token, after which the list ends: the parser reports it when it gets there, so the
+// first error by position is the one the user sees.
+class Lexer {
+public:
+    explicit Lexer(std::u16string_view source) : src_(source) {}
+    std::vector<Token> tokenize();
+
+private:
+    bool next(Token& t);
+    void skipBlanks();
+    void lexNumber(Token& t);
+    void lexRadix(Token& t);
+    void lexString(Token& t);
+    void lexDate(Token& t);
+    void lexIdentifier(Token& t);
+    void lexBracketed(Token& t);
+    bool lexOperator(Token& t);
+    char16_t peek(std::size_t ahead = 0) const {
+        return pos_ + ahead < src_.size() ? src_[pos_ + ahead] : u'\0';
+    }
+
+    std::u16string_view src_;
+    std::size_t pos_ = 0;
+};
+
+Keyword keywordFor(std::u16string_view lower);
+
+} // namespace vbs

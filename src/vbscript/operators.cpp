@@ -1,0 +1,608 @@
+#include "operators.h"
+
+#include "script_limits.h"
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+namespace vbs {
+namespace {
+
+// Numeric ranks in VBScript's widening order; Currency and Date are handled beside it.
+enum Rank : int { RByte, RInteger, RLong, RSingle, RDouble, RCurrency, RDate };
+
+struct Operand {
+    Rank rank;
+    std::int64_t i; // integral ranks and Currency (scaled)
+    double d;       // Single, Double, Date; also every rank's value as a double
+};
+
+// A value as an arithmetic operand. Text becomes a Double; Empty and Boolean count as Integer.
+ErrorCode operand(const Variant& v, const NumberLocale& locale, Operand& out) {
+    switch (v.type()) {
+    case VarType::Empty:
+        out = {RInteger, 0, 0.0};
+        return ErrorCode::None;
+    case VarType::Boolean:
+    case VarType::Integer:
+        out = {RInteger, v.asInt(), static_cast<double>(v.asInt())};
+        return ErrorCode::None;
+    case VarType::Byte:
+        out = {RByte, v.asInt(), static_cast<double>(v.asInt())};
+        return ErrorCode::None;
+    case VarType::Long:
+        out = {RLong, v.asInt(), static_cast<double>(v.asInt())};
+        return ErrorCode::None;
+    case VarType::Single:
+        out = {RSingle, 0, v.asDouble()};
+        return ErrorCode::None;
+    case VarType::Double:
+        out = {RDouble, 0, v.asDouble()};
+        return ErrorCode::None;
+    case VarType::Date:
+        out = {RDate, 0, v.asDouble()};
+        return ErrorCode::None;
+    case VarType::Currency:
+        out = {RCurrency, v.asInt(), static_cast<double>(v.asInt()) / 10000.0};
+        return ErrorCode::None;
+    case VarType::String: {
+        double d = 0;
+        if (!parseNumericText(v.asString(), locale, d)) {
+            return ErrorCode::TypeMismatch;
+        }
+        out = {RDouble, 0, d};
+        return ErrorCode::None;
+    }
+    case VarType::Object:
+        return v.asObject() ? ErrorCode::NoSuchMember : ErrorCode::ObjectNotSet;
+    default:
+        return ErrorCode::TypeMismatch;
+    }
+}
+
+ErrorCode doubleResult(double r, Variant& out) {
+    if (!std::isfinite(r)) {
+        return ErrorCode::Overflow;
+    }
+    out = Variant::dbl(r);
+    return ErrorCode::None;
+}
+
+ErrorCode singleResult(double r, Variant& out) {
+    if (std::fabs(r) <= FLT_MAX) {
+        out = Variant::single(static_cast<float>(r));
+        return ErrorCode::None;
+    }
+    return doubleResult(r, out);
+}
+
+ErrorCode currencyResult(long double scaled, Variant& out) {
+    scaled = std::nearbyint(scaled);
+    if (!(scaled >= -9223372036854775807.0L && scaled <= 9223372036854775807.0L)) {
+        return ErrorCode::Overflow;
+    }
+    out = Variant::currency(static_cast<std::int64_t>(scaled));
+    return ErrorCode::None;
+}
+
+VarType integralType(Rank r) {
+    return r == RByte ? VarType::Byte : r == RInteger ? VarType::Integer : VarType::Long;
+}
+
+// + - * on two numeric operands.
+ErrorCode arithmetic(BinaryOp op, const Operand& x, const Operand& y, Variant& out) {
+    if (x.rank == RDate || y.rank == RDate) {
+        const double r = op == BinaryOp::Add   ? x.d + y.d
+                         : op == BinaryOp::Sub ? x.d - y.d
+                                               : x.d * y.d;
+        if (op == BinaryOp::Mul || (op == BinaryOp::Sub && x.rank == RDate && y.rank == RDate)) {
+            return doubleResult(r, out);
+        }
+        if (!(r >= -657434.0 && r < 2958466.0)) {
+            return ErrorCode::Overflow;
+        }
+        out = Variant::date(r);
+        return ErrorCode::None;
+    }
+    if (x.rank == RCurrency || y.rank == RCurrency) {
+        const Operand& other = x.rank == RCurrency ? y : x;
+        if (other.rank == RSingle || other.rank == RDouble) {
+            const double r = op == BinaryOp::Add   ? x.d + y.d
+                             : op == BinaryOp::Sub ? x.d - y.d
+                                                   : x.d * y.d;
+            return doubleResult(r, out);
+        }
+        // Both as scaled amounts (the integral side times 10,000).
+        const long double a = x.rank == RCurrency ? static_cast<long double>(x.i)
+                                                  : static_cast<long double>(x.i) * 10000;
+        const long double b = y.rank == RCurrency ? static_cast<long double>(y.i)
+                                                  : static_cast<long double>(y.i) * 10000;
+        const long double r = op == BinaryOp::Add   ? a + b
+                              : op == BinaryOp::Sub ? a - b
+                                                    : a * b / 10000;
+        return currencyResult(r, out);
+    }
+    Rank rank = x.rank > y.rank ? x.rank : y.rank;
+    if (rank == RSingle && (x.rank == RLong || y.rank == RLong)) {
+        rank = RDouble;
+    }
+    if (rank <= RLong) {
+        // Operands are at most 32-bit, so the 64-bit result is exact.
+        const std::int64_t r = op == BinaryOp::Add   ? x.i + y.i
+                               : op == BinaryOp::Sub ? x.i - y.i
+                                                     : x.i * y.i;
+        out = fitInteger(r, integralType(rank));
+        return ErrorCode::None;
+    }
+    const double r = op == BinaryOp::Add ? x.d + y.d : op == BinaryOp::Sub ? x.d - y.d : x.d * y.d;
+    return rank == RSingle ? singleResult(r, out) : doubleResult(r, out);
+}
+
+ErrorCode divide(const Operand& x, const Operand& y, Variant& out) {
+    if (y.d == 0) {
+        // 0/0 has no value at all; VBScript reports it as Overflow.
+        return x.d == 0 ? ErrorCode::Overflow : ErrorCode::DivisionByZero;
+    }
+    const double r = x.d / y.d;
+    const bool singleOnly = (x.rank == RSingle || y.rank == RSingle) && x.rank <= RSingle &&
+                            y.rank <= RSingle && x.rank != RLong && y.rank != RLong;
+    return singleOnly ? singleResult(r, out) : doubleResult(r, out);
+}
+
+// Rank of an operand of \ Mod And Or ...: Byte, Integer or Long.
+Rank integralRank(const Variant& v) {
+    switch (v.type()) {
+    case VarType::Byte:
+        return RByte;
+    case VarType::Empty:
+    case VarType::Boolean:
+    case VarType::Integer:
+        return RInteger;
+    default:
+        return RLong;
+    }
+}
+
+ErrorCode integerDivide(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
+                        Variant& out) {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    if (ErrorCode e = toLong(a, locale, x); e != ErrorCode::None) {
+        return e;
+    }
+    if (ErrorCode e = toLong(b, locale, y); e != ErrorCode::None) {
+        return e;
+    }
+    if (y == 0) {
+        return ErrorCode::DivisionByZero;
+    }
+    const Rank ra = integralRank(a);
+    const Rank rb = integralRank(b);
+    const Rank rank = ra > rb ? ra : rb;
+    const std::int64_t r = op == BinaryOp::IntDiv ? std::int64_t{x} / y : std::int64_t{x} % y;
+    if (rank == RLong && r > std::numeric_limits<std::int32_t>::max()) {
+        return ErrorCode::Overflow;
+    }
+    out = fitInteger(r, integralType(rank));
+    return ErrorCode::None;
+}
+
+// The whole-number view of a logical operand; strings "True"/"False" count as Booleans.
+ErrorCode logicalOperand(const Variant& v, const NumberLocale& locale, std::int32_t& out,
+                         bool& isBool) {
+    isBool = v.type() == VarType::Boolean;
+    if (isBool) {
+        out = v.asBool() ? -1 : 0;
+        return ErrorCode::None;
+    }
+    if (v.type() == VarType::String) {
+        double d = 0;
+        if (!parseNumericText(v.asString(), locale, d)) {
+            bool b = false;
+            if (toBool(v, locale, b) == ErrorCode::None) {
+                out = b ? -1 : 0;
+                return ErrorCode::None;
+            }
+            return ErrorCode::TypeMismatch;
+        }
+    }
+    return toLong(v, locale, out);
+}
+
+Variant logicalResult(std::int64_t r, bool bothBool, Rank rank) {
+    if (bothBool) {
+        return Variant::boolean(r != 0);
+    }
+    if (rank == RByte) {
+        return Variant::byte(static_cast<std::uint8_t>(r & 0xFF));
+    }
+    if (rank == RInteger) {
+        return Variant::integer(static_cast<std::int16_t>(r));
+    }
+    return Variant::longInt(static_cast<std::int32_t>(r));
+}
+
+std::int64_t applyLogical(BinaryOp op, std::int64_t x, std::int64_t y) {
+    switch (op) {
+    case BinaryOp::And:
+        return x & y;
+    case BinaryOp::Or:
+        return x | y;
+    case BinaryOp::Xor:
+        return x ^ y;
+    case BinaryOp::Eqv:
+        return ~(x ^ y);
+    default: // Imp
+        return ~x | y;
+    }
+}
+
+// Three-valued logic when one side is Null: the other side alone may decide the result.
+ErrorCode logicalWithNull(BinaryOp op, const Variant& a, const Variant& b,
+                          const NumberLocale& locale, Variant& out) {
+    const bool aNull = a.isNull();
+    const Variant& other = aNull ? b : a;
+    out = Variant::null();
+    if (other.isNull()) {
+        return ErrorCode::None;
+    }
+    std::int32_t v = 0;
+    bool isBool = false;
+    if (ErrorCode e = logicalOperand(other, locale, v, isBool); e != ErrorCode::None) {
+        return e;
+    }
+    const Rank rank = integralRank(other);
+    switch (op) {
+    case BinaryOp::And: // false decides
+        if (v == 0) {
+            out = logicalResult(0, isBool, rank);
+        }
+        break;
+    case BinaryOp::Or: // all ones decides
+        if (v == -1) {
+            out = logicalResult(-1, isBool, rank);
+        }
+        break;
+    case BinaryOp::Imp:
+        // Null Imp True is True; False Imp Null is True.
+        if ((aNull && v == -1) || (!aNull && v == 0)) {
+            out = logicalResult(-1, isBool, rank);
+        }
+        break;
+    default: // Xor, Eqv: always Null
+        break;
+    }
+    return ErrorCode::None;
+}
+
+ErrorCode logical(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
+                  Variant& out) {
+    if (a.isNull() || b.isNull()) {
+        return logicalWithNull(op, a, b, locale, out);
+    }
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    bool xb = false;
+    bool yb = false;
+    if (ErrorCode e = logicalOperand(a, locale, x, xb); e != ErrorCode::None) {
+        return e;
+    }
+    if (ErrorCode e = logicalOperand(b, locale, y, yb); e != ErrorCode::None) {
+        return e;
+    }
+    const Rank ra = integralRank(a);
+    const Rank rb = integralRank(b);
+    out = logicalResult(applyLogical(op, x, y), xb && yb, ra > rb ? ra : rb);
+    return ErrorCode::None;
+}
+
+ErrorCode concatenate(const Variant& a, const Variant& b, const NumberLocale& locale,
+                      Variant& out) {
+    if (a.isNull() && b.isNull()) {
+        out = Variant::null();
+        return ErrorCode::None;
+    }
+    std::u16string left;
+    std::u16string right;
+    if (!a.isNull()) {
+        if (ErrorCode e = toText(a, locale, left); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    if (!b.isNull()) {
+        if (ErrorCode e = toText(b, locale, right); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    // Keeps a runaway loop of joins from exhausting memory.
+    if (left.size() + right.size() > limits::kMaxStringLength) {
+        return ErrorCode::OutOfMemory;
+    }
+    left += right;
+    out = Variant::string(std::move(left));
+    return ErrorCode::None;
+}
+
+ErrorCode power(const Operand& x, const Operand& y, Variant& out) {
+    if (x.d < 0 && y.d != std::trunc(y.d)) {
+        return ErrorCode::InvalidCall;
+    }
+    return doubleResult(std::pow(x.d, y.d), out);
+}
+
+bool isComparison(BinaryOp op) {
+    return op >= BinaryOp::Eq && op <= BinaryOp::Ge;
+}
+
+} // namespace
+
+Variant fitInteger(std::int64_t value, VarType narrowest) {
+    if (narrowest == VarType::Byte && value >= 0 && value <= 255) {
+        return Variant::byte(static_cast<std::uint8_t>(value));
+    }
+    if (narrowest != VarType::Long && value >= -32768 && value <= 32767) {
+        return Variant::integer(static_cast<std::int16_t>(value));
+    }
+    if (value >= std::numeric_limits<std::int32_t>::min() &&
+        value <= std::numeric_limits<std::int32_t>::max()) {
+        return Variant::longInt(static_cast<std::int32_t>(value));
+    }
+    return Variant::dbl(static_cast<double>(value));
+}
+
+ErrorCode compareValues(const Variant& a, const Variant& b, const NumberLocale& locale,
+                        bool textCompare, int& result, bool& isNull) {
+    isNull = a.isNull() || b.isNull();
+    result = 0;
+    if (isNull) {
+        return ErrorCode::None;
+    }
+    const VarType ta = a.type();
+    const VarType tb = b.type();
+    if (ta == VarType::Object || tb == VarType::Object) {
+        const Variant& obj = ta == VarType::Object ? a : b;
+        return obj.asObject() ? ErrorCode::NoSuchMember : ErrorCode::ObjectNotSet;
+    }
+    if (ta == VarType::Array || tb == VarType::Array) {
+        return ErrorCode::TypeMismatch;
+    }
+    const bool sa = ta == VarType::String;
+    const bool sb = tb == VarType::String;
+    if (sa || sb) {
+        if (sa && sb) {
+            std::u16string x = a.asString();
+            std::u16string y = b.asString();
+            if (textCompare) {
+                x = lowerAscii(x);
+                y = lowerAscii(y);
+            }
+            const int c = x.compare(y);
+            result = c < 0 ? -1 : c > 0 ? 1 : 0;
+            return ErrorCode::None;
+        }
+        // Empty against text compares as "", a number is less than any text.
+        const Variant& other = sa ? b : a;
+        if (other.isEmpty()) {
+            const bool textEmpty = (sa ? a : b).asString().empty();
+            result = textEmpty ? 0 : (sa ? 1 : -1);
+        } else {
+            result = sa ? 1 : -1;
+        }
+        return ErrorCode::None;
+    }
+    if (a.isIntegral() && b.isIntegral()) {
+        result = a.asInt() < b.asInt() ? -1 : a.asInt() > b.asInt() ? 1 : 0;
+        return ErrorCode::None;
+    }
+    if (ta == VarType::Currency && tb == VarType::Currency) {
+        result = a.asInt() < b.asInt() ? -1 : a.asInt() > b.asInt() ? 1 : 0;
+        return ErrorCode::None;
+    }
+    double x = 0;
+    double y = 0;
+    if (ErrorCode e = toDouble(a, locale, x); e != ErrorCode::None) {
+        return e;
+    }
+    if (ErrorCode e = toDouble(b, locale, y); e != ErrorCode::None) {
+        return e;
+    }
+    result = x < y ? -1 : x > y ? 1 : 0;
+    return ErrorCode::None;
+}
+
+ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
+                   Variant& out) {
+    // The common case of a calculator and of loops: two Integers/Longs or two Doubles.
+    const VarType ta = a.type();
+    const VarType tb = b.type();
+    if ((ta == VarType::Integer || ta == VarType::Long) &&
+        (tb == VarType::Integer || tb == VarType::Long)) {
+        const std::int64_t x = a.asInt();
+        const std::int64_t y = b.asInt();
+        const VarType rt =
+            (ta == VarType::Long || tb == VarType::Long) ? VarType::Long : VarType::Integer;
+        switch (op) {
+        case BinaryOp::Add:
+            out = fitInteger(x + y, rt);
+            return ErrorCode::None;
+        case BinaryOp::Sub:
+            out = fitInteger(x - y, rt);
+            return ErrorCode::None;
+        case BinaryOp::Mul:
+            out = fitInteger(x * y, rt);
+            return ErrorCode::None;
+        default:
+            break;
+        }
+    } else if (ta == VarType::Double && tb == VarType::Double) {
+        const double x = a.asDouble();
+        const double y = b.asDouble();
+        switch (op) {
+        case BinaryOp::Add:
+            return doubleResult(x + y, out);
+        case BinaryOp::Sub:
+            return doubleResult(x - y, out);
+        case BinaryOp::Mul:
+            return doubleResult(x * y, out);
+        default:
+            break;
+        }
+    }
+
+    if (isComparison(op)) {
+        int c = 0;
+        bool isNull = false;
+        if (ErrorCode e = compareValues(a, b, locale, false, c, isNull); e != ErrorCode::None) {
+            return e;
+        }
+        if (isNull) {
+            out = Variant::null();
+            return ErrorCode::None;
+        }
+        bool r = false;
+        switch (op) {
+        case BinaryOp::Eq:
+            r = c == 0;
+            break;
+        case BinaryOp::Ne:
+            r = c != 0;
+            break;
+        case BinaryOp::Lt:
+            r = c < 0;
+            break;
+        case BinaryOp::Gt:
+            r = c > 0;
+            break;
+        case BinaryOp::Le:
+            r = c <= 0;
+            break;
+        default:
+            r = c >= 0;
+            break;
+        }
+        out = Variant::boolean(r);
+        return ErrorCode::None;
+    }
+    switch (op) {
+    case BinaryOp::Concat:
+        return concatenate(a, b, locale, out);
+    case BinaryOp::Is:
+        if (!a.isObject() || !b.isObject()) {
+            return ErrorCode::ObjectRequired;
+        }
+        out = Variant::boolean(a.asObject() == b.asObject());
+        return ErrorCode::None;
+    case BinaryOp::And:
+    case BinaryOp::Or:
+    case BinaryOp::Xor:
+    case BinaryOp::Eqv:
+    case BinaryOp::Imp:
+        return logical(op, a, b, locale, out);
+    default:
+        break;
+    }
+    if (a.isNull() || b.isNull()) {
+        out = Variant::null();
+        return ErrorCode::None;
+    }
+    if (op == BinaryOp::Add) {
+        if (ta == VarType::String && tb == VarType::String) {
+            return concatenate(a, b, locale, out);
+        }
+        // Empty on one side leaves the other side as it is, text included.
+        if (ta == VarType::Empty && tb != VarType::Empty) {
+            if (tb == VarType::String || isNumericType(tb)) {
+                out = tb == VarType::Boolean
+                          ? Variant::integer(static_cast<std::int16_t>(b.asInt()))
+                          : b;
+                return ErrorCode::None;
+            }
+        }
+        if (tb == VarType::Empty && ta != VarType::Empty) {
+            if (ta == VarType::String || isNumericType(ta)) {
+                out = ta == VarType::Boolean
+                          ? Variant::integer(static_cast<std::int16_t>(a.asInt()))
+                          : a;
+                return ErrorCode::None;
+            }
+        }
+    }
+    if (op == BinaryOp::IntDiv || op == BinaryOp::Mod) {
+        return integerDivide(op, a, b, locale, out);
+    }
+    Operand x{};
+    Operand y{};
+    if (ErrorCode e = operand(a, locale, x); e != ErrorCode::None) {
+        return e;
+    }
+    if (ErrorCode e = operand(b, locale, y); e != ErrorCode::None) {
+        return e;
+    }
+    switch (op) {
+    case BinaryOp::Div:
+        return divide(x, y, out);
+    case BinaryOp::Pow:
+        return power(x, y, out);
+    default:
+        return arithmetic(op, x, y, out);
+    }
+}
+
+ErrorCode unaryOp(UnaryOp op, const Variant& a, const NumberLocale& locale, Variant& out) {
+    if (op == UnaryOp::Plus) {
+        out = a; // no conversion at all: +"true" stays text
+        return ErrorCode::None;
+    }
+    if (a.isNull()) {
+        out = a;
+        return ErrorCode::None;
+    }
+    if (op == UnaryOp::Not) {
+        std::int32_t v = 0;
+        bool isBool = false;
+        if (ErrorCode e = logicalOperand(a, locale, v, isBool); e != ErrorCode::None) {
+            return e;
+        }
+        out = logicalResult(~std::int64_t{v}, isBool, integralRank(a));
+        return ErrorCode::None;
+    }
+    switch (a.type()) {
+    case VarType::Empty:
+        out = Variant::integer(0);
+        return ErrorCode::None;
+    case VarType::Boolean:
+    case VarType::Byte:
+    case VarType::Integer:
+        out = fitInteger(-a.asInt(), VarType::Integer);
+        return ErrorCode::None;
+    case VarType::Long:
+        out = fitInteger(-a.asInt(), VarType::Long);
+        return ErrorCode::None;
+    case VarType::Single:
+        out = Variant::single(static_cast<float>(-a.asDouble()));
+        return ErrorCode::None;
+    case VarType::Double:
+        out = Variant::dbl(-a.asDouble());
+        return ErrorCode::None;
+    case VarType::Date:
+        out = Variant::date(-a.asDouble());
+        return ErrorCode::None;
+    case VarType::Currency:
+        if (a.asInt() == std::numeric_limits<std::int64_t>::min()) {
+            return ErrorCode::Overflow;
+        }
+        out = Variant::currency(-a.asInt());
+        return ErrorCode::None;
+    default: {
+        Operand x{};
+        if (ErrorCode e = operand(a, locale, x); e != ErrorCode::None) {
+            return e;
+        }
+        out = Variant::dbl(-x.d);
+        return ErrorCode::None;
+    }
+    }
+}
+
+} // namespace vbs

@@ -1,0 +1,675 @@
+#include "parser.h"
+
+namespace vbs {
+
+// Parse errors unwind with an exception that never leaves this class: the first error ends the
+// parse, and its position and code are all the caller needs.
+Parser::Parser(std::vector<Token> tokens, GlobalTable& globals, bool optionExplicit)
+    : tokens_(std::move(tokens)), globals_(globals), optionExplicit_(optionExplicit) {
+    stack_.reset();
+}
+
+ParseResult Parser::parseStatements() {
+    ParseResult r;
+    try {
+        r.statements = parseBlock(false);
+        const Token& t = peek();
+        if (t.kind != Tok::End) {
+            if (t.kind == Tok::Keyword && t.keyword == Keyword::Next) {
+                fail(ErrorCode::UnexpectedNext);
+            }
+            if (t.kind == Tok::Keyword && t.keyword == Keyword::Loop) {
+                fail(ErrorCode::LoopWithoutDo);
+            }
+            fail(ErrorCode::ExpectedStatement);
+        }
+        resolveAll();
+    } catch (const Fail& f) {
+        r.error = f.code;
+        r.errorPos = f.pos;
+        r.statements.clear();
+    }
+    r.optionExplicit = optionExplicit_;
+    return r;
+}
+
+ParseResult Parser::parseExpression() {
+    ParseResult r;
+    try {
+        if (peek().kind != Tok::End) {
+            r.expression = parseExpr();
+            while (peek().kind == Tok::Newline) {
+                advance();
+            }
+            if (peek().kind == Tok::Error) {
+                fail(peek().error);
+            }
+            if (peek().kind != Tok::End) {
+                fail(ErrorCode::ExpectedEndOfStatement);
+            }
+        }
+        resolveAll();
+    } catch (const Fail& f) {
+        r.error = f.code;
+        r.errorPos = f.pos;
+        r.expression.reset();
+    }
+    r.optionExplicit = optionExplicit_;
+    return r;
+}
+
+const Token& Parser::peek(std::size_t ahead) const {
+    const std::size_t i = pos_ + ahead;
+    return i < tokens_.size() ? tokens_[i] : tokens_.back();
+}
+
+const Token& Parser::advance() {
+    const Token& t = peek();
+    if (pos_ + 1 < tokens_.size()) {
+        ++pos_;
+    }
+    return t;
+}
+
+bool Parser::isKeyword(Keyword k, std::size_t ahead) const {
+    const Token& t = peek(ahead);
+    return t.kind == Tok::Keyword && t.keyword == k;
+}
+
+bool Parser::isWord(std::u16string_view lower, std::size_t ahead) const {
+    const Token& t = peek(ahead);
+    return t.kind == Tok::Identifier && t.lower == lower;
+}
+
+bool Parser::acceptKeyword(Keyword k) {
+    if (isKeyword(k)) {
+        advance();
+        return true;
+    }
+    return false;
+}
+
+void Parser::expectKeyword(Keyword k, ErrorCode code) {
+    if (!acceptKeyword(k)) {
+        fail(code);
+    }
+}
+
+void Parser::expect(Tok kind, ErrorCode code) {
+    if (peek().kind != kind) {
+        fail(code);
+    }
+    advance();
+}
+
+void Parser::fail(ErrorCode code) const {
+    // A lexer error token stands for its own error wherever the parser meets it.
+    const Token& t = peek();
+    throw Fail{t.kind == Tok::Error ? t.error : code, t.pos};
+}
+
+void Parser::fail(ErrorCode code, std::size_t pos) const {
+    throw Fail{code, pos};
+}
+
+bool Parser::atSeparator() const {
+    const Tok k = peek().kind;
+    return k == Tok::Newline || k == Tok::Colon;
+}
+
+bool Parser::atStatementEnd() const {
+    const Tok k = peek().kind;
+    return k == Tok::Newline || k == Tok::Colon || k == Tok::End || isKeyword(Keyword::Else);
+}
+
+void Parser::enterNesting() {
+    if (++depth_ > kMaxNesting || stack_.exhausted()) {
+        fail(ErrorCode::OutOfStack);
+    }
+}
+
+bool Parser::startsStatement() const {
+    const Token& t = peek();
+    switch (t.kind) {
+    case Tok::End:
+    case Tok::Newline:
+        return false;
+    case Tok::Keyword:
+        switch (t.keyword) {
+        case Keyword::Else:
+        case Keyword::ElseIf:
+        case Keyword::End:
+        case Keyword::Loop:
+        case Keyword::Next:
+        case Keyword::Wend:
+        case Keyword::Case:
+            return false;
+        default:
+            return true;
+        }
+    default:
+        return true;
+    }
+}
+
+Block Parser::parseBlock(bool singleLine) {
+    enterNesting();
+    Block block;
+    for (;;) {
+        while (peek().kind == Tok::Colon || (!singleLine && peek().kind == Tok::Newline)) {
+            advance();
+        }
+        if (!startsStatement()) {
+            break;
+        }
+        if (StmtPtr s = parseStatement(singleLine)) {
+            block.push_back(std::move(s));
+        }
+        if (atSeparator()) {
+            continue;
+        }
+        if (startsStatement()) {
+            fail(ErrorCode::ExpectedEndOfStatement);
+        }
+        break;
+    }
+    --depth_;
+    return block;
+}
+
+StmtPtr Parser::parseStatement(bool singleLine) {
+    const Token& t = peek();
+    if (t.kind == Tok::Error) {
+        fail(t.error);
+    }
+    if (t.kind == Tok::Identifier) {
+        if (t.lower == u"randomize" && peek(1).kind != Tok::Equal) {
+            auto s = std::make_unique<Stmt>();
+            s->kind = StmtKind::Randomize;
+            s->pos = advance().pos;
+            if (!atStatementEnd()) {
+                s->value = parseExpr();
+            }
+            return s;
+        }
+        return parseAssignOrCall();
+    }
+    if (t.kind != Tok::Keyword) {
+        fail(ErrorCode::ExpectedStatement);
+    }
+    switch (t.keyword) {
+    case Keyword::Dim:
+        return parseDim(false);
+    case Keyword::ReDim:
+        return parseDim(true);
+    case Keyword::Public:
+    case Keyword::Private:
+        if (isKeyword(Keyword::Function, 1) || isKeyword(Keyword::Sub, 1)) {
+            advance();
+            parseProcedure();
+            return nullptr;
+        }
+        if (isKeyword(Keyword::Const, 1)) {
+            advance();
+            parseConst();
+            return nullptr;
+        }
+        return parseDim(false);
+    case Keyword::Const:
+        parseConst();
+        return nullptr;
+    case Keyword::Function:
+    case Keyword::Sub:
+        parseProcedure();
+        return nullptr;
+    case Keyword::If:
+        return parseIf();
+    case Keyword::For:
+        return parseFor();
+    case Keyword::Do:
+        return parseDo();
+    case Keyword::While:
+        return parseWhile();
+    case Keyword::Select:
+        return parseSelect();
+    case Keyword::Exit:
+        return parseExit();
+    case Keyword::Call:
+        return parseCallKeyword();
+    case Keyword::Set:
+        return parseSet();
+    case Keyword::Let:
+        advance();
+        return parseAssignOrCall();
+    case Keyword::On:
+        return parseOnError();
+    case Keyword::Option: {
+        advance();
+        if (!isWord(u"explicit")) {
+            fail(ErrorCode::SyntaxError);
+        }
+        advance();
+        optionExplicit_ = true;
+        return nullptr;
+    }
+    case Keyword::Erase: {
+        auto s = std::make_unique<Stmt>();
+        s->kind = StmtKind::Erase;
+        s->pos = advance().pos;
+        if (peek().kind != Tok::Identifier) {
+            fail(ErrorCode::ExpectedIdentifier);
+        }
+        s->target = makeName(advance());
+        return s;
+    }
+    default:
+        (void)singleLine;
+        fail(ErrorCode::ExpectedStatement);
+    }
+}
+
+void Parser::expectBlockEnd(Keyword k, ErrorCode code) {
+    if (!isKeyword(Keyword::End)) {
+        fail(ErrorCode::ExpectedEnd);
+    }
+    advance();
+    expectKeyword(k, code);
+}
+
+StmtPtr Parser::parseIf() {
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::If;
+    s->pos = advance().pos;
+    s->conds.push_back(parseExpr());
+    expectKeyword(Keyword::Then, ErrorCode::ExpectedThen);
+    if (atSeparator()) {
+        // Block form, also when written on one line with ":".
+        s->blocks.push_back(parseBlock(false));
+        while (isKeyword(Keyword::ElseIf)) {
+            advance();
+            s->conds.push_back(parseExpr());
+            expectKeyword(Keyword::Then, ErrorCode::ExpectedThen);
+            s->blocks.push_back(parseBlock(false));
+        }
+        if (acceptKeyword(Keyword::Else)) {
+            s->elseBlock = parseBlock(false);
+        }
+        expectBlockEnd(Keyword::If, ErrorCode::ExpectedIf);
+        return s;
+    }
+    // One-line form: every ":"-joined statement after Then belongs to Then until Else.
+    s->blocks.push_back(parseBlock(true));
+    if (acceptKeyword(Keyword::Else)) {
+        s->elseBlock = parseBlock(true);
+    }
+    if (isKeyword(Keyword::End) && isKeyword(Keyword::If, 1)) {
+        advance();
+        advance();
+    }
+    return s;
+}
+
+StmtPtr Parser::parseFor() {
+    auto s = std::make_unique<Stmt>();
+    s->pos = advance().pos;
+    const bool each = acceptKeyword(Keyword::Each);
+    if (peek().kind != Tok::Identifier) {
+        fail(each ? ErrorCode::ExpectedIdentifier : ErrorCode::InvalidForVariable);
+    }
+    s->target = makeName(advance());
+    if (each) {
+        s->kind = StmtKind::ForEach;
+        expectKeyword(Keyword::In, ErrorCode::ExpectedIn);
+        s->value = parseExpr();
+    } else {
+        s->kind = StmtKind::For;
+        expect(Tok::Equal, ErrorCode::ExpectedEquals);
+        s->value = parseExpr();
+        expectKeyword(Keyword::To, ErrorCode::ExpectedTo);
+        s->limit = parseExpr();
+        if (isWord(u"step")) {
+            advance();
+            s->step = parseExpr();
+        }
+    }
+    ++loopDepth_[1];
+    s->body = parseBlock(false);
+    --loopDepth_[1];
+    expectKeyword(Keyword::Next, ErrorCode::ExpectedNext);
+    if (peek().kind == Tok::Identifier) {
+        advance(); // "Next i"
+    }
+    return s;
+}
+
+StmtPtr Parser::parseDo() {
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::Do;
+    s->pos = advance().pos;
+    if (isKeyword(Keyword::While) || isKeyword(Keyword::Until)) {
+        s->testFirst = true;
+        s->until = advance().keyword == Keyword::Until;
+        s->cond = parseExpr();
+    }
+    ++loopDepth_[0];
+    s->body = parseBlock(false);
+    --loopDepth_[0];
+    expectKeyword(Keyword::Loop, ErrorCode::ExpectedLoop);
+    if (isKeyword(Keyword::While) || isKeyword(Keyword::Until)) {
+        if (s->testFirst) {
+            fail(ErrorCode::ExpectedEndOfStatement);
+        }
+        s->until = advance().keyword == Keyword::Until;
+        s->cond = parseExpr();
+    }
+    return s;
+}
+
+StmtPtr Parser::parseWhile() {
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::Do;
+    s->whileWend = true;
+    s->testFirst = true;
+    s->pos = advance().pos;
+    s->cond = parseExpr();
+    s->body = parseBlock(false);
+    expectKeyword(Keyword::Wend, ErrorCode::ExpectedWend);
+    return s;
+}
+
+StmtPtr Parser::parseSelect() {
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::Select;
+    s->pos = advance().pos;
+    expectKeyword(Keyword::Case, ErrorCode::ExpectedCase);
+    s->value = parseExpr();
+    while (atSeparator()) {
+        advance();
+    }
+    while (acceptKeyword(Keyword::Case)) {
+        CaseClause clause;
+        if (acceptKeyword(Keyword::Else)) {
+            clause.isElse = true;
+        } else {
+            do {
+                CaseItem item;
+                if (acceptKeyword(Keyword::Is)) {
+                    item.kind = CaseItem::Kind::Is;
+                    switch (advance().kind) {
+                    case Tok::Equal:
+                        item.op = BinaryOp::Eq;
+                        break;
+                    case Tok::NotEqual:
+                        item.op = BinaryOp::Ne;
+                        break;
+                    case Tok::Less:
+                        item.op = BinaryOp::Lt;
+                        break;
+                    case Tok::Greater:
+                        item.op = BinaryOp::Gt;
+                        break;
+                    case Tok::LessEqual:
+                        item.op = BinaryOp::Le;
+                        break;
+                    case Tok::GreaterEqual:
+                        item.op = BinaryOp::Ge;
+                        break;
+                    default:
+                        fail(ErrorCode::SyntaxError);
+                    }
+                    item.low = parseExpr();
+                } else {
+                    item.low = parseExpr();
+                    if (acceptKeyword(Keyword::To)) {
+                        item.kind = CaseItem::Kind::Range;
+                        item.high = parseExpr();
+                    }
+                }
+                clause.items.push_back(std::move(item));
+            } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+        }
+        clause.body = parseBlock(false);
+        s->cases.push_back(std::move(clause));
+    }
+    expectBlockEnd(Keyword::Select, ErrorCode::ExpectedSelect);
+    return s;
+}
+
+StmtPtr Parser::parseExit() {
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::Exit;
+    s->pos = advance().pos;
+    const Token& t = advance();
+    const bool inFunction = proc_ && proc_->proc->isFunction;
+    const bool inSub = proc_ && !proc_->proc->isFunction;
+    if (t.kind == Tok::Keyword && t.keyword == Keyword::Do && loopDepth_[0] > 0) {
+        s->exitKind = ExitKind::Do;
+    } else if (t.kind == Tok::Keyword && t.keyword == Keyword::For && loopDepth_[1] > 0) {
+        s->exitKind = ExitKind::For;
+    } else if (t.kind == Tok::Keyword && t.keyword == Keyword::Function && inFunction) {
+        s->exitKind = ExitKind::Function;
+    } else if (t.kind == Tok::Keyword && t.keyword == Keyword::Sub && inSub) {
+        s->exitKind = ExitKind::Sub;
+    } else {
+        fail(ErrorCode::InvalidExit, t.pos);
+    }
+    return s;
+}
+
+StmtPtr Parser::parseOnError() {
+    auto s = std::make_unique<Stmt>();
+    s->pos = advance().pos;
+    if (!isWord(u"error")) {
+        fail(ErrorCode::SyntaxError);
+    }
+    advance();
+    if (acceptKeyword(Keyword::Resume)) {
+        expectKeyword(Keyword::Next, ErrorCode::SyntaxError);
+        s->kind = StmtKind::OnErrorResumeNext;
+        return s;
+    }
+    expectKeyword(Keyword::Goto, ErrorCode::SyntaxError);
+    const Token& zero = peek();
+    if (zero.kind != Tok::Number || zero.value.asInt() != 0 || !zero.value.isIntegral()) {
+        fail(ErrorCode::SyntaxError);
+    }
+    advance();
+    s->kind = StmtKind::OnErrorGoto0;
+    return s;
+}
+
+StmtPtr Parser::parseDim(bool redim) {
+    auto s = std::make_unique<Stmt>();
+    s->kind = redim ? StmtKind::ReDim : StmtKind::Dim;
+    s->pos = advance().pos;
+    if (redim && isWord(u"preserve")) {
+        advance();
+        s->preserve = true;
+    }
+    do {
+        if (peek().kind != Tok::Identifier) {
+            fail(ErrorCode::ExpectedIdentifier);
+        }
+        DimItem item;
+        item.target = makeName(advance());
+        if (peek().kind == Tok::LParen) {
+            item.isArray = true;
+            advance();
+            if (peek().kind != Tok::RParen) {
+                do {
+                    ExprPtr bound = parseExpr();
+                    if (!redim && bound->kind != ExprKind::Literal &&
+                        !(bound->kind == ExprKind::Unary &&
+                          bound->args[0]->kind == ExprKind::Literal)) {
+                        fail(ErrorCode::ExpectedInteger, bound->pos);
+                    }
+                    item.bounds.push_back(std::move(bound));
+                } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+            }
+            expect(Tok::RParen, ErrorCode::ExpectedRParen);
+        } else if (redim) {
+            fail(ErrorCode::ExpectedLParen);
+        }
+        declare(*item.target);
+        s->items.push_back(std::move(item));
+    } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+    return s;
+}
+
+void Parser::parseConst() {
+    advance();
+    do {
+        if (peek().kind != Tok::Identifier) {
+            fail(ErrorCode::ExpectedIdentifier);
+        }
+        const Token& name = advance();
+        expect(Tok::Equal, ErrorCode::ExpectedEquals);
+        const std::size_t mark = pendingCount();
+        ExprPtr e = parseExpr();
+        Variant value = constantValue(*e);
+        truncatePending(mark);
+        if (proc_) {
+            const std::int32_t slot = proc_->proc->slotCount++;
+            proc_->locals[name.lower] = slot;
+            proc_->proc->constants.emplace_back(slot, std::move(value));
+        } else {
+            topConsts_.emplace_back(name.lower, std::move(value));
+        }
+    } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+}
+
+void Parser::parseProcedure() {
+    const Token& kw = advance();
+    if (proc_) {
+        fail(ErrorCode::SyntaxError, kw.pos);
+    }
+    const bool isFunction = kw.keyword == Keyword::Function;
+    if (peek().kind != Tok::Identifier) {
+        fail(ErrorCode::ExpectedIdentifier);
+    }
+    const Token& name = advance();
+    auto scope = std::make_unique<ProcScope>();
+    scope->proc = std::make_shared<Procedure>();
+    Procedure& p = *scope->proc;
+    p.name = name.lower;
+    p.displayName = name.text;
+    p.isFunction = isFunction;
+    if (peek().kind == Tok::LParen) {
+        advance();
+        while (peek().kind != Tok::RParen) {
+            Parameter param;
+            if (acceptKeyword(Keyword::ByVal)) {
+                param.byRef = false;
+            } else {
+                acceptKeyword(Keyword::ByRef);
+            }
+            if (peek().kind != Tok::Identifier) {
+                fail(ErrorCode::ExpectedIdentifier);
+            }
+            param.name = advance().lower;
+            if (peek().kind == Tok::LParen && peek(1).kind == Tok::RParen) {
+                advance();
+                advance();
+            }
+            if (scope->locals.count(param.name) != 0) {
+                fail(ErrorCode::NameRedefined);
+            }
+            scope->locals[param.name] = p.slotCount++;
+            p.params.push_back(std::move(param));
+            if (peek().kind != Tok::Comma) {
+                break;
+            }
+            advance();
+        }
+        expect(Tok::RParen, ErrorCode::ExpectedRParen);
+    }
+    if (isFunction) {
+        p.resultSlot = p.slotCount++;
+        scope->locals[p.name] = p.resultSlot;
+    }
+    const int savedLoops[2] = {loopDepth_[0], loopDepth_[1]};
+    loopDepth_[0] = loopDepth_[1] = 0;
+    proc_ = scope.get();
+    p.body = parseBlock(false);
+    proc_ = nullptr;
+    loopDepth_[0] = savedLoops[0];
+    loopDepth_[1] = savedLoops[1];
+    expectBlockEnd(isFunction ? Keyword::Function : Keyword::Sub,
+                   isFunction ? ErrorCode::ExpectedFunction : ErrorCode::ExpectedSub);
+    procs_.push_back(std::move(scope));
+}
+
+StmtPtr Parser::parseAssignOrCall() {
+    auto s = std::make_unique<Stmt>();
+    s->pos = peek().pos;
+    ExprPtr target = makeName(advance());
+    if (peek().kind == Tok::LParen) {
+        // name(...) is a subscript or call target, unless what follows the ")" shows that the
+        // parentheses began the first argument: "f (a + 1) * 2, 3".
+        const std::size_t save = pos_;
+        const std::size_t mark = pendingCount();
+        std::vector<ExprPtr> args;
+        parseArgs(args);
+        if (peek().kind == Tok::Equal || atStatementEnd() || peek().kind == Tok::Dot) {
+            target->args = std::move(args);
+            target->hasParens = true;
+        } else {
+            args.clear();
+            truncatePending(mark);
+            pos_ = save;
+        }
+    }
+    while (peek().kind == Tok::Dot) {
+        target = parseMember(std::move(target));
+    }
+    if (peek().kind == Tok::Equal) {
+        advance();
+        s->kind = StmtKind::Assign;
+        s->target = std::move(target);
+        s->value = parseExpr();
+        return s;
+    }
+    s->kind = StmtKind::Call;
+    if (target->hasParens) {
+        // "f(a)" as a statement passes a by value; "f(a, b)" needs Call.
+        const std::size_t first = target->kind == ExprKind::Member ? 1 : 0;
+        if (target->args.size() > first + 1) {
+            fail(ErrorCode::ParenthesesOnSubCall, s->pos);
+        }
+        if (target->args.size() == first + 1) {
+            target->args.back()->parenthesized = true;
+        }
+    } else if (!atStatementEnd()) {
+        do {
+            target->args.push_back(parseExpr());
+        } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+    }
+    s->target = std::move(target);
+    return s;
+}
+
+StmtPtr Parser::parseSet() {
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::Set;
+    s->pos = advance().pos;
+    if (peek().kind != Tok::Identifier) {
+        fail(ErrorCode::ExpectedIdentifier);
+    }
+    s->target = parseNameChain();
+    expect(Tok::Equal, ErrorCode::ExpectedEquals);
+    s->value = parseExpr();
+    return s;
+}
+
+StmtPtr Parser::parseCallKeyword() {
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::Call;
+    s->pos = advance().pos;
+    if (peek().kind != Tok::Identifier) {
+        fail(ErrorCode::ExpectedIdentifier);
+    }
+    s->target = parseNameChain();
+    return s;
+}
+
+} // namespace vbs

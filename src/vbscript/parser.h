@@ -1,0 +1,118 @@
+#pragma once
+
+#include "ast.h"
+#include "error_codes.h"
+#include "global_table.h"
+#include "stack_guard.h"
+#include "token.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace vbs {
+
+// The outcome of parsing one call's text.
+struct ParseResult {
+    ErrorCode error = ErrorCode::None;
+    std::size_t errorPos = 0;
+    Block statements;   // statement mode
+    ExprPtr expression; // expression mode
+    bool optionExplicit = false;
+};
+
+// Recursive-descent parser for statements and for single expressions. Names are collected per
+// scope while parsing and resolved to slots when the text has parsed without error, so a
+// failed parse defines nothing. Nesting is limited so that no input can exhaust the C++ stack.
+class Parser {
+public:
+    Parser(std::vector<Token> tokens, GlobalTable& globals, bool optionExplicit);
+
+    ParseResult parseStatements();
+    ParseResult parseExpression();
+
+    // Deeper nesting of expressions or blocks ends in "Out of stack space".
+    static constexpr int kMaxNesting = 1000;
+
+private:
+    struct ProcScope {
+        std::shared_ptr<Procedure> proc;
+        std::unordered_map<std::u16string, std::int32_t> locals;
+        std::vector<Expr*> pending;
+    };
+    struct Fail {
+        ErrorCode code;
+        std::size_t pos;
+    };
+
+    // Token access.
+    const Token& peek(std::size_t ahead = 0) const;
+    const Token& advance();
+    bool isKeyword(Keyword k, std::size_t ahead = 0) const;
+    bool isWord(std::u16string_view lower, std::size_t ahead = 0) const;
+    bool acceptKeyword(Keyword k);
+    void expectKeyword(Keyword k, ErrorCode code);
+    void expect(Tok kind, ErrorCode code);
+    [[noreturn]] void fail(ErrorCode code) const;
+    [[noreturn]] void fail(ErrorCode code, std::size_t pos) const;
+    bool atSeparator() const;
+    bool atStatementEnd() const;
+    // Counts one level of nesting; fails with "Out of stack space" beyond the limit.
+    void enterNesting();
+
+    // Statements (parser.cpp).
+    Block parseBlock(bool singleLine);
+    bool startsStatement() const;
+    StmtPtr parseStatement(bool singleLine);
+    StmtPtr parseIf();
+    StmtPtr parseFor();
+    StmtPtr parseDo();
+    StmtPtr parseWhile();
+    StmtPtr parseSelect();
+    StmtPtr parseExit();
+    StmtPtr parseDim(bool redim);
+    StmtPtr parseOnError();
+    void parseConst();
+    void parseProcedure();
+    StmtPtr parseAssignOrCall();
+    StmtPtr parseSet();
+    StmtPtr parseCallKeyword();
+    void expectBlockEnd(Keyword k, ErrorCode code);
+
+    // Expressions (parser_expr.cpp).
+    ExprPtr parseExpr();
+    ExprPtr parseBinary(int minPrec);
+    ExprPtr parseOperand();
+    ExprPtr parsePrimary();
+    ExprPtr parseNameChain();
+    ExprPtr parseMember(ExprPtr object);
+    void parseArgs(std::vector<ExprPtr>& args);
+    ExprPtr makeName(const Token& t);
+    Variant constantValue(const Expr& e) const;
+
+    // Names (parser_names.cpp).
+    void declare(Expr& name);
+    void resolveAll();
+    void resolve(Expr& e, ProcScope* scope);
+    // Names waiting for resolution in the current scope; a parse that backs up drops the names
+    // it collected on the abandoned path.
+    std::vector<Expr*>& pending() { return proc_ ? proc_->pending : topPending_; }
+    std::size_t pendingCount() { return pending().size(); }
+    void truncatePending(std::size_t n) { pending().resize(n); }
+
+    std::vector<Token> tokens_;
+    std::size_t pos_ = 0;
+    GlobalTable& globals_;
+    bool optionExplicit_;
+    int depth_ = 0;
+    StackGuard stack_;
+    int loopDepth_[2] = {0, 0}; // Do, For: for checking Exit
+    ProcScope* proc_ = nullptr;
+    std::vector<std::unique_ptr<ProcScope>> procs_;
+    std::vector<Expr*> topPending_;
+    std::vector<std::u16string> topDims_;
+    std::vector<std::pair<std::u16string, Variant>> topConsts_;
+};
+
+} // namespace vbs

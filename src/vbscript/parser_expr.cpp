@@ -1,0 +1,303 @@
+#include "parser.h"
+
+#include "operators.h"
+
+namespace vbs {
+namespace {
+
+// Binary operators, loosest first. Not (level 6) is unary and sits between And and the
+// comparisons; unary minus binds tighter than ^, so -3^2 is 9.
+constexpr int kNotOperandLevel = 7;
+
+struct OperatorRule {
+    BinaryOp op;
+    int level;
+};
+
+bool binaryRule(const Token& t, OperatorRule& r) {
+    if (t.kind == Tok::Keyword) {
+        switch (t.keyword) {
+        case Keyword::Imp:
+            r = {BinaryOp::Imp, 1};
+            return true;
+        case Keyword::Eqv:
+            r = {BinaryOp::Eqv, 2};
+            return true;
+        case Keyword::Xor:
+            r = {BinaryOp::Xor, 3};
+            return true;
+        case Keyword::Or:
+            r = {BinaryOp::Or, 4};
+            return true;
+        case Keyword::And:
+            r = {BinaryOp::And, 5};
+            return true;
+        case Keyword::Is:
+            r = {BinaryOp::Is, 7};
+            return true;
+        case Keyword::Mod:
+            r = {BinaryOp::Mod, 10};
+            return true;
+        default:
+            return false;
+        }
+    }
+    switch (t.kind) {
+    case Tok::Equal:
+        r = {BinaryOp::Eq, 7};
+        return true;
+    case Tok::NotEqual:
+        r = {BinaryOp::Ne, 7};
+        return true;
+    case Tok::Less:
+        r = {BinaryOp::Lt, 7};
+        return true;
+    case Tok::Greater:
+        r = {BinaryOp::Gt, 7};
+        return true;
+    case Tok::LessEqual:
+        r = {BinaryOp::Le, 7};
+        return true;
+    case Tok::GreaterEqual:
+        r = {BinaryOp::Ge, 7};
+        return true;
+    case Tok::Ampersand:
+        r = {BinaryOp::Concat, 8};
+        return true;
+    case Tok::Plus:
+        r = {BinaryOp::Add, 9};
+        return true;
+    case Tok::Minus:
+        r = {BinaryOp::Sub, 9};
+        return true;
+    case Tok::Backslash:
+        r = {BinaryOp::IntDiv, 11};
+        return true;
+    case Tok::Star:
+        r = {BinaryOp::Mul, 12};
+        return true;
+    case Tok::Slash:
+        r = {BinaryOp::Div, 12};
+        return true;
+    case Tok::Caret:
+        r = {BinaryOp::Pow, 13};
+        return true;
+    default:
+        return false;
+    }
+}
+
+ExprPtr literal(Variant v, std::size_t pos) {
+    auto e = std::make_unique<Expr>();
+    e->kind = ExprKind::Literal;
+    e->value = std::move(v);
+    e->pos = pos;
+    return e;
+}
+
+} // namespace
+
+ExprPtr Parser::parseExpr() {
+    return parseBinary(1);
+}
+
+ExprPtr Parser::parseBinary(int minLevel) {
+    enterNesting();
+    ExprPtr left = parseOperand();
+    OperatorRule rule{};
+    while (binaryRule(peek(), rule) && rule.level >= minLevel) {
+        const std::size_t pos = advance().pos;
+        ExprPtr right = parseBinary(rule.level + 1);
+        // Extend the chain of this level rather than nesting: 1+2+3+... stays one node.
+        const bool extend =
+            left->kind == ExprKind::Binary && !left->parenthesized && left->index == rule.level;
+        if (!extend) {
+            auto node = std::make_unique<Expr>();
+            node->kind = ExprKind::Binary;
+            node->pos = pos;
+            node->index = rule.level;
+            node->args.push_back(std::move(left));
+            left = std::move(node);
+        }
+        left->ops.push_back(rule.op);
+        left->args.push_back(std::move(right));
+    }
+    --depth_;
+    return left;
+}
+
+ExprPtr Parser::parseOperand() {
+    const Token& t = peek();
+    if (t.kind == Tok::Minus || t.kind == Tok::Plus ||
+        (t.kind == Tok::Keyword && t.keyword == Keyword::Not)) {
+        enterNesting();
+        auto e = std::make_unique<Expr>();
+        e->kind = ExprKind::Unary;
+        e->pos = t.pos;
+        e->unaryOp = t.kind == Tok::Minus  ? UnaryOp::Neg
+                     : t.kind == Tok::Plus ? UnaryOp::Plus
+                                           : UnaryOp::Not;
+        advance();
+        e->args.push_back(e->unaryOp == UnaryOp::Not ? parseBinary(kNotOperandLevel)
+                                                     : parseOperand());
+        --depth_;
+        return e;
+    }
+    return parsePrimary();
+}
+
+ExprPtr Parser::parsePrimary() {
+    const Token& t = peek();
+    switch (t.kind) {
+    case Tok::Number:
+    case Tok::String:
+    case Tok::Date:
+        advance();
+        return literal(t.value, t.pos);
+    case Tok::Identifier:
+        return parseNameChain();
+    case Tok::LParen: {
+        advance();
+        enterNesting();
+        ExprPtr e = parseExpr();
+        expect(Tok::RParen, ErrorCode::ExpectedRParen);
+        --depth_;
+        e->parenthesized = true;
+        return e;
+    }
+    case Tok::Keyword:
+        switch (t.keyword) {
+        case Keyword::True:
+            advance();
+            return literal(Variant::boolean(true), t.pos);
+        case Keyword::False:
+            advance();
+            return literal(Variant::boolean(false), t.pos);
+        case Keyword::Empty:
+            advance();
+            return literal(Variant(), t.pos);
+        case Keyword::Null:
+            advance();
+            return literal(Variant::null(), t.pos);
+        case Keyword::Nothing:
+            advance();
+            return literal(Variant::object(nullptr), t.pos);
+        default:
+            break;
+        }
+        break;
+    default:
+        break;
+    }
+    fail(ErrorCode::ExpectedExpression);
+}
+
+ExprPtr Parser::parseNameChain() {
+    ExprPtr e = makeName(advance());
+    if (peek().kind == Tok::LParen) {
+        parseArgs(e->args);
+        e->hasParens = true;
+    }
+    while (peek().kind == Tok::Dot) {
+        e = parseMember(std::move(e));
+    }
+    return e;
+}
+
+ExprPtr Parser::parseMember(ExprPtr object) {
+    advance(); // "."
+    const Token& t = peek();
+    // Any keyword may name a member: "Err.Raise", "x.End".
+    if (t.kind != Tok::Identifier && t.kind != Tok::Keyword) {
+        fail(ErrorCode::ExpectedIdentifier);
+    }
+    advance();
+    auto e = std::make_unique<Expr>();
+    e->kind = ExprKind::Member;
+    e->pos = t.pos;
+    e->name = t.lower;
+    e->args.push_back(std::move(object));
+    if (peek().kind == Tok::LParen) {
+        parseArgs(e->args);
+        e->hasParens = true;
+    }
+    return e;
+}
+
+void Parser::parseArgs(std::vector<ExprPtr>& args) {
+    enterNesting();
+    expect(Tok::LParen, ErrorCode::ExpectedLParen);
+    if (peek().kind != Tok::RParen) {
+        for (;;) {
+            args.push_back(parseExpr());
+            if (peek().kind != Tok::Comma) {
+                break;
+            }
+            advance();
+        }
+    }
+    expect(Tok::RParen, ErrorCode::ExpectedRParen);
+    --depth_;
+}
+
+ExprPtr Parser::makeName(const Token& t) {
+    auto e = std::make_unique<Expr>();
+    e->kind = ExprKind::Name;
+    e->name = t.lower;
+    e->pos = t.pos;
+    pending().push_back(e.get());
+    return e;
+}
+
+// Const needs a value now: literals, operators on them and earlier constants.
+Variant Parser::constantValue(const Expr& e) const {
+    switch (e.kind) {
+    case ExprKind::Literal:
+        return e.value;
+    case ExprKind::Unary: {
+        Variant out;
+        if (unaryOp(e.unaryOp, constantValue(*e.args[0]), NumberLocale{}, out) != ErrorCode::None) {
+            fail(ErrorCode::ExpectedLiteral, e.pos);
+        }
+        return out;
+    }
+    case ExprKind::Binary: {
+        Variant acc = constantValue(*e.args[0]);
+        for (std::size_t i = 0; i < e.ops.size(); ++i) {
+            Variant out;
+            if (binaryOp(e.ops[i], acc, constantValue(*e.args[i + 1]), NumberLocale{}, out) !=
+                ErrorCode::None) {
+                fail(ErrorCode::ExpectedLiteral, e.pos);
+            }
+            acc = std::move(out);
+        }
+        return acc;
+    }
+    case ExprKind::Name:
+        if (!e.hasParens) {
+            if (proc_) {
+                for (const auto& [slot, value] : proc_->proc->constants) {
+                    const auto it = proc_->locals.find(e.name);
+                    if (it != proc_->locals.end() && it->second == slot) {
+                        return value;
+                    }
+                }
+            }
+            for (auto it = topConsts_.rbegin(); it != topConsts_.rend(); ++it) {
+                if (it->first == e.name) {
+                    return it->second;
+                }
+            }
+            const int g = globals_.find(e.name);
+            if (g >= 0 && globals_.at(g).kind == GlobalEntry::Kind::Constant) {
+                return globals_.at(g).value;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    fail(ErrorCode::ExpectedLiteral, e.pos);
+}
+
+} // namespace vbs

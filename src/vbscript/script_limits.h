@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+
+// Bounds that keep any script from exhausting the machine. Beyond them VBScript's own
+// "Out of memory" (7) or "Out of stack space" (28) is raised instead of a crash.
+namespace vbs::limits {
+
+// Characters in one string (128 MB of UTF-16).
+inline constexpr std::size_t kMaxStringLength = std::size_t{1} << 26;
+// Elements in one array (each element is a 32-byte Variant: 256 MB).
+inline constexpr std::size_t kMaxArrayElements = std::size_t{1} << 23;
+// Nested procedure calls.
+inline constexpr int kMaxCallDepth = 3000;
+// VBScript's own limit on array dimensions.
+inline constexpr int kMaxDimensions = 60;
+
+} // namespace vbs::limits

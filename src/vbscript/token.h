@@ -1,0 +1,114 @@
+#pragma once
+
+#include "error_codes.h"
+#include "variant.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vbs {
+
+enum class Tok : std::uint8_t {
+    End,        // end of the text
+    Newline,    // a line end: separates statements like ":"
+    Colon,      // ":"
+    Number,     // value holds Integer, Long or Double
+    String,     // value holds the text with "" already folded
+    Date,       // value holds the Date
+    Identifier, // text holds the name as written, lower the lower-case form
+    Keyword,    // keyword holds which one
+    Plus,
+    Minus,
+    Star,
+    Slash,
+    Backslash,
+    Caret,
+    Ampersand,
+    Equal,
+    NotEqual,
+    Less,
+    Greater,
+    LessEqual,
+    GreaterEqual,
+    LParen,
+    RParen,
+    Comma,
+    Dot,
+    Error, // error holds what the lexer found wrong
+};
+
+// Reserved words. Words that may also be names (Error, Explicit, Step, Preserve, Property,
+// Default) stay identifiers and the parser recognises them where they mean something.
+#define VBS_KEYWORD_LIST(X)                                                                        \
+    X(And, "and")                                                                                  \
+    X(ByRef, "byref")                                                                              \
+    X(ByVal, "byval")                                                                              \
+    X(Call, "call")                                                                                \
+    X(Case, "case")                                                                                \
+    X(Class, "class")                                                                              \
+    X(Const, "const")                                                                              \
+    X(Dim, "dim")                                                                                  \
+    X(Do, "do")                                                                                    \
+    X(Each, "each")                                                                                \
+    X(Else, "else")                                                                                \
+    X(ElseIf, "elseif")                                                                            \
+    X(Empty, "empty")                                                                              \
+    X(End, "end")                                                                                  \
+    X(Eqv, "eqv")                                                                                  \
+    X(Erase, "erase")                                                                              \
+    X(Exit, "exit")                                                                                \
+    X(False, "false")                                                                              \
+    X(For, "for")                                                                                  \
+    X(Function, "function")                                                                        \
+    X(Goto, "goto")                                                                                \
+    X(If, "if")                                                                                    \
+    X(Imp, "imp")                                                                                  \
+    X(In, "in")                                                                                    \
+    X(Is, "is")                                                                                    \
+    X(Let, "let")                                                                                  \
+    X(Loop, "loop")                                                                                \
+    X(Mod, "mod")                                                                                  \
+    X(New, "new")                                                                                  \
+    X(Next, "next")                                                                                \
+    X(Not, "not")                                                                                  \
+    X(Nothing, "nothing")                                                                          \
+    X(Null, "null")                                                                                \
+    X(On, "on")                                                                                    \
+    X(Option, "option")                                                                            \
+    X(Or, "or")                                                                                    \
+    X(Private, "private")                                                                          \
+    X(Public, "public")                                                                            \
+    X(ReDim, "redim")                                                                              \
+    X(Resume, "resume")                                                                            \
+    X(Select, "select")                                                                            \
+    X(Set, "set")                                                                                  \
+    X(Sub, "sub")                                                                                  \
+    X(Then, "then")                                                                                \
+    X(To, "to")                                                                                    \
+    X(True, "true")                                                                                \
+    X(Until, "until")                                                                              \
+    X(Wend, "wend")                                                                                \
+    X(While, "while")                                                                              \
+    X(With, "with")                                                                                \
+    X(Xor, "xor")
+
+enum class Keyword : std::uint8_t {
+    None,
+#define VBS_KEYWORD_ENUM(name, text) name,
+    VBS_KEYWORD_LIST(VBS_KEYWORD_ENUM)
+#undef VBS_KEYWORD_ENUM
+};
+
+struct Token {
+    Tok kind = Tok::End;
+    Keyword keyword = Keyword::None;
+    ErrorCode error = ErrorCode::None;
+    // Offset of the token's first character in the source.
+    std::size_t pos = 0;
+    // Identifiers: the spelling; keywords too, so that ".end" can name a member.
+    std::u16string text;
+    std::u16string lower;
+    Variant value;
+};
+
+} // namespace vbs

@@ -1,0 +1,148 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vbs {
+
+// VarType codes as VBScript reports them.
+enum class VarType : std::uint16_t {
+    Empty = 0,
+    Null = 1,
+    Integer = 2,
+    Long = 3,
+    Single = 4,
+    Double = 5,
+    Currency = 6,
+    Date = 7,
+    String = 8,
+    Object = 9,
+    Boolean = 11,
+    Byte = 17,
+    Array = 8204, // vbArray + vbVariant: every VBScript array holds Variants
+};
+
+class Variant;
+struct ArrayData;
+struct ObjectData;
+
+// One VBScript value. Numbers live inline, so arithmetic never touches the heap; strings,
+// arrays and objects are shared through one reference-counted pointer. Strings are immutable
+// once made, which makes sharing them safe. Arrays have value semantics in VBScript: whoever
+// stores an array into a variable calls copied() first.
+class Variant {
+public:
+    Variant() = default;
+
+    static Variant null() { return Variant(VarType::Null); }
+    static Variant boolean(bool b) {
+        Variant v(VarType::Boolean);
+        v.u_.b = b;
+        return v;
+    }
+    static Variant byte(std::uint8_t x) {
+        Variant v(VarType::Byte);
+        v.u_.i64 = x;
+        return v;
+    }
+    static Variant integer(std::int16_t x) {
+        Variant v(VarType::Integer);
+        v.u_.i64 = x;
+        return v;
+    }
+    static Variant longInt(std::int32_t x) {
+        Variant v(VarType::Long);
+        v.u_.i64 = x;
+        return v;
+    }
+    static Variant single(float x) {
+        Variant v(VarType::Single);
+        v.u_.d = static_cast<double>(x);
+        return v;
+    }
+    static Variant dbl(double x) {
+        Variant v(VarType::Double);
+        v.u_.d = x;
+        return v;
+    }
+    // `scaled` is the amount times 10,000.
+    static Variant currency(std::int64_t scaled) {
+        Variant v(VarType::Currency);
+        v.u_.i64 = scaled;
+        return v;
+    }
+    // Days since 30 Dec 1899, time of day as the fraction.
+    static Variant date(double serial) {
+        Variant v(VarType::Date);
+        v.u_.d = serial;
+        return v;
+    }
+    static Variant string(std::u16string s);
+    static Variant array(std::shared_ptr<ArrayData> a);
+    // A null pointer is Nothing.
+    static Variant object(std::shared_ptr<ObjectData> o);
+
+    VarType type() const { return type_; }
+    bool isEmpty() const { return type_ == VarType::Empty; }
+    bool isNull() const { return type_ == VarType::Null; }
+    bool isString() const { return type_ == VarType::String; }
+    bool isArray() const { return type_ == VarType::Array; }
+    bool isObject() const { return type_ == VarType::Object; }
+    // Byte, Integer, Long, Boolean: the value sits in asInt().
+    bool isIntegral() const {
+        return type_ == VarType::Integer || type_ == VarType::Long || type_ == VarType::Byte ||
+               type_ == VarType::Boolean;
+    }
+
+    bool asBool() const { return u_.b; }
+    // Byte, Integer, Long; also Currency's scaled amount.
+    std::int64_t asInt() const { return type_ == VarType::Boolean ? (u_.b ? -1 : 0) : u_.i64; }
+    // Single, Double, Date.
+    double asDouble() const { return u_.d; }
+    const std::u16string& asString() const;
+    ArrayData* asArray() const { return static_cast<ArrayData*>(ref_.get()); }
+    const std::shared_ptr<ArrayData> arrayRef() const {
+        return std::static_pointer_cast<ArrayData>(ref_);
+    }
+    std::shared_ptr<ObjectData> asObject() const {
+        return std::static_pointer_cast<ObjectData>(ref_);
+    }
+
+    // The value to store in a variable: arrays are copied element by element.
+    Variant copied() const;
+
+private:
+    explicit Variant(VarType t) : type_(t) {}
+
+    VarType type_ = VarType::Empty;
+    union {
+        bool b;
+        std::int64_t i64; // Byte, Integer, Long, Currency (scaled)
+        double d;         // Single (widened), Double, Date
+    } u_{};
+    // String: std::u16string; Array: ArrayData; Object: ObjectData (null for Nothing).
+    std::shared_ptr<void> ref_;
+};
+
+// One dimension of an array.
+struct ArrayBound {
+    std::int32_t upper = -1;
+    std::int64_t count() const { return std::int64_t{upper} + 1; }
+};
+
+struct ArrayData {
+    std::vector<ArrayBound> bounds;
+    // Elements with the first index running fastest, as For Each walks them.
+    std::vector<Variant> items;
+    // Declared with sizes (Dim a(3)): ReDim refuses it.
+    bool fixed = false;
+};
+
+// Built-in objects the interpreter hands out; user classes are not supported.
+struct ObjectData {
+    enum class Kind { Err } kind = Kind::Err;
+};
+
+} // namespace vbs
