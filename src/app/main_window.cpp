@@ -7,6 +7,7 @@
 #include "key_table.h"
 #include "keypad_button.h"
 #include "main_window_controls.h"
+#include "press_steps.h"
 #include "twips.h"
 
 #include <QClipboard>
@@ -240,44 +241,15 @@ void MainWindow::toggleKeypad() {
 }
 
 void MainWindow::onKeyPressed(const keypad::KeypadKey& key, keypad::KeypadButton* button) {
-    const auto edit = [&] {
-        Command->setLineState(keypad::applyKeyEdit(key, Command->lineState()));
-    };
-    const auto focus = [&] { Command->setFocus(Qt::OtherFocusReason); };
-    const auto cursorToEnd = [&] { Command->setSelection(Command->text().size(), 0); };
-
-    using enum keypad::StepOrder;
-    switch (key.steps) {
-    case EditReleaseFocus:
-        edit();
-        button->release();
-        focus();
-        break;
-    case EditReleaseFocusCursorToEnd:
-        edit();
-        button->release();
-        focus();
-        cursorToEnd();
-        break;
-    case ClearEvaluateReleaseFocusCursorToEnd:
-        edit();
-        EvaluateInput();
-        button->release();
-        focus();
-        cursorToEnd();
-        break;
-    case FocusEvaluateRelease:
-        focus();
-        EvaluateInput();
-        button->release();
-        break;
-    case EditFocusEvaluateRelease:
-        edit();
-        focus();
-        EvaluateInput();
-        button->release();
-        break;
-    }
+    keypad::runPress(
+        key.steps,
+        {
+            .edit = [&] { Command->setLineState(keypad::applyKeyEdit(key, Command->lineState())); },
+            .evaluate = [&] { EvaluateInput(); },
+            .release = [&] { button->release(); },
+            .focus = [&] { Command->setFocus(Qt::OtherFocusReason); },
+            .cursorToEnd = [&] { Command->setSelection(Command->text().size(), 0); },
+        });
 }
 
 void MainWindow::onJavaScriptSelected() {

@@ -1,0 +1,377 @@
+#include "help_window.h"
+#include "keypad_button.h"
+#include "window_fixture.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+
+namespace quorvix::app {
+namespace {
+
+using testing_support::focusName;
+using testing_support::WindowTest;
+
+class MainWindowTest : public WindowTest {};
+
+// Keypad states ----------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, FirstStartWithoutSettingsShowsTheKeypad) {
+    MainWindow& main = open();
+    EXPECT_EQ(main.width(), 533);
+    EXPECT_EQ(main.Keypad->text(), u"<< &Keypad");
+    EXPECT_TRUE(main.VBScript->isChecked());
+    EXPECT_EQ(main.calc().language(), u"VBScript");
+    EXPECT_EQ(focusName(), u"Command");
+}
+
+TEST_F(MainWindowTest, KeypadPressedTwiceReturnsAndKeepsTheFocus) {
+    writeIni("");
+    MainWindow& main = open();
+    ASSERT_EQ(main.width(), 329);
+    QTest::mouseClick(main.Keypad, Qt::LeftButton);
+    EXPECT_EQ(main.width(), 533);
+    EXPECT_EQ(main.Keypad->text(), u"<< &Keypad");
+    EXPECT_EQ(main.height(), 237);
+    QTest::mouseClick(main.Keypad, Qt::LeftButton);
+    EXPECT_EQ(main.width(), 329);
+    EXPECT_EQ(main.Keypad->text(), u"&Keypad >>");
+    EXPECT_EQ(focusName(), u"Keypad");
+}
+
+TEST_F(MainWindowTest, JavaScriptMakesTheKeypadUnavailable) {
+    MainWindow& main = open();
+    ASSERT_EQ(main.width(), 533);
+    main.Keypad->setFocus();
+    main.JavaScript->click();
+    EXPECT_EQ(main.calc().language(), u"JavaScript");
+    EXPECT_EQ(main.width(), 329);
+    EXPECT_FALSE(main.Keypad->isEnabled());
+    EXPECT_EQ(main.Keypad->text(), u"Keypad Unavailable");
+    EXPECT_EQ(focusName(), u"Command");
+}
+
+TEST_F(MainWindowTest, VBScriptAfterJavaScriptLeavesTheKeypadHidden) {
+    MainWindow& main = open();
+    main.JavaScript->click();
+    main.VBScript->click();
+    EXPECT_EQ(main.calc().language(), u"VBScript");
+    EXPECT_TRUE(main.Keypad->isEnabled());
+    EXPECT_EQ(main.Keypad->text(), u"&Keypad >>");
+    EXPECT_EQ(main.width(), 329);
+    EXPECT_EQ(focusName(), u"Command");
+    QTest::mouseClick(main.Keypad, Qt::LeftButton);
+    EXPECT_EQ(main.width(), 533);
+}
+
+TEST_F(MainWindowTest, LanguageLabelLeadsToTheSelectedOption) {
+    MainWindow& main = open();
+    main.JavaScript->click();
+    EXPECT_EQ(main.FunctionTypeLabel->buddy(), main.JavaScript);
+    main.VBScript->click();
+    EXPECT_EQ(main.FunctionTypeLabel->buddy(), main.VBScript);
+}
+
+// Evaluation ------------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, OkEvaluatesAndSelectsTheWholeInput) {
+    MainWindow& main = open();
+    main.Command->setText(u"2(3)"_qs);
+    QTest::mouseClick(main.OK, Qt::LeftButton);
+    EXPECT_EQ(main.Ans->text(), u"6");
+    EXPECT_EQ(main.Command->text(), u"2(3)");
+    EXPECT_EQ(main.Command->selStart(), 0);
+    EXPECT_EQ(main.Command->selLength(), 4);
+}
+
+TEST_F(MainWindowTest, FirstEvaluationFreezesTheLanguageForGood) {
+    MainWindow& main = open();
+    main.Command->setText(u"1+1"_qs);
+    main.EvaluateInput();
+    EXPECT_FALSE(main.FunctionTypeLabel->isEnabled());
+    EXPECT_FALSE(main.VBScript->isEnabled());
+    EXPECT_FALSE(main.JavaScript->isEnabled());
+    main.EvaluateInput();
+    EXPECT_FALSE(main.VBScript->isEnabled());
+    QTest::mouseClick(main.JavaScript, Qt::LeftButton, {},
+                      QPoint(4, main.JavaScript->height() / 2));
+    EXPECT_EQ(main.calc().language(), u"VBScript");
+    // The keypad still shows and hides under VBScript.
+    QTest::mouseClick(main.Keypad, Qt::LeftButton);
+    EXPECT_EQ(main.width(), 329);
+    QTest::mouseClick(main.Keypad, Qt::LeftButton);
+    EXPECT_EQ(main.width(), 533);
+}
+
+TEST_F(MainWindowTest, FailedFirstEvaluationAlsoFreezesTheLanguage) {
+    MainWindow& main = open();
+    main.Command->setText(u"1/0"_qs);
+    main.EvaluateInput();
+    EXPECT_FALSE(main.Ans->text().isEmpty());
+    EXPECT_FALSE(main.FunctionTypeLabel->isEnabled());
+}
+
+TEST_F(MainWindowTest, EvaluatesInJavaScriptWhenSelected) {
+    MainWindow& main = open();
+    main.JavaScript->click();
+    main.Command->setText(u"typeof Ans"_qs);
+    main.EvaluateInput();
+    EXPECT_EQ(main.Ans->text(), u"undefined");
+}
+
+struct EnterCase {
+    const char* name;
+    const char* focus; // object name of the control that has the focus
+};
+
+class EnterTest : public WindowTest, public testing::WithParamInterface<EnterCase> {};
+
+TEST_P(EnterTest, EnterEvaluates) {
+    MainWindow& main = open();
+    main.Command->setText(u"20+1"_qs);
+    auto* target = main.findChild<QWidget*>(QString::fromLatin1(GetParam().focus));
+    ASSERT_NE(target, nullptr);
+    target->setFocus();
+    ASSERT_EQ(focusName(), QString::fromLatin1(GetParam().focus));
+    QTest::keyClick(target, Qt::Key_Return);
+    EXPECT_EQ(main.Ans->text(), u"21");
+    EXPECT_EQ(main.Command->text(), u"20+1");
+    EXPECT_EQ(main.width(), 533); // no other button acted
+}
+
+INSTANTIATE_TEST_SUITE_P(Focus, EnterTest,
+                         testing::Values(EnterCase{"InInputLine", "Command"},
+                                         EnterCase{"InOutputBox", "Ans"},
+                                         EnterCase{"OnKeypadButton", "Equals"},
+                                         EnterCase{"OnDigitButton", "Number"},
+                                         EnterCase{"OnLanguageOption", "VBScript"}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(MainWindowTest, KeypadEnterEvaluatesToo) {
+    MainWindow& main = open();
+    main.Command->setText(u"2*4"_qs);
+    QTest::keyClick(main.Command, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(main.Ans->text(), u"8");
+}
+
+TEST_F(MainWindowTest, EnterOnAnotherPushButtonPressesThatButton) {
+    MainWindow& main = open();
+    main.Command->setText(u"5"_qs);
+    main.Keypad->setFocus();
+    QTest::keyClick(main.Keypad, Qt::Key_Return);
+    EXPECT_EQ(main.width(), 329);
+    EXPECT_TRUE(main.Ans->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, ShiftEnterTypesALineBreak) {
+    MainWindow& main = open();
+    main.Command->setFocus();
+    QTest::keyClicks(main.Command, u"x=1"_qs);
+    QTest::keyClick(main.Command, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(main.Command, u"y=2"_qs);
+    EXPECT_EQ(main.Command->text(), u"x=1\ny=2");
+    EXPECT_TRUE(main.Ans->text().isEmpty());
+    EXPECT_TRUE(main.FunctionTypeLabel->isEnabled());
+}
+
+TEST_F(MainWindowTest, InputLineKeepsItsSelectionAcrossFocusChanges) {
+    MainWindow& main = open();
+    main.Command->setText(u"1234"_qs);
+    main.Command->setSelection(1, 2);
+    QTest::keyClick(main.Command, Qt::Key_Tab);
+    EXPECT_EQ(focusName(), u"OK");
+    QTest::keyClick(main.OK, Qt::Key_Backtab);
+    EXPECT_EQ(focusName(), u"Command");
+    EXPECT_EQ(main.Command->selStart(), 1);
+    EXPECT_EQ(main.Command->selLength(), 2);
+}
+
+// Ending ------------------------------------------------------------------------------------
+
+struct EscapeCase {
+    const char* name;
+    const char* focus;
+};
+
+class EscapeTest : public WindowTest, public testing::WithParamInterface<EscapeCase> {};
+
+TEST_P(EscapeTest, EscEndsWithoutWritingSettings) {
+    writeIni("pad=1\r\n");
+    MainWindow& main = open();
+    QSignalSpy ended(&main, &MainWindow::programEndRequested);
+    main.Keypad->click(); // a change that a frame close would save
+    auto* target = main.findChild<QWidget*>(QString::fromLatin1(GetParam().focus));
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_Escape);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(iniContent(), QByteArray("pad=1\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Focus, EscapeTest,
+                         testing::Values(EscapeCase{"InInputLine", "Command"},
+                                         EscapeCase{"InOutputBox", "Ans"},
+                                         EscapeCase{"OnKeypadButton", "Add"},
+                                         EscapeCase{"OnHelpButton", "HelpButton"}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(MainWindowTest, CloseCreatesNoSettingsFile) {
+    MainWindow& main = open();
+    QSignalSpy ended(&main, &MainWindow::programEndRequested);
+    QTest::mouseClick(main.Close, Qt::LeftButton);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_FALSE(QFile::exists(iniPath()));
+}
+
+TEST_F(MainWindowTest, CloseTakesTheHelpWindowAlong) {
+    MainWindow& main = open();
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    QPointer<help::HelpWindow> help = main.helpWindow();
+    ASSERT_TRUE(help);
+    QTest::mouseClick(main.Close, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(!help || !help->isVisible());
+}
+
+struct FrameCloseCase {
+    const char* name;
+    const char* ini;          // settings at start
+    bool selectJavaScript;    // then select JavaScript
+    const char* expectedFile; // written when the frame is closed
+};
+
+class FrameCloseTest : public WindowTest, public testing::WithParamInterface<FrameCloseCase> {};
+
+TEST_P(FrameCloseTest, WritesTheSettings) {
+    writeIni(GetParam().ini);
+    MainWindow& main = open();
+    if (GetParam().selectJavaScript) {
+        main.JavaScript->click();
+    }
+    EXPECT_TRUE(main.close());
+    EXPECT_EQ(iniContent(), QByteArray(GetParam().expectedFile));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, FrameCloseTest,
+    testing::Values(FrameCloseCase{"VBScriptKeypadShown", "pad=1", false, "lang=0\r\npad=1\r\n"},
+                    FrameCloseCase{"VBScriptKeypadHidden", "", false, "lang=0\r\npad=0\r\n"},
+                    FrameCloseCase{"JavaScript", "", true, "lang=1\r\npad=1\r\n"},
+                    FrameCloseCase{"JavaScriptFromSettings", "lang=1", false,
+                                   "lang=1\r\npad=1\r\n"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(MainWindowTest, FrameCloseOnFirstStartCreatesTheFile) {
+    MainWindow& main = open();
+    main.close();
+    EXPECT_EQ(iniContent(), QByteArray("lang=0\r\npad=1\r\n"));
+}
+
+TEST_F(MainWindowTest, FrameCloseStillClosesWhenTheFileCannotBeWritten) {
+    ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("Quorvix.ini")));
+    MainWindow& main = open();
+    EXPECT_TRUE(main.close());
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_TRUE(QFileInfo(iniPath()).isDir());
+}
+
+TEST_F(MainWindowTest, FrameCloseLeavesTheHelpWindowOpen) {
+    MainWindow& main = open();
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    QPointer<help::HelpWindow> help = main.helpWindow();
+    ASSERT_TRUE(help);
+    main.close();
+    EXPECT_TRUE(help && help->isVisible());
+    help->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(help);
+    const auto windows = QApplication::topLevelWidgets();
+    EXPECT_TRUE(
+        std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }));
+}
+
+// Help --------------------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, HelpOpensOneWindowWithoutBlocking) {
+    MainWindow& main = open();
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    help::HelpWindow* first = main.helpWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+    main.activateWindow();
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    EXPECT_EQ(main.helpWindow(), first);
+    int helpWindows = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        helpWindows += qobject_cast<help::HelpWindow*>(w) && w->isVisible() ? 1 : 0;
+    }
+    EXPECT_EQ(helpWindows, 1);
+}
+
+TEST_F(MainWindowTest, HelpReopenedAfterClosingReloadsTheReadme) {
+    QFile readme(QDir(folder()).filePath(QStringLiteral("Readme.txt")));
+    ASSERT_TRUE(readme.open(QIODevice::WriteOnly));
+    readme.write("first");
+    readme.close();
+    MainWindow& main = open();
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    EXPECT_EQ(main.helpWindow()->txtHelpFile->toPlainText(), u"first\n");
+
+    ASSERT_TRUE(readme.open(QIODevice::WriteOnly));
+    readme.write("second");
+    readme.close();
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    EXPECT_EQ(main.helpWindow()->txtHelpFile->toPlainText(), u"first\n"); // kept while open
+
+    main.helpWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(main.helpWindow(), nullptr);
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    ASSERT_NE(main.helpWindow(), nullptr);
+    EXPECT_EQ(main.helpWindow()->txtHelpFile->toPlainText(), u"second\n");
+}
+
+// Clipboard ---------------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, CopyInputCopiesTheWholeInputLine) {
+    MainWindow& main = open();
+    main.Command->setText(u"12+34"_qs);
+    main.Command->setSelection(1, 2);
+    QTest::mouseClick(main.CopyInput, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"12+34");
+    EXPECT_EQ(focusName(), u"CopyInput");
+    EXPECT_EQ(main.Command->selStart(), 1);
+    EXPECT_EQ(main.Command->selLength(), 2);
+}
+
+TEST_F(MainWindowTest, CopyOfAnEmptyInputLineClearsTheClipboard) {
+    MainWindow& main = open();
+    QGuiApplication::clipboard()->setText(u"copied earlier"_qs);
+    QTest::mouseClick(main.CopyInput, Qt::LeftButton);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, CopyOutputCopiesTheOutputBox) {
+    MainWindow& main = open();
+    main.Ans->setText(u"42"_qs);
+    main.Ans->setSelection(0, 1);
+    QTest::mouseClick(main.CopyOutput, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"42");
+    EXPECT_EQ(focusName(), u"CopyOutput");
+    EXPECT_EQ(main.Ans->text(), u"42");
+}
+
+TEST_F(MainWindowTest, AltPCopiesTheOutput) {
+    MainWindow& main = open();
+    main.Ans->setText(u"6"_qs);
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(&main, Qt::Key_P, Qt::AltModifier);
+    QTRY_COMPARE(QGuiApplication::clipboard()->text(), u"6"_qs);
+}
+
+} // namespace
+} // namespace quorvix::app

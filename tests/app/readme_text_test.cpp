@@ -1,0 +1,80 @@
+#include "readme_text.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvix::help {
+namespace {
+
+struct ReadmeCase {
+    const char* name;
+    QByteArray bytes;
+    QString expected;
+};
+
+void PrintTo(const ReadmeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ReadmeTextTest : public testing::TestWithParam<ReadmeCase> {};
+
+TEST_P(ReadmeTextTest, EveryLineEndsWithCrLf) {
+    const ReadmeCase& c = GetParam();
+    EXPECT_EQ(readmeText(c.bytes, c.bytes.size()), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ReadmeTextTest,
+    testing::Values(ReadmeCase{"Empty", "", u""_qs},
+                    ReadmeCase{"LastLineWithoutEnd", "one\r\ntwo", u"one\r\ntwo\r\n"_qs},
+                    ReadmeCase{"CrLfLines", "one\r\ntwo\r\n", u"one\r\ntwo\r\n"_qs},
+                    ReadmeCase{"CrOnlyLines", "one\rtwo\r", u"one\r\ntwo\r\n"_qs},
+                    ReadmeCase{"LoneLfStaysInTheLine", "one\ntwo\r\n", u"one\ntwo\r\n"_qs},
+                    ReadmeCase{"EmptyLinesKept", "\r\n\r\nx", u"\r\n\r\nx\r\n"_qs},
+                    ReadmeCase{"CrCrLfIsTwoLines", "a\r\r\nb", u"a\r\n\r\nb\r\n"_qs},
+                    ReadmeCase{"Utf8Decoded", "pi = \xcf\x80\r\n", u"pi = \u03c0\r\n"_qs},
+                    ReadmeCase{"InvalidUtf8ReadAsLatin1", "caf\xe9\r\n", u"caf\u00e9\r\n"_qs},
+                    ReadmeCase{"NulShownAsSymbol", QByteArray("a\0b", 3), u"a\u2400b\r\n"_qs}),
+    [](const testing::TestParamInfo<ReadmeCase>& info) { return info.param.name; });
+
+struct PartCase {
+    const char* name;
+    QByteArray part;  // what was loaded
+    qint64 fileSize;  // the whole file's size
+    QString expected; // before the closing note
+};
+
+void PrintTo(const PartCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ReadmePartTest : public testing::TestWithParam<PartCase> {};
+
+TEST_P(ReadmePartTest, ShowsWholeLinesAndSaysWhatIsLeftOut) {
+    const PartCase& c = GetParam();
+    const QString text = readmeText(c.part, c.fileSize);
+    ASSERT_TRUE(text.startsWith(c.expected)) << text.toStdString();
+    const QString note = text.sliced(c.expected.size());
+    EXPECT_TRUE(note.contains(QStringLiteral("is not shown"))) << note.toStdString();
+    EXPECT_TRUE(note.contains(QString::number(c.fileSize))) << note.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Parts, ReadmePartTest,
+    testing::Values(PartCase{"CutAfterLastCr", "one\r\ntwo\r\nthr", 100, u"one\r\ntwo\r\n"_qs},
+                    PartCase{"CutAfterLastLfWithoutCr", "one\ntwo\nthr", 100, u"one\ntwo\n\r\n"_qs},
+                    PartCase{"SplitUtf8SequenceDropped", "ab\xcf", 100, u"ab\r\n"_qs},
+                    PartCase{"WholeUtf8SequenceKept", "ab\xcf\x80", 100, u"ab\u03c0\r\n"_qs}),
+    [](const testing::TestParamInfo<PartCase>& info) { return info.param.name; });
+
+TEST(ReadmeTextTest, CrOnlyFileOfManyLines) {
+    QByteArray bytes;
+    for (int i = 0; i < 100000; ++i) {
+        bytes += "line\r";
+    }
+    const QString text = readmeText(bytes, bytes.size());
+    EXPECT_EQ(text.size(), 100000 * 6);
+    EXPECT_TRUE(text.endsWith(u"line\r\n"));
+}
+
+} // namespace
+} // namespace quorvix::help

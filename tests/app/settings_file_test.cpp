@@ -1,0 +1,114 @@
+#include "settings_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvix::app {
+namespace {
+
+class SettingsFileTest : public testing::Test {
+protected:
+    QString iniPath() const { return m_dir.filePath(QStringLiteral("Quorvix.ini")); }
+    void writeIni(const QByteArray& bytes) const {
+        QFile file(iniPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QTemporaryDir m_dir;
+    SettingsFile m_settings{m_dir.path()};
+};
+
+TEST_F(SettingsFileTest, PathIsInTheGivenFolder) {
+    EXPECT_EQ(m_settings.path(), m_dir.path() + QStringLiteral("/Quorvix.ini"));
+}
+
+TEST_F(SettingsFileTest, MissingFileIsNotPresent) {
+    EXPECT_FALSE(m_settings.read().present);
+}
+
+TEST_F(SettingsFileTest, RegularFileIsReadWhole) {
+    writeIni("lang=1\r\npad=1\r\n");
+    const SettingsFile::Content content = m_settings.read();
+    EXPECT_TRUE(content.present);
+    EXPECT_EQ(content.bytes, QByteArray("lang=1\r\npad=1\r\n"));
+}
+
+TEST_F(SettingsFileTest, EmptyFileIsPresent) {
+    writeIni("");
+    EXPECT_TRUE(m_settings.read().present);
+}
+
+TEST_F(SettingsFileTest, FolderOfThatNameIsNotPresent) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Quorvix.ini")));
+    EXPECT_FALSE(m_settings.read().present);
+}
+
+TEST_F(SettingsFileTest, FifoIsNotPresentAndDoesNotBlock) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(iniPath()).constData(), 0600), 0);
+    // Opening a fifo for reading without O_NONBLOCK would wait here for a writer.
+    EXPECT_FALSE(m_settings.read().present);
+}
+
+TEST_F(SettingsFileTest, UnreadableFileIsPresentWithoutContent) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root reads files whatever their mode";
+    }
+    writeIni("lang=1\r\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(iniPath()).constData(), 0), 0);
+    const SettingsFile::Content content = m_settings.read();
+    EXPECT_TRUE(content.present);
+    EXPECT_TRUE(content.bytes.isEmpty());
+}
+
+TEST_F(SettingsFileTest, HugeFileIsPresentButIgnored) {
+    // 100 MB, sparse: nothing of it may be taken for settings, and it is not read whole.
+    writeIni("lang=1\r\n");
+    ASSERT_TRUE(QFile::resize(iniPath(), 100 * 1024 * 1024));
+    const SettingsFile::Content content = m_settings.read();
+    EXPECT_TRUE(content.present);
+    EXPECT_TRUE(content.bytes.isEmpty());
+}
+
+TEST_F(SettingsFileTest, FileAtTheSizeLimitIsRead) {
+    QByteArray bytes(SettingsFile::kMaxBytes, ' ');
+    bytes.replace(0, 5, "pad=1");
+    writeIni(bytes);
+    EXPECT_EQ(m_settings.read().bytes.size(), SettingsFile::kMaxBytes);
+}
+
+TEST_F(SettingsFileTest, WriteReplacesTheWholeContent) {
+    writeIni("a much longer text than the settings\r\n");
+    EXPECT_TRUE(m_settings.write("lang=0\r\npad=0\r\n"));
+    QFile file(iniPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("lang=0\r\npad=0\r\n"));
+}
+
+TEST_F(SettingsFileTest, WriteCreatesTheFile) {
+    EXPECT_TRUE(m_settings.write("lang=1\r\npad=1\r\n"));
+    EXPECT_TRUE(QFileInfo(iniPath()).isFile());
+}
+
+TEST_F(SettingsFileTest, WriteOverAFolderFailsQuietly) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Quorvix.ini")));
+    EXPECT_FALSE(m_settings.write("lang=0\r\npad=0\r\n"));
+}
+
+TEST_F(SettingsFileTest, WriteToAFifoWithoutReaderFailsWithoutBlocking) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(iniPath()).constData(), 0600), 0);
+    EXPECT_FALSE(m_settings.write("lang=0\r\npad=0\r\n"));
+}
+
+TEST_F(SettingsFileTest, WriteIntoAMissingFolderFails) {
+    const SettingsFile settings(m_dir.filePath(QStringLiteral("no/such/folder")));
+    EXPECT_FALSE(settings.write("lang=0\r\npad=0\r\n"));
+}
+
+} // namespace
+} // namespace quorvix::app

@@ -1,0 +1,116 @@
+#include "window_fixture.h"
+
+#include <QLabel>
+
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvix::app {
+namespace {
+
+using testing_support::WindowTest;
+
+enum class Setup { NoFile, File, FolderNamedLikeTheFile, Fifo, HugeFile };
+
+struct ReplayCase {
+    const char* name;
+    Setup setup;
+    QByteArray content;
+    const char* language;
+    const char* keypadCaption;
+    int clientWidth;
+};
+
+void PrintTo(const ReplayCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SettingsReplayTest : public WindowTest, public testing::WithParamInterface<ReplayCase> {};
+
+TEST_P(SettingsReplayTest, StartsInTheRememberedState) {
+    const ReplayCase& c = GetParam();
+    switch (c.setup) {
+    case Setup::NoFile:
+        break;
+    case Setup::File:
+        writeIni(c.content);
+        break;
+    case Setup::FolderNamedLikeTheFile:
+        ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("Quorvix.ini")));
+        break;
+    case Setup::Fifo:
+        ASSERT_EQ(::mkfifo(QFile::encodeName(iniPath()).constData(), 0600), 0);
+        break;
+    case Setup::HugeFile:
+        writeIni(c.content);
+        ASSERT_TRUE(QFile::resize(iniPath(), 100 * 1024 * 1024));
+        break;
+    }
+    MainWindow& main = create();
+    EXPECT_EQ(main.calc().language(), QString::fromLatin1(c.language));
+    EXPECT_EQ(main.JavaScript->isChecked(), main.calc().language() == u"JavaScript");
+    EXPECT_EQ(main.Keypad->text(), QString::fromUtf8(c.keypadCaption));
+    EXPECT_EQ(main.Keypad->isEnabled(), main.calc().language() == u"VBScript");
+    EXPECT_EQ(main.width(), c.clientWidth);
+    EXPECT_EQ(main.height(), 237);
+    // Nothing is evaluated during start-up.
+    EXPECT_TRUE(main.FunctionTypeLabel->isEnabled());
+}
+
+constexpr const char* kShown = "<< &Keypad";
+constexpr const char* kHidden = "&Keypad >>";
+constexpr const char* kUnavailable = "Keypad Unavailable";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SettingsReplayTest,
+    testing::Values(
+        ReplayCase{"NoFileShowsTheKeypad", Setup::NoFile, "", "VBScript", kShown, 533},
+        ReplayCase{"EmptyFileLeavesItHidden", Setup::File, "", "VBScript", kHidden, 329},
+        ReplayCase{"Lang0Pad0", Setup::File, "lang=0\r\npad=0\r\n", "VBScript", kHidden, 329},
+        ReplayCase{"Lang0Pad1", Setup::File, "lang=0\r\npad=1\r\n", "VBScript", kShown, 533},
+        ReplayCase{"Lang1Pad0", Setup::File, "lang=1\r\npad=0\r\n", "JavaScript", kUnavailable,
+                   329},
+        ReplayCase{"Lang1Pad1", Setup::File, "lang=1\r\npad=1\r\n", "JavaScript", kUnavailable,
+                   329},
+        ReplayCase{"Pad1BeforeLang1", Setup::File, "pad=1\r\nlang=1\r\n", "JavaScript",
+                   kUnavailable, 329},
+        ReplayCase{"Pad1Twice", Setup::File, "pad=1\r\npad=1\r\n", "VBScript", kHidden, 329},
+        ReplayCase{"Pad1ThreeTimes", Setup::File, "pad=1,pad=1,pad=1", "VBScript", kShown, 533},
+        ReplayCase{"CapitalsAndSpaces", Setup::File, "  LANG=1  ", "JavaScript", kUnavailable, 329},
+        ReplayCase{"OneLineWithComma", Setup::File, "lang=1,pad=1\r\n", "JavaScript", kUnavailable,
+                   329},
+        ReplayCase{"OnlyUnrecognisedText", Setup::File, "keypad=on\r\n", "VBScript", kHidden, 329},
+        ReplayCase{"FolderCountsAsMissing", Setup::FolderNamedLikeTheFile, "", "VBScript", kShown,
+                   533},
+        ReplayCase{"FifoCountsAsMissingAndDoesNotBlock", Setup::Fifo, "", "VBScript", kShown, 533},
+        ReplayCase{"HugeFileIsIgnored", Setup::HugeFile, "lang=1\r\npad=1\r\n", "VBScript", kHidden,
+                   329}),
+    [](const testing::TestParamInfo<ReplayCase>& info) { return info.param.name; });
+
+TEST_F(WindowTest, UnreadableSettingsFileStartsInTheDesignState) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root reads files whatever their mode";
+    }
+    writeIni("lang=1\r\npad=1\r\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(iniPath()).constData(), 0), 0);
+    MainWindow& main = create();
+    EXPECT_EQ(main.calc().language(), u"VBScript");
+    EXPECT_EQ(main.Keypad->text(), QString::fromLatin1(kHidden));
+}
+
+TEST_F(WindowTest, JavaScriptFromSettingsDoesNotTakeTheFocusBeforeShowing) {
+    writeIni("lang=1");
+    MainWindow& main = create();
+    EXPECT_FALSE(main.isVisible());
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    // The first control in tab order has the focus once the window shows.
+    EXPECT_EQ(testing_support::focusName(), u"Command");
+}
+
+} // namespace
+} // namespace quorvix::app

@@ -1,0 +1,77 @@
+#include "settings_file.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvix::app {
+namespace {
+
+using enum SettingsAction;
+
+struct ActionsCase {
+    const char* name;
+    QByteArray content;
+    std::vector<SettingsAction> expected;
+};
+
+void PrintTo(const ActionsCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SettingsActionsTest : public testing::TestWithParam<ActionsCase> {};
+
+TEST_P(SettingsActionsTest, ReadsActionsInFileOrder) {
+    EXPECT_EQ(settingsActions(GetParam().content), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, SettingsActionsTest,
+    testing::Values(
+        ActionsCase{"AsWrittenUnderVBScriptHidden", "lang=0\r\npad=0\r\n", {}},
+        ActionsCase{"AsWrittenUnderVBScriptShown", "lang=0\r\npad=1\r\n", {PressKeypad}},
+        ActionsCase{
+            "AsWrittenUnderJavaScript", "lang=1\r\npad=1\r\n", {SelectJavaScript, PressKeypad}},
+        ActionsCase{"Empty", "", {}}, ActionsCase{"CapitalLetters", "LANG=1", {SelectJavaScript}},
+        ActionsCase{"SpacesAround", "   lang=1   \r\n", {SelectJavaScript}},
+        ActionsCase{"TabsAround", "\tpad=1\t", {PressKeypad}},
+        ActionsCase{"SpacesInsideDoNotMatch", "lang = 1\r\npad =1\r\n", {}},
+        ActionsCase{"CommaSeparatesItems", "lang=1,pad=1", {SelectJavaScript, PressKeypad}},
+        ActionsCase{"OrderKept", "pad=1\r\nlang=1\r\n", {PressKeypad, SelectJavaScript}},
+        ActionsCase{"TwoPads", "pad=1\r\npad=1\r\n", {PressKeypad, PressKeypad}},
+        ActionsCase{"LfOnlyLineEnds", "lang=1\npad=1\n", {SelectJavaScript, PressKeypad}},
+        ActionsCase{"CrOnlyLineEnds", "pad=1\rpad=1\r", {PressKeypad, PressKeypad}},
+        ActionsCase{"NoFinalLineEnd", "pad=1", {PressKeypad}},
+        ActionsCase{"QuotedItem", "\"lang=1\"", {SelectJavaScript}},
+        ActionsCase{"QuotedItemWithComma", "\"pad=1,lang=1\"", {}},
+        ActionsCase{"QuotedItemSpansLines", "\"pad=1\r\n\",lang=1", {SelectJavaScript}},
+        ActionsCase{"QuotedItemTrimmedInside", "\"  PAD=1 \"", {PressKeypad}},
+        ActionsCase{"TextAfterClosingQuoteDropped",
+                    "\"lang=1\"junk,pad=1",
+                    {SelectJavaScript, PressKeypad}},
+        ActionsCase{"UnclosedQuoteRunsToEnd", "\"lang=1", {SelectJavaScript}},
+        ActionsCase{"OtherValuesIgnored", "lang=2\r\npad=yes\r\nlang=01\r\n", {}},
+        ActionsCase{"UnrecognisedText", "hello world\r\n[section]\r\n", {}},
+        ActionsCase{"NulBytesDoNotMatch", QByteArray("lang=1\0", 7), {}},
+        ActionsCase{"EmptyItemsIgnored", ",,\r\n\r\n,pad=1,", {PressKeypad}}),
+    [](const testing::TestParamInfo<ActionsCase>& info) { return info.param.name; });
+
+TEST(SettingsTextTest, VBScriptWithKeypadShown) {
+    EXPECT_EQ(settingsText(true, false), QByteArray("lang=0\r\npad=1\r\n"));
+}
+
+TEST(SettingsTextTest, VBScriptWithKeypadHidden) {
+    EXPECT_EQ(settingsText(true, true), QByteArray("lang=0\r\npad=0\r\n"));
+}
+
+TEST(SettingsTextTest, JavaScriptAlwaysShowsPadOne) {
+    // Under JavaScript the keypad caption is "Keypad Unavailable", which does not start with "&".
+    EXPECT_EQ(settingsText(false, false), QByteArray("lang=1\r\npad=1\r\n"));
+}
+
+TEST(SettingsTextTest, WrittenTextReadsBackAsTheSameActions) {
+    EXPECT_EQ(settingsActions(settingsText(false, false)),
+              (std::vector<SettingsAction>{SelectJavaScript, PressKeypad}));
+    EXPECT_TRUE(settingsActions(settingsText(true, true)).empty());
+}
+
+} // namespace
+} // namespace quorvix::app

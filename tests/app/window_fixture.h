@@ -1,0 +1,62 @@
+#pragma once
+
+#include "command_box.h"
+#include "main_window.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+namespace quorvix::app::testing_support {
+
+// A main window over a temporary program folder, optionally with a settings file in it.
+class WindowTest : public ::testing::Test {
+protected:
+    QString folder() const { return m_dir.path(); }
+    QString iniPath() const { return m_dir.filePath(QStringLiteral("Quorvix.ini")); }
+
+    void writeIni(const QByteArray& bytes) const {
+        QFile file(iniPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    std::optional<QByteArray> iniContent() const {
+        QFile file(iniPath());
+        if (!file.open(QIODevice::ReadOnly)) {
+            return std::nullopt;
+        }
+        return file.readAll();
+    }
+
+    // Created like the program does: settings replayed, not yet shown.
+    MainWindow& create() {
+        m_window = std::make_unique<MainWindow>(folder());
+        return *m_window;
+    }
+
+    // Created, shown and active, so that focus can be tested.
+    MainWindow& open() {
+        MainWindow& window = create();
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        return window;
+    }
+
+    MainWindow& window() { return *m_window; }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+inline QString focusName() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QStringLiteral("(none)");
+}
+
+} // namespace quorvix::app::testing_support
