@@ -186,6 +186,11 @@ ExprPtr Parser::parsePrimary() {
             break;
         }
         break;
+    case Tok::End:
+    case Tok::Newline:
+    case Tok::Colon:
+        // The text ends where an operand should be: "1+".
+        fail(ErrorCode::SyntaxError);
     default:
         break;
     }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "interpreter.h"
+#include "script_engine.h"
+
+#include <chrono>
+
+namespace quorvix {
+
+// VBScript over our own interpreter (src/vbscript). The decimal separator for number text is
+// the user's locale's, taken when the engine is made.
+class VBScriptEngine final : public ScriptEngine {
+public:
+    explicit VBScriptEngine(std::chrono::milliseconds timeLimit = std::chrono::seconds(10));
+    // For tests: an explicit separator instead of the locale's.
+    VBScriptEngine(std::chrono::milliseconds timeLimit, QChar decimalSeparator);
+
+    QString language() const override { return QStringLiteral("VBScript"); }
+    std::optional<ScriptValue> eval(const QString& expression) override;
+    bool executeStatement(const QString& statement) override;
+    QString errorDescription() const override { return m_error; }
+    QString noTextFormDescription(const ScriptValue& value) const override;
+    std::optional<QString> ansStatement(const ScriptValue& answer,
+                                        const QString& answerText) const override;
+
+    // The value as the engine-neutral ScriptValue.
+    static ScriptValue toScriptValue(const vbs::Variant& value);
+    // A VBScript string literal for any text: quotes doubled, line-break characters written
+    // as Chr(13)/Chr(10) so the statement stays on one line.
+    static QString stringLiteral(const QString& text);
+
+private:
+    vbs::Interpreter m_interpreter;
+    QString m_error;
+};
+
+} // namespace quorvix
