@@ -23,8 +23,10 @@ std::u16string formatSignificant(double value, int digits, char16_t sep) {
     if (value == 0.0) {
         return u"0";
     }
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, std::fabs(value));
+    // Take the decimal expansion well past the digits kept, then round half away from zero
+    // as VBScript does (a Single 654322.25 shows as 654322.3, not printf's 654322.2).
+    char buf[80];
+    std::snprintf(buf, sizeof buf, "%.*e", digits + 20, std::fabs(value));
     // buf is "d.ddddde[+-]xx": collect the mantissa digits and the exponent.
     std::string mantissa;
     const char* p = buf;
@@ -33,7 +35,22 @@ std::u16string formatSignificant(double value, int digits, char16_t sep) {
             mantissa.push_back(*p);
         }
     }
-    const int exponent = std::atoi(p + 1);
+    int exponent = std::atoi(p + 1);
+    const bool roundUp = mantissa[static_cast<std::size_t>(digits)] >= '5';
+    mantissa.resize(static_cast<std::size_t>(digits));
+    if (roundUp) {
+        auto i = mantissa.size();
+        while (i > 0 && mantissa[i - 1] == '9') {
+            mantissa[--i] = '0';
+        }
+        if (i == 0) {
+            mantissa.insert(mantissa.begin(), '1');
+            mantissa.pop_back();
+            ++exponent;
+        } else {
+            ++mantissa[i - 1];
+        }
+    }
     while (mantissa.size() > 1 && mantissa.back() == '0') {
         mantissa.pop_back();
     }
