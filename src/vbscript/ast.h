@@ -124,8 +124,7 @@ struct Parameter {
 
 // A Function or Sub. Slots: the parameters first, then the function's result, then locals.
 struct Procedure {
-    std::u16string name;
-    std::u16string displayName;
+    std::u16string name; // lower case
     bool isFunction = false;
     std::vector<Parameter> params;
     std::int32_t resultSlot = -1;

@@ -60,23 +60,28 @@ Keyword keywordFor(std::u16string_view lower) {
     return Keyword::None;
 }
 
-std::vector<Token> Lexer::tokenize() {
-    std::vector<Token> out;
+TokenList Lexer::tokenize() {
+    out_.tokens.reserve(src_.size() / 2 + 2);
     for (;;) {
         Token t;
         const bool more = next(t);
         const bool error = t.kind == Tok::Error;
-        out.push_back(std::move(t));
+        out_.tokens.push_back(t);
         if (!more || error) {
             break;
         }
     }
-    if (out.back().kind != Tok::End) {
+    if (out_.tokens.back().kind != Tok::End) {
         Token end;
-        end.pos = src_.size();
-        out.push_back(std::move(end));
+        end.pos = static_cast<std::uint32_t>(src_.size());
+        out_.tokens.push_back(end);
     }
-    return out;
+    return std::move(out_);
+}
+
+void Lexer::setValue(Token& t, Variant v) {
+    t.payload = static_cast<std::uint32_t>(out_.values.size());
+    out_.values.push_back(std::move(v));
 }
 
 void Lexer::skipBlanks() {
@@ -106,7 +111,7 @@ void Lexer::skipBlanks() {
 
 bool Lexer::next(Token& t) {
     skipBlanks();
-    t.pos = pos_;
+    t.pos = static_cast<std::uint32_t>(pos_);
     if (pos_ >= src_.size()) {
         t.kind = Tok::End;
         return false;
@@ -135,7 +140,7 @@ bool Lexer::next(Token& t) {
         lexDate(t);
     } else if (isLetter(c)) {
         lexIdentifier(t);
-        if (t.kind == Tok::Identifier && t.lower == u"rem") {
+        if (t.kind == Tok::Identifier && out_.names[t.payload] == u"rem") {
             // Rem starts a comment that runs to the line end.
             while (pos_ < src_.size() && !isLineEnd(src_[pos_])) {
                 ++pos_;
@@ -171,20 +176,27 @@ void Lexer::lexNumber(Token& t) {
             ++pos_;
         }
     }
-    std::string ascii;
-    for (std::size_t i = start; i < pos_; ++i) {
-        ascii.push_back(static_cast<char>(src_[i]));
-    }
-    const double value = std::strtod(ascii.c_str(), nullptr);
     t.kind = Tok::Number;
+    if (isWhole && pos_ - start <= 4) {
+        std::uint32_t v = 0;
+        for (std::size_t i = start; i < pos_; ++i) {
+            v = v * 10 + static_cast<std::uint32_t>(src_[i] - u'0');
+        }
+        t.smallInteger = true;
+        t.payload = v;
+        return;
+    }
+    std::string ascii(src_.begin() + static_cast<std::ptrdiff_t>(start),
+                      src_.begin() + static_cast<std::ptrdiff_t>(pos_));
+    const double value = std::strtod(ascii.c_str(), nullptr);
     if (std::isinf(value)) {
         setError(t, ErrorCode::InvalidNumber);
     } else if (isWhole && value <= 32767) {
-        t.value = Variant::integer(static_cast<std::int16_t>(value));
+        setValue(t, Variant::integer(static_cast<std::int16_t>(value)));
     } else if (isWhole && value <= 2147483647.0) {
-        t.value = Variant::longInt(static_cast<std::int32_t>(value));
+        setValue(t, Variant::longInt(static_cast<std::int32_t>(value)));
     } else {
-        t.value = Variant::dbl(value);
+        setValue(t, Variant::dbl(value));
     }
 }
 
@@ -213,7 +225,7 @@ void Lexer::lexRadix(Token& t) {
     const bool shortForm = !wide && value <= 0xFFFF && digits <= (hex ? 4 : 6);
     const std::int32_t v = shortForm ? static_cast<std::int16_t>(static_cast<std::uint16_t>(value))
                                      : static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-    t.value = fitInteger(v, VarType::Integer);
+    setValue(t, fitInteger(v, VarType::Integer));
 }
 
 void Lexer::lexString(Token& t) {
@@ -236,7 +248,7 @@ void Lexer::lexString(Token& t) {
         text.push_back(src_[pos_++]);
     }
     t.kind = Tok::String;
-    t.value = Variant::string(std::move(text));
+    setValue(t, Variant::string(std::move(text)));
 }
 
 void Lexer::lexDate(Token& t) {
@@ -255,7 +267,7 @@ void Lexer::lexDate(Token& t) {
     }
     pos_ = end + 1;
     t.kind = Tok::Date;
-    t.value = Variant::date(serial);
+    setValue(t, Variant::date(serial));
 }
 
 void Lexer::lexIdentifier(Token& t) {
@@ -267,9 +279,10 @@ void Lexer::lexIdentifier(Token& t) {
         setError(t, ErrorCode::IdentifierTooLong);
         return;
     }
-    t.text = std::u16string(src_.substr(start, pos_ - start));
-    t.lower = lowerAscii(t.text);
-    t.keyword = keywordFor(t.lower);
+    std::u16string lower = lowerAscii(src_.substr(start, pos_ - start));
+    t.keyword = keywordFor(lower);
+    t.payload = static_cast<std::uint32_t>(out_.names.size());
+    out_.names.push_back(std::move(lower));
     t.kind = t.keyword == Keyword::None ? Tok::Identifier : Tok::Keyword;
 }
 
@@ -283,8 +296,8 @@ void Lexer::lexBracketed(Token& t) {
         return;
     }
     t.kind = Tok::Identifier;
-    t.text = std::u16string(src_.substr(pos_ + 1, end - pos_ - 1));
-    t.lower = lowerAscii(t.text);
+    t.payload = static_cast<std::uint32_t>(out_.names.size());
+    out_.names.push_back(lowerAscii(src_.substr(pos_ + 1, end - pos_ - 1)));
     pos_ = end + 1;
 }
 

@@ -13,7 +13,7 @@ namespace vbs {
 class Lexer {
 public:
     explicit Lexer(std::u16string_view source) : src_(source) {}
-    std::vector<Token> tokenize();
+    TokenList tokenize();
 
 private:
     bool next(Token& t);
@@ -29,8 +29,11 @@ private:
         return pos_ + ahead < src_.size() ? src_[pos_ + ahead] : u'\0';
     }
 
+    void setValue(Token& t, Variant v);
+
     std::u16string_view src_;
     std::size_t pos_ = 0;
+    TokenList out_;
 };
 
 Keyword keywordFor(std::u16string_view lower);

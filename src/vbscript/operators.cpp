@@ -201,6 +201,7 @@ ErrorCode logicalOperand(const Variant& v, const NumberLocale& locale, std::int3
         if (!parseNumericText(v.asString(), locale, d)) {
             bool b = false;
             if (toBool(v, locale, b) == ErrorCode::None) {
+                isBool = true;
                 out = b ? -1 : 0;
                 return ErrorCode::None;
             }

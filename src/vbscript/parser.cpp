@@ -4,8 +4,8 @@ namespace vbs {
 
 // Parse errors unwind with an exception that never leaves this class: the first error ends the
 // parse, and its position and code are all the caller needs.
-Parser::Parser(std::vector<Token> tokens, GlobalTable& globals, bool optionExplicit)
-    : tokens_(std::move(tokens)), globals_(globals), optionExplicit_(optionExplicit) {
+Parser::Parser(TokenList tokens, GlobalTable& globals, bool optionExplicit)
+    : list_(std::move(tokens)), globals_(globals), optionExplicit_(optionExplicit) {
     stack_.reset();
 }
 
@@ -78,7 +78,7 @@ bool Parser::isKeyword(Keyword k, std::size_t ahead) const {
 
 bool Parser::isWord(std::u16string_view lower, std::size_t ahead) const {
     const Token& t = peek(ahead);
-    return t.kind == Tok::Identifier && t.lower == lower;
+    return t.kind == Tok::Identifier && nameOf(t) == lower;
 }
 
 bool Parser::acceptKeyword(Keyword k) {
@@ -183,7 +183,7 @@ StmtPtr Parser::parseStatement(bool singleLine) {
         fail(t.error);
     }
     if (t.kind == Tok::Identifier) {
-        if (t.lower == u"randomize" && peek(1).kind != Tok::Equal) {
+        if (nameOf(t) == u"randomize" && peek(1).kind != Tok::Equal) {
             auto s = std::make_unique<Stmt>();
             s->kind = StmtKind::Randomize;
             s->pos = advance().pos;
@@ -470,7 +470,7 @@ StmtPtr Parser::parseOnError() {
     }
     expectKeyword(Keyword::Goto, ErrorCode::SyntaxError);
     const Token& zero = peek();
-    if (zero.kind != Tok::Number || zero.value.asInt() != 0 || !zero.value.isIntegral()) {
+    if (zero.kind != Tok::Number || valueOf(zero).asInt() != 0 || !valueOf(zero).isIntegral()) {
         fail(ErrorCode::SyntaxError);
     }
     advance();
@@ -530,10 +530,10 @@ void Parser::parseConst() {
         truncatePending(mark);
         if (proc_) {
             const std::int32_t slot = proc_->proc->slotCount++;
-            proc_->locals[name.lower] = slot;
+            proc_->locals[nameOf(name)] = slot;
             proc_->proc->constants.emplace_back(slot, std::move(value));
         } else {
-            topConsts_.emplace_back(name.lower, std::move(value));
+            topConsts_.emplace_back(nameOf(name), std::move(value));
         }
     } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
 }
@@ -551,8 +551,7 @@ void Parser::parseProcedure() {
     auto scope = std::make_unique<ProcScope>();
     scope->proc = std::make_shared<Procedure>();
     Procedure& p = *scope->proc;
-    p.name = name.lower;
-    p.displayName = name.text;
+    p.name = nameOf(name);
     p.isFunction = isFunction;
     if (peek().kind == Tok::LParen) {
         advance();
@@ -566,7 +565,7 @@ void Parser::parseProcedure() {
             if (peek().kind != Tok::Identifier) {
                 fail(ErrorCode::ExpectedIdentifier);
             }
-            param.name = advance().lower;
+            param.name = nameOf(advance());
             if (peek().kind == Tok::LParen && peek(1).kind == Tok::RParen) {
                 advance();
                 advance();

@@ -27,7 +27,7 @@ struct ParseResult {
 // failed parse defines nothing. Nesting is limited so that no input can exhaust the C++ stack.
 class Parser {
 public:
-    Parser(std::vector<Token> tokens, GlobalTable& globals, bool optionExplicit);
+    Parser(TokenList tokens, GlobalTable& globals, bool optionExplicit);
 
     ParseResult parseStatements();
     ParseResult parseExpression();
@@ -48,6 +48,11 @@ private:
 
     // Token access.
     const Token& peek(std::size_t ahead = 0) const;
+    const std::u16string& nameOf(const Token& t) const { return list_.names[t.payload]; }
+    Variant valueOf(const Token& t) const {
+        return t.smallInteger ? Variant::integer(static_cast<std::int16_t>(t.payload))
+                              : list_.values[t.payload];
+    }
     const Token& advance();
     bool isKeyword(Keyword k, std::size_t ahead = 0) const;
     bool isWord(std::u16string_view lower, std::size_t ahead = 0) const;
@@ -101,7 +106,8 @@ private:
     std::size_t pendingCount() { return pending().size(); }
     void truncatePending(std::size_t n) { pending().resize(n); }
 
-    std::vector<Token> tokens_;
+    TokenList list_;
+    const std::vector<Token>& tokens_ = list_.tokens;
     std::size_t pos_ = 0;
     GlobalTable& globals_;
     bool optionExplicit_;

@@ -153,7 +153,7 @@ ExprPtr Parser::parsePrimary() {
     case Tok::String:
     case Tok::Date:
         advance();
-        return literal(t.value, t.pos);
+        return literal(valueOf(t), t.pos);
     case Tok::Identifier:
         return parseNameChain();
     case Tok::LParen: {
@@ -220,7 +220,7 @@ ExprPtr Parser::parseMember(ExprPtr object) {
     auto e = std::make_unique<Expr>();
     e->kind = ExprKind::Member;
     e->pos = t.pos;
-    e->name = t.lower;
+    e->name = nameOf(t);
     e->args.push_back(std::move(object));
     if (peek().kind == Tok::LParen) {
         parseArgs(e->args);
@@ -248,7 +248,7 @@ void Parser::parseArgs(std::vector<ExprPtr>& args) {
 ExprPtr Parser::makeName(const Token& t) {
     auto e = std::make_unique<Expr>();
     e->kind = ExprKind::Name;
-    e->name = t.lower;
+    e->name = nameOf(t);
     e->pos = t.pos;
     pending().push_back(e.get());
     return e;

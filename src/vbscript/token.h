@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vbs {
 
@@ -99,16 +100,26 @@ enum class Keyword : std::uint8_t {
 #undef VBS_KEYWORD_ENUM
 };
 
+// 16 bytes, so that even a megabyte of source lexes quickly: literal values and names sit in
+// side tables of the TokenList.
 struct Token {
     Tok kind = Tok::End;
     Keyword keyword = Keyword::None;
+    // A Number whose Integer value is the payload itself (most literals): no table entry.
+    bool smallInteger = false;
     ErrorCode error = ErrorCode::None;
     // Offset of the token's first character in the source.
-    std::size_t pos = 0;
-    // Identifiers: the spelling; keywords too, so that ".end" can name a member.
-    std::u16string text;
-    std::u16string lower;
-    Variant value;
+    std::uint32_t pos = 0;
+    // Number, String, Date: index into TokenList::values. Identifier, Keyword: index into
+    // TokenList::names (keywords too, so that ".end" can name a member).
+    std::uint32_t payload = 0;
+};
+
+struct TokenList {
+    std::vector<Token> tokens;
+    std::vector<Variant> values;
+    // Lower-case spellings.
+    std::vector<std::u16string> names;
 };
 
 } // namespace vbs

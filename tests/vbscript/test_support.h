@@ -1,0 +1,132 @@
+#pragma once
+
+#include "convert.h"
+#include "interpreter.h"
+
+#include <chrono>
+#include <ostream>
+#include <string>
+
+// Shared helpers of the interpreter tests: an outcome as one line of text, so that a table row
+// says in one string what a run must give.
+namespace vbs::test {
+
+inline std::string utf8(const std::u16string& s) {
+    std::string out;
+    for (char16_t c : s) {
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+inline std::u16string utf16(const std::string& s) {
+    return {s.begin(), s.end()};
+}
+
+inline const char* typeName(VarType t) {
+    switch (t) {
+    case VarType::Empty:
+        return "Empty";
+    case VarType::Null:
+        return "Null";
+    case VarType::Integer:
+        return "Integer";
+    case VarType::Long:
+        return "Long";
+    case VarType::Single:
+        return "Single";
+    case VarType::Double:
+        return "Double";
+    case VarType::Currency:
+        return "Currency";
+    case VarType::Date:
+        return "Date";
+    case VarType::String:
+        return "String";
+    case VarType::Object:
+        return "Object";
+    case VarType::Boolean:
+        return "Boolean";
+    case VarType::Byte:
+        return "Byte";
+    case VarType::Array:
+        return "Array";
+    }
+    return "?";
+}
+
+// "text (Type)" for a value, "#number description" for an error. Strings are quoted so that
+// "" and Empty differ.
+inline std::string describe(const Variant& v, char16_t decimal = u'.') {
+    NumberLocale locale;
+    locale.decimal = decimal;
+    std::u16string text;
+    std::string shown;
+    if (v.isString()) {
+        shown = "\"" + utf8(v.asString()) + "\"";
+    } else if (toText(v, locale, text) == ErrorCode::None) {
+        shown = utf8(text);
+    }
+    if (v.isEmpty() || v.isNull() || v.isArray() || v.isObject()) {
+        return typeName(v.type());
+    }
+    return shown + " (" + typeName(v.type()) + ")";
+}
+
+inline std::string failure(const Interpreter& in) {
+    return "#" + std::to_string(in.lastError().number) + " " + utf8(in.lastError().description);
+}
+
+inline std::string evalText(Interpreter& in, const std::string& expression) {
+    const auto v = in.eval(utf16(expression));
+    return v ? describe(*v) : failure(in);
+}
+
+// Runs statements; "ok" or the error.
+inline std::string execText(Interpreter& in, const std::string& statements) {
+    return in.execute(utf16(statements)) ? "ok" : failure(in);
+}
+
+inline InterpreterOptions quickOptions() {
+    InterpreterOptions o;
+    o.timeLimit = std::chrono::milliseconds(2000);
+    return o;
+}
+
+// One row of an expression table.
+struct Case {
+    const char* name;
+    const char* input;
+    const char* expected;
+};
+
+inline void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name << ": " << c.input;
+}
+
+// One row of a statement table: run `statements`, then evaluate `expression`.
+struct ScriptCase {
+    const char* name;
+    const char* statements;
+    const char* expression;
+    const char* expected;
+};
+
+inline void PrintTo(const ScriptCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+inline std::string caseName(const char* name) {
+    return name;
+}
+
+} // namespace vbs::test
