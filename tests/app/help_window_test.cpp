@@ -107,8 +107,8 @@ TEST_P(HelpLayoutTest, BannerAndLineStayCentredBelowTheText) {
     EXPECT_EQ(text.topLeft(), QPoint(12, 12));
     EXPECT_EQ(text.width(), help.width() - 24);
     EXPECT_EQ(text.height(), help.height() - 116);
-    EXPECT_LE(std::abs(banner.center().x() * 2 + 1 - help.width()), 1);
-    EXPECT_LE(std::abs(label.center().x() * 2 + 1 - help.width()), 1);
+    EXPECT_LE(std::abs(2 * banner.left() + banner.width() - help.width()), 1);
+    EXPECT_LE(std::abs(2 * label.left() + label.width() - help.width()), 1);
     EXPECT_EQ(banner.top(), text.bottom() + 1 + 12);
     EXPECT_EQ(label.top(), banner.bottom() + 1 + 4);
 }

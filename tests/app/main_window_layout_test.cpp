@@ -163,7 +163,7 @@ TEST_F(MainWindowLayoutTest, ArraysAreIndexedByTheirMembers) {
 }
 
 TEST_F(MainWindowLayoutTest, KeypadPanelAndCaptionBoxes) {
-    MainWindow& main = create();
+    MainWindow& main = open();
     EXPECT_EQ(main.KeypadFrame->geometry(), QRect(336, 0, 197, 237));
     EXPECT_EQ(main.KeypadFrame->palette().color(QPalette::Window), QColor(48, 48, 48));
     EXPECT_EQ(main.GetLabel->text(), u"Get:");
@@ -176,6 +176,7 @@ TEST_F(MainWindowLayoutTest, KeypadPanelAndCaptionBoxes) {
         EXPECT_GE(button->x(), 329) << button->objectName().toStdString();
     }
     // The panel lies under the keypad buttons.
+    main.toggleKeypad();
     EXPECT_EQ(main.childAt(main.Equals->geometry().center()), main.Equals);
 }
 
