@@ -74,10 +74,12 @@ bool Executor::evalName(const Expr& e, Variant& out) {
     case Scope::Unresolved:
         return raise(ErrorCode::SyntaxError);
     }
-    if (!e.hasParens || (e.args.empty() && !value->isArray())) {
+    if (!e.hasParens || (e.args.empty() && value->isArray())) {
         out = *value;
         return true;
     }
+    // name(...) on a variable that holds no array: VBScript takes it for a call of an
+    // unknown function.
     if (!value->isArray()) {
         return raise(ErrorCode::TypeMismatch);
     }

@@ -1,0 +1,100 @@
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace vbs::test {
+namespace {
+
+class ProcedureTest : public testing::TestWithParam<ScriptCase> {};
+
+TEST_P(ProcedureTest, LeavesTheExpectedState) {
+    Interpreter in(quickOptions());
+    const std::string ran = execText(in, GetParam().statements);
+    const std::string shown = ran == "ok" ? evalText(in, GetParam().expression) : ran;
+    EXPECT_EQ(shown, GetParam().expected);
+}
+
+std::string rowName(const testing::TestParamInfo<ScriptCase>& info) {
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Procedures, ProcedureTest,
+    testing::Values(
+        ScriptCase{"RecursiveFactorial",
+                   "Function f(n): If n < 2 Then f = 1 Else f = n * f(n - 1): End Function",
+                   "f(10)", "3628800 (Long)"},
+        ScriptCase{"ResultIsEmptyWhenUnset", "Function g(): End Function", "IsEmpty(g())",
+                   "True (Boolean)"},
+        ScriptCase{"BareNameReadsResult", "Function h(): h = 4: h = h + 1: End Function", "h()",
+                   "5 (Integer)"},
+        ScriptCase{"CalledBeforeDefinition",
+                   "x = twice(4)\nFunction twice(n)\ntwice = 2 * "
+                   "n\nEnd Function",
+                   "x", "8 (Integer)"},
+        ScriptCase{"DefinedInsideIfFalse",
+                   "If False Then\nFunction k(): k = 1: End "
+                   "Function\nEnd If",
+                   "k()", "1 (Integer)"},
+        ScriptCase{"LaterDefinitionWins",
+                   "Function v(): v = 1: End Function\nFunction v(): v = 2: End Function", "v()",
+                   "2 (Integer)"},
+        ScriptCase{"ByRefByDefault", "Sub inc(v): v = v + 1: End Sub\nq = 1: inc q: inc q", "q",
+                   "3 (Integer)"},
+        ScriptCase{"ByVal", "Sub inc(ByVal v): v = v + 1: End Sub\nq = 1: inc q", "q",
+                   "1 (Integer)"},
+        ScriptCase{"ParenthesesPassByValue", "Sub inc(v): v = v + 1: End Sub\nq = 1: inc (q)", "q",
+                   "1 (Integer)"},
+        ScriptCase{"CallPassesByRef", "Sub inc(v): v = v + 1: End Sub\nq = 1: Call inc(q)", "q",
+                   "2 (Integer)"},
+        ScriptCase{"ExpressionArgument",
+                   "Sub put(v): r = v: End Sub\nput (2 + 1) * 1000, "
+                   "ignoredNot\n",
+                   "1", "#450 Wrong number of arguments or invalid property assignment"},
+        ScriptCase{"FirstArgumentInParentheses", "Sub put(v): r = v: End Sub\nput (2 + 1) * 1000",
+                   "r", "Empty"},
+        ScriptCase{"ParenthesesOnTwoArguments", "Sub s2(a, b): End Sub\ns2(1, 2)", "1",
+                   "#1044 Cannot use parentheses when calling a Sub"},
+        ScriptCase{"CallWithTwoArguments", "g = 0\nSub s2(a, b): g = a + b: End Sub\nCall s2(1, 2)",
+                   "g", "3 (Integer)"},
+        ScriptCase{"UndeclaredInsideIsLocal", "Sub s(): loc = 5: End Sub\ns", "loc", "Empty"},
+        ScriptCase{"GlobalsVisibleInside", "gv = 2\nSub s(): gv = gv * 10: End Sub\ns", "gv",
+                   "20 (Integer)"},
+        ScriptCase{"DimInsideIsLocal", "gv = 2\nSub s(): Dim gv: gv = 7: End Sub\ns", "gv",
+                   "2 (Integer)"},
+        ScriptCase{"ExitFunctionFromLoop",
+                   "Function first(): For i = 1 To 10: first = i: If i = 3 Then Exit "
+                   "Function\nNext: End Function",
+                   "first()", "3 (Integer)"},
+        ScriptCase{"ExitSub", "Sub s(): x = 1: Exit Sub: x = 2: End Sub\ns", "x", "Empty"},
+        ScriptCase{"WrongArgumentCount", "Function f(a): End Function", "f(1, 2)",
+                   "#450 Wrong number of arguments or invalid property assignment"},
+        ScriptCase{"ArrayArgumentByValueCopies",
+                   "Function f(ByVal a): a(0) = 9: f = a(0): End Function\nb = Array(1)",
+                   "f(b) & b(0)", "\"91\" (String)"},
+        ScriptCase{"ExitSubOutsideSub", "Function f(): Exit Sub: End Function", "1",
+                   "#1039 Invalid 'exit' statement"},
+        ScriptCase{"MissingEndFunction", "Function f()\nx = 1", "1", "#1014 Expected 'End'"},
+        ScriptCase{"WrongEnd", "Function f()\nEnd Sub", "1", "#1015 Expected 'Function'"},
+        ScriptCase{"CallingAVariable", "v = 1: v 2", "1", "#13 Type mismatch"}),
+    rowName);
+
+TEST(Procedures, PersistAcrossCalls) {
+    Interpreter in(quickOptions());
+    ASSERT_EQ(execText(in, "Function sq(n)\nsq = n * n\nEnd Function"), "ok");
+    EXPECT_EQ(evalText(in, "sq(12)"), "144 (Integer)");
+    ASSERT_EQ(execText(in, "total = 0"), "ok");
+    ASSERT_EQ(execText(in, "Sub add(n): total = total + n: End Sub"), "ok");
+    ASSERT_EQ(execText(in, "add 5: add 6"), "ok");
+    EXPECT_EQ(evalText(in, "total"), "11 (Integer)");
+}
+
+TEST(Procedures, ASyntaxErrorDefinesNothing) {
+    Interpreter in(quickOptions());
+    EXPECT_EQ(execText(in, "Function nope(): nope = 1: End Function\nx = (1"),
+              "#1006 Expected ')'");
+    EXPECT_EQ(evalText(in, "nope()"), "#13 Type mismatch");
+}
+
+} // namespace
+} // namespace vbs::test

@@ -1,0 +1,168 @@
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace vbs::test {
+namespace {
+
+class StatementTest : public testing::TestWithParam<ScriptCase> {};
+
+// Runs the statements, then evaluates the expression in the same global scope.
+TEST_P(StatementTest, LeavesTheExpectedState) {
+    Interpreter in(quickOptions());
+    const std::string ran = execText(in, GetParam().statements);
+    const std::string shown = ran == "ok" ? evalText(in, GetParam().expression) : ran;
+    EXPECT_EQ(shown, GetParam().expected);
+}
+
+std::string rowName(const testing::TestParamInfo<ScriptCase>& info) {
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Assignment, StatementTest,
+    testing::Values(
+        ScriptCase{"Simple", "x = 5", "x", "5 (Integer)"},
+        ScriptCase{"CaseInsensitive", "MyVar = 1: myvar = myVAR + 1", "MYVAR", "2 (Integer)"},
+        ScriptCase{"QuotedText", "s = \"a\"\"b\"", "s", "\"a\"b\" (String)"},
+        ScriptCase{"ColonsAndLines", "a = 1 :: :\nb = 2\r\nc = 3\rd = 4", "a+b+c+d",
+                   "10 (Integer)"},
+        ScriptCase{"Continuation", "x =_\n3 + _  \n 4", "x", "7 (Integer)"},
+        ScriptCase{"CommentAndRem", "x = 1 ' note\ny = 2 : Rem note\nREM whole line", "x + y",
+                   "3 (Integer)"},
+        ScriptCase{"BracketedName", "[my var] = 4", "[my var] * 2", "8 (Integer)"},
+        ScriptCase{"NothingNeedsSet", "x = Nothing", "x", "#91 Object variable not set"},
+        ScriptCase{"SetNothing", "Set x = Nothing", "x Is Nothing", "True (Boolean)"},
+        ScriptCase{"SetNeedsObject", "Set x = 1", "x", "#424 Object required"},
+        ScriptCase{"ExpressionIsNoStatement", "5*4", "1", "#1024 Expected statement"},
+        ScriptCase{"FailedStatementKeepsEarlierOnes", "a = 1: b = 1/0: c = 1", "a & b & c",
+                   "#11 Division by zero"},
+        ScriptCase{"ConstKeepsSubtype", "Const c = -3", "c", "-3 (Integer)"},
+        ScriptCase{"ConstExpression", "Const a = 2, b = a * 3", "b", "6 (Integer)"},
+        ScriptCase{"ConstHoisted", "x = k: Const k = 7", "x", "7 (Integer)"},
+        ScriptCase{"ConstCannotChange", "Const k = 1\nk = 2", "k", "#501 Illegal assignment"},
+        ScriptCase{"ConstNeedsLiteral", "Const k = x", "k", "#1045 Expected literal constant"}),
+    rowName);
+
+// A failed run still leaves what it had done; here the value of a after the failure.
+TEST(Statements, FailedStatementLeavesEarlierAssignments) {
+    Interpreter in(quickOptions());
+    EXPECT_EQ(execText(in, "a = 1: b = 1/0: c = 1"), "#11 Division by zero");
+    EXPECT_EQ(evalText(in, "a"), "1 (Integer)");
+    EXPECT_EQ(evalText(in, "c"), "Empty");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conditions, StatementTest,
+    testing::Values(
+        ScriptCase{"OneLineThenElse", "If 1 > 2 Then x = 1 Else x = 2", "x", "2 (Integer)"},
+        ScriptCase{"OneLineColonsBelongToThen", "y = 0: If False Then x = 1: y = 1", "y",
+                   "0 (Integer)"},
+        ScriptCase{"OneLineTrailingEndIf", "If True Then x = 3 End If", "x", "3 (Integer)"},
+        ScriptCase{"BlockElseIf",
+                   "x = 2\nIf x = 1 Then\ny = \"a\"\nElseIf x = 2 Then\ny = "
+                   "\"b\"\nElse\ny = \"c\"\nEnd If",
+                   "y", "\"b\" (String)"},
+        ScriptCase{"BlockOnOneLine", "If True Then: x = 1: Else: x = 2: End If", "x",
+                   "1 (Integer)"},
+        ScriptCase{"ElseOnSameLine", "If False Then\nx = 1\nElse x = 2\nEnd If", "x",
+                   "2 (Integer)"},
+        ScriptCase{"NullIsFalse", "x = 1: If Null Then x = 2", "x", "1 (Integer)"},
+        ScriptCase{"FractionIsTrue", "If 0.1 Then x = 2", "x", "2 (Integer)"},
+        ScriptCase{"TextTrue", "If \"TRUE\" Then x = 2", "x", "2 (Integer)"},
+        ScriptCase{"TextZeroFalse", "x = 1: If \"0\" Then x = 2", "x", "1 (Integer)"},
+        ScriptCase{"EmptyTextMismatch", "If \"\" Then x = 2", "x", "#13 Type mismatch"},
+        ScriptCase{"MissingThen", "If x x = 1", "x", "#1017 Expected 'Then'"},
+        ScriptCase{"MissingEndIf", "If x Then\ny = 1", "y", "#1014 Expected 'End'"},
+        ScriptCase{"SelectFirstMatch",
+                   "Select Case 3: Case 1, 2: z = \"a\": Case 3 To 5: z = \"b\": Case 3: z = "
+                   "\"c\": End Select",
+                   "z", "\"b\" (String)"},
+        ScriptCase{"SelectIs", "Select Case 9\nCase Is > 5\nz = 1\nCase Else\nz = 2\nEnd Select",
+                   "z", "1 (Integer)"},
+        ScriptCase{"SelectElse",
+                   "Select Case \"q\": Case \"a\": z = 1: Case Else: z = 2: End "
+                   "Select",
+                   "z", "2 (Integer)"},
+        ScriptCase{"SelectCaseWithoutColon", "Select Case 1\ncase 1  y = 200\nEnd Select", "y",
+                   "200 (Integer)"},
+        ScriptCase{"SelectLaterCasesNotEvaluated",
+                   "Select Case 1: Case 1: z = 1: Case 1/0: z = 2: End Select", "z",
+                   "1 (Integer)"}),
+    rowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Loops, StatementTest,
+    testing::Values(
+        ScriptCase{"SumOfSquares", "s = 0: For i = 1 To 100: s = s + i ^ 2: Next", "s",
+                   "338350 (Double)"},
+        ScriptCase{"CounterAfterLoop", "For i = 1 To 3: Next", "i", "4 (Integer)"},
+        ScriptCase{"StepDown", "For i = 10 To 1 Step -3: s = s & i: Next", "s",
+                   "\"10741\" (String)"},
+        ScriptCase{"FractionalStep", "For x = 1 To 2 Step 0.5: n = n + 1: Next", "n",
+                   "3 (Integer)"},
+        ScriptCase{"FractionalLimit", "For x = 1 To 2.5 Step 0.5: n = n + 1: Next", "n",
+                   "4 (Integer)"},
+        ScriptCase{"StartPastEnd", "n = 0: For x = 1.5 To 1: n = n + 1: Next", "n", "0 (Integer)"},
+        ScriptCase{"StepTrueCountsDown", "For i = 3 To 1 Step True: s = s & i: Next", "s",
+                   "\"321\" (String)"},
+        ScriptCase{"TextBounds", "For i = \"1\" To \"3\": n = n + 1: Next", "n", "3 (Integer)"},
+        ScriptCase{"BoundsEvaluatedOnce", "m = 3: For i = 1 To m: m = 10: n = n + 1: Next", "n",
+                   "3 (Integer)"},
+        ScriptCase{"CounterChangeCounts", "For i = 1 To 10: i = i + 4: n = n + 1: Next", "n",
+                   "2 (Integer)"},
+        ScriptCase{"ExitFor", "For i = 1 To 10: If i = 4 Then Exit For\nNext", "i", "4 (Integer)"},
+        ScriptCase{"NextWithName", "For i = 1 To 2\nn = n + 1\nNext i", "n", "2 (Integer)"},
+        ScriptCase{"ForEachArray", "For Each e In Array(1, \"b\", 3): t = t & e: Next", "t",
+                   "\"1b3\" (String)"},
+        ScriptCase{"ForEachFirstIndexFastest",
+                   "Dim a(1, 1): a(0, 0) = 1: a(1, 0) = 2: a(0, 1) = 3: a(1, 1) = 4\nFor Each "
+                   "e In a: t = t & e: Next",
+                   "t", "\"1234\" (String)"},
+        ScriptCase{"ForEachNotCollection", "For Each e In 5: Next", "1",
+                   "#451 Object not a collection"},
+        ScriptCase{"DoWhile", "Do While k < 5: k = k + 1: Loop", "k", "5 (Integer)"},
+        ScriptCase{"DoUntil", "Do Until k >= 5: k = k + 2: Loop", "k", "6 (Integer)"},
+        ScriptCase{"LoopWhileRunsOnce", "Do: k = k + 1: Loop While False", "k", "1 (Integer)"},
+        ScriptCase{"LoopUntil", "Do: m = m + 1: Loop Until m >= 7", "m", "7 (Integer)"},
+        ScriptCase{"ExitDo", "Do: k = k + 1: If k = 3 Then Exit Do\nLoop", "k", "3 (Integer)"},
+        ScriptCase{"WhileWend", "While w < 3: w = w + 1: Wend", "w", "3 (Integer)"},
+        ScriptCase{"ExitDoLeavesOuterDoFromWhile", "Do\nWhile True\nn = n + 1\nExit Do\nWend\nLoop",
+                   "n", "1 (Integer)"},
+        ScriptCase{"NullConditionEndsWhile", "While Null: n = 1: Wend", "n", "Empty"},
+        ScriptCase{"ExitOutsideLoop", "Exit For", "1", "#1039 Invalid 'exit' statement"},
+        ScriptCase{"MissingNext", "For i = 1 To 2\nx = 1", "1", "#1020 Expected 'Next'"},
+        ScriptCase{"LoopWithoutDo", "x = 1\nLoop", "1", "#1038 'loop' without 'do'"},
+        ScriptCase{"StrayNext", "Next", "1", "#1055 Unexpected 'Next'"}),
+    rowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Arrays, StatementTest,
+    testing::Values(
+        ScriptCase{"FixedArray", "Dim a(3): a(0) = 5: a(3) = 7", "a(0) + a(3)", "12 (Integer)"},
+        ScriptCase{"FourElements", "Dim a(3)", "UBound(a)", "3 (Long)"},
+        ScriptCase{"IndexOutOfRange", "Dim a(3): a(4) = 1", "1", "#9 Subscript out of range"},
+        ScriptCase{"WrongDimensionCount", "Dim a(3)", "a(1, 1)", "#9 Subscript out of range"},
+        ScriptCase{"IndexRoundsHalfEven", "Dim a(3): a(2) = \"two\"", "a(2.5)", "\"two\" (String)"},
+        ScriptCase{"TwoDimensions", "Dim m(2, 3): m(2, 3) = 9", "m(2, 3) & UBound(m, 2)",
+                   "\"93\" (String)"},
+        ScriptCase{"ReDim", "Dim a(): ReDim a(5)", "UBound(a)", "5 (Long)"},
+        ScriptCase{"ReDimEmptiesArray", "ReDim a(2): a(1) = 1: ReDim a(3)", "IsEmpty(a(1))",
+                   "True (Boolean)"},
+        ScriptCase{"ReDimPreserve", "ReDim a(2): a(1) = \"k\": ReDim Preserve a(4)",
+                   "a(1) & UBound(a)", "\"k4\" (String)"},
+        ScriptCase{"ReDimPreserveLastBound", "ReDim m(1, 1): m(1, 1) = 5: ReDim Preserve m(1, 3)",
+                   "m(1, 1)", "5 (Integer)"},
+        ScriptCase{"ReDimPreserveOtherBound", "ReDim m(1, 1): ReDim Preserve m(2, 1)", "1",
+                   "#9 Subscript out of range"},
+        ScriptCase{"ReDimFixedArray", "Dim a(2): ReDim a(3)", "1",
+                   "#10 This array is fixed or temporarily locked"},
+        ScriptCase{"ReDimMinusOne", "ReDim x(-1)", "UBound(x)", "-1 (Long)"},
+        ScriptCase{"AssignmentCopies", "a = Array(1, 2): b = a: b(0) = 9", "a(0)", "1 (Integer)"},
+        ScriptCase{"Erase", "Dim a(2): a(0) = 1: Erase a", "IsEmpty(a(0))", "True (Boolean)"},
+        ScriptCase{"IndexOnNonArray", "x = 5", "x(1)", "#13 Type mismatch"},
+        ScriptCase{"HugeReDim", "ReDim a(100000000)", "1", "#7 Out of memory"}),
+    rowName);
+
+} // namespace
+} // namespace vbs::test
