@@ -1,0 +1,167 @@
+#!/bin/bash
+# Drives the real quorvix binary under Xvfb: keys with xdotool, clicks at the keypad buttons'
+# window positions, results read back through the clipboard with xclip.
+#
+#   quorvix_e2e.sh <quorvix> <e2e_x11_tool> <Readme.txt> <artefact folder>
+#
+# Exit 77 (skipped) when Xvfb, xdotool or xclip is missing.
+set -u
+
+QUORVIX=$1
+TOOL=$2
+README=$3
+ARTEFACTS=$4
+
+for tool in Xvfb xdotool xclip; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "SKIP: $tool is not installed"
+        exit 77
+    fi
+done
+
+WORK=$(mktemp -d)
+XVFB_PID=
+APP_PID=
+cleanup() {
+    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    [ -f "$WORK/quorvix.log" ] && sed 's/^/  quorvix: /' "$WORK/quorvix.log"
+    exit 1
+}
+
+# The program keeps its settings beside its executable: give it a folder of its own.
+mkdir "$WORK/program"
+cp "$QUORVIX" "$WORK/program/quorvix"
+cp "$README" "$WORK/program/Readme.txt"
+INI="$WORK/program/Quorvix.ini"
+mkdir -p "$ARTEFACTS"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+XVFB_PID=$!
+for _ in $(seq 100); do
+    [ -s "$WORK/display" ] && break
+    sleep 0.1
+done
+[ -s "$WORK/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$WORK/display")"
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="$WORK"
+
+WID=
+start_quorvix() {
+    "$WORK/program/quorvix" >>"$WORK/quorvix.log" 2>&1 &
+    APP_PID=$!
+    WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvix$' | head -n1)
+    [ -n "$WID" ] || fail "the main window did not appear"
+    xdotool windowfocus --sync "$WID" || fail "cannot focus the main window"
+    sleep 0.3
+}
+
+# Waits for the program to end by itself.
+wait_for_end() {
+    for _ in $(seq 100); do
+        kill -0 "$APP_PID" 2>/dev/null || { wait "$APP_PID"; APP_PID=; return 0; }
+        sleep 0.1
+    done
+    fail "the program did not end: $1"
+}
+
+client_size() {
+    xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p'
+}
+
+# Clicks the centre of a control given by its layout rectangle in twips (15 to a pixel).
+click_control() {
+    local left=$1 top=$2 width=$3 height=$4
+    xdotool mousemove --window "$WID" $(((left + width / 2) / 15)) $(((top + height / 2) / 15)) \
+        click 1
+    sleep 0.15
+}
+
+# Reads the clipboard until it holds the expected text (the copy is handed over asynchronously).
+expect_clipboard() {
+    local expected=$1 what=$2 got=
+    for _ in $(seq 30); do
+        got=$(xclip -o -selection clipboard 2>/dev/null)
+        [ "$got" = "$expected" ] && { echo "ok: $what is \"$got\""; return 0; }
+        sleep 0.1
+    done
+    fail "$what: expected \"$expected\", read \"$got\""
+}
+
+expect_settings() {
+    local expected=$1 what=$2
+    printf "$expected" >"$WORK/expected.ini"
+    cmp -s "$INI" "$WORK/expected.ini" ||
+        fail "$what: Quorvix.ini holds $(od -An -c "$INI" 2>/dev/null || echo nothing)"
+    echo "ok: $what"
+}
+
+# Layout rectangles (twips) of the controls used below.
+NUMBER_1="5490 1830 405 405"
+NUMBER_2="5910 1830 405 405"
+NUMBER_3="6330 1830 405 405"
+ADD="6750 1830 405 405"
+MULTIPLY="6750 1410 405 405"
+POS_NEG="6330 2250 405 405"
+EQUALS="6750 2250 825 405"
+CLEAR="6540 30 1125 285"
+GET_X="5490 2700 405 405"
+SET_X="5490 3120 405 405"
+COPY_INPUT="120 1320 1275 555"
+COPY_OUTPUT="3540 1320 1275 555"
+
+# 1. First start: no settings file, so the keypad shows.
+rm -f "$INI"
+start_quorvix
+[ "$(client_size)" = "533x237" ] || fail "first start: client size $(client_size), want 533x237"
+echo "ok: first start shows the keypad (533x237)"
+xdotool type --delay 40 '2(3)'
+xdotool key Return
+xdotool key alt+p
+expect_clipboard 6 "2(3) evaluated and copied with Alt+P"
+"$TOOL" grab "$WID" "$ARTEFACTS/quorvix-main-window.png" || fail "screenshot"
+echo "ok: screenshot in $ARTEFACTS/quorvix-main-window.png"
+
+# 2. Closing through the frame writes the settings.
+"$TOOL" close "$WID" || fail "cannot send the close message"
+wait_for_end "after the frame close"
+expect_settings 'lang=0\r\npad=1\r\n' "frame close wrote the settings"
+
+# 3. Esc ends without writing, even after the keypad was hidden.
+start_quorvix
+xdotool key alt+k
+sleep 0.2
+[ "$(client_size)" = "329x237" ] || fail "Alt+K: client size $(client_size), want 329x237"
+xdotool key Escape
+wait_for_end "after Esc"
+expect_settings 'lang=0\r\npad=1\r\n' "Esc left the settings unchanged"
+
+# 4. The keypad: 1 2 + 3 +/- = gives 9 from "12+(-3)".
+start_quorvix
+for key in "$NUMBER_1" "$NUMBER_2" "$ADD" "$NUMBER_3" "$POS_NEG" "$EQUALS"; do
+    click_control $key
+done
+click_control $COPY_OUTPUT
+expect_clipboard 9 "keypad sum"
+click_control $COPY_INPUT
+expect_clipboard '12+(-3)' "keypad input line"
+
+# 5. Store in x, clear, recall x, times 2: 18.
+for key in "$SET_X" "$CLEAR" "$GET_X" "$MULTIPLY" "$NUMBER_2" "$EQUALS"; do
+    click_control $key
+done
+click_control $COPY_OUTPUT
+expect_clipboard 18 "memory x times 2"
+click_control $COPY_INPUT
+expect_clipboard 'x*2' "recalled input line"
+
+xdotool key Escape
+wait_for_end "at the end"
+echo "PASS"
