@@ -42,9 +42,9 @@ bool Executor::raise(int number, std::u16string description) {
 }
 
 bool Executor::tick() {
-    // The clock is read once per 1024 steps: cheap enough for tight loops, and a step is at
-    // most one loop pass or one call, so the limit is kept to within milliseconds.
-    if (++ticks_ < 1024) {
+    // The clock is read once per 64 steps (a step is one loop pass or one call): cheap in
+    // tight loops, and still prompt when each pass is slow.
+    if (++ticks_ < 64) {
         return true;
     }
     ticks_ = 0;

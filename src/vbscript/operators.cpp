@@ -304,24 +304,34 @@ ErrorCode concatenate(const Variant& a, const Variant& b, const NumberLocale& lo
         out = Variant::null();
         return ErrorCode::None;
     }
-    std::u16string left;
-    std::u16string right;
-    if (!a.isNull()) {
-        if (ErrorCode e = toText(a, locale, left); e != ErrorCode::None) {
+    // Texts are joined in place; only other values are converted first.
+    std::u16string leftText;
+    std::u16string rightText;
+    const std::u16string* left = &leftText;
+    const std::u16string* right = &rightText;
+    if (a.isString()) {
+        left = &a.asString();
+    } else if (!a.isNull()) {
+        if (ErrorCode e = toText(a, locale, leftText); e != ErrorCode::None) {
             return e;
         }
     }
-    if (!b.isNull()) {
-        if (ErrorCode e = toText(b, locale, right); e != ErrorCode::None) {
+    if (b.isString()) {
+        right = &b.asString();
+    } else if (!b.isNull()) {
+        if (ErrorCode e = toText(b, locale, rightText); e != ErrorCode::None) {
             return e;
         }
     }
     // Keeps a runaway loop of joins from exhausting memory.
-    if (left.size() + right.size() > limits::kMaxStringLength) {
+    if (left->size() + right->size() > limits::kMaxStringLength) {
         return ErrorCode::OutOfMemory;
     }
-    left += right;
-    out = Variant::string(std::move(left));
+    std::u16string joined;
+    joined.reserve(left->size() + right->size());
+    joined += *left;
+    joined += *right;
+    out = Variant::string(std::move(joined));
     return ErrorCode::None;
 }
 

@@ -6,8 +6,9 @@
 // "Out of memory" (7) or "Out of stack space" (28) is raised instead of a crash.
 namespace vbs::limits {
 
-// Characters in one string (128 MB of UTF-16).
-inline constexpr std::size_t kMaxStringLength = std::size_t{1} << 26;
+// Characters in one string (32 MB of UTF-16): far beyond what a calculator shows, small
+// enough that a runaway loop of joins fails fast.
+inline constexpr std::size_t kMaxStringLength = std::size_t{1} << 24;
 // Elements in one array (each element is a 32-byte Variant: 256 MB).
 inline constexpr std::size_t kMaxArrayElements = std::size_t{1} << 23;
 // Nested procedure calls.

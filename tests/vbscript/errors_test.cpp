@@ -1,0 +1,134 @@
+#include "error_codes.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace vbs::test {
+namespace {
+
+// Every code of the list has its own text and its own number.
+TEST(ErrorTable, EveryCodeHasAText) {
+    std::set<int> numbers;
+#define VBS_CHECK_ERROR(name, number, text)                                                        \
+    EXPECT_TRUE(hasErrorText(number)) << #name;                                                    \
+    EXPECT_EQ(utf8(errorText(number)), text) << #name;                                             \
+    EXPECT_TRUE(numbers.insert(number).second) << #name << " repeats " << number;
+    VBS_ERROR_LIST(VBS_CHECK_ERROR)
+#undef VBS_CHECK_ERROR
+}
+
+TEST(ErrorTable, UnknownNumbersHaveTheGenericText) {
+    EXPECT_FALSE(hasErrorText(1));
+    EXPECT_EQ(utf8(errorText(1)), "Unknown runtime error");
+}
+
+class CompileErrorTest : public testing::TestWithParam<Case> {};
+
+TEST_P(CompileErrorTest, ReportsNumberAndText) {
+    Interpreter in(quickOptions());
+    EXPECT_EQ(evalText(in, GetParam().input), GetParam().expected);
+}
+
+std::string rowName(const testing::TestParamInfo<Case>& info) {
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Expressions, CompileErrorTest,
+    testing::Values(Case{"OpenParenthesis", "(1+2", "#1006 Expected ')'"},
+                    Case{"TwoNumbers", "1 2", "#1025 Expected end of statement"},
+                    Case{"MissingOperandAtEnd", "1+", "#1002 Syntax error"},
+                    Case{"MissingOperandBeforeParen", "(1+)", "#1023 Expected expression"},
+                    Case{"StrayCharacter", "1 $ 2", "#1032 Invalid character"},
+                    Case{"OpenString", "\"abc", "#1033 Unterminated string constant"},
+                    Case{"StringAcrossLines", "\"ab\ncd\"", "#1033 Unterminated string constant"},
+                    Case{"TwoLines", "1\n3", "#1025 Expected end of statement"},
+                    Case{"ColonInExpression", "foo : ", "#1025 Expected end of statement"},
+                    Case{"TrailingLineEndsIgnored", "13\n\n", "13 (Integer)"},
+                    Case{"AssignmentCompares", "x = 5", "False (Boolean)"},
+                    Case{"EmptyTextIsEmpty", "", "Empty"}, Case{"BlanksAreEmpty", "   ", "Empty"},
+                    Case{"BadDate", "#13/45/2000#", "#1002 Syntax error"},
+                    Case{"HexTooLong", "&h123456789", "#1031 Invalid number"}),
+    rowName);
+
+TEST(CompileError, NamesUpTo255Characters) {
+    Interpreter in(quickOptions());
+    EXPECT_EQ(evalText(in, std::string(255, 'n')), "Empty");
+    EXPECT_EQ(evalText(in, std::string(256, 'n')), "#1030 Identifier too long");
+}
+
+class ErrorStatementTest : public testing::TestWithParam<ScriptCase> {};
+
+TEST_P(ErrorStatementTest, LeavesTheExpectedState) {
+    Interpreter in(quickOptions());
+    const std::string ran = execText(in, GetParam().statements);
+    const std::string shown = ran == "ok" ? evalText(in, GetParam().expression) : ran;
+    EXPECT_EQ(shown, GetParam().expected);
+}
+
+std::string scriptName(const testing::TestParamInfo<ScriptCase>& info) {
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OnError, ErrorStatementTest,
+    testing::Values(
+        ScriptCase{"ResumeNextGoesOn", "On Error Resume Next: x = 1/0: y = 2", "y", "2 (Integer)"},
+        ScriptCase{"ErrNumber", "On Error Resume Next: x = 1/0", "Err.Number", "11 (Long)"},
+        ScriptCase{"ErrDescription", "On Error Resume Next: x = 1/0", "Err.Description",
+                   "\"Division by zero\" (String)"},
+        ScriptCase{"ErrSource", "On Error Resume Next: x = 1/0", "Err.Source",
+                   "\"Microsoft VBScript runtime error\" (String)"},
+        ScriptCase{"ErrIsItsNumber", "On Error Resume Next: x = CInt(\"z\")", "Err", "13 (Long)"},
+        ScriptCase{"ErrClear", "On Error Resume Next: x = 1/0: Err.Clear", "Err.Number",
+                   "0 (Long)"},
+        ScriptCase{"GotoZeroClears", "On Error Resume Next: x = 1/0: On Error GoTo 0", "Err.Number",
+                   "0 (Long)"},
+        ScriptCase{"GotoZeroStopsResuming", "On Error Resume Next\nOn Error GoTo 0\nx = 1/0", "1",
+                   "#11 Division by zero"},
+        ScriptCase{"FailingIfEntersThen",
+                   "On Error Resume Next\nIf 1/0 Then x = \"then\" Else "
+                   "x = \"else\"",
+                   "x", "\"then\" (String)"},
+        ScriptCase{"RaiseUncaught", "Err.Raise 5", "1", "#5 Invalid procedure call or argument"},
+        ScriptCase{"RaiseOwnNumber", "Err.Raise 1", "1", "#1 Unknown runtime error"},
+        ScriptCase{"RaiseWithDescription", "Err.Raise 1000, \"me\", \"custom text\"", "1",
+                   "#1000 custom text"},
+        ScriptCase{"RaiseZero", "Err.Raise 0", "1", "#5 Invalid procedure call or argument"},
+        ScriptCase{"RaiseCaught", "On Error Resume Next: Err.Raise 1000, \"me\", \"own\"",
+                   "Err.Number & Err.Description", "\"1000own\" (String)"},
+        ScriptCase{"CalleeErrorCaughtByCaller",
+                   "Function bad(): bad = 1/0: End Function\nOn Error Resume Next\nx = bad()\ny "
+                   "= Err.Number",
+                   "y", "11 (Long)"},
+        ScriptCase{"ResumeNextIsPerProcedure",
+                   "Sub s(): On Error Resume Next: x = 1/0: End Sub\ns\nz = 1/0", "1",
+                   "#11 Division by zero"},
+        ScriptCase{"ErrAssignable", "Err.Number = 7", "Err.Number", "7 (Long)"}),
+    scriptName);
+
+INSTANTIATE_TEST_SUITE_P(
+    OptionExplicit, ErrorStatementTest,
+    testing::Values(
+        ScriptCase{"UndeclaredWrite", "Option Explicit\nx = 1", "1", "#500 Variable is undefined"},
+        ScriptCase{"UndeclaredRead", "Option Explicit\nDim y: y = z", "1",
+                   "#500 Variable is undefined"},
+        ScriptCase{"Declared", "Option Explicit\nDim x: x = 1", "x", "1 (Integer)"},
+        ScriptCase{"DeclaredBelow", "Option Explicit\nx = 1\nDim x", "x", "1 (Integer)"},
+        ScriptCase{"InsideProcedure", "Option Explicit\nSub s(): q = 1: End Sub\ns", "1",
+                   "#500 Variable is undefined"},
+        ScriptCase{"KeywordsAnyCase", "OPTION EXPLICIT : : DIM W\nw = 2", "w", "2 (Integer)"}),
+    scriptName);
+
+TEST(OptionExplicit, HoldsForLaterCalls) {
+    Interpreter in(quickOptions());
+    ASSERT_EQ(execText(in, "Option Explicit"), "ok");
+    EXPECT_EQ(execText(in, "fresh = 1"), "#500 Variable is undefined");
+    EXPECT_EQ(evalText(in, "other + 1"), "#500 Variable is undefined");
+    ASSERT_EQ(execText(in, "Dim fresh: fresh = 3"), "ok");
+    EXPECT_EQ(evalText(in, "fresh"), "3 (Integer)");
+}
+
+} // namespace
+} // namespace vbs::test

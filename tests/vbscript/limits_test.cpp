@@ -1,0 +1,129 @@
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace vbs::test {
+namespace {
+
+std::string repeat(const std::string& piece, int times) {
+    std::string out;
+    out.reserve(piece.size() * static_cast<std::size_t>(times));
+    for (int i = 0; i < times; ++i) {
+        out += piece;
+    }
+    return out;
+}
+
+// No input may crash the interpreter: nesting beyond the limit is "Out of stack space", and
+// the interpreter goes on working afterwards.
+TEST(Limits, DeepParenthesesRunOutOfStack) {
+    Interpreter in(quickOptions());
+    const std::string deep = repeat("(", 100000) + "1" + repeat(")", 100000);
+    EXPECT_EQ(evalText(in, deep), "#28 Out of stack space");
+    EXPECT_EQ(evalText(in, "1+1"), "2 (Integer)");
+}
+
+TEST(Limits, ModerateNestingWorks) {
+    Interpreter in(quickOptions());
+    EXPECT_EQ(evalText(in, repeat("(", 200) + "7" + repeat(")", 200)), "7 (Integer)");
+}
+
+TEST(Limits, DeepUnaryChainsRunOutOfStack) {
+    Interpreter in(quickOptions());
+    EXPECT_EQ(evalText(in, repeat("-", 100000) + "1"), "#28 Out of stack space");
+    EXPECT_EQ(evalText(in, repeat("Not ", 100000) + "1"), "#28 Out of stack space");
+}
+
+TEST(Limits, DeepBlocksRunOutOfStack) {
+    Interpreter in(quickOptions());
+    const std::string nested =
+        repeat("If True Then\n", 50000) + "x = 1\n" + repeat("End If\n", 50000);
+    EXPECT_EQ(execText(in, nested), "#28 Out of stack space");
+}
+
+TEST(Limits, LongFlatExpressionIsComputed) {
+    Interpreter in(quickOptions());
+    EXPECT_EQ(evalText(in, repeat("1+", 500000) + "1"), "500001 (Long)");
+}
+
+TEST(Limits, RunawayRecursionRunsOutOfStack) {
+    Interpreter in(quickOptions());
+    ASSERT_EQ(execText(in, "Function r(n): r = r(n + 1): End Function"), "ok");
+    EXPECT_EQ(evalText(in, "r(0)"), "#28 Out of stack space");
+    EXPECT_EQ(evalText(in, "1+1"), "2 (Integer)");
+}
+
+TEST(Limits, RecursionOnOneHundredLevelsWorks) {
+    Interpreter in(quickOptions());
+    ASSERT_EQ(execText(in, "Function depth(n): If n = 0 Then depth = 0 Else depth = 1 + "
+                           "depth(n - 1)\nEnd Function"),
+              "ok");
+    EXPECT_EQ(evalText(in, "depth(100)"), "100 (Integer)");
+}
+
+TEST(Limits, EndlessLoopTimesOut) {
+    InterpreterOptions o;
+    o.timeLimit = std::chrono::milliseconds(100);
+    Interpreter in(o);
+    EXPECT_EQ(execText(in, "Do: x = x + 1: Loop"),
+              "#10001 Script timed out after 100 milliseconds");
+    EXPECT_EQ(evalText(in, "1+1"), "2 (Integer)");
+}
+
+TEST(Limits, OnErrorCannotCatchTheTimeOut) {
+    InterpreterOptions o;
+    o.timeLimit = std::chrono::milliseconds(100);
+    Interpreter in(o);
+    EXPECT_EQ(execText(in, "On Error Resume Next\nDo\nx = 1/0\nLoop"),
+              "#10001 Script timed out after 100 milliseconds");
+}
+
+TEST(Limits, EndlessRecursionInLoopTimesOut) {
+    InterpreterOptions o;
+    o.timeLimit = std::chrono::milliseconds(100);
+    Interpreter in(o);
+    ASSERT_EQ(execText(in, "Sub s(): End Sub"), "ok");
+    EXPECT_EQ(execText(in, "While True: s: Wend"),
+              "#10001 Script timed out after 100 milliseconds");
+}
+
+TEST(Limits, TimeOutTextInSeconds) {
+    InterpreterOptions o;
+    o.timeLimit = std::chrono::seconds(1);
+    Interpreter in(o);
+    EXPECT_EQ(execText(in, "Do: Loop"), "#10001 Script timed out after 1 second");
+}
+
+class HugeValueTest : public testing::TestWithParam<Case> {};
+
+TEST_P(HugeValueTest, IsOutOfMemoryNotACrash) {
+    Interpreter in(quickOptions());
+    EXPECT_EQ(evalText(in, GetParam().input), GetParam().expected);
+}
+
+std::string rowName(const testing::TestParamInfo<Case>& info) {
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, HugeValueTest,
+    testing::Values(Case{"Space", "Space(2000000000)", "#7 Out of memory"},
+                    Case{"String", "String(2000000000, \"a\")", "#7 Out of memory"},
+                    Case{"ArrayOfArrays", "UBound(Array(1, 2, 3))", "2 (Long)"},
+                    Case{"ManyBytes", "Len(Space(1000000))", "1000000 (Long)"}),
+    rowName);
+
+TEST(Limits, DoublingStringStopsWithOutOfMemory) {
+    Interpreter in(quickOptions());
+    EXPECT_EQ(execText(in, "s = \"ab\": Do: s = s & s: Loop"), "#7 Out of memory");
+    EXPECT_EQ(evalText(in, "Len(s) > 1000000"), "True (Boolean)");
+}
+
+TEST(Limits, HugeReDimIsOutOfMemory) {
+    Interpreter in(quickOptions());
+    EXPECT_EQ(execText(in, "ReDim a(100000, 100000)"), "#7 Out of memory");
+    EXPECT_EQ(execText(in, "ReDim a(2147483647)"), "#7 Out of memory");
+}
+
+} // namespace
+} // namespace vbs::test
