@@ -135,26 +135,12 @@ TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddress) {
     EXPECT_EQ(help.txtHelpFile->toPlainText(), before);
 }
 
-TEST_F(HelpWindowTest, RightClickOpensNothing) {
-    HelpWindow& help = create();
-    help.show();
-    QTest::mouseClick(help.lblSendMoreInfo, Qt::RightButton);
-    EXPECT_TRUE(m_opened.empty());
-}
-
 TEST_F(HelpWindowTest, CrosshairExceptOverTheText) {
     HelpWindow& help = create();
     EXPECT_EQ(help.cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(help.imgSendMoreInfo->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(help.lblSendMoreInfo->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(help.txtHelpFile->viewport()->cursor().shape(), Qt::IBeamCursor);
-}
-
-TEST_F(HelpWindowTest, AdvertisementLineText) {
-    HelpWindow& help = create();
-    EXPECT_EQ(help.lblSendMoreInfo->text(),
-              u"GET PAID TO RECEIVE E-MAILS ON SUBJECTS OF YOUR CHOICE!!");
-    EXPECT_TRUE(help.lblSendMoreInfo->font().bold());
 }
 
 } // namespace

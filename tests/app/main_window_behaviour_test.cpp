@@ -66,14 +66,6 @@ TEST_F(MainWindowTest, VBScriptAfterJavaScriptLeavesTheKeypadHidden) {
     EXPECT_EQ(main.width(), 533);
 }
 
-TEST_F(MainWindowTest, LanguageLabelLeadsToTheSelectedOption) {
-    MainWindow& main = open();
-    main.JavaScript->click();
-    EXPECT_EQ(main.FunctionTypeLabel->buddy(), main.JavaScript);
-    main.VBScript->click();
-    EXPECT_EQ(main.FunctionTypeLabel->buddy(), main.VBScript);
-}
-
 // Evaluation ------------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, OkEvaluatesAndSelectsTheWholeInput) {

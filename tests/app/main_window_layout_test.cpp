@@ -55,37 +55,6 @@ TEST_F(MainWindowLayoutTest, LeftPartControlsFollowTheTable) {
     }
 }
 
-TEST_F(MainWindowLayoutTest, MembersHoldTheNamedControls) {
-    MainWindow& main = create();
-    const std::vector<std::pair<QWidget*, const char*>> members{
-        {main.InputLabel, "InputLabel"},
-        {main.StmCmdLabel, "StmCmdLabel"},
-        {main.Command, "Command"},
-        {main.OK, "OK"},
-        {main.AnsLabel, "AnsLabel"},
-        {main.Ans, "Ans"},
-        {main.FunctionTypeLabel, "FunctionTypeLabel"},
-        {main.VBScript, "VBScript"},
-        {main.JavaScript, "JavaScript"},
-        {main.Close, "Close"},
-        {main.HelpButton, "HelpButton"},
-        {main.Keypad, "Keypad"},
-        {main.CopyInput, "CopyInput"},
-        {main.CopyOutput, "CopyOutput"},
-        {main.KeypadFrame, "KeypadFrame"},
-        {main.GetLabel, "GetLabel"},
-        {main.SetLabel, "SetLabel"},
-        {main.Equals, "Equals"},
-        {main.PosNeg, "PosNeg"},
-        {main.C, "C"},
-        {main.Backspace, "Backspace"},
-    };
-    for (const auto& [widget, name] : members) {
-        ASSERT_NE(widget, nullptr) << name;
-        EXPECT_EQ(widget->objectName(), QString::fromLatin1(name));
-    }
-}
-
 TEST_F(MainWindowLayoutTest, FontsAndColoursOfTheBoxes) {
     MainWindow& main = create();
     EXPECT_EQ(main.Command->font().family(), u"Fixedsys");
@@ -203,25 +172,6 @@ TEST_F(MainWindowLayoutTest, TabWalksTheControlsInTabIndexOrder) {
     EXPECT_EQ(QApplication::focusWidget(), main.CopyOutput);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), main.Command);
-}
-
-TEST_F(MainWindowLayoutTest, KeypadTabOrderFollowsTheKeyTable) {
-    MainWindow& main = open();
-    main.Number[0]->setFocus();
-    int previous = 12;
-    for (std::size_t i = 1; i < keypad::keypadKeys().size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        auto* button = qobject_cast<keypad::KeypadButton*>(QApplication::focusWidget());
-        ASSERT_NE(button, nullptr);
-        const auto& keys = keypad::keypadKeys();
-        const auto key = std::find_if(keys.begin(), keys.end(), [&](const keypad::KeypadKey& k) {
-            return k.objectName == button->objectName() &&
-                   (k.index < 0 || k.index == button->property("index").toInt());
-        });
-        ASSERT_NE(key, keys.end());
-        EXPECT_EQ(key->tabIndex, previous + 1);
-        previous = key->tabIndex;
-    }
 }
 
 } // namespace

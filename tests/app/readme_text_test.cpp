@@ -66,15 +66,5 @@ INSTANTIATE_TEST_SUITE_P(
                     PartCase{"WholeUtf8SequenceKept", "ab\xcf\x80", 100, u"ab\u03c0\r\n"_qs}),
     [](const testing::TestParamInfo<PartCase>& info) { return info.param.name; });
 
-TEST(ReadmeTextTest, CrOnlyFileOfManyLines) {
-    QByteArray bytes;
-    for (int i = 0; i < 100000; ++i) {
-        bytes += "line\r";
-    }
-    const QString text = readmeText(bytes, bytes.size());
-    EXPECT_EQ(text.size(), 100000 * 6);
-    EXPECT_TRUE(text.endsWith(u"line\r\n"));
-}
-
 } // namespace
 } // namespace quorvix::help

@@ -24,37 +24,6 @@ protected:
     SettingsFile m_settings{m_dir.path()};
 };
 
-TEST_F(SettingsFileTest, PathIsInTheGivenFolder) {
-    EXPECT_EQ(m_settings.path(), m_dir.path() + QStringLiteral("/Quorvix.ini"));
-}
-
-TEST_F(SettingsFileTest, MissingFileIsNotPresent) {
-    EXPECT_FALSE(m_settings.read().present);
-}
-
-TEST_F(SettingsFileTest, RegularFileIsReadWhole) {
-    writeIni("lang=1\r\npad=1\r\n");
-    const SettingsFile::Content content = m_settings.read();
-    EXPECT_TRUE(content.present);
-    EXPECT_EQ(content.bytes, QByteArray("lang=1\r\npad=1\r\n"));
-}
-
-TEST_F(SettingsFileTest, EmptyFileIsPresent) {
-    writeIni("");
-    EXPECT_TRUE(m_settings.read().present);
-}
-
-TEST_F(SettingsFileTest, FolderOfThatNameIsNotPresent) {
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Quorvix.ini")));
-    EXPECT_FALSE(m_settings.read().present);
-}
-
-TEST_F(SettingsFileTest, FifoIsNotPresentAndDoesNotBlock) {
-    ASSERT_EQ(::mkfifo(QFile::encodeName(iniPath()).constData(), 0600), 0);
-    // Opening a fifo for reading without O_NONBLOCK would wait here for a writer.
-    EXPECT_FALSE(m_settings.read().present);
-}
-
 TEST_F(SettingsFileTest, UnreadableFileIsPresentWithoutContent) {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "root reads files whatever their mode";
@@ -88,11 +57,6 @@ TEST_F(SettingsFileTest, WriteReplacesTheWholeContent) {
     QFile file(iniPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("lang=0\r\npad=0\r\n"));
-}
-
-TEST_F(SettingsFileTest, WriteCreatesTheFile) {
-    EXPECT_TRUE(m_settings.write("lang=1\r\npad=1\r\n"));
-    EXPECT_TRUE(QFileInfo(iniPath()).isFile());
 }
 
 TEST_F(SettingsFileTest, WriteOverAFolderFailsQuietly) {

@@ -101,16 +101,5 @@ TEST_F(WindowTest, UnreadableSettingsFileStartsInTheDesignState) {
     EXPECT_EQ(main.Keypad->text(), QString::fromLatin1(kHidden));
 }
 
-TEST_F(WindowTest, JavaScriptFromSettingsDoesNotTakeTheFocusBeforeShowing) {
-    writeIni("lang=1");
-    MainWindow& main = create();
-    EXPECT_FALSE(main.isVisible());
-    main.show();
-    main.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-    // The first control in tab order has the focus once the window shows.
-    EXPECT_EQ(testing_support::focusName(), u"Command");
-}
-
 } // namespace
 } // namespace quorvix::app

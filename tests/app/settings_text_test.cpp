@@ -67,11 +67,5 @@ TEST(SettingsTextTest, JavaScriptAlwaysShowsPadOne) {
     EXPECT_EQ(settingsText(false, false), QByteArray("lang=1\r\npad=1\r\n"));
 }
 
-TEST(SettingsTextTest, WrittenTextReadsBackAsTheSameActions) {
-    EXPECT_EQ(settingsActions(settingsText(false, false)),
-              (std::vector<SettingsAction>{SelectJavaScript, PressKeypad}));
-    EXPECT_TRUE(settingsActions(settingsText(true, true)).empty());
-}
-
 } // namespace
 } // namespace quorvix::app
