@@ -640,7 +640,7 @@ StmtPtr Parser::parseAssignOrCall() {
         }
     } else if (!atStatementEnd()) {
         do {
-            target->args.push_back(parseExpr());
+            target->args.push_back(atStatementEnd() ? parseExpr() : parseArgument());
         } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
     }
     s->target = std::move(target);

@@ -93,6 +93,7 @@ private:
     ExprPtr parseNameChain();
     ExprPtr parseMember(ExprPtr object);
     void parseArgs(std::vector<ExprPtr>& args);
+    ExprPtr parseArgument();
     ExprPtr makeName(const Token& t);
     Variant constantValue(const Expr& e) const;
 

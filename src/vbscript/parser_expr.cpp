@@ -234,7 +234,7 @@ void Parser::parseArgs(std::vector<ExprPtr>& args) {
     expect(Tok::LParen, ErrorCode::ExpectedLParen);
     if (peek().kind != Tok::RParen) {
         for (;;) {
-            args.push_back(parseExpr());
+            args.push_back(parseArgument());
             if (peek().kind != Tok::Comma) {
                 break;
             }
@@ -243,6 +243,15 @@ void Parser::parseArgs(std::vector<ExprPtr>& args) {
     }
     expect(Tok::RParen, ErrorCode::ExpectedRParen);
     --depth_;
+}
+
+// An argument may be left out between commas, "FormatNumber(x, 0, , , False)": it is passed
+// as Empty, which the built-ins take for "not given".
+ExprPtr Parser::parseArgument() {
+    if (peek().kind == Tok::Comma || peek().kind == Tok::RParen) {
+        return literal(Variant(), peek().pos);
+    }
+    return parseExpr();
 }
 
 ExprPtr Parser::makeName(const Token& t) {
