@@ -1,3 +1,4 @@
+#include "app_icon.h"
 #include "main_window.h"
 
 #include <QApplication>
@@ -5,6 +6,8 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvix"));
+    // Both windows take the application's icon.
+    QApplication::setWindowIcon(quorvix::app::appIcon());
 
     // The settings file and the read-me live beside the executable, not in the current folder.
     quorvix::app::MainWindow window(QCoreApplication::applicationDirPath());

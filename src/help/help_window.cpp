@@ -105,6 +105,13 @@ void HelpWindow::loadReadme(const QString& programFolder) {
 
 void HelpWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // Without a window manager to honour the minimum size, the window can still be made
+    // smaller from outside: snap back, which raises a resize of its own.
+    const QSize allowed = size().expandedTo(minimumSize());
+    if (allowed != size()) {
+        resize(allowed);
+        return;
+    }
     layOut();
 }
 

@@ -129,10 +129,24 @@ expect_clipboard 6 "2(3) evaluated and copied with Alt+P"
 "$TOOL" grab "$WID" "$ARTEFACTS/quorvix-main-window.png" || fail "screenshot"
 echo "ok: screenshot in $ARTEFACTS/quorvix-main-window.png"
 
-# 2. Closing through the frame writes the settings.
+# 2. The help window keeps its smallest size (465x246 client pixels) even without a window
+# manager, and outlives a frame close of the main window, which writes the settings.
+xdotool key alt+h
+HELP=$(timeout 10 xdotool search --sync --onlyvisible --name '^Quorvix Help$' | head -n1)
+[ -n "$HELP" ] || fail "Alt+H did not open the help window"
+xdotool windowsize "$HELP" 200 100
+sleep 0.5
+HELP_SIZE=$(xdotool getwindowgeometry "$HELP" | sed -n 's/.*Geometry: //p')
+[ "$HELP_SIZE" = "465x246" ] || fail "help window shrunk to $HELP_SIZE"
+echo "ok: help window snaps back to 465x246"
 "$TOOL" close "$WID" || fail "cannot send the close message"
-wait_for_end "after the frame close"
+sleep 0.5
+kill -0 "$APP_PID" 2>/dev/null || fail "the program ended while the help window was open"
+[ -z "$(xdotool search --onlyvisible --name '^Quorvix$')" ] || fail "the main window is still shown"
 expect_settings 'lang=0\r\npad=1\r\n' "frame close wrote the settings"
+"$TOOL" close "$HELP" || fail "cannot close the help window"
+wait_for_end "after the last window was closed"
+echo "ok: the program ended with its last window"
 
 # 3. Esc ends without writing, even after the keypad was hidden.
 start_quorvix
