@@ -37,6 +37,22 @@ qsizetype cutPoint(QByteArrayView bytes) {
     return have < expected ? lead - 1 : bytes.size();
 }
 
+// Appends a line and its CR LF. A very long line goes in pieces of kLongLine characters: one
+// paragraph of a million characters takes the text box many seconds to wrap.
+void appendLine(QString& out, QStringView line) {
+    while (line.size() > kLongLine) {
+        qsizetype piece = kLongLine;
+        if (line[piece - 1].isHighSurrogate()) {
+            --piece; // keep a surrogate pair together
+        }
+        out += line.first(piece);
+        out += u"\r\n";
+        line = line.sliced(piece);
+    }
+    out += line;
+    out += u"\r\n";
+}
+
 } // namespace
 
 QString readmeText(QByteArrayView bytes, qint64 fileSize) {
@@ -50,20 +66,18 @@ QString readmeText(QByteArrayView bytes, qint64 fileSize) {
     out.reserve(text.size() + text.size() / 16 + 64);
     qsizetype lineStart = 0;
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (text[i] != u'\r') {
+    for (qsizetype i = 0; i <= n; ++i) {
+        if (i < n && text[i] != u'\r') {
             continue;
         }
-        out += QStringView(text).sliced(lineStart, i - lineStart);
-        out += u"\r\n";
+        if (i == n && lineStart == n) {
+            break; // the last line had its line end
+        }
+        appendLine(out, QStringView(text).sliced(lineStart, i - lineStart));
         if (i + 1 < n && text[i + 1] == u'\n') {
             ++i;
         }
         lineStart = i + 1;
-    }
-    if (lineStart < n) {
-        out += QStringView(text).sliced(lineStart);
-        out += u"\r\n";
     }
     out.replace(QChar(0), QChar(0x2400));
 

@@ -15,6 +15,10 @@ namespace quorvix::help {
 // `fileSize` is the size of the whole file; when it is larger than `bytes` (the help window
 // loads only the file's first part), the part is cut after its last whole line and a closing
 // line says how much was left out.
+//
+// A line longer than kLongLine characters is shown in pieces of that length, each on a line of
+// its own.
+inline constexpr qsizetype kLongLine = 4096;
 QString readmeText(QByteArrayView bytes, qint64 fileSize);
 
 } // namespace quorvix::help

@@ -36,6 +36,21 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadmeCase{"NulShownAsSymbol", QByteArray("a\0b", 3), u"a\u2400b\r\n"_qs}),
     [](const testing::TestParamInfo<ReadmeCase>& info) { return info.param.name; });
 
+TEST(ReadmeLongLineTest, VeryLongLineIsShownInPieces) {
+    const QByteArray line(2 * kLongLine + 5, 'a');
+    const QString crLf = QStringLiteral("\r\n");
+    const QString expected =
+        QString(kLongLine, u'a') + crLf + QString(kLongLine, u'a') + crLf + QString(5, u'a') + crLf;
+    EXPECT_EQ(readmeText(line, line.size()), expected);
+}
+
+TEST(ReadmeLongLineTest, PieceDoesNotSplitASurrogatePair) {
+    // U+1D11E, four bytes in UTF-8, two UTF-16 units, straddling the piece boundary.
+    const QByteArray line = QByteArray(kLongLine - 1, 'a') + "\xf0\x9d\x84\x9e" + "b";
+    const QString text = readmeText(line, line.size());
+    EXPECT_EQ(text, QString(kLongLine - 1, u'a') + u"\r\n\U0001D11Eb\r\n"_qs);
+}
+
 struct PartCase {
     const char* name;
     QByteArray part;  // what was loaded
