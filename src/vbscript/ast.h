@@ -16,6 +16,7 @@ namespace vbs {
 struct Expr;
 struct Stmt;
 struct Procedure;
+struct GlobalEntry;
 using ExprPtr = std::unique_ptr<Expr>;
 using StmtPtr = std::unique_ptr<Stmt>;
 using Block = std::vector<StmtPtr>;
@@ -46,6 +47,8 @@ struct Expr {
     // The whole expression was in parentheses: passed by value even to a ByRef parameter.
     bool parenthesized = false;
     std::int32_t index = -1;
+    // Scope::Global: the entry itself (entries never move), saving the table look-up.
+    GlobalEntry* global = nullptr;
     std::size_t pos = 0;
     Variant value;
     // Lower-case name of a Name or Member.

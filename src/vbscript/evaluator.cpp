@@ -34,20 +34,50 @@ bool Executor::eval(const Expr& e, Variant& out) {
     return raise(ErrorCode::SyntaxError);
 }
 
-bool Executor::evalBinary(const Expr& e, Variant& out) {
-    Variant acc;
-    if (!eval(*e.args[0], acc)) {
-        return false;
+inline const Variant* Executor::peek(const Expr& e) const {
+    if (e.kind == ExprKind::Literal) {
+        return &e.value;
     }
-    Variant right;
-    for (std::size_t i = 0; i < e.ops.size(); ++i) {
-        if (!eval(*e.args[i + 1], right)) {
+    if (e.kind != ExprKind::Name || e.hasParens) {
+        return nullptr;
+    }
+    if (e.scope == Scope::Local) {
+        return frame_->slots[e.index];
+    }
+    if (e.scope == Scope::Global) {
+        return e.global->kind == GlobalEntry::Kind::Procedure ? nullptr : &e.global->value;
+    }
+    return nullptr;
+}
+
+bool Executor::evalBinary(const Expr& e, Variant& out) {
+    // Operands that are literals or variables are used where they are, not copied.
+    Variant acc;
+    const Variant* left = peek(*e.args[0]);
+    if (!left) {
+        if (!eval(*e.args[0], acc)) {
             return false;
         }
-        if (ErrorCode ec = binaryOp(e.ops[i], acc, right, rt_.locale, out); ec != ErrorCode::None) {
-            return raise(ec);
+        left = &acc;
+    }
+    Variant rightValue;
+    Variant result;
+    for (std::size_t i = 0; i < e.ops.size(); ++i) {
+        const Variant* right = peek(*e.args[i + 1]);
+        if (!right) {
+            if (!eval(*e.args[i + 1], rightValue)) {
+                return false;
+            }
+            right = &rightValue;
         }
-        acc = std::move(out);
+        if (!fastBinaryOp(e.ops[i], *left, *right, result)) {
+            if (ErrorCode ec = binaryOp(e.ops[i], *left, *right, rt_.locale, result);
+                ec != ErrorCode::None) {
+                return raise(ec);
+            }
+        }
+        acc = std::move(result);
+        left = &acc;
     }
     out = std::move(acc);
     return true;
@@ -57,10 +87,10 @@ bool Executor::evalName(const Expr& e, Variant& out) {
     const Variant* value = nullptr;
     switch (e.scope) {
     case Scope::Local:
-        value = frame_->slots[static_cast<std::size_t>(e.index)];
+        value = frame_->slots[e.index];
         break;
     case Scope::Global: {
-        const GlobalEntry& g = globals_.at(e.index);
+        const GlobalEntry& g = *e.global;
         if (g.kind == GlobalEntry::Kind::Procedure) {
             return callProcedure(*g.proc, e.args, 0, &out);
         }
@@ -95,9 +125,9 @@ bool Executor::evalName(const Expr& e, Variant& out) {
 Variant* Executor::variable(const Expr& name) {
     switch (name.scope) {
     case Scope::Local:
-        return frame_->slots[static_cast<std::size_t>(name.index)];
+        return frame_->slots[name.index];
     case Scope::Global: {
-        GlobalEntry& g = globals_.at(name.index);
+        GlobalEntry& g = *name.global;
         if (g.kind != GlobalEntry::Kind::Variable) {
             raise(ErrorCode::IllegalAssignment);
             return nullptr;
@@ -162,12 +192,23 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     if (callDepth_ >= limits::kMaxCallDepth || stack_.exhausted()) {
         return raise(ErrorCode::OutOfStack);
     }
-    Frame f;
-    f.proc = &p;
-    f.storage.resize(static_cast<std::size_t>(p.slotCount));
-    f.slots.resize(f.storage.size());
-    for (std::size_t i = 0; i < f.storage.size(); ++i) {
-        f.slots[i] = &f.storage[i];
+    // Small procedures keep their variables on the C++ stack: no allocation per call.
+    constexpr std::size_t kInlineSlots = 8;
+    const auto count = static_cast<std::size_t>(p.slotCount);
+    Variant inlineStorage[kInlineSlots];
+    Variant* inlineSlots[kInlineSlots];
+    std::vector<Variant> heapStorage;
+    std::vector<Variant*> heapSlots;
+    Variant* storage = inlineStorage;
+    Variant** slots = inlineSlots;
+    if (count > kInlineSlots) {
+        heapStorage.resize(count);
+        heapSlots.resize(count);
+        storage = heapStorage.data();
+        slots = heapSlots.data();
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        slots[i] = &storage[i];
     }
     for (std::size_t i = 0; i < p.params.size(); ++i) {
         const Expr& a = *args[first + i];
@@ -175,25 +216,27 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
         // else (an expression, a parenthesised name, an array element) is a copy.
         if (p.params[i].byRef && a.kind == ExprKind::Name && !a.hasParens && !a.parenthesized) {
             if (a.scope == Scope::Local) {
-                f.slots[i] = frame_->slots[static_cast<std::size_t>(a.index)];
+                slots[i] = frame_->slots[a.index];
                 continue;
             }
-            if (a.scope == Scope::Global &&
-                globals_.at(a.index).kind == GlobalEntry::Kind::Variable) {
-                f.slots[i] = &globals_.at(a.index).value;
+            if (a.scope == Scope::Global && (*a.global).kind == GlobalEntry::Kind::Variable) {
+                slots[i] = &(*a.global).value;
                 continue;
             }
         }
-        if (!eval(a, f.storage[i])) {
+        if (!eval(a, storage[i])) {
             return false;
         }
-        if (f.storage[i].isArray()) {
-            f.storage[i] = f.storage[i].copied();
+        if (storage[i].isArray()) {
+            storage[i] = storage[i].copied();
         }
     }
     for (const auto& [slot, value] : p.constants) {
-        f.storage[static_cast<std::size_t>(slot)] = value;
+        storage[slot] = value;
     }
+    Frame f;
+    f.proc = &p;
+    f.slots = slots;
     Frame* caller = frame_;
     frame_ = &f;
     ++callDepth_;
@@ -204,8 +247,7 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
         return false;
     }
     if (out) {
-        *out =
-            p.isFunction ? std::move(f.storage[static_cast<std::size_t>(p.resultSlot)]) : Variant();
+        *out = p.isFunction ? std::move(storage[p.resultSlot]) : Variant();
     }
     return true;
 }

@@ -188,7 +188,7 @@ Flow Executor::execCall(const Expr& target) {
     }
     switch (target.scope) {
     case Scope::Global: {
-        const GlobalEntry& g = globals_.at(target.index);
+        const GlobalEntry& g = *target.global;
         if (g.kind == GlobalEntry::Kind::Procedure) {
             return callProcedure(*g.proc, target.args, 0, nullptr) ? Flow::Normal : Flow::Error;
         }
@@ -306,6 +306,7 @@ Flow Executor::execFor(const Stmt& s) {
         return Flow::Error;
     }
     *var = start;
+    Variant next;
     for (;;) {
         if (!tick()) {
             return Flow::Error;
@@ -329,13 +330,14 @@ Flow Executor::execFor(const Stmt& s) {
         if (f != Flow::Normal) {
             return f;
         }
-        Variant next;
-        if (ErrorCode e = binaryOp(BinaryOp::Add, *var, step, rt_.locale, next);
-            e != ErrorCode::None) {
-            raise(e);
-            return Flow::Error;
+        if (!fastBinaryOp(BinaryOp::Add, *var, step, next)) {
+            if (ErrorCode e = binaryOp(BinaryOp::Add, *var, step, rt_.locale, next);
+                e != ErrorCode::None) {
+                raise(e);
+                return Flow::Error;
+            }
         }
-        *var = std::move(next);
+        std::swap(*var, next);
     }
     return Flow::Normal;
 }

@@ -21,9 +21,9 @@ enum class Flow : std::uint8_t { Normal, ExitDo, ExitFor, ExitProc, Error };
 // The variables of one running procedure (or of the script level, which has none).
 struct Frame {
     const Procedure* proc = nullptr;
-    std::vector<Variant> storage;
-    // Where each slot lives: its own storage, or the caller's variable for a ByRef argument.
-    std::vector<Variant*> slots;
+    // Where each slot lives: the frame's own storage, or the caller's variable for a ByRef
+    // argument.
+    Variant** slots = nullptr;
     bool resumeNext = false;
 };
 
@@ -60,6 +60,8 @@ private:
     bool eval(const Expr& e, Variant& out);
     bool evalName(const Expr& e, Variant& out);
     bool evalBinary(const Expr& e, Variant& out);
+    // The value of a literal or plain variable without copying it; null for anything else.
+    const Variant* peek(const Expr& e) const;
     bool evalMember(const Expr& e, Variant* out);
     bool evalCondition(const Expr& e, bool& out);
     bool callProcedure(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,

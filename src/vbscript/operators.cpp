@@ -346,6 +346,23 @@ bool isComparison(BinaryOp op) {
     return op >= BinaryOp::Eq && op <= BinaryOp::Ge;
 }
 
+bool comparisonResult(BinaryOp op, int c) {
+    switch (op) {
+    case BinaryOp::Eq:
+        return c == 0;
+    case BinaryOp::Ne:
+        return c != 0;
+    case BinaryOp::Lt:
+        return c < 0;
+    case BinaryOp::Gt:
+        return c > 0;
+    case BinaryOp::Le:
+        return c <= 0;
+    default:
+        return c >= 0;
+    }
+}
+
 } // namespace
 
 Variant fitInteger(std::int64_t value, VarType narrowest) {
@@ -424,42 +441,13 @@ ErrorCode compareValues(const Variant& a, const Variant& b, const NumberLocale& 
 
 ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
                    Variant& out) {
-    // The common case of a calculator and of loops: two Integers/Longs or two Doubles.
+    // The common case of a calculator and of loops: Integers, Longs and Doubles, which need
+    // neither conversion nor the general rules below.
+    if (fastBinaryOp(op, a, b, out)) {
+        return ErrorCode::None;
+    }
     const VarType ta = a.type();
     const VarType tb = b.type();
-    if ((ta == VarType::Integer || ta == VarType::Long) &&
-        (tb == VarType::Integer || tb == VarType::Long)) {
-        const std::int64_t x = a.asInt();
-        const std::int64_t y = b.asInt();
-        const VarType rt =
-            (ta == VarType::Long || tb == VarType::Long) ? VarType::Long : VarType::Integer;
-        switch (op) {
-        case BinaryOp::Add:
-            out = fitInteger(x + y, rt);
-            return ErrorCode::None;
-        case BinaryOp::Sub:
-            out = fitInteger(x - y, rt);
-            return ErrorCode::None;
-        case BinaryOp::Mul:
-            out = fitInteger(x * y, rt);
-            return ErrorCode::None;
-        default:
-            break;
-        }
-    } else if (ta == VarType::Double && tb == VarType::Double) {
-        const double x = a.asDouble();
-        const double y = b.asDouble();
-        switch (op) {
-        case BinaryOp::Add:
-            return doubleResult(x + y, out);
-        case BinaryOp::Sub:
-            return doubleResult(x - y, out);
-        case BinaryOp::Mul:
-            return doubleResult(x * y, out);
-        default:
-            break;
-        }
-    }
 
     if (isComparison(op)) {
         int c = 0;
@@ -471,27 +459,7 @@ ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const Number
             out = Variant::null();
             return ErrorCode::None;
         }
-        bool r = false;
-        switch (op) {
-        case BinaryOp::Eq:
-            r = c == 0;
-            break;
-        case BinaryOp::Ne:
-            r = c != 0;
-            break;
-        case BinaryOp::Lt:
-            r = c < 0;
-            break;
-        case BinaryOp::Gt:
-            r = c > 0;
-            break;
-        case BinaryOp::Le:
-            r = c <= 0;
-            break;
-        default:
-            r = c >= 0;
-            break;
-        }
+        const bool r = comparisonResult(op, c);
         out = Variant::boolean(r);
         return ErrorCode::None;
     }

@@ -47,4 +47,95 @@ ErrorCode compareValues(const Variant& a, const Variant& b, const NumberLocale& 
 // Integer results in the narrowest of Byte/Integer/Long that `rank` allows, Double beyond.
 Variant fitInteger(std::int64_t value, VarType narrowest);
 
+// The hot path of loops and calculator arithmetic: + - * and the comparisons on two
+// Integer/Long/Double operands, computed in place. False when the general rules are needed
+// (other subtypes, other operators, a Double result beyond the range).
+inline bool fastBinaryOp(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+    const VarType ta = a.type();
+    const VarType tb = b.type();
+    const bool ia = ta == VarType::Integer || ta == VarType::Long;
+    const bool ib = tb == VarType::Integer || tb == VarType::Long;
+    int order = 0;
+    if (ia && ib) {
+        const std::int64_t x = a.asInt();
+        const std::int64_t y = b.asInt();
+        std::int64_t r = 0;
+        switch (op) {
+        case BinaryOp::Add:
+            r = x + y;
+            break;
+        case BinaryOp::Sub:
+            r = x - y;
+            break;
+        case BinaryOp::Mul:
+            r = x * y;
+            break;
+        default:
+            order = x < y ? -1 : x > y ? 1 : 0;
+            goto compare;
+        }
+        // Integer while it fits and both were Integer, then Long, then Double.
+        if (r >= -32768 && r <= 32767 && ta == VarType::Integer && tb == VarType::Integer) {
+            out.setWhole(VarType::Integer, r);
+        } else if (r >= INT32_MIN && r <= INT32_MAX) {
+            out.setWhole(VarType::Long, r);
+        } else {
+            out.setDouble(static_cast<double>(r));
+        }
+        return true;
+    }
+    {
+        const bool da = ta == VarType::Double;
+        const bool db = tb == VarType::Double;
+        if (!((da && (db || ib)) || (db && ia))) {
+            return false;
+        }
+        const double x = da ? a.asDouble() : static_cast<double>(a.asInt());
+        const double y = db ? b.asDouble() : static_cast<double>(b.asInt());
+        double r = 0;
+        switch (op) {
+        case BinaryOp::Add:
+            r = x + y;
+            break;
+        case BinaryOp::Sub:
+            r = x - y;
+            break;
+        case BinaryOp::Mul:
+            r = x * y;
+            break;
+        default:
+            order = x < y ? -1 : x > y ? 1 : 0;
+            goto compare;
+        }
+        if (r - r != 0) { // infinity or NaN: the general path reports Overflow
+            return false;
+        }
+        out.setDouble(r);
+        return true;
+    }
+compare:
+    switch (op) {
+    case BinaryOp::Eq:
+        out.setBoolean(order == 0);
+        return true;
+    case BinaryOp::Ne:
+        out.setBoolean(order != 0);
+        return true;
+    case BinaryOp::Lt:
+        out.setBoolean(order < 0);
+        return true;
+    case BinaryOp::Gt:
+        out.setBoolean(order > 0);
+        return true;
+    case BinaryOp::Le:
+        out.setBoolean(order <= 0);
+        return true;
+    case BinaryOp::Ge:
+        out.setBoolean(order >= 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace vbs

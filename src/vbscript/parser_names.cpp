@@ -72,6 +72,7 @@ void Parser::resolve(Expr& e, ProcScope* scope) {
         if (entry.kind != GlobalEntry::Kind::Variable || entry.declared || !optionExplicit_) {
             e.scope = Scope::Global;
             e.index = g;
+            e.global = &globals_.at(g);
             return;
         }
     }
@@ -95,6 +96,7 @@ void Parser::resolve(Expr& e, ProcScope* scope) {
     }
     e.scope = Scope::Global;
     e.index = globals_.add(e.name);
+    e.global = &globals_.at(e.index);
 }
 
 } // namespace vbs

@@ -110,11 +110,34 @@ public:
         return std::static_pointer_cast<ObjectData>(ref_);
     }
 
+    // In-place setters for the arithmetic fast path: no temporary, no reference count
+    // traffic unless the old value held a string, array or object.
+    void setDouble(double x) {
+        release();
+        type_ = VarType::Double;
+        u_.d = x;
+    }
+    void setWhole(VarType t, std::int64_t x) {
+        release();
+        type_ = t;
+        u_.i64 = x;
+    }
+    void setBoolean(bool b) {
+        release();
+        type_ = VarType::Boolean;
+        u_.b = b;
+    }
+
     // The value to store in a variable: arrays are copied element by element.
     Variant copied() const;
 
 private:
     explicit Variant(VarType t) : type_(t) {}
+    void release() {
+        if (ref_) {
+            ref_.reset();
+        }
+    }
 
     VarType type_ = VarType::Empty;
     union {
