@@ -55,6 +55,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     buildLeftPart();
     chainTabOrder();
     // The design state (VBScript, keypad hidden) before the option buttons are wired.
+    setKeypadTabStops(false);
     VBScript->setChecked(true);
     FunctionTypeLabel->setBuddy(VBScript);
     connectActions();
@@ -231,12 +232,16 @@ void MainWindow::InsertAtCursor(QStringView text) {
 }
 
 void MainWindow::toggleKeypad() {
-    if (Keypad->text().startsWith(u'&')) {
-        setClientWidthTwips(kWideClientWidthTwips);
-        Keypad->setText(kKeypadShownCaption);
-    } else {
-        setClientWidthTwips(kNarrowClientWidthTwips);
-        Keypad->setText(kKeypadHiddenCaption);
+    const bool show = Keypad->text().startsWith(u'&');
+    setClientWidthTwips(show ? kWideClientWidthTwips : kNarrowClientWidthTwips);
+    Keypad->setText(show ? kKeypadShownCaption : kKeypadHiddenCaption);
+    setKeypadTabStops(show);
+}
+
+void MainWindow::setKeypadTabStops(bool reachable) {
+    // Tab must not land on a button out of view; clicks need no focus.
+    for (const auto& [tabIndex, button] : m_keyTabStops) {
+        button->setFocusPolicy(reachable ? Qt::TabFocus : Qt::NoFocus);
     }
 }
 
@@ -255,6 +260,7 @@ void MainWindow::onKeyPressed(const keypad::KeypadKey& key, keypad::KeypadButton
 void MainWindow::onJavaScriptSelected() {
     m_calc.setLanguage(QStringLiteral("JavaScript"));
     setClientWidthTwips(kNarrowClientWidthTwips);
+    setKeypadTabStops(false);
     Keypad->setEnabled(false);
     Keypad->setText(kKeypadUnavailableCaption);
     FunctionTypeLabel->setBuddy(JavaScript);

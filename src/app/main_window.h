@@ -117,6 +117,8 @@ private:
     void onClose();
     void onHelp();
     void setClientWidthTwips(int twips);
+    // Keypad buttons are Tab stops only while the keypad is in view.
+    void setKeypadTabStops(bool reachable);
 
     QString m_programFolder;
     SettingsFile m_settings;

@@ -149,8 +149,16 @@ TEST_F(MainWindowLayoutTest, KeypadPanelAndCaptionBoxes) {
     EXPECT_EQ(main.childAt(main.Equals->geometry().center()), main.Equals);
 }
 
+TEST_F(MainWindowLayoutTest, TabSkipsTheKeypadOutOfView) {
+    MainWindow& main = open();
+    main.Keypad->setFocus();
+    QTest::keyClick(main.Keypad, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), main.CopyInput);
+}
+
 TEST_F(MainWindowLayoutTest, TabWalksTheControlsInTabIndexOrder) {
     MainWindow& main = open();
+    main.toggleKeypad();
     const QStringList expected{u"Command"_qs, u"OK"_qs,         u"Ans"_qs,    u"VBScript"_qs,
                                u"Close"_qs,   u"HelpButton"_qs, u"Keypad"_qs, u"Number"_qs /* 0 */};
     main.Command->setFocus();
