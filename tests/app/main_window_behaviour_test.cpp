@@ -141,13 +141,6 @@ INSTANTIATE_TEST_SUITE_P(Focus, EnterTest,
                                          EnterCase{"OnLanguageOption", "VBScript"}),
                          [](const auto& info) { return info.param.name; });
 
-TEST_F(MainWindowTest, KeypadEnterEvaluatesToo) {
-    MainWindow& main = open();
-    main.Command->setText(u"2*4"_qs);
-    QTest::keyClick(main.Command, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(main.Ans->text(), u"8");
-}
-
 TEST_F(MainWindowTest, EnterOnAnotherPushButtonPressesThatButton) {
     MainWindow& main = open();
     main.Command->setText(u"5"_qs);
@@ -256,12 +249,6 @@ INSTANTIATE_TEST_SUITE_P(
                                    "lang=1\r\npad=1\r\n"}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(MainWindowTest, FrameCloseOnFirstStartCreatesTheFile) {
-    MainWindow& main = open();
-    main.close();
-    EXPECT_EQ(iniContent(), QByteArray("lang=0\r\npad=1\r\n"));
-}
-
 TEST_F(MainWindowTest, FrameCloseStillClosesWhenTheFileCannotBeWritten) {
     ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("Quorvix.ini")));
     MainWindow& main = open();
@@ -355,14 +342,6 @@ TEST_F(MainWindowTest, CopyOutputCopiesTheOutputBox) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"42");
     EXPECT_EQ(focusName(), u"CopyOutput");
     EXPECT_EQ(main.Ans->text(), u"42");
-}
-
-TEST_F(MainWindowTest, AltPCopiesTheOutput) {
-    MainWindow& main = open();
-    main.Ans->setText(u"6"_qs);
-    QGuiApplication::clipboard()->clear();
-    QTest::keyClick(&main, Qt::Key_P, Qt::AltModifier);
-    QTRY_COMPARE(QGuiApplication::clipboard()->text(), u"6"_qs);
 }
 
 } // namespace

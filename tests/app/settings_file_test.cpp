@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace quorvix::app {
 namespace {
@@ -23,26 +22,6 @@ protected:
     QTemporaryDir m_dir;
     SettingsFile m_settings{m_dir.path()};
 };
-
-TEST_F(SettingsFileTest, UnreadableFileIsPresentWithoutContent) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root reads files whatever their mode";
-    }
-    writeIni("lang=1\r\n");
-    ASSERT_EQ(::chmod(QFile::encodeName(iniPath()).constData(), 0), 0);
-    const SettingsFile::Content content = m_settings.read();
-    EXPECT_TRUE(content.present);
-    EXPECT_TRUE(content.bytes.isEmpty());
-}
-
-TEST_F(SettingsFileTest, HugeFileIsPresentButIgnored) {
-    // 100 MB, sparse: nothing of it may be taken for settings, and it is not read whole.
-    writeIni("lang=1\r\n");
-    ASSERT_TRUE(QFile::resize(iniPath(), 100 * 1024 * 1024));
-    const SettingsFile::Content content = m_settings.read();
-    EXPECT_TRUE(content.present);
-    EXPECT_TRUE(content.bytes.isEmpty());
-}
 
 TEST_F(SettingsFileTest, FileAtTheSizeLimitIsRead) {
     QByteArray bytes(SettingsFile::kMaxBytes, ' ');
