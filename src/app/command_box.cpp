@@ -1,7 +1,6 @@
 #include "command_box.h"
 
 #include <QKeyEvent>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <algorithm>
 
