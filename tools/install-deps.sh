@@ -7,7 +7,8 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-declarative-dev libgl-dev
     libgtest-dev libgmock-dev
-    xvfb xauth xdotool xclip
+    xvfb xauth xdotool xclip libx11-dev
+    desktop-file-utils dpkg-dev
     fonts-dejavu-core
 )
 

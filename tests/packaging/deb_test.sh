@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Builds the .deb with CPack, checks its metadata and contents, unpacks it into a fresh root and
+# starts the installed program under Xvfb as a normal user: it shows its read-me and, since it
+# cannot write beside itself, keeps its settings in that user's configuration folder.
+set -u
+build=$1
+tool=$2
+for t in cpack dpkg-deb Xvfb xdotool xclip; do
+    command -v "$t" >/dev/null || { echo "SKIP: $t is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+chmod 755 "$work"
+xvfb=
+app=
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; [ -f "$work/app.log" ] && sed 's/^/  quorvix: /' "$work/app.log"; exit 1; }
+
+(cd "$build" && cpack -G DEB -B "$work/pkg" >"$work/cpack.log" 2>&1) ||
+    { cat "$work/cpack.log"; fail "cpack"; }
+deb=$(ls "$work"/pkg/quorvix_*_amd64.deb 2>/dev/null | head -n1)
+[ -n "$deb" ] || fail "no quorvix_<version>_amd64.deb was built"
+echo "ok: built $(basename "$deb")"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for lib in libqt6widgets6 libqt6qml6 libqt6gui6 libqt6core6; do
+    case "$depends" in *"$lib"*) ;; *) fail "Depends lacks $lib: $depends" ;; esac
+done
+echo "ok: depends on Debian's Qt 6 packages"
+contents=$(dpkg-deb -c "$deb")
+for f in ./opt/quorvix/quorvix ./opt/quorvix/Readme.txt ./usr/bin/quorvix \
+    ./usr/share/applications/quorvix.desktop ./usr/share/icons/hicolor/32x32/apps/quorvix.png; do
+    grep -q " $f" <<<"$contents" || fail "package lacks $f"
+done
+echo "ok: package holds the program, read-me, command link, desktop entry and icons"
+
+root=$work/root
+dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x"
+chmod -R a-w "$root/opt/quorvix"
+
+# A normal user: as root, run as nobody; otherwise as ourselves (the folder is read-only).
+home=$work/home
+mkdir -p "$home"
+chmod 700 "$home"
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+    chown nobody "$home"
+    as_user=(runuser -u nobody --)
+fi
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+"${as_user[@]}" env HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home" \
+    QT_QPA_PLATFORM=xcb "$root/opt/quorvix/quorvix" >"$work/app.log" 2>&1 &
+app=$!
+main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvix$' | head -n1)
+[ -n "$main" ] || fail "the installed program showed no window"
+xdotool windowfocus --sync "$main"
+sleep 0.3
+
+# The read-me: open help, copy all of its text.
+xdotool key alt+h
+help=$(timeout 10 xdotool search --sync --onlyvisible --name '^Quorvix Help$' | head -n1)
+[ -n "$help" ] || fail "no help window"
+xdotool windowfocus --sync "$help"
+sleep 0.3
+xdotool key ctrl+a ctrl+c
+first_line=$(head -n1 "$root/opt/quorvix/Readme.txt" | tr -d '\r')
+got=
+for _ in $(seq 30); do
+    got=$(xclip -o -selection clipboard 2>/dev/null | head -n1 | tr -d '\r')
+    [ "$got" = "$first_line" ] && break
+    sleep 0.1
+done
+[ "$got" = "$first_line" ] || fail "help window shows \"$got\", not the read-me"
+echo "ok: the installed program shows its read-me"
+
+# Close both windows as a window manager would: the main window writes its settings.
+"$tool" close "$help"
+"$tool" close "$main"
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "the program did not end"
+app=
+ini=$home/.config/Quorvix/Quorvix.ini
+[ -f "$ini" ] || fail "no settings in the user's configuration folder"
+[ "$(od -An -c "$ini" | tr -s ' ')" = "$(printf 'lang=0\r\npad=1\r\n' | od -An -c | tr -s ' ')" ] ||
+    fail "settings hold $(od -An -c "$ini")"
+[ -e "$root/opt/quorvix/Quorvix.ini" ] && fail "settings written beside the read-only program"
+echo "ok: settings kept in the user's configuration folder"
+echo PASS
