@@ -72,8 +72,18 @@ wait_for_end() {
     fail "the program did not end: $1"
 }
 
-client_size() {
-    xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p'
+window_size() {
+    xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/.*Geometry: //p'
+}
+
+# Waits (up to 3 s) for a window to reach a client size.
+expect_size() {
+    local window=$1 expected=$2 what=$3
+    for _ in $(seq 30); do
+        [ "$(window_size "$window")" = "$expected" ] && { echo "ok: $what ($expected)"; return 0; }
+        sleep 0.1
+    done
+    fail "$what: size $(window_size "$window"), want $expected"
 }
 
 # Clicks the centre of a control given by its layout rectangle in twips (15 to a pixel).
@@ -120,8 +130,7 @@ COPY_OUTPUT="3540 1320 1275 555"
 # 1. First start: no settings file, so the keypad shows.
 rm -f "$INI"
 start_quorvix
-[ "$(client_size)" = "533x237" ] || fail "first start: client size $(client_size), want 533x237"
-echo "ok: first start shows the keypad (533x237)"
+expect_size "$WID" 533x237 "first start shows the keypad"
 xdotool type --delay 40 '2(3)'
 xdotool key Return
 xdotool key alt+p
@@ -135,14 +144,15 @@ xdotool key alt+h
 HELP=$(timeout 10 xdotool search --sync --onlyvisible --name '^Quorvix Help$' | head -n1)
 [ -n "$HELP" ] || fail "Alt+H did not open the help window"
 xdotool windowsize "$HELP" 200 100
-sleep 0.5
-HELP_SIZE=$(xdotool getwindowgeometry "$HELP" | sed -n 's/.*Geometry: //p')
-[ "$HELP_SIZE" = "465x246" ] || fail "help window shrunk to $HELP_SIZE"
-echo "ok: help window snaps back to 465x246"
+sleep 0.3
+expect_size "$HELP" 465x246 "help window snaps back to its smallest size"
 "$TOOL" close "$WID" || fail "cannot send the close message"
-sleep 0.5
-kill -0 "$APP_PID" 2>/dev/null || fail "the program ended while the help window was open"
+for _ in $(seq 30); do
+    [ -z "$(xdotool search --onlyvisible --name '^Quorvix$')" ] && break
+    sleep 0.1
+done
 [ -z "$(xdotool search --onlyvisible --name '^Quorvix$')" ] || fail "the main window is still shown"
+kill -0 "$APP_PID" 2>/dev/null || fail "the program ended while the help window was open"
 expect_settings 'lang=0\r\npad=1\r\n' "frame close wrote the settings"
 "$TOOL" close "$HELP" || fail "cannot close the help window"
 wait_for_end "after the last window was closed"
@@ -151,8 +161,7 @@ echo "ok: the program ended with its last window"
 # 3. Esc ends without writing, even after the keypad was hidden.
 start_quorvix
 xdotool key alt+k
-sleep 0.2
-[ "$(client_size)" = "329x237" ] || fail "Alt+K: client size $(client_size), want 329x237"
+expect_size "$WID" 329x237 "Alt+K hides the keypad"
 xdotool key Escape
 wait_for_end "after Esc"
 expect_settings 'lang=0\r\npad=1\r\n' "Esc left the settings unchanged"
