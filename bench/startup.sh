@@ -42,8 +42,9 @@ measure() { # command, window name pattern
 
 results=$(mktemp)
 for i in $(seq "$runs"); do
-    echo "quorvix $(measure "$quorvix" '^Quorvix$')" >>"$results"
-    echo "speedcrunch $(measure speedcrunch 'SpeedCrunch')" >>"$results"
+    # A run whose window never showed is reported and left out of the medians.
+    if r=$(measure "$quorvix" '^Quorvix$'); then echo "quorvix $r" >>"$results"; else echo "quorvix run $i: $r"; fi
+    if r=$(measure speedcrunch '^SpeedCrunch$'); then echo "speedcrunch $r" >>"$results"; else echo "speedcrunch run $i: $r"; fi
 done
 
 python3 - "$results" <<'PY'
