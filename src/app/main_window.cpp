@@ -289,7 +289,8 @@ void MainWindow::onClose() {
 }
 
 void MainWindow::onHelp() {
-    if (!m_help) {
+    // A closed help window may still await its deletion: it counts as gone.
+    if (!m_help || !m_help->isVisible()) {
         // No parent: the help window lives on when the main window is closed by its frame.
         m_help = new help::HelpWindow(m_programFolder);
         m_help->setAttribute(Qt::WA_DeleteOnClose);
