@@ -92,6 +92,14 @@ void MainWindow::buildLeftPart() {
 
     InputLabel->setBuddy(Command);
     AnsLabel->setBuddy(Ans);
+    // Alt+O belongs to "&Output:", "&OK" and "C&opy Input"; repeated presses cycle in the order
+    // the shortcuts were registered. Registering the buttons' again after the label's makes the
+    // first press go to the output box.
+    for (QPushButton* button : {OK, CopyInput}) {
+        const QString caption = button->text();
+        button->setText(QString());
+        button->setText(caption);
+    }
     // Drawn as the default button; Enter reaches it through keyPressEvent.
     OK->setDefault(true);
 }

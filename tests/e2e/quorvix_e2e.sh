@@ -162,6 +162,11 @@ echo "ok: the program ended with its last window"
 start_quorvix
 xdotool key alt+k
 expect_size "$WID" 329x237 "Alt+K hides the keypad"
+# Alt+O is shared by "&Output:", "&OK" and "C&opy Input"; its first press goes to the output box.
+xdotool key alt+o
+xdotool type 77
+xdotool key alt+p
+expect_clipboard 77 "typed into the output box after Alt+O"
 xdotool key Escape
 wait_for_end "after Esc"
 expect_settings 'lang=0\r\npad=1\r\n' "Esc left the settings unchanged"
