@@ -30,45 +30,43 @@ void setColours(QWidget* widget, QPalette::ColorRole foregroundRole,
     widget->setPalette(palette);
 }
 
-QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
-    const QString caption = spec.caption.toString();
-    switch (spec.kind) {
+QWidget* createWidget(const ControlRow& row, QWidget* parent) {
+    const QString caption = row.caption.toString();
+    switch (row.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(caption, parent);
-        label->setAlignment(spec.alignment);
-        setColours(label, QPalette::WindowText, QPalette::Window, spec.foreground, spec.background);
+        label->setAlignment(row.alignment);
+        setColours(label, QPalette::WindowText, QPalette::Window, row.foreground, row.background);
         return label;
     }
     case ControlKind::InputLine: {
         auto* box = new CommandBox(parent);
         box->setPlainText(caption);
-        box->setAlignment(spec.alignment);
-        setColours(box, QPalette::Text, QPalette::Base, spec.foreground, spec.background);
+        box->setAlignment(row.alignment);
+        setColours(box, QPalette::Text, QPalette::Base, row.foreground, row.background);
         return box;
     }
     case ControlKind::OutputBox: {
         auto* box = new QLineEdit(caption, parent);
-        box->setAlignment(spec.alignment);
+        box->setAlignment(row.alignment);
         // A long answer is shown whole, not cut at QLineEdit's default 32,767 characters.
         box->setMaxLength(std::numeric_limits<int>::max());
-        setColours(box, QPalette::Text, QPalette::Base, spec.foreground, spec.background);
+        setColours(box, QPalette::Text, QPalette::Base, row.foreground, row.background);
         return box;
     }
     case ControlKind::PushButton:
     case ControlKind::WrapButton: {
-        QPushButton* button = spec.kind == ControlKind::WrapButton
+        QPushButton* button = row.kind == ControlKind::WrapButton
                                   ? new WrappingPushButton(caption, parent)
                                   : new QPushButton(caption, parent);
         // Enter goes to the window, which decides between this button and the default one.
         button->setAutoDefault(false);
-        setColours(button, QPalette::ButtonText, QPalette::Button, spec.foreground,
-                   spec.background);
+        setColours(button, QPalette::ButtonText, QPalette::Button, row.foreground, row.background);
         return button;
     }
     case ControlKind::OptionButton: {
         auto* option = new QRadioButton(caption, parent);
-        setColours(option, QPalette::WindowText, QPalette::Window, spec.foreground,
-                   spec.background);
+        setColours(option, QPalette::WindowText, QPalette::Window, row.foreground, row.background);
         return option;
     }
     }
@@ -77,11 +75,11 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
 
 } // namespace
 
-QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
-    QWidget* widget = createWidget(spec, parent);
-    widget->setObjectName(QString::fromLatin1(spec.name));
-    widget->setGeometry(toPixels(spec.rect));
-    widget->setFont(fontFor(spec.font, parent->font()));
+QWidget* createControl(const ControlRow& row, QWidget* parent) {
+    QWidget* widget = createWidget(row, parent);
+    widget->setObjectName(QString::fromLatin1(row.name));
+    widget->setGeometry(toPixels(row.rect));
+    widget->setFont(fontFor(row.font, parent->font()));
     return widget;
 }
 
@@ -98,10 +96,10 @@ keypad::KeypadButton* createKeypadButton(const keypad::KeypadKey& key, QWidget* 
     return button;
 }
 
-QWidget* createCaptionBox(const keypad::CaptionBox& spec, QWidget* parent) {
-    auto* box = new QLineEdit(spec.text.toString(), parent);
-    box->setObjectName(spec.objectName.toString());
-    box->setGeometry(toPixels(spec.rect));
+QWidget* createCaptionBox(const keypad::CaptionBox& row, QWidget* parent) {
+    auto* box = new QLineEdit(row.text.toString(), parent);
+    box->setObjectName(row.objectName.toString());
+    box->setGeometry(toPixels(row.rect));
     box->setReadOnly(true);
     box->setFrame(false);
     box->setFocusPolicy(Qt::ClickFocus);

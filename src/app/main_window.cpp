@@ -72,8 +72,8 @@ help::HelpWindow* MainWindow::helpWindow() const {
 }
 
 void MainWindow::buildLeftPart() {
-    for (const ControlSpec& spec : mainWindowControls()) {
-        createControl(spec, this);
+    for (const ControlRow& row : mainWindowControls()) {
+        createControl(row, this);
     }
     InputLabel = control<QLabel>(this, "InputLabel");
     StmCmdLabel = control<QLabel>(this, "StmCmdLabel");
@@ -106,9 +106,9 @@ void MainWindow::buildLeftPart() {
 
 void MainWindow::buildKeypad() {
     KeypadFrame = createKeypadPanel(this);
-    for (const keypad::CaptionBox& spec : keypad::captionBoxes()) {
-        QWidget* box = createCaptionBox(spec, this);
-        (spec.objectName == u"GetLabel" ? GetLabel : SetLabel) = static_cast<QLineEdit*>(box);
+    for (const keypad::CaptionBox& row : keypad::captionBoxes()) {
+        QWidget* box = createCaptionBox(row, this);
+        (row.objectName == u"GetLabel" ? GetLabel : SetLabel) = static_cast<QLineEdit*>(box);
     }
     for (const keypad::KeypadKey& key : keypad::keypadKeys()) {
         keypad::KeypadButton* button = createKeypadButton(key, this);
@@ -159,8 +159,8 @@ void MainWindow::bindKey(const keypad::KeypadKey& key, keypad::KeypadButton* but
 
 void MainWindow::chainTabOrder() {
     std::vector<std::pair<int, QWidget*>> stops;
-    for (const ControlSpec& spec : mainWindowControls()) {
-        stops.emplace_back(spec.tabIndex, control<QWidget>(this, spec.name));
+    for (const ControlRow& row : mainWindowControls()) {
+        stops.emplace_back(row.tabIndex, control<QWidget>(this, row.name));
     }
     stops.insert(stops.end(), m_keyTabStops.begin(), m_keyTabStops.end());
     std::sort(stops.begin(), stops.end(),

@@ -6,10 +6,10 @@ namespace quorvix::app {
 
 namespace {
 
-constexpr FontSpec kDefaultFont{};
-constexpr FontSpec kBoldLabelFont{FontFace::MsSansSerif, 8.25, true};
-constexpr FontSpec kInputFont{FontFace::Fixedsys, 9, false};
-constexpr FontSpec kOutputFont{FontFace::Fixedsys, 9, true};
+constexpr FontChoice kDefaultFont{};
+constexpr FontChoice kBoldLabelFont{FontFace::MsSansSerif, 8.25, true};
+constexpr FontChoice kInputFont{FontFace::Fixedsys, 9, false};
+constexpr FontChoice kOutputFont{FontFace::Fixedsys, 9, true};
 
 constexpr QRgb kBlack = 0xff000000;
 constexpr QRgb kRed = 0xffff0000;
@@ -25,26 +25,26 @@ using enum ControlKind;
 // clang-format off
 constexpr std::array kControls{
     //           name                 kind          caption                                                  left  top   width height  font            fore          back          align     tab
-    ControlSpec{"InputLabel",        Label,        u"&Input:",                                             {60,   120,  4815, 195},  kBoldLabelFont, kStyleColour, kStyleColour, kCentred, 0},
-    ControlSpec{"StmCmdLabel",       Label,        u"(evaluation or statement - begin statements with !)", {60,   360,  4815, 195},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 1},
-    ControlSpec{"Command",           InputLine,    u"",                                                    {120,  600,  4695, 585},  kInputFont,     kRed,         kBlack,       kCentred, 2},
-    ControlSpec{"OK",                PushButton,   u"&OK",                                                 {2040, 1260, 855,  375},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 3},
-    ControlSpec{"AnsLabel",          Label,        u"&Output:",                                            {60,   1800, 4815, 195},  kBoldLabelFont, kStyleColour, kStyleColour, kCentred, 4},
-    ControlSpec{"Ans",               OutputBox,    u"",                                                    {120,  2040, 4695, 345},  kOutputFont,    kGreen,       kBlack,       kCentred, 5},
-    ControlSpec{"FunctionTypeLabel", Label,        u"Function &Type:",                                     {660,  2580, 1335, 195},  kBoldLabelFont, kStyleColour, kStyleColour, kRight,   6},
-    ControlSpec{"VBScript",          OptionButton, u"&VBScript",                                           {2100, 2580, 975,  195},  kDefaultFont,   kStyleColour, kStyleColour, kLeft,    7},
-    ControlSpec{"JavaScript",        OptionButton, u"&JavaScript",                                         {3120, 2580, 1095, 195},  kDefaultFont,   kStyleColour, kStyleColour, kLeft,    8},
-    ControlSpec{"Close",             PushButton,   u"&Close",                                              {180,  3000, 1455, 435},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 9},
-    ControlSpec{"HelpButton",        PushButton,   u"&Help",                                               {1740, 3000, 1455, 435},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 10},
-    ControlSpec{"Keypad",            PushButton,   u"&Keypad >>",                                          {3300, 3000, 1455, 435},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 11},
-    ControlSpec{"CopyInput",         WrapButton,   u"C&opy Input to Clipboard",                            {120,  1320, 1275, 555},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 54},
-    ControlSpec{"CopyOutput",        WrapButton,   u"Co&py Output to Clipboard",                           {3540, 1320, 1275, 555},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 55},
+    ControlRow{"InputLabel",        Label,        u"&Input:",                                             {60,   120,  4815, 195},  kBoldLabelFont, kStyleColour, kStyleColour, kCentred, 0},
+    ControlRow{"StmCmdLabel",       Label,        u"(evaluation or statement - begin statements with !)", {60,   360,  4815, 195},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 1},
+    ControlRow{"Command",           InputLine,    u"",                                                    {120,  600,  4695, 585},  kInputFont,     kRed,         kBlack,       kCentred, 2},
+    ControlRow{"OK",                PushButton,   u"&OK",                                                 {2040, 1260, 855,  375},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 3},
+    ControlRow{"AnsLabel",          Label,        u"&Output:",                                            {60,   1800, 4815, 195},  kBoldLabelFont, kStyleColour, kStyleColour, kCentred, 4},
+    ControlRow{"Ans",               OutputBox,    u"",                                                    {120,  2040, 4695, 345},  kOutputFont,    kGreen,       kBlack,       kCentred, 5},
+    ControlRow{"FunctionTypeLabel", Label,        u"Function &Type:",                                     {660,  2580, 1335, 195},  kBoldLabelFont, kStyleColour, kStyleColour, kRight,   6},
+    ControlRow{"VBScript",          OptionButton, u"&VBScript",                                           {2100, 2580, 975,  195},  kDefaultFont,   kStyleColour, kStyleColour, kLeft,    7},
+    ControlRow{"JavaScript",        OptionButton, u"&JavaScript",                                         {3120, 2580, 1095, 195},  kDefaultFont,   kStyleColour, kStyleColour, kLeft,    8},
+    ControlRow{"Close",             PushButton,   u"&Close",                                              {180,  3000, 1455, 435},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 9},
+    ControlRow{"HelpButton",        PushButton,   u"&Help",                                               {1740, 3000, 1455, 435},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 10},
+    ControlRow{"Keypad",            PushButton,   u"&Keypad >>",                                          {3300, 3000, 1455, 435},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 11},
+    ControlRow{"CopyInput",         WrapButton,   u"C&opy Input to Clipboard",                            {120,  1320, 1275, 555},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 54},
+    ControlRow{"CopyOutput",        WrapButton,   u"Co&py Output to Clipboard",                           {3540, 1320, 1275, 555},  kDefaultFont,   kStyleColour, kStyleColour, kCentred, 55},
 };
 // clang-format on
 
 } // namespace
 
-std::span<const ControlSpec> mainWindowControls() {
+std::span<const ControlRow> mainWindowControls() {
     return kControls;
 }
 

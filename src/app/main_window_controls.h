@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control_spec.h"
+#include "control_row.h"
 
 #include <span>
 
@@ -13,6 +13,6 @@ inline constexpr int kClientHeightTwips = 3555;
 
 // The controls of the main window's left part, ordered by tab index. The keypad part (panel,
 // buttons, caption boxes) comes from the keypad's own key table.
-std::span<const ControlSpec> mainWindowControls();
+std::span<const ControlRow> mainWindowControls();
 
 } // namespace quorvix::app

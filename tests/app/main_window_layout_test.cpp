@@ -45,13 +45,13 @@ TEST_F(MainWindowLayoutTest, WindowNameCaptionAndDesignSize) {
 
 TEST_F(MainWindowLayoutTest, LeftPartControlsFollowTheTable) {
     MainWindow& main = create();
-    for (const ControlSpec& spec : mainWindowControls()) {
-        SCOPED_TRACE(spec.name);
-        auto* widget = main.findChild<QWidget*>(QString::fromLatin1(spec.name));
+    for (const ControlRow& row : mainWindowControls()) {
+        SCOPED_TRACE(row.name);
+        auto* widget = main.findChild<QWidget*>(QString::fromLatin1(row.name));
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->parentWidget(), &main);
-        EXPECT_EQ(widget->geometry(), toPixels(spec.rect));
-        EXPECT_EQ(captionOf(widget), spec.caption.toString());
+        EXPECT_EQ(widget->geometry(), toPixels(row.rect));
+        EXPECT_EQ(captionOf(widget), row.caption.toString());
     }
 }
 

@@ -27,19 +27,19 @@ enum class FontFace {
     TimesNewRoman, // the keypad's serif
 };
 
-struct FontSpec {
+struct FontChoice {
     FontFace face = FontFace::WindowDefault;
     double pointSize = 0; // 0: the window's size
     bool bold = false;
 };
 
 // One row of a window's control table.
-struct ControlSpec {
+struct ControlRow {
     const char* name; // object name, and the name of the member that holds the control
     ControlKind kind;
     QStringView caption;    // caption or initial text, "&" marking the access key
     keypad::TwipsRect rect; // outer edge, in the window's client area
-    FontSpec font;
+    FontChoice font;
     std::optional<QRgb> foreground; // nullopt: the style's colour
     std::optional<QRgb> background;
     Qt::Alignment alignment;
@@ -47,6 +47,6 @@ struct ControlSpec {
 };
 
 // The font of a table row, from the window's default font.
-QFont fontFor(const FontSpec& spec, const QFont& windowFont);
+QFont fontFor(const FontChoice& row, const QFont& windowFont);
 
 } // namespace quorvix::app

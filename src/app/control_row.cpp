@@ -1,10 +1,10 @@
-#include "control_spec.h"
+#include "control_row.h"
 
 namespace quorvix::app {
 
-QFont fontFor(const FontSpec& spec, const QFont& windowFont) {
+QFont fontFor(const FontChoice& row, const QFont& windowFont) {
     QFont font = windowFont;
-    switch (spec.face) {
+    switch (row.face) {
     case FontFace::WindowDefault:
         break;
     case FontFace::Fixedsys:
@@ -21,10 +21,10 @@ QFont fontFor(const FontSpec& spec, const QFont& windowFont) {
         font.setStyleHint(QFont::Serif);
         break;
     }
-    if (spec.pointSize > 0) {
-        font.setPointSizeF(spec.pointSize);
+    if (row.pointSize > 0) {
+        font.setPointSizeF(row.pointSize);
     }
-    font.setBold(spec.bold);
+    font.setBold(row.bold);
     return font;
 }
 
