@@ -2,9 +2,9 @@
 
 namespace quorvix::app {
 
-QFont fontFor(const FontChoice& row, const QFont& windowFont) {
+QFont fontFor(const FontChoice& choice, const QFont& windowFont) {
     QFont font = windowFont;
-    switch (row.face) {
+    switch (choice.face) {
     case FontFace::WindowDefault:
         break;
     case FontFace::Fixedsys:
@@ -21,10 +21,10 @@ QFont fontFor(const FontChoice& row, const QFont& windowFont) {
         font.setStyleHint(QFont::Serif);
         break;
     }
-    if (row.pointSize > 0) {
-        font.setPointSizeF(row.pointSize);
+    if (choice.pointSize > 0) {
+        font.setPointSizeF(choice.pointSize);
     }
-    font.setBold(row.bold);
+    font.setBold(choice.bold);
     return font;
 }
 

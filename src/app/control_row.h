@@ -47,6 +47,6 @@ struct ControlRow {
 };
 
 // The font of a table row, from the window's default font.
-QFont fontFor(const FontChoice& row, const QFont& windowFont);
+QFont fontFor(const FontChoice& choice, const QFont& windowFont);
 
 } // namespace quorvix::app
