@@ -1,7 +1,9 @@
 #include "builtin_functions.h"
 #include "builtin_helpers.h"
+#include "memory_budget.h"
 #include "script_limits.h"
 
+#include <algorithm>
 #include <string>
 
 namespace vbs::fn {
@@ -10,7 +12,7 @@ namespace {
 Variant listOf(std::vector<Variant> items) {
     auto data = std::make_shared<ArrayData>();
     data->bounds.push_back(ArrayBound{static_cast<std::int32_t>(items.size()) - 1});
-    data->items = std::move(items);
+    data->adopt(std::move(items));
     return Variant::array(std::move(data));
 }
 
@@ -44,10 +46,17 @@ bool containsText(const std::u16string& in, const std::u16string& what, bool tex
 ErrorCode Array(Runtime&, const Variant* a, int n, Variant& out) {
     std::vector<Variant> items;
     items.reserve(static_cast<std::size_t>(n));
+    int deepest = 0;
     for (int i = 0; i < n; ++i) {
+        if (ErrorCode e = limits::checkArrayElement(a[i]); e != ErrorCode::None) {
+            return e;
+        }
+        deepest = std::max(deepest, a[i].nestingDepth());
+        // A copy of its own: the argument may be a variable's array, which can change later.
         items.push_back(a[i].copied());
     }
     out = listOf(std::move(items));
+    out.asArray()->depth = deepest + 1;
     return ErrorCode::None;
 }
 
@@ -81,7 +90,8 @@ ErrorCode Join(Runtime& rt, const Variant* a, int n, Variant& out) {
             }
         }
         result += piece;
-        if (result.size() > limits::kMaxStringLength) {
+        if (result.size() > limits::kMaxStringLength ||
+            !MemoryBudget::allows(result.size() * sizeof(char16_t))) {
             return ErrorCode::OutOfMemory;
         }
     }
@@ -127,6 +137,10 @@ ErrorCode Split(Runtime& rt, const Variant* a, int n, Variant& out) {
             const std::u16string needle = text ? lowerAscii(delimiter) : delimiter;
             std::size_t pos = 0;
             while (count < 0 || static_cast<std::int32_t>(pieces.size()) < count - 1) {
+                if (pieces.size() >= limits::kMaxArrayElements ||
+                    !MemoryBudget::allows(pieces.size() * sizeof(Variant))) {
+                    return ErrorCode::OutOfMemory;
+                }
                 const std::size_t p = hay.find(needle, pos);
                 if (p == std::u16string::npos) {
                     break;

@@ -1,5 +1,6 @@
 #include "builtin_functions.h"
 #include "builtin_helpers.h"
+#include "memory_budget.h"
 #include "script_limits.h"
 
 #include <cmath>
@@ -97,7 +98,8 @@ ErrorCode trimText(Runtime& rt, const Variant& a, Variant& out, bool left, bool 
 }
 
 ErrorCode repeated(std::int32_t count, char16_t c, Variant& out) {
-    if (static_cast<std::size_t>(count) > limits::kMaxStringLength) {
+    if (static_cast<std::size_t>(count) > limits::kMaxStringLength ||
+        !MemoryBudget::allows(static_cast<std::size_t>(count) * sizeof(char16_t))) {
         return ErrorCode::OutOfMemory;
     }
     out = Variant::string(std::u16string(static_cast<std::size_t>(count), c));
@@ -325,7 +327,8 @@ ErrorCode Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
         }
         result.append(source, pos, p - pos);
         result += with;
-        if (result.size() > limits::kMaxStringLength) {
+        if (result.size() > limits::kMaxStringLength ||
+            !MemoryBudget::allows(result.size() * sizeof(char16_t))) {
             return ErrorCode::OutOfMemory;
         }
         pos = p + what.size();

@@ -1,9 +1,11 @@
 #include "executor.h"
 
 #include "builtins.h"
+#include "memory_budget.h"
 #include "operators.h"
 #include "script_limits.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace vbs {
@@ -169,12 +171,30 @@ Flow Executor::execAssign(const Stmt& s) {
         return Flow::Error;
     }
     if (target.hasParens) {
-        dst = element(*dst, target.args);
+        Variant* array = dst;
+        dst = element(*array, target.args);
         if (!dst) {
             return Flow::Error;
         }
+        if (value.isArray()) {
+            if (ErrorCode e = limits::checkArrayElement(value); e != ErrorCode::None) {
+                raise(e);
+                return Flow::Error;
+            }
+            ArrayData& holder = *array->asArray();
+            holder.depth = std::max(holder.depth, value.nestingDepth() + 1);
+        }
     }
-    *dst = value.isArray() ? value.copied() : std::move(value);
+    // A fresh array (a function's result, Array(...)) is taken as it is; one that is still
+    // held elsewhere is copied, as VBScript arrays are values.
+    if (value.isArray() && value.isShared()) {
+        if (!MemoryBudget::allows(value.asArray()->items.size() * sizeof(Variant))) {
+            raise(ErrorCode::OutOfMemory);
+            return Flow::Error;
+        }
+        value = value.copied();
+    }
+    *dst = std::move(value);
     return Flow::Normal;
 }
 
@@ -483,7 +503,10 @@ bool Executor::makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out) {
         total *= count;
         out.bounds.push_back(ArrayBound{upper});
     }
-    out.items.resize(total);
+    if (!MemoryBudget::allows(total * sizeof(Variant))) {
+        return raise(ErrorCode::OutOfMemory);
+    }
+    out.resize(total);
     return true;
 }
 
@@ -537,7 +560,7 @@ Flow Executor::execReDim(const Stmt& s) {
                 }
                 const std::size_t keep = std::min(old.items.size(), data->items.size());
                 for (std::size_t i = 0; i < keep; ++i) {
-                    data->items[i] = std::move(var->asArray()->items[i]);
+                    data->items[i] = old.items[i];
                 }
             }
         }

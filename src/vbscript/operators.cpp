@@ -1,5 +1,6 @@
 #include "operators.h"
 
+#include "memory_budget.h"
 #include "script_limits.h"
 
 #include <cfloat>
@@ -324,7 +325,8 @@ ErrorCode concatenate(const Variant& a, const Variant& b, const NumberLocale& lo
         }
     }
     // Keeps a runaway loop of joins from exhausting memory.
-    if (left->size() + right->size() > limits::kMaxStringLength) {
+    const std::size_t length = left->size() + right->size();
+    if (length > limits::kMaxStringLength || !MemoryBudget::allows(length * sizeof(char16_t))) {
         return ErrorCode::OutOfMemory;
     }
     std::u16string joined;

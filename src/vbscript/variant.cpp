@@ -1,11 +1,52 @@
 #include "variant.h"
 
+#include "memory_budget.h"
+
+#include <algorithm>
+
 namespace vbs {
+
+namespace {
+
+// A string's text, counted in the memory budget while it lives. Texts never change after they
+// are made, so the size at the end is the size that was counted.
+struct StringBox {
+    explicit StringBox(std::u16string s) : text(std::move(s)) {
+        MemoryBudget::add(text.size() * sizeof(char16_t));
+    }
+    StringBox(const StringBox&) = delete;
+    StringBox& operator=(const StringBox&) = delete;
+    ~StringBox() { MemoryBudget::remove(text.size() * sizeof(char16_t)); }
+    std::u16string text;
+};
+
+} // namespace
 
 Variant Variant::string(std::u16string s) {
     Variant v(VarType::String);
-    v.ref_ = std::make_shared<std::u16string>(std::move(s));
+    v.ref_ = std::make_shared<StringBox>(std::move(s));
     return v;
+}
+
+ArrayData::ArrayData(const ArrayData& other)
+    : bounds(other.bounds), items(other.items), fixed(other.fixed), depth(other.depth) {
+    MemoryBudget::add(items.size() * sizeof(Variant));
+}
+
+ArrayData::~ArrayData() {
+    MemoryBudget::remove(items.size() * sizeof(Variant));
+}
+
+void ArrayData::resize(std::size_t n) {
+    MemoryBudget::remove(items.size() * sizeof(Variant));
+    items.resize(n);
+    MemoryBudget::add(items.size() * sizeof(Variant));
+}
+
+void ArrayData::adopt(std::vector<Variant> elements) {
+    MemoryBudget::remove(items.size() * sizeof(Variant));
+    items = std::move(elements);
+    MemoryBudget::add(items.size() * sizeof(Variant));
 }
 
 Variant Variant::array(std::shared_ptr<ArrayData> a) {
@@ -22,7 +63,7 @@ Variant Variant::object(std::shared_ptr<ObjectData> o) {
 
 const std::u16string& Variant::asString() const {
     static const std::u16string empty;
-    return ref_ ? *static_cast<const std::u16string*>(ref_.get()) : empty;
+    return ref_ ? static_cast<const StringBox*>(ref_.get())->text : empty;
 }
 
 Variant Variant::copied() const {
@@ -31,10 +72,11 @@ Variant Variant::copied() const {
     }
     auto copy = std::make_shared<ArrayData>(*asArray());
     copy->fixed = false;
-    for (Variant& item : copy->items) {
-        item = item.copied();
-    }
     return array(std::move(copy));
+}
+
+int Variant::nestingDepth() const {
+    return type_ == VarType::Array && ref_ ? asArray()->depth : 0;
 }
 
 } // namespace vbs

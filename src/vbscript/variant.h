@@ -31,7 +31,9 @@ struct ObjectData;
 // One VBScript value. Numbers live inline, so arithmetic never touches the heap; strings,
 // arrays and objects are shared through one reference-counted pointer. Strings are immutable
 // once made, which makes sharing them safe. Arrays have value semantics in VBScript: whoever
-// stores an array into a variable calls copied() first.
+// stores an array into a variable makes sure the variable's array is its own (copied() when
+// shared). Only a variable's own array is ever changed in place; arrays nested in it are never
+// changed (the language can only replace them), so copies share the nested ones.
 class Variant {
 public:
     Variant() = default;
@@ -128,8 +130,13 @@ public:
         u_.b = b;
     }
 
-    // The value to store in a variable: arrays are copied element by element.
+    // The value to store in a variable: an array gets a copy of its own element list (nested
+    // arrays are shared, see above).
     Variant copied() const;
+    // How deeply arrays nest in this value: 0 for a value that is no array.
+    int nestingDepth() const;
+    // The string, array or object is also held by another Variant.
+    bool isShared() const { return ref_.use_count() > 1; }
 
 private:
     explicit Variant(VarType t) : type_(t) {}
@@ -157,10 +164,20 @@ struct ArrayBound {
 
 struct ArrayData {
     std::vector<ArrayBound> bounds;
-    // Elements with the first index running fastest, as For Each walks them.
+    // Elements with the first index running fastest, as For Each walks them. Sized only
+    // through resize() and adopt(), which keep the memory budget's count.
     std::vector<Variant> items;
     // Declared with sizes (Dim a(3)): ReDim refuses it.
     bool fixed = false;
+    // 1 + the deepest nesting of an element (an upper bound: kept when elements are replaced).
+    int depth = 1;
+
+    ArrayData() = default;
+    ArrayData(const ArrayData& other);
+    ArrayData& operator=(const ArrayData&) = delete;
+    ~ArrayData();
+    void resize(std::size_t n);
+    void adopt(std::vector<Variant> elements);
 };
 
 // Built-in objects the interpreter hands out; user classes are not supported.

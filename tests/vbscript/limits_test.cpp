@@ -1,3 +1,4 @@
+#include "memory_budget.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -123,6 +124,36 @@ TEST(Limits, HugeReDimIsOutOfMemory) {
     Interpreter in(quickOptions());
     EXPECT_EQ(execText(in, "ReDim a(100000, 100000)"), "#7 Out of memory");
     EXPECT_EQ(execText(in, "ReDim a(2147483647)"), "#7 Out of memory");
+}
+
+TEST(Limits, LiveStringsAreCountedInTheMemoryBudget) {
+    Interpreter in(quickOptions());
+    const std::size_t before = MemoryBudget::used();
+    ASSERT_EQ(execText(in, "big = Space(1000000)"), "ok");
+    EXPECT_GE(MemoryBudget::used(), before + 2000000);
+    ASSERT_EQ(execText(in, "big = Empty"), "ok");
+    EXPECT_LT(MemoryBudget::used(), before + 2000000);
+}
+
+// Nested arrays are shared, not copied, so doubling costs nothing; the nesting limit ends it.
+TEST(Limits, DoublingNestedArraysEndAtTheNestingLimit) {
+    Interpreter in(quickOptions());
+    EXPECT_EQ(execText(in, "a = Array(1): Do: a = Array(a, a): Loop"), "#28 Out of stack space");
+    EXPECT_EQ(evalText(in, "UBound(a)"), "1 (Long)");
+}
+
+TEST(Limits, ArrayInsideAnArrayKeepsItsValue) {
+    Interpreter in(quickOptions());
+    ASSERT_EQ(execText(in, "a = Array(1, 2): b = Array(a): a(0) = 9: c = b(0)"), "ok");
+    EXPECT_EQ(evalText(in, "c(0)"), "1 (Integer)");
+    ASSERT_EQ(execText(in, "Dim d(1): d(0) = a: a(1) = 7: e = d(0)"), "ok");
+    EXPECT_EQ(evalText(in, "e(1)"), "2 (Integer)");
+}
+
+TEST(Limits, DeeplyNestedArraysRunOutOfStack) {
+    Interpreter in(quickOptions());
+    EXPECT_EQ(execText(in, "a = Array(1): Do: a = Array(a): Loop"), "#28 Out of stack space");
+    EXPECT_EQ(execText(in, "Dim b(0): Do: b(0) = b: Loop"), "#28 Out of stack space");
 }
 
 } // namespace
