@@ -87,6 +87,17 @@ bool binaryRule(const Token& t, OperatorRule& r) {
     }
 }
 
+// Literals whose operators give the same result at any time and in any locale: numbers,
+// dates, truth values, Empty. Text is left alone (its reading depends on the locale) and so
+// is anything that fails (the error belongs to the run, not to parsing).
+bool foldable(const Expr& e) {
+    if (e.kind != ExprKind::Literal) {
+        return false;
+    }
+    const VarType t = e.value.type();
+    return t != VarType::String && t != VarType::Object && t != VarType::Array;
+}
+
 ExprPtr literal(Variant v, std::size_t pos) {
     auto e = std::make_unique<Expr>();
     e->kind = ExprKind::Literal;
@@ -108,6 +119,17 @@ ExprPtr Parser::parseBinary(int minLevel) {
     while (binaryRule(peek(), rule) && rule.level >= minLevel) {
         const std::size_t pos = advance().pos;
         ExprPtr right = parseBinary(rule.level + 1);
+        // Constant operands are computed now: a megabyte of "1+1+..." becomes one literal
+        // instead of half a million nodes.
+        if (foldable(*left) && foldable(*right)) {
+            Variant folded;
+            if (binaryOp(rule.op, left->value, right->value, NumberLocale{}, folded) ==
+                    ErrorCode::None &&
+                !folded.isString()) {
+                left->value = std::move(folded);
+                continue;
+            }
+        }
         // Extend the chain of this level rather than nesting: 1+2+3+... stays one node.
         const bool extend =
             left->kind == ExprKind::Binary && !left->parenthesized && left->index == rule.level;
@@ -141,6 +163,11 @@ ExprPtr Parser::parseOperand() {
         e->args.push_back(e->unaryOp == UnaryOp::Not ? parseBinary(kNotOperandLevel)
                                                      : parseOperand());
         --depth_;
+        Variant folded;
+        if (foldable(*e->args[0]) &&
+            unaryOp(e->unaryOp, e->args[0]->value, NumberLocale{}, folded) == ErrorCode::None) {
+            return literal(std::move(folded), e->pos);
+        }
         return e;
     }
     return parsePrimary();

@@ -1,0 +1,148 @@
+#include "parser.h"
+
+// Declarations: Dim, ReDim, Const, Function and Sub, and On Error.
+namespace vbs {
+
+StmtPtr Parser::parseOnError() {
+    auto s = std::make_unique<Stmt>();
+    s->pos = advance().pos;
+    if (!isWord(u"error")) {
+        fail(ErrorCode::SyntaxError);
+    }
+    advance();
+    if (acceptKeyword(Keyword::Resume)) {
+        expectKeyword(Keyword::Next, ErrorCode::SyntaxError);
+        s->kind = StmtKind::OnErrorResumeNext;
+        return s;
+    }
+    expectKeyword(Keyword::Goto, ErrorCode::SyntaxError);
+    const Token& zero = peek();
+    if (zero.kind != Tok::Number || valueOf(zero).asInt() != 0 || !valueOf(zero).isIntegral()) {
+        fail(ErrorCode::SyntaxError);
+    }
+    advance();
+    s->kind = StmtKind::OnErrorGoto0;
+    return s;
+}
+
+StmtPtr Parser::parseDim(bool redim) {
+    auto s = std::make_unique<Stmt>();
+    s->kind = redim ? StmtKind::ReDim : StmtKind::Dim;
+    s->pos = advance().pos;
+    if (redim && isWord(u"preserve")) {
+        advance();
+        s->preserve = true;
+    }
+    do {
+        if (peek().kind != Tok::Identifier) {
+            fail(ErrorCode::ExpectedIdentifier);
+        }
+        DimItem item;
+        item.target = makeName(advance());
+        if (peek().kind == Tok::LParen) {
+            item.isArray = true;
+            advance();
+            if (peek().kind != Tok::RParen) {
+                do {
+                    ExprPtr bound = parseExpr();
+                    if (!redim && bound->kind != ExprKind::Literal &&
+                        !(bound->kind == ExprKind::Unary &&
+                          bound->args[0]->kind == ExprKind::Literal)) {
+                        fail(ErrorCode::ExpectedInteger, bound->pos);
+                    }
+                    item.bounds.push_back(std::move(bound));
+                } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+            }
+            expect(Tok::RParen, ErrorCode::ExpectedRParen);
+        } else if (redim) {
+            fail(ErrorCode::ExpectedLParen);
+        }
+        declare(*item.target);
+        s->items.push_back(std::move(item));
+    } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+    return s;
+}
+
+void Parser::parseConst() {
+    advance();
+    do {
+        if (peek().kind != Tok::Identifier) {
+            fail(ErrorCode::ExpectedIdentifier);
+        }
+        const Token& name = advance();
+        expect(Tok::Equal, ErrorCode::ExpectedEquals);
+        const std::size_t mark = pendingCount();
+        ExprPtr e = parseExpr();
+        Variant value = constantValue(*e);
+        truncatePending(mark);
+        if (proc_) {
+            const std::int32_t slot = proc_->proc->slotCount++;
+            proc_->locals[nameOf(name)] = slot;
+            proc_->proc->constants.emplace_back(slot, std::move(value));
+        } else {
+            topConsts_.emplace_back(nameOf(name), std::move(value));
+        }
+    } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+}
+
+void Parser::parseProcedure() {
+    const Token& kw = advance();
+    if (proc_) {
+        fail(ErrorCode::SyntaxError, kw.pos);
+    }
+    const bool isFunction = kw.keyword == Keyword::Function;
+    if (peek().kind != Tok::Identifier) {
+        fail(ErrorCode::ExpectedIdentifier);
+    }
+    const Token& name = advance();
+    auto scope = std::make_unique<ProcScope>();
+    scope->proc = std::make_shared<Procedure>();
+    Procedure& p = *scope->proc;
+    p.name = nameOf(name);
+    p.isFunction = isFunction;
+    if (peek().kind == Tok::LParen) {
+        advance();
+        while (peek().kind != Tok::RParen) {
+            Parameter param;
+            if (acceptKeyword(Keyword::ByVal)) {
+                param.byRef = false;
+            } else {
+                acceptKeyword(Keyword::ByRef);
+            }
+            if (peek().kind != Tok::Identifier) {
+                fail(ErrorCode::ExpectedIdentifier);
+            }
+            param.name = nameOf(advance());
+            if (peek().kind == Tok::LParen && peek(1).kind == Tok::RParen) {
+                advance();
+                advance();
+            }
+            if (scope->locals.count(param.name) != 0) {
+                fail(ErrorCode::NameRedefined);
+            }
+            scope->locals[param.name] = p.slotCount++;
+            p.params.push_back(std::move(param));
+            if (peek().kind != Tok::Comma) {
+                break;
+            }
+            advance();
+        }
+        expect(Tok::RParen, ErrorCode::ExpectedRParen);
+    }
+    if (isFunction) {
+        p.resultSlot = p.slotCount++;
+        scope->locals[p.name] = p.resultSlot;
+    }
+    const int savedLoops[2] = {loopDepth_[0], loopDepth_[1]};
+    loopDepth_[0] = loopDepth_[1] = 0;
+    proc_ = scope.get();
+    p.body = parseBlock(false);
+    proc_ = nullptr;
+    loopDepth_[0] = savedLoops[0];
+    loopDepth_[1] = savedLoops[1];
+    expectBlockEnd(isFunction ? Keyword::Function : Keyword::Sub,
+                   isFunction ? ErrorCode::ExpectedFunction : ErrorCode::ExpectedSub);
+    procs_.push_back(std::move(scope));
+}
+
+} // namespace vbs
