@@ -2,15 +2,57 @@
 #include "main_window.h"
 
 #include <QApplication>
+#include <QStandardPaths>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kUsage = "usage: quorvix [--help | --version]\n"
+                               "Starts the Quorvix calculator. Everything else is set in its "
+                               "window; see Readme.txt beside the program.\n";
+
+// --help and --version are answered before any window-system connection is made, so they work
+// without a display. Returns the exit status, or -1 to go on starting the calculator.
+int handleOptions(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("quorvix %s\n", QUORVIX_VERSION);
+            return 0;
+        }
+    }
+    return -1;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    if (const int status = handleOptions(argc, argv); status >= 0) {
+        return status;
+    }
     QApplication application(argc, argv);
+    // Qt has taken its own options (-platform and the like); nothing else is understood.
+    if (QCoreApplication::arguments().size() > 1) {
+        std::fprintf(stderr, "quorvix: unknown argument '%s'\n%s",
+                     qPrintable(QCoreApplication::arguments().at(1)), kUsage);
+        return 2;
+    }
     QApplication::setApplicationName(QStringLiteral("Quorvix"));
     // Both windows take the application's icon.
     QApplication::setWindowIcon(quorvix::app::appIcon());
 
     // The settings file and the read-me live beside the executable, not in the current folder.
-    quorvix::app::MainWindow window(QCoreApplication::applicationDirPath());
+    // An installed copy cannot write there, so its settings go to the user's configuration
+    // folder ($XDG_CONFIG_HOME/Quorvix, else ~/.config/Quorvix).
+    const QString configFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString userSettings =
+        configFolder.isEmpty() ? QString() : configFolder + QStringLiteral("/Quorvix");
+    quorvix::app::MainWindow window(QCoreApplication::applicationDirPath(), nullptr, userSettings);
     // Close and Esc end the program at once; closing the window's frame instead lets an open
     // help window live on, and the program ends with the last window.
     QObject::connect(&window, &quorvix::app::MainWindow::programEndRequested, &application,

@@ -43,8 +43,10 @@ template <class T> T* control(QWidget* window, const char* name) {
 
 } // namespace
 
-MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
-    : QWidget(parent), m_programFolder(programFolder), m_settings(programFolder) {
+MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
+                       const QString& userSettingsFolder)
+    : QWidget(parent), m_programFolder(programFolder),
+      m_settings(programFolder, userSettingsFolder) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Quorvix"));
     setFont(fontFor({FontFace::MsSansSerif, 8.25, false}, font()));

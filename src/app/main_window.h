@@ -38,7 +38,10 @@ class CommandBox;
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MainWindow(const QString& programFolder, QWidget* parent = nullptr);
+    // `userSettingsFolder`, if given, keeps the settings when the program's folder is not
+    // writable (an installed copy).
+    explicit MainWindow(const QString& programFolder, QWidget* parent = nullptr,
+                        const QString& userSettingsFolder = QString());
     ~MainWindow() override;
 
     // Runs the evaluation command on the input line and shows its outcome.

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -88,11 +89,32 @@ QByteArray settingsText(bool vbscript, bool keypadHidden) {
     return text;
 }
 
-SettingsFile::SettingsFile(const QString& folder)
-    : m_path(QDir(folder).filePath(QStringLiteral("Quorvix.ini"))) {}
+SettingsFile::SettingsFile(const QString& folder, const QString& userFolder)
+    : m_path(QDir(folder).filePath(QStringLiteral("Quorvix.ini"))),
+      m_userPath(userFolder.isEmpty() ? QString()
+                                      : QDir(userFolder).filePath(QStringLiteral("Quorvix.ini"))) {}
 
 SettingsFile::Content SettingsFile::read() const {
-    const help::FileHead head = help::readFileHead(m_path, kMaxBytes + 1);
+    Content content = readAt(m_path);
+    if (!content.present && !m_userPath.isEmpty()) {
+        content = readAt(m_userPath);
+    }
+    return content;
+}
+
+bool SettingsFile::write(QByteArrayView bytes) const {
+    if (writeAt(m_path, bytes)) {
+        return true;
+    }
+    if (m_userPath.isEmpty()) {
+        return false;
+    }
+    QDir().mkpath(QFileInfo(m_userPath).absolutePath());
+    return writeAt(m_userPath, bytes);
+}
+
+SettingsFile::Content SettingsFile::readAt(const QString& path) {
+    const help::FileHead head = help::readFileHead(path, kMaxBytes + 1);
     Content content;
     content.present = head.regularFile;
     if (head.readable && head.size <= kMaxBytes && head.bytes.size() <= kMaxBytes) {
@@ -101,8 +123,8 @@ SettingsFile::Content SettingsFile::read() const {
     return content;
 }
 
-bool SettingsFile::write(QByteArrayView bytes) const {
-    const QByteArray name = QFile::encodeName(m_path);
+bool SettingsFile::writeAt(const QString& path, QByteArrayView bytes) {
+    const QByteArray name = QFile::encodeName(path);
     // O_NONBLOCK: a fifo without a reader fails at once instead of holding up shut-down.
     const int fd = ::open(name.constData(),
                           O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);

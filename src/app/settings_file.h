@@ -29,7 +29,9 @@ std::vector<SettingsAction> settingsActions(QByteArrayView content);
 // hidden, else "pad=1".
 QByteArray settingsText(bool vbscript, bool keypadHidden);
 
-// The settings file, "Quorvix.ini" in the program's folder.
+// The settings file, "Quorvix.ini" in the program's folder. An installed copy cannot write
+// there, so it may also be given the user's own settings folder: reading looks beside the
+// program first, then there; writing tries beside the program first, then there.
 class SettingsFile {
 public:
     // A file larger than this is not one we wrote; it is treated as holding no settings.
@@ -40,9 +42,10 @@ public:
         QByteArray bytes;     // empty when it could not be read or is too large
     };
 
-    explicit SettingsFile(const QString& folder);
+    explicit SettingsFile(const QString& folder, const QString& userFolder = QString());
 
     QString path() const { return m_path; }
+    QString userPath() const { return m_userPath; }
 
     // Never blocks and never reads more than kMaxBytes.
     Content read() const;
@@ -50,7 +53,11 @@ public:
     bool write(QByteArrayView bytes) const;
 
 private:
+    static Content readAt(const QString& path);
+    static bool writeAt(const QString& path, QByteArrayView bytes);
+
     QString m_path;
+    QString m_userPath; // empty when there is no user folder to fall back on
 };
 
 } // namespace quorvix::app
