@@ -32,5 +32,6 @@ for size in 16 32 48 64 128 256; do
     check "${size}px icon" test -s "$root/usr/share/icons/hicolor/${size}x${size}/apps/quorvix.png"
 done
 check "scalable icon" test -s "$root/usr/share/icons/hicolor/scalable/apps/quorvix.svg"
-check "installed program answers" test "$("$prefix/quorvix-eval" -e '2(3)')" = 6
+check "installed program answers" test "$("$prefix/quorvix-eval" -e "2(3)")" = 6
+check "program tells its version" test "$("$prefix/quorvix" --version)" = "quorvix 0.1.0"
 exit $fail
