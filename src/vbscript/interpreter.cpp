@@ -59,7 +59,7 @@ template <typename Run> bool Interpreter::guarded(Run&& run) {
 std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
     std::optional<Variant> result;
     guarded([&] {
-        Parser parser(Lexer(expression).tokenize(), *globals_, optionExplicit_);
+        Parser parser(expression, *globals_, optionExplicit_);
         ParseResult parsed = parser.parseExpression();
         if (parsed.error != ErrorCode::None) {
             fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
@@ -83,7 +83,7 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
 
 bool Interpreter::execute(std::u16string_view statements) {
     return guarded([&] {
-        Parser parser(Lexer(statements).tokenize(), *globals_, optionExplicit_);
+        Parser parser(statements, *globals_, optionExplicit_);
         ParseResult parsed = parser.parseStatements();
         if (parsed.error != ErrorCode::None) {
             fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));

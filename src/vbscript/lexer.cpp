@@ -60,22 +60,25 @@ Keyword keywordFor(std::u16string_view lower) {
     return Keyword::None;
 }
 
-TokenList Lexer::tokenize() {
-    out_.tokens.reserve(src_.size() / 2 + 2);
-    for (;;) {
+void Lexer::ensure(std::size_t index) {
+    while (!finished_ && out_.tokens.size() <= index) {
         Token t;
         const bool more = next(t);
         const bool error = t.kind == Tok::Error;
         out_.tokens.push_back(t);
         if (!more || error) {
-            break;
+            finished_ = true;
+            if (t.kind != Tok::End) {
+                Token end;
+                end.pos = static_cast<std::uint32_t>(src_.size());
+                out_.tokens.push_back(end);
+            }
         }
     }
-    if (out_.tokens.back().kind != Tok::End) {
-        Token end;
-        end.pos = static_cast<std::uint32_t>(src_.size());
-        out_.tokens.push_back(end);
-    }
+}
+
+TokenList Lexer::tokenize() {
+    ensure(src_.size() + 1);
     return std::move(out_);
 }
 

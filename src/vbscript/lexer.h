@@ -7,12 +7,18 @@
 
 namespace vbs {
 
-// Turns source text into tokens. A malformed piece (a stray character, an open string) becomes
-// one Error token, after which the list ends: the parser reports it when it gets there, so the
-// first error by position is the one the user sees.
+// Turns source text into tokens, as far as the parser asks for them: a parse that stops early
+// (an error, the nesting limit) does not pay for the rest of a huge input. A malformed piece
+// (a stray character, an open string) becomes one Error token, after which the list ends: the
+// parser reports it when it gets there, so the first error by position is the one the user
+// sees.
 class Lexer {
 public:
     explicit Lexer(std::u16string_view source) : src_(source) {}
+    // Lexes until token `index` exists or the text has ended (the list then ends with End).
+    void ensure(std::size_t index);
+    const TokenList& list() const { return out_; }
+    // All tokens at once.
     TokenList tokenize();
 
 private:
@@ -34,6 +40,7 @@ private:
     std::u16string_view src_;
     std::size_t pos_ = 0;
     TokenList out_;
+    bool finished_ = false;
 };
 
 Keyword keywordFor(std::u16string_view lower);

@@ -4,8 +4,8 @@ namespace vbs {
 
 // Parse errors unwind with an exception that never leaves this class: the first error ends the
 // parse, and its position and code are all the caller needs.
-Parser::Parser(TokenList tokens, GlobalTable& globals, bool optionExplicit)
-    : list_(std::move(tokens)), globals_(globals), optionExplicit_(optionExplicit) {
+Parser::Parser(std::u16string_view source, GlobalTable& globals, bool optionExplicit)
+    : lexer_(source), globals_(globals), optionExplicit_(optionExplicit) {
     stack_.reset();
 }
 
@@ -60,12 +60,15 @@ ParseResult Parser::parseExpression() {
 
 const Token& Parser::peek(std::size_t ahead) const {
     const std::size_t i = pos_ + ahead;
-    return i < tokens_.size() ? tokens_[i] : tokens_.back();
+    lexer_.ensure(i);
+    const auto& tokens = lexer_.list().tokens;
+    return i < tokens.size() ? tokens[i] : tokens.back();
 }
 
 const Token& Parser::advance() {
     const Token& t = peek();
-    if (pos_ + 1 < tokens_.size()) {
+    lexer_.ensure(pos_ + 1);
+    if (pos_ + 1 < lexer_.list().tokens.size()) {
         ++pos_;
     }
     return t;

@@ -3,6 +3,7 @@
 #include "ast.h"
 #include "error_codes.h"
 #include "global_table.h"
+#include "lexer.h"
 #include "stack_guard.h"
 #include "token.h"
 
@@ -12,6 +13,12 @@
 #include <vector>
 
 namespace vbs {
+
+// A binary operator and its precedence level (1 loosest).
+struct OperatorRule {
+    BinaryOp op;
+    int level;
+};
 
 // The outcome of parsing one call's text.
 struct ParseResult {
@@ -27,7 +34,7 @@ struct ParseResult {
 // failed parse defines nothing. Nesting is limited so that no input can exhaust the C++ stack.
 class Parser {
 public:
-    Parser(TokenList tokens, GlobalTable& globals, bool optionExplicit);
+    Parser(std::u16string_view source, GlobalTable& globals, bool optionExplicit);
 
     ParseResult parseStatements();
     ParseResult parseExpression();
@@ -48,10 +55,10 @@ private:
 
     // Token access.
     const Token& peek(std::size_t ahead = 0) const;
-    const std::u16string& nameOf(const Token& t) const { return list_.names[t.payload]; }
+    const std::u16string& nameOf(const Token& t) const { return lexer_.list().names[t.payload]; }
     Variant valueOf(const Token& t) const {
         return t.smallInteger ? Variant::integer(static_cast<std::int16_t>(t.payload))
-                              : list_.values[t.payload];
+                              : lexer_.list().values[t.payload];
     }
     const Token& advance();
     bool isKeyword(Keyword k, std::size_t ahead = 0) const;
@@ -88,6 +95,7 @@ private:
     // Expressions (parser_expr.cpp).
     ExprPtr parseExpr();
     ExprPtr parseBinary(int minPrec);
+    bool foldNextLiteral(Expr& left, const OperatorRule& rule);
     ExprPtr parseOperand();
     ExprPtr parsePrimary();
     ExprPtr parseNameChain();
@@ -107,8 +115,8 @@ private:
     std::size_t pendingCount() { return pending().size(); }
     void truncatePending(std::size_t n) { pending().resize(n); }
 
-    TokenList list_;
-    const std::vector<Token>& tokens_ = list_.tokens;
+    // Lexes on demand, also from const look-ahead: only its cache changes.
+    mutable Lexer lexer_;
     std::size_t pos_ = 0;
     GlobalTable& globals_;
     bool optionExplicit_;

@@ -9,11 +9,6 @@ namespace {
 // comparisons; unary minus binds tighter than ^, so -3^2 is 9.
 constexpr int kNotOperandLevel = 7;
 
-struct OperatorRule {
-    BinaryOp op;
-    int level;
-};
-
 bool binaryRule(const Token& t, OperatorRule& r) {
     if (t.kind == Tok::Keyword) {
         switch (t.keyword) {
@@ -117,6 +112,9 @@ ExprPtr Parser::parseBinary(int minLevel) {
     ExprPtr left = parseOperand();
     OperatorRule rule{};
     while (binaryRule(peek(), rule) && rule.level >= minLevel) {
+        if (foldable(*left) && foldNextLiteral(*left, rule)) {
+            continue;
+        }
         const std::size_t pos = advance().pos;
         ExprPtr right = parseBinary(rule.level + 1);
         // Constant operands are computed now: a megabyte of "1+1+..." becomes one literal
@@ -146,6 +144,29 @@ ExprPtr Parser::parseBinary(int minLevel) {
     }
     --depth_;
     return left;
+}
+
+// "literal op literal" where nothing binds tighter to the right literal: computed into
+// `left` straight from the tokens, without a node for the right side. Returns false (having
+// consumed nothing) when the shape does not fit or the operation fails.
+bool Parser::foldNextLiteral(Expr& left, const OperatorRule& rule) {
+    const Token& operand = peek(1);
+    if (operand.kind != Tok::Number && operand.kind != Tok::Date) {
+        return false;
+    }
+    OperatorRule next{};
+    if (binaryRule(peek(2), next) && next.level > rule.level) {
+        return false;
+    }
+    Variant folded;
+    if (binaryOp(rule.op, left.value, valueOf(operand), NumberLocale{}, folded) !=
+        ErrorCode::None) {
+        return false;
+    }
+    left.value = std::move(folded);
+    advance();
+    advance();
+    return true;
 }
 
 ExprPtr Parser::parseOperand() {

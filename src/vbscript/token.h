@@ -4,6 +4,7 @@
 #include "variant.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -115,11 +116,12 @@ struct Token {
     std::uint32_t payload = 0;
 };
 
+// Deques, so that references to tokens and names stay valid while more are lexed.
 struct TokenList {
-    std::vector<Token> tokens;
+    std::deque<Token> tokens;
     std::vector<Variant> values;
     // Lower-case spellings.
-    std::vector<std::u16string> names;
+    std::deque<std::u16string> names;
 };
 
 } // namespace vbs
