@@ -4,7 +4,8 @@
 
 namespace quorvix::app {
 
-// The program's icon, drawn at 16, 32 and 48 pixels: a small calculator with a green display.
+// The program's icon, a small calculator with a black display, from 16 to 256 pixels; the main
+// window shows it (the help window has one of its own).
 QIcon appIcon();
 
 } // namespace quorvix::app

@@ -8,6 +8,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QIcon>
 #include <QPlainTextEdit>
 
 namespace quorvix::help {
@@ -44,6 +45,7 @@ HelpWindow::HelpWindow(const QString& programFolder, UrlOpener openUrl, QWidget*
     }
     setObjectName(QStringLiteral("Help"));
     setWindowTitle(QStringLiteral("Quorvix Help"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/quorvix-help-16.png")));
     setCursor(Qt::CrossCursor);
     setMinimumSize(twipsToPixels(kMinOuterWidthTwips - kFrameWidthTwips),
                    twipsToPixels(kMinOuterHeightTwips - kFrameHeightTwips));
