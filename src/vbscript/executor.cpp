@@ -10,7 +10,7 @@
 
 namespace vbs {
 
-Executor::Executor(GlobalTable& globals, Runtime& runtime) : globals_(globals), rt_(runtime) {}
+Executor::Executor(Runtime& runtime) : rt_(runtime) {}
 
 void Executor::begin(std::chrono::steady_clock::time_point deadline) {
     deadline_ = deadline;

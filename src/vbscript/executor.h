@@ -27,10 +27,10 @@ struct Frame {
     bool resumeNext = false;
 };
 
-// Runs syntax trees against the global table.
+// Runs syntax trees. Global names were bound to their table entries by the parser.
 class Executor {
 public:
-    Executor(GlobalTable& globals, Runtime& runtime);
+    explicit Executor(Runtime& runtime);
 
     // Starts a run: the deadline and the stack measure count from here.
     void begin(std::chrono::steady_clock::time_point deadline);
@@ -80,7 +80,6 @@ private:
     bool tick();
     bool catchable() const { return errNumber_ != static_cast<int>(ErrorCode::Timeout); }
 
-    GlobalTable& globals_;
     Runtime& rt_;
     Frame topFrame_;
     Frame* frame_ = &topFrame_;

@@ -28,8 +28,7 @@ std::u16string timeoutText(std::chrono::milliseconds limit) {
 
 Interpreter::Interpreter(InterpreterOptions options)
     : options_(options), globals_(std::make_unique<GlobalTable>()),
-      runtime_(std::make_unique<Runtime>()),
-      executor_(std::make_unique<Executor>(*globals_, *runtime_)) {
+      runtime_(std::make_unique<Runtime>()), executor_(std::make_unique<Executor>(*runtime_)) {
     runtime_->locale.decimal = options_.decimalSeparator;
     // The thousands separator is whichever of "," and "." is not the decimal one.
     runtime_->locale.thousands = options_.decimalSeparator == u',' ? u'.' : u',';
