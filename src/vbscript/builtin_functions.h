@@ -68,6 +68,8 @@ VBS_BUILTIN_DECL(Chr);
 VBS_BUILTIN_DECL(ChrW);
 VBS_BUILTIN_DECL(Asc);
 VBS_BUILTIN_DECL(AscW);
+
+// Formatting (builtins_format.cpp)
 VBS_BUILTIN_DECL(FormatNumber);
 
 // Arrays (builtins_array.cpp)
