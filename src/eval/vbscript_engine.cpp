@@ -23,6 +23,23 @@ QString fromU16(const std::u16string& s) {
     return QString::fromStdU16String(s);
 }
 
+// A Currency answer stays Currency. Up to 15 significant digits a Double literal carries the
+// exact value into CCur; beyond that the whole and the ten-thousandths are joined in Currency
+// arithmetic, which is exact.
+QString currencyLiteral(std::int64_t scaled) {
+    const QString text = fromU16(vbs::formatCurrency(scaled));
+    int digits = 0;
+    for (const QChar c : text) {
+        digits += c.isDigit() ? 1 : 0;
+    }
+    if (digits <= 15) {
+        return QStringLiteral("CCur(%1)").arg(text);
+    }
+    return QStringLiteral("CCur(%1) + CCur(%2) * CCur(0.0001)")
+        .arg(scaled / 10000)
+        .arg(scaled % 10000);
+}
+
 } // namespace
 
 VBScriptEngine::VBScriptEngine(std::chrono::milliseconds timeLimit)
@@ -129,7 +146,7 @@ std::optional<QString> VBScriptEngine::ansStatement(const ScriptValue& answer,
     // Numbers are rebuilt from the value with "." (the shown text has the user's separator)
     // and rounded as shown, so Ans holds exactly what the output box shows.
     case ScriptValue::Kind::Currency:
-        return prefix + fromU16(vbs::formatCurrency(answer.integer));
+        return prefix + currencyLiteral(answer.integer);
     case ScriptValue::Kind::Single:
         return prefix + fromU16(vbs::formatSingle(static_cast<float>(answer.number)));
     case ScriptValue::Kind::Double:

@@ -92,8 +92,10 @@ ErrorCode CCur(Runtime& rt, const Variant* a, int, Variant& out) {
     if (ErrorCode e = doubleArg(rt, a[0], d); e != ErrorCode::None) {
         return e;
     }
-    const double scaled = roundHalfEven(d * 10000.0);
-    if (!(scaled >= -9223372036854775808.0 && scaled < 9223372036854775808.0)) {
+    // In long double, whose 64-bit mantissa holds every Currency amount exactly: a Double
+    // times 10,000 would lose the last digits of large amounts.
+    const long double scaled = std::nearbyintl(static_cast<long double>(d) * 10000.0L);
+    if (!(scaled >= -9223372036854775808.0L && scaled < 9223372036854775808.0L)) {
         return ErrorCode::Overflow;
     }
     out = Variant::currency(static_cast<std::int64_t>(scaled));
