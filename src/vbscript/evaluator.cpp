@@ -70,6 +70,15 @@ bool Executor::evalBinary(const Expr& e, Variant& out) {
             }
             right = &rightValue;
         }
+        if (e.ops[i] >= BinaryOp::Eq && e.ops[i] <= BinaryOp::Ge) {
+            // Text against a number written in the source is read as a number.
+            const Expr& r = *e.args[i + 1];
+            const bool leftLiteral = i == 0 && e.args[0]->kind == ExprKind::Literal &&
+                                     isNumericLiteralValue(e.args[0]->value);
+            const bool rightLiteral = r.kind == ExprKind::Literal && isNumericLiteralValue(r.value);
+            left = &literalComparand(*left, rightLiteral, rt_.locale, leftText_);
+            right = &literalComparand(*right, leftLiteral, rt_.locale, rightText_);
+        }
         if (!fastBinaryOp(e.ops[i], *left, *right, result)) {
             if (ErrorCode ec = binaryOp(e.ops[i], *left, *right, rt_.locale, result);
                 ec != ErrorCode::None) {

@@ -444,10 +444,15 @@ Flow Executor::execSelect(const Stmt& s) {
             bool isNull = false;
             ErrorCode e = ErrorCode::None;
             switch (item.kind) {
-            case CaseItem::Kind::Value:
-                e = compareValues(subject, low, rt_.locale, false, c, isNull);
+            case CaseItem::Kind::Value: {
+                Variant text;
+                const bool literal =
+                    item.low->kind == ExprKind::Literal && isNumericLiteralValue(item.low->value);
+                e = compareValues(literalComparand(subject, literal, rt_.locale, text), low,
+                                  rt_.locale, false, c, isNull);
                 match = e == ErrorCode::None && !isNull && c == 0;
                 break;
+            }
             case CaseItem::Kind::Range: {
                 Variant high;
                 if (!eval(*item.high, high)) {

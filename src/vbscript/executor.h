@@ -90,6 +90,9 @@ private:
     int errNumber_ = 0;
     std::u16string errDescription_;
     std::u16string timeoutText_ = u"Script timed out";
+    // Text read as a number for a comparison with a numeric literal (see literalComparand).
+    Variant leftText_;
+    Variant rightText_;
     // The value a member read produced (evalMember's result channel).
     Variant memberResult_;
 };

@@ -367,6 +367,30 @@ bool comparisonResult(BinaryOp op, int c) {
 
 } // namespace
 
+bool isNumericLiteralValue(const Variant& v) {
+    switch (v.type()) {
+    case VarType::Integer:
+    case VarType::Long:
+    case VarType::Double:
+    case VarType::Single:
+    case VarType::Currency:
+    case VarType::Byte:
+        return true;
+    default:
+        return false;
+    }
+}
+
+const Variant& literalComparand(const Variant& other, bool literal, const NumberLocale& locale,
+                                Variant& converted) {
+    double d = 0;
+    if (literal && other.isString() && parseNumericText(other.asString(), locale, d)) {
+        converted = Variant::dbl(d);
+        return converted;
+    }
+    return other;
+}
+
 Variant fitInteger(std::int64_t value, VarType narrowest) {
     if (narrowest == VarType::Byte && value >= 0 && value <= 255) {
         return Variant::byte(static_cast<std::uint8_t>(value));

@@ -44,6 +44,15 @@ ErrorCode unaryOp(UnaryOp op, const Variant& a, const NumberLocale& locale, Vari
 ErrorCode compareValues(const Variant& a, const Variant& b, const NumberLocale& locale,
                         bool textCompare, int& result, bool& isNull);
 
+// VBScript reads text as a number when it is compared with a number written in the source:
+// x = "3" then x = 3 (and Select Case x / Case 3) is True, although a number held in a
+// variable is less than any text. `literal` is whether `number` comes from a literal; when it
+// does and `other` is numeric text, `converted` receives the number and is what to compare.
+const Variant& literalComparand(const Variant& other, bool literal, const NumberLocale& locale,
+                                Variant& converted);
+// A numeric literal in the source (not True/False, not text).
+bool isNumericLiteralValue(const Variant& v);
+
 // Integer results in the narrowest of Byte/Integer/Long that `rank` allows, Double beyond.
 Variant fitInteger(std::int64_t value, VarType narrowest);
 

@@ -80,6 +80,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "z", "\"b\" (String)"},
         ScriptCase{"SelectIs", "Select Case 9\nCase Is > 5\nz = 1\nCase Else\nz = 2\nEnd Select",
                    "z", "1 (Integer)"},
+        ScriptCase{"SelectTextAgainstLiteral",
+                   "x = \"3\": Select Case x: Case 3: r = 1: Case Else: r = 2: End Select", "r",
+                   "1 (Integer)"},
+        ScriptCase{"NumberVariableBelowText", "v1 = \"100\": v2 = 1000", "v1 > v2",
+                   "True (Boolean)"},
         ScriptCase{"SelectElse",
                    "Select Case \"q\": Case \"a\": z = 1: Case Else: z = 2: End "
                    "Select",
