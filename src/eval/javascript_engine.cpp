@@ -14,8 +14,9 @@ QString timeoutDescription(std::chrono::milliseconds limit) {
              seconds == 1.0 ? QStringLiteral("second") : QStringLiteral("seconds"));
 }
 
-JavaScriptEngine::JavaScriptEngine(std::chrono::milliseconds timeLimit)
-    : m_timeLimit(timeLimit), m_watchdog([this] { m_engine.setInterrupted(true); }) {
+JavaScriptEngine::JavaScriptEngine(std::chrono::milliseconds timeLimit, std::size_t memoryLimit)
+    : m_timeLimit(timeLimit), m_memoryLimit(memoryLimit),
+      m_watchdog([this] { m_engine.setInterrupted(true); }) {
     m_engine.installExtensions(QJSEngine::ConsoleExtension);
 }
 
@@ -23,7 +24,7 @@ JavaScriptEngine::~JavaScriptEngine() = default;
 
 std::optional<QJSValue> JavaScriptEngine::run(const QString& program) {
     QStringList stack;
-    m_watchdog.arm(m_timeLimit);
+    m_watchdog.arm(m_timeLimit, m_memoryLimit);
     QJSValue result;
     try {
         result = m_engine.evaluate(program, QString(), 1, &stack);
@@ -33,10 +34,16 @@ std::optional<QJSValue> JavaScriptEngine::run(const QString& program) {
         m_error = QStringLiteral("Out of memory");
         return std::nullopt;
     }
-    const bool timedOut = m_watchdog.disarm();
-    if (timedOut || m_engine.isInterrupted()) {
+    const Watchdog::Outcome outcome = m_watchdog.disarm();
+    if (outcome != Watchdog::Outcome::Finished || m_engine.isInterrupted()) {
         m_engine.setInterrupted(false);
-        m_error = timeoutDescription(m_timeLimit);
+        if (outcome == Watchdog::Outcome::OutOfMemory) {
+            // What the script still holds in its variables stays; its garbage goes now.
+            m_engine.collectGarbage();
+            m_error = QStringLiteral("Out of memory");
+        } else {
+            m_error = timeoutDescription(m_timeLimit);
+        }
         return std::nullopt;
     }
     // An uncaught exception leaves its stack trace; a thrown Error also reads as an error.

@@ -5,14 +5,20 @@
 
 #include <QJSEngine>
 #include <chrono>
+#include <cstddef>
 
 namespace quorvix {
 
-// JavaScript over QJSEngine, with a watchdog that interrupts a script running past its limit;
-// the engine stays usable afterwards.
+// JavaScript over QJSEngine, with a watchdog that interrupts a script running past its time
+// limit or growing the process by more than its memory limit; the engine stays usable
+// afterwards. QJSEngine has no heap limit of its own, and a script that allocates without end
+// would otherwise take all of the system's memory within its time limit.
 class JavaScriptEngine final : public ScriptEngine {
 public:
-    explicit JavaScriptEngine(std::chrono::milliseconds timeLimit = std::chrono::seconds(10));
+    static constexpr std::size_t kDefaultMemoryLimit = std::size_t(1) << 30;
+
+    explicit JavaScriptEngine(std::chrono::milliseconds timeLimit = std::chrono::seconds(10),
+                              std::size_t memoryLimit = kDefaultMemoryLimit);
     ~JavaScriptEngine() override;
 
     QString language() const override { return QStringLiteral("JavaScript"); }
@@ -32,6 +38,7 @@ private:
 
     QJSEngine m_engine;
     std::chrono::milliseconds m_timeLimit;
+    std::size_t m_memoryLimit; // bytes the process may grow by during one run
     Watchdog m_watchdog;
     QString m_error;
 };

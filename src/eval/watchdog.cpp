@@ -1,6 +1,19 @@
 #include "watchdog.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
 namespace quorvix {
+
+namespace {
+
+// How often the memory is looked at while a run watches it. A script can allocate a few
+// hundred megabytes a second, so the overshoot stays small.
+constexpr std::chrono::milliseconds kMemoryPoll(20);
+
+} // namespace
 
 Watchdog::Watchdog(std::function<void()> onTimeout) : m_onTimeout(std::move(onTimeout)) {}
 
@@ -15,12 +28,53 @@ Watchdog::~Watchdog() {
     }
 }
 
-void Watchdog::arm(std::chrono::milliseconds limit) {
+std::size_t Watchdog::residentBytes() {
+    std::FILE* file = std::fopen("/proc/self/statm", "re");
+    if (!file) {
+        return 0;
+    }
+    unsigned long long size = 0;
+    unsigned long long resident = 0;
+    const int got = std::fscanf(file, "%llu %llu", &size, &resident);
+    std::fclose(file);
+    if (got != 2) {
+        return 0;
+    }
+    return std::size_t(resident) * std::size_t(::sysconf(_SC_PAGESIZE));
+}
+
+std::size_t Watchdog::availableBytes() {
+    std::FILE* file = std::fopen("/proc/meminfo", "re");
+    if (!file) {
+        return 0;
+    }
+    char line[256];
+    unsigned long long kib = 0;
+    while (std::fgets(line, sizeof line, file)) {
+        if (std::sscanf(line, "MemAvailable: %llu kB", &kib) == 1) {
+            break;
+        }
+    }
+    std::fclose(file);
+    return std::size_t(kib) * 1024;
+}
+
+void Watchdog::arm(std::chrono::milliseconds limit, std::size_t memoryGrowth) {
+    std::size_t ceiling = 0;
+    if (memoryGrowth > 0) {
+        if (const std::size_t available = availableBytes(); available > 0) {
+            memoryGrowth = std::min(memoryGrowth, available / 2);
+        }
+        const std::size_t resident = residentBytes();
+        ceiling = resident > 0 ? resident + memoryGrowth : 0;
+    }
     {
         std::lock_guard lock(m_mutex);
         m_deadline = std::chrono::steady_clock::now() + limit;
         m_armed = true;
-        m_fired = false;
+        m_outcome = Outcome::Finished;
+        m_memoryGrowth = ceiling > 0 ? memoryGrowth : 0;
+        m_memoryCeiling = ceiling;
         if (!m_thread.joinable()) {
             m_thread = std::thread([this] { loop(); });
         }
@@ -28,10 +82,14 @@ void Watchdog::arm(std::chrono::milliseconds limit) {
     m_wake.notify_all();
 }
 
-bool Watchdog::disarm() {
+Watchdog::Outcome Watchdog::disarm() {
     std::lock_guard lock(m_mutex);
     m_armed = false;
-    return m_fired;
+    return m_outcome;
+}
+
+bool Watchdog::overMemory() const {
+    return m_memoryGrowth > 0 && residentBytes() > m_memoryCeiling;
 }
 
 void Watchdog::loop() {
@@ -41,11 +99,24 @@ void Watchdog::loop() {
             m_wake.wait(lock);
             continue;
         }
-        if (m_wake.wait_until(lock, m_deadline) == std::cv_status::timeout && m_armed &&
-            std::chrono::steady_clock::now() >= m_deadline) {
+        const auto wakeAt =
+            m_memoryGrowth > 0
+                ? std::min(m_deadline, std::chrono::steady_clock::now() + kMemoryPoll)
+                : m_deadline;
+        m_wake.wait_until(lock, wakeAt);
+        if (!m_armed || m_stopping) {
+            continue;
+        }
+        Outcome outcome = Outcome::Finished;
+        if (std::chrono::steady_clock::now() >= m_deadline) {
+            outcome = Outcome::TimedOut;
+        } else if (overMemory()) {
+            outcome = Outcome::OutOfMemory;
+        }
+        if (outcome != Outcome::Finished) {
             m_armed = false;
-            m_fired = true;
-            // Called under the lock so that a disarm racing with the time-out sees m_fired.
+            m_outcome = outcome;
+            // Called under the lock so that a disarm racing with the call sees the outcome.
             m_onTimeout();
         }
     }

@@ -2,36 +2,52 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <functional>
 #include <mutex>
 #include <thread>
 
 namespace quorvix {
 
-// Calls a function from its own thread when a run outlasts its time limit. One thread serves
-// every run, so arming costs no thread start on the evaluation path.
+// Calls a function from its own thread when a run outlasts its time limit, or when the process
+// grows by more than a memory limit during the run. One thread serves every run, so arming
+// costs no thread start on the evaluation path.
 class Watchdog {
 public:
+    // Why the function was called.
+    enum class Outcome { Finished, TimedOut, OutOfMemory };
+
     explicit Watchdog(std::function<void()> onTimeout);
     ~Watchdog();
     Watchdog(const Watchdog&) = delete;
     Watchdog& operator=(const Watchdog&) = delete;
 
-    void arm(std::chrono::milliseconds limit);
-    // Ends the current run; true if the time-out fired during it.
-    bool disarm();
+    // `memoryGrowth`, if not zero, is how many bytes the process's resident memory may grow
+    // during the run; the limit is lowered to half the memory the system has available when
+    // the run starts, so that the system is never driven out of memory.
+    void arm(std::chrono::milliseconds limit, std::size_t memoryGrowth = 0);
+    // Ends the current run and tells whether the function was called during it, and why.
+    Outcome disarm();
+
+    // The process's resident memory in bytes, 0 when unknown.
+    static std::size_t residentBytes();
+    // The memory the system has available for new allocations in bytes, 0 when unknown.
+    static std::size_t availableBytes();
 
 private:
     void loop();
+    bool overMemory() const;
 
     std::function<void()> m_onTimeout;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::thread m_thread;
     bool m_armed = false;
-    bool m_fired = false;
     bool m_stopping = false;
+    Outcome m_outcome = Outcome::Finished;
     std::chrono::steady_clock::time_point m_deadline;
+    std::size_t m_memoryGrowth = 0;  // 0: memory is not watched
+    std::size_t m_memoryCeiling = 0; // resident bytes at which the run is stopped
 };
 
 } // namespace quorvix

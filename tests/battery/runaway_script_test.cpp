@@ -1,0 +1,154 @@
+// Scripts that allocate or recurse without end end with a clear message, the engine goes on,
+// and what the session held before is kept. The engines' limits are short here; the program
+// uses 10 seconds and 1 GiB.
+#include "evaluation_command.h"
+#include "javascript_engine.h"
+#include "vbscript_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace quorvix {
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr milliseconds kTimeLimit(1000);
+constexpr std::size_t kMemoryLimit = std::size_t(256) << 20;
+
+struct RunawayCase {
+    const char* name;
+    const char* language;
+    std::vector<const char*> setup; // statements run first, e.g. a function definition
+    const char* input;
+    // Each output that is a clear result. Where the engine may meet either limit first,
+    // depending on the machine, both are listed.
+    std::vector<const char*> accepted;
+};
+
+void PrintTo(const RunawayCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::unique_ptr<ScriptEngine> makeEngine(const char* language) {
+    if (QLatin1String(language) == QLatin1String("JavaScript")) {
+        return std::make_unique<JavaScriptEngine>(kTimeLimit, kMemoryLimit);
+    }
+    return std::make_unique<VBScriptEngine>(kTimeLimit, QChar(u'.'));
+}
+
+class RunawayScriptTest : public testing::TestWithParam<RunawayCase> {};
+
+TEST_P(RunawayScriptTest, EndsWithAClearMessageAndKeepsTheSession) {
+    const RunawayCase& c = GetParam();
+    const std::unique_ptr<ScriptEngine> engine = makeEngine(c.language);
+    EvaluationCommand command(*engine);
+    ASSERT_EQ(command.run(QStringLiteral("6*7")).output.value_or(QString()), u"42");
+    ASSERT_FALSE(command.run(QStringLiteral("!keep = 5")).output.has_value());
+    for (const char* statement : c.setup) {
+        ASSERT_FALSE(command.run(QString::fromUtf8(statement)).output.has_value()) << statement;
+    }
+
+    const QString output = command.run(QString::fromUtf8(c.input)).output.value_or(QString());
+    std::vector<QString> accepted;
+    for (const char* text : c.accepted) {
+        accepted.push_back(QString::fromUtf8(text));
+    }
+    EXPECT_NE(std::find(accepted.begin(), accepted.end(), output), accepted.end())
+        << output.left(200).toStdString();
+
+    // Nothing is lost: the answer and the variables of before are still there, and the engine
+    // goes on.
+    EXPECT_EQ(command.run(QStringLiteral("Ans")).output.value_or(QString()), u"42");
+    EXPECT_EQ(command.run(QStringLiteral("keep+1")).output.value_or(QString()), u"6");
+}
+
+constexpr const char* kOutOfMemory = "Out of memory";
+constexpr const char* kTimedOut = "Script timed out after 1 second";
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, RunawayScriptTest,
+    testing::Values(
+        RunawayCase{"VBScriptStringDoubling",
+                    "VBScript",
+                    {},
+                    "!s = \"x\" : Do : s = s & s : Loop",
+                    {kOutOfMemory, kTimedOut}},
+        RunawayCase{"VBScriptGrowingArray",
+                    "VBScript",
+                    {},
+                    "!ReDim a(0) : n = 0 : Do : n = n + 1 : ReDim Preserve a(n) : "
+                    "a(n) = Space(1000000) : Loop",
+                    {kOutOfMemory, kTimedOut}},
+        RunawayCase{"VBScriptRecursion",
+                    "VBScript",
+                    {"!Function f(n) : f = f(n + 1) : End Function"},
+                    "f(1)",
+                    {"Out of stack space"}},
+        RunawayCase{"VBScriptRecursionThroughASub",
+                    "VBScript",
+                    {"!Sub g : g : End Sub"},
+                    "!g",
+                    {"Out of stack space"}},
+        RunawayCase{"JavaScriptArraysOfArrays",
+                    "JavaScript",
+                    {},
+                    "!var a = []; while (true) a.push(new Array(1e6).fill(0))",
+                    {kOutOfMemory, kTimedOut}},
+        RunawayCase{"JavaScriptStringDoubling",
+                    "JavaScript",
+                    {},
+                    "!var s = 'x'; while (true) s = s + s",
+                    {kOutOfMemory, kTimedOut, "Invalid string length"}},
+        RunawayCase{"JavaScriptTwentyMegabytesAStep",
+                    "JavaScript",
+                    {},
+                    "!var b = []; for (;;) b.push('x'.repeat(1e7))",
+                    {kOutOfMemory, kTimedOut}},
+        RunawayCase{"JavaScriptAllocationInAFunction",
+                    "JavaScript",
+                    {"!function grow() { var l = []; for (;;) l.push(new Float64Array(1e6)); }"},
+                    "grow()",
+                    {kOutOfMemory, kTimedOut}},
+        RunawayCase{"JavaScriptRecursion",
+                    "JavaScript",
+                    {"!function f(n) { return f(n + 1) + 1; }"},
+                    "f(1)",
+                    {"Maximum call stack size exceeded."}},
+        RunawayCase{"JavaScriptRecursionBuildingArrays",
+                    "JavaScript",
+                    {"!function h(n) { return [h(n + 1), new Array(1000).fill(n)]; }"},
+                    "h(0)",
+                    {"Maximum call stack size exceeded."}}),
+    [](const testing::TestParamInfo<RunawayCase>& info) { return info.param.name; });
+
+// With a long time limit and a small memory limit, the memory limit is met first: 80 MB a step
+// against 64 MB.
+class JavaScriptMemoryLimitTest : public testing::Test {
+protected:
+    JavaScriptEngine m_engine{std::chrono::seconds(5), std::size_t(64) << 20};
+    EvaluationCommand m_command{m_engine};
+
+    QString run(const char* input) {
+        return m_command.run(QString::fromUtf8(input)).output.value_or(QString());
+    }
+};
+
+TEST_F(JavaScriptMemoryLimitTest, StopsTheRunWithOutOfMemory) {
+    EXPECT_EQ(run("!var keep = 'kept'; var b = []; for (;;) b.push(new Float64Array(1e7))"),
+              u"Out of memory");
+    EXPECT_EQ(run("keep"), u"kept");
+}
+
+TEST_F(JavaScriptMemoryLimitTest, EachRunHasTheWholeLimit) {
+    ASSERT_EQ(run("!function grow() { var l = []; for (;;) l.push(new Float64Array(1e7)); }"), u"");
+    EXPECT_EQ(run("grow()"), u"Out of memory");
+    EXPECT_EQ(run("grow()"), u"Out of memory");
+    EXPECT_EQ(run("new Float64Array(1e6).length"), u"1000000");
+}
+
+} // namespace
+} // namespace quorvix
