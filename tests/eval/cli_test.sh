@@ -25,6 +25,18 @@ check stdin-crlf $'3\n6' bash -c "printf '1+2\r\n*2\r\n' | '$bin'"
 check raw $'\n7\n2*(3)' "$bin" --raw -e "!x = 7" -e "x" -e "\"2*(3)\""
 check raw-error 'Division by zero' "$bin" --raw -e "1/0"
 
+# Statement mode runs the real language: procedures, loops and arrays on one line.
+check factorial $'\n3628800' "$bin" --raw \
+    -e '!Function f(n): If n < 2 Then f = 1 Else f = n * f(n - 1): End Function' -e 'f(10)'
+check sum-of-squares $'\n338350' "$bin" --raw -e '!s = 0: For i = 1 To 100: s = s + i ^ 2: Next' -e 's'
+check array $'\n5' "$bin" --raw -e '!Dim a(3): a(0) = 5' -e 'a(0)'
+check runaway-recursion $'\nOut of stack space' "$bin" --raw \
+    -e '!Function r(n): r = r(n + 1): End Function' -e 'r(0)'
+nested=$(mktemp)
+{ printf '%.0s(' $(seq 100000); printf 1; printf '%.0s)' $(seq 100000); echo; } >"$nested"
+check deep-nesting 'Out of stack space' "$bin" --raw "$nested"
+rm -f "$nested"
+
 tmp=$(mktemp)
 printf '2^10\n!y=Ans\ny+1\n' >"$tmp"
 check file $'1024\n1024\n1025' "$bin" "$tmp"
