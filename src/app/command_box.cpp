@@ -1,6 +1,7 @@
 #include "command_box.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QTextCursor>
 #include <algorithm>
 
@@ -10,12 +11,28 @@ CommandBox::CommandBox(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    connect(document(), &QTextDocument::contentsChanged, this,
+            [this] { fitWrapping(document()->characterCount() - 1); });
     // Two lines are visible; longer input scrolls with the cursor.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
+void CommandBox::fitWrapping(qsizetype length) {
+    if (length > kWordWrapLimit) {
+        m_longText = true;
+    } else if (!document()->isUndoAvailable() && !document()->isRedoAvailable()) {
+        m_longText = false;
+    }
+    const QTextOption::WrapMode mode =
+        m_longText ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wordWrapMode() != mode) {
+        setWordWrapMode(mode);
+    }
+}
+
 void CommandBox::setText(const QString& text) {
+    fitWrapping(text.size());
     setPlainText(text);
     setSelection(0, 0);
 }
@@ -46,6 +63,7 @@ keypad::LineState CommandBox::lineState() const {
 
 void CommandBox::setLineState(const keypad::LineState& state) {
     if (state.text != text()) {
+        fitWrapping(state.text.size());
         QTextCursor cursor = textCursor();
         cursor.select(QTextCursor::Document);
         cursor.insertText(state.text);
@@ -57,6 +75,13 @@ void CommandBox::setAlignment(Qt::Alignment alignment) {
     QTextOption option = document()->defaultTextOption();
     option.setAlignment(alignment);
     document()->setDefaultTextOption(option);
+}
+
+void CommandBox::insertFromMimeData(const QMimeData* source) {
+    if (source && source->hasText()) {
+        fitWrapping(document()->characterCount() - 1 - selLength() + source->text().size());
+    }
+    QPlainTextEdit::insertFromMimeData(source);
 }
 
 void CommandBox::keyPressEvent(QKeyEvent* event) {

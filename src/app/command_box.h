@@ -37,8 +37,24 @@ public:
 
     void setAlignment(Qt::Alignment alignment);
 
+    // Above this many characters the input line wraps anywhere instead of at word boundaries.
+    // Qt looks for a word boundary from each line's start to the end of the word, so a long
+    // text without blanks ("1+1+1...") takes time that grows with the square of its length:
+    // over a minute for a megabyte.
+    static constexpr qsizetype kWordWrapLimit = 8192;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // A paste or a drop: the wrapping is fitted to the coming length before the text goes in.
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    // Chooses the wrapping for a text of `length` characters before it is laid out. Once a long
+    // text has been in the box, the wrapping stays "anywhere" for as long as undo or redo could
+    // bring that text back.
+    void fitWrapping(qsizetype length);
+
+    bool m_longText = false; // a text over kWordWrapLimit is in the box or its undo history
 };
 
 } // namespace quorvix::app

@@ -1,0 +1,121 @@
+// The input line and the output box given what a paste can bring: a megabyte of text without
+// a blank, invalid UTF-8 and NUL characters, 100,000 sign groups. The text stays whole, the
+// window answers, and the box lays the text out in time that grows with its length only.
+#include "keypad_button.h"
+#include "window_fixture.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+
+namespace quorvix::app {
+namespace {
+
+using testing_support::WindowTest;
+
+class InputLineTest : public WindowTest {
+protected:
+    void paste(const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        window().Command->paste();
+    }
+};
+
+// "1+1+...+1" of at least `size` characters: one word of that length to the line breaker.
+QString sumOfOnes(qsizetype size) {
+    return QStringLiteral("1") + QStringLiteral("+1").repeated(size / 2);
+}
+
+constexpr qsizetype kMegabyte = qsizetype(1) << 20;
+
+TEST_F(InputLineTest, PastedMegabyteIsKeptWholeAndEvaluated) {
+    MainWindow& main = open();
+    const QString input = sumOfOnes(kMegabyte);
+    paste(input);
+    EXPECT_EQ(main.Command->text(), input);
+    main.EvaluateInput();
+    EXPECT_EQ(main.Ans->text(), QString::number(kMegabyte / 2 + 1));
+    EXPECT_EQ(main.Command->text(), input);
+    EXPECT_EQ(main.Command->selLength(), input.size());
+    // Word wrapping would take over a minute to lay out one word of a megabyte.
+    EXPECT_EQ(main.Command->wordWrapMode(), QTextOption::WrapAnywhere);
+}
+
+TEST_F(InputLineTest, DeletedMegabyteComesBackWithUndo) {
+    MainWindow& main = open();
+    const QString input = sumOfOnes(kMegabyte);
+    paste(input);
+    main.Command->selectAll();
+    QTest::keyClick(main.Command, Qt::Key_Delete);
+    ASSERT_TRUE(main.Command->text().isEmpty());
+    // Undo could bring the long text back, so the wrapping stays fit for it.
+    EXPECT_EQ(main.Command->wordWrapMode(), QTextOption::WrapAnywhere);
+    main.Command->undo();
+    EXPECT_EQ(main.Command->text(), input);
+}
+
+TEST_F(InputLineTest, ShortTextIsWrappedAtWordsAgain) {
+    MainWindow& main = open();
+    paste(sumOfOnes(kMegabyte));
+    main.Command->setText(QStringLiteral("1 + 2"));
+    EXPECT_EQ(main.Command->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+TEST_F(InputLineTest, InvalidUtf8AndNulArePastedAndAnsweredWithAMessage) {
+    MainWindow& main = open();
+    main.Command->setText(QStringLiteral("6*7"));
+    main.EvaluateInput();
+    ASSERT_EQ(main.Ans->text(), u"42");
+    const QByteArray bytes("1+\xff\xfe\0"
+                           "2\xc3(",
+                           8);
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("text/plain"), bytes);
+    QGuiApplication::clipboard()->setMimeData(mime);
+    main.Command->setText(QString());
+    main.Command->paste();
+    const QString pasted = main.Command->text();
+    EXPECT_TRUE(pasted.startsWith(u"1+")) << pasted.toStdString();
+    EXPECT_TRUE(pasted.contains(QChar(0))) << pasted.toStdString();
+    main.EvaluateInput();
+    EXPECT_EQ(main.Ans->text(), u"Invalid character");
+    EXPECT_EQ(main.Command->text(), pasted);
+    // The last answer is kept.
+    main.Command->setText(QStringLiteral("Ans"));
+    main.EvaluateInput();
+    EXPECT_EQ(main.Ans->text(), u"42");
+}
+
+TEST_F(InputLineTest, MegabyteAnswerIsShownWholeAndKeptInAns) {
+    MainWindow& main = open();
+    main.Command->setText(QStringLiteral("String(1048576, \"7\")"));
+    main.EvaluateInput();
+    EXPECT_EQ(main.Ans->text(), QString(kMegabyte, u'7'));
+    main.Command->setText(QStringLiteral("Len(Ans)"));
+    main.EvaluateInput();
+    EXPECT_EQ(main.Ans->text(), QString::number(kMegabyte));
+}
+
+TEST_F(InputLineTest, SignKeyOnAHundredThousandOpenGroups) {
+    MainWindow& main = open();
+    if (main.Keypad->text().startsWith(u'&')) {
+        main.toggleKeypad();
+    }
+    const QString groups = QStringLiteral("(-").repeated(100000);
+    main.Command->setText(groups);
+    QTest::mouseClick(main.PosNeg, Qt::LeftButton);
+    EXPECT_EQ(main.Command->text(), QStringLiteral("(-").repeated(99999));
+    QTest::mouseClick(main.PosNeg, Qt::LeftButton);
+    EXPECT_EQ(main.Command->text(), QStringLiteral("(-").repeated(99998));
+    // Too deep to parse: a clear message, and the line is kept.
+    const QString nested = groups + u'5' + QString(100000, u')');
+    main.Command->setText(nested);
+    main.EvaluateInput();
+    EXPECT_EQ(main.Ans->text(), u"Out of stack space");
+    EXPECT_EQ(main.Command->text(), nested);
+}
+
+} // namespace
+} // namespace quorvix::app
