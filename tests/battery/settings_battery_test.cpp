@@ -1,0 +1,133 @@
+// Settings files no program wrote, and a program folder that cannot be written at shut-down.
+// The window always starts, in a state the file's recognisable items explain, and always
+// closes; what could not be written beside the program goes to the user's folder.
+#include "settings_file.h"
+#include "window_fixture.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvix::app {
+namespace {
+
+using testing_support::WindowTest;
+
+struct ContentCase {
+    const char* name;
+    QByteArray content;
+    const char* language;
+    const char* keypadCaption;
+};
+
+void PrintTo(const ContentCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SettingsContentTest : public WindowTest, public testing::WithParamInterface<ContentCase> {};
+
+TEST_P(SettingsContentTest, StartsInTheStateOfTheRecognisedItems) {
+    const ContentCase& c = GetParam();
+    writeIni(c.content);
+    MainWindow& main = create();
+    EXPECT_EQ(main.calc().language(), QString::fromLatin1(c.language));
+    EXPECT_EQ(main.Keypad->text(), QString::fromLatin1(c.keypadCaption));
+    EXPECT_TRUE(main.FunctionTypeLabel->isEnabled());
+}
+
+constexpr const char* kShown = "<< &Keypad";
+constexpr const char* kHidden = "&Keypad >>";
+constexpr const char* kUnavailable = "Keypad Unavailable";
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, SettingsContentTest,
+    testing::Values(
+        ContentCase{"NulInsideAnItemSpoilsIt", QByteArray("lang\0=1\r\npad=1\r\n", 16), "VBScript",
+                    kShown},
+        ContentCase{"NulItemsBetweenGoodOnes", QByteArray("\0\0,lang=1,\0", 11), "JavaScript",
+                    kUnavailable},
+        ContentCase{"OnlyNuls", QByteArray(4096, '\0'), "VBScript", kHidden},
+        ContentCase{"InvalidUtf8AroundGoodItems", "\xff\xfe\r\npad=1\r\n\xc3(\r\n", "VBScript",
+                    kShown},
+        ContentCase{"InvalidUtf8GluedToAnItem", "\xefpad=1\r\nlang=1\xff\r\n", "VBScript", kHidden},
+        ContentCase{"UnclosedQuoteSwallowsTheRest", "\"lang=1\r\npad=1\r\n", "VBScript", kHidden},
+        ContentCase{"CrOnlyLineEnds", "lang=1\rpad=1\r", "JavaScript", kUnavailable}),
+    [](const testing::TestParamInfo<ContentCase>& info) { return info.param.name; });
+
+TEST_F(WindowTest, SettingsFileInALoopOfLinksCountsAsMissing) {
+    // A name that cannot be opened, even by root: it links to itself.
+    ASSERT_EQ(::symlink("Quorvix.ini", QFile::encodeName(iniPath()).constData()), 0);
+    MainWindow& main = create();
+    EXPECT_EQ(main.calc().language(), u"VBScript");
+    EXPECT_EQ(main.Keypad->text(), QString::fromLatin1(kShown));
+    // Shut-down cannot write it either, and still closes.
+    EXPECT_TRUE(main.close());
+    EXPECT_FALSE(main.isVisible());
+}
+
+TEST_F(WindowTest, HugeSettingsFileIsNotReadInFullAndIsReplacedAtShutDown) {
+    writeIni("lang=1\r\n");
+    ASSERT_TRUE(QFile::resize(iniPath(), qint64(100) << 20));
+    MainWindow& main = create();
+    EXPECT_EQ(main.calc().language(), u"VBScript");
+    main.show();
+    EXPECT_TRUE(main.close());
+    EXPECT_EQ(iniContent().value_or(QByteArray()), "lang=0\r\npad=0\r\n");
+}
+
+// A program folder that no one can write to, root included: /proc has no room for new files.
+constexpr const char* kReadOnlyFolder = "/proc";
+
+TEST(ReadOnlyProgramFolder, ShutDownWritesTheUsersFolder) {
+    ASSERT_FALSE(QFile::exists(QStringLiteral("/proc/Quorvix.ini")));
+    QTemporaryDir user;
+    const QString userFolder = user.filePath(QStringLiteral("config/Quorvix"));
+    {
+        MainWindow main(QString::fromLatin1(kReadOnlyFolder), nullptr, userFolder);
+        main.show();
+        main.JavaScript->setChecked(true);
+        EXPECT_TRUE(main.close());
+        EXPECT_FALSE(main.isVisible());
+    }
+    QFile written(QDir(userFolder).filePath(QStringLiteral("Quorvix.ini")));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    // The keypad is unavailable under JavaScript, which does not read as hidden.
+    EXPECT_EQ(written.readAll(), "lang=1\r\npad=1\r\n");
+    // The next start finds the settings there.
+    MainWindow next(QString::fromLatin1(kReadOnlyFolder), nullptr, userFolder);
+    EXPECT_EQ(next.calc().language(), u"JavaScript");
+}
+
+TEST(ReadOnlyProgramFolder, WithoutAUserFolderShutDownStillCloses) {
+    MainWindow main(QString::fromLatin1(kReadOnlyFolder));
+    main.show();
+    EXPECT_TRUE(main.close());
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/proc/Quorvix.ini")));
+}
+
+TEST(ReadOnlyProgramFolder, FolderWithoutWritePermission) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into folders whatever their mode; /proc covers this above";
+    }
+    QTemporaryDir program;
+    QTemporaryDir user;
+    const QString userFolder = user.filePath(QStringLiteral("Quorvix"));
+    ASSERT_EQ(::chmod(QFile::encodeName(program.path()).constData(), 0555), 0);
+    {
+        MainWindow main(program.path(), nullptr, userFolder);
+        main.show();
+        EXPECT_TRUE(main.close());
+    }
+    ::chmod(QFile::encodeName(program.path()).constData(), 0755);
+    EXPECT_FALSE(QFile::exists(QDir(program.path()).filePath(QStringLiteral("Quorvix.ini"))));
+    EXPECT_TRUE(QFile::exists(QDir(userFolder).filePath(QStringLiteral("Quorvix.ini"))));
+}
+
+} // namespace
+} // namespace quorvix::app
