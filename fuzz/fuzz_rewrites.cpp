@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString input = QString::fromUtf8(reinterpret_cast<const char*>(data),
-                                            static_cast<qsizetype>(size));
+    const QString input =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString starred = quorvix::insertImplicitMultiplication(input);
     if (starred.size() < input.size() || starred.size() > 2 * input.size()) {
         std::abort();

@@ -14,7 +14,7 @@ QStringView memoryName(int index) {
 LineState storeInMemory(const LineState& state, int index) {
     const QStringView name = memoryName(index);
     if (name.isEmpty()) {
-        return state;
+        return clamped(state);
     }
     QString statement;
     statement.reserve(name.size() + 2 + state.text.size());
@@ -25,7 +25,7 @@ LineState storeInMemory(const LineState& state, int index) {
 LineState recallMemory(const LineState& state, int index) {
     const QStringView name = memoryName(index);
     if (name.isEmpty()) {
-        return state;
+        return clamped(state);
     }
     return insertAtCursor(state, name);
 }

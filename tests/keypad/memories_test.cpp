@@ -23,6 +23,8 @@ const MemoryCase kStore[] = {
     {"WholeTextUntrimmedWhateverSelected", {" 1+2 ", 2, 1}, 1, {"!x= 1+2 ", 0, 0}},
     {"IndexZeroLeavesLine", {"5", 1, 0}, 0, {"5", 1, 0}},
     {"IndexSixLeavesLine", {"5", 1, 0}, 6, {"5", 1, 0}},
+    // Found by fuzzing: a stale selection past the text came back unchanged.
+    {"BadIndexStillClampsTheSelection", {"(-3)", 0, 40}, 0, {"(-3)", 0, 4}},
 };
 
 class StoreInMemory : public testing::TestWithParam<MemoryCase> {};
@@ -40,6 +42,7 @@ const MemoryCase kRecall[] = {
     {"InsertsZ", {"", 0, 0}, 3, {"z", 1, 0}},
     {"InsertsC", {"+", 0, 0}, 4, {"c+", 1, 0}},
     {"IndexOutOfRangeLeavesLine", {"12", 1, 0}, -1, {"12", 1, 0}},
+    {"BadIndexStillClampsTheCursor", {"12", 9, 0}, 7, {"12", 2, 0}},
 };
 
 class RecallMemory : public testing::TestWithParam<MemoryCase> {};

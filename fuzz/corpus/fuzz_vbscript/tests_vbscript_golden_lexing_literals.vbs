@@ -1,0 +1,10 @@
+' Numeric literals: decimal only, subtype by size, hex patterns
+'? 010 ==> 10 (Integer)
+'? .5e1 ==> 5 (Double)
+'? 32767 ==> 32767 (Integer)
+'? 32768 ==> 32768 (Long)
+'? 2147483648 ==> 2147483648 (Double)
+'? &hFFFF ==> -1 (Integer)
+'? &hFFFF& ==> 65535 (Long)
+'? #1/1/2011# ==> 1/1/2011 (Date)
+'? "a""b" ==> "a"b" (String)
