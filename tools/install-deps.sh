@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev
     xvfb xauth xdotool xclip libx11-dev
     desktop-file-utils dpkg-dev
+    clang libclang-rt-14-dev
     fonts-dejavu-core
 )
 
