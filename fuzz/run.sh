@@ -12,6 +12,8 @@ targets=$(cd fuzz && ls fuzz_*.cpp | sed 's/\.cpp$//')
 cmake --build "$build" -j"$(nproc 2>/dev/null || echo 2)" --target $targets
 
 status=0
+passed=0
+failed=0
 for t in $targets; do
     [ -x "$build/fuzz/$t" ] || continue
     work=$(mktemp -d)
@@ -20,11 +22,14 @@ for t in $targets; do
     if ! QT_QPA_PLATFORM=offscreen "$build/fuzz/$t" -max_total_time="$seconds" -timeout=5 \
         -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 "$work" 2>"$work.log"; then
         status=1
+        failed=$((failed + 1))
         tail -n 60 "$work.log"
     else
+        passed=$((passed + 1))
         grep -E '^(#[0-9]+.*(DONE|pulse)|stat::number_of_executed_units|stat::peak_rss)' \
             "$work.log" | tail -n 3
     fi
     rm -rf "$work" "$work.log"
 done
+echo "fuzz: $passed passed, $failed failed"
 exit $status
