@@ -150,5 +150,18 @@ TEST_F(JavaScriptMemoryLimitTest, EachRunHasTheWholeLimit) {
     EXPECT_EQ(run("new Float64Array(1e6).length"), u"1000000");
 }
 
+// Not yet met: QJSEngine checks for an interrupt only between its own instructions, so a single
+// built-in call over a huge sparse array runs on past both limits (the watchdog's interrupt
+// waits for it, and its memory keeps growing). With 1e8 elements the run ends after about 14
+// seconds with "Script timed out"; with 1e9 it did not end within a minute.
+TEST(JavaScriptBuiltinRunaway, DISABLED_FillOfAHugeSparseArrayStopsAtTheLimit) {
+    JavaScriptEngine engine(milliseconds(200), kMemoryLimit);
+    EvaluationCommand command(engine);
+    const QString output =
+        command.run(QStringLiteral("new Array(1e9).fill(0).length")).output.value_or(QString());
+    EXPECT_TRUE(output == u"Out of memory" || output == u"Script timed out after 0.2 seconds")
+        << output.toStdString();
+}
+
 } // namespace
 } // namespace quorvix
