@@ -30,7 +30,9 @@ void EngineHost::setLanguage(const QString& language) {
     }
 }
 
-QString EngineHost::language() const { return m_language; }
+QString EngineHost::language() const {
+    return m_language;
+}
 
 ScriptEngine& EngineHost::engine() {
     if (!m_engine) {
@@ -59,12 +61,8 @@ QString EngineHost::noTextFormDescription(const ScriptValue& value) const {
     return m_engine ? m_engine->noTextFormDescription(value) : QString();
 }
 
-std::optional<QString> EngineHost::ansStatement(const ScriptValue& answer,
-                                                const QString& answerText) const {
-    if (!m_engine) {
-        return std::nullopt;
-    }
-    return m_engine->ansStatement(answer, answerText);
+bool EngineHost::storeAnswer(const ScriptValue& answer, const QString& answerText) {
+    return engine().storeAnswer(answer, answerText);
 }
 
 } // namespace quorvix

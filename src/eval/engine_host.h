@@ -23,8 +23,7 @@ public:
     bool executeStatement(const QString& statement) override;
     QString errorDescription() const override;
     QString noTextFormDescription(const ScriptValue& value) const override;
-    std::optional<QString> ansStatement(const ScriptValue& answer,
-                                        const QString& answerText) const override;
+    bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
 
 private:
     ScriptEngine& engine();

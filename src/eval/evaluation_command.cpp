@@ -12,7 +12,8 @@ namespace quorvix {
 EvaluationCommand::EvaluationCommand(ScriptEngine& engine) : m_engine(engine) {}
 
 QString EvaluationCommand::piStatement() {
-    return QStringLiteral("Pi =  ") + QString::fromStdU16String(vbs::formatDouble(4.0 * std::atan(1.0)));
+    return QStringLiteral("Pi =  ") +
+           QString::fromStdU16String(vbs::formatDouble(4.0 * std::atan(1.0)));
 }
 
 EvaluationResult EvaluationCommand::run(const QString& input) {
@@ -61,11 +62,9 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
         return result;
     }
     result.output = *text;
-    // Ans is written as a literal of the answer's own type. A failure here is silent: the
-    // output box already shows the new answer, and Ans keeps the previous one.
-    if (const std::optional<QString> statement = m_engine.ansStatement(*answer, *text)) {
-        m_engine.executeStatement(*statement);
-    }
+    // Ans keeps the answer's own type. A failure here is silent: the output box already shows
+    // the new answer, and Ans keeps the previous one.
+    m_engine.storeAnswer(*answer, *text);
     return result;
 }
 

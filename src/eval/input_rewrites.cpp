@@ -4,7 +4,9 @@ namespace quorvix {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 bool needsStar(QChar a, QChar b) {
     return (a == u')' && (b == u'(' || isDigit(b))) || (isDigit(a) && b == u'(');

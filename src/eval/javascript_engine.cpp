@@ -87,58 +87,36 @@ QString JavaScriptEngine::noTextFormDescription(const ScriptValue&) const {
     return QStringLiteral("null has no value to show");
 }
 
-QString JavaScriptEngine::stringLiteral(const QString& text) {
-    QString out;
-    out.reserve(text.size() + 2);
-    out.append(u'"');
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'"':
-            out.append(QLatin1String("\\\""));
-            break;
-        case u'\\':
-            out.append(QLatin1String("\\\\"));
-            break;
-        case u'\n':
-            out.append(QLatin1String("\\n"));
-            break;
-        case u'\r':
-            out.append(QLatin1String("\\r"));
-            break;
-        default:
-            if (c.unicode() < 0x20 || c.unicode() == 0x2028 || c.unicode() == 0x2029) {
-                out.append(QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0')));
-            } else {
-                out.append(c);
-            }
-        }
-    }
-    out.append(u'"');
-    return out;
-}
-
-std::optional<QString> JavaScriptEngine::ansStatement(const ScriptValue& answer,
-                                                      const QString& answerText) const {
-    const QString prefix = QStringLiteral("Ans = ");
+bool JavaScriptEngine::storeAnswer(const ScriptValue& answer, const QString& answerText) {
+    // Ans is set on the global object directly: no script to compile, and no text of the
+    // answer's can ever be read as code.
+    QJSValue value;
     switch (answer.kind) {
     case ScriptValue::Kind::Null:
-        return std::nullopt;
-    case ScriptValue::Kind::Empty:
-        return prefix + QStringLiteral("\"\"");
+        return false;
     case ScriptValue::Kind::Boolean:
-        return prefix + (answer.boolean ? QStringLiteral("true") : QStringLiteral("false"));
+        value = QJSValue(answer.boolean);
+        break;
     case ScriptValue::Kind::Double:
-        // Written with "." whatever the user's separator, and rounded as shown, so that Ans
-        // holds exactly what the output box shows.
-        return prefix + QString::fromStdU16String(vbs::formatDouble(answer.number));
+        // Rounded to the 15 digits shown, so that Ans holds exactly what the output box shows
+        // (Infinity, -Infinity and NaN stay as they are).
+        value =
+            QJSValue(std::isfinite(answer.number)
+                         ? QString::fromStdU16String(vbs::formatDouble(answer.number)).toDouble()
+                         : answer.number);
+        break;
     case ScriptValue::Kind::Object:
         if (!answer.hasText) {
-            return std::nullopt;
+            return false;
         }
-        return prefix + stringLiteral(answerText);
+        value = QJSValue(answerText);
+        break;
     default:
-        return prefix + stringLiteral(answerText);
+        value = QJSValue(answerText);
+        break;
     }
+    m_engine.globalObject().setProperty(QStringLiteral("Ans"), value);
+    return true;
 }
 
 } // namespace quorvix

@@ -26,12 +26,7 @@ public:
     bool executeStatement(const QString& statement) override;
     QString errorDescription() const override { return m_error; }
     QString noTextFormDescription(const ScriptValue& value) const override;
-    std::optional<QString> ansStatement(const ScriptValue& answer,
-                                        const QString& answerText) const override;
-
-    // The JavaScript string literal for a text: quotes, backslashes, line breaks and control
-    // characters escaped, so any text round-trips.
-    static QString stringLiteral(const QString& text);
+    bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
 
 private:
     std::optional<QJSValue> run(const QString& program);

@@ -25,10 +25,10 @@ public:
     // The engine's own description for an answer that has no text form (Null, an object
     // without a default value).
     virtual QString noTextFormDescription(const ScriptValue& value) const = 0;
-    // The statement that stores the answer in `Ans`, with the answer written as a literal of
-    // this language, or nullopt when the answer has no text form.
-    virtual std::optional<QString> ansStatement(const ScriptValue& answer,
-                                                const QString& answerText) const = 0;
+    // Stores the answer in `Ans` as a value of its own type (a number stays a number), holding
+    // exactly what the output box shows as `answerText`. False when the answer has no text form
+    // or the store failed; nothing of the user's text is ever run as code here.
+    virtual bool storeAnswer(const ScriptValue& answer, const QString& answerText) = 0;
 };
 
 } // namespace quorvix

@@ -126,6 +126,11 @@ QString VBScriptEngine::stringLiteral(const QString& text) {
     return out;
 }
 
+bool VBScriptEngine::storeAnswer(const ScriptValue& answer, const QString& answerText) {
+    const std::optional<QString> statement = ansStatement(answer, answerText);
+    return statement && executeStatement(*statement);
+}
+
 std::optional<QString> VBScriptEngine::ansStatement(const ScriptValue& answer,
                                                     const QString& answerText) const {
     const QString prefix = QStringLiteral("Ans = ");

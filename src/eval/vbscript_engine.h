@@ -20,8 +20,11 @@ public:
     bool executeStatement(const QString& statement) override;
     QString errorDescription() const override { return m_error; }
     QString noTextFormDescription(const ScriptValue& value) const override;
-    std::optional<QString> ansStatement(const ScriptValue& answer,
-                                        const QString& answerText) const override;
+    bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
+
+    // The statement that stores the answer in `Ans`, the answer written as a VBScript literal,
+    // or nullopt when the answer has no text form.
+    std::optional<QString> ansStatement(const ScriptValue& answer, const QString& answerText) const;
 
     // The value as the engine-neutral ScriptValue.
     static ScriptValue toScriptValue(const vbs::Variant& value);
