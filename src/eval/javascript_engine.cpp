@@ -18,6 +18,7 @@ JavaScriptEngine::JavaScriptEngine(std::chrono::milliseconds timeLimit, std::siz
     : m_timeLimit(timeLimit), m_memoryLimit(memoryLimit),
       m_watchdog([this] { m_engine.setInterrupted(true); }) {
     m_engine.installExtensions(QJSEngine::ConsoleExtension);
+    m_global = m_engine.globalObject();
 }
 
 JavaScriptEngine::~JavaScriptEngine() = default;
@@ -115,7 +116,7 @@ bool JavaScriptEngine::storeAnswer(const ScriptValue& answer, const QString& ans
         value = QJSValue(answerText);
         break;
     }
-    m_engine.globalObject().setProperty(QStringLiteral("Ans"), value);
+    m_global.setProperty(QStringLiteral("Ans"), value);
     return true;
 }
 

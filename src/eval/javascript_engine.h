@@ -32,6 +32,7 @@ private:
     std::optional<QJSValue> run(const QString& program);
 
     QJSEngine m_engine;
+    QJSValue m_global; // looked up once: each globalObject() call makes a new handle
     std::chrono::milliseconds m_timeLimit;
     std::size_t m_memoryLimit; // bytes the process may grow by during one run
     Watchdog m_watchdog;
