@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for the given number of seconds
-# (default 60), starting from the seed corpus under fuzz/corpus/<target>.
+# (default 60), starting from the seed corpus under fuzz/corpus/<target> (for the interpreter,
+# the golden scripts of its tests).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -18,6 +19,10 @@ for t in $targets; do
     [ -x "$build/fuzz/$t" ] || continue
     work=$(mktemp -d)
     [ -d "fuzz/corpus/$t" ] && cp -r "fuzz/corpus/$t/." "$work/"
+    # The interpreter's seeds are the golden scripts of its tests.
+    if [ "$t" = fuzz_vbscript ]; then
+        find tests/vbscript/golden -name '*.vbs' -exec cp -t "$work/" {} +
+    fi
     echo "== $t for ${seconds}s"
     if ! QT_QPA_PLATFORM=offscreen "$build/fuzz/$t" -max_total_time="$seconds" -timeout=5 \
         -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 "$work" 2>"$work.log"; then
