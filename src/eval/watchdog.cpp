@@ -60,21 +60,16 @@ std::size_t Watchdog::availableBytes() {
 }
 
 void Watchdog::arm(std::chrono::milliseconds limit, std::size_t memoryGrowth) {
-    std::size_t ceiling = 0;
-    if (memoryGrowth > 0) {
-        if (const std::size_t available = availableBytes(); available > 0) {
-            memoryGrowth = std::min(memoryGrowth, available / 2);
-        }
-        const std::size_t resident = residentBytes();
-        ceiling = resident > 0 ? resident + memoryGrowth : 0;
-    }
     {
         std::lock_guard lock(m_mutex);
         m_deadline = std::chrono::steady_clock::now() + limit;
         m_armed = true;
+        ++m_run;
         m_outcome = Outcome::Finished;
-        m_memoryGrowth = ceiling > 0 ? memoryGrowth : 0;
-        m_memoryCeiling = ceiling;
+        // The watchdog's own thread reads the starting memory (see loop()), so that arming
+        // costs the evaluation no file reads.
+        m_memoryGrowth = memoryGrowth;
+        m_memoryCeiling = 0;
         if (!m_thread.joinable()) {
             m_thread = std::thread([this] { loop(); });
         }
@@ -97,6 +92,23 @@ void Watchdog::loop() {
     while (!m_stopping) {
         if (!m_armed) {
             m_wake.wait(lock);
+            continue;
+        }
+        if (m_memoryGrowth > 0 && m_memoryCeiling == 0) {
+            // A new run watches memory: take its starting point, outside the lock so that a
+            // short run can end meanwhile.
+            const std::uint64_t run = m_run;
+            std::size_t growth = m_memoryGrowth;
+            lock.unlock();
+            if (const std::size_t available = availableBytes(); available > 0) {
+                growth = std::min(growth, available / 2);
+            }
+            const std::size_t resident = residentBytes();
+            lock.lock();
+            if (m_armed && run == m_run) {
+                m_memoryGrowth = resident > 0 ? growth : 0;
+                m_memoryCeiling = resident + growth;
+            }
             continue;
         }
         const auto wakeAt =

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -43,6 +44,7 @@ private:
     std::condition_variable m_wake;
     std::thread m_thread;
     bool m_armed = false;
+    std::uint64_t m_run = 0; // counts arm() calls, so a late reading is not taken for a new run
     bool m_stopping = false;
     Outcome m_outcome = Outcome::Finished;
     std::chrono::steady_clock::time_point m_deadline;
