@@ -84,7 +84,8 @@ Watchdog::Outcome Watchdog::disarm() {
 }
 
 bool Watchdog::overMemory() const {
-    return m_memoryGrowth > 0 && residentBytes() > m_memoryCeiling;
+    // A run whose starting point is not read yet (ceiling 0) is not judged.
+    return m_memoryGrowth > 0 && m_memoryCeiling > 0 && residentBytes() > m_memoryCeiling;
 }
 
 void Watchdog::loop() {
