@@ -5,9 +5,5 @@ cd "$(dirname "$0")/.."
 
 bash tools/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc 2>/dev/null || echo 2)"
-if [ -x build/src/app/quorvix ]; then
-    exec build/src/app/quorvix
-fi
-# Without the window (not yet built), the headless evaluator reads expressions from the terminal.
-exec build/src/cli/quorvix-eval
+cmake --build build -j"$(nproc 2>/dev/null || echo 2)" --target quorvix quorvix-eval
+exec build/src/app/quorvix
