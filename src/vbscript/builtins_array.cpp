@@ -90,6 +90,9 @@ ErrorCode Join(Runtime& rt, const Variant* a, int n, Variant& out) {
             }
         }
         result += piece;
+        if (rt.pastDeadline(i)) {
+            return ErrorCode::Timeout;
+        }
         if (result.size() > limits::kMaxStringLength ||
             !MemoryBudget::allows(result.size() * sizeof(char16_t))) {
             return ErrorCode::OutOfMemory;
@@ -137,6 +140,9 @@ ErrorCode Split(Runtime& rt, const Variant* a, int n, Variant& out) {
             const std::u16string needle = text ? lowerAscii(delimiter) : delimiter;
             std::size_t pos = 0;
             while (count < 0 || static_cast<std::int32_t>(pieces.size()) < count - 1) {
+                if (rt.pastDeadline(pieces.size())) {
+                    return ErrorCode::Timeout;
+                }
                 if (pieces.size() >= limits::kMaxArrayElements ||
                     !MemoryBudget::allows(pieces.size() * sizeof(Variant))) {
                     return ErrorCode::OutOfMemory;
@@ -177,7 +183,11 @@ ErrorCode Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
         return e;
     }
     std::vector<Variant> kept;
+    std::size_t step = 0;
     for (const Variant& item : a[0].asArray()->items) {
+        if (rt.pastDeadline(step++)) {
+            return ErrorCode::Timeout;
+        }
         std::u16string s;
         if (ErrorCode e = textArg(rt, item, s); e != ErrorCode::None) {
             return e;

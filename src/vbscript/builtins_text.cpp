@@ -317,13 +317,20 @@ ErrorCode Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
         out = Variant::string(source);
         return ErrorCode::None;
     }
+    // A text compare searches folded copies, made once: folding keeps positions.
+    const std::u16string hay = text ? folded(source) : std::u16string();
+    const std::u16string needle = text ? folded(what) : what;
+    const std::u16string& searched = text ? hay : source;
     std::u16string result;
     std::size_t pos = 0;
     std::int32_t done = 0;
     while (count < 0 || done < count) {
-        const std::size_t p = find(source, what, pos, text);
+        const std::size_t p = searched.find(needle, pos);
         if (p == std::u16string::npos) {
             break;
+        }
+        if (rt.pastDeadline(static_cast<std::size_t>(done))) {
+            return ErrorCode::Timeout;
         }
         result.append(source, pos, p - pos);
         result += with;

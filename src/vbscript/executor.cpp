@@ -14,6 +14,7 @@ Executor::Executor(Runtime& runtime) : rt_(runtime) {}
 
 void Executor::begin(std::chrono::steady_clock::time_point deadline) {
     deadline_ = deadline;
+    rt_.deadline = deadline;
     ticks_ = 0;
     callDepth_ = 0;
     stack_.reset();

@@ -19,7 +19,7 @@ std::u16string timeoutText(std::chrono::milliseconds limit) {
     if (ms % 1000 == 0) {
         text += std::to_string(ms / 1000) + (ms == 1000 ? " second" : " seconds");
     } else {
-        text += std::to_string(ms) + " milliseconds";
+        text += std::to_string(ms) + (ms == 1 ? " millisecond" : " milliseconds");
     }
     return asciiToU16(text);
 }

@@ -3,6 +3,8 @@
 #include "convert.h"
 #include "random_generator.h"
 
+#include <chrono>
+#include <cstddef>
 #include <string>
 
 namespace vbs {
@@ -19,6 +21,15 @@ struct Runtime {
     NumberLocale locale;
     RandomGenerator rnd;
     ErrState err;
+    // When the running evaluation must stop. A built-in that loops over millions of pieces
+    // (Split, Join, Filter, Replace) looks at it as it goes, so one call cannot outlast it.
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+
+    // Whether step `step` of a long built-in loop is past the deadline. The clock is read once
+    // every 4,096 steps.
+    bool pastDeadline(std::size_t step) const {
+        return (step & 4095) == 4095 && std::chrono::steady_clock::now() >= deadline;
+    }
 };
 
 } // namespace vbs

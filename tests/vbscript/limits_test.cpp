@@ -95,6 +95,34 @@ TEST(Limits, TimeOutTextInSeconds) {
     EXPECT_EQ(execText(in, "Do: Loop"), "#10001 Script timed out after 1 second");
 }
 
+// One built-in call over millions of pieces stops at the time limit like a loop does.
+class LongBuiltinCallTest : public testing::TestWithParam<Case> {};
+
+TEST_P(LongBuiltinCallTest, TimesOut) {
+    InterpreterOptions o;
+    o.timeLimit = std::chrono::milliseconds(1);
+    Interpreter in(o);
+    ASSERT_EQ(execText(in, "s = String(8000000, \",\"): ReDim a(3000000)"), "ok");
+    EXPECT_EQ(evalText(in, GetParam().input), "#10001 Script timed out after 1 millisecond");
+    EXPECT_EQ(evalText(in, "Len(s)"), "8000000 (Long)");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, LongBuiltinCallTest,
+    testing::Values(Case{"Split", "UBound(Split(s, \",\"))", ""},
+                    Case{"Join", "Len(Join(a, \"x\"))", ""},
+                    Case{"Filter", "UBound(Filter(a, \"x\"))", ""},
+                    Case{"Replace", "Len(Replace(s, \",\", \"ab\"))", ""},
+                    Case{"ReplaceText", "Len(Replace(s, \",\", \"ab\", 1, -1, 1))", ""}),
+    [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+TEST(Limits, TextCompareReplaceIsLinear) {
+    // Folding the whole text once per match took hours on a megabyte of matches.
+    Interpreter in(quickOptions());
+    EXPECT_EQ(evalText(in, "Len(Replace(String(1000000, \"a\"), \"A\", \"bc\", 1, -1, 1))"),
+              "2000000 (Long)");
+}
+
 class HugeValueTest : public testing::TestWithParam<Case> {};
 
 TEST_P(HugeValueTest, IsOutOfMemoryNotACrash) {
