@@ -11,6 +11,12 @@ vbs::InterpreterOptions options(std::chrono::milliseconds timeLimit, QChar separ
     vbs::InterpreterOptions o;
     o.timeLimit = timeLimit;
     o.decimalSeparator = separator.unicode();
+    // Numeric text may carry the locale's currency symbol when it is one character; "$" for
+    // locales without one, as in the C locale.
+    const QString currency = QLocale().currencySymbol(QLocale::CurrencySymbol);
+    if (currency.size() == 1) {
+        o.currencySymbol = currency.at(0).unicode();
+    }
     return o;
 }
 

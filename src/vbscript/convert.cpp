@@ -166,17 +166,32 @@ bool parseNumericText(std::u16string_view text, const NumberLocale& locale, doub
         negative = true;
         s = s.substr(1, s.size() - 2);
     }
+    // A sign and a currency symbol, each at most once, in either order at either end.
     bool signSeen = false;
-    if (!s.empty() && (s.front() == u'+' || s.front() == u'-')) {
-        negative = negative != (s.front() == u'-');
-        signSeen = true;
-        s.remove_prefix(1);
-    } else if (!s.empty() && (s.back() == u'+' || s.back() == u'-')) {
-        negative = negative != (s.back() == u'-');
-        signSeen = true;
-        s.remove_suffix(1);
+    bool currencySeen = false;
+    for (int pass = 0; pass < 2 && !s.empty(); ++pass) {
+        if (!signSeen && (s.front() == u'+' || s.front() == u'-')) {
+            negative = negative != (s.front() == u'-');
+            signSeen = true;
+            s.remove_prefix(1);
+        } else if (!signSeen && (s.back() == u'+' || s.back() == u'-')) {
+            negative = negative != (s.back() == u'-');
+            signSeen = true;
+            s.remove_suffix(1);
+        } else if (!currencySeen && s.front() == locale.currency) {
+            currencySeen = true;
+            s.remove_prefix(1);
+            while (!s.empty() && isBlank(s.front())) {
+                s.remove_prefix(1);
+            }
+        } else if (!currencySeen && s.back() == locale.currency) {
+            currencySeen = true;
+            s.remove_suffix(1);
+            while (!s.empty() && isBlank(s.back())) {
+                s.remove_suffix(1);
+            }
+        }
     }
-    (void)signSeen;
     // Build an ASCII copy for strtod: digits, one '.', an exponent.
     std::string ascii;
     std::size_t i = 0;

@@ -15,10 +15,12 @@ namespace vbs {
 struct NumberLocale {
     char16_t decimal = u'.';
     char16_t thousands = u',';
+    char16_t currency = u'$';
 };
 
 // OLE-style parsing of numeric text: blanks around, one sign in front or behind, "(5)" as -5,
-// thousands separators, an exponent, &H and &O prefixes. False when the text is not a number.
+// one currency symbol in front or behind ("$11", "-$11", "11$"), thousands separators, an
+// exponent, &H and &O prefixes. False when the text is not a number.
 bool parseNumericText(std::u16string_view text, const NumberLocale& locale, double& out);
 
 // Half to even, as everywhere VBScript needs a whole number.

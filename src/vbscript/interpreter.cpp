@@ -30,6 +30,7 @@ Interpreter::Interpreter(InterpreterOptions options)
     : options_(options), globals_(std::make_unique<GlobalTable>()),
       runtime_(std::make_unique<Runtime>()), executor_(std::make_unique<Executor>(*runtime_)) {
     runtime_->locale.decimal = options_.decimalSeparator;
+    runtime_->locale.currency = options_.currencySymbol;
     // The thousands separator is whichever of "," and "." is not the decimal one.
     runtime_->locale.thousands = options_.decimalSeparator == u',' ? u'.' : u',';
     executor_->setTimeoutText(timeoutText(options_.timeLimit));

@@ -16,6 +16,8 @@ struct InterpreterOptions {
     // Used when numbers become text (CStr, &) and when text is read as a number; source
     // literals always use ".".
     char16_t decimalSeparator = u'.';
+    // Accepted once in front of or behind numeric text ("$11").
+    char16_t currencySymbol = u'$';
 };
 
 struct ScriptError {

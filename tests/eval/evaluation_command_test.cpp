@@ -19,7 +19,9 @@ struct SessionCase {
     std::vector<const char*> outputs;
 };
 
-void PrintTo(const SessionCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SessionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 constexpr const char* kUnchanged = "<unchanged>";
 
@@ -54,30 +56,38 @@ INSTANTIATE_TEST_SUITE_P(
         SessionCase{"TrailingEquals", "VBScript", {"7="}, {"7"}},
         SessionCase{"EqualsAloneIsEmpty", "VBScript", {"5", "="}, {"5", ""}},
         SessionCase{"Blanks", "VBScript", {"  1+1  "}, {"2"}},
-        SessionCase{"StatementKeepsOutput", "VBScript", {"4", "!x=5", "x", "Ans"},
+        SessionCase{"StatementKeepsOutput",
+                    "VBScript",
+                    {"4", "!x=5", "x", "Ans"},
                     {"4", kUnchanged, "5", "5"}},
         SessionCase{"StatementLeavesAns", "VBScript", {"4", "!x=5", "+1"}, {"4", kUnchanged, "5"}},
         SessionCase{"StatementImplicitTimes", "VBScript", {"!x=2(3)", "x"}, {kUnchanged, "6"}},
-        SessionCase{"AnsRefused", "VBScript", {"4", "!ans=1", "!Ans=1", "!ANS=1", "Ans"},
+        SessionCase{"AnsRefused",
+                    "VBScript",
+                    {"4", "!ans=1", "!Ans=1", "!ANS=1", "Ans"},
                     {"4", "Ans cannot be set with a statement",
                      "Ans cannot be set with a statement", "Ans cannot be set with a statement",
                      "4"}},
-        SessionCase{"AnsWithBlankRuns", "VBScript", {"4", "!Ans =1", "Ans"},
-                    {"4", kUnchanged, "1"}},
+        SessionCase{
+            "AnsWithBlankRuns", "VBScript", {"4", "!Ans =1", "Ans"}, {"4", kUnchanged, "1"}},
         SessionCase{"BangAlone", "VBScript", {"4", "!"}, {"4", kUnchanged}},
-        SessionCase{"EqualsCompares", "VBScript", {"x=5", "!x=5", "x=5"},
-                    {"False", kUnchanged, "True"}},
-        SessionCase{"DivisionByZeroKeepsAns", "VBScript", {"4", "1/0", "+1"},
+        SessionCase{
+            "EqualsCompares", "VBScript", {"x=5", "!x=5", "x=5"}, {"False", kUnchanged, "True"}},
+        SessionCase{"DivisionByZeroKeepsAns",
+                    "VBScript",
+                    {"4", "1/0", "+1"},
                     {"4", "Division by zero", "5"}},
         SessionCase{"PiDefined", "VBScript", {"Pi"}, {"3.14159265358979"}},
         SessionCase{"PiRedefinedStays", "VBScript", {"1", "!Pi=3", "Pi"}, {"1", kUnchanged, "3"}},
         SessionCase{"AnsIsANumber", "VBScript", {"42", "Ans+Ans"}, {"42", "84"}},
         SessionCase{"AnsIsAFraction", "VBScript", {"0.1+0.2", "Ans*10"}, {"0.3", "3"}},
-        SessionCase{"QuoteInAnswer", "VBScript", {"\"a\"\"b\"", "Ans", "Ans & 1"},
+        SessionCase{"QuoteInAnswer",
+                    "VBScript",
+                    {"\"a\"\"b\"", "Ans", "Ans & 1"},
                     {"a\"b", "a\"b", "a\"b1"}},
         SessionCase{"TrueAnswer", "VBScript", {"1=1", "Not Ans"}, {"True", "False"}},
-        SessionCase{"NullHasNoText", "VBScript", {"4", "Null", "Ans"},
-                    {"4", "Invalid use of Null", "4"}},
+        SessionCase{
+            "NullHasNoText", "VBScript", {"4", "Null", "Ans"}, {"4", "Invalid use of Null", "4"}},
         SessionCase{"SyntaxError", "VBScript", {"1+", "2"}, {"Syntax error", "2"}},
         SessionCase{"UnknownNameIsEmpty", "VBScript", {"nothingHere+1"}, {"1"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -86,30 +96,35 @@ INSTANTIATE_TEST_SUITE_P(
     JavaScript, SessionTest,
     testing::Values(
         SessionCase{"ImplicitTimes", "JavaScript", {"2(3)", "(1+2)(3+4)"}, {"6", "21"}},
-        SessionCase{"Continuation", "JavaScript", {"2(3)", "+4", "e2", "!x=5", "x*2"},
+        SessionCase{"Continuation",
+                    "JavaScript",
+                    {"2(3)", "+4", "e2", "!x=5", "x*2"},
                     {"6", "10", "1000", kUnchanged, "10"}},
         SessionCase{"PowerShorthandUsesStarStar", "JavaScript", {"2", "e3"}, {"2", "2000"}},
-        SessionCase{"FifteenDigits", "JavaScript", {"0.1+0.2", "1/3"},
-                    {"0.3", "0.333333333333333"}},
-        SessionCase{"NonFinite", "JavaScript", {"1/0", "(-1)/0", "0/0", "1/0", "+1"},
+        SessionCase{
+            "FifteenDigits", "JavaScript", {"0.1+0.2", "1/3"}, {"0.3", "0.333333333333333"}},
+        SessionCase{"NonFinite",
+                    "JavaScript",
+                    {"1/0", "(-1)/0", "0/0", "1/0", "+1"},
                     {"Infinity", "-Infinity", "NaN", "Infinity", "Infinity"}},
         SessionCase{"AnsIsANumber", "JavaScript", {"42", "Ans+Ans"}, {"42", "84"}},
-        SessionCase{"AnsHoldsWhatIsShown", "JavaScript", {"1/3", "Ans*3"},
+        SessionCase{"AnsHoldsWhatIsShown",
+                    "JavaScript",
+                    {"1/3", "Ans*3"},
                     {"0.333333333333333", "0.999999999999999"}},
-        SessionCase{"AnsTextIsNeverCode", "JavaScript", {"'\"; x=1; \"'", "Ans.length"},
+        SessionCase{"AnsTextIsNeverCode",
+                    "JavaScript",
+                    {"'\"; x=1; \"'", "Ans.length"},
                     {"\"; x=1; \"", "9"}},
-        SessionCase{"QuoteInAnswer", "JavaScript", {"'a\"b\\\\c'", "Ans.length"},
-                    {"a\"b\\c", "5"}},
-        SessionCase{"LineBreakInAnswer", "JavaScript", {"'a\\nb'", "Ans.length"},
-                    {"a\nb", "3"}},
+        SessionCase{"QuoteInAnswer", "JavaScript", {"'a\"b\\\\c'", "Ans.length"}, {"a\"b\\c", "5"}},
+        SessionCase{"LineBreakInAnswer", "JavaScript", {"'a\\nb'", "Ans.length"}, {"a\nb", "3"}},
         SessionCase{"BooleanAnswer", "JavaScript", {"1==1", "Ans===true"}, {"True", "True"}},
         SessionCase{"ArrayShowsItsText", "JavaScript", {"[1,2]", "Ans"}, {"1,2", "1,2"}},
         SessionCase{"UndefinedIsEmpty", "JavaScript", {"4", "undefined"}, {"4", ""}},
-        SessionCase{"ErrorMessage", "JavaScript", {"4", "nope+1", "+1"},
-                    {"4", "nope is not defined", "5"}},
+        SessionCase{
+            "ErrorMessage", "JavaScript", {"4", "nope+1", "+1"}, {"4", "nope is not defined", "5"}},
         SessionCase{"ThrownError", "JavaScript", {"!throw new Error('boom')"}, {"boom"}},
-        SessionCase{"AnsRefused", "JavaScript", {"!ans=1"},
-                    {"Ans cannot be set with a statement"}},
+        SessionCase{"AnsRefused", "JavaScript", {"!ans=1"}, {"Ans cannot be set with a statement"}},
         SessionCase{"PiDefined", "JavaScript", {"Pi"}, {"3.14159265358979"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -123,12 +138,26 @@ TEST(EvaluationCommand, AnswersInTheUsersDecimalSeparatorAndKeepsAnsNumeric) {
         EngineHost engine;
         engine.setLanguage(QString::fromLatin1(language));
         EvaluationCommand command(engine);
-        EXPECT_EQ(command.run(QStringLiteral("1/4")).output.value_or(QString()).toStdString(), "0,25") << language;
-        EXPECT_EQ(command.run(QStringLiteral("*2")).output.value_or(QString()).toStdString(), "0,5") << language;
+        EXPECT_EQ(command.run(QStringLiteral("1/4")).output.value_or(QString()).toStdString(),
+                  "0,25")
+            << language;
+        EXPECT_EQ(command.run(QStringLiteral("*2")).output.value_or(QString()).toStdString(), "0,5")
+            << language;
         // Pi is written with "." whatever the locale, so it is still a number.
-        EXPECT_EQ(command.run(QStringLiteral("Pi*2")).output.value_or(QString()).toStdString(), "6,28318530717958")
+        EXPECT_EQ(command.run(QStringLiteral("Pi*2")).output.value_or(QString()).toStdString(),
+                  "6,28318530717958")
             << language;
     }
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST(EvaluationCommand, VBScriptReadsNumericTextWithTheUsersCurrencySymbol) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EngineHost engine;
+    engine.setLanguage(QStringLiteral("VBScript"));
+    EvaluationCommand command(engine);
+    EXPECT_EQ(command.run(QStringLiteral("CDbl(\"1.234,5 €\")*2")).output.value_or(QString()),
+              QStringLiteral("2469"));
     QLocale::setDefault(QLocale::c());
 }
 

@@ -107,14 +107,14 @@ TEST_P(LongBuiltinCallTest, TimesOut) {
     EXPECT_EQ(evalText(in, "Len(s)"), "8000000 (Long)");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Calls, LongBuiltinCallTest,
-    testing::Values(Case{"Split", "UBound(Split(s, \",\"))", ""},
-                    Case{"Join", "Len(Join(a, \"x\"))", ""},
-                    Case{"Filter", "UBound(Filter(a, \"x\"))", ""},
-                    Case{"Replace", "Len(Replace(s, \",\", \"ab\"))", ""},
-                    Case{"ReplaceText", "Len(Replace(s, \",\", \"ab\", 1, -1, 1))", ""}),
-    [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Calls, LongBuiltinCallTest,
+                         testing::Values(Case{"Split", "UBound(Split(s, \",\"))", ""},
+                                         Case{"Join", "Len(Join(a, \"x\"))", ""},
+                                         Case{"Filter", "UBound(Filter(a, \"x\"))", ""},
+                                         Case{"Replace", "Len(Replace(s, \",\", \"ab\"))", ""},
+                                         Case{"ReplaceText",
+                                              "Len(Replace(s, \",\", \"ab\", 1, -1, 1))", ""}),
+                         [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 TEST(Limits, TextCompareReplaceIsLinear) {
     // Folding the whole text once per match took hours on a megabyte of matches.
