@@ -1,6 +1,6 @@
 #include "engine_host.h"
 
-#include "javascript_engine.h"
+#include "javascript_loader.h"
 #include "vbscript_engine.h"
 
 namespace quorvix {
@@ -37,7 +37,7 @@ QString EngineHost::language() const {
 ScriptEngine& EngineHost::engine() {
     if (!m_engine) {
         if (m_language == kJavaScript) {
-            m_engine = std::make_unique<JavaScriptEngine>(m_timeLimit);
+            m_engine = loadJavaScriptEngine(javaScriptModuleCandidates(), m_timeLimit);
         } else {
             m_engine = std::make_unique<VBScriptEngine>(m_timeLimit);
         }

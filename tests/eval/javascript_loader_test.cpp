@@ -1,0 +1,53 @@
+#include "javascript_loader.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace quorvix {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(JavaScriptLoader, BuiltModuleEvaluates) {
+    const auto engine =
+        loadJavaScriptEngine({QStringLiteral(QUORVIX_JAVASCRIPT_MODULE_BUILD_PATH)}, 2s);
+    ASSERT_EQ(engine->language(), QStringLiteral("JavaScript"));
+    const std::optional<ScriptValue> value = engine->eval(QStringLiteral("6*7"));
+    ASSERT_TRUE(value.has_value()) << engine->errorDescription().toStdString();
+    EXPECT_EQ(value->number, 42);
+}
+
+TEST(JavaScriptLoader, FirstCandidateThatExistsIsUsed) {
+    const auto engine = loadJavaScriptEngine({QStringLiteral("/nonexistent/quorvix-javascript.so"),
+                                              QStringLiteral(QUORVIX_JAVASCRIPT_MODULE_BUILD_PATH)},
+                                             2s);
+    EXPECT_TRUE(engine->eval(QStringLiteral("1+1")).has_value());
+}
+
+TEST(JavaScriptLoader, MissingModuleAnswersWithAMessage) {
+    const auto engine =
+        loadJavaScriptEngine({QStringLiteral("/nonexistent/quorvix-javascript.so")}, 2s);
+    EXPECT_EQ(engine->language(), QStringLiteral("JavaScript"));
+    EXPECT_FALSE(engine->eval(QStringLiteral("1+1")).has_value());
+    EXPECT_EQ(engine->errorDescription().toStdString(),
+              "JavaScript is not available: quorvix-javascript.so was not found");
+    EXPECT_FALSE(engine->executeStatement(QStringLiteral("x = 1")));
+    EXPECT_FALSE(engine->storeAnswer(ScriptValue::fromDouble(1), QStringLiteral("1")));
+}
+
+TEST(JavaScriptLoader, FileThatIsNoLibraryAnswersWithAMessage) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("quorvix-javascript.so"));
+    std::ofstream(path.toStdString()) << "not a shared object";
+    const auto engine = loadJavaScriptEngine({path}, 2s);
+    EXPECT_FALSE(engine->eval(QStringLiteral("1+1")).has_value());
+    EXPECT_TRUE(
+        engine->errorDescription().startsWith(QStringLiteral("JavaScript is not available: ")))
+        << engine->errorDescription().toStdString();
+}
+
+} // namespace
+} // namespace quorvix
