@@ -3,6 +3,9 @@
 #include "operators.h"
 #include "script_limits.h"
 
+#include <memory>
+#include <new>
+
 namespace vbs {
 
 bool Executor::eval(const Expr& e, Variant& out) {
@@ -51,6 +54,9 @@ inline const Variant* Executor::peek(const Expr& e) const {
 }
 
 bool Executor::evalBinary(const Expr& e, Variant& out) {
+    if (e.ops.size() == 1) {
+        return evalSingleBinary(e, out);
+    }
     // Operands that are literals or variables are used where they are, not copied.
     Variant acc;
     const Variant* left = peek(*e.args[0]);
@@ -89,6 +95,46 @@ bool Executor::evalBinary(const Expr& e, Variant& out) {
         left = &acc;
     }
     out = std::move(acc);
+    return true;
+}
+
+bool Executor::evalSingleBinary(const Expr& e, Variant& out) {
+    // One operator, the commonest case ("n - 1", "n < 2"): no accumulator, and the operands
+    // are copied only when they are not literals or variables.
+    const BinaryOp op = e.ops[0];
+    Variant leftValue;
+    Variant rightValue;
+    const Variant* left = peek(*e.args[0]);
+    if (!left) {
+        if (!eval(*e.args[0], leftValue)) {
+            return false;
+        }
+        left = &leftValue;
+    }
+    const Variant* right = peek(*e.args[1]);
+    if (!right) {
+        if (!eval(*e.args[1], rightValue)) {
+            return false;
+        }
+        right = &rightValue;
+    }
+    if (op >= BinaryOp::Eq && op <= BinaryOp::Ge) {
+        const Expr& l = *e.args[0];
+        const Expr& r = *e.args[1];
+        const bool leftLiteral = l.kind == ExprKind::Literal && isNumericLiteralValue(l.value);
+        const bool rightLiteral = r.kind == ExprKind::Literal && isNumericLiteralValue(r.value);
+        left = &literalComparand(*left, rightLiteral, rt_.locale, leftText_);
+        right = &literalComparand(*right, leftLiteral, rt_.locale, rightText_);
+    }
+    // The fast path reads both operands before it writes, so `out` may be one of them.
+    if (fastBinaryOp(op, *left, *right, out)) {
+        return true;
+    }
+    Variant result;
+    if (ErrorCode ec = binaryOp(op, *left, *right, rt_.locale, result); ec != ErrorCode::None) {
+        return raise(ec);
+    }
+    out = std::move(result);
     return true;
 }
 
@@ -201,21 +247,30 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     if (callDepth_ >= limits::kMaxCallDepth || stack_.exhausted()) {
         return raise(ErrorCode::OutOfStack);
     }
-    // Small procedures keep their variables on the C++ stack: no allocation per call.
+    // Small procedures keep their variables on the C++ stack: no allocation per call, and
+    // only the slots the procedure has are constructed (a call is the hot path of recursion).
     constexpr std::size_t kInlineSlots = 8;
     const auto count = static_cast<std::size_t>(p.slotCount);
-    Variant inlineStorage[kInlineSlots];
+    alignas(Variant) unsigned char inlineStorage[kInlineSlots * sizeof(Variant)];
     Variant* inlineSlots[kInlineSlots];
     std::vector<Variant> heapStorage;
     std::vector<Variant*> heapSlots;
-    Variant* storage = inlineStorage;
+    Variant* storage = nullptr;
     Variant** slots = inlineSlots;
     if (count > kInlineSlots) {
         heapStorage.resize(count);
         heapSlots.resize(count);
         storage = heapStorage.data();
         slots = heapSlots.data();
+    } else {
+        std::uninitialized_default_construct_n(reinterpret_cast<Variant*>(inlineStorage), count);
+        storage = std::launder(reinterpret_cast<Variant*>(inlineStorage));
     }
+    struct InlineSlots {
+        Variant* first;
+        std::size_t count;
+        ~InlineSlots() { std::destroy_n(first, count); }
+    } inlineGuard{heapStorage.empty() ? storage : nullptr, heapStorage.empty() ? count : 0};
     for (std::size_t i = 0; i < count; ++i) {
         slots[i] = &storage[i];
     }

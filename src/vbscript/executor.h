@@ -60,6 +60,7 @@ private:
     bool eval(const Expr& e, Variant& out);
     bool evalName(const Expr& e, Variant& out);
     bool evalBinary(const Expr& e, Variant& out);
+    bool evalSingleBinary(const Expr& e, Variant& out);
     // The value of a literal or plain variable without copying it; null for anything else.
     const Variant* peek(const Expr& e) const;
     bool evalMember(const Expr& e, Variant* out);
