@@ -118,7 +118,7 @@ bool Executor::evalSingleBinary(const Expr& e, Variant& out) {
         }
         right = &rightValue;
     }
-    if (op >= BinaryOp::Eq && op <= BinaryOp::Ge) {
+    if (op >= BinaryOp::Eq && op <= BinaryOp::Ge && (left->isString() || right->isString())) {
         const Expr& l = *e.args[0];
         const Expr& r = *e.args[1];
         const bool leftLiteral = l.kind == ExprKind::Literal && isNumericLiteralValue(l.value);

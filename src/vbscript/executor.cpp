@@ -157,6 +157,12 @@ Flow Executor::execAssign(const Stmt& s) {
         return Flow::Error;
     }
     const Expr& target = *s.target;
+    if (target.kind == ExprKind::Name && target.scope == Scope::Local && !target.hasParens &&
+        !value.isArray()) {
+        // A number or text into a local variable: nothing to check or copy.
+        *frame_->slots[target.index] = std::move(value);
+        return Flow::Normal;
+    }
     if (target.kind == ExprKind::Member) {
         if (!evalMember(target, &value)) {
             return Flow::Error;
@@ -234,6 +240,10 @@ bool Executor::evalCondition(const Expr& e, bool& out) {
     Variant v;
     if (!eval(e, v)) {
         return false;
+    }
+    if (v.type() == VarType::Boolean) { // a comparison's result: the common case
+        out = v.asBool();
+        return true;
     }
     if (v.isNull()) {
         out = false; // Null acts as False in If, While and Do
