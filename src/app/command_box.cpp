@@ -79,7 +79,13 @@ void CommandBox::setAlignment(Qt::Alignment alignment) {
 
 void CommandBox::insertFromMimeData(const QMimeData* source) {
     if (source && source->hasText()) {
-        fitWrapping(document()->characterCount() - 1 - selLength() + source->text().size());
+        const qsizetype length =
+            document()->characterCount() - 1 - selLength() + source->text().size();
+        if (length > kMaxPastedLength) {
+            emit pasteRefused(length);
+            return;
+        }
+        fitWrapping(length);
     }
     QPlainTextEdit::insertFromMimeData(source);
 }

@@ -97,7 +97,8 @@ keypad::KeypadButton* createKeypadButton(const keypad::KeypadKey& key, QWidget* 
 }
 
 QWidget* createCaptionBox(const keypad::CaptionBox& row, QWidget* parent) {
-    auto* box = new QLineEdit(row.text.toString(), parent);
+    // The text comes after the font, so that it is laid out once, in the font it is shown in.
+    auto* box = new QLineEdit(parent);
     box->setObjectName(row.objectName.toString());
     box->setGeometry(toPixels(row.rect));
     box->setReadOnly(true);
@@ -106,6 +107,7 @@ QWidget* createCaptionBox(const keypad::CaptionBox& row, QWidget* parent) {
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     box->setFont(fontFor({FontFace::MsSansSerif, keypad::kLabelPointSize, true}, parent->font()));
     setColours(box, QPalette::Text, QPalette::Base, keypad::kKeyTextColour, keypad::kPanelColour);
+    box->setText(row.text.toString());
     return box;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QStandardPaths>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -42,8 +43,6 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QApplication::setApplicationName(QStringLiteral("Quorvix"));
-    // Both windows take the application's icon.
-    QApplication::setWindowIcon(quorvix::app::appIcon());
 
     // The settings file and the read-me live beside the executable, not in the current folder.
     // An installed copy cannot write there, so its settings go to the user's configuration
@@ -58,5 +57,9 @@ int main(int argc, char* argv[]) {
     QObject::connect(&window, &quorvix::app::MainWindow::programEndRequested, &application,
                      [] { QCoreApplication::exit(0); });
     window.show();
+    // Both windows take the application's icon. Decoding its six sizes and sending them to the
+    // window system waits until the window is on screen: the window manager takes the icon
+    // whenever it comes.
+    QTimer::singleShot(0, &window, [] { QApplication::setWindowIcon(quorvix::app::appIcon()); });
     return QApplication::exec();
 }

@@ -185,7 +185,9 @@ void MainWindow::connectActions() {
     connect(Close, &QPushButton::clicked, this, &MainWindow::onClose);
     connect(HelpButton, &QPushButton::clicked, this, &MainWindow::onHelp);
     connect(CopyInput, &QPushButton::clicked, this, [this] { copyToClipboard(Command->text()); });
-    connect(CopyOutput, &QPushButton::clicked, this, [this] { copyToClipboard(Ans->text()); });
+    connect(CopyOutput, &QPushButton::clicked, this,
+            [this] { copyToClipboard(m_unshownAnswer.isNull() ? Ans->text() : m_unshownAnswer); });
+    connect(Command, &CommandBox::pasteRefused, this, &MainWindow::onPasteRefused);
     // Selecting an option from the program runs its switch at once, as the settings replay
     // relies on.
     connect(JavaScript, &QRadioButton::toggled, this, [this](bool on) {
@@ -230,10 +232,28 @@ void MainWindow::EvaluateInput() {
         JavaScript->setEnabled(false);
     }
     if (result.output) {
-        Ans->setText(*result.output);
-        Ans->setCursorPosition(0);
+        if (result.output->size() > kMaxShownAnswer) {
+            showOutput(QStringLiteral("The answer has %1 characters, too many to show; Copy "
+                                      "Output copies it, and Ans holds it")
+                           .arg(result.output->size()),
+                       *result.output);
+        } else {
+            showOutput(*result.output);
+        }
     }
     Command->selectAll();
+}
+
+void MainWindow::showOutput(const QString& text, const QString& unshownAnswer) {
+    m_unshownAnswer = unshownAnswer;
+    Ans->setText(text);
+    Ans->setCursorPosition(0);
+}
+
+void MainWindow::onPasteRefused(qsizetype length) {
+    showOutput(QStringLiteral("Too long to paste: %1 characters; the input line takes at most %2")
+                   .arg(length)
+                   .arg(CommandBox::kMaxPastedLength));
 }
 
 void MainWindow::InsertAtCursor(QStringView text) {

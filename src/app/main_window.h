@@ -44,6 +44,10 @@ public:
                         const QString& userSettingsFolder = QString());
     ~MainWindow() override;
 
+    // Answers longer than this are not laid out in the output box, which would freeze the window
+    // for seconds; the box says so, and Copy Output copies the whole answer.
+    static constexpr qsizetype kMaxShownAnswer = 2'000'000;
+
     // Runs the evaluation command on the input line and shows its outcome.
     void EvaluateInput();
     // Replaces the input line's selection by `text`, the cursor behind it.
@@ -119,6 +123,10 @@ private:
     void onVBScriptSelected();
     void onClose();
     void onHelp();
+    void onPasteRefused(qsizetype length);
+    // Shows `text` in the output box; `unshownAnswer` is what Copy Output copies instead, if
+    // not null.
+    void showOutput(const QString& text, const QString& unshownAnswer = QString());
     void setClientWidthTwips(int twips);
     // Keypad buttons are Tab stops only while the keypad is in view.
     void setKeypadTabStops(bool reachable);
@@ -129,7 +137,8 @@ private:
     EvaluationCommand m_evaluation{m_calc};
     std::vector<std::pair<int, QWidget*>> m_keyTabStops; // keypad buttons by tab index
     QPointer<help::HelpWindow> m_help;
-    bool m_ending = false; // set by Close: the frame-close path must not write settings
+    bool m_ending = false;   // set by Close: the frame-close path must not write settings
+    QString m_unshownAnswer; // an answer too long for the output box, for Copy Output
 };
 
 } // namespace quorvix::app

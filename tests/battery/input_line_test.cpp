@@ -98,6 +98,39 @@ TEST_F(InputLineTest, MegabyteAnswerIsShownWholeAndKeptInAns) {
     EXPECT_EQ(main.Ans->text(), QString::number(kMegabyte));
 }
 
+TEST_F(InputLineTest, TenMegabytePasteIsRefusedAndNothingIsLost) {
+    MainWindow& main = open();
+    main.Command->setText(QStringLiteral("1+2"));
+    main.Command->setSelection(3, 0);
+    const QString huge = sumOfOnes(10 * kMegabyte);
+    paste(huge);
+    EXPECT_EQ(main.Command->text(), u"1+2");
+    EXPECT_EQ(main.Ans->text(),
+              QStringLiteral("Too long to paste: %1 characters; the input line takes at most %2")
+                  .arg(huge.size() + 3)
+                  .arg(CommandBox::kMaxPastedLength));
+    EXPECT_EQ(QGuiApplication::clipboard()->text().size(), huge.size());
+    // A paste that fits still goes in.
+    paste(QStringLiteral("+4"));
+    EXPECT_EQ(main.Command->text(), u"1+2+4");
+}
+
+TEST_F(InputLineTest, TenMegabyteAnswerIsNotLaidOutButCopiedWhole) {
+    MainWindow& main = open();
+    main.Command->setText(QStringLiteral("String(10000000, \"7\")"));
+    main.EvaluateInput();
+    EXPECT_EQ(main.Ans->text(), u"The answer has 10000000 characters, too many to show; Copy "
+                                u"Output copies it, and Ans holds it");
+    QTest::mouseClick(main.CopyOutput, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(10000000, u'7'));
+    main.Command->setText(QStringLiteral("Len(Ans)"));
+    main.EvaluateInput();
+    EXPECT_EQ(main.Ans->text(), u"10000000");
+    // Copy Output copies what is shown again.
+    QTest::mouseClick(main.CopyOutput, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"10000000");
+}
+
 TEST_F(InputLineTest, SignKeyOnAHundredThousandOpenGroups) {
     MainWindow& main = open();
     if (main.Keypad->text().startsWith(u'&')) {
