@@ -17,6 +17,7 @@ DESTDIR=$root cmake --install "$build" >/dev/null || { echo "FAIL cmake --instal
 prefix=$root/opt/quorvix
 check "program in its folder" test -x "$prefix/quorvix"
 check "headless evaluator beside it" test -x "$prefix/quorvix-eval"
+check "JavaScript module beside it" test -f "$prefix/quorvix-javascript.so"
 check "read-me beside the program" test -s "$prefix/Readme.txt"
 check "command link on the PATH" test -L "$root/usr/bin/quorvix"
 check "link points into the folder" test "$(readlink "$root/usr/bin/quorvix")" = /opt/quorvix/quorvix
@@ -33,5 +34,7 @@ for size in 16 32 48 64 128 256; do
 done
 check "scalable icon" test -s "$root/usr/share/icons/hicolor/scalable/apps/quorvix.svg"
 check "installed program answers" test "$("$prefix/quorvix-eval" -e "2(3)")" = 6
+check "installed program answers in JavaScript" \
+    test "$("$prefix/quorvix-eval" --lang javascript -e "Math.sqrt(16)")" = 4
 check "program tells its version" test "$("$prefix/quorvix" --version)" = "quorvix 0.1.0"
 exit $fail
