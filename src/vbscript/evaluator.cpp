@@ -53,37 +53,47 @@ inline const Variant* Executor::peek(const Expr& e) const {
     return nullptr;
 }
 
+const Variant* Executor::operand(const Expr& e, Variant& storage) {
+    if (const Variant* value = peek(e)) {
+        return value;
+    }
+    return eval(e, storage) ? &storage : nullptr;
+}
+
+void Executor::readTextAsNumber(const Expr& e, std::size_t i, const Variant*& left,
+                                const Variant*& right) {
+    if (!left->isString() && !right->isString()) {
+        return;
+    }
+    // Only the first operand of a run is the source's own; later left sides are results.
+    const Expr& l = *e.args[i];
+    const Expr& r = *e.args[i + 1];
+    const bool leftLiteral =
+        i == 0 && l.kind == ExprKind::Literal && isNumericLiteralValue(l.value);
+    const bool rightLiteral = r.kind == ExprKind::Literal && isNumericLiteralValue(r.value);
+    left = &literalComparand(*left, rightLiteral, rt_.locale, leftText_);
+    right = &literalComparand(*right, leftLiteral, rt_.locale, rightText_);
+}
+
 bool Executor::evalBinary(const Expr& e, Variant& out) {
     if (e.ops.size() == 1) {
         return evalSingleBinary(e, out);
     }
     // Operands that are literals or variables are used where they are, not copied.
     Variant acc;
-    const Variant* left = peek(*e.args[0]);
+    const Variant* left = operand(*e.args[0], acc);
     if (!left) {
-        if (!eval(*e.args[0], acc)) {
-            return false;
-        }
-        left = &acc;
+        return false;
     }
     Variant rightValue;
     Variant result;
     for (std::size_t i = 0; i < e.ops.size(); ++i) {
-        const Variant* right = peek(*e.args[i + 1]);
+        const Variant* right = operand(*e.args[i + 1], rightValue);
         if (!right) {
-            if (!eval(*e.args[i + 1], rightValue)) {
-                return false;
-            }
-            right = &rightValue;
+            return false;
         }
-        if (e.ops[i] >= BinaryOp::Eq && e.ops[i] <= BinaryOp::Ge) {
-            // Text against a number written in the source is read as a number.
-            const Expr& r = *e.args[i + 1];
-            const bool leftLiteral = i == 0 && e.args[0]->kind == ExprKind::Literal &&
-                                     isNumericLiteralValue(e.args[0]->value);
-            const bool rightLiteral = r.kind == ExprKind::Literal && isNumericLiteralValue(r.value);
-            left = &literalComparand(*left, rightLiteral, rt_.locale, leftText_);
-            right = &literalComparand(*right, leftLiteral, rt_.locale, rightText_);
+        if (isComparison(e.ops[i])) {
+            readTextAsNumber(e, i, left, right);
         }
         if (!fastBinaryOp(e.ops[i], *left, *right, result)) {
             if (ErrorCode ec = binaryOp(e.ops[i], *left, *right, rt_.locale, result);
@@ -104,27 +114,16 @@ bool Executor::evalSingleBinary(const Expr& e, Variant& out) {
     const BinaryOp op = e.ops[0];
     Variant leftValue;
     Variant rightValue;
-    const Variant* left = peek(*e.args[0]);
+    const Variant* left = operand(*e.args[0], leftValue);
     if (!left) {
-        if (!eval(*e.args[0], leftValue)) {
-            return false;
-        }
-        left = &leftValue;
+        return false;
     }
-    const Variant* right = peek(*e.args[1]);
+    const Variant* right = operand(*e.args[1], rightValue);
     if (!right) {
-        if (!eval(*e.args[1], rightValue)) {
-            return false;
-        }
-        right = &rightValue;
+        return false;
     }
-    if (op >= BinaryOp::Eq && op <= BinaryOp::Ge && (left->isString() || right->isString())) {
-        const Expr& l = *e.args[0];
-        const Expr& r = *e.args[1];
-        const bool leftLiteral = l.kind == ExprKind::Literal && isNumericLiteralValue(l.value);
-        const bool rightLiteral = r.kind == ExprKind::Literal && isNumericLiteralValue(r.value);
-        left = &literalComparand(*left, rightLiteral, rt_.locale, leftText_);
-        right = &literalComparand(*right, leftLiteral, rt_.locale, rightText_);
+    if (isComparison(op)) {
+        readTextAsNumber(e, 0, left, right);
     }
     // The fast path reads both operands before it writes, so `out` may be one of them.
     if (fastBinaryOp(op, *left, *right, out)) {

@@ -61,6 +61,13 @@ private:
     bool evalName(const Expr& e, Variant& out);
     bool evalBinary(const Expr& e, Variant& out);
     bool evalSingleBinary(const Expr& e, Variant& out);
+    // An operand's value: a literal or plain variable where it lies, anything else evaluated
+    // into `storage`; null when its evaluation failed.
+    const Variant* operand(const Expr& e, Variant& storage);
+    // Text compared with a number written in the source is read as a number: operands `i` and
+    // `i + 1` of `e`, as `left` and `right`.
+    void readTextAsNumber(const Expr& e, std::size_t i, const Variant*& left,
+                          const Variant*& right);
     // The value of a literal or plain variable without copying it; null for anything else.
     const Variant* peek(const Expr& e) const;
     bool evalMember(const Expr& e, Variant* out);

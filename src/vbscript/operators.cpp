@@ -344,10 +344,6 @@ ErrorCode power(const Operand& x, const Operand& y, Variant& out) {
     return doubleResult(std::pow(x.d, y.d), out);
 }
 
-bool isComparison(BinaryOp op) {
-    return op >= BinaryOp::Eq && op <= BinaryOp::Ge;
-}
-
 bool comparisonResult(BinaryOp op, int c) {
     switch (op) {
     case BinaryOp::Eq:

@@ -56,6 +56,11 @@ bool isNumericLiteralValue(const Variant& v);
 // Integer results in the narrowest of Byte/Integer/Long that `rank` allows, Double beyond.
 Variant fitInteger(std::int64_t value, VarType narrowest);
 
+// = <> < > <= >=
+inline bool isComparison(BinaryOp op) {
+    return op >= BinaryOp::Eq && op <= BinaryOp::Ge;
+}
+
 // The hot path of loops and calculator arithmetic: + - * and the comparisons on two
 // Integer/Long/Double operands, computed in place. False when the general rules are needed
 // (other subtypes, other operators, a Double result beyond the range).
