@@ -16,7 +16,7 @@ bool Executor::eval(const Expr& e, Variant& out) {
     case ExprKind::Name:
         return evalName(e, out);
     case ExprKind::Binary:
-        return evalBinary(e, out);
+        return e.ops.size() == 1 ? evalSingleBinary(e, out) : evalBinary(e, out);
     case ExprKind::Unary: {
         Variant v;
         if (!eval(*e.args[0], v)) {
@@ -53,7 +53,7 @@ inline const Variant* Executor::peek(const Expr& e) const {
     return nullptr;
 }
 
-const Variant* Executor::operand(const Expr& e, Variant& storage) {
+inline const Variant* Executor::operand(const Expr& e, Variant& storage) {
     if (const Variant* value = peek(e)) {
         return value;
     }
@@ -109,8 +109,19 @@ bool Executor::evalBinary(const Expr& e, Variant& out) {
 }
 
 bool Executor::evalSingleBinary(const Expr& e, Variant& out) {
-    // One operator, the commonest case ("n - 1", "n < 2"): no accumulator, and the operands
-    // are copied only when they are not literals or variables.
+    // One operator on two literals or variables ("n - 1", "s + i", "n < 2") and numbers: no
+    // copies, no temporaries. The fast path reads both operands before it writes, so `out`
+    // may be one of them.
+    const Variant* left = peek(*e.args[0]);
+    const Variant* right = peek(*e.args[1]);
+    if (left && right && fastBinaryOp(e.ops[0], *left, *right, out)) {
+        return true;
+    }
+    return evalSingleBinaryInGeneral(e, out);
+}
+
+bool Executor::evalSingleBinaryInGeneral(const Expr& e, Variant& out) {
+    // Operands are copied only when they are not literals or variables.
     const BinaryOp op = e.ops[0];
     Variant leftValue;
     Variant rightValue;
@@ -252,15 +263,15 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     const auto count = static_cast<std::size_t>(p.slotCount);
     alignas(Variant) unsigned char inlineStorage[kInlineSlots * sizeof(Variant)];
     Variant* inlineSlots[kInlineSlots];
-    std::vector<Variant> heapStorage;
-    std::vector<Variant*> heapSlots;
+    std::unique_ptr<Variant[]> heapStorage;
+    std::unique_ptr<Variant*[]> heapSlots;
     Variant* storage = nullptr;
     Variant** slots = inlineSlots;
     if (count > kInlineSlots) {
-        heapStorage.resize(count);
-        heapSlots.resize(count);
-        storage = heapStorage.data();
-        slots = heapSlots.data();
+        heapStorage = std::make_unique<Variant[]>(count);
+        heapSlots = std::make_unique<Variant*[]>(count);
+        storage = heapStorage.get();
+        slots = heapSlots.get();
     } else {
         std::uninitialized_default_construct_n(reinterpret_cast<Variant*>(inlineStorage), count);
         storage = std::launder(reinterpret_cast<Variant*>(inlineStorage));
@@ -269,7 +280,7 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
         Variant* first;
         std::size_t count;
         ~InlineSlots() { std::destroy_n(first, count); }
-    } inlineGuard{heapStorage.empty() ? storage : nullptr, heapStorage.empty() ? count : 0};
+    } inlineGuard{heapStorage ? nullptr : storage, heapStorage ? 0 : count};
     for (std::size_t i = 0; i < count; ++i) {
         slots[i] = &storage[i];
     }

@@ -157,11 +157,16 @@ Flow Executor::execAssign(const Stmt& s) {
         return Flow::Error;
     }
     const Expr& target = *s.target;
-    if (target.kind == ExprKind::Name && target.scope == Scope::Local && !target.hasParens &&
-        !value.isArray()) {
-        // A number or text into a local variable: nothing to check or copy.
-        *frame_->slots[target.index] = std::move(value);
-        return Flow::Normal;
+    if (target.kind == ExprKind::Name && !target.hasParens && !value.isArray()) {
+        // A number or text into a plain variable: nothing to check or copy.
+        if (target.scope == Scope::Local) {
+            *frame_->slots[target.index] = std::move(value);
+            return Flow::Normal;
+        }
+        if (target.scope == Scope::Global && target.global->kind == GlobalEntry::Kind::Variable) {
+            target.global->value = std::move(value);
+            return Flow::Normal;
+        }
     }
     if (target.kind == ExprKind::Member) {
         if (!evalMember(target, &value)) {
@@ -361,14 +366,15 @@ Flow Executor::execFor(const Stmt& s) {
         if (f != Flow::Normal) {
             return f;
         }
-        if (!fastBinaryOp(BinaryOp::Add, *var, step, next)) {
+        // The fast path reads the counter before it writes it, so it can add in place.
+        if (!fastBinaryOp(BinaryOp::Add, *var, step, *var)) {
             if (ErrorCode e = binaryOp(BinaryOp::Add, *var, step, rt_.locale, next);
                 e != ErrorCode::None) {
                 raise(e);
                 return Flow::Error;
             }
+            std::swap(*var, next);
         }
-        std::swap(*var, next);
     }
     return Flow::Normal;
 }

@@ -61,6 +61,7 @@ private:
     bool evalName(const Expr& e, Variant& out);
     bool evalBinary(const Expr& e, Variant& out);
     bool evalSingleBinary(const Expr& e, Variant& out);
+    bool evalSingleBinaryInGeneral(const Expr& e, Variant& out);
     // An operand's value: a literal or plain variable where it lies, anything else evaluated
     // into `storage`; null when its evaluation failed.
     const Variant* operand(const Expr& e, Variant& storage);
