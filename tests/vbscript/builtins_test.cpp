@@ -18,12 +18,7 @@ TEST(BuiltinTable, NamesAreLowerCaseAndUnique) {
 class BuiltinTest : public testing::TestWithParam<Case> {};
 
 TEST_P(BuiltinTest, GivesVBScriptsResult) {
-    Interpreter in(quickOptions());
-    EXPECT_EQ(evalText(in, GetParam().input), GetParam().expected);
-}
-
-std::string rowName(const testing::TestParamInfo<Case>& info) {
-    return info.param.name;
+    EXPECT_EQ(evalFresh(GetParam()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -65,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"HexEmpty", "Hex(Empty)", "\"0\" (String)"}, Case{"HexNull", "Hex(Null)", "Null"},
         Case{"OctMinusOne", "Oct(-1)", "\"177777\" (String)"},
         Case{"OctRounds", "Oct(9.5)", "\"12\" (String)"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Conversions, BuiltinTest,
@@ -109,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"CStrNull", "CStr(Null)", "#94 Invalid use of Null"},
                     Case{"CStrEmpty", "CStr(Empty)", "\"\" (String)"},
                     Case{"CStrBoolean", "CStr(False)", "\"False\" (String)"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Inspection, BuiltinTest,
@@ -140,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"CrLf", "Len(vbCrLf) & AscW(vbTab)", "\"29\" (String)"},
                     Case{"ObjectError", "vbObjectError", "-2147221504 (Long)"},
                     Case{"EngineName", "ScriptEngine", "\"VBScript\" (String)"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Text, BuiltinTest,
@@ -211,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"AscEuro", "Asc(ChrW(8364))", "128 (Integer)"},
         Case{"AscEmpty", "Asc(\"\")", "#5 Invalid procedure call or argument"},
         Case{"AscEmptyValue", "Asc(Empty)", "#5 Invalid procedure call or argument"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     FormatNumber, BuiltinTest,
@@ -226,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"RoundsToZeroWithoutSign", "FormatNumber(-0.001, 2)", "\"0.00\" (String)"},
                     Case{"NullValue", "FormatNumber(Null)", "#13 Type mismatch"},
                     Case{"NullDigits", "FormatNumber(1, Null)", "#94 Invalid use of Null"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Arrays, BuiltinTest,
@@ -253,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
              "\"ab,ba\" (String)"},
         Case{"FilterExclude", "Join(Filter(Array(\"ab\", \"cd\"), \"a\", False), \",\")",
              "\"cd\" (String)"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Dates, BuiltinTest,
@@ -284,7 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"NowIsDate", "VarType(Now)", "7 (Integer)"},
         Case{"DateIsWholeDay", "Date = Int(Date)", "True (Boolean)"},
         Case{"TimerIsSingle", "TypeName(Timer)", "\"Single\" (String)"}),
-    rowName);
+    RowName());
 
 } // namespace
 } // namespace vbs::test

@@ -26,12 +26,7 @@ TEST(ErrorTable, UnknownNumbersHaveTheGenericText) {
 class CompileErrorTest : public testing::TestWithParam<Case> {};
 
 TEST_P(CompileErrorTest, ReportsNumberAndText) {
-    Interpreter in(quickOptions());
-    EXPECT_EQ(evalText(in, GetParam().input), GetParam().expected);
-}
-
-std::string rowName(const testing::TestParamInfo<Case>& info) {
-    return info.param.name;
+    EXPECT_EQ(evalFresh(GetParam()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -50,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"EmptyTextIsEmpty", "", "Empty"}, Case{"BlanksAreEmpty", "   ", "Empty"},
                     Case{"BadDate", "#13/45/2000#", "#1002 Syntax error"},
                     Case{"HexTooLong", "&h123456789", "#1031 Invalid number"}),
-    rowName);
+    RowName());
 
 TEST(CompileError, NamesUpTo255Characters) {
     Interpreter in(quickOptions());
@@ -61,14 +56,7 @@ TEST(CompileError, NamesUpTo255Characters) {
 class ErrorStatementTest : public testing::TestWithParam<ScriptCase> {};
 
 TEST_P(ErrorStatementTest, LeavesTheExpectedState) {
-    Interpreter in(quickOptions());
-    const std::string ran = execText(in, GetParam().statements);
-    const std::string shown = ran == "ok" ? evalText(in, GetParam().expression) : ran;
-    EXPECT_EQ(shown, GetParam().expected);
-}
-
-std::string scriptName(const testing::TestParamInfo<ScriptCase>& info) {
-    return info.param.name;
+    EXPECT_EQ(runScript(GetParam()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -106,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Sub s(): On Error Resume Next: x = 1/0: End Sub\ns\nz = 1/0", "1",
                    "#11 Division by zero"},
         ScriptCase{"ErrAssignable", "Err.Number = 7", "Err.Number", "7 (Long)"}),
-    scriptName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     OptionExplicit, ErrorStatementTest,
@@ -119,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"InsideProcedure", "Option Explicit\nSub s(): q = 1: End Sub\ns", "1",
                    "#500 Variable is undefined"},
         ScriptCase{"KeywordsAnyCase", "OPTION EXPLICIT : : DIM W\nw = 2", "w", "2 (Integer)"}),
-    scriptName);
+    RowName());
 
 TEST(OptionExplicit, HoldsForLaterCalls) {
     Interpreter in(quickOptions());

@@ -8,12 +8,7 @@ namespace {
 class LiteralTest : public testing::TestWithParam<Case> {};
 
 TEST_P(LiteralTest, ReadsTheValueAndSubtype) {
-    Interpreter in(quickOptions());
-    EXPECT_EQ(evalText(in, GetParam().input), GetParam().expected);
-}
-
-std::string rowName(const testing::TestParamInfo<Case>& info) {
-    return info.param.name;
+    EXPECT_EQ(evalFresh(GetParam()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Numbers, LiteralTest,
@@ -41,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(Numbers, LiteralTest,
                                          Case{"HexFiveDigits", "&h10000", "65536 (Long)"},
                                          Case{"Octal", "&O10", "8 (Integer)"},
                                          Case{"HexThenName", "\"x\" &hi", "\"x\" (String)"}),
-                         rowName);
+                         RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     TextAndDates, LiteralTest,
@@ -58,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"Keywords", "TRUE & false & Empty", "\"TrueFalse\" (String)"},
                     Case{"NullKeyword", "Null", "Null"},
                     Case{"NothingKeyword", "TypeName(Nothing)", "\"Nothing\" (String)"}),
-    rowName);
+    RowName());
 
 } // namespace
 } // namespace vbs::test

@@ -8,12 +8,7 @@ namespace {
 class ExpressionTest : public testing::TestWithParam<Case> {};
 
 TEST_P(ExpressionTest, GivesVBScriptsValueAndSubtype) {
-    Interpreter in(quickOptions());
-    EXPECT_EQ(evalText(in, GetParam().input), GetParam().expected);
-}
-
-std::string rowName(const testing::TestParamInfo<Case>& info) {
-    return info.param.name;
+    EXPECT_EQ(evalFresh(GetParam()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -38,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"XorAfterOr", "True Xor False Or True", "False (Boolean)"},
                     Case{"ConcatBelowPlus", "1 + 2 & 3 + 4", "\"37\" (String)"},
                     Case{"Parentheses", "(1 + 7) * 2 - 3", "13 (Integer)"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     ArithmeticSubtypes, ExpressionTest,
@@ -64,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"DoubleOverflow", "1E308 * 10", "#6 Overflow"},
                     Case{"HugeLiteral", "1e400", "#1031 Invalid number"},
                     Case{"UnderflowIsZero", "1e-320 * 1e-320", "0 (Double)"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Division, ExpressionTest,
@@ -90,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"NegativeBaseFraction", "(-8)^(1/3)",
                          "#5 Invalid procedure call or argument"},
                     Case{"PowerOverflow", "10^400", "#6 Overflow"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     TextMixing, ExpressionTest,
@@ -115,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"UnaryPlusKeepsBoolean", "+True", "True (Boolean)"},
                     Case{"NegatedText", "-\"2\"", "-2 (Double)"},
                     Case{"NegatedMinInteger", "-(-32768)", "32768 (Long)"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     EmptyAndNull, ExpressionTest,
@@ -141,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"NullImpTrue", "Null Imp True", "True (Boolean)"},
                     Case{"NullImpFalse", "Null Imp False", "Null"},
                     Case{"NotNull", "Not Null", "Null"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Comparisons, ExpressionTest,
@@ -165,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"DatesCompare", "#1/2/2000# > #1/1/2000#", "True (Boolean)"},
                     Case{"IsNeedsObjects", "42 Is 42", "#424 Object required"},
                     Case{"NothingIsNothing", "Nothing Is Nothing", "True (Boolean)"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Logic, ExpressionTest,
@@ -184,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"TextBooleanOperand", "\"True\" And True", "True (Boolean)"},
                     Case{"BeyondLongOverflows", "3000000000 And 1", "#6 Overflow"},
                     Case{"NothingNotSet", "Not Nothing", "#91 Object variable not set"}),
-    rowName);
+    RowName());
 
 } // namespace
 } // namespace vbs::test

@@ -8,14 +8,7 @@ namespace {
 class ProcedureTest : public testing::TestWithParam<ScriptCase> {};
 
 TEST_P(ProcedureTest, LeavesTheExpectedState) {
-    Interpreter in(quickOptions());
-    const std::string ran = execText(in, GetParam().statements);
-    const std::string shown = ran == "ok" ? evalText(in, GetParam().expression) : ran;
-    EXPECT_EQ(shown, GetParam().expected);
-}
-
-std::string rowName(const testing::TestParamInfo<ScriptCase>& info) {
-    return info.param.name;
+    EXPECT_EQ(runScript(GetParam()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -77,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"MissingEndFunction", "Function f()\nx = 1", "1", "#1014 Expected 'End'"},
         ScriptCase{"WrongEnd", "Function f()\nEnd Sub", "1", "#1015 Expected 'Function'"},
         ScriptCase{"CallingAVariable", "v = 1: v 2", "1", "#13 Type mismatch"}),
-    rowName);
+    RowName());
 
 TEST(Procedures, PersistAcrossCalls) {
     Interpreter in(quickOptions());

@@ -9,14 +9,7 @@ class StatementTest : public testing::TestWithParam<ScriptCase> {};
 
 // Runs the statements, then evaluates the expression in the same global scope.
 TEST_P(StatementTest, LeavesTheExpectedState) {
-    Interpreter in(quickOptions());
-    const std::string ran = execText(in, GetParam().statements);
-    const std::string shown = ran == "ok" ? evalText(in, GetParam().expression) : ran;
-    EXPECT_EQ(shown, GetParam().expected);
-}
-
-std::string rowName(const testing::TestParamInfo<ScriptCase>& info) {
-    return info.param.name;
+    EXPECT_EQ(runScript(GetParam()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -42,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"ConstHoisted", "x = k: Const k = 7", "x", "7 (Integer)"},
         ScriptCase{"ConstCannotChange", "Const k = 1\nk = 2", "k", "#501 Illegal assignment"},
         ScriptCase{"ConstNeedsLiteral", "Const k = x", "k", "#1045 Expected literal constant"}),
-    rowName);
+    RowName());
 
 // A failed run still leaves what it had done; here the value of a after the failure.
 TEST(Statements, FailedStatementLeavesEarlierAssignments) {
@@ -94,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"SelectLaterCasesNotEvaluated",
                    "Select Case 1: Case 1: z = 1: Case 1/0: z = 2: End Select", "z",
                    "1 (Integer)"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Loops, StatementTest,
@@ -139,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"MissingNext", "For i = 1 To 2\nx = 1", "1", "#1020 Expected 'Next'"},
         ScriptCase{"LoopWithoutDo", "x = 1\nLoop", "1", "#1038 'loop' without 'do'"},
         ScriptCase{"StrayNext", "Next", "1", "#1055 Unexpected 'Next'"}),
-    rowName);
+    RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Arrays, StatementTest,
@@ -167,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"Erase", "Dim a(2): a(0) = 1: Erase a", "IsEmpty(a(0))", "True (Boolean)"},
         ScriptCase{"IndexOnNonArray", "x = 5", "x(1)", "#13 Type mismatch"},
         ScriptCase{"HugeReDim", "ReDim a(100000000)", "1", "#7 Out of memory"}),
-    rowName);
+    RowName());
 
 } // namespace
 } // namespace vbs::test

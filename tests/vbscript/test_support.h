@@ -3,6 +3,8 @@
 #include "convert.h"
 #include "interpreter.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <ostream>
 #include <string>
@@ -125,8 +127,25 @@ inline void PrintTo(const ScriptCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-inline std::string caseName(const char* name) {
-    return name;
+// Names each row of a parameterised table by its name field.
+struct RowName {
+    template <class Row> std::string operator()(const testing::TestParamInfo<Row>& info) const {
+        return info.param.name;
+    }
+};
+
+// What a row's expression gives in a fresh interpreter.
+inline std::string evalFresh(const Case& c) {
+    Interpreter in(quickOptions());
+    return evalText(in, c.input);
+}
+
+// Runs a row's statements, then evaluates its expression in the same global scope; a failed
+// run shows its error instead.
+inline std::string runScript(const ScriptCase& c) {
+    Interpreter in(quickOptions());
+    const std::string ran = execText(in, c.statements);
+    return ran == "ok" ? evalText(in, c.expression) : ran;
 }
 
 } // namespace vbs::test
