@@ -29,14 +29,24 @@ private:
 
 } // namespace
 
-QStringList javaScriptModuleCandidates() {
+QStringList javaScriptModuleCandidates(const QString& programFolder) {
     QStringList candidates;
-    if (QCoreApplication::instance()) {
-        candidates << QDir(QCoreApplication::applicationDirPath())
-                          .filePath(QString::fromLatin1(kJavaScriptModuleName));
+    if (programFolder.isEmpty()) {
+        return candidates;
     }
-    candidates << QStringLiteral(QUORVIX_JAVASCRIPT_MODULE_BUILD_PATH);
+    const QDir folder(programFolder);
+    candidates << folder.filePath(QString::fromLatin1(kJavaScriptModuleName));
+    const QString buildTree = QDir(QStringLiteral(QUORVIX_BUILD_TREE)).absolutePath();
+    const QString relative = QDir(buildTree).relativeFilePath(folder.absolutePath());
+    if (!relative.startsWith(QStringLiteral("..")) && !QDir::isAbsolutePath(relative)) {
+        candidates << QStringLiteral(QUORVIX_JAVASCRIPT_MODULE_BUILD_PATH);
+    }
     return candidates;
+}
+
+QStringList javaScriptModuleCandidates() {
+    return javaScriptModuleCandidates(
+        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString());
 }
 
 std::unique_ptr<ScriptEngine> loadJavaScriptEngine(const QStringList& candidates,

@@ -8,8 +8,12 @@
 
 namespace quorvix {
 
-// Where the JavaScript module is looked for: beside the program (the installed layout), then
-// where this build put it (programs and tests run from the build tree).
+// Where the JavaScript module is looked for by a program in `programFolder`: beside it (the
+// installed layout), then, only for a program inside this build's tree (its programs and
+// tests), where the build put it. An installed program never loads code from a build path,
+// which on another machine could be anybody's folder.
+QStringList javaScriptModuleCandidates(const QString& programFolder);
+// The same for the running program.
 QStringList javaScriptModuleCandidates();
 
 // Creates the JavaScript engine from the first of `candidates` that exists. When none can be

@@ -1,5 +1,6 @@
 #include "javascript_loader.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -35,6 +36,24 @@ TEST(JavaScriptLoader, MissingModuleAnswersWithAMessage) {
               "JavaScript is not available: quorvix-javascript.so was not found");
     EXPECT_FALSE(engine->executeStatement(QStringLiteral("x = 1")));
     EXPECT_FALSE(engine->storeAnswer(ScriptValue::fromDouble(1), QStringLiteral("1")));
+}
+
+TEST(JavaScriptLoader, ProgramInTheBuildTreeAlsoLooksWhereTheBuildPutTheModule) {
+    const QString inTree = QStringLiteral(QUORVIX_BUILD_TREE "/src/app");
+    EXPECT_EQ(javaScriptModuleCandidates(inTree),
+              QStringList({inTree + QStringLiteral("/quorvix-javascript.so"),
+                           QStringLiteral(QUORVIX_JAVASCRIPT_MODULE_BUILD_PATH)}));
+}
+
+TEST(JavaScriptLoader, InstalledProgramLooksOnlyBesideItself) {
+    for (const QString& folder :
+         {QStringLiteral("/opt/quorvix"), QStringLiteral(QUORVIX_BUILD_TREE "-other/src/app"),
+          QStringLiteral(QUORVIX_BUILD_TREE "/../elsewhere")}) {
+        EXPECT_EQ(javaScriptModuleCandidates(folder),
+                  QStringList({QDir(folder).filePath(QStringLiteral("quorvix-javascript.so"))}))
+            << folder.toStdString();
+    }
+    EXPECT_TRUE(javaScriptModuleCandidates(QString()).isEmpty());
 }
 
 TEST(JavaScriptLoader, FileThatIsNoLibraryAnswersWithAMessage) {
