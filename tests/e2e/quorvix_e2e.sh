@@ -11,6 +11,7 @@ QUORVIX=$1
 TOOL=$2
 README=$3
 ARTEFACTS=$4
+JAVASCRIPT_MODULE=$5
 
 for tool in Xvfb xdotool xclip; do
     if ! command -v "$tool" >/dev/null 2>&1; then
@@ -39,6 +40,7 @@ fail() {
 mkdir "$WORK/program"
 cp "$QUORVIX" "$WORK/program/quorvix"
 cp "$README" "$WORK/program/Readme.txt"
+cp "$JAVASCRIPT_MODULE" "$WORK/program/"
 INI="$WORK/program/Quorvix.ini"
 mkdir -p "$ARTEFACTS"
 
@@ -190,6 +192,17 @@ expect_clipboard 18 "memory x times 2"
 click_control $COPY_INPUT
 expect_clipboard 'x*2' "recalled input line"
 
+xdotool key Escape
+wait_for_end "after the keypad"
+
+# 6. JavaScript, loaded from beside the program when it is chosen: Alt+J, then an expression.
+start_quorvix
+xdotool key alt+j
+xdotool key alt+i
+xdotool type --delay 40 'Math.sqrt(16)+1'
+xdotool key Return
+click_control $COPY_OUTPUT
+expect_clipboard 5 "JavaScript answer"
 xdotool key Escape
 wait_for_end "at the end"
 echo "PASS"
