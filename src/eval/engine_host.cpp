@@ -37,7 +37,7 @@ QString EngineHost::language() const {
 ScriptEngine& EngineHost::engine() {
     if (!m_engine) {
         if (m_language == kJavaScript) {
-            m_engine = loadJavaScriptEngine(javaScriptModuleCandidates(), m_timeLimit);
+            m_engine = loadJavaScriptEngine(javaScriptWorkerCandidates(), m_timeLimit);
         } else {
             m_engine = std::make_unique<VBScriptEngine>(m_timeLimit);
         }
@@ -63,6 +63,10 @@ QString EngineHost::noTextFormDescription(const ScriptValue& value) const {
 
 bool EngineHost::storeAnswer(const ScriptValue& answer, const QString& answerText) {
     return engine().storeAnswer(answer, answerText);
+}
+
+bool EngineHost::takeRestart() {
+    return m_engine && m_engine->takeRestart();
 }
 
 } // namespace quorvix

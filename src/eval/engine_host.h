@@ -24,6 +24,7 @@ public:
     QString errorDescription() const override;
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
+    bool takeRestart() override;
 
 private:
     ScriptEngine& engine();

@@ -16,10 +16,21 @@ QString EvaluationCommand::piStatement() {
            QString::fromStdU16String(vbs::formatDouble(4.0 * std::atan(1.0)));
 }
 
+void EvaluationCommand::restoreAfterRestart() {
+    if (!m_hasRun || !m_engine.takeRestart()) {
+        return;
+    }
+    m_engine.executeStatement(piStatement());
+    if (m_lastAnswer) {
+        m_engine.storeAnswer(m_lastAnswer->first, m_lastAnswer->second);
+    }
+}
+
 EvaluationResult EvaluationCommand::run(const QString& input) {
     EvaluationResult result;
     bool failed = false;
 
+    restoreAfterRestart();
     if (!m_hasRun) {
         m_hasRun = true;
         result.firstRun = true;
@@ -41,6 +52,7 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
         }
         if (failed) {
             result.output = m_engine.errorDescription();
+            restoreAfterRestart();
         }
         return result;
     case RewrittenInput::Mode::Expression:
@@ -53,6 +65,7 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
     }
     if (failed) {
         result.output = m_engine.errorDescription();
+        restoreAfterRestart();
         return result;
     }
     const std::optional<QString> text = answerText(*answer, QLocale().decimalPoint().front());
@@ -64,7 +77,9 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
     result.output = *text;
     // Ans keeps the answer's own type. A failure here is silent: the output box already shows
     // the new answer, and Ans keeps the previous one.
-    m_engine.storeAnswer(*answer, *text);
+    if (m_engine.storeAnswer(*answer, *text)) {
+        m_lastAnswer.emplace(*answer, *text);
+    }
     return result;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <optional>
+#include <utility>
 
 namespace quorvix {
 
@@ -29,8 +30,14 @@ public:
     static QString piStatement();
 
 private:
+    // After the engine lost its global scope, defines Pi again and gives Ans its last answer.
+    void restoreAfterRestart();
+
     ScriptEngine& m_engine;
     bool m_hasRun = false;
+    // The last answer stored in Ans, to store again after a restart. The text is shared with
+    // the output box's, not copied.
+    std::optional<std::pair<ScriptValue, QString>> m_lastAnswer;
 };
 
 } // namespace quorvix

@@ -29,6 +29,10 @@ public:
     // exactly what the output box shows as `answerText`. False when the answer has no text form
     // or the store failed; nothing of the user's text is ever run as code here.
     virtual bool storeAnswer(const ScriptValue& answer, const QString& answerText) = 0;
+    // True, once, after the engine had to be started afresh and lost its global scope (a script
+    // that could not be stopped any other way), so that the caller can set up again what it
+    // relies on.
+    virtual bool takeRestart() { return false; }
 };
 
 } // namespace quorvix

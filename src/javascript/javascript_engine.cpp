@@ -1,18 +1,12 @@
 #include "javascript_engine.h"
 
 #include "number_format.h"
+#include "timeout_description.h"
 
 #include <QStringList>
 #include <cmath>
 
 namespace quorvix {
-
-QString timeoutDescription(std::chrono::milliseconds limit) {
-    const double seconds = static_cast<double>(limit.count()) / 1000.0;
-    return QStringLiteral("Script timed out after %1 %2")
-        .arg(QString::fromStdU16String(vbs::formatDouble(seconds)),
-             seconds == 1.0 ? QStringLiteral("second") : QStringLiteral("seconds"));
-}
 
 JavaScriptEngine::JavaScriptEngine(std::chrono::milliseconds timeLimit, std::size_t memoryLimit)
     : m_timeLimit(timeLimit), m_memoryLimit(memoryLimit),

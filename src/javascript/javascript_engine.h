@@ -39,7 +39,4 @@ private:
     QString m_error;
 };
 
-// "Script timed out after 10 seconds", with the limit as given.
-QString timeoutDescription(std::chrono::milliseconds limit);
-
 } // namespace quorvix

@@ -2,7 +2,7 @@
 # Drives the real quorvix binary under Xvfb: keys with xdotool, clicks at the keypad buttons'
 # window positions, results read back through the clipboard with xclip.
 #
-#   quorvix_e2e.sh <quorvix> <e2e_x11_tool> <Readme.txt> <artefact folder>
+#   quorvix_e2e.sh <quorvix> <e2e_x11_tool> <Readme.txt> <artefact folder> <JavaScript worker>
 #
 # Exit 77 (skipped) when Xvfb, xdotool or xclip is missing.
 set -u
@@ -11,7 +11,7 @@ QUORVIX=$1
 TOOL=$2
 README=$3
 ARTEFACTS=$4
-JAVASCRIPT_MODULE=$5
+JAVASCRIPT_WORKER=$5
 
 for tool in Xvfb xdotool xclip; do
     if ! command -v "$tool" >/dev/null 2>&1; then
@@ -40,7 +40,7 @@ fail() {
 mkdir "$WORK/program"
 cp "$QUORVIX" "$WORK/program/quorvix"
 cp "$README" "$WORK/program/Readme.txt"
-cp "$JAVASCRIPT_MODULE" "$WORK/program/"
+cp "$JAVASCRIPT_WORKER" "$WORK/program/"
 INI="$WORK/program/Quorvix.ini"
 mkdir -p "$ARTEFACTS"
 

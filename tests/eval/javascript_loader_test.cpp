@@ -11,9 +11,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(JavaScriptLoader, BuiltModuleEvaluates) {
+TEST(JavaScriptLoader, BuiltWorkerEvaluates) {
     const auto engine =
-        loadJavaScriptEngine({QStringLiteral(QUORVIX_JAVASCRIPT_MODULE_BUILD_PATH)}, 2s);
+        loadJavaScriptEngine({QStringLiteral(QUORVIX_JAVASCRIPT_WORKER_BUILD_PATH)}, 2s);
     ASSERT_EQ(engine->language(), QStringLiteral("JavaScript"));
     const std::optional<ScriptValue> value = engine->eval(QStringLiteral("6*7"));
     ASSERT_TRUE(value.has_value()) << engine->errorDescription().toStdString();
@@ -21,45 +21,45 @@ TEST(JavaScriptLoader, BuiltModuleEvaluates) {
 }
 
 TEST(JavaScriptLoader, FirstCandidateThatExistsIsUsed) {
-    const auto engine = loadJavaScriptEngine({QStringLiteral("/nonexistent/quorvix-javascript.so"),
-                                              QStringLiteral(QUORVIX_JAVASCRIPT_MODULE_BUILD_PATH)},
+    const auto engine = loadJavaScriptEngine({QStringLiteral("/nonexistent/quorvix-javascript"),
+                                              QStringLiteral(QUORVIX_JAVASCRIPT_WORKER_BUILD_PATH)},
                                              2s);
     EXPECT_TRUE(engine->eval(QStringLiteral("1+1")).has_value());
 }
 
-TEST(JavaScriptLoader, MissingModuleAnswersWithAMessage) {
+TEST(JavaScriptLoader, MissingWorkerAnswersWithAMessage) {
     const auto engine =
-        loadJavaScriptEngine({QStringLiteral("/nonexistent/quorvix-javascript.so")}, 2s);
+        loadJavaScriptEngine({QStringLiteral("/nonexistent/quorvix-javascript")}, 2s);
     EXPECT_EQ(engine->language(), QStringLiteral("JavaScript"));
     EXPECT_FALSE(engine->eval(QStringLiteral("1+1")).has_value());
     EXPECT_EQ(engine->errorDescription().toStdString(),
-              "JavaScript is not available: quorvix-javascript.so was not found");
+              "JavaScript is not available: quorvix-javascript was not found");
     EXPECT_FALSE(engine->executeStatement(QStringLiteral("x = 1")));
     EXPECT_FALSE(engine->storeAnswer(ScriptValue::fromDouble(1), QStringLiteral("1")));
 }
 
-TEST(JavaScriptLoader, ProgramInTheBuildTreeAlsoLooksWhereTheBuildPutTheModule) {
+TEST(JavaScriptLoader, ProgramInTheBuildTreeAlsoLooksWhereTheBuildPutTheWorker) {
     const QString inTree = QStringLiteral(QUORVIX_BUILD_TREE "/src/app");
-    EXPECT_EQ(javaScriptModuleCandidates(inTree),
-              QStringList({inTree + QStringLiteral("/quorvix-javascript.so"),
-                           QStringLiteral(QUORVIX_JAVASCRIPT_MODULE_BUILD_PATH)}));
+    EXPECT_EQ(javaScriptWorkerCandidates(inTree),
+              QStringList({inTree + QStringLiteral("/quorvix-javascript"),
+                           QStringLiteral(QUORVIX_JAVASCRIPT_WORKER_BUILD_PATH)}));
 }
 
 TEST(JavaScriptLoader, InstalledProgramLooksOnlyBesideItself) {
     for (const QString& folder :
          {QStringLiteral("/opt/quorvix"), QStringLiteral(QUORVIX_BUILD_TREE "-other/src/app"),
           QStringLiteral(QUORVIX_BUILD_TREE "/../elsewhere")}) {
-        EXPECT_EQ(javaScriptModuleCandidates(folder),
-                  QStringList({QDir(folder).filePath(QStringLiteral("quorvix-javascript.so"))}))
+        EXPECT_EQ(javaScriptWorkerCandidates(folder),
+                  QStringList({QDir(folder).filePath(QStringLiteral("quorvix-javascript"))}))
             << folder.toStdString();
     }
-    EXPECT_TRUE(javaScriptModuleCandidates(QString()).isEmpty());
+    EXPECT_TRUE(javaScriptWorkerCandidates(QString()).isEmpty());
 }
 
 TEST(JavaScriptLoader, FileThatIsNoLibraryAnswersWithAMessage) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("quorvix-javascript.so"));
+    const QString path = dir.filePath(QStringLiteral("quorvix-javascript"));
     std::ofstream(path.toStdString()) << "not a shared object";
     const auto engine = loadJavaScriptEngine({path}, 2s);
     EXPECT_FALSE(engine->eval(QStringLiteral("1+1")).has_value());

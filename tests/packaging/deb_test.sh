@@ -33,7 +33,7 @@ for lib in libqt6widgets6 libqt6qml6 libqt6gui6 libqt6core6; do
 done
 echo "ok: depends on Debian's Qt 6 packages"
 contents=$(dpkg-deb -c "$deb")
-for f in ./opt/quorvix/quorvix ./opt/quorvix/quorvix-javascript.so ./opt/quorvix/Readme.txt ./usr/bin/quorvix \
+for f in ./opt/quorvix/quorvix ./opt/quorvix/quorvix-javascript ./opt/quorvix/Readme.txt ./usr/bin/quorvix \
     ./usr/share/applications/quorvix.desktop ./usr/share/icons/hicolor/32x32/apps/quorvix.png; do
     grep -q " $f" <<<"$contents" || fail "package lacks $f"
 done

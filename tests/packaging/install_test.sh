@@ -17,7 +17,7 @@ DESTDIR=$root cmake --install "$build" >/dev/null || { echo "FAIL cmake --instal
 prefix=$root/opt/quorvix
 check "program in its folder" test -x "$prefix/quorvix"
 check "headless evaluator beside it" test -x "$prefix/quorvix-eval"
-check "JavaScript module beside it" test -f "$prefix/quorvix-javascript.so"
+check "JavaScript worker beside it" test -x "$prefix/quorvix-javascript"
 check "read-me beside the program" test -s "$prefix/Readme.txt"
 check "command link on the PATH" test -L "$root/usr/bin/quorvix"
 check "link points into the folder" test "$(readlink "$root/usr/bin/quorvix")" = /opt/quorvix/quorvix

@@ -1,0 +1,148 @@
+#include "engine_protocol.h"
+
+#include <QDataStream>
+#include <QIODevice>
+
+namespace quorvix::engine_protocol {
+namespace {
+
+// Both ends run on the same machine, so the stream keeps its native byte order.
+void prepare(QDataStream& stream) {
+    stream.setVersion(QDataStream::Qt_6_0);
+    stream.setByteOrder(QDataStream::LittleEndian);
+}
+
+void writeValue(QDataStream& out, const ScriptValue& value) {
+    out << static_cast<quint8>(value.kind) << value.boolean << static_cast<qint64>(value.integer)
+        << value.number << value.text << value.hasText;
+}
+
+bool readValue(QDataStream& in, ScriptValue& value) {
+    quint8 kind = 0;
+    qint64 integer = 0;
+    in >> kind >> value.boolean >> integer >> value.number >> value.text >> value.hasText;
+    if (kind > static_cast<quint8>(ScriptValue::Kind::Object)) {
+        return false;
+    }
+    value.kind = static_cast<ScriptValue::Kind>(kind);
+    value.integer = integer;
+    return true;
+}
+
+template <typename Tag, typename Write> QByteArray message(Tag tag, Write write) {
+    QByteArray payload;
+    QDataStream out(&payload, QIODevice::WriteOnly);
+    prepare(out);
+    out << static_cast<quint8>(tag);
+    write(out);
+    return payload;
+}
+
+QByteArray failedReply(const QString& error) {
+    return message(Reply::Failed, [&](QDataStream& out) { out << error; });
+}
+
+} // namespace
+
+QByteArray evalRequest(const QString& expression) {
+    return message(Request::Eval, [&](QDataStream& out) { out << expression; });
+}
+
+QByteArray executeStatementRequest(const QString& statement) {
+    return message(Request::ExecuteStatement, [&](QDataStream& out) { out << statement; });
+}
+
+QByteArray storeAnswerRequest(const ScriptValue& answer, const QString& answerText) {
+    return message(Request::StoreAnswer, [&](QDataStream& out) {
+        writeValue(out, answer);
+        out << answerText;
+    });
+}
+
+QByteArray readyReply() {
+    return message(Reply::Ready, [](QDataStream&) {});
+}
+
+std::optional<ReplyContent> readReply(const QByteArray& payload) {
+    QDataStream in(payload);
+    prepare(in);
+    quint8 tag = 0;
+    in >> tag;
+    ReplyContent reply;
+    switch (static_cast<Reply>(tag)) {
+    case Reply::Ready:
+    case Reply::Done:
+        break;
+    case Reply::Value:
+        if (!readValue(in, reply.value)) {
+            return std::nullopt;
+        }
+        in >> reply.noTextForm;
+        break;
+    case Reply::Failed:
+        in >> reply.error;
+        break;
+    default:
+        return std::nullopt;
+    }
+    if (in.status() != QDataStream::Ok || !in.atEnd()) {
+        return std::nullopt;
+    }
+    reply.kind = static_cast<Reply>(tag);
+    return reply;
+}
+
+std::optional<QByteArray> answerRequest(ScriptEngine& engine, const QByteArray& payload) {
+    QDataStream in(payload);
+    prepare(in);
+    quint8 tag = 0;
+    in >> tag;
+    QString text;
+    ScriptValue answer;
+    switch (static_cast<Request>(tag)) {
+    case Request::Eval:
+    case Request::ExecuteStatement:
+        in >> text;
+        break;
+    case Request::StoreAnswer:
+        if (!readValue(in, answer)) {
+            return std::nullopt;
+        }
+        in >> text;
+        break;
+    default:
+        return std::nullopt;
+    }
+    if (in.status() != QDataStream::Ok || !in.atEnd()) {
+        return std::nullopt;
+    }
+
+    QByteArray reply;
+    switch (static_cast<Request>(tag)) {
+    case Request::Eval:
+        if (const std::optional<ScriptValue> value = engine.eval(text)) {
+            const bool textless = value->kind == ScriptValue::Kind::Null ||
+                                  (value->kind == ScriptValue::Kind::Object && !value->hasText);
+            reply = message(Reply::Value, [&](QDataStream& out) {
+                writeValue(out, *value);
+                out << (textless ? engine.noTextFormDescription(*value) : QString());
+            });
+        } else {
+            reply = failedReply(engine.errorDescription());
+        }
+        break;
+    case Request::ExecuteStatement:
+        reply = engine.executeStatement(text) ? message(Reply::Done, [](QDataStream&) {})
+                                              : failedReply(engine.errorDescription());
+        break;
+    case Request::StoreAnswer:
+        engine.storeAnswer(answer, text);
+        return QByteArray();
+    }
+    if (static_cast<std::size_t>(reply.size()) > kMaxFrameBytes) {
+        return failedReply(QStringLiteral("Out of memory"));
+    }
+    return reply;
+}
+
+} // namespace quorvix::engine_protocol

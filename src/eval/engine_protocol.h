@@ -1,0 +1,42 @@
+#pragma once
+
+#include "script_engine.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace quorvix::engine_protocol {
+
+// The messages between the calculator and an engine running in a worker process. Each message
+// is one frame's payload; the worker answers every request but StoreAnswer, which needs no
+// answer, with exactly one reply.
+enum class Request : std::uint8_t { Eval = 1, ExecuteStatement = 2, StoreAnswer = 3 };
+enum class Reply : std::uint8_t { Ready = 1, Value = 2, Done = 3, Failed = 4 };
+
+// No frame is larger: a reply that would be is answered "Out of memory" instead, and a frame
+// announced larger is taken for a broken worker.
+inline constexpr std::uint32_t kMaxFrameBytes = std::uint32_t(1) << 30;
+
+QByteArray evalRequest(const QString& expression);
+QByteArray executeStatementRequest(const QString& statement);
+QByteArray storeAnswerRequest(const ScriptValue& answer, const QString& answerText);
+QByteArray readyReply();
+
+// What a reply says. Value sets `value`, and `noTextForm` when the value has no text form (the
+// engine's description of why); Failed sets `error`.
+struct ReplyContent {
+    Reply kind = Reply::Failed;
+    ScriptValue value;
+    QString noTextForm;
+    QString error;
+};
+// nullopt for a payload that is not a whole, well-formed reply.
+std::optional<ReplyContent> readReply(const QByteArray& payload);
+
+// The worker's side: runs one request in `engine` and returns the reply's payload, an empty
+// payload when the request wants none, or nullopt when the request cannot be read.
+std::optional<QByteArray> answerRequest(ScriptEngine& engine, const QByteArray& payload);
+
+} // namespace quorvix::engine_protocol

@@ -1,0 +1,136 @@
+#include "worker_engine.h"
+
+#include "timeout_description.h"
+
+#include <QFileInfo>
+
+namespace quorvix {
+
+using Clock = WorkerProcess::Clock;
+
+WorkerEngine::WorkerEngine(Launch launch) : m_launch(std::move(launch)) {}
+
+WorkerEngine::~WorkerEngine() = default;
+
+bool WorkerEngine::ensureRunning() {
+    if (m_worker) {
+        return true;
+    }
+    const QString unavailable = m_launch.language + QStringLiteral(" is not available: ") +
+                                QFileInfo(m_launch.program).fileName() + u' ';
+    QString why;
+    m_worker = WorkerProcess::start(m_launch.program, m_launch.arguments, &why);
+    if (!m_worker) {
+        m_error = unavailable + why;
+        return false;
+    }
+    QByteArray payload;
+    const WorkerProcess::Io io = m_worker->receive(payload, Clock::now() + m_launch.startLimit);
+    const std::optional<engine_protocol::ReplyContent> reply =
+        io == WorkerProcess::Io::Done ? engine_protocol::readReply(payload) : std::nullopt;
+    if (reply && reply->kind == engine_protocol::Reply::Ready) {
+        return true;
+    }
+    if (io == WorkerProcess::Io::TimedOut) {
+        m_error = unavailable + QStringLiteral("did not start within %1 seconds")
+                                    .arg(m_launch.startLimit.count() / 1000.0);
+    } else if (io == WorkerProcess::Io::Closed) {
+        m_error = unavailable +
+                  QStringLiteral("stopped as it started (%1)").arg(m_worker->exitDescription());
+    } else {
+        m_error = unavailable + QStringLiteral("is not the engine's worker");
+    }
+    m_worker.reset();
+    return false;
+}
+
+void WorkerEngine::abandonWorker(const QString& cause) {
+    m_worker.reset();
+    m_restart = true;
+    m_error =
+        cause +
+        QStringLiteral("; %1 was restarted, and only Pi and Ans were kept").arg(m_launch.language);
+}
+
+std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray& request) {
+    if (!ensureRunning()) {
+        return std::nullopt;
+    }
+    const Clock::time_point deadline = Clock::now() + m_launch.timeLimit + m_launch.grace;
+    QByteArray payload;
+    WorkerProcess::Io io = m_worker->send(request, deadline);
+    if (io == WorkerProcess::Io::Done) {
+        io = m_worker->receive(payload, deadline);
+    }
+    switch (io) {
+    case WorkerProcess::Io::TimedOut:
+        // The worker's own time limit did not stop the script: one call it cannot interrupt.
+        abandonWorker(timeoutDescription(m_launch.timeLimit));
+        return std::nullopt;
+    case WorkerProcess::Io::Closed:
+        abandonWorker(
+            m_launch.language +
+            QStringLiteral(" stopped unexpectedly (%1)").arg(m_worker->exitDescription()));
+        return std::nullopt;
+    case WorkerProcess::Io::Done:
+        break;
+    }
+    std::optional<engine_protocol::ReplyContent> reply = engine_protocol::readReply(payload);
+    if (!reply) {
+        abandonWorker(m_launch.language + QStringLiteral(" sent a reply that could not be read"));
+    } else if (reply->kind == engine_protocol::Reply::Failed) {
+        m_error = reply->error;
+    }
+    return reply;
+}
+
+std::optional<ScriptValue> WorkerEngine::eval(const QString& expression) {
+    std::optional<engine_protocol::ReplyContent> reply =
+        call(engine_protocol::evalRequest(expression));
+    if (!reply || reply->kind != engine_protocol::Reply::Value) {
+        if (reply && reply->kind != engine_protocol::Reply::Failed) {
+            abandonWorker(m_launch.language + QStringLiteral(" answered out of turn"));
+        }
+        return std::nullopt;
+    }
+    m_noTextForm = std::move(reply->noTextForm);
+    return std::move(reply->value);
+}
+
+bool WorkerEngine::executeStatement(const QString& statement) {
+    const std::optional<engine_protocol::ReplyContent> reply =
+        call(engine_protocol::executeStatementRequest(statement));
+    if (reply && reply->kind != engine_protocol::Reply::Done &&
+        reply->kind != engine_protocol::Reply::Failed) {
+        abandonWorker(m_launch.language + QStringLiteral(" answered out of turn"));
+        return false;
+    }
+    return reply && reply->kind == engine_protocol::Reply::Done;
+}
+
+QString WorkerEngine::noTextFormDescription(const ScriptValue&) const {
+    return m_noTextForm;
+}
+
+bool WorkerEngine::storeAnswer(const ScriptValue& answer, const QString& answerText) {
+    if (answer.kind == ScriptValue::Kind::Null ||
+        (answer.kind == ScriptValue::Kind::Object && !answer.hasText) || !m_worker) {
+        return false;
+    }
+    // No reply to wait for: the worker stores it before it reads the next request.
+    const WorkerProcess::Io io = m_worker->send(
+        engine_protocol::storeAnswerRequest(answer, answerText), Clock::now() + m_launch.grace);
+    if (io != WorkerProcess::Io::Done) {
+        abandonWorker(
+            m_launch.language +
+            QStringLiteral(" stopped unexpectedly (%1)").arg(m_worker->exitDescription()));
+        return false;
+    }
+    return true;
+}
+
+bool WorkerEngine::takeRestart() {
+    return std::exchange(m_restart, false);
+}
+
+} // namespace quorvix

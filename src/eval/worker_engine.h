@@ -1,0 +1,57 @@
+#pragma once
+
+#include "engine_protocol.h"
+#include "script_engine.h"
+#include "worker_process.h"
+
+#include <QStringList>
+#include <chrono>
+#include <memory>
+
+namespace quorvix {
+
+// A script engine that runs in a helper program of its own (a worker), so that a script the
+// engine cannot interrupt, or that brings the engine down, never takes the calculator with it.
+// The worker enforces the time limit itself; when it has not answered shortly after the limit,
+// it is killed, and the next request starts a fresh one. The worker's variables are lost then,
+// which takeRestart() reports so that the caller can set up again what it relies on.
+class WorkerEngine final : public ScriptEngine {
+public:
+    struct Launch {
+        QString language; // "JavaScript"
+        QString program;  // the worker program's path
+        QStringList arguments;
+        std::chrono::milliseconds timeLimit;
+        // How long past the time limit the worker may take to report its own timeout.
+        std::chrono::milliseconds grace{1000};
+        // How long a worker may take to start and report that it is ready.
+        std::chrono::milliseconds startLimit{30000};
+    };
+
+    explicit WorkerEngine(Launch launch);
+    ~WorkerEngine() override;
+
+    QString language() const override { return m_launch.language; }
+    std::optional<ScriptValue> eval(const QString& expression) override;
+    bool executeStatement(const QString& statement) override;
+    QString errorDescription() const override { return m_error; }
+    QString noTextFormDescription(const ScriptValue& value) const override;
+    bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
+    bool takeRestart() override;
+
+private:
+    // Sends a request and waits for its reply; nullopt, with m_error set, when there is none.
+    std::optional<engine_protocol::ReplyContent> call(const QByteArray& request);
+    bool ensureRunning();
+    // Ends the worker after it failed to answer; `cause` begins the message.
+    void abandonWorker(const QString& cause);
+
+    Launch m_launch;
+    std::unique_ptr<WorkerProcess> m_worker;
+    bool m_everStarted = false;
+    bool m_restart = false;
+    QString m_error;
+    QString m_noTextForm; // the worker's description for the last answer without a text form
+};
+
+} // namespace quorvix

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <chrono>
+#include <memory>
+#include <sys/types.h>
+
+namespace quorvix {
+
+// A helper program started with one end of a socket pair as its file descriptor 3, over which
+// length-prefixed frames go both ways. Every wait has a deadline, so a helper that hangs or
+// dies never blocks the caller past it; the helper is killed when this object goes.
+class WorkerProcess {
+public:
+    using Clock = std::chrono::steady_clock;
+    // The descriptor the helper finds its end of the socket on.
+    static constexpr int kHelperDescriptor = 3;
+
+    enum class Io { Done, TimedOut, Closed };
+
+    // Starts `program`; on failure returns null and says why in `error`.
+    static std::unique_ptr<WorkerProcess> start(const QString& program,
+                                                const QStringList& arguments, QString* error);
+    ~WorkerProcess();
+    WorkerProcess(const WorkerProcess&) = delete;
+    WorkerProcess& operator=(const WorkerProcess&) = delete;
+
+    Io send(const QByteArray& payload, Clock::time_point deadline);
+    Io receive(QByteArray& payload, Clock::time_point deadline);
+
+    // Kills the helper and waits for it; afterwards exitDescription() tells how it ended.
+    void kill();
+    // After send or receive said Closed: how the helper ended ("exit code 1", "signal 11"),
+    // waiting up to a second for it.
+    QString exitDescription();
+
+private:
+    WorkerProcess(pid_t pid, int socket) : m_pid(pid), m_socket(socket) {}
+    bool waitReadable(Clock::time_point deadline, short events);
+    void reap(bool wait);
+
+    pid_t m_pid;
+    int m_socket;
+    bool m_reaped = false;
+    int m_status = 0;
+};
+
+} // namespace quorvix

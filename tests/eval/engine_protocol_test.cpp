@@ -1,0 +1,173 @@
+#include "engine_protocol.h"
+#include "vbscript_engine.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace quorvix {
+namespace {
+
+using namespace std::chrono_literals;
+using Kind = ScriptValue::Kind;
+namespace protocol = engine_protocol;
+
+// Answers every Eval with one given value, to carry each kind of value across.
+class FixedValueEngine final : public ScriptEngine {
+public:
+    explicit FixedValueEngine(ScriptValue value) : m_value(std::move(value)) {}
+    QString language() const override { return QStringLiteral("Fixed"); }
+    std::optional<ScriptValue> eval(const QString&) override { return m_value; }
+    bool executeStatement(const QString&) override { return true; }
+    QString errorDescription() const override { return {}; }
+    QString noTextFormDescription(const ScriptValue&) const override {
+        return QStringLiteral("no text");
+    }
+    bool storeAnswer(const ScriptValue&, const QString&) override { return true; }
+
+private:
+    ScriptValue m_value;
+};
+
+struct ValueCase {
+    const char* name;
+    ScriptValue value;
+    const char* noTextForm;
+};
+
+void PrintTo(const ValueCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ValueCrossingTest : public testing::TestWithParam<ValueCase> {};
+
+TEST_P(ValueCrossingTest, ArrivesAsItWasSent) {
+    const ValueCase& c = GetParam();
+    FixedValueEngine engine(c.value);
+    const std::optional<QByteArray> payload =
+        protocol::answerRequest(engine, protocol::evalRequest(QStringLiteral("x")));
+    ASSERT_TRUE(payload.has_value());
+    const std::optional<protocol::ReplyContent> reply = protocol::readReply(*payload);
+    ASSERT_TRUE(reply.has_value());
+    ASSERT_EQ(reply->kind, protocol::Reply::Value);
+    const ScriptValue& got = reply->value;
+    EXPECT_EQ(got.kind, c.value.kind);
+    EXPECT_EQ(got.boolean, c.value.boolean);
+    EXPECT_EQ(got.integer, c.value.integer);
+    if (std::isnan(c.value.number)) {
+        EXPECT_TRUE(std::isnan(got.number));
+    } else {
+        EXPECT_EQ(got.number, c.value.number);
+    }
+    EXPECT_EQ(got.text, c.value.text);
+    EXPECT_EQ(got.hasText, c.value.hasText);
+    EXPECT_EQ(reply->noTextForm.toStdString(), c.noTextForm);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ValueCrossingTest,
+    testing::Values(
+        ValueCase{"Empty", ScriptValue::empty(), ""},
+        ValueCase{"Null", ScriptValue::null(), "no text"},
+        ValueCase{"True", ScriptValue::fromBool(true), ""},
+        ValueCase{"LongMinimum",
+                  ScriptValue::fromInteger(Kind::Long, std::numeric_limits<std::int32_t>::min()),
+                  ""},
+        ValueCase{"CurrencyScaled", ScriptValue::fromInteger(Kind::Currency, -9223372036854775807),
+                  ""},
+        ValueCase{"NegativeZero", ScriptValue::fromDouble(-0.0), ""},
+        ValueCase{"NaN", ScriptValue::fromDouble(std::nan("")), ""},
+        ValueCase{"Infinity", ScriptValue::fromDouble(-HUGE_VAL), ""},
+        ValueCase{"Date", ScriptValue::fromNumber(Kind::Date, 45000.5), ""},
+        ValueCase{"TextWithNulAndAstralCharacters",
+                  ScriptValue::fromString(QString::fromUtf8("a\0b\xF0\x9F\x98\x80", 7)), ""},
+        ValueCase{"ObjectWithText", ScriptValue::object(QStringLiteral("1,2"), true), ""},
+        ValueCase{"ObjectWithoutText", ScriptValue::object(QStringLiteral("why"), false),
+                  "no text"}),
+    [](const testing::TestParamInfo<ValueCase>& info) { return info.param.name; });
+
+// A session through the protocol with the VBScript engine behind it.
+TEST(EngineProtocol, RequestsReachTheEngineAndFailuresCarryItsDescription) {
+    VBScriptEngine engine(1s, u'.');
+    auto ask = [&](const QByteArray& request) {
+        const std::optional<QByteArray> payload = protocol::answerRequest(engine, request);
+        EXPECT_TRUE(payload.has_value());
+        return payload.value_or(QByteArray());
+    };
+    std::optional<protocol::ReplyContent> reply =
+        protocol::readReply(ask(protocol::executeStatementRequest(QStringLiteral("x = 5"))));
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->kind, protocol::Reply::Done);
+
+    reply = protocol::readReply(ask(protocol::executeStatementRequest(QStringLiteral("x = "))));
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->kind, protocol::Reply::Failed);
+    EXPECT_EQ(reply->error, engine.errorDescription());
+    EXPECT_FALSE(reply->error.isEmpty());
+
+    EXPECT_TRUE(
+        ask(protocol::storeAnswerRequest(ScriptValue::fromDouble(2.5), QStringLiteral("2.5")))
+            .isEmpty())
+        << "storing Ans has no reply";
+
+    reply = protocol::readReply(ask(protocol::evalRequest(QStringLiteral("x * Ans"))));
+    ASSERT_TRUE(reply);
+    ASSERT_EQ(reply->kind, protocol::Reply::Value);
+    EXPECT_EQ(reply->value.number, 12.5);
+
+    reply = protocol::readReply(ask(protocol::evalRequest(QStringLiteral("1/0"))));
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->kind, protocol::Reply::Failed);
+    EXPECT_EQ(reply->error, QStringLiteral("Division by zero"));
+
+    reply = protocol::readReply(ask(protocol::evalRequest(QStringLiteral("Null"))));
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->value.kind, Kind::Null);
+    EXPECT_EQ(reply->noTextForm, QStringLiteral("Invalid use of Null"));
+}
+
+QByteArray withTag(quint8 tag, const QString& text) {
+    QByteArray payload;
+    QDataStream out(&payload, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << tag << text;
+    return payload;
+}
+
+struct DamagedCase {
+    const char* name;
+    QByteArray payload;
+};
+
+void PrintTo(const DamagedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DamagedPayloadTest : public testing::TestWithParam<DamagedCase> {};
+
+// Neither side acts on a payload it cannot read whole.
+TEST_P(DamagedPayloadTest, IsRefusedByBothSides) {
+    VBScriptEngine engine(1s, u'.');
+    EXPECT_FALSE(protocol::answerRequest(engine, GetParam().payload).has_value());
+    EXPECT_FALSE(protocol::readReply(GetParam().payload).has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Payloads, DamagedPayloadTest,
+    testing::Values(
+        DamagedCase{"Empty", QByteArray()},
+        DamagedCase{"UnknownTag", withTag(99, QStringLiteral("x"))},
+        DamagedCase{"TextCutShort", protocol::evalRequest(QStringLiteral("1+1")).chopped(2)},
+        DamagedCase{"TextLongerThanThePayload",
+                    QByteArray("\x01\xff\xff\xff\x7f", 5) + QByteArray(8, 'a')},
+        DamagedCase{"BytesAfterTheEnd",
+                    protocol::evalRequest(QStringLiteral("1")) + QByteArray(1, 'x')},
+        DamagedCase{
+            "ValueCutShort",
+            protocol::storeAnswerRequest(ScriptValue::fromDouble(1), QStringLiteral("1")).left(6)}),
+    [](const testing::TestParamInfo<DamagedCase>& info) { return info.param.name; });
+
+} // namespace
+} // namespace quorvix

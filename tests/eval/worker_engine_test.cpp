@@ -1,0 +1,137 @@
+#include "evaluation_command.h"
+#include "javascript_loader.h"
+#include "worker_engine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace quorvix {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// A shell script standing in for the worker, to play each way a worker can fail.
+QString writeWorker(const QTemporaryDir& dir, const char* name, const char* script) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(script);
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+// The frame that says "ready": its length, 1, then the tag 1.
+#define READY_FRAME "printf '\\001\\000\\000\\000\\001' >&3\n"
+
+struct BrokenWorkerCase {
+    const char* name;
+    const char* script;
+    const char* error; // what every request is answered with
+};
+
+void PrintTo(const BrokenWorkerCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class BrokenWorkerTest : public testing::TestWithParam<BrokenWorkerCase> {};
+
+TEST_P(BrokenWorkerTest, EveryRequestGetsAClearMessage) {
+    const BrokenWorkerCase& c = GetParam();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WorkerEngine engine(
+        {QStringLiteral("JavaScript"), writeWorker(dir, "worker", c.script), {}, 1s, 1s, 300ms});
+    EXPECT_FALSE(engine.eval(QStringLiteral("1+1")).has_value());
+    EXPECT_EQ(engine.errorDescription().toStdString(), c.error);
+    EXPECT_FALSE(engine.executeStatement(QStringLiteral("x = 1")));
+    EXPECT_EQ(engine.errorDescription().toStdString(), c.error);
+    EXPECT_FALSE(engine.storeAnswer(ScriptValue::fromDouble(1), QStringLiteral("1")));
+    EXPECT_FALSE(engine.takeRestart()) << "a worker that never ran lost nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Workers, BrokenWorkerTest,
+    testing::Values(
+        BrokenWorkerCase{"NotAProgram", "neither a script nor a program\n",
+                         "JavaScript is not available: worker cannot start it: Exec format error"},
+        BrokenWorkerCase{"ExitsAtStart", "#!/bin/sh\nexit 3\n",
+                         "JavaScript is not available: worker stopped as it started (exit code 3)"},
+        BrokenWorkerCase{"NeverReady", "#!/bin/sh\nexec sleep 30\n",
+                         "JavaScript is not available: worker did not start within 0.3 seconds"},
+        BrokenWorkerCase{"SaysSomethingElse",
+                         "#!/bin/sh\nprintf '\\001\\000\\000\\000\\077' >&3\nexec sleep 30\n",
+                         "JavaScript is not available: worker is not the engine's worker"}),
+    [](const testing::TestParamInfo<BrokenWorkerCase>& info) { return info.param.name; });
+
+TEST(WorkerEngine, WorkerThatDiesDuringARequestIsReportedAndReplaced) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // Ready, then killed by a signal when the first request comes.
+    const QString worker = writeWorker(dir, "worker",
+                                       "#!/bin/sh\n" READY_FRAME "head -c 4 <&3 >/dev/null\n"
+                                       "kill -SEGV $$\n");
+    WorkerEngine engine({QStringLiteral("JavaScript"), worker, {}, 1s});
+    EXPECT_FALSE(engine.eval(QStringLiteral("1+1")).has_value());
+    EXPECT_EQ(engine.errorDescription().toStdString(),
+              "JavaScript stopped unexpectedly (signal 11); JavaScript was restarted, and only Pi "
+              "and Ans were kept");
+    EXPECT_TRUE(engine.takeRestart());
+    EXPECT_FALSE(engine.takeRestart()) << "a restart is reported once";
+    // The next request starts a new worker, which dies the same way.
+    EXPECT_FALSE(engine.executeStatement(QStringLiteral("x = 1")));
+    EXPECT_TRUE(engine.takeRestart());
+}
+
+// The real worker, with a short limit.
+class JavaScriptWorkerTest : public testing::Test {
+protected:
+    std::unique_ptr<ScriptEngine> m_engine = loadJavaScriptEngine(
+        {QStringLiteral(QUORVIX_JAVASCRIPT_WORKER_BUILD_PATH)}, std::chrono::milliseconds(300));
+    EvaluationCommand m_command{*m_engine};
+
+    QString run(const char* input) {
+        return m_command.run(QString::fromUtf8(input)).output.value_or(QStringLiteral("<same>"));
+    }
+};
+
+// A single built-in call over a huge array cannot be interrupted by the engine; the worker is
+// killed instead, and the session goes on with Pi and the last answer.
+TEST_F(JavaScriptWorkerTest, CallThatIgnoresTheInterruptEndsAtTheLimit) {
+    ASSERT_EQ(run("6*7"), u"42");
+    ASSERT_EQ(run("!var keep = 5"), u"<same>");
+    const Clock::time_point start = Clock::now();
+    EXPECT_EQ(run("new Array(1e9).fill(0).length"),
+              u"Script timed out after 0.3 seconds; JavaScript was restarted, and only Pi and Ans "
+              "were kept");
+    // Generous against a slow machine, and far short of the call's own minutes.
+    EXPECT_LT(Clock::now() - start, 20s);
+    EXPECT_EQ(run("Ans + 1"), u"43");
+    EXPECT_EQ(run("Pi"), u"3.14159265358979");
+    EXPECT_EQ(run("typeof keep"), u"undefined");
+}
+
+// A loop the engine can interrupt is stopped by the worker itself, which keeps its variables.
+TEST_F(JavaScriptWorkerTest, InterruptibleLoopKeepsTheSession) {
+    ASSERT_EQ(run("!var keep = 5"), u"<same>");
+    EXPECT_EQ(run("!while (true) {}"), u"Script timed out after 0.3 seconds");
+    EXPECT_FALSE(m_engine->takeRestart());
+    EXPECT_EQ(run("keep + 1"), u"6");
+}
+
+TEST_F(JavaScriptWorkerTest, AnswersAndErrorsCrossUnchanged) {
+    EXPECT_EQ(run("'a\\u0000b'.length"), u"3");
+    EXPECT_EQ(run("'x'.repeat(3)"), u"xxx");
+    EXPECT_EQ(run("+'y'"), u"xxxy") << "Ans stays a text";
+    EXPECT_EQ(run("null"), u"null has no value to show");
+    EXPECT_EQ(run("undefinedName"), u"undefinedName is not defined");
+    EXPECT_EQ(run("'z'.repeat(3000000).length"), u"3000000");
+}
+
+} // namespace
+} // namespace quorvix
