@@ -8,6 +8,10 @@ namespace quorvix {
 
 using Clock = WorkerProcess::Clock;
 
+namespace {
+constexpr qsizetype kPendingLimit = 64 * 1024;
+}
+
 WorkerEngine::WorkerEngine(Launch launch) : m_launch(std::move(launch)) {}
 
 WorkerEngine::~WorkerEngine() = default;
@@ -46,6 +50,7 @@ bool WorkerEngine::ensureRunning() {
 
 void WorkerEngine::abandonWorker(const QString& cause) {
     m_worker.reset();
+    m_pendingFrames.clear();
     m_restart = true;
     m_error =
         cause +
@@ -58,7 +63,8 @@ std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray
     }
     const Clock::time_point deadline = Clock::now() + m_launch.timeLimit + m_launch.grace;
     QByteArray payload;
-    WorkerProcess::Io io = m_worker->send(request, deadline);
+    m_pendingFrames += WorkerProcess::frame(request);
+    WorkerProcess::Io io = m_worker->send(std::exchange(m_pendingFrames, {}), deadline);
     if (io == WorkerProcess::Io::Done) {
         io = m_worker->receive(payload, deadline);
     }
@@ -117,9 +123,16 @@ bool WorkerEngine::storeAnswer(const ScriptValue& answer, const QString& answerT
         (answer.kind == ScriptValue::Kind::Object && !answer.hasText) || !m_worker) {
         return false;
     }
-    // No reply to wait for: the worker stores it before it reads the next request.
-    const WorkerProcess::Io io = m_worker->send(
-        engine_protocol::storeAnswerRequest(answer, answerText), Clock::now() + m_launch.grace);
+    // No reply to wait for: the worker stores it before it runs the next request. A small one
+    // goes with that request; a large one now, so as not to be held here.
+    const QByteArray frame =
+        WorkerProcess::frame(engine_protocol::storeAnswerRequest(answer, answerText));
+    if (frame.size() <= kPendingLimit) {
+        m_pendingFrames = frame; // a newer answer replaces one not yet sent
+        return true;
+    }
+    m_pendingFrames.clear();
+    const WorkerProcess::Io io = m_worker->send(frame, Clock::now() + m_launch.grace);
     if (io != WorkerProcess::Io::Done) {
         abandonWorker(
             m_launch.language +

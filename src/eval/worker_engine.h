@@ -52,6 +52,9 @@ private:
     bool m_restart = false;
     QString m_error;
     QString m_noTextForm; // the worker's description for the last answer without a text form
+    // A small StoreAnswer request, sent in front of the next request: one write and one
+    // wake-up of the worker per evaluation instead of two.
+    QByteArray m_pendingFrames;
 };
 
 } // namespace quorvix

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -26,6 +27,8 @@ QString systemError(const char* what, int error) {
     return QStringLiteral("%1: %2").arg(QLatin1String(what),
                                         QString::fromLocal8Bit(std::strerror(error)));
 }
+
+constexpr std::chrono::microseconds kSpin(200);
 
 int millisecondsUntil(WorkerProcess::Clock::time_point deadline) {
     const auto left =
@@ -97,6 +100,18 @@ WorkerProcess::~WorkerProcess() {
 }
 
 bool WorkerProcess::waitReadable(Clock::time_point deadline, short events) {
+    // Most answers come within a few dozen microseconds. Looking again for that long costs
+    // less than going to sleep and being woken, which on a virtual machine can take as long
+    // again as the evaluation itself; the helper meanwhile runs on another processor, or
+    // after the yield on this one.
+    const Clock::time_point spinEnd = std::min(deadline, Clock::now() + kSpin);
+    while (Clock::now() < spinEnd) {
+        pollfd entry{m_socket, events, 0};
+        if (::poll(&entry, 1, 0) != 0) {
+            return true;
+        }
+        ::sched_yield();
+    }
     for (;;) {
         pollfd entry{m_socket, events, 0};
         const int ready = ::poll(&entry, 1, millisecondsUntil(deadline));
@@ -112,10 +127,16 @@ bool WorkerProcess::waitReadable(Clock::time_point deadline, short events) {
     }
 }
 
-WorkerProcess::Io WorkerProcess::send(const QByteArray& payload, Clock::time_point deadline) {
+QByteArray WorkerProcess::frame(const QByteArray& payload) {
     const auto size = static_cast<std::uint32_t>(payload.size());
-    QByteArray frame(reinterpret_cast<const char*>(&size), sizeof size);
-    frame += payload;
+    QByteArray frame;
+    frame.reserve(static_cast<qsizetype>(sizeof size) + payload.size());
+    frame.append(reinterpret_cast<const char*>(&size), sizeof size);
+    frame.append(payload);
+    return frame;
+}
+
+WorkerProcess::Io WorkerProcess::send(const QByteArray& frame, Clock::time_point deadline) {
     qsizetype sent = 0;
     while (sent < frame.size()) {
         const ssize_t n = ::send(m_socket, frame.constData() + sent,
@@ -138,46 +159,47 @@ WorkerProcess::Io WorkerProcess::send(const QByteArray& payload, Clock::time_poi
     return Io::Done;
 }
 
-WorkerProcess::Io WorkerProcess::receive(QByteArray& payload, Clock::time_point deadline) {
-    std::uint32_t size = 0;
-    QByteArray header;
-    qsizetype wanted = sizeof size;
-    QByteArray* target = &header;
-    for (;;) {
-        while (target->size() < wanted) {
-            const qsizetype before = target->size();
-            const qsizetype chunk = std::min<qsizetype>(wanted - before, qsizetype(1) << 20);
-            target->resize(before + chunk);
-            const ssize_t n =
-                ::recv(m_socket, target->data() + before, static_cast<size_t>(chunk), 0);
-            if (n > 0) {
-                target->resize(before + n);
-                continue;
-            }
-            target->resize(before);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-                if (!waitReadable(deadline, POLLIN)) {
-                    return Io::TimedOut;
-                }
-                continue;
-            }
+WorkerProcess::Io WorkerProcess::fill(qsizetype wanted, Clock::time_point deadline) {
+    if (m_start == m_buffer.size()) {
+        m_buffer.clear(); // also lets go of a large reply's memory
+        m_start = 0;
+    } else if (m_start > 0 && m_buffer.size() - m_start < wanted) {
+        m_buffer.remove(0, m_start);
+        m_start = 0;
+    }
+    while (m_buffer.size() - m_start < wanted) {
+        if (!waitReadable(deadline, POLLIN)) {
+            return Io::TimedOut;
+        }
+        const qsizetype have = m_buffer.size();
+        const qsizetype room = std::max<qsizetype>(wanted - (have - m_start), qsizetype(64) << 10);
+        m_buffer.resize(have + room);
+        const ssize_t n = ::recv(m_socket, m_buffer.data() + have, static_cast<size_t>(room), 0);
+        m_buffer.resize(have + std::max<ssize_t>(n, 0));
+        if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)) {
             return Io::Closed;
         }
-        if (target == &payload) {
-            return Io::Done;
-        }
-        std::memcpy(&size, header.constData(), sizeof size);
-        if (size > engine_protocol::kMaxFrameBytes) {
-            return Io::Closed; // no well-behaved helper sends that much
-        }
-        payload.clear();
-        payload.reserve(size);
-        wanted = size;
-        target = &payload;
     }
+    return Io::Done;
+}
+
+WorkerProcess::Io WorkerProcess::receive(QByteArray& payload, Clock::time_point deadline) {
+    std::uint32_t size = 0;
+    Io io = fill(sizeof size, deadline);
+    if (io != Io::Done) {
+        return io;
+    }
+    std::memcpy(&size, m_buffer.constData() + m_start, sizeof size);
+    if (size > engine_protocol::kMaxFrameBytes) {
+        return Io::Closed; // no well-behaved helper sends that much
+    }
+    io = fill(qsizetype(sizeof size) + qsizetype(size), deadline);
+    if (io != Io::Done) {
+        return io;
+    }
+    payload = m_buffer.mid(m_start + qsizetype(sizeof size), qsizetype(size));
+    m_start += qsizetype(sizeof size) + qsizetype(size);
+    return Io::Done;
 }
 
 void WorkerProcess::reap(bool wait) {

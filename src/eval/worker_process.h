@@ -27,7 +27,11 @@ public:
     WorkerProcess(const WorkerProcess&) = delete;
     WorkerProcess& operator=(const WorkerProcess&) = delete;
 
-    Io send(const QByteArray& payload, Clock::time_point deadline);
+    // A payload with its length in front, as send() takes it.
+    static QByteArray frame(const QByteArray& payload);
+    // Sends one or more frames, written together.
+    Io send(const QByteArray& frames, Clock::time_point deadline);
+    // Receives one frame's payload.
     Io receive(QByteArray& payload, Clock::time_point deadline);
 
     // Kills the helper and waits for it; afterwards exitDescription() tells how it ended.
@@ -39,10 +43,14 @@ public:
 private:
     WorkerProcess(pid_t pid, int socket) : m_pid(pid), m_socket(socket) {}
     bool waitReadable(Clock::time_point deadline, short events);
+    // Makes at least `wanted` bytes of the helper's that are not yet taken available.
+    Io fill(qsizetype wanted, Clock::time_point deadline);
     void reap(bool wait);
 
     pid_t m_pid;
     int m_socket;
+    QByteArray m_buffer; // what the helper sent, from m_start on not yet taken
+    qsizetype m_start = 0;
     bool m_reaped = false;
     int m_status = 0;
 };

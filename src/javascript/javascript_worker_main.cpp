@@ -8,12 +8,14 @@
 #include "worker_process.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -21,18 +23,52 @@ namespace {
 
 constexpr int kChannel = quorvix::WorkerProcess::kHelperDescriptor;
 
-bool readAll(char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::read(kChannel, data, size);
-        if (n > 0) {
-            data += n;
-            size -= static_cast<std::size_t>(n);
-        } else if (n == 0 || errno != EINTR) {
-            return false;
+// Reads the calculator's frames through a buffer, so that a request and the answer stored in
+// front of it take one read.
+class FrameReader {
+public:
+    // The next frame's payload; nullopt when the calculator has gone or sent no frame.
+    std::optional<QByteArray> next() {
+        std::uint32_t size = 0;
+        if (!fill(sizeof size)) {
+            return std::nullopt;
         }
+        std::memcpy(&size, m_buffer.constData() + m_start, sizeof size);
+        if (size > quorvix::engine_protocol::kMaxFrameBytes || !fill(sizeof size + size)) {
+            return std::nullopt;
+        }
+        QByteArray payload = m_buffer.mid(m_start + qsizetype(sizeof size), qsizetype(size));
+        m_start += qsizetype(sizeof size) + qsizetype(size);
+        return payload;
     }
-    return true;
-}
+
+private:
+    // Makes at least `wanted` unread bytes available.
+    bool fill(std::size_t wanted) {
+        if (m_start == m_buffer.size()) {
+            m_buffer.clear(); // also lets go of a large request's memory
+            m_start = 0;
+        } else if (m_start > 0 && m_buffer.size() - m_start < qsizetype(wanted)) {
+            m_buffer.remove(0, m_start);
+            m_start = 0;
+        }
+        while (m_buffer.size() - m_start < qsizetype(wanted)) {
+            const qsizetype have = m_buffer.size();
+            const qsizetype room =
+                std::max<qsizetype>(qsizetype(wanted) - (have - m_start), qsizetype(64) << 10);
+            m_buffer.resize(have + room);
+            const ssize_t n = ::read(kChannel, m_buffer.data() + have, std::size_t(room));
+            m_buffer.resize(have + std::max<ssize_t>(n, 0));
+            if (n == 0 || (n < 0 && errno != EINTR)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    QByteArray m_buffer;
+    qsizetype m_start = 0;
+};
 
 bool writeAll(const char* data, std::size_t size) {
     while (size > 0) {
@@ -47,10 +83,10 @@ bool writeAll(const char* data, std::size_t size) {
     return true;
 }
 
+// One write for the whole frame, so that the calculator is woken once.
 bool sendFrame(const QByteArray& payload) {
-    const auto size = static_cast<std::uint32_t>(payload.size());
-    return writeAll(reinterpret_cast<const char*>(&size), sizeof size) &&
-           writeAll(payload.constData(), static_cast<std::size_t>(payload.size()));
+    const QByteArray frame = quorvix::WorkerProcess::frame(payload);
+    return writeAll(frame.constData(), static_cast<std::size_t>(frame.size()));
 }
 
 } // namespace
@@ -77,20 +113,14 @@ int main(int argc, char** argv) {
     if (!sendFrame(quorvix::engine_protocol::readyReply())) {
         return 1;
     }
+    FrameReader reader;
     for (;;) {
-        std::uint32_t size = 0;
-        if (!readAll(reinterpret_cast<char*>(&size), sizeof size)) {
+        const std::optional<QByteArray> request = reader.next();
+        if (!request) {
             return 0; // the calculator has gone
         }
-        if (size > quorvix::engine_protocol::kMaxFrameBytes) {
-            return 1;
-        }
-        QByteArray request(static_cast<qsizetype>(size), Qt::Uninitialized);
-        if (!readAll(request.data(), size)) {
-            return 0;
-        }
         const std::optional<QByteArray> reply =
-            quorvix::engine_protocol::answerRequest(engine, request);
+            quorvix::engine_protocol::answerRequest(engine, *request);
         if (!reply) {
             return 1;
         }

@@ -66,12 +66,20 @@ void Watchdog::arm(std::chrono::milliseconds limit, std::size_t memoryGrowth) {
         m_armed = true;
         ++m_run;
         m_outcome = Outcome::Finished;
-        // The watchdog's own thread reads the starting memory (see loop()), so that arming
-        // costs the evaluation no file reads.
+        // The watchdog's own thread reads the starting memory, and only for a run that lasts
+        // (see loop()), so that arming costs the evaluation no file reads.
         m_memoryGrowth = memoryGrowth;
         m_memoryCeiling = 0;
         if (!m_thread.joinable()) {
             m_thread = std::thread([this] { loop(); });
+        }
+        // A thread that will wake before it matters takes the new run up then: in a burst of
+        // runs, waking it for each would cost every evaluation a thread switch.
+        const auto firstLook =
+            memoryGrowth > 0 ? std::min(m_deadline, std::chrono::steady_clock::now() + kMemoryPoll)
+                             : m_deadline;
+        if (m_wakeAt <= firstLook) {
+            return;
         }
     }
     m_wake.notify_all();
@@ -92,13 +100,25 @@ void Watchdog::loop() {
     std::unique_lock lock(m_mutex);
     while (!m_stopping) {
         if (!m_armed) {
+            m_wakeAt = std::chrono::steady_clock::time_point::max();
             m_wake.wait(lock);
             continue;
         }
-        if (m_memoryGrowth > 0 && m_memoryCeiling == 0) {
-            // A new run watches memory: take its starting point, outside the lock so that a
-            // short run can end meanwhile.
-            const std::uint64_t run = m_run;
+        const std::uint64_t run = m_run;
+        m_wakeAt = m_memoryGrowth > 0
+                       ? std::min(m_deadline, std::chrono::steady_clock::now() + kMemoryPoll)
+                       : m_deadline;
+        m_wake.wait_until(lock, m_wakeAt);
+        if (!m_armed || m_stopping || run != m_run) {
+            continue;
+        }
+        Outcome outcome = Outcome::Finished;
+        if (std::chrono::steady_clock::now() >= m_deadline) {
+            outcome = Outcome::TimedOut;
+        } else if (m_memoryGrowth > 0 && m_memoryCeiling == 0) {
+            // The run has lasted one poll interval: take its starting point now, outside the
+            // lock so that the run can end meanwhile. Most runs end sooner and cost no file
+            // reads at all; what a run allocates in its first interval is not counted.
             std::size_t growth = m_memoryGrowth;
             lock.unlock();
             if (const std::size_t available = availableBytes(); available > 0) {
@@ -111,18 +131,6 @@ void Watchdog::loop() {
                 m_memoryCeiling = resident + growth;
             }
             continue;
-        }
-        const auto wakeAt =
-            m_memoryGrowth > 0
-                ? std::min(m_deadline, std::chrono::steady_clock::now() + kMemoryPoll)
-                : m_deadline;
-        m_wake.wait_until(lock, wakeAt);
-        if (!m_armed || m_stopping) {
-            continue;
-        }
-        Outcome outcome = Outcome::Finished;
-        if (std::chrono::steady_clock::now() >= m_deadline) {
-            outcome = Outcome::TimedOut;
         } else if (overMemory()) {
             outcome = Outcome::OutOfMemory;
         }

@@ -50,6 +50,8 @@ private:
     std::chrono::steady_clock::time_point m_deadline;
     std::size_t m_memoryGrowth = 0;  // 0: memory is not watched
     std::size_t m_memoryCeiling = 0; // resident bytes at which the run is stopped
+    // When the thread looks next on its own; max() while it waits for a run.
+    std::chrono::steady_clock::time_point m_wakeAt = std::chrono::steady_clock::time_point::min();
 };
 
 } // namespace quorvix
