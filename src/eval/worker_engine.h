@@ -25,7 +25,7 @@ public:
         // How long past the time limit the worker may take to report its own timeout.
         std::chrono::milliseconds grace{1000};
         // How long a worker may take to start and report that it is ready.
-        std::chrono::milliseconds startLimit{30000};
+        std::chrono::milliseconds startLimit{10000};
     };
 
     explicit WorkerEngine(Launch launch);

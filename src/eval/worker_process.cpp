@@ -68,6 +68,8 @@ std::unique_ptr<WorkerProcess> WorkerProcess::start(const QString& program,
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, helperEnd, kHelperDescriptor);
+    // Nothing else of the caller's (its display connection, its files) goes to the helper.
+    posix_spawn_file_actions_addclosefrom_np(&actions, kHelperDescriptor + 1);
     // The helper starts with default signal handling, whatever the caller ignores or blocks.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quorvix {
 namespace {
@@ -68,6 +70,24 @@ INSTANTIATE_TEST_SUITE_P(
                          "#!/bin/sh\nprintf '\\001\\000\\000\\000\\077' >&3\nexec sleep 30\n",
                          "JavaScript is not available: worker is not the engine's worker"}),
     [](const testing::TestParamInfo<BrokenWorkerCase>& info) { return info.param.name; });
+
+TEST(WorkerEngine, WorkerGetsNoneOfTheCallersOpenFiles) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const int inheritable = ::open("/dev/null", O_RDONLY); // without close-on-exec
+    ASSERT_GT(inheritable, 3);
+    // Exits 7 when it can see the caller's file, else 3.
+    const QByteArray script = "#!/bin/sh\n[ -e /proc/self/fd/" + QByteArray::number(inheritable) +
+                              " ] && exit 7\nexit 3\n";
+    WorkerEngine engine({QStringLiteral("JavaScript"),
+                         writeWorker(dir, "worker", script.constData()),
+                         {},
+                         1s});
+    EXPECT_FALSE(engine.eval(QStringLiteral("1")).has_value());
+    ::close(inheritable);
+    EXPECT_EQ(engine.errorDescription().toStdString(),
+              "JavaScript is not available: worker stopped as it started (exit code 3)");
+}
 
 TEST(WorkerEngine, WorkerThatDiesDuringARequestIsReportedAndReplaced) {
     QTemporaryDir dir;
