@@ -18,7 +18,7 @@ public:
             return std::nullopt;
         }
         return expression.size() % 3 == 1 ? quorvix::ScriptValue::fromString(expression)
-                                           : quorvix::ScriptValue::null();
+                                          : quorvix::ScriptValue::null();
     }
     bool executeStatement(const QString& statement) override {
         m_error = statement;

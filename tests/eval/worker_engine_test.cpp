@@ -79,10 +79,8 @@ TEST(WorkerEngine, WorkerGetsNoneOfTheCallersOpenFiles) {
     // Exits 7 when it can see the caller's file, else 3.
     const QByteArray script = "#!/bin/sh\n[ -e /proc/self/fd/" + QByteArray::number(inheritable) +
                               " ] && exit 7\nexit 3\n";
-    WorkerEngine engine({QStringLiteral("JavaScript"),
-                         writeWorker(dir, "worker", script.constData()),
-                         {},
-                         1s});
+    WorkerEngine engine(
+        {QStringLiteral("JavaScript"), writeWorker(dir, "worker", script.constData()), {}, 1s});
     EXPECT_FALSE(engine.eval(QStringLiteral("1")).has_value());
     ::close(inheritable);
     EXPECT_EQ(engine.errorDescription().toStdString(),
