@@ -19,6 +19,11 @@ enum class Reply : std::uint8_t { Ready = 1, Value = 2, Done = 3, Failed = 4 };
 // announced larger is taken for a broken worker.
 inline constexpr std::uint32_t kMaxFrameBytes = std::uint32_t(1) << 30;
 
+// How a worker ends itself when a script goes on after it was interrupted, so that the caller
+// can say why.
+inline constexpr int kExitTimedOut = 90;
+inline constexpr int kExitOutOfMemory = 91;
+
 QByteArray evalRequest(const QString& expression);
 QByteArray executeStatementRequest(const QString& statement);
 QByteArray storeAnswerRequest(const ScriptValue& answer, const QString& answerText);

@@ -48,6 +48,18 @@ bool WorkerEngine::ensureRunning() {
     return false;
 }
 
+QString WorkerEngine::whyItEnded() {
+    const QString how = m_worker->exitDescription();
+    switch (m_worker->exitCode()) {
+    case engine_protocol::kExitTimedOut:
+        return timeoutDescription(m_launch.timeLimit);
+    case engine_protocol::kExitOutOfMemory:
+        return QStringLiteral("Out of memory");
+    default:
+        return m_launch.language + QStringLiteral(" stopped unexpectedly (%1)").arg(how);
+    }
+}
+
 void WorkerEngine::abandonWorker(const QString& cause) {
     m_worker.reset();
     m_pendingFrames.clear();
@@ -74,9 +86,7 @@ std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray
         abandonWorker(timeoutDescription(m_launch.timeLimit));
         return std::nullopt;
     case WorkerProcess::Io::Closed:
-        abandonWorker(
-            m_launch.language +
-            QStringLiteral(" stopped unexpectedly (%1)").arg(m_worker->exitDescription()));
+        abandonWorker(whyItEnded());
         return std::nullopt;
     case WorkerProcess::Io::Done:
         break;
@@ -134,9 +144,7 @@ bool WorkerEngine::storeAnswer(const ScriptValue& answer, const QString& answerT
     m_pendingFrames.clear();
     const WorkerProcess::Io io = m_worker->send(frame, Clock::now() + m_launch.grace);
     if (io != WorkerProcess::Io::Done) {
-        abandonWorker(
-            m_launch.language +
-            QStringLiteral(" stopped unexpectedly (%1)").arg(m_worker->exitDescription()));
+        abandonWorker(whyItEnded());
         return false;
     }
     return true;

@@ -12,9 +12,11 @@ namespace quorvix {
 
 // A script engine that runs in a helper program of its own (a worker), so that a script the
 // engine cannot interrupt, or that brings the engine down, never takes the calculator with it.
-// The worker enforces the time limit itself; when it has not answered shortly after the limit,
-// it is killed, and the next request starts a fresh one. The worker's variables are lost then,
-// which takeRestart() reports so that the caller can set up again what it relies on.
+// The worker enforces the time limit itself. A script that ignores its interruption makes the
+// worker end itself, with an exit code that says which limit; a worker that has not answered a
+// grace period after the limit is killed. Either way the next request starts a fresh worker. The
+// worker's variables are lost then, which takeRestart() reports so that the caller can set up again
+// what it relies on.
 class WorkerEngine final : public ScriptEngine {
 public:
     struct Launch {
@@ -43,6 +45,8 @@ private:
     // Sends a request and waits for its reply; nullopt, with m_error set, when there is none.
     std::optional<engine_protocol::ReplyContent> call(const QByteArray& request);
     bool ensureRunning();
+    // Why the worker closed its end: the limit it ended itself for, or how it died.
+    QString whyItEnded();
     // Ends the worker after it failed to answer; `cause` begins the message.
     void abandonWorker(const QString& cause);
 

@@ -241,4 +241,8 @@ QString WorkerProcess::exitDescription() {
     return QStringLiteral("exit code %1").arg(WEXITSTATUS(m_status));
 }
 
+int WorkerProcess::exitCode() const {
+    return m_reaped && WIFEXITED(m_status) ? WEXITSTATUS(m_status) : -1;
+}
+
 } // namespace quorvix

@@ -39,6 +39,8 @@ public:
     // After send or receive said Closed: how the helper ended ("exit code 1", "signal 11"),
     // waiting up to a second for it.
     QString exitDescription();
+    // After exitDescription(): the helper's exit code, or -1 when a signal ended it.
+    int exitCode() const;
 
 private:
     WorkerProcess(pid_t pid, int socket) : m_pid(pid), m_socket(socket) {}

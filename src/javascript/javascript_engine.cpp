@@ -8,9 +8,10 @@
 
 namespace quorvix {
 
-JavaScriptEngine::JavaScriptEngine(std::chrono::milliseconds timeLimit, std::size_t memoryLimit)
+JavaScriptEngine::JavaScriptEngine(std::chrono::milliseconds timeLimit, std::size_t memoryLimit,
+                                   std::function<void(Watchdog::Outcome)> onUnstoppable)
     : m_timeLimit(timeLimit), m_memoryLimit(memoryLimit),
-      m_watchdog([this] { m_engine.setInterrupted(true); }) {
+      m_watchdog([this] { m_engine.setInterrupted(true); }, std::move(onUnstoppable)) {
     m_engine.installExtensions(QJSEngine::ConsoleExtension);
     m_global = m_engine.globalObject();
 }

@@ -6,6 +6,7 @@
 #include <QJSEngine>
 #include <chrono>
 #include <cstddef>
+#include <functional>
 
 namespace quorvix {
 
@@ -17,8 +18,11 @@ class JavaScriptEngine final : public ScriptEngine {
 public:
     static constexpr std::size_t kDefaultMemoryLimit = std::size_t(1) << 30;
 
+    // `onUnstoppable` is called, from the watchdog's thread, for a run that goes on after it
+    // was interrupted (one built-in call over a huge array); see Watchdog.
     explicit JavaScriptEngine(std::chrono::milliseconds timeLimit = std::chrono::seconds(10),
-                              std::size_t memoryLimit = kDefaultMemoryLimit);
+                              std::size_t memoryLimit = kDefaultMemoryLimit,
+                              std::function<void(Watchdog::Outcome)> onUnstoppable = {});
     ~JavaScriptEngine() override;
 
     QString language() const override { return QStringLiteral("JavaScript"); }

@@ -1,7 +1,8 @@
 // quorvix-javascript: the calculator's JavaScript engine as a program of its own. The
-// calculator starts it with the time limit in milliseconds and sends it requests over file
-// descriptor 3; it answers each there. A script it cannot interrupt is ended by the calculator
-// killing this process, which costs the calculator nothing but the script's variables.
+// calculator starts it with the time limit in milliseconds (and, for tests, a memory limit in
+// bytes) and sends it requests over file descriptor 3; it answers each there. A script it cannot
+// interrupt ends this process, or the calculator kills it, which costs the calculator nothing
+// but the script's variables.
 
 #include "engine_protocol.h"
 #include "javascript_engine.h"
@@ -94,12 +95,14 @@ bool sendFrame(const QByteArray& payload) {
 int main(int argc, char** argv) {
     // Ends with the calculator, even when the calculator is killed.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    bool valid = argc == 2;
-    long long limit = 0;
-    if (valid) {
+    // The time limit in milliseconds, and optionally how many bytes a run may grow by.
+    bool valid = argc == 2 || argc == 3;
+    long long limits[2] = {0,
+                           static_cast<long long>(quorvix::JavaScriptEngine::kDefaultMemoryLimit)};
+    for (int i = 1; valid && i < argc; ++i) {
         char* end = nullptr;
-        limit = std::strtoll(argv[1], &end, 10);
-        valid = *end == '\0' && limit > 0;
+        limits[i - 1] = std::strtoll(argv[i], &end, 10);
+        valid = *end == '\0' && limits[i - 1] > 0;
     }
     if (!valid || ::fcntl(kChannel, F_GETFD) < 0) {
         std::fputs("quorvix-javascript is started by the calculator, not by hand\n", stderr);
@@ -109,7 +112,15 @@ int main(int argc, char** argv) {
     ::dup2(STDERR_FILENO, STDOUT_FILENO);
 
     QCoreApplication app(argc, argv);
-    quorvix::JavaScriptEngine engine{std::chrono::milliseconds(limit)};
+    // A script that goes on after it was interrupted is stopped by ending this process; the
+    // exit code tells the calculator why.
+    quorvix::JavaScriptEngine engine{std::chrono::milliseconds(limits[0]),
+                                     static_cast<std::size_t>(limits[1]),
+                                     [](quorvix::Watchdog::Outcome outcome) {
+                                         ::_exit(outcome == quorvix::Watchdog::Outcome::OutOfMemory
+                                                     ? quorvix::engine_protocol::kExitOutOfMemory
+                                                     : quorvix::engine_protocol::kExitTimedOut);
+                                     }};
     if (!sendFrame(quorvix::engine_protocol::readyReply())) {
         return 1;
     }

@@ -15,7 +15,10 @@ constexpr std::chrono::milliseconds kMemoryPoll(20);
 
 } // namespace
 
-Watchdog::Watchdog(std::function<void()> onTimeout) : m_onTimeout(std::move(onTimeout)) {}
+Watchdog::Watchdog(std::function<void()> onTimeout, std::function<void(Outcome)> onUnstoppable,
+                   std::chrono::milliseconds escalateAfter)
+    : m_onTimeout(std::move(onTimeout)), m_onUnstoppable(std::move(onUnstoppable)),
+      m_escalateAfter(escalateAfter) {}
 
 Watchdog::~Watchdog() {
     {
@@ -64,6 +67,7 @@ void Watchdog::arm(std::chrono::milliseconds limit, std::size_t memoryGrowth) {
         std::lock_guard lock(m_mutex);
         m_deadline = std::chrono::steady_clock::now() + limit;
         m_armed = true;
+        m_inRun = true;
         ++m_run;
         m_outcome = Outcome::Finished;
         // The watchdog's own thread reads the starting memory, and only for a run that lasts
@@ -88,6 +92,7 @@ void Watchdog::arm(std::chrono::milliseconds limit, std::size_t memoryGrowth) {
 Watchdog::Outcome Watchdog::disarm() {
     std::lock_guard lock(m_mutex);
     m_armed = false;
+    m_inRun = false;
     return m_outcome;
 }
 
@@ -99,6 +104,18 @@ bool Watchdog::overMemory() const {
 void Watchdog::loop() {
     std::unique_lock lock(m_mutex);
     while (!m_stopping) {
+        if (!m_armed && m_inRun && m_outcome != Outcome::Finished && m_onUnstoppable) {
+            // The run was told to stop; give it its time to do so.
+            const std::uint64_t run = m_run;
+            m_wakeAt = m_escalateAt;
+            m_wake.wait_until(lock, m_wakeAt);
+            if (m_inRun && run == m_run && !m_stopping &&
+                std::chrono::steady_clock::now() >= m_escalateAt) {
+                m_onUnstoppable(m_outcome);
+                m_inRun = false;
+            }
+            continue;
+        }
         if (!m_armed) {
             m_wakeAt = std::chrono::steady_clock::time_point::max();
             m_wake.wait(lock);
@@ -137,6 +154,7 @@ void Watchdog::loop() {
         if (outcome != Outcome::Finished) {
             m_armed = false;
             m_outcome = outcome;
+            m_escalateAt = std::chrono::steady_clock::now() + m_escalateAfter;
             // Called under the lock so that a disarm racing with the call sees the outcome.
             m_onTimeout();
         }

@@ -18,7 +18,12 @@ public:
     // Why the function was called.
     enum class Outcome { Finished, TimedOut, OutOfMemory };
 
-    explicit Watchdog(std::function<void()> onTimeout);
+    // `onUnstoppable`, if given, is called when a run has not ended `escalateAfter` after
+    // `onTimeout` was called for it: the run ignores the interruption, and only ending the
+    // process will stop it.
+    explicit Watchdog(std::function<void()> onTimeout,
+                      std::function<void(Outcome)> onUnstoppable = {},
+                      std::chrono::milliseconds escalateAfter = std::chrono::milliseconds(500));
     ~Watchdog();
     Watchdog(const Watchdog&) = delete;
     Watchdog& operator=(const Watchdog&) = delete;
@@ -40,10 +45,14 @@ private:
     bool overMemory() const;
 
     std::function<void()> m_onTimeout;
+    std::function<void(Outcome)> m_onUnstoppable;
+    std::chrono::milliseconds m_escalateAfter;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::thread m_thread;
-    bool m_armed = false;
+    bool m_armed = false; // the run is watched
+    bool m_inRun = false; // between arm() and disarm(), even after onTimeout was called
+    std::chrono::steady_clock::time_point m_escalateAt; // for the run that onTimeout was called for
     std::uint64_t m_run = 0; // counts arm() calls, so a late reading is not taken for a new run
     bool m_stopping = false;
     Outcome m_outcome = Outcome::Finished;

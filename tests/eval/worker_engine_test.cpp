@@ -134,6 +134,23 @@ TEST_F(JavaScriptWorkerTest, CallThatIgnoresTheInterruptEndsAtTheLimit) {
     EXPECT_EQ(run("typeof keep"), u"undefined");
 }
 
+// A single call that grows past the memory limit and ignores the interrupt ends the worker,
+// which says why.
+TEST(JavaScriptWorker, CallThatIgnoresTheMemoryLimitEndsWithOutOfMemory) {
+    WorkerEngine engine({QStringLiteral("JavaScript"),
+                         QStringLiteral(QUORVIX_JAVASCRIPT_WORKER_BUILD_PATH),
+                         {QStringLiteral("20000"), QString::number(64 << 20)},
+                         20s});
+    EvaluationCommand command(engine);
+    ASSERT_EQ(command.run(QStringLiteral("6*7")).output.value_or(QString()), u"42");
+    const Clock::time_point start = Clock::now();
+    EXPECT_EQ(
+        command.run(QStringLiteral("new Array(1e9).fill(0).length")).output.value_or(QString()),
+        u"Out of memory; JavaScript was restarted, and only Pi and Ans were kept");
+    EXPECT_LT(Clock::now() - start, 15s) << "ended by memory, not by the time limit";
+    EXPECT_EQ(command.run(QStringLiteral("Ans")).output.value_or(QString()), u"42");
+}
+
 // A loop the engine can interrupt is stopped by the worker itself, which keeps its variables.
 TEST_F(JavaScriptWorkerTest, InterruptibleLoopKeepsTheSession) {
     ASSERT_EQ(run("!var keep = 5"), u"<same>");
