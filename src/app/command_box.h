@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evaluation_command.h"
 #include "line_state.h"
 
 #include <QPlainTextEdit>
@@ -42,10 +43,9 @@ public:
     // text without blanks ("1+1+1...") takes time that grows with the square of its length:
     // over a minute for a megabyte.
     static constexpr qsizetype kWordWrapLimit = 8192;
-    // The most characters a paste or a drop may leave in the input line. Qt lays a paragraph
-    // out whole, in time that grows with its length (about a second for a megabyte); a longer
-    // paste is refused, and the line and the clipboard keep what they held.
-    static constexpr qsizetype kMaxPastedLength = 2'000'000;
+    // The most characters a paste or a drop may leave in the input line; a longer paste is
+    // refused, and the line and the clipboard keep what they held.
+    static constexpr qsizetype kMaxPastedLength = kMaxInputLength;
 
 signals:
     // A paste or drop was refused: it would have made the line `length` characters long.

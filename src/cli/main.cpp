@@ -4,6 +4,7 @@
 #include "answer_text.h"
 #include "engine_host.h"
 #include "evaluation_command.h"
+#include "line_reader.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -121,10 +122,18 @@ int main(int argc, char** argv) {
         std::fputs("quorvix-eval: cannot read standard input\n", stderr);
         return 2;
     }
-    QTextStream in(&input);
-    QString line;
-    while (in.readLineInto(&line)) {
-        handle(line);
+    quorvix::cli::LineReader lines(input, quorvix::kMaxInputLength);
+    while (const std::optional<quorvix::cli::InputLine> line = lines.next()) {
+        if (line->text) {
+            handle(*line->text);
+        } else {
+            // As the window refuses such a paste: the line is not evaluated, the session goes on.
+            outputBox = QStringLiteral("Too long to evaluate: the input line takes at most %1 "
+                                       "characters")
+                            .arg(quorvix::kMaxInputLength);
+            out << outputBox << '\n';
+            out.flush();
+        }
     }
     return 0;
 }

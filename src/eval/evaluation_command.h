@@ -8,6 +8,10 @@
 
 namespace quorvix {
 
+// The most characters the input line holds. Qt lays the line out whole, in time that grows with
+// its length (about a second for a megabyte); a longer text is refused before it gets there.
+inline constexpr qsizetype kMaxInputLength = 2'000'000;
+
 // What one run of the evaluation command did, for the window to show.
 struct EvaluationResult {
     // The new text of the output box; nullopt leaves the box as it was.

@@ -42,6 +42,19 @@ printf '2^10\n!y=Ans\ny+1\n' >"$tmp"
 check file $'1024\n1024\n1025' "$bin" "$tmp"
 rm -f "$tmp"
 
+# The input line takes at most two million characters. A longer line is refused on its own
+# line and read in pieces: 300 MB of it pass under a 200 MB memory limit. The next line is
+# evaluated.
+limit=2000000
+too_long="Too long to evaluate: the input line takes at most $limit characters"
+check longest-line 7 bash -c "{ printf 7; printf '%*s\n' $((limit - 1)) ''; } | '$bin'"
+check too-long-line "$too_long"$'\n2' bash -c "{ printf '%*s7\n' $limit ''; echo 1+1; } | '$bin'"
+memory_limit='ulimit -v 200000;'
+# The address sanitizer reserves terabytes of address space up front.
+grep -q __asan_init "$bin" && memory_limit=
+check endless-line "$too_long"$'\n2' \
+    bash -c "$memory_limit { head -c 300000000 /dev/zero; printf '\n1+1\n'; } | '$bin'"
+
 "$bin" --lang cobol -e 1 >/dev/null 2>&1
 [ $? -eq 2 ] && echo "ok   bad-language" || { echo "FAIL bad-language exit status"; fail=1; }
 "$bin" --bogus >/dev/null 2>&1

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+#include <optional>
+
+namespace quorvix::cli {
+
+// One line of input: its text, or nullopt when it is longer than the limit.
+struct InputLine {
+    std::optional<QString> text;
+};
+
+// Reads UTF-8 lines (ended by LF or CR LF; a UTF-8 mark at the start is skipped) in pieces, so
+// that a line that never ends costs bounded memory: a line over the limit is read to its end and
+// dropped.
+class LineReader {
+public:
+    LineReader(QIODevice& input, qsizetype maxLength);
+
+    // The next line; nullopt at the end of the input.
+    std::optional<InputLine> next();
+
+private:
+    QIODevice& m_input;
+    qsizetype m_maxLength;
+    bool m_first = true;
+    QByteArray m_pending; // the last piece read, taken up to m_taken
+    qsizetype m_taken = 0;
+};
+
+} // namespace quorvix::cli
