@@ -1,8 +1,8 @@
 #include "app_icon.h"
 #include "main_window.h"
+#include "settings_home.h"
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -45,13 +45,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quorvix"));
 
     // The settings file and the read-me live beside the executable, not in the current folder.
-    // An installed copy cannot write there, so its settings go to the user's configuration
-    // folder ($XDG_CONFIG_HOME/Quorvix, else ~/.config/Quorvix).
-    const QString configFolder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    const QString userSettings =
-        configFolder.isEmpty() ? QString() : configFolder + QStringLiteral("/Quorvix");
-    quorvix::app::MainWindow window(QCoreApplication::applicationDirPath(), nullptr, userSettings);
+    // An installed copy cannot write there, so its settings go to the user's folder instead.
+    quorvix::app::MainWindow window(
+        QCoreApplication::applicationDirPath(), nullptr,
+        quorvix::app::userSettingsFolder(quorvix::app::UserEnvironment::current()));
     // Close and Esc end the program at once; closing the window's frame instead lets an open
     // help window live on, and the program ends with the last window.
     QObject::connect(&window, &quorvix::app::MainWindow::programEndRequested, &application,

@@ -209,7 +209,7 @@ void MainWindow::applySettings() {
         toggleKeypad();
         return;
     }
-    for (const SettingsAction action : settingsActions(content.bytes)) {
+    for (const SettingsAction action : content.actions) {
         switch (action) {
         case SettingsAction::SelectJavaScript:
             JavaScript->setChecked(true);

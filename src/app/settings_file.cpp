@@ -1,11 +1,13 @@
 #include "settings_file.h"
 
-#include "file_head.h"
+#include "file_replace.h"
+#include "settings_home.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,72 +17,103 @@ namespace quorvix::app {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 bool isItemEnd(char c) {
     return c == ',' || c == '\r' || c == '\n';
 }
 
-QByteArrayView trimmedBlanks(QByteArrayView item) {
-    while (!item.isEmpty() && isBlank(item.front())) {
-        item = item.sliced(1);
-    }
-    while (!item.isEmpty() && isBlank(item.back())) {
-        item.chop(1);
-    }
-    return item;
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
 
 } // namespace
 
-std::vector<QByteArray> settingsItems(QByteArrayView content) {
-    std::vector<QByteArray> items;
-    const qsizetype n = content.size();
-    qsizetype pos = 0;
-    while (pos < n) {
-        qsizetype first = pos;
-        while (first < n && isBlank(content[first])) {
-            ++first;
-        }
-        qsizetype end = pos;
-        if (first < n && content[first] == '"') {
-            const qsizetype close = content.indexOf('"', first + 1);
-            const qsizetype stop = close < 0 ? n : close;
-            items.push_back(content.sliced(first + 1, stop - first - 1).toByteArray());
-            end = stop;
-        } else {
-            end = first;
-            while (end < n && !isItemEnd(content[end])) {
-                ++end;
-            }
-            items.push_back(content.sliced(pos, end - pos).toByteArray());
-        }
-        while (end < n && !isItemEnd(content[end])) {
-            ++end; // the rest of a quoted item's field
-        }
-        // One separator: a comma, or one line end (CR LF counts once).
-        if (end < n && content[end] == '\r' && end + 1 < n && content[end + 1] == '\n') {
-            ++end;
-        }
-        pos = end + 1;
+void SettingsReader::feed(QByteArrayView bytes) {
+    for (const char c : bytes) {
+        take(c);
     }
-    return items;
+}
+
+void SettingsReader::take(char c) {
+    if (m_afterCr) {
+        m_afterCr = false;
+        if (c == '\n') {
+            return;
+        }
+    }
+    if (m_state != State::Quoted && isItemEnd(c)) {
+        endItem();
+        m_afterCr = c == '\r';
+        return;
+    }
+    switch (m_state) {
+    case State::ItemStart:
+        if (c == '"') {
+            m_state = State::Quoted;
+            return;
+        }
+        if (c == ' ') {
+            return;
+        }
+        m_state = State::Plain;
+        break;
+    case State::Quoted:
+        if (c == '"') {
+            m_state = State::AfterQuote;
+            return;
+        }
+        break;
+    case State::AfterQuote:
+        return; // dropped up to the item's end
+    case State::Plain:
+        break;
+    }
+    if (c == ' ') {
+        m_spaceAfterText = m_itemLength > 0;
+    } else if (m_spoiled || m_spaceAfterText || m_itemLength == int(sizeof m_item)) {
+        m_spoiled = true; // longer than "lang=1", or a space inside
+    } else {
+        m_item[m_itemLength++] = asciiLower(c);
+    }
+}
+
+void SettingsReader::endItem() {
+    const QByteArrayView item(m_item, m_itemLength);
+    if (!m_spoiled && item == "lang=1") {
+        m_selected = true;
+    }
+    if (!m_spoiled && item == "pad=1") {
+        bool& press = m_selected ? m_pressAfter : m_pressBefore;
+        press = !press;
+    }
+    m_state = State::ItemStart;
+    m_itemLength = 0;
+    m_spaceAfterText = false;
+    m_spoiled = false;
+}
+
+std::vector<SettingsAction> SettingsReader::actions() const {
+    std::vector<SettingsAction> actions;
+    if (m_pressBefore) {
+        actions.push_back(SettingsAction::PressKeypad);
+    }
+    if (m_selected) {
+        actions.push_back(SettingsAction::SelectJavaScript);
+    }
+    if (m_pressAfter) {
+        actions.push_back(SettingsAction::PressKeypad);
+    }
+    return actions;
+}
+
+std::vector<SettingsAction> SettingsReader::finish() {
+    endItem();
+    return actions();
 }
 
 std::vector<SettingsAction> settingsActions(QByteArrayView content) {
-    std::vector<SettingsAction> actions;
-    for (const QByteArray& item : settingsItems(content)) {
-        const QByteArray t = trimmedBlanks(item).toByteArray().toLower();
-        if (t == "lang=1") {
-            actions.push_back(SettingsAction::SelectJavaScript);
-        }
-        if (t == "pad=1") {
-            actions.push_back(SettingsAction::PressKeypad);
-        }
-    }
-    return actions;
+    SettingsReader reader;
+    reader.feed(content);
+    return reader.finish();
 }
 
 QByteArray settingsText(bool vbscript, bool keypadHidden) {
@@ -89,61 +122,68 @@ QByteArray settingsText(bool vbscript, bool keypadHidden) {
     return text;
 }
 
-SettingsFile::SettingsFile(const QString& folder, const QString& userFolder)
-    : m_path(QDir(folder).filePath(QStringLiteral("Quorvix.ini"))),
+SettingsFile::SettingsFile(const QString& programFolder, const QString& userFolder)
+    : m_path(QDir(programFolder).filePath(QStringLiteral("Quorvix.ini"))),
       m_userPath(userFolder.isEmpty() ? QString()
                                       : QDir(userFolder).filePath(QStringLiteral("Quorvix.ini"))) {}
 
+QString SettingsFile::homePath() const {
+    return canKeepSettingsAt(m_path) ? m_path : m_userPath;
+}
+
 SettingsFile::Content SettingsFile::read() const {
-    Content content = readAt(m_path);
-    if (!content.present && !m_userPath.isEmpty()) {
-        content = readAt(m_userPath);
+    const QString home = homePath();
+    Content content = home.isEmpty() ? Content() : readAt(home);
+    if (!content.present && home != m_path) {
+        content = readAt(m_path); // the defaults an installed copy came with
     }
     return content;
 }
 
 bool SettingsFile::write(QByteArrayView bytes) const {
-    if (writeAt(m_path, bytes)) {
-        return true;
-    }
-    if (m_userPath.isEmpty()) {
+    const QString home = homePath();
+    if (home.isEmpty()) {
         return false;
     }
-    QDir().mkpath(QFileInfo(m_userPath).absolutePath());
-    return writeAt(m_userPath, bytes);
+    if (home == m_userPath) {
+        QDir().mkpath(QFileInfo(home).absolutePath());
+    }
+    return replaceFile(home, bytes);
 }
 
 SettingsFile::Content SettingsFile::readAt(const QString& path) {
-    const help::FileHead head = help::readFileHead(path, kMaxBytes + 1);
     Content content;
-    content.present = head.regularFile;
-    if (head.readable && head.size <= kMaxBytes && head.bytes.size() <= kMaxBytes) {
-        content.bytes = head.bytes;
-    }
-    return content;
-}
-
-bool SettingsFile::writeAt(const QString& path, QByteArrayView bytes) {
     const QByteArray name = QFile::encodeName(path);
-    // O_NONBLOCK: a fifo without a reader fails at once instead of holding up shut-down.
-    const int fd = ::open(name.constData(),
-                          O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    // O_NONBLOCK: opening a fifo for reading would otherwise wait for a writer.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    struct stat info {};
     if (fd < 0) {
-        return false;
+        // An unreadable file is there, with no items to replay.
+        content.present = ::stat(name.constData(), &info) == 0 && S_ISREG(info.st_mode);
+        return content;
     }
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, size_t(bytes.size() - done));
+    content.present = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    SettingsReader reader;
+    char buffer[64 * 1024];
+    qint64 total = 0;
+    bool ended = false;
+    while (content.present && total < kReadLimit) {
+        const ssize_t n =
+            ::read(fd, buffer, size_t(std::min<qint64>(sizeof buffer, kReadLimit - total)));
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n <= 0) {
+            ended = n == 0;
             break;
         }
-        done += n;
+        reader.feed(QByteArrayView(buffer, n));
+        total += n;
     }
-    const bool closed = ::close(fd) == 0;
-    return closed && done == bytes.size();
+    ::close(fd);
+    // An item cut off by the limit or a read error is left out, as it may have gone on.
+    content.actions = ended ? reader.finish() : reader.actions();
+    return content;
 }
 
 } // namespace quorvix::app

@@ -1,3 +1,4 @@
+#include "settings_file.h"
 #include "window_fixture.h"
 
 #include <QLabel>
@@ -13,7 +14,9 @@ namespace {
 
 using testing_support::WindowTest;
 
-enum class Setup { NoFile, File, FolderNamedLikeTheFile, Fifo, HugeFile };
+// HugeFile: the content, then zero bytes up to a gigabyte. PastTheReadLimit: the content, zero
+// bytes up to the read limit, then "lang=1".
+enum class Setup { NoFile, File, FolderNamedLikeTheFile, Fifo, HugeFile, PastTheReadLimit };
 
 struct ReplayCase {
     const char* name;
@@ -46,8 +49,16 @@ TEST_P(SettingsReplayTest, StartsInTheRememberedState) {
         break;
     case Setup::HugeFile:
         writeIni(c.content);
-        ASSERT_TRUE(QFile::resize(iniPath(), 100 * 1024 * 1024));
+        ASSERT_TRUE(QFile::resize(iniPath(), qint64(1) << 30));
         break;
+    case Setup::PastTheReadLimit: {
+        writeIni(c.content);
+        QFile file(iniPath());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.seek(SettingsFile::kReadLimit));
+        file.write("lang=1\r\n");
+        break;
+    }
     }
     MainWindow& main = create();
     EXPECT_EQ(main.calc().language(), QString::fromLatin1(c.language));
@@ -86,8 +97,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReplayCase{"FolderCountsAsMissing", Setup::FolderNamedLikeTheFile, "", "VBScript", kShown,
                    533},
         ReplayCase{"FifoCountsAsMissingAndDoesNotBlock", Setup::Fifo, "", "VBScript", kShown, 533},
-        ReplayCase{"HugeFileIsIgnored", Setup::HugeFile, "lang=1\r\npad=1\r\n", "VBScript", kHidden,
-                   329}),
+        ReplayCase{"Pad1ThenSeventyThousandBytes", Setup::File,
+                   "pad=1\r\n" + QByteArray(70'000, 'x'), "VBScript", kShown, 533},
+        ReplayCase{"GigabyteFileStartingWithLang1", Setup::HugeFile, "lang=1\r\n", "JavaScript",
+                   kUnavailable, 329},
+        ReplayCase{"ItemsPastTheReadLimitAreNotRead", Setup::PastTheReadLimit, "pad=1\r\n",
+                   "VBScript", kShown, 533}),
     [](const testing::TestParamInfo<ReplayCase>& info) { return info.param.name; });
 
 TEST_F(WindowTest, UnreadableSettingsFileStartsInTheDesignState) {

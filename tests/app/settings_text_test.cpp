@@ -21,6 +21,12 @@ class SettingsActionsTest : public testing::TestWithParam<ActionsCase> {};
 
 TEST_P(SettingsActionsTest, ReadsActionsInFileOrder) {
     EXPECT_EQ(settingsActions(GetParam().content), GetParam().expected);
+    // A file is read in pieces: an item, a quote or a CR LF may be cut anywhere.
+    SettingsReader reader;
+    for (const char c : GetParam().content) {
+        reader.feed(QByteArrayView(&c, 1));
+    }
+    EXPECT_EQ(reader.finish(), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -32,13 +38,16 @@ INSTANTIATE_TEST_SUITE_P(
             "AsWrittenUnderJavaScript", "lang=1\r\npad=1\r\n", {SelectJavaScript, PressKeypad}},
         ActionsCase{"Empty", "", {}}, ActionsCase{"CapitalLetters", "LANG=1", {SelectJavaScript}},
         ActionsCase{"SpacesAround", "   lang=1   \r\n", {SelectJavaScript}},
-        ActionsCase{"TabsAround", "\tpad=1\t", {PressKeypad}},
+        ActionsCase{"TabsAroundAreText", "\tpad=1\r\npad=1\t\r\n\t\"lang=1\"", {}},
         ActionsCase{"SpacesInsideDoNotMatch", "lang = 1\r\npad =1\r\n", {}},
         ActionsCase{"CommaSeparatesItems", "lang=1,pad=1", {SelectJavaScript, PressKeypad}},
         ActionsCase{"OrderKept", "pad=1\r\nlang=1\r\n", {PressKeypad, SelectJavaScript}},
-        ActionsCase{"TwoPads", "pad=1\r\npad=1\r\n", {PressKeypad, PressKeypad}},
+        ActionsCase{"TwoPadsCancelOut", "pad=1\r\npad=1\r\n", {}},
+        ActionsCase{"PressesCountedOnEachSideOfTheSelection",
+                    "pad=1,pad=1,pad=1,lang=1,pad=1,LANG=1,pad=1,pad=1",
+                    {PressKeypad, SelectJavaScript, PressKeypad}},
         ActionsCase{"LfOnlyLineEnds", "lang=1\npad=1\n", {SelectJavaScript, PressKeypad}},
-        ActionsCase{"CrOnlyLineEnds", "pad=1\rpad=1\r", {PressKeypad, PressKeypad}},
+        ActionsCase{"CrOnlyLineEnds", "lang=1\rpad=1\r", {SelectJavaScript, PressKeypad}},
         ActionsCase{"NoFinalLineEnd", "pad=1", {PressKeypad}},
         ActionsCase{"QuotedItem", "\"lang=1\"", {SelectJavaScript}},
         ActionsCase{"QuotedItemWithComma", "\"pad=1,lang=1\"", {}},

@@ -1,22 +1,55 @@
-// An installed copy keeps its settings in the user's folder when it cannot write beside itself.
+// The settings have one home: beside the program when it can write there, else in the user's
+// folder, which an installed copy's own file seeds until the user has one.
 #include "settings_file.h"
+#include "settings_home.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using quorvix::app::SettingsFile;
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+namespace quorvix::app {
 namespace {
 
-class SettingsUserFolderTest : public testing::Test {
+using enum SettingsAction;
+
+// Takes away the right to write `path`, even from root (whom permissions do not stop, but the
+// immutable flag does). False where neither can be done.
+bool setWritable(const QString& path, bool writable) {
+    const QByteArray name = QFile::encodeName(path);
+    if (::geteuid() != 0) {
+        return ::chmod(name.constData(), writable ? 0755 : 0555) == 0;
+    }
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int flags = 0;
+    bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = writable ? flags & ~FS_IMMUTABLE_FL : flags | FS_IMMUTABLE_FL;
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return ok;
+}
+
+class SettingsHomeFixture : public testing::Test {
 protected:
-    QByteArray contentOf(const QString& path) {
+    ~SettingsHomeFixture() override {
+        setWritable(programIni(), true);
+        setWritable(m_user, true);
+    }
+    QString programIni() const { return m_program + QStringLiteral("/Quorvix.ini"); }
+    QString userIni() const { return m_user + QStringLiteral("/Quorvix.ini"); }
+    QByteArray contentOf(const QString& path) const {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    void put(const QString& path, const QByteArray& bytes) {
+    void put(const QString& path, const QByteArray& bytes) const {
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -28,45 +61,130 @@ protected:
     QString m_user = m_dir.filePath(QStringLiteral("config/Quorvix"));
 };
 
-TEST_F(SettingsUserFolderTest, WritableProgramFolderKeepsTheFileBesideTheProgram) {
-    QDir().mkpath(m_program);
-    const SettingsFile settings(m_program, m_user);
-    ASSERT_TRUE(settings.write("lang=0\r\npad=1\r\n"));
-    EXPECT_EQ(contentOf(settings.path()), "lang=0\r\npad=1\r\n");
-    EXPECT_FALSE(QFile::exists(settings.userPath()));
+// The program's file says "pad=1", the user's "lang=1"; where a write lands shows by content.
+struct HomeCase {
+    const char* name;
+    enum { None, Writable, ReadOnly } programFile;
+    bool userFile;
+    std::vector<SettingsAction> read;
+    bool firstStart; // no file is found
+    bool writesBesideTheProgram;
+};
+
+void PrintTo(const HomeCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
-TEST_F(SettingsUserFolderTest, UnwritableProgramFolderWritesTheUsersFolder) {
+class SettingsHomeTest : public SettingsHomeFixture,
+                         public testing::WithParamInterface<HomeCase> {};
+
+TEST_P(SettingsHomeTest, ReadsAndWritesTheSameFile) {
+    const HomeCase& c = GetParam();
+    QDir().mkpath(m_program);
+    if (c.programFile != HomeCase::None) {
+        put(programIni(), "pad=1");
+    }
+    if (c.userFile) {
+        put(userIni(), "lang=1");
+    }
+    if (c.programFile == HomeCase::ReadOnly && !setWritable(programIni(), false)) {
+        GTEST_SKIP() << "no way here to make a file read-only for this user";
+    }
+    const SettingsFile settings(m_program, m_user);
+    const SettingsFile::Content content = settings.read();
+    EXPECT_EQ(content.present, !c.firstStart);
+    EXPECT_EQ(content.actions, c.read);
+
+    ASSERT_TRUE(settings.write("lang=0\r\npad=0\r\n"));
+    const QString written = c.writesBesideTheProgram ? programIni() : userIni();
+    const QString untouched = c.writesBesideTheProgram ? userIni() : programIni();
+    EXPECT_EQ(contentOf(written), "lang=0\r\npad=0\r\n");
+    EXPECT_NE(contentOf(untouched), "lang=0\r\npad=0\r\n");
+    // What was written is what the next start reads.
+    EXPECT_EQ(settings.read().actions, std::vector<SettingsAction>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SettingsHomeTest,
+    testing::Values(
+        HomeCase{"NoFileAnywhere", HomeCase::None, false, {}, true, true},
+        HomeCase{"FileBesideTheProgram", HomeCase::Writable, true, {PressKeypad}, false, true},
+        // The user deleted the file beside the program to start afresh.
+        HomeCase{"StaleCopyInTheUsersFolderIsNotRead", HomeCase::None, true, {}, true, true},
+        HomeCase{"ReadOnlyFileSendsTheSettingsToTheUsersFolder",
+                 HomeCase::ReadOnly,
+                 true,
+                 {SelectJavaScript},
+                 false,
+                 false},
+        HomeCase{"ReadOnlyFileGivesTheDefaultsUntilTheUserHasAFile",
+                 HomeCase::ReadOnly,
+                 false,
+                 {PressKeypad},
+                 false,
+                 false}),
+    [](const testing::TestParamInfo<HomeCase>& info) { return info.param.name; });
+
+TEST_F(SettingsHomeFixture, UnwritableProgramFolderWritesTheUsersFolder) {
     // A folder where the file should be cannot be written, not even by root.
-    QDir().mkpath(m_program + QStringLiteral("/Quorvix.ini"));
+    QDir().mkpath(programIni());
     const SettingsFile settings(m_program, m_user);
     ASSERT_TRUE(settings.write("lang=1\r\npad=1\r\n"));
-    EXPECT_EQ(contentOf(m_user + QStringLiteral("/Quorvix.ini")), "lang=1\r\npad=1\r\n");
-    const SettingsFile::Content read = settings.read();
-    EXPECT_TRUE(read.present);
-    EXPECT_EQ(read.bytes, "lang=1\r\npad=1\r\n");
+    EXPECT_EQ(contentOf(userIni()), "lang=1\r\npad=1\r\n");
+    EXPECT_EQ(settings.read().actions, (std::vector{SelectJavaScript, PressKeypad}));
 }
 
-TEST_F(SettingsUserFolderTest, MissingProgramFolderWritesTheUsersFolder) {
+TEST_F(SettingsHomeFixture, MissingProgramFolderWritesTheUsersFolder) {
     const SettingsFile settings(m_dir.filePath(QStringLiteral("gone")), m_user);
     EXPECT_TRUE(settings.write("lang=0\r\npad=0\r\n"));
-    EXPECT_EQ(contentOf(settings.userPath()), "lang=0\r\npad=0\r\n");
+    EXPECT_EQ(contentOf(userIni()), "lang=0\r\npad=0\r\n");
 }
 
-TEST_F(SettingsUserFolderTest, ReadingLooksBesideTheProgramFirst) {
-    put(m_program + QStringLiteral("/Quorvix.ini"), "pad=1");
-    put(m_user + QStringLiteral("/Quorvix.ini"), "lang=1");
-    EXPECT_EQ(SettingsFile(m_program, m_user).read().bytes, "pad=1");
-}
-
-TEST_F(SettingsUserFolderTest, NoFileAnywhereIsAFirstStart) {
-    QDir().mkpath(m_program);
-    EXPECT_FALSE(SettingsFile(m_program, m_user).read().present);
-}
-
-TEST_F(SettingsUserFolderTest, WithoutAUserFolderAnUnwritableProgramFolderFailsQuietly) {
-    QDir().mkpath(m_program + QStringLiteral("/Quorvix.ini"));
+TEST_F(SettingsHomeFixture, WithoutAUserFolderAnUnwritableProgramFolderFailsQuietly) {
+    QDir().mkpath(programIni());
     EXPECT_FALSE(SettingsFile(m_program).write("lang=0\r\npad=0\r\n"));
 }
 
+TEST_F(SettingsHomeFixture, FolderThatTakesNoNewFilesIsWrittenInPlace) {
+    put(userIni(), "lang=1\r\npad=1\r\n");
+    if (!setWritable(m_user, false)) {
+        GTEST_SKIP() << "no way here to make a folder read-only for this user";
+    }
+    const SettingsFile settings(m_dir.filePath(QStringLiteral("gone")), m_user);
+    EXPECT_TRUE(settings.write("lang=0\r\npad=0\r\n"));
+    EXPECT_EQ(contentOf(userIni()), "lang=0\r\npad=0\r\n");
+}
+
+struct EnvironmentCase {
+    const char* name;
+    UserEnvironment environment;
+    const char* folder;
+};
+
+void PrintTo(const EnvironmentCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class UserSettingsFolderTest : public testing::TestWithParam<EnvironmentCase> {};
+
+TEST_P(UserSettingsFolderTest, FollowsTheEnvironment) {
+    EXPECT_EQ(userSettingsFolder(GetParam().environment), QString::fromLatin1(GetParam().folder));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Environments, UserSettingsFolderTest,
+    testing::Values(
+        EnvironmentCase{"ConfigHomeFirst", {"/cfg", "/home/u", "/home/pw"}, "/cfg/Quorvix"},
+        EnvironmentCase{
+            "RelativeConfigHomeIgnored", {"cfg", "/home/u", ""}, "/home/u/.config/Quorvix"},
+        EnvironmentCase{"Home", {"", "/home/u/", ""}, "/home/u/.config/Quorvix"},
+        EnvironmentCase{
+            "PasswordHomeWhenHomeIsUnset", {"", "", "/home/pw"}, "/home/pw/.config/Quorvix"},
+        EnvironmentCase{"RelativeHomeIgnored", {"", "u", "/home/pw"}, "/home/pw/.config/Quorvix"},
+        // Never /.config at the root.
+        EnvironmentCase{"RootIsNoHome", {"", "/", "/"}, ""},
+        EnvironmentCase{"Nothing", {"", "", ""}, ""}),
+    [](const testing::TestParamInfo<EnvironmentCase>& info) { return info.param.name; });
+
 } // namespace
+} // namespace quorvix::app
