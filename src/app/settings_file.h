@@ -63,9 +63,9 @@ QByteArray settingsText(bool vbscript, bool keypadHidden);
 // so that an installed copy starts with the defaults it came with.
 class SettingsFile {
 public:
-    // Reading stops here: a settings file holds a few items, no one writes megabytes of them,
-    // and a huge file must not hold up the start.
-    static constexpr qint64 kReadLimit = qint64(16) << 20;
+    // Reading stops here, some 70,000 times the size of the file the program writes: no one
+    // types a megabyte of settings, and a huge file must not hold up the start.
+    static constexpr qint64 kReadLimit = qint64(1) << 20;
 
     struct Content {
         bool present = false; // a regular file of that name exists

@@ -107,10 +107,10 @@ void PrintTo(const FailedWriteCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class SettingsFailedWriteTest : public SettingsFileTest,
-                                public testing::WithParamInterface<FailedWriteCase> {};
+class SettingsFailedWriteDeathTest : public SettingsFileTest,
+                                     public testing::WithParamInterface<FailedWriteCase> {};
 
-TEST_P(SettingsFailedWriteTest, LeavesTheOldFile) {
+TEST_P(SettingsFailedWriteDeathTest, LeavesTheOldFile) {
     writeIni(kOld);
     const auto writeOnAFullDisk = [this] {
         std::signal(SIGXFSZ, GetParam().killed ? SIG_DFL : SIG_IGN);
@@ -128,7 +128,7 @@ TEST_P(SettingsFailedWriteTest, LeavesTheOldFile) {
     EXPECT_EQ(contentOf(iniPath()), kOld);
 }
 
-INSTANTIATE_TEST_SUITE_P(FullDisk, SettingsFailedWriteTest,
+INSTANTIATE_TEST_SUITE_P(FullDisk, SettingsFailedWriteDeathTest,
                          testing::Values(FailedWriteCase{"WriteFails", false},
                                          FailedWriteCase{"ProcessEnds", true}),
                          [](const testing::TestParamInfo<FailedWriteCase>& info) {
