@@ -134,17 +134,12 @@ TEST_F(SettingsHomeFixture, UnwritableProgramFolderWritesTheUsersFolder) {
     EXPECT_EQ(settings.read().actions, (std::vector{SelectJavaScript, PressKeypad}));
 }
 
-TEST_F(SettingsHomeFixture, MissingProgramFolderWritesTheUsersFolder) {
-    const SettingsFile settings(m_dir.filePath(QStringLiteral("gone")), m_user);
-    EXPECT_TRUE(settings.write("lang=0\r\npad=0\r\n"));
-    EXPECT_EQ(contentOf(userIni()), "lang=0\r\npad=0\r\n");
-}
-
 TEST_F(SettingsHomeFixture, WithoutAUserFolderAnUnwritableProgramFolderFailsQuietly) {
     QDir().mkpath(programIni());
     EXPECT_FALSE(SettingsFile(m_program).write("lang=0\r\npad=0\r\n"));
 }
 
+// A missing program folder cannot be the home either.
 TEST_F(SettingsHomeFixture, FolderThatTakesNoNewFilesIsWrittenInPlace) {
     put(userIni(), "lang=1\r\npad=1\r\n");
     if (!setWritable(m_user, false)) {
