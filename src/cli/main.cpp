@@ -2,6 +2,7 @@
 // input line and evaluated; the output box's text is printed after each.
 
 #include "answer_text.h"
+#include "date_form.h"
 #include "engine_host.h"
 #include "evaluation_command.h"
 #include "line_reader.h"
@@ -69,8 +70,8 @@ QString runRaw(quorvix::EngineHost& engine, const QString& line) {
     if (!value) {
         return engine.errorDescription();
     }
-    const std::optional<QString> text =
-        quorvix::answerText(*value, QLocale().decimalPoint().front());
+    const std::optional<QString> text = quorvix::answerText(
+        *value, QLocale().decimalPoint().front(), quorvix::dateFormOf(QLocale()));
     return text ? *text : engine.noTextFormDescription(*value);
 }
 

@@ -4,7 +4,8 @@
 
 namespace quorvix {
 
-std::optional<QString> answerText(const ScriptValue& value, QChar decimalSeparator) {
+std::optional<QString> answerText(const ScriptValue& value, QChar decimalSeparator,
+                                  const vbs::DateForm& dates) {
     const char16_t sep = decimalSeparator.unicode();
     using Kind = ScriptValue::Kind;
     switch (value.kind) {
@@ -25,7 +26,7 @@ std::optional<QString> answerText(const ScriptValue& value, QChar decimalSeparat
     case Kind::Currency:
         return QString::fromStdU16String(vbs::formatCurrency(value.integer, sep));
     case Kind::Date:
-        return QString::fromStdU16String(vbs::formatDate(value.number));
+        return QString::fromStdU16String(vbs::formatDate(value.number, dates));
     case Kind::String:
         return value.text;
     case Kind::Object:

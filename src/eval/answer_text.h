@@ -1,5 +1,6 @@
 #pragma once
 
+#include "number_format.h"
 #include "script_value.h"
 
 #include <QString>
@@ -10,7 +11,9 @@ namespace quorvix {
 // The text of an answer as the output box shows it, the same rule for both languages: whole
 // numbers as digits, Double with at most 15 significant digits (E form outside fixed range),
 // Single with 7, the given decimal separator, "True"/"False", Empty as "", non-finite numbers
-// as "Infinity", "-Infinity", "NaN". Null and objects without a text form have none: nullopt.
-std::optional<QString> answerText(const ScriptValue& value, QChar decimalSeparator);
+// as "Infinity", "-Infinity", "NaN", a date in the given date form. Null and objects without a
+// text form have none: nullopt.
+std::optional<QString> answerText(const ScriptValue& value, QChar decimalSeparator,
+                                  const vbs::DateForm& dates = {});
 
 } // namespace quorvix

@@ -1,6 +1,7 @@
 #include "evaluation_command.h"
 
 #include "answer_text.h"
+#include "date_form.h"
 #include "input_rewrites.h"
 #include "number_format.h"
 
@@ -68,7 +69,8 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
         restoreAfterRestart();
         return result;
     }
-    const std::optional<QString> text = answerText(*answer, QLocale().decimalPoint().front());
+    const std::optional<QString> text =
+        answerText(*answer, QLocale().decimalPoint().front(), dateFormOf(QLocale()));
     if (!text) {
         // Nothing to show and nothing to store: say why, and keep the previous Ans.
         result.output = m_engine.noTextFormDescription(*answer);

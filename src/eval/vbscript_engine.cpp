@@ -1,5 +1,6 @@
 #include "vbscript_engine.h"
 
+#include "date_form.h"
 #include "number_format.h"
 
 #include <QLocale>
@@ -7,10 +8,12 @@
 namespace quorvix {
 namespace {
 
-vbs::InterpreterOptions options(std::chrono::milliseconds timeLimit, QChar separator) {
+vbs::InterpreterOptions options(std::chrono::milliseconds timeLimit, QChar separator,
+                                const vbs::DateForm& dates) {
     vbs::InterpreterOptions o;
     o.timeLimit = timeLimit;
     o.decimalSeparator = separator.unicode();
+    o.dateForm = dates;
     // Numeric text may carry the locale's currency symbol when it is one character; "$" for
     // locales without one, as in the C locale.
     const QString currency = QLocale().currencySymbol(QLocale::CurrencySymbol);
@@ -49,10 +52,11 @@ QString currencyLiteral(std::int64_t scaled) {
 } // namespace
 
 VBScriptEngine::VBScriptEngine(std::chrono::milliseconds timeLimit)
-    : VBScriptEngine(timeLimit, localeSeparator()) {}
+    : VBScriptEngine(timeLimit, localeSeparator(), dateFormOf(QLocale())) {}
 
-VBScriptEngine::VBScriptEngine(std::chrono::milliseconds timeLimit, QChar decimalSeparator)
-    : m_interpreter(options(timeLimit, decimalSeparator)) {}
+VBScriptEngine::VBScriptEngine(std::chrono::milliseconds timeLimit, QChar decimalSeparator,
+                               const vbs::DateForm& dates)
+    : m_interpreter(options(timeLimit, decimalSeparator, dates)) {}
 
 ScriptValue VBScriptEngine::toScriptValue(const vbs::Variant& v) {
     using Kind = ScriptValue::Kind;

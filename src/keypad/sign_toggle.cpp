@@ -24,34 +24,55 @@ QString wrappedFrom(QStringView text, qsizetype from) {
     return joined({text.first(from), u"(-", text.sliced(from), u")"});
 }
 
-// The text ends with ")" and has at least two characters. Positions below are zero-based.
-QString scanBrackets(QStringView text) {
-    const qsizetype last = text.size() - 1;
-    if (last == 1) {
-        return wrappedFrom(text, 0); // nothing to scan: "5)" gives "(-5))"
+// The text ends with ")". The closers are its trailing run of ")"; the head is what comes
+// before them. The toggle's own negation of a number is always "(-" number ")" with the ")"
+// right after the number, so taking it away never touches a bracket the user typed, and two
+// presses give the text back. Positions below are zero-based.
+QString toggledBeforeClosers(QStringView text) {
+    qsizetype headEnd = text.size();
+    while (headEnd > 0 && text[headEnd - 1] == u')') {
+        --headEnd;
     }
-    qsizetype i = last - 2;
-    while (i > 0 && isAsciiDigit(text[i])) {
-        --i;
+    if (headEnd == 0) {
+        return text.toString(); // only brackets: no number to negate
     }
-    const QChar c = text[i];
-    if (c == u'(') {
-        return joined({text.first(i + 1), u"-", text.sliced(i + 1)});
-    }
-    if (i == 0) {
-        return isAsciiDigit(c) ? joined({u"(-", text}) : wrappedFrom(text, 1);
-    }
-    if (c == u'-' && text[i - 1] == u'(') {
-        if (i == 1) {
-            return text.sliced(2, last - 2).toString();
+    if (isAsciiDigit(text[headEnd - 1])) {
+        qsizetype start = headEnd - 1;
+        while (start > 0 && isAsciiDigit(text[start - 1])) {
+            --start;
         }
-        if (!isAsciiDigit(text[i - 2])) {
-            // The wrapper's "(-" and the text's final ")" both go.
-            return joined({text.first(i - 1), text.sliced(i + 1, last - i - 1)});
+        const QStringView number = text.sliced(start, headEnd - start);
+        if (start >= 2 && text[start - 2] == u'(' && text[start - 1] == u'-') {
+            if (start >= 3 && isAsciiDigit(text[start - 3])) {
+                // Only the minus goes: the bracket keeps the number apart from the digit
+                // before it ("2(-5)" gives "2(5)").
+                return joined({text.first(start - 1), text.sliced(start)});
+            }
+            // A wrapper: its "(-" and the ")" right after the number go.
+            return joined({text.first(start - 2), number, text.sliced(headEnd + 1)});
         }
-        return joined({text.first(i), text.sliced(i + 1)});
+        return joined({text.first(start), u"(-", number, u")", text.sliced(headEnd)});
     }
-    return wrappedFrom(text, i + 1);
+    // No number just before the closers ("(2+)", "Sqr(x)"): the innermost bracket group that
+    // ends there is negated by a minus after its "(", or the whole text when that "(" is
+    // missing. A minus already there is what such a press left, and goes.
+    qsizetype depth = 0;
+    qsizetype open = headEnd - 1;
+    for (; open >= 0; --open) {
+        if (text[open] == u')') {
+            ++depth;
+        } else if (text[open] == u'(') {
+            if (depth == 0) {
+                break;
+            }
+            --depth;
+        }
+    }
+    const qsizetype at = open + 1;
+    if (text[at] == u'-') {
+        return joined({text.first(at), text.sliced(at + 1)});
+    }
+    return joined({text.first(at), u"-", text.sliced(at)});
 }
 
 QString toggled(QStringView text) {
@@ -59,7 +80,7 @@ QString toggled(QStringView text) {
         return QStringLiteral("-");
     }
     if (text.endsWith(u')')) {
-        return text.size() == 1 ? text.toString() : scanBrackets(text);
+        return toggledBeforeClosers(text);
     }
     if (text.endsWith(u"(-")) {
         return text.chopped(2).toString();

@@ -125,10 +125,11 @@ ErrorCode IsArray(Runtime&, const Variant* a, int, Variant& out) {
     return ErrorCode::None;
 }
 
-ErrorCode IsDate(Runtime&, const Variant* a, int, Variant& out) {
+ErrorCode IsDate(Runtime& rt, const Variant* a, int, Variant& out) {
     double serial = 0;
-    out = Variant::boolean(a[0].type() == VarType::Date ||
-                           (a[0].isString() && parseDateText(a[0].asString(), serial)));
+    out = Variant::boolean(
+        a[0].type() == VarType::Date ||
+        (a[0].isString() && parseDateText(a[0].asString(), serial, rt.locale.dates)));
     return ErrorCode::None;
 }
 

@@ -358,7 +358,7 @@ ErrorCode toText(const Variant& v, const NumberLocale& locale, std::u16string& o
         out = formatCurrency(v.asInt(), locale.decimal);
         return ErrorCode::None;
     case VarType::Date:
-        out = formatDate(v.asDouble());
+        out = formatDate(v.asDouble(), locale.dates);
         return ErrorCode::None;
     case VarType::String:
         out = v.asString();
@@ -372,7 +372,7 @@ ErrorCode toText(const Variant& v, const NumberLocale& locale, std::u16string& o
 
 ErrorCode toDate(const Variant& v, const NumberLocale& locale, double& out) {
     if (v.type() == VarType::String) {
-        if (parseDateText(v.asString(), out)) {
+        if (parseDateText(v.asString(), out, locale.dates)) {
             return ErrorCode::None;
         }
     }
@@ -422,7 +422,7 @@ void dateFromSerial(double serial, int& year, int& month, int& day, int& hour, i
     second = static_cast<int>(seconds % 60);
 }
 
-bool parseDateText(std::u16string_view text, double& out) {
+bool parseDateText(std::u16string_view text, double& out, const DateForm& form) {
     bool haveDate = false;
     bool haveTime = false;
     int ampm = 0; // 1 AM, 2 PM
@@ -466,17 +466,22 @@ bool parseDateText(std::u16string_view text, double& out) {
             }
             haveTime = true;
         } else {
-            if (haveDate || !splitNumbers(word, u"/-", nums, count, firstDigits) || count != 3) {
+            const char16_t separators[] = {u'/', u'-', form.separator, u'\0'};
+            if (haveDate || !splitNumbers(word, separators, nums, count, firstDigits) ||
+                count != 3) {
                 return false;
             }
             int y = nums[2];
             int m = nums[0];
             int d = nums[1];
-            if (firstDigits >= 3) { // year first: 2003-01-02
+            if (firstDigits >= 3 || form.order == DateForm::Order::YearMonthDay) {
                 y = nums[0];
                 m = nums[1];
                 d = nums[2];
-            } else if (y < 100) {
+            } else if (form.order == DateForm::Order::DayMonthYear) {
+                std::swap(m, d);
+            }
+            if (y < 100 && firstDigits < 3) {
                 y += y < 30 ? 2000 : 1900;
             }
             if (!serialFromDate(y, m, d, days)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "error_codes.h"
+#include "number_format.h"
 #include "variant.h"
 
 #include <cstdint>
@@ -11,11 +12,13 @@
 // or the error VBScript raises, so callers pass failures on without exceptions.
 namespace vbs {
 
-// The separators of the user's locale for number text (source literals always use ".").
+// The user's locale for number and date text (source literals always use "." and the US
+// date form).
 struct NumberLocale {
     char16_t decimal = u'.';
     char16_t thousands = u',';
     char16_t currency = u'$';
+    DateForm dates;
 };
 
 // OLE-style parsing of numeric text: blanks around, one sign in front or behind, "(5)" as -5,
@@ -47,9 +50,10 @@ bool serialFromDate(int year, int month, int day, double& out);
 // Calendar fields of a serial.
 void dateFromSerial(double serial, int& year, int& month, int& day, int& hour, int& minute,
                     int& second);
-// Date literal text ("1/2/2003", "1/2/2003 4:05:06 PM", "4:05 PM", "2003-01-02"): the serial,
-// or false when the text is no date.
-bool parseDateText(std::u16string_view text, double& out);
+// Date text ("1/2/2003", "1/2/2003 4:05:06 PM", "4:05 PM", "2003-01-02"), the date's fields
+// in the order of `form` and separated by its separator, "/" or "-": the serial, or false when
+// the text is no date. A year of three or more digits written first is always year-month-day.
+bool parseDateText(std::u16string_view text, double& out, const DateForm& form = {});
 
 std::u16string asciiToU16(std::string_view s);
 // Lower-case for names and keywords (ASCII letters only: VBScript names are ASCII).

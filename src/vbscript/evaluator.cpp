@@ -3,8 +3,10 @@
 #include "operators.h"
 #include "script_limits.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace vbs {
 
@@ -208,42 +210,76 @@ Variant* Executor::variable(const Expr& name) {
     }
 }
 
-Variant* Executor::element(Variant& array, const std::vector<ExprPtr>& args) {
-    std::int32_t index[limits::kMaxDimensions];
+bool Executor::subscripts(const std::vector<ExprPtr>& args, std::int32_t* index) {
     if (args.size() > static_cast<std::size_t>(limits::kMaxDimensions)) {
-        raise(ErrorCode::SubscriptOutOfRange);
-        return nullptr;
+        return raise(ErrorCode::SubscriptOutOfRange);
     }
     for (std::size_t d = 0; d < args.size(); ++d) {
         Variant v;
         if (!eval(*args[d], v)) {
-            return nullptr;
+            return false;
         }
         if (ErrorCode e = toLong(v, rt_.locale, index[d]); e != ErrorCode::None) {
-            raise(e);
-            return nullptr;
+            return raise(e);
         }
     }
+    return true;
+}
+
+Variant* Executor::elementAt(Variant& array, const std::int32_t* index, std::size_t count) {
     if (!array.isArray()) {
-        raise(ErrorCode::TypeMismatch);
         return nullptr;
     }
     ArrayData& a = *array.asArray();
-    if (a.bounds.size() != args.size()) {
-        raise(ErrorCode::SubscriptOutOfRange);
+    if (a.bounds.size() != count) {
         return nullptr;
     }
     std::size_t flat = 0;
     std::size_t stride = 1;
-    for (std::size_t d = 0; d < args.size(); ++d) {
+    for (std::size_t d = 0; d < count; ++d) {
         if (index[d] < 0 || index[d] > a.bounds[d].upper) {
-            raise(ErrorCode::SubscriptOutOfRange);
             return nullptr;
         }
         flat += static_cast<std::size_t>(index[d]) * stride;
         stride *= static_cast<std::size_t>(a.bounds[d].count());
     }
     return &a.items[flat];
+}
+
+Variant* Executor::element(Variant& array, const std::vector<ExprPtr>& args) {
+    std::int32_t index[limits::kMaxDimensions];
+    if (!subscripts(args, index)) {
+        return nullptr;
+    }
+    if (!array.isArray()) {
+        raise(ErrorCode::TypeMismatch);
+        return nullptr;
+    }
+    Variant* item = elementAt(array, index, args.size());
+    if (!item) {
+        raise(ErrorCode::SubscriptOutOfRange);
+    }
+    return item;
+}
+
+bool Executor::writeBack(std::vector<ElementArgument>& elements, Variant* storage) {
+    for (ElementArgument& arg : elements) {
+        // The call may have resized or replaced the array: an element that is gone stays gone.
+        Variant* item = elementAt(*arg.array, arg.index, arg.count);
+        if (!item) {
+            continue;
+        }
+        Variant& value = storage[arg.slot];
+        if (value.isArray()) {
+            if (ErrorCode e = limits::checkArrayElement(value); e != ErrorCode::None) {
+                return raise(e);
+            }
+            ArrayData& holder = *arg.array->asArray();
+            holder.depth = std::max(holder.depth, value.nestingDepth() + 1);
+        }
+        *item = std::move(value);
+    }
+    return true;
 }
 
 bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& args,
@@ -284,19 +320,38 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     for (std::size_t i = 0; i < count; ++i) {
         slots[i] = &storage[i];
     }
+    // Array elements passed ByRef: copied in, and written back after the call.
+    std::vector<ElementArgument> elements;
     for (std::size_t i = 0; i < p.params.size(); ++i) {
         const Expr& a = *args[first + i];
         // A plain variable passed to a ByRef parameter is shared with the callee; anything
-        // else (an expression, a parenthesised name, an array element) is a copy.
-        if (p.params[i].byRef && a.kind == ExprKind::Name && !a.hasParens && !a.parenthesized) {
-            if (a.scope == Scope::Local) {
-                slots[i] = frame_->slots[a.index];
-                continue;
+        // else (an expression, a parenthesised name) is a copy.
+        const bool byRef = p.params[i].byRef && a.kind == ExprKind::Name && !a.parenthesized;
+        Variant* variable = nullptr;
+        if (byRef && a.scope == Scope::Local) {
+            variable = frame_->slots[a.index];
+        } else if (byRef && a.scope == Scope::Global &&
+                   (*a.global).kind == GlobalEntry::Kind::Variable) {
+            variable = &(*a.global).value;
+        }
+        if (variable && !a.hasParens) {
+            slots[i] = variable;
+            continue;
+        }
+        if (variable && !a.args.empty() && variable->isArray()) {
+            ElementArgument& arg = elements.emplace_back();
+            arg.array = variable;
+            arg.slot = i;
+            arg.count = a.args.size();
+            if (!subscripts(a.args, arg.index)) {
+                return false;
             }
-            if (a.scope == Scope::Global && (*a.global).kind == GlobalEntry::Kind::Variable) {
-                slots[i] = &(*a.global).value;
-                continue;
+            const Variant* item = elementAt(*variable, arg.index, arg.count);
+            if (!item) {
+                return raise(ErrorCode::SubscriptOutOfRange);
             }
+            storage[i] = item->isArray() ? item->copied() : *item;
+            continue;
         }
         if (!eval(a, storage[i])) {
             return false;
@@ -317,7 +372,7 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     const Flow flow = execBlock(p.body);
     --callDepth_;
     frame_ = caller;
-    if (flow == Flow::Error) {
+    if (!writeBack(elements, storage) || flow == Flow::Error) {
         return false;
     }
     if (out) {
@@ -384,12 +439,19 @@ bool Executor::evalMember(const Expr& e, Variant* assigned) {
                     return raise(ec);
                 }
                 err.number = n;
-            } else if (e.name == u"description" || e.name == u"source") {
+            } else if (e.name == u"helpcontext") {
+                if (ErrorCode ec = toLong(*assigned, rt_.locale, err.helpContext);
+                    ec != ErrorCode::None) {
+                    return raise(ec);
+                }
+            } else {
                 std::u16string text;
                 if (ErrorCode ec = toText(*assigned, rt_.locale, text); ec != ErrorCode::None) {
                     return raise(ec);
                 }
-                (e.name == u"description" ? err.description : err.source) = std::move(text);
+                (e.name == u"description" ? err.description
+                 : e.name == u"source"    ? err.source
+                                          : err.helpFile) = std::move(text);
             }
             return true;
         }
@@ -400,9 +462,9 @@ bool Executor::evalMember(const Expr& e, Variant* assigned) {
         } else if (e.name == u"source") {
             memberResult_ = Variant::string(err.source);
         } else if (e.name == u"helpfile") {
-            memberResult_ = Variant::string(u"");
+            memberResult_ = Variant::string(err.helpFile);
         } else {
-            memberResult_ = Variant::longInt(0);
+            memberResult_ = Variant::longInt(err.helpContext);
         }
         return true;
     }
@@ -418,31 +480,89 @@ bool Executor::evalMember(const Expr& e, Variant* assigned) {
         return true;
     }
     if (e.name == u"raise") {
-        if (argc < 1 || argc > 5) {
-            return raise(ErrorCode::WrongArgCount);
-        }
-        Variant args[3];
-        for (std::size_t i = 0; i < argc && i < 3; ++i) {
-            if (!eval(*e.args[i + 1], args[i])) {
-                return false;
-            }
-        }
-        std::int32_t number = 0;
-        if (ErrorCode ec = toLong(args[0], rt_.locale, number); ec != ErrorCode::None) {
-            return raise(ec);
-        }
-        if (number == 0) {
-            return raise(ErrorCode::InvalidCall);
-        }
-        std::u16string description = errorText(number);
-        if (argc >= 3 && !args[2].isEmpty()) {
-            if (ErrorCode ec = toText(args[2], rt_.locale, description); ec != ErrorCode::None) {
-                return raise(ec);
-            }
-        }
-        return raise(number, std::move(description));
+        return raiseFromScript(e);
     }
     return raise(ErrorCode::NoSuchMember);
+}
+
+namespace {
+
+// The error number Err.Raise gives for a negative number, which is read as an HRESULT: a
+// failure of VBScript's own facility or a Win32 failure with a VBScript counterpart becomes
+// that error; any other number stays as it is.
+int errorFromHresult(std::int32_t number) {
+    const auto hr = static_cast<std::uint32_t>(number);
+    const std::uint32_t facility = (hr >> 16) & 0x1FFF;
+    const auto code = static_cast<int>(hr & 0xFFFF);
+    constexpr std::uint32_t kFacilityWin32 = 7;
+    constexpr std::uint32_t kFacilityVBScript = 10;
+    if (facility == kFacilityVBScript) {
+        return code;
+    }
+    if (facility == kFacilityWin32) {
+        switch (code) {
+        case 8:  // not enough memory
+        case 14: // out of memory
+            return static_cast<int>(ErrorCode::OutOfMemory);
+        case 87: // invalid parameter
+            return static_cast<int>(ErrorCode::InvalidCall);
+        default:
+            break;
+        }
+    }
+    return number;
+}
+
+} // namespace
+
+// Err.Raise number[, source[, description[, helpfile[, helpcontext]]]]. An argument left out
+// (or Empty) keeps what Err already holds, so a bare `Err.Raise 5` after a raise with its own
+// texts raises 5 with those texts; with nothing held, the number's own text and the run-time
+// source are used.
+bool Executor::raiseFromScript(const Expr& e) {
+    const std::size_t argc = e.args.size() - 1;
+    if (argc < 1 || argc > 5) {
+        return raise(ErrorCode::WrongArgCount);
+    }
+    Variant args[5];
+    for (std::size_t i = 0; i < argc; ++i) {
+        if (!eval(*e.args[i + 1], args[i])) {
+            return false;
+        }
+    }
+    std::int32_t number = 0;
+    if (ErrorCode ec = toLong(args[0], rt_.locale, number); ec != ErrorCode::None) {
+        return raise(ec);
+    }
+    if (number == 0 || number > 0xFFFF) {
+        return raise(ErrorCode::InvalidCall);
+    }
+    if (number < 0) {
+        number = errorFromHresult(number);
+    }
+    const ErrState& held = rt_.err;
+    std::u16string texts[3] = {held.source, held.description, held.helpFile};
+    for (std::size_t i = 1; i < argc && i < 4; ++i) {
+        if (args[i].isEmpty()) {
+            continue;
+        }
+        if (ErrorCode ec = toText(args[i], rt_.locale, texts[i - 1]); ec != ErrorCode::None) {
+            return raise(ec);
+        }
+    }
+    std::int32_t helpContext = held.helpContext;
+    if (argc == 5 && !args[4].isEmpty()) {
+        if (ErrorCode ec = toLong(args[4], rt_.locale, helpContext); ec != ErrorCode::None) {
+            return raise(ec);
+        }
+    }
+    raise(number, texts[1].empty() ? errorText(number) : std::move(texts[1]));
+    if (!texts[0].empty()) {
+        errSource_ = std::move(texts[0]);
+    }
+    errHelpFile_ = std::move(texts[2]);
+    errHelpContext_ = helpContext;
+    return false;
 }
 
 } // namespace vbs

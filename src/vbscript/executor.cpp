@@ -32,16 +32,37 @@ bool Executor::evaluate(const Expr& e, Variant& out) {
     return eval(e, out);
 }
 
+namespace {
+
+const char16_t* const kRuntimeSource = u"Microsoft VBScript runtime error";
+
+} // namespace
+
 bool Executor::raise(ErrorCode code) {
-    errNumber_ = static_cast<int>(code);
-    errDescription_ = code == ErrorCode::Timeout ? timeoutText_ : errorText(errNumber_);
-    return false;
+    return raise(static_cast<int>(code),
+                 code == ErrorCode::Timeout ? timeoutText_ : errorText(static_cast<int>(code)));
 }
 
 bool Executor::raise(int number, std::u16string description) {
     errNumber_ = number;
     errDescription_ = std::move(description);
+    errSource_ = kRuntimeSource;
+    errHelpFile_.clear();
+    errHelpContext_ = 0;
     return false;
+}
+
+bool Executor::resumeAfterError() {
+    if (!frame_->resumeNext || !catchable()) {
+        return false;
+    }
+    rt_.err = ErrState{errNumber_, errDescription_, errSource_, errHelpFile_, errHelpContext_};
+    return true;
+}
+
+Flow Executor::runOnceAfterHeaderError(const Block& body, Flow ownExit) {
+    const Flow f = execBlock(body);
+    return f == ownExit ? Flow::Normal : f;
 }
 
 bool Executor::tick() {
@@ -63,12 +84,8 @@ Flow Executor::execBlock(const Block& block) {
         if (f == Flow::Normal) {
             continue;
         }
-        if (f == Flow::Error && frame_->resumeNext && catchable()) {
-            // On Error Resume Next: note the error in Err and go on with the next statement.
-            rt_.err.number = errNumber_;
-            rt_.err.description = errDescription_;
-            rt_.err.source = u"Microsoft VBScript runtime error";
-            continue;
+        if (f == Flow::Error && resumeAfterError()) {
+            continue; // On Error Resume Next: Err holds the error, the next statement runs
         }
         return f;
     }
@@ -109,6 +126,7 @@ Flow Executor::execStmt(const Stmt& s) {
         }
     case StmtKind::OnErrorResumeNext:
         frame_->resumeNext = true;
+        rt_.err = ErrState{};
         return Flow::Normal;
     case StmtKind::OnErrorGoto0:
         frame_->resumeNext = false;
@@ -264,12 +282,10 @@ Flow Executor::execIf(const Stmt& s) {
     for (std::size_t i = 0; i < s.conds.size(); ++i) {
         bool taken = false;
         if (!evalCondition(*s.conds[i], taken)) {
-            if (!frame_->resumeNext || !catchable()) {
+            if (!resumeAfterError()) {
                 return Flow::Error;
             }
             // Under On Error Resume Next a failing condition goes on into the Then branch.
-            rt_.err.number = errNumber_;
-            rt_.err.description = errDescription_;
             taken = true;
         }
         if (taken) {
@@ -314,24 +330,23 @@ Flow Executor::execFor(const Stmt& s) {
     Variant limit;
     Variant step = Variant::integer(1);
     Variant raw;
-    if (!eval(*s.value, raw)) {
-        return Flow::Error;
-    }
-    ErrorCode ec = forValue(raw, rt_.locale, start);
-    if (ec == ErrorCode::None) {
-        if (!eval(*s.limit, raw)) {
+    const auto bound = [&](const Expr& e, Variant& out) {
+        if (!eval(e, raw)) {
+            return false;
+        }
+        const ErrorCode ec = forValue(raw, rt_.locale, out);
+        return ec == ErrorCode::None || raise(ec);
+    };
+    if (!bound(*s.value, start) || !bound(*s.limit, limit) || (s.step && !bound(*s.step, step))) {
+        if (!resumeAfterError()) {
             return Flow::Error;
         }
-        ec = forValue(raw, rt_.locale, limit);
-    }
-    if (ec == ErrorCode::None && s.step) {
-        if (!eval(*s.step, raw)) {
-            return Flow::Error;
+        // The body runs once; then Next finds no loop to continue.
+        const Flow f = runOnceAfterHeaderError(s.body, Flow::ExitFor);
+        if (f != Flow::Normal) {
+            return f;
         }
-        ec = forValue(raw, rt_.locale, step);
-    }
-    if (ec != ErrorCode::None) {
-        raise(ec);
+        raise(ErrorCode::ForNotInitialized);
         return Flow::Error;
     }
     int stepSign = 0;
@@ -381,12 +396,9 @@ Flow Executor::execFor(const Stmt& s) {
 
 Flow Executor::execForEach(const Stmt& s) {
     Variant collection;
-    if (!eval(*s.value, collection)) {
-        return Flow::Error;
-    }
-    if (!collection.isArray()) {
-        raise(ErrorCode::NotACollection);
-        return Flow::Error;
+    if (!(eval(*s.value, collection) &&
+          (collection.isArray() || raise(ErrorCode::NotACollection)))) {
+        return resumeAfterError() ? runOnceAfterHeaderError(s.body, Flow::ExitFor) : Flow::Error;
     }
     // Holding the array keeps it alive even if the body replaces the variable it came from.
     const std::shared_ptr<ArrayData> items = collection.arrayRef();
@@ -418,7 +430,9 @@ Flow Executor::execDo(const Stmt& s) {
         bool c = false;
         if (s.testFirst && s.cond) {
             if (!evalCondition(*s.cond, c)) {
-                return Flow::Error;
+                return resumeAfterError() ? runOnceAfterHeaderError(
+                                                s.body, s.whileWend ? Flow::Normal : Flow::ExitDo)
+                                          : Flow::Error;
             }
             if (c == s.until) {
                 break;
@@ -433,7 +447,8 @@ Flow Executor::execDo(const Stmt& s) {
         }
         if (!s.testFirst && s.cond) {
             if (!evalCondition(*s.cond, c)) {
-                return Flow::Error;
+                // A failing test at the end ends the loop; Err holds the error.
+                return resumeAfterError() ? Flow::Normal : Flow::Error;
             }
             if (c == s.until) {
                 break;
@@ -446,7 +461,11 @@ Flow Executor::execDo(const Stmt& s) {
 Flow Executor::execSelect(const Stmt& s) {
     Variant subject;
     if (!eval(*s.value, subject)) {
-        return Flow::Error;
+        if (!resumeAfterError()) {
+            return Flow::Error;
+        }
+        // Resumed: on into the first Case.
+        return s.cases.empty() ? Flow::Normal : execBlock(s.cases.front().body);
     }
     for (const CaseClause& clause : s.cases) {
         bool match = clause.isElse;
@@ -455,7 +474,8 @@ Flow Executor::execSelect(const Stmt& s) {
             const CaseItem& item = clause.items[i];
             Variant low;
             if (!eval(*item.low, low)) {
-                return Flow::Error;
+                // Resumed: on into this Case's body.
+                return resumeAfterError() ? execBlock(clause.body) : Flow::Error;
             }
             int c = 0;
             bool isNull = false;
@@ -473,7 +493,7 @@ Flow Executor::execSelect(const Stmt& s) {
             case CaseItem::Kind::Range: {
                 Variant high;
                 if (!eval(*item.high, high)) {
-                    return Flow::Error;
+                    return resumeAfterError() ? execBlock(clause.body) : Flow::Error;
                 }
                 e = compareValues(subject, low, rt_.locale, false, c, isNull);
                 if (e == ErrorCode::None && !isNull && c >= 0) {
@@ -491,7 +511,7 @@ Flow Executor::execSelect(const Stmt& s) {
             }
             if (e != ErrorCode::None) {
                 raise(e);
-                return Flow::Error;
+                return resumeAfterError() ? execBlock(clause.body) : Flow::Error;
             }
         }
         if (match) {
@@ -528,7 +548,8 @@ bool Executor::makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out) {
     if (!MemoryBudget::allows(total * sizeof(Variant))) {
         return raise(ErrorCode::OutOfMemory);
     }
-    out.resize(total);
+    // Without bounds (`Dim a()`) the array has no elements until ReDim gives it some.
+    out.resize(bounds.empty() ? 0 : total);
     return true;
 }
 
@@ -553,14 +574,20 @@ Flow Executor::execDim(const Stmt& s) {
 
 Flow Executor::execReDim(const Stmt& s) {
     for (const DimItem& item : s.items) {
-        auto data = std::make_shared<ArrayData>();
-        if (!makeArray(item.bounds, *data)) {
-            return Flow::Error;
-        }
         Variant* var = variable(*item.target);
         if (!var) {
             return Flow::Error;
         }
+        // A fixed array refuses before its new bounds are looked at.
+        if (var->isArray() && var->asArray()->fixed) {
+            raise(ErrorCode::ArrayFixed);
+            return Flow::Error;
+        }
+        auto data = std::make_shared<ArrayData>();
+        if (!makeArray(item.bounds, *data)) {
+            return Flow::Error;
+        }
+        // Evaluating the bounds may have run a procedure; the variable itself never moves.
         if (var->isArray()) {
             const ArrayData& old = *var->asArray();
             if (old.fixed) {

@@ -4,6 +4,7 @@
 #include "error_codes.h"
 #include "global_table.h"
 #include "runtime.h"
+#include "script_limits.h"
 #include "stack_guard.h"
 
 #include <chrono>
@@ -75,16 +76,39 @@ private:
     bool evalCondition(const Expr& e, bool& out);
     bool callProcedure(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
                        Variant* out);
+    // An array element passed to a ByRef parameter: where it was, and the callee's slot that
+    // holds its copy during the call.
+    struct ElementArgument {
+        Variant* array = nullptr;
+        std::size_t slot = 0;
+        std::size_t count = 0;
+        std::int32_t index[limits::kMaxDimensions];
+    };
+    // Puts each element's value back where it was, if that element still exists.
+    bool writeBack(std::vector<ElementArgument>& elements, Variant* storage);
     bool callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first, Variant& out);
     // The variable a plain name denotes, or null after raising the error.
     Variant* variable(const Expr& name);
     // The element a(i, j) denotes, or null after raising the error.
     Variant* element(Variant& array, const std::vector<ExprPtr>& args);
+    // The subscripts' values, or false after raising the error.
+    bool subscripts(const std::vector<ExprPtr>& args, std::int32_t* index);
+    // The element at `index` (`count` subscripts); null when there is none.
+    static Variant* elementAt(Variant& array, const std::int32_t* index, std::size_t count);
     bool makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out);
 
     // Records an error; always returns false so callers can `return raise(...)`.
     bool raise(ErrorCode code);
     bool raise(int number, std::u16string description);
+    // Err.Raise: the arguments given replace what Err holds, the others are kept.
+    bool raiseFromScript(const Expr& call);
+    // Under On Error Resume Next: puts the error that just happened into Err and returns true,
+    // so the caller goes on; false when the error must end the run.
+    bool resumeAfterError();
+    // A loop header (condition, For bounds, For Each collection) failed and was resumed: the
+    // body runs once, as VBScript goes on with the statement after the header. `ownExit` is
+    // the loop's own Exit, which ends only this loop (Normal for a loop without one).
+    Flow runOnceAfterHeaderError(const Block& body, Flow ownExit);
     // Counts work; every so often checks the clock. False after raising the time-out.
     bool tick();
     bool catchable() const { return errNumber_ != static_cast<int>(ErrorCode::Timeout); }
@@ -98,6 +122,11 @@ private:
     std::chrono::steady_clock::time_point deadline_;
     int errNumber_ = 0;
     std::u16string errDescription_;
+    // Source, help file and help context of the error; only Err.Raise sets other values than
+    // the run-time error's.
+    std::u16string errSource_;
+    std::u16string errHelpFile_;
+    std::int32_t errHelpContext_ = 0;
     std::u16string timeoutText_ = u"Script timed out";
     // Text read as a number for a comparison with a numeric literal (see literalComparand).
     Variant leftText_;

@@ -31,6 +31,7 @@ Interpreter::Interpreter(InterpreterOptions options)
       runtime_(std::make_unique<Runtime>()), executor_(std::make_unique<Executor>(*runtime_)) {
     runtime_->locale.decimal = options_.decimalSeparator;
     runtime_->locale.currency = options_.currencySymbol;
+    runtime_->locale.dates = options_.dateForm;
     // The thousands separator is whichever of "," and "." is not the decimal one.
     runtime_->locale.thousands = options_.decimalSeparator == u',' ? u'.' : u',';
     executor_->setTimeoutText(timeoutText(options_.timeLimit));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "number_format.h"
 #include "variant.h"
 
 #include <chrono>
@@ -18,6 +19,9 @@ struct InterpreterOptions {
     char16_t decimalSeparator = u'.';
     // Accepted once in front of or behind numeric text ("$11").
     char16_t currencySymbol = u'$';
+    // How dates become text and how date text is read (CStr, CDate, IsDate); date literals in
+    // the source always use the US form.
+    DateForm dateForm;
 };
 
 struct ScriptError {

@@ -134,7 +134,7 @@ std::u16string formatCurrency(std::int64_t scaled, char16_t decimalSeparator) {
     return out;
 }
 
-std::u16string formatDate(double serial) {
+std::u16string formatDate(double serial, const DateForm& form) {
     // The whole part counts days from 30 Dec 1899; the fraction is the time of day, taken by
     // its absolute value (so -1.25 is 29 Dec 1899, 6:00 AM).
     const double dayPart = std::trunc(serial);
@@ -150,18 +150,37 @@ std::u16string formatDate(double serial) {
         std::int64_t y;
         unsigned m, d;
         civilFromDays(days - 25569, y, m, d); // 25569 days from 30 Dec 1899 to 1 Jan 1970
-        out += widen(std::to_string(m) + "/" + std::to_string(d) + "/" + std::to_string(y));
+        char day[8];
+        char month[8];
+        std::snprintf(day, sizeof day, form.padDay ? "%02u" : "%u", d);
+        std::snprintf(month, sizeof month, form.padMonth ? "%02u" : "%u", m);
+        const std::u16string year = widen(std::to_string(y));
+        const std::u16string sep(1, form.separator);
+        switch (form.order) {
+        case DateForm::Order::MonthDayYear:
+            out = widen(month) + sep + widen(day) + sep + year;
+            break;
+        case DateForm::Order::DayMonthYear:
+            out = widen(day) + sep + widen(month) + sep + year;
+            break;
+        case DateForm::Order::YearMonthDay:
+            out = year + sep + widen(month) + sep + widen(day);
+            break;
+        }
     }
     if (seconds != 0 || days == 0) {
         const long long h = seconds / 3600;
-        const long long h12 = h % 12 == 0 ? 12 : h % 12;
+        const long long shown = form.hour24 ? h : h % 12 == 0 ? 12 : h % 12;
         char t[32];
-        std::snprintf(t, sizeof t, "%lld:%02lld:%02lld %s", h12, (seconds / 60) % 60, seconds % 60,
-                      h < 12 ? "AM" : "PM");
+        std::snprintf(t, sizeof t, form.padHour ? "%02lld:%02lld:%02lld" : "%lld:%02lld:%02lld",
+                      shown, (seconds / 60) % 60, seconds % 60);
         if (!out.empty()) {
             out.push_back(u' ');
         }
         out += widen(t);
+        if (!form.hour24) {
+            out += h < 12 ? u" AM" : u" PM";
+        }
     }
     return out;
 }

@@ -13,8 +13,21 @@ std::u16string formatDouble(double value, char16_t decimalSeparator = u'.');
 std::u16string formatSingle(float value, char16_t decimalSeparator = u'.');
 // Fixed notation with up to four decimals; `scaled` is the value times 10,000.
 std::u16string formatCurrency(std::int64_t scaled, char16_t decimalSeparator = u'.');
-// US short date and long time: "12/30/1900 6:00:00 AM"; the date alone when there is no time
-// part, the time alone on day 0 (30 Dec 1899).
-std::u16string formatDate(double serial);
+// How the user's locale writes a date and a time of day. The default is the US form
+// ("12/31/2000 6:00:00 AM"), which date literals in the source always use.
+struct DateForm {
+    enum class Order : std::uint8_t { MonthDayYear, DayMonthYear, YearMonthDay };
+    Order order = Order::MonthDayYear;
+    char16_t separator = u'/';
+    bool padDay = false;   // "01" rather than "1"
+    bool padMonth = false; // "02" rather than "2"
+    bool hour24 = false;   // "18:00:00" rather than "6:00:00 PM"
+    bool padHour = false;  // "06:00:00" rather than "6:00:00"
+};
+
+// Short date and long time in `form`, the year always with four digits: "12/30/1900 6:00:00
+// AM" in the US form; the date alone when there is no time part, the time alone on day 0
+// (30 Dec 1899).
+std::u16string formatDate(double serial, const DateForm& form = {});
 
 } // namespace vbs

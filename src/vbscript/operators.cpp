@@ -457,6 +457,13 @@ ErrorCode compareValues(const Variant& a, const Variant& b, const NumberLocale& 
     if (ErrorCode e = toDouble(b, locale, y); e != ErrorCode::None) {
         return e;
     }
+    // A Single against a Double compares at the Single's precision, so a Single equals the
+    // Double it was made from (CSng(0.001 * 0.001) = 0.000001).
+    if ((ta == VarType::Single && tb == VarType::Double) ||
+        (ta == VarType::Double && tb == VarType::Single)) {
+        x = static_cast<float>(x);
+        y = static_cast<float>(y);
+    }
     result = x < y ? -1 : x > y ? 1 : 0;
     return ErrorCode::None;
 }

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace vbs {
@@ -14,6 +15,8 @@ struct ErrState {
     int number = 0;
     std::u16string description;
     std::u16string source;
+    std::u16string helpFile;
+    std::int32_t helpContext = 0;
 };
 
 // State the built-in functions share with the interpreter.

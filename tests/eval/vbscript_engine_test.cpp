@@ -1,4 +1,5 @@
 #include "answer_text.h"
+#include "date_form.h"
 #include "vbscript_engine.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,55 @@ INSTANTIATE_TEST_SUITE_P(
                     AnsCase{"Date", "#3/4/2005 1:02:03 PM#", "Ans = #3/4/2005 1:02:03 PM#"},
                     AnsCase{"TimeOnly", "#6:00 AM#", "Ans = #6:00:00 AM#"},
                     AnsCase{"Null", "Null", nullptr}, AnsCase{"Array", "Array(1)", nullptr}));
+
+// ---- Dates in the user's locale ---------------------------------------------------------------
+
+struct DateCase {
+    const char* name;
+    const char* locale;
+    const char* expression;
+    const char* shown; // the answer's text in that locale
+};
+
+void PrintTo(const DateCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class VBScriptDateTest : public testing::TestWithParam<DateCase> {};
+
+// The locale is handed in as the evaluation hands in the user's; Ans, stored as a literal,
+// reads back as what was shown.
+TEST_P(VBScriptDateTest, ShowsAndReadsTheLocaleForm) {
+    const QLocale locale(QString::fromUtf8(GetParam().locale));
+    const QChar separator = locale.decimalPoint().front();
+    const vbs::DateForm dates = quorvix::dateFormOf(locale);
+    VBScriptEngine engine(1s, separator, dates);
+    const auto v = engine.eval(QString::fromUtf8(GetParam().expression));
+    ASSERT_TRUE(v.has_value()) << engine.errorDescription().toStdString();
+    const auto shown = quorvix::answerText(*v, separator, dates);
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(shown->toStdString(), GetParam().shown);
+    ASSERT_TRUE(engine.storeAnswer(*v, *shown)) << engine.errorDescription().toStdString();
+    const auto back = engine.eval(QStringLiteral("Ans"));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(quorvix::answerText(*back, separator, dates), shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, VBScriptDateTest,
+    testing::Values(
+        DateCase{"GermanShowsDayFirst", "de_DE", "#12/31/2000#", "31.12.2000"},
+        DateCase{"GermanTextIsDayFirst", "de_DE", "CStr(#1/2/2000 6:05:00 PM#)",
+                 "02.01.2000 18:05:00"},
+        DateCase{"GermanReadsItsForm", "de_DE", "CDate(\"31.12.2000\") = #12/31/2000#", "True"},
+        DateCase{"GermanIsDate", "de_DE", "IsDate(\"31.12.2000\")", "True"},
+        DateCase{"GermanTimeOnly", "de_DE", "#6:05 AM#", "06:05:00"},
+        DateCase{"BritishDayFirst", "en_GB", "CDate(\"2/1/2000\")", "02/01/2000"},
+        DateCase{"UsMonthFirst", "en_US", "CStr(#1/2/2000 6:05:00 PM#)", "1/2/2000 6:05:00 PM"},
+        DateCase{"UsReadsMonthFirst", "en_US", "Month(CDate(\"1/2/2000\"))", "1"},
+        DateCase{"CLocaleKeepsUsForm", "C", "#12/31/2000 6:05:00 PM#", "12/31/2000 6:05:00 PM"},
+        DateCase{"YearFirstIsReadEverywhere", "de_DE", "CDate(\"2000-12-31\")", "31.12.2000"}),
+    [](const testing::TestParamInfo<DateCase>& info) { return std::string(info.param.name); });
 
 // ---- Errors, persistence and limits ----------------------------------------------------------
 

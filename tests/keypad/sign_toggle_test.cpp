@@ -29,15 +29,23 @@ const EditCase kSignToggle[] = {
     {"WrapperAtStartIsRemoved", {"(-5)", 4, 0}, {"5", 1, 0}},
     {"LongerWrapperAtStartIsRemoved", {"(-55)", 5, 0}, {"55", 2, 0}},
     {"WrapperAfterDigitKeepsBracket", {"2(-5)", 5, 0}, {"2(5)", 4, 0}},
-    {"BracketGetsMinus", {"2*(4)", 5, 0}, {"2*(-4)", 6, 0}},
-    {"FunctionBracketGetsMinus", {"Sqr(9)", 6, 0}, {"Sqr(-9)", 7, 0}},
-    {"CharacterBeforeCloseIsNotExamined", {"(2+)", 4, 0}, {"(-2+)", 5, 0}},
+    {"NumberInBracketIsWrapped", {"2*(4)", 5, 0}, {"2*((-4))", 8, 0}},
+    {"FunctionArgumentIsWrapped", {"Sqr(9)", 6, 0}, {"Sqr((-9))", 9, 0}},
+    {"WrappedArgumentKeepsFunctionBracket", {"Sqr((-9))", 9, 0}, {"Sqr(9)", 6, 0}},
+    {"WrapperInsideBracketsKeepsThem", {"((-5))", 6, 0}, {"(5)", 3, 0}},
+    {"GroupWithoutNumberAtEndGetsMinus", {"(2+)", 4, 0}, {"(-2+)", 5, 0}},
+    {"GroupMinusIsRemovedKeepingBracket", {"(-2+)", 5, 0}, {"(2+)", 4, 0}},
+    {"FunctionOfNameGetsMinus", {"Sqr(x)", 6, 0}, {"Sqr(-x)", 7, 0}},
+    {"EmptyGroupGetsMinus", {"()", 2, 0}, {"(-)", 3, 0}},
+    {"UnopenedGroupGetsMinusAtStart", {"Ans)", 4, 0}, {"-Ans)", 5, 0}},
+    {"NestedGroupIsTheInnermost", {"(1+(x))", 7, 0}, {"(1+(-x))", 8, 0}},
     {"LastNumberInBracketIsWrapped", {"2*(3+4)", 7, 0}, {"2*(3+(-4))", 10, 0}},
     {"TextStartingWithLetterIsScanned", {"x*(2+3)", 7, 0}, {"x*(2+(-3))", 10, 0}},
-    {"DigitsToStartAreWrappedByOwnBracket", {"55)", 3, 0}, {"(-55)", 5, 0}},
+    {"DigitsToStartAreWrapped", {"55)", 3, 0}, {"(-55))", 6, 0}},
     {"NonDigitFirstThenWrapped", {"-5)", 3, 0}, {"-(-5))", 6, 0}},
     {"TwoCharactersWrappedWhole", {"5)", 2, 0}, {"(-5))", 5, 0}},
     {"CloseBracketAloneUnchanged", {")", 1, 0}, {")", 1, 0}},
+    {"CloseBracketsAloneUnchanged", {"))", 2, 0}, {"))", 2, 0}},
 
     {"CursorInMiddleHasNoInfluence", {"12+34", 1, 0}, {"12+(-34)", 8, 0}},
     {"PartialSelectionHasNoInfluence", {"12+34", 1, 2}, {"12+(-34)", 8, 0}},
@@ -63,17 +71,39 @@ TEST_P(SignToggle, GivesExpectedLine) {
 INSTANTIATE_TEST_SUITE_P(Rows, SignToggle, testing::ValuesIn(kSignToggle), rowName<EditCase>);
 
 // Pressing twice restores any text whose last number had no sign, and any text ending in an
-// operator or letter other than an open negation. Texts come from a fixed-seed generator.
+// operator or letter other than an open negation. Texts come from a fixed-seed generator;
+// endings with ")" start with a non-digit, so no piece before them gives their number a sign.
 TEST(SignToggleTwice, RestoresGeneratedTexts) {
     const QString pieces[] = {"1", "23", "+",   "-", "*",    "/",  "^",    "(",  ")", ".",
                               "E", "x",  "Ans", " ", "Sqr(", "(-", "(-4)", "2(", "0"};
-    const QString endings[] = {"7", "05", "123", "+", "*", "^", "(", "x", "Ans", ".", " "};
+    const QString endings[] = {"7",
+                               "05",
+                               "123",
+                               "+",
+                               "*",
+                               "^",
+                               "(",
+                               "x",
+                               "Ans",
+                               ".",
+                               " ",
+                               "Sqr(9)",
+                               "(12)",
+                               "((5))",
+                               "(2+)",
+                               "(x)",
+                               "*(3+4)",
+                               "+(0))",
+                               "Sqr(Abs(25))",
+                               "()",
+                               "^(Ans)",
+                               "2*(3+(-4))+(6)"};
     std::uint32_t seed = 12345;
     const auto next = [&seed](std::uint32_t bound) {
         seed = seed * 1103515245u + 12345u; // fixed sequence on every platform
         return (seed >> 16) % bound;
     };
-    for (int n = 0; n < 2000; ++n) {
+    for (int n = 0; n < 4000; ++n) {
         QString text;
         const std::uint32_t count = next(8);
         for (std::uint32_t k = 0; k < count; ++k) {
@@ -98,19 +128,23 @@ TEST(SignToggleLongText, ManyOpenNegationsLoseOnlyTheLast) {
     EXPECT_EQ(after.selStart, text.size() - 2);
 }
 
-// Only the end is looked at: the bracket before the last two is a non-digit, so what follows
-// it is wrapped.
-TEST(SignToggleLongText, DeepNestingIsHandledAtTheEnd) {
+// Only the innermost wrapper goes.
+TEST(SignToggleLongText, DeepNestingLosesOneWrapper) {
     const QString text = QString("(-").repeated(100'000) + "5" + QString(")").repeated(100'000);
     const LineState after = toggleSign({text, 0, 0});
-    EXPECT_EQ(after.text,
-              QString("(-").repeated(100'000) + "5" + QString(")").repeated(99'998) + "(-)))");
+    EXPECT_EQ(after.text, QString("(-").repeated(99'999) + "5" + QString(")").repeated(99'999));
+}
+
+// The group is found in one pass back over the text.
+TEST(SignToggleLongText, DeepGroupGetsMinus) {
+    const QString text = "(" + QString("(x)").repeated(100'000) + "+)";
+    EXPECT_EQ(toggleSign({text, 0, 0}).text, "(-" + QString("(x)").repeated(100'000) + "+)");
 }
 
 TEST(SignToggleLongText, LongNumberIsWrappedWhole) {
     const QString digits = QString("9").repeated(40'000);
     EXPECT_EQ(toggleSign({digits, 0, 0}).text, "(-" + digits + ")");
-    EXPECT_EQ(toggleSign({digits + ")", 0, 0}).text, "(-" + digits + ")");
+    EXPECT_EQ(toggleSign({digits + ")", 0, 0}).text, "(-" + digits + "))");
     EXPECT_EQ(toggleSign({"(-" + digits + ")", 0, 0}).text, digits);
 }
 

@@ -15,3 +15,12 @@ d = c
 d(0) = 9
 '? c(0) ==> 1 (Integer)
 '? Join(c, "+") ==> "1+2+3" (String)
+Dim s(2)
+ReDim s("abc")
+'! #10 This array is fixed or temporarily locked
+Dim u()
+n = 0
+For Each item In u
+    n = n + 1
+Next
+'? n ==> 0 (Integer)

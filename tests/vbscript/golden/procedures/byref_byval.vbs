@@ -14,3 +14,27 @@ Function twice(n)
 End Function
 '? twice(21) ==> 42 (Integer)
 '? twice(1, 2) ==> #450 Wrong number of arguments or invalid property assignment
+' An array element passed ByRef is written back; in parentheses it goes by value
+Sub setTwo(v): v = 2: End Sub
+Sub setFirst(arr): arr(0) = 2: End Sub
+e = Array(1)
+setTwo e(0)
+'? e(0) ==> 2 (Integer)
+e(0) = 1
+setTwo (e(0))
+'? e(0) ==> 1 (Integer)
+Dim f(1)
+Call setTwo(f(1))
+'? f(1) ==> 2 (Integer)
+g = Array(Array(3))
+setFirst g(0)
+h = g(0)
+Dim r
+'? h(0) ==> 2 (Integer)
+Sub shrink(v): r = Array(5): v = 7: End Sub
+ReDim r(3)
+shrink r(2)
+'? Join(r, ",") ==> "5" (String)
+ReDim r(3)
+shrink r(0)
+'? Join(r, ",") ==> "7" (String)
