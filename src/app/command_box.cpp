@@ -2,10 +2,26 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPointer>
 #include <QTextCursor>
 #include <algorithm>
 
 namespace quorvix::app {
+
+namespace {
+
+// The clipboard's data is fetched from its owner on demand, and every fetch runs the event loop,
+// during which the owner may go away and the clipboard drop or replace `source`. So the text is
+// read once, the object checked before each further use, and only the copy is kept.
+QString textOf(const QMimeData* source) {
+    const QPointer<const QMimeData> guard(source);
+    if (!guard || !guard->hasText() || !guard) {
+        return {};
+    }
+    return guard->text();
+}
+
+} // namespace
 
 CommandBox::CommandBox(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
@@ -77,17 +93,35 @@ void CommandBox::setAlignment(Qt::Alignment alignment) {
     document()->setDefaultTextOption(option);
 }
 
-void CommandBox::insertFromMimeData(const QMimeData* source) {
-    if (source && source->hasText()) {
-        const qsizetype length =
-            document()->characterCount() - 1 - selLength() + source->text().size();
-        if (length > kMaxPastedLength) {
-            emit pasteRefused(length);
-            return;
+QString CommandBox::text() const {
+    // toPlainText() would turn a non-breaking space into a blank; the line is taken as typed,
+    // only the paragraph and line separators read back as "\n".
+    QString text = document()->toRawText();
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+            c = u'\n';
         }
-        fitWrapping(length);
     }
-    QPlainTextEdit::insertFromMimeData(source);
+    return text;
+}
+
+void CommandBox::insertFromMimeData(const QMimeData* source) {
+    // The base class would read `source` again after it may have gone: the copy is inserted
+    // here, as plain text, the way the base class inserts it.
+    const QString pasted = textOf(source);
+    if (pasted.isEmpty() || isReadOnly()) {
+        return;
+    }
+    const qsizetype length = document()->characterCount() - 1 - selLength() + pasted.size();
+    if (length > kMaxPastedLength) {
+        emit pasteRefused(length);
+        return;
+    }
+    fitWrapping(length);
+    QTextCursor cursor = textCursor();
+    cursor.insertText(pasted);
+    setTextCursor(cursor);
+    ensureCursorVisible();
 }
 
 void CommandBox::keyPressEvent(QKeyEvent* event) {

@@ -18,7 +18,8 @@ class CommandBox : public QPlainTextEdit {
 public:
     explicit CommandBox(QWidget* parent = nullptr);
 
-    QString text() const { return toPlainText(); }
+    // The text as typed: a non-breaking space stays one; a line break reads as "\n".
+    QString text() const;
     // Replaces the whole text; the cursor goes to 0 with nothing selected.
     void setText(const QString& text);
 
@@ -54,6 +55,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     // A paste or a drop: the wrapping is fitted to the coming length before the text goes in.
+    // The data is read once; a source that goes away while it is read inserts nothing.
     void insertFromMimeData(const QMimeData* source) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "control_factory.h"
 
+#include "caption_fit.h"
 #include "command_box.h"
 #include "keypad_button.h"
 #include "twips.h"
@@ -80,6 +81,9 @@ QWidget* createControl(const ControlRow& row, QWidget* parent) {
     widget->setObjectName(QString::fromLatin1(row.name));
     widget->setGeometry(toPixels(row.rect));
     widget->setFont(fontFor(row.font, parent->font()));
+    if (row.kind != ControlKind::InputLine && row.kind != ControlKind::OutputBox) {
+        fitCaptions(widget, {row.caption.toString()});
+    }
     return widget;
 }
 
@@ -93,6 +97,18 @@ keypad::KeypadButton* createKeypadButton(const keypad::KeypadKey& key, QWidget* 
     button->setFont(fontFor({FontFace::TimesNewRoman, key.pointSize, true}, parent->font()));
     setColours(button, QPalette::ButtonText, QPalette::Button, keypad::kKeyTextColour,
                key.background);
+    // Flat, in exactly the key's colour: the widget style would shade it with a gradient. The
+    // border keeps its width when it turns white on the focused key, so the caption's room
+    // does not change with the focus.
+    const QColor background = QColor::fromRgb(key.background);
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; color: %2; border: 1px solid %1;"
+                       " padding: 0; }"
+                       "QPushButton:focus { border: 1px dotted %2; }"
+                       "QPushButton:pressed, QPushButton:checked { background-color: %3; }")
+            .arg(background.name(), QColor::fromRgb(keypad::kKeyTextColour).name(),
+                 background.darker(150).name()));
+    fitCaptions(button, {button->text()});
     return button;
 }
 
@@ -108,6 +124,7 @@ QWidget* createCaptionBox(const keypad::CaptionBox& row, QWidget* parent) {
     box->setFont(fontFor({FontFace::MsSansSerif, keypad::kLabelPointSize, true}, parent->font()));
     setColours(box, QPalette::Text, QPalette::Base, keypad::kKeyTextColour, keypad::kPanelColour);
     box->setText(row.text.toString());
+    fitCaptions(box, {box->text()});
     return box;
 }
 

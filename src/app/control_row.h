@@ -1,5 +1,6 @@
 #pragma once
 
+#include "font_faces.h"
 #include "key_table.h"
 
 #include <QColor>
@@ -18,14 +19,7 @@ enum class ControlKind {
     OptionButton, // QRadioButton; all options of the window form one exclusive group
 };
 
-// The font families the layout was drawn with. Each is asked for by name with a style hint, so
-// that fontconfig substitutes the nearest installed face.
-enum class FontFace {
-    WindowDefault,
-    Fixedsys,      // monospaced system font
-    MsSansSerif,   // the classic dialog font
-    TimesNewRoman, // the keypad's serif
-};
+using help::FontFace;
 
 struct FontChoice {
     FontFace face = FontFace::WindowDefault;

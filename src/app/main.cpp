@@ -36,11 +36,12 @@ int main(int argc, char* argv[]) {
         return status;
     }
     QApplication application(argc, argv);
-    // Qt has taken its own options (-platform and the like); nothing else is understood.
-    if (QCoreApplication::arguments().size() > 1) {
-        std::fprintf(stderr, "quorvix: unknown argument '%s'\n%s",
-                     qPrintable(QCoreApplication::arguments().at(1)), kUsage);
-        return 2;
+    // Qt has taken its own options (-platform and the like). A launcher or a file manager may
+    // pass more (a file, a %U): they are ignored, and the calculator starts all the same.
+    if (const QStringList extra = QCoreApplication::arguments().mid(1); !extra.isEmpty()) {
+        QString ignored = extra.join(QLatin1Char(' '));
+        ignored.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        std::fprintf(stderr, "quorvix: ignoring %s\n", qPrintable(ignored));
     }
     QApplication::setApplicationName(QStringLiteral("Quorvix"));
 

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "caption_fit.h"
 #include "command_box.h"
 #include "control_factory.h"
 #include "help_window.h"
@@ -60,6 +61,8 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
     setKeypadTabStops(false);
     VBScript->setChecked(true);
     FunctionTypeLabel->setBuddy(VBScript);
+    VBScript->installEventFilter(this);
+    JavaScript->installEventFilter(this);
     connectActions();
     applySettings();
     Command->setFocus();
@@ -102,6 +105,8 @@ void MainWindow::buildLeftPart() {
         button->setText(QString());
         button->setText(caption);
     }
+    // One size for the Keypad button's three captions, so that it does not change with the state.
+    fitCaptions(Keypad, {kKeypadHiddenCaption, kKeypadShownCaption, kKeypadUnavailableCaption});
     // Drawn as the default button; Enter reaches it through keyPressEvent.
     OK->setDefault(true);
 }
@@ -184,9 +189,18 @@ void MainWindow::connectActions() {
     connect(Keypad, &QPushButton::clicked, this, &MainWindow::toggleKeypad);
     connect(Close, &QPushButton::clicked, this, &MainWindow::onClose);
     connect(HelpButton, &QPushButton::clicked, this, &MainWindow::onHelp);
-    connect(CopyInput, &QPushButton::clicked, this, [this] { copyToClipboard(Command->text()); });
-    connect(CopyOutput, &QPushButton::clicked, this,
-            [this] { copyToClipboard(m_unshownAnswer.isNull() ? Ans->text() : m_unshownAnswer); });
+    // An access key clicks a button without focusing it; after a copy the focus is on the copy
+    // button either way.
+    connect(CopyInput, &QPushButton::clicked, this, [this] {
+        copyToClipboard(Command->text());
+        CopyInput->setFocus(Qt::OtherFocusReason);
+    });
+    connect(CopyOutput, &QPushButton::clicked, this, [this] {
+        copyToClipboard(m_unshownAnswer.isNull() ? Ans->text() : m_unshownAnswer);
+        CopyOutput->setFocus(Qt::OtherFocusReason);
+    });
+    // Once the user has changed the output box, its text is what Copy Output copies.
+    connect(Ans, &QLineEdit::textEdited, this, [this] { m_unshownAnswer = QString(); });
     connect(Command, &CommandBox::pasteRefused, this, &MainWindow::onPasteRefused);
     // Selecting an option from the program runs its switch at once, as the settings replay
     // relies on.
@@ -325,6 +339,8 @@ void MainWindow::onHelp() {
         m_help = new help::HelpWindow(m_programFolder);
         m_help->setAttribute(Qt::WA_DeleteOnClose);
     }
+    // A minimised help window comes back as it was before (normal or maximised).
+    m_help->setWindowState(m_help->windowState() & ~Qt::WindowMinimized);
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
@@ -353,6 +369,25 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // An arrow key on a language option selects the neighbouring option and then focuses it;
+    // the switch's own focus change would be undone. So the key is handled first, and a change
+    // of language gives the focus to the input line afterwards, as a click does.
+    if ((watched == VBScript || watched == JavaScript) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
+            key == Qt::Key_Down) {
+            const QString before = m_calc.language();
+            watched->event(event);
+            if (m_calc.language() != before) {
+                Command->setFocus(Qt::OtherFocusReason);
+            }
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

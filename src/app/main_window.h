@@ -45,7 +45,8 @@ public:
     ~MainWindow() override;
 
     // Answers longer than this are not laid out in the output box, which would freeze the window
-    // for seconds; the box says so, and Copy Output copies the whole answer.
+    // for seconds; the box says so, and Copy Output copies the whole answer until the user
+    // changes the box.
     static constexpr qsizetype kMaxShownAnswer = 2'000'000;
 
     // Runs the evaluation command on the input line and shows its outcome.
@@ -109,6 +110,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLeftPart();
@@ -138,7 +140,8 @@ private:
     std::vector<std::pair<int, QWidget*>> m_keyTabStops; // keypad buttons by tab index
     QPointer<help::HelpWindow> m_help;
     bool m_ending = false;   // set by Close: the frame-close path must not write settings
-    QString m_unshownAnswer; // an answer too long for the output box, for Copy Output
+    QString m_unshownAnswer; // an answer too long for the output box, for Copy Output, until
+                             // the user edits the box
 };
 
 } // namespace quorvix::app

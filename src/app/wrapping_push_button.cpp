@@ -6,7 +6,6 @@
 namespace quorvix::app {
 
 namespace {
-constexpr int kTextFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
 constexpr int kTextMargin = 4;
 } // namespace
 
@@ -17,6 +16,10 @@ QSize WrappingPushButton::sizeHint() const {
                                               QSize(2 * kTextMargin, 2 * kTextMargin));
 }
 
+QRect WrappingPushButton::captionRect() const {
+    return rect().adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
+}
+
 void WrappingPushButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton option;
@@ -25,7 +28,7 @@ void WrappingPushButton::paintEvent(QPaintEvent*) {
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
 
-    QRect textRect = rect().adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
+    QRect textRect = captionRect();
     if (isDown()) {
         textRect.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                            style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));

@@ -12,6 +12,10 @@ public:
     using QPushButton::QPushButton;
 
     QSize sizeHint() const override;
+    // Where the caption is drawn, wrapped with kTextFlags.
+    QRect captionRect() const;
+
+    static constexpr int kTextFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

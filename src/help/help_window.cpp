@@ -3,6 +3,7 @@
 #include "advert_banner.h"
 #include "clickable_label.h"
 #include "file_head.h"
+#include "font_faces.h"
 #include "readme_text.h"
 #include "twips.h"
 
@@ -50,9 +51,7 @@ HelpWindow::HelpWindow(const QString& programFolder, UrlOpener openUrl, QWidget*
     setMinimumSize(twipsToPixels(kMinOuterWidthTwips - kFrameWidthTwips),
                    twipsToPixels(kMinOuterHeightTwips - kFrameHeightTwips));
 
-    QFont fixedsys(QStringLiteral("Fixedsys"));
-    fixedsys.setStyleHint(QFont::TypeWriter);
-    fixedsys.setFixedPitch(true);
+    QFont fixedsys = withFace(font(), FontFace::Fixedsys);
     fixedsys.setPointSize(9);
     txtHelpFile = new QPlainTextEdit(this);
     txtHelpFile->setObjectName(QStringLiteral("txtHelpFile"));
@@ -72,8 +71,7 @@ HelpWindow::HelpWindow(const QString& programFolder, UrlOpener openUrl, QWidget*
     lblSendMoreInfo = new ClickableLabel(
         QStringLiteral("GET PAID TO RECEIVE E-MAILS ON SUBJECTS OF YOUR CHOICE!!"), this);
     lblSendMoreInfo->setObjectName(QStringLiteral("lblSendMoreInfo"));
-    QFont labelFont(QStringLiteral("MS Sans Serif"));
-    labelFont.setStyleHint(QFont::SansSerif);
+    QFont labelFont = withFace(font(), FontFace::MsSansSerif);
     labelFont.setPointSizeF(8.25);
     labelFont.setBold(true);
     lblSendMoreInfo->setFont(labelFont);

@@ -8,6 +8,9 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 
+#include <utility>
+#include <vector>
+
 namespace quorvix::app {
 namespace {
 
@@ -66,6 +69,56 @@ TEST_F(MainWindowTest, VBScriptAfterJavaScriptLeavesTheKeypadHidden) {
     EXPECT_EQ(main.width(), 533);
 }
 
+struct LanguageKeysCase {
+    const char* name;
+    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+    const char* language; // afterwards; the input line has the focus and takes typed keys
+};
+
+class LanguageKeysTest : public WindowTest, public testing::WithParamInterface<LanguageKeysCase> {};
+
+TEST_P(LanguageKeysTest, ChangeGivesTheFocusToTheInputLine) {
+    MainWindow& main = open();
+    const QString language = QString::fromLatin1(GetParam().language);
+    for (const auto& [key, modifiers] : GetParam().keys) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        // An access key clicks its option a moment later, as an animated click.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return !main.JavaScript->isDown() && !main.VBScript->isDown(); }, 30000));
+    }
+    EXPECT_EQ(main.calc().language(), language);
+    EXPECT_EQ(focusName(), u"Command");
+    QTest::keyClicks(QApplication::focusWidget(), u"7"_qs);
+    EXPECT_EQ(main.Command->text(), u"7");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, LanguageKeysTest,
+    testing::Values(LanguageKeysCase{"AltJ", {{Qt::Key_J, Qt::AltModifier}}, "JavaScript"},
+                    LanguageKeysCase{"AltTRight",
+                                     {{Qt::Key_T, Qt::AltModifier}, {Qt::Key_Right, {}}},
+                                     "JavaScript"},
+                    LanguageKeysCase{"AltTRightAltTLeft",
+                                     {{Qt::Key_T, Qt::AltModifier},
+                                      {Qt::Key_Right, {}},
+                                      {Qt::Key_T, Qt::AltModifier},
+                                      {Qt::Key_Left, {}}},
+                                     "VBScript"},
+                    LanguageKeysCase{"AltJThenAltTLeft",
+                                     {{Qt::Key_J, Qt::AltModifier},
+                                      {Qt::Key_T, Qt::AltModifier},
+                                      {Qt::Key_Left, {}}},
+                                     "VBScript"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(MainWindowTest, ArrowWithoutAChangeKeepsTheFocusOnTheOption) {
+    MainWindow& main = open();
+    main.VBScript->setFocus();
+    QTest::keyClick(main.VBScript, Qt::Key_Left);
+    EXPECT_EQ(main.calc().language(), u"VBScript");
+    EXPECT_EQ(focusName(), u"VBScript");
+}
+
 // Evaluation ------------------------------------------------------------------------------
 
 TEST_F(MainWindowTest, OkEvaluatesAndSelectsTheWholeInput) {
@@ -76,6 +129,21 @@ TEST_F(MainWindowTest, OkEvaluatesAndSelectsTheWholeInput) {
     EXPECT_EQ(main.Command->text(), u"2(3)");
     EXPECT_EQ(main.Command->selStart(), 0);
     EXPECT_EQ(main.Command->selLength(), 4);
+}
+
+TEST_F(MainWindowTest, NonBreakingSpaceIsTakenAsTyped) {
+    MainWindow& main = open();
+    main.Command->setText(u"5"_qs);
+    main.EvaluateInput();
+    main.Command->setFocus();
+    QTest::keyClicks(main.Command, QString(QChar(0xA0)) + u"+1"_qs);
+    ASSERT_EQ(main.Command->text(), QString(QChar(0xA0)) + u"+1"_qs);
+    main.EvaluateInput();
+    // Only blanks are trimmed: the line does not begin with an operator, as quorvix-eval
+    // agrees.
+    EXPECT_EQ(main.Ans->text(), u"1");
+    QTest::mouseClick(main.CopyInput, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(QChar(0xA0)) + u"+1"_qs);
 }
 
 TEST_F(MainWindowTest, FirstEvaluationFreezesTheLanguageForGood) {
@@ -291,6 +359,19 @@ TEST_F(MainWindowTest, HelpOpensOneWindowWithoutBlocking) {
     EXPECT_EQ(helpWindows, 1);
 }
 
+TEST_F(MainWindowTest, HelpRestoresAMinimisedHelpWindow) {
+    MainWindow& main = open();
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    help::HelpWindow* help = main.helpWindow();
+    ASSERT_NE(help, nullptr);
+    help->showMinimized();
+    ASSERT_TRUE(help->isMinimized());
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    EXPECT_EQ(main.helpWindow(), help);
+    EXPECT_FALSE(help->isMinimized());
+    EXPECT_TRUE(help->isVisible());
+}
+
 TEST_F(MainWindowTest, HelpReopenedAfterClosingReloadsTheReadme) {
     QFile readme(QDir(folder()).filePath(QStringLiteral("Readme.txt")));
     ASSERT_TRUE(readme.open(QIODevice::WriteOnly));
@@ -342,6 +423,35 @@ TEST_F(MainWindowTest, CopyOutputCopiesTheOutputBox) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"42");
     EXPECT_EQ(focusName(), u"CopyOutput");
     EXPECT_EQ(main.Ans->text(), u"42");
+}
+
+TEST_F(MainWindowTest, CopyByAccessKeyLeavesTheFocusOnTheButton) {
+    MainWindow& main = open();
+    main.Ans->setText(u"42"_qs);
+    QGuiApplication::clipboard()->setText(u"before"_qs);
+    main.Command->setFocus();
+    QTest::keyClick(main.Command, Qt::Key_P, Qt::AltModifier);
+    // The access key clicks the button a moment later, as an animated click.
+    EXPECT_TRUE(
+        QTest::qWaitFor([] { return QGuiApplication::clipboard()->text() == u"42"; }, 30000));
+    EXPECT_EQ(focusName(), u"CopyOutput");
+    QTest::keyClicks(QApplication::focusWidget(), u"9"_qs);
+    EXPECT_TRUE(main.Command->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, CopyOutputCopiesTheLongAnswerUntilTheBoxIsEdited) {
+    MainWindow& main = open();
+    main.Command->setText(u"String(2000001, \"a\")"_qs);
+    main.EvaluateInput();
+    ASSERT_TRUE(main.Ans->text().startsWith(u"The answer has 2000001 characters"));
+    QTest::mouseClick(main.CopyOutput, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(2000001, u'a'));
+
+    main.Ans->setFocus();
+    main.Ans->selectAll();
+    QTest::keyClicks(main.Ans, u"hello"_qs);
+    QTest::mouseClick(main.CopyOutput, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"hello");
 }
 
 } // namespace

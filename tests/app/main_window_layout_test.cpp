@@ -3,11 +3,14 @@
 #include "main_window_controls.h"
 #include "twips.h"
 #include "window_fixture.h"
+#include "wrapping_push_button.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 
 namespace quorvix::app {
 namespace {
@@ -57,15 +60,16 @@ TEST_F(MainWindowLayoutTest, LeftPartControlsFollowTheTable) {
 
 TEST_F(MainWindowLayoutTest, FontsAndColoursOfTheBoxes) {
     MainWindow& main = create();
-    EXPECT_EQ(main.Command->font().family(), u"Fixedsys");
+    EXPECT_EQ(main.Command->font().family(), u"Liberation Mono");
     EXPECT_EQ(main.Command->font().pointSize(), 9);
     EXPECT_FALSE(main.Command->font().bold());
     EXPECT_EQ(main.Command->palette().color(QPalette::Text), QColor(255, 0, 0));
     EXPECT_EQ(main.Command->palette().color(QPalette::Base), QColor(0, 0, 0));
-    EXPECT_EQ(main.Ans->font().family(), u"Fixedsys");
+    EXPECT_EQ(main.Ans->font().family(), u"Liberation Mono");
     EXPECT_TRUE(main.Ans->font().bold());
     EXPECT_EQ(main.Ans->palette().color(QPalette::Text), QColor(0, 255, 0));
     EXPECT_EQ(main.Ans->palette().color(QPalette::Base), QColor(0, 0, 0));
+    EXPECT_EQ(main.InputLabel->font().family(), u"Liberation Sans");
     EXPECT_EQ(main.InputLabel->font().pointSizeF(), 8.25);
     EXPECT_TRUE(main.InputLabel->font().bold());
 }
@@ -96,23 +100,97 @@ TEST_F(MainWindowLayoutTest, LabelsLeadToTheNextControl) {
     EXPECT_EQ(main.FunctionTypeLabel->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
 }
 
+keypad::KeypadButton* buttonOf(const MainWindow& main, const keypad::KeypadKey& key) {
+    for (auto* button : main.findChildren<keypad::KeypadButton*>()) {
+        if (button->objectName() == key.objectName &&
+            button->property("index").toInt() == (key.index >= 0 ? key.index : 0)) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+// The rectangle a control's style lays its caption in.
+QRect captionRoom(QWidget* widget) {
+    if (auto* wrap = qobject_cast<WrappingPushButton*>(widget)) {
+        return wrap->captionRect();
+    }
+    QStyleOptionButton button;
+    button.initFrom(widget);
+    if (qobject_cast<QRadioButton*>(widget)) {
+        return widget->style()->subElementRect(QStyle::SE_RadioButtonContents, &button, widget);
+    }
+    if (qobject_cast<QPushButton*>(widget)) {
+        return widget->style()->subElementRect(QStyle::SE_PushButtonContents, &button, widget);
+    }
+    if (qobject_cast<QLineEdit*>(widget)) {
+        QStyleOptionFrame frame;
+        frame.initFrom(widget);
+        return widget->style()->subElementRect(QStyle::SE_LineEditContents, &frame, widget);
+    }
+    return widget->contentsRect();
+}
+
+void expectCaptionFits(QWidget* widget, const QString& caption) {
+    const QRect room = captionRoom(widget);
+    const int flags =
+        Qt::TextShowMnemonic |
+        (qobject_cast<WrappingPushButton*>(widget) ? WrappingPushButton::kTextFlags : 0);
+    const QRect needed = widget->fontMetrics().boundingRect(room, flags, caption);
+    EXPECT_LE(needed.width(), room.width())
+        << widget->objectName().toStdString() << " \"" << caption.toStdString() << "\"";
+    EXPECT_LE(needed.height(), widget->height()) << widget->objectName().toStdString();
+}
+
+TEST_F(MainWindowLayoutTest, EveryCaptionFitsItsControl) {
+    MainWindow& main = create();
+    for (auto* label : main.findChildren<QLabel*>()) {
+        expectCaptionFits(label, label->text());
+    }
+    for (auto* button : main.findChildren<QAbstractButton*>()) {
+        expectCaptionFits(button, button->text());
+    }
+    expectCaptionFits(main.GetLabel, main.GetLabel->text());
+    expectCaptionFits(main.SetLabel, main.SetLabel->text());
+    // The Keypad button's other captions.
+    main.toggleKeypad();
+    expectCaptionFits(main.Keypad, main.Keypad->text());
+    main.JavaScript->click();
+    expectCaptionFits(main.Keypad, main.Keypad->text());
+}
+
+TEST_F(MainWindowLayoutTest, KeysAreDrawnFlatInTheirColours) {
+    MainWindow& main = open();
+    main.toggleKeypad();
+    const QImage image = main.grab().toImage();
+    for (const keypad::KeypadKey& key : keypad::keypadKeys()) {
+        const QWidget* button = buttonOf(main, key);
+        ASSERT_NE(button, nullptr);
+        // Corners, away from the centred caption.
+        const QRect inside = button->geometry().adjusted(3, 3, -3, -3);
+        for (const QPoint corner : {inside.topLeft(), inside.bottomRight()}) {
+            const QPoint pixel = corner * image.devicePixelRatio();
+            EXPECT_EQ(QColor(image.pixel(pixel)), QColor::fromRgb(key.background))
+                << button->objectName().toStdString() << " " << key.index;
+        }
+    }
+}
+
 TEST_F(MainWindowLayoutTest, KeypadButtonsFollowTheKeyTable) {
     MainWindow& main = create();
-    const auto buttons = main.findChildren<keypad::KeypadButton*>();
-    ASSERT_EQ(std::size_t(buttons.size()), keypad::keypadKeys().size());
+    ASSERT_EQ(std::size_t(main.findChildren<keypad::KeypadButton*>().size()),
+              keypad::keypadKeys().size());
     for (const keypad::KeypadKey& key : keypad::keypadKeys()) {
         SCOPED_TRACE(key.objectName.toString().toStdString() + " " + std::to_string(key.index));
-        const auto match = std::find_if(buttons.begin(), buttons.end(), [&](QWidget* b) {
-            return b->objectName() == key.objectName &&
-                   b->property("index").toInt() == (key.index >= 0 ? key.index : 0);
-        });
-        ASSERT_NE(match, buttons.end());
-        auto* button = *match;
+        auto* button = buttonOf(main, key);
+        ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->geometry(), toPixels(key.rect));
         EXPECT_EQ(button->text(), key.caption.toString());
-        EXPECT_EQ(button->font().family(), u"Times New Roman");
+        EXPECT_EQ(button->font().family(), u"Liberation Serif");
         EXPECT_TRUE(button->font().bold());
-        EXPECT_EQ(button->font().pointSizeF(), key.pointSize);
+        // Stepped down only where the caption would not fit.
+        EXPECT_LE(button->font().pointSizeF(), key.pointSize);
+        EXPECT_GE(button->font().pointSizeF(), key.pointSize - 2);
         EXPECT_EQ(button->palette().color(QPalette::Button), QColor::fromRgb(key.background));
         EXPECT_EQ(button->palette().color(QPalette::ButtonText), QColor(Qt::white));
     }

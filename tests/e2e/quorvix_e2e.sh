@@ -56,8 +56,9 @@ export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$WORK"
 
 WID=
+# Arguments, if any, are passed on: a launcher may give the program some.
 start_quorvix() {
-    "$WORK/program/quorvix" >>"$WORK/quorvix.log" 2>&1 &
+    "$WORK/program/quorvix" "$@" >>"$WORK/quorvix.log" 2>&1 &
     APP_PID=$!
     WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvix$' | head -n1)
     [ -n "$WID" ] || fail "the main window did not appear"
@@ -126,6 +127,8 @@ EQUALS="6750 2250 825 405"
 CLEAR="6540 30 1125 285"
 GET_X="5490 2700 405 405"
 SET_X="5490 3120 405 405"
+INPUT_LINE="120 600 4695 585"
+OUTPUT_BOX="120 2040 4695 345"
 COPY_INPUT="120 1320 1275 555"
 COPY_OUTPUT="3540 1320 1275 555"
 
@@ -195,8 +198,43 @@ expect_clipboard 'x*2' "recalled input line"
 xdotool key Escape
 wait_for_end "after the keypad"
 
-# 6. JavaScript, loaded from beside the program when it is chosen: Alt+J, then an expression.
+# 6. Paste from clipboard owners that answer one request and go away, short and long: at worst
+# nothing is inserted, and the program carries on.
 start_quorvix
+# Clicks into a box (its layout rectangle) and pastes there from an owner that answers once.
+paste_once() {
+    xclip -i -quiet -loops 1 -selection clipboard "$WORK/paste.txt" 2>/dev/null &
+    local owner=$!
+    sleep 0.3
+    click_control "$@"
+    xdotool key ctrl+a BackSpace ctrl+v
+    for _ in $(seq 50); do kill -0 "$owner" 2>/dev/null || break; sleep 0.1; done
+    kill "$owner" 2>/dev/null
+    wait "$owner" 2>/dev/null
+    kill -0 "$APP_PID" 2>/dev/null || fail "the program ended on a paste of $length characters"
+}
+for length in 3 1000 40000; do
+    head -c "$length" /dev/zero | tr '\0' 7 >"$WORK/paste.txt"
+    paste_once $OUTPUT_BOX
+    paste_once $INPUT_LINE
+    click_control $COPY_INPUT
+    got=$(xclip -o -selection clipboard 2>/dev/null)
+    [ -z "$got" ] || [ "$got" = "$(cat "$WORK/paste.txt")" ] ||
+        fail "a paste of $length characters left \"${got:0:40}\" in the input line"
+    echo "ok: paste of $length characters from a vanishing owner"
+done
+xdotool key alt+i ctrl+a
+xdotool type --delay 40 '6*7'
+xdotool key Return
+click_control $COPY_OUTPUT
+expect_clipboard 42 "evaluated after the pastes"
+xdotool key Escape
+wait_for_end "after the pastes"
+
+# 7. Arguments that are not options are ignored. JavaScript, loaded from beside the program when
+# it is chosen: Alt+J, then an expression.
+start_quorvix foo --bar
+grep -q "quorvix: ignoring foo --bar" "$WORK/quorvix.log" || fail "no note of the ignored arguments"
 xdotool key alt+j
 xdotool key alt+i
 xdotool type --delay 40 'Math.sqrt(16)+1'

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the .deb with CPack, checks its metadata and contents, unpacks it into a fresh root and
+# Builds the .deb with CPack, checks its metadata and contents with lintian and appstreamcli and
+# by hand, unpacks it into a fresh root and
 # starts the installed program under Xvfb as a normal user: it shows its read-me and, since it
 # cannot write beside itself, keeps its settings in that user's configuration folder.
 set -u
@@ -7,6 +8,10 @@ build=$1
 tool=$2
 for t in cpack dpkg-deb Xvfb xdotool xclip; do
     command -v "$t" >/dev/null || { echo "SKIP: $t is not installed"; exit 77; }
+done
+# The set-up command installs these; a package that is not checked must not pass.
+for t in lintian appstreamcli; do
+    command -v "$t" >/dev/null || { echo "FAIL: $t is not installed (tools/install-deps.sh)"; exit 1; }
 done
 
 work=$(mktemp -d)
@@ -28,20 +33,33 @@ deb=$(ls "$work"/pkg/quorvix_*_amd64.deb 2>/dev/null | head -n1)
 echo "ok: built $(basename "$deb")"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6qml6 libqt6gui6 libqt6core6; do
+for lib in libqt6widgets6 libqt6qml6 libqt6gui6 libqt6core6 "fonts-liberation2 | fonts-croscore"; do
     case "$depends" in *"$lib"*) ;; *) fail "Depends lacks $lib: $depends" ;; esac
 done
-echo "ok: depends on Debian's Qt 6 packages"
+echo "ok: depends on Debian's Qt 6 packages and the window's fonts"
+program=usr/lib/quorvix
+metainfo=usr/share/metainfo/example.quorvix.Quorvix.metainfo.xml
 contents=$(dpkg-deb -c "$deb")
-for f in ./opt/quorvix/quorvix ./opt/quorvix/quorvix-javascript ./opt/quorvix/Readme.txt ./usr/bin/quorvix \
-    ./usr/share/applications/quorvix.desktop ./usr/share/icons/hicolor/32x32/apps/quorvix.png; do
+for f in ./$program/quorvix ./$program/quorvix-javascript ./$program/Readme.txt ./usr/bin/quorvix \
+    ./usr/share/applications/quorvix.desktop ./usr/share/icons/hicolor/32x32/apps/quorvix.png \
+    ./$metainfo ./usr/share/doc/quorvix/copyright ./usr/share/man/man1/quorvix.1.gz; do
     grep -q " $f" <<<"$contents" || fail "package lacks $f"
 done
-echo "ok: package holds the program, read-me, command link, desktop entry and icons"
+echo "ok: package holds the program, read-me, command link, desktop entry, metadata and icons"
+
+# Warnings count as failures too: every one that remains is mended or argued in an override.
+lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+    { grep -v 'root privileges' "$work/lintian.log"; fail "lintian"; }
+echo "ok: lintian finds no error or warning"
 
 root=$work/root
 dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x"
-chmod -R a-w "$root/opt/quorvix"
+appstreamcli validate --no-net "$root/$metainfo" >"$work/appstream.log" 2>&1 ||
+    { cat "$work/appstream.log"; fail "appstreamcli validate"; }
+echo "ok: the AppStream metadata is valid"
+[ "$(readlink "$root/usr/bin/quorvix")" = ../lib/quorvix/quorvix ] ||
+    fail "usr/bin/quorvix points at $(readlink "$root/usr/bin/quorvix")"
+chmod -R a-w "$root/$program"
 
 # A normal user: as root, run as nobody; otherwise as ourselves (the folder is read-only).
 home=$work/home
@@ -60,7 +78,7 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
 
 "${as_user[@]}" env HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home" \
-    QT_QPA_PLATFORM=xcb "$root/opt/quorvix/quorvix" >"$work/app.log" 2>&1 &
+    QT_QPA_PLATFORM=xcb "$root/$program/quorvix" >"$work/app.log" 2>&1 &
 app=$!
 main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvix$' | head -n1)
 [ -n "$main" ] || fail "the installed program showed no window"
@@ -74,7 +92,7 @@ help=$(timeout 10 xdotool search --sync --onlyvisible --name '^Quorvix Help$' | 
 xdotool windowfocus --sync "$help"
 sleep 0.3
 xdotool key ctrl+a ctrl+c
-first_line=$(head -n1 "$root/opt/quorvix/Readme.txt" | tr -d '\r')
+first_line=$(head -n1 "$root/$program/Readme.txt" | tr -d '\r')
 got=
 for _ in $(seq 30); do
     got=$(xclip -o -selection clipboard 2>/dev/null | head -n1 | tr -d '\r')
@@ -94,6 +112,6 @@ ini=$home/.config/Quorvix/Quorvix.ini
 [ -f "$ini" ] || fail "no settings in the user's configuration folder"
 [ "$(od -An -c "$ini" | tr -s ' ')" = "$(printf 'lang=0\r\npad=1\r\n' | od -An -c | tr -s ' ')" ] ||
     fail "settings hold $(od -An -c "$ini")"
-[ -e "$root/opt/quorvix/Quorvix.ini" ] && fail "settings written beside the read-only program"
+[ -e "$root/$program/Quorvix.ini" ] && fail "settings written beside the read-only program"
 echo "ok: settings kept in the user's configuration folder"
 echo PASS

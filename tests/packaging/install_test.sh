@@ -29,6 +29,9 @@ if command -v desktop-file-validate >/dev/null; then
 else
     echo "FAIL desktop-file-validate is not installed"; fail=1
 fi
+check "AppStream metadata" test -s "$root/usr/share/metainfo/example.quorvix.Quorvix.metainfo.xml"
+check "manual page" test -s "$root/usr/share/man/man1/quorvix.1.gz"
+check "copyright" test -s "$root/usr/share/doc/quorvix/copyright"
 for size in 16 32 48 64 128 256; do
     check "${size}px icon" test -s "$root/usr/share/icons/hicolor/${size}x${size}/apps/quorvix.png"
 done
