@@ -3,10 +3,12 @@
 #include "variant.h"
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace vbs {
 
@@ -46,6 +48,10 @@ public:
 
 private:
     template <typename Run> bool guarded(Run&& run);
+    // False (with Out of memory) for a text too long to parse.
+    bool acceptsSource(std::u16string_view source);
+    // Where the calling thread's stack ends, read once per thread that calls.
+    std::uintptr_t stackEnd();
     void fail(int number, std::u16string description);
 
     InterpreterOptions options_;
@@ -54,6 +60,8 @@ private:
     std::unique_ptr<Executor> executor_;
     bool optionExplicit_ = false;
     ScriptError error_;
+    std::thread::id stackThread_;
+    std::uintptr_t stackEnd_ = 0;
 };
 
 } // namespace vbs
