@@ -75,6 +75,15 @@ template <typename Run> bool Interpreter::guarded(Run&& run) {
     return false;
 }
 
+bool Interpreter::setGlobal(std::u16string_view name, Variant value) {
+    GlobalEntry& entry = globals_->at(globals_->findOrAdd(lowerAscii(name)));
+    if (entry.kind != GlobalEntry::Kind::Variable) {
+        return false;
+    }
+    entry.value = value.copied();
+    return true;
+}
+
 std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
     std::optional<Variant> result;
     guarded([&] {

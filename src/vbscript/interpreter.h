@@ -45,6 +45,9 @@ public:
     // Runs statements ("x = 5" assigns); false on error. What ran before the error stays done.
     bool execute(std::u16string_view statements);
     const ScriptError& lastError() const { return error_; }
+    // Sets a global variable to exactly `value`, as `name = value` would, with no text to
+    // parse. False (and nothing changes) when the name is a constant or a procedure.
+    bool setGlobal(std::u16string_view name, Variant value);
 
 private:
     template <typename Run> bool guarded(Run&& run);
