@@ -211,8 +211,8 @@ ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
     dateFromSerial(serial, f.year, f.month, f.day, f.hour, f.minute, f.second);
     const double time = timeOfDay(serial);
     double result = 0;
-    // More months than the whole Date range spans leave it from any start: refused before
-    // the count is taken as a whole number.
+    // A count beyond the months the whole Date range spans (years and quarters all the more)
+    // leaves it from any start: refused before it is taken as a whole number.
     constexpr double kMonthsInRange = 10000.0 * 12;
     const bool monthly = interval == u"yyyy" || interval == u"q" || interval == u"m";
     if (monthly && !(std::fabs(amount) <= kMonthsInRange)) {
