@@ -4,6 +4,7 @@
 #include "number_format.h"
 
 #include <QLocale>
+#include <cmath>
 
 namespace quorvix {
 namespace {
@@ -32,21 +33,12 @@ QString fromU16(const std::u16string& s) {
     return QString::fromStdU16String(s);
 }
 
-// A Currency answer stays Currency. Up to 15 significant digits a Double literal carries the
-// exact value into CCur; beyond that the whole and the ten-thousandths are joined in Currency
-// arithmetic, which is exact.
-QString currencyLiteral(std::int64_t scaled) {
-    const QString text = fromU16(vbs::formatCurrency(scaled));
-    int digits = 0;
-    for (const QChar c : text) {
-        digits += c.isDigit() ? 1 : 0;
-    }
-    if (digits <= 15) {
-        return QStringLiteral("CCur(%1)").arg(text);
-    }
-    return QStringLiteral("CCur(%1) + CCur(%2) * CCur(0.0001)")
-        .arg(scaled / 10000)
-        .arg(scaled % 10000);
+// A Date as shown: its time rounded to whole seconds. The fraction counts away from day 0 on
+// both sides (-1.25 is 29 Dec 1899, 6:00 AM).
+double shownDate(double serial) {
+    const double day = std::trunc(serial);
+    const double seconds = std::round(std::fabs(serial - day) * 86400.0);
+    return day + std::copysign(seconds / 86400.0, serial);
 }
 
 } // namespace
@@ -119,57 +111,40 @@ QString VBScriptEngine::noTextFormDescription(const ScriptValue& value) const {
     return value.text;
 }
 
-QString VBScriptEngine::stringLiteral(const QString& text) {
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        if (c == u'"') {
-            out += QStringLiteral("\"\"");
-        } else if (c == u'\r') {
-            out += QStringLiteral("\" & Chr(13) & \"");
-        } else if (c == u'\n') {
-            out += QStringLiteral("\" & Chr(10) & \"");
-        } else {
-            out += c;
-        }
-    }
-    out += u'"';
-    return out;
-}
-
 bool VBScriptEngine::storeAnswer(const ScriptValue& answer, const QString& answerText) {
-    const std::optional<QString> statement = ansStatement(answer, answerText);
-    return statement && executeStatement(*statement);
+    const std::optional<vbs::Variant> value = ansValue(answer, answerText);
+    return value && m_interpreter.setGlobal(u"Ans", *value);
 }
 
-std::optional<QString> VBScriptEngine::ansStatement(const ScriptValue& answer,
-                                                    const QString& answerText) const {
-    const QString prefix = QStringLiteral("Ans = ");
+std::optional<vbs::Variant> VBScriptEngine::ansValue(const ScriptValue& answer,
+                                                     const QString& answerText) {
     switch (answer.kind) {
     case ScriptValue::Kind::Null:
         return std::nullopt;
     case ScriptValue::Kind::Object:
-        return answer.hasText ? std::optional<QString>(prefix + stringLiteral(answerText))
+        return answer.hasText ? std::optional(vbs::Variant::string(answerText.toStdU16String()))
                               : std::nullopt;
     case ScriptValue::Kind::Empty:
-        return prefix + QStringLiteral("\"\"");
+        return vbs::Variant::string(std::u16string());
     case ScriptValue::Kind::Boolean:
-        return prefix + (answer.boolean ? QStringLiteral("True") : QStringLiteral("False"));
+        return vbs::Variant::boolean(answer.boolean);
     case ScriptValue::Kind::Byte:
+        return vbs::Variant::byte(static_cast<std::uint8_t>(answer.integer));
     case ScriptValue::Kind::Integer:
+        return vbs::Variant::integer(static_cast<std::int16_t>(answer.integer));
     case ScriptValue::Kind::Long:
-        return prefix + QString::number(answer.integer);
-    // Numbers are rebuilt from the value with "." (the shown text has the user's separator)
-    // and rounded as shown, so Ans holds exactly what the output box shows.
+        return vbs::Variant::longInt(static_cast<std::int32_t>(answer.integer));
     case ScriptValue::Kind::Currency:
-        return prefix + currencyLiteral(answer.integer);
+        return vbs::Variant::currency(answer.integer);
+    // Numbers are rounded as shown, so Ans holds exactly what the output box shows.
     case ScriptValue::Kind::Single:
-        return prefix + fromU16(vbs::formatSingle(static_cast<float>(answer.number)));
+        return vbs::Variant::single(static_cast<float>(answer.number));
     case ScriptValue::Kind::Double:
-        return prefix + fromU16(vbs::formatDouble(answer.number));
+        return vbs::Variant::dbl(vbs::shownDouble(answer.number));
     case ScriptValue::Kind::Date:
-        return prefix + u'#' + fromU16(vbs::formatDate(answer.number)) + u'#';
+        return vbs::Variant::date(shownDate(answer.number));
     case ScriptValue::Kind::String:
-        return prefix + stringLiteral(answer.text);
+        return vbs::Variant::string(answer.text.toStdU16String());
     }
     return std::nullopt;
 }

@@ -23,15 +23,13 @@ public:
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
 
-    // The statement that stores the answer in `Ans`, the answer written as a VBScript literal,
-    // or nullopt when the answer has no text form.
-    std::optional<QString> ansStatement(const ScriptValue& answer, const QString& answerText) const;
+    // The value `Ans` gets for an answer (of its own type, rounded as shown), or nullopt when
+    // the answer has no text form. It is set directly: no text of the answer is ever parsed.
+    static std::optional<vbs::Variant> ansValue(const ScriptValue& answer,
+                                                const QString& answerText);
 
     // The value as the engine-neutral ScriptValue.
     static ScriptValue toScriptValue(const vbs::Variant& value);
-    // A VBScript string literal for any text: quotes doubled, line-break characters written
-    // as Chr(13)/Chr(10) so the statement stays on one line.
-    static QString stringLiteral(const QString& text);
 
 private:
     vbs::Interpreter m_interpreter;

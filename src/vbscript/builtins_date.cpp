@@ -70,7 +70,7 @@ bool serialFromParts(std::int64_t year, std::int64_t month, std::int64_t day, do
         return false;
     }
     out = first + static_cast<double>(day - 1);
-    return out >= -657434.0 && out < 2958466.0;
+    return inDateRange(out);
 }
 
 double timeOfDay(double serial) {
@@ -186,6 +186,9 @@ ErrorCode TimeSerial(Runtime& rt, const Variant* a, int, Variant& out) {
         const double whole = std::floor(days);
         serial = whole - (days - whole);
     }
+    if (!inDateRange(serial)) {
+        return ErrorCode::InvalidCall;
+    }
     out = Variant::date(serial);
     return ErrorCode::None;
 }
@@ -208,8 +211,15 @@ ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
     dateFromSerial(serial, f.year, f.month, f.day, f.hour, f.minute, f.second);
     const double time = timeOfDay(serial);
     double result = 0;
-    const auto n = static_cast<std::int64_t>(amount);
-    if (interval == u"yyyy" || interval == u"q" || interval == u"m") {
+    // A count beyond the months the whole Date range spans (years and quarters all the more)
+    // leaves it from any start: refused before it is taken as a whole number.
+    constexpr double kMonthsInRange = 10000.0 * 12;
+    const bool monthly = interval == u"yyyy" || interval == u"q" || interval == u"m";
+    if (monthly && !(std::fabs(amount) <= kMonthsInRange)) {
+        return ErrorCode::InvalidCall;
+    }
+    const auto n = monthly ? static_cast<std::int64_t>(amount) : 0;
+    if (monthly) {
         const std::int64_t months = interval == u"yyyy" ? n * 12 : interval == u"q" ? n * 3 : n;
         const std::int64_t total = std::int64_t{f.year} * 12 + (f.month - 1) + months;
         const std::int64_t year = total / 12;
@@ -241,7 +251,7 @@ ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
         }
         result = serial + seconds / 86400.0;
     }
-    if (!(result >= -657434.0 && result < 2958466.0)) {
+    if (!inDateRange(result)) {
         return ErrorCode::InvalidCall;
     }
     out = Variant::date(result);

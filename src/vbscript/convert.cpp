@@ -379,8 +379,7 @@ ErrorCode toDate(const Variant& v, const NumberLocale& locale, double& out) {
     if (const ErrorCode e = toDouble(v, locale, out); e != ErrorCode::None) {
         return e;
     }
-    // 1 Jan 100 to 31 Dec 9999.
-    if (!(out >= -657434.0 && out < 2958466.0)) {
+    if (!inDateRange(out)) {
         return ErrorCode::Overflow;
     }
     return ErrorCode::None;
@@ -399,6 +398,21 @@ bool serialFromDate(int year, int month, int day, double& out) {
     out = static_cast<double>(
         daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + 25569);
     return true;
+}
+
+bool inDateRange(double serial) {
+    constexpr double kFirstDay = -657434.0; // 1 Jan 100
+    constexpr double kLastDay = 2958465.0;  // 31 Dec 9999
+    // Also false for NaN; within these bounds the day fits any integer type.
+    if (!(serial > kFirstDay - 1.0 && serial < kLastDay + 1.0)) {
+        return false;
+    }
+    // The fraction counts away from day 0 on both sides, and rounds to whole seconds as
+    // dateFromSerial shows it.
+    const double day = std::trunc(serial);
+    const bool nextDay = std::llround(std::fabs(serial - day) * 86400.0) >= 86400;
+    const double shown = nextDay ? day + (serial < 0 ? -1.0 : 1.0) : day;
+    return shown >= kFirstDay && shown <= kLastDay;
 }
 
 void dateFromSerial(double serial, int& year, int& month, int& day, int& hour, int& minute,

@@ -47,6 +47,10 @@ bool isNumericType(VarType t);
 
 // Days since 30 Dec 1899 of a date, or false when out of VBScript's range (years 100-9999).
 bool serialFromDate(int year, int month, int day, double& out);
+// Whether a serial is a Date: 1 Jan 100 to 31 Dec 9999 23:59:59, as its fields show it (a
+// time that rounds to the next second past either end is outside). Every Date is checked
+// here; beyond it conversions raise Overflow and date functions Invalid procedure call.
+bool inDateRange(double serial);
 // Calendar fields of a serial.
 void dateFromSerial(double serial, int& year, int& month, int& day, int& hour, int& minute,
                     int& second);

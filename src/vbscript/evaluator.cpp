@@ -11,6 +11,14 @@
 namespace vbs {
 
 bool Executor::eval(const Expr& e, Variant& out) {
+    // Every evaluation counts towards the time limit, so one huge expression stops like a
+    // loop does; and nesting stops before the thread's stack ends.
+    if (!tick()) {
+        return false;
+    }
+    if (stack_.exhausted()) {
+        return raise(ErrorCode::OutOfStack);
+    }
     switch (e.kind) {
     case ExprKind::Literal:
         out = e.value;
@@ -93,6 +101,16 @@ bool Executor::evalBinary(const Expr& e, Variant& out) {
         const Variant* right = operand(*e.args[i + 1], rightValue);
         if (!right) {
             return false;
+        }
+        if (!tick()) {
+            return false;
+        }
+        if (e.ops[i] == BinaryOp::Concat && left == &acc && acc.isString() && !acc.isShared()) {
+            if (ErrorCode ec = appendConcatenation(acc, *right, rt_.locale);
+                ec != ErrorCode::None) {
+                return raise(ec);
+            }
+            continue;
         }
         if (isComparison(e.ops[i])) {
             readTextAsNumber(e, i, left, right);

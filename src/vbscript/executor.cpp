@@ -12,12 +12,12 @@ namespace vbs {
 
 Executor::Executor(Runtime& runtime) : rt_(runtime) {}
 
-void Executor::begin(std::chrono::steady_clock::time_point deadline) {
+void Executor::begin(std::chrono::steady_clock::time_point deadline, std::uintptr_t stackEnd) {
     deadline_ = deadline;
     rt_.deadline = deadline;
     ticks_ = 0;
     callDepth_ = 0;
-    stack_.reset();
+    stack_.reset(stackEnd);
     topFrame_ = Frame{};
     frame_ = &topFrame_;
     errNumber_ = 0;
@@ -66,8 +66,8 @@ Flow Executor::runOnceAfterHeaderError(const Block& body, Flow ownExit) {
 }
 
 bool Executor::tick() {
-    // The clock is read once per 64 steps (a step is one loop pass or one call): cheap in
-    // tight loops, and still prompt when each pass is slow.
+    // The clock is read once per 64 steps (a step is one loop pass, one call or one operand
+    // evaluated): cheap in tight loops, and still prompt when each pass is slow.
     if (++ticks_ < 64) {
         return true;
     }

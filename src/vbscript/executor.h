@@ -33,8 +33,9 @@ class Executor {
 public:
     explicit Executor(Runtime& runtime);
 
-    // Starts a run: the deadline and the stack measure count from here.
-    void begin(std::chrono::steady_clock::time_point deadline);
+    // Starts a run: the deadline and the stack measure count from here, on a stack that ends
+    // at `stackEnd` (StackExtent; 0 when unknown).
+    void begin(std::chrono::steady_clock::time_point deadline, std::uintptr_t stackEnd);
     // False when the run failed; then errorNumber()/errorDescription() tell why.
     bool runBlock(const Block& block);
     bool evaluate(const Expr& e, Variant& out);

@@ -6,6 +6,7 @@
 #include "lexer.h"
 #include "parser.h"
 #include "runtime.h"
+#include "script_limits.h"
 
 #include <new>
 #include <string>
@@ -39,6 +40,24 @@ Interpreter::Interpreter(InterpreterOptions options)
 
 Interpreter::~Interpreter() = default;
 
+std::uintptr_t Interpreter::stackEnd() {
+    if (stackThread_ != std::this_thread::get_id()) {
+        stackThread_ = std::this_thread::get_id();
+        stackEnd_ = StackExtent::currentThreadEnd();
+    }
+    return stackEnd_;
+}
+
+bool Interpreter::acceptsSource(std::u16string_view source) {
+    // The text of one call is held as tokens and a tree several times its size: beyond the
+    // longest text a script may make, it is refused before any of that is built.
+    if (source.size() > limits::kMaxStringLength) {
+        fail(static_cast<int>(ErrorCode::OutOfMemory), errorText(7));
+        return false;
+    }
+    return true;
+}
+
 void Interpreter::fail(int number, std::u16string description) {
     error_.number = number;
     error_.description = std::move(description);
@@ -57,10 +76,22 @@ template <typename Run> bool Interpreter::guarded(Run&& run) {
     return false;
 }
 
+bool Interpreter::setGlobal(std::u16string_view name, Variant value) {
+    GlobalEntry& entry = globals_->at(globals_->findOrAdd(lowerAscii(name)));
+    if (entry.kind != GlobalEntry::Kind::Variable) {
+        return false;
+    }
+    entry.value = value.copied();
+    return true;
+}
+
 std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
     std::optional<Variant> result;
     guarded([&] {
-        Parser parser(expression, *globals_, optionExplicit_);
+        if (!acceptsSource(expression)) {
+            return false;
+        }
+        Parser parser(expression, *globals_, optionExplicit_, stackEnd());
         ParseResult parsed = parser.parseExpression();
         if (parsed.error != ErrorCode::None) {
             fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
@@ -70,7 +101,7 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
             result = Variant();
             return true;
         }
-        executor_->begin(std::chrono::steady_clock::now() + options_.timeLimit);
+        executor_->begin(std::chrono::steady_clock::now() + options_.timeLimit, stackEnd());
         Variant value;
         if (!executor_->evaluate(*parsed.expression, value)) {
             fail(executor_->errorNumber(), executor_->errorDescription());
@@ -84,14 +115,17 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
 
 bool Interpreter::execute(std::u16string_view statements) {
     return guarded([&] {
-        Parser parser(statements, *globals_, optionExplicit_);
+        if (!acceptsSource(statements)) {
+            return false;
+        }
+        Parser parser(statements, *globals_, optionExplicit_, stackEnd());
         ParseResult parsed = parser.parseStatements();
         if (parsed.error != ErrorCode::None) {
             fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
             return false;
         }
         optionExplicit_ = parsed.optionExplicit;
-        executor_->begin(std::chrono::steady_clock::now() + options_.timeLimit);
+        executor_->begin(std::chrono::steady_clock::now() + options_.timeLimit, stackEnd());
         // Procedures keep pointers into their own bodies only; the script-level statements
         // are run once and dropped.
         if (!executor_->runBlock(parsed.statements)) {

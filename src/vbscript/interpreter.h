@@ -4,10 +4,12 @@
 #include "variant.h"
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace vbs {
 
@@ -47,9 +49,16 @@ public:
     // Runs statements ("x = 5" assigns); false on error. What ran before the error stays done.
     bool execute(std::u16string_view statements);
     const ScriptError& lastError() const { return error_; }
+    // Sets a global variable to exactly `value`, as `name = value` would, with no text to
+    // parse. False (and nothing changes) when the name is a constant or a procedure.
+    bool setGlobal(std::u16string_view name, Variant value);
 
 private:
     template <typename Run> bool guarded(Run&& run);
+    // False (with Out of memory) for a text too long to parse.
+    bool acceptsSource(std::u16string_view source);
+    // Where the calling thread's stack ends, read once per thread that calls.
+    std::uintptr_t stackEnd();
     void fail(int number, std::u16string description);
 
     InterpreterOptions options_;
@@ -58,6 +67,8 @@ private:
     std::unique_ptr<Executor> executor_;
     bool optionExplicit_ = false;
     ScriptError error_;
+    std::thread::id stackThread_;
+    std::uintptr_t stackEnd_ = 0;
 };
 
 } // namespace vbs

@@ -1,7 +1,9 @@
 #include "lexer.h"
 
 #include "convert.h"
+#include "memory_budget.h"
 #include "operators.h"
+#include "script_limits.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -249,6 +251,12 @@ void Lexer::lexString(Token& t) {
             break;
         }
         text.push_back(src_[pos_++]);
+    }
+    // A literal is a text like any other: the same limits hold.
+    if (text.size() > limits::kMaxStringLength ||
+        !MemoryBudget::allows(text.size() * sizeof(char16_t))) {
+        setError(t, ErrorCode::OutOfMemory);
+        return;
     }
     t.kind = Tok::String;
     setValue(t, Variant::string(std::move(text)));

@@ -1,9 +1,11 @@
 #include "number_format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <system_error>
 
 namespace vbs {
 namespace {
@@ -108,6 +110,18 @@ void civilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d) {
 
 std::u16string formatDouble(double value, char16_t decimalSeparator) {
     return formatSignificant(value, 15, decimalSeparator);
+}
+
+double shownDouble(double value) {
+    if (!std::isfinite(value)) {
+        return value;
+    }
+    // Read back exactly the shown text ("." and ASCII digits), without the C locale's say.
+    const std::u16string shown = formatDouble(value);
+    const std::string text(shown.begin(), shown.end());
+    double rounded = value;
+    const auto read = std::from_chars(text.data(), text.data() + text.size(), rounded);
+    return read.ec == std::errc() && std::isfinite(rounded) ? rounded : value;
 }
 
 std::u16string formatSingle(float value, char16_t decimalSeparator) {

@@ -100,7 +100,7 @@ ErrorCode arithmetic(BinaryOp op, const Operand& x, const Operand& y, Variant& o
         if (op == BinaryOp::Mul || (op == BinaryOp::Sub && x.rank == RDate && y.rank == RDate)) {
             return doubleResult(r, out);
         }
-        if (!(r >= -657434.0 && r < 2958466.0)) {
+        if (!inDateRange(r)) {
             return ErrorCode::Overflow;
         }
         out = Variant::date(r);
@@ -299,6 +299,12 @@ ErrorCode logical(BinaryOp op, const Variant& a, const Variant& b, const NumberL
     return ErrorCode::None;
 }
 
+// Keeps a runaway loop of joins from exhausting memory: a text of `length` characters, of
+// which `added` are new.
+bool joinAllowed(std::size_t length, std::size_t added) {
+    return length <= limits::kMaxStringLength && MemoryBudget::allows(added * sizeof(char16_t));
+}
+
 ErrorCode concatenate(const Variant& a, const Variant& b, const NumberLocale& locale,
                       Variant& out) {
     if (a.isNull() && b.isNull()) {
@@ -324,9 +330,8 @@ ErrorCode concatenate(const Variant& a, const Variant& b, const NumberLocale& lo
             return e;
         }
     }
-    // Keeps a runaway loop of joins from exhausting memory.
     const std::size_t length = left->size() + right->size();
-    if (length > limits::kMaxStringLength || !MemoryBudget::allows(length * sizeof(char16_t))) {
+    if (!joinAllowed(length, length)) {
         return ErrorCode::OutOfMemory;
     }
     std::u16string joined;
@@ -557,6 +562,23 @@ ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const Number
     }
 }
 
+ErrorCode appendConcatenation(Variant& text, const Variant& b, const NumberLocale& locale) {
+    std::u16string converted;
+    const std::u16string* added = &converted;
+    if (b.isString()) {
+        added = &b.asString();
+    } else if (!b.isNull()) {
+        if (ErrorCode e = toText(b, locale, converted); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    if (!joinAllowed(text.asString().size() + added->size(), added->size())) {
+        return ErrorCode::OutOfMemory;
+    }
+    text.appendToOwnString(*added);
+    return ErrorCode::None;
+}
+
 ErrorCode unaryOp(UnaryOp op, const Variant& a, const NumberLocale& locale, Variant& out) {
     if (op == UnaryOp::Plus) {
         out = a; // no conversion at all: +"true" stays text
@@ -594,6 +616,9 @@ ErrorCode unaryOp(UnaryOp op, const Variant& a, const NumberLocale& locale, Vari
         out = Variant::dbl(-a.asDouble());
         return ErrorCode::None;
     case VarType::Date:
+        if (!inDateRange(-a.asDouble())) {
+            return ErrorCode::Overflow;
+        }
         out = Variant::date(-a.asDouble());
         return ErrorCode::None;
     case VarType::Currency:

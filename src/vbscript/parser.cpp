@@ -4,9 +4,10 @@ namespace vbs {
 
 // Parse errors unwind with an exception that never leaves this class: the first error ends the
 // parse, and its position and code are all the caller needs.
-Parser::Parser(std::u16string_view source, GlobalTable& globals, bool optionExplicit)
+Parser::Parser(std::u16string_view source, GlobalTable& globals, bool optionExplicit,
+               std::uintptr_t stackEnd)
     : lexer_(source), globals_(globals), optionExplicit_(optionExplicit) {
-    stack_.reset();
+    stack_.reset(stackEnd);
 }
 
 ParseResult Parser::parseStatements() {

@@ -34,7 +34,9 @@ struct ParseResult {
 // failed parse defines nothing. Nesting is limited so that no input can exhaust the C++ stack.
 class Parser {
 public:
-    Parser(std::u16string_view source, GlobalTable& globals, bool optionExplicit);
+    // `stackEnd`: where the calling thread's stack ends (StackExtent), 0 when unknown.
+    Parser(std::u16string_view source, GlobalTable& globals, bool optionExplicit,
+           std::uintptr_t stackEnd);
 
     ParseResult parseStatements();
     ParseResult parseExpression();

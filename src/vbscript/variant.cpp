@@ -8,8 +8,8 @@ namespace vbs {
 
 namespace {
 
-// A string's text, counted in the memory budget while it lives. Texts never change after they
-// are made, so the size at the end is the size that was counted.
+// A string's text, counted in the memory budget while it lives. A text grows only through
+// appendToOwnString, which counts what it adds, so the size at the end is the size counted.
 struct StringBox {
     explicit StringBox(std::u16string s) : text(std::move(s)) {
         MemoryBudget::add(text.size() * sizeof(char16_t));
@@ -26,6 +26,15 @@ Variant Variant::string(std::u16string s) {
     Variant v(VarType::String);
     v.ref_ = std::make_shared<StringBox>(std::move(s));
     return v;
+}
+
+void Variant::appendToOwnString(std::u16string_view text) {
+    if (!ref_) {
+        ref_ = std::make_shared<StringBox>(std::u16string(text));
+        return;
+    }
+    static_cast<StringBox*>(ref_.get())->text += text;
+    MemoryBudget::add(text.size() * sizeof(char16_t));
 }
 
 ArrayData::ArrayData(const ArrayData& other)

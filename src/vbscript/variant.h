@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vbs {
@@ -30,10 +31,10 @@ struct ObjectData;
 
 // One VBScript value. Numbers live inline, so arithmetic never touches the heap; strings,
 // arrays and objects are shared through one reference-counted pointer. Strings are immutable
-// once made, which makes sharing them safe. Arrays have value semantics in VBScript: whoever
-// stores an array into a variable makes sure the variable's array is its own (copied() when
-// shared). Only a variable's own array is ever changed in place; arrays nested in it are never
-// changed (the language can only replace them), so copies share the nested ones.
+// once shared, which makes sharing them safe (see appendToOwnString). Arrays have value semantics
+// in VBScript: whoever stores an array into a variable makes sure the variable's array is its own
+// (copied() when shared). Only a variable's own array is ever changed in place; arrays nested in it
+// are never changed (the language can only replace them), so copies share the nested ones.
 class Variant {
 public:
     Variant() = default;
@@ -137,6 +138,9 @@ public:
     int nestingDepth() const;
     // The string, array or object is also held by another Variant.
     bool isShared() const { return ref_.use_count() > 1; }
+    // Appends to a String that no other Variant holds (isString() and !isShared()), counting
+    // the added characters in the memory budget.
+    void appendToOwnString(std::u16string_view text);
 
 private:
     explicit Variant(VarType t) : type_(t) {}

@@ -47,6 +47,8 @@ QString sumOfOnes(qsizetype size) {
 
 constexpr qsizetype kTenMegabytes = qsizetype(10) << 20;
 constexpr qsizetype kDeep = 100000;
+// Longer than the longest text a script may hold (16M characters).
+constexpr qsizetype kSeventeenMegabytes = qsizetype(17) << 20;
 // What each engine says when the nesting is deeper than it can parse.
 const QString kOutOfStack = QStringLiteral("Out of stack space");
 const QString kTooDeep = QStringLiteral("Maximum statement or expression depth exceeded");
@@ -61,6 +63,9 @@ INSTANTIATE_TEST_SUITE_P(
                   u'"' + QString(kTenMegabytes, u'x') + u'"', QString(kTenMegabytes, u'x')},
         InputCase{"JavaScriptTenMegabyteString", "JavaScript",
                   u'\'' + QString(kTenMegabytes, u'x') + u'\'', QString(kTenMegabytes, u'x')},
+        InputCase{"VBScriptStringBeyondTheLongestText", "VBScript",
+                  u'"' + QString(kSeventeenMegabytes, u'x') + u'"',
+                  QStringLiteral("Out of memory")},
         InputCase{"VBScriptNestedBrackets", "VBScript",
                   QString(kDeep, u'[') + u'1' + QString(kDeep, u']'),
                   QStringLiteral("Invalid character")},

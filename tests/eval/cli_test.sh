@@ -32,6 +32,15 @@ check sum-of-squares $'\n338350' "$bin" --raw -e '!s = 0: For i = 1 To 100: s = 
 check array $'\n5' "$bin" --raw -e '!Dim a(3): a(0) = 5' -e 'a(0)'
 check runaway-recursion $'\nOut of stack space' "$bin" --raw \
     -e '!Function r(n): r = r(n + 1): End Function' -e 'r(0)'
+# The stack guard measures the thread's real stack, whatever `ulimit -s` gave it.
+check small-stack-recursion $'\nOut of stack space\n10' sh -c 'ulimit -s 2048 && exec "$0" --raw \
+    -e "!Function f(n): f = f(n+1): End Function" -e "f(1)" -e "2*(3)+Sqr(16)"' "$bin"
+brackets=$(printf '%.0s(' $(seq 450))1$(printf '%.0s)' $(seq 450))
+minuses=$(printf '%.0s-' $(seq 5000))1
+check tiny-stack-nesting $'Out of stack space\nOut of stack space\n\nOut of stack space\n10' \
+    sh -c 'ulimit -s 128 && exec "$0" --raw -e "$1" -e "$2" \
+    -e "!Function f(n): f = f(n+1): End Function" -e "f(1)" -e "2*(3)+Sqr(16)"' \
+    "$bin" "$brackets" "$minuses"
 nested=$(mktemp)
 { printf '%.0s(' $(seq 100000); printf 1; printf '%.0s)' $(seq 100000); echo; } >"$nested"
 check deep-nesting 'Out of stack space' "$bin" --raw "$nested"

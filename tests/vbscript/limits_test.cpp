@@ -95,7 +95,12 @@ TEST(Limits, TimeOutTextInSeconds) {
     EXPECT_EQ(execText(in, "Do: Loop"), "#10001 Script timed out after 1 second");
 }
 
-// One built-in call over millions of pieces stops at the time limit like a loop does.
+// A million joins in one expression: linear, yet far longer than a millisecond.
+const std::string kJoinChain = "Len(" + repeat("1&", 999989) + "1)";
+const std::string kTextJoinChain = "Len(" + repeat("\"ab\"&", 999999) + "\"ab\")";
+
+// One built-in call over millions of pieces, or one expression of a million operations,
+// stops at the time limit like a loop does.
 class LongBuiltinCallTest : public testing::TestWithParam<Case> {};
 
 TEST_P(LongBuiltinCallTest, TimesOut) {
@@ -113,7 +118,9 @@ INSTANTIATE_TEST_SUITE_P(Calls, LongBuiltinCallTest,
                                          Case{"Filter", "UBound(Filter(a, \"x\"))", ""},
                                          Case{"Replace", "Len(Replace(s, \",\", \"ab\"))", ""},
                                          Case{"ReplaceText",
-                                              "Len(Replace(s, \",\", \"ab\", 1, -1, 1))", ""}),
+                                              "Len(Replace(s, \",\", \"ab\", 1, -1, 1))", ""},
+                                         Case{"JoinChain", kJoinChain.c_str(), ""},
+                                         Case{"TextJoinChain", kTextJoinChain.c_str(), ""}),
                          RowName());
 
 TEST(Limits, TextCompareReplaceIsLinear) {

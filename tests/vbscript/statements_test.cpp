@@ -18,6 +18,10 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"Simple", "x = 5", "x", "5 (Integer)"},
         ScriptCase{"CaseInsensitive", "MyVar = 1: myvar = myVAR + 1", "MYVAR", "2 (Integer)"},
         ScriptCase{"QuotedText", "s = \"a\"\"b\"", "s", "\"a\"b\" (String)"},
+        // A run of joins grows its own result in place, never a text someone else holds.
+        ScriptCase{"JoinsLeaveTheirOperands",
+                   "a = \"x\": b = Array(\"y\"): c = CStr(a) & 1 & 2: d = b(0) & 3 & 4: e = a & c",
+                   "a & b(0) & c & d & e", "\"xyx12y34xx12\" (String)"},
         ScriptCase{"ColonsAndLines", "a = 1 :: :\nb = 2\r\nc = 3\rd = 4", "a+b+c+d",
                    "10 (Integer)"},
         ScriptCase{"Continuation", "x =_\n3 + _  \n 4", "x", "7 (Integer)"},
