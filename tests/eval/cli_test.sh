@@ -32,6 +32,10 @@ check sum-of-squares $'\n338350' "$bin" --raw -e '!s = 0: For i = 1 To 100: s = 
 check array $'\n5' "$bin" --raw -e '!Dim a(3): a(0) = 5' -e 'a(0)'
 check runaway-recursion $'\nOut of stack space' "$bin" --raw \
     -e '!Function r(n): r = r(n + 1): End Function' -e 'r(0)'
+# JavaScript's recursion checks hold whatever stack the calculator was started with.
+check javascript-small-stack $'\nMaximum call stack size exceeded.\nMaximum call stack size exceeded.\n\n6' \
+    bash -c "ulimit -s 1024 && '$bin' --raw --lang javascript -e '!function g(n) { return [g(n + 1)] }' \
+        -e 'g(1)' -e '[1].map(function m() { return [1].map(m) })' -e '!var keep = 6' -e 'keep'"
 nested=$(mktemp)
 { printf '%.0s(' $(seq 100000); printf 1; printf '%.0s)' $(seq 100000); echo; } >"$nested"
 check deep-nesting 'Out of stack space' "$bin" --raw "$nested"
