@@ -176,6 +176,12 @@ bool WorkerEngine::takeRestart() {
     if (m_worker && m_worker->endedWhileIdle()) {
         abandonWorker(whyItEnded());
     }
+    if (!m_worker && m_failedStartAt) {
+        // The next worker is the first to run: the caller's set-up never reached a worker, and
+        // nothing was lost to say anything about.
+        m_error.clear();
+        return true;
+    }
     return std::exchange(m_restart, false);
 }
 

@@ -47,7 +47,8 @@ public:
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
     // Also replaces a worker that ended while idle (killed, out of memory), so that the
-    // caller can set up the new one before its request.
+    // caller can set up the new one before its request; and after a failed start, says so
+    // until a worker has started, with an empty description.
     bool takeRestart() override;
 
 private:
