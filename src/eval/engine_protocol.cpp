@@ -54,7 +54,9 @@ QByteArray executeStatementRequest(const QString& statement) {
 
 QByteArray storeAnswerRequest(const ScriptValue& answer, const QString& answerText) {
     return message(Request::StoreAnswer, [&](QDataStream& out) {
-        writeValue(out, answer);
+        ScriptValue kindAndNumber = answer;
+        kindAndNumber.text.clear(); // a long text would otherwise double the frame
+        writeValue(out, kindAndNumber);
         out << answerText;
     });
 }

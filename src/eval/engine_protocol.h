@@ -15,9 +15,11 @@ namespace quorvix::engine_protocol {
 enum class Request : std::uint8_t { Eval = 1, ExecuteStatement = 2, StoreAnswer = 3 };
 enum class Reply : std::uint8_t { Ready = 1, Value = 2, Done = 3, Failed = 4 };
 
-// No frame is larger: a reply that would be is answered "Out of memory" instead, and a frame
-// announced larger is taken for a broken worker.
-inline constexpr std::uint32_t kMaxFrameBytes = std::uint32_t(1) << 30;
+// No frame is larger: a reply that would be is answered "Out of memory" instead, a request that
+// would be is not sent, and a frame announced larger is taken for a broken worker. It holds a
+// text of 32 million characters, twice the longest text VBScript makes, and keeps what a
+// broken worker can make the calculator allocate small.
+inline constexpr std::uint32_t kMaxFrameBytes = std::uint32_t(64) << 20;
 
 // How a worker ends itself when a script goes on after it was interrupted, so that the caller
 // can say why.
@@ -26,6 +28,7 @@ inline constexpr int kExitOutOfMemory = 91;
 
 QByteArray evalRequest(const QString& expression);
 QByteArray executeStatementRequest(const QString& statement);
+// The answer's text goes once, as `answerText`: the stored value's own text is left empty.
 QByteArray storeAnswerRequest(const ScriptValue& answer, const QString& answerText);
 QByteArray readyReply();
 

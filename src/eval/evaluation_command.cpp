@@ -17,21 +17,25 @@ QString EvaluationCommand::piStatement() {
            QString::fromStdU16String(vbs::formatDouble(4.0 * std::atan(1.0)));
 }
 
-void EvaluationCommand::restoreAfterRestart() {
+QString EvaluationCommand::restoreAfterRestart() {
     if (!m_hasRun || !m_engine.takeRestart()) {
-        return;
+        return QString();
     }
+    QString restart = m_engine.errorDescription();
     m_engine.executeStatement(piStatement());
     if (m_lastAnswer) {
         m_engine.storeAnswer(m_lastAnswer->first, m_lastAnswer->second);
     }
+    return restart;
 }
 
 EvaluationResult EvaluationCommand::run(const QString& input) {
     EvaluationResult result;
     bool failed = false;
 
-    restoreAfterRestart();
+    // An engine that was lost between runs is replaced before this one; the run then says so
+    // wherever it has no answer to show.
+    const QString restart = restoreAfterRestart();
     if (!m_hasRun) {
         m_hasRun = true;
         result.firstRun = true;
@@ -55,6 +59,9 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
             result.output = m_engine.errorDescription();
             restoreAfterRestart();
         }
+        if (!restart.isEmpty()) {
+            result.output = restart;
+        }
         return result;
     case RewrittenInput::Mode::Expression:
         break;
@@ -65,7 +72,7 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
         failed = true;
     }
     if (failed) {
-        result.output = m_engine.errorDescription();
+        result.output = restart.isEmpty() ? m_engine.errorDescription() : restart;
         restoreAfterRestart();
         return result;
     }

@@ -34,8 +34,9 @@ public:
     static QString piStatement();
 
 private:
-    // After the engine lost its global scope, defines Pi again and gives Ans its last answer.
-    void restoreAfterRestart();
+    // After the engine lost its global scope, defines Pi again and gives Ans its last answer;
+    // returns the engine's description of the restart, empty when there was none.
+    QString restoreAfterRestart();
 
     ScriptEngine& m_engine;
     bool m_hasRun = false;

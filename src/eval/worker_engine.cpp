@@ -20,31 +20,44 @@ bool WorkerEngine::ensureRunning() {
     if (m_worker) {
         return true;
     }
+    // A worker that cannot start would otherwise cost every request the whole start limit.
+    if (m_failedStartAt && m_launch.now() < *m_failedStartAt + m_launch.retryAfter) {
+        m_error = m_startFailure;
+        return false;
+    }
     const QString unavailable = m_launch.language + QStringLiteral(" is not available: ") +
                                 QFileInfo(m_launch.program).fileName() + u' ';
     QString why;
     m_worker = WorkerProcess::start(m_launch.program, m_launch.arguments, &why);
     if (!m_worker) {
-        m_error = unavailable + why;
-        return false;
+        return startFailed(unavailable + why);
     }
     QByteArray payload;
     const WorkerProcess::Io io = m_worker->receive(payload, Clock::now() + m_launch.startLimit);
     const std::optional<engine_protocol::ReplyContent> reply =
         io == WorkerProcess::Io::Done ? engine_protocol::readReply(payload) : std::nullopt;
     if (reply && reply->kind == engine_protocol::Reply::Ready) {
+        m_failedStartAt.reset();
         return true;
     }
+    QString failure;
     if (io == WorkerProcess::Io::TimedOut) {
-        m_error = unavailable + QStringLiteral("did not start within %1 seconds")
+        failure = unavailable + QStringLiteral("did not start within %1 seconds")
                                     .arg(m_launch.startLimit.count() / 1000.0);
     } else if (io == WorkerProcess::Io::Closed) {
-        m_error = unavailable +
+        failure = unavailable +
                   QStringLiteral("stopped as it started (%1)").arg(m_worker->exitDescription());
     } else {
-        m_error = unavailable + QStringLiteral("is not the engine's worker");
+        failure = unavailable + QStringLiteral("is not the engine's worker");
     }
     m_worker.reset();
+    return startFailed(failure);
+}
+
+bool WorkerEngine::startFailed(const QString& failure) {
+    m_failedStartAt = m_launch.now();
+    m_startFailure = failure;
+    m_error = failure;
     return false;
 }
 
@@ -73,6 +86,10 @@ std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray
     if (!ensureRunning()) {
         return std::nullopt;
     }
+    if (static_cast<std::size_t>(request.size()) > engine_protocol::kMaxFrameBytes) {
+        m_error = QStringLiteral("Out of memory");
+        return std::nullopt;
+    }
     const Clock::time_point deadline = Clock::now() + m_launch.timeLimit + m_launch.grace;
     QByteArray payload;
     m_pendingFrames += WorkerProcess::frame(request);
@@ -88,10 +105,12 @@ std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray
     case WorkerProcess::Io::Closed:
         abandonWorker(whyItEnded());
         return std::nullopt;
+    case WorkerProcess::Io::Invalid:
     case WorkerProcess::Io::Done:
         break;
     }
-    std::optional<engine_protocol::ReplyContent> reply = engine_protocol::readReply(payload);
+    std::optional<engine_protocol::ReplyContent> reply =
+        io == WorkerProcess::Io::Done ? engine_protocol::readReply(payload) : std::nullopt;
     if (!reply) {
         abandonWorker(m_launch.language + QStringLiteral(" sent a reply that could not be read"));
     } else if (reply->kind == engine_protocol::Reply::Failed) {
@@ -135,8 +154,11 @@ bool WorkerEngine::storeAnswer(const ScriptValue& answer, const QString& answerT
     }
     // No reply to wait for: the worker stores it before it runs the next request. A small one
     // goes with that request; a large one now, so as not to be held here.
-    const QByteArray frame =
-        WorkerProcess::frame(engine_protocol::storeAnswerRequest(answer, answerText));
+    const QByteArray request = engine_protocol::storeAnswerRequest(answer, answerText);
+    if (static_cast<std::size_t>(request.size()) > engine_protocol::kMaxFrameBytes) {
+        return false; // the worker would refuse it
+    }
+    const QByteArray frame = WorkerProcess::frame(request);
     if (frame.size() <= kPendingLimit) {
         m_pendingFrames = frame; // a newer answer replaces one not yet sent
         return true;
@@ -151,6 +173,15 @@ bool WorkerEngine::storeAnswer(const ScriptValue& answer, const QString& answerT
 }
 
 bool WorkerEngine::takeRestart() {
+    if (m_worker && m_worker->endedWhileIdle()) {
+        abandonWorker(whyItEnded());
+    }
+    if (!m_worker && m_failedStartAt) {
+        // The next worker is the first to run: the caller's set-up never reached a worker, and
+        // nothing was lost to say anything about.
+        m_error.clear();
+        return true;
+    }
     return std::exchange(m_restart, false);
 }
 

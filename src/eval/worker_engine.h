@@ -6,7 +6,9 @@
 
 #include <QStringList>
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace quorvix {
 
@@ -28,6 +30,11 @@ public:
         std::chrono::milliseconds grace{1000};
         // How long a worker may take to start and report that it is ready.
         std::chrono::milliseconds startLimit{10000};
+        // After a failed start, requests are answered at once with its failure; the next
+        // start is tried by the first request this long after it.
+        std::chrono::milliseconds retryAfter{5000};
+        // The clock that paces those retries.
+        std::function<WorkerProcess::Clock::time_point()> now = WorkerProcess::Clock::now;
     };
 
     explicit WorkerEngine(Launch launch);
@@ -39,12 +46,17 @@ public:
     QString errorDescription() const override { return m_error; }
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
+    // Also replaces a worker that ended while idle (killed, out of memory), so that the
+    // caller can set up the new one before its request; and after a failed start, says so
+    // until a worker has started, with an empty description.
     bool takeRestart() override;
 
 private:
     // Sends a request and waits for its reply; nullopt, with m_error set, when there is none.
     std::optional<engine_protocol::ReplyContent> call(const QByteArray& request);
     bool ensureRunning();
+    // Records a failed start, so that requests until the next try are answered at once.
+    bool startFailed(const QString& failure);
     // Why the worker closed its end: the limit it ended itself for, or how it died.
     QString whyItEnded();
     // Ends the worker after it failed to answer; `cause` begins the message.
@@ -52,8 +64,10 @@ private:
 
     Launch m_launch;
     std::unique_ptr<WorkerProcess> m_worker;
-    bool m_everStarted = false;
     bool m_restart = false;
+    // When the last start failed, and why; unset after a start that succeeded.
+    std::optional<WorkerProcess::Clock::time_point> m_failedStartAt;
+    QString m_startFailure;
     QString m_error;
     QString m_noTextForm; // the worker's description for the last answer without a text form
     // A small StoreAnswer request, sent in front of the next request: one write and one

@@ -170,7 +170,7 @@ WorkerProcess::Io WorkerProcess::fill(qsizetype wanted, Clock::time_point deadli
         m_start = 0;
     }
     while (m_buffer.size() - m_start < wanted) {
-        if (!waitReadable(deadline, POLLIN)) {
+        if (Clock::now() >= deadline || !waitReadable(deadline, POLLIN)) {
             return Io::TimedOut;
         }
         const qsizetype have = m_buffer.size();
@@ -193,7 +193,7 @@ WorkerProcess::Io WorkerProcess::receive(QByteArray& payload, Clock::time_point 
     }
     std::memcpy(&size, m_buffer.constData() + m_start, sizeof size);
     if (size > engine_protocol::kMaxFrameBytes) {
-        return Io::Closed; // no well-behaved helper sends that much
+        return Io::Invalid; // no well-behaved helper sends that much
     }
     io = fill(qsizetype(sizeof size) + qsizetype(size), deadline);
     if (io != Io::Done) {
@@ -202,6 +202,11 @@ WorkerProcess::Io WorkerProcess::receive(QByteArray& payload, Clock::time_point 
     payload = m_buffer.mid(m_start + qsizetype(sizeof size), qsizetype(size));
     m_start += qsizetype(sizeof size) + qsizetype(size);
     return Io::Done;
+}
+
+bool WorkerProcess::endedWhileIdle() const {
+    pollfd entry{m_socket, POLLIN, 0};
+    return m_start < m_buffer.size() || ::poll(&entry, 1, 0) > 0;
 }
 
 void WorkerProcess::reap(bool wait) {

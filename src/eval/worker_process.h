@@ -18,7 +18,8 @@ public:
     // The descriptor the helper finds its end of the socket on.
     static constexpr int kHelperDescriptor = 3;
 
-    enum class Io { Done, TimedOut, Closed };
+    // Invalid: the helper announced a frame larger than the protocol allows.
+    enum class Io { Done, TimedOut, Closed, Invalid };
 
     // Starts `program`; on failure returns null and says why in `error`.
     static std::unique_ptr<WorkerProcess> start(const QString& program,
@@ -31,8 +32,12 @@ public:
     static QByteArray frame(const QByteArray& payload);
     // Sends one or more frames, written together.
     Io send(const QByteArray& frames, Clock::time_point deadline);
-    // Receives one frame's payload.
+    // Receives one frame's payload. The deadline holds for the whole frame, however steadily
+    // its bytes come.
     Io receive(QByteArray& payload, Clock::time_point deadline);
+    // Whether the helper, asked nothing, has closed its end or sent something: either way it
+    // cannot take a request. Never waits.
+    bool endedWhileIdle() const;
 
     // Kills the helper and waits for it; afterwards exitDescription() tells how it ended.
     void kill();

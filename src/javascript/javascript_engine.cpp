@@ -18,69 +18,94 @@ JavaScriptEngine::JavaScriptEngine(std::chrono::milliseconds timeLimit, std::siz
 
 JavaScriptEngine::~JavaScriptEngine() = default;
 
-std::optional<QJSValue> JavaScriptEngine::run(const QString& program) {
-    QStringList stack;
+template <typename Work> bool JavaScriptEngine::withinLimits(Work work) {
     m_watchdog.arm(m_timeLimit, m_memoryLimit);
-    QJSValue result;
     try {
-        result = m_engine.evaluate(program, QString(), 1, &stack);
+        work();
     } catch (const std::bad_alloc&) {
         m_watchdog.disarm();
         m_engine.setInterrupted(false);
         m_error = QStringLiteral("Out of memory");
-        return std::nullopt;
+        return false;
     }
     const Watchdog::Outcome outcome = m_watchdog.disarm();
-    if (outcome != Watchdog::Outcome::Finished || m_engine.isInterrupted()) {
-        m_engine.setInterrupted(false);
-        if (outcome == Watchdog::Outcome::OutOfMemory) {
-            // What the script still holds in its variables stays; its garbage goes now.
-            m_engine.collectGarbage();
-            m_error = QStringLiteral("Out of memory");
-        } else {
-            m_error = timeoutDescription(m_timeLimit);
-        }
-        return std::nullopt;
+    if (outcome == Watchdog::Outcome::Finished && !m_engine.isInterrupted()) {
+        return true;
     }
+    m_engine.setInterrupted(false);
+    if (outcome == Watchdog::Outcome::OutOfMemory) {
+        // What the script still holds in its variables stays; its garbage goes now.
+        m_engine.collectGarbage();
+        m_error = QStringLiteral("Out of memory");
+    } else {
+        m_error = timeoutDescription(m_timeLimit);
+    }
+    return false;
+}
+
+bool JavaScriptEngine::run(const QString& program, QJSValue& result,
+                           std::optional<ScriptValue>* converted) {
+    QStringList stack;
     // An uncaught exception leaves its stack trace; a thrown Error also reads as an error.
-    if (result.isError() || !stack.isEmpty()) {
+    const auto failed = [&] { return result.isError() || !stack.isEmpty(); };
+    const bool finished = withinLimits([&] {
+        result = m_engine.evaluate(program, QString(), 1, &stack);
+        if (converted && !failed() && result.isObject()) {
+            QString text;
+            QString failure;
+            *converted = m_conversion.toText(result, text, failure)
+                             ? ScriptValue::object(std::move(text), true)
+                             : ScriptValue::object(std::move(failure), false);
+        }
+    });
+    if (!finished) {
+        return false;
+    }
+    if (failed()) {
         m_error = result.isError() ? result.property(QStringLiteral("message")).toString()
                                    : result.toString();
-        return std::nullopt;
+        return false;
     }
-    return result;
+    return true;
 }
 
 std::optional<ScriptValue> JavaScriptEngine::eval(const QString& expression) {
-    const std::optional<QJSValue> value = run(expression);
-    if (!value) {
+    QJSValue value;
+    std::optional<ScriptValue> object;
+    if (!run(expression, value, &object)) {
         return std::nullopt;
     }
-    if (value->isUndefined()) {
+    if (object) {
+        // Objects, arrays and functions show JavaScript's own string conversion; one whose
+        // conversion throws has no text form, and what it threw says why.
+        return object;
+    }
+    if (value.isUndefined()) {
         return ScriptValue::empty();
     }
-    if (value->isNull()) {
+    if (value.isNull()) {
         return ScriptValue::null();
     }
-    if (value->isBool()) {
-        return ScriptValue::fromBool(value->toBool());
+    if (value.isBool()) {
+        return ScriptValue::fromBool(value.toBool());
     }
-    if (value->isNumber()) {
-        return ScriptValue::fromDouble(value->toNumber());
+    if (value.isNumber()) {
+        return ScriptValue::fromDouble(value.toNumber());
     }
-    if (value->isString()) {
-        return ScriptValue::fromString(value->toString());
+    if (value.isString()) {
+        return ScriptValue::fromString(value.toString());
     }
-    // Objects, arrays and functions show JavaScript's own string conversion.
-    return ScriptValue::object(value->toString(), true);
+    return ScriptValue::object(value.toString(), true); // a symbol
 }
 
 bool JavaScriptEngine::executeStatement(const QString& statement) {
-    return run(statement).has_value();
+    QJSValue ignored;
+    return run(statement, ignored, nullptr);
 }
 
-QString JavaScriptEngine::noTextFormDescription(const ScriptValue&) const {
-    return QStringLiteral("null has no value to show");
+QString JavaScriptEngine::noTextFormDescription(const ScriptValue& value) const {
+    return value.kind == ScriptValue::Kind::Object ? value.text
+                                                   : QStringLiteral("null has no value to show");
 }
 
 bool JavaScriptEngine::storeAnswer(const ScriptValue& answer, const QString& answerText) {

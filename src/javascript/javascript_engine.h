@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answer_conversion.h"
 #include "script_engine.h"
 #include "watchdog.h"
 
@@ -33,10 +34,16 @@ public:
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
 
 private:
-    std::optional<QJSValue> run(const QString& program);
+    // Runs `work` under the time and memory limits; false, with m_error set, when one of them
+    // stopped it.
+    template <typename Work> bool withinLimits(Work work);
+    // Runs `program`; false, with m_error set, when it fails. An object answer is turned into
+    // text within the same limits, into `converted`.
+    bool run(const QString& program, QJSValue& result, std::optional<ScriptValue>* converted);
 
     QJSEngine m_engine;
     QJSValue m_global; // looked up once: each globalObject() call makes a new handle
+    AnswerConversion m_conversion{m_engine};
     std::chrono::milliseconds m_timeLimit;
     std::size_t m_memoryLimit; // bytes the process may grow by during one run
     Watchdog m_watchdog;

@@ -6,6 +6,7 @@
 
 #include "engine_protocol.h"
 #include "javascript_engine.h"
+#include "large_stack.h"
 #include "worker_process.h"
 
 #include <QCoreApplication>
@@ -23,6 +24,12 @@
 namespace {
 
 constexpr int kChannel = quorvix::WorkerProcess::kHelperDescriptor;
+
+// The engine's stack. QJSEngine stops a script at a fixed call depth, and one call can take
+// several kilobytes of stack on the way through built-ins (a getter, a toString, a callback);
+// the parser and the regular expression compiler recurse on their own. This is far more than
+// any of them reaches before its own check fires, and costs only what is used.
+constexpr std::size_t kEngineStackBytes = std::size_t(256) << 20;
 
 // Reads the calculator's frames through a buffer, so that a request and the answer stored in
 // front of it take one read.
@@ -90,32 +97,11 @@ bool sendFrame(const QByteArray& payload) {
     return writeAll(frame.constData(), static_cast<std::size_t>(frame.size()));
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    // Ends with the calculator, even when the calculator is killed.
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    // The time limit in milliseconds, and optionally how many bytes a run may grow by.
-    bool valid = argc == 2 || argc == 3;
-    long long limits[2] = {0,
-                           static_cast<long long>(quorvix::JavaScriptEngine::kDefaultMemoryLimit)};
-    for (int i = 1; valid && i < argc; ++i) {
-        char* end = nullptr;
-        limits[i - 1] = std::strtoll(argv[i], &end, 10);
-        valid = *end == '\0' && limits[i - 1] > 0;
-    }
-    if (!valid || ::fcntl(kChannel, F_GETFD) < 0) {
-        std::fputs("quorvix-javascript is started by the calculator, not by hand\n", stderr);
-        return 2;
-    }
-    // Whatever a script prints goes to standard error; standard output is not ours to use.
-    ::dup2(STDERR_FILENO, STDOUT_FILENO);
-
-    QCoreApplication app(argc, argv);
+// Answers the calculator's requests until it goes; the process's exit code.
+int serve(std::chrono::milliseconds timeLimit, std::size_t memoryLimit) {
     // A script that goes on after it was interrupted is stopped by ending this process; the
     // exit code tells the calculator why.
-    quorvix::JavaScriptEngine engine{std::chrono::milliseconds(limits[0]),
-                                     static_cast<std::size_t>(limits[1]),
+    quorvix::JavaScriptEngine engine{timeLimit, memoryLimit,
                                      [](quorvix::Watchdog::Outcome outcome) {
                                          ::_exit(outcome == quorvix::Watchdog::Outcome::OutOfMemory
                                                      ? quorvix::engine_protocol::kExitOutOfMemory
@@ -139,4 +125,32 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Ends with the calculator, even when the calculator is killed.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // The time limit in milliseconds, and optionally how many bytes a run may grow by.
+    bool valid = argc == 2 || argc == 3;
+    long long limits[2] = {0,
+                           static_cast<long long>(quorvix::JavaScriptEngine::kDefaultMemoryLimit)};
+    for (int i = 1; valid && i < argc; ++i) {
+        char* end = nullptr;
+        limits[i - 1] = std::strtoll(argv[i], &end, 10);
+        valid = *end == '\0' && limits[i - 1] > 0;
+    }
+    if (!valid || ::fcntl(kChannel, F_GETFD) < 0) {
+        std::fputs("quorvix-javascript is started by the calculator, not by hand\n", stderr);
+        return 2;
+    }
+    // Whatever a script prints goes to standard error; standard output is not ours to use.
+    ::dup2(STDERR_FILENO, STDOUT_FILENO);
+
+    QCoreApplication app(argc, argv);
+    const std::chrono::milliseconds timeLimit(limits[0]);
+    const auto memoryLimit = static_cast<std::size_t>(limits[1]);
+    return quorvix::runOnLargeStack(kEngineStackBytes,
+                                    [&] { return serve(timeLimit, memoryLimit); });
 }

@@ -30,10 +30,11 @@ TEST_P(HostileInputTest, GivesAClearResultAndTheEngineGoesOn) {
     engine.setLanguage(QString::fromLatin1(c.language));
     EvaluationCommand command(engine);
     ASSERT_EQ(command.run(QStringLiteral("6*7")).output.value_or(QString()), u"42");
+    ASSERT_FALSE(command.run(QStringLiteral("!keep = 5")).output.has_value());
     const QString output = command.run(c.input).output.value_or(QStringLiteral("<none>"));
     EXPECT_EQ(output.left(200).toStdString(), c.expected.left(200).toStdString());
     EXPECT_EQ(output.size(), c.expected.size());
-    EXPECT_EQ(command.run(QStringLiteral("2+2")).output.value_or(QString()), u"4");
+    EXPECT_EQ(command.run(QStringLiteral("keep+2")).output.value_or(QString()), u"7");
 }
 
 QString repeated(QStringView piece, qsizetype times) {
@@ -82,6 +83,15 @@ INSTANTIATE_TEST_SUITE_P(
                   repeated(u"(-", kDeep) + u'5' + QString(kDeep, u')'), kOutOfStack},
         InputCase{"JavaScriptSignGroups", "JavaScript",
                   repeated(u"(-", kDeep) + u'5' + QString(kDeep, u')'), kTooDeep},
+        // Answers whose text JavaScript's own join cannot make without overflowing the stack.
+        InputCase{"JavaScriptArrayInsideItself", "JavaScript",
+                  QStringLiteral("[[1]].map(a => (a.push(a), a))[0]"), QStringLiteral("1,")},
+        InputCase{"JavaScriptArraysNestedTooDeep", "JavaScript",
+                  QStringLiteral("Array(100000).fill(0).reduce(a => [a], [])"),
+                  QStringLiteral("RangeError: Maximum call stack size exceeded.")},
+        InputCase{"JavaScriptDeeplyNestedPattern", "JavaScript",
+                  QStringLiteral("new RegExp('('.repeat(1e5) + 'a' + ')'.repeat(1e5)).test('a')"),
+                  QStringLiteral("True")},
         InputCase{"VBScriptNulInAString", "VBScript",
                   QStringLiteral("Len(\"a") + QChar(0) + QStringLiteral("b\")"),
                   QStringLiteral("3")},

@@ -41,6 +41,10 @@ check tiny-stack-nesting $'Out of stack space\nOut of stack space\n\nOut of stac
     sh -c 'ulimit -s 128 && exec "$0" --raw -e "$1" -e "$2" \
     -e "!Function f(n): f = f(n+1): End Function" -e "f(1)" -e "2*(3)+Sqr(16)"' \
     "$bin" "$brackets" "$minuses"
+# JavaScript's recursion checks hold whatever stack the calculator was started with.
+check javascript-small-stack $'\nMaximum call stack size exceeded.\nMaximum call stack size exceeded.\n\n6' \
+    bash -c "ulimit -s 1024 && '$bin' --raw --lang javascript -e '!function g(n) { return [g(n + 1)] }' \
+        -e 'g(1)' -e '[1].map(function m() { return [1].map(m) })' -e '!var keep = 6' -e 'keep'"
 nested=$(mktemp)
 { printf '%.0s(' $(seq 100000); printf 1; printf '%.0s)' $(seq 100000); echo; } >"$nested"
 check deep-nesting 'Out of stack space' "$bin" --raw "$nested"

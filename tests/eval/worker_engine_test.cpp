@@ -7,8 +7,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <QDirIterator>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
+#include <thread>
 #include <unistd.h>
 
 namespace quorvix {
@@ -54,7 +57,6 @@ TEST_P(BrokenWorkerTest, EveryRequestGetsAClearMessage) {
     EXPECT_FALSE(engine.executeStatement(QStringLiteral("x = 1")));
     EXPECT_EQ(engine.errorDescription().toStdString(), c.error);
     EXPECT_FALSE(engine.storeAnswer(ScriptValue::fromDouble(1), QStringLiteral("1")));
-    EXPECT_FALSE(engine.takeRestart()) << "a worker that never ran lost nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,6 +87,102 @@ TEST(WorkerEngine, WorkerGetsNoneOfTheCallersOpenFiles) {
     ::close(inheritable);
     EXPECT_EQ(engine.errorDescription().toStdString(),
               "JavaScript is not available: worker stopped as it started (exit code 3)");
+}
+
+// A worker that cannot start is started once; until the retry is due (by the clock given),
+// requests are answered at once. The worker that starts later gets Pi.
+TEST(WorkerEngine, FailedStartIsTriedAgainOnlyWhenTheRetryIsDue) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // Logs each start, and fails it until it is told to run the real worker.
+    const QByteArray script = "#!/bin/sh\necho >>\"$0.starts\"\n[ -e \"$0.ok\" ] && exec '" +
+                              QByteArray(QUORVIX_JAVASCRIPT_WORKER_BUILD_PATH) +
+                              "' \"$@\"\nexit 3\n";
+    const QString worker = writeWorker(dir, "worker", script.constData());
+    Clock::time_point now = Clock::now();
+    WorkerEngine::Launch launch{
+        QStringLiteral("JavaScript"), worker, {QStringLiteral("20000")}, 20s};
+    launch.retryAfter = 5s;
+    launch.now = [&] { return now; };
+    WorkerEngine engine(std::move(launch));
+    EvaluationCommand command(engine);
+    const auto run = [&](const char* input) {
+        return command.run(QString::fromUtf8(input)).output.value_or(QString()).toStdString();
+    };
+    const auto starts = [&] {
+        QFile log(worker + QStringLiteral(".starts"));
+        return log.open(QIODevice::ReadOnly) ? log.readAll().count('\n') : 0;
+    };
+    const std::string failure =
+        "JavaScript is not available: worker stopped as it started (exit code 3)";
+    EXPECT_EQ(run("1+1"), failure);
+    now += 4s;
+    EXPECT_EQ(run("2+2"), failure);
+    EXPECT_EQ(starts(), 1);
+    QFile(worker + QStringLiteral(".ok")).open(QIODevice::WriteOnly);
+    now += 1s;
+    EXPECT_EQ(run("Pi"), "3.14159265358979");
+    EXPECT_EQ(starts(), 2);
+}
+
+// Replies a worker must not send: each ends that worker at once with a clear message.
+struct BadReplyCase {
+    const char* name;
+    const char* reply; // printf's text, after the ready frame and the first request
+    const char* error;
+};
+
+void PrintTo(const BadReplyCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class BadReplyTest : public testing::TestWithParam<BadReplyCase> {};
+
+TEST_P(BadReplyTest, EndsTheWorkerWithAClearMessage) {
+    const BadReplyCase& c = GetParam();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray script =
+        QByteArray("#!/bin/sh\n" READY_FRAME "head -c 4 <&3 >/dev/null\nprintf '") + c.reply +
+        "' >&3\nexec sleep 30\n";
+    WorkerEngine engine(
+        {QStringLiteral("JavaScript"), writeWorker(dir, "worker", script.constData()), {}, 1s});
+    EXPECT_FALSE(engine.eval(QStringLiteral("1+1")).has_value());
+    EXPECT_EQ(engine.errorDescription().toStdString(), c.error);
+    EXPECT_TRUE(engine.takeRestart());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, BadReplyTest,
+    testing::Values(
+        // 128 MiB, more than any reply may be: not waited for.
+        BadReplyCase{"HugeFrame", "\\000\\000\\000\\010",
+                     "JavaScript sent a reply that could not be read; JavaScript was restarted, "
+                     "and only Pi and Ans were kept"},
+        BadReplyCase{"UnknownTag", "\\001\\000\\000\\000\\077",
+                     "JavaScript sent a reply that could not be read; JavaScript was restarted, "
+                     "and only Pi and Ans were kept"}),
+    [](const testing::TestParamInfo<BadReplyCase>& info) { return info.param.name; });
+
+// The deadline holds for the whole reply: a frame still coming in when it has passed is not
+// waited for, however steadily its bytes arrive. Here the rest of the frame is already there.
+TEST(WorkerProcess, DeadlineHoldsWhileAFrameIsStillComingIn) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // Ready, then a frame of 70,000 bytes, more than one read takes; then it says it is done.
+    const QString worker =
+        writeWorker(dir, "worker",
+                    "#!/bin/sh\n{ printf '\\001\\000\\000\\000\\001\\160\\021\\001\\000'; "
+                    "head -c 70000 /dev/zero; } >&3\necho >\"$0.done\"\nexec sleep 30\n");
+    QString error;
+    const std::unique_ptr<WorkerProcess> process = WorkerProcess::start(worker, {}, &error);
+    ASSERT_TRUE(process) << error.toStdString();
+    QByteArray payload;
+    ASSERT_EQ(process->receive(payload, Clock::now() + 60s), WorkerProcess::Io::Done);
+    for (int i = 0; i < 6000 && !QFile::exists(worker + QStringLiteral(".done")); ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(process->receive(payload, Clock::now() - 1ms), WorkerProcess::Io::TimedOut);
 }
 
 TEST(WorkerEngine, WorkerThatDiesDuringARequestIsReportedAndReplaced) {
@@ -134,6 +232,48 @@ TEST_F(JavaScriptWorkerTest, CallThatIgnoresTheInterruptEndsAtTheLimit) {
     EXPECT_EQ(run("typeof keep"), u"undefined");
 }
 
+// The worker of this process, found by its name among this process's children.
+pid_t workerPid() {
+    QDirIterator it(QStringLiteral("/proc"));
+    while (it.hasNext()) {
+        QFile stat(it.next() + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        const QList<QByteArray> fields = stat.readAll().split(' ');
+        if (fields.size() > 3 && fields[1] == "(quorvix-javascr)" && fields[2] != "Z" &&
+            fields[3].toInt() == ::getpid()) {
+            return fields[0].toInt();
+        }
+    }
+    return 0;
+}
+
+// Kills the worker, and waits until it has gone.
+void killWorker() {
+    const pid_t pid = workerPid();
+    ASSERT_GT(pid, 0);
+    ASSERT_EQ(::kill(pid, SIGKILL), 0);
+    for (int i = 0; i < 6000 && workerPid() == pid; ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+}
+
+// A worker that died while idle is replaced before the next request, which the new worker
+// evaluates; Pi and Ans are set again, and a run without an answer to show says so.
+TEST_F(JavaScriptWorkerTest, WorkerThatDiedWhileIdleIsReplacedBeforeTheRequest) {
+    ASSERT_EQ(run("6*7"), u"42");
+    ASSERT_EQ(run("!var keep = 5"), u"<same>");
+    killWorker();
+    EXPECT_EQ(run("Ans+2+2"), u"46");
+    killWorker();
+    EXPECT_EQ(run("!var x = Pi > 3"),
+              u"JavaScript stopped unexpectedly (signal 9); JavaScript was restarted, and only Pi "
+              "and Ans were kept");
+    EXPECT_EQ(run("x"), u"True");
+    EXPECT_EQ(run("typeof keep"), u"undefined");
+}
+
 // A single call that grows past the memory limit and ignores the interrupt ends the worker,
 // which says why.
 TEST(JavaScriptWorker, CallThatIgnoresTheMemoryLimitEndsWithOutOfMemory) {
@@ -166,6 +306,17 @@ TEST_F(JavaScriptWorkerTest, AnswersAndErrorsCrossUnchanged) {
     EXPECT_EQ(run("null"), u"null has no value to show");
     EXPECT_EQ(run("undefinedName"), u"undefinedName is not defined");
     EXPECT_EQ(run("'z'.repeat(3000000).length"), u"3000000");
+    EXPECT_EQ(run("[1, [2, [3]], null, [undefined], {}]"), u"1,2,3,,,[object Object]");
+}
+
+// An answer whose conversion to text throws has no text form: what it threw is shown, and Ans
+// keeps the previous answer.
+TEST_F(JavaScriptWorkerTest, AnswerWhoseConversionThrowsKeepsThePreviousAns) {
+    ASSERT_EQ(run("6"), u"6");
+    EXPECT_EQ(run("({toString() { throw 7 }})"), u"7");
+    EXPECT_EQ(run("Object.create(null)"), u"TypeError: Type error");
+    EXPECT_EQ(run("[1, {toString() { throw new Error('inner') }}]"), u"Error: inner");
+    EXPECT_EQ(run("Ans+1"), u"7");
 }
 
 } // namespace
