@@ -119,12 +119,9 @@ bool JavaScriptEngine::storeAnswer(const ScriptValue& answer, const QString& ans
         value = QJSValue(answer.boolean);
         break;
     case ScriptValue::Kind::Double:
-        // Rounded to the 15 digits shown, so that Ans holds exactly what the output box shows
-        // (Infinity, -Infinity and NaN stay as they are).
-        value =
-            QJSValue(std::isfinite(answer.number)
-                         ? QString::fromStdU16String(vbs::formatDouble(answer.number)).toDouble()
-                         : answer.number);
+        // Rounded to the 15 digits shown, so that Ans holds what the output box shows; where that
+        // rounding would overflow (the largest Double) the exact value is kept.
+        value = QJSValue(vbs::shownDouble(answer.number));
         break;
     case ScriptValue::Kind::Object:
         if (!answer.hasText) {
