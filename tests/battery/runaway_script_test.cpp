@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
 // against 64 MB.
 class JavaScriptMemoryLimitTest : public testing::Test {
 protected:
-    JavaScriptEngine m_engine{std::chrono::seconds(5), std::size_t(64) << 20};
+    JavaScriptEngine m_engine{std::chrono::minutes(1), std::size_t(64) << 20};
     EvaluationCommand m_command{m_engine};
 
     QString run(const char* input) {
