@@ -483,7 +483,8 @@ def report_text(mutants, args, commit, finished):
             out.append(f"    - {m.original.strip()}")
             out.append(f"    + {m.mutated.strip()}")
         for m in killed + broken:
-            out.append(f"  {m.outcome} {m.path}:{m.line} [{m.kind}] {m.mutated.strip()}")
+            change = m.mutated.strip() if m.kind != "statement" else "dropped " + m.original.strip()
+            out.append(f"  {m.outcome} {m.path}:{m.line} [{m.kind}] {change}")
     return "\n".join(out) + "\n"
 
 
