@@ -65,8 +65,15 @@ check too-long-line "$too_long"$'\n2' bash -c "{ printf '%*s7\n' $limit ''; echo
 memory_limit='ulimit -v 200000;'
 # The address sanitizer reserves terabytes of address space up front.
 grep -q __asan_init "$bin" && memory_limit=
-check endless-line "$too_long"$'\n2' \
-    bash -c "$memory_limit { head -c 300000000 /dev/zero; printf '\n1+1\n'; } | '$bin'"
+# The refusal comes while the line still goes on (a line that never ends is answered too): the
+# feeder ends the line only once it has seen the message, and says "late" otherwise.
+answer=$(mktemp)
+check endless-line "$too_long"$'\n2' bash -c "$memory_limit {
+    head -c 300000000 /dev/zero
+    for _ in \$(seq 600); do grep -q 'Too long' '$answer' && break; sleep 0.1; done
+    grep -q 'Too long' '$answer' && printf '\n1+1\n' || printf '\n\"late\"\n'
+} | '$bin' >'$answer'; cat '$answer'"
+rm -f "$answer"
 
 "$bin" --lang cobol -e 1 >/dev/null 2>&1
 [ $? -eq 2 ] && echo "ok   bad-language" || { echo "FAIL bad-language exit status"; fail=1; }
