@@ -101,6 +101,15 @@ INSTANTIATE_TEST_SUITE_P(
         KeysCase{"ShiftUpSelects", "12", 2, {{Qt::Key_Up, Qt::ShiftModifier}}, "12", 0}),
     [](const testing::TestParamInfo<KeysCase>& info) { return info.param.name; });
 
+TEST_F(InputHistoryWindowTest, FileIsReadOnlyOnceTheWindowIsShown) {
+    writeHistory("1+1\n");
+    MainWindow& main = create();
+    EXPECT_TRUE(main.inputHistory().history().entries().isEmpty());
+    main.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main.inputHistory().history().entries().size() == 1; },
+                                30000));
+}
+
 TEST_F(InputHistoryWindowTest, EvaluationsAreKeptOnceAcrossRunsUntilForgotten) {
     MainWindow& main = open();
     evaluate(u"1+1"_qs);
