@@ -1,6 +1,8 @@
 #include "command_box.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QPointer>
 #include <QTextCursor>
@@ -124,9 +126,53 @@ void CommandBox::insertFromMimeData(const QMimeData* source) {
     ensureCursorVisible();
 }
 
+std::unique_ptr<QMenu> CommandBox::createContextMenu(const QPoint& position) {
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(position));
+    emit contextMenuOpening(menu.get());
+    return menu;
+}
+
+void CommandBox::contextMenuEvent(QContextMenuEvent* event) {
+    const std::unique_ptr<QMenu> menu = createContextMenu(event->pos());
+    menu->exec(event->globalPos());
+}
+
+bool CommandBox::recall(int direction) {
+    if (!m_recall) {
+        return false;
+    }
+    // Visual lines count, so Up still walks through a long line that wraps.
+    QTextCursor probe = textCursor();
+    probe.clearSelection();
+    if (probe.movePosition(direction < 0 ? QTextCursor::Up : QTextCursor::Down)) {
+        return false;
+    }
+    const std::optional<QString> recalled = m_recall(direction, text());
+    if (!recalled) {
+        return false;
+    }
+    // One undoable change: Ctrl+Z brings back what the line held.
+    setLineState({*recalled, recalled->size(), 0});
+    ensureCursorVisible();
+    return true;
+}
+
 void CommandBox::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) &&
+        modifiers == Qt::NoModifier && recall(event->key() == Qt::Key_Up ? -1 : +1)) {
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier) {
+        // The keyboard's other way to the context menu, for keyboards without a menu key.
+        const QPoint at = cursorRect().center();
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, at, viewport()->mapToGlobal(at));
+        contextMenuEvent(&menuEvent);
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
         if (modifiers == Qt::ShiftModifier) {
             // A real paragraph break, so that the text reads back with "\n".
             insertPlainText(QStringLiteral("\n"));

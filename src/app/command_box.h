@@ -5,6 +5,12 @@
 
 #include <QPlainTextEdit>
 
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QMenu;
+
 namespace quorvix::app {
 
 // The input line: a word-wrapping, centred, multi-line text box. Plain Enter is left to the
@@ -13,6 +19,9 @@ namespace quorvix::app {
 //
 // The cursor and selection survive a change of focus, and getting the focus back selects
 // nothing by itself: the keypad edits at the kept cursor while its button has the focus.
+//
+// Up and Down move the cursor between lines; only where the cursor cannot go further (the first
+// line, or the last) do they ask the recall handler for an earlier or later input.
 class CommandBox : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -39,6 +48,15 @@ public:
 
     void setAlignment(Qt::Alignment alignment);
 
+    // Gives the text to put in the line for a step through earlier inputs (-1 for Up, +1 for
+    // Down) with the line holding `current`, or nothing to let the key move the cursor.
+    using RecallHandler =
+        std::function<std::optional<QString>(int direction, const QString& current)>;
+    void setRecallHandler(RecallHandler handler) { m_recall = std::move(handler); }
+
+    // The context menu: the standard edit actions and whatever contextMenuOpening() adds.
+    std::unique_ptr<QMenu> createContextMenu(const QPoint& position);
+
     // Above this many characters the input line wraps anywhere instead of at word boundaries.
     // Qt looks for a word boundary from each line's start to the end of the word, so a long
     // text without blanks ("1+1+1...") takes time that grows with the square of its length:
@@ -49,11 +67,14 @@ public:
     static constexpr qsizetype kMaxPastedLength = kMaxInputLength;
 
 signals:
+    // The context menu is being built; actions added to `menu` show after the standard ones.
+    void contextMenuOpening(QMenu* menu);
     // A paste or drop was refused: it would have made the line `length` characters long.
     void pasteRefused(qsizetype length);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     // A paste or a drop: the wrapping is fitted to the coming length before the text goes in.
     // The data is read once; a source that goes away while it is read inserts nothing.
     void insertFromMimeData(const QMimeData* source) override;
@@ -63,6 +84,10 @@ private:
     // text has been in the box, the wrapping stays "anywhere" for as long as undo or redo could
     // bring that text back.
     void fitWrapping(qsizetype length);
+    // Up or Down on the first or last line: puts the recalled text in, the cursor at its end.
+    bool recall(int direction);
+
+    RecallHandler m_recall;
 
     bool m_longText = false; // a text over kWordWrapLimit is in the box or its undo history
 };

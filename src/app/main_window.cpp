@@ -4,6 +4,7 @@
 #include "command_box.h"
 #include "control_factory.h"
 #include "help_window.h"
+#include "history_keeper.h"
 #include "insert_at_cursor.h"
 #include "key_table.h"
 #include "keypad_button.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTimer>
 #include <algorithm>
 #include <map>
 
@@ -65,6 +67,8 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
     JavaScript->installEventFilter(this);
     connectActions();
     applySettings();
+    m_history = new HistoryKeeper(
+        Command, [this] { return historyPathBeside(m_settings.homePath()); }, this);
     Command->setFocus();
 }
 
@@ -238,6 +242,8 @@ void MainWindow::applySettings() {
 }
 
 void MainWindow::EvaluateInput() {
+    // Before the engine runs, so that an input that brings the program down is kept too.
+    m_history->record(Command->text());
     const EvaluationResult result = m_evaluation.run(Command->text());
     if (result.firstRun) {
         // The engine now holds variables of its language: the choice is frozen for good.
@@ -388,6 +394,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The history is read once the window is up, never holding up its first showing.
+    QTimer::singleShot(0, m_history, &HistoryKeeper::load);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

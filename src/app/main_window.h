@@ -27,6 +27,7 @@ class HelpWindow;
 namespace quorvix::app {
 
 class CommandBox;
+class HistoryKeeper;
 
 // The calculator's window. Its controls come from two tables (the left part's and the keypad's)
 // and keep their table names as object names and as the members below.
@@ -57,6 +58,8 @@ public:
     void toggleKeypad();
 
     const EngineHost& calc() const { return m_calc; }
+    // The inputs recalled by Up and Down in the input line, kept beside the settings.
+    HistoryKeeper& inputHistory() const { return *m_history; }
     // The open help window, if any.
     help::HelpWindow* helpWindow() const;
 
@@ -110,6 +113,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -139,6 +143,7 @@ private:
     EvaluationCommand m_evaluation{m_calc};
     std::vector<std::pair<int, QWidget*>> m_keyTabStops; // keypad buttons by tab index
     QPointer<help::HelpWindow> m_help;
+    HistoryKeeper* m_history = nullptr;
     bool m_ending = false;   // set by Close: the frame-close path must not write settings
     QString m_unshownAnswer; // an answer too long for the output box, for Copy Output, until
                              // the user edits the box

@@ -242,5 +242,25 @@ xdotool key Return
 click_control $COPY_OUTPUT
 expect_clipboard 5 "JavaScript answer"
 xdotool key Escape
+wait_for_end "after JavaScript"
+
+# 8. Inputs are kept across runs, also when the program ends by Esc: two Ups after a restart
+# recall the input before the last, and Enter evaluates it.
+start_quorvix
+xdotool key alt+i
+xdotool type --delay 40 '1+1'
+xdotool key Return
+xdotool type --delay 40 '2*3'
+xdotool key Return
+xdotool key Escape
+wait_for_end "after two inputs"
+[ "$(stat -c %a "$WORK/program/Quorvix-history.txt")" = 600 ] ||
+    fail "the history file is not private"
+start_quorvix
+xdotool key Up Up Return
+click_control $COPY_OUTPUT
+expect_clipboard 2 "1+1 recalled with two Ups after a restart"
+xdotool key Escape
 wait_for_end "at the end"
+expect_settings 'lang=0\r\npad=1\r\n' "the history left the settings alone"
 echo "PASS"

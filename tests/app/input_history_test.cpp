@@ -1,0 +1,231 @@
+#include "history_file.h"
+#include "input_history.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace quorvix::app {
+namespace {
+
+// A walk through the entries "1+1", "2*3": each step is a key with what the line holds then,
+// and what the key puts in the line (nothing: the key is left to move the cursor).
+struct Step {
+    int direction; // -1 Up, +1 Down
+    const char* current;
+    const char* expected; // nullptr: nothing recalled
+};
+
+struct WalkCase {
+    const char* name;
+    std::vector<Step> steps;
+};
+
+void PrintTo(const WalkCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class InputHistoryWalkTest : public testing::TestWithParam<WalkCase> {};
+
+TEST_P(InputHistoryWalkTest, RecallsAndKeepsWhatWasTyped) {
+    InputHistory history;
+    history.add(u"1+1"_qs);
+    history.add(u"2*3"_qs);
+    for (const Step& step : GetParam().steps) {
+        const QString current = QString::fromUtf8(step.current);
+        const std::optional<QString> got =
+            step.direction < 0 ? history.up(current) : history.down(current);
+        if (step.expected) {
+            EXPECT_EQ(got, QString::fromUtf8(step.expected)) << step.current;
+        } else {
+            EXPECT_EQ(got, std::nullopt) << step.current;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, InputHistoryWalkTest,
+    testing::Values(
+        WalkCase{"UpRecallsNewestThenOlder", {{-1, "", "2*3"}, {-1, "2*3", "1+1"}}},
+        WalkCase{"UpPastOldestLeavesTheKey",
+                 {{-1, "", "2*3"}, {-1, "2*3", "1+1"}, {-1, "1+1", nullptr}}},
+        WalkCase{
+            "DownBringsTheDraftBack",
+            {{-1, "draft", "2*3"}, {-1, "2*3", "1+1"}, {1, "1+1", "2*3"}, {1, "2*3", "draft"}}},
+        WalkCase{"DownAtTheDraftLeavesTheKey", {{1, "draft", nullptr}}},
+        WalkCase{"AnEditedEntryIsKept",
+                 {{-1, "", "2*3"}, {-1, "2*3+4", "1+1"}, {1, "1+1", "2*3+4"}, {1, "2*3+4", ""}}},
+        WalkCase{"TheTextInTheLineIsSkipped", {{-1, "2*3", "1+1"}, {1, "1+1", "2*3"}}},
+        WalkCase{"NothingElseToRecall",
+                 {{-1, "1+1", "2*3"}, {-1, "2*3", "1+1"}, {-1, "1+1", nullptr}}}),
+    [](const testing::TestParamInfo<WalkCase>& info) { return info.param.name; });
+
+struct AddCase {
+    const char* name;
+    QStringList added;
+    QStringList expected;
+};
+
+void PrintTo(const AddCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class InputHistoryAddTest : public testing::TestWithParam<AddCase> {};
+
+TEST_P(InputHistoryAddTest, RecordsEachInputOnce) {
+    InputHistory history;
+    for (const QString& input : GetParam().added) {
+        history.add(input);
+    }
+    EXPECT_EQ(history.entries(), GetParam().expected);
+    // Read back from a file the same rules apply.
+    InputHistory loaded;
+    loaded.addOlder(GetParam().added);
+    EXPECT_EQ(loaded.entries(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, InputHistoryAddTest,
+    testing::Values(AddCase{"RepeatOfNewestNotAdded", {"1", "1", "2", "1"}, {"1", "2", "1"}},
+                    AddCase{"BlankNotAdded", {"", "  ", "\n", "1"}, {"1"}},
+                    AddCase{"TextKeptAsTyped", {" 2(3) ", "a\nb"}, {" 2(3) ", "a\nb"}},
+                    AddCase{"OverlongNotAdded",
+                            {"1", QString(InputHistory::kMaxEntryLength + 1, u'7')},
+                            {"1"}}),
+    [](const testing::TestParamInfo<AddCase>& info) { return info.param.name; });
+
+TEST(InputHistoryLimitTest, KeepsTheNewestThousandAndAMegaCharacter) {
+    InputHistory history;
+    for (int i = 0; i < 1005; ++i) {
+        history.add(QString::number(i));
+    }
+    ASSERT_EQ(history.entries().size(), 1000);
+    EXPECT_EQ(history.entries().constFirst(), u"5");
+    EXPECT_EQ(history.entries().constLast(), u"1004");
+    for (int i = 0; i < 20; ++i) {
+        history.add(QString(InputHistory::kMaxEntryLength, QChar(u'a' + i)));
+    }
+    EXPECT_EQ(history.entries().size(), 16); // 16 * 65,536 characters fill the megacharacter
+    EXPECT_EQ(history.entries().constLast().front(), QChar(u'a' + 19));
+}
+
+// History file text ----------------------------------------------------------------------------
+
+struct ParseCase {
+    const char* name;
+    QByteArray bytes;
+    QStringList entries;
+    bool remember;
+};
+
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class HistoryParseTest : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(HistoryParseTest, ReadsAsFarAsSound) {
+    const HistoryContent content = parseHistory(GetParam().bytes);
+    EXPECT_EQ(content.entries, GetParam().entries);
+    EXPECT_EQ(content.remember, GetParam().remember);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HistoryParseTest,
+    testing::Values(
+        ParseCase{"AsWritten", "#Quorvix input history\n1+1\n2*3\n", {"1+1", "2*3"}, true},
+        ParseCase{"Empty", "", {}, true},
+        ParseCase{"RememberOff", "#Quorvix input history\n#remember=0\n", {}, false},
+        ParseCase{"Escapes", "a\\nb\\\\c\\r\n\\#1#\n", {"a\nb\\c\r", "#1#"}, true},
+        ParseCase{"CutInTheMiddle", "1+1\n2*", {"1+1"}, true},
+        ParseCase{"InvalidUtf8LineSkipped", "1\n\xff\xfe\n\xe2\x82\n2\n", {"1", "2"}, true},
+        ParseCase{"UnknownEscapeSkipped", "1\n\\x\n2\\\n3\n", {"1", "3"}, true},
+        ParseCase{"UnknownMarksIgnored", "#remember=2\n#other\n1\n", {"1"}, true},
+        ParseCase{"CrLfLineEnds", "1+1\r\n2\r\n", {"1+1", "2"}, true},
+        ParseCase{"NulKept", QByteArray("1\0002\n", 4), {QString(u"1\u00002"_qs)}, true},
+        ParseCase{"EmptyLinesSkipped", "\n\n1\n", {"1"}, true},
+        ParseCase{"Utf8Kept", "\xcf\x80\xc2\xb2\n", {u"\u03c0\u00b2"_qs}, true}),
+    [](const testing::TestParamInfo<ParseCase>& info) { return info.param.name; });
+
+TEST(HistoryTextTest, EntriesComeBackAsTheyWere) {
+    const HistoryContent content{{u"1+1"_qs, u"a\nb\r\\n"_qs, u"#1/1/2000#"_qs, u"\u03c0 \\"_qs},
+                                 true};
+    EXPECT_EQ(parseHistory(historyText(content)), content);
+    EXPECT_EQ(historyText({{u"1"_qs}, false}), "#Quorvix input history\n#remember=0\n");
+}
+
+// History file on disk -------------------------------------------------------------------------
+
+class HistoryFileTest : public testing::Test {
+protected:
+    QString path() const { return m_dir.filePath(QStringLiteral("Quorvix-history.txt")); }
+    QByteArray content() const {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(HistoryFileTest, WrittenForTheOwnerOnlyAndReadBack) {
+    QFile other(path());
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("a longer text than the history\n");
+    other.close();
+    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    const HistoryContent written{{u"1+1"_qs, u"2*3"_qs}, true};
+    ASSERT_TRUE(writeHistoryFile(path(), written));
+    EXPECT_EQ(readHistoryFile(path()), written);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Quorvix-history.txt")});
+}
+
+TEST_F(HistoryFileTest, HugeFileIsReadOnlyUpToTheLimit) {
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QByteArray lines = QByteArray("1+1\n2*3\n").repeated(1 << 16); // 512 KiB
+    for (qsizetype written = 0; written <= kHistoryReadLimit; written += lines.size()) {
+        file.write(lines);
+    }
+    file.close();
+    EXPECT_EQ(readHistoryFile(path()).entries.size(), kHistoryReadLimit / 4);
+    EXPECT_EQ(readHistoryFile(m_dir.path()).entries.size(), 0); // a folder reads as empty
+}
+
+// A write cut short by a full disk, or by the end of the process, leaves the old history.
+class HistoryFailedWriteDeathTest : public HistoryFileTest,
+                                    public testing::WithParamInterface<bool> {};
+
+TEST_P(HistoryFailedWriteDeathTest, LeavesTheOldFile) {
+    const bool killed = GetParam();
+    ASSERT_TRUE(writeHistoryFile(path(), {{u"1+1"_qs}, true}));
+    const QByteArray old = content();
+    const auto writeOnAFullDisk = [&] {
+        std::signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
+        const rlimit limit{4, 4};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::_Exit(writeHistoryFile(path(), {{u"2*3"_qs, u"4-5"_qs}, true}) ? 0 : 1);
+    };
+    if (killed) {
+        EXPECT_EXIT(writeOnAFullDisk(), testing::KilledBySignal(SIGXFSZ), "");
+    } else {
+        EXPECT_EXIT(writeOnAFullDisk(), testing::ExitedWithCode(1), "");
+    }
+    EXPECT_EQ(content(), old);
+}
+
+INSTANTIATE_TEST_SUITE_P(FullDisk, HistoryFailedWriteDeathTest, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "ProcessEnds" : "WriteFails";
+                         });
+
+} // namespace
+} // namespace quorvix::app
