@@ -84,6 +84,7 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
         return result;
     }
     result.output = *text;
+    result.answered = true;
     // Ans keeps the answer's own type. A failure here is silent: the output box already shows
     // the new answer, and Ans keeps the previous one.
     if (m_engine.storeAnswer(*answer, *text)) {
