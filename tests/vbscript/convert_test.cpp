@@ -100,21 +100,5 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"Number", "4", false, 0}, DateCase{"Word", "soon", false, 0},
         DateCase{"Empty", "", false, 0}));
 
-TEST(RoundHalfEven, RoundsTiesToEven) {
-    EXPECT_EQ(roundHalfEven(0.5), 0);
-    EXPECT_EQ(roundHalfEven(1.5), 2);
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(-36.5), -36);
-    EXPECT_EQ(roundHalfEven(2.51), 3);
-}
-
-TEST(DateFromSerial, SplitsDateAndTime) {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    dateFromSerial(36526.75, y, mo, d, h, mi, s);
-    EXPECT_EQ(std::vector<int>({y, mo, d, h, mi, s}), std::vector<int>({2000, 1, 1, 18, 0, 0}));
-    dateFromSerial(-1.25, y, mo, d, h, mi, s);
-    EXPECT_EQ(std::vector<int>({y, mo, d, h, mi, s}), std::vector<int>({1899, 12, 29, 6, 0, 0}));
-}
-
 } // namespace
 } // namespace vbs::test

@@ -47,28 +47,12 @@ TEST(Limits, LongFlatExpressionIsComputed) {
     EXPECT_EQ(evalText(in, repeat("1+", 500000) + "1"), "500001 (Long)");
 }
 
-TEST(Limits, RunawayRecursionRunsOutOfStack) {
-    Interpreter in(quickOptions());
-    ASSERT_EQ(execText(in, "Function r(n): r = r(n + 1): End Function"), "ok");
-    EXPECT_EQ(evalText(in, "r(0)"), "#28 Out of stack space");
-    EXPECT_EQ(evalText(in, "1+1"), "2 (Integer)");
-}
-
 TEST(Limits, RecursionOnOneHundredLevelsWorks) {
     Interpreter in(quickOptions());
     ASSERT_EQ(execText(in, "Function depth(n): If n = 0 Then depth = 0 Else depth = 1 + "
                            "depth(n - 1)\nEnd Function"),
               "ok");
     EXPECT_EQ(evalText(in, "depth(100)"), "100 (Integer)");
-}
-
-TEST(Limits, EndlessLoopTimesOut) {
-    InterpreterOptions o;
-    o.timeLimit = std::chrono::milliseconds(100);
-    Interpreter in(o);
-    EXPECT_EQ(execText(in, "Do: x = x + 1: Loop"),
-              "#10001 Script timed out after 100 milliseconds");
-    EXPECT_EQ(evalText(in, "1+1"), "2 (Integer)");
 }
 
 TEST(Limits, OnErrorCannotCatchTheTimeOut) {
@@ -138,21 +122,12 @@ TEST_P(HugeValueTest, IsOutOfMemoryNotACrash) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, HugeValueTest,
-    testing::Values(Case{"Space", "Space(2000000000)", "#7 Out of memory"},
-                    Case{"String", "String(2000000000, \"a\")", "#7 Out of memory"},
-                    Case{"ArrayOfArrays", "UBound(Array(1, 2, 3))", "2 (Long)"},
+    testing::Values(Case{"String", "String(2000000000, \"a\")", "#7 Out of memory"},
                     Case{"ManyBytes", "Len(Space(1000000))", "1000000 (Long)"}),
     RowName());
 
-TEST(Limits, DoublingStringStopsWithOutOfMemory) {
-    Interpreter in(quickOptions());
-    EXPECT_EQ(execText(in, "s = \"ab\": Do: s = s & s: Loop"), "#7 Out of memory");
-    EXPECT_EQ(evalText(in, "Len(s) > 1000000"), "True (Boolean)");
-}
-
 TEST(Limits, HugeReDimIsOutOfMemory) {
     Interpreter in(quickOptions());
-    EXPECT_EQ(execText(in, "ReDim a(100000, 100000)"), "#7 Out of memory");
     EXPECT_EQ(execText(in, "ReDim a(2147483647)"), "#7 Out of memory");
 }
 
