@@ -35,7 +35,6 @@ INSTANTIATE_TEST_SUITE_P(
                     DoubleCase{"OneE15", 1e15, "1E+15"},
                     DoubleCase{"BeyondFifteenDigits", 123456789012345678.0, "1.23456789012346E+17"},
                     DoubleCase{"TwoTo53", 9007199254740992.0, "9.00719925474099E+15"},
-                    DoubleCase{"TwoTo31", 2147483648.0, "2147483648"},
                     DoubleCase{"SmallFixed", 0.00001, "0.00001"},
                     DoubleCase{"FifteenDecimals", 1e-15, "0.000000000000001"},
                     DoubleCase{"SixteenDecimals", 1.5e-15, "1.5E-15"},
@@ -43,8 +42,6 @@ INSTANTIATE_TEST_SUITE_P(
                     DoubleCase{"SmallQuotient", 3.0 / 777777, "3.85714671428957E-06"},
                     DoubleCase{"LargeExponent", 7 + 333.333e200, "3.33333E+202"},
                     DoubleCase{"TinyExponent", 3 / 333.333e200, "9.000009000009E-203"},
-                    DoubleCase{"SingleNoiseAsDouble", static_cast<double>(0.01f) + 0.01,
-                               "1.99999997764826E-02"},
                     DoubleCase{"NegativeZero", -0.0, "0"},
                     DoubleCase{"NegativeLarge", -1e20, "-1E+20"}));
 
