@@ -98,14 +98,5 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"KeywordsAnyCase", "OPTION EXPLICIT : : DIM W\nw = 2", "w", "2 (Integer)"}),
     RowName());
 
-TEST(OptionExplicit, HoldsForLaterCalls) {
-    Interpreter in(quickOptions());
-    ASSERT_EQ(execText(in, "Option Explicit"), "ok");
-    EXPECT_EQ(execText(in, "fresh = 1"), "#500 Variable is undefined");
-    EXPECT_EQ(evalText(in, "other + 1"), "#500 Variable is undefined");
-    ASSERT_EQ(execText(in, "Dim fresh: fresh = 3"), "ok");
-    EXPECT_EQ(evalText(in, "fresh"), "3 (Integer)");
-}
-
 } // namespace
 } // namespace vbs::test

@@ -40,14 +40,6 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"ConstNeedsLiteral", "Const k = x", "k", "#1045 Expected literal constant"}),
     RowName());
 
-// A failed run still leaves what it had done; here the value of a after the failure.
-TEST(Statements, FailedStatementLeavesEarlierAssignments) {
-    Interpreter in(quickOptions());
-    EXPECT_EQ(execText(in, "a = 1: b = 1/0: c = 1"), "#11 Division by zero");
-    EXPECT_EQ(evalText(in, "a"), "1 (Integer)");
-    EXPECT_EQ(evalText(in, "c"), "Empty");
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Conditions, StatementTest,
     testing::Values(
