@@ -8,7 +8,6 @@ const QString kSmile = QString::fromUtf16(u"\U0001F600"); // one character, two 
 
 const EditCase kBackspace[] = {
     {"EmptyLineStaysEmpty", {"", 0, 0}, {"", 0, 0}},
-    {"AtEndRemovesLast", {"123", 3, 0}, {"12", 2, 0}},
     {"AfterFirstRemovesFirst", {"123", 1, 0}, {"23", 0, 0}},
     {"AtStartRemovesCharacterAfterCursor", {"123", 0, 0}, {"23", 0, 0}},
     {"AtStartRemovesTheOnlyCharacter", {"3", 0, 0}, {"", 0, 0}},
@@ -40,7 +39,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, Backspace, testing::ValuesIn(kBackspace), rowName
 const EditCase kClear[] = {
     {"EmptyLine", {"", 0, 0}, {"", 0, 0}},
     {"TextWithCursor", {"12+3", 2, 0}, {"", 0, 0}},
-    {"TextWithSelection", {"12+3", 1, 3}, {"", 0, 0}},
 };
 
 class Clear : public testing::TestWithParam<EditCase> {};

@@ -15,7 +15,7 @@ template <class Match> const KeypadKey* findKey(Match match) {
 }
 
 // Each key, found by its name and member index: its caption, the order of its steps and the
-// edit it makes.
+// edit it makes. These rows are also the plain case of each edit; the edit tables hold the rest.
 struct KeyCase {
     const char* name;
     const char16_t* objectName;
