@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input_rewrites.h"
 #include "script_engine.h"
 
 #include <QString>
@@ -18,6 +19,9 @@ struct EvaluationResult {
     std::optional<QString> output;
     // True for the run that defined Pi and froze the choice of language.
     bool firstRun = false;
+    // Where in the input line the engine found the user's text at fault (a zero-based
+    // character offset), when it says.
+    std::optional<qsizetype> errorPosition;
 };
 
 // The calculator's evaluation command without a window: rewrite the input line's text, run it
@@ -37,6 +41,9 @@ private:
     // After the engine lost its global scope, defines Pi again and gives Ans its last answer;
     // returns the engine's description of the restart, empty when there was none.
     QString restoreAfterRestart();
+    // The engine's error position traced back to the input line.
+    std::optional<qsizetype> errorPosition(const QString& input,
+                                           const RewrittenInput& rewritten) const;
 
     ScriptEngine& m_engine;
     bool m_hasRun = false;
