@@ -1,12 +1,21 @@
 #include "input_highlighter.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
+#include <array>
 
 namespace quorvix::app {
 
 InputHighlighter::InputHighlighter(QTextDocument* document,
                                    std::function<ScriptLanguage()> language)
-    : QSyntaxHighlighter(document), m_language(std::move(language)) {}
+    : QObject(document), m_document(document), m_language(std::move(language)) {
+    connect(document, &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+        if (!m_applying && (removed != 0 || added != 0)) {
+            rehighlight();
+        }
+    });
+}
 
 QTextCharFormat InputHighlighter::formatOf(SpanKind kind) {
     // Light colours, each readable on the input line's black background.
@@ -50,7 +59,6 @@ QTextCharFormat InputHighlighter::formatOf(SpanKind kind) {
 void InputHighlighter::setUserNames(QSet<QString> names) {
     if (names != m_userNames) {
         m_userNames = std::move(names);
-        m_revision = -1;
         rehighlight();
     }
 }
@@ -62,7 +70,7 @@ bool InputHighlighter::nearBracket(qsizetype cursor) const {
             return true;
         }
     }
-    const QTextDocument* doc = document();
+    const QTextDocument* doc = m_document;
     for (const qsizetype at : {cursor - 1, cursor}) {
         const QChar c = at >= 0 && at < doc->characterCount() ? doc->characterAt(int(at)) : QChar();
         if (QStringView(u"()[]{}").contains(c)) {
@@ -78,44 +86,51 @@ void InputHighlighter::setCursorPosition(qsizetype cursor) {
     }
     const bool again = nearBracket(m_cursor) || nearBracket(cursor);
     m_cursor = cursor;
-    if (again && document()->characterCount() - 1 <= kMaxHighlightedLength) {
-        m_revision = -1;
+    if (again) {
         rehighlight();
     }
 }
 
-const std::vector<SyntaxSpan>& InputHighlighter::spans() {
-    const ScriptLanguage language = m_language();
-    if (m_revision != document()->revision() || language != m_spansLanguage) {
-        QString text = document()->toRawText();
+void InputHighlighter::rehighlight() {
+    static const std::array<QTextCharFormat, 9> formats = [] {
+        std::array<QTextCharFormat, 9> all;
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            all[i] = formatOf(static_cast<SpanKind>(i));
+        }
+        return all;
+    }();
+    m_spans.clear();
+    if (m_document->characterCount() - 1 <= kMaxHighlightedLength) {
+        QString text = m_document->toRawText();
         for (QChar& c : text) {
             if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
                 c = u'\n';
             }
         }
-        m_spans = syntaxSpans(text, language, m_userNames, m_cursor);
-        m_revision = document()->revision();
-        m_spansLanguage = language;
+        m_spans = syntaxSpans(text, m_language(), m_userNames, m_cursor);
     }
-    return m_spans;
-}
-
-void InputHighlighter::highlightBlock(const QString& text) {
-    if (document()->characterCount() - 1 > kMaxHighlightedLength) {
-        return;
+    m_applying = true;
+    auto span = m_spans.cbegin();
+    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
+        const qsizetype begin = block.position();
+        const qsizetype end = begin + block.length();
+        QList<QTextLayout::FormatRange> ranges;
+        for (; span != m_spans.cend() && span->start < end; ++span) {
+            const qsizetype from = std::max(span->start, begin);
+            const qsizetype to = std::min(span->start + span->length, end);
+            ranges.append(
+                {int(from - begin), int(to - from), formats[static_cast<std::size_t>(span->kind)]});
+            if (span->start + span->length > end) {
+                break; // goes on in the next paragraph
+            }
+        }
+        QTextLayout* layout = block.layout();
+        if (layout->formats() != ranges) {
+            layout->setFormats(ranges);
+            m_document->markContentsDirty(int(begin), int(block.length()));
+        }
     }
-    const qsizetype begin = currentBlock().position();
-    const qsizetype end = begin + text.size();
-    const std::vector<SyntaxSpan>& all = spans();
-    auto it =
-        std::lower_bound(all.begin(), all.end(), begin, [](const SyntaxSpan& s, qsizetype at) {
-            return s.start + s.length <= at;
-        });
-    for (; it != all.end() && it->start < end; ++it) {
-        const qsizetype from = std::max(it->start, begin);
-        const qsizetype to = std::min(it->start + it->length, end);
-        setFormat(int(from - begin), int(to - from), formatOf(it->kind));
-    }
+    m_applying = false;
 }
 
 } // namespace quorvix::app

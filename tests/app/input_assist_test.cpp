@@ -9,6 +9,8 @@
 #include <QCompleter>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextLayout>
 
 namespace quorvix::app {
 namespace {
@@ -252,6 +254,16 @@ TEST_F(InputAssistWindowTest, SyntaxErrorIsUnderlinedAndTheRestIsAsBefore) {
     // Editing the text takes the mark away.
     QTest::keyClick(&box, Qt::Key_1);
     EXPECT_TRUE(box.extraSelections().isEmpty());
+}
+
+TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {
+    CommandBox& box = typed("|");
+    for (const qsizetype length :
+         {InputHighlighter::kMaxHighlightedLength, InputHighlighter::kMaxHighlightedLength + 1}) {
+        box.setText(QStringLiteral("1+").repeated(length / 2 + 1).left(length));
+        const bool coloured = !box.document()->firstBlock().layout()->formats().isEmpty();
+        EXPECT_EQ(coloured, length <= InputHighlighter::kMaxHighlightedLength) << length;
+    }
 }
 
 } // namespace
