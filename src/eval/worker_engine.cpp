@@ -127,7 +127,8 @@ QStringList WorkerEngine::globalNames() {
     const QString error = m_error;
     const QString noTextForm = m_noTextForm;
     const std::optional<ScriptValue> names =
-        eval(QStringLiteral("Object.getOwnPropertyNames(globalThis).join('\\n')"));
+        eval(QStringLiteral("Object.getOwnPropertyNames((function () { return this; })())"
+                            ".join('\\n')"));
     m_error = error;
     m_noTextForm = noTextForm;
     if (!names || names->kind != ScriptValue::Kind::String) {
