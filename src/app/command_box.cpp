@@ -137,6 +137,21 @@ void CommandBox::contextMenuEvent(QContextMenuEvent* event) {
     menu->exec(event->globalPos());
 }
 
+void CommandBox::setAssistSources(std::function<ScriptLanguage()> language,
+                                  std::function<QStringList()> names) {
+    delete m_assist;
+    m_assist = new InputAssist(this, std::move(language), std::move(names));
+}
+
+bool CommandBox::event(QEvent* event) {
+    if (m_assist && event->type() == QEvent::KeyPress &&
+        m_assist->keyPress(*static_cast<QKeyEvent*>(event)) == InputAssist::KeyUse::Consumed) {
+        event->accept();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
 bool CommandBox::recall(int direction) {
     if (!m_recall) {
         return false;

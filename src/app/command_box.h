@@ -1,6 +1,7 @@
 #pragma once
 
 #include "evaluation_command.h"
+#include "input_assist.h"
 #include "line_state.h"
 
 #include <QPlainTextEdit>
@@ -54,6 +55,13 @@ public:
         std::function<std::optional<QString>(int direction, const QString& current)>;
     void setRecallHandler(RecallHandler handler) { m_recall = std::move(handler); }
 
+    // Turns on colouring, completion and the signature hint, which follow the engine's
+    // language and global names.
+    void setAssistSources(std::function<ScriptLanguage()> language,
+                          std::function<QStringList()> names);
+    // Nullptr until setAssistSources().
+    InputAssist* assist() const { return m_assist; }
+
     // The context menu: the standard edit actions and whatever contextMenuOpening() adds.
     std::unique_ptr<QMenu> createContextMenu(const QPoint& position);
 
@@ -73,6 +81,8 @@ signals:
     void pasteRefused(qsizetype length);
 
 protected:
+    // Tab and Ctrl+Space reach completion here, before Tab moves the focus.
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     // A paste or a drop: the wrapping is fitted to the coming length before the text goes in.
@@ -88,6 +98,7 @@ private:
     bool recall(int direction);
 
     RecallHandler m_recall;
+    InputAssist* m_assist = nullptr;
 
     bool m_longText = false; // a text over kWordWrapLimit is in the box or its undo history
 };

@@ -240,6 +240,12 @@ void MainWindow::connectActions() {
     // Once the user has changed the output box, its text is what Copy Output copies.
     connect(Ans, &QLineEdit::textEdited, this, [this] { m_unshownAnswer = QString(); });
     connect(Command, &CommandBox::pasteRefused, this, &MainWindow::onPasteRefused);
+    Command->setAssistSources(
+        [this] {
+            return m_calc.language() == QLatin1String("JavaScript") ? ScriptLanguage::JavaScript
+                                                                    : ScriptLanguage::VBScript;
+        },
+        [this] { return m_calc.globalNames(); });
     // Selecting an option from the program runs its switch at once, as the settings replay
     // relies on.
     connect(JavaScript, &QRadioButton::toggled, this, [this](bool on) {
@@ -298,6 +304,16 @@ void MainWindow::EvaluateInput() {
         }
     }
     Command->selectAll();
+    if (InputAssist* assist = Command->assist()) {
+        if (result.errorPosition) {
+            assist->markError(*result.errorPosition);
+        }
+        // The user's names are asked from JavaScript only when completing: each ask is a call
+        // to the worker.
+        if (m_calc.language() == QLatin1String("VBScript")) {
+            assist->refreshNames();
+        }
+    }
 }
 
 void MainWindow::showOutput(const QString& text, const QString& unshownAnswer) {
@@ -345,6 +361,9 @@ void MainWindow::onKeyPressed(const keypad::KeypadKey& key, keypad::KeypadButton
 
 void MainWindow::onJavaScriptSelected() {
     m_calc.setLanguage(QStringLiteral("JavaScript"));
+    if (InputAssist* assist = Command->assist()) {
+        assist->rehighlight();
+    }
     setClientWidthTwips(kNarrowClientWidthTwips);
     setKeypadTabStops(false);
     Keypad->setEnabled(false);
@@ -358,6 +377,9 @@ void MainWindow::onJavaScriptSelected() {
 
 void MainWindow::onVBScriptSelected() {
     m_calc.setLanguage(QStringLiteral("VBScript"));
+    if (InputAssist* assist = Command->assist()) {
+        assist->rehighlight();
+    }
     Keypad->setText(kKeypadHiddenCaption);
     Keypad->setEnabled(true);
     FunctionTypeLabel->setBuddy(VBScript);

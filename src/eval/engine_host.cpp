@@ -69,4 +69,12 @@ bool EngineHost::takeRestart() {
     return m_engine && m_engine->takeRestart();
 }
 
+QStringList EngineHost::globalNames() {
+    return m_engine ? m_engine->globalNames() : QStringList();
+}
+
+std::optional<qsizetype> EngineHost::errorPosition() const {
+    return m_engine ? m_engine->errorPosition() : std::nullopt;
+}
+
 } // namespace quorvix

@@ -25,6 +25,9 @@ public:
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
     bool takeRestart() override;
+    // Nothing until the engine exists: asking does not start one.
+    QStringList globalNames() override;
+    std::optional<qsizetype> errorPosition() const override;
 
 private:
     ScriptEngine& engine();

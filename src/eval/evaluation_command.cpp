@@ -29,6 +29,15 @@ QString EvaluationCommand::restoreAfterRestart() {
     return restart;
 }
 
+std::optional<qsizetype> EvaluationCommand::errorPosition(const QString& input,
+                                                          const RewrittenInput& rewritten) const {
+    const std::optional<qsizetype> position = m_engine.errorPosition();
+    if (!position) {
+        return std::nullopt;
+    }
+    return inputPosition(input, rewritten, *position);
+}
+
 EvaluationResult EvaluationCommand::run(const QString& input) {
     EvaluationResult result;
     bool failed = false;
@@ -54,6 +63,7 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
     case RewrittenInput::Mode::Statement:
         if (!m_engine.executeStatement(rewritten.text)) {
             failed = true;
+            result.errorPosition = errorPosition(input, rewritten);
         }
         if (failed) {
             result.output = m_engine.errorDescription();
@@ -70,6 +80,7 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
     const std::optional<ScriptValue> answer = m_engine.eval(rewritten.text);
     if (!answer) {
         failed = true;
+        result.errorPosition = errorPosition(input, rewritten);
     }
     if (failed) {
         result.output = restart.isEmpty() ? m_engine.errorDescription() : restart;

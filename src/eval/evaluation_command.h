@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input_rewrites.h"
 #include "script_engine.h"
 
 #include <QString>
@@ -20,6 +21,9 @@ struct EvaluationResult {
     bool firstRun = false;
     // True when the output is an answer (it became Ans), false for a message or an error.
     bool answered = false;
+    // Where in the input line the engine found the user's text at fault (a zero-based
+    // character offset), when it says.
+    std::optional<qsizetype> errorPosition;
 };
 
 // The calculator's evaluation command without a window: rewrite the input line's text, run it
@@ -39,6 +43,9 @@ private:
     // After the engine lost its global scope, defines Pi again and gives Ans its last answer;
     // returns the engine's description of the restart, empty when there was none.
     QString restoreAfterRestart();
+    // The engine's error position traced back to the input line.
+    std::optional<qsizetype> errorPosition(const QString& input,
+                                           const RewrittenInput& rewritten) const;
 
     ScriptEngine& m_engine;
     bool m_hasRun = false;

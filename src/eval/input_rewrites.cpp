@@ -49,7 +49,8 @@ RewrittenInput rewriteInput(const QString& input, ScriptLanguage language) {
         if (text.left(4).toLower() == QLatin1String("ans=")) {
             return {RewrittenInput::Mode::RefusedAnsAssignment, text};
         }
-        return {RewrittenInput::Mode::Statement, text};
+        // The dropped "!" is an empty prefix standing in for one character.
+        return {RewrittenInput::Mode::Statement, text, 0, 1};
     }
     if (text.endsWith(u'=')) {
         text.chop(1);
@@ -58,14 +59,47 @@ RewrittenInput rewriteInput(const QString& input, ScriptLanguage language) {
         const QChar first = text[0];
         if (first == u'+' || first == u'-' || first == u'*' || first == u'/' || first == u'^') {
             text.prepend(QLatin1String("Ans "));
+            return {RewrittenInput::Mode::Expression, text, 4, 0};
         } else if (first == u'e' || first == u'E') {
             // "^" is exclusive or in JavaScript, so there the power operator is "**".
-            text.replace(0, 1,
-                         language == ScriptLanguage::JavaScript ? QLatin1String("Ans*10**")
-                                                                : QLatin1String("Ans*10^"));
+            const QLatin1String power = language == ScriptLanguage::JavaScript
+                                            ? QLatin1String("Ans*10**")
+                                            : QLatin1String("Ans*10^");
+            text.replace(0, 1, power);
+            return {RewrittenInput::Mode::Expression, text, power.size(), 1};
         }
     }
     return {RewrittenInput::Mode::Expression, text};
+}
+
+} // namespace quorvix
+
+namespace quorvix {
+
+qsizetype inputPosition(const QString& input, const RewrittenInput& rewritten, qsizetype position) {
+    // Back through the prefix, then through the inserted stars, then past the trimmed blanks.
+    const qsizetype inStarred = position < rewritten.prefixLength
+                                    ? 0
+                                    : position - rewritten.prefixLength + rewritten.prefixReplaces;
+    qsizetype lead = 0;
+    while (lead < input.size() && input[lead] == u' ') {
+        ++lead;
+    }
+    const QString trimmed = trimBlanks(input);
+    qsizetype starred = 0; // where trimmed[i] is in the text with the stars
+    for (qsizetype i = 0; i < trimmed.size(); ++i) {
+        if (starred >= inStarred) {
+            return lead + i;
+        }
+        ++starred;
+        if (i + 1 < trimmed.size() && needsStar(trimmed[i], trimmed[i + 1])) {
+            if (starred >= inStarred) {
+                return lead + i + 1; // an added "*" stands for the character after it
+            }
+            ++starred;
+        }
+    }
+    return lead + trimmed.size();
 }
 
 } // namespace quorvix

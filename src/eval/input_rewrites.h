@@ -23,11 +23,20 @@ struct RewrittenInput {
     };
     Mode mode = Mode::Expression;
     QString text;
+    // What the rules put in front of the user's text ("Ans ", "Ans*10^") and how many of the
+    // user's characters it stands in for (the leading e, the "!"), so that a position can be
+    // traced back.
+    qsizetype prefixLength = 0;
+    qsizetype prefixReplaces = 0;
 };
 
 // The whole chain: trim, implicit multiplication, then statement mode for a leading "!", or in
 // expression mode a trailing "=" dropped, a leading operator continuing from Ans, and a leading
 // e or E as "Ans times ten to the power of".
 RewrittenInput rewriteInput(const QString& input, ScriptLanguage language);
+
+// The position in `input` of the character at `position` in rewriteInput(input)'s text; a
+// position inside an added "Ans " or "*" goes to the user's character it stands for.
+qsizetype inputPosition(const QString& input, const RewrittenInput& rewritten, qsizetype position);
 
 } // namespace quorvix

@@ -3,6 +3,7 @@
 #include "script_value.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace quorvix {
@@ -33,6 +34,13 @@ public:
     // that could not be stopped any other way), so that the caller can set up again what it
     // relies on.
     virtual bool takeRestart() { return false; }
+    // The names the user's scripts have defined in the global scope (variables, constants,
+    // procedures), for completion and colouring; built-ins may be among them. Asking changes
+    // nothing the next call sees.
+    virtual QStringList globalNames() { return {}; }
+    // Where the last failure lies in the text of the failed call (a zero-based character
+    // offset), when the engine knows it.
+    virtual std::optional<qsizetype> errorPosition() const { return std::nullopt; }
 };
 
 } // namespace quorvix

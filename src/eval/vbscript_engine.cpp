@@ -111,6 +111,19 @@ QString VBScriptEngine::noTextFormDescription(const ScriptValue& value) const {
     return value.text;
 }
 
+QStringList VBScriptEngine::globalNames() {
+    QStringList names;
+    for (const std::u16string& name : m_interpreter.globalNames()) {
+        names.append(fromU16(name));
+    }
+    return names;
+}
+
+std::optional<qsizetype> VBScriptEngine::errorPosition() const {
+    const std::optional<std::size_t> position = m_interpreter.lastError().position;
+    return position ? std::optional<qsizetype>(qsizetype(*position)) : std::nullopt;
+}
+
 bool VBScriptEngine::storeAnswer(const ScriptValue& answer, const QString& answerText) {
     const std::optional<vbs::Variant> value = ansValue(answer, answerText);
     return value && m_interpreter.setGlobal(u"Ans", *value);

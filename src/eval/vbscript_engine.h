@@ -22,6 +22,8 @@ public:
     QString errorDescription() const override { return m_error; }
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
+    QStringList globalNames() override;
+    std::optional<qsizetype> errorPosition() const override;
 
     // The value `Ans` gets for an answer (of its own type, rounded as shown), or nullopt when
     // the answer has no text form. It is set directly: no text of the answer is ever parsed.

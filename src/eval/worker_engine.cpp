@@ -119,6 +119,24 @@ std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray
     return reply;
 }
 
+QStringList WorkerEngine::globalNames() {
+    // Only a worker that is up is asked; the descriptions of the user's last call are kept.
+    if (!m_worker) {
+        return {};
+    }
+    const QString error = m_error;
+    const QString noTextForm = m_noTextForm;
+    const std::optional<ScriptValue> names =
+        eval(QStringLiteral("Object.getOwnPropertyNames((function () { return this; })())"
+                            ".join('\\n')"));
+    m_error = error;
+    m_noTextForm = noTextForm;
+    if (!names || names->kind != ScriptValue::Kind::String) {
+        return {};
+    }
+    return names->text.split(u'\n', Qt::SkipEmptyParts);
+}
+
 std::optional<ScriptValue> WorkerEngine::eval(const QString& expression) {
     std::optional<engine_protocol::ReplyContent> reply =
         call(engine_protocol::evalRequest(expression));

@@ -50,6 +50,9 @@ public:
     // caller can set up the new one before its request; and after a failed start, says so
     // until a worker has started, with an empty description.
     bool takeRestart() override;
+    // Asked by evaluating Object.getOwnPropertyNames of the global object: the standard globals and
+    // whatever the user's scripts put there (var, function; not let or const).
+    QStringList globalNames() override;
 
 private:
     // Sends a request and waits for its reply; nullopt, with m_error set, when there is none.

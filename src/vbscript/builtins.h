@@ -18,6 +18,9 @@ struct BuiltinInfo {
     std::uint8_t minArgs;
     std::uint8_t maxArgs;
     BuiltinFn fn;
+    // As the user reads it: "Mid(string, start[, length])"; a constant's is its name alone.
+    // The part before "(" is the name in its usual spelling.
+    const char16_t* signature;
 };
 
 // Index into the table, or -1.

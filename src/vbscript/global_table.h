@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace vbs {
 
@@ -42,6 +43,14 @@ public:
     int findOrAdd(std::u16string_view lower) {
         const int i = find(lower);
         return i >= 0 ? i : add(std::u16string(lower));
+    }
+    std::vector<std::u16string> names() const {
+        std::vector<std::u16string> out;
+        out.reserve(entries_.size());
+        for (const GlobalEntry& entry : entries_) {
+            out.push_back(entry.name);
+        }
+        return out;
     }
     GlobalEntry& at(int i) { return entries_[static_cast<std::size_t>(i)]; }
     const GlobalEntry& at(int i) const { return entries_[static_cast<std::size_t>(i)]; }

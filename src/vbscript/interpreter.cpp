@@ -61,6 +61,7 @@ bool Interpreter::acceptsSource(std::u16string_view source) {
 void Interpreter::fail(int number, std::u16string description) {
     error_.number = number;
     error_.description = std::move(description);
+    error_.position.reset();
 }
 
 // Runs one API call: no exception may leave the interpreter. Allocation failures that slip
@@ -85,6 +86,10 @@ bool Interpreter::setGlobal(std::u16string_view name, Variant value) {
     return true;
 }
 
+std::vector<std::u16string> Interpreter::globalNames() const {
+    return globals_->names();
+}
+
 std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
     std::optional<Variant> result;
     guarded([&] {
@@ -95,6 +100,7 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
         ParseResult parsed = parser.parseExpression();
         if (parsed.error != ErrorCode::None) {
             fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
+            error_.position = parsed.errorPos;
             return false;
         }
         if (!parsed.expression) {
@@ -122,6 +128,7 @@ bool Interpreter::execute(std::u16string_view statements) {
         ParseResult parsed = parser.parseStatements();
         if (parsed.error != ErrorCode::None) {
             fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
+            error_.position = parsed.errorPos;
             return false;
         }
         optionExplicit_ = parsed.optionExplicit;

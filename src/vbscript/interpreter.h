@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace vbs {
 
@@ -29,6 +30,8 @@ struct InterpreterOptions {
 struct ScriptError {
     int number = 0;
     std::u16string description;
+    // Offset in the failed call's text of a compile error; none for run-time errors.
+    std::optional<std::size_t> position;
 };
 
 class GlobalTable;
@@ -52,6 +55,8 @@ public:
     // Sets a global variable to exactly `value`, as `name = value` would, with no text to
     // parse. False (and nothing changes) when the name is a constant or a procedure.
     bool setGlobal(std::u16string_view name, Variant value);
+    // The script-level names defined so far (lower case), in the order they were made.
+    std::vector<std::u16string> globalNames() const;
 
 private:
     template <typename Run> bool guarded(Run&& run);

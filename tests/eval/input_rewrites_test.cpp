@@ -16,7 +16,9 @@ struct RewriteCase {
     const char* text;
 };
 
-void PrintTo(const RewriteCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RewriteCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RewriteTest : public testing::TestWithParam<RewriteCase> {};
 
@@ -40,10 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RewriteCase{"FunctionCallLeftAlone", "Sqr(4)", VB, Mode::Expression, "Sqr(4)"},
                     RewriteCase{"NegativeArgument", "Abs(-2)", VB, Mode::Expression, "Abs(-2)"},
                     RewriteCase{"DigitAfterLetterLeftAlone", "x2", VB, Mode::Expression, "x2"},
-                    RewriteCase{"ChainOfBrackets", "2(3)(4)5", VB, Mode::Expression,
-                                "2*(3)*(4)*5"},
-                    RewriteCase{"InsideQuotesToo", "\"2(3)\"", VB, Mode::Expression,
-                                "\"2*(3)\""},
+                    RewriteCase{"ChainOfBrackets", "2(3)(4)5", VB, Mode::Expression, "2*(3)*(4)*5"},
+                    RewriteCase{"InsideQuotesToo", "\"2(3)\"", VB, Mode::Expression, "\"2*(3)\""},
                     RewriteCase{"SpaceBreaksThePair", "2 (3)", VB, Mode::Expression, "2 (3)"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -60,8 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RewriteCase{"NegativeExponent", "e-2", VB, Mode::Expression, "Ans*10^-2"},
                     RewriteCase{"NamesBeginningWithE", "exp(1)", VB, Mode::Expression,
                                 "Ans*10^xp(1)"},
-                    RewriteCase{"JavaScriptPowerOperator", "e3", JS, Mode::Expression,
-                                "Ans*10**3"},
+                    RewriteCase{"JavaScriptPowerOperator", "e3", JS, Mode::Expression, "Ans*10**3"},
                     RewriteCase{"OperatorBeforeE", "+e", VB, Mode::Expression, "Ans +e"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -78,23 +77,53 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     StatementMode, RewriteTest,
-    testing::Values(RewriteCase{"Assignment", "!x=5", VB, Mode::Statement, "x=5"},
-                    RewriteCase{"TrailingEqualsKept", "!x=5=", VB, Mode::Statement, "x=5="},
-                    RewriteCase{"ImplicitMultiplication", "!x=2(3)", VB, Mode::Statement,
-                                "x=2*(3)"},
-                    RewriteCase{"LowerAnsRefused", "!ans=1", VB, Mode::RefusedAnsAssignment,
-                                "ans=1"},
-                    RewriteCase{"MixedAnsRefused", "!Ans=1", VB, Mode::RefusedAnsAssignment,
-                                "Ans=1"},
-                    RewriteCase{"UpperAnsRefused", "!ANS=1", VB, Mode::RefusedAnsAssignment,
-                                "ANS=1"},
-                    RewriteCase{"BlankBeforeEqualsRuns", "!Ans =1", VB, Mode::Statement,
-                                "Ans =1"},
-                    RewriteCase{"BlankAfterBangRuns", "! ans=1", VB, Mode::Statement, " ans=1"},
-                    RewriteCase{"BangAlone", "!", VB, Mode::Statement, ""},
-                    RewriteCase{"NoContinuation", "!+1", VB, Mode::Statement, "+1"},
-                    RewriteCase{"NoEShorthand", "!e=1", VB, Mode::Statement, "e=1"}),
+    testing::Values(
+        RewriteCase{"Assignment", "!x=5", VB, Mode::Statement, "x=5"},
+        RewriteCase{"TrailingEqualsKept", "!x=5=", VB, Mode::Statement, "x=5="},
+        RewriteCase{"ImplicitMultiplication", "!x=2(3)", VB, Mode::Statement, "x=2*(3)"},
+        RewriteCase{"LowerAnsRefused", "!ans=1", VB, Mode::RefusedAnsAssignment, "ans=1"},
+        RewriteCase{"MixedAnsRefused", "!Ans=1", VB, Mode::RefusedAnsAssignment, "Ans=1"},
+        RewriteCase{"UpperAnsRefused", "!ANS=1", VB, Mode::RefusedAnsAssignment, "ANS=1"},
+        RewriteCase{"BlankBeforeEqualsRuns", "!Ans =1", VB, Mode::Statement, "Ans =1"},
+        RewriteCase{"BlankAfterBangRuns", "! ans=1", VB, Mode::Statement, " ans=1"},
+        RewriteCase{"BangAlone", "!", VB, Mode::Statement, ""},
+        RewriteCase{"NoContinuation", "!+1", VB, Mode::Statement, "+1"},
+        RewriteCase{"NoEShorthand", "!e=1", VB, Mode::Statement, "e=1"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct PositionCase {
+    const char* name;
+    const char* input;
+    ScriptLanguage language;
+    qsizetype rewrittenPosition;
+    qsizetype inputPosition;
+};
+
+void PrintTo(const PositionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class InputPositionTest : public testing::TestWithParam<PositionCase> {};
+
+TEST_P(InputPositionTest, TracesTheEnginePositionBackToTheInputLine) {
+    const PositionCase& c = GetParam();
+    const QString input = QString::fromUtf8(c.input);
+    EXPECT_EQ(quorvix::inputPosition(input, quorvix::rewriteInput(input, c.language),
+                                     c.rewrittenPosition),
+              c.inputPosition);
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, InputPositionTest,
+                         testing::Values(PositionCase{"Unchanged", "1+)", VB, 2, 2},
+                                         PositionCase{"LeadingBlanks", "  1+)", VB, 2, 4},
+                                         PositionCase{"AfterAddedStar", "2(3)+)", VB, 6, 5},
+                                         PositionCase{"OnAddedStar", "2(3", VB, 1, 1},
+                                         PositionCase{"AfterAnsPrefix", "+)", VB, 5, 1},
+                                         PositionCase{"InsideAnsPrefix", "+)", VB, 1, 0},
+                                         PositionCase{"AfterExponentShorthand", "e3)", VB, 8, 2},
+                                         PositionCase{"AfterJavaScriptExponent", "e3)", JS, 9, 2},
+                                         PositionCase{"StatementMark", "!x=)", VB, 2, 3},
+                                         PositionCase{"PastTheEnd", "1+", VB, 2, 2}));
 
 TEST(ImplicitMultiplication, ScansInputsBeyondSixteenBitPositions) {
     // Over 32,767 characters the scan goes on to the end instead of stopping or wrapping.

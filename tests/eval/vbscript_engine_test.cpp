@@ -168,6 +168,19 @@ TEST(VBScriptEngine, KeepsVariablesAcrossCalls) {
     EXPECT_EQ(v->integer, 10);
 }
 
+TEST(VBScriptEngine, ListsGlobalNamesAndTellsWhereACompileErrorLies) {
+    VBScriptEngine engine;
+    ASSERT_TRUE(engine.executeStatement(
+        QStringLiteral("Dim Rate: Function Twice(x): Twice = 2 * x: End Function")));
+    const QStringList names = engine.globalNames();
+    EXPECT_TRUE(names.contains(QStringLiteral("rate")));
+    EXPECT_TRUE(names.contains(QStringLiteral("twice")));
+    EXPECT_FALSE(engine.eval(QStringLiteral("1 + )")));
+    EXPECT_EQ(engine.errorPosition(), 4);
+    EXPECT_FALSE(engine.eval(QStringLiteral("1 / 0")));
+    EXPECT_EQ(engine.errorPosition(), std::nullopt) << "a run-time error has no column";
+}
+
 TEST(VBScriptEngine, ReportsTheErrorText) {
     VBScriptEngine engine(1s, u'.');
     EXPECT_FALSE(engine.eval(QStringLiteral("1/0")).has_value());

@@ -310,6 +310,17 @@ TEST_F(JavaScriptWorkerTest, AnswersAndErrorsCrossUnchanged) {
     EXPECT_EQ(run("[1, [2, [3]], null, [undefined], {}]"), u"1,2,3,,,[object Object]");
 }
 
+// Asking the global names is an evaluation of its own that leaves the user's last error as it was.
+TEST_F(JavaScriptWorkerTest, GlobalNamesIncludeTheUsersAndKeepTheLastError) {
+    EXPECT_EQ(run("!var myRate = 2; function twice(x) { return 2 * x; }"), u"<same>");
+    EXPECT_EQ(run("undefinedName"), u"undefinedName is not defined");
+    const QStringList names = m_engine->globalNames();
+    EXPECT_TRUE(names.contains(QStringLiteral("myRate")));
+    EXPECT_TRUE(names.contains(QStringLiteral("twice")));
+    EXPECT_TRUE(names.contains(QStringLiteral("Pi")));
+    EXPECT_EQ(m_engine->errorDescription(), u"undefinedName is not defined");
+}
+
 // An answer whose conversion to text throws has no text form: what it threw is shown, and Ans
 // keeps the previous answer.
 TEST_F(JavaScriptWorkerTest, AnswerWhoseConversionThrowsKeepsThePreviousAns) {

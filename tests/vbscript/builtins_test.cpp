@@ -12,6 +12,11 @@ TEST(BuiltinTable, NamesAreLowerCaseAndUnique) {
         EXPECT_EQ(name, lowerAscii(name));
         EXPECT_EQ(findBuiltin(name), i) << utf8(name) << " appears twice";
         EXPECT_LE(builtinAt(i).minArgs, builtinAt(i).maxArgs) << utf8(name);
+        // The signature names the function in its usual spelling, with arguments only when it
+        // takes some.
+        const std::u16string signature = builtinAt(i).signature;
+        EXPECT_EQ(lowerAscii(signature.substr(0, name.size())), name) << utf8(signature);
+        EXPECT_EQ(signature.size() > name.size(), builtinAt(i).maxArgs > 0) << utf8(signature);
     }
 }
 

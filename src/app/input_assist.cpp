@@ -1,0 +1,217 @@
+#include "input_assist.h"
+
+#include "input_highlighter.h"
+#include "name_at_cursor.h"
+#include "script_words.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QStringListModel>
+#include <QTextBlock>
+#include <QToolTip>
+
+namespace quorvix::app {
+namespace {
+
+QString plainText(const QPlainTextEdit& box) {
+    QString text = box.document()->toRawText();
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+            c = u'\n';
+        }
+    }
+    return text;
+}
+
+bool tooLong(const QPlainTextEdit& box) {
+    return box.document()->characterCount() - 1 > InputHighlighter::kMaxHighlightedLength;
+}
+
+} // namespace
+
+InputAssist::InputAssist(QPlainTextEdit* box, std::function<ScriptLanguage()> language,
+                         std::function<QStringList()> names)
+    : QObject(box), m_box(box), m_language(std::move(language)), m_names(std::move(names)),
+      m_highlighter(new InputHighlighter(box->document(), m_language)),
+      m_completer(new QCompleter(this)), m_model(new QStringListModel(this)) {
+    m_completer->setModel(m_model);
+    m_completer->setWidget(box);
+    m_completer->setCompletionMode(QCompleter::PopupCompletion);
+    m_completer->setCaseSensitivity(Qt::CaseInsensitive);
+    m_completer->setFilterMode(Qt::MatchStartsWith);
+    connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this,
+            &InputAssist::insertCompletion);
+    connect(box, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        m_highlighter->setCursorPosition(m_box->textCursor().position());
+        updateHint();
+    });
+    connect(box->document(), &QTextDocument::contentsChanged, this, &InputAssist::textChanged);
+}
+
+void InputAssist::refreshNames() {
+    const ScriptLanguage language = m_language();
+    QSet<QString> names;
+    for (const QString& name : m_names()) {
+        names.insert(language == ScriptLanguage::VBScript ? name.toLower() : name);
+    }
+    m_userNames = names;
+    m_highlighter->setUserNames(std::move(names));
+}
+
+void InputAssist::rehighlight() {
+    m_highlighter->rehighlight();
+}
+
+InputAssist::KeyUse InputAssist::keyPress(QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    const int key = event.key();
+    if (m_completer->popup()->isVisible()) {
+        if (key == Qt::Key_Escape) {
+            m_completer->popup()->hide();
+            return KeyUse::Consumed;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) {
+            acceptCompletion();
+            return KeyUse::Consumed;
+        }
+        return KeyUse::NotMine;
+    }
+    const bool tab = key == Qt::Key_Tab && modifiers == Qt::NoModifier;
+    const bool ctrlSpace = key == Qt::Key_Space && modifiers == Qt::ControlModifier;
+    if ((tab || ctrlSpace) && openCompletion(ctrlSpace)) {
+        return KeyUse::Consumed;
+    }
+    return KeyUse::NotMine;
+}
+
+bool InputAssist::openCompletion(bool allowEmpty) {
+    const QTextCursor cursor = m_box->textCursor();
+    if (cursor.hasSelection() || m_box->isReadOnly()) {
+        return false;
+    }
+    const ScriptLanguage language = m_language();
+    const std::optional<NamePrefix> found =
+        namePrefixAt(plainText(*m_box), cursor.position(), language, allowEmpty);
+    if (!found) {
+        return false;
+    }
+    QStringList candidates;
+    if (!found->qualifier.isEmpty()) {
+        for (const ScriptWord& word : qualifiedWords(language, found->qualifier)) {
+            candidates.append(word.name);
+        }
+    } else {
+        refreshNames();
+        for (const ScriptWord& word : scriptWords(language)) {
+            candidates.append(word.name);
+        }
+        for (const QString& name : std::as_const(m_userNames)) {
+            if (!findWord(language, {}, name)) {
+                candidates.append(name);
+            }
+        }
+    }
+    candidates.sort(Qt::CaseInsensitive);
+    candidates.removeDuplicates();
+    m_model->setStringList(candidates);
+    m_completer->setCompletionPrefix(found->prefix);
+    if (m_completer->completionCount() == 0) {
+        return false;
+    }
+    m_prefixStart = found->start;
+    QRect rect = m_box->cursorRect();
+    rect.setWidth(m_completer->popup()->sizeHintForColumn(0) + 24);
+    m_completer->complete(rect);
+    m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));
+    return true;
+}
+
+void InputAssist::acceptCompletion() {
+    QModelIndex index = m_completer->popup()->currentIndex();
+    if (!index.isValid()) {
+        index = m_completer->completionModel()->index(0, 0);
+    }
+    const QString name = index.data().toString();
+    m_completer->popup()->hide();
+    if (!name.isEmpty()) {
+        insertCompletion(name);
+    }
+}
+
+void InputAssist::insertCompletion(const QString& name) {
+    QTextCursor cursor = m_box->textCursor();
+    const qsizetype end = cursor.position();
+    if (m_prefixStart > end) {
+        return;
+    }
+    cursor.setPosition(int(m_prefixStart));
+    cursor.setPosition(int(end), QTextCursor::KeepAnchor);
+    cursor.insertText(name);
+    m_box->setTextCursor(cursor);
+}
+
+void InputAssist::textChanged() {
+    if (!m_markedText.isNull() && plainText(*m_box) != m_markedText) {
+        m_markedText = QString();
+        m_box->setExtraSelections({});
+    }
+    if (m_completer->popup()->isVisible()) {
+        // The list follows the name as it is typed, and goes when there is none.
+        const std::optional<NamePrefix> found =
+            namePrefixAt(plainText(*m_box), m_box->textCursor().position(), m_language(), true);
+        if (!found || found->start != m_prefixStart) {
+            m_completer->popup()->hide();
+            return;
+        }
+        m_completer->setCompletionPrefix(found->prefix);
+        if (m_completer->completionCount() == 0) {
+            m_completer->popup()->hide();
+        } else {
+            m_completer->popup()->setCurrentIndex(m_completer->completionModel()->index(0, 0));
+        }
+    }
+}
+
+void InputAssist::updateHint() {
+    QString hint;
+    if (!tooLong(*m_box)) {
+        const QTextCursor cursor = m_box->textCursor();
+        if (const std::optional<EnclosingCall> call =
+                enclosingCall(plainText(*m_box), cursor.position())) {
+            const ScriptWord* word = findWord(m_language(), call->qualifier, call->name);
+            if (word && word->signature.contains(u'(')) {
+                hint = word->signature;
+            }
+        }
+    }
+    if (hint == m_hint) {
+        return;
+    }
+    m_hint = hint;
+    if (hint.isEmpty()) {
+        QToolTip::hideText();
+    } else if (m_box->hasFocus()) {
+        QToolTip::showText(m_box->viewport()->mapToGlobal(m_box->cursorRect().bottomLeft()), hint,
+                           m_box);
+    }
+}
+
+void InputAssist::markError(qsizetype position) {
+    const QString text = plainText(*m_box);
+    if (text.isEmpty()) {
+        return;
+    }
+    position = std::clamp<qsizetype>(position, 0, text.size() - 1);
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(m_box->document());
+    mark.cursor.setPosition(int(position));
+    mark.cursor.setPosition(int(position + 1), QTextCursor::KeepAnchor);
+    mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    mark.format.setUnderlineColor(Qt::yellow);
+    m_box->setExtraSelections({mark});
+    m_markedText = text;
+}
+
+} // namespace quorvix::app

@@ -1,0 +1,237 @@
+#include "syntax_spans.h"
+
+#include "name_at_cursor.h"
+#include "script_words.h"
+
+namespace quorvix::app {
+namespace {
+
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+bool isBracket(QChar c) {
+    return c == u'(' || c == u')' || c == u'[' || c == u']' || c == u'{' || c == u'}';
+}
+
+bool isOpening(QChar c) {
+    return c == u'(' || c == u'[' || c == u'{';
+}
+
+class Scanner {
+public:
+    Scanner(const QString& text, ScriptLanguage language, const QSet<QString>& userNames)
+        : m_text(text), m_js(language == ScriptLanguage::JavaScript), m_language(language),
+          m_userNames(userNames) {}
+
+    std::vector<SyntaxSpan> run() {
+        // The calculator's exponent shorthand: a leading "e3" is a number.
+        skipBlanks();
+        if (m_at < size() && (at(0) == u'e' || at(0) == u'E') &&
+            (isDigit(at(1)) || ((at(1) == u'-' || at(1) == u'+') && isDigit(at(2))))) {
+            const qsizetype start = m_at++;
+            if (at(0) == u'-' || at(0) == u'+') {
+                ++m_at;
+            }
+            number(start);
+        }
+        while (m_at < size()) {
+            step();
+        }
+        return std::move(m_spans);
+    }
+
+    std::vector<qsizetype> brackets; // positions of brackets outside strings and comments
+
+private:
+    qsizetype size() const { return m_text.size(); }
+    QChar at(qsizetype ahead) const {
+        return m_at + ahead < size() ? m_text[m_at + ahead] : QChar();
+    }
+    void add(qsizetype start, SpanKind kind) {
+        if (m_at > start) {
+            m_spans.push_back({start, m_at - start, kind});
+        }
+    }
+    void skipBlanks() {
+        while (m_at < size() && at(0).isSpace()) {
+            ++m_at;
+        }
+    }
+    void toLineEnd(qsizetype start) {
+        while (m_at < size() && at(0) != u'\n') {
+            ++m_at;
+        }
+        add(start, SpanKind::Comment);
+    }
+
+    void number(qsizetype start) {
+        if (m_js && at(0) == u'x' && m_text[start] == u'0') {
+            ++m_at;
+        }
+        while (m_at < size() && (isNameChar(at(0)) || at(0) == u'.')) {
+            const QChar c = at(0);
+            ++m_at;
+            if ((c == u'e' || c == u'E') && (at(0) == u'+' || at(0) == u'-')) {
+                ++m_at;
+            }
+        }
+        add(start, SpanKind::Number);
+    }
+
+    void quoted(qsizetype start, QChar quote) {
+        ++m_at;
+        while (m_at < size()) {
+            const QChar c = at(0);
+            ++m_at;
+            if (m_js && c == u'\\') {
+                ++m_at;
+            } else if (c == quote) {
+                if (!m_js && at(0) == quote) {
+                    ++m_at; // "" inside a VBScript string
+                } else {
+                    break;
+                }
+            }
+        }
+        m_at = std::min(m_at, size());
+        add(start, SpanKind::String);
+    }
+
+    void name(qsizetype start) {
+        while (m_at < size() && isNameChar(at(0))) {
+            ++m_at;
+        }
+        const QStringView word = QStringView(m_text).mid(start, m_at - start);
+        if (!m_js && word.compare(u"rem", Qt::CaseInsensitive) == 0 &&
+            (m_at >= size() || at(0).isSpace())) {
+            toLineEnd(start);
+            return;
+        }
+        QStringView qualifier;
+        if (start > 1 && m_text[start - 1] == u'.') {
+            qsizetype q = start - 1;
+            while (q > 0 && isNameChar(m_text[q - 1])) {
+                --q;
+            }
+            qualifier = QStringView(m_text).mid(q, start - 1 - q);
+        }
+        if (const ScriptWord* word_ = findWord(m_language, qualifier, word)) {
+            add(start, word_->kind == WordKind::Keyword ? SpanKind::Keyword : SpanKind::Builtin);
+        } else if (qualifier.isEmpty() &&
+                   m_userNames.contains(m_js ? word.toString() : word.toString().toLower())) {
+            add(start, SpanKind::UserName);
+        }
+    }
+
+    void step() {
+        const qsizetype start = m_at;
+        const QChar c = at(0);
+        if (c.isSpace()) {
+            ++m_at;
+        } else if (isDigit(c) || (c == u'.' && isDigit(at(1)))) {
+            number(start);
+        } else if (!m_js && c == u'&' &&
+                   (at(1) == u'H' || at(1) == u'h' || at(1) == u'O' || at(1) == u'o')) {
+            ++m_at;
+            number(start);
+        } else if (c == u'"' || (m_js && (c == u'\'' || c == u'`'))) {
+            quoted(start, c);
+        } else if (!m_js && c == u'\'') {
+            toLineEnd(start);
+        } else if (m_js && c == u'/' && at(1) == u'/') {
+            toLineEnd(start);
+        } else if (m_js && c == u'/' && at(1) == u'*') {
+            const qsizetype end = m_text.indexOf(QStringLiteral("*/"), m_at + 2);
+            m_at = end < 0 ? size() : end + 2;
+            add(start, SpanKind::Comment);
+        } else if (!m_js && c == u'#') {
+            const qsizetype end = m_text.indexOf(u'#', m_at + 1);
+            m_at = end < 0 ? size() : end + 1;
+            add(start, SpanKind::Number); // a date literal
+        } else if (isNameChar(c)) {
+            name(start);
+        } else if (isBracket(c)) {
+            brackets.push_back(m_at++);
+        } else {
+            ++m_at;
+            if (QStringLiteral("+-*/\\^&=<>!%|~?:").contains(c)) {
+                add(start, SpanKind::Operator);
+            }
+        }
+    }
+
+    const QString& m_text;
+    const bool m_js;
+    const ScriptLanguage m_language;
+    const QSet<QString>& m_userNames;
+    qsizetype m_at = 0;
+    std::vector<SyntaxSpan> m_spans;
+};
+
+QChar partnerOf(QChar c) {
+    switch (c.unicode()) {
+    case u'(':
+        return u')';
+    case u')':
+        return u'(';
+    case u'[':
+        return u']';
+    case u']':
+        return u'[';
+    case u'{':
+        return u'}';
+    default:
+        return u'{';
+    }
+}
+
+// The partner of brackets[index] among the scanned brackets, or -1.
+qsizetype partner(const QString& text, const std::vector<qsizetype>& brackets, std::size_t index) {
+    const QChar own = text[brackets[index]];
+    const QChar other = partnerOf(own);
+    const bool forward = isOpening(own);
+    int depth = 0;
+    for (std::size_t i = index; i < brackets.size(); forward ? ++i : --i) {
+        const QChar c = text[brackets[i]];
+        if (c == own) {
+            ++depth;
+        } else if (c == other && --depth == 0) {
+            return brackets[i];
+        }
+        if (!forward && i == 0) {
+            break;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+std::vector<SyntaxSpan> syntaxSpans(const QString& text, ScriptLanguage language,
+                                    const QSet<QString>& userNames, qsizetype cursor) {
+    Scanner scanner(text, language, userNames);
+    std::vector<SyntaxSpan> spans = scanner.run();
+    const std::vector<qsizetype>& brackets = scanner.brackets;
+    // The bracket after the cursor first, else the one before it.
+    for (const qsizetype probe : {cursor, cursor - 1}) {
+        const auto it = std::lower_bound(brackets.begin(), brackets.end(), probe);
+        if (it == brackets.end() || *it != probe) {
+            continue;
+        }
+        const qsizetype other =
+            partner(text, brackets, static_cast<std::size_t>(it - brackets.begin()));
+        if (other < 0) {
+            spans.push_back({probe, 1, SpanKind::UnmatchedBracket});
+        } else {
+            spans.push_back({std::min(probe, other), 1, SpanKind::MatchedBracket});
+            spans.push_back({std::max(probe, other), 1, SpanKind::MatchedBracket});
+        }
+        std::sort(spans.begin(), spans.end(),
+                  [](const SyntaxSpan& a, const SyntaxSpan& b) { return a.start < b.start; });
+        break;
+    }
+    return spans;
+}
+
+} // namespace quorvix::app

@@ -1,0 +1,270 @@
+#include "input_assist.h"
+#include "input_highlighter.h"
+#include "name_at_cursor.h"
+#include "script_words.h"
+#include "syntax_spans.h"
+#include "window_fixture.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace quorvix::app {
+namespace {
+
+using testing_support::focusName;
+using testing_support::WindowTest;
+constexpr auto VB = ScriptLanguage::VBScript;
+constexpr auto JS = ScriptLanguage::JavaScript;
+
+// "|" marks the cursor.
+std::pair<QString, qsizetype> withCursor(const char* marked) {
+    QString text = QString::fromUtf8(marked);
+    const qsizetype cursor = text.indexOf(u'|');
+    text.remove(cursor, 1);
+    return {text, cursor};
+}
+
+struct PrefixCase {
+    const char* name;
+    const char* text;
+    ScriptLanguage language;
+    const char* prefix; // nullptr: nothing to complete
+    const char* qualifier;
+};
+void PrintTo(const PrefixCase& c, std::ostream* os) {
+    *os << c.name;
+}
+class NamePrefixTest : public testing::TestWithParam<PrefixCase> {};
+
+TEST_P(NamePrefixTest, FindsTheNameBeingTyped) {
+    const PrefixCase& c = GetParam();
+    const auto [text, cursor] = withCursor(c.text);
+    const std::optional<NamePrefix> found = namePrefixAt(text, cursor, c.language);
+    ASSERT_EQ(found.has_value(), c.prefix != nullptr);
+    if (found) {
+        EXPECT_EQ(found->prefix.toStdString(), c.prefix);
+        EXPECT_EQ(found->qualifier.toStdString(), c.qualifier);
+        EXPECT_EQ(found->start + found->prefix.size(), cursor);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prefixes, NamePrefixTest,
+    testing::Values(PrefixCase{"NameAfterOperator", "1+sq|", VB, "sq", ""},
+                    PrefixCase{"NameAtStart", "Sq|", VB, "Sq", ""},
+                    PrefixCase{"ExponentInsideNumber", "2e|", VB, nullptr, ""},
+                    PrefixCase{"ExponentWithDigits", "1+1E5|", VB, nullptr, ""},
+                    PrefixCase{"DecimalExponent", "1.5e|", VB, nullptr, ""},
+                    PrefixCase{"ExponentShorthandAtStart", "e3|", VB, nullptr, ""},
+                    PrefixCase{"ELetterAtStartAfterBlanks", "  ex|", VB, nullptr, ""},
+                    PrefixCase{"ELetterLaterIsAName", "1+ex|", VB, "ex", ""},
+                    PrefixCase{"StatementMayBeginWithE", "!e|", VB, "e", ""},
+                    PrefixCase{"HexLiteral", "&HF|", VB, nullptr, ""},
+                    PrefixCase{"JavaScriptHex", "0xf|", JS, nullptr, ""},
+                    PrefixCase{"MathMember", "Math.sq|", JS, "sq", "Math"},
+                    PrefixCase{"InsideAWord", "S|qr", VB, nullptr, ""},
+                    PrefixCase{"NothingTyped", "1+|", VB, nullptr, ""}));
+
+struct SpanCase {
+    const char* name;
+    const char* text;
+    ScriptLanguage language;
+    std::vector<SyntaxSpan> spans;
+};
+void PrintTo(const SpanCase& c, std::ostream* os) {
+    *os << c.name;
+}
+class SyntaxSpanTest : public testing::TestWithParam<SpanCase> {};
+
+TEST_P(SyntaxSpanTest, ColoursEachPiece) {
+    const SpanCase& c = GetParam();
+    const auto [text, cursor] = withCursor(c.text);
+    const QSet<QString> names{QStringLiteral("total"), QStringLiteral("rate")};
+    const std::vector<SyntaxSpan> spans = syntaxSpans(text, c.language, names, cursor);
+    ASSERT_EQ(spans.size(), c.spans.size());
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        EXPECT_EQ(spans[i], c.spans[i]) << "span " << i;
+    }
+}
+
+using K = SpanKind;
+INSTANTIATE_TEST_SUITE_P(
+    Spans, SyntaxSpanTest,
+    testing::Values(
+        SpanCase{"VBScriptPieces",
+                 "|Mid(\"a\"\"b\", 2e3) + Total Mod 1 ' note",
+                 VB,
+                 {{0, 3, K::Builtin},
+                  {4, 6, K::String},
+                  {12, 3, K::Number},
+                  {17, 1, K::Operator},
+                  {19, 5, K::UserName},
+                  {25, 3, K::Keyword},
+                  {29, 1, K::Number},
+                  {31, 6, K::Comment}}},
+        SpanCase{"ExponentShorthand", "|e-3", VB, {{0, 3, K::Number}}},
+        SpanCase{"MatchedBrackets",
+                 "(1|)",
+                 VB,
+                 {{0, 1, K::MatchedBracket}, {1, 1, K::Number}, {2, 1, K::MatchedBracket}}},
+        SpanCase{"UnmatchedBracket", "1)|", VB, {{0, 1, K::Number}, {1, 1, K::UnmatchedBracket}}},
+        SpanCase{"BracketInStringIgnored",
+                 "\")\"|(",
+                 VB,
+                 {{0, 3, K::String}, {3, 1, K::UnmatchedBracket}}},
+        SpanCase{"JavaScriptPieces",
+                 "|Math.sqrt(rate) /* c */ 'x'",
+                 JS,
+                 {{0, 4, K::Builtin},
+                  {5, 4, K::Builtin},
+                  {10, 4, K::UserName},
+                  {16, 7, K::Comment},
+                  {24, 3, K::String}}},
+        SpanCase{"JavaScriptIsCaseSensitive", "|Rate", JS, {}}));
+
+TEST(ScriptWords, SignaturesCoverVBScriptAndMath) {
+    EXPECT_EQ(findWord(VB, {}, u"mid")->signature, QStringLiteral("Mid(string, start[, length])"));
+    EXPECT_EQ(findWord(VB, {}, u"ELSEIF")->kind, WordKind::Keyword);
+    EXPECT_EQ(findWord(JS, u"Math", u"pow")->signature, QStringLiteral("Math.pow(base, exponent)"));
+    EXPECT_EQ(findWord(JS, {}, u"pow"), nullptr);
+    const auto [text, cursor] = withCursor("1+Math.max(Sqr(2), |");
+    const std::optional<EnclosingCall> call = enclosingCall(text, cursor);
+    ASSERT_TRUE(call);
+    EXPECT_EQ(call->name, QStringLiteral("max"));
+    EXPECT_EQ(call->qualifier, QStringLiteral("Math"));
+}
+
+// The input line of a shown window, with `marked` typed in ("|" the cursor).
+class InputAssistWindowTest : public WindowTest {
+protected:
+    CommandBox& typed(const char* marked) {
+        MainWindow& main = open();
+        const auto [text, cursor] = withCursor(marked);
+        main.Command->setText(text);
+        main.Command->setSelection(cursor, 0);
+        return *main.Command;
+    }
+    bool listOpen() { return window().Command->assist()->completer()->popup()->isVisible(); }
+};
+
+struct KeyCase {
+    const char* name;
+    const char* text;
+    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+    const char* after;
+    bool listOpen;
+    const char* focus;
+};
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << c.name;
+}
+class CompletionKeysTest : public InputAssistWindowTest,
+                           public testing::WithParamInterface<KeyCase> {};
+
+TEST_P(CompletionKeysTest, KeysActOnTheListOnlyWhileItIsOpen) {
+    const KeyCase& c = GetParam();
+    CommandBox& box = typed(c.text);
+    QSignalSpy closing(&window(), &MainWindow::programEndRequested);
+    for (const auto& [key, modifiers] : c.keys) {
+        QTest::keyClick(&box, key, modifiers);
+    }
+    EXPECT_EQ(box.text().toStdString(), c.after);
+    EXPECT_EQ(listOpen(), c.listOpen);
+    EXPECT_EQ(focusName().toStdString(), c.focus);
+    EXPECT_EQ(closing.size(), 0);
+}
+
+constexpr Qt::KeyboardModifiers None = Qt::NoModifier;
+INSTANTIATE_TEST_SUITE_P(
+    Keys, CompletionKeysTest,
+    testing::Values(
+        KeyCase{"TabOpens", "1+Sq|", {{Qt::Key_Tab, None}}, "1+Sq", true, "Command"},
+        KeyCase{"TabAccepts",
+                "1+Sq|",
+                {{Qt::Key_Tab, None}, {Qt::Key_Tab, None}},
+                "1+Sqr",
+                false,
+                "Command"},
+        KeyCase{"EnterAccepts",
+                "1+LC|",
+                {{Qt::Key_Tab, None}, {Qt::Key_Return, None}},
+                "1+LCase",
+                false,
+                "Command"},
+        KeyCase{"EscClosesOnlyTheList",
+                "1+Sq|",
+                {{Qt::Key_Tab, None}, {Qt::Key_Escape, None}},
+                "1+Sq",
+                false,
+                "Command"},
+        KeyCase{"CtrlSpaceOpens",
+                "1+sq|",
+                {{Qt::Key_Space, Qt::ControlModifier}},
+                "1+sq",
+                true,
+                "Command"},
+        KeyCase{"TypingNarrowsThenAccepts",
+                "1+S|",
+                {{Qt::Key_Tab, None}, {Qt::Key_Q, None}, {Qt::Key_Return, None}},
+                "1+Sqr",
+                false,
+                "Command"},
+        KeyCase{"NoCompletionInsideNumber", "2e|", {{Qt::Key_Tab, None}}, "2e", false, "OK"},
+        KeyCase{"NoCompletionOfExponentShorthand", "e3|", {{Qt::Key_Tab, None}}, "e3", false, "OK"},
+        KeyCase{"TabWithoutPrefixMovesFocus", "1+|", {{Qt::Key_Tab, None}}, "1+", false, "OK"}));
+
+TEST_F(InputAssistWindowTest, EnterAndEscWithTheListClosedActAsBefore) {
+    CommandBox& box = typed("1+1|");
+    QSignalSpy closing(&window(), &MainWindow::programEndRequested);
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(window().Ans->text(), QStringLiteral("2"));
+    EXPECT_EQ(box.selLength(), 3);
+    QTest::keyClick(&box, Qt::Key_Escape);
+    EXPECT_EQ(closing.size(), 1);
+}
+
+TEST_F(InputAssistWindowTest, UserNamesAreOfferedAndSignatureHinted) {
+    CommandBox& box = typed("!total = 5|");
+    QTest::keyClick(&box, Qt::Key_Return);
+    box.setText(QStringLiteral("1+tot"));
+    box.setSelection(5, 0);
+    QTest::keyClick(&box, Qt::Key_Tab);
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(box.text(), QStringLiteral("1+total"));
+    box.setText(QStringLiteral("Mid(\"ab\", "));
+    box.setSelection(10, 0);
+    EXPECT_EQ(box.assist()->hint(), QStringLiteral("Mid(string, start[, length])"));
+}
+
+TEST_F(InputAssistWindowTest, SyntaxErrorIsUnderlinedAndTheRestIsAsBefore) {
+    CommandBox& box = typed("  2(3)+)|");
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(box.text(), QStringLiteral("  2(3)+)"));
+    EXPECT_EQ(box.selStart(), 0);
+    EXPECT_EQ(box.selLength(), 8);
+    EXPECT_FALSE(window().Ans->text().isEmpty());
+    const QList<QTextEdit::ExtraSelection> marks = box.extraSelections();
+    ASSERT_EQ(marks.size(), 1);
+    EXPECT_EQ(marks[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
+    EXPECT_EQ(marks[0].cursor.selectionStart(), 7);
+    // Editing the text takes the mark away.
+    QTest::keyClick(&box, Qt::Key_1);
+    EXPECT_TRUE(box.extraSelections().isEmpty());
+}
+
+TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {
+    CommandBox& box = typed("|");
+    for (const qsizetype length :
+         {InputHighlighter::kMaxHighlightedLength, InputHighlighter::kMaxHighlightedLength + 1}) {
+        box.setText(QStringLiteral("1+").repeated(length / 2 + 1).left(length));
+        const bool coloured = !box.document()->firstBlock().layout()->formats().isEmpty();
+        EXPECT_EQ(coloured, length <= InputHighlighter::kMaxHighlightedLength) << length;
+    }
+}
+
+} // namespace
+} // namespace quorvix::app
