@@ -8,6 +8,7 @@
 #include "insert_at_cursor.h"
 #include "key_table.h"
 #include "keypad_button.h"
+#include "library_file.h"
 #include "main_window_controls.h"
 #include "press_steps.h"
 #include "twips.h"
@@ -67,6 +68,10 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
     JavaScript->installEventFilter(this);
     connectActions();
     applySettings();
+    // The user's library is read at the first evaluation, never at start-up.
+    m_evaluation.setLibraryLoader([this](ScriptLanguage language) {
+        return readLibraryBeside(m_settings.homePath(), language);
+    });
     m_history = new HistoryKeeper(
         Command, [this] { return historyPathBeside(m_settings.homePath()); }, this);
     Command->setFocus();

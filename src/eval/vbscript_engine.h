@@ -20,6 +20,7 @@ public:
     std::optional<ScriptValue> eval(const QString& expression) override;
     bool executeStatement(const QString& statement) override;
     QString errorDescription() const override { return m_error; }
+    std::optional<qsizetype> errorPosition() const override { return m_errorPosition; }
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
 
@@ -34,6 +35,7 @@ public:
 private:
     vbs::Interpreter m_interpreter;
     QString m_error;
+    std::optional<qsizetype> m_errorPosition;
 };
 
 } // namespace quorvix

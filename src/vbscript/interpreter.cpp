@@ -61,6 +61,7 @@ bool Interpreter::acceptsSource(std::u16string_view source) {
 void Interpreter::fail(int number, std::u16string description) {
     error_.number = number;
     error_.description = std::move(description);
+    error_.position.reset();
 }
 
 // Runs one API call: no exception may leave the interpreter. Allocation failures that slip
@@ -122,6 +123,7 @@ bool Interpreter::execute(std::u16string_view statements) {
         ParseResult parsed = parser.parseStatements();
         if (parsed.error != ErrorCode::None) {
             fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
+            error_.position = parsed.errorPos;
             return false;
         }
         optionExplicit_ = parsed.optionExplicit;
@@ -130,6 +132,7 @@ bool Interpreter::execute(std::u16string_view statements) {
         // are run once and dropped.
         if (!executor_->runBlock(parsed.statements)) {
             fail(executor_->errorNumber(), executor_->errorDescription());
+            error_.position = executor_->failedStatementPos();
             return false;
         }
         return true;

@@ -29,6 +29,9 @@ struct InterpreterOptions {
 struct ScriptError {
     int number = 0;
     std::u16string description;
+    // Where the failure lies in the source of the failing call, when known: the error itself
+    // for a syntax error, the start of the top-level statement that failed for a run-time error.
+    std::optional<std::size_t> position;
 };
 
 class GlobalTable;
