@@ -271,6 +271,8 @@ void MainWindow::EvaluateInput() {
 
 void MainWindow::showOutput(const QString& text, const QString& unshownAnswer) {
     m_unshownAnswer = unshownAnswer;
+    // setText reports the new text to assistive technology, also when it is the same answer
+    // again, so a screen reader hears every evaluation's outcome.
     Ans->setText(text);
     Ans->setCursorPosition(0);
 }
