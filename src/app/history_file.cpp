@@ -2,12 +2,10 @@
 
 #include "file_head.h"
 #include "file_replace.h"
+#include "line_escape.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStringDecoder>
-
-#include <optional>
 
 namespace quorvix::app {
 
@@ -15,68 +13,6 @@ namespace {
 
 constexpr QByteArrayView kHeader = "#Quorvix input history";
 constexpr QByteArrayView kRememberOff = "#remember=0";
-
-QByteArray escaped(const QString& entry) {
-    const QByteArray utf8 = entry.toUtf8();
-    QByteArray line;
-    line.reserve(utf8.size() + 2);
-    if (utf8.startsWith('#')) {
-        line += '\\';
-    }
-    for (const char c : utf8) {
-        switch (c) {
-        case '\\':
-            line += "\\\\";
-            break;
-        case '\n':
-            line += "\\n";
-            break;
-        case '\r':
-            line += "\\r";
-            break;
-        default:
-            line += c;
-        }
-    }
-    return line;
-}
-
-// The entry of one line without its LF; nothing when the line is damaged.
-std::optional<QString> unescaped(QByteArrayView line) {
-    QByteArray utf8;
-    utf8.reserve(line.size());
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i] != '\\') {
-            utf8 += line[i];
-            continue;
-        }
-        if (++i == line.size()) {
-            return std::nullopt;
-        }
-        switch (line[i]) {
-        case '\\':
-            utf8 += '\\';
-            break;
-        case 'n':
-            utf8 += '\n';
-            break;
-        case 'r':
-            utf8 += '\r';
-            break;
-        case '#':
-            utf8 += '#';
-            break;
-        default:
-            return std::nullopt;
-        }
-    }
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString entry = decoder(utf8);
-    if (decoder.hasError()) {
-        return std::nullopt;
-    }
-    return entry;
-}
 
 } // namespace
 
@@ -86,7 +22,7 @@ QByteArray historyText(const HistoryContent& content) {
         return text + kRememberOff.toByteArray() + '\n';
     }
     for (const QString& entry : content.entries) {
-        text += escaped(entry) + '\n';
+        text += escapedLine(entry) + '\n';
     }
     return text;
 }
@@ -106,7 +42,7 @@ HistoryContent parseHistory(QByteArrayView bytes) {
             }
             continue;
         }
-        if (std::optional<QString> entry = unescaped(line); entry && !entry->isEmpty()) {
+        if (std::optional<QString> entry = unescapedLine(line); entry && !entry->isEmpty()) {
             content.entries.append(*entry);
         }
     }

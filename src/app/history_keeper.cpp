@@ -46,6 +46,7 @@ void HistoryKeeper::setRemembering(bool on) {
     load();
     m_remember = on;
     save();
+    emit rememberingChanged(on);
 }
 
 void HistoryKeeper::clear() {

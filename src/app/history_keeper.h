@@ -35,6 +35,9 @@ public:
 
     const InputHistory& history() const { return m_history; }
 
+signals:
+    void rememberingChanged(bool on);
+
 private:
     void addMenuActions(QMenu* menu);
     void save() const;

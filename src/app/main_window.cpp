@@ -11,6 +11,8 @@
 #include "library_file.h"
 #include "main_window_controls.h"
 #include "press_steps.h"
+#include "tape_keeper.h"
+#include "tape_window.h"
 #include "twips.h"
 
 #include <QClipboard>
@@ -19,7 +21,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
 #include <algorithm>
 #include <map>
@@ -74,11 +78,41 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
     });
     m_history = new HistoryKeeper(
         Command, [this] { return historyPathBeside(m_settings.homePath()); }, this);
+    m_tape = new TapeKeeper(
+        *m_history, [this] { return tapePathBeside(m_settings.homePath()); }, this);
+    // F9: no control, access key or edit key of the window uses it.
+    connect(new QShortcut(QKeySequence(Qt::Key_F9), this), &QShortcut::activated, this,
+            &MainWindow::showTape);
+    connect(Command, &CommandBox::contextMenuOpening, this, [this](QMenu* menu) {
+        menu->addAction(QStringLiteral("Re&sult tape\tF9"), this, &MainWindow::showTape)
+            ->setObjectName(QStringLiteral("resultTape"));
+    });
     Command->setFocus();
 }
 
 MainWindow::~MainWindow() {
     delete m_help;
+    delete m_tapeWindow;
+}
+
+TapeWindow* MainWindow::tapeWindow() const {
+    return m_tapeWindow;
+}
+
+void MainWindow::showTape() {
+    if (!m_tapeWindow || !m_tapeWindow->isVisible()) {
+        // No parent, as the help window: it is a window of its own.
+        m_tapeWindow = new TapeWindow(*m_tape, [this](const QString& text) {
+            InsertAtCursor(text);
+            activateWindow();
+            Command->setFocus(Qt::OtherFocusReason);
+        });
+        m_tapeWindow->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_tapeWindow->setWindowState(m_tapeWindow->windowState() & ~Qt::WindowMinimized);
+    m_tapeWindow->show();
+    m_tapeWindow->raise();
+    m_tapeWindow->activateWindow();
 }
 
 help::HelpWindow* MainWindow::helpWindow() const {
@@ -249,7 +283,9 @@ void MainWindow::applySettings() {
 void MainWindow::EvaluateInput() {
     // Before the engine runs, so that an input that brings the program down is kept too.
     m_history->record(Command->text());
-    const EvaluationResult result = m_evaluation.run(Command->text());
+    const QString input = Command->text();
+    const EvaluationResult result = m_evaluation.run(input);
+    m_tape->record({input, result.output.value_or(QString()), result.answered});
     if (result.firstRun) {
         // The engine now holds variables of its language: the choice is frozen for good.
         FunctionTypeLabel->setEnabled(false);
@@ -340,6 +376,9 @@ void MainWindow::onClose() {
     m_ending = true;
     if (m_help) {
         m_help->close();
+    }
+    if (m_tapeWindow) {
+        m_tapeWindow->close();
     }
     close();
     emit programEndRequested();

@@ -28,6 +28,8 @@ namespace quorvix::app {
 
 class CommandBox;
 class HistoryKeeper;
+class TapeKeeper;
+class TapeWindow;
 
 // The calculator's window. Its controls come from two tables (the left part's and the keypad's)
 // and keep their table names as object names and as the members below.
@@ -62,6 +64,11 @@ public:
     HistoryKeeper& inputHistory() const { return *m_history; }
     // The open help window, if any.
     help::HelpWindow* helpWindow() const;
+    // Every evaluation with its output, kept beside the input history.
+    TapeKeeper& resultTape() const { return *m_tape; }
+    // Shows the tape's window (F9, or the input line's menu), and the open one, if any.
+    void showTape();
+    TapeWindow* tapeWindow() const;
 
     // Left part, in tab order.
     QLabel* InputLabel = nullptr;
@@ -144,6 +151,8 @@ private:
     std::vector<std::pair<int, QWidget*>> m_keyTabStops; // keypad buttons by tab index
     QPointer<help::HelpWindow> m_help;
     HistoryKeeper* m_history = nullptr;
+    TapeKeeper* m_tape = nullptr;
+    QPointer<TapeWindow> m_tapeWindow;
     bool m_ending = false;   // set by Close: the frame-close path must not write settings
     QString m_unshownAnswer; // an answer too long for the output box, for Copy Output, until
                              // the user edits the box

@@ -112,6 +112,7 @@ void EvaluationCommand::evaluate(const QString& input, ScriptLanguage language, 
         return;
     }
     result.output = *text;
+    result.answered = true;
     // Ans keeps the answer's own type. A failure here is silent: the output box already shows
     // the new answer, and Ans keeps the previous one.
     if (m_engine.storeAnswer(*answer, *text)) {

@@ -20,6 +20,8 @@ struct EvaluationResult {
     std::optional<QString> output;
     // True for the run that defined Pi and froze the choice of language.
     bool firstRun = false;
+    // True when the output is an answer (it became Ans), false for a message or an error.
+    bool answered = false;
 };
 
 // The calculator's evaluation command without a window: rewrite the input line's text, run it

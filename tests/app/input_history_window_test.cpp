@@ -1,8 +1,13 @@
 #include "history_keeper.h"
 #include "keypad_button.h"
+#include "tape_keeper.h"
+#include "tape_window.h"
 #include "window_fixture.h"
 
+#include <QClipboard>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 #include <sys/stat.h>
@@ -154,6 +159,112 @@ TEST_F(InputHistoryWindowTest, EvaluationsAreKeptOnceAcrossRunsUntilForgotten) {
     window().Command->setText(QString());
     QTest::keyClick(window().Command, Qt::Key_Up);
     EXPECT_EQ(window().Command->text(), u"");
+}
+
+// The tape after "1+1", "1/0" and "2*3", with "7+" in the input line and the cursor at its end:
+// a key in the tape's list (or a button) on one entry.
+struct TapeCase {
+    const char* name;
+    int row;
+    Qt::Key key; // Qt::Key_unknown: click `button` instead
+    Qt::KeyboardModifiers modifiers;
+    const char* button;
+    const char* expectedLine;
+    QStringList expectedInputs;
+    const char* expectedClipboard; // nullptr: left as it was
+};
+
+void PrintTo(const TapeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class TapeKeysTest : public InputHistoryWindowTest, public testing::WithParamInterface<TapeCase> {};
+
+TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
+    MainWindow& main = open();
+    for (const QString& input : {u"1+1"_qs, u"1/0"_qs, u"2*3"_qs}) {
+        evaluate(input);
+    }
+    main.Command->setText(u"7+"_qs);
+    main.Command->setSelection(2, 0);
+    QGuiApplication::clipboard()->setText(u"before"_qs);
+    QTest::keyClick(main.Command, Qt::Key_F9);
+    TapeWindow* tape = main.tapeWindow();
+    ASSERT_TRUE(tape);
+    ASSERT_EQ(tape->Entries->count(), 3);
+    EXPECT_EQ(tape->currentEntry(), 2); // the newest is chosen
+    tape->Entries->setCurrentRow(GetParam().row);
+    if (GetParam().key == Qt::Key_unknown) {
+        tape->findChild<QPushButton*>(QString::fromLatin1(GetParam().button))->click();
+    } else {
+        QTest::keyClick(tape->Entries, GetParam().key, GetParam().modifiers);
+    }
+    EXPECT_EQ(main.Command->text(), QString::fromUtf8(GetParam().expectedLine));
+    QStringList inputs;
+    for (const TapeEntry& entry : main.resultTape().entries()) {
+        inputs.append(entry.input);
+    }
+    EXPECT_EQ(inputs, GetParam().expectedInputs);
+    EXPECT_EQ(tape->Entries->count(), inputs.size());
+    const char* clipboard = GetParam().expectedClipboard;
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QString::fromUtf8(clipboard ? clipboard : "before"));
+}
+
+const QStringList kAll{u"1+1"_qs, u"1/0"_qs, u"2*3"_qs};
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, TapeKeysTest,
+    testing::Values(
+        TapeCase{"EnterInsertsTheAnswer", 2, Qt::Key_Return, kNone, "", "7+6", kAll, nullptr},
+        TapeCase{"ShiftEnterInsertsTheInput", 2, Qt::Key_Return, Qt::ShiftModifier, "", "7+2*3",
+                 kAll, nullptr},
+        TapeCase{"AnErrorHasNoAnswerToInsert", 1, Qt::Key_Enter, Qt::KeypadModifier, "", "7+", kAll,
+                 nullptr},
+        TapeCase{"InsertButton", 0, Qt::Key_unknown, kNone, "InsertAnswer", "7+2", kAll, nullptr},
+        TapeCase{"CtrlCCopiesTheEntry", 0, Qt::Key_C, Qt::ControlModifier, "", "7+", kAll,
+                 "1+1\n= 2"},
+        TapeCase{"CopyAll", 0, Qt::Key_unknown, kNone, "CopyAll", "7+", kAll,
+                 "1+1\n= 2\n\n1/0\n! Division by zero\n\n2*3\n= 6\n"},
+        TapeCase{"DeleteRemovesTheEntry",
+                 1,
+                 Qt::Key_Delete,
+                 kNone,
+                 "",
+                 "7+",
+                 {u"1+1"_qs, u"2*3"_qs},
+                 nullptr},
+        TapeCase{"ClearAll", 1, Qt::Key_unknown, kNone, "ClearAll", "7+", {}, nullptr}),
+    [](const testing::TestParamInfo<TapeCase>& info) { return info.param.name; });
+
+TEST_F(InputHistoryWindowTest, TapeIsKeptWithTheHistoryAndSaved) {
+    MainWindow& main = open();
+    evaluate(u"1+1"_qs);
+    main.showTape();
+    ASSERT_TRUE(main.tapeWindow()->saveAs(m_dir.filePath(u"saved.txt"_qs)));
+    QFile saved(m_dir.filePath(u"saved.txt"_qs));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), "1+1\n= 2\n");
+    EXPECT_FALSE(main.tapeWindow()->saveAs(m_dir.filePath(u"no/such/folder/x.txt"_qs)));
+    const QString tapePath = m_dir.filePath(u"Quorvix-tape.txt"_qs);
+    EXPECT_EQ(readTapeFile(tapePath), main.resultTape().entries());
+
+    // Not remembering: the file is emptied once and then left alone; this run still lists.
+    triggerMenuAction("rememberInputs");
+    evaluate(u"2*3"_qs);
+    EXPECT_EQ(readTapeFile(tapePath), QList<TapeEntry>());
+    EXPECT_EQ(main.tapeWindow()->Entries->count(), 2);
+
+    // The next run, remembering again, finds nothing old and keeps what comes; the menu opens it.
+    create();
+    window().show();
+    triggerMenuAction("rememberInputs");
+    evaluate(u"4"_qs);
+    triggerMenuAction("resultTape");
+    ASSERT_TRUE(window().tapeWindow());
+    EXPECT_EQ(window().tapeWindow()->Entries->count(), 1);
+    EXPECT_EQ(readTapeFile(tapePath), window().resultTape().entries());
+    EXPECT_EQ(iniContent(), std::nullopt);
 }
 
 } // namespace

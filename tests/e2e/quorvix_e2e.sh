@@ -260,6 +260,21 @@ start_quorvix
 xdotool key Up Up Return
 click_control $COPY_OUTPUT
 expect_clipboard 2 "1+1 recalled with two Ups after a restart"
+# The result tape (F9) lists the evaluations of both runs; Copy all (Alt+L) reads it back.
+xdotool key F9
+TAPE=$(timeout 10 xdotool search --sync --onlyvisible --name '^Quorvix - Result Tape$' | head -n1)
+[ -n "$TAPE" ] || fail "F9 did not open the result tape"
+xdotool windowfocus --sync "$TAPE" || fail "cannot focus the result tape"
+xdotool key alt+l
+TAPE_END=$(printf '\n\n1+1\n= 2\n\n2*3\n= 6\n\n1+1\n= 2')
+for _ in $(seq 30); do
+    TAPE_TEXT=$(xclip -o -selection clipboard 2>/dev/null)
+    [ "${TAPE_TEXT%"$TAPE_END"}" != "$TAPE_TEXT" ] && break
+    sleep 0.1
+done
+[ "${TAPE_TEXT%"$TAPE_END"}" != "$TAPE_TEXT" ] || fail "the tape after a restart ends: $TAPE_TEXT"
+echo "ok: the tape lists both runs' entries"
+xdotool windowfocus --sync "$WID" || fail "cannot focus the main window"
 xdotool key Escape
 wait_for_end "at the end"
 expect_settings 'lang=0\r\npad=1\r\n' "the history left the settings alone"

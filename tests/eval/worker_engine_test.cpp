@@ -11,6 +11,7 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -247,12 +248,15 @@ pid_t workerPid() {
     return 0;
 }
 
-// Kills the worker, and waits until it has gone.
+// Kills the worker, and waits until all of it has ended (its leader turns into a zombie before
+// its other threads are gone and its socket is closed), leaving it for the engine to reap.
 void killWorker() {
     const pid_t pid = workerPid();
     ASSERT_GT(pid, 0);
     ASSERT_EQ(::kill(pid, SIGKILL), 0);
-    for (int i = 0; i < 6000 && workerPid() == pid; ++i) {
+    siginfo_t info{};
+    while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+           info.si_pid != pid) {
         std::this_thread::sleep_for(10ms);
     }
 }

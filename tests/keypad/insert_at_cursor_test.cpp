@@ -23,6 +23,10 @@ const InsertCase kInsert[] = {
     {"CursorBeyondEndIsClamped", {"ab", 7, 3}, "x", {"abx", 3, 0}},
     {"NegativeCursorIsClamped", {"ab", -4, -1}, "x", {"xab", 1, 0}},
     {"SelectionBeyondEndIsClamped", {"abcd", 2, 100}, "x", {"abx", 3, 0}},
+    {"KeepsEveryCharacterBeyond32767",
+     {QString("1").repeated(50'000), 40'000, 0},
+     "+",
+     {QString("1").repeated(40'000) + "+" + QString("1").repeated(10'000), 40'001, 0}},
 };
 
 class InsertAtCursor : public testing::TestWithParam<InsertCase> {};
@@ -32,14 +36,6 @@ TEST_P(InsertAtCursor, GivesExpectedLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, InsertAtCursor, testing::ValuesIn(kInsert), rowName<InsertCase>);
-
-TEST(InsertAtCursorLongText, KeepsEveryCharacterBeyond32767) {
-    const QString text = QString("1").repeated(50'000);
-    const LineState after = insertAtCursor({text, 40'000, 0}, u"+");
-    EXPECT_EQ(after.text.size(), 50'001);
-    EXPECT_EQ(after.text.at(40'000), u'+');
-    EXPECT_EQ(after.selStart, 40'001);
-}
 
 } // namespace
 } // namespace quorvix::keypad

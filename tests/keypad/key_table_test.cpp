@@ -14,43 +14,91 @@ template <class Match> const KeypadKey* findKey(Match match) {
     return it == keys.end() ? nullptr : &*it;
 }
 
-// Each insertion key, found by its exact caption, pressed with the cursor between "1" and "2".
-struct InsertionKeyCase {
+// Each key, found by its name and member index: its caption, the order of its steps and the
+// edit it makes. These rows are also the plain case of each edit; the edit tables hold the rest.
+struct KeyCase {
     const char* name;
+    const char16_t* objectName;
+    int index;
     const char16_t* caption;
-    const char* lineAfter;
+    StepOrder steps;
+    LineState before;
+    LineState after;
 };
 
-const InsertionKeyCase kInsertionKeys[] = {
-    {"Add", u"+", "1+2"},
-    {"SubtractShowsEnDash", u"\u2013", "1-2"},
-    {"MultiplyShowsTimesSign", u"\u00d7", "1*2"},
-    {"DivideShowsDivisionSign", u"\u00f7", "1/2"},
-    {"Power", u"a^b", "1^2"},
-    {"Squared", u"a\u00b2", "1^22"},
-    {"SqrRoot", u"a^\u00bd", "1^(0.5)2"},
-    {"Pi", u"\u03c0", "1Pi2"},
-    {"PiRSquared", u"\u03c0a\u00b2", "1^2*Pi2"},
-    {"OpenBracket", u"(", "1(2"},
-    {"CloseBracket", u")", "1)2"},
-    {"AnsButton", u"Ans", "1Ans2"},
-    {"Rnd", u"Rnd", "1Rnd2"},
+constexpr StepOrder kEdit = StepOrder::EditReleaseFocus;
+constexpr StepOrder kEditToEnd = StepOrder::EditReleaseFocusCursorToEnd;
+
+const KeyCase kKeys[] = {
+    {"Add", u"Add", -1, u"+", kEdit, {"12", 1, 0}, {"1+2", 2, 0}},
+    {"SubtractShowsEnDash", u"Subtract", -1, u"\u2013", kEdit, {"12", 1, 0}, {"1-2", 2, 0}},
+    {"MultiplyShowsTimesSign", u"Multiply", -1, u"\u00d7", kEdit, {"12", 1, 0}, {"1*2", 2, 0}},
+    {"DivideShowsDivisionSign", u"Divide", -1, u"\u00f7", kEdit, {"12", 1, 0}, {"1/2", 2, 0}},
+    {"Power", u"Power", -1, u"a^b", kEdit, {"12", 1, 0}, {"1^2", 2, 0}},
+    {"Squared", u"Squared", -1, u"a\u00b2", kEdit, {"12", 1, 0}, {"1^22", 3, 0}},
+    {"SqrRoot", u"SqrRoot", -1, u"a^\u00bd", kEdit, {"12", 1, 0}, {"1^(0.5)2", 7, 0}},
+    {"Pi", u"Pi", -1, u"\u03c0", kEdit, {"12", 1, 0}, {"1Pi2", 3, 0}},
+    {"PiRSquared", u"PiRSquared", -1, u"\u03c0a\u00b2", kEdit, {"12", 1, 0}, {"1^2*Pi2", 6, 0}},
+    {"OpenBracket", u"OpenBracket", -1, u"(", kEdit, {"12", 1, 0}, {"1(2", 2, 0}},
+    {"CloseBracket", u"CloseBracket", -1, u")", kEdit, {"12", 1, 0}, {"1)2", 2, 0}},
+    {"AnsButton", u"AnsButton", -1, u"Ans", kEdit, {"12", 1, 0}, {"1Ans2", 4, 0}},
+    {"Rnd", u"Rnd", -1, u"Rnd", kEdit, {"12", 1, 0}, {"1Rnd2", 4, 0}},
+    {"Backspace", u"Backspace", -1, u"<--", kEdit, {"123", 3, 0}, {"12", 2, 0}},
+    {"Clear",
+     u"C",
+     -1,
+     u"C",
+     StepOrder::ClearEvaluateReleaseFocusCursorToEnd,
+     {"123", 1, 1},
+     {"", 0, 0}},
+    {"Exp", u"Exp", -1, u"Exp", kEdit, {"2", 1, 0}, {"2E", 2, 0}},
+    {"DPointShowsBullet", u"DPoint", -1, u"\u2022", kEditToEnd, {"12", 1, 0}, {"1.2", 3, 0}},
+    {"PosNegShowsEnDash",
+     u"PosNeg",
+     -1,
+     u"+/\u2013",
+     kEditToEnd,
+     {"12+34", 0, 0},
+     {"12+(-34)", 8, 0}},
+    {"EqualsLeavesLine",
+     u"Equals",
+     -1,
+     u"=",
+     StepOrder::FocusEvaluateRelease,
+     {"2+3", 1, 1},
+     {"2+3", 1, 1}},
+    {"GetVarX", u"GetVar", 1, u"x", kEdit, {"2*", 2, 0}, {"2*x", 3, 0}},
+    {"GetVarK", u"GetVar", 5, u"k", kEdit, {"12", 1, 0}, {"1k2", 2, 0}},
+    {"SetVarX",
+     u"SetVar",
+     1,
+     u"x",
+     StepOrder::EditFocusEvaluateRelease,
+     {"5", 1, 0},
+     {"!x=5", 0, 0}},
+    {"SetVarC",
+     u"SetVar",
+     4,
+     u"c",
+     StepOrder::EditFocusEvaluateRelease,
+     {"+1", 0, 0},
+     {"!c=+1", 0, 0}},
 };
 
-class InsertionKey : public testing::TestWithParam<InsertionKeyCase> {};
+class Key : public testing::TestWithParam<KeyCase> {};
 
-TEST_P(InsertionKey, InsertsItsText) {
-    const KeypadKey* key =
-        findKey([](const KeypadKey& k) { return k.caption == QStringView(GetParam().caption); });
+TEST_P(Key, ShowsItsCaptionAndEditsAsItsFamily) {
+    const KeyCase& row = GetParam();
+    const KeypadKey* key = findKey([&](const KeypadKey& k) {
+        return k.objectName == QStringView(row.objectName) && k.index == row.index;
+    });
     ASSERT_NE(key, nullptr);
-    const QString after = GetParam().lineAfter;
-    const qsizetype cursor = after.size() - 1;
-    EXPECT_EQ(applyKeyEdit(*key, {"12", 1, 0}), (LineState{after, cursor, 0}));
-    EXPECT_EQ(key->steps, StepOrder::EditReleaseFocus);
+    EXPECT_EQ(key->caption, QStringView(row.caption));
+    EXPECT_EQ(key->steps, row.steps);
+    EXPECT_EQ(applyKeyEdit(*key, row.before), row.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, InsertionKey, testing::ValuesIn(kInsertionKeys),
-                         rowName<InsertionKeyCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, Key, testing::ValuesIn(kKeys), rowName<KeyCase>);
 
 TEST(NumberKeys, EachInsertsItsOwnDigit) {
     const auto digits = numberKeys();
@@ -63,81 +111,21 @@ TEST(NumberKeys, EachInsertsItsOwnDigit) {
     }
 }
 
-// The other keys, found by name, with the edit they make and the order of their steps.
-struct OtherKeyCase {
-    const char* name;
-    const char16_t* objectName;
-    int index;
-    const char16_t* caption;
-    StepOrder steps;
-    EditCase edit;
-};
-
-const OtherKeyCase kOtherKeys[] = {
-    {"Backspace",
-     u"Backspace",
-     -1,
-     u"<--",
-     StepOrder::EditReleaseFocus,
-     {"", {"123", 3, 0}, {"12", 2, 0}}},
-    {"Clear",
-     u"C",
-     -1,
-     u"C",
-     StepOrder::ClearEvaluateReleaseFocusCursorToEnd,
-     {"", {"123", 1, 1}, {"", 0, 0}}},
-    {"Exp", u"Exp", -1, u"Exp", StepOrder::EditReleaseFocus, {"", {"2", 1, 0}, {"2E", 2, 0}}},
-    {"DPointShowsBullet",
-     u"DPoint",
-     -1,
-     u"\u2022",
-     StepOrder::EditReleaseFocusCursorToEnd,
-     {"", {"12", 1, 0}, {"1.2", 3, 0}}},
-    {"PosNegShowsEnDash",
-     u"PosNeg",
-     -1,
-     u"+/\u2013",
-     StepOrder::EditReleaseFocusCursorToEnd,
-     {"", {"12+34", 0, 0}, {"12+(-34)", 8, 0}}},
-    {"EqualsLeavesLine",
-     u"Equals",
-     -1,
-     u"=",
-     StepOrder::FocusEvaluateRelease,
-     {"", {"2+3", 1, 1}, {"2+3", 1, 1}}},
-    {"GetVarX", u"GetVar", 1, u"x", StepOrder::EditReleaseFocus, {"", {"2*", 2, 0}, {"2*x", 3, 0}}},
-    {"GetVarK", u"GetVar", 5, u"k", StepOrder::EditReleaseFocus, {"", {"12", 1, 0}, {"1k2", 2, 0}}},
-    {"SetVarX",
-     u"SetVar",
-     1,
-     u"x",
-     StepOrder::EditFocusEvaluateRelease,
-     {"", {"5", 1, 0}, {"!x=5", 0, 0}}},
-    {"SetVarC",
-     u"SetVar",
-     4,
-     u"c",
-     StepOrder::EditFocusEvaluateRelease,
-     {"", {"+1", 0, 0}, {"!c=+1", 0, 0}}},
-};
-
-class OtherKey : public testing::TestWithParam<OtherKeyCase> {};
-
-TEST_P(OtherKey, EditsAndStepsAsItsFamily) {
-    const OtherKeyCase& row = GetParam();
-    const KeypadKey* key = findKey([&](const KeypadKey& k) {
-        return k.objectName == QStringView(row.objectName) && k.index == row.index;
-    });
-    ASSERT_NE(key, nullptr);
-    EXPECT_EQ(key->caption, QStringView(row.caption));
-    EXPECT_EQ(key->steps, row.steps);
-    EXPECT_EQ(applyKeyEdit(*key, row.edit.before), row.edit.after);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, OtherKey, testing::ValuesIn(kOtherKeys), rowName<OtherKeyCase>);
-
 QRect toRect(const TwipsRect& r) {
     return QRect(r.left, r.top, r.width, r.height);
+}
+
+// The digits stand as on a calculator: 7 8 9 on top, 1 2 3 above 0, squares of 405 twips
+// 420 apart, 0 under 1.
+TEST(NumberKeys, StandInTheCalculatorGrid) {
+    const auto digits = numberKeys();
+    ASSERT_EQ(digits.size(), 10u);
+    for (int k = 1; k < 10; ++k) {
+        EXPECT_EQ(toRect(digits[static_cast<std::size_t>(k)].rect),
+                  QRect(5490 + 420 * ((k - 1) % 3), 1830 - 420 * ((k - 1) / 3), 405, 405))
+            << k;
+    }
+    EXPECT_EQ(toRect(digits[0].rect), QRect(5490, 2250, 405, 405));
 }
 
 TEST(KeypadLayout, KeysLieInsideThePanelWithoutOverlapping) {

@@ -1,6 +1,4 @@
-#include "key_table.h"
 #include "keypad_button.h"
-#include "press_steps.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -96,37 +94,6 @@ TEST_F(KeypadButtonTest, ClickLeavesInputLineFocusAndSelection) {
     EXPECT_TRUE(line->hasFocus());
     EXPECT_EQ(line->textCursor().selectionStart(), 1);
     EXPECT_EQ(line->textCursor().selectionEnd(), 3);
-}
-
-// The whole road of one press as the main window wires it: the sign toggle's edit, release,
-// focus and cursor to the end, on a real input line.
-TEST_F(KeypadButtonTest, PressRunsTheKeysStepsOnTheInputLine) {
-    const auto keys = keypadKeys();
-    const KeypadKey& posNeg = *std::find_if(keys.begin(), keys.end(), [](const KeypadKey& key) {
-        return key.action == KeyAction::SignToggle;
-    });
-    QObject::connect(button, &KeypadButton::activated, [&] {
-        runPress(posNeg.steps, {.edit =
-                                    [&] {
-                                        const QTextCursor c = line->textCursor();
-                                        const LineState after = applyKeyEdit(
-                                            posNeg, {line->toPlainText(), c.selectionStart(),
-                                                     c.selectionEnd() - c.selectionStart()});
-                                        line->setPlainText(after.text);
-                                    },
-                                .release = [&] { button->release(); },
-                                .focus = [&] { line->setFocus(); },
-                                .cursorToEnd = [&] { line->moveCursor(QTextCursor::End); }});
-    });
-    showActive();
-    QTest::mouseClick(button, Qt::LeftButton);
-
-    EXPECT_EQ(line->toPlainText(), "12+(-34)");
-    EXPECT_EQ(line->textCursor().position(), 8);
-    EXPECT_FALSE(line->textCursor().hasSelection());
-    EXPECT_TRUE(line->hasFocus());
-    EXPECT_FALSE(button->isChecked());
-    EXPECT_EQ(actions, 1);
 }
 
 } // namespace

@@ -14,7 +14,6 @@ struct MemoryCase {
 
 // The window evaluates the stored statement afterwards, which selects the whole line.
 const MemoryCase kStore[] = {
-    {"NumberIntoX", {"5", 1, 0}, 1, {"!x=5", 0, 0}},
     {"ImplicitProductIntoZUnrewritten", {"2(3)", 4, 0}, 3, {"!z=2(3)", 0, 0}},
     {"LeadingOperatorIntoC", {"+1", 2, 0}, 4, {"!c=+1", 0, 0}},
     {"AnsIntoK", {"Ans", 3, 0}, 5, {"!k=Ans", 0, 0}},
@@ -37,7 +36,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, StoreInMemory, testing::ValuesIn(kStore), rowName
 
 const MemoryCase kRecall[] = {
     {"ReplacesSelectedStatement", {"!x=5", 0, 4}, 1, {"x", 1, 0}},
-    {"InsertsAtCursor", {"12", 1, 0}, 5, {"1k2", 2, 0}},
     {"InsertsY", {"2*", 2, 0}, 2, {"2*y", 3, 0}},
     {"InsertsZ", {"", 0, 0}, 3, {"z", 1, 0}},
     {"InsertsC", {"+", 0, 0}, 4, {"c+", 1, 0}},

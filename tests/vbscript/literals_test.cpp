@@ -46,6 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"Date", "#1/1/2011#", "1/1/2011 (Date)"},
                     Case{"DateTime", "#12/31/1999 11:59:59 PM#", "12/31/1999 11:59:59 PM (Date)"},
                     Case{"TimeOnly", "#6:30 AM#", "6:30:00 AM (Date)"},
+                    Case{"Noon", "#12:00 PM#", "12:00:00 PM (Date)"},
                     Case{"IsoDate", "#2003-01-02#", "1/2/2003 (Date)"},
                     Case{"DayZeroMidnight", "CDate(0)", "12:00:00 AM (Date)"},
                     Case{"QuarterDay", "CDate(365.25)", "12/30/1900 6:00:00 AM (Date)"},

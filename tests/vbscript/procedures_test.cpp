@@ -72,22 +72,5 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"CallingAVariable", "v = 1: v 2", "1", "#13 Type mismatch"}),
     RowName());
 
-TEST(Procedures, PersistAcrossCalls) {
-    Interpreter in(quickOptions());
-    ASSERT_EQ(execText(in, "Function sq(n)\nsq = n * n\nEnd Function"), "ok");
-    EXPECT_EQ(evalText(in, "sq(12)"), "144 (Integer)");
-    ASSERT_EQ(execText(in, "total = 0"), "ok");
-    ASSERT_EQ(execText(in, "Sub add(n): total = total + n: End Sub"), "ok");
-    ASSERT_EQ(execText(in, "add 5: add 6"), "ok");
-    EXPECT_EQ(evalText(in, "total"), "11 (Integer)");
-}
-
-TEST(Procedures, ASyntaxErrorDefinesNothing) {
-    Interpreter in(quickOptions());
-    EXPECT_EQ(execText(in, "Function nope(): nope = 1: End Function\nx = (1"),
-              "#1006 Expected ')'");
-    EXPECT_EQ(evalText(in, "nope()"), "#13 Type mismatch");
-}
-
 } // namespace
 } // namespace vbs::test

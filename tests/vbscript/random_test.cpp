@@ -6,52 +6,35 @@
 namespace vbs::test {
 namespace {
 
-// The first values of a run without Randomize, shown with 7 digits as VBScript shows them.
-TEST(Rnd, ReproducesTheDefaultSequence) {
-    Interpreter in(quickOptions());
-    const char* expected[] = {"0.7055475", "0.533424", "0.5795186",
-                              "0.2895625", "0.301948", "0.7747401"};
-    for (const char* value : expected) {
-        EXPECT_EQ(evalText(in, "Rnd"), std::string(value) + " (Single)");
-    }
+class RandomTest : public testing::TestWithParam<ScriptCase> {};
+
+TEST_P(RandomTest, GivesTheMeasuredValues) {
+    EXPECT_EQ(runScript(GetParam()), GetParam().expected);
 }
 
-TEST(Rnd, ZeroRepeatsTheLastValue) {
-    Interpreter in(quickOptions());
-    // 327680 / 2^24, shown by the Single rule of 7 significant digits and 7 decimals.
-    EXPECT_EQ(evalText(in, "Rnd(0)"), "1.953125E-02 (Single)");
-    EXPECT_EQ(evalText(in, "Rnd(0) = 0.01953125"), "True (Boolean)");
-    EXPECT_EQ(evalText(in, "Rnd(1)"), "0.7055475 (Single)");
-    EXPECT_EQ(evalText(in, "Rnd(0)"), "0.7055475 (Single)");
-}
-
-TEST(Rnd, NegativeArgumentDependsOnlyOnIt) {
-    Interpreter in(quickOptions());
-    EXPECT_EQ(evalText(in, "Rnd(-1)"), "0.224007 (Single)");
-    EXPECT_EQ(evalText(in, "Rnd(-2)"), "0.7133257 (Single)");
-    EXPECT_EQ(evalText(in, "Rnd(-2) = Rnd(-2)"), "True (Boolean)");
-}
-
-TEST(Randomize, ZeroFromTheStartGivesTheMeasuredValue) {
-    Interpreter in(quickOptions());
-    ASSERT_EQ(execText(in, "Randomize 0"), "ok");
-    EXPECT_EQ(evalText(in, "Rnd"), "0.7641413 (Single)");
-}
-
-TEST(Randomize, RepeatsAfterAReset) {
-    Interpreter in(quickOptions());
-    ASSERT_EQ(execText(in, "x = Rnd(-1): Randomize 123: a = Rnd"), "ok");
-    ASSERT_EQ(execText(in, "x = Rnd(-1): Randomize 123: b = Rnd"), "ok");
-    EXPECT_EQ(evalText(in, "a = b"), "True (Boolean)");
-    // Without the reset the low bits of the state differ, and so does the value.
-    ASSERT_EQ(execText(in, "Randomize 123: c = Rnd"), "ok");
-    EXPECT_EQ(evalText(in, "a = c"), "False (Boolean)");
-}
-
-TEST(Randomize, AsAFunctionIsAnError) {
-    Interpreter in(quickOptions());
-    EXPECT_EQ(execText(in, "x = Randomize(0)"), "#13 Type mismatch");
-}
+// Values are shown with 7 digits as VBScript shows a Single.
+INSTANTIATE_TEST_SUITE_P(
+    Runs, RandomTest,
+    testing::Values(
+        ScriptCase{"DefaultSequence", "a = Rnd: b = Rnd: c = Rnd: d = Rnd: e = Rnd",
+                   "a & \" \" & b & \" \" & c & \" \" & d & \" \" & e & \" \" & Rnd",
+                   "\"0.7055475 0.533424 0.5795186 0.2895625 0.301948 0.7747401\" (String)"},
+        // 327680 / 2^24, shown by the Single rule of 7 significant digits and 7 decimals.
+        ScriptCase{"ZeroFromTheStart", "", "Rnd(0)", "1.953125E-02 (Single)"},
+        ScriptCase{"ZeroFromTheStartIsExact", "", "Rnd(0) = 0.01953125", "True (Boolean)"},
+        ScriptCase{"ZeroRepeatsTheLastValue", "x = Rnd(1)", "Rnd(0) & \" \" & x",
+                   "\"0.7055475 0.7055475\" (String)"},
+        ScriptCase{"NegativeArgumentDependsOnlyOnIt", "a = Rnd(-1): b = Rnd(-2)",
+                   "a & \" \" & b & \" \" & (Rnd(-2) = Rnd(-2))",
+                   "\"0.224007 0.7133257 True\" (String)"},
+        ScriptCase{"RandomizeZeroFromTheStart", "Randomize 0", "Rnd", "0.7641413 (Single)"},
+        // Without the reset the low bits of the state differ, and so does the value.
+        ScriptCase{"RandomizeRepeatsAfterAReset",
+                   "x = Rnd(-1): Randomize 123: a = Rnd\nx = Rnd(-1): Randomize 123: b = Rnd\n"
+                   "Randomize 123: c = Rnd",
+                   "(a = b) & (a = c)", "\"TrueFalse\" (String)"},
+        ScriptCase{"RandomizeAsAFunctionIsAnError", "x = Randomize(0)", "1", "#13 Type mismatch"}),
+    RowName());
 
 TEST(RandomGenerator, StaysWithin24Bits) {
     RandomGenerator g;

@@ -1,0 +1,205 @@
+#include "tape_window.h"
+
+#include "file_replace.h"
+#include "tape_keeper.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quorvix::app {
+
+namespace {
+
+// Long texts are shown cut: laying out megabytes in a list would freeze the window. Copy and
+// insert take the whole text.
+constexpr qsizetype kMaxShownField = 500;
+
+QString shown(const QString& text) {
+    return text.size() <= kMaxShownField ? text : text.left(kMaxShownField) + QLatin1StringView("...");
+}
+
+void copyToClipboard(const QString& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+}
+
+} // namespace
+
+TapeWindow::TapeWindow(TapeKeeper& tape, Inserter insert, QWidget* parent)
+    : QWidget(parent), m_tape(tape), m_insert(std::move(insert)) {
+    setObjectName(QStringLiteral("Tape"));
+    setWindowTitle(QStringLiteral("Quorvix - Result Tape"));
+    resize(420, 360);
+
+    Entries = new QListWidget(this);
+    Entries->setObjectName(QStringLiteral("Entries"));
+    Entries->setAlternatingRowColors(true);
+    Entries->setWordWrap(true);
+    const auto button = [this](const char* name, const QString& caption) {
+        auto* made = new QPushButton(caption, this);
+        made->setObjectName(QString::fromLatin1(name));
+        // Enter presses the focused button; in the list it inserts the answer.
+        made->setAutoDefault(true);
+        return made;
+    };
+    InsertAnswer = button("InsertAnswer", QStringLiteral("Insert &answer"));
+    InsertInput = button("InsertInput", QStringLiteral("Insert &input"));
+    CopyEntry = button("CopyEntry", QStringLiteral("&Copy"));
+    CopyAll = button("CopyAll", QStringLiteral("Copy a&ll"));
+    DeleteEntry = button("DeleteEntry", QStringLiteral("&Delete"));
+    ClearAll = button("ClearAll", QStringLiteral("Clea&r all"));
+    Save = button("Save", QStringLiteral("&Save as text..."));
+    Status = new QLabel(this);
+    Status->setObjectName(QStringLiteral("Status"));
+
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(InsertAnswer, 0, 0);
+    buttons->addWidget(InsertInput, 0, 1);
+    buttons->addWidget(CopyEntry, 0, 2);
+    buttons->addWidget(CopyAll, 0, 3);
+    buttons->addWidget(DeleteEntry, 1, 0);
+    buttons->addWidget(ClearAll, 1, 1);
+    buttons->addWidget(Save, 1, 2, 1, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Entries);
+    layout->addLayout(buttons);
+    layout->addWidget(Status);
+
+    connect(InsertAnswer, &QPushButton::clicked, this, [this] { insertChosen(true); });
+    connect(InsertInput, &QPushButton::clicked, this, [this] { insertChosen(false); });
+    connect(CopyEntry, &QPushButton::clicked, this, &TapeWindow::copyChosen);
+    connect(CopyAll, &QPushButton::clicked, this,
+            [this] { copyToClipboard(tapeText(m_tape.entries())); });
+    connect(DeleteEntry, &QPushButton::clicked, this, &TapeWindow::deleteChosen);
+    connect(ClearAll, &QPushButton::clicked, &m_tape, &TapeKeeper::clear);
+    connect(Save, &QPushButton::clicked, this, &TapeWindow::askToSave);
+    connect(Entries, &QListWidget::itemDoubleClicked, this, [this] { insertChosen(true); });
+    // The list's own Enter, copy and Delete handling comes after the tape's keys.
+    Entries->installEventFilter(this);
+    connect(Entries, &QListWidget::currentRowChanged, this, &TapeWindow::updateButtons);
+    connect(&m_tape, &TapeKeeper::changed, this, &TapeWindow::refill);
+    refill();
+}
+
+qsizetype TapeWindow::currentEntry() const {
+    const int row = Entries->currentRow();
+    return row >= 0 && row < m_tape.entries().size() ? row : -1;
+}
+
+void TapeWindow::refill() {
+    const int row = Entries->currentRow();
+    const bool atEnd = row < 0 || row >= Entries->count() - 1;
+    Entries->clear();
+    for (const TapeEntry& entry : m_tape.entries()) {
+        Entries->addItem(tapeEntryText({shown(entry.input), shown(entry.output), entry.answered}));
+    }
+    // A new entry is chosen when the newest was; otherwise the choice stays where it was.
+    const int count = Entries->count();
+    Entries->setCurrentRow(count == 0 ? -1 : atEnd ? count - 1 : std::min(row, count - 1));
+    if (Entries->currentItem()) {
+        Entries->scrollToItem(Entries->currentItem());
+    }
+    updateButtons();
+}
+
+void TapeWindow::updateButtons() {
+    const qsizetype index = currentEntry();
+    InsertAnswer->setEnabled(index >= 0 && m_tape.entries().at(index).answered);
+    for (QPushButton* needsEntry : {InsertInput, CopyEntry, DeleteEntry}) {
+        needsEntry->setEnabled(index >= 0);
+    }
+    for (QPushButton* needsTape : {CopyAll, ClearAll, Save}) {
+        needsTape->setEnabled(!m_tape.entries().isEmpty());
+    }
+}
+
+void TapeWindow::insertChosen(bool answer) {
+    const qsizetype index = currentEntry();
+    if (index < 0 || (answer && !m_tape.entries().at(index).answered)) {
+        return;
+    }
+    const TapeEntry& entry = m_tape.entries().at(index);
+    m_insert(answer ? entry.output : entry.input);
+}
+
+void TapeWindow::copyChosen() {
+    if (const qsizetype index = currentEntry(); index >= 0) {
+        copyToClipboard(tapeEntryText(m_tape.entries().at(index)));
+    }
+}
+
+void TapeWindow::deleteChosen() {
+    if (const qsizetype index = currentEntry(); index >= 0) {
+        m_tape.remove(index);
+    }
+}
+
+bool TapeWindow::saveAs(const QString& path) {
+    const bool saved = replaceFile(path, tapeText(m_tape.entries()).toUtf8());
+    Status->setText(
+        saved ? QStringLiteral("Saved to %1").arg(QDir::toNativeSeparators(path))
+              : QStringLiteral("Could not save to %1").arg(QDir::toNativeSeparators(path)));
+    return saved;
+}
+
+void TapeWindow::askToSave() {
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save the tape as text"),
+                                     QDir::home().filePath(QStringLiteral("Quorvix tape.txt")),
+                                     QStringLiteral("Text files (*.txt);;All files (*)"));
+    if (!path.isEmpty()) {
+        saveAs(path);
+    }
+}
+
+bool TapeWindow::handleKey(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if (key == Qt::Key_Escape && modifiers == Qt::NoModifier) {
+        close();
+    } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+               (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        insertChosen(modifiers == Qt::NoModifier);
+    } else if (key == Qt::Key_Delete && modifiers == Qt::NoModifier) {
+        deleteChosen();
+    } else if (event->matches(QKeySequence::Copy)) {
+        copyChosen();
+    } else if (event->matches(QKeySequence::Save)) {
+        askToSave();
+    } else {
+        return false;
+    }
+    event->accept();
+    return true;
+}
+
+bool TapeWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Entries && event->type() == QEvent::KeyPress) {
+        return handleKey(static_cast<QKeyEvent*>(event));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TapeWindow::keyPressEvent(QKeyEvent* event) {
+    // Keys the focused button left: Esc, and Ctrl+S from anywhere in the window.
+    if (!handleKey(event)) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TapeWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    m_tape.load();
+    Entries->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace quorvix::app

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace quorvix::app {
+
+class TapeKeeper;
+
+// The result tape: every evaluation in order, newest at the bottom, in a window of its own.
+// Enter (or a double click) puts the chosen entry's answer in the input line at its cursor,
+// Shift+Enter its input; Ctrl+C copies the entry, Delete removes it; the buttons do the same
+// and also copy or clear the whole tape and save it as text.
+class TapeWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `insert` puts a text in the input line at its cursor and brings the input line back.
+    using Inserter = std::function<void(const QString&)>;
+    TapeWindow(TapeKeeper& tape, Inserter insert, QWidget* parent = nullptr);
+
+    // Writes the tape as text to `path`; false, and says so in the window, when it could not.
+    bool saveAs(const QString& path);
+    // The chosen entry, or -1.
+    qsizetype currentEntry() const;
+
+    QListWidget* Entries = nullptr;
+    QPushButton* InsertAnswer = nullptr;
+    QPushButton* InsertInput = nullptr;
+    QPushButton* CopyEntry = nullptr;
+    QPushButton* CopyAll = nullptr;
+    QPushButton* DeleteEntry = nullptr;
+    QPushButton* ClearAll = nullptr;
+    QPushButton* Save = nullptr;
+    QLabel* Status = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The tape's keys; false for any other key.
+    bool handleKey(QKeyEvent* event);
+    void refill();
+    void updateButtons();
+    void insertChosen(bool answer);
+    void copyChosen();
+    void deleteChosen();
+    void askToSave();
+
+    TapeKeeper& m_tape;
+    Inserter m_insert;
+};
+
+} // namespace quorvix::app
