@@ -81,6 +81,8 @@ QWidget* createControl(const ControlRow& row, QWidget* parent) {
     widget->setObjectName(QString::fromLatin1(row.name));
     widget->setGeometry(toPixels(row.rect));
     widget->setFont(fontFor(row.font, parent->font()));
+    widget->setAccessibleName(row.accessibleName.toString());
+    widget->setAccessibleDescription(row.accessibleDescription.toString());
     if (row.kind != ControlKind::InputLine && row.kind != ControlKind::OutputBox) {
         fitCaptions(widget, {row.caption.toString()});
     }
@@ -94,6 +96,8 @@ keypad::KeypadButton* createKeypadButton(const keypad::KeypadKey& key, QWidget* 
         button->setProperty("index", key.index);
     }
     button->setGeometry(toPixels(key.rect));
+    button->setAccessibleName(key.accessibleName.toString());
+    button->setAccessibleDescription(key.accessibleDescription.toString());
     button->setFont(fontFor({FontFace::TimesNewRoman, key.pointSize, true}, parent->font()));
     setColours(button, QPalette::ButtonText, QPalette::Button, keypad::kKeyTextColour,
                key.background);
@@ -117,6 +121,8 @@ QWidget* createCaptionBox(const keypad::CaptionBox& row, QWidget* parent) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(row.objectName.toString());
     box->setGeometry(toPixels(row.rect));
+    box->setAccessibleName(row.accessibleName.toString());
+    box->setAccessibleDescription(row.accessibleDescription.toString());
     box->setReadOnly(true);
     box->setFrame(false);
     box->setFocusPolicy(Qt::ClickFocus);
@@ -132,6 +138,7 @@ QWidget* createKeypadPanel(QWidget* parent) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(QStringLiteral("KeypadFrame"));
     panel->setGeometry(toPixels(keypad::kPanelRect));
+    panel->setAccessibleName(keypad::kPanelAccessibleName.toString());
     panel->setFrameShape(QFrame::NoFrame);
     panel->setAutoFillBackground(true);
     setColours(panel, QPalette::WindowText, QPalette::Window, keypad::kPanelColour,

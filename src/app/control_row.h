@@ -38,6 +38,9 @@ struct ControlRow {
     std::optional<QRgb> background;
     Qt::Alignment alignment;
     int tabIndex; // place in the Tab order; -1 for controls that never take the focus
+    // What a screen reader says for the control: a short name, and what it does.
+    QStringView accessibleName;
+    QStringView accessibleDescription;
 };
 
 // The font of a table row, from the window's default font.

@@ -8,6 +8,7 @@
 #include "insert_at_cursor.h"
 #include "key_table.h"
 #include "keypad_button.h"
+#include "library_file.h"
 #include "main_window_controls.h"
 #include "press_steps.h"
 #include "tape_keeper.h"
@@ -71,6 +72,10 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
     JavaScript->installEventFilter(this);
     connectActions();
     applySettings();
+    // The user's library is read at the first evaluation, never at start-up.
+    m_evaluation.setLibraryLoader([this](ScriptLanguage language) {
+        return readLibraryBeside(m_settings.homePath(), language);
+    });
     m_history = new HistoryKeeper(
         Command, [this] { return historyPathBeside(m_settings.homePath()); }, this);
     m_tape = new TapeKeeper(
@@ -318,6 +323,8 @@ void MainWindow::EvaluateInput() {
 
 void MainWindow::showOutput(const QString& text, const QString& unshownAnswer) {
     m_unshownAnswer = unshownAnswer;
+    // setText reports the new text to assistive technology, also when it is the same answer
+    // again, so a screen reader hears every evaluation's outcome.
     Ans->setText(text);
     Ans->setCursorPosition(0);
 }

@@ -57,6 +57,10 @@ QString EngineHost::errorDescription() const {
     return m_engine ? m_engine->errorDescription() : QString();
 }
 
+std::optional<qsizetype> EngineHost::errorPosition() const {
+    return m_engine ? m_engine->errorPosition() : std::nullopt;
+}
+
 QString EngineHost::noTextFormDescription(const ScriptValue& value) const {
     return m_engine ? m_engine->noTextFormDescription(value) : QString();
 }
@@ -71,10 +75,6 @@ bool EngineHost::takeRestart() {
 
 QStringList EngineHost::globalNames() {
     return m_engine ? m_engine->globalNames() : QStringList();
-}
-
-std::optional<qsizetype> EngineHost::errorPosition() const {
-    return m_engine ? m_engine->errorPosition() : std::nullopt;
 }
 
 } // namespace quorvix

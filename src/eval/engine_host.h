@@ -22,12 +22,12 @@ public:
     std::optional<ScriptValue> eval(const QString& expression) override;
     bool executeStatement(const QString& statement) override;
     QString errorDescription() const override;
+    std::optional<qsizetype> errorPosition() const override;
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
     bool takeRestart() override;
     // Nothing until the engine exists: asking does not start one.
     QStringList globalNames() override;
-    std::optional<qsizetype> errorPosition() const override;
 
 private:
     ScriptEngine& engine();

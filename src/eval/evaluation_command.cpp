@@ -45,21 +45,49 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
     // An engine that was lost between runs is replaced before this one; the run then says so
     // wherever it has no answer to show.
     const QString restart = restoreAfterRestart();
+    const ScriptLanguage language = m_engine.language() == QLatin1String("JavaScript")
+                                        ? ScriptLanguage::JavaScript
+                                        : ScriptLanguage::VBScript;
+    std::optional<QString> libraryFailure;
     if (!m_hasRun) {
         m_hasRun = true;
         result.firstRun = true;
         failed = !m_engine.executeStatement(piStatement());
+        libraryFailure = runLibrary(language);
     }
+    evaluate(input, language, failed, restart, result);
+    if (libraryFailure) {
+        result.output = *libraryFailure;
+    }
+    return result;
+}
 
-    const ScriptLanguage language = m_engine.language() == QLatin1String("JavaScript")
-                                        ? ScriptLanguage::JavaScript
-                                        : ScriptLanguage::VBScript;
+std::optional<QString> EvaluationCommand::runLibrary(ScriptLanguage language) {
+    const std::optional<LibraryScript> library =
+        m_loadLibrary ? m_loadLibrary(language) : std::nullopt;
+    if (!library) {
+        return std::nullopt;
+    }
+    if (!library->problem.isEmpty()) {
+        return library->problem;
+    }
+    if (m_engine.executeStatement(library->source)) {
+        return std::nullopt;
+    }
+    QString message = libraryFailureMessage(library->fileName, library->source,
+                                            m_engine.errorPosition(), m_engine.errorDescription());
+    // A library that had to be stopped by ending the engine must not cost the run its Pi.
+    restoreAfterRestart();
+    return message;
+}
+
+void EvaluationCommand::evaluate(const QString& input, ScriptLanguage language, bool failed,
+                                 const QString& restart, EvaluationResult& result) {
     const RewrittenInput rewritten = rewriteInput(input, language);
-
     switch (rewritten.mode) {
     case RewrittenInput::Mode::RefusedAnsAssignment:
         result.output = QStringLiteral("Ans cannot be set with a statement");
-        return result;
+        return;
     case RewrittenInput::Mode::Statement:
         if (!m_engine.executeStatement(rewritten.text)) {
             failed = true;
@@ -72,7 +100,7 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
         if (!restart.isEmpty()) {
             result.output = restart;
         }
-        return result;
+        return;
     case RewrittenInput::Mode::Expression:
         break;
     }
@@ -85,14 +113,14 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
     if (failed) {
         result.output = restart.isEmpty() ? m_engine.errorDescription() : restart;
         restoreAfterRestart();
-        return result;
+        return;
     }
     const std::optional<QString> text =
         answerText(*answer, QLocale().decimalPoint().front(), dateFormOf(QLocale()));
     if (!text) {
         // Nothing to show and nothing to store: say why, and keep the previous Ans.
         result.output = m_engine.noTextFormDescription(*answer);
-        return result;
+        return;
     }
     result.output = *text;
     result.answered = true;
@@ -101,7 +129,6 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
     if (m_engine.storeAnswer(*answer, *text)) {
         m_lastAnswer.emplace(*answer, *text);
     }
-    return result;
 }
 
 } // namespace quorvix

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "input_rewrites.h"
+#include "personal_library.h"
 #include "script_engine.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -35,6 +37,11 @@ public:
 
     EvaluationResult run(const QString& input);
     bool hasRun() const { return m_hasRun; }
+    // Gives the user's library for a language, asked once, at the first run; nullopt when there
+    // is none. When the library fails, that first run shows why instead of its own outcome (the
+    // input is still evaluated, so Ans and the user's statement take effect).
+    using LibraryLoader = std::function<std::optional<LibraryScript>(ScriptLanguage)>;
+    void setLibraryLoader(LibraryLoader loader) { m_loadLibrary = std::move(loader); }
 
     // The statement of the first run: "Pi =  3.14159265358979" (a blank in the sign's place).
     static QString piStatement();
@@ -46,9 +53,15 @@ private:
     // The engine's error position traced back to the input line.
     std::optional<qsizetype> errorPosition(const QString& input,
                                            const RewrittenInput& rewritten) const;
+    // Runs the user's library; returns what the output box is to show when it failed.
+    std::optional<QString> runLibrary(ScriptLanguage language);
+    // The run after its first-run steps; `failed` is the run's error indicator so far.
+    void evaluate(const QString& input, ScriptLanguage language, bool failed,
+                  const QString& restart, EvaluationResult& result);
 
     ScriptEngine& m_engine;
     bool m_hasRun = false;
+    LibraryLoader m_loadLibrary;
     // The last answer stored in Ans, to store again after a restart. The text is shared with
     // the output box's, not copied.
     std::optional<std::pair<ScriptValue, QString>> m_lastAnswer;

@@ -23,6 +23,9 @@ public:
     virtual bool executeStatement(const QString& statement) = 0;
     // The description of the last failure (what the output box shows).
     virtual QString errorDescription() const = 0;
+    // Where the last failure lies, as a character index into the text of the failing call, when
+    // the engine knows it (see vbs::ScriptError::position).
+    virtual std::optional<qsizetype> errorPosition() const { return std::nullopt; }
     // The engine's own description for an answer that has no text form (Null, an object
     // without a default value).
     virtual QString noTextFormDescription(const ScriptValue& value) const = 0;
@@ -38,9 +41,6 @@ public:
     // procedures), for completion and colouring; built-ins may be among them. Asking changes
     // nothing the next call sees.
     virtual QStringList globalNames() { return {}; }
-    // Where the last failure lies in the text of the failed call (a zero-based character
-    // offset), when the engine knows it.
-    virtual std::optional<qsizetype> errorPosition() const { return std::nullopt; }
 };
 
 } // namespace quorvix

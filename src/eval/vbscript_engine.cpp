@@ -24,6 +24,10 @@ vbs::InterpreterOptions options(std::chrono::milliseconds timeLimit, QChar separ
     return o;
 }
 
+std::optional<qsizetype> positionOf(const vbs::ScriptError& error) {
+    return error.position ? std::optional(static_cast<qsizetype>(*error.position)) : std::nullopt;
+}
+
 QChar localeSeparator() {
     const QString s = QLocale().decimalPoint();
     return s.size() == 1 ? s.at(0) : QChar(u'.');
@@ -91,6 +95,7 @@ std::optional<ScriptValue> VBScriptEngine::eval(const QString& expression) {
     const std::optional<vbs::Variant> v = m_interpreter.eval(expression.toStdU16String());
     if (!v) {
         m_error = fromU16(m_interpreter.lastError().description);
+        m_errorPosition = positionOf(m_interpreter.lastError());
         return std::nullopt;
     }
     return toScriptValue(*v);
@@ -99,6 +104,7 @@ std::optional<ScriptValue> VBScriptEngine::eval(const QString& expression) {
 bool VBScriptEngine::executeStatement(const QString& statement) {
     if (!m_interpreter.execute(statement.toStdU16String())) {
         m_error = fromU16(m_interpreter.lastError().description);
+        m_errorPosition = positionOf(m_interpreter.lastError());
         return false;
     }
     return true;
@@ -117,11 +123,6 @@ QStringList VBScriptEngine::globalNames() {
         names.append(fromU16(name));
     }
     return names;
-}
-
-std::optional<qsizetype> VBScriptEngine::errorPosition() const {
-    const std::optional<std::size_t> position = m_interpreter.lastError().position;
-    return position ? std::optional<qsizetype>(qsizetype(*position)) : std::nullopt;
 }
 
 bool VBScriptEngine::storeAnswer(const ScriptValue& answer, const QString& answerText) {

@@ -20,10 +20,10 @@ public:
     std::optional<ScriptValue> eval(const QString& expression) override;
     bool executeStatement(const QString& statement) override;
     QString errorDescription() const override { return m_error; }
+    std::optional<qsizetype> errorPosition() const override { return m_errorPosition; }
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
     QStringList globalNames() override;
-    std::optional<qsizetype> errorPosition() const override;
 
     // The value `Ans` gets for an answer (of its own type, rounded as shown), or nullopt when
     // the answer has no text form. It is set directly: no text of the answer is ever parsed.
@@ -36,6 +36,7 @@ public:
 private:
     vbs::Interpreter m_interpreter;
     QString m_error;
+    std::optional<qsizetype> m_errorPosition;
 };
 
 } // namespace quorvix

@@ -53,6 +53,9 @@ struct KeypadKey {
     QRgb background;
     double pointSize; // the keypad font is white bold kKeyFontFamily
     int tabIndex;
+    // What a screen reader says for the key ("pi", "multiply", "store in x"), and what it does.
+    QStringView accessibleName;
+    QStringView accessibleDescription;
 };
 
 // A read-only caption box beside a memory row: white bold kLabelFontFamily on kPanelColour,
@@ -62,6 +65,8 @@ struct CaptionBox {
     QStringView text;
     TwipsRect rect;
     int tabIndex;
+    QStringView accessibleName;
+    QStringView accessibleDescription;
 };
 
 inline constexpr QStringView kKeyFontFamily = u"Times New Roman";
@@ -72,6 +77,7 @@ inline constexpr double kLabelPointSize = 8.25;
 inline constexpr QRgb kPanelColour = qRgb(48, 48, 48);
 inline constexpr TwipsRect kPanelRect{5040, 0, 2955, 3555};
 inline constexpr int kPanelTabIndex = 51;
+inline constexpr QStringView kPanelAccessibleName = u"keypad";
 
 // Every keypad button, Number 0 to 9 first (in index order), then the other keys row by row.
 std::span<const KeypadKey> keypadKeys();

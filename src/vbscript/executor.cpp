@@ -87,6 +87,9 @@ Flow Executor::execBlock(const Block& block) {
         if (f == Flow::Error && resumeAfterError()) {
             continue; // On Error Resume Next: Err holds the error, the next statement runs
         }
+        if (f == Flow::Error) {
+            failedStatementPos_ = s->pos; // each enclosing block overwrites it on the way out
+        }
         return f;
     }
     return Flow::Normal;

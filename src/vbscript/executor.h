@@ -42,6 +42,9 @@ public:
 
     int errorNumber() const { return errNumber_; }
     const std::u16string& errorDescription() const { return errDescription_; }
+    // Where the statement that failed begins in the run's source: of the outermost one, as
+    // procedures called from it may come from an earlier source.
+    std::size_t failedStatementPos() const { return failedStatementPos_; }
     // The description a time-out reports.
     void setTimeoutText(std::u16string text) { timeoutText_ = std::move(text); }
 
@@ -123,6 +126,7 @@ private:
     std::chrono::steady_clock::time_point deadline_;
     int errNumber_ = 0;
     std::u16string errDescription_;
+    std::size_t failedStatementPos_ = 0;
     // Source, help file and help context of the error; only Err.Raise sets other values than
     // the run-time error's.
     std::u16string errSource_;

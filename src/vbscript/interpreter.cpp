@@ -137,6 +137,7 @@ bool Interpreter::execute(std::u16string_view statements) {
         // are run once and dropped.
         if (!executor_->runBlock(parsed.statements)) {
             fail(executor_->errorNumber(), executor_->errorDescription());
+            error_.position = executor_->failedStatementPos();
             return false;
         }
         return true;

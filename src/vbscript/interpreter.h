@@ -30,7 +30,8 @@ struct InterpreterOptions {
 struct ScriptError {
     int number = 0;
     std::u16string description;
-    // Offset in the failed call's text of a compile error; none for run-time errors.
+    // Where the failure lies in the source of the failing call, when known: the error itself
+    // for a syntax error, the start of the top-level statement that failed for a run-time error.
     std::optional<std::size_t> position;
 };
 

@@ -17,6 +17,8 @@ struct SessionCase {
     const char* language;
     std::vector<const char*> inputs;
     std::vector<const char*> outputs;
+    // The user's library, run before the first input; null for none.
+    const char* library = nullptr;
 };
 
 void PrintTo(const SessionCase& c, std::ostream* os) {
@@ -34,12 +36,21 @@ TEST_P(SessionTest, ShowsTheExpectedOutputAfterEachInput) {
     EngineHost engine(std::chrono::minutes(1));
     engine.setLanguage(QString::fromUtf8(c.language));
     EvaluationCommand command(engine);
+    int libraryReads = 0;
+    if (c.library) {
+        command.setLibraryLoader([&](quorvix::ScriptLanguage language) {
+            ++libraryReads;
+            return std::optional(quorvix::LibraryScript{
+                quorvix::libraryFileName(language), QString::fromUtf8(c.library), {}});
+        });
+    }
     for (std::size_t i = 0; i < c.inputs.size(); ++i) {
         const auto result = command.run(QString::fromUtf8(c.inputs[i]));
         const std::string shown = result.output ? result.output->toStdString() : kUnchanged;
         EXPECT_EQ(shown, c.outputs[i]) << "after input " << i << ": " << c.inputs[i];
         EXPECT_EQ(result.firstRun, i == 0);
     }
+    EXPECT_EQ(libraryReads, c.library ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,7 +108,28 @@ INSTANTIATE_TEST_SUITE_P(
         SessionCase{
             "NullHasNoText", "VBScript", {"4", "Null", "Ans"}, {"4", "Invalid use of Null", "4"}},
         SessionCase{"SyntaxError", "VBScript", {"1+", "2"}, {"Syntax error", "2"}},
-        SessionCase{"UnknownNameIsEmpty", "VBScript", {"nothingHere+1"}, {"1"}}),
+        SessionCase{"UnknownNameIsEmpty", "VBScript", {"nothingHere+1"}, {"1"}},
+        SessionCase{"LibraryUsesPi",
+                    "VBScript",
+                    {"Area(1)", "Tau"},
+                    {"3.14159265358979", "6.28"},
+                    "Function Area(r)\r\n  Area = Pi * r ^ 2\r\nEnd Function\r\nConst Tau = 6.28"},
+        // The failure is shown once, instead of the first answer, which still becomes Ans.
+        SessionCase{"LibrarySyntaxErrorLine",
+                    "VBScript",
+                    {"2(3)", "Ans+1"},
+                    {"Quorvix-library.vbs, line 3: Syntax error", "7"},
+                    "a = 1\nb = 2\nc = (\nd = 4"},
+        SessionCase{"LibraryRunTimeErrorStopsIt",
+                    "VBScript",
+                    {"1", "a", "b"},
+                    {"Quorvix-library.vbs, line 2: Division by zero", "1", ""},
+                    "a = 1\nb = 1/0\nb = 2"},
+        SessionCase{"LibraryErrorInAProcedureNamesTheCallingLine",
+                    "VBScript",
+                    {"1"},
+                    {"Quorvix-library.vbs, line 5: Division by zero"},
+                    "Function F()\n  F = 1/0\nEnd Function\n\nx = F()"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -137,7 +169,17 @@ INSTANTIATE_TEST_SUITE_P(
             "ErrorMessage", "JavaScript", {"4", "nope+1", "+1"}, {"4", "nope is not defined", "5"}},
         SessionCase{"ThrownError", "JavaScript", {"!throw new Error('boom')"}, {"boom"}},
         SessionCase{"AnsRefused", "JavaScript", {"!ans=1"}, {"Ans cannot be set with a statement"}},
-        SessionCase{"PiDefined", "JavaScript", {"Pi"}, {"3.14159265358979"}}),
+        SessionCase{"PiDefined", "JavaScript", {"Pi"}, {"3.14159265358979"}},
+        SessionCase{"LibraryUsesPi",
+                    "JavaScript",
+                    {"area(1)"},
+                    {"3.14159265358979"},
+                    "function area(r) { return Pi * r * r; }"},
+        SessionCase{"LibraryFailureSaysWhich",
+                    "JavaScript",
+                    {"1", "2"},
+                    {"Quorvix-library.js: boom", "2"},
+                    "var a = 1;\nthrow new Error('boom');"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EvaluationCommand, PiStatementHasTwoBlanks) {

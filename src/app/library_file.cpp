@@ -1,0 +1,38 @@
+#include "library_file.h"
+
+#include "file_head.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace quorvix::app {
+
+std::optional<LibraryScript> readLibraryBeside(const QString& settingsPath,
+                                               ScriptLanguage language) {
+    if (settingsPath.isEmpty()) {
+        return std::nullopt;
+    }
+    LibraryScript library;
+    library.fileName = libraryFileName(language);
+    const QString path = QFileInfo(settingsPath).dir().filePath(library.fileName);
+    // One byte over the limit tells a file that is too large from one that just fits.
+    const help::FileHead head = help::readFileHead(path, kLibraryReadLimit + 1);
+    if (!head.regularFile) {
+        return std::nullopt;
+    }
+    if (!head.readable) {
+        library.problem = QStringLiteral("%1 could not be read").arg(library.fileName);
+    } else if (head.bytes.size() > kLibraryReadLimit) {
+        library.problem = QStringLiteral("%1 is larger than %2 bytes and was not run")
+                              .arg(library.fileName)
+                              .arg(kLibraryReadLimit);
+    } else {
+        library.source = QString::fromUtf8(head.bytes);
+        if (library.source.startsWith(QChar(0xfeff))) {
+            library.source.remove(0, 1);
+        }
+    }
+    return library;
+}
+
+} // namespace quorvix::app
