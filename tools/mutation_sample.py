@@ -28,7 +28,8 @@ import time
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parent.parent
-LOCK_PATH = "/tmp/quorvix-build.lock"
+DEFAULT_LOCK = "/tmp/quorvix-build.lock"
+LOCK_PATH = DEFAULT_LOCK  # set from --lock
 BLOCKED_SIGNALS = {signal.SIGINT, signal.SIGTERM, signal.SIGHUP}
 
 # For each folder of src/: what to build and which test commands must all pass. Paths are
@@ -502,6 +503,9 @@ def parse_args():
                         help="seconds each test command may run (default 180); longer is killed")
     parser.add_argument("--build-timeout", type=float, default=1800)
     parser.add_argument("--list", action="store_true", help="only print the chosen mutants")
+    parser.add_argument("--lock", default=DEFAULT_LOCK,
+                        help="the lock file every build and test run holds (default: the shared "
+                             "build lock); a private one lets a niced run use only idle cores")
     args = parser.parse_args()
     if (args.count is None) == (args.per_folder is None):
         parser.error("give exactly one of --count and --per-folder")
@@ -517,8 +521,23 @@ def on_signal(signum, _frame):
     raise Interrupted(signal.Signals(signum).name)
 
 
+def interleaved(mutants):
+    """The mutants taken a folder at a time in turn, so an interrupted run scores every folder."""
+    queues = {}
+    for m in mutants:
+        queues.setdefault(m.folder, []).append(m)
+    order = []
+    while any(queues.values()):
+        for queue in queues.values():
+            if queue:
+                order.append(queue.pop(0))
+    return order
+
+
 def main():
+    global LOCK_PATH
     args = parse_args()
+    LOCK_PATH = args.lock
     build_dir = (REPO / args.build_dir).resolve()
     build_dir.mkdir(parents=True, exist_ok=True)
     git_dir = (REPO / git("rev-parse", "--git-dir").stdout.strip()).resolve()
@@ -558,7 +577,7 @@ def main():
                     sys.exit(f"the unchanged sources do not build; see {log_path}")
                 if run_tests(build_dir, folder, args.timeout, log) != "passed":
                     sys.exit(f"the tests of {folder} fail without any mutant; see {log_path}")
-            for index, mutant in enumerate(mutants, start=1):
+            for index, mutant in enumerate(interleaved(mutants), start=1):
                 log.write(f"\n== mutant {index}: {mutant.path}:{mutant.line}\n"
                           f"- {mutant.original}\n+ {mutant.mutated}\n")
                 mutated = MutatedFile(mutant, journal)
