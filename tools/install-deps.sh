@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-declarative-dev libgl-dev
     libgtest-dev libgmock-dev
     xvfb xauth xdotool xclip libx11-dev
-    dbus-daemon dbus-bin at-spi2-core
+    dbus-daemon dbus-bin at-spi2-core python3-pyatspi
     desktop-file-utils dpkg-dev appstream lintian
     clang libclang-rt-14-dev
     fonts-dejavu-core fonts-liberation2 fonts-croscore

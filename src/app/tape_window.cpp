@@ -1,6 +1,7 @@
 #include "tape_window.h"
 
 #include "file_replace.h"
+#include "spoken_controls.h"
 #include "tape_keeper.h"
 
 #include <QClipboard>
@@ -23,7 +24,8 @@ namespace {
 constexpr qsizetype kMaxShownField = 500;
 
 QString shown(const QString& text) {
-    return text.size() <= kMaxShownField ? text : text.left(kMaxShownField) + QLatin1StringView("...");
+    return text.size() <= kMaxShownField ? text
+                                         : text.left(kMaxShownField) + QLatin1StringView("...");
 }
 
 void copyToClipboard(const QString& text) {
@@ -60,6 +62,7 @@ TapeWindow::TapeWindow(TapeKeeper& tape, Inserter insert, QWidget* parent)
     Save = button("Save", QStringLiteral("&Save as text..."));
     Status = new QLabel(this);
     Status->setObjectName(QStringLiteral("Status"));
+    help::applySpeech(*this, help::tapeWindowSpeech());
 
     auto* buttons = new QGridLayout;
     buttons->addWidget(InsertAnswer, 0, 0);

@@ -5,6 +5,7 @@
 #include "file_head.h"
 #include "font_faces.h"
 #include "readme_text.h"
+#include "spoken_controls.h"
 #include "twips.h"
 
 #include <QDesktopServices>
@@ -83,6 +84,7 @@ HelpWindow::HelpWindow(const QString& programFolder, UrlOpener openUrl, QWidget*
             [this] { m_openUrl(advertiserUrl()); });
     connect(lblSendMoreInfo, &ClickableLabel::clicked, this,
             [this] { m_openUrl(advertiserUrl()); });
+    applySpeech(*this, helpWindowSpeech());
 
     setGeometry(twipsToPixels(kPlacementLeft), twipsToPixels(kPlacementTop),
                 twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
