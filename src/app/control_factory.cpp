@@ -6,7 +6,6 @@
 #include "twips.h"
 #include "wrapping_push_button.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -135,11 +134,13 @@ QWidget* createCaptionBox(const keypad::CaptionBox& row, QWidget* parent) {
 }
 
 QWidget* createKeypadPanel(QWidget* parent) {
-    auto* panel = new QFrame(parent);
+    // A plain widget: Qt reports a QFrame to assistive technology as a "frame", the role of a
+    // top-level window.
+    auto* panel = new QWidget(parent);
     panel->setObjectName(QStringLiteral("KeypadFrame"));
     panel->setGeometry(toPixels(keypad::kPanelRect));
     panel->setAccessibleName(keypad::kPanelAccessibleName.toString());
-    panel->setFrameShape(QFrame::NoFrame);
+    panel->setAccessibleDescription(keypad::kPanelAccessibleDescription.toString());
     panel->setAutoFillBackground(true);
     setColours(panel, QPalette::WindowText, QPalette::Window, keypad::kPanelColour,
                keypad::kPanelColour);

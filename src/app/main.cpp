@@ -1,7 +1,9 @@
 #include "app_icon.h"
 #include "main_window.h"
 #include "settings_home.h"
+#include "window_accessible.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
@@ -44,6 +46,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "quorvix: ignoring %s\n", qPrintable(ignored));
     }
     QApplication::setApplicationName(QStringLiteral("Quorvix"));
+    QAccessible::installFactory(&quorvix::help::windowAccessible);
 
     // The settings file and the read-me live beside the executable, not in the current folder.
     // An installed copy cannot write there, so its settings go to the user's folder instead.

@@ -78,6 +78,8 @@ inline constexpr QRgb kPanelColour = qRgb(48, 48, 48);
 inline constexpr TwipsRect kPanelRect{5040, 0, 2955, 3555};
 inline constexpr int kPanelTabIndex = 51;
 inline constexpr QStringView kPanelAccessibleName = u"keypad";
+inline constexpr QStringView kPanelAccessibleDescription =
+    u"The keys that insert numbers, operators and memories in the input line";
 
 // Every keypad button, Number 0 to 9 first (in index order), then the other keys row by row.
 std::span<const KeypadKey> keypadKeys();

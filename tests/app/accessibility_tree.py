@@ -94,7 +94,8 @@ def wait_for(what, probe):
 
 def window(app, title):
     for child in app:
-        if child is not None and child.name == title and child.childCount > 0:
+        if child is not None and (child.getRoleName(), child.name) == ("frame", title) \
+                and child.childCount > 0:
             return child
     return None
 
@@ -107,10 +108,9 @@ def check_window(title, frame, table):
     found = controls(frame)
     for child in frame:
         role, name = child.getRoleName(), child.name
-        # A label's name is its text, which may be empty (the tape's status line until saved);
-        # the keypad panel is a backdrop, named but with nothing to describe.
+        # A label's name is its text, which may be empty (the tape's status line until saved).
         check(name or role == "label", f"{title}: a {role} has no name")
-        check(child.description or role == "frame", f"{title}: {role} '{name}' has no description")
+        check(child.description, f"{title}: {role} '{name}' has no description")
     missing = [f"{role} '{name}'" for role, name in table if (role, name) not in found]
     check(not missing, f"{title}: no {', '.join(missing)}; it has {sorted(found)}")
     return found
