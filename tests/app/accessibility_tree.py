@@ -1,13 +1,9 @@
 #!/usr/bin/python3
-"""Checks the real program the way a screen reader meets it: through the AT-SPI accessibility
-tree. Every control of the main, help and tape windows must have a name and a description, the
-controls in the tables below must be there with their role and name, and an evaluation must put
-its answer in the output box and announce it with a text-changed event, also when the answer is
-the same as before.
-
-    atspi_session.sh accessibility_tree.py <quorvix>
-
-Exit 77 (skipped) when python3-pyatspi or xdotool is missing.
+"""The real program as a screen reader meets it, through the AT-SPI tree: every control of the
+main, help and tape windows has a name and a description, the tables' controls are there by role
+and name, and each evaluation's answer reaches the output box with a text-changed event, also the
+same answer again. Run as `atspi_session.sh accessibility_tree.py <quorvix>`; exit 77 (skipped)
+when python3-pyatspi or xdotool is missing.
 """
 import os
 import shutil
@@ -27,40 +23,16 @@ except ImportError:
 LIMIT = 60
 
 # (role, name) of controls that must be there; the names come from the control and key tables.
-MAIN_WINDOW = [
-    ("push button", "pi"),
-    ("push button", "multiply"),
-    ("push button", "divide"),
-    ("push button", "square"),
-    ("push button", "square root"),
-    ("push button", "change sign"),
-    ("push button", "decimal point"),
-    ("push button", "backspace"),
-    ("push button", "store in x"),
-    ("push button", "recall k"),
-    ("push button", "7"),
-    ("text", "input line"),
-    ("text", "output box"),
-    ("push button", "evaluate"),
-    ("radio button", "JavaScript"),
-    ("push button", "copy output to clipboard"),
-]
+BUTTON = "push button"
+MAIN_WINDOW = [(BUTTON, name) for name in (
+    "pi", "multiply", "divide", "square", "square root", "change sign", "decimal point",
+    "backspace", "store in x", "recall k", "7", "evaluate", "copy output to clipboard")] + [
+    ("text", "input line"), ("text", "output box"), ("radio button", "JavaScript")]
 MAIN_WINDOW_CONTROLS = 56  # 14 on the left, the keypad panel, 2 caption boxes, 39 keys
-HELP_WINDOW = [
-    ("text", "help text"),
-    ("image", "advertisement"),
-    ("label", "GET PAID TO RECEIVE E-MAILS ON SUBJECTS OF YOUR CHOICE!!"),
-]
-TAPE_WINDOW = [
-    ("list", "result tape"),
-    ("push button", "insert answer"),
-    ("push button", "insert input"),
-    ("push button", "copy"),
-    ("push button", "copy all"),
-    ("push button", "delete"),
-    ("push button", "clear all"),
-    ("push button", "save as text"),
-]
+HELP_WINDOW = [("text", "help text"), ("image", "advertisement"),
+               ("label", "GET PAID TO RECEIVE E-MAILS ON SUBJECTS OF YOUR CHOICE!!")]
+TAPE_WINDOW = [("list", "result tape")] + [(BUTTON, name) for name in (
+    "insert answer", "insert input", "copy", "copy all", "delete", "clear all", "save as text")]
 
 failures = []
 
@@ -72,7 +44,6 @@ class TimedOut(Exception):
 def check(condition, message):
     if not condition:
         failures.append(message)
-    return condition
 
 
 def wait_for(what, probe):
@@ -100,12 +71,8 @@ def window(app, title):
     return None
 
 
-def controls(frame):
-    return {(child.getRoleName(), child.name): child for child in frame if child is not None}
-
-
 def check_window(title, frame, table):
-    found = controls(frame)
+    found = {(child.getRoleName(), child.name): child for child in frame if child is not None}
     for child in frame:
         role, name = child.getRoleName(), child.name
         # A label's name is its text, which may be empty (the tape's status line until saved).
@@ -130,13 +97,13 @@ def run_checks(process, events):
     for run in range(2):
         events.clear()
         found[("text", "input line")].queryEditableText().setTextContents("6*7")
-        found[("push button", "evaluate")].queryAction().doAction(0)
+        found[(BUTTON, "evaluate")].queryAction().doAction(0)
         wait_for(f"the answer in the output box (run {run})",
                  lambda: output.queryText().getText(0, -1) == "42")
         wait_for(f"the output box's text-changed event (run {run})",
                  lambda: ("object:text-changed:insert", "output box", "42") in events)
 
-    found[("push button", "help")].queryAction().doAction(0)
+    found[(BUTTON, "help")].queryAction().doAction(0)
     check_window("help window", wait_for("the help window", lambda: window(app, "Quorvix Help")),
                  HELP_WINDOW)
 
