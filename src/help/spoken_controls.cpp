@@ -40,7 +40,7 @@ std::span<const SpokenControl> tapeWindowSpeech() {
 void applySpeech(QWidget& window, std::span<const SpokenControl> controls) {
     for (const SpokenControl& control : controls) {
         auto* widget = window.findChild<QWidget*>(control.objectName.toString());
-        // A row without its control is a fault of the table, found by the accessibility test.
+        // A row without its control is a fault of the table, found by the accessibility tree test.
         if (!widget) {
             continue;
         }
