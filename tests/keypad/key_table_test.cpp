@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "edit_case.h"
 #include "key_table.h"
 
@@ -7,6 +8,8 @@
 
 namespace quorvix::keypad {
 namespace {
+
+using testing_rows::PrintTo;
 
 template <class Match> const KeypadKey* findKey(Match match) {
     const auto keys = keypadKeys();
@@ -98,7 +101,7 @@ TEST_P(Key, ShowsItsCaptionAndEditsAsItsFamily) {
     EXPECT_EQ(applyKeyEdit(*key, row.before), row.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Key, testing::ValuesIn(kKeys), rowName<KeyCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, Key, testing::ValuesIn(kKeys), testing_rows::RowName());
 
 TEST(NumberKeys, EachInsertsItsOwnDigit) {
     const auto digits = numberKeys();

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "edit_case.h"
 #include "sign_toggle.h"
 
@@ -5,6 +6,8 @@
 
 namespace quorvix::keypad {
 namespace {
+
+using testing_rows::PrintTo;
 
 // The cursor of `before` stands at the end unless the row is about the cursor or selection.
 // The cursor always ends at the end of the result, nothing selected.
@@ -90,7 +93,7 @@ TEST_P(SignToggle, GivesExpectedLine) {
     EXPECT_EQ(toggleSign(GetParam().before), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SignToggle, testing::ValuesIn(kSignToggle), rowName<EditCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, SignToggle, testing::ValuesIn(kSignToggle), testing_rows::RowName());
 
 // Pressing twice restores any text whose last number had no sign, and any text ending in an
 // operator or letter other than an open negation. Texts come from a fixed-seed generator;
