@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "engine_protocol.h"
 #include "vbscript_engine.h"
 
@@ -9,6 +10,8 @@
 
 namespace quorvix {
 namespace {
+
+using testing_rows::PrintTo;
 
 using namespace std::chrono_literals;
 using Kind = ScriptValue::Kind;
@@ -36,10 +39,6 @@ struct ValueCase {
     ScriptValue value;
     const char* noTextForm;
 };
-
-void PrintTo(const ValueCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class ValueCrossingTest : public testing::TestWithParam<ValueCase> {};
 
@@ -86,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"ObjectWithText", ScriptValue::object(QStringLiteral("1,2"), true), ""},
         ValueCase{"ObjectWithoutText", ScriptValue::object(QStringLiteral("why"), false),
                   "no text"}),
-    [](const testing::TestParamInfo<ValueCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 // A session through the protocol with the VBScript engine behind it.
 TEST(EngineProtocol, RequestsReachTheEngineAndFailuresCarryItsDescription) {
@@ -141,10 +140,6 @@ struct DamagedCase {
     QByteArray payload;
 };
 
-void PrintTo(const DamagedCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class DamagedPayloadTest : public testing::TestWithParam<DamagedCase> {};
 
 // Neither side acts on a payload it cannot read whole.
@@ -167,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{
             "ValueCutShort",
             protocol::storeAnswerRequest(ScriptValue::fromDouble(1), QStringLiteral("1")).left(6)}),
-    [](const testing::TestParamInfo<DamagedCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix
