@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "clickable_label.h"
 #include "help_window.h"
 
@@ -12,6 +13,8 @@
 
 namespace quorvix::help {
 namespace {
+
+using testing_rows::PrintTo;
 
 class HelpWindowTest : public testing::Test {
 protected:
@@ -38,11 +41,6 @@ TEST_F(HelpWindowTest, CaptionPlacementAndDesignSize) {
     EXPECT_EQ(help.geometry(), QRect(37, 36, 865, 621));
 }
 
-TEST_F(HelpWindowTest, MissingReadmeGivesAnEmptyBox) {
-    HelpWindow& help = create();
-    EXPECT_TRUE(help.txtHelpFile->toPlainText().isEmpty());
-}
-
 TEST_F(HelpWindowTest, ReadmeIsShownReadOnlyWithItsLastLineEnded) {
     writeReadme("Quorvix\r\nline two");
     HelpWindow& help = create();
@@ -52,12 +50,12 @@ TEST_F(HelpWindowTest, ReadmeIsShownReadOnlyWithItsLastLineEnded) {
     EXPECT_EQ(help.txtHelpFile->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
-TEST_F(HelpWindowTest, FolderNamedReadmeGivesAnEmptyBox) {
+// Missing, a folder, or a pipe no one writes to: the window opens with an empty box.
+TEST_F(HelpWindowTest, UnreadableReadmeGivesAnEmptyBox) {
+    EXPECT_TRUE(create().txtHelpFile->toPlainText().isEmpty());
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Readme.txt")));
     EXPECT_TRUE(create().txtHelpFile->toPlainText().isEmpty());
-}
-
-TEST_F(HelpWindowTest, FifoReadmeDoesNotBlock) {
+    ASSERT_TRUE(QDir(m_dir.path()).rmdir(QStringLiteral("Readme.txt")));
     ASSERT_EQ(::mkfifo(QFile::encodeName(readmePath()).constData(), 0600), 0);
     EXPECT_TRUE(create().txtHelpFile->toPlainText().isEmpty());
 }
@@ -118,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, HelpLayoutTest,
                                          SizeCase{"Wide", {1200, 500}},
                                          SizeCase{"OddWidth", {777, 400}},
                                          SizeCase{"Minimum", {465, 246}}),
-                         [](const auto& info) { return info.param.name; });
+                         testing_rows::RowName());
 
 TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddress) {
     writeReadme("text");

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "history_file.h"
 #include "input_history.h"
 
@@ -14,6 +15,8 @@
 namespace quorvix::app {
 namespace {
 
+using testing_rows::PrintTo;
+
 // A walk through the entries "1+1", "2*3": each step is a key with what the line holds then,
 // and what the key puts in the line (nothing: the key is left to move the cursor).
 struct Step {
@@ -26,10 +29,6 @@ struct WalkCase {
     const char* name;
     std::vector<Step> steps;
 };
-
-void PrintTo(const WalkCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class InputHistoryWalkTest : public testing::TestWithParam<WalkCase> {};
 
@@ -64,17 +63,13 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{"TheTextInTheLineIsSkipped", {{-1, "2*3", "1+1"}, {1, "1+1", "2*3"}}},
         WalkCase{"NothingElseToRecall",
                  {{-1, "1+1", "2*3"}, {-1, "2*3", "1+1"}, {-1, "1+1", nullptr}}}),
-    [](const testing::TestParamInfo<WalkCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 struct AddCase {
     const char* name;
     QStringList added;
     QStringList expected;
 };
-
-void PrintTo(const AddCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class InputHistoryAddTest : public testing::TestWithParam<AddCase> {};
 
@@ -98,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                     AddCase{"OverlongNotAdded",
                             {"1", QString(InputHistory::kMaxEntryLength + 1, u'7')},
                             {"1"}}),
-    [](const testing::TestParamInfo<AddCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST(InputHistoryLimitTest, KeepsTheNewestThousandAndAMegaCharacter) {
     InputHistory history;
@@ -124,10 +119,6 @@ struct ParseCase {
     bool remember;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class HistoryParseTest : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(HistoryParseTest, ReadsAsFarAsSound) {
@@ -151,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"NulKept", QByteArray("1\0002\n", 4), {QString(u"1\u00002"_qs)}, true},
         ParseCase{"EmptyLinesSkipped", "\n\n1\n", {"1"}, true},
         ParseCase{"Utf8Kept", "\xcf\x80\xc2\xb2\n", {u"\u03c0\u00b2"_qs}, true}),
-    [](const testing::TestParamInfo<ParseCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST(HistoryTextTest, EntriesComeBackAsTheyWere) {
     const HistoryContent content{{u"1+1"_qs, u"a\nb\r\\n"_qs, u"#1/1/2000#"_qs, u"\u03c0 \\"_qs},

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "history_keeper.h"
 #include "keypad_button.h"
 #include "tape_keeper.h"
@@ -17,6 +18,8 @@
 
 namespace quorvix::app {
 namespace {
+
+using testing_rows::PrintTo;
 
 using testing_support::WindowTest;
 
@@ -53,10 +56,6 @@ struct KeysCase {
     const char* expectedText;
     qsizetype expectedCursor;
 };
-
-void PrintTo(const KeysCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class InputHistoryKeysTest : public InputHistoryWindowTest,
                              public testing::WithParamInterface<KeysCase> {};
@@ -104,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
             "DownOnTheFirstLineMovesTheCursor", "12\n34", 1, {{Qt::Key_Down, kNone}}, "12\n34", 4},
         KeysCase{"DownWithoutAnUpLeavesTheCursor", "12", 1, {{Qt::Key_Down, kNone}}, "12", 1},
         KeysCase{"ShiftUpSelects", "12", 2, {{Qt::Key_Up, Qt::ShiftModifier}}, "12", 0}),
-    [](const testing::TestParamInfo<KeysCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST_F(InputHistoryWindowTest, FileIsReadOnlyOnceTheWindowIsShown) {
     writeHistory("1+1\n");
@@ -174,10 +173,6 @@ struct TapeCase {
     const char* expectedClipboard; // nullptr: left as it was
 };
 
-void PrintTo(const TapeCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class TapeKeysTest : public InputHistoryWindowTest, public testing::WithParamInterface<TapeCase> {};
 
 TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
@@ -235,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {u"1+1"_qs, u"2*3"_qs},
                  nullptr},
         TapeCase{"ClearAll", 1, Qt::Key_unknown, kNone, "ClearAll", "7+", {}, nullptr}),
-    [](const testing::TestParamInfo<TapeCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST_F(InputHistoryWindowTest, TapeIsKeptWithTheHistoryAndSaved) {
     MainWindow& main = open();

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "keypad_button.h"
 #include "window_fixture.h"
 
@@ -8,6 +9,8 @@
 
 namespace quorvix::app {
 namespace {
+
+using testing_rows::PrintTo;
 
 using testing_support::focusName;
 using testing_support::WindowTest;
@@ -93,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         PressCase{"Recall", "GetVar", 1, "!x=5", 0, 4, "x", 1, 0, u"before", false},
         PressCase{"SpaceOnAFocusedButton", "Add", 0, "4", 1, 0, "4+", 2, 0, u"before", false,
                   true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing_rows::RowName());
 
 TEST_F(KeypadWindowTest, StoringRightAfterStoringFailsAndKeepsTheMemory) {
     setLine(u"7"_qs, 1, 0);

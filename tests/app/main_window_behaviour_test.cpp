@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "help_window.h"
 #include "keypad_button.h"
 #include "window_fixture.h"
@@ -8,11 +9,14 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace quorvix::app {
 namespace {
+
+using testing_rows::PrintTo;
 
 using testing_support::focusName;
 using testing_support::WindowTest;
@@ -21,53 +25,70 @@ class MainWindowTest : public WindowTest {};
 
 // Keypad states ----------------------------------------------------------------------------
 
-TEST_F(MainWindowTest, FirstStartWithoutSettingsShowsTheKeypad) {
-    MainWindow& main = open();
-    EXPECT_EQ(main.width(), 533);
-    EXPECT_EQ(main.Keypad->text(), u"<< &Keypad");
-    EXPECT_TRUE(main.VBScript->isChecked());
-    EXPECT_EQ(main.calc().language(), u"VBScript");
-    EXPECT_EQ(focusName(), u"Command");
-}
+// Steps from the start: K clicks Keypad, J and V click the language options, k and v focus
+// Keypad and VBScript, E presses Enter and L the left arrow on the focused control. Nothing is
+// evaluated on the way, and the height never changes.
+struct KeypadStateCase {
+    const char* name;
+    const char* ini; // null: no settings file
+    const char* steps;
+    int width;
+    const char* caption;
+    const char* language;
+    const char* focus;
+};
 
-TEST_F(MainWindowTest, KeypadPressedTwiceReturnsAndKeepsTheFocus) {
-    writeIni("");
+class KeypadStateTest : public WindowTest, public testing::WithParamInterface<KeypadStateCase> {};
+
+TEST_P(KeypadStateTest, FollowsTheSteps) {
+    const KeypadStateCase& row = GetParam();
+    if (row.ini) {
+        writeIni(row.ini);
+    }
     MainWindow& main = open();
-    ASSERT_EQ(main.width(), 329);
-    QTest::mouseClick(main.Keypad, Qt::LeftButton);
-    EXPECT_EQ(main.width(), 533);
-    EXPECT_EQ(main.Keypad->text(), u"<< &Keypad");
+    main.Command->setText(u"5"_qs);
+    for (const char step : std::string_view(row.steps)) {
+        QWidget* focus = QApplication::focusWidget();
+        step == 'K'   ? QTest::mouseClick(main.Keypad, Qt::LeftButton)
+        : step == 'J' ? main.JavaScript->click()
+        : step == 'V' ? main.VBScript->click()
+        : step == 'k' ? main.Keypad->setFocus()
+        : step == 'v' ? main.VBScript->setFocus()
+        : step == 'E' ? QTest::keyClick(focus, Qt::Key_Return)
+                      : QTest::keyClick(focus, Qt::Key_Left);
+    }
+    EXPECT_EQ(main.width(), row.width);
     EXPECT_EQ(main.height(), 237);
-    QTest::mouseClick(main.Keypad, Qt::LeftButton);
-    EXPECT_EQ(main.width(), 329);
-    EXPECT_EQ(main.Keypad->text(), u"&Keypad >>");
-    EXPECT_EQ(focusName(), u"Keypad");
+    EXPECT_EQ(main.Keypad->text(), QString::fromUtf8(row.caption));
+    EXPECT_EQ(main.Keypad->isEnabled(), row.language == std::string_view("VBScript"));
+    EXPECT_EQ(main.calc().language(), QString::fromLatin1(row.language));
+    EXPECT_EQ(main.VBScript->isChecked(), row.language == std::string_view("VBScript"));
+    EXPECT_EQ(focusName(), QString::fromLatin1(row.focus));
+    EXPECT_TRUE(main.Ans->text().isEmpty());
+    EXPECT_TRUE(main.FunctionTypeLabel->isEnabled());
 }
 
-TEST_F(MainWindowTest, JavaScriptMakesTheKeypadUnavailable) {
-    MainWindow& main = open();
-    ASSERT_EQ(main.width(), 533);
-    main.Keypad->setFocus();
-    main.JavaScript->click();
-    EXPECT_EQ(main.calc().language(), u"JavaScript");
-    EXPECT_EQ(main.width(), 329);
-    EXPECT_FALSE(main.Keypad->isEnabled());
-    EXPECT_EQ(main.Keypad->text(), u"Keypad Unavailable");
-    EXPECT_EQ(focusName(), u"Command");
-}
+constexpr const char* kShown = "<< &Keypad";
+constexpr const char* kHidden = "&Keypad >>";
 
-TEST_F(MainWindowTest, VBScriptAfterJavaScriptLeavesTheKeypadHidden) {
-    MainWindow& main = open();
-    main.JavaScript->click();
-    main.VBScript->click();
-    EXPECT_EQ(main.calc().language(), u"VBScript");
-    EXPECT_TRUE(main.Keypad->isEnabled());
-    EXPECT_EQ(main.Keypad->text(), u"&Keypad >>");
-    EXPECT_EQ(main.width(), 329);
-    EXPECT_EQ(focusName(), u"Command");
-    QTest::mouseClick(main.Keypad, Qt::LeftButton);
-    EXPECT_EQ(main.width(), 533);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Steps, KeypadStateTest,
+    testing::Values(KeypadStateCase{"FirstStartShowsTheKeypad", nullptr, "", 533, kShown,
+                                    "VBScript", "Command"},
+                    KeypadStateCase{"KeypadShows", "", "K", 533, kShown, "VBScript", "Keypad"},
+                    KeypadStateCase{"KeypadTwiceReturnsAndKeepsTheFocus", "", "KK", 329, kHidden,
+                                    "VBScript", "Keypad"},
+                    KeypadStateCase{"JavaScriptMakesTheKeypadUnavailable", nullptr, "kJ", 329,
+                                    "Keypad Unavailable", "JavaScript", "Command"},
+                    KeypadStateCase{"VBScriptAfterJavaScriptLeavesItHidden", nullptr, "JV", 329,
+                                    kHidden, "VBScript", "Command"},
+                    KeypadStateCase{"KeypadAfterJavaScriptAndBack", nullptr, "JVK", 533, kShown,
+                                    "VBScript", "Keypad"},
+                    KeypadStateCase{"EnterOnAnotherPushButtonPressesIt", nullptr, "kE", 329,
+                                    kHidden, "VBScript", "Keypad"},
+                    KeypadStateCase{"ArrowWithoutAChangeKeepsTheFocus", nullptr, "vL", 533, kShown,
+                                    "VBScript", "VBScript"}),
+    testing_rows::RowName());
 
 struct LanguageKeysCase {
     const char* name;
@@ -109,15 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       {Qt::Key_T, Qt::AltModifier},
                                       {Qt::Key_Left, {}}},
                                      "VBScript"}),
-    [](const auto& info) { return info.param.name; });
-
-TEST_F(MainWindowTest, ArrowWithoutAChangeKeepsTheFocusOnTheOption) {
-    MainWindow& main = open();
-    main.VBScript->setFocus();
-    QTest::keyClick(main.VBScript, Qt::Key_Left);
-    EXPECT_EQ(main.calc().language(), u"VBScript");
-    EXPECT_EQ(focusName(), u"VBScript");
-}
+    testing_rows::RowName());
 
 // Evaluation ------------------------------------------------------------------------------
 
@@ -207,16 +220,7 @@ INSTANTIATE_TEST_SUITE_P(Focus, EnterTest,
                                          EnterCase{"OnKeypadButton", "Equals"},
                                          EnterCase{"OnDigitButton", "Number"},
                                          EnterCase{"OnLanguageOption", "VBScript"}),
-                         [](const auto& info) { return info.param.name; });
-
-TEST_F(MainWindowTest, EnterOnAnotherPushButtonPressesThatButton) {
-    MainWindow& main = open();
-    main.Command->setText(u"5"_qs);
-    main.Keypad->setFocus();
-    QTest::keyClick(main.Keypad, Qt::Key_Return);
-    EXPECT_EQ(main.width(), 329);
-    EXPECT_TRUE(main.Ans->text().isEmpty());
-}
+                         testing_rows::RowName());
 
 TEST_F(MainWindowTest, ShiftEnterTypesALineBreak) {
     MainWindow& main = open();
@@ -268,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(Focus, EscapeTest,
                                          EscapeCase{"InOutputBox", "Ans"},
                                          EscapeCase{"OnKeypadButton", "Add"},
                                          EscapeCase{"OnHelpButton", "HelpButton"}),
-                         [](const auto& info) { return info.param.name; });
+                         testing_rows::RowName());
 
 TEST_F(MainWindowTest, CloseCreatesNoSettingsFile) {
     MainWindow& main = open();
@@ -315,7 +319,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FrameCloseCase{"JavaScript", "", true, "lang=1\r\npad=1\r\n"},
                     FrameCloseCase{"JavaScriptFromSettings", "lang=1", false,
                                    "lang=1\r\npad=1\r\n"}),
-    [](const auto& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST_F(MainWindowTest, FrameCloseStillClosesWhenTheFileCannotBeWritten) {
     ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("Quorvix.ini")));

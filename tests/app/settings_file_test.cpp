@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "settings_file.h"
 
 #include <QDir>
@@ -14,6 +15,8 @@
 
 namespace quorvix::app {
 namespace {
+
+using testing_rows::PrintTo;
 
 constexpr const char* kOld = "lang=1\r\npad=1\r\n";
 constexpr const char* kNew = "lang=0\r\npad=0\r\n";
@@ -68,10 +71,6 @@ struct LinkCase {
     bool targetExists;
 };
 
-void PrintTo(const LinkCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class SettingsLinkTest : public SettingsFileTest, public testing::WithParamInterface<LinkCase> {};
 
 TEST_P(SettingsLinkTest, WriteReplacesTheLinkNotItsTarget) {
@@ -92,9 +91,7 @@ TEST_P(SettingsLinkTest, WriteReplacesTheLinkNotItsTarget) {
 INSTANTIATE_TEST_SUITE_P(Links, SettingsLinkTest,
                          testing::Values(LinkCase{"ToAnotherFile", "other.txt", true},
                                          LinkCase{"Dangling", "missing.txt", false}),
-                         [](const testing::TestParamInfo<LinkCase>& info) {
-                             return info.param.name;
-                         });
+                         testing_rows::RowName());
 
 // A write cut short, by a full disk or by the end of the process, leaves the old settings. The
 // writing process may write 4 bytes into any file, as on a disk that is full after them.
@@ -102,10 +99,6 @@ struct FailedWriteCase {
     const char* name;
     bool killed; // the process ends at the write, as with kill -9
 };
-
-void PrintTo(const FailedWriteCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class SettingsFailedWriteDeathTest : public SettingsFileTest,
                                      public testing::WithParamInterface<FailedWriteCase> {};
@@ -131,9 +124,7 @@ TEST_P(SettingsFailedWriteDeathTest, LeavesTheOldFile) {
 INSTANTIATE_TEST_SUITE_P(FullDisk, SettingsFailedWriteDeathTest,
                          testing::Values(FailedWriteCase{"WriteFails", false},
                                          FailedWriteCase{"ProcessEnds", true}),
-                         [](const testing::TestParamInfo<FailedWriteCase>& info) {
-                             return info.param.name;
-                         });
+                         testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::app

@@ -1,5 +1,6 @@
 // The settings have one home: beside the program when it can write there, else in the user's
 // folder, which an installed copy's own file seeds until the user has one.
+#include "../table_rows.h"
 #include "settings_file.h"
 #include "settings_home.h"
 
@@ -16,6 +17,8 @@
 
 namespace quorvix::app {
 namespace {
+
+using testing_rows::PrintTo;
 
 using enum SettingsAction;
 
@@ -71,10 +74,6 @@ struct HomeCase {
     bool writesBesideTheProgram;
 };
 
-void PrintTo(const HomeCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class SettingsHomeTest : public SettingsHomeFixture,
                          public testing::WithParamInterface<HomeCase> {};
 
@@ -123,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {PressKeypad},
                  false,
                  false}),
-    [](const testing::TestParamInfo<HomeCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST_F(SettingsHomeFixture, UnwritableProgramFolderWritesTheUsersFolder) {
     // A folder where the file should be cannot be written, not even by root.
@@ -156,10 +155,6 @@ struct EnvironmentCase {
     const char* folder;
 };
 
-void PrintTo(const EnvironmentCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class UserSettingsFolderTest : public testing::TestWithParam<EnvironmentCase> {};
 
 TEST_P(UserSettingsFolderTest, FollowsTheEnvironment) {
@@ -179,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Never /.config at the root.
         EnvironmentCase{"RootIsNoHome", {"", "/", "/"}, ""},
         EnvironmentCase{"Nothing", {"", "", ""}, ""}),
-    [](const testing::TestParamInfo<EnvironmentCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::app
