@@ -1,6 +1,7 @@
 // Scripts that allocate or recurse without end end with a clear message, the engine goes on,
 // and what the session held before is kept. The engines' limits are short here; the program
 // uses 10 seconds and 1 GiB.
+#include "../table_rows.h"
 #include "evaluation_command.h"
 #include "javascript_engine.h"
 #include "javascript_loader.h"
@@ -14,6 +15,8 @@
 
 namespace quorvix {
 namespace {
+
+using testing_rows::PrintTo;
 
 using std::chrono::milliseconds;
 
@@ -29,10 +32,6 @@ struct RunawayCase {
     // depending on the machine, both are listed.
     std::vector<const char*> accepted;
 };
-
-void PrintTo(const RunawayCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 std::unique_ptr<ScriptEngine> makeEngine(const char* language) {
     if (QLatin1String(language) == QLatin1String("JavaScript")) {
@@ -124,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"!function h(n) { return [h(n + 1), new Array(1000).fill(n)]; }"},
                     "h(0)",
                     {"Maximum call stack size exceeded."}}),
-    [](const testing::TestParamInfo<RunawayCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 // With a long time limit and a small memory limit, the memory limit is met first: 80 MB a step
 // against 64 MB.
