@@ -73,35 +73,21 @@ TEST_P(InputHistoryKeysTest, RecallOnlyWhereTheCursorCannotMove) {
 }
 
 constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
+const std::pair<Qt::Key, Qt::KeyboardModifiers> kUp{Qt::Key_Up, kNone}, kDown{Qt::Key_Down, kNone};
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, InputHistoryKeysTest,
     testing::Values(
-        KeysCase{"UpRecallsTheNewest", "", 0, {{Qt::Key_Up, kNone}}, "2*3", 3},
-        KeysCase{
-            "UpTwiceRecallsTheOlder", "", 0, {{Qt::Key_Up, kNone}, {Qt::Key_Up, kNone}}, "1+1", 3},
+        KeysCase{"UpRecallsTheNewest", "", 0, {kUp}, "2*3", 3},
+        KeysCase{"UpTwiceRecallsTheOlder", "", 0, {kUp, kUp}, "1+1", 3},
         KeysCase{"KeypadArrowRecalls", "", 0, {{Qt::Key_Up, Qt::KeypadModifier}}, "2*3", 3},
-        KeysCase{"DownBringsBackTheDraft",
-                 "7+",
-                 1,
-                 {{Qt::Key_Up, kNone},
-                  {Qt::Key_Up, kNone},
-                  {Qt::Key_Down, kNone},
-                  {Qt::Key_Down, kNone}},
-                 "7+",
-                 2},
-        KeysCase{"UndoBringsBackTheLine",
-                 "7+",
-                 2,
-                 {{Qt::Key_Up, kNone}, {Qt::Key_Z, Qt::ControlModifier}},
-                 "7+",
-                 2},
+        KeysCase{"DownBringsBackTheDraft", "7+", 1, {kUp, kUp, kDown, kDown}, "7+", 2},
         KeysCase{
-            "UpOnTheSecondLineMovesTheCursor", "12\n34", 4, {{Qt::Key_Up, kNone}}, "12\n34", 1},
-        KeysCase{"UpOnTheFirstLineRecalls", "12\n34", 1, {{Qt::Key_Up, kNone}}, "2*3", 3},
-        KeysCase{
-            "DownOnTheFirstLineMovesTheCursor", "12\n34", 1, {{Qt::Key_Down, kNone}}, "12\n34", 4},
-        KeysCase{"DownWithoutAnUpLeavesTheCursor", "12", 1, {{Qt::Key_Down, kNone}}, "12", 1},
+            "UndoBringsBackTheLine", "7+", 2, {kUp, {Qt::Key_Z, Qt::ControlModifier}}, "7+", 2},
+        KeysCase{"UpOnTheSecondLineMovesTheCursor", "12\n34", 4, {kUp}, "12\n34", 1},
+        KeysCase{"UpOnTheFirstLineRecalls", "12\n34", 1, {kUp}, "2*3", 3},
+        KeysCase{"DownOnTheFirstLineMovesTheCursor", "12\n34", 1, {kDown}, "12\n34", 4},
+        KeysCase{"DownWithoutAnUpLeavesTheCursor", "12", 1, {kDown}, "12", 1},
         KeysCase{"ShiftUpSelects", "12", 2, {{Qt::Key_Up, Qt::ShiftModifier}}, "12", 0}),
     testing_rows::RowName());
 
@@ -206,7 +192,7 @@ TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
               QString::fromUtf8(clipboard ? clipboard : "before"));
 }
 
-const QStringList kAll{u"1+1"_qs, u"1/0"_qs, u"2*3"_qs};
+const QStringList kAll{u"1+1"_qs, u"1/0"_qs, u"2*3"_qs}, kFirstAndLast{u"1+1"_qs, u"2*3"_qs};
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, TapeKeysTest,
@@ -221,13 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "1+1\n= 2"},
         TapeCase{"CopyAll", 0, Qt::Key_unknown, kNone, "CopyAll", "7+", kAll,
                  "1+1\n= 2\n\n1/0\n! Division by zero\n\n2*3\n= 6\n"},
-        TapeCase{"DeleteRemovesTheEntry",
-                 1,
-                 Qt::Key_Delete,
-                 kNone,
-                 "",
-                 "7+",
-                 {u"1+1"_qs, u"2*3"_qs},
+        TapeCase{"DeleteRemovesTheEntry", 1, Qt::Key_Delete, kNone, "", "7+", kFirstAndLast,
                  nullptr},
         TapeCase{"ClearAll", 1, Qt::Key_unknown, kNone, "ClearAll", "7+", {}, nullptr}),
     testing_rows::RowName());
