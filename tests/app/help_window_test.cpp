@@ -1,5 +1,6 @@
 #include "../table_rows.h"
 #include "clickable_label.h"
+#include "file_helpers.h"
 #include "help_window.h"
 
 #include <QDir>
@@ -20,9 +21,7 @@ class HelpWindowTest : public testing::Test {
 protected:
     QString readmePath() const { return m_dir.filePath(QStringLiteral("Readme.txt")); }
     void writeReadme(const QByteArray& bytes) const {
-        QFile file(readmePath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        app::testing_support::writeFile(readmePath(), bytes);
     }
     HelpWindow& create() {
         m_window = std::make_unique<HelpWindow>(

@@ -1,4 +1,5 @@
 #include "../table_rows.h"
+#include "file_helpers.h"
 #include "history_file.h"
 #include "input_history.h"
 
@@ -7,9 +8,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstdlib>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace quorvix::app {
@@ -156,18 +154,11 @@ TEST(HistoryTextTest, EntriesComeBackAsTheyWere) {
 class HistoryFileTest : public testing::Test {
 protected:
     QString path() const { return m_dir.filePath(QStringLiteral("Quorvix-history.txt")); }
-    QByteArray content() const {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
     QTemporaryDir m_dir;
 };
 
 TEST_F(HistoryFileTest, WrittenForTheOwnerOnlyAndReadBack) {
-    QFile other(path());
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.write("a longer text than the history\n");
-    other.close();
+    testing_support::writeFile(path(), "a longer text than the history\n");
     QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
     const HistoryContent written{{u"1+1"_qs, u"2*3"_qs}, true};
     ASSERT_TRUE(writeHistoryFile(path(), written));
@@ -191,32 +182,14 @@ TEST_F(HistoryFileTest, HugeFileIsReadOnlyUpToTheLimit) {
     EXPECT_EQ(readHistoryFile(m_dir.path()).entries.size(), 0); // a folder reads as empty
 }
 
-// A write cut short by a full disk, or by the end of the process, leaves the old history.
-class HistoryFailedWriteDeathTest : public HistoryFileTest,
-                                    public testing::WithParamInterface<bool> {};
+using HistoryFileDeathTest = HistoryFileTest;
 
-TEST_P(HistoryFailedWriteDeathTest, LeavesTheOldFile) {
-    const bool killed = GetParam();
+TEST_F(HistoryFileDeathTest, CutWriteLeavesTheOldFile) {
     ASSERT_TRUE(writeHistoryFile(path(), {{u"1+1"_qs}, true}));
-    const QByteArray old = content();
-    const auto writeOnAFullDisk = [&] {
-        std::signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
-        const rlimit limit{4, 4};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::_Exit(writeHistoryFile(path(), {{u"2*3"_qs, u"4-5"_qs}, true}) ? 0 : 1);
-    };
-    if (killed) {
-        EXPECT_EXIT(writeOnAFullDisk(), testing::KilledBySignal(SIGXFSZ), "");
-    } else {
-        EXPECT_EXIT(writeOnAFullDisk(), testing::ExitedWithCode(1), "");
-    }
-    EXPECT_EQ(content(), old);
+    testing_support::expectCutWriteLeavesTheOldFile(path(), [this] {
+        return writeHistoryFile(path(), {{u"2*3"_qs, u"4-5"_qs}, true});
+    });
 }
-
-INSTANTIATE_TEST_SUITE_P(FullDisk, HistoryFailedWriteDeathTest, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? "ProcessEnds" : "WriteFails";
-                         });
 
 } // namespace
 } // namespace quorvix::app

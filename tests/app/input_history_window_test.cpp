@@ -1,4 +1,5 @@
 #include "../table_rows.h"
+#include "file_helpers.h"
 #include "history_keeper.h"
 #include "keypad_button.h"
 #include "tape_keeper.h"
@@ -27,14 +28,9 @@ class InputHistoryWindowTest : public WindowTest {
 protected:
     QString historyPath() const { return m_dir.filePath(QStringLiteral("Quorvix-history.txt")); }
     void writeHistory(const QByteArray& bytes) const {
-        QFile file(historyPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        testing_support::writeFile(historyPath(), bytes);
     }
-    QByteArray history() const {
-        QFile file(historyPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray history() const { return testing_support::fileContent(historyPath()); }
     void evaluate(const QString& input) {
         window().Command->setText(input);
         QTest::keyClick(window().Command, Qt::Key_Return);

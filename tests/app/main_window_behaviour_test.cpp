@@ -189,12 +189,13 @@ TEST_F(MainWindowTest, EvaluatesInJavaScriptWhenSelected) {
     EXPECT_EQ(main.Ans->text(), u"undefined");
 }
 
-struct EnterCase {
+// A key pressed while the named control has the focus.
+struct FocusCase {
     const char* name;
     const char* focus; // object name of the control that has the focus
 };
 
-class EnterTest : public WindowTest, public testing::WithParamInterface<EnterCase> {};
+class EnterTest : public WindowTest, public testing::WithParamInterface<FocusCase> {};
 
 TEST_P(EnterTest, EnterEvaluates) {
     MainWindow& main = open();
@@ -210,11 +211,11 @@ TEST_P(EnterTest, EnterEvaluates) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Focus, EnterTest,
-                         testing::Values(EnterCase{"InInputLine", "Command"},
-                                         EnterCase{"InOutputBox", "Ans"},
-                                         EnterCase{"OnKeypadButton", "Equals"},
-                                         EnterCase{"OnDigitButton", "Number"},
-                                         EnterCase{"OnLanguageOption", "VBScript"}),
+                         testing::Values(FocusCase{"InInputLine", "Command"},
+                                         FocusCase{"InOutputBox", "Ans"},
+                                         FocusCase{"OnKeypadButton", "Equals"},
+                                         FocusCase{"OnDigitButton", "Number"},
+                                         FocusCase{"OnLanguageOption", "VBScript"}),
                          testing_rows::RowName());
 
 TEST_F(MainWindowTest, ShiftEnterTypesALineBreak) {
@@ -242,12 +243,7 @@ TEST_F(MainWindowTest, InputLineKeepsItsSelectionAcrossFocusChanges) {
 
 // Ending ------------------------------------------------------------------------------------
 
-struct EscapeCase {
-    const char* name;
-    const char* focus;
-};
-
-class EscapeTest : public WindowTest, public testing::WithParamInterface<EscapeCase> {};
+class EscapeTest : public WindowTest, public testing::WithParamInterface<FocusCase> {};
 
 TEST_P(EscapeTest, EscEndsWithoutWritingSettings) {
     writeIni("pad=1\r\n");
@@ -263,10 +259,10 @@ TEST_P(EscapeTest, EscEndsWithoutWritingSettings) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Focus, EscapeTest,
-                         testing::Values(EscapeCase{"InInputLine", "Command"},
-                                         EscapeCase{"InOutputBox", "Ans"},
-                                         EscapeCase{"OnKeypadButton", "Add"},
-                                         EscapeCase{"OnHelpButton", "HelpButton"}),
+                         testing::Values(FocusCase{"InInputLine", "Command"},
+                                         FocusCase{"InOutputBox", "Ans"},
+                                         FocusCase{"OnKeypadButton", "Add"},
+                                         FocusCase{"OnHelpButton", "HelpButton"}),
                          testing_rows::RowName());
 
 TEST_F(MainWindowTest, CloseCreatesNoSettingsFile) {
