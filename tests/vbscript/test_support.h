@@ -115,6 +115,12 @@ inline void PrintTo(const ScriptCase& c, std::ostream* os) {
     *os << c.name;
 }
 
+// An expression table: each row's expression in a fresh interpreter. A statement table: each
+// row's statements, then its expression in the same global scope. Their tests are defined once,
+// in operators_test.cpp and statements_test.cpp; any file may add rows.
+class ExpressionTable : public testing::TestWithParam<Case> {};
+class ScriptTable : public testing::TestWithParam<ScriptCase> {};
+
 // Names each row of a parameterised table by its name field.
 struct RowName {
     template <class Row> std::string operator()(const testing::TestParamInfo<Row>& info) const {
