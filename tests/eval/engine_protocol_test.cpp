@@ -93,38 +93,29 @@ TEST(EngineProtocol, RequestsReachTheEngineAndFailuresCarryItsDescription) {
     auto ask = [&](const QByteArray& request) {
         const std::optional<QByteArray> payload = protocol::answerRequest(engine, request);
         EXPECT_TRUE(payload.has_value());
-        return payload.value_or(QByteArray());
+        return protocol::readReply(payload.value_or(QByteArray()))
+            .value_or(protocol::ReplyContent{});
     };
-    std::optional<protocol::ReplyContent> reply =
-        protocol::readReply(ask(protocol::executeStatementRequest(QStringLiteral("x = 5"))));
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->kind, protocol::Reply::Done);
+    EXPECT_EQ(ask(protocol::executeStatementRequest(QStringLiteral("x = 5"))).kind,
+              protocol::Reply::Done);
+    protocol::ReplyContent reply = ask(protocol::executeStatementRequest(QStringLiteral("x = ")));
+    EXPECT_EQ(reply.kind, protocol::Reply::Failed);
+    EXPECT_EQ(reply.error, engine.errorDescription());
+    EXPECT_FALSE(reply.error.isEmpty());
 
-    reply = protocol::readReply(ask(protocol::executeStatementRequest(QStringLiteral("x = "))));
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->kind, protocol::Reply::Failed);
-    EXPECT_EQ(reply->error, engine.errorDescription());
-    EXPECT_FALSE(reply->error.isEmpty());
+    const QByteArray store = protocol::storeAnswerRequest(ScriptValue::fromDouble(2.5), u"2.5"_qs);
+    EXPECT_EQ(protocol::answerRequest(engine, store), QByteArray()) << "storing Ans has no reply";
+    reply = ask(protocol::evalRequest(QStringLiteral("x * Ans")));
+    ASSERT_EQ(reply.kind, protocol::Reply::Value);
+    EXPECT_EQ(reply.value.number, 12.5);
 
-    EXPECT_TRUE(
-        ask(protocol::storeAnswerRequest(ScriptValue::fromDouble(2.5), QStringLiteral("2.5")))
-            .isEmpty())
-        << "storing Ans has no reply";
+    reply = ask(protocol::evalRequest(QStringLiteral("1/0")));
+    EXPECT_EQ(reply.kind, protocol::Reply::Failed);
+    EXPECT_EQ(reply.error, QStringLiteral("Division by zero"));
 
-    reply = protocol::readReply(ask(protocol::evalRequest(QStringLiteral("x * Ans"))));
-    ASSERT_TRUE(reply);
-    ASSERT_EQ(reply->kind, protocol::Reply::Value);
-    EXPECT_EQ(reply->value.number, 12.5);
-
-    reply = protocol::readReply(ask(protocol::evalRequest(QStringLiteral("1/0"))));
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->kind, protocol::Reply::Failed);
-    EXPECT_EQ(reply->error, QStringLiteral("Division by zero"));
-
-    reply = protocol::readReply(ask(protocol::evalRequest(QStringLiteral("Null"))));
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->value.kind, Kind::Null);
-    EXPECT_EQ(reply->noTextForm, QStringLiteral("Invalid use of Null"));
+    reply = ask(protocol::evalRequest(QStringLiteral("Null")));
+    EXPECT_EQ(reply.value.kind, Kind::Null);
+    EXPECT_EQ(reply.noTextForm, QStringLiteral("Invalid use of Null"));
 }
 
 QByteArray withTag(quint8 tag, const QString& text) {
