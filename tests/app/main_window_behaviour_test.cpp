@@ -265,21 +265,17 @@ INSTANTIATE_TEST_SUITE_P(Focus, EscapeTest,
                                          FocusCase{"OnHelpButton", "HelpButton"}),
                          testing_rows::RowName());
 
-TEST_F(MainWindowTest, CloseCreatesNoSettingsFile) {
+// Close ends the program at once: no settings file, and the help window goes too.
+TEST_F(MainWindowTest, CloseCreatesNoSettingsFileAndTakesTheHelpWindowAlong) {
     MainWindow& main = open();
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    QPointer<help::HelpWindow> help = main.helpWindow();
+    ASSERT_TRUE(help);
     QSignalSpy ended(&main, &MainWindow::programEndRequested);
     QTest::mouseClick(main.Close, Qt::LeftButton);
     EXPECT_EQ(ended.count(), 1);
     EXPECT_FALSE(main.isVisible());
     EXPECT_FALSE(QFile::exists(iniPath()));
-}
-
-TEST_F(MainWindowTest, CloseTakesTheHelpWindowAlong) {
-    MainWindow& main = open();
-    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
-    QPointer<help::HelpWindow> help = main.helpWindow();
-    ASSERT_TRUE(help);
-    QTest::mouseClick(main.Close, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(!help || !help->isVisible());
 }
