@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "input_assist.h"
 #include "input_highlighter.h"
 #include "name_at_cursor.h"
@@ -14,6 +15,8 @@
 
 namespace quorvix::app {
 namespace {
+
+using testing_rows::PrintTo;
 
 using testing_support::focusName;
 using testing_support::WindowTest;
@@ -35,9 +38,6 @@ struct PrefixCase {
     const char* prefix; // nullptr: nothing to complete
     const char* qualifier;
 };
-void PrintTo(const PrefixCase& c, std::ostream* os) {
-    *os << c.name;
-}
 class NamePrefixTest : public testing::TestWithParam<PrefixCase> {};
 
 TEST_P(NamePrefixTest, FindsTheNameBeingTyped) {
@@ -75,9 +75,6 @@ struct SpanCase {
     ScriptLanguage language;
     std::vector<SyntaxSpan> spans;
 };
-void PrintTo(const SpanCase& c, std::ostream* os) {
-    *os << c.name;
-}
 class SyntaxSpanTest : public testing::TestWithParam<SpanCase> {};
 
 TEST_P(SyntaxSpanTest, ColoursEachPiece) {
@@ -159,9 +156,6 @@ struct KeyCase {
     bool listOpen;
     const char* focus;
 };
-void PrintTo(const KeyCase& c, std::ostream* os) {
-    *os << c.name;
-}
 class CompletionKeysTest : public InputAssistWindowTest,
                            public testing::WithParamInterface<KeyCase> {};
 

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "answer_text.h"
 #include "date_form.h"
 #include "vbscript_engine.h"
@@ -11,6 +12,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using testing_rows::PrintTo;
+
 // ---- Conversion of results to the engine-neutral value -------------------------------------
 
 struct ValueCase {
@@ -19,10 +22,6 @@ struct ValueCase {
     Kind kind;
     const char* text; // the answer's text with "." as separator, or the no-text description
 };
-
-void PrintTo(const ValueCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class VBScriptValueTest : public testing::TestWithParam<ValueCase> {};
 
@@ -59,10 +58,6 @@ struct AnsCase {
     const char* expression;
     const char* typeName; // TypeName(Ans) after the store; nullptr: nothing is stored
 };
-
-void PrintTo(const AnsCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class VBScriptAnsTest : public testing::TestWithParam<AnsCase> {};
 
@@ -114,10 +109,6 @@ struct DateCase {
     const char* shown; // the answer's text in that locale
 };
 
-void PrintTo(const DateCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class VBScriptDateTest : public testing::TestWithParam<DateCase> {};
 
 // The locale is handed in as the evaluation hands in the user's; Ans, stored as a literal,
@@ -152,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"UsReadsMonthFirst", "en_US", "Month(CDate(\"1/2/2000\"))", "1"},
         DateCase{"CLocaleKeepsUsForm", "C", "#12/31/2000 6:05:00 PM#", "12/31/2000 6:05:00 PM"},
         DateCase{"YearFirstIsReadEverywhere", "de_DE", "CDate(\"2000-12-31\")", "31.12.2000"}),
-    [](const testing::TestParamInfo<DateCase>& info) { return std::string(info.param.name); });
+    testing_rows::RowName());
 
 // ---- Errors, persistence and limits ----------------------------------------------------------
 

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "evaluation_command.h"
 #include "javascript_loader.h"
 #include "worker_engine.h"
@@ -17,6 +18,8 @@
 
 namespace quorvix {
 namespace {
+
+using testing_rows::PrintTo;
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
@@ -40,10 +43,6 @@ struct BrokenWorkerCase {
     const char* script;
     const char* error; // what every request is answered with
 };
-
-void PrintTo(const BrokenWorkerCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class BrokenWorkerTest : public testing::TestWithParam<BrokenWorkerCase> {};
 
@@ -72,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenWorkerCase{"SaysSomethingElse",
                          "#!/bin/sh\nprintf '\\001\\000\\000\\000\\077' >&3\nexec sleep 30\n",
                          "JavaScript is not available: worker is not the engine's worker"}),
-    [](const testing::TestParamInfo<BrokenWorkerCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST(WorkerEngine, WorkerGetsNoneOfTheCallersOpenFiles) {
     QTemporaryDir dir;
@@ -133,10 +132,6 @@ struct BadReplyCase {
     const char* error;
 };
 
-void PrintTo(const BadReplyCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class BadReplyTest : public testing::TestWithParam<BadReplyCase> {};
 
 TEST_P(BadReplyTest, EndsTheWorkerWithAClearMessage) {
@@ -163,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadReplyCase{"UnknownTag", "\\001\\000\\000\\000\\077",
                      "JavaScript sent a reply that could not be read; JavaScript was restarted, "
                      "and only Pi and Ans were kept"}),
-    [](const testing::TestParamInfo<BadReplyCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 // The deadline holds for the whole reply: a frame still coming in when it has passed is not
 // waited for, however steadily its bytes arrive. Here the rest of the frame is already there.
