@@ -34,10 +34,15 @@ protected:
     std::unique_ptr<HelpWindow> m_window;
 };
 
-TEST_F(HelpWindowTest, CaptionPlacementAndDesignSize) {
+TEST_F(HelpWindowTest, CaptionPlacementDesignSizeAndCursors) {
     HelpWindow& help = create();
     EXPECT_EQ(help.windowTitle(), u"Quorvix Help");
     EXPECT_EQ(help.geometry(), QRect(37, 36, 865, 621));
+    // A crosshair everywhere except over the text.
+    EXPECT_EQ(help.cursor().shape(), Qt::CrossCursor);
+    EXPECT_EQ(help.imgSendMoreInfo->cursor().shape(), Qt::CrossCursor);
+    EXPECT_EQ(help.lblSendMoreInfo->cursor().shape(), Qt::CrossCursor);
+    EXPECT_EQ(help.txtHelpFile->viewport()->cursor().shape(), Qt::IBeamCursor);
 }
 
 TEST_F(HelpWindowTest, ReadmeIsShownReadOnlyWithItsLastLineEnded) {
@@ -130,14 +135,6 @@ TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddress) {
     EXPECT_TRUE(HelpWindow::advertiserUrl().isValid());
     EXPECT_TRUE(help.isVisible());
     EXPECT_EQ(help.txtHelpFile->toPlainText(), before);
-}
-
-TEST_F(HelpWindowTest, CrosshairExceptOverTheText) {
-    HelpWindow& help = create();
-    EXPECT_EQ(help.cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(help.imgSendMoreInfo->cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(help.lblSendMoreInfo->cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(help.txtHelpFile->viewport()->cursor().shape(), Qt::IBeamCursor);
 }
 
 } // namespace

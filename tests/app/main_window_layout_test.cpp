@@ -44,7 +44,7 @@ TEST_F(MainWindowLayoutTest, WindowNameCaptionAndDesignSize) {
     EXPECT_EQ(main.height(), 237);
 }
 
-TEST_F(MainWindowLayoutTest, FontsAndColoursOfTheBoxes) {
+TEST_F(MainWindowLayoutTest, BoxesLookAndBehaveAsDesigned) {
     MainWindow& main = create();
     EXPECT_EQ(main.Command->font().family(), u"Liberation Mono");
     EXPECT_EQ(main.Command->font().pointSize(), 9);
@@ -58,19 +58,13 @@ TEST_F(MainWindowLayoutTest, FontsAndColoursOfTheBoxes) {
     EXPECT_EQ(main.InputLabel->font().family(), u"Liberation Sans");
     EXPECT_EQ(main.InputLabel->font().pointSizeF(), 8.25);
     EXPECT_TRUE(main.InputLabel->font().bold());
-}
-
-TEST_F(MainWindowLayoutTest, InputLineIsCentredWrappingAndMultiLine) {
-    MainWindow& main = create();
+    // The input line: centred, wrapping, several lines, Tab leaves it.
     const QTextOption option = main.Command->document()->defaultTextOption();
     EXPECT_EQ(option.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_EQ(main.Command->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     EXPECT_TRUE(main.Command->tabChangesFocus());
     EXPECT_FALSE(main.Command->isReadOnly());
-}
-
-TEST_F(MainWindowLayoutTest, OutputBoxIsCentredEditableAndUnlimited) {
-    MainWindow& main = create();
+    // The output box: centred, editable, without a length limit.
     EXPECT_EQ(main.Ans->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_FALSE(main.Ans->isReadOnly());
     const QString longAnswer(40000, u'7');
