@@ -121,6 +121,7 @@ TEST(EngineProtocol, RequestsReachTheEngineAndFailuresCarryItsDescription) {
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->kind, protocol::Reply::Failed);
     EXPECT_EQ(reply->error, QStringLiteral("Division by zero"));
+    EXPECT_EQ(reply->errorPosition, 1) << "the operator that failed";
 
     reply = protocol::readReply(ask(protocol::evalRequest(QStringLiteral("Null"))));
     ASSERT_TRUE(reply);
@@ -159,6 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         DamagedCase{"Empty", QByteArray()},
         DamagedCase{"UnknownTag", withTag(99, QStringLiteral("x"))},
+        DamagedCase{"FailureWithoutItsPosition", withTag(4, QStringLiteral("x"))},
         DamagedCase{"TextCutShort", protocol::evalRequest(QStringLiteral("1+1")).chopped(2)},
         DamagedCase{"TextLongerThanThePayload",
                     QByteArray("\x01\xff\xff\xff\x7f", 5) + QByteArray(8, 'a')},
