@@ -89,8 +89,12 @@ std::optional<ReplyContent> readReply(const QByteArray& payload) {
         in >> reply.noTextForm;
         break;
     case Reply::Failed: {
+        // A reply without the position (a worker from before it was sent) says no position.
         qint64 position = -1;
-        in >> reply.error >> position;
+        in >> reply.error;
+        if (!in.atEnd()) {
+            in >> position;
+        }
         if (position < -1) {
             return std::nullopt;
         }
