@@ -1,7 +1,7 @@
 #include "answer_text.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+#include <cmath>
 #include <limits>
 
 using quorvix::ScriptValue;
@@ -15,9 +15,7 @@ struct TextCase {
     const char* text;
 };
 
-void PrintTo(const TextCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 
 class AnswerTextTest : public testing::TestWithParam<TextCase> {};
 
@@ -43,8 +41,10 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"FifteenIntegerDigits", ScriptValue::fromDouble(999999999999999.0),
                  "999999999999999"},
         TextCase{"SixteenIntegerDigits", ScriptValue::fromDouble(1e15), "1E+15"},
-        TextCase{"TwoPow53", ScriptValue::fromDouble(9007199254740992.0), "9.00719925474099E+15"},
-        TextCase{"Large", ScriptValue::fromDouble(123456789012345678.0), "1.23456789012346E+17"},
+        TextCase{"TwoPow53", ScriptValue::fromDouble(9007199254740992.0),
+                 "9.00719925474099E+15"},
+        TextCase{"Large", ScriptValue::fromDouble(123456789012345678.0),
+                 "1.23456789012346E+17"},
         TextCase{"SmallFixed", ScriptValue::fromDouble(0.00001), "0.00001"},
         TextCase{"FifteenDecimalPlaces", ScriptValue::fromDouble(1e-15), "0.000000000000001"},
         TextCase{"SixteenDecimalPlaces", ScriptValue::fromDouble(1.5e-15), "1.5E-15"},
@@ -53,8 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"NegativeZero", ScriptValue::fromDouble(-0.0), "0"},
         TextCase{"Infinity", ScriptValue::fromDouble(std::numeric_limits<double>::infinity()),
                  "Infinity"},
-        TextCase{"MinusInfinity", ScriptValue::fromDouble(-std::numeric_limits<double>::infinity()),
-                 "-Infinity"},
+        TextCase{"MinusInfinity",
+                 ScriptValue::fromDouble(-std::numeric_limits<double>::infinity()), "-Infinity"},
         TextCase{"NaN", ScriptValue::fromDouble(std::nan("")), "NaN"},
         TextCase{"Single", ScriptValue::fromNumber(Kind::Single, 654322.23456f), "654322.3"},
         TextCase{"SingleRnd", ScriptValue::fromNumber(Kind::Single, 11837123.0f / 16777216.0f),
