@@ -87,6 +87,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "no text"}),
     testing_rows::RowName());
 
+QByteArray withTag(quint8 tag, const QString& text) {
+    QByteArray payload;
+    QDataStream out(&payload, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << tag << text;
+    return payload;
+}
+
 // A session through the protocol with the VBScript engine behind it.
 TEST(EngineProtocol, RequestsReachTheEngineAndFailuresCarryItsDescription) {
     VBScriptEngine engine(1s, u'.');
@@ -112,18 +120,16 @@ TEST(EngineProtocol, RequestsReachTheEngineAndFailuresCarryItsDescription) {
     reply = ask(protocol::evalRequest(QStringLiteral("1/0")));
     EXPECT_EQ(reply.kind, protocol::Reply::Failed);
     EXPECT_EQ(reply.error, QStringLiteral("Division by zero"));
+    EXPECT_EQ(reply.errorPosition, 1) << "the operator that failed";
+    const std::optional<protocol::ReplyContent> older =
+        protocol::readReply(withTag(4, QStringLiteral("older")));
+    ASSERT_TRUE(older) << "a failure may come without its position";
+    EXPECT_EQ(older->error, QStringLiteral("older"));
+    EXPECT_EQ(older->errorPosition, std::nullopt);
 
     reply = ask(protocol::evalRequest(QStringLiteral("Null")));
     EXPECT_EQ(reply.value.kind, Kind::Null);
     EXPECT_EQ(reply.noTextForm, QStringLiteral("Invalid use of Null"));
-}
-
-QByteArray withTag(quint8 tag, const QString& text) {
-    QByteArray payload;
-    QDataStream out(&payload, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out << tag << text;
-    return payload;
 }
 
 struct DamagedCase {
@@ -145,6 +151,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         DamagedCase{"Empty", QByteArray()},
         DamagedCase{"UnknownTag", withTag(99, QStringLiteral("x"))},
+        DamagedCase{"FailureWithANegativePosition",
+                    withTag(4, QStringLiteral("x")) +
+                        QByteArray("\xfe\xff\xff\xff\xff\xff\xff\xff", 8)},
         DamagedCase{"TextCutShort", protocol::evalRequest(QStringLiteral("1+1")).chopped(2)},
         DamagedCase{"TextLongerThanThePayload",
                     QByteArray("\x01\xff\xff\xff\x7f", 5) + QByteArray(8, 'a')},

@@ -156,8 +156,18 @@ INSTANTIATE_TEST_SUITE_P(
         SessionCase{"LibraryFailureSaysWhich",
                     JS,
                     {"1", "2"},
-                    {"Quorvix-library.js: boom", "2"},
-                    "var a = 1;\nthrow new Error('boom');"}),
+                    {"Quorvix-library.js, line 2: boom", "2"},
+                    "var a = 1;\nthrow new Error('boom');"},
+        SessionCase{"LibrarySyntaxErrorLine",
+                    JS,
+                    {"1"},
+                    {"Quorvix-library.js, line 3: Expected token `)'"},
+                    "var a = 1;\r\n\r\nvar b = (;\r\n"},
+        SessionCase{"LibraryErrorInAFunctionNamesTheCallingLine",
+                    JS,
+                    {"1"},
+                    {"Quorvix-library.js, line 4: nope is not defined"},
+                    "function f() {\n  return nope;\n}\nvar x = f();"}),
     testing_rows::RowName());
 
 TEST(EvaluationCommand, PiStatementHasTwoBlanks) {

@@ -159,18 +159,56 @@ TEST(VBScriptEngine, KeepsVariablesAcrossCalls) {
     EXPECT_EQ(v->integer, 10);
 }
 
-TEST(VBScriptEngine, ListsGlobalNamesAndTellsWhereACompileErrorLies) {
+TEST(VBScriptEngine, ListsGlobalNames) {
     VBScriptEngine engine;
     ASSERT_TRUE(engine.executeStatement(
         QStringLiteral("Dim Rate: Function Twice(x): Twice = 2 * x: End Function")));
     const QStringList names = engine.globalNames();
     EXPECT_TRUE(names.contains(QStringLiteral("rate")));
     EXPECT_TRUE(names.contains(QStringLiteral("twice")));
-    EXPECT_FALSE(engine.eval(QStringLiteral("1 + )")));
-    EXPECT_EQ(engine.errorPosition(), 4);
-    EXPECT_FALSE(engine.eval(QStringLiteral("1 / 0")));
-    EXPECT_EQ(engine.errorPosition(), std::nullopt) << "a run-time error has no column";
 }
+
+// Where a failure is marked: `mark` is the text that starts at the reported position.
+struct ErrorPositionCase {
+    const char* name;
+    bool statement;
+    const char16_t* text;
+    const char16_t* mark;
+};
+
+void PrintTo(const ErrorPositionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ErrorPositionTest : public testing::TestWithParam<ErrorPositionCase> {};
+
+TEST_P(ErrorPositionTest, TellsWhereTheFailureLies) {
+    const ErrorPositionCase& c = GetParam();
+    VBScriptEngine engine(10s, u'.');
+    ASSERT_TRUE(engine.executeStatement(
+        QStringLiteral("Function Inverse(x)\nInverse = 1 / x\nEnd Function")));
+    const QString text = QString::fromUtf16(c.text);
+    EXPECT_FALSE(c.statement ? engine.executeStatement(text) : engine.eval(text).has_value());
+    const qsizetype expected = text.indexOf(QString::fromUtf16(c.mark));
+    ASSERT_GE(expected, 0) << "the row's mark is not in its text";
+    EXPECT_EQ(engine.errorPosition(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, ErrorPositionTest,
+    testing::Values(ErrorPositionCase{"CompileError", false, u"1 + )", u")"},
+                    ErrorPositionCase{"DivisionAtItsOperator", false, u"1 / 0", u"/ 0"},
+                    ErrorPositionCase{"FailingCallAtItsName", false, u"Sqr(-1)+2", u"Sqr"},
+                    ErrorPositionCase{"InnermostOperation", false, u"2 + Sqr(4 - \"a\")", u"- \""},
+                    ErrorPositionCase{"NegatedText", false, u"1 + -\"a\"", u"-\""},
+                    ErrorPositionCase{"ProcedureOfAnEarlierSourceAtItsCall", false,
+                                      u"2 + Inverse(0)", u"Inverse"},
+                    ErrorPositionCase{"FailingLineOfSeveral", true, u"x = 1\ny = x / 0", u"/ 0"},
+                    ErrorPositionCase{"StatementWithoutExpression", true, u"x = 1\nErr.Raise 5",
+                                      u"Err"},
+                    ErrorPositionCase{
+                        "ResumedErrorIsNotMarked", true,
+                        u"On Error Resume Next: a = 1 / 0\nOn Error GoTo 0: b = Sqr(-1)", u"Sqr"}));
 
 TEST(VBScriptEngine, ReportsTheErrorText) {
     VBScriptEngine engine(1s, u'.');

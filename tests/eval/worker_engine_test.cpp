@@ -305,6 +305,48 @@ TEST_F(JavaScriptWorkerTest, AnswersAndErrorsCrossUnchanged) {
     EXPECT_EQ(run("[1, [2, [3]], null, [undefined], {}]"), u"1,2,3,,,[object Object]");
 }
 
+// Where a JavaScript failure is marked in the input line: `mark` is the text that starts there,
+// after `setup`, when given, ran as an earlier input.
+struct JavaScriptErrorCase {
+    const char* name;
+    const char* setup;
+    const char* input;
+    const char* mark;
+};
+
+void PrintTo(const JavaScriptErrorCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class JavaScriptErrorPositionTest : public JavaScriptWorkerTest,
+                                    public testing::WithParamInterface<JavaScriptErrorCase> {};
+
+TEST_P(JavaScriptErrorPositionTest, MarksTheFailingLine) {
+    const JavaScriptErrorCase& c = GetParam();
+    if (c.setup) {
+        ASSERT_EQ(run(c.setup), u"<same>");
+    }
+    const QString input = QString::fromUtf8(c.input);
+    const EvaluationResult result = m_command.run(input);
+    ASSERT_TRUE(result.output.has_value());
+    const qsizetype expected = input.indexOf(QString::fromUtf8(c.mark));
+    ASSERT_GE(expected, 0) << "the row's mark is not in its input";
+    EXPECT_EQ(result.errorPosition, expected) << result.output->toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, JavaScriptErrorPositionTest,
+    testing::Values(JavaScriptErrorCase{"SyntaxErrorAtItsToken", nullptr, "2 * (1 + )", ")"},
+                    JavaScriptErrorCase{"SyntaxErrorAfterTheExponentShorthand", nullptr, "e3 + )",
+                                        ")"},
+                    JavaScriptErrorCase{"RunTimeErrorAtItsLine", nullptr, "1 +\n  null.x", "null"},
+                    JavaScriptErrorCase{"StatementLineAfterTheMark", nullptr,
+                                        "!var b = 1;\nb = nope + 1", "b = nope"},
+                    JavaScriptErrorCase{"ThrownValue", nullptr, "!var b = 1;\nthrow 5", "throw"},
+                    JavaScriptErrorCase{"FunctionOfAnEarlierInputAtItsCall",
+                                        "!function f() {\n  return nope;\n}", "2 +\nf()", "f()"}),
+    [](const testing::TestParamInfo<JavaScriptErrorCase>& info) { return info.param.name; });
+
 // Asking the global names is an evaluation of its own that leaves the user's last error as it was.
 TEST_F(JavaScriptWorkerTest, GlobalNamesIncludeTheUsersAndKeepTheLastError) {
     EXPECT_EQ(run("!var myRate = 2; function twice(x) { return 2 * x; }"), u"<same>");
