@@ -38,8 +38,15 @@ template <typename Tag, typename Write> QByteArray message(Tag tag, Write write)
     return payload;
 }
 
-QByteArray failedReply(const QString& error) {
-    return message(Reply::Failed, [&](QDataStream& out) { out << error; });
+// A failure's position goes as -1 when the engine knows none.
+QByteArray failedReply(const QString& error, std::optional<qsizetype> position = std::nullopt) {
+    return message(Reply::Failed, [&](QDataStream& out) {
+        out << error << static_cast<qint64>(position.value_or(-1));
+    });
+}
+
+QByteArray failedReply(const ScriptEngine& engine) {
+    return failedReply(engine.errorDescription(), engine.errorPosition());
 }
 
 } // namespace
@@ -81,9 +88,21 @@ std::optional<ReplyContent> readReply(const QByteArray& payload) {
         }
         in >> reply.noTextForm;
         break;
-    case Reply::Failed:
+    case Reply::Failed: {
+        // A reply without the position (a worker from before it was sent) says no position.
+        qint64 position = -1;
         in >> reply.error;
+        if (!in.atEnd()) {
+            in >> position;
+        }
+        if (position < -1) {
+            return std::nullopt;
+        }
+        if (position >= 0) {
+            reply.errorPosition = static_cast<qsizetype>(position);
+        }
         break;
+    }
     default:
         return std::nullopt;
     }
@@ -130,12 +149,12 @@ std::optional<QByteArray> answerRequest(ScriptEngine& engine, const QByteArray& 
                 out << (textless ? engine.noTextFormDescription(*value) : QString());
             });
         } else {
-            reply = failedReply(engine.errorDescription());
+            reply = failedReply(engine);
         }
         break;
     case Request::ExecuteStatement:
         reply = engine.executeStatement(text) ? message(Reply::Done, [](QDataStream&) {})
-                                              : failedReply(engine.errorDescription());
+                                              : failedReply(engine);
         break;
     case Request::StoreAnswer:
         engine.storeAnswer(answer, text);

@@ -33,12 +33,14 @@ QByteArray storeAnswerRequest(const ScriptValue& answer, const QString& answerTe
 QByteArray readyReply();
 
 // What a reply says. Value sets `value`, and `noTextForm` when the value has no text form (the
-// engine's description of why); Failed sets `error`.
+// engine's description of why); Failed sets `error`, and `errorPosition` when the engine knows
+// where the failure lies (see ScriptEngine::errorPosition).
 struct ReplyContent {
     Reply kind = Reply::Failed;
     ScriptValue value;
     QString noTextForm;
     QString error;
+    std::optional<qsizetype> errorPosition;
 };
 // nullopt for a payload that is not a whole, well-formed reply.
 std::optional<ReplyContent> readReply(const QByteArray& payload);

@@ -77,12 +77,14 @@ void WorkerEngine::abandonWorker(const QString& cause) {
     m_worker.reset();
     m_pendingFrames.clear();
     m_restart = true;
+    m_errorPosition.reset();
     m_error =
         cause +
         QStringLiteral("; %1 was restarted, and only Pi and Ans were kept").arg(m_launch.language);
 }
 
 std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray& request) {
+    m_errorPosition.reset();
     if (!ensureRunning()) {
         return std::nullopt;
     }
@@ -115,6 +117,7 @@ std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray
         abandonWorker(m_launch.language + QStringLiteral(" sent a reply that could not be read"));
     } else if (reply->kind == engine_protocol::Reply::Failed) {
         m_error = reply->error;
+        m_errorPosition = reply->errorPosition;
     }
     return reply;
 }
@@ -125,11 +128,13 @@ QStringList WorkerEngine::globalNames() {
         return {};
     }
     const QString error = m_error;
+    const std::optional<qsizetype> errorPosition = m_errorPosition;
     const QString noTextForm = m_noTextForm;
     const std::optional<ScriptValue> names =
         eval(QStringLiteral("Object.getOwnPropertyNames((function () { return this; })())"
                             ".join('\\n')"));
     m_error = error;
+    m_errorPosition = errorPosition;
     m_noTextForm = noTextForm;
     if (!names || names->kind != ScriptValue::Kind::String) {
         return {};

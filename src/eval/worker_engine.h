@@ -44,6 +44,7 @@ public:
     std::optional<ScriptValue> eval(const QString& expression) override;
     bool executeStatement(const QString& statement) override;
     QString errorDescription() const override { return m_error; }
+    std::optional<qsizetype> errorPosition() const override { return m_errorPosition; }
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
     // Also replaces a worker that ended while idle (killed, out of memory), so that the
@@ -72,6 +73,7 @@ private:
     std::optional<WorkerProcess::Clock::time_point> m_failedStartAt;
     QString m_startFailure;
     QString m_error;
+    std::optional<qsizetype> m_errorPosition; // of the last failure, as the worker told it
     QString m_noTextForm; // the worker's description for the last answer without a text form
     // A small StoreAnswer request, sent in front of the next request: one write and one
     // wake-up of the worker per evaluation instead of two.

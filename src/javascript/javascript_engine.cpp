@@ -4,9 +4,54 @@
 #include "timeout_description.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace quorvix {
+namespace {
+
+// Where an uncaught exception lies in `program`, from the stack trace QJSEngine gives
+// ("function:line:column:file" per frame, innermost first; the column is -1 where the engine
+// keeps none, as for run-time errors: then the line is marked). The outermost frame is always the
+// program's own code, even when the failure happened in a function an earlier program defined.
+std::optional<qsizetype> positionIn(const QString& program, const QStringList& stack) {
+    if (stack.isEmpty()) {
+        return std::nullopt;
+    }
+    const QStringList fields = stack.last().split(u':');
+    if (fields.size() < 4) {
+        return std::nullopt;
+    }
+    // Read from the end: a function's name may hold a colon; the program has no file name.
+    bool lineOk = false;
+    bool columnOk = false;
+    const qsizetype line = fields[fields.size() - 3].toLongLong(&lineOk);
+    const qsizetype column = fields[fields.size() - 2].toLongLong(&columnOk);
+    if (!lineOk || !columnOk || line < 1) {
+        return std::nullopt;
+    }
+    qsizetype start = 0;
+    for (qsizetype n = 1; n < line; ++n) {
+        start = program.indexOf(u'\n', start);
+        if (start < 0) {
+            return std::nullopt;
+        }
+        ++start;
+    }
+    const qsizetype end = program.indexOf(u'\n', start);
+    const qsizetype lineEnd = end < 0 ? program.size() : end;
+    if (column > 0) {
+        return std::min(start + column - 1, lineEnd);
+    }
+    // The line's first character that shows, so that the mark is seen.
+    qsizetype first = start;
+    while (first < lineEnd && program.at(first).isSpace()) {
+        ++first;
+    }
+    return first < lineEnd ? first : start;
+}
+
+} // namespace
 
 JavaScriptEngine::JavaScriptEngine(std::chrono::milliseconds timeLimit, std::size_t memoryLimit,
                                    std::function<void(Watchdog::Outcome)> onUnstoppable)
@@ -46,6 +91,7 @@ template <typename Work> bool JavaScriptEngine::withinLimits(Work work) {
 bool JavaScriptEngine::run(const QString& program, QJSValue& result,
                            std::optional<ScriptValue>* converted) {
     QStringList stack;
+    m_errorPosition.reset();
     // An uncaught exception leaves its stack trace; a thrown Error also reads as an error.
     const auto failed = [&] { return result.isError() || !stack.isEmpty(); };
     const bool finished = withinLimits([&] {
@@ -64,6 +110,7 @@ bool JavaScriptEngine::run(const QString& program, QJSValue& result,
     if (failed()) {
         m_error = result.isError() ? result.property(QStringLiteral("message")).toString()
                                    : result.toString();
+        m_errorPosition = positionIn(program, stack);
         return false;
     }
     return true;

@@ -30,6 +30,8 @@ public:
     std::optional<ScriptValue> eval(const QString& expression) override;
     bool executeStatement(const QString& statement) override;
     QString errorDescription() const override { return m_error; }
+    // The failing line's start, or for a syntax error the offending token.
+    std::optional<qsizetype> errorPosition() const override { return m_errorPosition; }
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
 
@@ -48,6 +50,7 @@ private:
     std::size_t m_memoryLimit; // bytes the process may grow by during one run
     Watchdog m_watchdog;
     QString m_error;
+    std::optional<qsizetype> m_errorPosition;
 };
 
 } // namespace quorvix

@@ -24,27 +24,36 @@ bool Executor::eval(const Expr& e, Variant& out) {
         out = e.value;
         return true;
     case ExprKind::Name:
-        return evalName(e, out);
+        return evalName(e, out) || failedIn(e);
     case ExprKind::Binary:
-        return e.ops.size() == 1 ? evalSingleBinary(e, out) : evalBinary(e, out);
+        return (e.ops.size() == 1 ? evalSingleBinary(e, out) : evalBinary(e, out)) || failedIn(e);
     case ExprKind::Unary: {
         Variant v;
         if (!eval(*e.args[0], v)) {
             return false;
         }
         if (ErrorCode ec = unaryOp(e.unaryOp, v, rt_.locale, out); ec != ErrorCode::None) {
-            return raise(ec);
+            raise(ec);
+            return failedIn(e);
         }
         return true;
     }
     case ExprKind::Member:
         if (!evalMember(e, nullptr)) {
-            return false;
+            return failedIn(e);
         }
         out = std::move(memberResult_);
         return true;
     }
     return raise(ErrorCode::SyntaxError);
+}
+
+bool Executor::failedIn(const Expr& e) {
+    // A time-out stops wherever the run happens to be: that spot is no fault of the source.
+    if (failedExpressionPos_ == kNoPosition && catchable()) {
+        failedExpressionPos_ = e.pos;
+    }
+    return false;
 }
 
 inline const Variant* Executor::peek(const Expr& e) const {
@@ -391,6 +400,8 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     --callDepth_;
     frame_ = caller;
     if (!writeBack(elements, storage) || flow == Flow::Error) {
+        // The body may come from an earlier source: the call is what the caller's source shows.
+        failedExpressionPos_ = kNoPosition;
         return false;
     }
     if (out) {

@@ -22,6 +22,7 @@ void Executor::begin(std::chrono::steady_clock::time_point deadline, std::uintpt
     frame_ = &topFrame_;
     errNumber_ = 0;
     errDescription_.clear();
+    failedExpressionPos_ = kNoPosition;
 }
 
 bool Executor::runBlock(const Block& block) {
@@ -57,6 +58,7 @@ bool Executor::resumeAfterError() {
         return false;
     }
     rt_.err = ErrState{errNumber_, errDescription_, errSource_, errHelpFile_, errHelpContext_};
+    failedExpressionPos_ = kNoPosition; // the next failure is marked where it happens
     return true;
 }
 

@@ -45,6 +45,11 @@ public:
     // Where the statement that failed begins in the run's source: of the outermost one, as
     // procedures called from it may come from an earlier source.
     std::size_t failedStatementPos() const { return failedStatementPos_; }
+    // Where the innermost expression that failed begins (the operator of an operation, the
+    // name of a call), within that same outermost statement; kNoPosition when the failure
+    // lies in no expression of the run's source (a time-out, a statement of its own).
+    std::size_t failedExpressionPos() const { return failedExpressionPos_; }
+    static constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
     // The description a time-out reports.
     void setTimeoutText(std::u16string text) { timeoutText_ = std::move(text); }
 
@@ -63,6 +68,9 @@ private:
     Flow execErase(const Stmt& s);
 
     bool eval(const Expr& e, Variant& out);
+    // Keeps where `e` lies when no inner expression of this source claimed the failure yet;
+    // returns false. Called only on the failure path, so success costs nothing.
+    bool failedIn(const Expr& e);
     bool evalName(const Expr& e, Variant& out);
     bool evalBinary(const Expr& e, Variant& out);
     bool evalSingleBinary(const Expr& e, Variant& out);
@@ -127,6 +135,7 @@ private:
     int errNumber_ = 0;
     std::u16string errDescription_;
     std::size_t failedStatementPos_ = 0;
+    std::size_t failedExpressionPos_ = kNoPosition;
     // Source, help file and help context of the error; only Err.Raise sets other values than
     // the run-time error's.
     std::u16string errSource_;

@@ -64,6 +64,11 @@ void Interpreter::fail(int number, std::u16string description) {
     error_.position.reset();
 }
 
+std::size_t Interpreter::runtimeErrorPosition(std::size_t statementPos) const {
+    const std::size_t expression = executor_->failedExpressionPos();
+    return expression == Executor::kNoPosition ? statementPos : expression;
+}
+
 // Runs one API call: no exception may leave the interpreter. Allocation failures that slip
 // past the explicit size limits end as VBScript's "Out of memory".
 template <typename Run> bool Interpreter::guarded(Run&& run) {
@@ -111,6 +116,7 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
         Variant value;
         if (!executor_->evaluate(*parsed.expression, value)) {
             fail(executor_->errorNumber(), executor_->errorDescription());
+            error_.position = runtimeErrorPosition(0);
             return false;
         }
         result = std::move(value);
@@ -137,7 +143,7 @@ bool Interpreter::execute(std::u16string_view statements) {
         // are run once and dropped.
         if (!executor_->runBlock(parsed.statements)) {
             fail(executor_->errorNumber(), executor_->errorDescription());
-            error_.position = executor_->failedStatementPos();
+            error_.position = runtimeErrorPosition(executor_->failedStatementPos());
             return false;
         }
         return true;

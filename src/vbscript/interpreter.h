@@ -31,7 +31,8 @@ struct ScriptError {
     int number = 0;
     std::u16string description;
     // Where the failure lies in the source of the failing call, when known: the error itself
-    // for a syntax error, the start of the top-level statement that failed for a run-time error.
+    // for a syntax error; for a run-time error, the innermost failing operation or call of the
+    // top-level statement that failed (its operator or name), else that statement's start.
     std::optional<std::size_t> position;
 };
 
@@ -66,6 +67,8 @@ private:
     // Where the calling thread's stack ends, read once per thread that calls.
     std::uintptr_t stackEnd();
     void fail(int number, std::u16string description);
+    // Where a run-time error of the last run lies: its failing expression, else `statementPos`.
+    std::size_t runtimeErrorPosition(std::size_t statementPos) const;
 
     InterpreterOptions options_;
     std::unique_ptr<GlobalTable> globals_;

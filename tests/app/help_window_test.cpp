@@ -1,4 +1,6 @@
+#include "../table_rows.h"
 #include "clickable_label.h"
+#include "file_helpers.h"
 #include "help_window.h"
 
 #include <QDir>
@@ -13,13 +15,13 @@
 namespace quorvix::help {
 namespace {
 
+using testing_rows::PrintTo;
+
 class HelpWindowTest : public testing::Test {
 protected:
     QString readmePath() const { return m_dir.filePath(QStringLiteral("Readme.txt")); }
     void writeReadme(const QByteArray& bytes) const {
-        QFile file(readmePath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        app::testing_support::writeFile(readmePath(), bytes);
     }
     HelpWindow& create() {
         m_window = std::make_unique<HelpWindow>(
@@ -32,15 +34,15 @@ protected:
     std::unique_ptr<HelpWindow> m_window;
 };
 
-TEST_F(HelpWindowTest, CaptionPlacementAndDesignSize) {
+TEST_F(HelpWindowTest, CaptionPlacementDesignSizeAndCursors) {
     HelpWindow& help = create();
     EXPECT_EQ(help.windowTitle(), u"Quorvix Help");
     EXPECT_EQ(help.geometry(), QRect(37, 36, 865, 621));
-}
-
-TEST_F(HelpWindowTest, MissingReadmeGivesAnEmptyBox) {
-    HelpWindow& help = create();
-    EXPECT_TRUE(help.txtHelpFile->toPlainText().isEmpty());
+    // A crosshair everywhere except over the text.
+    EXPECT_EQ(help.cursor().shape(), Qt::CrossCursor);
+    EXPECT_EQ(help.imgSendMoreInfo->cursor().shape(), Qt::CrossCursor);
+    EXPECT_EQ(help.lblSendMoreInfo->cursor().shape(), Qt::CrossCursor);
+    EXPECT_EQ(help.txtHelpFile->viewport()->cursor().shape(), Qt::IBeamCursor);
 }
 
 TEST_F(HelpWindowTest, ReadmeIsShownReadOnlyWithItsLastLineEnded) {
@@ -52,12 +54,12 @@ TEST_F(HelpWindowTest, ReadmeIsShownReadOnlyWithItsLastLineEnded) {
     EXPECT_EQ(help.txtHelpFile->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
-TEST_F(HelpWindowTest, FolderNamedReadmeGivesAnEmptyBox) {
+// Missing, a folder, or a pipe no one writes to: the window opens with an empty box.
+TEST_F(HelpWindowTest, UnreadableReadmeGivesAnEmptyBox) {
+    EXPECT_TRUE(create().txtHelpFile->toPlainText().isEmpty());
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Readme.txt")));
     EXPECT_TRUE(create().txtHelpFile->toPlainText().isEmpty());
-}
-
-TEST_F(HelpWindowTest, FifoReadmeDoesNotBlock) {
+    ASSERT_TRUE(QDir(m_dir.path()).rmdir(QStringLiteral("Readme.txt")));
     ASSERT_EQ(::mkfifo(QFile::encodeName(readmePath()).constData(), 0600), 0);
     EXPECT_TRUE(create().txtHelpFile->toPlainText().isEmpty());
 }
@@ -118,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, HelpLayoutTest,
                                          SizeCase{"Wide", {1200, 500}},
                                          SizeCase{"OddWidth", {777, 400}},
                                          SizeCase{"Minimum", {465, 246}}),
-                         [](const auto& info) { return info.param.name; });
+                         testing_rows::RowName());
 
 TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddress) {
     writeReadme("text");
@@ -133,14 +135,6 @@ TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddress) {
     EXPECT_TRUE(HelpWindow::advertiserUrl().isValid());
     EXPECT_TRUE(help.isVisible());
     EXPECT_EQ(help.txtHelpFile->toPlainText(), before);
-}
-
-TEST_F(HelpWindowTest, CrosshairExceptOverTheText) {
-    HelpWindow& help = create();
-    EXPECT_EQ(help.cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(help.imgSendMoreInfo->cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(help.lblSendMoreInfo->cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(help.txtHelpFile->viewport()->cursor().shape(), Qt::IBeamCursor);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "input_assist.h"
 #include "input_highlighter.h"
 #include "name_at_cursor.h"
@@ -14,6 +15,8 @@
 
 namespace quorvix::app {
 namespace {
+
+using testing_rows::PrintTo;
 
 using testing_support::focusName;
 using testing_support::WindowTest;
@@ -35,9 +38,6 @@ struct PrefixCase {
     const char* prefix; // nullptr: nothing to complete
     const char* qualifier;
 };
-void PrintTo(const PrefixCase& c, std::ostream* os) {
-    *os << c.name;
-}
 class NamePrefixTest : public testing::TestWithParam<PrefixCase> {};
 
 TEST_P(NamePrefixTest, FindsTheNameBeingTyped) {
@@ -75,9 +75,6 @@ struct SpanCase {
     ScriptLanguage language;
     std::vector<SyntaxSpan> spans;
 };
-void PrintTo(const SpanCase& c, std::ostream* os) {
-    *os << c.name;
-}
 class SyntaxSpanTest : public testing::TestWithParam<SpanCase> {};
 
 TEST_P(SyntaxSpanTest, ColoursEachPiece) {
@@ -159,9 +156,6 @@ struct KeyCase {
     bool listOpen;
     const char* focus;
 };
-void PrintTo(const KeyCase& c, std::ostream* os) {
-    *os << c.name;
-}
 class CompletionKeysTest : public InputAssistWindowTest,
                            public testing::WithParamInterface<KeyCase> {};
 
@@ -240,21 +234,42 @@ TEST_F(InputAssistWindowTest, UserNamesAreOfferedAndSignatureHinted) {
     EXPECT_EQ(box.assist()->hint(), QStringLiteral("Mid(string, start[, length])"));
 }
 
-TEST_F(InputAssistWindowTest, SyntaxErrorIsUnderlinedAndTheRestIsAsBefore) {
-    CommandBox& box = typed("  2(3)+)|");
+// Where a failed evaluation is underlined: `mark` is the marked character's index in `text`.
+struct ErrorMarkCase {
+    const char* name;
+    const char* text;
+    int mark;
+};
+void PrintTo(const ErrorMarkCase& c, std::ostream* os) {
+    *os << c.name;
+}
+class ErrorMarkTest : public InputAssistWindowTest,
+                      public testing::WithParamInterface<ErrorMarkCase> {};
+
+TEST_P(ErrorMarkTest, IsUnderlinedAndTheRestIsAsBefore) {
+    const ErrorMarkCase& c = GetParam();
+    CommandBox& box = typed(c.text);
+    const QString text = box.text();
     QTest::keyClick(&box, Qt::Key_Return);
-    EXPECT_EQ(box.text(), QStringLiteral("  2(3)+)"));
+    EXPECT_EQ(box.text(), text);
     EXPECT_EQ(box.selStart(), 0);
-    EXPECT_EQ(box.selLength(), 8);
+    EXPECT_EQ(box.selLength(), text.size());
     EXPECT_FALSE(window().Ans->text().isEmpty());
     const QList<QTextEdit::ExtraSelection> marks = box.extraSelections();
     ASSERT_EQ(marks.size(), 1);
     EXPECT_EQ(marks[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
-    EXPECT_EQ(marks[0].cursor.selectionStart(), 7);
+    EXPECT_EQ(marks[0].cursor.selectionStart(), c.mark);
     // Editing the text takes the mark away.
     QTest::keyClick(&box, Qt::Key_1);
     EXPECT_TRUE(box.extraSelections().isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, ErrorMarkTest,
+    testing::Values(ErrorMarkCase{"SyntaxError", "  2(3)+)|", 7},
+                    ErrorMarkCase{"RunTimeErrorAtItsOperator", "  2(3)/0|", 6},
+                    ErrorMarkCase{"RunTimeErrorOnTheSecondLine", "!x = 1\ny = Sqr(-1)|", 11}),
+    [](const testing::TestParamInfo<ErrorMarkCase>& info) { return info.param.name; });
 
 TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {
     CommandBox& box = typed("|");

@@ -1,3 +1,5 @@
+#include "../table_rows.h"
+#include "file_helpers.h"
 #include "history_file.h"
 #include "input_history.h"
 
@@ -6,13 +8,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstdlib>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace quorvix::app {
 namespace {
+
+using testing_rows::PrintTo;
 
 // A walk through the entries "1+1", "2*3": each step is a key with what the line holds then,
 // and what the key puts in the line (nothing: the key is left to move the cursor).
@@ -26,10 +27,6 @@ struct WalkCase {
     const char* name;
     std::vector<Step> steps;
 };
-
-void PrintTo(const WalkCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class InputHistoryWalkTest : public testing::TestWithParam<WalkCase> {};
 
@@ -64,17 +61,13 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{"TheTextInTheLineIsSkipped", {{-1, "2*3", "1+1"}, {1, "1+1", "2*3"}}},
         WalkCase{"NothingElseToRecall",
                  {{-1, "1+1", "2*3"}, {-1, "2*3", "1+1"}, {-1, "1+1", nullptr}}}),
-    [](const testing::TestParamInfo<WalkCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 struct AddCase {
     const char* name;
     QStringList added;
     QStringList expected;
 };
-
-void PrintTo(const AddCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class InputHistoryAddTest : public testing::TestWithParam<AddCase> {};
 
@@ -98,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                     AddCase{"OverlongNotAdded",
                             {"1", QString(InputHistory::kMaxEntryLength + 1, u'7')},
                             {"1"}}),
-    [](const testing::TestParamInfo<AddCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST(InputHistoryLimitTest, KeepsTheNewestThousandAndAMegaCharacter) {
     InputHistory history;
@@ -124,10 +117,6 @@ struct ParseCase {
     bool remember;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class HistoryParseTest : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(HistoryParseTest, ReadsAsFarAsSound) {
@@ -151,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"NulKept", QByteArray("1\0002\n", 4), {QString(u"1\u00002"_qs)}, true},
         ParseCase{"EmptyLinesSkipped", "\n\n1\n", {"1"}, true},
         ParseCase{"Utf8Kept", "\xcf\x80\xc2\xb2\n", {u"\u03c0\u00b2"_qs}, true}),
-    [](const testing::TestParamInfo<ParseCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST(HistoryTextTest, EntriesComeBackAsTheyWere) {
     const HistoryContent content{{u"1+1"_qs, u"a\nb\r\\n"_qs, u"#1/1/2000#"_qs, u"\u03c0 \\"_qs},
@@ -165,18 +154,11 @@ TEST(HistoryTextTest, EntriesComeBackAsTheyWere) {
 class HistoryFileTest : public testing::Test {
 protected:
     QString path() const { return m_dir.filePath(QStringLiteral("Quorvix-history.txt")); }
-    QByteArray content() const {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
     QTemporaryDir m_dir;
 };
 
 TEST_F(HistoryFileTest, WrittenForTheOwnerOnlyAndReadBack) {
-    QFile other(path());
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.write("a longer text than the history\n");
-    other.close();
+    testing_support::writeFile(path(), "a longer text than the history\n");
     QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
     const HistoryContent written{{u"1+1"_qs, u"2*3"_qs}, true};
     ASSERT_TRUE(writeHistoryFile(path(), written));
@@ -200,32 +182,14 @@ TEST_F(HistoryFileTest, HugeFileIsReadOnlyUpToTheLimit) {
     EXPECT_EQ(readHistoryFile(m_dir.path()).entries.size(), 0); // a folder reads as empty
 }
 
-// A write cut short by a full disk, or by the end of the process, leaves the old history.
-class HistoryFailedWriteDeathTest : public HistoryFileTest,
-                                    public testing::WithParamInterface<bool> {};
+using HistoryFileDeathTest = HistoryFileTest;
 
-TEST_P(HistoryFailedWriteDeathTest, LeavesTheOldFile) {
-    const bool killed = GetParam();
+TEST_F(HistoryFileDeathTest, CutWriteLeavesTheOldFile) {
     ASSERT_TRUE(writeHistoryFile(path(), {{u"1+1"_qs}, true}));
-    const QByteArray old = content();
-    const auto writeOnAFullDisk = [&] {
-        std::signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
-        const rlimit limit{4, 4};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::_Exit(writeHistoryFile(path(), {{u"2*3"_qs, u"4-5"_qs}, true}) ? 0 : 1);
-    };
-    if (killed) {
-        EXPECT_EXIT(writeOnAFullDisk(), testing::KilledBySignal(SIGXFSZ), "");
-    } else {
-        EXPECT_EXIT(writeOnAFullDisk(), testing::ExitedWithCode(1), "");
-    }
-    EXPECT_EQ(content(), old);
+    testing_support::expectCutWriteLeavesTheOldFile(path(), [this] {
+        return writeHistoryFile(path(), {{u"2*3"_qs, u"4-5"_qs}, true});
+    });
 }
-
-INSTANTIATE_TEST_SUITE_P(FullDisk, HistoryFailedWriteDeathTest, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? "ProcessEnds" : "WriteFails";
-                         });
 
 } // namespace
 } // namespace quorvix::app

@@ -1,3 +1,5 @@
+#include "../table_rows.h"
+#include "file_helpers.h"
 #include "history_keeper.h"
 #include "keypad_button.h"
 #include "tape_keeper.h"
@@ -18,20 +20,17 @@
 namespace quorvix::app {
 namespace {
 
+using testing_rows::PrintTo;
+
 using testing_support::WindowTest;
 
 class InputHistoryWindowTest : public WindowTest {
 protected:
     QString historyPath() const { return m_dir.filePath(QStringLiteral("Quorvix-history.txt")); }
     void writeHistory(const QByteArray& bytes) const {
-        QFile file(historyPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        testing_support::writeFile(historyPath(), bytes);
     }
-    QByteArray history() const {
-        QFile file(historyPath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray history() const { return testing_support::fileContent(historyPath()); }
     void evaluate(const QString& input) {
         window().Command->setText(input);
         QTest::keyClick(window().Command, Qt::Key_Return);
@@ -54,10 +53,6 @@ struct KeysCase {
     qsizetype expectedCursor;
 };
 
-void PrintTo(const KeysCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class InputHistoryKeysTest : public InputHistoryWindowTest,
                              public testing::WithParamInterface<KeysCase> {};
 
@@ -74,37 +69,23 @@ TEST_P(InputHistoryKeysTest, RecallOnlyWhereTheCursorCannotMove) {
 }
 
 constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
+const std::pair<Qt::Key, Qt::KeyboardModifiers> kUp{Qt::Key_Up, kNone}, kDown{Qt::Key_Down, kNone};
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, InputHistoryKeysTest,
     testing::Values(
-        KeysCase{"UpRecallsTheNewest", "", 0, {{Qt::Key_Up, kNone}}, "2*3", 3},
-        KeysCase{
-            "UpTwiceRecallsTheOlder", "", 0, {{Qt::Key_Up, kNone}, {Qt::Key_Up, kNone}}, "1+1", 3},
+        KeysCase{"UpRecallsTheNewest", "", 0, {kUp}, "2*3", 3},
+        KeysCase{"UpTwiceRecallsTheOlder", "", 0, {kUp, kUp}, "1+1", 3},
         KeysCase{"KeypadArrowRecalls", "", 0, {{Qt::Key_Up, Qt::KeypadModifier}}, "2*3", 3},
-        KeysCase{"DownBringsBackTheDraft",
-                 "7+",
-                 1,
-                 {{Qt::Key_Up, kNone},
-                  {Qt::Key_Up, kNone},
-                  {Qt::Key_Down, kNone},
-                  {Qt::Key_Down, kNone}},
-                 "7+",
-                 2},
-        KeysCase{"UndoBringsBackTheLine",
-                 "7+",
-                 2,
-                 {{Qt::Key_Up, kNone}, {Qt::Key_Z, Qt::ControlModifier}},
-                 "7+",
-                 2},
+        KeysCase{"DownBringsBackTheDraft", "7+", 1, {kUp, kUp, kDown, kDown}, "7+", 2},
         KeysCase{
-            "UpOnTheSecondLineMovesTheCursor", "12\n34", 4, {{Qt::Key_Up, kNone}}, "12\n34", 1},
-        KeysCase{"UpOnTheFirstLineRecalls", "12\n34", 1, {{Qt::Key_Up, kNone}}, "2*3", 3},
-        KeysCase{
-            "DownOnTheFirstLineMovesTheCursor", "12\n34", 1, {{Qt::Key_Down, kNone}}, "12\n34", 4},
-        KeysCase{"DownWithoutAnUpLeavesTheCursor", "12", 1, {{Qt::Key_Down, kNone}}, "12", 1},
+            "UndoBringsBackTheLine", "7+", 2, {kUp, {Qt::Key_Z, Qt::ControlModifier}}, "7+", 2},
+        KeysCase{"UpOnTheSecondLineMovesTheCursor", "12\n34", 4, {kUp}, "12\n34", 1},
+        KeysCase{"UpOnTheFirstLineRecalls", "12\n34", 1, {kUp}, "2*3", 3},
+        KeysCase{"DownOnTheFirstLineMovesTheCursor", "12\n34", 1, {kDown}, "12\n34", 4},
+        KeysCase{"DownWithoutAnUpLeavesTheCursor", "12", 1, {kDown}, "12", 1},
         KeysCase{"ShiftUpSelects", "12", 2, {{Qt::Key_Up, Qt::ShiftModifier}}, "12", 0}),
-    [](const testing::TestParamInfo<KeysCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST_F(InputHistoryWindowTest, FileIsReadOnlyOnceTheWindowIsShown) {
     writeHistory("1+1\n");
@@ -174,10 +155,6 @@ struct TapeCase {
     const char* expectedClipboard; // nullptr: left as it was
 };
 
-void PrintTo(const TapeCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class TapeKeysTest : public InputHistoryWindowTest, public testing::WithParamInterface<TapeCase> {};
 
 TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
@@ -211,7 +188,7 @@ TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
               QString::fromUtf8(clipboard ? clipboard : "before"));
 }
 
-const QStringList kAll{u"1+1"_qs, u"1/0"_qs, u"2*3"_qs};
+const QStringList kAll{u"1+1"_qs, u"1/0"_qs, u"2*3"_qs}, kFirstAndLast{u"1+1"_qs, u"2*3"_qs};
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, TapeKeysTest,
@@ -226,16 +203,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "1+1\n= 2"},
         TapeCase{"CopyAll", 0, Qt::Key_unknown, kNone, "CopyAll", "7+", kAll,
                  "1+1\n= 2\n\n1/0\n! Division by zero\n\n2*3\n= 6\n"},
-        TapeCase{"DeleteRemovesTheEntry",
-                 1,
-                 Qt::Key_Delete,
-                 kNone,
-                 "",
-                 "7+",
-                 {u"1+1"_qs, u"2*3"_qs},
+        TapeCase{"DeleteRemovesTheEntry", 1, Qt::Key_Delete, kNone, "", "7+", kFirstAndLast,
                  nullptr},
         TapeCase{"ClearAll", 1, Qt::Key_unknown, kNone, "ClearAll", "7+", {}, nullptr}),
-    [](const testing::TestParamInfo<TapeCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST_F(InputHistoryWindowTest, TapeIsKeptWithTheHistoryAndSaved) {
     MainWindow& main = open();

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "keypad_button.h"
 #include "window_fixture.h"
 
@@ -8,6 +9,8 @@
 
 namespace quorvix::app {
 namespace {
+
+using testing_rows::PrintTo;
 
 using testing_support::focusName;
 using testing_support::WindowTest;
@@ -33,86 +36,67 @@ protected:
     }
 };
 
-TEST_F(KeypadWindowTest, DigitPressInsertsOnceAndReturnsTheFocus) {
-    setLine(u"12"_qs, 1, 0);
-    QSignalSpy toggles(window().Number[7], &QAbstractButton::toggled);
-    press(window().Number[7]);
-    expectLine(u"172"_qs, 2, 0);
-    // Pressed, then released: two notifications, one edit.
-    EXPECT_EQ(toggles.count(), 2);
-    expectReleasedWithInputFocus(window().Number[7]);
-}
+// One press on a line with "before" in the output box: the line afterwards, and whether the
+// press evaluated (the output box and the language options show it).
+struct PressCase {
+    const char* name;
+    const char* button;
+    int index; // member of an array, else 0
+    const char* text;
+    qsizetype start, length;
+    const char* expected;
+    qsizetype expectedStart, expectedLength;
+    const char16_t* answer;
+    bool evaluates;
+    bool bySpace = false; // Space on the focused button instead of a click
+};
 
-TEST_F(KeypadWindowTest, PressAfterEvaluationReplacesTheWholeLine) {
-    setLine(u"1+1"_qs, 0, 0);
-    window().EvaluateInput();
-    press(window().SqrRoot);
-    expectLine(u"^(0.5)"_qs, 6, 0);
-}
+class KeypadPressTest : public KeypadWindowTest, public testing::WithParamInterface<PressCase> {};
 
-TEST_F(KeypadWindowTest, InsertAtCursorOfTheWindow) {
-    setLine(u"16"_qs, 2, 0);
-    window().InsertAtCursor(u"^(0.5)");
-    expectLine(u"16^(0.5)"_qs, 8, 0);
-}
-
-TEST_F(KeypadWindowTest, DecimalPointMovesTheCursorToTheEnd) {
-    setLine(u"12+3"_qs, 1, 0);
-    press(window().DPoint);
-    expectLine(u"1.2+3"_qs, 5, 0);
-    expectReleasedWithInputFocus(window().DPoint);
-}
-
-TEST_F(KeypadWindowTest, SignToggleWorksOnTheEndWhateverTheCursor) {
-    setLine(u"12+34"_qs, 0, 2);
-    press(window().PosNeg);
-    expectLine(u"12+(-34)"_qs, 8, 0);
-    press(window().PosNeg);
-    expectLine(u"12+34"_qs, 5, 0);
-    expectReleasedWithInputFocus(window().PosNeg);
-}
-
-TEST_F(KeypadWindowTest, BackspaceAndExponentKeepTheCursorWhereTheEditLeftIt) {
-    setLine(u"123"_qs, 2, 0);
-    press(window().Backspace);
-    expectLine(u"13"_qs, 1, 0);
-    press(window().Exp);
-    expectLine(u"1E3"_qs, 2, 0);
-    expectReleasedWithInputFocus(window().Exp);
-}
-
-TEST_F(KeypadWindowTest, EqualsEvaluatesAndSelectsTheWholeLine) {
-    setLine(u"2+3"_qs, 3, 0);
-    press(window().Equals);
-    EXPECT_EQ(window().Ans->text(), u"5");
-    expectLine(u"2+3"_qs, 0, 3);
-    expectReleasedWithInputFocus(window().Equals);
-}
-
-TEST_F(KeypadWindowTest, ClearBeforeAnyEvaluationHasTheFirstRunsEffects) {
-    setLine(u"99"_qs, 1, 0);
-    press(window().C);
-    expectLine(QString(), 0, 0);
-    EXPECT_FALSE(window().FunctionTypeLabel->isEnabled());
-    EXPECT_FALSE(window().VBScript->isEnabled());
-    EXPECT_FALSE(window().JavaScript->isEnabled());
-    expectReleasedWithInputFocus(window().C);
-}
-
-TEST_F(KeypadWindowTest, StoreRecallAndEvaluate) {
-    setLine(u"5"_qs, 1, 0);
+TEST_P(KeypadPressTest, EditsTheLineAndReturnsTheFocus) {
+    const PressCase& row = GetParam();
+    setLine(QString::fromUtf8(row.text), row.start, row.length);
     window().Ans->setText(u"before"_qs);
-    press(window().SetVar[0]); // x
-    expectLine(u"!x=5"_qs, 0, 4);
-    EXPECT_EQ(window().Ans->text(), u"before"); // a statement leaves the output box
-    expectReleasedWithInputFocus(window().SetVar[0]);
-
-    press(window().GetVar[0]);
-    expectLine(u"x"_qs, 1, 0);
-    expectReleasedWithInputFocus(window().GetVar[0]);
-    press(window().Equals);
-    EXPECT_EQ(window().Ans->text(), u"5");
+    keypad::KeypadButton* button = nullptr;
+    for (auto* b : window().findChildren<keypad::KeypadButton*>(QString::fromLatin1(row.button))) {
+        button = b->property("index").toInt() == row.index ? b : button;
+    }
+    ASSERT_NE(button, nullptr);
+    if (row.bySpace) {
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+    } else {
+        press(button);
+    }
+    expectLine(QString::fromUtf8(row.expected), row.expectedStart, row.expectedLength);
+    EXPECT_EQ(window().Ans->text(), QString::fromUtf16(row.answer));
+    EXPECT_EQ(window().FunctionTypeLabel->isEnabled(), !row.evaluates);
+    EXPECT_EQ(window().VBScript->isEnabled(), !row.evaluates);
+    EXPECT_EQ(window().JavaScript->isEnabled(), !row.evaluates);
+    expectReleasedWithInputFocus(button);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeypadPressTest,
+    testing::Values(
+        PressCase{"Digit", "Number", 7, "12", 1, 0, "172", 2, 0, u"before", false},
+        PressCase{"AfterEvaluationReplacesTheLine", "SqrRoot", 0, "1+1", 0, 3, "^(0.5)", 6, 0,
+                  u"before", false},
+        PressCase{"AtCursor", "SqrRoot", 0, "16", 2, 0, "16^(0.5)", 8, 0, u"before", false},
+        PressCase{"PointMovesTheCursorToTheEnd", "DPoint", 0, "12+3", 1, 0, "1.2+3", 5, 0,
+                  u"before", false},
+        PressCase{"SignWorksOnTheEnd", "PosNeg", 0, "12+34", 0, 2, "12+(-34)", 8, 0, u"before",
+                  false},
+        PressCase{"SignAgain", "PosNeg", 0, "12+(-34)", 8, 0, "12+34", 5, 0, u"before", false},
+        PressCase{"Backspace", "Backspace", 0, "123", 2, 0, "13", 1, 0, u"before", false},
+        PressCase{"Exponent", "Exp", 0, "13", 1, 0, "1E3", 2, 0, u"before", false},
+        PressCase{"EqualsSelectsTheLine", "Equals", 0, "2+3", 3, 0, "2+3", 0, 3, u"5", true},
+        PressCase{"ClearRunsTheFirstEvaluation", "C", 0, "99", 1, 0, "", 0, 0, u"", true},
+        PressCase{"StoreLeavesTheOutputBox", "SetVar", 1, "5", 1, 0, "!x=5", 0, 4, u"before", true},
+        PressCase{"Recall", "GetVar", 1, "!x=5", 0, 4, "x", 1, 0, u"before", false},
+        PressCase{"SpaceOnAFocusedButton", "Add", 0, "4", 1, 0, "4+", 2, 0, u"before", false,
+                  true}),
+    testing_rows::RowName());
 
 TEST_F(KeypadWindowTest, StoringRightAfterStoringFailsAndKeepsTheMemory) {
     setLine(u"7"_qs, 1, 0);
@@ -128,14 +112,6 @@ TEST_F(KeypadWindowTest, StoringRightAfterStoringFailsAndKeepsTheMemory) {
     setLine(u"y"_qs, 1, 0);
     press(window().Equals);
     EXPECT_EQ(window().Ans->text(), u"7");
-}
-
-TEST_F(KeypadWindowTest, SpaceOnAFocusedKeypadButtonPressesIt) {
-    setLine(u"4"_qs, 1, 0);
-    window().Add->setFocus();
-    QTest::keyClick(window().Add, Qt::Key_Space);
-    expectLine(u"4+"_qs, 2, 0);
-    expectReleasedWithInputFocus(window().Add);
 }
 
 TEST_F(KeypadWindowTest, ReleasedNotificationAloneChangesNothing) {

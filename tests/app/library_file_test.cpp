@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "library_file.h"
 #include "window_fixture.h"
 
@@ -7,16 +8,14 @@
 namespace quorvix::app {
 namespace {
 
+using testing_rows::PrintTo;
+
 struct LibraryCase {
     const char* name;
     std::optional<QByteArray> bytes;   // nullopt: no file
     std::optional<std::string> source; // expected source; nullopt when no library is given
     const char* problem;               // expected problem; empty when none
 };
-
-void PrintTo(const LibraryCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class LibraryFileTest : public testing::TestWithParam<LibraryCase> {};
 
@@ -51,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                     std::string(std::size_t(kLibraryReadLimit), ' '), ""},
         LibraryCase{"TooLarge", QByteArray(kLibraryReadLimit + 1, ' '), "",
                     "Quorvix-library.vbs is larger than 1048576 bytes and was not run"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing_rows::RowName());
 
 class LibraryWindowTest : public testing_support::WindowTest {};
 

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "help_window.h"
 #include "keypad_button.h"
 #include "window_fixture.h"
@@ -8,11 +9,14 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace quorvix::app {
 namespace {
+
+using testing_rows::PrintTo;
 
 using testing_support::focusName;
 using testing_support::WindowTest;
@@ -21,53 +25,70 @@ class MainWindowTest : public WindowTest {};
 
 // Keypad states ----------------------------------------------------------------------------
 
-TEST_F(MainWindowTest, FirstStartWithoutSettingsShowsTheKeypad) {
-    MainWindow& main = open();
-    EXPECT_EQ(main.width(), 533);
-    EXPECT_EQ(main.Keypad->text(), u"<< &Keypad");
-    EXPECT_TRUE(main.VBScript->isChecked());
-    EXPECT_EQ(main.calc().language(), u"VBScript");
-    EXPECT_EQ(focusName(), u"Command");
-}
+// Steps from the start: K clicks Keypad, J and V click the language options, k and v focus
+// Keypad and VBScript, E presses Enter and L the left arrow on the focused control. Nothing is
+// evaluated on the way, and the height never changes.
+struct KeypadStateCase {
+    const char* name;
+    const char* ini; // null: no settings file
+    const char* steps;
+    int width;
+    const char* caption;
+    const char* language;
+    const char* focus;
+};
 
-TEST_F(MainWindowTest, KeypadPressedTwiceReturnsAndKeepsTheFocus) {
-    writeIni("");
+class KeypadStateTest : public WindowTest, public testing::WithParamInterface<KeypadStateCase> {};
+
+TEST_P(KeypadStateTest, FollowsTheSteps) {
+    const KeypadStateCase& row = GetParam();
+    if (row.ini) {
+        writeIni(row.ini);
+    }
     MainWindow& main = open();
-    ASSERT_EQ(main.width(), 329);
-    QTest::mouseClick(main.Keypad, Qt::LeftButton);
-    EXPECT_EQ(main.width(), 533);
-    EXPECT_EQ(main.Keypad->text(), u"<< &Keypad");
+    main.Command->setText(u"5"_qs);
+    for (const char step : std::string_view(row.steps)) {
+        QWidget* focus = QApplication::focusWidget();
+        step == 'K'   ? QTest::mouseClick(main.Keypad, Qt::LeftButton)
+        : step == 'J' ? main.JavaScript->click()
+        : step == 'V' ? main.VBScript->click()
+        : step == 'k' ? main.Keypad->setFocus()
+        : step == 'v' ? main.VBScript->setFocus()
+        : step == 'E' ? QTest::keyClick(focus, Qt::Key_Return)
+                      : QTest::keyClick(focus, Qt::Key_Left);
+    }
+    EXPECT_EQ(main.width(), row.width);
     EXPECT_EQ(main.height(), 237);
-    QTest::mouseClick(main.Keypad, Qt::LeftButton);
-    EXPECT_EQ(main.width(), 329);
-    EXPECT_EQ(main.Keypad->text(), u"&Keypad >>");
-    EXPECT_EQ(focusName(), u"Keypad");
+    EXPECT_EQ(main.Keypad->text(), QString::fromUtf8(row.caption));
+    EXPECT_EQ(main.Keypad->isEnabled(), row.language == std::string_view("VBScript"));
+    EXPECT_EQ(main.calc().language(), QString::fromLatin1(row.language));
+    EXPECT_EQ(main.VBScript->isChecked(), row.language == std::string_view("VBScript"));
+    EXPECT_EQ(focusName(), QString::fromLatin1(row.focus));
+    EXPECT_TRUE(main.Ans->text().isEmpty());
+    EXPECT_TRUE(main.FunctionTypeLabel->isEnabled());
 }
 
-TEST_F(MainWindowTest, JavaScriptMakesTheKeypadUnavailable) {
-    MainWindow& main = open();
-    ASSERT_EQ(main.width(), 533);
-    main.Keypad->setFocus();
-    main.JavaScript->click();
-    EXPECT_EQ(main.calc().language(), u"JavaScript");
-    EXPECT_EQ(main.width(), 329);
-    EXPECT_FALSE(main.Keypad->isEnabled());
-    EXPECT_EQ(main.Keypad->text(), u"Keypad Unavailable");
-    EXPECT_EQ(focusName(), u"Command");
-}
+constexpr const char* kShown = "<< &Keypad";
+constexpr const char* kHidden = "&Keypad >>";
 
-TEST_F(MainWindowTest, VBScriptAfterJavaScriptLeavesTheKeypadHidden) {
-    MainWindow& main = open();
-    main.JavaScript->click();
-    main.VBScript->click();
-    EXPECT_EQ(main.calc().language(), u"VBScript");
-    EXPECT_TRUE(main.Keypad->isEnabled());
-    EXPECT_EQ(main.Keypad->text(), u"&Keypad >>");
-    EXPECT_EQ(main.width(), 329);
-    EXPECT_EQ(focusName(), u"Command");
-    QTest::mouseClick(main.Keypad, Qt::LeftButton);
-    EXPECT_EQ(main.width(), 533);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Steps, KeypadStateTest,
+    testing::Values(KeypadStateCase{"FirstStartShowsTheKeypad", nullptr, "", 533, kShown,
+                                    "VBScript", "Command"},
+                    KeypadStateCase{"KeypadShows", "", "K", 533, kShown, "VBScript", "Keypad"},
+                    KeypadStateCase{"KeypadTwiceReturnsAndKeepsTheFocus", "", "KK", 329, kHidden,
+                                    "VBScript", "Keypad"},
+                    KeypadStateCase{"JavaScriptMakesTheKeypadUnavailable", nullptr, "kJ", 329,
+                                    "Keypad Unavailable", "JavaScript", "Command"},
+                    KeypadStateCase{"VBScriptAfterJavaScriptLeavesItHidden", nullptr, "JV", 329,
+                                    kHidden, "VBScript", "Command"},
+                    KeypadStateCase{"KeypadAfterJavaScriptAndBack", nullptr, "JVK", 533, kShown,
+                                    "VBScript", "Keypad"},
+                    KeypadStateCase{"EnterOnAnotherPushButtonPressesIt", nullptr, "kE", 329,
+                                    kHidden, "VBScript", "Keypad"},
+                    KeypadStateCase{"ArrowWithoutAChangeKeepsTheFocus", nullptr, "vL", 533, kShown,
+                                    "VBScript", "VBScript"}),
+    testing_rows::RowName());
 
 struct LanguageKeysCase {
     const char* name;
@@ -109,15 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       {Qt::Key_T, Qt::AltModifier},
                                       {Qt::Key_Left, {}}},
                                      "VBScript"}),
-    [](const auto& info) { return info.param.name; });
-
-TEST_F(MainWindowTest, ArrowWithoutAChangeKeepsTheFocusOnTheOption) {
-    MainWindow& main = open();
-    main.VBScript->setFocus();
-    QTest::keyClick(main.VBScript, Qt::Key_Left);
-    EXPECT_EQ(main.calc().language(), u"VBScript");
-    EXPECT_EQ(focusName(), u"VBScript");
-}
+    testing_rows::RowName());
 
 // Evaluation ------------------------------------------------------------------------------
 
@@ -146,13 +159,16 @@ TEST_F(MainWindowTest, NonBreakingSpaceIsTakenAsTyped) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(QChar(0xA0)) + u"+1"_qs);
 }
 
+// A failed first evaluation counts as much as one with an answer.
 TEST_F(MainWindowTest, FirstEvaluationFreezesTheLanguageForGood) {
     MainWindow& main = open();
-    main.Command->setText(u"1+1"_qs);
+    main.Command->setText(u"1/0"_qs);
     main.EvaluateInput();
+    EXPECT_FALSE(main.Ans->text().isEmpty());
     EXPECT_FALSE(main.FunctionTypeLabel->isEnabled());
     EXPECT_FALSE(main.VBScript->isEnabled());
     EXPECT_FALSE(main.JavaScript->isEnabled());
+    main.Command->setText(u"1+1"_qs);
     main.EvaluateInput();
     EXPECT_FALSE(main.VBScript->isEnabled());
     QTest::mouseClick(main.JavaScript, Qt::LeftButton, {},
@@ -165,14 +181,6 @@ TEST_F(MainWindowTest, FirstEvaluationFreezesTheLanguageForGood) {
     EXPECT_EQ(main.width(), 533);
 }
 
-TEST_F(MainWindowTest, FailedFirstEvaluationAlsoFreezesTheLanguage) {
-    MainWindow& main = open();
-    main.Command->setText(u"1/0"_qs);
-    main.EvaluateInput();
-    EXPECT_FALSE(main.Ans->text().isEmpty());
-    EXPECT_FALSE(main.FunctionTypeLabel->isEnabled());
-}
-
 TEST_F(MainWindowTest, EvaluatesInJavaScriptWhenSelected) {
     MainWindow& main = open();
     main.JavaScript->click();
@@ -181,12 +189,13 @@ TEST_F(MainWindowTest, EvaluatesInJavaScriptWhenSelected) {
     EXPECT_EQ(main.Ans->text(), u"undefined");
 }
 
-struct EnterCase {
+// A key pressed while the named control has the focus.
+struct FocusCase {
     const char* name;
     const char* focus; // object name of the control that has the focus
 };
 
-class EnterTest : public WindowTest, public testing::WithParamInterface<EnterCase> {};
+class EnterTest : public WindowTest, public testing::WithParamInterface<FocusCase> {};
 
 TEST_P(EnterTest, EnterEvaluates) {
     MainWindow& main = open();
@@ -202,21 +211,12 @@ TEST_P(EnterTest, EnterEvaluates) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Focus, EnterTest,
-                         testing::Values(EnterCase{"InInputLine", "Command"},
-                                         EnterCase{"InOutputBox", "Ans"},
-                                         EnterCase{"OnKeypadButton", "Equals"},
-                                         EnterCase{"OnDigitButton", "Number"},
-                                         EnterCase{"OnLanguageOption", "VBScript"}),
-                         [](const auto& info) { return info.param.name; });
-
-TEST_F(MainWindowTest, EnterOnAnotherPushButtonPressesThatButton) {
-    MainWindow& main = open();
-    main.Command->setText(u"5"_qs);
-    main.Keypad->setFocus();
-    QTest::keyClick(main.Keypad, Qt::Key_Return);
-    EXPECT_EQ(main.width(), 329);
-    EXPECT_TRUE(main.Ans->text().isEmpty());
-}
+                         testing::Values(FocusCase{"InInputLine", "Command"},
+                                         FocusCase{"InOutputBox", "Ans"},
+                                         FocusCase{"OnKeypadButton", "Equals"},
+                                         FocusCase{"OnDigitButton", "Number"},
+                                         FocusCase{"OnLanguageOption", "VBScript"}),
+                         testing_rows::RowName());
 
 TEST_F(MainWindowTest, ShiftEnterTypesALineBreak) {
     MainWindow& main = open();
@@ -243,12 +243,7 @@ TEST_F(MainWindowTest, InputLineKeepsItsSelectionAcrossFocusChanges) {
 
 // Ending ------------------------------------------------------------------------------------
 
-struct EscapeCase {
-    const char* name;
-    const char* focus;
-};
-
-class EscapeTest : public WindowTest, public testing::WithParamInterface<EscapeCase> {};
+class EscapeTest : public WindowTest, public testing::WithParamInterface<FocusCase> {};
 
 TEST_P(EscapeTest, EscEndsWithoutWritingSettings) {
     writeIni("pad=1\r\n");
@@ -264,27 +259,23 @@ TEST_P(EscapeTest, EscEndsWithoutWritingSettings) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Focus, EscapeTest,
-                         testing::Values(EscapeCase{"InInputLine", "Command"},
-                                         EscapeCase{"InOutputBox", "Ans"},
-                                         EscapeCase{"OnKeypadButton", "Add"},
-                                         EscapeCase{"OnHelpButton", "HelpButton"}),
-                         [](const auto& info) { return info.param.name; });
+                         testing::Values(FocusCase{"InInputLine", "Command"},
+                                         FocusCase{"InOutputBox", "Ans"},
+                                         FocusCase{"OnKeypadButton", "Add"},
+                                         FocusCase{"OnHelpButton", "HelpButton"}),
+                         testing_rows::RowName());
 
-TEST_F(MainWindowTest, CloseCreatesNoSettingsFile) {
+// Close ends the program at once: no settings file, and the help window goes too.
+TEST_F(MainWindowTest, CloseCreatesNoSettingsFileAndTakesTheHelpWindowAlong) {
     MainWindow& main = open();
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    QPointer<help::HelpWindow> help = main.helpWindow();
+    ASSERT_TRUE(help);
     QSignalSpy ended(&main, &MainWindow::programEndRequested);
     QTest::mouseClick(main.Close, Qt::LeftButton);
     EXPECT_EQ(ended.count(), 1);
     EXPECT_FALSE(main.isVisible());
     EXPECT_FALSE(QFile::exists(iniPath()));
-}
-
-TEST_F(MainWindowTest, CloseTakesTheHelpWindowAlong) {
-    MainWindow& main = open();
-    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
-    QPointer<help::HelpWindow> help = main.helpWindow();
-    ASSERT_TRUE(help);
-    QTest::mouseClick(main.Close, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(!help || !help->isVisible());
 }
@@ -315,7 +306,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FrameCloseCase{"JavaScript", "", true, "lang=1\r\npad=1\r\n"},
                     FrameCloseCase{"JavaScriptFromSettings", "lang=1", false,
                                    "lang=1\r\npad=1\r\n"}),
-    [](const auto& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST_F(MainWindowTest, FrameCloseStillClosesWhenTheFileCannotBeWritten) {
     ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("Quorvix.ini")));
@@ -342,34 +333,24 @@ TEST_F(MainWindowTest, FrameCloseLeavesTheHelpWindowOpen) {
 
 // Help --------------------------------------------------------------------------------------
 
-TEST_F(MainWindowTest, HelpOpensOneWindowWithoutBlocking) {
+TEST_F(MainWindowTest, HelpOpensOneWindowWithoutBlockingAndRestoresIt) {
     MainWindow& main = open();
     QTest::mouseClick(main.HelpButton, Qt::LeftButton);
     help::HelpWindow* first = main.helpWindow();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->isVisible());
     EXPECT_FALSE(first->isModal());
+    first->showMinimized();
+    ASSERT_TRUE(first->isMinimized());
     main.activateWindow();
     QTest::mouseClick(main.HelpButton, Qt::LeftButton);
     EXPECT_EQ(main.helpWindow(), first);
+    EXPECT_FALSE(first->isMinimized());
     int helpWindows = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         helpWindows += qobject_cast<help::HelpWindow*>(w) && w->isVisible() ? 1 : 0;
     }
     EXPECT_EQ(helpWindows, 1);
-}
-
-TEST_F(MainWindowTest, HelpRestoresAMinimisedHelpWindow) {
-    MainWindow& main = open();
-    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
-    help::HelpWindow* help = main.helpWindow();
-    ASSERT_NE(help, nullptr);
-    help->showMinimized();
-    ASSERT_TRUE(help->isMinimized());
-    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
-    EXPECT_EQ(main.helpWindow(), help);
-    EXPECT_FALSE(help->isMinimized());
-    EXPECT_TRUE(help->isVisible());
 }
 
 TEST_F(MainWindowTest, HelpReopenedAfterClosingReloadsTheReadme) {
@@ -406,11 +387,8 @@ TEST_F(MainWindowTest, CopyInputCopiesTheWholeInputLine) {
     EXPECT_EQ(focusName(), u"CopyInput");
     EXPECT_EQ(main.Command->selStart(), 1);
     EXPECT_EQ(main.Command->selLength(), 2);
-}
-
-TEST_F(MainWindowTest, CopyOfAnEmptyInputLineClearsTheClipboard) {
-    MainWindow& main = open();
-    QGuiApplication::clipboard()->setText(u"copied earlier"_qs);
+    // An empty line empties the clipboard.
+    main.Command->setText(QString());
     QTest::mouseClick(main.CopyInput, Qt::LeftButton);
     EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
 }

@@ -1,7 +1,5 @@
 #include "key_table.h"
 #include "keypad_button.h"
-#include "main_window_controls.h"
-#include "twips.h"
 #include "window_fixture.h"
 #include "wrapping_push_button.h"
 
@@ -46,19 +44,7 @@ TEST_F(MainWindowLayoutTest, WindowNameCaptionAndDesignSize) {
     EXPECT_EQ(main.height(), 237);
 }
 
-TEST_F(MainWindowLayoutTest, LeftPartControlsFollowTheTable) {
-    MainWindow& main = create();
-    for (const ControlRow& row : mainWindowControls()) {
-        SCOPED_TRACE(row.name);
-        auto* widget = main.findChild<QWidget*>(QString::fromLatin1(row.name));
-        ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->parentWidget(), &main);
-        EXPECT_EQ(widget->geometry(), toPixels(row.rect));
-        EXPECT_EQ(captionOf(widget), row.caption.toString());
-    }
-}
-
-TEST_F(MainWindowLayoutTest, FontsAndColoursOfTheBoxes) {
+TEST_F(MainWindowLayoutTest, BoxesLookAndBehaveAsDesigned) {
     MainWindow& main = create();
     EXPECT_EQ(main.Command->font().family(), u"Liberation Mono");
     EXPECT_EQ(main.Command->font().pointSize(), 9);
@@ -72,19 +58,13 @@ TEST_F(MainWindowLayoutTest, FontsAndColoursOfTheBoxes) {
     EXPECT_EQ(main.InputLabel->font().family(), u"Liberation Sans");
     EXPECT_EQ(main.InputLabel->font().pointSizeF(), 8.25);
     EXPECT_TRUE(main.InputLabel->font().bold());
-}
-
-TEST_F(MainWindowLayoutTest, InputLineIsCentredWrappingAndMultiLine) {
-    MainWindow& main = create();
+    // The input line: centred, wrapping, several lines, Tab leaves it.
     const QTextOption option = main.Command->document()->defaultTextOption();
     EXPECT_EQ(option.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_EQ(main.Command->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     EXPECT_TRUE(main.Command->tabChangesFocus());
     EXPECT_FALSE(main.Command->isReadOnly());
-}
-
-TEST_F(MainWindowLayoutTest, OutputBoxIsCentredEditableAndUnlimited) {
-    MainWindow& main = create();
+    // The output box: centred, editable, without a length limit.
     EXPECT_EQ(main.Ans->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_FALSE(main.Ans->isReadOnly());
     const QString longAnswer(40000, u'7');
@@ -98,16 +78,6 @@ TEST_F(MainWindowLayoutTest, LabelsLeadToTheNextControl) {
     EXPECT_EQ(main.AnsLabel->buddy(), main.Ans);
     EXPECT_EQ(main.FunctionTypeLabel->buddy(), main.VBScript);
     EXPECT_EQ(main.FunctionTypeLabel->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-}
-
-keypad::KeypadButton* buttonOf(const MainWindow& main, const keypad::KeypadKey& key) {
-    for (auto* button : main.findChildren<keypad::KeypadButton*>()) {
-        if (button->objectName() == key.objectName &&
-            button->property("index").toInt() == (key.index >= 0 ? key.index : 0)) {
-            return button;
-        }
-    }
-    return nullptr;
 }
 
 // The rectangle a control's style lays its caption in.
@@ -159,41 +129,68 @@ TEST_F(MainWindowLayoutTest, EveryCaptionFitsItsControl) {
     expectCaptionFits(main.Keypad, main.Keypad->text());
 }
 
-TEST_F(MainWindowLayoutTest, KeysAreDrawnFlatInTheirColours) {
+// A sample of controls at their design places (twips / 15, as pixels), with the keypad keys'
+// look: white bold serif text on their row's colour, drawn flat.
+struct PlaceCase {
+    const char* name;
+    int index; // member of an array, else 0
+    const char16_t* caption;
+    QRect rect;
+    QRgb background; // keypad keys only
+    double pointSize;
+};
+
+const PlaceCase kPlaces[] = {
+    {"InputLabel", 0, u"&Input:", {4, 8, 321, 13}, 0, 0},
+    {"Command", 0, u"", {8, 40, 313, 39}, 0, 0},
+    {"OK", 0, u"&OK", {136, 84, 57, 25}, 0, 0},
+    {"Ans", 0, u"", {8, 136, 313, 23}, 0, 0},
+    {"FunctionTypeLabel", 0, u"Function &Type:", {44, 172, 89, 13}, 0, 0},
+    {"JavaScript", 0, u"&JavaScript", {208, 172, 73, 13}, 0, 0},
+    {"Keypad", 0, u"<< &Keypad", {220, 200, 97, 29}, 0, 0},
+    {"CopyOutput", 0, u"Co&py Output to Clipboard", {236, 88, 85, 37}, 0, 0},
+    {"GetLabel", 0, u"Get:", {336, 188, 29, 15}, 0, 0},
+    {"Backspace", 0, u"<--", {360, 2, 75, 19}, qRgb(255, 64, 64), 12},
+    {"PiRSquared", 0, u"\u03c0a\u00b2", {474, 24, 37, 19}, qRgb(96, 96, 96), 11.25},
+    {"Number", 7, u"7", {366, 66, 27, 27}, qRgb(64, 64, 64), 12},
+    {"PosNeg", 0, u"+/\u2013", {422, 150, 27, 27}, qRgb(64, 64, 64), 11.25},
+    {"Equals", 0, u"=", {450, 150, 55, 27}, qRgb(64, 64, 64), 12},
+    {"GetVar", 5, u"k", {478, 180, 27, 27}, qRgb(0, 128, 128), 12},
+    {"SetVar", 1, u"x", {366, 208, 27, 27}, qRgb(0, 0, 128), 12},
+};
+
+TEST_F(MainWindowLayoutTest, ControlsStandAtTheirDesignPlaces) {
     MainWindow& main = open();
     main.toggleKeypad();
     const QImage image = main.grab().toImage();
-    for (const keypad::KeypadKey& key : keypad::keypadKeys()) {
-        const QWidget* button = buttonOf(main, key);
-        ASSERT_NE(button, nullptr);
+    for (const PlaceCase& row : kPlaces) {
+        SCOPED_TRACE(std::string(row.name) + " " + std::to_string(row.index));
+        QWidget* widget = nullptr;
+        for (auto* w : main.findChildren<QWidget*>(QString::fromLatin1(row.name))) {
+            widget = w->property("index").toInt() == row.index ? w : widget;
+        }
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->parentWidget(), &main);
+        EXPECT_EQ(widget->geometry(), row.rect);
+        EXPECT_EQ(captionOf(widget), QString::fromUtf16(row.caption));
+        if (row.background == 0) {
+            continue;
+        }
+        EXPECT_EQ(widget->font().family(), u"Liberation Serif");
+        EXPECT_TRUE(widget->font().bold());
+        // Stepped down only where the caption would not fit.
+        EXPECT_LE(widget->font().pointSizeF(), row.pointSize);
+        EXPECT_GE(widget->font().pointSizeF(), row.pointSize - 2);
+        EXPECT_EQ(widget->palette().color(QPalette::ButtonText), QColor(Qt::white));
         // Corners, away from the centred caption.
-        const QRect inside = button->geometry().adjusted(3, 3, -3, -3);
+        const QRect inside = row.rect.adjusted(3, 3, -3, -3);
         for (const QPoint corner : {inside.topLeft(), inside.bottomRight()}) {
-            const QPoint pixel = corner * image.devicePixelRatio();
-            EXPECT_EQ(QColor(image.pixel(pixel)), QColor::fromRgb(key.background))
-                << button->objectName().toStdString() << " " << key.index;
+            EXPECT_EQ(QColor(image.pixel(corner * image.devicePixelRatio())),
+                      QColor::fromRgb(row.background));
         }
     }
-}
-
-TEST_F(MainWindowLayoutTest, KeypadButtonsFollowTheKeyTable) {
-    MainWindow& main = create();
-    ASSERT_EQ(std::size_t(main.findChildren<keypad::KeypadButton*>().size()),
+    EXPECT_EQ(std::size_t(main.findChildren<keypad::KeypadButton*>().size()),
               keypad::keypadKeys().size());
-    for (const keypad::KeypadKey& key : keypad::keypadKeys()) {
-        SCOPED_TRACE(key.objectName.toString().toStdString() + " " + std::to_string(key.index));
-        auto* button = buttonOf(main, key);
-        ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->geometry(), toPixels(key.rect));
-        EXPECT_EQ(button->text(), key.caption.toString());
-        EXPECT_EQ(button->font().family(), u"Liberation Serif");
-        EXPECT_TRUE(button->font().bold());
-        // Stepped down only where the caption would not fit.
-        EXPECT_LE(button->font().pointSizeF(), key.pointSize);
-        EXPECT_GE(button->font().pointSizeF(), key.pointSize - 2);
-        EXPECT_EQ(button->palette().color(QPalette::Button), QColor::fromRgb(key.background));
-        EXPECT_EQ(button->palette().color(QPalette::ButtonText), QColor(Qt::white));
-    }
 }
 
 TEST_F(MainWindowLayoutTest, ArraysAreIndexedByTheirMembers) {

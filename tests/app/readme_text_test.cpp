@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "readme_text.h"
 
 #include <gtest/gtest.h>
@@ -5,15 +6,13 @@
 namespace quorvix::help {
 namespace {
 
+using testing_rows::PrintTo;
+
 struct ReadmeCase {
     const char* name;
     QByteArray bytes;
     QString expected;
 };
-
-void PrintTo(const ReadmeCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class ReadmeTextTest : public testing::TestWithParam<ReadmeCase> {};
 
@@ -34,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadmeCase{"Utf8Decoded", "pi = \xcf\x80\r\n", u"pi = \u03c0\r\n"_qs},
                     ReadmeCase{"InvalidUtf8ReadAsLatin1", "caf\xe9\r\n", u"caf\u00e9\r\n"_qs},
                     ReadmeCase{"NulShownAsSymbol", QByteArray("a\0b", 3), u"a\u2400b\r\n"_qs}),
-    [](const testing::TestParamInfo<ReadmeCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST(ReadmeLongLineTest, VeryLongLineIsShownInPieces) {
     const QByteArray line(2 * kLongLine + 5, 'a');
@@ -58,10 +57,6 @@ struct PartCase {
     QString expected; // before the closing note
 };
 
-void PrintTo(const PartCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class ReadmePartTest : public testing::TestWithParam<PartCase> {};
 
 TEST_P(ReadmePartTest, ShowsWholeLinesAndSaysWhatIsLeftOut) {
@@ -79,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PartCase{"CutAfterLastLfWithoutCr", "one\ntwo\nthr", 100, u"one\ntwo\n\r\n"_qs},
                     PartCase{"SplitUtf8SequenceDropped", "ab\xcf", 100, u"ab\r\n"_qs},
                     PartCase{"WholeUtf8SequenceKept", "ab\xcf\x80", 100, u"ab\u03c0\r\n"_qs}),
-    [](const testing::TestParamInfo<PartCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::help

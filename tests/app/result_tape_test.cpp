@@ -1,9 +1,12 @@
+#include "../table_rows.h"
 #include "result_tape.h"
 
 #include <gtest/gtest.h>
 
 namespace quorvix::app {
 namespace {
+
+using testing_rows::PrintTo;
 
 const TapeEntry kSum{u"1+1"_qs, u"2"_qs, true};
 const TapeEntry kFailed{u"1/0"_qs, u"Division by zero"_qs, false};
@@ -14,10 +17,6 @@ struct FileCase {
     QByteArray bytes;
     QList<TapeEntry> expected;
 };
-
-void PrintTo(const FileCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class TapeFileTest : public testing::TestWithParam<FileCase> {};
 
@@ -38,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"BadOutputDropsOnlyTheOutput", ">1+1\n=\xff\n", {{u"1+1"_qs, QString(), false}}},
         FileCase{"StrayAndUnknownLinesAreSkipped", "=5\nnoise\n#other\n>1+1\n=2\n!again\n", {kSum}},
         FileCase{"Empty", "", {}}),
-    [](const testing::TestParamInfo<FileCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST(ResultTapeTest, KeepsTheNewestWithinBounds) {
     ResultTape tape;

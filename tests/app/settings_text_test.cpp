@@ -1,9 +1,12 @@
+#include "../table_rows.h"
 #include "settings_file.h"
 
 #include <gtest/gtest.h>
 
 namespace quorvix::app {
 namespace {
+
+using testing_rows::PrintTo;
 
 using enum SettingsAction;
 
@@ -12,10 +15,6 @@ struct ActionsCase {
     QByteArray content;
     std::vector<SettingsAction> expected;
 };
-
-void PrintTo(const ActionsCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class SettingsActionsTest : public testing::TestWithParam<ActionsCase> {};
 
@@ -60,19 +59,21 @@ INSTANTIATE_TEST_SUITE_P(
         ActionsCase{"OtherValuesIgnored", "lang=2\r\npad=yes\r\nlang=01\r\n", {}},
         ActionsCase{"UnrecognisedText", "hello world\r\n[section]\r\n", {}},
         ActionsCase{"NulBytesDoNotMatch", QByteArray("lang=1\0", 7), {}},
-        ActionsCase{"EmptyItemsIgnored", ",,\r\n\r\n,pad=1,", {PressKeypad}}),
-    [](const testing::TestParamInfo<ActionsCase>& info) { return info.param.name; });
+        ActionsCase{"EmptyItemsIgnored", ",,\r\n\r\n,pad=1,", {PressKeypad}},
+        ActionsCase{
+            "NulInsideAnItemSpoilsIt", QByteArray("lang\0=1\r\npad=1\r\n", 16), {PressKeypad}},
+        ActionsCase{
+            "NulItemsBetweenGoodOnes", QByteArray("\0\0,lang=1,\0", 11), {SelectJavaScript}},
+        ActionsCase{"OnlyNuls", QByteArray(4096, '\0'), {}},
+        ActionsCase{"InvalidUtf8AroundGoodItems", "\xff\xfe\r\npad=1\r\n\xc3(\r\n", {PressKeypad}},
+        ActionsCase{"InvalidUtf8GluedToAnItem", "\xefpad=1\r\nlang=1\xff\r\n", {}},
+        ActionsCase{"UnclosedQuoteSwallowsTheRest", "\"lang=1\r\npad=1\r\n", {}}),
+    testing_rows::RowName());
 
-TEST(SettingsTextTest, VBScriptWithKeypadShown) {
+// Under JavaScript the keypad caption is "Keypad Unavailable", which does not start with "&".
+TEST(SettingsTextTest, WritesLanguageAndKeypadState) {
     EXPECT_EQ(settingsText(true, false), QByteArray("lang=0\r\npad=1\r\n"));
-}
-
-TEST(SettingsTextTest, VBScriptWithKeypadHidden) {
     EXPECT_EQ(settingsText(true, true), QByteArray("lang=0\r\npad=0\r\n"));
-}
-
-TEST(SettingsTextTest, JavaScriptAlwaysShowsPadOne) {
-    // Under JavaScript the keypad caption is "Keypad Unavailable", which does not start with "&".
     EXPECT_EQ(settingsText(false, false), QByteArray("lang=1\r\npad=1\r\n"));
 }
 

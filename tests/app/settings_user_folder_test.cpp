@@ -1,5 +1,7 @@
 // The settings have one home: beside the program when it can write there, else in the user's
 // folder, which an installed copy's own file seeds until the user has one.
+#include "../table_rows.h"
+#include "file_helpers.h"
 #include "settings_file.h"
 #include "settings_home.h"
 
@@ -17,7 +19,11 @@
 namespace quorvix::app {
 namespace {
 
+using testing_rows::PrintTo;
+
 using enum SettingsAction;
+using testing_support::fileContent;
+using testing_support::writeFile;
 
 // Takes away the right to write `path`, even from root (whom permissions do not stop, but the
 // immutable flag does). False where neither can be done.
@@ -45,16 +51,6 @@ protected:
     }
     QString programIni() const { return m_program + QStringLiteral("/Quorvix.ini"); }
     QString userIni() const { return m_user + QStringLiteral("/Quorvix.ini"); }
-    QByteArray contentOf(const QString& path) const {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    void put(const QString& path, const QByteArray& bytes) const {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
 
     QTemporaryDir m_dir;
     QString m_program = m_dir.filePath(QStringLiteral("program"));
@@ -71,10 +67,6 @@ struct HomeCase {
     bool writesBesideTheProgram;
 };
 
-void PrintTo(const HomeCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class SettingsHomeTest : public SettingsHomeFixture,
                          public testing::WithParamInterface<HomeCase> {};
 
@@ -82,10 +74,10 @@ TEST_P(SettingsHomeTest, ReadsAndWritesTheSameFile) {
     const HomeCase& c = GetParam();
     QDir().mkpath(m_program);
     if (c.programFile != HomeCase::None) {
-        put(programIni(), "pad=1");
+        writeFile(programIni(), "pad=1");
     }
     if (c.userFile) {
-        put(userIni(), "lang=1");
+        writeFile(userIni(), "lang=1");
     }
     if (c.programFile == HomeCase::ReadOnly && !setWritable(programIni(), false)) {
         GTEST_SKIP() << "no way here to make a file read-only for this user";
@@ -98,8 +90,8 @@ TEST_P(SettingsHomeTest, ReadsAndWritesTheSameFile) {
     ASSERT_TRUE(settings.write("lang=0\r\npad=0\r\n"));
     const QString written = c.writesBesideTheProgram ? programIni() : userIni();
     const QString untouched = c.writesBesideTheProgram ? userIni() : programIni();
-    EXPECT_EQ(contentOf(written), "lang=0\r\npad=0\r\n");
-    EXPECT_NE(contentOf(untouched), "lang=0\r\npad=0\r\n");
+    EXPECT_EQ(fileContent(written), "lang=0\r\npad=0\r\n");
+    EXPECT_NE(fileContent(untouched), "lang=0\r\npad=0\r\n");
     // What was written is what the next start reads.
     EXPECT_EQ(settings.read().actions, std::vector<SettingsAction>{});
 }
@@ -123,31 +115,28 @@ INSTANTIATE_TEST_SUITE_P(
                  {PressKeypad},
                  false,
                  false}),
-    [](const testing::TestParamInfo<HomeCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST_F(SettingsHomeFixture, UnwritableProgramFolderWritesTheUsersFolder) {
     // A folder where the file should be cannot be written, not even by root.
     QDir().mkpath(programIni());
     const SettingsFile settings(m_program, m_user);
     ASSERT_TRUE(settings.write("lang=1\r\npad=1\r\n"));
-    EXPECT_EQ(contentOf(userIni()), "lang=1\r\npad=1\r\n");
+    EXPECT_EQ(fileContent(userIni()), "lang=1\r\npad=1\r\n");
     EXPECT_EQ(settings.read().actions, (std::vector{SelectJavaScript, PressKeypad}));
-}
-
-TEST_F(SettingsHomeFixture, WithoutAUserFolderAnUnwritableProgramFolderFailsQuietly) {
-    QDir().mkpath(programIni());
+    // Without a user folder the write fails quietly.
     EXPECT_FALSE(SettingsFile(m_program).write("lang=0\r\npad=0\r\n"));
 }
 
 // A missing program folder cannot be the home either.
 TEST_F(SettingsHomeFixture, FolderThatTakesNoNewFilesIsWrittenInPlace) {
-    put(userIni(), "lang=1\r\npad=1\r\n");
+    writeFile(userIni(), "lang=1\r\npad=1\r\n");
     if (!setWritable(m_user, false)) {
         GTEST_SKIP() << "no way here to make a folder read-only for this user";
     }
     const SettingsFile settings(m_dir.filePath(QStringLiteral("gone")), m_user);
     EXPECT_TRUE(settings.write("lang=0\r\npad=0\r\n"));
-    EXPECT_EQ(contentOf(userIni()), "lang=0\r\npad=0\r\n");
+    EXPECT_EQ(fileContent(userIni()), "lang=0\r\npad=0\r\n");
 }
 
 struct EnvironmentCase {
@@ -155,10 +144,6 @@ struct EnvironmentCase {
     UserEnvironment environment;
     const char* folder;
 };
-
-void PrintTo(const EnvironmentCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class UserSettingsFolderTest : public testing::TestWithParam<EnvironmentCase> {};
 
@@ -179,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Never /.config at the root.
         EnvironmentCase{"RootIsNoHome", {"", "/", "/"}, ""},
         EnvironmentCase{"Nothing", {"", "", ""}, ""}),
-    [](const testing::TestParamInfo<EnvironmentCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::app

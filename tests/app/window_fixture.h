@@ -1,6 +1,7 @@
 #pragma once
 
 #include "command_box.h"
+#include "file_helpers.h"
 #include "main_window.h"
 
 #include <QFile>
@@ -19,11 +20,7 @@ protected:
     QString folder() const { return m_dir.path(); }
     QString iniPath() const { return m_dir.filePath(QStringLiteral("Quorvix.ini")); }
 
-    void writeIni(const QByteArray& bytes) const {
-        QFile file(iniPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void writeIni(const QByteArray& bytes) const { writeFile(iniPath(), bytes); }
 
     std::optional<QByteArray> iniContent() const {
         QFile file(iniPath());

@@ -1,6 +1,7 @@
 // Input lines no user types but any user can paste: huge, deeply nested, with NUL characters,
 // lone surrogates and the replacement characters of invalid UTF-8. Each ends with an answer or
 // the engine's message, and the engine goes on.
+#include "../table_rows.h"
 #include "engine_host.h"
 #include "evaluation_command.h"
 
@@ -11,16 +12,14 @@
 namespace quorvix {
 namespace {
 
+using testing_rows::PrintTo;
+
 struct InputCase {
     const char* name;
     const char* language;
     QString input;
     QString expected;
 };
-
-void PrintTo(const InputCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 // Far above what the slowest case needs on a busy machine under the sanitizers (the ten-megabyte
 // sum takes about 20 seconds there): every row expects an answer or a message other than the
@@ -127,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                   QString::fromUtf8("1+\xc3\x28"
                                     "2"),
                   QStringLiteral("Unexpected token `'")}),
-    [](const testing::TestParamInfo<InputCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 // An answer holding NUL characters and lone surrogates is stored in Ans and reads back whole.
 class HostileAnswerTest : public testing::TestWithParam<const char*> {};

@@ -54,11 +54,7 @@ TEST_F(InputLineTest, DeletedMegabyteComesBackWithUndo) {
     EXPECT_EQ(main.Command->wordWrapMode(), QTextOption::WrapAnywhere);
     main.Command->undo();
     EXPECT_EQ(main.Command->text(), input);
-}
-
-TEST_F(InputLineTest, ShortTextIsWrappedAtWordsAgain) {
-    MainWindow& main = open();
-    paste(sumOfOnes(kMegabyte));
+    // A short text is wrapped at words again.
     main.Command->setText(QStringLiteral("1 + 2"));
     EXPECT_EQ(main.Command->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
 }

@@ -1,6 +1,7 @@
 // Read-mes of 50 MB whose lines end with CR only, with LF only, or not at all, with invalid
 // UTF-8 and NULs: the help window opens at once with the file's first part, in lines short
 // enough to lay out, and says how much it left out.
+#include "../table_rows.h"
 #include "help_window.h"
 #include "readme_text.h"
 
@@ -14,6 +15,8 @@
 namespace quorvix::help {
 namespace {
 
+using testing_rows::PrintTo;
+
 constexpr qsizetype kFiftyMegabytes = qsizetype(50) << 20;
 
 struct ReadmeCase {
@@ -21,10 +24,6 @@ struct ReadmeCase {
     QByteArray line; // repeated to 50 MB
     QString firstLine;
 };
-
-void PrintTo(const ReadmeCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class HugeReadmeTest : public testing::TestWithParam<ReadmeCase> {};
 
@@ -63,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadmeCase{"NulsOnly", QByteArray(16, '\0'), QString(kLongLine, QChar(0x2400))},
         ReadmeCase{"InvalidUtf8NoLineEnds", "\xff\xfe\xc3(",
                    u"\u00ff\u00fe\u00c3("_qs.repeated(kLongLine / 4)}),
-    [](const testing::TestParamInfo<ReadmeCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::help

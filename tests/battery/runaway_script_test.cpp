@@ -1,6 +1,7 @@
 // Scripts that allocate or recurse without end end with a clear message, the engine goes on,
 // and what the session held before is kept. The engines' limits are short here; the program
 // uses 10 seconds and 1 GiB.
+#include "../table_rows.h"
 #include "evaluation_command.h"
 #include "javascript_engine.h"
 #include "javascript_loader.h"
@@ -14,6 +15,8 @@
 
 namespace quorvix {
 namespace {
+
+using testing_rows::PrintTo;
 
 using std::chrono::milliseconds;
 
@@ -29,10 +32,6 @@ struct RunawayCase {
     // depending on the machine, both are listed.
     std::vector<const char*> accepted;
 };
-
-void PrintTo(const RunawayCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 std::unique_ptr<ScriptEngine> makeEngine(const char* language) {
     if (QLatin1String(language) == QLatin1String("JavaScript")) {
@@ -69,62 +68,63 @@ TEST_P(RunawayScriptTest, EndsWithAClearMessageAndKeepsTheSession) {
 
 constexpr const char* kOutOfMemory = "Out of memory";
 constexpr const char* kTimedOut = "Script timed out after 1 second";
+constexpr const char* VB = "VBScript";
+constexpr const char* JS = "JavaScript";
+// Where the engine may meet either limit first.
+const std::vector<const char*> kEitherLimit{kOutOfMemory, kTimedOut};
 
 INSTANTIATE_TEST_SUITE_P(
     Scripts, RunawayScriptTest,
     testing::Values(
-        RunawayCase{"VBScriptStringDoubling",
-                    "VBScript",
-                    {},
-                    "!s = \"x\" : Do : s = s & s : Loop",
-                    {kOutOfMemory, kTimedOut}},
+        RunawayCase{
+            "VBScriptStringDoubling", VB, {}, "!s = \"x\" : Do : s = s & s : Loop", kEitherLimit},
         RunawayCase{"VBScriptGrowingArray",
-                    "VBScript",
+                    VB,
                     {},
                     "!ReDim a(0) : n = 0 : Do : n = n + 1 : ReDim Preserve a(n) : "
                     "a(n) = Space(1000000) : Loop",
-                    {kOutOfMemory, kTimedOut}},
+                    kEitherLimit},
         RunawayCase{"VBScriptRecursion",
-                    "VBScript",
+                    VB,
                     {"!Function f(n) : f = f(n + 1) : End Function"},
                     "f(1)",
                     {"Out of stack space"}},
         RunawayCase{"VBScriptRecursionThroughASub",
-                    "VBScript",
+                    VB,
                     {"!Sub g : g : End Sub"},
                     "!g",
                     {"Out of stack space"}},
         RunawayCase{"JavaScriptArraysOfArrays",
-                    "JavaScript",
+                    JS,
                     {},
                     "!var a = []; while (true) a.push(new Array(1e6).fill(0))",
-                    {kOutOfMemory, kTimedOut}},
+                    kEitherLimit},
         RunawayCase{"JavaScriptStringDoubling",
-                    "JavaScript",
+                    JS,
                     {},
                     "!var s = 'x'; while (true) s = s + s",
                     {kOutOfMemory, kTimedOut, "Invalid string length"}},
         RunawayCase{"JavaScriptTwentyMegabytesAStep",
-                    "JavaScript",
+                    JS,
                     {},
                     "!var b = []; for (;;) b.push('x'.repeat(1e7))",
-                    {kOutOfMemory, kTimedOut}},
+                    kEitherLimit},
         RunawayCase{"JavaScriptAllocationInAFunction",
-                    "JavaScript",
+                    JS,
                     {"!function grow() { var l = []; for (;;) l.push(new Float64Array(1e6)); }"},
                     "grow()",
-                    {kOutOfMemory, kTimedOut}},
+                    kEitherLimit},
         RunawayCase{"JavaScriptRecursion",
-                    "JavaScript",
+                    JS,
                     {"!function f(n) { return f(n + 1) + 1; }"},
                     "f(1)",
                     {"Maximum call stack size exceeded."}},
         RunawayCase{"JavaScriptRecursionBuildingArrays",
-                    "JavaScript",
+                    JS,
                     {"!function h(n) { return [h(n + 1), new Array(1000).fill(n)]; }"},
                     "h(0)",
                     {"Maximum call stack size exceeded."}}),
-    [](const testing::TestParamInfo<RunawayCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 // With a long time limit and a small memory limit, the memory limit is met first: 80 MB a step
 // against 64 MB.

@@ -1,7 +1,8 @@
+#include "../table_rows.h"
 #include "answer_text.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 using quorvix::ScriptValue;
@@ -9,13 +10,13 @@ using Kind = ScriptValue::Kind;
 
 namespace {
 
+using testing_rows::PrintTo;
+
 struct TextCase {
     const char* name;
     ScriptValue value;
     const char* text;
 };
-
-void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 
 class AnswerTextTest : public testing::TestWithParam<TextCase> {};
 
@@ -41,10 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"FifteenIntegerDigits", ScriptValue::fromDouble(999999999999999.0),
                  "999999999999999"},
         TextCase{"SixteenIntegerDigits", ScriptValue::fromDouble(1e15), "1E+15"},
-        TextCase{"TwoPow53", ScriptValue::fromDouble(9007199254740992.0),
-                 "9.00719925474099E+15"},
-        TextCase{"Large", ScriptValue::fromDouble(123456789012345678.0),
-                 "1.23456789012346E+17"},
+        TextCase{"TwoPow53", ScriptValue::fromDouble(9007199254740992.0), "9.00719925474099E+15"},
+        TextCase{"Large", ScriptValue::fromDouble(123456789012345678.0), "1.23456789012346E+17"},
         TextCase{"SmallFixed", ScriptValue::fromDouble(0.00001), "0.00001"},
         TextCase{"FifteenDecimalPlaces", ScriptValue::fromDouble(1e-15), "0.000000000000001"},
         TextCase{"SixteenDecimalPlaces", ScriptValue::fromDouble(1.5e-15), "1.5E-15"},
@@ -53,8 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"NegativeZero", ScriptValue::fromDouble(-0.0), "0"},
         TextCase{"Infinity", ScriptValue::fromDouble(std::numeric_limits<double>::infinity()),
                  "Infinity"},
-        TextCase{"MinusInfinity",
-                 ScriptValue::fromDouble(-std::numeric_limits<double>::infinity()), "-Infinity"},
+        TextCase{"MinusInfinity", ScriptValue::fromDouble(-std::numeric_limits<double>::infinity()),
+                 "-Infinity"},
         TextCase{"NaN", ScriptValue::fromDouble(std::nan("")), "NaN"},
         TextCase{"Single", ScriptValue::fromNumber(Kind::Single, 654322.23456f), "654322.3"},
         TextCase{"SingleRnd", ScriptValue::fromNumber(Kind::Single, 11837123.0f / 16777216.0f),
@@ -68,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"TimeOnDayZero", ScriptValue::fromNumber(Kind::Date, 0), "12:00:00 AM"},
         TextCase{"String", ScriptValue::fromString(QStringLiteral("a\"b")), "a\"b"},
         TextCase{"ObjectWithText", ScriptValue::object(QStringLiteral("1,2"), true), "1,2"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing_rows::RowName());
 
 TEST(AnswerText, UsesTheGivenDecimalSeparator) {
     EXPECT_EQ(quorvix::answerText(ScriptValue::fromDouble(0.5), u',')->toStdString(), "0,5");

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "engine_protocol.h"
 #include "vbscript_engine.h"
 
@@ -9,6 +10,8 @@
 
 namespace quorvix {
 namespace {
+
+using testing_rows::PrintTo;
 
 using namespace std::chrono_literals;
 using Kind = ScriptValue::Kind;
@@ -36,10 +39,6 @@ struct ValueCase {
     ScriptValue value;
     const char* noTextForm;
 };
-
-void PrintTo(const ValueCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class ValueCrossingTest : public testing::TestWithParam<ValueCase> {};
 
@@ -86,47 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"ObjectWithText", ScriptValue::object(QStringLiteral("1,2"), true), ""},
         ValueCase{"ObjectWithoutText", ScriptValue::object(QStringLiteral("why"), false),
                   "no text"}),
-    [](const testing::TestParamInfo<ValueCase>& info) { return info.param.name; });
-
-// A session through the protocol with the VBScript engine behind it.
-TEST(EngineProtocol, RequestsReachTheEngineAndFailuresCarryItsDescription) {
-    VBScriptEngine engine(1s, u'.');
-    auto ask = [&](const QByteArray& request) {
-        const std::optional<QByteArray> payload = protocol::answerRequest(engine, request);
-        EXPECT_TRUE(payload.has_value());
-        return payload.value_or(QByteArray());
-    };
-    std::optional<protocol::ReplyContent> reply =
-        protocol::readReply(ask(protocol::executeStatementRequest(QStringLiteral("x = 5"))));
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->kind, protocol::Reply::Done);
-
-    reply = protocol::readReply(ask(protocol::executeStatementRequest(QStringLiteral("x = "))));
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->kind, protocol::Reply::Failed);
-    EXPECT_EQ(reply->error, engine.errorDescription());
-    EXPECT_FALSE(reply->error.isEmpty());
-
-    EXPECT_TRUE(
-        ask(protocol::storeAnswerRequest(ScriptValue::fromDouble(2.5), QStringLiteral("2.5")))
-            .isEmpty())
-        << "storing Ans has no reply";
-
-    reply = protocol::readReply(ask(protocol::evalRequest(QStringLiteral("x * Ans"))));
-    ASSERT_TRUE(reply);
-    ASSERT_EQ(reply->kind, protocol::Reply::Value);
-    EXPECT_EQ(reply->value.number, 12.5);
-
-    reply = protocol::readReply(ask(protocol::evalRequest(QStringLiteral("1/0"))));
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->kind, protocol::Reply::Failed);
-    EXPECT_EQ(reply->error, QStringLiteral("Division by zero"));
-
-    reply = protocol::readReply(ask(protocol::evalRequest(QStringLiteral("Null"))));
-    ASSERT_TRUE(reply);
-    EXPECT_EQ(reply->value.kind, Kind::Null);
-    EXPECT_EQ(reply->noTextForm, QStringLiteral("Invalid use of Null"));
-}
+    testing_rows::RowName());
 
 QByteArray withTag(quint8 tag, const QString& text) {
     QByteArray payload;
@@ -136,14 +95,47 @@ QByteArray withTag(quint8 tag, const QString& text) {
     return payload;
 }
 
+// A session through the protocol with the VBScript engine behind it.
+TEST(EngineProtocol, RequestsReachTheEngineAndFailuresCarryItsDescription) {
+    VBScriptEngine engine(1s, u'.');
+    auto ask = [&](const QByteArray& request) {
+        const std::optional<QByteArray> payload = protocol::answerRequest(engine, request);
+        EXPECT_TRUE(payload.has_value());
+        return protocol::readReply(payload.value_or(QByteArray()))
+            .value_or(protocol::ReplyContent{});
+    };
+    EXPECT_EQ(ask(protocol::executeStatementRequest(QStringLiteral("x = 5"))).kind,
+              protocol::Reply::Done);
+    protocol::ReplyContent reply = ask(protocol::executeStatementRequest(QStringLiteral("x = ")));
+    EXPECT_EQ(reply.kind, protocol::Reply::Failed);
+    EXPECT_EQ(reply.error, engine.errorDescription());
+    EXPECT_FALSE(reply.error.isEmpty());
+
+    const QByteArray store = protocol::storeAnswerRequest(ScriptValue::fromDouble(2.5), u"2.5"_qs);
+    EXPECT_EQ(protocol::answerRequest(engine, store), QByteArray()) << "storing Ans has no reply";
+    reply = ask(protocol::evalRequest(QStringLiteral("x * Ans")));
+    ASSERT_EQ(reply.kind, protocol::Reply::Value);
+    EXPECT_EQ(reply.value.number, 12.5);
+
+    reply = ask(protocol::evalRequest(QStringLiteral("1/0")));
+    EXPECT_EQ(reply.kind, protocol::Reply::Failed);
+    EXPECT_EQ(reply.error, QStringLiteral("Division by zero"));
+    EXPECT_EQ(reply.errorPosition, 1) << "the operator that failed";
+    const std::optional<protocol::ReplyContent> older =
+        protocol::readReply(withTag(4, QStringLiteral("older")));
+    ASSERT_TRUE(older) << "a failure may come without its position";
+    EXPECT_EQ(older->error, QStringLiteral("older"));
+    EXPECT_EQ(older->errorPosition, std::nullopt);
+
+    reply = ask(protocol::evalRequest(QStringLiteral("Null")));
+    EXPECT_EQ(reply.value.kind, Kind::Null);
+    EXPECT_EQ(reply.noTextForm, QStringLiteral("Invalid use of Null"));
+}
+
 struct DamagedCase {
     const char* name;
     QByteArray payload;
 };
-
-void PrintTo(const DamagedCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class DamagedPayloadTest : public testing::TestWithParam<DamagedCase> {};
 
@@ -159,6 +151,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         DamagedCase{"Empty", QByteArray()},
         DamagedCase{"UnknownTag", withTag(99, QStringLiteral("x"))},
+        DamagedCase{"FailureWithANegativePosition",
+                    withTag(4, QStringLiteral("x")) +
+                        QByteArray("\xfe\xff\xff\xff\xff\xff\xff\xff", 8)},
         DamagedCase{"TextCutShort", protocol::evalRequest(QStringLiteral("1+1")).chopped(2)},
         DamagedCase{"TextLongerThanThePayload",
                     QByteArray("\x01\xff\xff\xff\x7f", 5) + QByteArray(8, 'a')},
@@ -167,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{
             "ValueCutShort",
             protocol::storeAnswerRequest(ScriptValue::fromDouble(1), QStringLiteral("1")).left(6)}),
-    [](const testing::TestParamInfo<DamagedCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix

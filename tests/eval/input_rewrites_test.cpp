@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "input_rewrites.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@ using Mode = RewrittenInput::Mode;
 
 namespace {
 
+using testing_rows::PrintTo;
+
 struct RewriteCase {
     const char* name;
     const char* input;
@@ -15,10 +18,6 @@ struct RewriteCase {
     Mode mode;
     const char* text;
 };
-
-void PrintTo(const RewriteCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class RewriteTest : public testing::TestWithParam<RewriteCase> {};
 
@@ -45,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RewriteCase{"ChainOfBrackets", "2(3)(4)5", VB, Mode::Expression, "2*(3)*(4)*5"},
                     RewriteCase{"InsideQuotesToo", "\"2(3)\"", VB, Mode::Expression, "\"2*(3)\""},
                     RewriteCase{"SpaceBreaksThePair", "2 (3)", VB, Mode::Expression, "2 (3)"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing_rows::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Continuation, RewriteTest,
@@ -62,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "Ans*10^xp(1)"},
                     RewriteCase{"JavaScriptPowerOperator", "e3", JS, Mode::Expression, "Ans*10**3"},
                     RewriteCase{"OperatorBeforeE", "+e", VB, Mode::Expression, "Ans +e"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing_rows::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     TrimAndEquals, RewriteTest,
@@ -73,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RewriteCase{"TabsStay", "\t1+1\t", VB, Mode::Expression, "\t1+1\t"},
                     RewriteCase{"EmptyInput", "", VB, Mode::Expression, ""},
                     RewriteCase{"BlanksBeforeOperator", "  +1", VB, Mode::Expression, "Ans +1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing_rows::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     StatementMode, RewriteTest,
@@ -89,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
         RewriteCase{"BangAlone", "!", VB, Mode::Statement, ""},
         RewriteCase{"NoContinuation", "!+1", VB, Mode::Statement, "+1"},
         RewriteCase{"NoEShorthand", "!e=1", VB, Mode::Statement, "e=1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testing_rows::RowName());
 
 struct PositionCase {
     const char* name;
@@ -98,10 +97,6 @@ struct PositionCase {
     qsizetype rewrittenPosition;
     qsizetype inputPosition;
 };
-
-void PrintTo(const PositionCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class InputPositionTest : public testing::TestWithParam<PositionCase> {};
 

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "answer_text.h"
 #include "date_form.h"
 #include "vbscript_engine.h"
@@ -11,6 +12,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using testing_rows::PrintTo;
+
 // ---- Conversion of results to the engine-neutral value -------------------------------------
 
 struct ValueCase {
@@ -19,10 +22,6 @@ struct ValueCase {
     Kind kind;
     const char* text; // the answer's text with "." as separator, or the no-text description
 };
-
-void PrintTo(const ValueCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class VBScriptValueTest : public testing::TestWithParam<ValueCase> {};
 
@@ -59,10 +58,6 @@ struct AnsCase {
     const char* expression;
     const char* typeName; // TypeName(Ans) after the store; nullptr: nothing is stored
 };
-
-void PrintTo(const AnsCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class VBScriptAnsTest : public testing::TestWithParam<AnsCase> {};
 
@@ -114,10 +109,6 @@ struct DateCase {
     const char* shown; // the answer's text in that locale
 };
 
-void PrintTo(const DateCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class VBScriptDateTest : public testing::TestWithParam<DateCase> {};
 
 // The locale is handed in as the evaluation hands in the user's; Ans, stored as a literal,
@@ -152,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"UsReadsMonthFirst", "en_US", "Month(CDate(\"1/2/2000\"))", "1"},
         DateCase{"CLocaleKeepsUsForm", "C", "#12/31/2000 6:05:00 PM#", "12/31/2000 6:05:00 PM"},
         DateCase{"YearFirstIsReadEverywhere", "de_DE", "CDate(\"2000-12-31\")", "31.12.2000"}),
-    [](const testing::TestParamInfo<DateCase>& info) { return std::string(info.param.name); });
+    testing_rows::RowName());
 
 // ---- Errors, persistence and limits ----------------------------------------------------------
 
@@ -168,18 +159,56 @@ TEST(VBScriptEngine, KeepsVariablesAcrossCalls) {
     EXPECT_EQ(v->integer, 10);
 }
 
-TEST(VBScriptEngine, ListsGlobalNamesAndTellsWhereACompileErrorLies) {
+TEST(VBScriptEngine, ListsGlobalNames) {
     VBScriptEngine engine;
     ASSERT_TRUE(engine.executeStatement(
         QStringLiteral("Dim Rate: Function Twice(x): Twice = 2 * x: End Function")));
     const QStringList names = engine.globalNames();
     EXPECT_TRUE(names.contains(QStringLiteral("rate")));
     EXPECT_TRUE(names.contains(QStringLiteral("twice")));
-    EXPECT_FALSE(engine.eval(QStringLiteral("1 + )")));
-    EXPECT_EQ(engine.errorPosition(), 4);
-    EXPECT_FALSE(engine.eval(QStringLiteral("1 / 0")));
-    EXPECT_EQ(engine.errorPosition(), std::nullopt) << "a run-time error has no column";
 }
+
+// Where a failure is marked: `mark` is the text that starts at the reported position.
+struct ErrorPositionCase {
+    const char* name;
+    bool statement;
+    const char16_t* text;
+    const char16_t* mark;
+};
+
+void PrintTo(const ErrorPositionCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ErrorPositionTest : public testing::TestWithParam<ErrorPositionCase> {};
+
+TEST_P(ErrorPositionTest, TellsWhereTheFailureLies) {
+    const ErrorPositionCase& c = GetParam();
+    VBScriptEngine engine(10s, u'.');
+    ASSERT_TRUE(engine.executeStatement(
+        QStringLiteral("Function Inverse(x)\nInverse = 1 / x\nEnd Function")));
+    const QString text = QString::fromUtf16(c.text);
+    EXPECT_FALSE(c.statement ? engine.executeStatement(text) : engine.eval(text).has_value());
+    const qsizetype expected = text.indexOf(QString::fromUtf16(c.mark));
+    ASSERT_GE(expected, 0) << "the row's mark is not in its text";
+    EXPECT_EQ(engine.errorPosition(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, ErrorPositionTest,
+    testing::Values(ErrorPositionCase{"CompileError", false, u"1 + )", u")"},
+                    ErrorPositionCase{"DivisionAtItsOperator", false, u"1 / 0", u"/ 0"},
+                    ErrorPositionCase{"FailingCallAtItsName", false, u"Sqr(-1)+2", u"Sqr"},
+                    ErrorPositionCase{"InnermostOperation", false, u"2 + Sqr(4 - \"a\")", u"- \""},
+                    ErrorPositionCase{"NegatedText", false, u"1 + -\"a\"", u"-\""},
+                    ErrorPositionCase{"ProcedureOfAnEarlierSourceAtItsCall", false,
+                                      u"2 + Inverse(0)", u"Inverse"},
+                    ErrorPositionCase{"FailingLineOfSeveral", true, u"x = 1\ny = x / 0", u"/ 0"},
+                    ErrorPositionCase{"StatementWithoutExpression", true, u"x = 1\nErr.Raise 5",
+                                      u"Err"},
+                    ErrorPositionCase{
+                        "ResumedErrorIsNotMarked", true,
+                        u"On Error Resume Next: a = 1 / 0\nOn Error GoTo 0: b = Sqr(-1)", u"Sqr"}));
 
 TEST(VBScriptEngine, ReportsTheErrorText) {
     VBScriptEngine engine(1s, u'.');

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "evaluation_command.h"
 #include "javascript_loader.h"
 #include "worker_engine.h"
@@ -17,6 +18,8 @@
 
 namespace quorvix {
 namespace {
+
+using testing_rows::PrintTo;
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
@@ -40,10 +43,6 @@ struct BrokenWorkerCase {
     const char* script;
     const char* error; // what every request is answered with
 };
-
-void PrintTo(const BrokenWorkerCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class BrokenWorkerTest : public testing::TestWithParam<BrokenWorkerCase> {};
 
@@ -72,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenWorkerCase{"SaysSomethingElse",
                          "#!/bin/sh\nprintf '\\001\\000\\000\\000\\077' >&3\nexec sleep 30\n",
                          "JavaScript is not available: worker is not the engine's worker"}),
-    [](const testing::TestParamInfo<BrokenWorkerCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 TEST(WorkerEngine, WorkerGetsNoneOfTheCallersOpenFiles) {
     QTemporaryDir dir;
@@ -133,10 +132,6 @@ struct BadReplyCase {
     const char* error;
 };
 
-void PrintTo(const BadReplyCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class BadReplyTest : public testing::TestWithParam<BadReplyCase> {};
 
 TEST_P(BadReplyTest, EndsTheWorkerWithAClearMessage) {
@@ -163,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadReplyCase{"UnknownTag", "\\001\\000\\000\\000\\077",
                      "JavaScript sent a reply that could not be read; JavaScript was restarted, "
                      "and only Pi and Ans were kept"}),
-    [](const testing::TestParamInfo<BadReplyCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 // The deadline holds for the whole reply: a frame still coming in when it has passed is not
 // waited for, however steadily its bytes arrive. Here the rest of the frame is already there.
@@ -309,6 +304,48 @@ TEST_F(JavaScriptWorkerTest, AnswersAndErrorsCrossUnchanged) {
     EXPECT_EQ(run("'z'.repeat(3000000).length"), u"3000000");
     EXPECT_EQ(run("[1, [2, [3]], null, [undefined], {}]"), u"1,2,3,,,[object Object]");
 }
+
+// Where a JavaScript failure is marked in the input line: `mark` is the text that starts there,
+// after `setup`, when given, ran as an earlier input.
+struct JavaScriptErrorCase {
+    const char* name;
+    const char* setup;
+    const char* input;
+    const char* mark;
+};
+
+void PrintTo(const JavaScriptErrorCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class JavaScriptErrorPositionTest : public JavaScriptWorkerTest,
+                                    public testing::WithParamInterface<JavaScriptErrorCase> {};
+
+TEST_P(JavaScriptErrorPositionTest, MarksTheFailingLine) {
+    const JavaScriptErrorCase& c = GetParam();
+    if (c.setup) {
+        ASSERT_EQ(run(c.setup), u"<same>");
+    }
+    const QString input = QString::fromUtf8(c.input);
+    const EvaluationResult result = m_command.run(input);
+    ASSERT_TRUE(result.output.has_value());
+    const qsizetype expected = input.indexOf(QString::fromUtf8(c.mark));
+    ASSERT_GE(expected, 0) << "the row's mark is not in its input";
+    EXPECT_EQ(result.errorPosition, expected) << result.output->toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, JavaScriptErrorPositionTest,
+    testing::Values(JavaScriptErrorCase{"SyntaxErrorAtItsToken", nullptr, "2 * (1 + )", ")"},
+                    JavaScriptErrorCase{"SyntaxErrorAfterTheExponentShorthand", nullptr, "e3 + )",
+                                        ")"},
+                    JavaScriptErrorCase{"RunTimeErrorAtItsLine", nullptr, "1 +\n  null.x", "null"},
+                    JavaScriptErrorCase{"StatementLineAfterTheMark", nullptr,
+                                        "!var b = 1;\nb = nope + 1", "b = nope"},
+                    JavaScriptErrorCase{"ThrownValue", nullptr, "!var b = 1;\nthrow 5", "throw"},
+                    JavaScriptErrorCase{"FunctionOfAnEarlierInputAtItsCall",
+                                        "!function f() {\n  return nope;\n}", "2 +\nf()", "f()"}),
+    [](const testing::TestParamInfo<JavaScriptErrorCase>& info) { return info.param.name; });
 
 // Asking the global names is an evaluation of its own that leaves the user's last error as it was.
 TEST_F(JavaScriptWorkerTest, GlobalNamesIncludeTheUsersAndKeepTheLastError) {

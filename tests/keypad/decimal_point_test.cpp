@@ -1,8 +1,11 @@
+#include "../table_rows.h"
 #include "decimal_point.h"
 #include "edit_case.h"
 
 namespace quorvix::keypad {
 namespace {
+
+using testing_rows::PrintTo;
 
 // The point goes in at the cursor; the cursor then goes to the end, wherever the point went.
 const EditCase kDecimalPoint[] = {
@@ -20,7 +23,8 @@ TEST_P(DecimalPoint, GivesExpectedLine) {
     EXPECT_EQ(enterDecimalPoint(GetParam().before), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, DecimalPoint, testing::ValuesIn(kDecimalPoint), rowName<EditCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, DecimalPoint, testing::ValuesIn(kDecimalPoint),
+                         testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::keypad

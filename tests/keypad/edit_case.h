@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../table_rows.h"
 #include "line_state.h"
 
 #include <gtest/gtest.h>
@@ -21,17 +22,6 @@ struct EditCase {
     LineState after;
 };
 
-// Every table row has a name; it names the test and stands for the row in messages.
-template <class Row>
-requires requires(const Row& row) {
-    row.name;
-}
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.name;
-}
-
-template <class Row> std::string rowName(const testing::TestParamInfo<Row>& info) {
-    return info.param.name;
-}
+using testing_rows::PrintTo; // for EditCase
 
 } // namespace quorvix::keypad

@@ -1,8 +1,11 @@
+#include "../table_rows.h"
 #include "edit_case.h"
 #include "erase.h"
 
 namespace quorvix::keypad {
 namespace {
+
+using testing_rows::PrintTo;
 
 const QString kSmile = QString::fromUtf16(u"\U0001F600"); // one character, two UTF-16 units
 
@@ -34,7 +37,7 @@ TEST_P(Backspace, GivesExpectedLine) {
     EXPECT_EQ(backspace(GetParam().before), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Backspace, testing::ValuesIn(kBackspace), rowName<EditCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, Backspace, testing::ValuesIn(kBackspace), testing_rows::RowName());
 
 const EditCase kClear[] = {
     {"EmptyLine", {"", 0, 0}, {"", 0, 0}},
@@ -47,7 +50,7 @@ TEST_P(Clear, EmptiesLineCursorAtStart) {
     EXPECT_EQ(clearLine(GetParam().before), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Clear, testing::ValuesIn(kClear), rowName<EditCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, Clear, testing::ValuesIn(kClear), testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::keypad

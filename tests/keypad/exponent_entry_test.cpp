@@ -1,8 +1,11 @@
+#include "../table_rows.h"
 #include "edit_case.h"
 #include "exponent_entry.h"
 
 namespace quorvix::keypad {
 namespace {
+
+using testing_rows::PrintTo;
 
 const EditCase kExponent[] = {
     {"EmptyLineGetsE", {"", 0, 0}, {"E", 1, 0}},
@@ -26,7 +29,8 @@ TEST_P(ExponentEntry, GivesExpectedLine) {
     EXPECT_EQ(enterExponent(GetParam().before), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ExponentEntry, testing::ValuesIn(kExponent), rowName<EditCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, ExponentEntry, testing::ValuesIn(kExponent),
+                         testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::keypad

@@ -1,8 +1,11 @@
+#include "../table_rows.h"
 #include "edit_case.h"
 #include "insert_at_cursor.h"
 
 namespace quorvix::keypad {
 namespace {
+
+using testing_rows::PrintTo;
 
 struct InsertCase {
     const char* name;
@@ -35,7 +38,7 @@ TEST_P(InsertAtCursor, GivesExpectedLine) {
     EXPECT_EQ(insertAtCursor(GetParam().before, QString(GetParam().inserted)), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, InsertAtCursor, testing::ValuesIn(kInsert), rowName<InsertCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, InsertAtCursor, testing::ValuesIn(kInsert), testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::keypad

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "edit_case.h"
 #include "key_table.h"
 
@@ -7,6 +8,8 @@
 
 namespace quorvix::keypad {
 namespace {
+
+using testing_rows::PrintTo;
 
 template <class Match> const KeypadKey* findKey(Match match) {
     const auto keys = keypadKeys();
@@ -28,6 +31,9 @@ struct KeyCase {
 
 constexpr StepOrder kEdit = StepOrder::EditReleaseFocus;
 constexpr StepOrder kEditToEnd = StepOrder::EditReleaseFocusCursorToEnd;
+constexpr StepOrder kClear = StepOrder::ClearEvaluateReleaseFocusCursorToEnd;
+constexpr StepOrder kEquals = StepOrder::FocusEvaluateRelease;
+constexpr StepOrder kStore = StepOrder::EditFocusEvaluateRelease;
 
 const KeyCase kKeys[] = {
     {"Add", u"Add", -1, u"+", kEdit, {"12", 1, 0}, {"1+2", 2, 0}},
@@ -44,45 +50,15 @@ const KeyCase kKeys[] = {
     {"AnsButton", u"AnsButton", -1, u"Ans", kEdit, {"12", 1, 0}, {"1Ans2", 4, 0}},
     {"Rnd", u"Rnd", -1, u"Rnd", kEdit, {"12", 1, 0}, {"1Rnd2", 4, 0}},
     {"Backspace", u"Backspace", -1, u"<--", kEdit, {"123", 3, 0}, {"12", 2, 0}},
-    {"Clear",
-     u"C",
-     -1,
-     u"C",
-     StepOrder::ClearEvaluateReleaseFocusCursorToEnd,
-     {"123", 1, 1},
-     {"", 0, 0}},
+    {"Clear", u"C", -1, u"C", kClear, {"123", 1, 1}, {"", 0, 0}},
     {"Exp", u"Exp", -1, u"Exp", kEdit, {"2", 1, 0}, {"2E", 2, 0}},
     {"DPointShowsBullet", u"DPoint", -1, u"\u2022", kEditToEnd, {"12", 1, 0}, {"1.2", 3, 0}},
-    {"PosNegShowsEnDash",
-     u"PosNeg",
-     -1,
-     u"+/\u2013",
-     kEditToEnd,
-     {"12+34", 0, 0},
-     {"12+(-34)", 8, 0}},
-    {"EqualsLeavesLine",
-     u"Equals",
-     -1,
-     u"=",
-     StepOrder::FocusEvaluateRelease,
-     {"2+3", 1, 1},
-     {"2+3", 1, 1}},
+    {"PosNegEnDash", u"PosNeg", -1, u"+/\u2013", kEditToEnd, {"12+34", 0, 0}, {"12+(-34)", 8, 0}},
+    {"EqualsLeavesLine", u"Equals", -1, u"=", kEquals, {"2+3", 1, 1}, {"2+3", 1, 1}},
     {"GetVarX", u"GetVar", 1, u"x", kEdit, {"2*", 2, 0}, {"2*x", 3, 0}},
     {"GetVarK", u"GetVar", 5, u"k", kEdit, {"12", 1, 0}, {"1k2", 2, 0}},
-    {"SetVarX",
-     u"SetVar",
-     1,
-     u"x",
-     StepOrder::EditFocusEvaluateRelease,
-     {"5", 1, 0},
-     {"!x=5", 0, 0}},
-    {"SetVarC",
-     u"SetVar",
-     4,
-     u"c",
-     StepOrder::EditFocusEvaluateRelease,
-     {"+1", 0, 0},
-     {"!c=+1", 0, 0}},
+    {"SetVarX", u"SetVar", 1, u"x", kStore, {"5", 1, 0}, {"!x=5", 0, 0}},
+    {"SetVarC", u"SetVar", 4, u"c", kStore, {"+1", 0, 0}, {"!c=+1", 0, 0}},
 };
 
 class Key : public testing::TestWithParam<KeyCase> {};
@@ -98,7 +74,7 @@ TEST_P(Key, ShowsItsCaptionAndEditsAsItsFamily) {
     EXPECT_EQ(applyKeyEdit(*key, row.before), row.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Key, testing::ValuesIn(kKeys), rowName<KeyCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, Key, testing::ValuesIn(kKeys), testing_rows::RowName());
 
 TEST(NumberKeys, EachInsertsItsOwnDigit) {
     const auto digits = numberKeys();

@@ -1,8 +1,11 @@
+#include "../table_rows.h"
 #include "edit_case.h"
 #include "memories.h"
 
 namespace quorvix::keypad {
 namespace {
+
+using testing_rows::PrintTo;
 
 // Memories by index: 1 x, 2 y, 3 z, 4 c, 5 k.
 struct MemoryCase {
@@ -32,7 +35,7 @@ TEST_P(StoreInMemory, BuildsStatement) {
     EXPECT_EQ(storeInMemory(GetParam().before, GetParam().index), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, StoreInMemory, testing::ValuesIn(kStore), rowName<MemoryCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, StoreInMemory, testing::ValuesIn(kStore), testing_rows::RowName());
 
 const MemoryCase kRecall[] = {
     {"ReplacesSelectedStatement", {"!x=5", 0, 4}, 1, {"x", 1, 0}},
@@ -49,7 +52,7 @@ TEST_P(RecallMemory, InsertsName) {
     EXPECT_EQ(recallMemory(GetParam().before, GetParam().index), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, RecallMemory, testing::ValuesIn(kRecall), rowName<MemoryCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, RecallMemory, testing::ValuesIn(kRecall), testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::keypad

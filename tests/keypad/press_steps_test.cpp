@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "edit_case.h"
 #include "press_steps.h"
 
@@ -5,6 +6,8 @@
 
 namespace quorvix::keypad {
 namespace {
+
+using testing_rows::PrintTo;
 
 struct StepCase {
     const char* name;
@@ -30,7 +33,7 @@ TEST_P(RunPress, CallsStepsInOrder) {
     EXPECT_EQ(log, GetParam().steps);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, RunPress, testing::ValuesIn(kStepOrders), rowName<StepCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, RunPress, testing::ValuesIn(kStepOrders), testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::keypad

@@ -1,10 +1,15 @@
+#include "../table_rows.h"
 #include "edit_case.h"
 #include "sign_toggle.h"
+
+#include <QStringList>
 
 #include <cstdint>
 
 namespace quorvix::keypad {
 namespace {
+
+using testing_rows::PrintTo;
 
 // The cursor of `before` stands at the end unless the row is about the cursor or selection.
 // The cursor always ends at the end of the result, nothing selected.
@@ -90,36 +95,16 @@ TEST_P(SignToggle, GivesExpectedLine) {
     EXPECT_EQ(toggleSign(GetParam().before), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SignToggle, testing::ValuesIn(kSignToggle), rowName<EditCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, SignToggle, testing::ValuesIn(kSignToggle), testing_rows::RowName());
 
 // Pressing twice restores any text whose last number had no sign, and any text ending in an
 // operator or letter other than an open negation. Texts come from a fixed-seed generator;
 // endings with ")" start with a non-digit, so no piece before them gives their number a sign.
 TEST(SignToggleTwice, RestoresGeneratedTexts) {
-    const QString pieces[] = {"1", "23", "+",   "-", "*",    "/",  "^",    "(",  ")", ".",
-                              "E", "x",  "Ans", " ", "Sqr(", "(-", "(-4)", "2(", "0"};
-    const QString endings[] = {"7",
-                               "05",
-                               "123",
-                               "+",
-                               "*",
-                               "^",
-                               "(",
-                               "x",
-                               "Ans",
-                               ".",
-                               " ",
-                               "Sqr(9)",
-                               "(12)",
-                               "((5))",
-                               "(2+)",
-                               "(x)",
-                               "*(3+4)",
-                               "+(0))",
-                               "Sqr(Abs(25))",
-                               "()",
-                               "^(Ans)",
-                               "2*(3+(-4))+(6)"};
+    const QStringList pieces = u"1|23|+|-|*|/|^|(|)|.|E|x|Ans| |Sqr(|(-|(-4)|2(|0"_qs.split(u'|');
+    const QStringList endings =
+        u"7|05|123|+|*|^|(|x|Ans|.| |Sqr(9)|(12)|((5))|(2+)|(x)|*(3+4)|+(0))|"
+        u"Sqr(Abs(25))|()|^(Ans)|2*(3+(-4))+(6)"_qs.split(u'|');
     std::uint32_t seed = 12345;
     const auto next = [&seed](std::uint32_t bound) {
         seed = seed * 1103515245u + 12345u; // fixed sequence on every platform
@@ -129,9 +114,9 @@ TEST(SignToggleTwice, RestoresGeneratedTexts) {
         QString text;
         const std::uint32_t count = next(8);
         for (std::uint32_t k = 0; k < count; ++k) {
-            text += pieces[next(std::size(pieces))];
+            text += pieces[next(pieces.size())];
         }
-        text += endings[next(std::size(endings))];
+        text += endings[next(endings.size())];
         const LineState once = toggleSign({text, 0, 0});
         ASSERT_NE(once.text, text);
         EXPECT_EQ(toggleSign(once).text, text) << "after " << once.text.toStdString();

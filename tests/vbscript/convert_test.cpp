@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "convert.h"
 #include "test_support.h"
 
@@ -6,6 +7,8 @@
 namespace vbs::test {
 namespace {
 
+using testing_rows::PrintTo;
+
 struct TextNumberCase {
     const char* name;
     const char* text;
@@ -13,10 +16,6 @@ struct TextNumberCase {
     bool numeric;
     double value;
 };
-
-void PrintTo(const TextNumberCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class NumericTextTest : public testing::TestWithParam<TextNumberCase> {};
 
@@ -58,10 +57,6 @@ struct DateCase {
     bool valid;
     double serial;
 };
-
-void PrintTo(const DateCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class DateTextTest : public testing::TestWithParam<DateCase> {};
 

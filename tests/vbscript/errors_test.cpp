@@ -24,14 +24,8 @@ TEST(ErrorTable, UnknownNumbersHaveTheGenericText) {
 const std::string kLongestName(255, 'n');
 const std::string kTooLongName(256, 'n');
 
-class CompileErrorTest : public testing::TestWithParam<Case> {};
-
-TEST_P(CompileErrorTest, ReportsNumberAndText) {
-    EXPECT_EQ(evalFresh(GetParam()), GetParam().expected);
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Expressions, CompileErrorTest,
+    CompileErrors, ExpressionTable,
     testing::Values(Case{"OpenParenthesis", "(1+2", "#1006 Expected ')'"},
                     Case{"TwoNumbers", "1 2", "#1025 Expected end of statement"},
                     Case{"MissingOperandAtEnd", "1+", "#1002 Syntax error"},
@@ -51,14 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"NameOf256Characters", kTooLongName.c_str(), "#1030 Identifier too long"}),
     RowName());
 
-class ErrorStatementTest : public testing::TestWithParam<ScriptCase> {};
-
-TEST_P(ErrorStatementTest, LeavesTheExpectedState) {
-    EXPECT_EQ(runScript(GetParam()), GetParam().expected);
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    OnError, ErrorStatementTest,
+    OnError, ScriptTable,
     testing::Values(
         ScriptCase{"ResumeNextGoesOn", "On Error Resume Next: x = 1/0: y = 2", "y", "2 (Integer)"},
         ScriptCase{"ErrIsItsNumber", "On Error Resume Next: x = CInt(\"z\")", "Err", "13 (Long)"},
@@ -86,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
-    OptionExplicit, ErrorStatementTest,
+    OptionExplicit, ScriptTable,
     testing::Values(
         ScriptCase{"UndeclaredWrite", "Option Explicit\nx = 1", "1", "#500 Variable is undefined"},
         ScriptCase{"UndeclaredRead", "Option Explicit\nDim y: y = z", "1",

@@ -11,8 +11,6 @@
 //   '! expected                    what came before must fail with this outcome
 // Expected outcomes are written as the tests print them: "7 (Integer)", "\"a\" (String)",
 // "Empty", "#11 Division by zero". Statements between two marks run as one call.
-//   '~ milliseconds                the time limit of a script that tests it; the others run
-//                                  with one far above what any of them needs on a busy machine
 namespace vbs::test {
 namespace {
 
@@ -40,25 +38,13 @@ class GoldenTest : public testing::TestWithParam<std::string> {};
 TEST_P(GoldenTest, MatchesTheExpectationsInItsComments) {
     std::ifstream file(fs::path(QUORVIX_VBS_GOLDEN_DIR) / GetParam(), std::ios::binary);
     ASSERT_TRUE(file) << GetParam();
-    std::vector<std::string> lines;
-    InterpreterOptions options;
-    options.timeLimit = std::chrono::minutes(1);
-    for (std::string line; std::getline(file, line);) {
-        if (trimmed(line).rfind("'~", 0) == 0) {
-            options.timeLimit = std::chrono::milliseconds(std::stoi(trimmed(line).substr(2)));
-        }
-        lines.push_back(line);
-    }
-    Interpreter in(options);
+    Interpreter in(quickOptions());
     std::string chunk;
     int lineNo = 0;
     int checks = 0;
-    for (const std::string& line : lines) {
+    for (std::string line; std::getline(file, line);) {
         ++lineNo;
         const std::string t = trimmed(line);
-        if (t.rfind("'~", 0) == 0) {
-            continue;
-        }
         if (t.rfind("'?", 0) == 0) {
             const auto arrow = t.find("==>");
             ASSERT_NE(arrow, std::string::npos) << "line " << lineNo;

@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "memory_budget.h"
 #include "test_support.h"
 
@@ -5,6 +6,8 @@
 
 namespace vbs::test {
 namespace {
+
+using testing_rows::PrintTo;
 
 std::string repeat(const std::string& piece, int times) {
     std::string out;
@@ -25,10 +28,6 @@ struct LimitCase {
     std::string expected;
     int timeLimitMs = 60'000;
 };
-
-void PrintTo(const LimitCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const std::string kOutOfStack = "#28 Out of stack space";
 
@@ -52,6 +51,14 @@ const LimitCase kLimits[] = {
     {"TextCompareReplaceIsLinear", "",
      "Len(Replace(String(1000000, \"a\"), \"A\", \"bc\", 1, -1, 1))", "2000000 (Long)"},
     {"HugeText", "", "String(2000000000, \"a\")", "#7 Out of memory"},
+    {"HugeSpace", "", "Space(2000000000)", "#7 Out of memory"},
+    {"HugeTwoDimensionalReDim", "ReDim huge(100000, 100000)", "", "#7 Out of memory"},
+    {"DoublingTextStopsAtTheLongestText", "s = \"x\": Do: s = s & s: Loop", "Len(s)",
+     "#7 Out of memory | 16777216 (Long)"},
+    {"RunawayRecursion", "Function r(n): r = r(n + 1): End Function", "r(0)",
+     "ok | " + kOutOfStack},
+    {"TimeOutKeepsWhatWasDone", "Do: x = x + 1: Loop", "x > 0",
+     "#10001 Script timed out after 500 milliseconds | True (Boolean)", 500},
     {"ManyBytes", "", "Len(Space(1000000))", "1000000 (Long)"},
     {"HugeReDim", "ReDim a(2147483647)", "", "#7 Out of memory"},
     // Nested arrays are shared, not copied, so doubling costs nothing; the nesting limit ends it.

@@ -5,13 +5,7 @@
 namespace vbs::test {
 namespace {
 
-class LiteralTest : public testing::TestWithParam<Case> {};
-
-TEST_P(LiteralTest, ReadsTheValueAndSubtype) {
-    EXPECT_EQ(evalFresh(GetParam()), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Numbers, LiteralTest,
+INSTANTIATE_TEST_SUITE_P(NumberLiterals, ExpressionTable,
                          testing::Values(Case{"LeadingZeroNotOctal", "010", "10 (Integer)"},
                                          Case{"TrailingPoint", "10.", "10 (Double)"},
                                          Case{"LeadingPoint", ".5", "0.5 (Double)"},
@@ -39,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(Numbers, LiteralTest,
                          RowName());
 
 INSTANTIATE_TEST_SUITE_P(
-    TextAndDates, LiteralTest,
+    TextAndDateLiterals, ExpressionTable,
     testing::Values(Case{"DoubledQuote", "\"say \"\"hi\"\"\"", "\"say \"hi\"\" (String)"},
                     Case{"EmptyText", "\"\"", "\"\" (String)"},
                     Case{"NoBackslashEscapes", "\"a\\n\"", "\"a\\n\" (String)"},

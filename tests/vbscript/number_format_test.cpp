@@ -1,3 +1,4 @@
+#include "../table_rows.h"
 #include "number_format.h"
 #include "test_support.h"
 
@@ -7,15 +8,13 @@
 namespace vbs::test {
 namespace {
 
+using testing_rows::PrintTo;
+
 struct DoubleCase {
     const char* name;
     double value;
     const char* text;
 };
-
-void PrintTo(const DoubleCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class FormatDoubleTest : public testing::TestWithParam<DoubleCase> {};
 

@@ -5,14 +5,13 @@
 namespace vbs::test {
 namespace {
 
-class ExpressionTest : public testing::TestWithParam<Case> {};
-
-TEST_P(ExpressionTest, GivesVBScriptsValueAndSubtype) {
+// The one test of every expression table, whatever file holds its rows.
+TEST_P(ExpressionTable, GivesVBScriptsValueAndSubtype) {
     EXPECT_EQ(evalFresh(GetParam()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Precedence, ExpressionTest,
+    Precedence, ExpressionTable,
     testing::Values(Case{"UnaryMinusBeforePower", "-3^2", "9 (Double)"},
                     Case{"PowerLeftAssociative", "2^3^2", "64 (Double)"},
                     Case{"PowerBeforeTimes", "2*3^2", "18 (Double)"},
@@ -36,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
-    ArithmeticSubtypes, ExpressionTest,
+    ArithmeticSubtypes, ExpressionTable,
     testing::Values(Case{"IntegerPlusInteger", "7+7", "14 (Integer)"},
                     Case{"IntegerPlusLong", "7+777777", "777784 (Long)"},
                     Case{"IntegerPlusDouble", "7+9.99", "16.99 (Double)"},
@@ -62,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
-    Division, ExpressionTest,
+    Division, ExpressionTable,
     testing::Values(Case{"SlashGivesDouble", "21/7", "3 (Double)"},
                     Case{"SlashByTrue", "3/True", "-3 (Double)"},
                     Case{"EmptyDividend", "Empty/3", "0 (Double)"},
@@ -88,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
-    TextMixing, ExpressionTest,
+    TextMixing, ExpressionTable,
     testing::Values(Case{"TwoTextsJoin", "\"7\" + \"7\"", "\"77\" (String)"},
                     Case{"NumberPlusNumericText", "7 + \"7\"", "14 (Double)"},
                     Case{"NumericTextTimes", "\"3\" * \"4\"", "12 (Double)"},
@@ -113,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
-    EmptyAndNull, ExpressionTest,
+    EmptyAndNull, ExpressionTable,
     testing::Values(Case{"PlusEmptyKeepsOther", "2 + Empty", "2 (Integer)"},
                     Case{"MinusEmpty", "2 - Empty", "2 (Integer)"},
                     Case{"EmptyPlusEmpty", "Empty + Empty", "0 (Integer)"},
@@ -139,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
-    Comparisons, ExpressionTest,
+    Comparisons, ExpressionTable,
     testing::Values(Case{"FalseAboveTrue", "False > True", "True (Boolean)"},
                     Case{"ZeroAboveTrue", "0 > True", "True (Boolean)"},
                     Case{"HexLongEqualsInteger", "16 = &h10&", "True (Boolean)"},
@@ -167,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
-    Logic, ExpressionTest,
+    Logic, ExpressionTable,
     testing::Values(Case{"BooleanOr", "False Or True", "True (Boolean)"},
                     Case{"BitwiseOr", "&h01 Or &h02", "3 (Integer)"},
                     Case{"HexEndsAtNonHex", "(&h01or&h02)", "3 (Integer)"},

@@ -5,14 +5,8 @@
 namespace vbs::test {
 namespace {
 
-class ProcedureTest : public testing::TestWithParam<ScriptCase> {};
-
-TEST_P(ProcedureTest, LeavesTheExpectedState) {
-    EXPECT_EQ(runScript(GetParam()), GetParam().expected);
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Procedures, ProcedureTest,
+    Procedures, ScriptTable,
     testing::Values(
         ScriptCase{"RecursiveFactorial",
                    "Function f(n): If n < 2 Then f = 1 Else f = n * f(n - 1): End Function",

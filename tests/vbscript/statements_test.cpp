@@ -5,15 +5,13 @@
 namespace vbs::test {
 namespace {
 
-class StatementTest : public testing::TestWithParam<ScriptCase> {};
-
-// Runs the statements, then evaluates the expression in the same global scope.
-TEST_P(StatementTest, LeavesTheExpectedState) {
+// The one test of every statement table, whatever file holds its rows.
+TEST_P(ScriptTable, LeavesTheExpectedState) {
     EXPECT_EQ(runScript(GetParam()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Assignment, StatementTest,
+    Assignment, ScriptTable,
     testing::Values(
         ScriptCase{"Simple", "x = 5", "x", "5 (Integer)"},
         ScriptCase{"CaseInsensitiveKeywordPrefix", "Option_Var = 1: option_var = OPTION_VAR + 1",
@@ -41,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
-    Conditions, StatementTest,
+    Conditions, ScriptTable,
     testing::Values(
         ScriptCase{"OneLineThenElse", "If 1 > 2 Then x = 1 Else x = 2", "x", "2 (Integer)"},
         ScriptCase{"OneLineColonsBelongToThen", "y = 0: If False Then x = 1: y = 1", "y",
@@ -85,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
-    Loops, StatementTest,
+    Loops, ScriptTable,
     testing::Values(
         ScriptCase{"SumOfSquares", "s = 0: For i = 1 To 100: s = s + i ^ 2: Next", "s",
                    "338350 (Double)"},
@@ -132,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(
-    Arrays, StatementTest,
+    Arrays, ScriptTable,
     testing::Values(
         ScriptCase{"FixedArray", "Dim a(3): a(0) = 5: a(3) = 7", "a(0) + a(3)", "12 (Integer)"},
         ScriptCase{"FourElements", "Dim a(3)", "UBound(a)", "3 (Long)"},

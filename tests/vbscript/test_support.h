@@ -8,6 +8,7 @@
 #include <chrono>
 #include <ostream>
 #include <string>
+#include <utility>
 
 // Shared helpers of the interpreter tests: an outcome as one line of text, so that a table row
 // says in one string what a run must give.
@@ -35,33 +36,18 @@ inline std::u16string utf16(const std::string& s) {
 }
 
 inline const char* typeName(VarType t) {
-    switch (t) {
-    case VarType::Empty:
-        return "Empty";
-    case VarType::Null:
-        return "Null";
-    case VarType::Integer:
-        return "Integer";
-    case VarType::Long:
-        return "Long";
-    case VarType::Single:
-        return "Single";
-    case VarType::Double:
-        return "Double";
-    case VarType::Currency:
-        return "Currency";
-    case VarType::Date:
-        return "Date";
-    case VarType::String:
-        return "String";
-    case VarType::Object:
-        return "Object";
-    case VarType::Boolean:
-        return "Boolean";
-    case VarType::Byte:
-        return "Byte";
-    case VarType::Array:
-        return "Array";
+    constexpr std::pair<VarType, const char*> kNames[] = {
+        {VarType::Empty, "Empty"},       {VarType::Null, "Null"},
+        {VarType::Integer, "Integer"},   {VarType::Long, "Long"},
+        {VarType::Single, "Single"},     {VarType::Double, "Double"},
+        {VarType::Currency, "Currency"}, {VarType::Date, "Date"},
+        {VarType::String, "String"},     {VarType::Object, "Object"},
+        {VarType::Boolean, "Boolean"},   {VarType::Byte, "Byte"},
+        {VarType::Array, "Array"}};
+    for (const auto& [type, name] : kNames) {
+        if (type == t) {
+            return name;
+        }
     }
     return "?";
 }
@@ -128,6 +114,12 @@ struct ScriptCase {
 inline void PrintTo(const ScriptCase& c, std::ostream* os) {
     *os << c.name;
 }
+
+// An expression table: each row's expression in a fresh interpreter. A statement table: each
+// row's statements, then its expression in the same global scope. Their tests are defined once,
+// in operators_test.cpp and statements_test.cpp; any file may add rows.
+class ExpressionTable : public testing::TestWithParam<Case> {};
+class ScriptTable : public testing::TestWithParam<ScriptCase> {};
 
 // Names each row of a parameterised table by its name field.
 struct RowName {
