@@ -267,6 +267,25 @@ TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {
     }
 }
 
+TEST_F(InputAssistWindowTest, BracketMarksFollowTheCursor) {
+    CommandBox& box = typed("(1)+2|");
+    const auto marked = [&box] {
+        const QList<QTextLayout::FormatRange> ranges =
+            box.document()->firstBlock().layout()->formats();
+        return std::count_if(ranges.begin(), ranges.end(), [](const auto& range) {
+            return range.format.hasProperty(QTextFormat::BackgroundBrush);
+        });
+    };
+    EXPECT_EQ(marked(), 0);
+    box.setSelection(3, 0); // after ")"
+    EXPECT_EQ(marked(), 2);
+    QTest::keyClick(&box, Qt::Key_Right);
+    EXPECT_EQ(marked(), 0);
+    QTest::keyClick(&box, Qt::Key_End);
+    QTest::keyClick(&box, Qt::Key_ParenLeft); // typed, it is marked unmatched at once
+    EXPECT_EQ(marked(), 1);
+}
+
 TEST_F(InputAssistWindowTest, LongTextIsColouredWhereItIsShown) {
     CommandBox& box = typed("|");
     const QString text = QStringLiteral("Not 1") + QStringLiteral("+1").repeated(3000);
