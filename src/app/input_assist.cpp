@@ -8,9 +8,12 @@
 #include <QCompleter>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QStringListModel>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QToolTip>
+#include <optional>
 
 namespace quorvix::app {
 namespace {
@@ -25,6 +28,38 @@ QString plainText(const QPlainTextEdit& box) {
     return text;
 }
 
+// The characters of the lines on screen, and of a line either side. The input line scrolls by
+// whole lines, the vertical scroll bar counting them, so the lines are read from the layout; a
+// hit test would shape them again, which costs more than the colours it saves. Nothing while a
+// paragraph on the way is not laid out yet.
+std::optional<std::pair<qsizetype, qsizetype>> shownText(const QPlainTextEdit& box) {
+    const QTextDocument* document = box.document();
+    const int first = std::max(0, box.verticalScrollBar()->value() - 1);
+    int lines = box.viewport()->height() / std::max(1, box.fontMetrics().lineSpacing()) + 2;
+    QTextBlock block = document->findBlockByLineNumber(first);
+    if (!block.isValid()) {
+        return std::nullopt;
+    }
+    int line = first - block.firstLineNumber();
+    const QTextLine top = block.layout()->lineAt(line);
+    const qsizetype from = block.position() + (top.isValid() ? top.textStart() : 0);
+    // Forward through the paragraphs until enough lines are counted.
+    while (block.isValid()) {
+        const int count = block.layout()->lineCount();
+        if (count == 0) {
+            return std::nullopt;
+        }
+        if (line + lines < count) {
+            const QTextLine bottom = block.layout()->lineAt(line + lines);
+            return std::pair{from, block.position() + bottom.textStart() + bottom.textLength()};
+        }
+        lines -= count - line;
+        line = 0;
+        block = block.next();
+    }
+    return std::pair{from, document->characterCount()};
+}
+
 bool tooLong(const QPlainTextEdit& box) {
     return box.document()->characterCount() - 1 > InputHighlighter::kMaxHighlightedLength;
 }
@@ -34,7 +69,8 @@ bool tooLong(const QPlainTextEdit& box) {
 InputAssist::InputAssist(QPlainTextEdit* box, std::function<ScriptLanguage()> language,
                          std::function<QStringList()> names)
     : QObject(box), m_box(box), m_language(std::move(language)), m_names(std::move(names)),
-      m_highlighter(new InputHighlighter(box->document(), m_language)),
+      m_highlighter(new InputHighlighter(box->document(), m_language,
+                                         [box] { return box->textCursor().position(); })),
       m_completer(new QCompleter(this)), m_model(new QStringListModel(this)) {
     m_completer->setModel(m_model);
     m_completer->setWidget(box);
@@ -48,6 +84,12 @@ InputAssist::InputAssist(QPlainTextEdit* box, std::function<ScriptLanguage()> la
         updateHint();
     });
     connect(box->document(), &QTextDocument::contentsChanged, this, &InputAssist::textChanged);
+    // Every scroll, resize and edit asks for a repaint first: the colours follow what is shown.
+    connect(box, &QPlainTextEdit::updateRequest, this, [this] {
+        if (const auto shown = shownText(*m_box)) {
+            m_highlighter->setVisibleRange(shown->first, shown->second);
+        }
+    });
 }
 
 void InputAssist::refreshNames() {

@@ -3,18 +3,39 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <algorithm>
 #include <array>
 
 namespace quorvix::app {
+namespace {
+
+constexpr std::size_t kKinds = static_cast<std::size_t>(SpanKind::UnmatchedBracket) + 1;
+
+// A format that sets only colours leaves every glyph where it was, so it may be left out of
+// text that is not on screen; any other property could move the line breaks.
+bool onlyColours(const QTextCharFormat& format) {
+    const QMap<int, QVariant> properties = format.properties();
+    return std::all_of(properties.keyBegin(), properties.keyEnd(), [](int property) {
+        return property == QTextFormat::ForegroundBrush || property == QTextFormat::BackgroundBrush;
+    });
+}
+
+// A position after an edit at `from` that took `removed` characters and put `added` in.
+qsizetype shifted(qsizetype at, int from, int removed, int added) {
+    if (at >= from + removed) {
+        return at + added - removed;
+    }
+    return std::min<qsizetype>(at, from + added);
+}
+
+} // namespace
 
 InputHighlighter::InputHighlighter(QTextDocument* document,
-                                   std::function<ScriptLanguage()> language)
-    : QObject(document), m_document(document), m_language(std::move(language)) {
-    connect(document, &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
-        if (!m_applying && (removed != 0 || added != 0)) {
-            rehighlight();
-        }
-    });
+                                   std::function<ScriptLanguage()> language,
+                                   std::function<qsizetype()> cursor)
+    : QObject(document), m_document(document), m_language(std::move(language)),
+      m_cursorNow(std::move(cursor)) {
+    connect(document, &QTextDocument::contentsChange, this, &InputHighlighter::contentsChanged);
 }
 
 QTextCharFormat InputHighlighter::formatOf(SpanKind kind) {
@@ -63,63 +84,87 @@ void InputHighlighter::setUserNames(QSet<QString> names) {
     }
 }
 
-bool InputHighlighter::nearBracket(qsizetype cursor) const {
-    for (const SyntaxSpan& span : m_spans) {
-        if ((span.kind == SpanKind::MatchedBracket || span.kind == SpanKind::UnmatchedBracket) &&
-            (span.start == cursor || span.start + 1 == cursor)) {
-            return true;
-        }
-    }
-    const QTextDocument* doc = m_document;
-    for (const qsizetype at : {cursor - 1, cursor}) {
-        const QChar c = at >= 0 && at < doc->characterCount() ? doc->characterAt(int(at)) : QChar();
-        if (QStringView(u"()[]{}").contains(c)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void InputHighlighter::setCursorPosition(qsizetype cursor) {
     if (cursor == m_cursor) {
         return;
     }
-    const bool again = nearBracket(m_cursor) || nearBracket(cursor);
     m_cursor = cursor;
-    if (again) {
-        rehighlight();
+    std::vector<SyntaxSpan> marks = bracketMarks(m_text, m_scanned, cursor);
+    if (marks != m_marks) {
+        m_marks = std::move(marks);
+        apply();
     }
 }
 
+void InputHighlighter::setVisibleRange(qsizetype from, qsizetype to) {
+    m_visibleFrom = from;
+    m_visibleTo = to;
+    if (!m_applying && (from < m_colouredFrom || to > m_colouredTo)) {
+        apply();
+    }
+}
+
+void InputHighlighter::contentsChanged(int from, int removed, int added) {
+    if (m_applying || (removed == 0 && added == 0)) {
+        return;
+    }
+    // The characters on screen move with the edit until the line reports them again.
+    if (m_visibleTo != kEverything) {
+        m_visibleFrom = shifted(m_visibleFrom, from, removed, added);
+        m_visibleTo = shifted(m_visibleTo, from, removed, added);
+    }
+    rehighlight();
+}
+
 void InputHighlighter::rehighlight() {
-    static const std::array<QTextCharFormat, 9> formats = [] {
-        std::array<QTextCharFormat, 9> all;
+    m_text = m_document->toRawText();
+    for (QChar& c : m_text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+            c = u'\n';
+        }
+    }
+    m_scanned = m_document->characterCount() - 1 <= kMaxHighlightedLength
+                    ? scanSyntax(m_text, m_language(), m_userNames)
+                    : ScannedText();
+    if (m_cursorNow) {
+        m_cursor = m_cursorNow();
+    }
+    m_marks = bracketMarks(m_text, m_scanned, m_cursor);
+    apply();
+}
+
+void InputHighlighter::apply() {
+    static const std::array<QTextCharFormat, kKinds> formats = [] {
+        std::array<QTextCharFormat, kKinds> all;
         for (std::size_t i = 0; i < all.size(); ++i) {
             all[i] = formatOf(static_cast<SpanKind>(i));
         }
         return all;
     }();
-    m_spans.clear();
-    if (m_document->characterCount() - 1 <= kMaxHighlightedLength) {
-        QString text = m_document->toRawText();
-        for (QChar& c : text) {
-            if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
-                c = u'\n';
-            }
+    static const std::array<bool, kKinds> colourOnly = [] {
+        std::array<bool, kKinds> all{};
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            all[i] = onlyColours(formats[i]);
         }
-        m_spans = syntaxSpans(text, m_language(), m_userNames, m_cursor);
-    }
+        return all;
+    }();
+    m_colouredFrom = m_visibleFrom <= kColouredMargin ? 0 : m_visibleFrom - kColouredMargin;
+    m_colouredTo =
+        m_visibleTo >= kEverything - kColouredMargin ? kEverything : m_visibleTo + kColouredMargin;
+    const std::vector<SyntaxSpan> spans = withMarks(m_scanned.spans, m_marks);
     m_applying = true;
-    auto span = m_spans.cbegin();
+    auto span = spans.cbegin();
     for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
         const qsizetype begin = block.position();
         const qsizetype end = begin + block.length();
         QList<QTextLayout::FormatRange> ranges;
-        for (; span != m_spans.cend() && span->start < end; ++span) {
+        for (; span != spans.cend() && span->start < end; ++span) {
+            const auto kind = static_cast<std::size_t>(span->kind);
             const qsizetype from = std::max(span->start, begin);
             const qsizetype to = std::min(span->start + span->length, end);
-            ranges.append(
-                {int(from - begin), int(to - from), formats[static_cast<std::size_t>(span->kind)]});
+            if (!colourOnly[kind] || (to > m_colouredFrom && from < m_colouredTo)) {
+                ranges.append({int(from - begin), int(to - from), formats[kind]});
+            }
             if (span->start + span->length > end) {
                 break; // goes on in the next paragraph
             }

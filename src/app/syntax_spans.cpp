@@ -3,6 +3,11 @@
 #include "name_at_cursor.h"
 #include "script_words.h"
 
+#include <QHash>
+#include <algorithm>
+#include <iterator>
+#include <optional>
+
 namespace quorvix::app {
 namespace {
 
@@ -116,12 +121,31 @@ private:
             }
             qualifier = QStringView(m_text).mid(q, start - 1 - q);
         }
-        if (const ScriptWord* word_ = findWord(m_language, qualifier, word)) {
-            add(start, word_->kind == WordKind::Keyword ? SpanKind::Keyword : SpanKind::Builtin);
-        } else if (qualifier.isEmpty() &&
-                   m_userNames.contains(m_js ? word.toString() : word.toString().toLower())) {
-            add(start, SpanKind::UserName);
+        if (!qualifier.isEmpty()) {
+            if (const std::optional<SpanKind> kind = kindOf(qualifier, word)) {
+                add(start, *kind);
+            }
+            return;
         }
+        // A line repeats its names: each is looked up once per scan.
+        auto known = m_kinds.constFind(word);
+        if (known == m_kinds.constEnd()) {
+            known = m_kinds.insert(word, kindOf({}, word));
+        }
+        if (*known) {
+            add(start, **known);
+        }
+    }
+
+    std::optional<SpanKind> kindOf(QStringView qualifier, QStringView word) const {
+        if (const ScriptWord* found = findWord(m_language, qualifier, word)) {
+            return found->kind == WordKind::Keyword ? SpanKind::Keyword : SpanKind::Builtin;
+        }
+        if (qualifier.isEmpty() &&
+            m_userNames.contains(m_js ? word.toString() : word.toString().toLower())) {
+            return SpanKind::UserName;
+        }
+        return std::nullopt;
     }
 
     void step() {
@@ -165,6 +189,7 @@ private:
     const bool m_js;
     const ScriptLanguage m_language;
     const QSet<QString>& m_userNames;
+    QHash<QStringView, std::optional<SpanKind>> m_kinds; // views into m_text
     qsizetype m_at = 0;
     std::vector<SyntaxSpan> m_spans;
 };
@@ -208,11 +233,18 @@ qsizetype partner(const QString& text, const std::vector<qsizetype>& brackets, s
 
 } // namespace
 
-std::vector<SyntaxSpan> syntaxSpans(const QString& text, ScriptLanguage language,
-                                    const QSet<QString>& userNames, qsizetype cursor) {
+ScannedText scanSyntax(const QString& text, ScriptLanguage language,
+                       const QSet<QString>& userNames) {
     Scanner scanner(text, language, userNames);
-    std::vector<SyntaxSpan> spans = scanner.run();
-    const std::vector<qsizetype>& brackets = scanner.brackets;
+    ScannedText scanned;
+    scanned.spans = scanner.run();
+    scanned.brackets = std::move(scanner.brackets);
+    return scanned;
+}
+
+std::vector<SyntaxSpan> bracketMarks(const QString& text, const ScannedText& scanned,
+                                     qsizetype cursor) {
+    const std::vector<qsizetype>& brackets = scanned.brackets;
     // The bracket after the cursor first, else the one before it.
     for (const qsizetype probe : {cursor, cursor - 1}) {
         const auto it = std::lower_bound(brackets.begin(), brackets.end(), probe);
@@ -222,16 +254,27 @@ std::vector<SyntaxSpan> syntaxSpans(const QString& text, ScriptLanguage language
         const qsizetype other =
             partner(text, brackets, static_cast<std::size_t>(it - brackets.begin()));
         if (other < 0) {
-            spans.push_back({probe, 1, SpanKind::UnmatchedBracket});
-        } else {
-            spans.push_back({std::min(probe, other), 1, SpanKind::MatchedBracket});
-            spans.push_back({std::max(probe, other), 1, SpanKind::MatchedBracket});
+            return {{probe, 1, SpanKind::UnmatchedBracket}};
         }
-        std::sort(spans.begin(), spans.end(),
-                  [](const SyntaxSpan& a, const SyntaxSpan& b) { return a.start < b.start; });
-        break;
+        return {{std::min(probe, other), 1, SpanKind::MatchedBracket},
+                {std::max(probe, other), 1, SpanKind::MatchedBracket}};
     }
-    return spans;
+    return {};
+}
+
+std::vector<SyntaxSpan> withMarks(const std::vector<SyntaxSpan>& spans,
+                                  const std::vector<SyntaxSpan>& marks) {
+    std::vector<SyntaxSpan> all;
+    all.reserve(spans.size() + marks.size());
+    std::merge(spans.begin(), spans.end(), marks.begin(), marks.end(), std::back_inserter(all),
+               [](const SyntaxSpan& a, const SyntaxSpan& b) { return a.start < b.start; });
+    return all;
+}
+
+std::vector<SyntaxSpan> syntaxSpans(const QString& text, ScriptLanguage language,
+                                    const QSet<QString>& userNames, qsizetype cursor) {
+    const ScannedText scanned = scanSyntax(text, language, userNames);
+    return withMarks(scanned.spans, bracketMarks(text, scanned, cursor));
 }
 
 } // namespace quorvix::app

@@ -27,11 +27,26 @@ struct SyntaxSpan {
     friend bool operator==(const SyntaxSpan&, const SyntaxSpan&) = default;
 };
 
-// The coloured pieces of the input line, in order; text not covered keeps the line's own
-// colour. `userNames` holds the names of the engine's global scope (lower case for VBScript).
-// The bracket at the cursor (the one after it, else the one before) is marked with its partner,
-// or alone as unmatched.
+// The coloured pieces of a text but for the bracket marks, in order, and where its brackets
+// outside strings and comments are. The marks depend on the cursor only, so a cursor move asks
+// for them alone.
+struct ScannedText {
+    std::vector<SyntaxSpan> spans;
+    std::vector<qsizetype> brackets;
+};
+ScannedText scanSyntax(const QString& text, ScriptLanguage language,
+                       const QSet<QString>& userNames);
+
+// The bracket at the cursor (the one after it, else the one before) marked with its partner, or
+// alone as unmatched; in order, empty when the cursor is at no bracket.
+std::vector<SyntaxSpan> bracketMarks(const QString& text, const ScannedText& scanned,
+                                     qsizetype cursor);
+
+// Both in one list, in order. Text not covered keeps the line's own colour. `userNames` holds the
+// names of the engine's global scope (lower case for VBScript).
 std::vector<SyntaxSpan> syntaxSpans(const QString& text, ScriptLanguage language,
                                     const QSet<QString>& userNames, qsizetype cursor);
+std::vector<SyntaxSpan> withMarks(const std::vector<SyntaxSpan>& spans,
+                                  const std::vector<SyntaxSpan>& marks);
 
 } // namespace quorvix::app

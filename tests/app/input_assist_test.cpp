@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <algorithm>
 
 namespace quorvix::app {
 namespace {
@@ -279,6 +280,44 @@ TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {
         const bool coloured = !box.document()->firstBlock().layout()->formats().isEmpty();
         EXPECT_EQ(coloured, length <= InputHighlighter::kMaxHighlightedLength) << length;
     }
+}
+
+TEST_F(InputAssistWindowTest, BracketMarksFollowTheCursor) {
+    CommandBox& box = typed("(1)+2|");
+    const auto marked = [&box] {
+        const QList<QTextLayout::FormatRange> ranges =
+            box.document()->firstBlock().layout()->formats();
+        return std::count_if(ranges.begin(), ranges.end(), [](const auto& range) {
+            return range.format.hasProperty(QTextFormat::BackgroundBrush);
+        });
+    };
+    EXPECT_EQ(marked(), 0);
+    box.setSelection(3, 0); // after ")"
+    EXPECT_EQ(marked(), 2);
+    QTest::keyClick(&box, Qt::Key_Right);
+    EXPECT_EQ(marked(), 0);
+    QTest::keyClick(&box, Qt::Key_End);
+    QTest::keyClick(&box, Qt::Key_ParenLeft); // typed, it is marked unmatched at once
+    EXPECT_EQ(marked(), 1);
+}
+
+TEST_F(InputAssistWindowTest, LongTextIsColouredWhereItIsShown) {
+    CommandBox& box = typed("|");
+    const QString text = QStringLiteral("Not 1") + QStringLiteral("+1").repeated(3000);
+    box.setText(text);
+    const auto coloured = [&box](int at) {
+        const QList<QTextLayout::FormatRange> ranges =
+            box.document()->firstBlock().layout()->formats();
+        return std::any_of(ranges.begin(), ranges.end(), [at](const auto& range) {
+            return range.start <= at && at < range.start + range.length;
+        });
+    };
+    box.setSelection(text.size(), 0); // scrolls to the end
+    EXPECT_TRUE(coloured(int(text.size()) - 2));
+    EXPECT_TRUE(coloured(0)) << "a bold keyword moves the line breaks, shown or not";
+    EXPECT_FALSE(coloured(int(text.size()) / 2)) << "colours far from the screen cost time";
+    box.setSelection(0, 0);
+    EXPECT_TRUE(coloured(5));
 }
 
 } // namespace
