@@ -274,4 +274,10 @@ int builtinCount() {
     return static_cast<int>(sizeof kBuiltins / sizeof kBuiltins[0]);
 }
 
+bool callRefusesResult(int index) {
+    const BuiltinFn f = kBuiltins[index].fn;
+    return f == fn::CByte || f == fn::CCur || f == fn::CDate || f == fn::CDbl || f == fn::CInt ||
+           f == fn::CLng || f == fn::CSng;
+}
+
 } // namespace vbs

@@ -32,3 +32,26 @@
 ' Weekday's order).
 '? DatePart("d", Null) ==> Null
 '? DatePart("d", Null, 9) ==> #5 Invalid procedure call or argument
+
+' A Call statement refuses the result of a numeric or date conversion, once the conversion
+' itself succeeded; a failing conversion reports its own error [api].
+Call CByte(1)
+'! #458 Variable uses an Automation type not supported in VBScript
+Call CInt("x")
+'! #13 Type mismatch
+On Error Resume Next
+Call CDate(1)
+r = Err.Number
+Err.Clear
+Call CDbl(1) : r = r & " " & Err.Number
+Err.Clear
+Call CLng(1) : r = r & " " & Err.Number
+Err.Clear
+Call CSng(1) : r = r & " " & Err.Number
+Err.Clear
+Call CCur(1) : r = r & " " & Err.Number
+Err.Clear
+Call CByte("258") : r = r & " " & Err.Number
+Err.Clear
+x = CInt(1) : r = r & " " & Err.Number
+'? r ==> "458 458 458 458 458 6 0" (String)
