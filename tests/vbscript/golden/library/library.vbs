@@ -33,6 +33,8 @@
 '? MonthName(13) ==> #5 Invalid procedure call or argument
 '? MonthName("a", Null) ==> #94 Invalid use of Null
 '? WeekdayName(1) & " " & WeekdayName(7, True) & " " & WeekdayName(1, False, vbMonday) ==> "Sunday Sat Monday" (String)
+' Whole-number arguments round half to even; any non-zero abbreviate counts as True [api].
+'? WeekdayName(1.1) & " " & WeekdayName(1, 10, 1.5) & " " & MonthName(1, 10) ==> "Sunday Mon Jan" (String)
 
 ' Formatting: a Null value is a type mismatch, a Null option an invalid use of Null [api].
 '? FormatCurrency(1234.5) & " " & FormatCurrency(-1000, 0) & " " & FormatCurrency(-1000, , , -1) ==> "$1,234.50 -$1,000 ($1,000.00)" (String)
