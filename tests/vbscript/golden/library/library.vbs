@@ -2,8 +2,8 @@
 ' Sources: [api] is the Windows-verified assertions of Wine's VBScript API test script;
 ' [MS:x] is Microsoft's VBScript reference page x. Rewritten here in our own words.
 
-' Message box styles and answers are Integers; the four extra style flags are Longs [api];
-' the answers vbOK ... vbNo are 1 to 7 [MS:MsgBox Constants].
+' Message box styles and answers (vbOK ... vbNo, 1 to 7) are Integers; the four extra style
+' flags are Longs [api].
 '? vbOKOnly & vbOKCancel & vbAbortRetryIgnore & vbYesNoCancel & vbYesNo & vbRetryCancel ==> "012345" (String)
 '? vbCritical + vbQuestion + vbExclamation + vbInformation ==> 160 (Integer)
 '? vbDefaultButton2 + vbDefaultButton3 + vbDefaultButton4 + vbSystemModal + vbApplicationModal ==> 5632 (Integer)
@@ -37,6 +37,8 @@
 '? WeekdayName(1.1) & " " & WeekdayName(1, 10, 1.5) & " " & MonthName(1, 10) ==> "Sunday Mon Jan" (String)
 
 ' Formatting: a Null value is a type mismatch, a Null option an invalid use of Null [api].
+' The texts follow the US defaults of [MS:FormatCurrency Function, MS:FormatPercent Function];
+' a minus sign for the locale's default sign style is derived from FormatNumber's.
 '? FormatCurrency(1234.5) & " " & FormatCurrency(-1000, 0) & " " & FormatCurrency(-1000, , , -1) ==> "$1,234.50 -$1,000 ($1,000.00)" (String)
 '? FormatPercent(0.1234) & " " & FormatPercent(-0.5, 0) ==> "12.34% -50%" (String)
 '? FormatCurrency(Null) ==> #13 Type mismatch
@@ -55,7 +57,8 @@ x = #1/1/2000 6:05:09 PM#
 '? DatePart("ww", #12/29/2003#, vbMonday, vbFirstFourDays) ==> 53 (Integer)
 '? DateValue(x) & "|" & TimeValue(x) ==> "1/1/2000|6:05:09 PM" (String)
 
-' Escape leaves letters, digits and @*_+-./ alone [MS:Escape Function].
+' Escape writes %xx, or %uxxxx above 255 [MS:Escape Function]; the characters it leaves alone
+' are those of JScript's escape, which it mirrors (derived).
 '? Escape("a b+c/" & ChrW(252) & ChrW(8364)) ==> "a%20b+c/%FC%u20AC" (String)
 '? Unescape("%41%u20ac%zz%") = "A" & ChrW(8364) & "%zz%" ==> True (Boolean)
 
