@@ -17,9 +17,13 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: quorvix-eval [--lang vbscript|javascript] [--raw] [-e TEXT]... [FILE]\n"
+    "usage: quorvix-eval [--lang vbscript|javascript] [--raw] [--script PROGRAM] [-e TEXT]...\n"
+    "                    [FILE]\n"
     "  Evaluates each -e TEXT in order, else each line of FILE or of standard input,\n"
     "  as the calculator's input line, and prints the output box after each.\n"
+    "  --script PROGRAM  run the whole file PROGRAM first, as one program in the global\n"
+    "         scope, so that the inputs see its procedures and variables; when it fails,\n"
+    "         print \"PROGRAM, line N: error\" to standard error and exit with status 1.\n"
     "  --raw  skip the shorthand rewrites: a line beginning with \"!\" is executed as a\n"
     "         statement, any other line is evaluated and its answer printed.\n";
 
@@ -28,6 +32,7 @@ struct Options {
     bool raw = false;
     QStringList expressions;
     std::optional<QString> file;
+    std::optional<QString> script;
 };
 
 std::optional<Options> parseArguments(const QStringList& args) {
@@ -45,6 +50,8 @@ std::optional<Options> parseArguments(const QStringList& args) {
             } else {
                 return std::nullopt;
             }
+        } else if (arg == QLatin1String("--script") && i + 1 < args.size() && !options.script) {
+            options.script = args[++i];
         } else if (arg == QLatin1String("-e") && i + 1 < args.size()) {
             options.expressions.append(args[++i]);
         } else if (arg.startsWith(u'-') && arg != QLatin1String("-")) {
@@ -75,6 +82,34 @@ QString runRaw(quorvix::EngineHost& engine, const QString& line) {
     return text ? *text : engine.noTextFormDescription(*value);
 }
 
+// The program file as UTF-8 (a leading byte-order mark dropped), named as the user gave it; a
+// file that cannot be read comes back with its problem instead of its text.
+quorvix::LibraryScript readProgram(const QString& path) {
+    quorvix::LibraryScript program;
+    program.fileName = path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        program.problem =
+            QStringLiteral("quorvix-eval: cannot read %1: %2").arg(path, file.errorString());
+        return program;
+    }
+    program.source = QString::fromUtf8(file.readAll());
+    if (program.source.startsWith(QChar(0xfeff))) {
+        program.source.remove(0, 1);
+    }
+    return program;
+}
+
+// Runs the program as --raw runs its lines, straight in the engine, without Pi.
+std::optional<QString> runRawProgram(quorvix::EngineHost& engine,
+                                     const quorvix::LibraryScript& program) {
+    if (engine.executeStatement(program.source)) {
+        return std::nullopt;
+    }
+    return quorvix::libraryFailureMessage(program.fileName, program.source, engine.errorPosition(),
+                                          engine.errorDescription());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -90,6 +125,21 @@ int main(int argc, char** argv) {
     quorvix::EvaluationCommand command(engine);
     QString outputBox;
     QTextStream out(stdout);
+
+    if (options->script) {
+        const quorvix::LibraryScript program = readProgram(*options->script);
+        if (!program.problem.isEmpty()) {
+            // As for an unreadable FILE: the command line was at fault, not the program.
+            std::fprintf(stderr, "%s\n", qPrintable(program.problem));
+            return 2;
+        }
+        const std::optional<QString> failure =
+            options->raw ? runRawProgram(engine, program) : command.runProgram(program);
+        if (failure) {
+            std::fprintf(stderr, "%s\n", qPrintable(*failure));
+            return 1;
+        }
+    }
 
     auto handle = [&](const QString& line) {
         if (options->raw) {

@@ -38,23 +38,31 @@ std::optional<qsizetype> EvaluationCommand::errorPosition(const QString& input,
     return inputPosition(input, rewritten, *position);
 }
 
+ScriptLanguage EvaluationCommand::language() const {
+    return m_engine.language() == QLatin1String("JavaScript") ? ScriptLanguage::JavaScript
+                                                              : ScriptLanguage::VBScript;
+}
+
+std::optional<QString> EvaluationCommand::startOnce(EvaluationResult& result,
+                                                    ScriptLanguage language, bool& piFailed) {
+    if (m_hasRun) {
+        return std::nullopt;
+    }
+    m_hasRun = true;
+    result.firstRun = true;
+    piFailed = !m_engine.executeStatement(piStatement());
+    return runLibrary(language);
+}
+
 EvaluationResult EvaluationCommand::run(const QString& input) {
     EvaluationResult result;
-    bool failed = false;
 
     // An engine that was lost between runs is replaced before this one; the run then says so
     // wherever it has no answer to show.
     const QString restart = restoreAfterRestart();
-    const ScriptLanguage language = m_engine.language() == QLatin1String("JavaScript")
-                                        ? ScriptLanguage::JavaScript
-                                        : ScriptLanguage::VBScript;
-    std::optional<QString> libraryFailure;
-    if (!m_hasRun) {
-        m_hasRun = true;
-        result.firstRun = true;
-        failed = !m_engine.executeStatement(piStatement());
-        libraryFailure = runLibrary(language);
-    }
+    const ScriptLanguage language = this->language();
+    bool failed = false;
+    const std::optional<QString> libraryFailure = startOnce(result, language, failed);
     evaluate(input, language, failed, restart, result);
     if (libraryFailure) {
         result.output = *libraryFailure;
@@ -62,21 +70,35 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
     return result;
 }
 
+std::optional<QString> EvaluationCommand::runProgram(const LibraryScript& program) {
+    restoreAfterRestart();
+    EvaluationResult start;
+    bool piFailed = false;
+    if (std::optional<QString> libraryFailure = startOnce(start, language(), piFailed)) {
+        return libraryFailure;
+    }
+    if (piFailed) {
+        return m_engine.errorDescription();
+    }
+    return runScript(program);
+}
+
 std::optional<QString> EvaluationCommand::runLibrary(ScriptLanguage language) {
     const std::optional<LibraryScript> library =
         m_loadLibrary ? m_loadLibrary(language) : std::nullopt;
-    if (!library) {
+    return library ? runScript(*library) : std::nullopt;
+}
+
+std::optional<QString> EvaluationCommand::runScript(const LibraryScript& script) {
+    if (!script.problem.isEmpty()) {
+        return script.problem;
+    }
+    if (m_engine.executeStatement(script.source)) {
         return std::nullopt;
     }
-    if (!library->problem.isEmpty()) {
-        return library->problem;
-    }
-    if (m_engine.executeStatement(library->source)) {
-        return std::nullopt;
-    }
-    QString message = libraryFailureMessage(library->fileName, library->source,
+    QString message = libraryFailureMessage(script.fileName, script.source,
                                             m_engine.errorPosition(), m_engine.errorDescription());
-    // A library that had to be stopped by ending the engine must not cost the run its Pi.
+    // A script that had to be stopped by ending the engine must not cost the run its Pi.
     restoreAfterRestart();
     return message;
 }

@@ -43,6 +43,11 @@ public:
     using LibraryLoader = std::function<std::optional<LibraryScript>(ScriptLanguage)>;
     void setLibraryLoader(LibraryLoader loader) { m_loadLibrary = std::move(loader); }
 
+    // Runs a whole program (statements and procedures) in the engine's global scope, after the
+    // first-run steps if none has run yet, so that later runs see what it defined. Returns the
+    // failure's message ("lib.vbs, line 3: Syntax error"), or a failing library's, or nullopt.
+    std::optional<QString> runProgram(const LibraryScript& program);
+
     // The statement of the first run: "Pi =  3.14159265358979" (a blank in the sign's place).
     static QString piStatement();
 
@@ -53,9 +58,16 @@ private:
     // The engine's error position traced back to the input line.
     std::optional<qsizetype> errorPosition(const QString& input,
                                            const RewrittenInput& rewritten) const;
+    // Defines Pi and runs the library on the first call only (`piFailed` tells whether Pi could
+    // not be set); returns what a failing library shows.
+    std::optional<QString> startOnce(EvaluationResult& result, ScriptLanguage language,
+                                     bool& piFailed);
+    // Runs a library or program; returns what the output box is to show when it failed.
+    std::optional<QString> runScript(const LibraryScript& script);
     // Runs the user's library; returns what the output box is to show when it failed.
     std::optional<QString> runLibrary(ScriptLanguage language);
     // The run after its first-run steps; `failed` is the run's error indicator so far.
+    ScriptLanguage language() const;
     void evaluate(const QString& input, ScriptLanguage language, bool failed,
                   const QString& restart, EvaluationResult& result);
 

@@ -15,6 +15,7 @@ vbs::InterpreterOptions options(std::chrono::milliseconds timeLimit, QChar separ
     o.timeLimit = timeLimit;
     o.decimalSeparator = separator.unicode();
     o.dateForm = dates;
+    o.localeName = QLocale().name().toStdU16String();
     // Numeric text may carry the locale's currency symbol when it is one character; "$" for
     // locales without one, as in the C locale.
     const QString currency = QLocale().currencySymbol(QLocale::CurrencySymbol);

@@ -111,6 +111,8 @@ struct Stmt {
     bool until = false;
     // While ... Wend: "Exit Do" inside it leaves the enclosing Do, not the While.
     bool whileWend = false;
+    // Call ...: written with the Call keyword (Windows treats some calls differently then).
+    bool callKeyword = false;
     ExitKind exitKind = ExitKind::Do;
     std::vector<DimItem> items;
     std::vector<ExprPtr> conds;

@@ -1,6 +1,7 @@
 #include "builtins.h"
 
 #include "builtin_functions.h"
+#include "builtin_library.h"
 
 namespace vbs {
 namespace {
@@ -177,6 +178,81 @@ constexpr BuiltinInfo kBuiltins[] = {
     {u"vbfriday", 0, 0, vbFriday, u"vbFriday"},
     {u"vbsaturday", 0, 0, vbSaturday, u"vbSaturday"},
     {u"scriptengine", 0, 0, ScriptEngine, u"ScriptEngine"},
+    // The rest of the library
+    {u"monthname", 1, 2, fn::MonthName, u"MonthName(month[, abbreviate])"},
+    {u"weekdayname", 1, 3, fn::WeekdayName,
+     u"WeekdayName(weekday[, abbreviate[, firstdayofweek]])"},
+    {u"formatcurrency", 1, 5, fn::FormatCurrency,
+     u"FormatCurrency(expression[, digits[, leadingdigit[, parentheses[, groupdigits]]]])"},
+    {u"formatpercent", 1, 5, fn::FormatPercent,
+     u"FormatPercent(expression[, digits[, leadingdigit[, parentheses[, groupdigits]]]])"},
+    {u"formatdatetime", 1, 2, fn::FormatDateTime, u"FormatDateTime(date[, format])"},
+    {u"datepart", 2, 4, fn::DatePart,
+     u"DatePart(interval, date[, firstdayofweek[, firstweekofyear]])"},
+    {u"datevalue", 1, 1, fn::DateValue, u"DateValue(date)"},
+    {u"timevalue", 1, 1, fn::TimeValue, u"TimeValue(time)"},
+    {u"rgb", 3, 3, fn::RGB, u"RGB(red, green, blue)"},
+    {u"escape", 1, 1, fn::Escape, u"Escape(string)"},
+    {u"unescape", 1, 1, fn::Unescape, u"Unescape(string)"},
+    {u"scriptenginemajorversion", 0, 0, fn::ScriptEngineMajorVersion, u"ScriptEngineMajorVersion"},
+    {u"scriptengineminorversion", 0, 0, fn::ScriptEngineMinorVersion, u"ScriptEngineMinorVersion"},
+    {u"scriptenginebuildversion", 0, 0, fn::ScriptEngineBuildVersion, u"ScriptEngineBuildVersion"},
+    {u"getlocale", 0, 0, fn::GetLocale, u"GetLocale"},
+    {u"setlocale", 1, 1, fn::SetLocale, u"SetLocale(lcid)"},
+    {u"msgbox", 1, 5, fn::MsgBox, u"MsgBox(prompt[, buttons[, title[, helpfile, context]]])"},
+    {u"inputbox", 1, 7, fn::InputBox,
+     u"InputBox(prompt[, title[, default[, xpos, ypos[, helpfile, context]]]])"},
+    {u"stop", 0, 0, fn::Stop, u"Stop"},
+    // The rest of the constants
+    {u"vbokonly", 0, 0, fn::integerConstant<0>, u"vbOKOnly"},
+    {u"vbokcancel", 0, 0, fn::integerConstant<1>, u"vbOKCancel"},
+    {u"vbabortretryignore", 0, 0, fn::integerConstant<2>, u"vbAbortRetryIgnore"},
+    {u"vbyesnocancel", 0, 0, fn::integerConstant<3>, u"vbYesNoCancel"},
+    {u"vbyesno", 0, 0, fn::integerConstant<4>, u"vbYesNo"},
+    {u"vbretrycancel", 0, 0, fn::integerConstant<5>, u"vbRetryCancel"},
+    {u"vbcritical", 0, 0, fn::integerConstant<16>, u"vbCritical"},
+    {u"vbquestion", 0, 0, fn::integerConstant<32>, u"vbQuestion"},
+    {u"vbexclamation", 0, 0, fn::integerConstant<48>, u"vbExclamation"},
+    {u"vbinformation", 0, 0, fn::integerConstant<64>, u"vbInformation"},
+    {u"vbdefaultbutton1", 0, 0, fn::integerConstant<0>, u"vbDefaultButton1"},
+    {u"vbdefaultbutton2", 0, 0, fn::integerConstant<256>, u"vbDefaultButton2"},
+    {u"vbdefaultbutton3", 0, 0, fn::integerConstant<512>, u"vbDefaultButton3"},
+    {u"vbdefaultbutton4", 0, 0, fn::integerConstant<768>, u"vbDefaultButton4"},
+    {u"vbapplicationmodal", 0, 0, fn::integerConstant<0>, u"vbApplicationModal"},
+    {u"vbsystemmodal", 0, 0, fn::integerConstant<4096>, u"vbSystemModal"},
+    {u"vbmsgboxhelpbutton", 0, 0, fn::longConstant<16384>, u"vbMsgBoxHelpButton"},
+    {u"vbmsgboxsetforeground", 0, 0, fn::longConstant<65536>, u"vbMsgBoxSetForeground"},
+    {u"vbmsgboxright", 0, 0, fn::longConstant<524288>, u"vbMsgBoxRight"},
+    {u"vbmsgboxrtlreading", 0, 0, fn::longConstant<1048576>, u"vbMsgBoxRtlReading"},
+    {u"vbok", 0, 0, fn::integerConstant<1>, u"vbOK"},
+    {u"vbcancel", 0, 0, fn::integerConstant<2>, u"vbCancel"},
+    {u"vbabort", 0, 0, fn::integerConstant<3>, u"vbAbort"},
+    {u"vbretry", 0, 0, fn::integerConstant<4>, u"vbRetry"},
+    {u"vbignore", 0, 0, fn::integerConstant<5>, u"vbIgnore"},
+    {u"vbyes", 0, 0, fn::integerConstant<6>, u"vbYes"},
+    {u"vbno", 0, 0, fn::integerConstant<7>, u"vbNo"},
+    {u"vbgeneraldate", 0, 0, fn::integerConstant<0>, u"vbGeneralDate"},
+    {u"vblongdate", 0, 0, fn::integerConstant<1>, u"vbLongDate"},
+    {u"vbshortdate", 0, 0, fn::integerConstant<2>, u"vbShortDate"},
+    {u"vblongtime", 0, 0, fn::integerConstant<3>, u"vbLongTime"},
+    {u"vbshorttime", 0, 0, fn::integerConstant<4>, u"vbShortTime"},
+    {u"vbusesystem", 0, 0, fn::integerConstant<0>, u"vbUseSystem"},
+    {u"vbusesystemdayofweek", 0, 0, fn::integerConstant<0>, u"vbUseSystemDayOfWeek"},
+    {u"vbfirstjan1", 0, 0, fn::integerConstant<1>, u"vbFirstJan1"},
+    {u"vbfirstfourdays", 0, 0, fn::integerConstant<2>, u"vbFirstFourDays"},
+    {u"vbfirstfullweek", 0, 0, fn::integerConstant<3>, u"vbFirstFullWeek"},
+    {u"vbblack", 0, 0, fn::longConstant<0>, u"vbBlack"},
+    {u"vbred", 0, 0, fn::longConstant<255>, u"vbRed"},
+    {u"vbgreen", 0, 0, fn::longConstant<65280>, u"vbGreen"},
+    {u"vbyellow", 0, 0, fn::longConstant<65535>, u"vbYellow"},
+    {u"vbblue", 0, 0, fn::longConstant<16711680>, u"vbBlue"},
+    {u"vbmagenta", 0, 0, fn::longConstant<16711935>, u"vbMagenta"},
+    {u"vbcyan", 0, 0, fn::longConstant<16776960>, u"vbCyan"},
+    {u"vbwhite", 0, 0, fn::longConstant<16777215>, u"vbWhite"},
+    {u"vbformfeed", 0, 0, fn::charConstant<u'\f'>, u"vbFormFeed"},
+    {u"vbverticaltab", 0, 0, fn::charConstant<u'\v'>, u"vbVerticalTab"},
+    {u"vbdatabasecompare", 0, 0, fn::integerConstant<2>, u"vbDatabaseCompare"},
+    {u"vbdecimal", 0, 0, fn::integerConstant<14>, u"vbDecimal"},
 };
 
 } // namespace
@@ -196,6 +272,12 @@ const BuiltinInfo& builtinAt(int index) {
 
 int builtinCount() {
     return static_cast<int>(sizeof kBuiltins / sizeof kBuiltins[0]);
+}
+
+bool callRefusesResult(int index) {
+    const BuiltinFn f = kBuiltins[index].fn;
+    return f == fn::CByte || f == fn::CCur || f == fn::CDate || f == fn::CDbl || f == fn::CInt ||
+           f == fn::CLng || f == fn::CSng;
 }
 
 } // namespace vbs

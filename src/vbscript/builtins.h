@@ -27,5 +27,9 @@ struct BuiltinInfo {
 int findBuiltin(std::u16string_view lower);
 const BuiltinInfo& builtinAt(int index);
 int builtinCount();
+// Whether Windows refuses, with "Variable uses an Automation type not supported in VBScript",
+// the result of this built-in in a Call statement (the numeric and date conversions, once the
+// conversion itself succeeded).
+bool callRefusesResult(int index);
 
 } // namespace vbs

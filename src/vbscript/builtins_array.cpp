@@ -68,6 +68,9 @@ ErrorCode LBound(Runtime& rt, const Variant* a, int n, Variant& out) {
 }
 
 ErrorCode Join(Runtime& rt, const Variant* a, int n, Variant& out) {
+    if (a[0].isNull()) {
+        return ErrorCode::InvalidNull;
+    }
     if (!a[0].isArray() || a[0].asArray()->bounds.size() != 1) {
         return ErrorCode::TypeMismatch;
     }
@@ -83,11 +86,13 @@ ErrorCode Join(Runtime& rt, const Variant* a, int n, Variant& out) {
         if (i > 0) {
             result += delimiter;
         }
+        // A Null element is a Type mismatch here, not an Invalid use of Null.
+        if (items[i].isNull()) {
+            return ErrorCode::TypeMismatch;
+        }
         std::u16string piece;
-        if (!items[i].isNull()) {
-            if (ErrorCode e = textArg(rt, items[i], piece); e != ErrorCode::None) {
-                return e;
-            }
+        if (ErrorCode e = textArg(rt, items[i], piece); e != ErrorCode::None) {
+            return e;
         }
         result += piece;
         if (rt.pastDeadline(i)) {

@@ -128,14 +128,6 @@ ErrorCode Second(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 ErrorCode Weekday(Runtime& rt, const Variant* a, int n, Variant& out) {
-    if (a[0].isNull()) {
-        out = a[0];
-        return ErrorCode::None;
-    }
-    double serial = 0;
-    if (ErrorCode e = toDate(a[0], rt.locale, serial); e != ErrorCode::None) {
-        return e;
-    }
     std::int32_t firstDay = 1;
     if (given(a, n, 1)) {
         if (ErrorCode e = longArg(rt, a[1], firstDay); e != ErrorCode::None) {
@@ -147,6 +139,15 @@ ErrorCode Weekday(Runtime& rt, const Variant* a, int n, Variant& out) {
         if (firstDay == 0) {
             firstDay = 1;
         }
+    }
+    // The first day is checked before a Null date passes through.
+    if (a[0].isNull()) {
+        out = a[0];
+        return ErrorCode::None;
+    }
+    double serial = 0;
+    if (ErrorCode e = toDate(a[0], rt.locale, serial); e != ErrorCode::None) {
+        return e;
     }
     // Day 0 (30 Dec 1899) was a Saturday, day 7 of a week that starts on Sunday.
     const auto days = static_cast<std::int64_t>(std::trunc(serial));
@@ -203,6 +204,11 @@ ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
         return e;
     }
     amount = std::trunc(amount);
+    // A Null date gives Null once the interval and the count are found sound.
+    if (a[2].isNull()) {
+        out = a[2];
+        return ErrorCode::None;
+    }
     Fields f{};
     double serial = 0;
     if (ErrorCode e = toDate(a[2], rt.locale, serial); e != ErrorCode::None) {

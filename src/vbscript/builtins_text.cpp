@@ -154,6 +154,11 @@ ErrorCode Right(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 ErrorCode Mid(Runtime& rt, const Variant* a, int n, Variant& out) {
+    // A Null start or length is reported before anything else is looked at, even a start
+    // that is no number or out of range.
+    if (a[1].isNull() || (n > 2 && a[2].isNull())) {
+        return ErrorCode::InvalidNull;
+    }
     std::int32_t start = 0;
     if (ErrorCode e = longArg(rt, a[1], start); e != ErrorCode::None) {
         return e;

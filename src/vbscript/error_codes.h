@@ -24,6 +24,8 @@ namespace vbs {
     X(NoSuchMember, 438, "Object doesn't support this property or method")                         \
     X(WrongArgCount, 450, "Wrong number of arguments or invalid property assignment")              \
     X(NotACollection, 451, "Object not a collection")                                              \
+    X(UnsupportedAutomationType, 458,                                                              \
+      "Variable uses an Automation type not supported in VBScript")                                \
     X(VariableUndefined, 500, "Variable is undefined")                                             \
     X(IllegalAssignment, 501, "Illegal assignment")                                                \
     X(SyntaxOutOfMemory, 1001, "Out of memory")                                                    \

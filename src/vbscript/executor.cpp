@@ -102,8 +102,15 @@ Flow Executor::execStmt(const Stmt& s) {
     case StmtKind::Assign:
     case StmtKind::Set:
         return execAssign(s);
-    case StmtKind::Call:
-        return execCall(*s.target);
+    case StmtKind::Call: {
+        const Flow flow = execCall(*s.target);
+        if (flow == Flow::Normal && s.callKeyword && s.target->kind == ExprKind::Name &&
+            s.target->scope == Scope::Builtin && callRefusesResult(s.target->index)) {
+            raise(ErrorCode::UnsupportedAutomationType);
+            return Flow::Error;
+        }
+        return flow;
+    }
     case StmtKind::Dim:
         return execDim(s);
     case StmtKind::ReDim:

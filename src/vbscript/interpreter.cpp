@@ -4,6 +4,7 @@
 #include "executor.h"
 #include "global_table.h"
 #include "lexer.h"
+#include "locale_ids.h"
 #include "parser.h"
 #include "runtime.h"
 #include "script_limits.h"
@@ -36,6 +37,9 @@ Interpreter::Interpreter(InterpreterOptions options)
     // The thousands separator is whichever of "," and "." is not the decimal one.
     runtime_->locale.thousands = options_.decimalSeparator == u',' ? u'.' : u',';
     executor_->setTimeoutText(timeoutText(options_.timeLimit));
+    if (const std::int32_t id = localeIdOf(options_.localeName); id != 0) {
+        runtime_->localeId = runtime_->userLocaleId = id;
+    }
 }
 
 Interpreter::~Interpreter() = default;

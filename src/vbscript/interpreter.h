@@ -25,6 +25,8 @@ struct InterpreterOptions {
     // How dates become text and how date text is read (CStr, CDate, IsDate); date literals in
     // the source always use the US form.
     DateForm dateForm;
+    // The user's locale name ("de-DE"), for GetLocale and SetLocale; empty is en-US.
+    std::u16string localeName;
 };
 
 struct ScriptError {

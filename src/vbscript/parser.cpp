@@ -286,8 +286,9 @@ StmtPtr Parser::parseIf() {
     s->pos = advance().pos;
     s->conds.push_back(parseExpr());
     expectKeyword(Keyword::Then, ErrorCode::ExpectedThen);
-    if (atSeparator()) {
-        // Block form, also when written on one line with ":".
+    if (peek().kind == Tok::Newline || peek().kind == Tok::End) {
+        // Block form: Then ends its line. A ":" after Then starts the one-line form, whose first
+        // statement is empty ("If c Then :" opens no block).
         s->blocks.push_back(parseBlock(false));
         while (isKeyword(Keyword::ElseIf)) {
             advance();
@@ -525,6 +526,7 @@ StmtPtr Parser::parseSet() {
 StmtPtr Parser::parseCallKeyword() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Call;
+    s->callKeyword = true;
     s->pos = advance().pos;
     if (peek().kind != Tok::Identifier) {
         fail(ErrorCode::ExpectedIdentifier);

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vbs {
@@ -33,6 +34,13 @@ struct Runtime {
     bool pastDeadline(std::size_t step) const {
         return (step & 4095) == 4095 && std::chrono::steady_clock::now() >= deadline;
     }
+
+    // The Windows locale id GetLocale reports and SetLocale changes, and the user's own (given
+    // by the caller). SetLocale chooses between the user's forms and the US ones: `userLocale`
+    // keeps the user's number and date forms while the US ones are in `locale`.
+    std::int32_t localeId = 1033;
+    std::int32_t userLocaleId = 1033;
+    std::optional<NumberLocale> userLocale;
 };
 
 } // namespace vbs

@@ -53,6 +53,19 @@ rm -f "$nested"
 tmp=$(mktemp)
 printf '2^10\n!y=Ans\ny+1\n' >"$tmp"
 check file $'1024\n1024\n1025' "$bin" "$tmp"
+
+# --script runs a whole program first; the inputs see what it defined. A failure names the line
+# it was raised on and ends the run with status 1, before any input.
+printf 'Function fib(n)\n  If n < 2 Then fib = n Else fib = fib(n-1) + fib(n-2)\nEnd Function\nx = Pi\n' >"$tmp"
+check script $'6765\n3.14159265358979' "$bin" --script "$tmp" -e "fib(20)" -e "x"
+printf 'function fib(n) {\n  return n < 2 ? n : fib(n - 1) + fib(n - 2)\n}\n' >"$tmp"
+check script-javascript 6765 "$bin" --lang javascript --script "$tmp" -e "fib(20)"
+printf 'a = 1\n\nb = 1 / 0\n' >"$tmp"
+check script-failure "$tmp, line 3: Division by zero"$'\nstatus 1' \
+    bash -c "'$bin' --script '$tmp' -e 1; echo status \$?"
+printf 'var a = 1;\nvar b = (;\n' >"$tmp"
+check script-javascript-failure "$tmp, line 2: Expected token \`)'"$'\nstatus 1' \
+    bash -c "'$bin' --lang javascript --script '$tmp' -e 1; echo status \$?"
 rm -f "$tmp"
 
 # The input line takes at most two million characters. A longer line is refused on its own

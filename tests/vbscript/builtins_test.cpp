@@ -301,5 +301,21 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"TimerIsSingle", "TypeName(Timer)", "\"Single\" (String)"}),
     RowName());
 
+// GetLocale reports the user's locale; SetLocale switches between it and en-US, for this
+// interpreter alone, and refuses a locale whose forms it does not know.
+TEST(Locale, SwitchesBetweenTheUsersAndUsFormsPerInterpreter) {
+    InterpreterOptions german = quickOptions();
+    german.decimalSeparator = u',';
+    german.localeName = u"de_DE";
+    Interpreter in(german);
+    EXPECT_EQ(evalText(in, "GetLocale"), "1031 (Long)");
+    EXPECT_EQ(evalText(in, "SetLocale(\"en-us\") & \"|\" & CStr(1.5) & \"|\" & GetLocale"),
+              "\"1031|1.5|1033\" (String)");
+    EXPECT_EQ(evalText(in, "SetLocale(1036)"), "#5 Invalid procedure call or argument");
+    Interpreter other(german);
+    EXPECT_EQ(evalText(other, "CStr(1.5)"), "\"1,5\" (String)");
+    EXPECT_EQ(evalText(in, "SetLocale(0) & \"|\" & CStr(1.5)"), "\"1033|1,5\" (String)");
+}
+
 } // namespace
 } // namespace vbs::test

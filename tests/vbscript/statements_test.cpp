@@ -51,6 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "y", "\"b\" (String)"},
         ScriptCase{"BlockOnOneLine", "If True Then: x = 1: Else: x = 2: End If", "x",
                    "1 (Integer)"},
+        // A ":" right after Then starts the one-line form with an empty statement: the next
+        // line runs whatever the condition.
+        ScriptCase{"ThenColonOpensNoBlock", "x = 0\nIf False Then :\nx = 2", "x", "2 (Integer)"},
         ScriptCase{"ElseOnSameLine", "If False Then\nx = 1\nElse x = 2\nEnd If", "x",
                    "2 (Integer)"},
         ScriptCase{"NullTakesElse", "If Null Then x = 2 Else x = 3", "x", "3 (Integer)"},

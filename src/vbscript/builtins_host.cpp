@@ -1,0 +1,85 @@
+#include "builtin_helpers.h"
+#include "builtin_library.h"
+#include "locale_ids.h"
+
+namespace vbs::fn {
+namespace {
+
+// The version this engine reports: the language level it follows, and a build number of our
+// own (Windows' builds count in the thousands, so ours cannot be taken for one of them).
+constexpr std::int32_t kMajorVersion = 5;
+constexpr std::int32_t kMinorVersion = 8;
+constexpr std::int32_t kBuildVersion = 1;
+
+} // namespace
+
+ErrorCode ScriptEngineMajorVersion(Runtime&, const Variant*, int, Variant& out) {
+    out = Variant::longInt(kMajorVersion);
+    return ErrorCode::None;
+}
+
+ErrorCode ScriptEngineMinorVersion(Runtime&, const Variant*, int, Variant& out) {
+    out = Variant::longInt(kMinorVersion);
+    return ErrorCode::None;
+}
+
+ErrorCode ScriptEngineBuildVersion(Runtime&, const Variant*, int, Variant& out) {
+    out = Variant::longInt(kBuildVersion);
+    return ErrorCode::None;
+}
+
+ErrorCode GetLocale(Runtime& rt, const Variant*, int, Variant& out) {
+    out = Variant::longInt(rt.localeId);
+    return ErrorCode::None;
+}
+
+// SetLocale(id or name): 0 or "" is the user's locale. Only the user's locale and en-US are
+// known here (their number and date forms); any other locale is refused as an invalid
+// argument rather than taken with forms it does not have. Returns the locale id before.
+ErrorCode SetLocale(Runtime& rt, const Variant* a, int, Variant& out) {
+    if (a[0].isNull()) {
+        return ErrorCode::InvalidNull;
+    }
+    std::int32_t id = 0;
+    if (a[0].isString()) {
+        id = localeIdOf(a[0].asString());
+        if (id == kUserDefaultLocaleId) {
+            return ErrorCode::InvalidCall;
+        }
+    } else if (ErrorCode e = longArg(rt, a[0], id); e != ErrorCode::None) {
+        return e;
+    }
+    if (id == 0) {
+        id = rt.userLocaleId;
+    }
+    if (id != rt.userLocaleId && id != kUnitedStatesLocaleId) {
+        return ErrorCode::InvalidCall;
+    }
+    if (!rt.userLocale) {
+        rt.userLocale = rt.locale;
+    }
+    out = Variant::longInt(rt.localeId);
+    rt.localeId = id;
+    rt.locale = id == rt.userLocaleId ? *rt.userLocale : NumberLocale{};
+    return ErrorCode::None;
+}
+
+// A calculator shows no dialogs from a script: MsgBox shows nothing and answers as if OK was
+// pressed (vbOK), InputBox answers as if nothing was entered (Empty).
+ErrorCode MsgBox(Runtime&, const Variant*, int, Variant& out) {
+    out = Variant::integer(1);
+    return ErrorCode::None;
+}
+
+ErrorCode InputBox(Runtime&, const Variant*, int, Variant& out) {
+    out = Variant();
+    return ErrorCode::None;
+}
+
+// Stop would hand the script to a debugger; there is none, so it does nothing.
+ErrorCode Stop(Runtime&, const Variant*, int, Variant& out) {
+    out = Variant();
+    return ErrorCode::None;
+}
+
+} // namespace vbs::fn
