@@ -111,6 +111,8 @@ struct Stmt {
     bool until = false;
     // While ... Wend: "Exit Do" inside it leaves the enclosing Do, not the While.
     bool whileWend = false;
+    // Assign of the form `s = s & ...` (see Executor::execAppend).
+    bool joinsOntoTarget = false;
     ExitKind exitKind = ExitKind::Do;
     std::vector<DimItem> items;
     std::vector<ExprPtr> conds;

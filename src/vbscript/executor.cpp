@@ -163,6 +163,11 @@ Flow Executor::execStmt(const Stmt& s) {
 }
 
 Flow Executor::execAssign(const Stmt& s) {
+    if (s.joinsOntoTarget) {
+        if (Variant* text = textAppendedTo(s)) {
+            return execAppend(*s.value, *text);
+        }
+    }
     Variant value;
     if (!eval(*s.value, value)) {
         return Flow::Error;

@@ -52,6 +52,10 @@ private:
     Flow execBlock(const Block& block);
     Flow execStmt(const Stmt& s);
     Flow execAssign(const Stmt& s);
+    // The variable of `s = s & ...` (joinsOntoTarget) when it holds text; else null.
+    Variant* textAppendedTo(const Stmt& s);
+    // Joins the operands after the first of `value` onto `text`, in place when it can.
+    Flow execAppend(const Expr& value, Variant& text);
     Flow execCall(const Expr& target);
     Flow execIf(const Stmt& s);
     Flow execFor(const Stmt& s);

@@ -460,6 +460,20 @@ StmtPtr Parser::parseExit() {
     return s;
 }
 
+namespace {
+
+// `s = s & ...`: the statement the executor runs by growing s's own text.
+bool joinsOntoItself(const Expr& target, const Expr& value) {
+    if (target.kind != ExprKind::Name || target.hasParens || value.kind != ExprKind::Binary ||
+        value.ops[0] != BinaryOp::Concat) {
+        return false;
+    }
+    const Expr& first = *value.args[0];
+    return first.kind == ExprKind::Name && !first.hasParens && first.name == target.name;
+}
+
+} // namespace
+
 StmtPtr Parser::parseAssignOrCall() {
     auto s = std::make_unique<Stmt>();
     s->pos = peek().pos;
@@ -488,6 +502,7 @@ StmtPtr Parser::parseAssignOrCall() {
         s->kind = StmtKind::Assign;
         s->target = std::move(target);
         s->value = parseExpr();
+        s->joinsOntoTarget = joinsOntoItself(*s->target, *s->value);
         return s;
     }
     s->kind = StmtKind::Call;

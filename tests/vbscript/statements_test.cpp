@@ -23,6 +23,13 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"JoinsLeaveTheirOperands",
                    "a = \"x\": b = Array(\"y\"): c = CStr(a) & 1 & 2: d = b(0) & 3 & 4: e = a & c",
                    "a & b(0) & c & d & e", "\"xyx12y34xx12\" (String)"},
+        // `s = s & ...` grows s's own text; never one a copy or a called procedure still holds.
+        ScriptCase{"AppendLeavesCopies",
+                   "Dim k, keep, t\nFunction n(): keep = k: n = \"z\": End Function\n"
+                   "k = \"p\": t = k: k = k & \"q\": k = k & n() & \"c\"",
+                   "t & keep & k", "\"ppqpqzc\" (String)"},
+        ScriptCase{"LongAppendLoop", "s = \"\": For i = 1 To 100000: s = s & \"x\": Next",
+                   "Len(s) & Mid(s, 99999)", "\"100000xx\" (String)"},
         ScriptCase{"ColonsAndLines", "a = 1 :: :\nb = 2\r\nc = 3\rd = 4", "a+b+c+d",
                    "10 (Integer)"},
         ScriptCase{"Continuation", "x =_\n3 + _  \n 4", "x", "7 (Integer)"},
