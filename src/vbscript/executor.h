@@ -103,7 +103,14 @@ private:
     bool subscripts(const std::vector<ExprPtr>& args, std::int32_t* index);
     // The element at `index` (`count` subscripts); null when there is none.
     static Variant* elementAt(Variant& array, const std::int32_t* index, std::size_t count);
+    // The bounds of Dim a(...) or ReDim a(...), evaluated and checked; `total` elements.
+    bool arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<ArrayBound>& out,
+                     std::size_t& total);
+    // Gives `out` `total` Empty elements, or raises Out of memory when the budget refuses.
+    bool sizeArray(ArrayData& out, std::size_t total);
     bool makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out);
+    // ReDim Preserve of the array `var` holds to `bounds` (`total` elements).
+    bool preserveInto(Variant& var, std::vector<ArrayBound> bounds, std::size_t total);
 
     // Records an error; always returns false so callers can `return raise(...)`.
     bool raise(ErrorCode code);

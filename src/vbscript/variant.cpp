@@ -1,6 +1,7 @@
 #include "variant.h"
 
 #include "memory_budget.h"
+#include "script_limits.h"
 
 #include <algorithm>
 
@@ -48,7 +49,16 @@ ArrayData::~ArrayData() {
 
 void ArrayData::resize(std::size_t n) {
     MemoryBudget::remove(items.size() * sizeof(Variant));
+    // Spare room doubles, up to the most elements an array may have, so that growing an array
+    // one element at a time (ReDim Preserve in a loop) costs amortised constant time per
+    // element; an array that shrank to a quarter of its room gives the room back.
+    if (n > items.capacity()) {
+        items.reserve(std::max(n, std::min(2 * items.capacity(), limits::kMaxArrayElements)));
+    }
     items.resize(n);
+    if (n < items.capacity() / 4) {
+        items.shrink_to_fit();
+    }
     MemoryBudget::add(items.size() * sizeof(Variant));
 }
 

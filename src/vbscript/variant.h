@@ -169,7 +169,8 @@ struct ArrayBound {
 struct ArrayData {
     std::vector<ArrayBound> bounds;
     // Elements with the first index running fastest, as For Each walks them. Sized only
-    // through resize() and adopt(), which keep the memory budget's count.
+    // through resize() and adopt(), which keep the memory budget's count (of the elements; the
+    // spare room resize() keeps for growth is at most as much again).
     std::vector<Variant> items;
     // Declared with sizes (Dim a(3)): ReDim refuses it.
     bool fixed = false;
@@ -180,6 +181,7 @@ struct ArrayData {
     ArrayData(const ArrayData& other);
     ArrayData& operator=(const ArrayData&) = delete;
     ~ArrayData();
+    // To `n` elements, keeping the first ones.
     void resize(std::size_t n);
     void adopt(std::vector<Variant> elements);
 };
