@@ -1,36 +1,23 @@
 #include "vbscript_engine.h"
 
-#include "date_form.h"
 #include "number_format.h"
 
-#include <QLocale>
 #include <cmath>
 
 namespace quorvix {
 namespace {
 
-vbs::InterpreterOptions options(std::chrono::milliseconds timeLimit, QChar separator,
-                                const vbs::DateForm& dates) {
+vbs::InterpreterOptions options(std::chrono::milliseconds timeLimit, const UserLocale& locale) {
     vbs::InterpreterOptions o;
     o.timeLimit = timeLimit;
-    o.decimalSeparator = separator.unicode();
-    o.dateForm = dates;
-    // Numeric text may carry the locale's currency symbol when it is one character; "$" for
-    // locales without one, as in the C locale.
-    const QString currency = QLocale().currencySymbol(QLocale::CurrencySymbol);
-    if (currency.size() == 1) {
-        o.currencySymbol = currency.at(0).unicode();
-    }
+    o.decimalSeparator = locale.decimalSeparator.unicode();
+    o.currencySymbol = locale.currencySymbol.unicode();
+    o.dateForm = locale.dates;
     return o;
 }
 
 std::optional<qsizetype> positionOf(const vbs::ScriptError& error) {
     return error.position ? std::optional(static_cast<qsizetype>(*error.position)) : std::nullopt;
-}
-
-QChar localeSeparator() {
-    const QString s = QLocale().decimalPoint();
-    return s.size() == 1 ? s.at(0) : QChar(u'.');
 }
 
 QString fromU16(const std::u16string& s) {
@@ -47,12 +34,8 @@ double shownDate(double serial) {
 
 } // namespace
 
-VBScriptEngine::VBScriptEngine(std::chrono::milliseconds timeLimit)
-    : VBScriptEngine(timeLimit, localeSeparator(), dateFormOf(QLocale())) {}
-
-VBScriptEngine::VBScriptEngine(std::chrono::milliseconds timeLimit, QChar decimalSeparator,
-                               const vbs::DateForm& dates)
-    : m_interpreter(options(timeLimit, decimalSeparator, dates)) {}
+VBScriptEngine::VBScriptEngine(std::chrono::milliseconds timeLimit, const UserLocale& locale)
+    : m_interpreter(options(timeLimit, locale)) {}
 
 ScriptValue VBScriptEngine::toScriptValue(const vbs::Variant& v) {
     using Kind = ScriptValue::Kind;

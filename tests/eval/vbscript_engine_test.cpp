@@ -27,7 +27,7 @@ void PrintTo(const ValueCase& c, std::ostream* os) {
 class VBScriptValueTest : public testing::TestWithParam<ValueCase> {};
 
 TEST_P(VBScriptValueTest, ConvertsTheResult) {
-    VBScriptEngine engine(1s, u'.');
+    VBScriptEngine engine(1s);
     const auto v = engine.eval(QString::fromUtf8(GetParam().expression));
     ASSERT_TRUE(v.has_value()) << engine.errorDescription().toStdString();
     EXPECT_EQ(v->kind, GetParam().kind);
@@ -70,7 +70,7 @@ class VBScriptAnsTest : public testing::TestWithParam<AnsCase> {};
 // when the user's decimal separator is a comma.
 TEST_P(VBScriptAnsTest, HoldsWhatIsShown) {
     for (const QChar separator : {QChar(u'.'), QChar(u',')}) {
-        VBScriptEngine engine(1s, separator);
+        VBScriptEngine engine(1s, {separator, u'$', {}});
         ASSERT_TRUE(engine.executeStatement(QStringLiteral("Ans = \"before\"")));
         const auto v = engine.eval(QString::fromUtf8(GetParam().expression));
         ASSERT_TRUE(v.has_value()) << engine.errorDescription().toStdString();
@@ -126,7 +126,7 @@ TEST_P(VBScriptDateTest, ShowsAndReadsTheLocaleForm) {
     const QLocale locale(QString::fromUtf8(GetParam().locale));
     const QChar separator = locale.decimalPoint().front();
     const vbs::DateForm dates = quorvix::dateFormOf(locale);
-    VBScriptEngine engine(1s, separator, dates);
+    VBScriptEngine engine(1s, {separator, u'$', dates});
     const auto v = engine.eval(QString::fromUtf8(GetParam().expression));
     ASSERT_TRUE(v.has_value()) << engine.errorDescription().toStdString();
     const auto shown = quorvix::answerText(*v, separator, dates);
@@ -161,7 +161,7 @@ TEST(VBScriptEngine, ReportsTheLanguageExactly) {
 }
 
 TEST(VBScriptEngine, KeepsVariablesAcrossCalls) {
-    VBScriptEngine engine(1s, u'.');
+    VBScriptEngine engine(1s);
     ASSERT_TRUE(engine.executeStatement(QStringLiteral("x = 5")));
     const auto v = engine.eval(QStringLiteral("x * 2"));
     ASSERT_TRUE(v.has_value());
@@ -182,7 +182,7 @@ TEST(VBScriptEngine, ListsGlobalNamesAndTellsWhereACompileErrorLies) {
 }
 
 TEST(VBScriptEngine, ReportsTheErrorText) {
-    VBScriptEngine engine(1s, u'.');
+    VBScriptEngine engine(1s);
     EXPECT_FALSE(engine.eval(QStringLiteral("1/0")).has_value());
     EXPECT_EQ(engine.errorDescription(), QStringLiteral("Division by zero"));
     EXPECT_FALSE(engine.executeStatement(QStringLiteral("x = (1")));
@@ -190,7 +190,7 @@ TEST(VBScriptEngine, ReportsTheErrorText) {
 }
 
 TEST(VBScriptEngine, UsesTheDecimalSeparatorForNumberText) {
-    VBScriptEngine engine(1s, u',');
+    VBScriptEngine engine(1s, {u',', u'$', {}});
     const auto v = engine.eval(QStringLiteral("1.5 & \"\""));
     ASSERT_TRUE(v.has_value());
     EXPECT_EQ(v->text, QStringLiteral("1,5"));
@@ -200,7 +200,7 @@ TEST(VBScriptEngine, UsesTheDecimalSeparatorForNumberText) {
 }
 
 TEST(VBScriptEngine, StopsARunawayLoopAndStaysUsable) {
-    VBScriptEngine engine(200ms, u'.');
+    VBScriptEngine engine(200ms);
     EXPECT_FALSE(engine.executeStatement(QStringLiteral("Do: Loop")));
     EXPECT_EQ(engine.errorDescription(), QStringLiteral("Script timed out after 200 milliseconds"));
     const auto v = engine.eval(QStringLiteral("1+1"));
