@@ -1,8 +1,8 @@
 #include "vbscript_engine.h"
 
+#include "calendar.h"
 #include "number_format.h"
 
-#include <cmath>
 
 namespace quorvix {
 namespace {
@@ -22,14 +22,6 @@ std::optional<qsizetype> positionOf(const vbs::ScriptError& error) {
 
 QString fromU16(const std::u16string& s) {
     return QString::fromStdU16String(s);
-}
-
-// A Date as shown: its time rounded to whole seconds. The fraction counts away from day 0 on
-// both sides (-1.25 is 29 Dec 1899, 6:00 AM).
-double shownDate(double serial) {
-    const double day = std::trunc(serial);
-    const double seconds = std::round(std::fabs(serial - day) * 86400.0);
-    return day + std::copysign(seconds / 86400.0, serial);
 }
 
 } // namespace
@@ -139,7 +131,7 @@ std::optional<vbs::Variant> VBScriptEngine::ansValue(const ScriptValue& answer,
     case ScriptValue::Kind::Double:
         return vbs::Variant::dbl(vbs::shownDouble(answer.number));
     case ScriptValue::Kind::Date:
-        return vbs::Variant::date(shownDate(answer.number));
+        return vbs::Variant::date(vbs::shownSerial(answer.number));
     case ScriptValue::Kind::String:
         return vbs::Variant::string(answer.text.toStdU16String());
     }
