@@ -1,6 +1,7 @@
 #include "convert.h"
 
 #include "number_format.h"
+#include "radix.h"
 
 #include <cfenv>
 #include <cmath>
@@ -17,46 +18,17 @@ bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
-int hexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return -1;
-}
-
-// "&H..." / "&O..." text: up to four hex digits (six octal) are a 16-bit pattern, more a 32-bit
-// one, as for literals.
+// "&H..." / "&O..." text: the whole text is the number (see radixPattern).
 bool parseRadixText(std::u16string_view s, double& out) {
-    if (s.size() < 3 || s[0] != u'&') {
+    if (s.size() < 3 || s[0] != u'&' || radixOf(s[1]) == 0) {
         return false;
     }
-    const char16_t kind = s[1];
-    const int radix = (kind == u'h' || kind == u'H') ? 16 : (kind == u'o' || kind == u'O') ? 8 : 0;
-    if (radix == 0) {
+    std::uint32_t value = 0;
+    std::size_t digits = 0;
+    if (!readRadixDigits(s.substr(2), radixOf(s[1]), value, digits) || digits != s.size() - 2) {
         return false;
     }
-    std::uint64_t value = 0;
-    for (std::size_t i = 2; i < s.size(); ++i) {
-        const int d = hexValue(s[i]);
-        if (d < 0 || d >= radix) {
-            return false;
-        }
-        value = value * static_cast<unsigned>(radix) + static_cast<unsigned>(d);
-        if (value > 0xFFFFFFFFu) {
-            return false;
-        }
-    }
-    if (value <= 0xFFFF && (radix == 16 ? s.size() - 2 <= 4 : s.size() - 2 <= 6)) {
-        out = static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
-    } else {
-        out = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-    }
+    out = radixPattern(value, digits, radixOf(s[1]), false);
     return true;
 }
 
