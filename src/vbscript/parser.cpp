@@ -399,28 +399,11 @@ StmtPtr Parser::parseSelect() {
                 CaseItem item;
                 if (acceptKeyword(Keyword::Is)) {
                     item.kind = CaseItem::Kind::Is;
-                    switch (advance().kind) {
-                    case Tok::Equal:
-                        item.op = BinaryOp::Eq;
-                        break;
-                    case Tok::NotEqual:
-                        item.op = BinaryOp::Ne;
-                        break;
-                    case Tok::Less:
-                        item.op = BinaryOp::Lt;
-                        break;
-                    case Tok::Greater:
-                        item.op = BinaryOp::Gt;
-                        break;
-                    case Tok::LessEqual:
-                        item.op = BinaryOp::Le;
-                        break;
-                    case Tok::GreaterEqual:
-                        item.op = BinaryOp::Ge;
-                        break;
-                    default:
+                    OperatorRule rule{};
+                    if (!binaryRule(advance(), rule) || !isComparison(rule.op)) {
                         fail(ErrorCode::SyntaxError);
                     }
+                    item.op = rule.op;
                     item.low = parseExpr();
                 } else {
                     item.low = parseExpr();

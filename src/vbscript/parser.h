@@ -20,6 +20,9 @@ struct OperatorRule {
     int level;
 };
 
+// The binary operator token `t` is, with its level; false for a token that is none.
+bool binaryRule(const Token& t, OperatorRule& r);
+
 // The outcome of parsing one call's text.
 struct ParseResult {
     ErrorCode error = ErrorCode::None;

@@ -5,10 +5,33 @@
 namespace vbs {
 namespace {
 
-// Binary operators, loosest first. Not (level 6) is unary and sits between And and the
-// comparisons; unary minus binds tighter than ^, so -3^2 is 9.
+// Not (level 6) is unary and sits between And and the comparisons; unary minus binds tighter
+// than ^, so -3^2 is 9.
 constexpr int kNotOperandLevel = 7;
 
+// Literals whose operators give the same result at any time and in any locale: numbers,
+// dates, truth values, Empty. Text is left alone (its reading depends on the locale) and so
+// is anything that fails (the error belongs to the run, not to parsing).
+bool foldable(const Expr& e) {
+    if (e.kind != ExprKind::Literal) {
+        return false;
+    }
+    const VarType t = e.value.type();
+    return t != VarType::String && t != VarType::Object && t != VarType::Array;
+}
+
+ExprPtr literal(Variant v, std::size_t pos) {
+    auto e = std::make_unique<Expr>();
+    e->kind = ExprKind::Literal;
+    e->value = std::move(v);
+    e->pos = pos;
+    return e;
+}
+
+} // namespace
+
+// Binary operators and their levels, loosest first. Select Case's `Is` takes its comparison
+// from here as well.
 bool binaryRule(const Token& t, OperatorRule& r) {
     if (t.kind == Tok::Keyword) {
         switch (t.keyword) {
@@ -81,27 +104,6 @@ bool binaryRule(const Token& t, OperatorRule& r) {
         return false;
     }
 }
-
-// Literals whose operators give the same result at any time and in any locale: numbers,
-// dates, truth values, Empty. Text is left alone (its reading depends on the locale) and so
-// is anything that fails (the error belongs to the run, not to parsing).
-bool foldable(const Expr& e) {
-    if (e.kind != ExprKind::Literal) {
-        return false;
-    }
-    const VarType t = e.value.type();
-    return t != VarType::String && t != VarType::Object && t != VarType::Array;
-}
-
-ExprPtr literal(Variant v, std::size_t pos) {
-    auto e = std::make_unique<Expr>();
-    e->kind = ExprKind::Literal;
-    e->value = std::move(v);
-    e->pos = pos;
-    return e;
-}
-
-} // namespace
 
 ExprPtr Parser::parseExpr() {
     return parseBinary(1);
