@@ -1,8 +1,8 @@
 #include "vbscript_engine.h"
 
 #include "calendar.h"
+#include "error_codes.h"
 #include "number_format.h"
-
 
 namespace quorvix {
 namespace {
@@ -22,6 +22,11 @@ std::optional<qsizetype> positionOf(const vbs::ScriptError& error) {
 
 QString fromU16(const std::u16string& s) {
     return QString::fromStdU16String(s);
+}
+
+// The interpreter's own text for an error, as it would raise it.
+QString textOf(vbs::ErrorCode code) {
+    return fromU16(vbs::errorText(static_cast<int>(code)));
 }
 
 } // namespace
@@ -56,11 +61,10 @@ ScriptValue VBScriptEngine::toScriptValue(const vbs::Variant& v) {
         return ScriptValue::fromString(fromU16(v.asString()));
     case vbs::VarType::Array:
         // An array has no text form: showing one is what VBScript calls a type mismatch.
-        return ScriptValue::object(QStringLiteral("Type mismatch"), false);
+        return ScriptValue::object(textOf(vbs::ErrorCode::TypeMismatch), false);
     case vbs::VarType::Object:
         return ScriptValue::object(
-            v.asObject() ? QStringLiteral("Object doesn't support this property or method")
-                         : QStringLiteral("Object variable not set"),
+            textOf(v.asObject() ? vbs::ErrorCode::NoSuchMember : vbs::ErrorCode::ObjectNotSet),
             false);
     }
     return ScriptValue::empty();
@@ -87,7 +91,7 @@ bool VBScriptEngine::executeStatement(const QString& statement) {
 
 QString VBScriptEngine::noTextFormDescription(const ScriptValue& value) const {
     if (value.kind == ScriptValue::Kind::Null) {
-        return QStringLiteral("Invalid use of Null");
+        return textOf(vbs::ErrorCode::InvalidNull);
     }
     return value.text;
 }

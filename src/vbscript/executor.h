@@ -143,7 +143,7 @@ private:
     std::u16string errSource_;
     std::u16string errHelpFile_;
     std::int32_t errHelpContext_ = 0;
-    std::u16string timeoutText_ = u"Script timed out";
+    std::u16string timeoutText_ = errorText(static_cast<int>(ErrorCode::Timeout));
     // Text read as a number for a comparison with a numeric literal (see literalComparand).
     Variant leftText_;
     Variant rightText_;

@@ -16,13 +16,13 @@ namespace {
 
 std::u16string timeoutText(std::chrono::milliseconds limit) {
     const auto ms = limit.count();
-    std::string text = "Script timed out after ";
+    std::string after = " after ";
     if (ms % 1000 == 0) {
-        text += std::to_string(ms / 1000) + (ms == 1000 ? " second" : " seconds");
+        after += std::to_string(ms / 1000) + (ms == 1000 ? " second" : " seconds");
     } else {
-        text += std::to_string(ms) + (ms == 1 ? " millisecond" : " milliseconds");
+        after += std::to_string(ms) + (ms == 1 ? " millisecond" : " milliseconds");
     }
-    return asciiToU16(text);
+    return errorText(static_cast<int>(ErrorCode::Timeout)) + asciiToU16(after);
 }
 
 } // namespace
