@@ -115,10 +115,11 @@ std::optional<vbs::Variant> VBScriptEngine::ansValue(const ScriptValue& answer,
     case ScriptValue::Kind::Null:
         return std::nullopt;
     case ScriptValue::Kind::Object:
-        return answer.hasText ? std::optional(vbs::Variant::string(answerText.toStdU16String()))
-                              : std::nullopt;
+        return answer.hasText
+                   ? std::optional(vbs::Variant::string(answerText.toStdU16String(), nullptr))
+                   : std::nullopt;
     case ScriptValue::Kind::Empty:
-        return vbs::Variant::string(std::u16string());
+        return vbs::Variant::string(std::u16string(), nullptr);
     case ScriptValue::Kind::Boolean:
         return vbs::Variant::boolean(answer.boolean);
     case ScriptValue::Kind::Byte:
@@ -137,7 +138,7 @@ std::optional<vbs::Variant> VBScriptEngine::ansValue(const ScriptValue& answer,
     case ScriptValue::Kind::Date:
         return vbs::Variant::date(vbs::shownSerial(answer.number));
     case ScriptValue::Kind::String:
-        return vbs::Variant::string(answer.text.toStdU16String());
+        return vbs::Variant::string(answer.text.toStdU16String(), nullptr);
     }
     return std::nullopt;
 }

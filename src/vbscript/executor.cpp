@@ -226,7 +226,7 @@ Flow Executor::execAssign(const Stmt& s) {
     // A fresh array (a function's result, Array(...)) is taken as it is; one that is still
     // held elsewhere is copied, as VBScript arrays are values.
     if (value.isArray() && value.isShared()) {
-        if (!MemoryBudget::allows(value.asArray()->items.size() * sizeof(Variant))) {
+        if (!rt_.budget->allows(value.asArray()->items.size() * sizeof(Variant))) {
             raise(ErrorCode::OutOfMemory);
             return Flow::Error;
         }
@@ -391,7 +391,7 @@ Flow Executor::execFor(const Stmt& s) {
         }
         // The fast path reads the counter before it writes it, so it can add in place.
         if (!fastBinaryOp(BinaryOp::Add, *var, step, *var)) {
-            if (ErrorCode e = binaryOp(BinaryOp::Add, *var, step, rt_.locale, next);
+            if (ErrorCode e = binaryOp(BinaryOp::Add, *var, step, rt_.locale, rt_.budget, next);
                 e != ErrorCode::None) {
                 raise(e);
                 return Flow::Error;
@@ -512,7 +512,7 @@ Flow Executor::execSelect(const Stmt& s) {
             }
             case CaseItem::Kind::Is: {
                 Variant r;
-                e = binaryOp(item.op, subject, low, rt_.locale, r);
+                e = binaryOp(item.op, subject, low, rt_.locale, rt_.budget, r);
                 match = e == ErrorCode::None && r.type() == VarType::Boolean && r.asBool();
                 break;
             }

@@ -34,10 +34,10 @@ Flow Executor::execAppend(const Expr& value, Variant& text) {
     Variant start; // s as read, held while later operands run so nothing changes it in place
     if (value.args.size() > 2) {
         start = text;
-        Variant joined = Variant::string(std::u16string());
+        Variant joined = Variant::string(std::u16string(), rt_.budget);
         Variant piece = std::move(suffix);
         for (std::size_t i = 2;; ++i) {
-            if (ErrorCode ec = appendConcatenation(joined, piece, rt_.locale);
+            if (ErrorCode ec = appendConcatenation(joined, piece, rt_.locale, rt_.budget);
                 ec != ErrorCode::None) {
                 raise(ec);
                 return Flow::Error;
@@ -57,10 +57,10 @@ Flow Executor::execAppend(const Expr& value, Variant& text) {
     const Variant& left = start.isString() ? start : text;
     ErrorCode ec = ErrorCode::None;
     if (&left == &text && text.isString() && !text.isShared()) {
-        ec = appendConcatenation(text, suffix, rt_.locale);
+        ec = appendConcatenation(text, suffix, rt_.locale, rt_.budget);
     } else {
         Variant joined;
-        ec = binaryOp(BinaryOp::Concat, left, suffix, rt_.locale, joined);
+        ec = binaryOp(BinaryOp::Concat, left, suffix, rt_.locale, rt_.budget, joined);
         if (ec == ErrorCode::None) {
             text = std::move(joined);
         }

@@ -40,7 +40,7 @@ bool Executor::arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<Array
 }
 
 bool Executor::sizeArray(ArrayData& out, std::size_t total) {
-    if (!MemoryBudget::allows(total * sizeof(Variant))) {
+    if (!rt_.budget->allows(total * sizeof(Variant))) {
         return raise(ErrorCode::OutOfMemory);
     }
     out.resize(total);
@@ -57,7 +57,7 @@ Flow Executor::execDim(const Stmt& s) {
         if (!item.isArray) {
             continue;
         }
-        auto data = std::make_shared<ArrayData>();
+        auto data = std::make_shared<ArrayData>(rt_.budget);
         if (!makeArray(item.bounds, *data)) {
             return Flow::Error;
         }
@@ -89,7 +89,7 @@ bool Executor::preserveInto(Variant& var, std::vector<ArrayBound> bounds, std::s
     const std::size_t have = var.asArray()->items.size();
     const bool shared = var.isShared();
     const std::size_t added = shared ? total : total > have ? total - have : 0;
-    if (!MemoryBudget::allows(added * sizeof(Variant))) {
+    if (!rt_.budget->allows(added * sizeof(Variant))) {
         return raise(ErrorCode::OutOfMemory);
     }
     if (shared) {
@@ -130,7 +130,7 @@ Flow Executor::execReDim(const Stmt& s) {
                 continue;
             }
         }
-        auto data = std::make_shared<ArrayData>();
+        auto data = std::make_shared<ArrayData>(rt_.budget);
         data->bounds = std::move(bounds);
         if (!sizeArray(*data, total)) {
             return Flow::Error;
@@ -155,7 +155,7 @@ Flow Executor::execErase(const Stmt& s) {
             item = Variant();
         }
     } else {
-        *var = Variant::array(std::make_shared<ArrayData>());
+        *var = Variant::array(std::make_shared<ArrayData>(rt_.budget));
     }
     return Flow::Normal;
 }

@@ -82,12 +82,18 @@ bool Interpreter::setGlobal(std::u16string_view name, Variant value) {
     if (entry.kind != GlobalEntry::Kind::Variable) {
         return false;
     }
-    entry.value = value.copied();
+    // A text made outside is counted here from now on, as the interpreter's own are.
+    entry.value =
+        value.isString() ? Variant::string(value.asString(), runtime_->budget) : value.copied();
     return true;
 }
 
 std::vector<std::u16string> Interpreter::globalNames() const {
     return globals_->names();
+}
+
+std::size_t Interpreter::memoryInUse() const {
+    return runtime_->budget->used();
 }
 
 std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
@@ -96,7 +102,7 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
         if (!acceptsSource(expression)) {
             return false;
         }
-        Parser parser(expression, *globals_, optionExplicit_, stackEnd());
+        Parser parser(expression, *globals_, optionExplicit_, stackEnd(), runtime_->budget);
         ParseResult parsed = parser.parseExpression();
         if (parsed.error != ErrorCode::None) {
             fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
@@ -124,7 +130,7 @@ bool Interpreter::execute(std::u16string_view statements) {
         if (!acceptsSource(statements)) {
             return false;
         }
-        Parser parser(statements, *globals_, optionExplicit_, stackEnd());
+        Parser parser(statements, *globals_, optionExplicit_, stackEnd(), runtime_->budget);
         ParseResult parsed = parser.parseStatements();
         if (parsed.error != ErrorCode::None) {
             fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));

@@ -232,12 +232,12 @@ void Lexer::lexString(Token& t) {
     }
     // A literal is a text like any other: the same limits hold.
     if (text.size() > limits::kMaxStringLength ||
-        !MemoryBudget::allows(text.size() * sizeof(char16_t))) {
+        !budget_->allows(text.size() * sizeof(char16_t))) {
         setError(t, ErrorCode::OutOfMemory);
         return;
     }
     t.kind = Tok::String;
-    setValue(t, Variant::string(std::move(text)));
+    setValue(t, Variant::string(std::move(text), budget_));
 }
 
 void Lexer::lexDate(Token& t) {

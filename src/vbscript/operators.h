@@ -34,12 +34,15 @@ enum class BinaryOp : std::uint8_t {
 
 enum class UnaryOp : std::uint8_t { Neg, Plus, Not };
 
+// Texts the operator makes are counted in `budget`.
 ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
-                   Variant& out);
+                   const Budget& budget, Variant& out);
 ErrorCode unaryOp(UnaryOp op, const Variant& a, const NumberLocale& locale, Variant& out);
 // `text & b` where `text` is a String no other Variant holds: b's text is appended in place,
-// so a run of joins costs the length of the result, not its square.
-ErrorCode appendConcatenation(Variant& text, const Variant& b, const NumberLocale& locale);
+// so a run of joins costs the length of the result, not its square. `budget` is the one `text`
+// is counted in.
+ErrorCode appendConcatenation(Variant& text, const Variant& b, const NumberLocale& locale,
+                              const Budget& budget);
 
 // Orders two values by VBScript's comparison rules; `result` is <0, 0 or >0. `isNull` is set
 // when either side is Null (then the comparison's value is Null). `textCompare` ignores case

@@ -5,8 +5,8 @@ namespace vbs {
 // Parse errors unwind with an exception that never leaves this class: the first error ends the
 // parse, and its position and code are all the caller needs.
 Parser::Parser(std::u16string_view source, GlobalTable& globals, bool optionExplicit,
-               std::uintptr_t stackEnd)
-    : lexer_(source), globals_(globals), optionExplicit_(optionExplicit) {
+               std::uintptr_t stackEnd, const Budget& budget)
+    : lexer_(source, budget), budget_(budget), globals_(globals), optionExplicit_(optionExplicit) {
     stack_.reset(stackEnd);
 }
 

@@ -123,7 +123,7 @@ ExprPtr Parser::parseBinary(int minLevel) {
         // instead of half a million nodes.
         if (foldable(*left) && foldable(*right)) {
             Variant folded;
-            if (binaryOp(rule.op, left->value, right->value, NumberLocale{}, folded) ==
+            if (binaryOp(rule.op, left->value, right->value, NumberLocale{}, budget_, folded) ==
                     ErrorCode::None &&
                 !folded.isString()) {
                 left->value = std::move(folded);
@@ -161,7 +161,7 @@ bool Parser::foldNextLiteral(Expr& left, const OperatorRule& rule) {
         return false;
     }
     Variant folded;
-    if (binaryOp(rule.op, left.value, valueOf(operand), NumberLocale{}, folded) !=
+    if (binaryOp(rule.op, left.value, valueOf(operand), NumberLocale{}, budget_, folded) !=
         ErrorCode::None) {
         return false;
     }
@@ -187,8 +187,8 @@ ExprPtr Parser::parseOperand() {
                                                      : parseOperand());
         --depth_;
         Variant folded;
-        if (foldable(*e->args[0]) &&
-            unaryOp(e->unaryOp, e->args[0]->value, NumberLocale{}, folded) == ErrorCode::None) {
+        if (foldable(*e->args[0]) && unaryOp(e->unaryOp, e->args[0]->value, NumberLocale{},
+                                             folded) == ErrorCode::None) {
             return literal(std::move(folded), e->pos);
         }
         return e;
@@ -320,7 +320,8 @@ Variant Parser::constantValue(const Expr& e) const {
         return e.value;
     case ExprKind::Unary: {
         Variant out;
-        if (unaryOp(e.unaryOp, constantValue(*e.args[0]), NumberLocale{}, out) != ErrorCode::None) {
+        if (unaryOp(e.unaryOp, constantValue(*e.args[0]), NumberLocale{}, out) !=
+            ErrorCode::None) {
             fail(ErrorCode::ExpectedLiteral, e.pos);
         }
         return out;
@@ -329,8 +330,8 @@ Variant Parser::constantValue(const Expr& e) const {
         Variant acc = constantValue(*e.args[0]);
         for (std::size_t i = 0; i < e.ops.size(); ++i) {
             Variant out;
-            if (binaryOp(e.ops[i], acc, constantValue(*e.args[i + 1]), NumberLocale{}, out) !=
-                ErrorCode::None) {
+            if (binaryOp(e.ops[i], acc, constantValue(*e.args[i + 1]), NumberLocale{}, budget_,
+                         out) != ErrorCode::None) {
                 fail(ErrorCode::ExpectedLiteral, e.pos);
             }
             acc = std::move(out);

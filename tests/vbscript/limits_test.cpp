@@ -1,4 +1,3 @@
-#include "memory_budget.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -111,11 +110,11 @@ INSTANTIATE_TEST_SUITE_P(Calls, LongBuiltinCallTest,
 
 TEST(Limits, LiveStringsAreCountedInTheMemoryBudget) {
     Interpreter in(quickOptions());
-    const std::size_t before = MemoryBudget::used();
+    const std::size_t before = in.memoryInUse();
     ASSERT_EQ(execText(in, "big = Space(1000000)"), "ok");
-    EXPECT_GE(MemoryBudget::used(), before + 2000000);
+    EXPECT_GE(in.memoryInUse(), before + 2000000);
     ASSERT_EQ(execText(in, "big = Empty"), "ok");
-    EXPECT_LT(MemoryBudget::used(), before + 2000000);
+    EXPECT_LT(in.memoryInUse(), before + 2000000);
 }
 
 } // namespace
