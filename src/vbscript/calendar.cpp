@@ -8,6 +8,9 @@ namespace {
 // Days from 30 Dec 1899 to 1 Jan 1970, where the civil-date algorithms below count from.
 constexpr std::int64_t kSerialOf1970 = 25569;
 constexpr long long kSecondsPerDay = 86400;
+// The years of kFirstDateSerial and kLastDateSerial.
+constexpr int kFirstYear = 100;
+constexpr int kLastYear = 9999;
 
 // Days since 1 Jan 1970 of a civil date (proleptic Gregorian), and back.
 std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
@@ -51,7 +54,7 @@ double shownSerial(double serial) {
 }
 
 bool serialFromDate(int year, int month, int day, double& out) {
-    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1) {
+    if (year < kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1) {
         return false;
     }
     static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
