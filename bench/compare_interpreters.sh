@@ -30,10 +30,33 @@ def fib(n):
     return n if n < 2 else fib(n - 1) + fib(n - 2)
 print(fib(25))
 PY
+cat >"$work/append.lua" <<'LUA'
+s = ""
+for i = 1, 200000 do s = s .. "x" end
+print(#s)
+LUA
+cat >"$work/append.py" <<'PY'
+s = ""
+for i in range(200000):
+    s = s + "x"
+print(len(s))
+PY
+cat >"$work/grow.lua" <<'LUA'
+a = {}
+for i = 0, 100000 do a[i] = i end
+print(#a)
+LUA
+cat >"$work/grow.py" <<'PY'
+a = []
+for i in range(100001):
+    a.append(i)
+print(len(a))
+PY
 
-compare() { # title, vbscript arguments, lua script, python script
+compare() { # title, vbscript arguments, lua script, python script[, runs]
     echo "== $1"
-    hyperfine --warmup 1 --runs "$runs" --style basic --export-markdown "$work/table.md" \
+    # Cases where one of the others copies its whole text per step take seconds a run: fewer runs.
+    hyperfine --warmup 1 --runs "${5:-$runs}" --style basic --export-markdown "$work/table.md" \
         -n vbscript "$eval_bin --raw $2" -n lua "lua5.4 $3" -n python3 "python3 $4" >/dev/null
     cat "$work/table.md"
 }
@@ -43,4 +66,10 @@ compare "sum of 1..10,000,000 in a loop with global variables" \
 compare "recursive fib(25) with a global function" \
     "-e '!Function fib(n): If n < 2 Then fib = n Else fib = fib(n - 1) + fib(n - 2): End Function' -e 'fib(25)'" \
     "$work/fib.lua" "$work/fib.py"
+compare "string building: s = s & \"x\" 200,000 times with a global variable" \
+    "-e '!s = \"\": For i = 1 To 200000: s = s & \"x\": Next' -e 'Len(s)'" \
+    "$work/append.lua" "$work/append.py" "$((runs < 3 ? runs : 3))"
+compare "growing an array one element at a time to 100,001 elements" \
+    "-e '!Dim a(): For i = 0 To 100000: ReDim Preserve a(i): a(i) = i: Next' -e 'UBound(a)'" \
+    "$work/grow.lua" "$work/grow.py"
 compare "start-up alone: one trivial evaluation" "-e 1" "-e 'print(1)'" "-c 'print(1)'"

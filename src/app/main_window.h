@@ -146,8 +146,10 @@ private:
 
     QString m_programFolder;
     SettingsFile m_settings;
-    EngineHost m_calc;
-    EvaluationCommand m_evaluation{m_calc};
+    // The user's locale, read once when the window is made.
+    UserLocale m_locale = userLocaleOf(QLocale());
+    EngineHost m_calc{kScriptTimeLimit, m_locale};
+    EvaluationCommand m_evaluation{m_calc, m_locale};
     std::vector<std::pair<int, QWidget*>> m_keyTabStops; // keypad buttons by tab index
     QPointer<help::HelpWindow> m_help;
     HistoryKeeper* m_history = nullptr;

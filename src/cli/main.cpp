@@ -2,7 +2,6 @@
 // input line and evaluated; the output box's text is printed after each.
 
 #include "answer_text.h"
-#include "date_form.h"
 #include "engine_host.h"
 #include "evaluation_command.h"
 #include "line_reader.h"
@@ -69,7 +68,8 @@ std::optional<Options> parseArguments(const QStringList& args) {
 }
 
 // One line without the shorthand rules: a statement after "!", else an expression's answer.
-QString runRaw(quorvix::EngineHost& engine, const QString& line) {
+QString runRaw(quorvix::EngineHost& engine, const quorvix::UserLocale& locale,
+               const QString& line) {
     if (line.startsWith(u'!')) {
         return engine.executeStatement(line.mid(1)) ? QString() : engine.errorDescription();
     }
@@ -77,8 +77,8 @@ QString runRaw(quorvix::EngineHost& engine, const QString& line) {
     if (!value) {
         return engine.errorDescription();
     }
-    const std::optional<QString> text = quorvix::answerText(
-        *value, QLocale().decimalPoint().front(), quorvix::dateFormOf(QLocale()));
+    const std::optional<QString> text =
+        quorvix::answerText(*value, locale.decimalSeparator, locale.dates);
     return text ? *text : engine.noTextFormDescription(*value);
 }
 
@@ -120,9 +120,11 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    quorvix::EngineHost engine;
+    // The user's locale, read once here: the engine and the command read none of their own.
+    const quorvix::UserLocale locale = quorvix::userLocaleOf(QLocale());
+    quorvix::EngineHost engine(quorvix::kScriptTimeLimit, locale);
     engine.setLanguage(options->language);
-    quorvix::EvaluationCommand command(engine);
+    quorvix::EvaluationCommand command(engine, locale);
     QString outputBox;
     QTextStream out(stdout);
 
@@ -143,7 +145,7 @@ int main(int argc, char** argv) {
 
     auto handle = [&](const QString& line) {
         if (options->raw) {
-            out << runRaw(engine, line) << '\n';
+            out << runRaw(engine, locale, line) << '\n';
         } else {
             const quorvix::EvaluationResult result = command.run(line);
             if (result.output) {

@@ -10,8 +10,8 @@ const QString kVBScript = QStringLiteral("VBScript");
 const QString kJavaScript = QStringLiteral("JavaScript");
 } // namespace
 
-EngineHost::EngineHost(std::chrono::milliseconds timeLimit)
-    : m_timeLimit(timeLimit), m_language(kVBScript) {}
+EngineHost::EngineHost(std::chrono::milliseconds timeLimit, const UserLocale& locale)
+    : m_timeLimit(timeLimit), m_locale(locale), m_language(kVBScript) {}
 
 EngineHost::~EngineHost() = default;
 
@@ -39,7 +39,7 @@ ScriptEngine& EngineHost::engine() {
         if (m_language == kJavaScript) {
             m_engine = loadJavaScriptEngine(javaScriptWorkerCandidates(), m_timeLimit);
         } else {
-            m_engine = std::make_unique<VBScriptEngine>(m_timeLimit);
+            m_engine = std::make_unique<VBScriptEngine>(m_timeLimit, m_locale);
         }
     }
     return *m_engine;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "script_engine.h"
+#include "user_locale.h"
 
 #include <chrono>
 #include <memory>
@@ -9,9 +10,11 @@ namespace quorvix {
 
 // The calculator's one engine instance: it takes the language name and creates the engine of
 // that language only when it is first used, so the engine not chosen costs nothing at start-up.
+// `locale` is what the VBScript engine reads and writes number and date text with.
 class EngineHost final : public ScriptEngine {
 public:
-    explicit EngineHost(std::chrono::milliseconds timeLimit = std::chrono::seconds(10));
+    explicit EngineHost(std::chrono::milliseconds timeLimit = kScriptTimeLimit,
+                        const UserLocale& locale = {});
     ~EngineHost() override;
 
     // Accepts "VBScript" or "JavaScript" in any case; other names are ignored. Switching drops
@@ -33,6 +36,7 @@ private:
     ScriptEngine& engine();
 
     std::chrono::milliseconds m_timeLimit;
+    UserLocale m_locale;
     QString m_language;
     std::unique_ptr<ScriptEngine> m_engine;
 };

@@ -1,16 +1,15 @@
 #include "evaluation_command.h"
 
 #include "answer_text.h"
-#include "date_form.h"
 #include "input_rewrites.h"
 #include "number_format.h"
 
-#include <QLocale>
 #include <cmath>
 
 namespace quorvix {
 
-EvaluationCommand::EvaluationCommand(ScriptEngine& engine) : m_engine(engine) {}
+EvaluationCommand::EvaluationCommand(ScriptEngine& engine, const UserLocale& locale)
+    : m_engine(engine), m_locale(locale) {}
 
 QString EvaluationCommand::piStatement() {
     return QStringLiteral("Pi =  ") +
@@ -138,7 +137,7 @@ void EvaluationCommand::evaluate(const QString& input, ScriptLanguage language, 
         return;
     }
     const std::optional<QString> text =
-        answerText(*answer, QLocale().decimalPoint().front(), dateFormOf(QLocale()));
+        answerText(*answer, m_locale.decimalSeparator, m_locale.dates);
     if (!text) {
         // Nothing to show and nothing to store: say why, and keep the previous Ans.
         result.output = m_engine.noTextFormDescription(*answer);

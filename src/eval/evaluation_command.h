@@ -3,6 +3,7 @@
 #include "input_rewrites.h"
 #include "personal_library.h"
 #include "script_engine.h"
+#include "user_locale.h"
 
 #include <QString>
 #include <functional>
@@ -31,9 +32,10 @@ struct EvaluationResult {
 // The calculator's evaluation command without a window: rewrite the input line's text, run it
 // in the engine, and report the output box's new text. Each step that fails sets the run's
 // error indicator and the run goes on, so one bad step never hides the engine's description.
+// Answers are shown in `locale`'s form, which should be the one the engine was given.
 class EvaluationCommand {
 public:
-    explicit EvaluationCommand(ScriptEngine& engine);
+    explicit EvaluationCommand(ScriptEngine& engine, const UserLocale& locale = {});
 
     EvaluationResult run(const QString& input);
     bool hasRun() const { return m_hasRun; }
@@ -72,6 +74,7 @@ private:
                   const QString& restart, EvaluationResult& result);
 
     ScriptEngine& m_engine;
+    UserLocale m_locale;
     bool m_hasRun = false;
     LibraryLoader m_loadLibrary;
     // The last answer stored in Ans, to store again after a restart. The text is shared with

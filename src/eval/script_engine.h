@@ -4,9 +4,13 @@
 
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <optional>
 
 namespace quorvix {
+
+// How long one run of the user's text may take before the engine stops it.
+inline constexpr std::chrono::seconds kScriptTimeLimit{10};
 
 // What the calculator asks of a script engine. One global scope per engine persists across
 // calls. Failure is reported by the result, never by an exception across this interface; the

@@ -1,27 +1,19 @@
 #include "vbscript_engine.h"
 
-#include "date_form.h"
+#include "calendar.h"
+#include "error_codes.h"
 #include "number_format.h"
-
-#include <QLocale>
-#include <cmath>
 
 namespace quorvix {
 namespace {
 
-vbs::InterpreterOptions options(std::chrono::milliseconds timeLimit, QChar separator,
-                                const vbs::DateForm& dates) {
+vbs::InterpreterOptions options(std::chrono::milliseconds timeLimit, const UserLocale& locale) {
     vbs::InterpreterOptions o;
     o.timeLimit = timeLimit;
-    o.decimalSeparator = separator.unicode();
-    o.dateForm = dates;
-    o.localeName = QLocale().name().toStdU16String();
-    // Numeric text may carry the locale's currency symbol when it is one character; "$" for
-    // locales without one, as in the C locale.
-    const QString currency = QLocale().currencySymbol(QLocale::CurrencySymbol);
-    if (currency.size() == 1) {
-        o.currencySymbol = currency.at(0).unicode();
-    }
+    o.decimalSeparator = locale.decimalSeparator.unicode();
+    o.currencySymbol = locale.currencySymbol.unicode();
+    o.dateForm = locale.dates;
+    o.localeName = locale.name.toStdU16String();
     return o;
 }
 
@@ -29,31 +21,19 @@ std::optional<qsizetype> positionOf(const vbs::ScriptError& error) {
     return error.position ? std::optional(static_cast<qsizetype>(*error.position)) : std::nullopt;
 }
 
-QChar localeSeparator() {
-    const QString s = QLocale().decimalPoint();
-    return s.size() == 1 ? s.at(0) : QChar(u'.');
-}
-
 QString fromU16(const std::u16string& s) {
     return QString::fromStdU16String(s);
 }
 
-// A Date as shown: its time rounded to whole seconds. The fraction counts away from day 0 on
-// both sides (-1.25 is 29 Dec 1899, 6:00 AM).
-double shownDate(double serial) {
-    const double day = std::trunc(serial);
-    const double seconds = std::round(std::fabs(serial - day) * 86400.0);
-    return day + std::copysign(seconds / 86400.0, serial);
+// The interpreter's own text for an error, as it would raise it.
+QString textOf(vbs::ErrorCode code) {
+    return fromU16(vbs::errorText(static_cast<int>(code)));
 }
 
 } // namespace
 
-VBScriptEngine::VBScriptEngine(std::chrono::milliseconds timeLimit)
-    : VBScriptEngine(timeLimit, localeSeparator(), dateFormOf(QLocale())) {}
-
-VBScriptEngine::VBScriptEngine(std::chrono::milliseconds timeLimit, QChar decimalSeparator,
-                               const vbs::DateForm& dates)
-    : m_interpreter(options(timeLimit, decimalSeparator, dates)) {}
+VBScriptEngine::VBScriptEngine(std::chrono::milliseconds timeLimit, const UserLocale& locale)
+    : m_interpreter(options(timeLimit, locale)) {}
 
 ScriptValue VBScriptEngine::toScriptValue(const vbs::Variant& v) {
     using Kind = ScriptValue::Kind;
@@ -82,11 +62,10 @@ ScriptValue VBScriptEngine::toScriptValue(const vbs::Variant& v) {
         return ScriptValue::fromString(fromU16(v.asString()));
     case vbs::VarType::Array:
         // An array has no text form: showing one is what VBScript calls a type mismatch.
-        return ScriptValue::object(QStringLiteral("Type mismatch"), false);
+        return ScriptValue::object(textOf(vbs::ErrorCode::TypeMismatch), false);
     case vbs::VarType::Object:
         return ScriptValue::object(
-            v.asObject() ? QStringLiteral("Object doesn't support this property or method")
-                         : QStringLiteral("Object variable not set"),
+            textOf(v.asObject() ? vbs::ErrorCode::NoSuchMember : vbs::ErrorCode::ObjectNotSet),
             false);
     }
     return ScriptValue::empty();
@@ -113,7 +92,7 @@ bool VBScriptEngine::executeStatement(const QString& statement) {
 
 QString VBScriptEngine::noTextFormDescription(const ScriptValue& value) const {
     if (value.kind == ScriptValue::Kind::Null) {
-        return QStringLiteral("Invalid use of Null");
+        return textOf(vbs::ErrorCode::InvalidNull);
     }
     return value.text;
 }
@@ -137,10 +116,11 @@ std::optional<vbs::Variant> VBScriptEngine::ansValue(const ScriptValue& answer,
     case ScriptValue::Kind::Null:
         return std::nullopt;
     case ScriptValue::Kind::Object:
-        return answer.hasText ? std::optional(vbs::Variant::string(answerText.toStdU16String()))
-                              : std::nullopt;
+        return answer.hasText
+                   ? std::optional(vbs::Variant::string(answerText.toStdU16String(), nullptr))
+                   : std::nullopt;
     case ScriptValue::Kind::Empty:
-        return vbs::Variant::string(std::u16string());
+        return vbs::Variant::string(std::u16string(), nullptr);
     case ScriptValue::Kind::Boolean:
         return vbs::Variant::boolean(answer.boolean);
     case ScriptValue::Kind::Byte:
@@ -157,9 +137,9 @@ std::optional<vbs::Variant> VBScriptEngine::ansValue(const ScriptValue& answer,
     case ScriptValue::Kind::Double:
         return vbs::Variant::dbl(vbs::shownDouble(answer.number));
     case ScriptValue::Kind::Date:
-        return vbs::Variant::date(shownDate(answer.number));
+        return vbs::Variant::date(vbs::shownSerial(answer.number));
     case ScriptValue::Kind::String:
-        return vbs::Variant::string(answer.text.toStdU16String());
+        return vbs::Variant::string(answer.text.toStdU16String(), nullptr);
     }
     return std::nullopt;
 }

@@ -2,19 +2,17 @@
 
 #include "interpreter.h"
 #include "script_engine.h"
+#include "user_locale.h"
 
 #include <chrono>
 
 namespace quorvix {
 
-// VBScript over our own interpreter (src/vbscript). The decimal separator for number text and
-// the form of date text are the user's locale's, taken when the engine is made.
+// VBScript over our own interpreter (src/vbscript). Number and date text follow `locale`.
 class VBScriptEngine final : public ScriptEngine {
 public:
-    explicit VBScriptEngine(std::chrono::milliseconds timeLimit = std::chrono::seconds(10));
-    // For tests: an explicit separator and date form instead of the locale's.
-    VBScriptEngine(std::chrono::milliseconds timeLimit, QChar decimalSeparator,
-                   const vbs::DateForm& dates = {});
+    explicit VBScriptEngine(std::chrono::milliseconds timeLimit = kScriptTimeLimit,
+                            const UserLocale& locale = {});
 
     QString language() const override { return QStringLiteral("VBScript"); }
     std::optional<ScriptValue> eval(const QString& expression) override;

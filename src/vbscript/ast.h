@@ -113,6 +113,8 @@ struct Stmt {
     bool whileWend = false;
     // Call ...: written with the Call keyword (Windows treats some calls differently then).
     bool callKeyword = false;
+    // Assign of the form `s = s & ...` (see Executor::execAppend).
+    bool joinsOntoTarget = false;
     ExitKind exitKind = ExitKind::Do;
     std::vector<DimItem> items;
     std::vector<ExprPtr> conds;

@@ -48,8 +48,8 @@ template <std::int32_t value> ErrorCode longConstant(Runtime&, const Variant*, i
     out = Variant::longInt(value);
     return ErrorCode::None;
 }
-template <char16_t c> ErrorCode charConstant(Runtime&, const Variant*, int, Variant& out) {
-    out = Variant::string(std::u16string(1, c));
+template <char16_t c> ErrorCode charConstant(Runtime& rt, const Variant*, int, Variant& out) {
+    out = Variant::string(std::u16string(1, c), rt.budget);
     return ErrorCode::None;
 }
 

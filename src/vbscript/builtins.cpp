@@ -9,17 +9,17 @@ namespace {
 // Constants are argument-less functions, so a user's own variable of the same name (declared
 // with Dim) still wins over them.
 #define VBS_CONSTANT(fnName, makeValue)                                                            \
-    ErrorCode fnName(Runtime&, const Variant*, int, Variant& out) {                                \
+    ErrorCode fnName([[maybe_unused]] Runtime& rt, const Variant*, int, Variant& out) {            \
         out = makeValue;                                                                           \
         return ErrorCode::None;                                                                    \
     }
 
-VBS_CONSTANT(vbCr, Variant::string(u"\r"))
-VBS_CONSTANT(vbLf, Variant::string(u"\n"))
-VBS_CONSTANT(vbCrLf, Variant::string(u"\r\n"))
-VBS_CONSTANT(vbTab, Variant::string(u"\t"))
-VBS_CONSTANT(vbNullString, Variant::string(u""))
-VBS_CONSTANT(vbNullChar, Variant::string(std::u16string(1, u'\0')))
+VBS_CONSTANT(vbCr, Variant::string(u"\r", rt.budget))
+VBS_CONSTANT(vbLf, Variant::string(u"\n", rt.budget))
+VBS_CONSTANT(vbCrLf, Variant::string(u"\r\n", rt.budget))
+VBS_CONSTANT(vbTab, Variant::string(u"\t", rt.budget))
+VBS_CONSTANT(vbNullString, Variant::string(u"", rt.budget))
+VBS_CONSTANT(vbNullChar, Variant::string(std::u16string(1, u'\0'), rt.budget))
 VBS_CONSTANT(vbTrue, Variant::integer(-1))
 VBS_CONSTANT(vbFalse, Variant::integer(0))
 VBS_CONSTANT(vbUseDefault, Variant::integer(-2))
@@ -49,7 +49,7 @@ VBS_CONSTANT(vbWednesday, Variant::integer(4))
 VBS_CONSTANT(vbThursday, Variant::integer(5))
 VBS_CONSTANT(vbFriday, Variant::integer(6))
 VBS_CONSTANT(vbSaturday, Variant::integer(7))
-VBS_CONSTANT(ScriptEngine, Variant::string(u"VBScript"))
+VBS_CONSTANT(ScriptEngine, Variant::string(u"VBScript", rt.budget))
 
 #undef VBS_CONSTANT
 

@@ -9,8 +9,8 @@
 namespace vbs::fn {
 namespace {
 
-Variant listOf(std::vector<Variant> items) {
-    auto data = std::make_shared<ArrayData>();
+Variant listOf(const Budget& budget, std::vector<Variant> items) {
+    auto data = std::make_shared<ArrayData>(budget);
     data->bounds.push_back(ArrayBound{static_cast<std::int32_t>(items.size()) - 1});
     data->adopt(std::move(items));
     return Variant::array(std::move(data));
@@ -43,7 +43,7 @@ bool containsText(const std::u16string& in, const std::u16string& what, bool tex
 
 } // namespace
 
-ErrorCode Array(Runtime&, const Variant* a, int n, Variant& out) {
+ErrorCode Array(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::vector<Variant> items;
     items.reserve(static_cast<std::size_t>(n));
     int deepest = 0;
@@ -55,7 +55,7 @@ ErrorCode Array(Runtime&, const Variant* a, int n, Variant& out) {
         // A copy of its own: the argument may be a variable's array, which can change later.
         items.push_back(a[i].copied());
     }
-    out = listOf(std::move(items));
+    out = listOf(rt.budget, std::move(items));
     out.asArray()->depth = deepest + 1;
     return ErrorCode::None;
 }
@@ -99,11 +99,11 @@ ErrorCode Join(Runtime& rt, const Variant* a, int n, Variant& out) {
             return ErrorCode::Timeout;
         }
         if (result.size() > limits::kMaxStringLength ||
-            !MemoryBudget::allows(result.size() * sizeof(char16_t))) {
+            !rt.budget->allows(result.size() * sizeof(char16_t))) {
             return ErrorCode::OutOfMemory;
         }
     }
-    out = Variant::string(std::move(result));
+    out = Variant::string(std::move(result), rt.budget);
     return ErrorCode::None;
 }
 
@@ -139,7 +139,7 @@ ErrorCode Split(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::vector<Variant> pieces;
     if (!s.empty() && count != 0) {
         if (delimiter.empty()) {
-            pieces.push_back(Variant::string(s));
+            pieces.push_back(Variant::string(s, rt.budget));
         } else {
             const std::u16string hay = text ? lowerAscii(s) : s;
             const std::u16string needle = text ? lowerAscii(delimiter) : delimiter;
@@ -149,20 +149,20 @@ ErrorCode Split(Runtime& rt, const Variant* a, int n, Variant& out) {
                     return ErrorCode::Timeout;
                 }
                 if (pieces.size() >= limits::kMaxArrayElements ||
-                    !MemoryBudget::allows(pieces.size() * sizeof(Variant))) {
+                    !rt.budget->allows(pieces.size() * sizeof(Variant))) {
                     return ErrorCode::OutOfMemory;
                 }
                 const std::size_t p = hay.find(needle, pos);
                 if (p == std::u16string::npos) {
                     break;
                 }
-                pieces.push_back(Variant::string(s.substr(pos, p - pos)));
+                pieces.push_back(Variant::string(s.substr(pos, p - pos), rt.budget));
                 pos = p + needle.size();
             }
-            pieces.push_back(Variant::string(s.substr(pos)));
+            pieces.push_back(Variant::string(s.substr(pos), rt.budget));
         }
     }
-    out = listOf(std::move(pieces));
+    out = listOf(rt.budget, std::move(pieces));
     return ErrorCode::None;
 }
 
@@ -198,10 +198,10 @@ ErrorCode Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
             return e;
         }
         if (containsText(s, match, text) == include) {
-            kept.push_back(Variant::string(std::move(s)));
+            kept.push_back(Variant::string(std::move(s), rt.budget));
         }
     }
-    out = listOf(std::move(kept));
+    out = listOf(rt.budget, std::move(kept));
     return ErrorCode::None;
 }
 

@@ -116,7 +116,7 @@ ErrorCode CStr(Runtime& rt, const Variant* a, int, Variant& out) {
     if (ErrorCode e = textArg(rt, a[0], text); e != ErrorCode::None) {
         return e;
     }
-    out = Variant::string(std::move(text));
+    out = Variant::string(std::move(text), rt.budget);
     return ErrorCode::None;
 }
 
@@ -159,7 +159,7 @@ ErrorCode IsObject(Runtime&, const Variant* a, int, Variant& out) {
     return ErrorCode::None;
 }
 
-ErrorCode TypeName(Runtime&, const Variant* a, int, Variant& out) {
+ErrorCode TypeName(Runtime& rt, const Variant* a, int, Variant& out) {
     const char16_t* name = u"Unknown";
     switch (a[0].type()) {
     case VarType::Empty:
@@ -202,7 +202,7 @@ ErrorCode TypeName(Runtime&, const Variant* a, int, Variant& out) {
         name = u"Variant()";
         break;
     }
-    out = Variant::string(name);
+    out = Variant::string(name, rt.budget);
     return ErrorCode::None;
 }
 

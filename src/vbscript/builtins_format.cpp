@@ -90,7 +90,7 @@ ErrorCode FormatNumber(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (x < 0 && !isZero) {
         text = parentheses ? u"(" + text + u")" : u"-" + text;
     }
-    out = Variant::string(std::move(text));
+    out = Variant::string(std::move(text), rt.budget);
     return ErrorCode::None;
 }
 

@@ -161,7 +161,7 @@ ErrorCode MonthName(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (ErrorCode e = boolArg(rt, a, n, 1, abbreviate); e != ErrorCode::None) {
         return e;
     }
-    out = Variant::string(nameOf(kMonths[static_cast<std::size_t>(month - 1)], abbreviate));
+    out = Variant::string(nameOf(kMonths[static_cast<std::size_t>(month - 1)], abbreviate), rt.budget);
     return ErrorCode::None;
 }
 
@@ -187,7 +187,7 @@ ErrorCode WeekdayName(Runtime& rt, const Variant* a, int n, Variant& out) {
     // The system's first day of the week (0) is Sunday here, as in the US.
     firstDay = firstDay == 0 ? 1 : firstDay;
     out = Variant::string(
-        nameOf(kDays[static_cast<std::size_t>((day + firstDay - 2) % 7)], abbreviate));
+        nameOf(kDays[static_cast<std::size_t>((day + firstDay - 2) % 7)], abbreviate), rt.budget);
     return ErrorCode::None;
 }
 
@@ -202,7 +202,7 @@ ErrorCode FormatCurrency(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (ErrorCode e = formatPlain(rt, a, n, std::fabs(x), digits); e != ErrorCode::None) {
         return e;
     }
-    out = Variant::string(signed_(rt.locale.currency + digits.asString(), x < 0, parens));
+    out = Variant::string(signed_(rt.locale.currency + digits.asString(), x < 0, parens), rt.budget);
     return ErrorCode::None;
 }
 
@@ -217,7 +217,7 @@ ErrorCode FormatPercent(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (ErrorCode e = formatPlain(rt, a, n, std::fabs(x * 100), digits); e != ErrorCode::None) {
         return e;
     }
-    out = Variant::string(signed_(digits.asString() + u"%", x < 0, parens));
+    out = Variant::string(signed_(digits.asString() + u"%", x < 0, parens), rt.budget);
     return ErrorCode::None;
 }
 
@@ -272,7 +272,7 @@ ErrorCode FormatDateTime(Runtime& rt, const Variant* a, int n, Variant& out) {
         break;
     }
     }
-    out = Variant::string(std::move(text));
+    out = Variant::string(std::move(text), rt.budget);
     return ErrorCode::None;
 }
 
@@ -397,7 +397,7 @@ ErrorCode Escape(Runtime& rt, const Variant* a, int, Variant& out) {
         std::snprintf(code, sizeof code, c < 256 ? "%%%02X" : "%%u%04X", static_cast<unsigned>(c));
         text += asciiToU16(code);
     }
-    out = Variant::string(std::move(text));
+    out = Variant::string(std::move(text), rt.budget);
     return ErrorCode::None;
 }
 
@@ -429,7 +429,7 @@ ErrorCode Unescape(Runtime& rt, const Variant* a, int, Variant& out) {
         }
         text.push_back(s[i]);
     }
-    out = Variant::string(std::move(text));
+    out = Variant::string(std::move(text), rt.budget);
     return ErrorCode::None;
 }
 

@@ -88,7 +88,7 @@ ErrorCode radixText(Runtime& rt, const Variant& a, Variant& out, int bitsPerDigi
         text.insert(text.begin(), static_cast<char16_t>(digits[bits & mask]));
         bits >>= bitsPerDigit;
     } while (bits != 0);
-    out = Variant::string(std::move(text));
+    out = Variant::string(std::move(text), rt.budget);
     return ErrorCode::None;
 }
 

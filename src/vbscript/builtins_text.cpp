@@ -73,7 +73,7 @@ ErrorCode mapText(Runtime& rt, const Variant& a, Variant& out, char16_t (*f)(cha
     for (char16_t& c : s) {
         c = f(c);
     }
-    out = Variant::string(std::move(s));
+    out = Variant::string(std::move(s), rt.budget);
     return ErrorCode::None;
 }
 
@@ -93,16 +93,16 @@ ErrorCode trimText(Runtime& rt, const Variant& a, Variant& out, bool left, bool 
     while (right && e > b && s[e - 1] == u' ') {
         --e;
     }
-    out = Variant::string(s.substr(b, e - b));
+    out = Variant::string(s.substr(b, e - b), rt.budget);
     return ErrorCode::None;
 }
 
-ErrorCode repeated(std::int32_t count, char16_t c, Variant& out) {
+ErrorCode repeated(const Runtime& rt, std::int32_t count, char16_t c, Variant& out) {
     if (static_cast<std::size_t>(count) > limits::kMaxStringLength ||
-        !MemoryBudget::allows(static_cast<std::size_t>(count) * sizeof(char16_t))) {
+        !rt.budget->allows(static_cast<std::size_t>(count) * sizeof(char16_t))) {
         return ErrorCode::OutOfMemory;
     }
-    out = Variant::string(std::u16string(static_cast<std::size_t>(count), c));
+    out = Variant::string(std::u16string(static_cast<std::size_t>(count), c), rt.budget);
     return ErrorCode::None;
 }
 
@@ -132,7 +132,7 @@ ErrorCode Left(Runtime& rt, const Variant* a, int, Variant& out) {
     if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
         return e;
     }
-    out = Variant::string(s.substr(0, static_cast<std::size_t>(count)));
+    out = Variant::string(s.substr(0, static_cast<std::size_t>(count)), rt.budget);
     return ErrorCode::None;
 }
 
@@ -149,7 +149,7 @@ ErrorCode Right(Runtime& rt, const Variant* a, int, Variant& out) {
         return e;
     }
     const std::size_t n = std::min(s.size(), static_cast<std::size_t>(count));
-    out = Variant::string(s.substr(s.size() - n));
+    out = Variant::string(s.substr(s.size() - n), rt.budget);
     return ErrorCode::None;
 }
 
@@ -181,11 +181,12 @@ ErrorCode Mid(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     const auto from = static_cast<std::size_t>(start - 1);
     if (from >= s.size()) {
-        out = Variant::string(u"");
+        out = Variant::string(u"", rt.budget);
         return ErrorCode::None;
     }
     out = Variant::string(
-        s.substr(from, count < 0 ? std::u16string::npos : static_cast<std::size_t>(count)));
+        s.substr(from, count < 0 ? std::u16string::npos : static_cast<std::size_t>(count)),
+        rt.budget);
     return ErrorCode::None;
 }
 
@@ -319,7 +320,7 @@ ErrorCode Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
                                       ? s.substr(static_cast<std::size_t>(start - 1))
                                       : u"";
     if (what.empty() || count == 0) {
-        out = Variant::string(source);
+        out = Variant::string(source, rt.budget);
         return ErrorCode::None;
     }
     // A text compare searches folded copies, made once: folding keeps positions.
@@ -340,14 +341,14 @@ ErrorCode Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
         result.append(source, pos, p - pos);
         result += with;
         if (result.size() > limits::kMaxStringLength ||
-            !MemoryBudget::allows(result.size() * sizeof(char16_t))) {
+            !rt.budget->allows(result.size() * sizeof(char16_t))) {
             return ErrorCode::OutOfMemory;
         }
         pos = p + what.size();
         ++done;
     }
     result.append(source, pos, std::u16string::npos);
-    out = Variant::string(std::move(result));
+    out = Variant::string(std::move(result), rt.budget);
     return ErrorCode::None;
 }
 
@@ -372,7 +373,7 @@ ErrorCode Space(Runtime& rt, const Variant* a, int, Variant& out) {
     if (ErrorCode e = lengthArg(rt, a[0], count); e != ErrorCode::None) {
         return e;
     }
-    return repeated(count, u' ', out);
+    return repeated(rt, count, u' ', out);
 }
 
 ErrorCode String(Runtime& rt, const Variant* a, int, Variant& out) {
@@ -396,7 +397,7 @@ ErrorCode String(Runtime& rt, const Variant* a, int, Variant& out) {
         }
         c = static_cast<char16_t>(code & 0xFF);
     }
-    return repeated(count, c, out);
+    return repeated(rt, count, c, out);
 }
 
 ErrorCode StrReverse(Runtime& rt, const Variant* a, int, Variant& out) {
@@ -404,7 +405,7 @@ ErrorCode StrReverse(Runtime& rt, const Variant* a, int, Variant& out) {
     if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
         return e;
     }
-    out = Variant::string(std::u16string(s.rbegin(), s.rend()));
+    out = Variant::string(std::u16string(s.rbegin(), s.rend()), rt.budget);
     return ErrorCode::None;
 }
 
@@ -442,7 +443,7 @@ ErrorCode Chr(Runtime& rt, const Variant* a, int, Variant& out) {
     if (code >= 128 && code < 160 && kCp1252High[code - 128] != 0) {
         c = kCp1252High[code - 128];
     }
-    out = Variant::string(std::u16string(1, c));
+    out = Variant::string(std::u16string(1, c), rt.budget);
     return ErrorCode::None;
 }
 
@@ -454,7 +455,7 @@ ErrorCode ChrW(Runtime& rt, const Variant* a, int, Variant& out) {
     if (code < -32768 || code > 65535) {
         return ErrorCode::InvalidCall;
     }
-    out = Variant::string(std::u16string(1, static_cast<char16_t>(code & 0xFFFF)));
+    out = Variant::string(std::u16string(1, static_cast<char16_t>(code & 0xFFFF)), rt.budget);
     return ErrorCode::None;
 }
 

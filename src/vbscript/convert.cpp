@@ -1,6 +1,7 @@
 #include "convert.h"
 
 #include "number_format.h"
+#include "radix.h"
 
 #include <cfenv>
 #include <cmath>
@@ -17,69 +18,18 @@ bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
-int hexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return -1;
-}
-
-// "&H..." / "&O..." text: up to four hex digits (six octal) are a 16-bit pattern, more a 32-bit
-// one, as for literals.
+// "&H..." / "&O..." text: the whole text is the number (see radixPattern).
 bool parseRadixText(std::u16string_view s, double& out) {
-    if (s.size() < 3 || s[0] != u'&') {
+    if (s.size() < 3 || s[0] != u'&' || radixOf(s[1]) == 0) {
         return false;
     }
-    const char16_t kind = s[1];
-    const int radix = (kind == u'h' || kind == u'H') ? 16 : (kind == u'o' || kind == u'O') ? 8 : 0;
-    if (radix == 0) {
+    std::uint32_t value = 0;
+    std::size_t digits = 0;
+    if (!readRadixDigits(s.substr(2), radixOf(s[1]), value, digits) || digits != s.size() - 2) {
         return false;
     }
-    std::uint64_t value = 0;
-    for (std::size_t i = 2; i < s.size(); ++i) {
-        const int d = hexValue(s[i]);
-        if (d < 0 || d >= radix) {
-            return false;
-        }
-        value = value * static_cast<unsigned>(radix) + static_cast<unsigned>(d);
-        if (value > 0xFFFFFFFFu) {
-            return false;
-        }
-    }
-    if (value <= 0xFFFF && (radix == 16 ? s.size() - 2 <= 4 : s.size() - 2 <= 6)) {
-        out = static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
-    } else {
-        out = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-    }
+    out = radixPattern(value, digits, radixOf(s[1]), false);
     return true;
-}
-
-std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const auto yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-void civilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d) {
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const auto doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    y = static_cast<std::int64_t>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    d = doy - (153 * mp + 2) / 5 + 1;
-    m = mp < 10 ? mp + 3 : mp - 9;
-    y += m <= 2;
 }
 
 // Reads the numbers of one word separated by any of `seps`; false on anything else.
@@ -383,57 +333,6 @@ ErrorCode toDate(const Variant& v, const NumberLocale& locale, double& out) {
         return ErrorCode::Overflow;
     }
     return ErrorCode::None;
-}
-
-bool serialFromDate(int year, int month, int day, double& out) {
-    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1) {
-        return false;
-    }
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    const int last = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-    if (day > last) {
-        return false;
-    }
-    out = static_cast<double>(
-        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + 25569);
-    return true;
-}
-
-bool inDateRange(double serial) {
-    constexpr double kFirstDay = -657434.0; // 1 Jan 100
-    constexpr double kLastDay = 2958465.0;  // 31 Dec 9999
-    // Also false for NaN; within these bounds the day fits any integer type.
-    if (!(serial > kFirstDay - 1.0 && serial < kLastDay + 1.0)) {
-        return false;
-    }
-    // The fraction counts away from day 0 on both sides, and rounds to whole seconds as
-    // dateFromSerial shows it.
-    const double day = std::trunc(serial);
-    const bool nextDay = std::llround(std::fabs(serial - day) * 86400.0) >= 86400;
-    const double shown = nextDay ? day + (serial < 0 ? -1.0 : 1.0) : day;
-    return shown >= kFirstDay && shown <= kLastDay;
-}
-
-void dateFromSerial(double serial, int& year, int& month, int& day, int& hour, int& minute,
-                    int& second) {
-    const double dayPart = std::trunc(serial);
-    long long seconds = std::llround(std::fabs(serial - dayPart) * 86400.0);
-    auto days = static_cast<std::int64_t>(dayPart);
-    if (seconds >= 86400) {
-        seconds -= 86400;
-        days += serial < 0 ? -1 : 1;
-    }
-    std::int64_t y = 0;
-    unsigned m = 0;
-    unsigned d = 0;
-    civilFromDays(days - 25569, y, m, d);
-    year = static_cast<int>(y);
-    month = static_cast<int>(m);
-    day = static_cast<int>(d);
-    hour = static_cast<int>(seconds / 3600);
-    minute = static_cast<int>(seconds / 60 % 60);
-    second = static_cast<int>(seconds % 60);
 }
 
 bool parseDateText(std::u16string_view text, double& out, const DateForm& form) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar.h"
 #include "error_codes.h"
 #include "number_format.h"
 #include "variant.h"
@@ -45,15 +46,6 @@ ErrorCode toDate(const Variant& v, const NumberLocale& locale, double& out);
 // are not numbers (Null, arrays, objects).
 bool isNumericType(VarType t);
 
-// Days since 30 Dec 1899 of a date, or false when out of VBScript's range (years 100-9999).
-bool serialFromDate(int year, int month, int day, double& out);
-// Whether a serial is a Date: 1 Jan 100 to 31 Dec 9999 23:59:59, as its fields show it (a
-// time that rounds to the next second past either end is outside). Every Date is checked
-// here; beyond it conversions raise Overflow and date functions Invalid procedure call.
-bool inDateRange(double serial);
-// Calendar fields of a serial.
-void dateFromSerial(double serial, int& year, int& month, int& day, int& hour, int& minute,
-                    int& second);
 // Date text ("1/2/2003", "1/2/2003 4:05:06 PM", "4:05 PM", "2003-01-02"), the date's fields
 // in the order of `form` and separated by its separator, "/" or "-": the serial, or false when
 // the text is no date. A year of three or more digits written first is always year-month-day.

@@ -115,7 +115,7 @@ bool Executor::evalBinary(const Expr& e, Variant& out) {
             return false;
         }
         if (e.ops[i] == BinaryOp::Concat && left == &acc && acc.isString() && !acc.isShared()) {
-            if (ErrorCode ec = appendConcatenation(acc, *right, rt_.locale);
+            if (ErrorCode ec = appendConcatenation(acc, *right, rt_.locale, rt_.budget);
                 ec != ErrorCode::None) {
                 return raise(ec);
             }
@@ -125,7 +125,7 @@ bool Executor::evalBinary(const Expr& e, Variant& out) {
             readTextAsNumber(e, i, left, right);
         }
         if (!fastBinaryOp(e.ops[i], *left, *right, result)) {
-            if (ErrorCode ec = binaryOp(e.ops[i], *left, *right, rt_.locale, result);
+            if (ErrorCode ec = binaryOp(e.ops[i], *left, *right, rt_.locale, rt_.budget, result);
                 ec != ErrorCode::None) {
                 return raise(ec);
             }
@@ -170,7 +170,8 @@ bool Executor::evalSingleBinaryInGeneral(const Expr& e, Variant& out) {
         return true;
     }
     Variant result;
-    if (ErrorCode ec = binaryOp(op, *left, *right, rt_.locale, result); ec != ErrorCode::None) {
+    if (ErrorCode ec = binaryOp(op, *left, *right, rt_.locale, rt_.budget, result);
+        ec != ErrorCode::None) {
         return raise(ec);
     }
     out = std::move(result);
@@ -487,11 +488,11 @@ bool Executor::evalMember(const Expr& e, Variant* assigned) {
         if (e.name == u"number") {
             memberResult_ = Variant::longInt(err.number);
         } else if (e.name == u"description") {
-            memberResult_ = Variant::string(err.description);
+            memberResult_ = Variant::string(err.description, rt_.budget);
         } else if (e.name == u"source") {
-            memberResult_ = Variant::string(err.source);
+            memberResult_ = Variant::string(err.source, rt_.budget);
         } else if (e.name == u"helpfile") {
-            memberResult_ = Variant::string(err.helpFile);
+            memberResult_ = Variant::string(err.helpFile, rt_.budget);
         } else {
             memberResult_ = Variant::longInt(err.helpContext);
         }

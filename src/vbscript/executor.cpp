@@ -172,6 +172,11 @@ Flow Executor::execStmt(const Stmt& s) {
 }
 
 Flow Executor::execAssign(const Stmt& s) {
+    if (s.joinsOntoTarget) {
+        if (Variant* text = textAppendedTo(s)) {
+            return execAppend(*s.value, *text);
+        }
+    }
     Variant value;
     if (!eval(*s.value, value)) {
         return Flow::Error;
@@ -230,7 +235,7 @@ Flow Executor::execAssign(const Stmt& s) {
     // A fresh array (a function's result, Array(...)) is taken as it is; one that is still
     // held elsewhere is copied, as VBScript arrays are values.
     if (value.isArray() && value.isShared()) {
-        if (!MemoryBudget::allows(value.asArray()->items.size() * sizeof(Variant))) {
+        if (!rt_.budget->allows(value.asArray()->items.size() * sizeof(Variant))) {
             raise(ErrorCode::OutOfMemory);
             return Flow::Error;
         }
@@ -395,7 +400,7 @@ Flow Executor::execFor(const Stmt& s) {
         }
         // The fast path reads the counter before it writes it, so it can add in place.
         if (!fastBinaryOp(BinaryOp::Add, *var, step, *var)) {
-            if (ErrorCode e = binaryOp(BinaryOp::Add, *var, step, rt_.locale, next);
+            if (ErrorCode e = binaryOp(BinaryOp::Add, *var, step, rt_.locale, rt_.budget, next);
                 e != ErrorCode::None) {
                 raise(e);
                 return Flow::Error;
@@ -516,7 +521,7 @@ Flow Executor::execSelect(const Stmt& s) {
             }
             case CaseItem::Kind::Is: {
                 Variant r;
-                e = binaryOp(item.op, subject, low, rt_.locale, r);
+                e = binaryOp(item.op, subject, low, rt_.locale, rt_.budget, r);
                 match = e == ErrorCode::None && r.type() == VarType::Boolean && r.asBool();
                 break;
             }
@@ -529,123 +534,6 @@ Flow Executor::execSelect(const Stmt& s) {
         if (match) {
             return execBlock(clause.body);
         }
-    }
-    return Flow::Normal;
-}
-
-bool Executor::makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out) {
-    if (static_cast<int>(bounds.size()) > limits::kMaxDimensions) {
-        return raise(ErrorCode::SubscriptOutOfRange);
-    }
-    std::size_t total = 1;
-    for (const ExprPtr& b : bounds) {
-        Variant v;
-        if (!eval(*b, v)) {
-            return false;
-        }
-        std::int32_t upper = 0;
-        if (ErrorCode e = toLong(v, rt_.locale, upper); e != ErrorCode::None) {
-            return raise(e);
-        }
-        if (upper < -1) {
-            return raise(ErrorCode::SubscriptOutOfRange);
-        }
-        const auto count = static_cast<std::size_t>(std::int64_t{upper} + 1);
-        if (count != 0 && total > limits::kMaxArrayElements / count) {
-            return raise(ErrorCode::OutOfMemory);
-        }
-        total *= count;
-        out.bounds.push_back(ArrayBound{upper});
-    }
-    if (!MemoryBudget::allows(total * sizeof(Variant))) {
-        return raise(ErrorCode::OutOfMemory);
-    }
-    // Without bounds (`Dim a()`) the array has no elements until ReDim gives it some.
-    out.resize(bounds.empty() ? 0 : total);
-    return true;
-}
-
-Flow Executor::execDim(const Stmt& s) {
-    for (const DimItem& item : s.items) {
-        if (!item.isArray) {
-            continue;
-        }
-        auto data = std::make_shared<ArrayData>();
-        if (!makeArray(item.bounds, *data)) {
-            return Flow::Error;
-        }
-        data->fixed = !item.bounds.empty();
-        Variant* var = variable(*item.target);
-        if (!var) {
-            return Flow::Error;
-        }
-        *var = Variant::array(std::move(data));
-    }
-    return Flow::Normal;
-}
-
-Flow Executor::execReDim(const Stmt& s) {
-    for (const DimItem& item : s.items) {
-        Variant* var = variable(*item.target);
-        if (!var) {
-            return Flow::Error;
-        }
-        // A fixed array refuses before its new bounds are looked at.
-        if (var->isArray() && var->asArray()->fixed) {
-            raise(ErrorCode::ArrayFixed);
-            return Flow::Error;
-        }
-        auto data = std::make_shared<ArrayData>();
-        if (!makeArray(item.bounds, *data)) {
-            return Flow::Error;
-        }
-        // Evaluating the bounds may have run a procedure; the variable itself never moves.
-        if (var->isArray()) {
-            const ArrayData& old = *var->asArray();
-            if (old.fixed) {
-                raise(ErrorCode::ArrayFixed);
-                return Flow::Error;
-            }
-            if (s.preserve && !old.bounds.empty()) {
-                // Only the last bound may change. Elements are stored with the first index
-                // fastest, so keeping them is a resize of the element list.
-                if (old.bounds.size() != data->bounds.size()) {
-                    raise(ErrorCode::SubscriptOutOfRange);
-                    return Flow::Error;
-                }
-                for (std::size_t d = 0; d + 1 < old.bounds.size(); ++d) {
-                    if (old.bounds[d].upper != data->bounds[d].upper) {
-                        raise(ErrorCode::SubscriptOutOfRange);
-                        return Flow::Error;
-                    }
-                }
-                const std::size_t keep = std::min(old.items.size(), data->items.size());
-                for (std::size_t i = 0; i < keep; ++i) {
-                    data->items[i] = old.items[i];
-                }
-            }
-        }
-        *var = Variant::array(std::move(data));
-    }
-    return Flow::Normal;
-}
-
-Flow Executor::execErase(const Stmt& s) {
-    Variant* var = variable(*s.target);
-    if (!var) {
-        return Flow::Error;
-    }
-    if (!var->isArray()) {
-        raise(ErrorCode::TypeMismatch);
-        return Flow::Error;
-    }
-    ArrayData& a = *var->asArray();
-    if (a.fixed) {
-        for (Variant& item : a.items) {
-            item = Variant();
-        }
-    } else {
-        *var = Variant::array(std::make_shared<ArrayData>());
     }
     return Flow::Normal;
 }

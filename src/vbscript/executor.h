@@ -57,6 +57,10 @@ private:
     Flow execBlock(const Block& block);
     Flow execStmt(const Stmt& s);
     Flow execAssign(const Stmt& s);
+    // The variable of `s = s & ...` (joinsOntoTarget) when it holds text; else null.
+    Variant* textAppendedTo(const Stmt& s);
+    // Joins the operands after the first of `value` onto `text`, in place when it can.
+    Flow execAppend(const Expr& value, Variant& text);
     Flow execCall(const Expr& target);
     Flow execIf(const Stmt& s);
     Flow execFor(const Stmt& s);
@@ -107,7 +111,14 @@ private:
     bool subscripts(const std::vector<ExprPtr>& args, std::int32_t* index);
     // The element at `index` (`count` subscripts); null when there is none.
     static Variant* elementAt(Variant& array, const std::int32_t* index, std::size_t count);
+    // The bounds of Dim a(...) or ReDim a(...), evaluated and checked; `total` elements.
+    bool arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<ArrayBound>& out,
+                     std::size_t& total);
+    // Gives `out` `total` Empty elements, or raises Out of memory when the budget refuses.
+    bool sizeArray(ArrayData& out, std::size_t total);
     bool makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out);
+    // ReDim Preserve of the array `var` holds to `bounds` (`total` elements).
+    bool preserveInto(Variant& var, std::vector<ArrayBound> bounds, std::size_t total);
 
     // Records an error; always returns false so callers can `return raise(...)`.
     bool raise(ErrorCode code);
@@ -141,7 +152,7 @@ private:
     std::u16string errSource_;
     std::u16string errHelpFile_;
     std::int32_t errHelpContext_ = 0;
-    std::u16string timeoutText_ = u"Script timed out";
+    std::u16string timeoutText_ = errorText(static_cast<int>(ErrorCode::Timeout));
     // Text read as a number for a comparison with a numeric literal (see literalComparand).
     Variant leftText_;
     Variant rightText_;

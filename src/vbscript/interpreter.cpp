@@ -17,13 +17,13 @@ namespace {
 
 std::u16string timeoutText(std::chrono::milliseconds limit) {
     const auto ms = limit.count();
-    std::string text = "Script timed out after ";
+    std::string after = " after ";
     if (ms % 1000 == 0) {
-        text += std::to_string(ms / 1000) + (ms == 1000 ? " second" : " seconds");
+        after += std::to_string(ms / 1000) + (ms == 1000 ? " second" : " seconds");
     } else {
-        text += std::to_string(ms) + (ms == 1 ? " millisecond" : " milliseconds");
+        after += std::to_string(ms) + (ms == 1 ? " millisecond" : " milliseconds");
     }
-    return asciiToU16(text);
+    return errorText(static_cast<int>(ErrorCode::Timeout)) + asciiToU16(after);
 }
 
 } // namespace
@@ -91,12 +91,18 @@ bool Interpreter::setGlobal(std::u16string_view name, Variant value) {
     if (entry.kind != GlobalEntry::Kind::Variable) {
         return false;
     }
-    entry.value = value.copied();
+    // A text made outside is counted here from now on, as the interpreter's own are.
+    entry.value =
+        value.isString() ? Variant::string(value.asString(), runtime_->budget) : value.copied();
     return true;
 }
 
 std::vector<std::u16string> Interpreter::globalNames() const {
     return globals_->names();
+}
+
+std::size_t Interpreter::memoryInUse() const {
+    return runtime_->budget->used();
 }
 
 std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
@@ -105,7 +111,7 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
         if (!acceptsSource(expression)) {
             return false;
         }
-        Parser parser(expression, *globals_, optionExplicit_, stackEnd());
+        Parser parser(expression, *globals_, optionExplicit_, stackEnd(), runtime_->budget);
         ParseResult parsed = parser.parseExpression();
         if (parsed.error != ErrorCode::None) {
             fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
@@ -134,7 +140,7 @@ bool Interpreter::execute(std::u16string_view statements) {
         if (!acceptsSource(statements)) {
             return false;
         }
-        Parser parser(statements, *globals_, optionExplicit_, stackEnd());
+        Parser parser(statements, *globals_, optionExplicit_, stackEnd(), runtime_->budget);
         ParseResult parsed = parser.parseStatements();
         if (parsed.error != ErrorCode::None) {
             fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));

@@ -61,6 +61,8 @@ public:
     bool setGlobal(std::u16string_view name, Variant value);
     // The script-level names defined so far (lower case), in the order they were made.
     std::vector<std::u16string> globalNames() const;
+    // Bytes the strings and arrays of this interpreter hold (what its memory budget counts).
+    std::size_t memoryInUse() const;
 
 private:
     template <typename Run> bool guarded(Run&& run);

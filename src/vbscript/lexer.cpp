@@ -3,6 +3,7 @@
 #include "convert.h"
 #include "memory_budget.h"
 #include "operators.h"
+#include "radix.h"
 #include "script_limits.h"
 
 #include <cmath>
@@ -20,19 +21,6 @@ bool isDigit(char16_t c) {
 }
 bool isLineEnd(char16_t c) {
     return c == u'\r' || c == u'\n';
-}
-
-int digitValue(char16_t c) {
-    if (isDigit(c)) {
-        return c - u'0';
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return 99;
 }
 
 struct KeywordName {
@@ -135,9 +123,7 @@ bool Lexer::next(Token& t) {
     }
     if (isDigit(c) || (c == u'.' && isDigit(peek(1)))) {
         lexNumber(t);
-    } else if (c == u'&' &&
-               (peek(1) == u'h' || peek(1) == u'H' || peek(1) == u'o' || peek(1) == u'O') &&
-               digitValue(peek(2)) < ((peek(1) == u'h' || peek(1) == u'H') ? 16 : 8)) {
+    } else if (c == u'&' && radixOf(peek(1)) != 0 && digitValue(peek(2)) < radixOf(peek(1))) {
         lexRadix(t);
     } else if (c == u'"') {
         lexString(t);
@@ -206,19 +192,15 @@ void Lexer::lexNumber(Token& t) {
 }
 
 void Lexer::lexRadix(Token& t) {
-    const bool hex = peek(1) == u'h' || peek(1) == u'H';
-    const int radix = hex ? 16 : 8;
+    const int radix = radixOf(peek(1));
     pos_ += 2;
-    std::uint64_t value = 0;
-    int digits = 0;
-    while (digitValue(peek()) < radix) {
-        value = value * static_cast<unsigned>(radix) + static_cast<unsigned>(digitValue(peek()));
-        ++digits;
-        ++pos_;
-        if (value > 0xFFFFFFFFu) {
-            setError(t, ErrorCode::InvalidNumber);
-            return;
-        }
+    std::uint32_t value = 0;
+    std::size_t digits = 0;
+    const bool fits = readRadixDigits(src_.substr(pos_), radix, value, digits);
+    pos_ += digits;
+    if (!fits) {
+        setError(t, ErrorCode::InvalidNumber);
+        return;
     }
     bool wide = false;
     if (peek() == u'&') {
@@ -226,11 +208,7 @@ void Lexer::lexRadix(Token& t) {
         ++pos_;
     }
     t.kind = Tok::Number;
-    // Without a trailing "&" a short literal is a 16-bit pattern: &hFFFF is -1.
-    const bool shortForm = !wide && value <= 0xFFFF && digits <= (hex ? 4 : 6);
-    const std::int32_t v = shortForm ? static_cast<std::int16_t>(static_cast<std::uint16_t>(value))
-                                     : static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-    setValue(t, fitInteger(v, VarType::Integer));
+    setValue(t, fitInteger(radixPattern(value, digits, radix, wide), VarType::Integer));
 }
 
 void Lexer::lexString(Token& t) {
@@ -254,12 +232,12 @@ void Lexer::lexString(Token& t) {
     }
     // A literal is a text like any other: the same limits hold.
     if (text.size() > limits::kMaxStringLength ||
-        !MemoryBudget::allows(text.size() * sizeof(char16_t))) {
+        !budget_->allows(text.size() * sizeof(char16_t))) {
         setError(t, ErrorCode::OutOfMemory);
         return;
     }
     t.kind = Tok::String;
-    setValue(t, Variant::string(std::move(text)));
+    setValue(t, Variant::string(std::move(text), budget_));
 }
 
 void Lexer::lexDate(Token& t) {

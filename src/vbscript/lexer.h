@@ -14,7 +14,8 @@ namespace vbs {
 // sees.
 class Lexer {
 public:
-    explicit Lexer(std::u16string_view source) : src_(source) {}
+    // String literals are counted in `budget`.
+    Lexer(std::u16string_view source, Budget budget) : src_(source), budget_(std::move(budget)) {}
     // Lexes until token `index` exists or the text has ended (the list then ends with End).
     void ensure(std::size_t index);
     const TokenList& list() const { return out_; }
@@ -38,6 +39,7 @@ private:
     void setValue(Token& t, Variant v);
 
     std::u16string_view src_;
+    Budget budget_;
     std::size_t pos_ = 0;
     TokenList out_;
     bool finished_ = false;

@@ -1,5 +1,7 @@
 #include "number_format.h"
 
+#include "calendar.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -92,20 +94,6 @@ std::u16string formatSignificant(double value, int digits, char16_t sep) {
     return out;
 }
 
-// Days since 1 Jan 1970 to a civil date (proleptic Gregorian).
-void civilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d) {
-    z += 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const auto doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    y = static_cast<std::int64_t>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    d = doy - (153 * mp + 2) / 5 + 1;
-    m = mp < 10 ? mp + 3 : mp - 9;
-    y += m <= 2;
-}
-
 } // namespace
 
 std::u16string formatDouble(double value, char16_t decimalSeparator) {
@@ -149,25 +137,17 @@ std::u16string formatCurrency(std::int64_t scaled, char16_t decimalSeparator) {
 }
 
 std::u16string formatDate(double serial, const DateForm& form) {
-    // The whole part counts days from 30 Dec 1899; the fraction is the time of day, taken by
-    // its absolute value (so -1.25 is 29 Dec 1899, 6:00 AM).
-    const double dayPart = std::trunc(serial);
-    const double fraction = std::fabs(serial - dayPart);
-    long long seconds = std::llround(fraction * 86400.0);
-    std::int64_t days = static_cast<std::int64_t>(dayPart);
-    if (seconds >= 86400) {
-        seconds -= 86400;
-        days += serial < 0 ? -1 : 1;
-    }
+    std::int64_t days = 0;
+    long long seconds = 0;
+    splitSerial(serial, days, seconds);
     std::u16string out;
     if (days != 0) {
-        std::int64_t y;
-        unsigned m, d;
-        civilFromDays(days - 25569, y, m, d); // 25569 days from 30 Dec 1899 to 1 Jan 1970
+        int y, m, d, hour, minute, second;
+        dateFromSerial(serial, y, m, d, hour, minute, second);
         char day[8];
         char month[8];
-        std::snprintf(day, sizeof day, form.padDay ? "%02u" : "%u", d);
-        std::snprintf(month, sizeof month, form.padMonth ? "%02u" : "%u", m);
+        std::snprintf(day, sizeof day, form.padDay ? "%02d" : "%d", d);
+        std::snprintf(month, sizeof month, form.padMonth ? "%02d" : "%d", m);
         const std::u16string year = widen(std::to_string(y));
         const std::u16string sep(1, form.separator);
         switch (form.order) {

@@ -301,12 +301,13 @@ ErrorCode logical(BinaryOp op, const Variant& a, const Variant& b, const NumberL
 
 // Keeps a runaway loop of joins from exhausting memory: a text of `length` characters, of
 // which `added` are new.
-bool joinAllowed(std::size_t length, std::size_t added) {
-    return length <= limits::kMaxStringLength && MemoryBudget::allows(added * sizeof(char16_t));
+bool joinAllowed(const Budget& budget, std::size_t length, std::size_t added) {
+    return length <= limits::kMaxStringLength &&
+           (!budget || budget->allows(added * sizeof(char16_t)));
 }
 
 ErrorCode concatenate(const Variant& a, const Variant& b, const NumberLocale& locale,
-                      Variant& out) {
+                      const Budget& budget, Variant& out) {
     if (a.isNull() && b.isNull()) {
         out = Variant::null();
         return ErrorCode::None;
@@ -331,14 +332,14 @@ ErrorCode concatenate(const Variant& a, const Variant& b, const NumberLocale& lo
         }
     }
     const std::size_t length = left->size() + right->size();
-    if (!joinAllowed(length, length)) {
+    if (!joinAllowed(budget, length, length)) {
         return ErrorCode::OutOfMemory;
     }
     std::u16string joined;
     joined.reserve(left->size() + right->size());
     joined += *left;
     joined += *right;
-    out = Variant::string(std::move(joined));
+    out = Variant::string(std::move(joined), budget);
     return ErrorCode::None;
 }
 
@@ -474,7 +475,7 @@ ErrorCode compareValues(const Variant& a, const Variant& b, const NumberLocale& 
 }
 
 ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
-                   Variant& out) {
+                   const Budget& budget, Variant& out) {
     // The common case of a calculator and of loops: Integers, Longs and Doubles, which need
     // neither conversion nor the general rules below.
     if (fastBinaryOp(op, a, b, out)) {
@@ -499,7 +500,7 @@ ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const Number
     }
     switch (op) {
     case BinaryOp::Concat:
-        return concatenate(a, b, locale, out);
+        return concatenate(a, b, locale, budget, out);
     case BinaryOp::Is:
         if (!a.isObject() || !b.isObject()) {
             return ErrorCode::ObjectRequired;
@@ -521,7 +522,7 @@ ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const Number
     }
     if (op == BinaryOp::Add) {
         if (ta == VarType::String && tb == VarType::String) {
-            return concatenate(a, b, locale, out);
+            return concatenate(a, b, locale, budget, out);
         }
         // Empty on one side leaves the other side as it is, text included.
         if (ta == VarType::Empty && tb != VarType::Empty) {
@@ -562,7 +563,8 @@ ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const Number
     }
 }
 
-ErrorCode appendConcatenation(Variant& text, const Variant& b, const NumberLocale& locale) {
+ErrorCode appendConcatenation(Variant& text, const Variant& b, const NumberLocale& locale,
+                              const Budget& budget) {
     std::u16string converted;
     const std::u16string* added = &converted;
     if (b.isString()) {
@@ -572,7 +574,7 @@ ErrorCode appendConcatenation(Variant& text, const Variant& b, const NumberLocal
             return e;
         }
     }
-    if (!joinAllowed(text.asString().size() + added->size(), added->size())) {
+    if (!joinAllowed(budget, text.asString().size() + added->size(), added->size())) {
         return ErrorCode::OutOfMemory;
     }
     text.appendToOwnString(*added);

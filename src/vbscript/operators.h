@@ -34,12 +34,15 @@ enum class BinaryOp : std::uint8_t {
 
 enum class UnaryOp : std::uint8_t { Neg, Plus, Not };
 
+// Texts the operator makes are counted in `budget`.
 ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
-                   Variant& out);
+                   const Budget& budget, Variant& out);
 ErrorCode unaryOp(UnaryOp op, const Variant& a, const NumberLocale& locale, Variant& out);
 // `text & b` where `text` is a String no other Variant holds: b's text is appended in place,
-// so a run of joins costs the length of the result, not its square.
-ErrorCode appendConcatenation(Variant& text, const Variant& b, const NumberLocale& locale);
+// so a run of joins costs the length of the result, not its square. `budget` is the one `text`
+// is counted in.
+ErrorCode appendConcatenation(Variant& text, const Variant& b, const NumberLocale& locale,
+                              const Budget& budget);
 
 // Orders two values by VBScript's comparison rules; `result` is <0, 0 or >0. `isNull` is set
 // when either side is Null (then the comparison's value is Null). `textCompare` ignores case
@@ -64,73 +67,28 @@ inline bool isComparison(BinaryOp op) {
     return op >= BinaryOp::Eq && op <= BinaryOp::Ge;
 }
 
-// The hot path of loops and calculator arithmetic: + - * and the comparisons on two
-// Integer/Long/Double operands, computed in place. False when the general rules are needed
-// (other subtypes, other operators, a Double result beyond the range).
-inline bool fastBinaryOp(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
-    const VarType ta = a.type();
-    const VarType tb = b.type();
-    const bool ia = ta == VarType::Integer || ta == VarType::Long;
-    const bool ib = tb == VarType::Integer || tb == VarType::Long;
-    int order = 0;
-    if (ia && ib) {
-        const std::int64_t x = a.asInt();
-        const std::int64_t y = b.asInt();
-        std::int64_t r = 0;
-        switch (op) {
-        case BinaryOp::Add:
-            r = x + y;
-            break;
-        case BinaryOp::Sub:
-            r = x - y;
-            break;
-        case BinaryOp::Mul:
-            r = x * y;
-            break;
-        default:
-            order = x < y ? -1 : x > y ? 1 : 0;
-            goto compare;
-        }
-        // Integer while it fits and both were Integer, then Long, then Double.
-        if (r >= -32768 && r <= 32767 && ta == VarType::Integer && tb == VarType::Integer) {
-            out.setWhole(VarType::Integer, r);
-        } else if (r >= INT32_MIN && r <= INT32_MAX) {
-            out.setWhole(VarType::Long, r);
-        } else {
-            out.setDouble(static_cast<double>(r));
-        }
+// + - * on two numbers of one kind into `r`; for any other operator false, with the operands'
+// order (<0, 0, >0) in `order` for a comparison.
+template <typename Number>
+inline bool addSubtractMultiply(BinaryOp op, Number x, Number y, Number& r, int& order) {
+    switch (op) {
+    case BinaryOp::Add:
+        r = x + y;
         return true;
-    }
-    {
-        const bool da = ta == VarType::Double;
-        const bool db = tb == VarType::Double;
-        if (!((da && (db || ib)) || (db && ia))) {
-            return false;
-        }
-        const double x = da ? a.asDouble() : static_cast<double>(a.asInt());
-        const double y = db ? b.asDouble() : static_cast<double>(b.asInt());
-        double r = 0;
-        switch (op) {
-        case BinaryOp::Add:
-            r = x + y;
-            break;
-        case BinaryOp::Sub:
-            r = x - y;
-            break;
-        case BinaryOp::Mul:
-            r = x * y;
-            break;
-        default:
-            order = x < y ? -1 : x > y ? 1 : 0;
-            goto compare;
-        }
-        if (r - r != 0) { // infinity or NaN: the general path reports Overflow
-            return false;
-        }
-        out.setDouble(r);
+    case BinaryOp::Sub:
+        r = x - y;
         return true;
+    case BinaryOp::Mul:
+        r = x * y;
+        return true;
+    default:
+        order = x < y ? -1 : x > y ? 1 : 0;
+        return false;
     }
-compare:
+}
+
+// A comparison's result from the operands' order; false for an operator that is none.
+inline bool comparisonInPlace(BinaryOp op, int order, Variant& out) {
     switch (op) {
     case BinaryOp::Eq:
         out.setBoolean(order == 0);
@@ -153,6 +111,48 @@ compare:
     default:
         return false;
     }
+}
+
+// The hot path of loops and calculator arithmetic: + - * and the comparisons on two
+// Integer/Long/Double operands, computed in place. False when the general rules are needed
+// (other subtypes, other operators, a Double result beyond the range).
+inline bool fastBinaryOp(BinaryOp op, const Variant& a, const Variant& b, Variant& out) {
+    const VarType ta = a.type();
+    const VarType tb = b.type();
+    const bool ia = ta == VarType::Integer || ta == VarType::Long;
+    const bool ib = tb == VarType::Integer || tb == VarType::Long;
+    int order = 0;
+    if (ia && ib) {
+        std::int64_t r = 0;
+        if (!addSubtractMultiply(op, a.asInt(), b.asInt(), r, order)) {
+            return comparisonInPlace(op, order, out);
+        }
+        // Integer while it fits and both were Integer, then Long, then Double.
+        if (r >= -32768 && r <= 32767 && ta == VarType::Integer && tb == VarType::Integer) {
+            out.setWhole(VarType::Integer, r);
+        } else if (r >= INT32_MIN && r <= INT32_MAX) {
+            out.setWhole(VarType::Long, r);
+        } else {
+            out.setDouble(static_cast<double>(r));
+        }
+        return true;
+    }
+    const bool da = ta == VarType::Double;
+    const bool db = tb == VarType::Double;
+    if (!((da && (db || ib)) || (db && ia))) {
+        return false;
+    }
+    const double x = da ? a.asDouble() : static_cast<double>(a.asInt());
+    const double y = db ? b.asDouble() : static_cast<double>(b.asInt());
+    double r = 0;
+    if (!addSubtractMultiply(op, x, y, r, order)) {
+        return comparisonInPlace(op, order, out);
+    }
+    if (r - r != 0) { // infinity or NaN: the general path reports Overflow
+        return false;
+    }
+    out.setDouble(r);
+    return true;
 }
 
 } // namespace vbs

@@ -5,8 +5,8 @@ namespace vbs {
 // Parse errors unwind with an exception that never leaves this class: the first error ends the
 // parse, and its position and code are all the caller needs.
 Parser::Parser(std::u16string_view source, GlobalTable& globals, bool optionExplicit,
-               std::uintptr_t stackEnd)
-    : lexer_(source), globals_(globals), optionExplicit_(optionExplicit) {
+               std::uintptr_t stackEnd, const Budget& budget)
+    : lexer_(source, budget), budget_(budget), globals_(globals), optionExplicit_(optionExplicit) {
     stack_.reset(stackEnd);
 }
 
@@ -400,28 +400,11 @@ StmtPtr Parser::parseSelect() {
                 CaseItem item;
                 if (acceptKeyword(Keyword::Is)) {
                     item.kind = CaseItem::Kind::Is;
-                    switch (advance().kind) {
-                    case Tok::Equal:
-                        item.op = BinaryOp::Eq;
-                        break;
-                    case Tok::NotEqual:
-                        item.op = BinaryOp::Ne;
-                        break;
-                    case Tok::Less:
-                        item.op = BinaryOp::Lt;
-                        break;
-                    case Tok::Greater:
-                        item.op = BinaryOp::Gt;
-                        break;
-                    case Tok::LessEqual:
-                        item.op = BinaryOp::Le;
-                        break;
-                    case Tok::GreaterEqual:
-                        item.op = BinaryOp::Ge;
-                        break;
-                    default:
+                    OperatorRule rule{};
+                    if (!binaryRule(advance(), rule) || !isComparison(rule.op)) {
                         fail(ErrorCode::SyntaxError);
                     }
+                    item.op = rule.op;
                     item.low = parseExpr();
                 } else {
                     item.low = parseExpr();
@@ -461,6 +444,20 @@ StmtPtr Parser::parseExit() {
     return s;
 }
 
+namespace {
+
+// `s = s & ...`: the statement the executor runs by growing s's own text.
+bool joinsOntoItself(const Expr& target, const Expr& value) {
+    if (target.kind != ExprKind::Name || target.hasParens || value.kind != ExprKind::Binary ||
+        value.ops[0] != BinaryOp::Concat) {
+        return false;
+    }
+    const Expr& first = *value.args[0];
+    return first.kind == ExprKind::Name && !first.hasParens && first.name == target.name;
+}
+
+} // namespace
+
 StmtPtr Parser::parseAssignOrCall() {
     auto s = std::make_unique<Stmt>();
     s->pos = peek().pos;
@@ -489,6 +486,7 @@ StmtPtr Parser::parseAssignOrCall() {
         s->kind = StmtKind::Assign;
         s->target = std::move(target);
         s->value = parseExpr();
+        s->joinsOntoTarget = joinsOntoItself(*s->target, *s->value);
         return s;
     }
     s->kind = StmtKind::Call;

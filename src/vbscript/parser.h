@@ -20,6 +20,9 @@ struct OperatorRule {
     int level;
 };
 
+// The binary operator token `t` is, with its level; false for a token that is none.
+bool binaryRule(const Token& t, OperatorRule& r);
+
 // The outcome of parsing one call's text.
 struct ParseResult {
     ErrorCode error = ErrorCode::None;
@@ -34,9 +37,10 @@ struct ParseResult {
 // failed parse defines nothing. Nesting is limited so that no input can exhaust the C++ stack.
 class Parser {
 public:
-    // `stackEnd`: where the calling thread's stack ends (StackExtent), 0 when unknown.
+    // `stackEnd`: where the calling thread's stack ends (StackExtent), 0 when unknown. Texts
+    // the source holds are counted in `budget`.
     Parser(std::u16string_view source, GlobalTable& globals, bool optionExplicit,
-           std::uintptr_t stackEnd);
+           std::uintptr_t stackEnd, const Budget& budget);
 
     ParseResult parseStatements();
     ParseResult parseExpression();
@@ -119,6 +123,7 @@ private:
 
     // Lexes on demand, also from const look-ahead: only its cache changes.
     mutable Lexer lexer_;
+    Budget budget_;
     std::size_t pos_ = 0;
     GlobalTable& globals_;
     bool optionExplicit_;

@@ -5,10 +5,33 @@
 namespace vbs {
 namespace {
 
-// Binary operators, loosest first. Not (level 6) is unary and sits between And and the
-// comparisons; unary minus binds tighter than ^, so -3^2 is 9.
+// Not (level 6) is unary and sits between And and the comparisons; unary minus binds tighter
+// than ^, so -3^2 is 9.
 constexpr int kNotOperandLevel = 7;
 
+// Literals whose operators give the same result at any time and in any locale: numbers,
+// dates, truth values, Empty. Text is left alone (its reading depends on the locale) and so
+// is anything that fails (the error belongs to the run, not to parsing).
+bool foldable(const Expr& e) {
+    if (e.kind != ExprKind::Literal) {
+        return false;
+    }
+    const VarType t = e.value.type();
+    return t != VarType::String && t != VarType::Object && t != VarType::Array;
+}
+
+ExprPtr literal(Variant v, std::size_t pos) {
+    auto e = std::make_unique<Expr>();
+    e->kind = ExprKind::Literal;
+    e->value = std::move(v);
+    e->pos = pos;
+    return e;
+}
+
+} // namespace
+
+// Binary operators and their levels, loosest first. Select Case's `Is` takes its comparison
+// from here as well.
 bool binaryRule(const Token& t, OperatorRule& r) {
     if (t.kind == Tok::Keyword) {
         switch (t.keyword) {
@@ -82,27 +105,6 @@ bool binaryRule(const Token& t, OperatorRule& r) {
     }
 }
 
-// Literals whose operators give the same result at any time and in any locale: numbers,
-// dates, truth values, Empty. Text is left alone (its reading depends on the locale) and so
-// is anything that fails (the error belongs to the run, not to parsing).
-bool foldable(const Expr& e) {
-    if (e.kind != ExprKind::Literal) {
-        return false;
-    }
-    const VarType t = e.value.type();
-    return t != VarType::String && t != VarType::Object && t != VarType::Array;
-}
-
-ExprPtr literal(Variant v, std::size_t pos) {
-    auto e = std::make_unique<Expr>();
-    e->kind = ExprKind::Literal;
-    e->value = std::move(v);
-    e->pos = pos;
-    return e;
-}
-
-} // namespace
-
 ExprPtr Parser::parseExpr() {
     return parseBinary(1);
 }
@@ -121,7 +123,7 @@ ExprPtr Parser::parseBinary(int minLevel) {
         // instead of half a million nodes.
         if (foldable(*left) && foldable(*right)) {
             Variant folded;
-            if (binaryOp(rule.op, left->value, right->value, NumberLocale{}, folded) ==
+            if (binaryOp(rule.op, left->value, right->value, NumberLocale{}, budget_, folded) ==
                     ErrorCode::None &&
                 !folded.isString()) {
                 left->value = std::move(folded);
@@ -159,7 +161,7 @@ bool Parser::foldNextLiteral(Expr& left, const OperatorRule& rule) {
         return false;
     }
     Variant folded;
-    if (binaryOp(rule.op, left.value, valueOf(operand), NumberLocale{}, folded) !=
+    if (binaryOp(rule.op, left.value, valueOf(operand), NumberLocale{}, budget_, folded) !=
         ErrorCode::None) {
         return false;
     }
@@ -185,8 +187,8 @@ ExprPtr Parser::parseOperand() {
                                                      : parseOperand());
         --depth_;
         Variant folded;
-        if (foldable(*e->args[0]) &&
-            unaryOp(e->unaryOp, e->args[0]->value, NumberLocale{}, folded) == ErrorCode::None) {
+        if (foldable(*e->args[0]) && unaryOp(e->unaryOp, e->args[0]->value, NumberLocale{},
+                                             folded) == ErrorCode::None) {
             return literal(std::move(folded), e->pos);
         }
         return e;
@@ -318,7 +320,8 @@ Variant Parser::constantValue(const Expr& e) const {
         return e.value;
     case ExprKind::Unary: {
         Variant out;
-        if (unaryOp(e.unaryOp, constantValue(*e.args[0]), NumberLocale{}, out) != ErrorCode::None) {
+        if (unaryOp(e.unaryOp, constantValue(*e.args[0]), NumberLocale{}, out) !=
+            ErrorCode::None) {
             fail(ErrorCode::ExpectedLiteral, e.pos);
         }
         return out;
@@ -327,8 +330,8 @@ Variant Parser::constantValue(const Expr& e) const {
         Variant acc = constantValue(*e.args[0]);
         for (std::size_t i = 0; i < e.ops.size(); ++i) {
             Variant out;
-            if (binaryOp(e.ops[i], acc, constantValue(*e.args[i + 1]), NumberLocale{}, out) !=
-                ErrorCode::None) {
+            if (binaryOp(e.ops[i], acc, constantValue(*e.args[i + 1]), NumberLocale{}, budget_,
+                         out) != ErrorCode::None) {
                 fail(ErrorCode::ExpectedLiteral, e.pos);
             }
             acc = std::move(out);

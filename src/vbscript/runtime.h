@@ -23,6 +23,8 @@ struct ErrState {
 // State the built-in functions share with the interpreter.
 struct Runtime {
     NumberLocale locale;
+    // What this interpreter's strings and arrays may take together.
+    Budget budget = std::make_shared<MemoryBudget>();
     RandomGenerator rnd;
     ErrState err;
     // When the running evaluation must stop. A built-in that loops over millions of pieces

@@ -1,6 +1,7 @@
 #include "variant.h"
 
 #include "memory_budget.h"
+#include "script_limits.h"
 
 #include <algorithm>
 
@@ -8,54 +9,81 @@ namespace vbs {
 
 namespace {
 
-// A string's text, counted in the memory budget while it lives. A text grows only through
-// appendToOwnString, which counts what it adds, so the size at the end is the size counted.
+// A string's text, counted in its memory budget while it lives. A text grows only through
+// append, which counts what it adds, so the size at the end is the size counted.
 struct StringBox {
-    explicit StringBox(std::u16string s) : text(std::move(s)) {
-        MemoryBudget::add(text.size() * sizeof(char16_t));
+    StringBox(std::u16string s, Budget counted) : text(std::move(s)), budget(std::move(counted)) {
+        count(text.size());
     }
     StringBox(const StringBox&) = delete;
     StringBox& operator=(const StringBox&) = delete;
-    ~StringBox() { MemoryBudget::remove(text.size() * sizeof(char16_t)); }
+    ~StringBox() {
+        if (budget) {
+            budget->remove(text.size() * sizeof(char16_t));
+        }
+    }
+    void append(std::u16string_view added) {
+        text += added;
+        count(added.size());
+    }
+    void count(std::size_t characters) {
+        if (budget) {
+            budget->add(characters * sizeof(char16_t));
+        }
+    }
     std::u16string text;
+    Budget budget;
 };
+
+// Moves an element list's count in `budget`, if any, from `before` elements to `after`.
+void recount(const Budget& budget, std::size_t before, std::size_t after) {
+    if (budget) {
+        budget->remove(before * sizeof(Variant));
+        budget->add(after * sizeof(Variant));
+    }
+}
 
 } // namespace
 
-Variant Variant::string(std::u16string s) {
+Variant Variant::string(std::u16string s, const Budget& budget) {
     Variant v(VarType::String);
-    v.ref_ = std::make_shared<StringBox>(std::move(s));
+    v.ref_ = std::make_shared<StringBox>(std::move(s), budget);
     return v;
 }
 
 void Variant::appendToOwnString(std::u16string_view text) {
-    if (!ref_) {
-        ref_ = std::make_shared<StringBox>(std::u16string(text));
-        return;
-    }
-    static_cast<StringBox*>(ref_.get())->text += text;
-    MemoryBudget::add(text.size() * sizeof(char16_t));
+    static_cast<StringBox*>(ref_.get())->append(text);
 }
 
 ArrayData::ArrayData(const ArrayData& other)
-    : bounds(other.bounds), items(other.items), fixed(other.fixed), depth(other.depth) {
-    MemoryBudget::add(items.size() * sizeof(Variant));
+    : budget(other.budget), bounds(other.bounds), items(other.items), fixed(other.fixed),
+      depth(other.depth) {
+    recount(budget, 0, items.size());
 }
 
 ArrayData::~ArrayData() {
-    MemoryBudget::remove(items.size() * sizeof(Variant));
+    recount(budget, items.size(), 0);
 }
 
 void ArrayData::resize(std::size_t n) {
-    MemoryBudget::remove(items.size() * sizeof(Variant));
+    const std::size_t before = items.size();
+    // Spare room doubles, up to the most elements an array may have, so that growing an array
+    // one element at a time (ReDim Preserve in a loop) costs amortised constant time per
+    // element; an array that shrank to a quarter of its room gives the room back.
+    if (n > items.capacity()) {
+        items.reserve(std::max(n, std::min(2 * items.capacity(), limits::kMaxArrayElements)));
+    }
     items.resize(n);
-    MemoryBudget::add(items.size() * sizeof(Variant));
+    if (n < items.capacity() / 4) {
+        items.shrink_to_fit();
+    }
+    recount(budget, before, items.size());
 }
 
 void ArrayData::adopt(std::vector<Variant> elements) {
-    MemoryBudget::remove(items.size() * sizeof(Variant));
+    const std::size_t before = items.size();
     items = std::move(elements);
-    MemoryBudget::add(items.size() * sizeof(Variant));
+    recount(budget, before, items.size());
 }
 
 Variant Variant::array(std::shared_ptr<ArrayData> a) {

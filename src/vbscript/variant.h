@@ -1,5 +1,7 @@
 #pragma once
 
+#include "memory_budget.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -82,7 +84,8 @@ public:
         v.u_.d = serial;
         return v;
     }
-    static Variant string(std::u16string s);
+    // Counted in `budget` while it lives.
+    static Variant string(std::u16string s, const Budget& budget);
     static Variant array(std::shared_ptr<ArrayData> a);
     // A null pointer is Nothing.
     static Variant object(std::shared_ptr<ObjectData> o);
@@ -139,7 +142,7 @@ public:
     // The string, array or object is also held by another Variant.
     bool isShared() const { return ref_.use_count() > 1; }
     // Appends to a String that no other Variant holds (isString() and !isShared()), counting
-    // the added characters in the memory budget.
+    // the added characters in the text's memory budget.
     void appendToOwnString(std::u16string_view text);
 
 private:
@@ -167,19 +170,23 @@ struct ArrayBound {
 };
 
 struct ArrayData {
+    // Where the elements are counted.
+    Budget budget;
     std::vector<ArrayBound> bounds;
     // Elements with the first index running fastest, as For Each walks them. Sized only
-    // through resize() and adopt(), which keep the memory budget's count.
+    // through resize() and adopt(), which keep the memory budget's count (of the elements; the
+    // spare room resize() keeps for growth is at most as much again).
     std::vector<Variant> items;
     // Declared with sizes (Dim a(3)): ReDim refuses it.
     bool fixed = false;
     // 1 + the deepest nesting of an element (an upper bound: kept when elements are replaced).
     int depth = 1;
 
-    ArrayData() = default;
+    explicit ArrayData(Budget counted) : budget(std::move(counted)) {}
     ArrayData(const ArrayData& other);
     ArrayData& operator=(const ArrayData&) = delete;
     ~ArrayData();
+    // To `n` elements, keeping the first ones.
     void resize(std::size_t n);
     void adopt(std::vector<Variant> elements);
 };

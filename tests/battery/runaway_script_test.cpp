@@ -37,7 +37,7 @@ std::unique_ptr<ScriptEngine> makeEngine(const char* language) {
     if (QLatin1String(language) == QLatin1String("JavaScript")) {
         return std::make_unique<JavaScriptEngine>(kTimeLimit, kMemoryLimit);
     }
-    return std::make_unique<VBScriptEngine>(kTimeLimit, QChar(u'.'));
+    return std::make_unique<VBScriptEngine>(kTimeLimit);
 }
 
 class RunawayScriptTest : public testing::TestWithParam<RunawayCase> {};

@@ -97,7 +97,7 @@ QByteArray withTag(quint8 tag, const QString& text) {
 
 // A session through the protocol with the VBScript engine behind it.
 TEST(EngineProtocol, RequestsReachTheEngineAndFailuresCarryItsDescription) {
-    VBScriptEngine engine(1s, u'.');
+    VBScriptEngine engine(1s);
     auto ask = [&](const QByteArray& request) {
         const std::optional<QByteArray> payload = protocol::answerRequest(engine, request);
         EXPECT_TRUE(payload.has_value());
@@ -141,7 +141,7 @@ class DamagedPayloadTest : public testing::TestWithParam<DamagedCase> {};
 
 // Neither side acts on a payload it cannot read whole.
 TEST_P(DamagedPayloadTest, IsRefusedByBothSides) {
-    VBScriptEngine engine(1s, u'.');
+    VBScriptEngine engine(1s);
     EXPECT_FALSE(protocol::answerRequest(engine, GetParam().payload).has_value());
     EXPECT_FALSE(protocol::readReply(GetParam().payload).has_value());
 }

@@ -8,6 +8,8 @@
 
 using quorvix::EngineHost;
 using quorvix::EvaluationCommand;
+using quorvix::UserLocale;
+using quorvix::userLocaleOf;
 
 namespace {
 
@@ -33,7 +35,6 @@ class SessionTest : public testing::TestWithParam<SessionCase> {};
 TEST_P(SessionTest, ShowsTheExpectedOutputAfterEachInput) {
     const SessionCase& c = GetParam();
     ASSERT_EQ(c.inputs.size(), c.outputs.size());
-    QLocale::setDefault(QLocale::c());
     EngineHost engine(std::chrono::minutes(1));
     engine.setLanguage(QString::fromUtf8(c.language));
     EvaluationCommand command(engine);
@@ -175,11 +176,11 @@ TEST(EvaluationCommand, PiStatementHasTwoBlanks) {
 }
 
 TEST(EvaluationCommand, AnswersInTheUsersDecimalSeparatorAndKeepsAnsNumeric) {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const UserLocale german = userLocaleOf(QLocale(QLocale::German, QLocale::Germany));
     for (const char* language : {"VBScript", "JavaScript"}) {
-        EngineHost engine;
+        EngineHost engine(quorvix::kScriptTimeLimit, german);
         engine.setLanguage(QString::fromLatin1(language));
-        EvaluationCommand command(engine);
+        EvaluationCommand command(engine, german);
         EXPECT_EQ(command.run(QStringLiteral("1/4")).output.value_or(QString()).toStdString(),
                   "0,25")
             << language;
@@ -190,17 +191,15 @@ TEST(EvaluationCommand, AnswersInTheUsersDecimalSeparatorAndKeepsAnsNumeric) {
                   "6,28318530717958")
             << language;
     }
-    QLocale::setDefault(QLocale::c());
 }
 
 TEST(EvaluationCommand, VBScriptReadsNumericTextWithTheUsersCurrencySymbol) {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    EngineHost engine;
+    const UserLocale german = userLocaleOf(QLocale(QLocale::German, QLocale::Germany));
+    EngineHost engine(quorvix::kScriptTimeLimit, german);
     engine.setLanguage(QStringLiteral("VBScript"));
-    EvaluationCommand command(engine);
+    EvaluationCommand command(engine, german);
     EXPECT_EQ(command.run(QStringLiteral("CDbl(\"1.234,5 €\")*2")).output.value_or(QString()),
               QStringLiteral("2469"));
-    QLocale::setDefault(QLocale::c());
 }
 
 TEST(EvaluationCommand, FirstRunHappensOnceEvenWhenItFails) {

@@ -26,7 +26,7 @@ struct ValueCase {
 class VBScriptValueTest : public testing::TestWithParam<ValueCase> {};
 
 TEST_P(VBScriptValueTest, ConvertsTheResult) {
-    VBScriptEngine engine(1s, u'.');
+    VBScriptEngine engine(1s);
     const auto v = engine.eval(QString::fromUtf8(GetParam().expression));
     ASSERT_TRUE(v.has_value()) << engine.errorDescription().toStdString();
     EXPECT_EQ(v->kind, GetParam().kind);
@@ -65,7 +65,7 @@ class VBScriptAnsTest : public testing::TestWithParam<AnsCase> {};
 // when the user's decimal separator is a comma.
 TEST_P(VBScriptAnsTest, HoldsWhatIsShown) {
     for (const QChar separator : {QChar(u'.'), QChar(u',')}) {
-        VBScriptEngine engine(1s, separator);
+        VBScriptEngine engine(1s, {separator, u'$', {}, {}});
         ASSERT_TRUE(engine.executeStatement(QStringLiteral("Ans = \"before\"")));
         const auto v = engine.eval(QString::fromUtf8(GetParam().expression));
         ASSERT_TRUE(v.has_value()) << engine.errorDescription().toStdString();
@@ -117,7 +117,7 @@ TEST_P(VBScriptDateTest, ShowsAndReadsTheLocaleForm) {
     const QLocale locale(QString::fromUtf8(GetParam().locale));
     const QChar separator = locale.decimalPoint().front();
     const vbs::DateForm dates = quorvix::dateFormOf(locale);
-    VBScriptEngine engine(1s, separator, dates);
+    VBScriptEngine engine(1s, {separator, u'$', dates, {}});
     const auto v = engine.eval(QString::fromUtf8(GetParam().expression));
     ASSERT_TRUE(v.has_value()) << engine.errorDescription().toStdString();
     const auto shown = quorvix::answerText(*v, separator, dates);
@@ -152,7 +152,7 @@ TEST(VBScriptEngine, ReportsTheLanguageExactly) {
 }
 
 TEST(VBScriptEngine, KeepsVariablesAcrossCalls) {
-    VBScriptEngine engine(1s, u'.');
+    VBScriptEngine engine(1s);
     ASSERT_TRUE(engine.executeStatement(QStringLiteral("x = 5")));
     const auto v = engine.eval(QStringLiteral("x * 2"));
     ASSERT_TRUE(v.has_value());
@@ -184,7 +184,7 @@ class ErrorPositionTest : public testing::TestWithParam<ErrorPositionCase> {};
 
 TEST_P(ErrorPositionTest, TellsWhereTheFailureLies) {
     const ErrorPositionCase& c = GetParam();
-    VBScriptEngine engine(10s, u'.');
+    VBScriptEngine engine(10s);
     ASSERT_TRUE(engine.executeStatement(
         QStringLiteral("Function Inverse(x)\nInverse = 1 / x\nEnd Function")));
     const QString text = QString::fromUtf16(c.text);
@@ -211,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
                         u"On Error Resume Next: a = 1 / 0\nOn Error GoTo 0: b = Sqr(-1)", u"Sqr"}));
 
 TEST(VBScriptEngine, ReportsTheErrorText) {
-    VBScriptEngine engine(1s, u'.');
+    VBScriptEngine engine(1s);
     EXPECT_FALSE(engine.eval(QStringLiteral("1/0")).has_value());
     EXPECT_EQ(engine.errorDescription(), QStringLiteral("Division by zero"));
     EXPECT_FALSE(engine.executeStatement(QStringLiteral("x = (1")));
@@ -219,7 +219,7 @@ TEST(VBScriptEngine, ReportsTheErrorText) {
 }
 
 TEST(VBScriptEngine, UsesTheDecimalSeparatorForNumberText) {
-    VBScriptEngine engine(1s, u',');
+    VBScriptEngine engine(1s, {u',', u'$', {}, {}});
     const auto v = engine.eval(QStringLiteral("1.5 & \"\""));
     ASSERT_TRUE(v.has_value());
     EXPECT_EQ(v->text, QStringLiteral("1,5"));
@@ -229,7 +229,7 @@ TEST(VBScriptEngine, UsesTheDecimalSeparatorForNumberText) {
 }
 
 TEST(VBScriptEngine, StopsARunawayLoopAndStaysUsable) {
-    VBScriptEngine engine(200ms, u'.');
+    VBScriptEngine engine(200ms);
     EXPECT_FALSE(engine.executeStatement(QStringLiteral("Do: Loop")));
     EXPECT_EQ(engine.errorDescription(), QStringLiteral("Script timed out after 200 milliseconds"));
     const auto v = engine.eval(QStringLiteral("1+1"));

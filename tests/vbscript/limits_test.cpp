@@ -1,5 +1,4 @@
 #include "../table_rows.h"
-#include "memory_budget.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -118,11 +117,11 @@ INSTANTIATE_TEST_SUITE_P(Calls, LongBuiltinCallTest,
 
 TEST(Limits, LiveStringsAreCountedInTheMemoryBudget) {
     Interpreter in(quickOptions());
-    const std::size_t before = MemoryBudget::used();
+    const std::size_t before = in.memoryInUse();
     ASSERT_EQ(execText(in, "big = Space(1000000)"), "ok");
-    EXPECT_GE(MemoryBudget::used(), before + 2000000);
+    EXPECT_GE(in.memoryInUse(), before + 2000000);
     ASSERT_EQ(execText(in, "big = Empty"), "ok");
-    EXPECT_LT(MemoryBudget::used(), before + 2000000);
+    EXPECT_LT(in.memoryInUse(), before + 2000000);
 }
 
 } // namespace

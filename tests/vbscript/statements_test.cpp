@@ -21,6 +21,13 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"JoinsLeaveTheirOperands",
                    "a = \"x\": b = Array(\"y\"): c = CStr(a) & 1 & 2: d = b(0) & 3 & 4: e = a & c",
                    "a & b(0) & c & d & e", "\"xyx12y34xx12\" (String)"},
+        // `s = s & ...` grows s's own text; never one a copy or a called procedure still holds.
+        ScriptCase{"AppendLeavesCopies",
+                   "Dim k, keep, t\nFunction n(): keep = k: n = \"z\": End Function\n"
+                   "k = \"p\": t = k: k = k & \"q\": k = k & n() & \"c\"",
+                   "t & keep & k", "\"ppqpqzc\" (String)"},
+        ScriptCase{"LongAppendLoop", "s = \"\": For i = 1 To 100000: s = s & \"x\": Next",
+                   "Len(s) & Mid(s, 99999)", "\"100000xx\" (String)"},
         ScriptCase{"ColonsAndLines", "a = 1 :: :\nb = 2\r\nc = 3\rd = 4", "a+b+c+d",
                    "10 (Integer)"},
         ScriptCase{"Continuation", "x =_\n3 + _  \n 4", "x", "7 (Integer)"},
@@ -157,6 +164,14 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"ReDimFixedArrayBeforeBounds", "Dim a(2): ReDim a(\"abc\")", "1",
                    "#10 This array is fixed or temporarily locked"},
         ScriptCase{"ReDimMinusOne", "ReDim x(-1)", "UBound(x)", "-1 (Long)"},
+        ScriptCase{"ReDimPreserveGrowth",
+                   "Dim a(): For i = 0 To 100000: ReDim Preserve a(i): a(i) = i: Next",
+                   "UBound(a) & \"|\" & a(4000)", "\"100000|4000\" (String)"},
+        // For Each goes on over the elements it started with.
+        ScriptCase{"ReDimPreserveInForEach",
+                   "a = Array(1, 2, 3): n = 0\n"
+                   "For Each x In a: ReDim Preserve a(5): a(5) = 9: n = n + 1: Next",
+                   "n & UBound(a) & a(5)", "\"359\" (String)"},
         ScriptCase{"AssignmentCopies", "a = Array(1, 2): b = a: b(0) = 9", "a(0)", "1 (Integer)"},
         ScriptCase{"Erase", "Dim a(2): a(0) = 1: Erase a", "IsEmpty(a(0))", "True (Boolean)"},
         ScriptCase{"IndexOnNonArray", "x = 5", "x(1)", "#13 Type mismatch"},

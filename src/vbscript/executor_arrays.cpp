@@ -1,0 +1,163 @@
+#include "executor.h"
+
+#include "memory_budget.h"
+#include "script_limits.h"
+
+#include <memory>
+
+namespace vbs {
+
+bool Executor::arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<ArrayBound>& out,
+                           std::size_t& total) {
+    if (static_cast<int>(bounds.size()) > limits::kMaxDimensions) {
+        return raise(ErrorCode::SubscriptOutOfRange);
+    }
+    total = 1;
+    for (const ExprPtr& b : bounds) {
+        Variant v;
+        if (!eval(*b, v)) {
+            return false;
+        }
+        std::int32_t upper = 0;
+        if (ErrorCode e = toLong(v, rt_.locale, upper); e != ErrorCode::None) {
+            return raise(e);
+        }
+        if (upper < -1) {
+            return raise(ErrorCode::SubscriptOutOfRange);
+        }
+        const auto count = static_cast<std::size_t>(std::int64_t{upper} + 1);
+        if (count != 0 && total > limits::kMaxArrayElements / count) {
+            return raise(ErrorCode::OutOfMemory);
+        }
+        total *= count;
+        out.push_back(ArrayBound{upper});
+    }
+    // Without bounds (`Dim a()`) the array has no elements until ReDim gives it some.
+    if (bounds.empty()) {
+        total = 0;
+    }
+    return true;
+}
+
+bool Executor::sizeArray(ArrayData& out, std::size_t total) {
+    if (!rt_.budget->allows(total * sizeof(Variant))) {
+        return raise(ErrorCode::OutOfMemory);
+    }
+    out.resize(total);
+    return true;
+}
+
+bool Executor::makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out) {
+    std::size_t total = 0;
+    return arrayBounds(bounds, out.bounds, total) && sizeArray(out, total);
+}
+
+Flow Executor::execDim(const Stmt& s) {
+    for (const DimItem& item : s.items) {
+        if (!item.isArray) {
+            continue;
+        }
+        auto data = std::make_shared<ArrayData>(rt_.budget);
+        if (!makeArray(item.bounds, *data)) {
+            return Flow::Error;
+        }
+        data->fixed = !item.bounds.empty();
+        Variant* var = variable(*item.target);
+        if (!var) {
+            return Flow::Error;
+        }
+        *var = Variant::array(std::move(data));
+    }
+    return Flow::Normal;
+}
+
+// ReDim Preserve keeps the elements, and only the last bound may change. Elements are stored
+// with the first index fastest, so keeping them is a resize of the element list, made in place
+// on the variable's own array: its spare room grows geometrically (ArrayData::resize), so
+// growing an array one element at a time is linear. An array that something else still holds
+// (For Each walks it) is copied first, as that holder keeps what it had.
+bool Executor::preserveInto(Variant& var, std::vector<ArrayBound> bounds, std::size_t total) {
+    const std::vector<ArrayBound>& old = var.asArray()->bounds;
+    if (old.size() != bounds.size()) {
+        return raise(ErrorCode::SubscriptOutOfRange);
+    }
+    for (std::size_t d = 0; d + 1 < old.size(); ++d) {
+        if (old[d].upper != bounds[d].upper) {
+            return raise(ErrorCode::SubscriptOutOfRange);
+        }
+    }
+    const std::size_t have = var.asArray()->items.size();
+    const bool shared = var.isShared();
+    const std::size_t added = shared ? total : total > have ? total - have : 0;
+    if (!rt_.budget->allows(added * sizeof(Variant))) {
+        return raise(ErrorCode::OutOfMemory);
+    }
+    if (shared) {
+        var = var.copied();
+    }
+    ArrayData& data = *var.asArray();
+    data.bounds = std::move(bounds);
+    data.resize(total);
+    return true;
+}
+
+Flow Executor::execReDim(const Stmt& s) {
+    for (const DimItem& item : s.items) {
+        Variant* var = variable(*item.target);
+        if (!var) {
+            return Flow::Error;
+        }
+        // A fixed array refuses before its new bounds are looked at.
+        if (var->isArray() && var->asArray()->fixed) {
+            raise(ErrorCode::ArrayFixed);
+            return Flow::Error;
+        }
+        std::vector<ArrayBound> bounds;
+        std::size_t total = 0;
+        if (!arrayBounds(item.bounds, bounds, total)) {
+            return Flow::Error;
+        }
+        // Evaluating the bounds may have run a procedure; the variable itself never moves.
+        if (var->isArray()) {
+            if (var->asArray()->fixed) {
+                raise(ErrorCode::ArrayFixed);
+                return Flow::Error;
+            }
+            if (s.preserve && !var->asArray()->bounds.empty()) {
+                if (!preserveInto(*var, std::move(bounds), total)) {
+                    return Flow::Error;
+                }
+                continue;
+            }
+        }
+        auto data = std::make_shared<ArrayData>(rt_.budget);
+        data->bounds = std::move(bounds);
+        if (!sizeArray(*data, total)) {
+            return Flow::Error;
+        }
+        *var = Variant::array(std::move(data));
+    }
+    return Flow::Normal;
+}
+
+Flow Executor::execErase(const Stmt& s) {
+    Variant* var = variable(*s.target);
+    if (!var) {
+        return Flow::Error;
+    }
+    if (!var->isArray()) {
+        raise(ErrorCode::TypeMismatch);
+        return Flow::Error;
+    }
+    ArrayData& a = *var->asArray();
+    if (a.fixed) {
+        for (Variant& item : a.items) {
+            item = Variant();
+        }
+    } else {
+        *var = Variant::array(std::make_shared<ArrayData>(rt_.budget));
+    }
+    return Flow::Normal;
+}
+
+} // namespace vbs
