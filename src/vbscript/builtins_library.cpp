@@ -253,14 +253,7 @@ ErrorCode FormatDateTime(Runtime& rt, const Variant* a, int n, Variant& out) {
                asciiToU16(std::to_string(dayOfMonth) + ", " + std::to_string(year));
         break;
     case 2:
-        if (day != 0) {
-            text = formatDate(day, rt.locale.dates);
-        } else {
-            // formatDate writes day 0 as a time alone; its date is the day after's with the
-            // day of the month one less (31 December 1899 and 30 December 1899).
-            text = formatDate(1, rt.locale.dates);
-            text.replace(text.find(u"31"), 2, u"30");
-        }
+        text = formatDayOnly(day, rt.locale.dates);
         break;
     case 3:
         text = formatDate(time, rt.locale.dates);

@@ -136,32 +136,32 @@ std::u16string formatCurrency(std::int64_t scaled, char16_t decimalSeparator) {
     return out;
 }
 
+std::u16string formatDayOnly(double serial, const DateForm& form) {
+    int y, m, d, hour, minute, second;
+    dateFromSerial(serial, y, m, d, hour, minute, second);
+    char day[8];
+    char month[8];
+    std::snprintf(day, sizeof day, form.padDay ? "%02d" : "%d", d);
+    std::snprintf(month, sizeof month, form.padMonth ? "%02d" : "%d", m);
+    const std::u16string year = widen(std::to_string(y));
+    const std::u16string sep(1, form.separator);
+    switch (form.order) {
+    case DateForm::Order::MonthDayYear:
+        return widen(month) + sep + widen(day) + sep + year;
+    case DateForm::Order::DayMonthYear:
+        return widen(day) + sep + widen(month) + sep + year;
+    case DateForm::Order::YearMonthDay:
+        break;
+    }
+    return year + sep + widen(month) + sep + widen(day);
+}
+
 std::u16string formatDate(double serial, const DateForm& form) {
     std::int64_t days = 0;
     long long seconds = 0;
     splitSerial(serial, days, seconds);
-    std::u16string out;
-    if (days != 0) {
-        int y, m, d, hour, minute, second;
-        dateFromSerial(serial, y, m, d, hour, minute, second);
-        char day[8];
-        char month[8];
-        std::snprintf(day, sizeof day, form.padDay ? "%02d" : "%d", d);
-        std::snprintf(month, sizeof month, form.padMonth ? "%02d" : "%d", m);
-        const std::u16string year = widen(std::to_string(y));
-        const std::u16string sep(1, form.separator);
-        switch (form.order) {
-        case DateForm::Order::MonthDayYear:
-            out = widen(month) + sep + widen(day) + sep + year;
-            break;
-        case DateForm::Order::DayMonthYear:
-            out = widen(day) + sep + widen(month) + sep + year;
-            break;
-        case DateForm::Order::YearMonthDay:
-            out = year + sep + widen(month) + sep + widen(day);
-            break;
-        }
-    }
+    // Day 0 (30 Dec 1899) is shown as its time alone, a time of 0 as its date alone.
+    std::u16string out = days != 0 ? formatDayOnly(serial, form) : std::u16string();
     if (seconds != 0 || days == 0) {
         const long long h = seconds / 3600;
         const long long shown = form.hour24 ? h : h % 12 == 0 ? 12 : h % 12;

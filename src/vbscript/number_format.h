@@ -34,5 +34,7 @@ struct DateForm {
 // AM" in the US form; the date alone when there is no time part, the time alone on day 0
 // (30 Dec 1899).
 std::u16string formatDate(double serial, const DateForm& form = {});
+// The date of `serial` alone in `form`, also for day 0 ("12/30/1899").
+std::u16string formatDayOnly(double serial, const DateForm& form);
 
 } // namespace vbs
