@@ -28,16 +28,14 @@ template <typename Edit> void edit(benchmark::State& state, Edit e) {
     }
 }
 
-BENCHMARK_CAPTURE(edit, insert, [](const LineState& s) {
-    return quorvix::keypad::insertAtCursor(s, u"Pi");
-});
+BENCHMARK_CAPTURE(edit, insert,
+                  [](const LineState& s) { return quorvix::keypad::insertAtCursor(s, u"Pi"); });
 BENCHMARK_CAPTURE(edit, sign_toggle, quorvix::keypad::toggleSign);
 BENCHMARK_CAPTURE(edit, exponent, quorvix::keypad::enterExponent);
 BENCHMARK_CAPTURE(edit, decimal_point, quorvix::keypad::enterDecimalPoint);
 BENCHMARK_CAPTURE(edit, backspace, quorvix::keypad::backspace);
-BENCHMARK_CAPTURE(edit, store, [](const LineState& s) {
-    return quorvix::keypad::storeInMemory(s, 1);
-});
+BENCHMARK_CAPTURE(edit, store,
+                  [](const LineState& s) { return quorvix::keypad::storeInMemory(s, 1); });
 
 } // namespace
 

@@ -187,8 +187,8 @@ ExprPtr Parser::parseOperand() {
                                                      : parseOperand());
         --depth_;
         Variant folded;
-        if (foldable(*e->args[0]) && unaryOp(e->unaryOp, e->args[0]->value, NumberLocale{},
-                                             folded) == ErrorCode::None) {
+        if (foldable(*e->args[0]) &&
+            unaryOp(e->unaryOp, e->args[0]->value, NumberLocale{}, folded) == ErrorCode::None) {
             return literal(std::move(folded), e->pos);
         }
         return e;
@@ -320,8 +320,7 @@ Variant Parser::constantValue(const Expr& e) const {
         return e.value;
     case ExprKind::Unary: {
         Variant out;
-        if (unaryOp(e.unaryOp, constantValue(*e.args[0]), NumberLocale{}, out) !=
-            ErrorCode::None) {
+        if (unaryOp(e.unaryOp, constantValue(*e.args[0]), NumberLocale{}, out) != ErrorCode::None) {
             fail(ErrorCode::ExpectedLiteral, e.pos);
         }
         return out;
