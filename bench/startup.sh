@@ -13,11 +13,14 @@ done
 peer=speedcrunch
 command -v "$peer" >/dev/null || { echo "($peer is not installed: measuring Quorvix alone)"; peer=; }
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number: a number chosen here could be one
+# that another X server (a test run) holds, and runs then fail when that server goes away.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
+trap 'kill $xvfb 2>/dev/null || true; rm -f "$displayfile"' EXIT
+for _ in $(seq 200); do [ -s "$displayfile" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -n1 "$displayfile")
 for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.05; done
 
 # One run: prints "milliseconds-to-map resident-kB".
