@@ -31,5 +31,8 @@ int builtinCount();
 // the result of this built-in in a Call statement (the numeric and date conversions, once the
 // conversion itself succeeded).
 bool callRefusesResult(int index);
+// Whether the built-in looks at an object argument itself (TypeName, IsObject, ...); the others
+// receive the value of the object's default member.
+bool inspectsObjects(int index);
 
 } // namespace vbs

@@ -161,7 +161,8 @@ ErrorCode MonthName(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (ErrorCode e = boolArg(rt, a, n, 1, abbreviate); e != ErrorCode::None) {
         return e;
     }
-    out = Variant::string(nameOf(kMonths[static_cast<std::size_t>(month - 1)], abbreviate), rt.budget);
+    out = Variant::string(nameOf(kMonths[static_cast<std::size_t>(month - 1)], abbreviate),
+                          rt.budget);
     return ErrorCode::None;
 }
 
@@ -202,7 +203,8 @@ ErrorCode FormatCurrency(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (ErrorCode e = formatPlain(rt, a, n, std::fabs(x), digits); e != ErrorCode::None) {
         return e;
     }
-    out = Variant::string(signed_(rt.locale.currency + digits.asString(), x < 0, parens), rt.budget);
+    out =
+        Variant::string(signed_(rt.locale.currency + digits.asString(), x < 0, parens), rt.budget);
     return ErrorCode::None;
 }
 

@@ -10,7 +10,8 @@
 
 namespace vbs {
 
-Executor::Executor(Runtime& runtime) : rt_(runtime) {}
+Executor::Executor(Runtime& runtime, const GlobalTable& globals)
+    : rt_(runtime), globals_(globals), heap_(*runtime.objects) {}
 
 void Executor::begin(std::chrono::steady_clock::time_point deadline, std::uintptr_t stackEnd) {
     deadline_ = deadline;
@@ -20,6 +21,7 @@ void Executor::begin(std::chrono::steady_clock::time_point deadline, std::uintpt
     stack_.reset(stackEnd);
     topFrame_ = Frame{};
     frame_ = &topFrame_;
+    withObjects_.clear();
     errNumber_ = 0;
     errDescription_.clear();
     failedExpressionPos_ = kNoPosition;
@@ -83,6 +85,10 @@ bool Executor::tick() {
 Flow Executor::execBlock(const Block& block) {
     for (const StmtPtr& s : block) {
         const Flow f = execStmt(*s);
+        // Objects released by the statement end now, before the next one runs.
+        if (heap_.hasTerminating()) {
+            runTerminations();
+        }
         if (f == Flow::Normal) {
             continue;
         }
@@ -165,6 +171,8 @@ Flow Executor::execStmt(const Stmt& s) {
         }
         return Flow::Normal;
     }
+    case StmtKind::With:
+        return execWith(s);
     case StmtKind::Nop:
         return Flow::Normal;
     }
@@ -181,17 +189,30 @@ Flow Executor::execAssign(const Stmt& s) {
     if (!eval(*s.value, value)) {
         return Flow::Error;
     }
-    if (s.kind == StmtKind::Set) {
-        if (!value.isObject()) {
-            raise(ErrorCode::ObjectRequired);
-            return Flow::Error;
-        }
-    } else if (value.isObject()) {
-        // Without Set an object would need a default property; Nothing has none.
-        raise(value.asObject() ? ErrorCode::NoSuchMember : ErrorCode::ObjectNotSet);
+    const Expr& target = *s.target;
+    const bool isSet = s.kind == StmtKind::Set;
+    if (isSet && !value.isObject()) {
+        raise(ErrorCode::ObjectRequired);
         return Flow::Error;
     }
-    const Expr& target = *s.target;
+    const bool toProperty =
+        target.kind == ExprKind::Member ||
+        (target.scope == Scope::Member &&
+         frame_->me->def().members[static_cast<std::size_t>(target.index)].field < 0);
+    if (toProperty) {
+        // A property's Let receives the object itself only through Set; otherwise the object
+        // stands for its default value, as in any assignment without Set.
+        if (!isSet && value.isObject() && !toValue(value)) {
+            return Flow::Error;
+        }
+        return assignMember(target, isSet ? MemberAccess::Set : MemberAccess::Let, value)
+                   ? Flow::Normal
+                   : Flow::Error;
+    }
+    // Without Set an object stands for the value of its default member; Nothing has none.
+    if (!isSet && value.isObject() && !toValue(value)) {
+        return Flow::Error;
+    }
     if (target.kind == ExprKind::Name && !target.hasParens && !value.isArray()) {
         // A number or text into a plain variable: nothing to check or copy.
         if (target.scope == Scope::Local) {
@@ -202,12 +223,6 @@ Flow Executor::execAssign(const Stmt& s) {
             target.global->value = std::move(value);
             return Flow::Normal;
         }
-    }
-    if (target.kind == ExprKind::Member) {
-        if (!evalMember(target, &value)) {
-            return Flow::Error;
-        }
-        return Flow::Normal;
     }
     if (target.kind != ExprKind::Name) {
         raise(ErrorCode::IllegalAssignment);
@@ -247,7 +262,19 @@ Flow Executor::execAssign(const Stmt& s) {
 
 Flow Executor::execCall(const Expr& target) {
     if (target.kind == ExprKind::Member) {
-        return evalMember(target, nullptr) ? Flow::Normal : Flow::Error;
+        Variant ignored;
+        return evalMember(target, MemberAccess::Call, ignored) ? Flow::Normal : Flow::Error;
+    }
+    if (target.kind == ExprKind::Name && target.scope == Scope::Member) {
+        Variant ignored;
+        return invokeClassMember(*frame_->me, target.index, MemberAccess::Call, target.args, 0,
+                                 ignored)
+                   ? Flow::Normal
+                   : Flow::Error;
+    }
+    if (target.kind == ExprKind::Call) {
+        Variant ignored;
+        return evalCallExpr(target, ignored) ? Flow::Normal : Flow::Error;
     }
     if (target.kind != ExprKind::Name) {
         raise(ErrorCode::ExpectedStatement);

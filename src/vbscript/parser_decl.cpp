@@ -91,12 +91,19 @@ void Parser::parseProcedure() {
         fail(ErrorCode::SyntaxError, kw.pos);
     }
     const bool isFunction = kw.keyword == Keyword::Function;
+    procs_.push_back(parseProcedureRest(kw.keyword, isFunction, nullptr));
+}
+
+std::unique_ptr<Parser::ProcScope> Parser::parseProcedureRest(Keyword kind, bool isFunction,
+                                                              std::shared_ptr<ClassDef> cls) {
     if (peek().kind != Tok::Identifier) {
         fail(ErrorCode::ExpectedIdentifier);
     }
     const Token& name = advance();
     auto scope = std::make_unique<ProcScope>();
     scope->proc = std::make_shared<Procedure>();
+    scope->cls = std::move(cls);
+    scope->property = kind == Keyword::None;
     Procedure& p = *scope->proc;
     p.name = nameOf(name);
     p.isFunction = isFunction;
@@ -134,15 +141,28 @@ void Parser::parseProcedure() {
         scope->locals[p.name] = p.resultSlot;
     }
     const int savedLoops[2] = {loopDepth_[0], loopDepth_[1]};
+    const int savedWith = withDepth_;
     loopDepth_[0] = loopDepth_[1] = 0;
+    withDepth_ = 0;
     proc_ = scope.get();
     p.body = parseBlock(false);
     proc_ = nullptr;
     loopDepth_[0] = savedLoops[0];
     loopDepth_[1] = savedLoops[1];
-    expectBlockEnd(isFunction ? Keyword::Function : Keyword::Sub,
-                   isFunction ? ErrorCode::ExpectedFunction : ErrorCode::ExpectedSub);
-    procs_.push_back(std::move(scope));
+    withDepth_ = savedWith;
+    if (kind == Keyword::None) {
+        if (!isKeyword(Keyword::End)) {
+            fail(ErrorCode::ExpectedEnd);
+        }
+        advance();
+        if (!isWord(u"property")) {
+            fail(ErrorCode::ExpectedProperty);
+        }
+        advance();
+    } else {
+        expectBlockEnd(kind, isFunction ? ErrorCode::ExpectedFunction : ErrorCode::ExpectedSub);
+    }
+    return scope;
 }
 
 } // namespace vbs
