@@ -283,7 +283,7 @@ bool callRefusesResult(int index) {
 bool inspectsObjects(int index) {
     const BuiltinFn f = kBuiltins[index].fn;
     return f == fn::IsObject || f == fn::TypeName || f == fn::VarTypeOf || f == fn::IsEmpty ||
-           f == fn::IsNull || f == fn::IsArray;
+           f == fn::IsNull || f == fn::IsArray || f == fn::Array;
 }
 
 } // namespace vbs

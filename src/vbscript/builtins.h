@@ -31,7 +31,7 @@ int builtinCount();
 // the result of this built-in in a Call statement (the numeric and date conversions, once the
 // conversion itself succeeded).
 bool callRefusesResult(int index);
-// Whether the built-in looks at an object argument itself (TypeName, IsObject, ...); the others
+// Whether the built-in takes an object argument as it is (TypeName, IsObject, Array); the others
 // receive the value of the object's default member.
 bool inspectsObjects(int index);
 

@@ -260,6 +260,11 @@ bool Executor::evalName(const Expr& e, Variant& out) {
         out = *value;
         return true;
     }
+    // name(...) on an object calls its default member with the arguments.
+    if (value->isObject()) {
+        Variant object = *value;
+        return applyArguments(object, e.args, 0, out);
+    }
     // name(...) on a variable that holds no array: VBScript takes it for a call of an
     // unknown function.
     if (!value->isArray()) {

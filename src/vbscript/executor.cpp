@@ -298,7 +298,17 @@ Flow Executor::execCall(const Expr& target) {
     default:
         break;
     }
-    // A variable called like a procedure.
+    // A variable called like a procedure: an object's default member takes the arguments;
+    // anything else is no procedure.
+    if (target.hasParens && (target.scope == Scope::Local || target.scope == Scope::Global)) {
+        const Variant& held =
+            target.scope == Scope::Local ? *frame_->slots[target.index] : target.global->value;
+        if (held.isObject()) {
+            Variant object = held;
+            Variant ignored;
+            return applyArguments(object, target.args, 0, ignored) ? Flow::Normal : Flow::Error;
+        }
+    }
     raise(ErrorCode::TypeMismatch);
     return Flow::Error;
 }

@@ -487,7 +487,8 @@ StmtPtr Parser::parseAssignOrCall() {
         const std::size_t mark = pendingCount();
         std::vector<ExprPtr> args;
         parseArgs(args);
-        if (peek().kind == Tok::Equal || atStatementEnd() || peek().kind == Tok::Dot) {
+        if (peek().kind == Tok::Equal || atStatementEnd() || peek().kind == Tok::Dot ||
+            peek().kind == Tok::LParen) {
             target->args = std::move(args);
             target->hasParens = true;
         } else {
@@ -496,8 +497,9 @@ StmtPtr Parser::parseAssignOrCall() {
             pos_ = save;
         }
     }
-    while (peek().kind == Tok::Dot) {
-        target = parseMember(std::move(target));
+    while (peek().kind == Tok::Dot || (peek().kind == Tok::LParen && target->hasParens)) {
+        target = peek().kind == Tok::Dot ? parseMember(std::move(target))
+                                         : parseCallOn(std::move(target));
     }
     if (peek().kind == Tok::Equal) {
         advance();
@@ -510,7 +512,8 @@ StmtPtr Parser::parseAssignOrCall() {
     s->kind = StmtKind::Call;
     if (target->hasParens) {
         // "f(a)" as a statement passes a by value; "f(a, b)" needs Call.
-        const std::size_t first = target->kind == ExprKind::Member ? 1 : 0;
+        const std::size_t first =
+            target->kind == ExprKind::Member || target->kind == ExprKind::Call ? 1 : 0;
         if (target->args.size() > first + 1) {
             fail(ErrorCode::ParenthesesOnSubCall, s->pos);
         }
@@ -544,6 +547,11 @@ StmtPtr Parser::parseCallKeyword() {
     s->kind = StmtKind::Call;
     s->callKeyword = true;
     s->pos = advance().pos;
+    if (peek().kind == Tok::LParen) {
+        // "Call (f)(x)": the parenthesised value is called with what follows.
+        s->target = parsePrimary();
+        return s;
+    }
     if (peek().kind != Tok::Identifier && peek().kind != Tok::Dot) {
         fail(ErrorCode::ExpectedIdentifier);
     }

@@ -214,7 +214,16 @@ ExprPtr Parser::parsePrimary() {
         expect(Tok::RParen, ErrorCode::ExpectedRParen);
         --depth_;
         e->parenthesized = true;
-        return e;
+        // "(f)(x)": the value in parentheses is indexed or called, "(o).m" reads its member.
+        for (;;) {
+            if (peek().kind == Tok::LParen) {
+                e = parseCallOn(std::move(e));
+            } else if (peek().kind == Tok::Dot) {
+                e = parseMember(std::move(e));
+            } else {
+                return e;
+            }
+        }
     }
     case Tok::Keyword:
         switch (t.keyword) {
