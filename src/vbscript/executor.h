@@ -49,6 +49,8 @@ public:
     // After a run: runs the Class_Terminate of objects released and not yet ended, then frees
     // reference cycles. Errors in a Class_Terminate are ignored, as they have no caller.
     void finishRun();
+    // An object given as an answer stands for the value of its default member (Nothing stays).
+    bool answerValue(Variant& v) { return !v.isObject() || !v.objectPtr() || toValue(v); }
 
     int errorNumber() const { return errNumber_; }
     const std::u16string& errorDescription() const { return errDescription_; }

@@ -129,7 +129,8 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
         }
         executor_->begin(std::chrono::steady_clock::now() + options_.timeLimit, stackEnd());
         Variant value;
-        const bool ok = executor_->evaluate(*parsed.expression, value);
+        const bool ok =
+            executor_->evaluate(*parsed.expression, value) && executor_->answerValue(value);
         if (!ok) {
             fail(executor_->errorNumber(), executor_->errorDescription());
             error_.position = runtimeErrorPosition(0);

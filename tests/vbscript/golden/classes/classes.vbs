@@ -108,3 +108,7 @@ Next
 Set a = Nothing
 Set b = Nothing
 '? TypeName(New Link) ==> "Link" (String)
+' An object as the answer shows its default member's value (our rule for the output box).
+Set c = New Counter
+c.Value = 7
+'? c ==> 7 (Integer)
