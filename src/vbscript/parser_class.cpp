@@ -26,7 +26,7 @@ void Parser::parseClass() {
     def->lowerName = nameOf(name);
     def->name = std::u16string(source_.substr(name.pos, def->lowerName.size()));
     if (!atSeparator()) {
-        fail(ErrorCode::ExpectedEndOfStatement);
+        fail(peek().kind == Tok::End ? ErrorCode::ExpectedEnd : ErrorCode::ExpectedEndOfStatement);
     }
     for (;;) {
         while (atSeparator()) {

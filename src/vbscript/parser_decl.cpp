@@ -57,7 +57,14 @@ StmtPtr Parser::parseDim(bool redim) {
         } else if (redim) {
             fail(ErrorCode::ExpectedLParen);
         }
-        declare(*item.target);
+        // In a class's procedure, ReDim of the class's own array variable resizes that
+        // variable rather than declaring a local one.
+        const bool memberArray = redim && proc_ && proc_->cls &&
+                                 proc_->locals.count(item.target->name) == 0 &&
+                                 proc_->cls->find(item.target->name) >= 0;
+        if (!memberArray) {
+            declare(*item.target);
+        }
         s->items.push_back(std::move(item));
     } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
     return s;

@@ -112,3 +112,18 @@ Set b = Nothing
 Set c = New Counter
 c.Value = 7
 '? c ==> 7 (Integer)
+' ReDim in a method resizes the class's own array variable.
+Class Stack
+    Private items()
+    Private n
+    Sub Class_Initialize: n = 0: End Sub
+    Sub Push(v): ReDim Preserve items(n): items(n) = v: n = n + 1: End Sub
+    Function Top: Top = items(n - 1): End Function
+End Class
+Set st = New Stack
+st.Push "a"
+st.Push "b"
+'? st.Top ==> "b" (String)
+'? New Nothing ==> #1010 Expected identifier
+Class Unfinished
+'! #1014 Expected 'End'
