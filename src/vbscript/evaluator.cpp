@@ -438,6 +438,13 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
         } else if (byRef && a.scope == Scope::Global &&
                    (*a.global).kind == GlobalEntry::Kind::Variable) {
             variable = &(*a.global).value;
+        } else if (byRef && a.scope == Scope::Member) {
+            // A variable of the running instance's class: shared like any variable.
+            ClassInstance& self = *frame_->me;
+            const std::int32_t field = self.def().members[static_cast<std::size_t>(a.index)].field;
+            if (field >= 0) {
+                variable = &self.fields[static_cast<std::size_t>(field)];
+            }
         }
         if (variable && !a.hasParens) {
             slots[i] = variable;

@@ -97,17 +97,27 @@ bool Executor::evalMember(const Expr& e, MemberAccess access, Variant& value) {
     if (!o) {
         return raise(ErrorCode::ObjectNotSet);
     }
-    // Objects of one class answer the same index for a name: remember it for this site.
-    const void* cls = o->asInstance() ? static_cast<const void*>(&o->asInstance()->def())
-                                      : static_cast<const void*>(o);
-    if (e.cachedClass != cls) {
-        e.cachedMember = o->memberIndex(e.name);
-        e.cachedClass = e.cachedMember >= 0 ? cls : nullptr;
+    // Instances of one class answer the same index for a name: this site remembers it. The
+    // name is checked again, as a class defined later may reuse a freed one's address.
+    std::int32_t member = -1;
+    if (const ClassInstance* instance = o->asInstance()) {
+        const ClassDef& def = instance->def();
+        const auto cached = static_cast<std::size_t>(e.cachedMember);
+        if (e.cachedClass == &def && cached < def.members.size() &&
+            def.members[cached].name == e.name) {
+            member = e.cachedMember;
+        } else {
+            member = def.find(e.name);
+            e.cachedClass = &def;
+            e.cachedMember = member;
+        }
+    } else {
+        member = o->memberIndex(e.name);
     }
-    if (e.cachedMember < 0) {
+    if (member < 0) {
         return raise(ErrorCode::NoSuchMember);
     }
-    return invokeMember(*o, e.cachedMember, access, e.args, 1, value);
+    return invokeMember(*o, member, access, e.args, 1, value);
 }
 
 bool Executor::invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,

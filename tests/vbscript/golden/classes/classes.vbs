@@ -127,3 +127,18 @@ st.Push "b"
 '? New Nothing ==> #1010 Expected identifier
 Class Unfinished
 '! #1014 Expected 'End'
+' A class's variable passed to a ByRef parameter is shared with the callee; Exit Property
+' leaves a property procedure.
+Sub addOne(v): v = v + 1: End Sub
+Class Tally
+    Public n
+    Sub Bump: n = 1: addOne n: End Sub
+    Property Get Capped
+        Capped = "low"
+        If n < 5 Then Exit Property
+        Capped = "high"
+    End Property
+End Class
+Set ta = New Tally
+ta.Bump
+'? ta.n & " " & ta.Capped ==> "2 low" (String)
