@@ -315,7 +315,7 @@ Flow Executor::execCall(const Expr& target) {
 
 bool Executor::evalCondition(const Expr& e, bool& out) {
     Variant v;
-    if (!eval(e, v)) {
+    if (!eval(e, v) || (v.isObject() && !toValue(v))) {
         return false;
     }
     if (v.type() == VarType::Boolean) { // a comparison's result: the common case
@@ -385,7 +385,7 @@ Flow Executor::execFor(const Stmt& s) {
     Variant step = Variant::integer(1);
     Variant raw;
     const auto bound = [&](const Expr& e, Variant& out) {
-        if (!eval(e, raw)) {
+        if (!eval(e, raw) || (raw.isObject() && !toValue(raw))) {
             return false;
         }
         const ErrorCode ec = forValue(raw, rt_.locale, out);
@@ -514,7 +514,7 @@ Flow Executor::execDo(const Stmt& s) {
 
 Flow Executor::execSelect(const Stmt& s) {
     Variant subject;
-    if (!eval(*s.value, subject)) {
+    if (!eval(*s.value, subject) || (subject.isObject() && !toValue(subject))) {
         if (!resumeAfterError()) {
             return Flow::Error;
         }

@@ -142,3 +142,17 @@ End Class
 Set ta = New Tally
 ta.Bump
 '? ta.n & " " & ta.Capped ==> "2 low" (String)
+' Wherever a value is needed (conditions, For bounds, Select Case, joins) an object gives its
+' default member's value.
+Set three = New Counter
+three.Value = 3
+s = "n"
+s = s & three & three
+If three Then s = s & "!"
+For i = 1 To three: Next
+Select Case three
+Case 3: s = s & "c"
+End Select
+'? s & i ==> "n33!c4" (String)
+If Nothing Then s = 1
+'! #91 Object variable not set
