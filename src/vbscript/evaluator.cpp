@@ -80,7 +80,7 @@ inline const Variant* Executor::peek(const Expr& e) const {
     return nullptr;
 }
 
-const Variant* Executor::operand(const Expr& e, Variant& storage) {
+inline const Variant* Executor::operand(const Expr& e, Variant& storage) {
     if (const Variant* value = peek(e)) {
         return value;
     }

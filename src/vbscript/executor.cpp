@@ -191,26 +191,14 @@ Flow Executor::execAssign(const Stmt& s) {
     }
     const Expr& target = *s.target;
     const bool isSet = s.kind == StmtKind::Set;
-    if (isSet && !value.isObject()) {
-        raise(ErrorCode::ObjectRequired);
-        return Flow::Error;
-    }
-    const bool toProperty =
-        target.kind == ExprKind::Member ||
-        (target.scope == Scope::Member &&
-         frame_->me->def().members[static_cast<std::size_t>(target.index)].field < 0);
-    if (toProperty) {
-        // A property's Let receives the object itself only through Set; otherwise the object
-        // stands for its default value, as in any assignment without Set.
-        if (!isSet && value.isObject() && !toValue(value)) {
+    if (value.isObject()) {
+        // Without Set an object stands for the value of its default member (also for a
+        // property's Let); Nothing has none.
+        if (!isSet && !toValue(value)) {
             return Flow::Error;
         }
-        return assignMember(target, isSet ? MemberAccess::Set : MemberAccess::Let, value)
-                   ? Flow::Normal
-                   : Flow::Error;
-    }
-    // Without Set an object stands for the value of its default member; Nothing has none.
-    if (!isSet && value.isObject() && !toValue(value)) {
+    } else if (isSet) {
+        raise(ErrorCode::ObjectRequired);
         return Flow::Error;
     }
     if (target.kind == ExprKind::Name && !target.hasParens && !value.isArray()) {
@@ -223,6 +211,15 @@ Flow Executor::execAssign(const Stmt& s) {
             target.global->value = std::move(value);
             return Flow::Normal;
         }
+    }
+    const bool toProperty =
+        target.kind == ExprKind::Member ||
+        (target.scope == Scope::Member &&
+         frame_->me->def().members[static_cast<std::size_t>(target.index)].field < 0);
+    if (toProperty) {
+        return assignMember(target, isSet ? MemberAccess::Set : MemberAccess::Let, value)
+                   ? Flow::Normal
+                   : Flow::Error;
     }
     if (target.kind != ExprKind::Name) {
         raise(ErrorCode::IllegalAssignment);

@@ -86,10 +86,10 @@ bool Executor::evalMember(const Expr& e, MemberAccess access, Variant& value) {
         return errMember(e, access, value);
     }
     Variant storage;
-    const Variant* ref = operand(object, storage);
-    if (!ref) {
+    if (!eval(object, storage)) {
         return false;
     }
+    const Variant* ref = &storage;
     if (!ref->isObject()) {
         return raise(ErrorCode::ObjectRequired);
     }
