@@ -286,4 +286,8 @@ bool inspectsObjects(int index) {
            f == fn::IsNull || f == fn::IsArray || f == fn::Array;
 }
 
+bool readsDefaultType(int index) {
+    return kBuiltins[index].fn == fn::VarTypeOf;
+}
+
 } // namespace vbs

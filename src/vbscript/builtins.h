@@ -34,5 +34,8 @@ bool callRefusesResult(int index);
 // Whether the built-in takes an object argument as it is (TypeName, IsObject, Array); the others
 // receive the value of the object's default member.
 bool inspectsObjects(int index);
+// Whether the built-in reports on the default member's value of an object that has one
+// (VarType), and on the object itself otherwise.
+bool readsDefaultType(int index);
 
 } // namespace vbs

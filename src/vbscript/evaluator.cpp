@@ -516,8 +516,13 @@ bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::siz
         if (!eval(*args[first + i], argv[i])) {
             return false;
         }
-        if (argv[i].isObject() && !inspectsObjects(index) && !toValue(argv[i])) {
-            return false;
+        if (argv[i].isObject()) {
+            const ObjectData* o = argv[i].objectPtr();
+            const bool asIs = inspectsObjects(index) &&
+                              !(readsDefaultType(index) && o && o->defaultMember() >= 0);
+            if (!asIs && !toValue(argv[i])) {
+                return false;
+            }
         }
     }
     const ErrorCode ec = info.fn(rt_, argv, static_cast<int>(n), out);

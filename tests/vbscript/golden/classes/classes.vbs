@@ -35,6 +35,9 @@ Class Counter
         Secret = 1
     End Function
 End Class
+Class Plain
+    Public v
+End Class
 Set c = New Counter
 c.label = "c"
 c.Add 5
@@ -45,7 +48,9 @@ c.Value = c + 1
 '? c * 2 ==> 24 (Integer)
 '? c.Twice(3) ==> 36 (Integer)
 '? CBool(c) ==> True (Boolean)
-'? TypeName(c) & " " & VarType(c) & " " & IsObject(c) ==> "Counter 9 True" (String)
+'? TypeName(c) & " " & VarType(New Plain) & " " & IsObject(c) ==> "Counter 9 True" (String)
+' VarType of an object with a default property is the type of that property's value.
+'? VarType(c) ==> 2 (Integer)
 '? UBound(c.slots) ==> 2 (Long)
 c.slots(1) = "s"
 '? c.slots(1) ==> "s" (String)
@@ -83,9 +88,6 @@ x = y.label
 '! #424 Object required
 Set x = New Nowhere
 '! #506 Class not defined
-Class Plain
-    Public v
-End Class
 x = New Plain
 '! #438 Object doesn't support this property or method
 '? New Plain + 1 ==> #438 Object doesn't support this property or method
