@@ -10,26 +10,26 @@ std::size_t instanceBytes(const ClassDef& def) {
 }
 
 // The instance of `heap` that `v` refers to, or null.
-ClassInstance* instanceIn(const Variant& v, const ObjectHeap* heap, const ClassInstance* of) {
+ClassInstance* instanceIn(const Variant& v, const ObjectHeap* heap) {
     if (!v.isObject() || !v.objectPtr()) {
         return nullptr;
     }
     ClassInstance* o = v.objectPtr()->asInstance();
-    return o && of && o->heapIs(heap) ? o : nullptr;
+    return o && o->heapIs(heap) ? o : nullptr;
 }
 
 // Calls `visit` for each instance the values refer to, also through arrays. With
 // `ownedOnly`, arrays that other values share are skipped: their references are not known to
 // come from these values alone.
 template <typename Visit>
-void forEachReference(const std::vector<Variant>& values, const ObjectHeap* heap,
-                      const ClassInstance* of, bool ownedOnly, Visit&& visit) {
+void forEachReference(const std::vector<Variant>& values, const ObjectHeap* heap, bool ownedOnly,
+                      Visit&& visit) {
     for (const Variant& v : values) {
         if (v.isArray()) {
             if (!(ownedOnly && v.isShared())) {
-                forEachReference(v.asArray()->items, heap, of, ownedOnly, visit);
+                forEachReference(v.asArray()->items, heap, ownedOnly, visit);
             }
-        } else if (ClassInstance* o = instanceIn(v, heap, of)) {
+        } else if (ClassInstance* o = instanceIn(v, heap)) {
             visit(o);
         }
     }
@@ -167,7 +167,7 @@ void ObjectHeap::collectCycles() {
             o->gcReached_ = false;
         }
         for (ClassInstance* o = head_; o; o = o->next_) {
-            forEachReference(o->fields, this, o, true, [](ClassInstance* t) { --t->gcRefs_; });
+            forEachReference(o->fields, this, true, [](ClassInstance* t) { --t->gcRefs_; });
         }
         std::vector<ClassInstance*> work;
         for (ClassInstance* o = head_; o; o = o->next_) {
@@ -179,7 +179,7 @@ void ObjectHeap::collectCycles() {
         while (!work.empty()) {
             ClassInstance* o = work.back();
             work.pop_back();
-            forEachReference(o->fields, this, o, false, [&work](ClassInstance* t) {
+            forEachReference(o->fields, this, false, [&work](ClassInstance* t) {
                 if (!t->gcReached_) {
                     t->gcReached_ = true;
                     work.push_back(t);
