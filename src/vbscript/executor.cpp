@@ -229,6 +229,23 @@ Flow Executor::execAssign(const Stmt& s) {
     if (!dst) {
         return Flow::Error;
     }
+    if (target.hasParens && dst->isObject()) {
+        // o(i) = v assigns through the object's default member, with i as its argument.
+        const Variant object = *dst;
+        ObjectData* o = object.objectPtr();
+        if (!o) {
+            raise(ErrorCode::ObjectNotSet);
+            return Flow::Error;
+        }
+        if (o->defaultMember() < 0) {
+            raise(ErrorCode::NoSuchMember);
+            return Flow::Error;
+        }
+        return invokeMember(*o, o->defaultMember(), isSet ? MemberAccess::Set : MemberAccess::Let,
+                            target.args, 0, value)
+                   ? Flow::Normal
+                   : Flow::Error;
+    }
     if (target.hasParens) {
         Variant* array = dst;
         dst = element(*array, target.args);

@@ -158,3 +158,12 @@ End Select
 '? s & i ==> "n33!c4" (String)
 If Nothing Then s = 1
 '! #91 Object variable not set
+' An object indexed on the left of "=" assigns through its default property's Let.
+Class Table
+    Private cells(3)
+    Public Default Property Get Cell(i): Cell = cells(i): End Property
+    Public Property Let Cell(i, v): cells(i) = v: End Property
+End Class
+Set tb = New Table
+tb(2) = "two"
+'? tb(2) & tb.Cell(2) ==> "twotwo" (String)
