@@ -462,9 +462,28 @@ Flow Executor::execFor(const Stmt& s) {
     return Flow::Normal;
 }
 
+bool Executor::collectionItems(Variant& collection) {
+    if (!collection.isObject()) {
+        return true;
+    }
+    ObjectData* o = collection.objectPtr();
+    if (!o) {
+        return raise(ErrorCode::ObjectNotSet);
+    }
+    auto items = std::make_shared<ArrayData>(rt_.budget);
+    std::vector<Variant> elements;
+    if (ErrorCode ec = o->enumerate(rt_, elements); ec != ErrorCode::None) {
+        return raise(ec);
+    }
+    items->bounds.push_back(ArrayBound{static_cast<std::int32_t>(elements.size()) - 1});
+    items->adopt(std::move(elements));
+    collection = Variant::array(std::move(items));
+    return true;
+}
+
 Flow Executor::execForEach(const Stmt& s) {
     Variant collection;
-    if (!(eval(*s.value, collection) &&
+    if (!(eval(*s.value, collection) && collectionItems(collection) &&
           (collection.isArray() || raise(ErrorCode::NotACollection)))) {
         return resumeAfterError() ? runOnceAfterHeaderError(s.body, Flow::ExitFor) : Flow::Error;
     }

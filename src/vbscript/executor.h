@@ -77,6 +77,8 @@ private:
     Flow execIf(const Stmt& s);
     Flow execFor(const Stmt& s);
     Flow execForEach(const Stmt& s);
+    // For Each over an object: replaces it by an array of the items it enumerates.
+    bool collectionItems(Variant& collection);
     Flow execDo(const Stmt& s);
     Flow execSelect(const Stmt& s);
     Flow execDim(const Stmt& s);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace vbs {
 
@@ -33,6 +34,10 @@ public:
     // `value`; Let and Set find the value assigned there.
     virtual ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args,
                              std::size_t argc, Variant& value) = 0;
+    // The items For Each walks, in order; a script's class is no collection.
+    virtual ErrorCode enumerate(Runtime&, std::vector<Variant>&) {
+        return ErrorCode::NotACollection;
+    }
     virtual ClassInstance* asInstance() { return nullptr; }
 };
 

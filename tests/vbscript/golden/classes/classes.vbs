@@ -167,3 +167,8 @@ End Class
 Set tb = New Table
 tb(2) = "two"
 '? tb(2) & tb.Cell(2) ==> "twotwo" (String)
+' A script's class is no collection (451); Nothing gives 91 (our reading, unconfirmed).
+For Each item In New Plain: Next
+'! #451 Object not a collection
+For Each item In Nothing: Next
+'! #91 Object variable not set
