@@ -242,15 +242,8 @@ bool Executor::evalName(const Expr& e, Variant& out) {
     }
     case Scope::Builtin:
         return callBuiltin(e.index, e.args, 0, out);
-    case Scope::Member: {
-        ClassInstance& me = *frame_->me;
-        const ClassMember& m = me.def().members[static_cast<std::size_t>(e.index)];
-        if (m.field < 0) {
-            return invokeClassMember(me, e.index, MemberAccess::Get, e.args, 0, out);
-        }
-        value = &me.fields[static_cast<std::size_t>(m.field)];
-        break;
-    }
+    case Scope::Member:
+        return evalClassName(e, out);
     case Scope::Undefined:
         return raise(ErrorCode::VariableUndefined);
     case Scope::Unresolved:
@@ -260,18 +253,37 @@ bool Executor::evalName(const Expr& e, Variant& out) {
         out = *value;
         return true;
     }
+    return evalApplied(e, *value, out);
+}
+
+// Kept out of evalName, whose plain-variable and call paths are the hot ones.
+bool Executor::evalClassName(const Expr& e, Variant& out) {
+    ClassInstance& me = *frame_->me;
+    const ClassMember& m = me.def().members[static_cast<std::size_t>(e.index)];
+    if (m.field < 0) {
+        return invokeClassMember(me, e.index, MemberAccess::Get, e.args, 0, out);
+    }
+    const Variant& value = me.fields[static_cast<std::size_t>(m.field)];
+    if (!e.hasParens || (e.args.empty() && value.isArray())) {
+        out = value;
+        return true;
+    }
+    return evalApplied(e, value, out);
+}
+
+bool Executor::evalApplied(const Expr& e, const Variant& value, Variant& out) {
     // name(...) on an object calls its default member with the arguments.
-    if (value->isObject()) {
-        Variant object = *value;
+    if (value.isObject()) {
+        Variant object = value;
         return applyArguments(object, e.args, 0, out);
     }
     // name(...) on a variable that holds no array: VBScript takes it for a call of an
     // unknown function.
-    if (!value->isArray()) {
+    if (!value.isArray()) {
         return raise(ErrorCode::TypeMismatch);
     }
     // element() evaluates the subscripts first; the variable itself never moves.
-    Variant* item = element(*const_cast<Variant*>(value), e.args);
+    Variant* item = element(const_cast<Variant&>(value), e.args);
     if (!item) {
         return false;
     }

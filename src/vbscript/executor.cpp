@@ -190,6 +190,25 @@ Flow Executor::execAssign(const Stmt& s) {
         return Flow::Error;
     }
     const Expr& target = *s.target;
+    if (s.kind == StmtKind::Assign && target.kind == ExprKind::Name && !target.hasParens &&
+        !value.isArray() && !value.isObject()) {
+        // A number or text into a plain variable: nothing to check or copy.
+        if (target.scope == Scope::Local) {
+            *frame_->slots[target.index] = std::move(value);
+            return Flow::Normal;
+        }
+        if (target.scope == Scope::Global && target.global->kind == GlobalEntry::Kind::Variable) {
+            target.global->value = std::move(value);
+            return Flow::Normal;
+        }
+    }
+    return assignInGeneral(s, value);
+}
+
+// Everything but a plain value into a plain variable: objects, Set, arrays, elements,
+// properties. Kept apart so that the plain case stays short.
+Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
+    const Expr& target = *s.target;
     const bool isSet = s.kind == StmtKind::Set;
     if (value.isObject()) {
         // Without Set an object stands for the value of its default member (also for a
@@ -202,7 +221,6 @@ Flow Executor::execAssign(const Stmt& s) {
         return Flow::Error;
     }
     if (target.kind == ExprKind::Name && !target.hasParens && !value.isArray()) {
-        // A number or text into a plain variable: nothing to check or copy.
         if (target.scope == Scope::Local) {
             *frame_->slots[target.index] = std::move(value);
             return Flow::Normal;

@@ -69,6 +69,7 @@ private:
     Flow execBlock(const Block& block);
     Flow execStmt(const Stmt& s);
     Flow execAssign(const Stmt& s);
+    Flow assignInGeneral(const Stmt& s, Variant& value);
     // The variable of `s = s & ...` (joinsOntoTarget) when it holds text; else null.
     Variant* textAppendedTo(const Stmt& s);
     // Joins the operands after the first of `value` onto `text`, in place when it can.
@@ -90,6 +91,10 @@ private:
     // returns false. Called only on the failure path, so success costs nothing.
     bool failedIn(const Expr& e);
     bool evalName(const Expr& e, Variant& out);
+    // A name of the running instance's class: a variable of it, or a member called.
+    bool evalClassName(const Expr& e, Variant& out);
+    // name(...) on a variable's value: an array element, or an object's default member.
+    bool evalApplied(const Expr& e, const Variant& value, Variant& out);
     bool evalBinary(const Expr& e, Variant& out);
     bool evalSingleBinary(const Expr& e, Variant& out);
     bool evalSingleBinaryInGeneral(const Expr& e, Variant& out);
