@@ -30,6 +30,17 @@ def fib(n):
     return n if n < 2 else fib(n - 1) + fib(n - 2)
 print(fib(25))
 PY
+cat >"$work/method.lua" <<'LUA'
+local F = {}
+function F:fib(n) if n < 2 then return n end return self:fib(n - 1) + self:fib(n - 2) end
+print(F:fib(25))
+LUA
+cat >"$work/method.py" <<'PY'
+class F:
+    def fib(self, n):
+        return n if n < 2 else self.fib(n - 1) + self.fib(n - 2)
+print(F().fib(25))
+PY
 cat >"$work/append.lua" <<'LUA'
 s = ""
 for i = 1, 200000 do s = s .. "x" end
@@ -66,6 +77,10 @@ compare "sum of 1..10,000,000 in a loop with global variables" \
 compare "recursive fib(25) with a global function" \
     "-e '!Function fib(n): If n < 2 Then fib = n Else fib = fib(n - 1) + fib(n - 2): End Function' -e 'fib(25)'" \
     "$work/fib.lua" "$work/fib.py"
+# A method call should cost at most twice a plain call (the row above).
+compare "recursive fib(25) as a method of an object" \
+    "-e '!Class F: Function fib(n): If n < 2 Then fib = n Else fib = o.fib(n - 1) + o.fib(n - 2): End Function: End Class: Set o = New F' -e 'o.fib(25)'" \
+    "$work/method.lua" "$work/method.py"
 compare "string building: s = s & \"x\" 200,000 times with a global variable" \
     "-e '!s = \"\": For i = 1 To 200000: s = s & \"x\": Next' -e 'Len(s)'" \
     "$work/append.lua" "$work/append.py" "$((runs < 3 ? runs : 3))"

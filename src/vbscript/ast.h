@@ -26,6 +26,7 @@ enum class Scope : std::uint8_t {
     Local,     // index into the running procedure's slots
     Global,    // index into the global table
     Builtin,   // index into the built-in function table
+    Member,    // index into the members of the class whose procedure runs (Me's class)
     Undefined, // undeclared under Option Explicit: error 500 when reached
 };
 
@@ -36,6 +37,10 @@ enum class ExprKind : std::uint8_t {
     Unary,   // unaryOp on args[0]
     Binary,  // args[0] ops[0] args[1] ops[1] args[2] ...: one node per run of operators of
              // one precedence, evaluated left to right, so long sums do not nest deeply
+    New,     // New name
+    Me,      // the instance whose procedure runs
+    With,    // the object of the innermost With block (the left of ".member")
+    Call,    // args[0] called or indexed with args[1...]: "x(0)(1)", "(f)(x)"
 };
 
 struct Expr {
@@ -55,6 +60,10 @@ struct Expr {
     std::u16string name;
     std::vector<ExprPtr> args;
     std::vector<BinaryOp> ops;
+    // Member: the class last seen and that member's index in it, so that calls from one site
+    // on objects of one class look the name up once.
+    mutable const void* cachedClass = nullptr;
+    mutable std::int32_t cachedMember = -1;
 };
 
 struct DimItem {
@@ -93,6 +102,7 @@ enum class StmtKind : std::uint8_t {
     OnErrorResumeNext,
     OnErrorGoto0,
     Randomize, // value (may be null)
+    With,      // value = the object, body
     Nop,
 };
 

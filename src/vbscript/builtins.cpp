@@ -280,4 +280,14 @@ bool callRefusesResult(int index) {
            f == fn::CLng || f == fn::CSng;
 }
 
+bool inspectsObjects(int index) {
+    const BuiltinFn f = kBuiltins[index].fn;
+    return f == fn::IsObject || f == fn::TypeName || f == fn::VarTypeOf || f == fn::IsEmpty ||
+           f == fn::IsNull || f == fn::IsArray || f == fn::Array;
+}
+
+bool readsDefaultType(int index) {
+    return kBuiltins[index].fn == fn::VarTypeOf;
+}
+
 } // namespace vbs

@@ -31,5 +31,11 @@ int builtinCount();
 // the result of this built-in in a Call statement (the numeric and date conversions, once the
 // conversion itself succeeded).
 bool callRefusesResult(int index);
+// Whether the built-in takes an object argument as it is (TypeName, IsObject, Array); the others
+// receive the value of the object's default member.
+bool inspectsObjects(int index);
+// Whether the built-in reports on the default member's value of an object that has one
+// (VarType), and on the object itself otherwise.
+bool readsDefaultType(int index);
 
 } // namespace vbs

@@ -1,5 +1,6 @@
 #include "builtin_functions.h"
 #include "builtin_helpers.h"
+#include "object.h"
 
 #include <cfloat>
 #include <cmath>
@@ -190,7 +191,11 @@ ErrorCode TypeName(Runtime& rt, const Variant* a, int, Variant& out) {
         name = u"String";
         break;
     case VarType::Object:
-        name = a[0].asObject() ? u"Object" : u"Nothing";
+        if (const ObjectData* o = a[0].objectPtr()) {
+            out = Variant::string(std::u16string(o->typeName()), rt.budget);
+            return ErrorCode::None;
+        }
+        name = u"Nothing";
         break;
     case VarType::Boolean:
         name = u"Boolean";

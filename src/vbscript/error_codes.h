@@ -28,6 +28,8 @@ namespace vbs {
       "Variable uses an Automation type not supported in VBScript")                                \
     X(VariableUndefined, 500, "Variable is undefined")                                             \
     X(IllegalAssignment, 501, "Illegal assignment")                                                \
+    X(InvalidWithReference, 505, "Invalid or unqualified reference")                               \
+    X(ClassNotDefined, 506, "Class not defined")                                                   \
     X(SyntaxOutOfMemory, 1001, "Out of memory")                                                    \
     X(SyntaxError, 1002, "Syntax error")                                                           \
     X(ExpectedLParen, 1005, "Expected '('")                                                        \
@@ -51,10 +53,12 @@ namespace vbs {
     X(ExpectedInteger, 1026, "Expected integer constant")                                          \
     X(ExpectedWhileUntil, 1027, "Expected 'While' or 'Until'")                                     \
     X(ExpectedWhileUntilEnd, 1028, "Expected 'While', 'Until' or end of statement")                \
+    X(ExpectedWith, 1029, "Expected 'With'")                                                       \
     X(IdentifierTooLong, 1030, "Identifier too long")                                              \
     X(InvalidNumber, 1031, "Invalid number")                                                       \
     X(InvalidCharacter, 1032, "Invalid character")                                                 \
     X(UnterminatedString, 1033, "Unterminated string constant")                                    \
+    X(InvalidMe, 1037, "Invalid use of 'Me' keyword")                                              \
     X(LoopWithoutDo, 1038, "'loop' without 'do'")                                                  \
     X(InvalidExit, 1039, "Invalid 'exit' statement")                                               \
     X(InvalidForVariable, 1040, "Invalid 'for' loop control variable")                             \
@@ -63,6 +67,9 @@ namespace vbs {
     X(ParenthesesOnSubCall, 1044, "Cannot use parentheses when calling a Sub")                     \
     X(ExpectedLiteral, 1045, "Expected literal constant")                                          \
     X(ExpectedIn, 1046, "Expected 'In'")                                                           \
+    X(ExpectedClass, 1047, "Expected 'Class'")                                                     \
+    X(ExpectedProperty, 1050, "Expected 'Property'")                                               \
+    X(CannotHaveParameters, 1053, "Class initialize or terminate do not have arguments")           \
     X(UnexpectedNext, 1055, "Unexpected 'Next'")                                                   \
     /* Not a VBScript number: the host's own stop. On Error cannot catch it. */                    \
     X(Timeout, 10001, "Script timed out")

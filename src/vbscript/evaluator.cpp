@@ -32,6 +32,9 @@ bool Executor::eval(const Expr& e, Variant& out) {
         if (!eval(*e.args[0], v)) {
             return false;
         }
+        if (v.isObject() && !toValue(v)) {
+            return failedIn(e);
+        }
         if (ErrorCode ec = unaryOp(e.unaryOp, v, rt_.locale, out); ec != ErrorCode::None) {
             raise(ec);
             return failedIn(e);
@@ -39,11 +42,16 @@ bool Executor::eval(const Expr& e, Variant& out) {
         return true;
     }
     case ExprKind::Member:
-        if (!evalMember(e, nullptr)) {
-            return failedIn(e);
-        }
-        out = std::move(memberResult_);
+        return evalMember(e, MemberAccess::Get, out) || failedIn(e);
+    case ExprKind::New:
+        return evalNew(e, out) || failedIn(e);
+    case ExprKind::Me:
+        out = Variant::object(frame_->me->shared_from_this());
         return true;
+    case ExprKind::With:
+        return evalWithObject(out) || failedIn(e);
+    case ExprKind::Call:
+        return evalCallExpr(e, out) || failedIn(e);
     }
     return raise(ErrorCode::SyntaxError);
 }
@@ -114,6 +122,26 @@ bool Executor::evalBinary(const Expr& e, Variant& out) {
         if (!tick()) {
             return false;
         }
+        if (e.ops[i] != BinaryOp::Is && (left->isObject() || right->isObject())) {
+            if (left->isObject()) {
+                if (left != &acc) {
+                    acc = *left;
+                }
+                if (!toValue(acc)) {
+                    return false;
+                }
+                left = &acc;
+            }
+            if (right->isObject()) {
+                if (right != &rightValue) {
+                    rightValue = *right;
+                }
+                if (!toValue(rightValue)) {
+                    return false;
+                }
+                right = &rightValue;
+            }
+        }
         if (e.ops[i] == BinaryOp::Concat && left == &acc && acc.isString() && !acc.isShared()) {
             if (ErrorCode ec = appendConcatenation(acc, *right, rt_.locale, rt_.budget);
                 ec != ErrorCode::None) {
@@ -162,6 +190,26 @@ bool Executor::evalSingleBinaryInGeneral(const Expr& e, Variant& out) {
     if (!right) {
         return false;
     }
+    if (op != BinaryOp::Is && (left->isObject() || right->isObject())) {
+        if (left->isObject()) {
+            if (left != &leftValue) {
+                leftValue = *left;
+            }
+            if (!toValue(leftValue)) {
+                return false;
+            }
+            left = &leftValue;
+        }
+        if (right->isObject()) {
+            if (right != &rightValue) {
+                rightValue = *right;
+            }
+            if (!toValue(rightValue)) {
+                return false;
+            }
+            right = &rightValue;
+        }
+    }
     if (isComparison(op)) {
         readTextAsNumber(e, 0, left, right);
     }
@@ -194,6 +242,8 @@ bool Executor::evalName(const Expr& e, Variant& out) {
     }
     case Scope::Builtin:
         return callBuiltin(e.index, e.args, 0, out);
+    case Scope::Member:
+        return evalClassName(e, out);
     case Scope::Undefined:
         return raise(ErrorCode::VariableUndefined);
     case Scope::Unresolved:
@@ -203,13 +253,37 @@ bool Executor::evalName(const Expr& e, Variant& out) {
         out = *value;
         return true;
     }
+    return evalApplied(e, *value, out);
+}
+
+// Kept out of evalName, whose plain-variable and call paths are the hot ones.
+bool Executor::evalClassName(const Expr& e, Variant& out) {
+    ClassInstance& me = *frame_->me;
+    const ClassMember& m = me.def().members[static_cast<std::size_t>(e.index)];
+    if (m.field < 0) {
+        return invokeClassMember(me, e.index, MemberAccess::Get, e.args, 0, out);
+    }
+    const Variant& value = me.fields[static_cast<std::size_t>(m.field)];
+    if (!e.hasParens || (e.args.empty() && value.isArray())) {
+        out = value;
+        return true;
+    }
+    return evalApplied(e, value, out);
+}
+
+bool Executor::evalApplied(const Expr& e, const Variant& value, Variant& out) {
+    // name(...) on an object calls its default member with the arguments.
+    if (value.isObject()) {
+        Variant object = value;
+        return applyArguments(object, e.args, 0, out);
+    }
     // name(...) on a variable that holds no array: VBScript takes it for a call of an
     // unknown function.
-    if (!value->isArray()) {
+    if (!value.isArray()) {
         return raise(ErrorCode::TypeMismatch);
     }
     // element() evaluates the subscripts first; the variable itself never moves.
-    Variant* item = element(*const_cast<Variant*>(value), e.args);
+    Variant* item = element(const_cast<Variant&>(value), e.args);
     if (!item) {
         return false;
     }
@@ -229,6 +303,15 @@ Variant* Executor::variable(const Expr& name) {
         }
         return &g.value;
     }
+    case Scope::Member: {
+        ClassInstance& me = *frame_->me;
+        const ClassMember& m = me.def().members[static_cast<std::size_t>(name.index)];
+        if (m.field < 0) {
+            raise(ErrorCode::IllegalAssignment);
+            return nullptr;
+        }
+        return &me.fields[static_cast<std::size_t>(m.field)];
+    }
     case Scope::Undefined:
         raise(ErrorCode::VariableUndefined);
         return nullptr;
@@ -238,13 +321,14 @@ Variant* Executor::variable(const Expr& name) {
     }
 }
 
-bool Executor::subscripts(const std::vector<ExprPtr>& args, std::int32_t* index) {
-    if (args.size() > static_cast<std::size_t>(limits::kMaxDimensions)) {
+bool Executor::subscripts(const std::vector<ExprPtr>& args, std::int32_t* index,
+                          std::size_t first) {
+    if (args.size() - first > static_cast<std::size_t>(limits::kMaxDimensions)) {
         return raise(ErrorCode::SubscriptOutOfRange);
     }
-    for (std::size_t d = 0; d < args.size(); ++d) {
+    for (std::size_t d = 0; d < args.size() - first; ++d) {
         Variant v;
-        if (!eval(*args[d], v)) {
+        if (!eval(*args[first + d], v)) {
             return false;
         }
         if (ErrorCode e = toLong(v, rt_.locale, index[d]); e != ErrorCode::None) {
@@ -274,16 +358,16 @@ Variant* Executor::elementAt(Variant& array, const std::int32_t* index, std::siz
     return &a.items[flat];
 }
 
-Variant* Executor::element(Variant& array, const std::vector<ExprPtr>& args) {
+Variant* Executor::element(Variant& array, const std::vector<ExprPtr>& args, std::size_t first) {
     std::int32_t index[limits::kMaxDimensions];
-    if (!subscripts(args, index)) {
+    if (!subscripts(args, index, first)) {
         return nullptr;
     }
     if (!array.isArray()) {
         raise(ErrorCode::TypeMismatch);
         return nullptr;
     }
-    Variant* item = elementAt(array, index, args.size());
+    Variant* item = elementAt(array, index, args.size() - first);
     if (!item) {
         raise(ErrorCode::SubscriptOutOfRange);
     }
@@ -311,8 +395,9 @@ bool Executor::writeBack(std::vector<ElementArgument>& elements, Variant* storag
 }
 
 bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& args,
-                             std::size_t first, Variant* out) {
-    if (args.size() - first != p.params.size()) {
+                             std::size_t first, Variant* out, ClassInstance* me,
+                             const Variant* assigned) {
+    if (args.size() - first + (assigned ? 1 : 0) != p.params.size()) {
         return raise(ErrorCode::WrongArgCount);
     }
     if (!tick()) {
@@ -350,7 +435,11 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     }
     // Array elements passed ByRef: copied in, and written back after the call.
     std::vector<ElementArgument> elements;
-    for (std::size_t i = 0; i < p.params.size(); ++i) {
+    const std::size_t given = args.size() - first;
+    if (assigned) {
+        storage[given] = *assigned;
+    }
+    for (std::size_t i = 0; i < given; ++i) {
         const Expr& a = *args[first + i];
         // A plain variable passed to a ByRef parameter is shared with the callee; anything
         // else (an expression, a parenthesised name) is a copy.
@@ -361,6 +450,13 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
         } else if (byRef && a.scope == Scope::Global &&
                    (*a.global).kind == GlobalEntry::Kind::Variable) {
             variable = &(*a.global).value;
+        } else if (byRef && a.scope == Scope::Member) {
+            // A variable of the running instance's class: shared like any variable.
+            ClassInstance& self = *frame_->me;
+            const std::int32_t field = self.def().members[static_cast<std::size_t>(a.index)].field;
+            if (field >= 0) {
+                variable = &self.fields[static_cast<std::size_t>(field)];
+            }
         }
         if (variable && !a.hasParens) {
             slots[i] = variable;
@@ -394,6 +490,8 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     Frame f;
     f.proc = &p;
     f.slots = slots;
+    f.me = me;
+    f.withBase = withObjects_.size();
     Frame* caller = frame_;
     frame_ = &f;
     ++callDepth_;
@@ -430,89 +528,20 @@ bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::siz
         if (!eval(*args[first + i], argv[i])) {
             return false;
         }
+        if (argv[i].isObject()) {
+            const ObjectData* o = argv[i].objectPtr();
+            const bool asIs = inspectsObjects(index) &&
+                              !(readsDefaultType(index) && o && o->defaultMember() >= 0);
+            if (!asIs && !toValue(argv[i])) {
+                return false;
+            }
+        }
     }
     const ErrorCode ec = info.fn(rt_, argv, static_cast<int>(n), out);
     if (ec != ErrorCode::None) {
         return raise(ec);
     }
     return true;
-}
-
-// The Err object is the one object scripts can reach: Err.Number, .Description, .Source,
-// .Clear and .Raise. Reading a member leaves its value in memberResult_; assigning passes the
-// new value in `assigned`.
-bool Executor::evalMember(const Expr& e, Variant* assigned) {
-    const Expr& object = *e.args[0];
-    const bool isErr = object.kind == ExprKind::Name && object.scope == Scope::Builtin &&
-                       object.name == u"err" && !object.hasParens;
-    if (!isErr) {
-        Variant v;
-        if (!eval(object, v)) {
-            return false;
-        }
-        if (!v.isObject()) {
-            return raise(ErrorCode::ObjectRequired);
-        }
-        return raise(v.asObject() ? ErrorCode::NoSuchMember : ErrorCode::ObjectNotSet);
-    }
-    ErrState& err = rt_.err;
-    const std::size_t argc = e.args.size() - 1;
-    if (e.name == u"number" || e.name == u"description" || e.name == u"source" ||
-        e.name == u"helpfile" || e.name == u"helpcontext") {
-        if (argc != 0) {
-            return raise(ErrorCode::WrongArgCount);
-        }
-        if (assigned) {
-            if (e.name == u"number") {
-                std::int32_t n = 0;
-                if (ErrorCode ec = toLong(*assigned, rt_.locale, n); ec != ErrorCode::None) {
-                    return raise(ec);
-                }
-                err.number = n;
-            } else if (e.name == u"helpcontext") {
-                if (ErrorCode ec = toLong(*assigned, rt_.locale, err.helpContext);
-                    ec != ErrorCode::None) {
-                    return raise(ec);
-                }
-            } else {
-                std::u16string text;
-                if (ErrorCode ec = toText(*assigned, rt_.locale, text); ec != ErrorCode::None) {
-                    return raise(ec);
-                }
-                (e.name == u"description" ? err.description
-                 : e.name == u"source"    ? err.source
-                                          : err.helpFile) = std::move(text);
-            }
-            return true;
-        }
-        if (e.name == u"number") {
-            memberResult_ = Variant::longInt(err.number);
-        } else if (e.name == u"description") {
-            memberResult_ = Variant::string(err.description, rt_.budget);
-        } else if (e.name == u"source") {
-            memberResult_ = Variant::string(err.source, rt_.budget);
-        } else if (e.name == u"helpfile") {
-            memberResult_ = Variant::string(err.helpFile, rt_.budget);
-        } else {
-            memberResult_ = Variant::longInt(err.helpContext);
-        }
-        return true;
-    }
-    if (assigned) {
-        return raise(ErrorCode::NoSuchMember);
-    }
-    if (e.name == u"clear") {
-        if (argc != 0) {
-            return raise(ErrorCode::WrongArgCount);
-        }
-        err = ErrState{};
-        memberResult_ = Variant();
-        return true;
-    }
-    if (e.name == u"raise") {
-        return raiseFromScript(e);
-    }
-    return raise(ErrorCode::NoSuchMember);
 }
 
 namespace {

@@ -10,7 +10,8 @@
 
 namespace vbs {
 
-Executor::Executor(Runtime& runtime) : rt_(runtime) {}
+Executor::Executor(Runtime& runtime, const GlobalTable& globals)
+    : rt_(runtime), globals_(globals), heap_(*runtime.objects) {}
 
 void Executor::begin(std::chrono::steady_clock::time_point deadline, std::uintptr_t stackEnd) {
     deadline_ = deadline;
@@ -20,6 +21,7 @@ void Executor::begin(std::chrono::steady_clock::time_point deadline, std::uintpt
     stack_.reset(stackEnd);
     topFrame_ = Frame{};
     frame_ = &topFrame_;
+    withObjects_.clear();
     errNumber_ = 0;
     errDescription_.clear();
     failedExpressionPos_ = kNoPosition;
@@ -83,6 +85,10 @@ bool Executor::tick() {
 Flow Executor::execBlock(const Block& block) {
     for (const StmtPtr& s : block) {
         const Flow f = execStmt(*s);
+        // Objects released by the statement end now, before the next one runs.
+        if (heap_.hasTerminating()) {
+            runTerminations();
+        }
         if (f == Flow::Normal) {
             continue;
         }
@@ -165,6 +171,8 @@ Flow Executor::execStmt(const Stmt& s) {
         }
         return Flow::Normal;
     }
+    case StmtKind::With:
+        return execWith(s);
     case StmtKind::Nop:
         return Flow::Normal;
     }
@@ -181,18 +189,9 @@ Flow Executor::execAssign(const Stmt& s) {
     if (!eval(*s.value, value)) {
         return Flow::Error;
     }
-    if (s.kind == StmtKind::Set) {
-        if (!value.isObject()) {
-            raise(ErrorCode::ObjectRequired);
-            return Flow::Error;
-        }
-    } else if (value.isObject()) {
-        // Without Set an object would need a default property; Nothing has none.
-        raise(value.asObject() ? ErrorCode::NoSuchMember : ErrorCode::ObjectNotSet);
-        return Flow::Error;
-    }
     const Expr& target = *s.target;
-    if (target.kind == ExprKind::Name && !target.hasParens && !value.isArray()) {
+    if (s.kind == StmtKind::Assign && target.kind == ExprKind::Name && !target.hasParens &&
+        !value.isArray() && !value.isObject()) {
         // A number or text into a plain variable: nothing to check or copy.
         if (target.scope == Scope::Local) {
             *frame_->slots[target.index] = std::move(value);
@@ -203,11 +202,42 @@ Flow Executor::execAssign(const Stmt& s) {
             return Flow::Normal;
         }
     }
-    if (target.kind == ExprKind::Member) {
-        if (!evalMember(target, &value)) {
+    return assignInGeneral(s, value);
+}
+
+// Everything but a plain value into a plain variable: objects, Set, arrays, elements,
+// properties. Kept apart so that the plain case stays short.
+Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
+    const Expr& target = *s.target;
+    const bool isSet = s.kind == StmtKind::Set;
+    if (value.isObject()) {
+        // Without Set an object stands for the value of its default member (also for a
+        // property's Let); Nothing has none.
+        if (!isSet && !toValue(value)) {
             return Flow::Error;
         }
-        return Flow::Normal;
+    } else if (isSet) {
+        raise(ErrorCode::ObjectRequired);
+        return Flow::Error;
+    }
+    if (target.kind == ExprKind::Name && !target.hasParens && !value.isArray()) {
+        if (target.scope == Scope::Local) {
+            *frame_->slots[target.index] = std::move(value);
+            return Flow::Normal;
+        }
+        if (target.scope == Scope::Global && target.global->kind == GlobalEntry::Kind::Variable) {
+            target.global->value = std::move(value);
+            return Flow::Normal;
+        }
+    }
+    const bool toProperty =
+        target.kind == ExprKind::Member ||
+        (target.scope == Scope::Member &&
+         frame_->me->def().members[static_cast<std::size_t>(target.index)].field < 0);
+    if (toProperty) {
+        return assignMember(target, isSet ? MemberAccess::Set : MemberAccess::Let, value)
+                   ? Flow::Normal
+                   : Flow::Error;
     }
     if (target.kind != ExprKind::Name) {
         raise(ErrorCode::IllegalAssignment);
@@ -216,6 +246,23 @@ Flow Executor::execAssign(const Stmt& s) {
     Variant* dst = variable(target);
     if (!dst) {
         return Flow::Error;
+    }
+    if (target.hasParens && dst->isObject()) {
+        // o(i) = v assigns through the object's default member, with i as its argument.
+        const Variant object = *dst;
+        ObjectData* o = object.objectPtr();
+        if (!o) {
+            raise(ErrorCode::ObjectNotSet);
+            return Flow::Error;
+        }
+        if (o->defaultMember() < 0) {
+            raise(ErrorCode::NoSuchMember);
+            return Flow::Error;
+        }
+        return invokeMember(*o, o->defaultMember(), isSet ? MemberAccess::Set : MemberAccess::Let,
+                            target.args, 0, value)
+                   ? Flow::Normal
+                   : Flow::Error;
     }
     if (target.hasParens) {
         Variant* array = dst;
@@ -247,7 +294,19 @@ Flow Executor::execAssign(const Stmt& s) {
 
 Flow Executor::execCall(const Expr& target) {
     if (target.kind == ExprKind::Member) {
-        return evalMember(target, nullptr) ? Flow::Normal : Flow::Error;
+        Variant ignored;
+        return evalMember(target, MemberAccess::Call, ignored) ? Flow::Normal : Flow::Error;
+    }
+    if (target.kind == ExprKind::Name && target.scope == Scope::Member) {
+        Variant ignored;
+        return invokeClassMember(*frame_->me, target.index, MemberAccess::Call, target.args, 0,
+                                 ignored)
+                   ? Flow::Normal
+                   : Flow::Error;
+    }
+    if (target.kind == ExprKind::Call) {
+        Variant ignored;
+        return evalCallExpr(target, ignored) ? Flow::Normal : Flow::Error;
     }
     if (target.kind != ExprKind::Name) {
         raise(ErrorCode::ExpectedStatement);
@@ -271,14 +330,24 @@ Flow Executor::execCall(const Expr& target) {
     default:
         break;
     }
-    // A variable called like a procedure.
+    // A variable called like a procedure: an object's default member takes the arguments;
+    // anything else is no procedure.
+    if (target.hasParens && (target.scope == Scope::Local || target.scope == Scope::Global)) {
+        const Variant& held =
+            target.scope == Scope::Local ? *frame_->slots[target.index] : target.global->value;
+        if (held.isObject()) {
+            Variant object = held;
+            Variant ignored;
+            return applyArguments(object, target.args, 0, ignored) ? Flow::Normal : Flow::Error;
+        }
+    }
     raise(ErrorCode::TypeMismatch);
     return Flow::Error;
 }
 
 bool Executor::evalCondition(const Expr& e, bool& out) {
     Variant v;
-    if (!eval(e, v)) {
+    if (!eval(e, v) || (v.isObject() && !toValue(v))) {
         return false;
     }
     if (v.type() == VarType::Boolean) { // a comparison's result: the common case
@@ -348,7 +417,7 @@ Flow Executor::execFor(const Stmt& s) {
     Variant step = Variant::integer(1);
     Variant raw;
     const auto bound = [&](const Expr& e, Variant& out) {
-        if (!eval(e, raw)) {
+        if (!eval(e, raw) || (raw.isObject() && !toValue(raw))) {
             return false;
         }
         const ErrorCode ec = forValue(raw, rt_.locale, out);
@@ -411,9 +480,28 @@ Flow Executor::execFor(const Stmt& s) {
     return Flow::Normal;
 }
 
+bool Executor::collectionItems(Variant& collection) {
+    if (!collection.isObject()) {
+        return true;
+    }
+    ObjectData* o = collection.objectPtr();
+    if (!o) {
+        return raise(ErrorCode::ObjectNotSet);
+    }
+    auto items = std::make_shared<ArrayData>(rt_.budget);
+    std::vector<Variant> elements;
+    if (ErrorCode ec = o->enumerate(rt_, elements); ec != ErrorCode::None) {
+        return raise(ec);
+    }
+    items->bounds.push_back(ArrayBound{static_cast<std::int32_t>(elements.size()) - 1});
+    items->adopt(std::move(elements));
+    collection = Variant::array(std::move(items));
+    return true;
+}
+
 Flow Executor::execForEach(const Stmt& s) {
     Variant collection;
-    if (!(eval(*s.value, collection) &&
+    if (!(eval(*s.value, collection) && collectionItems(collection) &&
           (collection.isArray() || raise(ErrorCode::NotACollection)))) {
         return resumeAfterError() ? runOnceAfterHeaderError(s.body, Flow::ExitFor) : Flow::Error;
     }
@@ -477,7 +565,7 @@ Flow Executor::execDo(const Stmt& s) {
 
 Flow Executor::execSelect(const Stmt& s) {
     Variant subject;
-    if (!eval(*s.value, subject)) {
+    if (!eval(*s.value, subject) || (subject.isObject() && !toValue(subject))) {
         if (!resumeAfterError()) {
             return Flow::Error;
         }

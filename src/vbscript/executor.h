@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ast.h"
+#include "class_def.h"
 #include "error_codes.h"
 #include "global_table.h"
 #include "runtime.h"
@@ -26,12 +27,18 @@ struct Frame {
     // argument.
     Variant** slots = nullptr;
     bool resumeNext = false;
+    // The instance a class's procedure runs for (Me); null elsewhere.
+    ClassInstance* me = nullptr;
+    // With blocks are lexical: a procedure sees only those it opened itself, the ones from
+    // this index of Executor::withObjects_ on.
+    std::size_t withBase = 0;
 };
 
 // Runs syntax trees. Global names were bound to their table entries by the parser.
 class Executor {
 public:
-    explicit Executor(Runtime& runtime);
+    // Classes named by New are looked up in `globals`.
+    Executor(Runtime& runtime, const GlobalTable& globals);
 
     // Starts a run: the deadline and the stack measure count from here, on a stack that ends
     // at `stackEnd` (StackExtent; 0 when unknown).
@@ -39,6 +46,11 @@ public:
     // False when the run failed; then errorNumber()/errorDescription() tell why.
     bool runBlock(const Block& block);
     bool evaluate(const Expr& e, Variant& out);
+    // After a run: runs the Class_Terminate of objects released and not yet ended, then frees
+    // reference cycles. Errors in a Class_Terminate are ignored, as they have no caller.
+    void finishRun();
+    // An object given as an answer stands for the value of its default member (Nothing stays).
+    bool answerValue(Variant& v) { return !v.isObject() || !v.objectPtr() || toValue(v); }
 
     int errorNumber() const { return errNumber_; }
     const std::u16string& errorDescription() const { return errDescription_; }
@@ -57,6 +69,7 @@ private:
     Flow execBlock(const Block& block);
     Flow execStmt(const Stmt& s);
     Flow execAssign(const Stmt& s);
+    Flow assignInGeneral(const Stmt& s, Variant& value);
     // The variable of `s = s & ...` (joinsOntoTarget) when it holds text; else null.
     Variant* textAppendedTo(const Stmt& s);
     // Joins the operands after the first of `value` onto `text`, in place when it can.
@@ -65,6 +78,8 @@ private:
     Flow execIf(const Stmt& s);
     Flow execFor(const Stmt& s);
     Flow execForEach(const Stmt& s);
+    // For Each over an object: replaces it by an array of the items it enumerates.
+    bool collectionItems(Variant& collection);
     Flow execDo(const Stmt& s);
     Flow execSelect(const Stmt& s);
     Flow execDim(const Stmt& s);
@@ -76,6 +91,10 @@ private:
     // returns false. Called only on the failure path, so success costs nothing.
     bool failedIn(const Expr& e);
     bool evalName(const Expr& e, Variant& out);
+    // A name of the running instance's class: a variable of it, or a member called.
+    bool evalClassName(const Expr& e, Variant& out);
+    // name(...) on a variable's value: an array element, or an object's default member.
+    bool evalApplied(const Expr& e, const Variant& value, Variant& out);
     bool evalBinary(const Expr& e, Variant& out);
     bool evalSingleBinary(const Expr& e, Variant& out);
     bool evalSingleBinaryInGeneral(const Expr& e, Variant& out);
@@ -88,10 +107,33 @@ private:
                           const Variant*& right);
     // The value of a literal or plain variable without copying it; null for anything else.
     const Variant* peek(const Expr& e) const;
-    bool evalMember(const Expr& e, Variant* out);
+    // Objects (executor_objects.cpp). A member read or call leaves its result in `value`; an
+    // assignment finds the value assigned there.
+    bool evalMember(const Expr& e, MemberAccess access, Variant& value);
+    bool errMember(const Expr& e, MemberAccess access, Variant& value);
+    bool invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
+                      const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
+    bool invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
+                           const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
+    // Replaces an object by the value of its default member (an object used as a value).
+    bool toValue(Variant& v);
+    // `callee` applied to the arguments args[first...]: an array indexed, an object's default
+    // member called.
+    bool applyArguments(Variant& callee, const std::vector<ExprPtr>& args, std::size_t first,
+                        Variant& out);
+    bool evalNew(const Expr& e, Variant& out);
+    bool evalWithObject(Variant& out);
+    bool evalCallExpr(const Expr& e, Variant& out);
+    // Assigns to a name of the running class's members (a variable or a property).
+    bool assignMember(const Expr& target, MemberAccess access, Variant& value);
+    Flow execWith(const Stmt& s);
+    void runTerminations();
     bool evalCondition(const Expr& e, bool& out);
+    // `me`: the instance a class's procedure runs for. `assigned`: the value a Property Let or
+    // Set receives as its last parameter.
     bool callProcedure(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
-                       Variant* out);
+                       Variant* out, ClassInstance* me = nullptr,
+                       const Variant* assigned = nullptr);
     // An array element passed to a ByRef parameter: where it was, and the callee's slot that
     // holds its copy during the call.
     struct ElementArgument {
@@ -106,9 +148,9 @@ private:
     // The variable a plain name denotes, or null after raising the error.
     Variant* variable(const Expr& name);
     // The element a(i, j) denotes, or null after raising the error.
-    Variant* element(Variant& array, const std::vector<ExprPtr>& args);
+    Variant* element(Variant& array, const std::vector<ExprPtr>& args, std::size_t first = 0);
     // The subscripts' values, or false after raising the error.
-    bool subscripts(const std::vector<ExprPtr>& args, std::int32_t* index);
+    bool subscripts(const std::vector<ExprPtr>& args, std::int32_t* index, std::size_t first = 0);
     // The element at `index` (`count` subscripts); null when there is none.
     static Variant* elementAt(Variant& array, const std::int32_t* index, std::size_t count);
     // The bounds of Dim a(...) or ReDim a(...), evaluated and checked; `total` elements.
@@ -137,6 +179,11 @@ private:
     bool catchable() const { return errNumber_ != static_cast<int>(ErrorCode::Timeout); }
 
     Runtime& rt_;
+    const GlobalTable& globals_;
+    ObjectHeap& heap_;
+    // The objects of the With blocks being run, innermost last.
+    std::vector<Variant> withObjects_;
+    bool runningTerminations_ = false;
     Frame topFrame_;
     Frame* frame_ = &topFrame_;
     StackGuard stack_;
@@ -156,8 +203,6 @@ private:
     // Text read as a number for a comparison with a numeric literal (see literalComparand).
     Variant leftText_;
     Variant rightText_;
-    // The value a member read produced (evalMember's result channel).
-    Variant memberResult_;
 };
 
 } // namespace vbs

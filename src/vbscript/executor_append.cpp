@@ -28,7 +28,7 @@ Variant* Executor::textAppendedTo(const Stmt& s) {
 // text, the join is made anew from the text read, and s is never changed before the end.
 Flow Executor::execAppend(const Expr& value, Variant& text) {
     Variant suffix;
-    if (!eval(*value.args[1], suffix)) {
+    if (!eval(*value.args[1], suffix) || (suffix.isObject() && !toValue(suffix))) {
         return Flow::Error;
     }
     Variant start; // s as read, held while later operands run so nothing changes it in place
@@ -45,7 +45,7 @@ Flow Executor::execAppend(const Expr& value, Variant& text) {
             if (i == value.args.size()) {
                 break;
             }
-            if (!eval(*value.args[i], piece)) {
+            if (!eval(*value.args[i], piece) || (piece.isObject() && !toValue(piece))) {
                 return Flow::Error;
             }
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ast.h"
+#include "class_def.h"
 #include "variant.h"
 
 #include <deque>
@@ -16,7 +17,7 @@ namespace vbs {
 // Entries are never removed and never move (deque), so a resolved index stays valid and a
 // ByRef argument may point at an entry's value.
 struct GlobalEntry {
-    enum class Kind : std::uint8_t { Variable, Constant, Procedure };
+    enum class Kind : std::uint8_t { Variable, Constant, Procedure, Class };
     Kind kind = Kind::Variable;
     // Dim'd (or a constant or procedure); an implicit variable is not, which matters only under
     // Option Explicit.
@@ -24,6 +25,7 @@ struct GlobalEntry {
     std::u16string name; // lower case
     Variant value;
     std::shared_ptr<Procedure> proc;
+    std::shared_ptr<const ClassDef> cls;
 };
 
 class GlobalTable {

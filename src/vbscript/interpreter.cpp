@@ -30,7 +30,8 @@ std::u16string timeoutText(std::chrono::milliseconds limit) {
 
 Interpreter::Interpreter(InterpreterOptions options)
     : options_(options), globals_(std::make_unique<GlobalTable>()),
-      runtime_(std::make_unique<Runtime>()), executor_(std::make_unique<Executor>(*runtime_)) {
+      runtime_(std::make_unique<Runtime>()),
+      executor_(std::make_unique<Executor>(*runtime_, *globals_)) {
     runtime_->locale.decimal = options_.decimalSeparator;
     runtime_->locale.currency = options_.currencySymbol;
     runtime_->locale.dates = options_.dateForm;
@@ -42,7 +43,11 @@ Interpreter::Interpreter(InterpreterOptions options)
     }
 }
 
-Interpreter::~Interpreter() = default;
+// Everything this interpreter made goes with it: cycles of objects too, without their
+// Class_Terminate (no script runs any more).
+Interpreter::~Interpreter() {
+    runtime_->objects->close();
+}
 
 std::uintptr_t Interpreter::stackEnd() {
     if (stackThread_ != std::this_thread::get_id()) {
@@ -124,13 +129,17 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
         }
         executor_->begin(std::chrono::steady_clock::now() + options_.timeLimit, stackEnd());
         Variant value;
-        if (!executor_->evaluate(*parsed.expression, value)) {
+        const bool ok =
+            executor_->evaluate(*parsed.expression, value) && executor_->answerValue(value);
+        if (!ok) {
             fail(executor_->errorNumber(), executor_->errorDescription());
             error_.position = runtimeErrorPosition(0);
-            return false;
         }
-        result = std::move(value);
-        return true;
+        executor_->finishRun();
+        if (ok) {
+            result = std::move(value);
+        }
+        return ok;
     });
     return result;
 }
@@ -151,12 +160,13 @@ bool Interpreter::execute(std::u16string_view statements) {
         executor_->begin(std::chrono::steady_clock::now() + options_.timeLimit, stackEnd());
         // Procedures keep pointers into their own bodies only; the script-level statements
         // are run once and dropped.
-        if (!executor_->runBlock(parsed.statements)) {
+        const bool ok = executor_->runBlock(parsed.statements);
+        if (!ok) {
             fail(executor_->errorNumber(), executor_->errorDescription());
             error_.position = runtimeErrorPosition(executor_->failedStatementPos());
-            return false;
         }
-        return true;
+        executor_->finishRun();
+        return ok;
     });
 }
 

@@ -6,7 +6,8 @@ namespace vbs {
 // parse, and its position and code are all the caller needs.
 Parser::Parser(std::u16string_view source, GlobalTable& globals, bool optionExplicit,
                std::uintptr_t stackEnd, const Budget& budget)
-    : lexer_(source, budget), budget_(budget), globals_(globals), optionExplicit_(optionExplicit) {
+    : lexer_(source, budget), source_(source), budget_(budget), globals_(globals),
+      optionExplicit_(optionExplicit) {
     stack_.reset(stackEnd);
 }
 
@@ -186,6 +187,9 @@ StmtPtr Parser::parseStatement(bool singleLine) {
     if (t.kind == Tok::Error) {
         fail(t.error);
     }
+    if (t.kind == Tok::Dot) {
+        return parseAssignOrCall();
+    }
     if (t.kind == Tok::Identifier) {
         if (nameOf(t) == u"randomize" && peek(1).kind != Tok::Equal) {
             auto s = std::make_unique<Stmt>();
@@ -226,6 +230,11 @@ StmtPtr Parser::parseStatement(bool singleLine) {
     case Keyword::Sub:
         parseProcedure();
         return nullptr;
+    case Keyword::Class:
+        parseClass();
+        return nullptr;
+    case Keyword::With:
+        return parseWith();
     case Keyword::If:
         return parseIf();
     case Keyword::For:
@@ -428,7 +437,7 @@ StmtPtr Parser::parseExit() {
     s->kind = StmtKind::Exit;
     s->pos = advance().pos;
     const Token& t = advance();
-    const bool inFunction = proc_ && proc_->proc->isFunction;
+    const bool inFunction = proc_ && proc_->proc->isFunction && !proc_->property;
     const bool inSub = proc_ && !proc_->proc->isFunction;
     if (t.kind == Tok::Keyword && t.keyword == Keyword::Do && loopDepth_[0] > 0) {
         s->exitKind = ExitKind::Do;
@@ -436,7 +445,9 @@ StmtPtr Parser::parseExit() {
         s->exitKind = ExitKind::For;
     } else if (t.kind == Tok::Keyword && t.keyword == Keyword::Function && inFunction) {
         s->exitKind = ExitKind::Function;
-    } else if (t.kind == Tok::Keyword && t.keyword == Keyword::Sub && inSub) {
+    } else if (t.kind == Tok::Keyword && t.keyword == Keyword::Sub && inSub && !proc_->property) {
+        s->exitKind = ExitKind::Sub;
+    } else if (t.kind == Tok::Identifier && nameOf(t) == u"property" && proc_ && proc_->property) {
         s->exitKind = ExitKind::Sub;
     } else {
         fail(ErrorCode::InvalidExit, t.pos);
@@ -461,15 +472,23 @@ bool joinsOntoItself(const Expr& target, const Expr& value) {
 StmtPtr Parser::parseAssignOrCall() {
     auto s = std::make_unique<Stmt>();
     s->pos = peek().pos;
-    ExprPtr target = makeName(advance());
-    if (peek().kind == Tok::LParen) {
+    ExprPtr target;
+    if (peek().kind == Tok::Dot) {
+        target = std::make_unique<Expr>();
+        target->kind = ExprKind::With;
+        target->pos = peek().pos;
+    } else {
+        target = makeName(advance());
+    }
+    if (target->kind != ExprKind::With && peek().kind == Tok::LParen) {
         // name(...) is a subscript or call target, unless what follows the ")" shows that the
         // parentheses began the first argument: "f (a + 1) * 2, 3".
         const std::size_t save = pos_;
         const std::size_t mark = pendingCount();
         std::vector<ExprPtr> args;
         parseArgs(args);
-        if (peek().kind == Tok::Equal || atStatementEnd() || peek().kind == Tok::Dot) {
+        if (peek().kind == Tok::Equal || atStatementEnd() || peek().kind == Tok::Dot ||
+            peek().kind == Tok::LParen) {
             target->args = std::move(args);
             target->hasParens = true;
         } else {
@@ -478,8 +497,9 @@ StmtPtr Parser::parseAssignOrCall() {
             pos_ = save;
         }
     }
-    while (peek().kind == Tok::Dot) {
-        target = parseMember(std::move(target));
+    while (peek().kind == Tok::Dot || (peek().kind == Tok::LParen && target->hasParens)) {
+        target = peek().kind == Tok::Dot ? parseMember(std::move(target))
+                                         : parseCallOn(std::move(target));
     }
     if (peek().kind == Tok::Equal) {
         advance();
@@ -492,7 +512,8 @@ StmtPtr Parser::parseAssignOrCall() {
     s->kind = StmtKind::Call;
     if (target->hasParens) {
         // "f(a)" as a statement passes a by value; "f(a, b)" needs Call.
-        const std::size_t first = target->kind == ExprKind::Member ? 1 : 0;
+        const std::size_t first =
+            target->kind == ExprKind::Member || target->kind == ExprKind::Call ? 1 : 0;
         if (target->args.size() > first + 1) {
             fail(ErrorCode::ParenthesesOnSubCall, s->pos);
         }
@@ -512,7 +533,7 @@ StmtPtr Parser::parseSet() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Set;
     s->pos = advance().pos;
-    if (peek().kind != Tok::Identifier) {
+    if (peek().kind != Tok::Identifier && peek().kind != Tok::Dot) {
         fail(ErrorCode::ExpectedIdentifier);
     }
     s->target = parseNameChain();
@@ -526,7 +547,12 @@ StmtPtr Parser::parseCallKeyword() {
     s->kind = StmtKind::Call;
     s->callKeyword = true;
     s->pos = advance().pos;
-    if (peek().kind != Tok::Identifier) {
+    if (peek().kind == Tok::LParen) {
+        // "Call (f)(x)": the parenthesised value is called with what follows.
+        s->target = parsePrimary();
+        return s;
+    }
+    if (peek().kind != Tok::Identifier && peek().kind != Tok::Dot) {
         fail(ErrorCode::ExpectedIdentifier);
     }
     s->target = parseNameChain();

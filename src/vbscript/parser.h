@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ast.h"
+#include "class_def.h"
 #include "error_codes.h"
 #include "global_table.h"
 #include "lexer.h"
@@ -51,6 +52,9 @@ public:
 private:
     struct ProcScope {
         std::shared_ptr<Procedure> proc;
+        // The class whose member this procedure is; null for a script-level procedure.
+        std::shared_ptr<ClassDef> cls;
+        bool property = false; // ended by End Property, left by Exit Property
         std::unordered_map<std::u16string, std::int32_t> locals;
         std::vector<Expr*> pending;
     };
@@ -93,6 +97,16 @@ private:
     StmtPtr parseOnError();
     void parseConst();
     void parseProcedure();
+    // Sub, Function or Property Get/Let/Set after its keywords, up to its End; `kind` is the
+    // keyword that ends it (Sub, Function, or Keyword::None for Property).
+    std::unique_ptr<ProcScope> parseProcedureRest(Keyword kind, bool isFunction,
+                                                  std::shared_ptr<ClassDef> cls);
+    // Class ... End Class (parser_class.cpp).
+    void parseClass();
+    void parseClassMember(const std::shared_ptr<ClassDef>& def, bool isPublic, bool isDefault);
+    void parseClassVariables(ClassDef& def, bool isPublic);
+    ClassMember& classMember(ClassDef& def, const std::u16string& lower);
+    StmtPtr parseWith();
     StmtPtr parseAssignOrCall();
     StmtPtr parseSet();
     StmtPtr parseCallKeyword();
@@ -106,6 +120,7 @@ private:
     ExprPtr parsePrimary();
     ExprPtr parseNameChain();
     ExprPtr parseMember(ExprPtr object);
+    ExprPtr parseCallOn(ExprPtr callee);
     void parseArgs(std::vector<ExprPtr>& args);
     ExprPtr parseArgument();
     ExprPtr makeName(const Token& t);
@@ -123,6 +138,7 @@ private:
 
     // Lexes on demand, also from const look-ahead: only its cache changes.
     mutable Lexer lexer_;
+    std::u16string_view source_;
     Budget budget_;
     std::size_t pos_ = 0;
     GlobalTable& globals_;
@@ -135,6 +151,9 @@ private:
     std::vector<Expr*> topPending_;
     std::vector<std::u16string> topDims_;
     std::vector<std::pair<std::u16string, Variant>> topConsts_;
+    std::vector<std::shared_ptr<ClassDef>> classes_;
+    // With blocks open around the statement being parsed ("." needs one).
+    int withDepth_ = 0;
 };
 
 } // namespace vbs

@@ -57,7 +57,14 @@ StmtPtr Parser::parseDim(bool redim) {
         } else if (redim) {
             fail(ErrorCode::ExpectedLParen);
         }
-        declare(*item.target);
+        // In a class's procedure, ReDim of the class's own array variable resizes that
+        // variable rather than declaring a local one.
+        const bool memberArray = redim && proc_ && proc_->cls &&
+                                 proc_->locals.count(item.target->name) == 0 &&
+                                 proc_->cls->find(item.target->name) >= 0;
+        if (!memberArray) {
+            declare(*item.target);
+        }
         s->items.push_back(std::move(item));
     } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
     return s;
@@ -91,12 +98,19 @@ void Parser::parseProcedure() {
         fail(ErrorCode::SyntaxError, kw.pos);
     }
     const bool isFunction = kw.keyword == Keyword::Function;
+    procs_.push_back(parseProcedureRest(kw.keyword, isFunction, nullptr));
+}
+
+std::unique_ptr<Parser::ProcScope> Parser::parseProcedureRest(Keyword kind, bool isFunction,
+                                                              std::shared_ptr<ClassDef> cls) {
     if (peek().kind != Tok::Identifier) {
         fail(ErrorCode::ExpectedIdentifier);
     }
     const Token& name = advance();
     auto scope = std::make_unique<ProcScope>();
     scope->proc = std::make_shared<Procedure>();
+    scope->cls = std::move(cls);
+    scope->property = kind == Keyword::None;
     Procedure& p = *scope->proc;
     p.name = nameOf(name);
     p.isFunction = isFunction;
@@ -134,15 +148,28 @@ void Parser::parseProcedure() {
         scope->locals[p.name] = p.resultSlot;
     }
     const int savedLoops[2] = {loopDepth_[0], loopDepth_[1]};
+    const int savedWith = withDepth_;
     loopDepth_[0] = loopDepth_[1] = 0;
+    withDepth_ = 0;
     proc_ = scope.get();
     p.body = parseBlock(false);
     proc_ = nullptr;
     loopDepth_[0] = savedLoops[0];
     loopDepth_[1] = savedLoops[1];
-    expectBlockEnd(isFunction ? Keyword::Function : Keyword::Sub,
-                   isFunction ? ErrorCode::ExpectedFunction : ErrorCode::ExpectedSub);
-    procs_.push_back(std::move(scope));
+    withDepth_ = savedWith;
+    if (kind == Keyword::None) {
+        if (!isKeyword(Keyword::End)) {
+            fail(ErrorCode::ExpectedEnd);
+        }
+        advance();
+        if (!isWord(u"property")) {
+            fail(ErrorCode::ExpectedProperty);
+        }
+        advance();
+    } else {
+        expectBlockEnd(kind, isFunction ? ErrorCode::ExpectedFunction : ErrorCode::ExpectedSub);
+    }
+    return scope;
 }
 
 } // namespace vbs

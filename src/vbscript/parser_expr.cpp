@@ -205,6 +205,7 @@ ExprPtr Parser::parsePrimary() {
         advance();
         return literal(valueOf(t), t.pos);
     case Tok::Identifier:
+    case Tok::Dot:
         return parseNameChain();
     case Tok::LParen: {
         advance();
@@ -213,7 +214,16 @@ ExprPtr Parser::parsePrimary() {
         expect(Tok::RParen, ErrorCode::ExpectedRParen);
         --depth_;
         e->parenthesized = true;
-        return e;
+        // "(f)(x)": the value in parentheses is indexed or called, "(o).m" reads its member.
+        for (;;) {
+            if (peek().kind == Tok::LParen) {
+                e = parseCallOn(std::move(e));
+            } else if (peek().kind == Tok::Dot) {
+                e = parseMember(std::move(e));
+            } else {
+                return e;
+            }
+        }
     }
     case Tok::Keyword:
         switch (t.keyword) {
@@ -232,6 +242,17 @@ ExprPtr Parser::parsePrimary() {
         case Keyword::Nothing:
             advance();
             return literal(Variant::object(nullptr), t.pos);
+        case Keyword::New: {
+            advance();
+            if (peek().kind != Tok::Identifier) {
+                fail(ErrorCode::ExpectedIdentifier);
+            }
+            auto e = std::make_unique<Expr>();
+            e->kind = ExprKind::New;
+            e->pos = t.pos;
+            e->name = nameOf(advance());
+            return e;
+        }
         default:
             break;
         }
@@ -248,14 +269,38 @@ ExprPtr Parser::parsePrimary() {
 }
 
 ExprPtr Parser::parseNameChain() {
-    ExprPtr e = makeName(advance());
-    if (peek().kind == Tok::LParen) {
-        parseArgs(e->args);
-        e->hasParens = true;
+    ExprPtr e;
+    if (peek().kind == Tok::Dot) {
+        // ".member" names a member of the innermost With's object.
+        e = std::make_unique<Expr>();
+        e->kind = ExprKind::With;
+        e->pos = peek().pos;
+    } else {
+        e = makeName(advance());
+        if (peek().kind == Tok::LParen) {
+            parseArgs(e->args);
+            e->hasParens = true;
+        }
     }
-    while (peek().kind == Tok::Dot) {
-        e = parseMember(std::move(e));
+    for (;;) {
+        if (peek().kind == Tok::Dot) {
+            e = parseMember(std::move(e));
+        } else if (peek().kind == Tok::LParen && e->hasParens) {
+            e = parseCallOn(std::move(e));
+        } else {
+            return e;
+        }
     }
+}
+
+// A call or subscript on what came before: "x(0)(1)", "o.items(1)(2)".
+ExprPtr Parser::parseCallOn(ExprPtr callee) {
+    auto e = std::make_unique<Expr>();
+    e->kind = ExprKind::Call;
+    e->pos = peek().pos;
+    e->hasParens = true;
+    e->args.push_back(std::move(callee));
+    parseArgs(e->args);
     return e;
 }
 
@@ -309,6 +354,14 @@ ExprPtr Parser::makeName(const Token& t) {
     e->kind = ExprKind::Name;
     e->name = nameOf(t);
     e->pos = t.pos;
+    if (e->name == u"me") {
+        // Me is the instance a class's procedure runs for; elsewhere it means nothing.
+        if (!proc_ || !proc_->cls) {
+            fail(ErrorCode::InvalidMe, t.pos);
+        }
+        e->kind = ExprKind::Me;
+        return e;
+    }
     pending().push_back(e.get());
     return e;
 }

@@ -21,7 +21,18 @@ void Parser::declare(Expr& name) {
 void Parser::resolveAll() {
     // Procedures and script-level declarations first: a name may be used above its Dim or
     // its Function, as VBScript hoists both.
+    for (const auto& def : classes_) {
+        GlobalEntry& g = globals_.at(globals_.findOrAdd(def->lowerName));
+        g.kind = GlobalEntry::Kind::Class;
+        g.declared = true;
+        g.value = Variant();
+        g.proc.reset();
+        g.cls = def;
+    }
     for (const auto& scope : procs_) {
+        if (scope->cls) {
+            continue; // a class's procedures are reached through its instances
+        }
         const int i = globals_.findOrAdd(scope->proc->name);
         GlobalEntry& g = globals_.at(i);
         g.kind = GlobalEntry::Kind::Procedure;
@@ -62,6 +73,15 @@ void Parser::resolve(Expr& e, ProcScope* scope) {
             if (it != scope->locals.end()) {
                 e.scope = Scope::Local;
                 e.index = it->second;
+                return;
+            }
+        }
+        // In a class's procedure the class's own members come next.
+        if (scope->cls) {
+            const std::int32_t m = scope->cls->find(e.name);
+            if (m >= 0) {
+                e.scope = Scope::Member;
+                e.index = m;
                 return;
             }
         }

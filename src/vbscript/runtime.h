@@ -1,5 +1,6 @@
 #pragma once
 
+#include "class_def.h"
 #include "convert.h"
 #include "random_generator.h"
 
@@ -25,6 +26,8 @@ struct Runtime {
     NumberLocale locale;
     // What this interpreter's strings and arrays may take together.
     Budget budget = std::make_shared<MemoryBudget>();
+    // This interpreter's class instances, counted in `budget`.
+    std::shared_ptr<ObjectHeap> objects = std::make_shared<ObjectHeap>(budget);
     RandomGenerator rnd;
     ErrState err;
     // When the running evaluation must stop. A built-in that loops over millions of pieces

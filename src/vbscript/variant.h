@@ -29,7 +29,7 @@ enum class VarType : std::uint16_t {
 
 class Variant;
 struct ArrayData;
-struct ObjectData;
+class ObjectData;
 
 // One VBScript value. Numbers live inline, so arithmetic never touches the heap; strings,
 // arrays and objects are shared through one reference-counted pointer. Strings are immutable
@@ -112,6 +112,8 @@ public:
     const std::shared_ptr<ArrayData> arrayRef() const {
         return std::static_pointer_cast<ArrayData>(ref_);
     }
+    // The object without touching its reference count; null for Nothing.
+    ObjectData* objectPtr() const { return static_cast<ObjectData*>(ref_.get()); }
     std::shared_ptr<ObjectData> asObject() const {
         return std::static_pointer_cast<ObjectData>(ref_);
     }
@@ -189,11 +191,6 @@ struct ArrayData {
     // To `n` elements, keeping the first ones.
     void resize(std::size_t n);
     void adopt(std::vector<Variant> elements);
-};
-
-// Built-in objects the interpreter hands out; user classes are not supported.
-struct ObjectData {
-    enum class Kind { Err } kind = Kind::Err;
 };
 
 } // namespace vbs

@@ -68,6 +68,11 @@ const LimitCase kLimits[] = {
      "c(0) & e(1)", "ok | \"12\" (String)"},
     {"DeeplyNestedArrays", "a = Array(1): Do: a = Array(a): Loop", "", kOutOfStack},
     {"ArrayHoldingItself", "Dim b(0): Do: b(0) = b: Loop", "", kOutOfStack},
+    // Each object made ends the one before: the loop stops at the time limit, not in memory.
+    {"RunawayNew",
+     "Dim n: Class C: Sub Class_Terminate: n = n + 1: End Sub: End Class\n"
+     "Do: Set o = New C: Loop",
+     "n > 0", "#10001 Script timed out after 1 second | True (Boolean)", 1000},
 };
 
 class LimitTest : public testing::TestWithParam<LimitCase> {};
@@ -122,6 +127,24 @@ TEST(Limits, LiveStringsAreCountedInTheMemoryBudget) {
     EXPECT_GE(in.memoryInUse(), before + 2000000);
     ASSERT_EQ(execText(in, "big = Empty"), "ok");
     EXPECT_LT(in.memoryInUse(), before + 2000000);
+}
+
+TEST(Limits, ObjectsAreCountedAndFreedWithTheirCyclesAndLongChains) {
+    Interpreter in(quickOptions());
+    const std::size_t before = in.memoryInUse();
+    ASSERT_EQ(execText(in, "Class L: Public other, pad: End Class\n"
+                           "For i = 1 To 1000: Set a = New L: Set a.other = a\n"
+                           "a.pad = Space(1000): Next"),
+              "ok");
+    EXPECT_GE(in.memoryInUse(), before + 2000);
+    // Only the last object is still held; the other 999 held only themselves.
+    EXPECT_LT(in.memoryInUse(), before + 100000);
+    EXPECT_EQ(evalText(in, "a.other Is a"), "True (Boolean)");
+    ASSERT_EQ(execText(in, "Set h = Nothing: For i = 1 To 300000: Set n = New L: Set n.other = h: "
+                           "Set h = n: Next\n"
+                           "Set h = Nothing: Set n = Nothing: Set a = Nothing"),
+              "ok");
+    EXPECT_LT(in.memoryInUse(), before + 100000);
 }
 
 } // namespace

@@ -1,0 +1,371 @@
+#include "executor.h"
+
+#include "builtins.h"
+#include "script_limits.h"
+
+// Objects: New, members of class instances and of the Err object, default members, With, and
+// calls or subscripts applied to a value ("x(0)(1)").
+namespace vbs {
+namespace {
+
+const std::vector<ExprPtr> kNoArguments;
+
+bool isAssignment(MemberAccess access) {
+    return access == MemberAccess::Let || access == MemberAccess::Set;
+}
+
+} // namespace
+
+bool Executor::evalNew(const Expr& e, Variant& out) {
+    const int g = globals_.find(e.name);
+    if (g < 0 || globals_.at(g).kind != GlobalEntry::Kind::Class) {
+        return raise(ErrorCode::ClassNotDefined);
+    }
+    const std::shared_ptr<const ClassDef>& def = globals_.at(g).cls;
+    std::shared_ptr<ClassInstance> o = heap_.make(def);
+    if (!o) {
+        return raise(ErrorCode::OutOfMemory);
+    }
+    // Member arrays declared with sizes start with their Empty elements.
+    for (const ClassMember& m : def->members) {
+        if (m.field < 0 || !m.isArray) {
+            continue;
+        }
+        auto data = std::make_shared<ArrayData>(rt_.budget);
+        std::size_t total = 1;
+        for (const std::int32_t upper : m.bounds) {
+            if (upper < -1 || static_cast<std::size_t>(upper) >= limits::kMaxArrayElements) {
+                return raise(ErrorCode::OutOfMemory);
+            }
+            data->bounds.push_back(ArrayBound{upper});
+            total *= static_cast<std::size_t>(upper + 1);
+            if (total > limits::kMaxArrayElements) {
+                return raise(ErrorCode::OutOfMemory);
+            }
+        }
+        if (m.bounds.empty()) {
+            total = 0;
+        }
+        if (!sizeArray(*data, total)) {
+            return false;
+        }
+        data->fixed = !m.bounds.empty();
+        o->fields[static_cast<std::size_t>(m.field)] = Variant::array(std::move(data));
+    }
+    if (def->initialize &&
+        !callProcedure(*def->initialize, kNoArguments, 0, nullptr, o.get(), nullptr)) {
+        return false;
+    }
+    out = Variant::object(std::move(o));
+    return true;
+}
+
+bool Executor::evalWithObject(Variant& out) {
+    if (withObjects_.size() <= frame_->withBase) {
+        return raise(ErrorCode::InvalidWithReference);
+    }
+    out = withObjects_.back();
+    return true;
+}
+
+Flow Executor::execWith(const Stmt& s) {
+    Variant object;
+    if (!eval(*s.value, object)) {
+        return Flow::Error;
+    }
+    withObjects_.push_back(std::move(object));
+    const Flow f = execBlock(s.body);
+    withObjects_.pop_back();
+    return f;
+}
+
+bool Executor::evalMember(const Expr& e, MemberAccess access, Variant& value) {
+    const Expr& object = *e.args[0];
+    if (object.kind == ExprKind::Name && object.scope == Scope::Builtin && !object.hasParens &&
+        object.name == u"err") {
+        return errMember(e, access, value);
+    }
+    Variant storage;
+    if (!eval(object, storage)) {
+        return false;
+    }
+    const Variant* ref = &storage;
+    if (!ref->isObject()) {
+        return raise(ErrorCode::ObjectRequired);
+    }
+    ObjectData* o = ref->objectPtr();
+    if (!o) {
+        return raise(ErrorCode::ObjectNotSet);
+    }
+    // Instances of one class answer the same index for a name: this site remembers it. The
+    // name is checked again, as a class defined later may reuse a freed one's address.
+    std::int32_t member = -1;
+    if (const ClassInstance* instance = o->asInstance()) {
+        const ClassDef& def = instance->def();
+        const auto cached = static_cast<std::size_t>(e.cachedMember);
+        if (e.cachedClass == &def && cached < def.members.size() &&
+            def.members[cached].name == e.name) {
+            member = e.cachedMember;
+        } else {
+            member = def.find(e.name);
+            e.cachedClass = &def;
+            e.cachedMember = member;
+        }
+    } else {
+        member = o->memberIndex(e.name);
+    }
+    if (member < 0) {
+        return raise(ErrorCode::NoSuchMember);
+    }
+    return invokeMember(*o, member, access, e.args, 1, value);
+}
+
+bool Executor::invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
+                            const std::vector<ExprPtr>& args, std::size_t first, Variant& value) {
+    if (ClassInstance* instance = o.asInstance()) {
+        return invokeClassMember(*instance, member, access, args, first, value);
+    }
+    const std::size_t n = args.size() - first;
+    std::vector<Variant> argv(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!eval(*args[first + i], argv[i])) {
+            return false;
+        }
+    }
+    const ErrorCode ec = o.invoke(rt_, member, access, argv.data(), n, value);
+    return ec == ErrorCode::None || raise(ec);
+}
+
+bool Executor::invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
+                                 const std::vector<ExprPtr>& args, std::size_t first,
+                                 Variant& value) {
+    const ClassMember& m = o.def().members[static_cast<std::size_t>(member)];
+    // Private members are reachable from the class's own procedures only.
+    if (!m.isPublic && !(frame_->me && &frame_->me->def() == &o.def())) {
+        return raise(ErrorCode::NoSuchMember);
+    }
+    // The call may drop the last other reference to the object (Set x = Nothing inside it).
+    const std::shared_ptr<ClassInstance> hold = o.shared_from_this();
+    if (m.field >= 0) {
+        Variant& field = o.fields[static_cast<std::size_t>(m.field)];
+        Variant* target = &field;
+        if (args.size() > first) {
+            if (!field.isArray()) {
+                if (isAssignment(access)) {
+                    return raise(ErrorCode::TypeMismatch);
+                }
+                Variant callee = field;
+                return applyArguments(callee, args, first, value);
+            }
+            target = element(field, args, first);
+            if (!target) {
+                return false;
+            }
+        }
+        if (isAssignment(access)) {
+            if (value.isArray() && value.isShared()) {
+                value = value.copied();
+            }
+            *target = std::move(value);
+        } else {
+            value = *target;
+        }
+        return true;
+    }
+    const Procedure* p = nullptr;
+    switch (access) {
+    case MemberAccess::Get:
+    case MemberAccess::Call:
+        p = m.get ? m.get.get() : m.method.get();
+        break;
+    case MemberAccess::Let:
+        if (m.method) {
+            return raise(ErrorCode::NoSuchMember);
+        }
+        p = m.let.get();
+        break;
+    case MemberAccess::Set:
+        if (m.method) {
+            return raise(ErrorCode::NoSuchMember);
+        }
+        p = m.set.get();
+        break;
+    }
+    if (!p) {
+        return raise(ErrorCode::WrongArgCount); // e.g. a property without Let assigned
+    }
+    if (isAssignment(access)) {
+        return callProcedure(*p, args, first, nullptr, &o, &value);
+    }
+    // A property or function without parameters, given arguments, indexes its result:
+    // "o.items(1)" where items returns an array.
+    if (p->params.empty() && args.size() > first) {
+        Variant result;
+        if (!callProcedure(*p, kNoArguments, 0, &result, &o, nullptr)) {
+            return false;
+        }
+        return applyArguments(result, args, first, value);
+    }
+    return callProcedure(*p, args, first, &value, &o, nullptr);
+}
+
+bool Executor::applyArguments(Variant& callee, const std::vector<ExprPtr>& args, std::size_t first,
+                              Variant& out) {
+    if (callee.isArray()) {
+        Variant* item = element(callee, args, first);
+        if (!item) {
+            return false;
+        }
+        out = *item;
+        return true;
+    }
+    if (callee.isObject()) {
+        ObjectData* o = callee.objectPtr();
+        if (!o) {
+            return raise(ErrorCode::ObjectNotSet);
+        }
+        const int d = o->defaultMember();
+        if (d < 0) {
+            return raise(ErrorCode::NoSuchMember);
+        }
+        const Variant hold = callee;
+        return invokeMember(*o, d, MemberAccess::Get, args, first, out);
+    }
+    return raise(ErrorCode::TypeMismatch);
+}
+
+bool Executor::evalCallExpr(const Expr& e, Variant& out) {
+    Variant callee;
+    if (!eval(*e.args[0], callee)) {
+        return false;
+    }
+    return applyArguments(callee, e.args, 1, out);
+}
+
+bool Executor::toValue(Variant& v) {
+    // A default member may itself give an object: follow a few, as a chain of defaults does.
+    for (int hops = 0; v.isObject() && hops < 8; ++hops) {
+        ObjectData* o = v.objectPtr();
+        if (!o) {
+            return raise(ErrorCode::ObjectNotSet);
+        }
+        const int d = o->defaultMember();
+        if (d < 0) {
+            return raise(ErrorCode::NoSuchMember);
+        }
+        const Variant hold = v;
+        Variant result;
+        if (!invokeMember(*o, d, MemberAccess::Get, kNoArguments, 0, result)) {
+            return false;
+        }
+        v = std::move(result);
+    }
+    return !v.isObject() || raise(ErrorCode::NoSuchMember);
+}
+
+bool Executor::assignMember(const Expr& target, MemberAccess access, Variant& value) {
+    if (target.kind == ExprKind::Member) {
+        return evalMember(target, access, value);
+    }
+    return invokeClassMember(*frame_->me, target.index, access, target.args, 0, value);
+}
+
+void Executor::runTerminations() {
+    if (runningTerminations_) {
+        return; // the loop below takes the ones released meanwhile
+    }
+    runningTerminations_ = true;
+    const int number = errNumber_;
+    std::u16string description = errDescription_;
+    std::u16string source = errSource_;
+    std::u16string helpFile = errHelpFile_;
+    const std::int32_t helpContext = errHelpContext_;
+    const std::size_t statementPos = failedStatementPos_;
+    const std::size_t expressionPos = failedExpressionPos_;
+    while (std::shared_ptr<ClassInstance> o = heap_.nextToTerminate()) {
+        // An error in Class_Terminate has nobody to go to: it only ends that procedure.
+        callProcedure(*o->def().terminate, kNoArguments, 0, nullptr, o.get(), nullptr);
+    }
+    errNumber_ = number;
+    errDescription_ = std::move(description);
+    errSource_ = std::move(source);
+    errHelpFile_ = std::move(helpFile);
+    errHelpContext_ = helpContext;
+    failedStatementPos_ = statementPos;
+    failedExpressionPos_ = expressionPos;
+    runningTerminations_ = false;
+}
+
+void Executor::finishRun() {
+    withObjects_.clear();
+    runTerminations();
+    heap_.collectCycles();
+}
+
+// The Err object: Err.Number, .Description, .Source, .HelpFile, .HelpContext, .Clear and
+// .Raise.
+bool Executor::errMember(const Expr& e, MemberAccess access, Variant& value) {
+    Variant* assigned =
+        access == MemberAccess::Let || access == MemberAccess::Set ? &value : nullptr;
+    Variant& memberResult_ = value;
+    ErrState& err = rt_.err;
+    const std::size_t argc = e.args.size() - 1;
+    if (e.name == u"number" || e.name == u"description" || e.name == u"source" ||
+        e.name == u"helpfile" || e.name == u"helpcontext") {
+        if (argc != 0) {
+            return raise(ErrorCode::WrongArgCount);
+        }
+        if (assigned) {
+            if (e.name == u"number") {
+                std::int32_t n = 0;
+                if (ErrorCode ec = toLong(*assigned, rt_.locale, n); ec != ErrorCode::None) {
+                    return raise(ec);
+                }
+                err.number = n;
+            } else if (e.name == u"helpcontext") {
+                if (ErrorCode ec = toLong(*assigned, rt_.locale, err.helpContext);
+                    ec != ErrorCode::None) {
+                    return raise(ec);
+                }
+            } else {
+                std::u16string text;
+                if (ErrorCode ec = toText(*assigned, rt_.locale, text); ec != ErrorCode::None) {
+                    return raise(ec);
+                }
+                (e.name == u"description" ? err.description
+                 : e.name == u"source"    ? err.source
+                                          : err.helpFile) = std::move(text);
+            }
+            return true;
+        }
+        if (e.name == u"number") {
+            memberResult_ = Variant::longInt(err.number);
+        } else if (e.name == u"description") {
+            memberResult_ = Variant::string(err.description, rt_.budget);
+        } else if (e.name == u"source") {
+            memberResult_ = Variant::string(err.source, rt_.budget);
+        } else if (e.name == u"helpfile") {
+            memberResult_ = Variant::string(err.helpFile, rt_.budget);
+        } else {
+            memberResult_ = Variant::longInt(err.helpContext);
+        }
+        return true;
+    }
+    if (assigned) {
+        return raise(ErrorCode::NoSuchMember);
+    }
+    if (e.name == u"clear") {
+        if (argc != 0) {
+            return raise(ErrorCode::WrongArgCount);
+        }
+        err = ErrState{};
+        memberResult_ = Variant();
+        return true;
+    }
+    if (e.name == u"raise") {
+        return raiseFromScript(e);
+    }
+    return raise(ErrorCode::NoSuchMember);
+}
+
+} // namespace vbs

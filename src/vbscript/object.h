@@ -1,0 +1,44 @@
+#pragma once
+
+#include "error_codes.h"
+#include "variant.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace vbs {
+
+struct Runtime;
+class ClassInstance;
+
+// How a member is reached: read (`x = o.m`), called as a statement (`o.m 1`), assigned
+// (`o.m = 1`) or assigned with Set (`Set o.m = p`).
+enum class MemberAccess : std::uint8_t { Get, Call, Let, Set };
+
+// What every object a script holds offers: its members by name, one default member, a type
+// name. Objects written in C++ (a dictionary, a regular expression) do their work in invoke();
+// a script's class instance answers asInstance() and the executor runs its procedures, as
+// only the executor can run script code.
+class ObjectData {
+public:
+    virtual ~ObjectData() = default;
+    // What TypeName shows.
+    virtual std::u16string_view typeName() const = 0;
+    // The member called `lower` (lower case), or -1 when there is none.
+    virtual int memberIndex(std::u16string_view lower) const = 0;
+    // The member used where the object stands for a value, or -1.
+    virtual int defaultMember() const = 0;
+    // Runs a member of a C++ object with evaluated arguments. Get and Call leave the result in
+    // `value`; Let and Set find the value assigned there.
+    virtual ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args,
+                             std::size_t argc, Variant& value) = 0;
+    // The items For Each walks, in order; a script's class is no collection.
+    virtual ErrorCode enumerate(Runtime&, std::vector<Variant>&) {
+        return ErrorCode::NotACollection;
+    }
+    virtual ClassInstance* asInstance() { return nullptr; }
+};
+
+} // namespace vbs

@@ -1,0 +1,167 @@
+#include "parser.h"
+
+// Class ... End Class and With ... End With.
+namespace vbs {
+
+ClassMember& Parser::classMember(ClassDef& def, const std::u16string& lower) {
+    const auto [it, added] =
+        def.index.try_emplace(lower, static_cast<std::int32_t>(def.members.size()));
+    if (added) {
+        def.members.emplace_back().name = lower;
+    }
+    return def.members[static_cast<std::size_t>(it->second)];
+}
+
+void Parser::parseClass() {
+    const Token& kw = advance();
+    // Classes are script-level only, never inside a procedure or a block.
+    if (proc_ || depth_ != 1) {
+        fail(ErrorCode::SyntaxError, kw.pos);
+    }
+    if (peek().kind != Tok::Identifier) {
+        fail(ErrorCode::ExpectedIdentifier);
+    }
+    const Token& name = advance();
+    auto def = std::make_shared<ClassDef>();
+    def->lowerName = nameOf(name);
+    def->name = std::u16string(source_.substr(name.pos, def->lowerName.size()));
+    if (!atSeparator()) {
+        fail(peek().kind == Tok::End ? ErrorCode::ExpectedEnd : ErrorCode::ExpectedEndOfStatement);
+    }
+    for (;;) {
+        while (atSeparator()) {
+            advance();
+        }
+        if (acceptKeyword(Keyword::End)) {
+            expectKeyword(Keyword::Class, ErrorCode::ExpectedClass);
+            break;
+        }
+        if (acceptKeyword(Keyword::Dim)) {
+            parseClassVariables(*def, true);
+        } else if (acceptKeyword(Keyword::Public)) {
+            const bool isDefault = isWord(u"default");
+            if (isDefault) {
+                advance();
+            }
+            if (!isDefault && peek().kind == Tok::Identifier && !isWord(u"property")) {
+                parseClassVariables(*def, true);
+            } else {
+                parseClassMember(def, true, isDefault);
+            }
+        } else if (acceptKeyword(Keyword::Private)) {
+            if (peek().kind == Tok::Identifier && !isWord(u"property")) {
+                parseClassVariables(*def, false);
+            } else {
+                parseClassMember(def, false, false);
+            }
+        } else if (peek().kind == Tok::End) {
+            fail(ErrorCode::ExpectedEnd);
+        } else {
+            parseClassMember(def, true, false);
+        }
+        if (!atSeparator() && !isKeyword(Keyword::End)) {
+            fail(ErrorCode::ExpectedEndOfStatement);
+        }
+    }
+    classes_.push_back(std::move(def));
+}
+
+void Parser::parseClassVariables(ClassDef& def, bool isPublic) {
+    do {
+        if (peek().kind != Tok::Identifier) {
+            fail(ErrorCode::ExpectedIdentifier);
+        }
+        const Token& name = advance();
+        if (def.index.count(nameOf(name)) != 0) {
+            fail(ErrorCode::NameRedefined, name.pos);
+        }
+        ClassMember& m = classMember(def, nameOf(name));
+        m.isPublic = isPublic;
+        m.field = def.fieldCount++;
+        if (peek().kind == Tok::LParen) {
+            advance();
+            m.isArray = true;
+            if (peek().kind != Tok::RParen) {
+                do {
+                    const Token& bound = peek();
+                    const Variant v = bound.kind == Tok::Number ? valueOf(bound) : Variant::null();
+                    if (!v.isIntegral()) {
+                        fail(ErrorCode::ExpectedInteger);
+                    }
+                    advance();
+                    m.bounds.push_back(static_cast<std::int32_t>(v.asInt()));
+                } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+            }
+            expect(Tok::RParen, ErrorCode::ExpectedRParen);
+        }
+    } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+}
+
+void Parser::parseClassMember(const std::shared_ptr<ClassDef>& def, bool isPublic, bool isDefault) {
+    const Token& kw = peek();
+    Keyword kind = Keyword::None;
+    bool isFunction = false;
+    std::shared_ptr<Procedure> ClassMember::*part = &ClassMember::method;
+    if (isKeyword(Keyword::Sub) || isKeyword(Keyword::Function)) {
+        kind = kw.keyword;
+        isFunction = kind == Keyword::Function;
+        advance();
+    } else if (isWord(u"property")) {
+        advance();
+        if (isWord(u"get")) {
+            part = &ClassMember::get;
+            isFunction = true;
+        } else if (isKeyword(Keyword::Let)) {
+            part = &ClassMember::let;
+        } else if (isKeyword(Keyword::Set)) {
+            part = &ClassMember::set;
+        } else {
+            fail(ErrorCode::SyntaxError);
+        }
+        advance();
+    } else {
+        fail(ErrorCode::ExpectedStatement);
+    }
+    const std::size_t namePos = peek().pos;
+    std::unique_ptr<ProcScope> scope = parseProcedureRest(kind, isFunction, def);
+    const std::shared_ptr<Procedure> proc = scope->proc;
+    procs_.push_back(std::move(scope));
+    const bool known = def->index.count(proc->name) != 0;
+    ClassMember& m = classMember(*def, proc->name);
+    // A name is one variable, one Sub or Function, or one property with one procedure of each
+    // kind.
+    const bool clash =
+        known && (m.field >= 0 || m.method || part == &ClassMember::method || m.*part);
+    if (clash) {
+        fail(ErrorCode::NameRedefined, namePos);
+    }
+    m.*part = proc;
+    m.isPublic = isPublic;
+    if (isDefault) {
+        if (def->defaultMember >= 0 || part == &ClassMember::let || part == &ClassMember::set) {
+            fail(ErrorCode::SyntaxError, kw.pos);
+        }
+        def->defaultMember = def->find(proc->name);
+    }
+    if (part == &ClassMember::method &&
+        (proc->name == u"class_initialize" || proc->name == u"class_terminate")) {
+        if (!proc->params.empty()) {
+            fail(ErrorCode::CannotHaveParameters, namePos);
+        }
+        (proc->name == u"class_initialize" ? def->initialize : def->terminate) = proc;
+    }
+}
+
+StmtPtr Parser::parseWith() {
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::With;
+    s->pos = advance().pos;
+    s->value = parseExpr();
+    ++withDepth_;
+    s->body = parseBlock(false);
+    --withDepth_;
+    expectBlockEnd(Keyword::With, ErrorCode::ExpectedWith);
+    return s;
+}
+
+} // namespace vbs

@@ -1,0 +1,174 @@
+' Classes. Sources: Microsoft's VBScript reference pages on the Class, Property Get/Let/Set,
+' Set, New and Is statements and on TypeName/VarType (members are Public unless declared
+' Private; Public variables and properties are the object's properties; Default names the member
+' an object stands for; Class_Terminate runs when the last reference goes); error numbers and
+' texts from Microsoft's run-time error list.
+Dim log
+Class Counter
+    Private count
+    Public label
+    Dim slots(2)
+    Private Sub Class_Initialize
+        count = 0
+        log = log & "+"
+    End Sub
+    Private Sub Class_Terminate
+        log = log & "-" & label
+    End Sub
+    Public Default Property Get Value
+        Value = count
+    End Property
+    Public Property Let Value(v)
+        count = v
+    End Property
+    Property Get Twice(k)
+        Twice = count * k
+    End Property
+    Public Function Add(n)
+        count = count + n
+        Set Add = Me
+    End Function
+    Sub Bump
+        count = count + 1
+    End Sub
+    Private Function Secret
+        Secret = 1
+    End Function
+End Class
+Class Plain
+    Public v
+End Class
+Set c = New Counter
+c.label = "c"
+c.Add 5
+c.Add(2).Add 3
+Call c.Bump
+c.Value = c + 1
+'? c.Value ==> 12 (Integer)
+'? c * 2 ==> 24 (Integer)
+'? c.Twice(3) ==> 36 (Integer)
+'? CBool(c) ==> True (Boolean)
+'? TypeName(c) & " " & VarType(New Plain) & " " & IsObject(c) ==> "Counter 9 True" (String)
+' VarType of an object with a default property is the type of that property's value.
+'? VarType(c) ==> 2 (Integer)
+'? UBound(c.slots) ==> 2 (Long)
+c.slots(1) = "s"
+'? c.slots(1) ==> "s" (String)
+Set d = c
+'? d Is c ==> True (Boolean)
+'? (New Counter) Is c ==> False (Boolean)
+' Assigning without Set gives the default value; Set needs an object.
+n = c
+'? n ==> 12 (Integer)
+Set d = Nothing
+Set c = Nothing
+' The last reference gone, Class_Terminate has run (the New above made and ended one more).
+'? log ==> "++--c" (String)
+'? TypeName(c) & " " & IsObject(c) ==> "Nothing True" (String)
+' A local object ends when its procedure returns.
+Sub useOne: Dim k: Set k = New Counter: k.label = "k": End Sub
+log = ""
+useOne
+'? log ==> "+-k" (String)
+' Errors: a member that is not there, a private one, Nothing, a non-object, an unknown class.
+Set c = New Counter
+x = c.missing
+'! #438 Object doesn't support this property or method
+x = c.Secret
+'! #438 Object doesn't support this property or method
+Set e = Nothing
+x = e.label
+'! #91 Object variable not set
+x = Nothing
+'! #91 Object variable not set
+Set x = 5
+'! #424 Object required
+y = 5
+x = y.label
+'! #424 Object required
+Set x = New Nowhere
+'! #506 Class not defined
+x = New Plain
+'! #438 Object doesn't support this property or method
+'? New Plain + 1 ==> #438 Object doesn't support this property or method
+Sub outside: x = Me: End Sub
+'! #1037 Invalid use of 'Me' keyword
+' A property without Let cannot be assigned.
+c.Twice(1) = 5
+'! #450 Wrong number of arguments or invalid property assignment
+' Two objects that refer to each other are freed after the evaluation (our own rule: they
+' would otherwise live until the interpreter ends).
+Class Link
+    Public other
+End Class
+For i = 1 To 100
+    Set a = New Link
+    Set b = New Link
+    Set a.other = b
+    Set b.other = a
+Next
+Set a = Nothing
+Set b = Nothing
+'? TypeName(New Link) ==> "Link" (String)
+' An object as the answer shows its default member's value (our rule for the output box).
+Set c = New Counter
+c.Value = 7
+'? c ==> 7 (Integer)
+' ReDim in a method resizes the class's own array variable.
+Class Stack
+    Private items()
+    Private n
+    Sub Class_Initialize: n = 0: End Sub
+    Sub Push(v): ReDim Preserve items(n): items(n) = v: n = n + 1: End Sub
+    Function Top: Top = items(n - 1): End Function
+End Class
+Set st = New Stack
+st.Push "a"
+st.Push "b"
+'? st.Top ==> "b" (String)
+'? New Nothing ==> #1010 Expected identifier
+Class Unfinished
+'! #1014 Expected 'End'
+' A class's variable passed to a ByRef parameter is shared with the callee; Exit Property
+' leaves a property procedure.
+Sub addOne(v): v = v + 1: End Sub
+Class Tally
+    Public n
+    Sub Bump: n = 1: addOne n: End Sub
+    Property Get Capped
+        Capped = "low"
+        If n < 5 Then Exit Property
+        Capped = "high"
+    End Property
+End Class
+Set ta = New Tally
+ta.Bump
+'? ta.n & " " & ta.Capped ==> "2 low" (String)
+' Wherever a value is needed (conditions, For bounds, Select Case, joins) an object gives its
+' default member's value.
+Set three = New Counter
+three.Value = 3
+s = "n"
+s = s & three & three
+If three Then s = s & "!"
+For i = 1 To three: Next
+Select Case three
+Case 3: s = s & "c"
+End Select
+'? s & i ==> "n33!c4" (String)
+If Nothing Then s = 1
+'! #91 Object variable not set
+' An object indexed on the left of "=" assigns through its default property's Let.
+Class Table
+    Private cells(3)
+    Public Default Property Get Cell(i): Cell = cells(i): End Property
+    Public Property Let Cell(i, v): cells(i) = v: End Property
+End Class
+Set tb = New Table
+tb(2) = "two"
+'? tb(2) & tb.Cell(2) ==> "twotwo" (String)
+' A script's class is no collection (451); Nothing gives 91 (our reading, unconfirmed).
+For Each item In New Plain: Next
+'! #451 Object not a collection
+For Each item In Nothing: Next
+'! #91 Object variable not set

@@ -1,0 +1,36 @@
+' With blocks. Sources: Microsoft's VBScript reference page on With...End With (".member" refers
+' to the object named after With; blocks nest, the inner object taking over); the run-time error
+' list (505 "Invalid or unqualified reference" for ".member" with no With around it, as a test
+' suite verified on Windows asserts); Nothing has no members (91).
+Class Part
+    Public name, inner
+    Function Describe(x): Describe = name & ":" & x: End Function
+End Class
+Set outer = New Part
+Set outer.inner = New Part
+With outer
+    .name = "out"
+    With .inner
+        .name = "in"
+        r1 = .Describe(1)
+    End With
+    r2 = .Describe(2)
+    Set .inner = Nothing
+End With
+'? r1 & " " & r2 ==> "in:1 out:2" (String)
+'? TypeName(outer.inner) ==> "Nothing" (String)
+' With is lexical: a procedure called inside the block does not see its object.
+Sub lookOutside: x = .name: End Sub
+With outer: lookOutside: End With
+'! #505 Invalid or unqualified reference
+x = .name
+'! #505 Invalid or unqualified reference
+' With Nothing is accepted; using a member fails.
+With Nothing
+End With
+With Nothing: x = .name: End With
+'! #91 Object variable not set
+With 5: x = .name: End With
+'! #424 Object required
+With New Part: .name = "temp": r3 = .Describe(3): End With
+'? r3 ==> "temp:3" (String)
