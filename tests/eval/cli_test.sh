@@ -62,6 +62,9 @@ printf 'Function fib(n)\n  If n < 2 Then fib = n Else fib = fib(n-1) + fib(n-2)\
 check script $'6765\n3.14159265358979' "$bin" --script "$tmp" -e "fib(20)" -e "x"
 printf 'function fib(n) {\n  return n < 2 ? n : fib(n - 1) + fib(n - 2)\n}\n' >"$tmp"
 check script-javascript 6765 "$bin" --lang javascript --script "$tmp" -e "fib(20)"
+unreadable='quorvix-eval: cannot read /nonexistent/p.vbs: No such file or directory'
+check script-unreadable "$unreadable"$'\nstatus 2' \
+    bash -c "'$bin' --script /nonexistent/p.vbs -e 1; echo status \$?"
 printf 'a = 1\n\nb = 1 / 0\n' >"$tmp"
 check script-failure "$tmp, line 3: Division by zero"$'\nstatus 1' \
     bash -c "'$bin' --script '$tmp' -e 1; echo status \$?"
