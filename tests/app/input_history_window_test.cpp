@@ -192,7 +192,8 @@ TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
               QString::fromUtf8(clipboard ? clipboard : "before"));
 }
 
-const QStringList kAll{u"1+1"_qs, u"1/0"_qs, u"2*3"_qs}, kFirstAndLast{u"1+1"_qs, u"2*3"_qs};
+const QStringList kAll{u"1+1"_qs, u"1/0"_qs, u"2*3"_qs}, kFirstAndLast{u"1+1"_qs, u"2*3"_qs},
+    kLastTwo{u"1/0"_qs, u"2*3"_qs};
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, TapeKeysTest,
@@ -209,6 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "1+1\n= 2\n\n1/0\n! Division by zero\n\n2*3\n= 6\n"},
         TapeCase{"DeleteRemovesTheEntry", 1, Qt::Key_Delete, kNone, "", "7+", kFirstAndLast,
                  nullptr},
+        TapeCase{"DeleteTheFirstEntry", 0, Qt::Key_Delete, kNone, "", "7+", kLastTwo, nullptr},
         TapeCase{"ClearAll", 1, Qt::Key_unknown, kNone, "ClearAll", "7+", {}, nullptr},
         TapeCase{"UpChoosesTheEntryAbove", 2, Qt::Key_Up, kNone, "", "7+", kAll, nullptr, 1}),
     testing_rows::RowName());

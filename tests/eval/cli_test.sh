@@ -60,6 +60,7 @@ check file $'1024\n1024\n1025' "$bin" "$tmp"
 # it was raised on and ends the run with status 1, before any input.
 printf 'Function fib(n)\n  If n < 2 Then fib = n Else fib = fib(n-1) + fib(n-2)\nEnd Function\nx = Pi\n' >"$tmp"
 check script $'6765\n3.14159265358979' "$bin" --script "$tmp" -e "fib(20)" -e "x"
+check script-then-stdin 6765 bash -c "echo 'fib(20)' | '$bin' --script '$tmp'"
 printf 'function fib(n) {\n  return n < 2 ? n : fib(n - 1) + fib(n - 2)\n}\n' >"$tmp"
 check script-javascript 6765 "$bin" --lang javascript --script "$tmp" -e "fib(20)"
 unreadable='quorvix-eval: cannot read /nonexistent/p.vbs: No such file or directory'
