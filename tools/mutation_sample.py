@@ -6,7 +6,8 @@ change at each, rebuilds incrementally in a build folder of its own, runs the te
 folder and counts the mutant killed (a test failed or ran out of time), survived (every test
 passed) or not compiling. The source file is restored after every mutant, also on Ctrl+C, an
 error or a kill signal; a run cut short by SIGKILL is repaired at the next start from the journal
-kept in the worktree's git folder.
+kept in the worktree's git folder. With --replay, the survivors of an earlier report are found
+again in today's sources by their text and judged anew, to see which gaps the tests have closed.
 
 Every build and test run holds the shared build lock (/tmp/quorvix-build.lock, the same lock
 `flock` takes), so the sampler can share the machine with other work; one run at a time per
@@ -299,6 +300,41 @@ def pick_mutants(rng, quotas):
     return mutants
 
 
+SURVIVOR = re.compile(r"^\s*survived (src/([^/]+)/\S+):(\d+) \[(\w+)\]$")
+
+
+def replay_mutants(report):
+    """The survivors of an earlier report, each found again in today's sources by its text.
+
+    A line matches after stripping; the recorded file is searched first, then the other files of
+    its folder (code moves), and of several equal lines the one nearest the recorded line number
+    is taken. A mutant whose line is gone keeps line 0 and the outcome "site gone".
+    """
+    mutants = []
+    lines = Path(report).read_text(encoding="utf-8").split("\n")
+    for k, entry in enumerate(lines):
+        m = SURVIVOR.match(entry)
+        if not m or k + 2 >= len(lines):
+            continue
+        rel, folder, recorded, kind = m.group(1), m.group(2), int(m.group(3)), m.group(4)
+        original, mutated = lines[k + 1].strip()[2:], lines[k + 2].strip()[2:]
+        mutant = Mutant(folder, rel, 0, kind, original, mutated, "site gone")
+        folder_files = sorted(p for p in (REPO / "src" / folder).rglob("*")
+                              if p.suffix in (".cpp", ".h"))
+        for path in sorted(folder_files, key=lambda p: p != REPO / rel):
+            current = path.read_text(encoding="utf-8").split("\n")
+            found = [n for n, text in enumerate(current, start=1) if text.strip() == original]
+            if found:
+                number = min(found, key=lambda n: abs(n - recorded))
+                text = current[number - 1]
+                indent = text[: len(text) - len(text.lstrip())]
+                mutant = Mutant(folder, str(path.relative_to(REPO)), number, kind, text,
+                                indent + mutated)
+                break
+        mutants.append(mutant)
+    return mutants
+
+
 # ---------------------------------------------------------------------------------------------
 # Changing a file and always putting it back
 
@@ -467,23 +503,26 @@ def git(*command):
 
 
 def report_text(mutants, args, commit, finished):
-    out = [f"Mutation sample: seed {args.seed}, commit {commit}, {len(mutants)} mutants"
+    title = f"Replay of {args.replay}" if args.replay else f"Mutation sample: seed {args.seed}"
+    out = [f"{title}, commit {commit}, {len(mutants)} mutants"
            + ("" if finished else " (interrupted: only the mutants below were judged)")]
     for folder in dict.fromkeys(m.folder for m in mutants):
         judged = [m for m in mutants if m.folder == folder and m.outcome]
         killed = [m for m in judged if m.outcome == "killed"]
         survived = [m for m in judged if m.outcome == "survived"]
         broken = [m for m in judged if m.outcome == "not compiling"]
+        gone = [m for m in judged if m.outcome == "site gone"]
         timeouts = sum(1 for m in killed if "timeout" in m.detail)
         scored = len(killed) + len(survived)
         score = f"{100 * len(killed) / scored:.0f}%" if scored else "n/a"
         out.append(f"\n{folder}: score {score}; {len(killed)} killed ({timeouts} by timeout), "
-                   f"{len(survived)} survived, {len(broken)} not compiling")
+                   f"{len(survived)} survived, {len(broken)} not compiling"
+                   + (f", {len(gone)} site gone" if args.replay else ""))
         for m in survived:
             out.append(f"  survived {m.path}:{m.line} [{m.kind}]")
             out.append(f"    - {m.original.strip()}")
             out.append(f"    + {m.mutated.strip()}")
-        for m in killed + broken:
+        for m in killed + broken + gone:
             change = m.mutated.strip() if m.kind != "statement" else "dropped " + m.original.strip()
             out.append(f"  {m.outcome} {m.path}:{m.line} [{m.kind}] {change}")
     return "\n".join(out) + "\n"
@@ -491,7 +530,9 @@ def report_text(mutants, args, commit, finished):
 
 def parse_args():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--seed", type=int, required=True)
+    parser.add_argument("--seed", type=int)
+    parser.add_argument("--replay", metavar="REPORT",
+                        help="judge again the survivors of an earlier report, found by their text")
     parser.add_argument("--count", type=int, help="mutants in all, shared out among the folders")
     parser.add_argument("--per-folder", type=int,
                         help="mutants in each folder (instead of --count)")
@@ -507,8 +548,9 @@ def parse_args():
                         help="the lock file every build and test run holds (default: the shared "
                              "build lock); a private one lets a niced run use only idle cores")
     args = parser.parse_args()
-    if (args.count is None) == (args.per_folder is None):
-        parser.error("give exactly one of --count and --per-folder")
+    sampling = args.seed is not None and (args.count is None) != (args.per_folder is None)
+    if not args.replay and not sampling:
+        parser.error("give --seed and exactly one of --count and --per-folder, or --replay")
     names = [Path(f).name for f in (args.folders or sorted(SUITES))]
     unknown = [f for f in names if f not in SUITES]
     if unknown:
@@ -553,11 +595,15 @@ def main():
                  "belong to a commit and nothing of yours is mixed into a mutant")
     commit = git("rev-parse", "--short", "HEAD").stdout.strip()
 
-    mutants = pick_mutants(random.Random(args.seed),
-                           quotas_for(args.folders, args.count, args.per_folder))
+    if args.replay:
+        mutants = [m for m in replay_mutants(args.replay) if m.folder in args.folders]
+        args.folders = [f for f in args.folders if any(m.folder == f for m in mutants)]
+    else:
+        mutants = pick_mutants(random.Random(args.seed),
+                               quotas_for(args.folders, args.count, args.per_folder))
     if args.list:
         for m in mutants:
-            print(f"{m.folder} {m.path}:{m.line} [{m.kind}]\n  - {m.original.strip()}\n"
+            print(f"{m.folder} {m.path}:{m.line} [{m.kind}] {m.outcome}\n  - {m.original.strip()}\n"
                   f"  + {m.mutated.strip()}")
         return 0
 
@@ -578,6 +624,8 @@ def main():
                 if run_tests(build_dir, folder, args.timeout, log) != "passed":
                     sys.exit(f"the tests of {folder} fail without any mutant; see {log_path}")
             for index, mutant in enumerate(interleaved(mutants), start=1):
+                if mutant.outcome:  # a replayed mutant whose site is gone
+                    continue
                 log.write(f"\n== mutant {index}: {mutant.path}:{mutant.line}\n"
                           f"- {mutant.original}\n+ {mutant.mutated}\n")
                 mutated = MutatedFile(mutant, journal)
@@ -592,9 +640,10 @@ def main():
     except (KeyboardInterrupt, Interrupted) as stop:
         print(f"interrupted ({stop or 'Ctrl+C'}); every source file is restored", file=sys.stderr)
     finally:
-        changed = [m.path for m in mutants if git("diff", "--quiet", "--", m.path).returncode]
+        tried = {m.path for m in mutants if m.line}
+        changed = [path for path in tried if git("diff", "--quiet", "--", path).returncode]
         if changed:
-            print(f"WARNING: still changed: {', '.join(sorted(set(changed)))}", file=sys.stderr)
+            print(f"WARNING: still changed: {', '.join(sorted(changed))}", file=sys.stderr)
         text = report_text(mutants, args, commit, finished)
         print("\n" + text, end="")
         if args.report:

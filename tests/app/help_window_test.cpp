@@ -3,6 +3,7 @@
 #include "file_helpers.h"
 #include "help_window.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -47,8 +48,13 @@ TEST_F(HelpWindowTest, CaptionPlacementDesignSizeAndCursors) {
 
 TEST_F(HelpWindowTest, ReadmeIsShownReadOnlyWithItsLastLineEnded) {
     writeReadme("Quorvix\r\nline two");
+    // The box has its own 9 pt, whatever size the desktop's font has.
+    const QFont desktop = QApplication::font();
+    QApplication::setFont(QFont(desktop.family(), 13));
     HelpWindow& help = create();
+    QApplication::setFont(desktop);
     EXPECT_EQ(help.txtHelpFile->toPlainText(), u"Quorvix\nline two\n");
+    EXPECT_EQ(help.txtHelpFile->font().pointSize(), 9);
     EXPECT_TRUE(help.txtHelpFile->isReadOnly());
     EXPECT_TRUE(help.txtHelpFile->textInteractionFlags() & Qt::TextSelectableByMouse);
     EXPECT_EQ(help.txtHelpFile->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);

@@ -105,6 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {29, 1, K::Number},
                   {31, 6, K::Comment}}},
         SpanCase{"ExponentShorthand", "|e-3", VB, {{0, 3, K::Number}}},
+        SpanCase{"DateLiteralIsANumber", "|#1/2/2000#", VB, {{0, 10, K::Number}}},
         SpanCase{"MatchedBrackets",
                  "(1|)",
                  VB,

@@ -153,6 +153,7 @@ struct TapeCase {
     const char* expectedLine;
     QStringList expectedInputs;
     const char* expectedClipboard; // nullptr: left as it was
+    int chosenAfter = -1;          // the entry chosen afterwards; -1: not looked at
 };
 
 class TapeKeysTest : public InputHistoryWindowTest, public testing::WithParamInterface<TapeCase> {};
@@ -183,12 +184,16 @@ TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
     }
     EXPECT_EQ(inputs, GetParam().expectedInputs);
     EXPECT_EQ(tape->Entries->count(), inputs.size());
+    if (GetParam().chosenAfter >= 0) {
+        EXPECT_EQ(tape->currentEntry(), GetParam().chosenAfter);
+    }
     const char* clipboard = GetParam().expectedClipboard;
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               QString::fromUtf8(clipboard ? clipboard : "before"));
 }
 
-const QStringList kAll{u"1+1"_qs, u"1/0"_qs, u"2*3"_qs}, kFirstAndLast{u"1+1"_qs, u"2*3"_qs};
+const QStringList kAll{u"1+1"_qs, u"1/0"_qs, u"2*3"_qs}, kFirstAndLast{u"1+1"_qs, u"2*3"_qs},
+    kLastTwo{u"1/0"_qs, u"2*3"_qs};
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, TapeKeysTest,
@@ -205,7 +210,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "1+1\n= 2\n\n1/0\n! Division by zero\n\n2*3\n= 6\n"},
         TapeCase{"DeleteRemovesTheEntry", 1, Qt::Key_Delete, kNone, "", "7+", kFirstAndLast,
                  nullptr},
-        TapeCase{"ClearAll", 1, Qt::Key_unknown, kNone, "ClearAll", "7+", {}, nullptr}),
+        TapeCase{"DeleteTheFirstEntry", 0, Qt::Key_Delete, kNone, "", "7+", kLastTwo, nullptr},
+        TapeCase{"ClearAll", 1, Qt::Key_unknown, kNone, "ClearAll", "7+", {}, nullptr},
+        TapeCase{"UpChoosesTheEntryAbove", 2, Qt::Key_Up, kNone, "", "7+", kAll, nullptr, 1}),
     testing_rows::RowName());
 
 TEST_F(InputHistoryWindowTest, TapeIsKeptWithTheHistoryAndSaved) {

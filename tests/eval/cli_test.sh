@@ -20,6 +20,8 @@ check() { # name, expected, command...
 expected=$'6\n10\n1000\n1000\n10'
 check vbscript "$expected" "$bin" -e "2(3)" -e "+4" -e "e2" -e "!x=5" -e "x*2"
 check javascript "$expected" "$bin" --lang javascript -e "2(3)" -e "+4" -e "e2" -e "!x=5" -e "x*2"
+check last-language-wins $'12\nstatus 0' \
+    bash -c "'$bin' --lang javascript --lang vbscript -e '1 & 2'; echo status \$?"
 check stdin $'3\n6' bash -c "printf '1+2\n*2\n' | '$bin'"
 check stdin-crlf $'3\n6' bash -c "printf '1+2\r\n*2\r\n' | '$bin'"
 check raw $'\n7\n2*(3)' "$bin" --raw -e "!x = 7" -e "x" -e "\"2*(3)\""
@@ -58,8 +60,12 @@ check file $'1024\n1024\n1025' "$bin" "$tmp"
 # it was raised on and ends the run with status 1, before any input.
 printf 'Function fib(n)\n  If n < 2 Then fib = n Else fib = fib(n-1) + fib(n-2)\nEnd Function\nx = Pi\n' >"$tmp"
 check script $'6765\n3.14159265358979' "$bin" --script "$tmp" -e "fib(20)" -e "x"
+check script-then-stdin 6765 bash -c "echo 'fib(20)' | '$bin' --script '$tmp'"
 printf 'function fib(n) {\n  return n < 2 ? n : fib(n - 1) + fib(n - 2)\n}\n' >"$tmp"
 check script-javascript 6765 "$bin" --lang javascript --script "$tmp" -e "fib(20)"
+unreadable='quorvix-eval: cannot read /nonexistent/p.vbs: No such file or directory'
+check script-unreadable "$unreadable"$'\nstatus 2' \
+    bash -c "'$bin' --script /nonexistent/p.vbs -e 1; echo status \$?"
 printf 'a = 1\n\nb = 1 / 0\n' >"$tmp"
 check script-failure "$tmp, line 3: Division by zero"$'\nstatus 1' \
     bash -c "'$bin' --script '$tmp' -e 1; echo status \$?"
@@ -90,8 +96,9 @@ rm -f "$answer"
 
 "$bin" --lang cobol -e 1 >/dev/null 2>&1
 [ $? -eq 2 ] && echo "ok   bad-language" || { echo "FAIL bad-language exit status"; fail=1; }
-"$bin" --bogus >/dev/null 2>&1
-[ $? -eq 2 ] && echo "ok   bad-option" || { echo "FAIL bad-option exit status"; fail=1; }
+usage='usage: quorvix-eval [--lang vbscript|javascript] [--raw] [--script PROGRAM] [-e TEXT]...'
+check bad-option "$usage"$'\nstatus 2' \
+    bash -c "'$bin' --bogus 2>&1 >/dev/null | head -n 1; echo status \${PIPESTATUS[0]}"
 "$bin" /nonexistent/file >/dev/null 2>&1
 [ $? -eq 2 ] && echo "ok   missing-file" || { echo "FAIL missing-file exit status"; fail=1; }
 

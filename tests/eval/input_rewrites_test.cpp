@@ -116,6 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Positions, InputPositionTest,
                                          PositionCase{"AfterAnsPrefix", "+)", VB, 5, 1},
                                          PositionCase{"InsideAnsPrefix", "+)", VB, 1, 0},
                                          PositionCase{"AfterExponentShorthand", "e3)", VB, 8, 2},
+                                         PositionCase{"FirstAfterExponent", "e)", VB, 7, 1},
                                          PositionCase{"AfterJavaScriptExponent", "e3)", JS, 9, 2},
                                          PositionCase{"StatementMark", "!x=)", VB, 2, 3},
                                          PositionCase{"PastTheEnd", "1+", VB, 2, 2}));

@@ -142,7 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"UsMonthFirst", "en_US", "CStr(#1/2/2000 6:05:00 PM#)", "1/2/2000 6:05:00 PM"},
         DateCase{"UsReadsMonthFirst", "en_US", "Month(CDate(\"1/2/2000\"))", "1"},
         DateCase{"CLocaleKeepsUsForm", "C", "#12/31/2000 6:05:00 PM#", "12/31/2000 6:05:00 PM"},
-        DateCase{"YearFirstIsReadEverywhere", "de_DE", "CDate(\"2000-12-31\")", "31.12.2000"}),
+        DateCase{"YearFirstIsReadEverywhere", "de_DE", "CDate(\"2000-12-31\")", "31.12.2000"},
+        DateCase{"SwedishShowsYearFirst", "sv_SE", "#12/31/2000#", "2000-12-31"}),
     testing_rows::RowName());
 
 // ---- Errors, persistence and limits ----------------------------------------------------------

@@ -99,6 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"CCurOverflow", "CCur(1E15)", "#6 Overflow"},
                     Case{"CDateOne", "CDate(1)", "12/31/1899 (Date)"},
                     Case{"CDateText", "CDate(\"2/3/2004 5:06 PM\")", "2/3/2004 5:06:00 PM (Date)"},
+                    Case{"CDateYear100", "CDate(\"1/2/100\")", "1/2/100 (Date)"},
+                    Case{"CDateHourPastTwelvePM", "CDate(\"13:00 PM\")", "#13 Type mismatch"},
                     Case{"CStrDouble", "CStr(2^0.5)", "\"1.4142135623731\" (String)"},
                     Case{"CStrNull", "CStr(Null)", "#94 Invalid use of Null"},
                     Case{"CStrEmpty", "CStr(Empty)", "\"\" (String)"},
@@ -204,7 +206,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Asc", "Asc(\"A\")", "65 (Integer)"},
         Case{"AscEuro", "Asc(ChrW(8364))", "128 (Integer)"},
         Case{"AscEmpty", "Asc(\"\")", "#5 Invalid procedure call or argument"},
-        Case{"AscEmptyValue", "Asc(Empty)", "#5 Invalid procedure call or argument"}),
+        Case{"AscEmptyValue", "Asc(Empty)", "#5 Invalid procedure call or argument"},
+        Case{"AscArity", "Asc()", "#450 Wrong number of arguments or invalid property assignment"}),
     RowName());
 
 INSTANTIATE_TEST_SUITE_P(

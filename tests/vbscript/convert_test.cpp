@@ -35,6 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TextNumberCase{"Plain", "42", u'.', true, 42},
                     TextNumberCase{"BlanksAround", " \t42 ", u'.', true, 42},
                     TextNumberCase{"LeadingSign", "-4.5", u'.', true, -4.5},
+                    TextNumberCase{"FractionOnly", ".5", u'.', true, 0.5},
                     TextNumberCase{"ExponentUnderflow", "1e-94938484", u'.', true, 0},
                     TextNumberCase{"HexLong", "&H10000", u'.', true, 65536},
                     TextNumberCase{"CommaDecimal", "2,5", u',', true, 2.5},

@@ -148,6 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"LiteralNumberEqualsText", "3 = \"3\"", "True (Boolean)"},
                     Case{"LiteralAgainstWord", "3 < \"abc\"", "True (Boolean)"},
                     Case{"TrueTextIsNotTrue", "\"true\" <> True", "True (Boolean)"},
+                    Case{"ComparisonsLeftToRight", "True = 2 >= 1", "False (Boolean)"},
                     Case{"EmptyTextIsNotTrue", "\"\" = True", "False (Boolean)"},
                     Case{"EmptyEqualsEmpty", "Empty = Empty", "True (Boolean)"},
                     Case{"EmptyEqualsEmptyText", "Empty = \"\"", "True (Boolean)"},
