@@ -1,6 +1,7 @@
 #include "builtin_functions.h"
 #include "builtin_helpers.h"
 #include "builtin_library.h"
+#include "radix.h"
 
 #include <algorithm>
 #include <array>
@@ -115,19 +116,6 @@ bool unreserved(char16_t c) {
            std::u16string_view(u"@*_+-./").find(c) != std::u16string_view::npos;
 }
 
-int hexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return -1;
-}
-
 // The code of `digits` hex digits at `from`, or -1.
 int hexAt(const std::u16string& s, std::size_t from, std::size_t digits) {
     if (from + digits > s.size()) {
@@ -135,8 +123,8 @@ int hexAt(const std::u16string& s, std::size_t from, std::size_t digits) {
     }
     int code = 0;
     for (std::size_t i = from; i < from + digits; ++i) {
-        const int v = hexValue(s[i]);
-        if (v < 0) {
+        const int v = digitValue(s[i]);
+        if (v >= 16) {
             return -1;
         }
         code = code * 16 + v;

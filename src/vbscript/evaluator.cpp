@@ -122,25 +122,9 @@ bool Executor::evalBinary(const Expr& e, Variant& out) {
         if (!tick()) {
             return false;
         }
-        if (e.ops[i] != BinaryOp::Is && (left->isObject() || right->isObject())) {
-            if (left->isObject()) {
-                if (left != &acc) {
-                    acc = *left;
-                }
-                if (!toValue(acc)) {
-                    return false;
-                }
-                left = &acc;
-            }
-            if (right->isObject()) {
-                if (right != &rightValue) {
-                    rightValue = *right;
-                }
-                if (!toValue(rightValue)) {
-                    return false;
-                }
-                right = &rightValue;
-            }
+        if (e.ops[i] != BinaryOp::Is &&
+            !(operandValue(left, acc) && operandValue(right, rightValue))) {
+            return false;
         }
         if (e.ops[i] == BinaryOp::Concat && left == &acc && acc.isString() && !acc.isShared()) {
             if (ErrorCode ec = appendConcatenation(acc, *right, rt_.locale, rt_.budget);
@@ -162,6 +146,22 @@ bool Executor::evalBinary(const Expr& e, Variant& out) {
         left = &acc;
     }
     out = std::move(acc);
+    return true;
+}
+
+// An operator other than Is works on an object's default value: an object operand is replaced
+// by that value, held in `holder` (which may already hold the operand).
+bool Executor::operandValue(const Variant*& operand, Variant& holder) {
+    if (!operand->isObject()) {
+        return true;
+    }
+    if (operand != &holder) {
+        holder = *operand;
+    }
+    if (!toValue(holder)) {
+        return false;
+    }
+    operand = &holder;
     return true;
 }
 
@@ -190,25 +190,8 @@ bool Executor::evalSingleBinaryInGeneral(const Expr& e, Variant& out) {
     if (!right) {
         return false;
     }
-    if (op != BinaryOp::Is && (left->isObject() || right->isObject())) {
-        if (left->isObject()) {
-            if (left != &leftValue) {
-                leftValue = *left;
-            }
-            if (!toValue(leftValue)) {
-                return false;
-            }
-            left = &leftValue;
-        }
-        if (right->isObject()) {
-            if (right != &rightValue) {
-                rightValue = *right;
-            }
-            if (!toValue(rightValue)) {
-                return false;
-            }
-            right = &rightValue;
-        }
+    if (op != BinaryOp::Is && !(operandValue(left, leftValue) && operandValue(right, rightValue))) {
+        return false;
     }
     if (isComparison(op)) {
         readTextAsNumber(e, 0, left, right);

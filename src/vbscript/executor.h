@@ -117,6 +117,7 @@ private:
                            const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
     // Replaces an object by the value of its default member (an object used as a value).
     bool toValue(Variant& v);
+    bool operandValue(const Variant*& operand, Variant& holder);
     // `callee` applied to the arguments args[first...]: an array indexed, an object's default
     // member called.
     bool applyArguments(Variant& callee, const std::vector<ExprPtr>& args, std::size_t first,
