@@ -2,6 +2,7 @@
 
 #include "builtin_functions.h"
 #include "builtin_library.h"
+#include "create_object.h"
 
 namespace vbs {
 namespace {
@@ -92,6 +93,8 @@ constexpr BuiltinInfo kBuiltins[] = {
     {u"vartype", 1, 1, fn::VarTypeOf, u"VarType(varname)"},
     // Err alone is its Number (its default property); Err.x is handled by the executor.
     {u"err", 0, 0, fn::ErrNumber, u"Err"},
+    {u"createobject", 1, 2, fn::CreateObject, u"CreateObject(servername.typename[, location])"},
+    {u"getobject", 0, 2, fn::GetObject, u"GetObject([pathname][, class])"},
     // Text
     {u"len", 1, 1, fn::Len, u"Len(string)"},
     {u"left", 2, 2, fn::Left, u"Left(string, length)"},

@@ -1,6 +1,7 @@
 #include "executor.h"
 
 #include "builtins.h"
+#include "create_object.h"
 #include "script_limits.h"
 
 // Objects: New, members of class instances and of the Err object, default members, With, and
@@ -19,7 +20,8 @@ bool isAssignment(MemberAccess access) {
 bool Executor::evalNew(const Expr& e, Variant& out) {
     const int g = globals_.find(e.name);
     if (g < 0 || globals_.at(g).kind != GlobalEntry::Kind::Class) {
-        return raise(ErrorCode::ClassNotDefined);
+        const ErrorCode ec = newNativeObject(rt_, e.name, out);
+        return ec == ErrorCode::None || raise(ec);
     }
     const std::shared_ptr<const ClassDef>& def = globals_.at(g).cls;
     std::shared_ptr<ClassInstance> o = heap_.make(def);
