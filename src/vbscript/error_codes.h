@@ -73,7 +73,7 @@ namespace vbs {
     X(ExpectedProperty, 1050, "Expected 'Property'")                                               \
     X(CannotHaveParameters, 1053, "Class initialize or terminate do not have arguments")           \
     X(UnexpectedNext, 1055, "Unexpected 'Next'")                                                   \
-    /* Raised by the RegExp and Dictionary objects. */                                              \
+    /* Raised by the RegExp and Dictionary objects. */                                             \
     X(RegexSyntax, 5017, "Syntax error in regular expression")                                     \
     X(ElementNotFound, 32811, "Element not found")                                                 \
     /* Not a VBScript number: the host's own stop. On Error cannot catch it. */                    \

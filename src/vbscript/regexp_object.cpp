@@ -114,8 +114,8 @@ public:
     std::u16string_view typeName() const override { return u"IMatch2"; }
     int memberIndex(std::u16string_view lower) const override { return memberOf(kMembers, lower); }
     int defaultMember() const override { return 0; }
-    ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args,
-                     std::size_t argc, Variant& value) override {
+    ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
+                     Variant& value) override {
         if (access == MemberAccess::Let || access == MemberAccess::Set) {
             return ErrorCode::WrongArgCount;
         }

@@ -68,6 +68,13 @@ const LimitCase kLimits[] = {
      "c(0) & e(1)", "ok | \"12\" (String)"},
     {"DeeplyNestedArrays", "a = Array(1): Do: a = Array(a): Loop", "", kOutOfStack},
     {"ArrayHoldingItself", "Dim b(0): Do: b(0) = b: Loop", "", kOutOfStack},
+    // PCRE2 cannot be interrupted: the search is given work in slices checked against the clock.
+    {"CatastrophicRegexTimesOut",
+     "Set r = New RegExp: r.Pattern = \"(a+)+$\"\nx = r.Test(String(10000, \"a\") & \"b\")",
+     "r.Test(\"aa\")", "#10001 Script timed out after 500 milliseconds | True (Boolean)", 500},
+    {"RunawayDictionaries",
+     "Do: Set o = CreateObject(\"Scripting.Dictionary\"): o.Add 1, String(1000, \"a\"): Loop",
+     "o.Count < 2", "#10001 Script timed out after 500 milliseconds | True (Boolean)", 500},
     // Each object made ends the one before: the loop stops at the time limit, not in memory.
     {"RunawayNew",
      "Dim n: Class C: Sub Class_Terminate: n = n + 1: End Sub: End Class\n"
