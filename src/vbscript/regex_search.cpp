@@ -14,7 +14,7 @@ constexpr std::uint32_t kFirstWorkLimit = 10'000'000;
 // Backtracking memory of the interpreter (KiB) and the machine stack of compiled code.
 constexpr std::uint32_t kHeapLimitKiB = 64 * 1024;
 constexpr std::size_t kJitStackStart = 32 * 1024;
-constexpr std::size_t kJitStackMax = 8 * 1024 * 1024;
+constexpr std::size_t kJitStackMax = 64 * 1024 * 1024;
 
 } // namespace
 
@@ -62,12 +62,8 @@ RegexSearcher::RegexSearcher(std::shared_ptr<const CompiledRegex> regex,
       workLimit_(kFirstWorkLimit) {
     data_ = pcre2_match_data_create_from_pattern(regex_->code(), nullptr);
     context_ = pcre2_match_context_create(nullptr);
-    jitStack_ = pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr);
     if (context_) {
         pcre2_set_heap_limit(context_, kHeapLimitKiB);
-        if (jitStack_) {
-            pcre2_jit_stack_assign(context_, nullptr, jitStack_);
-        }
     }
     if (data_) {
         ovector_ = pcre2_get_ovector_pointer(data_);
@@ -106,6 +102,18 @@ ErrorCode RegexSearcher::search(std::size_t from, bool& found) {
             return ErrorCode::None;
         case PCRE2_ERROR_MATCHLIMIT:
             break;
+        case PCRE2_ERROR_JIT_STACKLIMIT:
+            // Compiled code starts on a small stack of its own; a search that needs more gets a
+            // larger one (made only then: most searches never need it).
+            if (jitStack_) {
+                return ErrorCode::OutOfStack;
+            }
+            jitStack_ = pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr);
+            if (!jitStack_) {
+                return ErrorCode::OutOfMemory;
+            }
+            pcre2_jit_stack_assign(context_, nullptr, jitStack_);
+            continue;
         case PCRE2_ERROR_HEAPLIMIT:
         case PCRE2_ERROR_NOMEMORY:
             return ErrorCode::OutOfMemory;
