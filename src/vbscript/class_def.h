@@ -108,6 +108,9 @@ public:
     // emptied so that cycles are freed too.
     void close();
     std::size_t liveCount() const;
+    // Objects written in C++ that hold script values (dictionaries): close() empties them too.
+    void track(const std::shared_ptr<ObjectData>& o);
+    void untrack(const ObjectData* o);
 
 private:
     friend class ClassInstance;
@@ -128,6 +131,7 @@ private:
     // Instances being deleted, and whether a destroy() call is deleting them.
     std::vector<ClassInstance*> doomed_;
     bool destroying_ = false;
+    std::unordered_map<const ObjectData*, std::weak_ptr<ObjectData>> tracked_;
 };
 
 } // namespace vbs

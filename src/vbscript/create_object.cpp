@@ -33,7 +33,7 @@ ErrorCode CreateObject(Runtime& rt, const Variant* a, int, Variant& out) {
     }
     name = lowerAscii(name);
     if (name == u"scripting.dictionary") {
-        return made(makeDictionary(rt.budget), out);
+        return made(makeDictionary(rt.budget, rt.objects), out);
     }
     if (name == u"vbscript.regexp") {
         return made(makeRegExp(rt.budget), out);

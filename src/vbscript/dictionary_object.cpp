@@ -64,7 +64,12 @@ constexpr ErrorCode kNotFound = ErrorCode::ElementNotFound;
 
 class Dictionary final : public NativeObject {
 public:
-    using NativeObject::NativeObject;
+    Dictionary(Budget budget, std::shared_ptr<ObjectHeap> heap)
+        : NativeObject(std::move(budget)), heap_(std::move(heap)) {}
+    ~Dictionary() override { heap_->untrack(this); }
+    Dictionary(const Dictionary&) = delete;
+    Dictionary& operator=(const Dictionary&) = delete;
+    void dropReferences() override { clear(); }
 
     std::u16string_view typeName() const override { return u"Dictionary"; }
     int memberIndex(std::u16string_view lower) const override { return memberOf(kMembers, lower); }
@@ -107,6 +112,7 @@ private:
     std::size_t dead_ = 0;
     bool textCompare_ = false;
     std::int32_t compareMode_ = 0;
+    std::shared_ptr<ObjectHeap> heap_;
 };
 
 ErrorCode Dictionary::formOf(const Variant& key, KeyForm& out) const {
@@ -329,9 +335,14 @@ ErrorCode Dictionary::invoke(Runtime& rt, int member, MemberAccess access, Varia
 
 } // namespace
 
-std::shared_ptr<NativeObject> makeDictionary(const Budget& budget) {
-    auto d = std::make_shared<Dictionary>(budget);
-    return d->charge(sizeof(Dictionary)) ? d : nullptr;
+std::shared_ptr<NativeObject> makeDictionary(const Budget& budget,
+                                             const std::shared_ptr<ObjectHeap>& heap) {
+    auto d = std::make_shared<Dictionary>(budget, heap);
+    if (!d->charge(sizeof(Dictionary))) {
+        return nullptr;
+    }
+    heap->track(d);
+    return d;
 }
 
 } // namespace vbs

@@ -39,6 +39,9 @@ public:
         return ErrorCode::NotACollection;
     }
     virtual ClassInstance* asInstance() { return nullptr; }
+    // Lets go of the script values the object holds (a dictionary's keys and items): the
+    // interpreter ends, and cycles through such objects must be freed too.
+    virtual void dropReferences() {}
 };
 
 } // namespace vbs

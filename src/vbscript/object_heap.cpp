@@ -199,12 +199,28 @@ void ObjectHeap::collectCycles() {
     // Dropped outside the lock: the instances freed take it to leave the list.
 }
 
+void ObjectHeap::track(const std::shared_ptr<ObjectData>& o) {
+    const std::lock_guard lock(mutex_);
+    tracked_.emplace(o.get(), o);
+}
+
+void ObjectHeap::untrack(const ObjectData* o) {
+    const std::lock_guard lock(mutex_);
+    tracked_.erase(o);
+}
+
 void ObjectHeap::close() {
     std::vector<Variant> freed;
     std::vector<ClassInstance*> waiting;
+    std::vector<std::shared_ptr<ObjectData>> containers;
     {
         const std::lock_guard lock(mutex_);
         open_ = false;
+        for (const auto& [raw, weak] : tracked_) {
+            if (std::shared_ptr<ObjectData> o = weak.lock()) {
+                containers.push_back(std::move(o));
+            }
+        }
         for (ClassInstance* o = head_; o; o = o->next_) {
             o->terminated = true;
             for (Variant& v : o->fields) {
@@ -216,6 +232,11 @@ void ObjectHeap::close() {
         hasTerminating_.store(false, std::memory_order_relaxed);
     }
     freed.clear();
+    // Emptied outside the lock: what they let go of may leave the heap's lists.
+    for (const std::shared_ptr<ObjectData>& o : containers) {
+        o->dropReferences();
+    }
+    containers.clear();
     for (ClassInstance* o : waiting) {
         destroy(o);
     }

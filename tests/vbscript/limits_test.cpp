@@ -1,4 +1,5 @@
 #include "../table_rows.h"
+#include "object.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -152,6 +153,45 @@ TEST(Limits, ObjectsAreCountedAndFreedWithTheirCyclesAndLongChains) {
                            "Set h = Nothing: Set n = Nothing: Set a = Nothing"),
               "ok");
     EXPECT_LT(in.memoryInUse(), before + 100000);
+}
+
+// Tells when the last reference to it goes.
+class Probe final : public ObjectData {
+public:
+    explicit Probe(bool& gone) : gone_(gone) {}
+    ~Probe() override { gone_ = true; }
+    std::u16string_view typeName() const override { return u"Probe"; }
+    int memberIndex(std::u16string_view) const override { return -1; }
+    int defaultMember() const override { return -1; }
+    ErrorCode invoke(Runtime&, int, MemberAccess, Variant*, std::size_t, Variant&) override {
+        return ErrorCode::NoSuchMember;
+    }
+
+private:
+    bool& gone_;
+};
+
+TEST(Limits, DictionariesAndMatchesAreCountedAndEndWithTheInterpreter) {
+    bool probeGone = false;
+    {
+        Interpreter in(quickOptions());
+        const std::size_t before = in.memoryInUse();
+        ASSERT_EQ(execText(in, "Set d = CreateObject(\"Scripting.Dictionary\")\n"
+                               "For i = 1 To 1000: d.Add i, i: Next\n"
+                               "Set r = New RegExp: r.Global = True: r.Pattern = \"a\"\n"
+                               "Set m = r.Execute(String(1000, \"a\"))"),
+                  "ok");
+        EXPECT_GE(in.memoryInUse(), before + 1000 * (2 * sizeof(Variant) + 2 * sizeof(void*)));
+        ASSERT_EQ(execText(in, "Set d = Nothing: Set m = Nothing"), "ok");
+        EXPECT_LT(in.memoryInUse(), before + 10000);
+        // A dictionary that holds itself lives on until the interpreter ends, which frees it.
+        ASSERT_TRUE(in.setGlobal(u"probe", Variant::object(std::make_shared<Probe>(probeGone))));
+        ASSERT_EQ(execText(in, "Set d = CreateObject(\"Scripting.Dictionary\"): d.Add 1, d\n"
+                               "d.Add 2, probe: Set d = Nothing: Set probe = Nothing"),
+                  "ok");
+        EXPECT_FALSE(probeGone);
+    }
+    EXPECT_TRUE(probeGone);
 }
 
 } // namespace
