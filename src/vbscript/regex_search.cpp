@@ -24,8 +24,11 @@ std::shared_ptr<const CompiledRegex> CompiledRegex::compile(std::u16string_view 
     // back-reference to a group that has not matched matches nothing (rather than failing), "$"
     // is only the end of the text (not also before a final line break), "[^]" is any character
     // and "[]" none. "." and the line anchors treat CR and LF as line ends.
-    std::uint32_t options =
-        PCRE2_ALT_BSUX | PCRE2_MATCH_UNSET_BACKREF | PCRE2_DOLLAR_ENDONLY | PCRE2_ALLOW_EMPTY_CLASS;
+    // UTF-16 mode gives IgnoreCase the letters beyond Latin-1 ("\w" and "\d" stay ASCII, as
+    // in ECMAScript); a lone surrogate in the text matches nothing instead of failing the
+    // search. Offsets stay in UTF-16 units, as FirstIndex and Length count.
+    std::uint32_t options = PCRE2_ALT_BSUX | PCRE2_MATCH_UNSET_BACKREF | PCRE2_DOLLAR_ENDONLY |
+                            PCRE2_ALLOW_EMPTY_CLASS | PCRE2_UTF | PCRE2_MATCH_INVALID_UTF;
     if (flags.ignoreCase) {
         options |= PCRE2_CASELESS;
     }

@@ -40,6 +40,9 @@ r.IgnoreCase = True: r.Multiline = True
 '? r.Test("a" & vbLf & "B") ==> True (Boolean)
 r.Multiline = False: r.Pattern = "b$"
 '? r.Test("b" & vbLf) ==> False (Boolean)
+' IgnoreCase folds letters beyond ASCII too (ECMAScript compares upper-cased characters).
+r.Pattern = ChrW(1041) & ChrW(201)
+'? r.Test(ChrW(1073) & ChrW(233)) ==> True (Boolean)
 ' ECMAScript escapes: \uhhhh, \xhh; "." stops at line ends.
 r.Pattern = "\u0041\x42."
 '? r.Test("ab" & vbCr) & r.Test("abc") ==> "FalseTrue" (String)
