@@ -15,8 +15,9 @@ d.Remove "o"
 ' Reading a missing key adds it, Empty.
 '? IsEmpty(d("new")) & " " & d.Count & " " & d.Exists("new") ==> "True 4 True" (String)
 '? Join(d.Keys, ",") & " " & Join(d.Items, ",") ==> "a,2,c,new 1,two,3," (String)
-' Numbers are compared by value whatever their subtype (our reading: Integer, Long and Double
-' keys of one value are one key); "2" is text and another key.
+' Numbers are keys by value whatever their subtype (Wine's Scripting Runtime tests, checked on
+' Windows, give Integer, Long and Double keys the hash of their value); "2" is text, another key.
+' Changing CompareMode of a dictionary with data fails with error 5 (the same tests).
 '? d.Exists(2.0) & d.Exists(CLng(2)) & d.Exists("2") ==> "TrueTrueFalse" (String)
 ' Key renames in place; For Each walks the keys in the order they were added.
 d.Key("a") = "A"
