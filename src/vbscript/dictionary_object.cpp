@@ -70,6 +70,12 @@ public:
     Dictionary(const Dictionary&) = delete;
     Dictionary& operator=(const Dictionary&) = delete;
     void dropReferences() override { clear(); }
+    void forEachHeld(const std::function<void(const Variant&)>& visit) const override {
+        for (const Entry& e : entries_) {
+            visit(e.key);
+            visit(e.item);
+        }
+    }
 
     std::u16string_view typeName() const override { return u"Dictionary"; }
     int memberIndex(std::u16string_view lower) const override { return memberOf(kMembers, lower); }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -42,6 +43,10 @@ public:
     // Lets go of the script values the object holds (a dictionary's keys and items): the
     // interpreter ends, and cycles through such objects must be freed too.
     virtual void dropReferences() {}
+    // Calls `visit` with each script value the object holds, for the heap's cycle finder.
+    virtual void forEachHeld(const std::function<void(const Variant&)>& visit) const {
+        static_cast<void>(visit);
+    }
 };
 
 } // namespace vbs
