@@ -23,29 +23,6 @@ std::u16string nameOf(const char16_t* name, bool abbreviate) {
     return abbreviate ? text.substr(0, 3) : text;
 }
 
-ErrorCode anyNull(const Variant* a, int n, int from) {
-    for (int i = from; i < n; ++i) {
-        if (a[i].isNull()) {
-            return ErrorCode::InvalidNull;
-        }
-    }
-    return ErrorCode::None;
-}
-
-// A whole-number argument that must lie in [low, high] (Invalid procedure call otherwise);
-// `fallback` when it is missing or Empty.
-ErrorCode rangeArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t low,
-                   std::int32_t high, std::int32_t fallback, std::int32_t& out) {
-    out = fallback;
-    if (!given(a, n, i)) {
-        return ErrorCode::None;
-    }
-    if (ErrorCode e = longArg(rt, a[i], out); e != ErrorCode::None) {
-        return e;
-    }
-    return out < low || out > high ? ErrorCode::InvalidCall : ErrorCode::None;
-}
-
 ErrorCode boolArg(const Runtime& rt, const Variant* a, int n, int i, bool& out) {
     out = false;
     return given(a, n, i) ? toBool(a[i], rt.locale, out) : ErrorCode::None;
@@ -333,6 +310,9 @@ ErrorCode DateValue(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 ErrorCode TimeValue(Runtime& rt, const Variant* a, int, Variant& out) {
+    if (nullThrough(a[0], out)) {
+        return ErrorCode::None;
+    }
     double serial = 0;
     if (ErrorCode e = toDate(a[0], rt.locale, serial); e != ErrorCode::None) {
         return e;
@@ -361,8 +341,7 @@ ErrorCode RGB(Runtime& rt, const Variant* a, int, Variant& out) {
 
 // Escape: every character but letters, digits and @*_+-./ becomes %XX, or %uXXXX beyond 255.
 ErrorCode Escape(Runtime& rt, const Variant* a, int, Variant& out) {
-    if (a[0].isNull()) {
-        out = a[0];
+    if (nullThrough(a[0], out)) {
         return ErrorCode::None;
     }
     std::u16string s;
@@ -386,8 +365,7 @@ ErrorCode Escape(Runtime& rt, const Variant* a, int, Variant& out) {
 
 // Unescape: %XX and %uXXXX become their characters; a "%" that starts neither stays as it is.
 ErrorCode Unescape(Runtime& rt, const Variant* a, int, Variant& out) {
-    if (a[0].isNull()) {
-        out = a[0];
+    if (nullThrough(a[0], out)) {
         return ErrorCode::None;
     }
     std::u16string s;
