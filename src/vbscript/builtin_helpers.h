@@ -64,6 +64,27 @@ inline ErrorCode rangeArg(const Runtime& rt, const Variant* a, int n, int i, std
     return out < low || out > high ? ErrorCode::InvalidCall : ErrorCode::None;
 }
 
+// The firstdayofweek option, 1 Sunday ... 7 Saturday; missing, Empty and 0 (the system's choice)
+// are Sunday, as in the US.
+inline ErrorCode firstDayArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t& out) {
+    if (ErrorCode e = rangeArg(rt, a, n, i, 0, 7, 1, out); e != ErrorCode::None) {
+        return e;
+    }
+    out = out == 0 ? 1 : out;
+    return ErrorCode::None;
+}
+
+// The firstweekofyear option, 1 the week of 1 January, 2 the first with four days, 3 the first
+// full week; missing, Empty and 0 (the system's choice) are 1, as in the US.
+inline ErrorCode firstWeekArg(const Runtime& rt, const Variant* a, int n, int i,
+                              std::int32_t& out) {
+    if (ErrorCode e = rangeArg(rt, a, n, i, 0, 3, 1, out); e != ErrorCode::None) {
+        return e;
+    }
+    out = out == 0 ? 1 : out;
+    return ErrorCode::None;
+}
+
 // The compare argument of the text functions: 0 binary, 1 text.
 inline ErrorCode compareArg(const Runtime& rt, const Variant* a, int n, int i, bool& text) {
     text = false;

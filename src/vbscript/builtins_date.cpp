@@ -128,16 +128,8 @@ ErrorCode Second(Runtime& rt, const Variant* a, int, Variant& out) {
 
 ErrorCode Weekday(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::int32_t firstDay = 1;
-    if (given(a, n, 1)) {
-        if (ErrorCode e = longArg(rt, a[1], firstDay); e != ErrorCode::None) {
-            return e;
-        }
-        if (firstDay < 0 || firstDay > 7) {
-            return ErrorCode::InvalidCall;
-        }
-        if (firstDay == 0) {
-            firstDay = 1;
-        }
+    if (ErrorCode e = firstDayArg(rt, a, n, 1, firstDay); e != ErrorCode::None) {
+        return e;
     }
     // The first day is checked before a Null date passes through.
     if (nullThrough(a[0], out)) {
@@ -269,13 +261,12 @@ ErrorCode DateDiff(Runtime& rt, const Variant* a, int n, Variant& out) {
     // The options are checked as DatePart checks them, before a Null date passes through.
     std::int32_t firstDay = 1;
     std::int32_t firstWeek = 1;
-    if (ErrorCode e = rangeArg(rt, a, n, 3, 0, 7, 1, firstDay); e != ErrorCode::None) {
+    if (ErrorCode e = firstDayArg(rt, a, n, 3, firstDay); e != ErrorCode::None) {
         return e;
     }
-    if (ErrorCode e = rangeArg(rt, a, n, 4, 0, 3, 1, firstWeek); e != ErrorCode::None) {
+    if (ErrorCode e = firstWeekArg(rt, a, n, 4, firstWeek); e != ErrorCode::None) {
         return e;
     }
-    firstDay = firstDay == 0 ? 1 : firstDay;
     if (a[1].isNull() || a[2].isNull()) {
         out = Variant::null();
         return ErrorCode::None;

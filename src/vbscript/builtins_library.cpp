@@ -147,11 +147,9 @@ ErrorCode WeekdayName(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (ErrorCode e = boolArg(rt, a, n, 1, abbreviate); e != ErrorCode::None) {
         return e;
     }
-    if (ErrorCode e = rangeArg(rt, a, n, 2, 0, 7, 1, firstDay); e != ErrorCode::None) {
+    if (ErrorCode e = firstDayArg(rt, a, n, 2, firstDay); e != ErrorCode::None) {
         return e;
     }
-    // The system's first day of the week (0) is Sunday here, as in the US.
-    firstDay = firstDay == 0 ? 1 : firstDay;
     out = Variant::string(
         nameOf(kDays[static_cast<std::size_t>((day + firstDay - 2) % 7)], abbreviate), rt.budget);
     return ErrorCode::None;
@@ -246,15 +244,12 @@ ErrorCode DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
     interval = lowerAscii(interval);
     std::int32_t firstDay = 1;
     std::int32_t firstWeek = 1;
-    if (ErrorCode e = rangeArg(rt, a, n, 2, 0, 7, 1, firstDay); e != ErrorCode::None) {
+    if (ErrorCode e = firstDayArg(rt, a, n, 2, firstDay); e != ErrorCode::None) {
         return e;
     }
-    if (ErrorCode e = rangeArg(rt, a, n, 3, 0, 3, 1, firstWeek); e != ErrorCode::None) {
+    if (ErrorCode e = firstWeekArg(rt, a, n, 3, firstWeek); e != ErrorCode::None) {
         return e;
     }
-    // The system's choices (0) are the US ones: weeks begin on Sunday, week 1 holds 1 January.
-    firstDay = firstDay == 0 ? 1 : firstDay;
-    firstWeek = firstWeek == 0 ? 1 : firstWeek;
     if (a[1].isNull()) {
         out = Variant::null();
         return ErrorCode::None;
