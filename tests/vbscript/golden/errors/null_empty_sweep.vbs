@@ -15,8 +15,9 @@ End Class
 Set plain = New Bare
 Set valued = New Holder
 
-' Null in, Null out: each page says "if the argument contains Null, Null is returned" [MS:UCase
-' Function, Trim, Fix, Oct, Month, Day, Hour, Minute, Second, TimeValue, InStr, StrComp].
+' Null in, Null out: each page says that a Null argument gives Null [MS:UCase Function, LTrim,
+' RTrim, and Trim Functions, Int, Fix Functions, Oct Function, Month/Day/Hour/Minute/Second
+' Function, TimeValue Function, InStr Function, StrComp Function]; UCase, Oct, InStr, Right [api].
 '? IsNull(UCase(Null)) And IsNull(Trim(Null)) And IsNull(LTrim(Null)) And IsNull(RTrim(Null)) ==> True (Boolean)
 '? IsNull(Fix(Null)) And IsNull(Int(Null)) And IsNull(Oct(Null)) And IsNull(TimeValue(Null)) ==> True (Boolean)
 '? IsNull(Month(Null)) And IsNull(Day(Null)) And IsNull(Hour(Null)) And IsNull(Minute(Null)) And IsNull(Second(Null)) ==> True (Boolean)
@@ -39,7 +40,7 @@ Set valued = New Holder
 '? Right(Null, -1) ==> #5 Invalid procedure call or argument
 '? Join(Array(), Null) ==> #94 Invalid use of Null
 
-' Empty counts as 0 or "" [api]; as a list it is no array.
+' Empty counts as 0 or "" [api, MS:Hex Function]; neither Empty nor Null is an array [api].
 '? Hex(Empty) & Oct(Empty) & "|" & Space(Empty) & Right("test", Empty) & Mid(Empty, 5, 2) & "|" ==> "00||" (String)
 '? TypeName(Sgn(Empty)) & TypeName(Abs(Empty)) & TypeName(Fix(Empty)) & TypeName(Int(Empty)) ==> "IntegerIntegerIntegerInteger" (String)
 '? Sqr(Empty) + Cos(Empty) ==> 1 (Double)
