@@ -42,8 +42,9 @@ bool WorkerEngine::ensureRunning() {
     }
     QString failure;
     if (io == WorkerProcess::Io::TimedOut) {
-        failure = unavailable + QStringLiteral("did not start within %1 seconds")
-                                    .arg(m_launch.startLimit.count() / 1000.0);
+        failure =
+            unavailable + QStringLiteral("did not start within %1 seconds")
+                              .arg(std::chrono::duration<double>(m_launch.startLimit).count());
     } else if (io == WorkerProcess::Io::Closed) {
         failure = unavailable +
                   QStringLiteral("stopped as it started (%1)").arg(m_worker->exitDescription());

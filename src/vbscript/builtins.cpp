@@ -286,11 +286,12 @@ bool callRefusesResult(int index) {
 bool inspectsObjects(int index) {
     const BuiltinFn f = kBuiltins[index].fn;
     return f == fn::IsObject || f == fn::TypeName || f == fn::VarTypeOf || f == fn::IsEmpty ||
-           f == fn::IsNull || f == fn::IsArray || f == fn::Array;
+           f == fn::IsNull || f == fn::IsArray || f == fn::Array || readsDefaultType(index);
 }
 
 bool readsDefaultType(int index) {
-    return kBuiltins[index].fn == fn::VarTypeOf;
+    const BuiltinFn f = kBuiltins[index].fn;
+    return f == fn::VarTypeOf || f == fn::IsNumeric || f == fn::IsDate;
 }
 
 } // namespace vbs

@@ -117,7 +117,7 @@ bool Lexer::next(Token& t) {
         return next(t);
     }
     if (isLineEnd(c)) {
-        pos_ += (c == u'\r' && peek(1) == u'\n') ? 2 : 1;
+        pos_ += (c == u'\r' && peek(1) == u'\n') ? 2u : 1u;
         t.kind = Tok::Newline;
         return true;
     }
