@@ -1,9 +1,8 @@
-' Scripting.Dictionary. Sources: Microsoft's Scripting Runtime reference pages on the
-' Dictionary object and its Add, Exists, Items, Keys, Remove and RemoveAll methods and Count,
-' Item, Key and CompareMode properties: Add of a key already there fails; reading Item of a
-' missing key adds it with an empty item; changing a missing Key, or Remove of one, fails;
-' CompareMode cannot change once the dictionary holds data; Keys and Items give arrays. Error
-' numbers and texts from Microsoft's run-time error list.
+' Scripting.Dictionary. Sources: Microsoft's Scripting Runtime reference [MS:x] pages named at
+' each case; [wine-scrrun] Wine's Scripting Runtime tests (dlls/scrrun/tests/dictionary.c),
+' whose assertions were checked on Windows. Error numbers and texts from Microsoft's run-time
+' error list [MS:VBScript Run-time Errors].
+' Add, Item (the default), Count [MS:Add Method (Dictionary), Item Property, Count Property].
 Set d = CreateObject("Scripting.Dictionary")
 d.Add "a", 1
 d.Add 2, "two"
@@ -12,14 +11,15 @@ Set d("o") = d
 '? TypeName(d) & " " & d.Count & " " & d.Item("a") & d(2) & d("c") ==> "Dictionary 4 1two3" (String)
 '? d("o") Is d ==> True (Boolean)
 d.Remove "o"
-' Reading a missing key adds it, Empty.
+' Reading a missing key adds it, Empty [MS:Item Property].
 '? IsEmpty(d("new")) & " " & d.Count & " " & d.Exists("new") ==> "True 4 True" (String)
+' Keys and Items give arrays in the order added [MS:Keys Method, Items Method].
 '? Join(d.Keys, ",") & " " & Join(d.Items, ",") ==> "a,2,c,new 1,two,3," (String)
-' Numbers are keys by value whatever their subtype (Wine's Scripting Runtime tests, checked on
-' Windows, give Integer, Long and Double keys the hash of their value); "2" is text, another key.
-' Changing CompareMode of a dictionary with data fails with error 5 (the same tests).
+' Numbers are keys by value whatever their subtype: Integer, Long and Double keys get the hash of
+' their value [wine-scrrun]; "2" is text, another key.
 '? d.Exists(2.0) & d.Exists(CLng(2)) & d.Exists("2") ==> "TrueTrueFalse" (String)
-' Key renames in place; For Each walks the keys in the order they were added.
+' Key renames in place [MS:Key Property]; For Each walks the keys in the order Keys gives them
+' (our reading: the Keys page's order).
 d.Key("a") = "A"
 s = ""
 For Each k In d: s = s & k & "=" & d(k) & ";": Next
@@ -27,22 +27,25 @@ For Each k In d: s = s & k & "=" & d(k) & ";": Next
 d.Remove "c"
 d.Add "c", 9
 '? Join(d.Keys, ",") & " " & d.Exists("a") ==> "A,2,new,c False" (String)
-' Binary comparison by default: "A" and "a" are two keys; CompareMode 1 compares text.
+' Binary comparison by default: "A" and "a" are two keys; CompareMode 1 compares text
+' [MS:CompareMode Property]; RemoveAll empties [MS:RemoveAll Method].
 '? d.Exists("a") & d.CompareMode ==> "False0" (String)
 d.RemoveAll
 d.CompareMode = 1
 d.Add "Key", 1
 '? d.Exists("KEY") & d.Count & UBound(d.Keys) ==> "True10" (String)
-' An array item is the dictionary's own copy.
+' An array item is the dictionary's own copy (our reading: VBScript arrays are values).
 a = Array(1, 2)
 d("arr") = a
 a(0) = 5
 '? d("arr")(0) ==> 1 (Integer)
-' Objects are keys by their identity.
+' Objects are keys by their identity [wine-scrrun: an object key's hash is its pointer].
 Set o1 = CreateObject("Scripting.Dictionary")
 d.Add o1, "first"
 '? d(o1) & d.Exists(CreateObject("Scripting.Dictionary")) ==> "firstFalse" (String)
-' Errors.
+' Errors: a key already there, a missing key to remove or rename [MS:Add Method (Dictionary),
+' Remove Method, Key Property]; CompareMode of a dictionary with data [MS:CompareMode Property,
+' wine-scrrun: illegal function call].
 d.Add "key", 2
 '! #457 This key is already associated with an element of this collection
 d.Remove "nothing here"
@@ -55,7 +58,8 @@ x = d.Count(1)
 '! #450 Wrong number of arguments or invalid property assignment
 x = d.Missing
 '! #438 Object doesn't support this property or method
-' Nothing else can be created: no files, shell, network or registry from a script.
+' Nothing else can be created: no files, shell, network or registry from a script (our rule;
+' 429 is what Windows gives for a class that is not installed [MS:VBScript Run-time Errors]).
 Set f = CreateObject("Scripting.FileSystemObject")
 '! #429 ActiveX component can't create object
 Set f = CreateObject("WScript.Shell")
