@@ -185,9 +185,12 @@ void Dictionary::erase(std::size_t at, const KeyForm& form) {
     // stays O(1) on average.
     if (dead_ * 2 > entries_.size()) {
         std::size_t to = 0;
-        for (Entry& e : entries_) {
-            if (e.live) {
-                entries_[to++] = std::move(e);
+        for (std::size_t from = 0; from < entries_.size(); ++from) {
+            if (entries_[from].live) {
+                if (to != from) {
+                    entries_[to] = std::move(entries_[from]);
+                }
+                ++to;
             }
         }
         entries_.resize(to);
@@ -198,7 +201,8 @@ void Dictionary::erase(std::size_t at, const KeyForm& form) {
             index_[f] = i;
         }
     }
-    // `removed` goes last: releasing its item may run nothing here, but keeps the list sound.
+    // `removed` is released last, once the list is whole again: its item may be the last
+    // reference to other objects.
 }
 
 void Dictionary::clear() {

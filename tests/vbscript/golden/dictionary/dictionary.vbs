@@ -43,6 +43,13 @@ a(0) = 5
 Set o1 = CreateObject("Scripting.Dictionary")
 d.Add o1, "first"
 '? d(o1) & d.Exists(CreateObject("Scripting.Dictionary")) ==> "firstFalse" (String)
+' Removing most keys keeps the order and the lookups of the rest (ours: the list is compacted).
+Set e = CreateObject("Scripting.Dictionary")
+For i = 1 To 10: e.Add i, i * 2: Next
+For i = 1 To 9 Step 2: e.Remove i: Next
+For i = 2 To 6 Step 2: e.Remove i: Next
+e.Add "z", 0
+'? Join(e.Keys, ",") & " " & e(8) & e(10) & e.Exists(2) ==> "8,10,z 1620False" (String)
 ' Errors: a key already there, a missing key to remove or rename [MS:Add Method (Dictionary),
 ' Remove Method, Key Property]; CompareMode of a dictionary with data [MS:CompareMode Property,
 ' wine-scrrun: illegal function call].
