@@ -17,9 +17,11 @@ Dim Book, Report, Rejected, Closed
 Function ToCents(text)
     Dim re, parts, cents, fraction
     Set re = New RegExp
-    re.Pattern = "^([+-]?)(\d{1,7})(?:\.(\d{1,2}))?$"
+    ' The pattern is joined from pieces because the input line's implicit multiplication would
+    ' turn a ")(" typed there into ")*(", inside quotes too.
+    re.Pattern = "^([+-]?)" & "(\d{1,7})" & "(?:\.(\d{1,2}))?$"
     If Not re.Test(text) Then Err.Raise 13, "Ledger", "Not an amount: " & text
-    Set parts = re.Execute(text)(0).SubMatches
+    Set parts = re.Execute(text).Item(0).SubMatches
     cents = CLng(parts(1)) * 100
     fraction = parts(2)
     If Len(fraction) = 1 Then fraction = fraction & "0"
