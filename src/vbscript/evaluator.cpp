@@ -1,4 +1,5 @@
 #include "builtins.h"
+#include "builtins_eval.h"
 #include "executor.h"
 #include "operators.h"
 #include "script_limits.h"
@@ -478,7 +479,9 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     Frame* caller = frame_;
     frame_ = &f;
     ++callDepth_;
+    ++p.running;
     const Flow flow = execBlock(p.body);
+    --p.running;
     --callDepth_;
     frame_ = caller;
     if (!writeBack(elements, storage) || flow == Flow::Error) {
@@ -519,6 +522,9 @@ bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::siz
                 return false;
             }
         }
+    }
+    if (const ScriptBuiltin which = scriptBuiltin(info.fn); which != ScriptBuiltin::None) {
+        return callScriptBuiltin(which, argv[0], out);
     }
     const ErrorCode ec = info.fn(rt_, argv, static_cast<int>(n), out);
     if (ec != ErrorCode::None) {

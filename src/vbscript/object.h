@@ -12,6 +12,7 @@ namespace vbs {
 
 struct Runtime;
 class ClassInstance;
+class ProcedureReference;
 
 // How a member is reached: read (`x = o.m`), called as a statement (`o.m 1`), assigned
 // (`o.m = 1`) or assigned with Set (`Set o.m = p`).
@@ -39,6 +40,8 @@ public:
         return ErrorCode::NotACollection;
     }
     virtual ClassInstance* asInstance() { return nullptr; }
+    // GetRef's result, which the executor calls.
+    virtual const ProcedureReference* asProcedureReference() const { return nullptr; }
 };
 
 } // namespace vbs

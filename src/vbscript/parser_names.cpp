@@ -1,6 +1,9 @@
 #include "parser.h"
 
 #include "builtins.h"
+#include "caller_scope.h"
+
+#include <algorithm>
 
 namespace vbs {
 
@@ -15,10 +18,58 @@ void Parser::declare(Expr& name) {
         }
         return;
     }
+    if (caller_) {
+        if (caller_->locals.try_emplace(name.name, caller_->slotCount).second) {
+            ++caller_->slotCount;
+        }
+        return;
+    }
     topDims_.push_back(name.name);
 }
 
+void Parser::checkClassNames() const {
+    const auto inText = [](const auto& list, const std::u16string& name, auto nameOf) {
+        return std::any_of(list.begin(), list.end(),
+                           [&](const auto& item) { return nameOf(item) == name; });
+    };
+    const auto self = [](const std::u16string& n) -> const std::u16string& { return n; };
+    for (const auto& def : classes_) {
+        const std::u16string& name = def->lowerName;
+        const int g = globals_.find(name);
+        const bool declaredBefore =
+            g >= 0 &&
+            ((globals_.at(g).kind == GlobalEntry::Kind::Variable && globals_.at(g).declared) ||
+             globals_.at(g).kind == GlobalEntry::Kind::Constant);
+        if (declaredBefore || inText(topDims_, name, self) ||
+            inText(topConsts_, name,
+                   [](const auto& c) -> const std::u16string& { return c.first; }) ||
+            inText(procs_, name, [](const auto& p) -> const std::u16string& {
+                static const std::u16string none;
+                return p->cls ? none : p->proc->name;
+            })) {
+            fail(ErrorCode::NameRedefined);
+        }
+    }
+    for (const std::u16string& name : topDims_) {
+        const int g = globals_.find(name);
+        if (g >= 0 && globals_.at(g).kind == GlobalEntry::Kind::Class &&
+            !inText(classes_, name,
+                    [](const auto& c) -> const std::u16string& { return c->lowerName; })) {
+            fail(ErrorCode::NameRedefined);
+        }
+    }
+}
+
+void Parser::retire(GlobalEntry& g) {
+    if (g.proc) {
+        replaced_.push_back(std::move(g.proc));
+    }
+    g.proc.reset();
+}
+
 void Parser::resolveAll() {
+    // Nothing is defined when a name clashes, as a failed parse defines nothing.
+    checkClassNames();
     // Procedures and script-level declarations first: a name may be used above its Dim or
     // its Function, as VBScript hoists both.
     for (const auto& def : classes_) {
@@ -26,7 +77,7 @@ void Parser::resolveAll() {
         g.kind = GlobalEntry::Kind::Class;
         g.declared = true;
         g.value = Variant();
-        g.proc.reset();
+        retire(g);
         g.cls = def;
     }
     for (const auto& scope : procs_) {
@@ -38,6 +89,7 @@ void Parser::resolveAll() {
         g.kind = GlobalEntry::Kind::Procedure;
         g.declared = true;
         g.value = Variant();
+        retire(g);
         g.proc = scope->proc;
     }
     for (const std::u16string& name : topDims_) {
@@ -51,7 +103,7 @@ void Parser::resolveAll() {
         g.kind = GlobalEntry::Kind::Constant;
         g.declared = true;
         g.value = value;
-        g.proc.reset();
+        retire(g);
     }
     for (Expr* e : topPending_) {
         resolve(*e, nullptr);
@@ -60,10 +112,33 @@ void Parser::resolveAll() {
         for (Expr* e : scope->pending) {
             resolve(*e, scope.get());
         }
+        scope->proc->localNames = scope->locals;
     }
 }
 
+bool Parser::resolveInCaller(Expr& e) {
+    const bool recursiveCall =
+        e.hasParens && caller_->proc->isFunction && e.name == caller_->proc->name;
+    if (const auto it = caller_->locals.find(e.name);
+        it != caller_->locals.end() && !recursiveCall) {
+        e.scope = Scope::Local;
+        e.index = it->second;
+        return true;
+    }
+    if (caller_->cls) {
+        if (const std::int32_t m = caller_->cls->find(e.name); m >= 0) {
+            e.scope = Scope::Member;
+            e.index = m;
+            return true;
+        }
+    }
+    return false;
+}
+
 void Parser::resolve(Expr& e, ProcScope* scope) {
+    if (!scope && caller_ && resolveInCaller(e)) {
+        return;
+    }
     if (scope) {
         const Procedure& p = *scope->proc;
         // Inside Function f, "f(...)" calls f again while a bare "f" is its result.
@@ -112,6 +187,13 @@ void Parser::resolve(Expr& e, ProcScope* scope) {
         scope->locals.emplace(e.name, slot);
         e.scope = Scope::Local;
         e.index = slot;
+        return;
+    }
+    if (caller_) {
+        // Inside a procedure, the text's new name is a variable of that procedure call.
+        e.scope = Scope::Local;
+        e.index = caller_->slotCount++;
+        caller_->locals.emplace(e.name, e.index);
         return;
     }
     e.scope = Scope::Global;
