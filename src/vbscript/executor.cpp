@@ -240,6 +240,9 @@ Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
                    ? Flow::Normal
                    : Flow::Error;
     }
+    if (target.kind == ExprKind::Call) {
+        return assignNested(target, value);
+    }
     if (target.kind != ExprKind::Name) {
         raise(ErrorCode::IllegalAssignment);
         return Flow::Error;

@@ -103,6 +103,8 @@ private:
     Flow execDim(const Stmt& s);
     Flow execReDim(const Stmt& s);
     Flow execErase(const Stmt& s);
+    // x(0)(1) = v: into the array an element holds.
+    Flow assignNested(const Expr& target, Variant& value);
 
     bool eval(const Expr& e, Variant& out);
     // Keeps where `e` lies when no inner expression of this source claimed the failure yet;

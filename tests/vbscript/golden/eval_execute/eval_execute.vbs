@@ -76,3 +76,26 @@ Function Apply(fn, v): Apply = fn(v): End Function
 '? Apply(GetRef("Twice"), 5) ==> 10 (Integer)
 '? GetRef("NoSuchThing") ==> #5 Invalid procedure call or argument
 '? GetRef("x") ==> #5 Invalid procedure call or argument
+' An object with a default member, called as a statement with arguments ("acc 5"), calls that
+' member, as "Call acc(5)" does (our reading; the Call form is Microsoft's).
+Class Accumulator
+    Public total
+    Public Default Sub Add(v): total = total + v: End Sub
+End Class
+Set acc = New Accumulator
+acc 5
+acc 6
+Call acc(1)
+'? acc.total ==> 12 (Integer)
+' Inside a class's procedure, Execute sees the members and Me.
+Class Box
+    Public v
+    Function Fill(n)
+        Execute "v = n : Set keep = Me"
+        Fill = keep.v + Eval("v")
+    End Function
+End Class
+'? (New Box).Fill(4) ==> 8 (Integer)
+' A class may not take the name of a variable declared before (Name redefined, unconfirmed).
+ExecuteGlobal "Class x: End Class"
+'! #1041 Name redefined
