@@ -141,6 +141,7 @@ private:
     // A script-level name of a text run inside a procedure, found among that procedure's
     // variables or Me's members.
     bool resolveInCaller(Expr& e);
+    void resolvePending(const std::vector<Expr*>& names, ProcScope* scope);
     // A class may not share its name with a script-level variable, constant or procedure
     // (Name redefined).
     void checkClassNames() const;

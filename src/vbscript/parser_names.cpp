@@ -105,14 +105,35 @@ void Parser::resolveAll() {
         g.value = value;
         retire(g);
     }
-    for (Expr* e : topPending_) {
-        resolve(*e, nullptr);
-    }
+    resolvePending(topPending_, nullptr);
     for (const auto& scope : procs_) {
-        for (Expr* e : scope->pending) {
-            resolve(*e, scope.get());
-        }
+        resolvePending(scope->pending, scope.get());
         scope->proc->localNames = scope->locals;
+    }
+}
+
+namespace {
+
+// "f(1)" or "f 1" (a call, or an array's element): unknown, it names a procedure that text given
+// to Execute may define later, so it is global, not a new local variable.
+bool callForm(const Expr& e) {
+    return e.hasParens || !e.args.empty();
+}
+
+} // namespace
+
+void Parser::resolvePending(const std::vector<Expr*>& names, ProcScope* scope) {
+    // Plain names first: a variable assigned anywhere in the scope is a local before a call
+    // form of the same name is looked at.
+    for (Expr* e : names) {
+        if (!callForm(*e)) {
+            resolve(*e, scope);
+        }
+    }
+    for (Expr* e : names) {
+        if (callForm(*e)) {
+            resolve(*e, scope);
+        }
     }
 }
 
@@ -181,7 +202,7 @@ void Parser::resolve(Expr& e, ProcScope* scope) {
         e.scope = Scope::Undefined;
         return;
     }
-    if (scope) {
+    if (scope && !callForm(e)) {
         // An undeclared name in a procedure is a variable of that procedure.
         const std::int32_t slot = scope->proc->slotCount++;
         scope->locals.emplace(e.name, slot);
@@ -189,7 +210,7 @@ void Parser::resolve(Expr& e, ProcScope* scope) {
         e.index = slot;
         return;
     }
-    if (caller_) {
+    if (caller_ && !callForm(e)) {
         // Inside a procedure, the text's new name is a variable of that procedure call.
         e.scope = Scope::Local;
         e.index = caller_->slotCount++;
