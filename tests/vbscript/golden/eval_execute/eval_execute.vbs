@@ -41,13 +41,13 @@ End Sub
 Definer
 '? Seen ==> "from global" (String)
 ' A call in a procedure's body may name a Function that an Execute in it defines first.
-Dim later
+Dim laterValue
 Sub UsesLater
     Execute "Function Later(v): Later = v + 1: End Function"
-    later = Later(1)
+    laterValue = Later(1)
 End Sub
 UsesLater
-'? later ==> 2 (Integer)
+'? laterValue ==> 2 (Integer)
 ExecuteGlobal "Class Pt: Public a: End Class : Function MakePt(v): Set MakePt = New Pt: MakePt.a = v: End Function"
 '? MakePt(7).a ==> 7 (Integer)
 ' A Function redefined by the Execute it runs finishes as it began.
