@@ -3,7 +3,7 @@
 #include "builtins.h"
 #include "caller_scope.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 namespace vbs {
 
@@ -28,33 +28,33 @@ void Parser::declare(Expr& name) {
 }
 
 void Parser::checkClassNames() const {
-    const auto inText = [](const auto& list, const std::u16string& name, auto nameOf) {
-        return std::any_of(list.begin(), list.end(),
-                           [&](const auto& item) { return nameOf(item) == name; });
-    };
-    const auto self = [](const std::u16string& n) -> const std::u16string& { return n; };
-    for (const auto& def : classes_) {
-        const std::u16string& name = def->lowerName;
-        const int g = globals_.find(name);
-        const bool declaredBefore =
-            g >= 0 &&
-            ((globals_.at(g).kind == GlobalEntry::Kind::Variable && globals_.at(g).declared) ||
-             globals_.at(g).kind == GlobalEntry::Kind::Constant);
-        if (declaredBefore || inText(topDims_, name, self) ||
-            inText(topConsts_, name,
-                   [](const auto& c) -> const std::u16string& { return c.first; }) ||
-            inText(procs_, name, [](const auto& p) -> const std::u16string& {
-                static const std::u16string none;
-                return p->cls ? none : p->proc->name;
-            })) {
-            fail(ErrorCode::NameRedefined);
+    // Every script-level name this text declares, but its classes.
+    std::unordered_set<std::u16string> others(topDims_.begin(), topDims_.end());
+    for (const auto& [name, value] : topConsts_) {
+        others.insert(name);
+    }
+    for (const auto& scope : procs_) {
+        if (!scope->cls) {
+            others.insert(scope->proc->name);
         }
     }
+    std::unordered_set<std::u16string> classNames;
+    for (const auto& def : classes_) {
+        const int g = globals_.find(def->lowerName);
+        const GlobalEntry* before = g >= 0 ? &globals_.at(g) : nullptr;
+        const bool declaredBefore =
+            before && ((before->kind == GlobalEntry::Kind::Variable && before->declared) ||
+                       before->kind == GlobalEntry::Kind::Constant);
+        if (declaredBefore || others.count(def->lowerName) != 0) {
+            fail(ErrorCode::NameRedefined);
+        }
+        classNames.insert(def->lowerName);
+    }
+    // Dim of a name an earlier text made a class (and this one does not redefine).
     for (const std::u16string& name : topDims_) {
         const int g = globals_.find(name);
         if (g >= 0 && globals_.at(g).kind == GlobalEntry::Kind::Class &&
-            !inText(classes_, name,
-                    [](const auto& c) -> const std::u16string& { return c->lowerName; })) {
+            classNames.count(name) == 0) {
             fail(ErrorCode::NameRedefined);
         }
     }
