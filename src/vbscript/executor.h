@@ -30,8 +30,17 @@ enum class ScriptBuiltin : std::uint8_t;
 // The variables that text given to Execute or Eval made in a running procedure, beyond the
 // procedure's own slots (slot proc->slotCount + i is values[i]).
 struct TextLocals {
+    explicit TextLocals(Budget b) : budget(std::move(b)) {}
+    ~TextLocals() { budget->remove(counted); }
+    TextLocals(const TextLocals&) = delete;
+    TextLocals& operator=(const TextLocals&) = delete;
+
     std::unordered_map<std::u16string, std::int32_t> names;
     std::deque<Variant> values; // never moves an element, as slots point at them
+    // What the names take, held in the budget while the call lasts: a loop that makes a new
+    // name each pass stays bounded.
+    Budget budget;
+    std::size_t counted = 0;
 };
 
 // The variables of one running procedure (or of the script level, which has none).

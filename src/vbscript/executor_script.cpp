@@ -13,6 +13,10 @@ namespace {
 // held in the memory budget, so that Execute nested in the text it runs, of long texts, ends in
 // "Out of memory" instead of exhausting the machine ("x=1:" builds a few hundred bytes).
 constexpr std::size_t kTreeBytesPerChar = 64;
+// What one variable name a text makes takes (its entry, its text, its place in the index).
+// Script-level names are never removed, so those a script makes with ExecuteGlobal in a loop
+// are counted in the budget for good and stop at its limit.
+constexpr std::size_t kNameBytes = 256;
 
 // Bytes held in a budget for as long as it lives.
 class BudgetHold {
@@ -67,6 +71,7 @@ bool Executor::runText(const std::u16string& text, bool expression, bool global,
             scope.slotCount += static_cast<std::int32_t>(frame_->textLocals->values.size());
         }
     }
+    const std::size_t namesBefore = globals_.size();
     Parser parser(text, globals_, optionExplicit_, stackEnd_, rt_.budget);
     if (inProcedure) {
         parser.runInside(scope);
@@ -76,6 +81,7 @@ bool Executor::runText(const std::u16string& text, bool expression, bool global,
         // A syntax error in the text is a run-time error of the call, with its own number.
         return raise(parsed.error);
     }
+    rt_.budget->add((globals_.size() - namesBefore) * kNameBytes);
     for (std::shared_ptr<Procedure>& p : parsed.replaced) {
         if (p->running > 0) {
             retired_.push_back(std::move(p));
@@ -102,10 +108,13 @@ bool Executor::runParsedText(const Expr* expression, const Block& statements, Ca
         const auto total = static_cast<std::size_t>(scope->slotCount);
         // Shared with the frame of the call itself, so that its later texts see them.
         if (!frame_->textLocals) {
-            frame_->textLocals = std::make_shared<TextLocals>();
+            frame_->textLocals = std::make_shared<TextLocals>(rt_.budget);
         }
         f.textLocals = frame_->textLocals;
         TextLocals& extra = *f.textLocals;
+        const std::size_t added = total - own - extra.values.size();
+        rt_.budget->add(added * kNameBytes);
+        extra.counted += added * kNameBytes;
         extra.values.resize(total - own);
         for (const auto& [name, slot] : scope->locals) {
             if (static_cast<std::size_t>(slot) >= own) {

@@ -80,6 +80,21 @@ g "a"
 Call g("b")
 g("c")
 '? log ==> "abc" (String)
+' Arguments pass as in a direct call: ByRef by default.
+Sub Bump(v): v = v + 1: End Sub
+Set b = GetRef("Bump")
+k = 1
+b k
+'? k ==> 2 (Integer)
+' Inside Function f, Eval("f(...)") calls f again, as f(...) there does.
+Function Fact(n)
+    If n <= 1 Then
+        Fact = 1
+    Else
+        Fact = n * Eval("Fact(n - 1)")
+    End If
+End Function
+'? Fact(5) ==> 120 (Integer)
 Function Apply(fn, v): Apply = fn(v): End Function
 '? Apply(GetRef("Twice"), 5) ==> 10 (Integer)
 '? GetRef("NoSuchThing") ==> #5 Invalid procedure call or argument
