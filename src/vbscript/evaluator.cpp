@@ -390,6 +390,14 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     if (callDepth_ >= limits::kMaxCallDepth || stack_.exhausted()) {
         return raise(ErrorCode::OutOfStack);
     }
+    // Counted from before the arguments run: one of them may Execute a new definition of p.
+    struct Running {
+        const Procedure& proc;
+        explicit Running(const Procedure& q) : proc(q) { ++proc.running; }
+        ~Running() { --proc.running; }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+    } running(p);
     // Small procedures keep their variables on the C++ stack: no allocation per call, and
     // only the slots the procedure has are constructed (a call is the hot path of recursion).
     constexpr std::size_t kInlineSlots = 8;
@@ -479,9 +487,7 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     Frame* caller = frame_;
     frame_ = &f;
     ++callDepth_;
-    ++p.running;
     const Flow flow = execBlock(p.body);
-    --p.running;
     --callDepth_;
     frame_ = caller;
     if (!writeBack(elements, storage) || flow == Flow::Error) {

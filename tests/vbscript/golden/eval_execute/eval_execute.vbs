@@ -56,6 +56,12 @@ Function Redo
     Redo = "old"
 End Function
 '? Redo & Redo ==> "oldnew" (String)
+' Also when the new definition comes from an argument of the call.
+Sub Takes(a): log = "old " & a: End Sub
+Takes Execute("Sub Takes(a): log = ""new"": End Sub")
+Takes 1
+'? log ==> "new" (String)
+log = ""
 ' Errors: a syntax error in the text is raised by the call with its own number; an error
 ' inside propagates to On Error Resume Next like any other.
 '? Eval("1 +") ==> #1002 Syntax error
