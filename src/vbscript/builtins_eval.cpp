@@ -20,17 +20,4 @@ ErrorCode GetRef(Runtime&, const Variant*, int, Variant&) {
 
 } // namespace fn
 
-ScriptBuiltin scriptBuiltin(BuiltinFn f) {
-    if (f == fn::Eval) {
-        return ScriptBuiltin::Eval;
-    }
-    if (f == fn::Execute) {
-        return ScriptBuiltin::Execute;
-    }
-    if (f == fn::ExecuteGlobal) {
-        return ScriptBuiltin::ExecuteGlobal;
-    }
-    return f == fn::GetRef ? ScriptBuiltin::GetRef : ScriptBuiltin::None;
-}
-
 } // namespace vbs
