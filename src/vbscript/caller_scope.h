@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace vbs {
 
@@ -20,6 +22,8 @@ struct CallerScope {
     // Lower-case name to slot; grows by the variables the text makes.
     std::unordered_map<std::u16string, std::int32_t> locals;
     std::int32_t slotCount = 0;
+    // Const in the text: slot and value, set before it runs.
+    std::vector<std::pair<std::int32_t, Variant>> constants;
 };
 
 } // namespace vbs

@@ -126,6 +126,9 @@ bool Executor::runParsedText(const Expr* expression, const Block& statements, Ca
             slots.push_back(&v);
         }
         f.slots = slots.data();
+        for (const auto& [slot, value] : scope->constants) {
+            *slots[static_cast<std::size_t>(slot)] = value;
+        }
     }
     Frame* caller = frame_;
     frame_ = &f;

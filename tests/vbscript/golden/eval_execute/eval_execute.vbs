@@ -18,12 +18,12 @@ Execute "x = ""changed""" & vbCrLf & "x = x & ""!"""
 Function Scoped(n)
     Dim x
     x = "local"
-    Execute "x = x & n : Dim made : made = 3"
-    Scoped = Eval("x & made") & "/" & Eval("Twice(n)")
+    Execute "x = x & n : Dim made : made = 3 : Const k = ""k"""
+    Scoped = Eval("x & made & k") & "/" & Eval("Twice(n)")
 End Function
-'? Scoped(4) ==> "local43/8" (String)
+'? Scoped(4) ==> "local43k/8" (String)
 '? x ==> "changed!" (String)
-'? IsEmpty(made) ==> True (Boolean)
+'? IsEmpty(made) & IsEmpty(k) ==> "TrueTrue" (String)
 ' ExecuteGlobal in a procedure changes the global variable, and its Dim is global.
 Sub Globally
     Dim x
