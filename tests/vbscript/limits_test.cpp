@@ -70,8 +70,8 @@ const LimitCase kLimits[] = {
     {"ArrayHoldingItself", "Dim b(0): Do: b(0) = b: Loop", "", kOutOfStack},
     // Text run by Execute holds its size in the budget while it runs, so nesting long texts
     // ends in memory, not only in the stack.
-    {"NestedExecuteOfLongText", "s = \"Execute s\" & Space(4000000): Execute s",
-     "Len(Space(100000000))", "#7 Out of memory | 100000000 (Long)"},
+    {"NestedExecuteOfLongText", "s = \"Execute s\" & Space(7000000): Execute s",
+     "Eval(\"Len(\"\"\" & Space(3000000) & \"\"\")\")", "#7 Out of memory | 3000000 (Long)"},
     {"EvalCallingItsFunction", "Function f: f = Eval(\"f()\"): End Function", "f()",
      "ok | " + kOutOfStack},
     // Each object made ends the one before: the loop stops at the time limit, not in memory.
