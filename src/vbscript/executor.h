@@ -55,7 +55,7 @@ struct Frame {
     // With blocks are lexical: a procedure sees only those it opened itself, the ones from
     // this index of Executor::withObjects_ on.
     std::size_t withBase = 0;
-    // Made by the first Execute or Eval that adds a variable; shared by the texts they run.
+    // Made by the first Execute or Eval run in this call; shared with the texts they run.
     std::shared_ptr<TextLocals> textLocals;
 };
 
