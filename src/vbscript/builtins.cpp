@@ -2,6 +2,7 @@
 
 #include "builtin_functions.h"
 #include "builtin_library.h"
+#include "builtins_eval.h"
 #include "create_object.h"
 
 namespace vbs {
@@ -206,6 +207,10 @@ constexpr BuiltinInfo kBuiltins[] = {
     {u"inputbox", 1, 7, fn::InputBox,
      u"InputBox(prompt[, title[, default[, xpos, ypos[, helpfile, context]]]])"},
     {u"stop", 0, 0, fn::Stop, u"Stop"},
+    {u"eval", 1, 1, fn::Eval, u"Eval(expression)"},
+    {u"execute", 1, 1, fn::Execute, u"Execute(statements)"},
+    {u"executeglobal", 1, 1, fn::ExecuteGlobal, u"ExecuteGlobal(statements)"},
+    {u"getref", 1, 1, fn::GetRef, u"GetRef(procname)"},
     // The rest of the constants
     {u"vbokonly", 0, 0, fn::integerConstant<0>, u"vbOKOnly"},
     {u"vbokcancel", 0, 0, fn::integerConstant<1>, u"vbOKCancel"},

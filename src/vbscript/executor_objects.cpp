@@ -2,6 +2,7 @@
 
 #include "builtins.h"
 #include "create_object.h"
+#include "procedure_reference.h"
 #include "script_limits.h"
 
 // Objects: New, members of class instances and of the Err object, default members, With, and
@@ -226,6 +227,10 @@ bool Executor::applyArguments(Variant& callee, const std::vector<ExprPtr>& args,
         if (!o) {
             return raise(ErrorCode::ObjectNotSet);
         }
+        if (const ProcedureReference* ref = o->asProcedureReference()) {
+            const Variant hold = callee;
+            return callReference(*ref, args, first, out);
+        }
         const int d = o->defaultMember();
         if (d < 0) {
             return raise(ErrorCode::NoSuchMember);
@@ -300,6 +305,7 @@ void Executor::runTerminations() {
 
 void Executor::finishRun() {
     withObjects_.clear();
+    retired_.clear();
     runTerminations();
     heap_.collectCycles();
 }

@@ -13,6 +13,7 @@ namespace vbs {
 
 struct Runtime;
 class ClassInstance;
+class ProcedureReference;
 
 // How a member is reached: read (`x = o.m`), called as a statement (`o.m 1`), assigned
 // (`o.m = 1`) or assigned with Set (`Set o.m = p`).
@@ -47,6 +48,8 @@ public:
     virtual void forEachHeld(const std::function<void(const Variant&)>& visit) const {
         static_cast<void>(visit);
     }
+    // GetRef's result, which the executor calls.
+    virtual const ProcedureReference* asProcedureReference() const { return nullptr; }
 };
 
 } // namespace vbs

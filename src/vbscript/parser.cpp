@@ -32,6 +32,7 @@ ParseResult Parser::parseStatements() {
         r.statements.clear();
     }
     r.optionExplicit = optionExplicit_;
+    r.replaced = std::move(replaced_);
     return r;
 }
 

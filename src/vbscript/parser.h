@@ -15,6 +15,8 @@
 
 namespace vbs {
 
+struct CallerScope;
+
 // A binary operator and its precedence level (1 loosest).
 struct OperatorRule {
     BinaryOp op;
@@ -31,6 +33,9 @@ struct ParseResult {
     Block statements;   // statement mode
     ExprPtr expression; // expression mode
     bool optionExplicit = false;
+    // The procedures this text's definitions replaced: one may still be running (a procedure
+    // whose Execute redefines it), so the caller decides when they go.
+    std::vector<std::shared_ptr<Procedure>> replaced;
 };
 
 // Recursive-descent parser for statements and for single expressions. Names are collected per
@@ -45,6 +50,9 @@ public:
 
     ParseResult parseStatements();
     ParseResult parseExpression();
+    // Text that Execute or Eval runs inside a procedure: its names outside any procedure it
+    // defines are looked up in `caller` first, and the variables it makes are added there.
+    void runInside(CallerScope& caller) { caller_ = &caller; }
 
     // Deeper nesting of expressions or blocks ends in "Out of stack space".
     static constexpr int kMaxNesting = 1000;
@@ -130,6 +138,15 @@ private:
     void declare(Expr& name);
     void resolveAll();
     void resolve(Expr& e, ProcScope* scope);
+    // A script-level name of a text run inside a procedure, found among that procedure's
+    // variables or Me's members.
+    bool resolveInCaller(Expr& e);
+    void resolvePending(const std::vector<Expr*>& names, ProcScope* scope);
+    // A class may not share its name with a script-level variable, constant or procedure
+    // (Name redefined).
+    void checkClassNames() const;
+    // Takes the procedure `g` holds, for ParseResult::replaced.
+    void retire(GlobalEntry& g);
     // Names waiting for resolution in the current scope; a parse that backs up drops the names
     // it collected on the abandoned path.
     std::vector<Expr*>& pending() { return proc_ ? proc_->pending : topPending_; }
@@ -154,6 +171,8 @@ private:
     std::vector<std::shared_ptr<ClassDef>> classes_;
     // With blocks open around the statement being parsed ("." needs one).
     int withDepth_ = 0;
+    CallerScope* caller_ = nullptr;
+    std::vector<std::shared_ptr<Procedure>> replaced_;
 };
 
 } // namespace vbs

@@ -76,6 +76,12 @@ const LimitCase kLimits[] = {
     {"RunawayDictionaries",
      "Do: Set o = CreateObject(\"Scripting.Dictionary\"): o.Add 1, String(1000, \"a\"): Loop",
      "o.Count < 2", "#10001 Script timed out after 500 milliseconds | True (Boolean)", 500},
+    // Text run by Execute holds its size in the budget while it runs, so nesting long texts
+    // ends in memory, not only in the stack.
+    {"NestedExecuteOfLongText", "s = \"Execute s\" & Space(7000000): Execute s",
+     "Eval(\"Len(\"\"\" & Space(3000000) & \"\"\")\")", "#7 Out of memory | 3000000 (Long)"},
+    {"EvalCallingItsFunction", "Function f: f = Eval(\"f()\"): End Function", "f()",
+     "ok | " + kOutOfStack},
     // Each object made ends the one before: the loop stops at the time limit, not in memory.
     {"RunawayNew",
      "Dim n: Class C: Sub Class_Terminate: n = n + 1: End Sub: End Class\n"
