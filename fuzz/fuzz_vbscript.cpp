@@ -9,7 +9,11 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static vbs::Interpreter interpreter(vbs::InterpreterOptions{std::chrono::milliseconds(200)});
+    static vbs::Interpreter interpreter([] {
+        vbs::InterpreterOptions options;
+        options.timeLimit = std::chrono::milliseconds(200);
+        return options;
+    }());
     // Bytes are read as Latin-1 so that every byte value reaches the lexer.
     const std::u16string source(data, data + size);
     if (const auto value = interpreter.eval(source); !value) {
