@@ -63,6 +63,19 @@ for i in range(100001):
     a.append(i)
 print(len(a))
 PY
+cat >"$work/math.lua" <<'LUA'
+local sqrt, sin = math.sqrt, math.sin
+x = 0
+for i = 1, 3000000 do x = x + sqrt(i) * sin(i) end
+print(x)
+LUA
+cat >"$work/math.py" <<'PY'
+from math import sqrt, sin
+x = 0.0
+for i in range(1, 3000001):
+    x = x + sqrt(i) * sin(i)
+print(x)
+PY
 
 compare() { # title, vbscript arguments, lua script, python script[, runs]
     echo "== $1"
@@ -87,4 +100,7 @@ compare "string building: s = s & \"x\" 200,000 times with a global variable" \
 compare "growing an array one element at a time to 100,001 elements" \
     "-e '!Dim a(): For i = 0 To 100000: ReDim Preserve a(i): a(i) = i: Next' -e 'UBound(a)'" \
     "$work/grow.lua" "$work/grow.py"
+compare "built-in calls: x = x + Sqr(i) * Sin(i) 3,000,000 times" \
+    "-e '!x = 0: For i = 1 To 3000000: x = x + Sqr(i) * Sin(i): Next' -e x" \
+    "$work/math.lua" "$work/math.py"
 compare "start-up alone: one trivial evaluation" "-e 1" "-e 'print(1)'" "-c 'print(1)'"
