@@ -15,14 +15,17 @@
 
 namespace vbs {
 
-// A binary operator and its precedence level (1 loosest).
+// How a binary operator binds: it takes a left operand whose operators bind at least `left`
+// (its precedence level, 1 loosest) and parses its right operand at `right`.
 struct OperatorRule {
     BinaryOp op;
-    int level;
+    std::uint8_t left;
+    std::uint8_t right;
 };
 
-// The binary operator token `t` is, with its level; false for a token that is none.
-bool binaryRule(const Token& t, OperatorRule& r);
+// The rule of the binary operator token `t` is, from the one operator table
+// (parser_expr.cpp); null for a token that is none.
+const OperatorRule* binaryRule(const Token& t);
 
 // The outcome of parsing one call's text.
 struct ParseResult {
@@ -84,30 +87,48 @@ private:
     void enterNesting();
 
     // Statements (parser.cpp).
+    using StatementParser = StmtPtr (Parser::*)();
+    ParseResult run(void (Parser::*body)(ParseResult&));
+    void statementsInto(ParseResult& r);
+    void expressionInto(ParseResult& r);
     Block parseBlock(bool singleLine);
     bool startsStatement() const;
-    StmtPtr parseStatement(bool singleLine);
+    static StatementParser statementParser(Keyword k);
+    StmtPtr parseStatement();
+    StmtPtr parseScoped();
+    StmtPtr parseLet();
+    StmtPtr parseOption();
+    StmtPtr parseErase();
+    StmtPtr parseRandomize();
     StmtPtr parseIf();
     StmtPtr parseFor();
     StmtPtr parseDo();
     StmtPtr parseWhile();
     StmtPtr parseSelect();
+    CaseItem parseCaseItem();
     StmtPtr parseExit();
-    StmtPtr parseDim(bool redim);
+    // Declarations (parser_decl.cpp): Dim and ReDim, Const, Sub and Function, On Error.
+    StmtPtr parseDim();
     StmtPtr parseOnError();
-    void parseConst();
-    void parseProcedure();
+    StmtPtr parseConst();
+    StmtPtr parseProcedure();
     // Sub, Function or Property Get/Let/Set after its keywords, up to its End; `kind` is the
     // keyword that ends it (Sub, Function, or Keyword::None for Property).
     std::unique_ptr<ProcScope> parseProcedureRest(Keyword kind, bool isFunction,
                                                   std::shared_ptr<ClassDef> cls);
+    void parseParameters(ProcScope& scope);
+    void parseProcedureBody(ProcScope& scope);
+    void expectProcedureEnd(Keyword kind, bool isFunction);
     // Class ... End Class (parser_class.cpp).
-    void parseClass();
+    StmtPtr parseClass();
+    void parseClassEntry(const std::shared_ptr<ClassDef>& def);
     void parseClassMember(const std::shared_ptr<ClassDef>& def, bool isPublic, bool isDefault);
     void parseClassVariables(ClassDef& def, bool isPublic);
     ClassMember& classMember(ClassDef& def, const std::u16string& lower);
     StmtPtr parseWith();
     StmtPtr parseAssignOrCall();
+    ExprPtr parseStatementTarget();
+    void parseTargetArgs(Expr& target);
     StmtPtr parseSet();
     StmtPtr parseCallKeyword();
     void expectBlockEnd(Keyword k, ErrorCode code);
@@ -116,8 +137,12 @@ private:
     ExprPtr parseExpr();
     ExprPtr parseBinary(int minPrec);
     bool foldNextLiteral(Expr& left, const OperatorRule& rule);
+    bool foldInto(Expr& left, const Expr& right, BinaryOp op);
+    void appendOperation(ExprPtr& left, const OperatorRule& rule, ExprPtr right, std::size_t pos);
     ExprPtr parseOperand();
     ExprPtr parsePrimary();
+    ExprPtr parseParenthesized();
+    ExprPtr parseKeywordOperand();
     ExprPtr parseNameChain();
     ExprPtr parseMember(ExprPtr object);
     ExprPtr parseCallOn(ExprPtr callee);
