@@ -34,6 +34,23 @@ constexpr KeywordName kKeywords[] = {
 #undef VBS_KEYWORD_ROW
 };
 
+// Operators and punctuation, two-character spellings first so that "<=" is not read as "<".
+// "=>", "=<" and "><" are old spellings of ">=", "<=" and "<>" that scripts still use.
+struct OperatorSpelling {
+    char16_t text[3];
+    Tok kind;
+};
+
+constexpr OperatorSpelling kOperatorSpellings[] = {
+    {u"<>", Tok::NotEqual},  {u"><", Tok::NotEqual},     {u"<=", Tok::LessEqual},
+    {u"=<", Tok::LessEqual}, {u">=", Tok::GreaterEqual}, {u"=>", Tok::GreaterEqual},
+    {u"=", Tok::Equal},      {u"<", Tok::Less},          {u">", Tok::Greater},
+    {u"+", Tok::Plus},       {u"-", Tok::Minus},         {u"*", Tok::Star},
+    {u"/", Tok::Slash},      {u"\\", Tok::Backslash},    {u"^", Tok::Caret},
+    {u"&", Tok::Ampersand},  {u"(", Tok::LParen},        {u")", Tok::RParen},
+    {u",", Tok::Comma},      {u".", Tok::Dot},           {u":", Tok::Colon},
+};
+
 void setError(Token& t, ErrorCode e) {
     t.kind = Tok::Error;
     t.error = e;
@@ -77,13 +94,14 @@ void Lexer::setValue(Token& t, Variant v) {
     out_.values.push_back(std::move(v));
 }
 
+// Blanks separate tokens; a line continuation, "_" last on its line (blanks may follow it),
+// joins the next line to this one, so "x =_" and "3" on the next line are "x = 3".
 void Lexer::skipBlanks() {
     for (;;) {
         const char16_t c = peek();
         if (c == u' ' || c == u'\t' || c == u'\f' || c == u'\v' || c == 0xA0) {
             ++pos_;
         } else if (c == u'_') {
-            // A line continuation: "_" with only blanks after it up to the line end.
             std::size_t p = pos_ + 1;
             while (p < src_.size() && (src_[p] == u' ' || src_[p] == u'\t')) {
                 ++p;
@@ -102,6 +120,8 @@ void Lexer::skipBlanks() {
     }
 }
 
+// The next token; false at the end of the text. A line end is a token, since it ends a
+// statement as ":" does. "'" and Rem start a comment that runs to the line end.
 bool Lexer::next(Token& t) {
     skipBlanks();
     t.pos = static_cast<std::uint32_t>(pos_);
@@ -132,7 +152,6 @@ bool Lexer::next(Token& t) {
     } else if (isLetter(c)) {
         lexIdentifier(t);
         if (t.kind == Tok::Identifier && out_.names[t.payload] == u"rem") {
-            // Rem starts a comment that runs to the line end.
             while (pos_ < src_.size() && !isLineEnd(src_[pos_])) {
                 ++pos_;
             }
@@ -146,6 +165,10 @@ bool Lexer::next(Token& t) {
     return true;
 }
 
+// A decimal literal ("12", "1.5", ".5", "1E3"). A whole number is an Integer up to 32767, a
+// Long up to 2147483647 and a Double beyond; a fraction or exponent makes a Double. There is
+// no sign: "-5" is unary minus on 5. Up to four digits are always an Integer, kept in the
+// token itself.
 void Lexer::lexNumber(Token& t) {
     const std::size_t start = pos_;
     bool isWhole = true;
@@ -191,6 +214,8 @@ void Lexer::lexNumber(Token& t) {
     }
 }
 
+// "&H1F", "&O17", "&HFFFF&": hexadecimal and octal literals, by the 16/32-bit rule of
+// radixPattern (the trailing "&" asks for the 32-bit reading).
 void Lexer::lexRadix(Token& t) {
     const int radix = radixOf(peek(1));
     pos_ += 2;
@@ -211,6 +236,7 @@ void Lexer::lexRadix(Token& t) {
     setValue(t, fitInteger(radixPattern(value, digits, radix, wide), VarType::Integer));
 }
 
+// "text" on one line; "" inside stands for one quote. No other escapes exist.
 void Lexer::lexString(Token& t) {
     ++pos_;
     std::u16string text;
@@ -240,6 +266,8 @@ void Lexer::lexString(Token& t) {
     setValue(t, Variant::string(std::move(text), budget_));
 }
 
+// "#1/2/2003#", "#2003-01-02 4:05 PM#", "#4:05:06#": a date literal always reads month before
+// day, whatever the user's locale, so a script means the same everywhere.
 void Lexer::lexDate(Token& t) {
     std::size_t end = pos_ + 1;
     while (end < src_.size() && src_[end] != u'#' && !isLineEnd(src_[end])) {
@@ -259,6 +287,8 @@ void Lexer::lexDate(Token& t) {
     setValue(t, Variant::date(serial));
 }
 
+// A name: a letter, then letters, digits and "_", at most 255 characters, compared without
+// regard to case. Reserved words become Keyword tokens.
 void Lexer::lexIdentifier(Token& t) {
     const std::size_t start = pos_;
     while (isLetter(peek()) || isDigit(peek()) || peek() == u'_') {
@@ -275,6 +305,8 @@ void Lexer::lexIdentifier(Token& t) {
     t.kind = t.keyword == Keyword::None ? Tok::Identifier : Tok::Keyword;
 }
 
+// "[any text]" is a name made of that text, so that a name may be a reserved word or hold
+// blanks.
 void Lexer::lexBracketed(Token& t) {
     std::size_t end = pos_ + 1;
     while (end < src_.size() && src_[end] != u']' && !isLineEnd(src_[end])) {
@@ -291,70 +323,14 @@ void Lexer::lexBracketed(Token& t) {
 }
 
 bool Lexer::lexOperator(Token& t) {
-    const char16_t c = peek();
-    const char16_t d = peek(1);
-    auto one = [&](Tok k) {
-        t.kind = k;
-        ++pos_;
-        return true;
-    };
-    auto two = [&](Tok k) {
-        t.kind = k;
-        pos_ += 2;
-        return true;
-    };
-    switch (c) {
-    case u'+':
-        return one(Tok::Plus);
-    case u'-':
-        return one(Tok::Minus);
-    case u'*':
-        return one(Tok::Star);
-    case u'/':
-        return one(Tok::Slash);
-    case u'\\':
-        return one(Tok::Backslash);
-    case u'^':
-        return one(Tok::Caret);
-    case u'&':
-        return one(Tok::Ampersand);
-    case u'(':
-        return one(Tok::LParen);
-    case u')':
-        return one(Tok::RParen);
-    case u',':
-        return one(Tok::Comma);
-    case u'.':
-        return one(Tok::Dot);
-    case u':':
-        return one(Tok::Colon);
-    case u'=': // "=>" and "=<" are old spellings of ">=" and "<="
-        if (d == u'>') {
-            return two(Tok::GreaterEqual);
+    for (const OperatorSpelling& o : kOperatorSpellings) {
+        if (peek() == o.text[0] && (o.text[1] == u'\0' || peek(1) == o.text[1])) {
+            t.kind = o.kind;
+            pos_ += o.text[1] == u'\0' ? 1 : 2;
+            return true;
         }
-        if (d == u'<') {
-            return two(Tok::LessEqual);
-        }
-        return one(Tok::Equal);
-    case u'<':
-        if (d == u'>') {
-            return two(Tok::NotEqual);
-        }
-        if (d == u'=') {
-            return two(Tok::LessEqual);
-        }
-        return one(Tok::Less);
-    case u'>':
-        if (d == u'<') {
-            return two(Tok::NotEqual);
-        }
-        if (d == u'=') {
-            return two(Tok::GreaterEqual);
-        }
-        return one(Tok::Greater);
-    default:
-        return false;
     }
+    return false;
 }
 
 } // namespace vbs

@@ -11,7 +11,7 @@ namespace {
 // one level, so "1 = 1 < 0" is "(1 = 1) < 0", and "=" inside an expression always compares:
 // only a statement's first "=" assigns. "\" binds tighter than Mod and looser than "*" and
 // "/", hence 5\4/2 is 2. Not (below the comparisons) and unary minus (above "^") are in
-// kUnaryRules.
+// kUnaryOperators.
 struct OperatorRow {
     Tok kind;
     Keyword keyword; // for Tok::Keyword
