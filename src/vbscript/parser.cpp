@@ -142,6 +142,8 @@ void Parser::enterNesting() {
     }
 }
 
+// The words that close a block (Else, End, Loop, Next, Wend, Case) end the statement list
+// before them; the block's own parse function checks that the right one came.
 bool Parser::startsStatement() const {
     const Token& t = peek();
     switch (t.kind) {
@@ -166,6 +168,8 @@ bool Parser::startsStatement() const {
     }
 }
 
+// Statements separated by line ends or ":" (empty statements are fine: "x = 1 :: :"). In
+// the one-line If only ":" separates, and the line end closes the block.
 Block Parser::parseBlock(bool singleLine) {
     enterNesting();
     Block block;
@@ -264,6 +268,7 @@ StmtPtr Parser::parseOption() {
     return nullptr;
 }
 
+// Erase a: a fixed array's elements become Empty, a dynamic array becomes empty.
 StmtPtr Parser::parseErase() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Erase;
@@ -275,6 +280,7 @@ StmtPtr Parser::parseErase() {
     return s;
 }
 
+// Randomize [seed]: without a seed the generator is seeded from the clock when it runs.
 StmtPtr Parser::parseRandomize() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Randomize;
@@ -293,6 +299,9 @@ void Parser::expectBlockEnd(Keyword k, ErrorCode code) {
     expectKeyword(k, code);
 }
 
+// If has two forms. A Then that ends its line opens a block closed by End If, with ElseIf and
+// Else inside; anything else after Then is the one-line form, which ends with its line (an End
+// If there is allowed and ignored).
 StmtPtr Parser::parseIf() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::If;
@@ -327,6 +336,8 @@ StmtPtr Parser::parseIf() {
     return s;
 }
 
+// For i = a To b [Step c] ... Next [i], or For Each x In collection ... Next. The loop's bounds
+// are evaluated once, when the loop starts (the executor's rule); Exit For needs an open For.
 StmtPtr Parser::parseFor() {
     auto s = std::make_unique<Stmt>();
     s->pos = advance().pos;
@@ -360,6 +371,7 @@ StmtPtr Parser::parseFor() {
     return s;
 }
 
+// Do [While|Until c] ... Loop [While|Until c]: the condition at one end only, or none at all.
 StmtPtr Parser::parseDo() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Do;
@@ -383,6 +395,7 @@ StmtPtr Parser::parseDo() {
     return s;
 }
 
+// While c ... Wend: a Do While loop that Exit Do cannot leave (it counts no Do).
 StmtPtr Parser::parseWhile() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Do;
@@ -445,6 +458,8 @@ CaseItem Parser::parseCaseItem() {
     return item;
 }
 
+// Exit Do, For, Function, Sub or Property, each only inside what it leaves (Exit Function not
+// in a Property Get, which Exit Property leaves).
 StmtPtr Parser::parseExit() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Exit;
@@ -556,6 +571,7 @@ void Parser::parseTargetArgs(Expr& target) {
     pos_ = save;
 }
 
+// Set target = value: assigns an object reference (the value's default member is not read).
 StmtPtr Parser::parseSet() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Set;
@@ -569,6 +585,7 @@ StmtPtr Parser::parseSet() {
     return s;
 }
 
+// Call f(a, b): a call whose arguments are in parentheses; a Function's result is dropped.
 StmtPtr Parser::parseCallKeyword() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Call;

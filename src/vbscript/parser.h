@@ -23,11 +23,13 @@ struct OperatorRule {
     std::uint8_t right;
 };
 
-// The rule of the binary operator token `t` is, from the one operator table
-// (parser_expr.cpp); null for a token that is none.
+// The rule of the binary operator that token `t` is, from the one operator table
+// (parser_expr.cpp); null for a token that is none. Select Case's "Is" takes its comparison
+// from here too.
 const OperatorRule* binaryRule(const Token& t);
 
-// The outcome of parsing one call's text.
+// The outcome of parsing one call's text. On a syntax error only `error` and `errorPos` (the
+// offset in the text where the error lies) are set.
 struct ParseResult {
     ErrorCode error = ErrorCode::None;
     std::size_t errorPos = 0;
@@ -61,6 +63,7 @@ private:
         std::unordered_map<std::u16string, std::int32_t> locals;
         std::vector<Expr*> pending;
     };
+    // What a syntax error throws (see fail); caught only in run().
     struct Fail {
         ErrorCode code;
         std::size_t pos;
@@ -79,8 +82,10 @@ private:
     bool acceptKeyword(Keyword k);
     void expectKeyword(Keyword k, ErrorCode code);
     void expect(Tok kind, ErrorCode code);
-    [[noreturn]] void fail(ErrorCode code) const;
+    // The one way the parser reports an error: the code and the source offset it lies at.
     [[noreturn]] void fail(ErrorCode code, std::size_t pos) const;
+    // At the current token (or the lexer's error, if that token is one).
+    [[noreturn]] void fail(ErrorCode code) const;
     bool atSeparator() const;
     bool atStatementEnd() const;
     // Counts one level of nesting; fails with "Out of stack space" beyond the limit.

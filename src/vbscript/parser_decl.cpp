@@ -3,6 +3,8 @@
 // Declarations: Dim, ReDim, Const, Function and Sub, and On Error.
 namespace vbs {
 
+// On Error Resume Next (a failing statement is skipped and Err tells what failed) and On Error
+// GoTo 0 (failures stop the script again) are the only forms: there are no labels to go to.
 StmtPtr Parser::parseOnError() {
     auto s = std::make_unique<Stmt>();
     s->pos = advance().pos;

@@ -321,6 +321,8 @@ ExprPtr Parser::parseKeywordOperand() {
     return literal(std::move(value), t.pos);
 }
 
+// A name and what follows it: arguments in parentheses (a call or a subscript: the parser
+// cannot tell which), members ".m", and further subscripts "x(0)(1)".
 ExprPtr Parser::parseNameChain() {
     ExprPtr e;
     if (peek().kind == Tok::Dot) {
@@ -357,6 +359,7 @@ ExprPtr Parser::parseCallOn(ExprPtr callee) {
     return e;
 }
 
+// ".name" after an object, with its arguments if any.
 ExprPtr Parser::parseMember(ExprPtr object) {
     advance(); // "."
     const Token& t = peek();
@@ -402,6 +405,7 @@ ExprPtr Parser::parseArgument() {
     return parseExpr();
 }
 
+// A name, left for resolution (parser_names.cpp) when the whole text has parsed.
 ExprPtr Parser::makeName(const Token& t) {
     auto e = std::make_unique<Expr>();
     e->kind = ExprKind::Name;
