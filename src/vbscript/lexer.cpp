@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 namespace vbs {
@@ -24,32 +25,85 @@ bool isLineEnd(char16_t c) {
 }
 
 struct KeywordName {
-    const char16_t* text;
+    std::u16string_view text;
     Keyword keyword;
 };
 
+// In alphabetical order (as VBS_KEYWORD_LIST is), so that the words of one first letter are
+// neighbours.
 constexpr KeywordName kKeywords[] = {
 #define VBS_KEYWORD_ROW(name, text) {u"" text, Keyword::name},
     VBS_KEYWORD_LIST(VBS_KEYWORD_ROW)
 #undef VBS_KEYWORD_ROW
 };
 
-// Operators and punctuation, two-character spellings first so that "<=" is not read as "<".
-// "=>", "=<" and "><" are old spellings of ">=", "<=" and "<>" that scripts still use.
+// For each letter a...z, the first row of kKeywords starting with it (the next letter's
+// first row ends the run): a name is compared with a few keywords, not all of them.
+struct KeywordIndex {
+    std::uint8_t first[27]{};
+};
+
+constexpr KeywordIndex makeKeywordIndex() {
+    KeywordIndex index;
+    std::size_t row = 0;
+    for (std::size_t letter = 0; letter <= 26; ++letter) {
+        while (row < std::size(kKeywords) &&
+               static_cast<std::size_t>(kKeywords[row].text[0] - u'a') < letter) {
+            ++row;
+        }
+        index.first[letter] = static_cast<std::uint8_t>(row);
+    }
+    return index;
+}
+
+constexpr bool keywordsSorted() {
+    for (std::size_t row = 1; row < std::size(kKeywords); ++row) {
+        if (!(kKeywords[row - 1].text < kKeywords[row].text)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(keywordsSorted(), "VBS_KEYWORD_LIST must stay in alphabetical order");
+
+constexpr KeywordIndex kKeywordIndex = makeKeywordIndex();
+
+// Operators and punctuation, grouped by first character, two-character spellings first so
+// that "<=" is not read as "<". "=>", "=<" and "><" are old spellings of ">=", "<=" and "<>"
+// that scripts still use.
 struct OperatorSpelling {
     char16_t text[3];
     Tok kind;
 };
 
 constexpr OperatorSpelling kOperatorSpellings[] = {
-    {u"<>", Tok::NotEqual},  {u"><", Tok::NotEqual},     {u"<=", Tok::LessEqual},
-    {u"=<", Tok::LessEqual}, {u">=", Tok::GreaterEqual}, {u"=>", Tok::GreaterEqual},
-    {u"=", Tok::Equal},      {u"<", Tok::Less},          {u">", Tok::Greater},
+    {u"<>", Tok::NotEqual},  {u"<=", Tok::LessEqual},    {u"<", Tok::Less},
+    {u"><", Tok::NotEqual},  {u">=", Tok::GreaterEqual}, {u">", Tok::Greater},
+    {u"=<", Tok::LessEqual}, {u"=>", Tok::GreaterEqual}, {u"=", Tok::Equal},
     {u"+", Tok::Plus},       {u"-", Tok::Minus},         {u"*", Tok::Star},
     {u"/", Tok::Slash},      {u"\\", Tok::Backslash},    {u"^", Tok::Caret},
     {u"&", Tok::Ampersand},  {u"(", Tok::LParen},        {u")", Tok::RParen},
     {u",", Tok::Comma},      {u".", Tok::Dot},           {u":", Tok::Colon},
 };
+
+// For each ASCII character, the first row of kOperatorSpellings that starts with it; past the
+// end for a character that starts none.
+struct OperatorIndex {
+    std::uint8_t first[128]{};
+};
+
+constexpr OperatorIndex makeOperatorIndex() {
+    OperatorIndex index;
+    for (auto& row : index.first) {
+        row = static_cast<std::uint8_t>(std::size(kOperatorSpellings));
+    }
+    for (std::size_t row = std::size(kOperatorSpellings); row-- > 0;) {
+        index.first[kOperatorSpellings[row].text[0]] = static_cast<std::uint8_t>(row);
+    }
+    return index;
+}
+
+constexpr OperatorIndex kOperatorIndex = makeOperatorIndex();
 
 void setError(Token& t, ErrorCode e) {
     t.kind = Tok::Error;
@@ -59,9 +113,14 @@ void setError(Token& t, ErrorCode e) {
 } // namespace
 
 Keyword keywordFor(std::u16string_view lower) {
-    for (const KeywordName& k : kKeywords) {
-        if (lower == k.text) {
-            return k.keyword;
+    if (lower.empty() || lower[0] < u'a' || lower[0] > u'z') {
+        return Keyword::None;
+    }
+    const std::size_t letter = static_cast<std::size_t>(lower[0] - u'a');
+    for (std::size_t row = kKeywordIndex.first[letter]; row < kKeywordIndex.first[letter + 1];
+         ++row) {
+        if (lower == kKeywords[row].text) {
+            return kKeywords[row].keyword;
         }
     }
     return Keyword::None;
@@ -323,8 +382,14 @@ void Lexer::lexBracketed(Token& t) {
 }
 
 bool Lexer::lexOperator(Token& t) {
-    for (const OperatorSpelling& o : kOperatorSpellings) {
-        if (peek() == o.text[0] && (o.text[1] == u'\0' || peek(1) == o.text[1])) {
+    const char16_t c = peek();
+    if (c >= std::size(kOperatorIndex.first)) {
+        return false;
+    }
+    for (std::size_t row = kOperatorIndex.first[c];
+         row < std::size(kOperatorSpellings) && kOperatorSpellings[row].text[0] == c; ++row) {
+        const OperatorSpelling& o = kOperatorSpellings[row];
+        if (o.text[1] == u'\0' || peek(1) == o.text[1]) {
             t.kind = o.kind;
             pos_ += o.text[1] == u'\0' ? 1 : 2;
             return true;

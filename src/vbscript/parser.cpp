@@ -66,11 +66,18 @@ void Parser::expressionInto(ParseResult& r) {
     }
 }
 
-const Token& Parser::peek(std::size_t ahead) const {
+// The token `ahead` places after the current one, lexing as far as needed; past the end, the
+// End token. The current token is kept at hand: the parser looks at it far more often than it
+// moves.
+const Token& Parser::peekFar(std::size_t ahead) const {
     const std::size_t i = pos_ + ahead;
     lexer_.ensure(i);
     const auto& tokens = lexer_.list().tokens;
-    return i < tokens.size() ? tokens[i] : tokens.back();
+    const Token& t = i < tokens.size() ? tokens[i] : tokens.back();
+    if (ahead == 0) {
+        current_ = &t;
+    }
+    return t;
 }
 
 const Token& Parser::advance() {
@@ -78,8 +85,14 @@ const Token& Parser::advance() {
     lexer_.ensure(pos_ + 1);
     if (pos_ + 1 < lexer_.list().tokens.size()) {
         ++pos_;
+        current_ = nullptr;
     }
     return t;
+}
+
+void Parser::backUp(std::size_t pos) {
+    pos_ = pos;
+    current_ = nullptr;
 }
 
 bool Parser::isKeyword(Keyword k, std::size_t ahead) const {
@@ -568,7 +581,7 @@ void Parser::parseTargetArgs(Expr& target) {
     }
     args.clear();
     truncatePending(mark);
-    pos_ = save;
+    backUp(save);
 }
 
 // Set target = value: assigns an object reference (the value's default member is not read).

@@ -70,13 +70,18 @@ private:
     };
 
     // Token access.
-    const Token& peek(std::size_t ahead = 0) const;
+    const Token& peek(std::size_t ahead = 0) const {
+        return ahead == 0 && current_ ? *current_ : peekFar(ahead);
+    }
+    const Token& peekFar(std::size_t ahead) const;
     const std::u16string& nameOf(const Token& t) const { return lexer_.list().names[t.payload]; }
     Variant valueOf(const Token& t) const {
         return t.smallInteger ? Variant::integer(static_cast<std::int16_t>(t.payload))
                               : lexer_.list().values[t.payload];
     }
     const Token& advance();
+    // Returns to an earlier token, for a parse that backs up.
+    void backUp(std::size_t pos);
     bool isKeyword(Keyword k, std::size_t ahead = 0) const;
     bool isWord(std::u16string_view lower, std::size_t ahead = 0) const;
     bool acceptKeyword(Keyword k);
@@ -171,6 +176,8 @@ private:
     std::u16string_view source_;
     Budget budget_;
     std::size_t pos_ = 0;
+    // Token pos_ once looked at (the lexer's tokens do not move); null after a move.
+    mutable const Token* current_ = nullptr;
     GlobalTable& globals_;
     bool optionExplicit_;
     int depth_ = 0;

@@ -43,6 +43,7 @@ inline constexpr std::size_t kTokenKindCount = static_cast<std::size_t>(Tok::Err
 
 // Reserved words. Words that may also be names (Error, Explicit, Step, Preserve, Property,
 // Default) stay identifiers and the parser recognises them where they mean something.
+// Kept in alphabetical order (the lexer looks keywords up by first letter).
 #define VBS_KEYWORD_LIST(X)                                                                        \
     X(And, "and")                                                                                  \
     X(ByRef, "byref")                                                                              \
