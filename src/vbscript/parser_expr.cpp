@@ -2,6 +2,8 @@
 
 #include "operators.h"
 
+#include <array>
+
 namespace vbs {
 namespace {
 
@@ -68,6 +70,16 @@ constexpr OperatorIndex makeOperatorIndex() {
 }
 
 constexpr OperatorIndex kOperatorIndex = makeOperatorIndex();
+
+// The level of each BinaryOp, from the same table: a Binary node's level is that of its
+// operators.
+constexpr auto kLevelOfOp = [] {
+    std::array<std::uint8_t, static_cast<std::size_t>(BinaryOp::Imp) + 1> levels{};
+    for (const OperatorRow& row : kBinaryOperators) {
+        levels[static_cast<std::size_t>(row.op)] = row.level;
+    }
+    return levels;
+}();
 
 // Prefix operators. Unary minus and plus bind tighter than "^" (-3^2 is 9, 2^-2 is 0.25): their
 // operand is a single operand, itself perhaps signed ("--1"). Not binds looser than the
@@ -189,16 +201,15 @@ bool Parser::foldInto(Expr& left, const Expr& right, BinaryOp op) {
 }
 
 // Adds "op right" to `left`, extending the chain of this level rather than nesting:
-// 1+2+3+... stays one node whose `index` is the level.
+// 1+2+3+... stays one node.
 void Parser::appendOperation(ExprPtr& left, const OperatorRule& rule, ExprPtr right,
                              std::size_t pos) {
-    const bool extend =
-        left->kind == ExprKind::Binary && !left->parenthesized && left->index == rule.left;
+    const bool extend = left->kind == ExprKind::Binary && !left->parenthesized &&
+                        kLevelOfOp[static_cast<std::size_t>(left->ops[0])] == rule.left;
     if (!extend) {
         auto node = std::make_unique<Expr>();
         node->kind = ExprKind::Binary;
         node->pos = pos;
-        node->index = rule.left;
         node->args.push_back(std::move(left));
         left = std::move(node);
     }
