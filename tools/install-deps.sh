@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-declarative-dev libgl-dev
+    qt6-base-dev qt6-declarative-dev libgl-dev libpcre2-dev
     libgtest-dev libgmock-dev
     xvfb xauth xdotool xclip libx11-dev
     dbus-daemon dbus-bin at-spi2-core python3-pyatspi

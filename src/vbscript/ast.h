@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The syntax tree. Names are resolved once, after their scope has been parsed, to a slot: a
@@ -149,6 +150,11 @@ struct Procedure {
     // Procedure-level constants: slot and value, set when a call starts.
     std::vector<std::pair<std::int32_t, Variant>> constants;
     Block body;
+    // Calls of it under way: a running procedure that a text given to Execute redefines is
+    // kept until it returns.
+    mutable std::int32_t running = 0;
+    // Every variable's slot by lower-case name, for text that Execute and Eval run inside it.
+    std::unordered_map<std::u16string, std::int32_t> localNames;
 };
 
 } // namespace vbs

@@ -29,6 +29,62 @@ inline bool given(const Variant* a, int n, int i) {
     return i < n && !a[i].isEmpty();
 }
 
+// The functions documented to give Null for a Null argument (Len, Left, Abs, Hex, Year, ...):
+// true, with `out` Null, when `v` is Null.
+inline bool nullThrough(const Variant& v, Variant& out) {
+    if (!v.isNull()) {
+        return false;
+    }
+    out = v;
+    return true;
+}
+
+// Invalid use of Null when any argument from `from` on is Null, for functions that check their
+// arguments for Null before converting any of them.
+inline ErrorCode anyNull(const Variant* a, int n, int from) {
+    for (int i = from; i < n; ++i) {
+        if (a[i].isNull()) {
+            return ErrorCode::InvalidNull;
+        }
+    }
+    return ErrorCode::None;
+}
+
+// A whole-number option that must lie in [low, high] (Invalid procedure call otherwise);
+// `fallback` when it is missing or Empty.
+inline ErrorCode rangeArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t low,
+                          std::int32_t high, std::int32_t fallback, std::int32_t& out) {
+    out = fallback;
+    if (!given(a, n, i)) {
+        return ErrorCode::None;
+    }
+    if (ErrorCode e = longArg(rt, a[i], out); e != ErrorCode::None) {
+        return e;
+    }
+    return out < low || out > high ? ErrorCode::InvalidCall : ErrorCode::None;
+}
+
+// The firstdayofweek option, 1 Sunday ... 7 Saturday; missing, Empty and 0 (the system's choice)
+// are Sunday, as in the US.
+inline ErrorCode firstDayArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t& out) {
+    if (ErrorCode e = rangeArg(rt, a, n, i, 0, 7, 1, out); e != ErrorCode::None) {
+        return e;
+    }
+    out = out == 0 ? 1 : out;
+    return ErrorCode::None;
+}
+
+// The firstweekofyear option, 1 the week of 1 January, 2 the first with four days, 3 the first
+// full week; missing, Empty and 0 (the system's choice) are 1, as in the US.
+inline ErrorCode firstWeekArg(const Runtime& rt, const Variant* a, int n, int i,
+                              std::int32_t& out) {
+    if (ErrorCode e = rangeArg(rt, a, n, i, 0, 3, 1, out); e != ErrorCode::None) {
+        return e;
+    }
+    out = out == 0 ? 1 : out;
+    return ErrorCode::None;
+}
+
 // The compare argument of the text functions: 0 binary, 1 text.
 inline ErrorCode compareArg(const Runtime& rt, const Variant* a, int n, int i, bool& text) {
     text = false;

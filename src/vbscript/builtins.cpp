@@ -2,6 +2,8 @@
 
 #include "builtin_functions.h"
 #include "builtin_library.h"
+#include "builtins_eval.h"
+#include "create_object.h"
 
 namespace vbs {
 namespace {
@@ -92,6 +94,8 @@ constexpr BuiltinInfo kBuiltins[] = {
     {u"vartype", 1, 1, fn::VarTypeOf, u"VarType(varname)"},
     // Err alone is its Number (its default property); Err.x is handled by the executor.
     {u"err", 0, 0, fn::ErrNumber, u"Err"},
+    {u"createobject", 1, 2, fn::CreateObject, u"CreateObject(servername.typename[, location])"},
+    {u"getobject", 0, 2, fn::GetObject, u"GetObject([pathname][, class])"},
     // Text
     {u"len", 1, 1, fn::Len, u"Len(string)"},
     {u"left", 2, 2, fn::Left, u"Left(string, length)"},
@@ -203,6 +207,10 @@ constexpr BuiltinInfo kBuiltins[] = {
     {u"inputbox", 1, 7, fn::InputBox,
      u"InputBox(prompt[, title[, default[, xpos, ypos[, helpfile, context]]]])"},
     {u"stop", 0, 0, fn::Stop, u"Stop"},
+    {u"eval", 1, 1, fn::Eval, u"Eval(expression)"},
+    {u"execute", 1, 1, fn::Execute, u"Execute(statements)"},
+    {u"executeglobal", 1, 1, fn::ExecuteGlobal, u"ExecuteGlobal(statements)"},
+    {u"getref", 1, 1, fn::GetRef, u"GetRef(procname)"},
     // The rest of the constants
     {u"vbokonly", 0, 0, fn::integerConstant<0>, u"vbOKOnly"},
     {u"vbokcancel", 0, 0, fn::integerConstant<1>, u"vbOKCancel"},
@@ -283,11 +291,12 @@ bool callRefusesResult(int index) {
 bool inspectsObjects(int index) {
     const BuiltinFn f = kBuiltins[index].fn;
     return f == fn::IsObject || f == fn::TypeName || f == fn::VarTypeOf || f == fn::IsEmpty ||
-           f == fn::IsNull || f == fn::IsArray || f == fn::Array;
+           f == fn::IsNull || f == fn::IsArray || f == fn::Array || readsDefaultType(index);
 }
 
 bool readsDefaultType(int index) {
-    return kBuiltins[index].fn == fn::VarTypeOf;
+    const BuiltinFn f = kBuiltins[index].fn;
+    return f == fn::VarTypeOf || f == fn::IsNumeric || f == fn::IsDate;
 }
 
 } // namespace vbs

@@ -35,7 +35,8 @@ bool callRefusesResult(int index);
 // receive the value of the object's default member.
 bool inspectsObjects(int index);
 // Whether the built-in reports on the default member's value of an object that has one
-// (VarType), and on the object itself otherwise.
+// (VarType, IsNumeric, IsDate), and on the object itself otherwise (so that IsNumeric of an
+// object without a default member, or of Nothing, is False rather than an error).
 bool readsDefaultType(int index);
 
 } // namespace vbs

@@ -108,10 +108,8 @@ ErrorCode Join(Runtime& rt, const Variant* a, int n, Variant& out) {
 }
 
 ErrorCode Split(Runtime& rt, const Variant* a, int n, Variant& out) {
-    for (int i = 0; i < n; ++i) {
-        if (a[i].isNull()) {
-            return ErrorCode::InvalidNull;
-        }
+    if (ErrorCode e = anyNull(a, n, 0); e != ErrorCode::None) {
+        return e;
     }
     std::u16string s;
     if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {

@@ -43,8 +43,7 @@ ErrorCode fields(Runtime& rt, const Variant& v, Fields& f) {
 
 // Year, Month, ...: Null passes through, the field is an Integer.
 ErrorCode field(Runtime& rt, const Variant& v, Variant& out, int Fields::*member) {
-    if (v.isNull()) {
-        out = v;
+    if (nullThrough(v, out)) {
         return ErrorCode::None;
     }
     Fields f{};
@@ -129,20 +128,11 @@ ErrorCode Second(Runtime& rt, const Variant* a, int, Variant& out) {
 
 ErrorCode Weekday(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::int32_t firstDay = 1;
-    if (given(a, n, 1)) {
-        if (ErrorCode e = longArg(rt, a[1], firstDay); e != ErrorCode::None) {
-            return e;
-        }
-        if (firstDay < 0 || firstDay > 7) {
-            return ErrorCode::InvalidCall;
-        }
-        if (firstDay == 0) {
-            firstDay = 1;
-        }
+    if (ErrorCode e = firstDayArg(rt, a, n, 1, firstDay); e != ErrorCode::None) {
+        return e;
     }
     // The first day is checked before a Null date passes through.
-    if (a[0].isNull()) {
-        out = a[0];
+    if (nullThrough(a[0], out)) {
         return ErrorCode::None;
     }
     double serial = 0;
@@ -205,8 +195,7 @@ ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
     }
     amount = std::trunc(amount);
     // A Null date gives Null once the interval and the count are found sound.
-    if (a[2].isNull()) {
-        out = a[2];
+    if (nullThrough(a[2], out)) {
         return ErrorCode::None;
     }
     Fields f{};
@@ -264,9 +253,18 @@ ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
     return ErrorCode::None;
 }
 
-ErrorCode DateDiff(Runtime& rt, const Variant* a, int, Variant& out) {
+ErrorCode DateDiff(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::u16string interval;
     if (ErrorCode e = intervalArg(rt, a[0], interval); e != ErrorCode::None) {
+        return e;
+    }
+    // The options are checked as DatePart checks them, before a Null date passes through.
+    std::int32_t firstDay = 1;
+    std::int32_t firstWeek = 1;
+    if (ErrorCode e = firstDayArg(rt, a, n, 3, firstDay); e != ErrorCode::None) {
+        return e;
+    }
+    if (ErrorCode e = firstWeekArg(rt, a, n, 4, firstWeek); e != ErrorCode::None) {
         return e;
     }
     if (a[1].isNull() || a[2].isNull()) {
@@ -305,8 +303,9 @@ ErrorCode DateDiff(Runtime& rt, const Variant* a, int, Variant& out) {
     } else if (interval == u"w") {
         r = std::trunc((d2 - d1) / 7);
     } else if (interval == u"ww") {
-        // Sundays crossed.
-        r = std::floor((d2 + 6) / 7) - std::floor((d1 + 6) / 7);
+        // First days of the week crossed (day 1 was a Sunday).
+        const double shift = 7 - firstDay;
+        r = std::floor((d2 + shift) / 7) - std::floor((d1 + shift) / 7);
     } else if (interval == u"h") {
         r = std::floor(secondsOf(s2) / 3600) - std::floor(secondsOf(s1) / 3600);
     } else if (interval == u"n") {

@@ -32,10 +32,8 @@ ErrorCode FormatNumber(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (a[0].isNull()) {
         return ErrorCode::TypeMismatch;
     }
-    for (int i = 1; i < n; ++i) {
-        if (a[i].isNull()) {
-            return ErrorCode::InvalidNull;
-        }
+    if (ErrorCode e = anyNull(a, n, 1); e != ErrorCode::None) {
+        return e;
     }
     double x = 0;
     if (ErrorCode e = doubleArg(rt, a[0], x); e != ErrorCode::None) {

@@ -23,29 +23,6 @@ std::u16string nameOf(const char16_t* name, bool abbreviate) {
     return abbreviate ? text.substr(0, 3) : text;
 }
 
-ErrorCode anyNull(const Variant* a, int n, int from) {
-    for (int i = from; i < n; ++i) {
-        if (a[i].isNull()) {
-            return ErrorCode::InvalidNull;
-        }
-    }
-    return ErrorCode::None;
-}
-
-// A whole-number argument that must lie in [low, high] (Invalid procedure call otherwise);
-// `fallback` when it is missing or Empty.
-ErrorCode rangeArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t low,
-                   std::int32_t high, std::int32_t fallback, std::int32_t& out) {
-    out = fallback;
-    if (!given(a, n, i)) {
-        return ErrorCode::None;
-    }
-    if (ErrorCode e = longArg(rt, a[i], out); e != ErrorCode::None) {
-        return e;
-    }
-    return out < low || out > high ? ErrorCode::InvalidCall : ErrorCode::None;
-}
-
 ErrorCode boolArg(const Runtime& rt, const Variant* a, int n, int i, bool& out) {
     out = false;
     return given(a, n, i) ? toBool(a[i], rt.locale, out) : ErrorCode::None;
@@ -170,11 +147,9 @@ ErrorCode WeekdayName(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (ErrorCode e = boolArg(rt, a, n, 1, abbreviate); e != ErrorCode::None) {
         return e;
     }
-    if (ErrorCode e = rangeArg(rt, a, n, 2, 0, 7, 1, firstDay); e != ErrorCode::None) {
+    if (ErrorCode e = firstDayArg(rt, a, n, 2, firstDay); e != ErrorCode::None) {
         return e;
     }
-    // The system's first day of the week (0) is Sunday here, as in the US.
-    firstDay = firstDay == 0 ? 1 : firstDay;
     out = Variant::string(
         nameOf(kDays[static_cast<std::size_t>((day + firstDay - 2) % 7)], abbreviate), rt.budget);
     return ErrorCode::None;
@@ -269,15 +244,12 @@ ErrorCode DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
     interval = lowerAscii(interval);
     std::int32_t firstDay = 1;
     std::int32_t firstWeek = 1;
-    if (ErrorCode e = rangeArg(rt, a, n, 2, 0, 7, 1, firstDay); e != ErrorCode::None) {
+    if (ErrorCode e = firstDayArg(rt, a, n, 2, firstDay); e != ErrorCode::None) {
         return e;
     }
-    if (ErrorCode e = rangeArg(rt, a, n, 3, 0, 3, 1, firstWeek); e != ErrorCode::None) {
+    if (ErrorCode e = firstWeekArg(rt, a, n, 3, firstWeek); e != ErrorCode::None) {
         return e;
     }
-    // The system's choices (0) are the US ones: weeks begin on Sunday, week 1 holds 1 January.
-    firstDay = firstDay == 0 ? 1 : firstDay;
-    firstWeek = firstWeek == 0 ? 1 : firstWeek;
     if (a[1].isNull()) {
         out = Variant::null();
         return ErrorCode::None;
@@ -333,6 +305,9 @@ ErrorCode DateValue(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 ErrorCode TimeValue(Runtime& rt, const Variant* a, int, Variant& out) {
+    if (nullThrough(a[0], out)) {
+        return ErrorCode::None;
+    }
     double serial = 0;
     if (ErrorCode e = toDate(a[0], rt.locale, serial); e != ErrorCode::None) {
         return e;
@@ -361,8 +336,7 @@ ErrorCode RGB(Runtime& rt, const Variant* a, int, Variant& out) {
 
 // Escape: every character but letters, digits and @*_+-./ becomes %XX, or %uXXXX beyond 255.
 ErrorCode Escape(Runtime& rt, const Variant* a, int, Variant& out) {
-    if (a[0].isNull()) {
-        out = a[0];
+    if (nullThrough(a[0], out)) {
         return ErrorCode::None;
     }
     std::u16string s;
@@ -386,8 +360,7 @@ ErrorCode Escape(Runtime& rt, const Variant* a, int, Variant& out) {
 
 // Unescape: %XX and %uXXXX become their characters; a "%" that starts neither stays as it is.
 ErrorCode Unescape(Runtime& rt, const Variant* a, int, Variant& out) {
-    if (a[0].isNull()) {
-        out = a[0];
+    if (nullThrough(a[0], out)) {
         return ErrorCode::None;
     }
     std::u16string s;

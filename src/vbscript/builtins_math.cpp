@@ -12,8 +12,7 @@ namespace {
 // Sqr, Exp, Log and the trigonometric functions: Double in, Double out, Null passes through.
 ErrorCode real(Runtime& rt, const Variant& a, Variant& out, double (*f)(double),
                bool (*domain)(double)) {
-    if (a.isNull()) {
-        out = a;
+    if (nullThrough(a, out)) {
         return ErrorCode::None;
     }
     double x = 0;
@@ -69,8 +68,7 @@ ErrorCode wholePart(Runtime& rt, const Variant& a, Variant& out, double (*f)(dou
 // Hex and Oct: the two's-complement digits of a 16-bit value for the small subtypes, of a
 // 32-bit value for Long and for anything beyond the Integer range.
 ErrorCode radixText(Runtime& rt, const Variant& a, Variant& out, int bitsPerDigit) {
-    if (a.isNull()) {
-        out = a;
+    if (nullThrough(a, out)) {
         return ErrorCode::None;
     }
     std::int32_t v = 0;
@@ -181,8 +179,7 @@ ErrorCode Sgn(Runtime& rt, const Variant* a, int, Variant& out) {
 
 ErrorCode Round(Runtime& rt, const Variant* a, int n, Variant& out) {
     const Variant& x = a[0];
-    if (x.isNull()) {
-        out = x;
+    if (nullThrough(x, out)) {
         return ErrorCode::None;
     }
     std::int32_t places = 0;

@@ -46,15 +46,6 @@ std::size_t find(const std::u16string& in, const std::u16string& what, std::size
     return folded(in).find(folded(what), from);
 }
 
-// Functions whose text argument passes Null through: the result is Null.
-bool nullThrough(const Variant& v, Variant& out) {
-    if (v.isNull()) {
-        out = v;
-        return true;
-    }
-    return false;
-}
-
 ErrorCode lengthArg(const Runtime& rt, const Variant& v, std::int32_t& out) {
     if (ErrorCode e = longArg(rt, v, out); e != ErrorCode::None) {
         return e;
@@ -230,10 +221,8 @@ ErrorCode InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
 }
 
 ErrorCode InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
-    for (int i = 0; i < n; ++i) {
-        if (a[i].isNull()) {
-            return ErrorCode::InvalidNull;
-        }
+    if (ErrorCode e = anyNull(a, n, 0); e != ErrorCode::None) {
+        return e;
     }
     std::u16string s1;
     std::u16string s2;
@@ -279,10 +268,8 @@ ErrorCode InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
 }
 
 ErrorCode Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
-    for (int i = 0; i < n; ++i) {
-        if (a[i].isNull()) {
-            return ErrorCode::InvalidNull;
-        }
+    if (ErrorCode e = anyNull(a, n, 0); e != ErrorCode::None) {
+        return e;
     }
     std::u16string s;
     std::u16string what;

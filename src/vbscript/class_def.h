@@ -108,6 +108,10 @@ public:
     // emptied so that cycles are freed too.
     void close();
     std::size_t liveCount() const;
+    // Objects written in C++ that hold script values (dictionaries): the cycle finder and
+    // close() take them in too.
+    void track(const std::shared_ptr<ObjectData>& o);
+    void untrack(ObjectData* o);
 
 private:
     friend class ClassInstance;
@@ -128,6 +132,7 @@ private:
     // Instances being deleted, and whether a destroy() call is deleting them.
     std::vector<ClassInstance*> doomed_;
     bool destroying_ = false;
+    std::unordered_map<ObjectData*, std::weak_ptr<ObjectData>> tracked_;
 };
 
 } // namespace vbs

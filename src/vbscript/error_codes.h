@@ -21,9 +21,11 @@ namespace vbs {
     X(ForNotInitialized, 92, "For loop not initialized")                                           \
     X(InvalidNull, 94, "Invalid use of Null")                                                      \
     X(ObjectRequired, 424, "Object required")                                                      \
+    X(CannotCreateObject, 429, "ActiveX component can't create object")                            \
     X(NoSuchMember, 438, "Object doesn't support this property or method")                         \
     X(WrongArgCount, 450, "Wrong number of arguments or invalid property assignment")              \
     X(NotACollection, 451, "Object not a collection")                                              \
+    X(KeyAlreadyExists, 457, "This key is already associated with an element of this collection")  \
     X(UnsupportedAutomationType, 458,                                                              \
       "Variable uses an Automation type not supported in VBScript")                                \
     X(VariableUndefined, 500, "Variable is undefined")                                             \
@@ -71,6 +73,9 @@ namespace vbs {
     X(ExpectedProperty, 1050, "Expected 'Property'")                                               \
     X(CannotHaveParameters, 1053, "Class initialize or terminate do not have arguments")           \
     X(UnexpectedNext, 1055, "Unexpected 'Next'")                                                   \
+    /* Raised by the RegExp and Dictionary objects. */                                             \
+    X(RegexSyntax, 5017, "Syntax error in regular expression")                                     \
+    X(ElementNotFound, 32811, "Element not found")                                                 \
     /* Not a VBScript number: the host's own stop. On Error cannot catch it. */                    \
     X(Timeout, 10001, "Script timed out")
 

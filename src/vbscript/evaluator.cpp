@@ -1,4 +1,5 @@
 #include "builtins.h"
+#include "builtins_eval.h"
 #include "executor.h"
 #include "operators.h"
 #include "script_limits.h"
@@ -389,6 +390,14 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     if (callDepth_ >= limits::kMaxCallDepth || stack_.exhausted()) {
         return raise(ErrorCode::OutOfStack);
     }
+    // Counted from before the arguments run: one of them may Execute a new definition of p.
+    struct Running {
+        const Procedure& proc;
+        explicit Running(const Procedure& q) : proc(q) { ++proc.running; }
+        ~Running() { --proc.running; }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+    } running(p);
     // Small procedures keep their variables on the C++ stack: no allocation per call, and
     // only the slots the procedure has are constructed (a call is the hot path of recursion).
     constexpr std::size_t kInlineSlots = 8;
@@ -519,6 +528,9 @@ bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::siz
                 return false;
             }
         }
+    }
+    if (const ScriptBuiltin which = scriptBuiltin(info.fn); which != ScriptBuiltin::None) {
+        return callScriptBuiltin(which, argv[0], out);
     }
     const ErrorCode ec = info.fn(rt_, argv, static_cast<int>(n), out);
     if (ec != ErrorCode::None) {

@@ -10,7 +10,7 @@
 
 namespace vbs {
 
-Executor::Executor(Runtime& runtime, const GlobalTable& globals)
+Executor::Executor(Runtime& runtime, GlobalTable& globals)
     : rt_(runtime), globals_(globals), heap_(*runtime.objects) {}
 
 void Executor::begin(std::chrono::steady_clock::time_point deadline, std::uintptr_t stackEnd) {
@@ -19,6 +19,7 @@ void Executor::begin(std::chrono::steady_clock::time_point deadline, std::uintpt
     ticks_ = 0;
     callDepth_ = 0;
     stack_.reset(stackEnd);
+    stackEnd_ = stackEnd;
     topFrame_ = Frame{};
     frame_ = &topFrame_;
     withObjects_.clear();
@@ -239,6 +240,9 @@ Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
                    ? Flow::Normal
                    : Flow::Error;
     }
+    if (target.kind == ExprKind::Call) {
+        return assignNested(target, value);
+    }
     if (target.kind != ExprKind::Name) {
         raise(ErrorCode::IllegalAssignment);
         return Flow::Error;
@@ -330,9 +334,9 @@ Flow Executor::execCall(const Expr& target) {
     default:
         break;
     }
-    // A variable called like a procedure: an object's default member takes the arguments;
-    // anything else is no procedure.
-    if (target.hasParens && (target.scope == Scope::Local || target.scope == Scope::Global)) {
+    // A variable called like a procedure ("o 1", "o(1)", "Call o(1)"): an object's default
+    // member, or the procedure GetRef named, takes the arguments; anything else is no procedure.
+    if (target.scope == Scope::Local || target.scope == Scope::Global) {
         const Variant& held =
             target.scope == Scope::Local ? *frame_->slots[target.index] : target.global->value;
         if (held.isObject()) {

@@ -10,7 +10,10 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vbs {
@@ -19,6 +22,26 @@ namespace vbs {
 // so every level decides in plain code whether it handles them (a loop ends on its own Exit,
 // a procedure on Exit Function, a block under On Error Resume Next goes on after an error).
 enum class Flow : std::uint8_t { Normal, ExitDo, ExitFor, ExitProc, Error };
+
+struct CallerScope;
+class ProcedureReference;
+enum class ScriptBuiltin : std::uint8_t;
+
+// The variables that text given to Execute or Eval made in a running procedure, beyond the
+// procedure's own slots (slot proc->slotCount + i is values[i]).
+struct TextLocals {
+    explicit TextLocals(Budget b) : budget(std::move(b)) {}
+    ~TextLocals() { budget->remove(counted); }
+    TextLocals(const TextLocals&) = delete;
+    TextLocals& operator=(const TextLocals&) = delete;
+
+    std::unordered_map<std::u16string, std::int32_t> names;
+    std::deque<Variant> values; // never moves an element, as slots point at them
+    // What the names take, held in the budget while the call lasts: a loop that makes a new
+    // name each pass stays bounded.
+    Budget budget;
+    std::size_t counted = 0;
+};
 
 // The variables of one running procedure (or of the script level, which has none).
 struct Frame {
@@ -32,13 +55,15 @@ struct Frame {
     // With blocks are lexical: a procedure sees only those it opened itself, the ones from
     // this index of Executor::withObjects_ on.
     std::size_t withBase = 0;
+    // Made by the first Execute or Eval run in this call; shared with the texts they run.
+    std::shared_ptr<TextLocals> textLocals;
 };
 
 // Runs syntax trees. Global names were bound to their table entries by the parser.
 class Executor {
 public:
-    // Classes named by New are looked up in `globals`.
-    Executor(Runtime& runtime, const GlobalTable& globals);
+    // Classes named by New are looked up in `globals`; Execute adds to it.
+    Executor(Runtime& runtime, GlobalTable& globals);
 
     // Starts a run: the deadline and the stack measure count from here, on a stack that ends
     // at `stackEnd` (StackExtent; 0 when unknown).
@@ -64,6 +89,8 @@ public:
     static constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
     // The description a time-out reports.
     void setTimeoutText(std::u16string text) { timeoutText_ = std::move(text); }
+    // Whether text given to Execute and Eval is parsed under Option Explicit.
+    void setOptionExplicit(bool on) { optionExplicit_ = on; }
 
 private:
     Flow execBlock(const Block& block);
@@ -85,6 +112,8 @@ private:
     Flow execDim(const Stmt& s);
     Flow execReDim(const Stmt& s);
     Flow execErase(const Stmt& s);
+    // x(0)(1) = v: into the array an element holds.
+    Flow assignNested(const Expr& target, Variant& value);
 
     bool eval(const Expr& e, Variant& out);
     // Keeps where `e` lies when no inner expression of this source claimed the failure yet;
@@ -146,6 +175,17 @@ private:
     // Puts each element's value back where it was, if that element still exists.
     bool writeBack(std::vector<ElementArgument>& elements, Variant* storage);
     bool callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first, Variant& out);
+    // Eval, Execute, ExecuteGlobal and GetRef (executor_script.cpp), with their argument.
+    bool callScriptBuiltin(ScriptBuiltin which, Variant& argument, Variant& out);
+    // Parses and runs `text` as an expression (Eval) or statements, in the running
+    // procedure's scope or (`global`) the script level's.
+    bool runText(const std::u16string& text, bool expression, bool global, Variant& out);
+    bool runParsedText(const Expr* expression, const Block& statements, CallerScope* scope,
+                       Variant& out);
+    bool procedureReference(const Variant& name, Variant& out);
+    // GetRef's result called with the arguments args[first...].
+    bool callReference(const ProcedureReference& ref, const std::vector<ExprPtr>& args,
+                       std::size_t first, Variant& out);
     // The variable a plain name denotes, or null after raising the error.
     Variant* variable(const Expr& name);
     // The element a(i, j) denotes, or null after raising the error.
@@ -180,7 +220,9 @@ private:
     bool catchable() const { return errNumber_ != static_cast<int>(ErrorCode::Timeout); }
 
     Runtime& rt_;
-    const GlobalTable& globals_;
+    GlobalTable& globals_;
+    // Procedures redefined by Execute while they ran; kept until the run ends.
+    std::vector<std::shared_ptr<Procedure>> retired_;
     ObjectHeap& heap_;
     // The objects of the With blocks being run, innermost last.
     std::vector<Variant> withObjects_;
@@ -188,6 +230,8 @@ private:
     Frame topFrame_;
     Frame* frame_ = &topFrame_;
     StackGuard stack_;
+    std::uintptr_t stackEnd_ = 0;
+    bool optionExplicit_ = false;
     int callDepth_ = 0;
     std::uint32_t ticks_ = 0;
     std::chrono::steady_clock::time_point deadline_;

@@ -3,6 +3,7 @@
 #include "memory_budget.h"
 #include "script_limits.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace vbs {
@@ -157,6 +158,79 @@ Flow Executor::execErase(const Stmt& s) {
     } else {
         *var = Variant::array(std::make_shared<ArrayData>(rt_.budget));
     }
+    return Flow::Normal;
+}
+
+} // namespace vbs
+
+namespace vbs {
+
+// x(0)(1) = v: VBScript arrays are values, but an element that holds an array is written in
+// place, as x(0)(1) reads it. Every subscript is evaluated before any array is touched, so a
+// subscript that changes x cannot leave a pointer into an array that is gone.
+Flow Executor::assignNested(const Expr& target, Variant& value) {
+    std::vector<const Expr*> levels;
+    const Expr* root = &target;
+    for (; root->kind == ExprKind::Call; root = root->args[0].get()) {
+        levels.push_back(root);
+    }
+    if (root->kind != ExprKind::Name || !root->hasParens || root->args.empty()) {
+        raise(ErrorCode::IllegalAssignment);
+        return Flow::Error;
+    }
+    levels.push_back(root);
+    std::reverse(levels.begin(), levels.end());
+    std::vector<std::int32_t> index(levels.size() * limits::kMaxDimensions);
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        if (!subscripts(levels[i]->args, &index[i * limits::kMaxDimensions], i == 0 ? 0 : 1)) {
+            return Flow::Error;
+        }
+    }
+    Variant* slot = variable(*root);
+    if (!slot) {
+        return Flow::Error;
+    }
+    std::vector<ArrayData*> chain;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        if (!slot->isArray()) {
+            raise(slot->isObject() ? ErrorCode::IllegalAssignment : ErrorCode::TypeMismatch);
+            return Flow::Error;
+        }
+        if (i > 0 && slot->isShared()) {
+            // An inner array held elsewhere too: this one changes alone.
+            if (!rt_.budget->allows(slot->asArray()->items.size() * sizeof(Variant))) {
+                raise(ErrorCode::OutOfMemory);
+                return Flow::Error;
+            }
+            *slot = slot->copied();
+        }
+        chain.push_back(slot->asArray());
+        const std::size_t count = levels[i]->args.size() - (i == 0 ? 0 : 1);
+        slot = elementAt(*slot, &index[i * limits::kMaxDimensions], count);
+        if (!slot) {
+            raise(ErrorCode::SubscriptOutOfRange);
+            return Flow::Error;
+        }
+    }
+    if (value.isArray()) {
+        const int depth = value.nestingDepth();
+        if (depth + static_cast<int>(chain.size()) > limits::kMaxArrayNesting) {
+            raise(ErrorCode::OutOfStack);
+            return Flow::Error;
+        }
+        for (std::size_t i = 0; i < chain.size(); ++i) {
+            ArrayData& a = *chain[chain.size() - 1 - i];
+            a.depth = std::max(a.depth, depth + 1 + static_cast<int>(i));
+        }
+        if (value.isShared()) {
+            if (!rt_.budget->allows(value.asArray()->items.size() * sizeof(Variant))) {
+                raise(ErrorCode::OutOfMemory);
+                return Flow::Error;
+            }
+            value = value.copied();
+        }
+    }
+    *slot = std::move(value);
     return Flow::Normal;
 }
 

@@ -1,6 +1,8 @@
 #include "executor.h"
 
 #include "builtins.h"
+#include "create_object.h"
+#include "procedure_reference.h"
 #include "script_limits.h"
 
 // Objects: New, members of class instances and of the Err object, default members, With, and
@@ -19,7 +21,8 @@ bool isAssignment(MemberAccess access) {
 bool Executor::evalNew(const Expr& e, Variant& out) {
     const int g = globals_.find(e.name);
     if (g < 0 || globals_.at(g).kind != GlobalEntry::Kind::Class) {
-        return raise(ErrorCode::ClassNotDefined);
+        const ErrorCode ec = newNativeObject(rt_, e.name, out);
+        return ec == ErrorCode::None || raise(ec);
     }
     const std::shared_ptr<const ClassDef>& def = globals_.at(g).cls;
     std::shared_ptr<ClassInstance> o = heap_.make(def);
@@ -224,6 +227,10 @@ bool Executor::applyArguments(Variant& callee, const std::vector<ExprPtr>& args,
         if (!o) {
             return raise(ErrorCode::ObjectNotSet);
         }
+        if (const ProcedureReference* ref = o->asProcedureReference()) {
+            const Variant hold = callee;
+            return callReference(*ref, args, first, out);
+        }
         const int d = o->defaultMember();
         if (d < 0) {
             return raise(ErrorCode::NoSuchMember);
@@ -298,6 +305,7 @@ void Executor::runTerminations() {
 
 void Executor::finishRun() {
     withObjects_.clear();
+    retired_.clear();
     runTerminations();
     heap_.collectCycles();
 }

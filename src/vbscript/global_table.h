@@ -54,6 +54,7 @@ public:
         }
         return out;
     }
+    std::size_t size() const { return entries_.size(); }
     GlobalEntry& at(int i) { return entries_[static_cast<std::size_t>(i)]; }
     const GlobalEntry& at(int i) const { return entries_[static_cast<std::size_t>(i)]; }
 

@@ -127,6 +127,7 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
             result = Variant();
             return true;
         }
+        executor_->setOptionExplicit(optionExplicit_);
         executor_->begin(std::chrono::steady_clock::now() + options_.timeLimit, stackEnd());
         Variant value;
         const bool ok =
@@ -157,6 +158,7 @@ bool Interpreter::execute(std::u16string_view statements) {
             return false;
         }
         optionExplicit_ = parsed.optionExplicit;
+        executor_->setOptionExplicit(optionExplicit_);
         executor_->begin(std::chrono::steady_clock::now() + options_.timeLimit, stackEnd());
         // Procedures keep pointers into their own bodies only; the script-level statements
         // are run once and dropped.

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -12,6 +13,7 @@ namespace vbs {
 
 struct Runtime;
 class ClassInstance;
+class ProcedureReference;
 
 // How a member is reached: read (`x = o.m`), called as a statement (`o.m 1`), assigned
 // (`o.m = 1`) or assigned with Set (`Set o.m = p`).
@@ -39,6 +41,15 @@ public:
         return ErrorCode::NotACollection;
     }
     virtual ClassInstance* asInstance() { return nullptr; }
+    // Lets go of the script values the object holds (a dictionary's keys and items): the
+    // interpreter ends, and cycles through such objects must be freed too.
+    virtual void dropReferences() {}
+    // Calls `visit` with each script value the object holds, for the heap's cycle finder.
+    virtual void forEachHeld(const std::function<void(const Variant&)>& visit) const {
+        static_cast<void>(visit);
+    }
+    // GetRef's result, which the executor calls.
+    virtual const ProcedureReference* asProcedureReference() const { return nullptr; }
 };
 
 } // namespace vbs

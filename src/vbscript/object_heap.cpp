@@ -9,29 +9,25 @@ std::size_t instanceBytes(const ClassDef& def) {
     return sizeof(ClassInstance) + static_cast<std::size_t>(def.fieldCount) * sizeof(Variant);
 }
 
-// The instance of `heap` that `v` refers to, or null.
-ClassInstance* instanceIn(const Variant& v, const ObjectHeap* heap) {
-    if (!v.isObject() || !v.objectPtr()) {
-        return nullptr;
+// Calls `visit` for each object the value refers to, also through arrays. With `ownedOnly`,
+// arrays that other values share are skipped: their references are not known to come from
+// these values alone.
+template <typename Visit> void forEachReference(const Variant& v, bool ownedOnly, Visit&& visit) {
+    if (v.isArray()) {
+        if (!(ownedOnly && v.isShared())) {
+            for (const Variant& item : v.asArray()->items) {
+                forEachReference(item, ownedOnly, visit);
+            }
+        }
+    } else if (v.isObject() && v.objectPtr()) {
+        visit(v.objectPtr());
     }
-    ClassInstance* o = v.objectPtr()->asInstance();
-    return o && o->heapIs(heap) ? o : nullptr;
 }
 
-// Calls `visit` for each instance the values refer to, also through arrays. With
-// `ownedOnly`, arrays that other values share are skipped: their references are not known to
-// come from these values alone.
 template <typename Visit>
-void forEachReference(const std::vector<Variant>& values, const ObjectHeap* heap, bool ownedOnly,
-                      Visit&& visit) {
+void forEachReference(const std::vector<Variant>& values, bool ownedOnly, Visit&& visit) {
     for (const Variant& v : values) {
-        if (v.isArray()) {
-            if (!(ownedOnly && v.isShared())) {
-                forEachReference(v.asArray()->items, heap, ownedOnly, visit);
-            }
-        } else if (ClassInstance* o = instanceIn(v, heap)) {
-            visit(o);
-        }
+        forEachReference(v, ownedOnly, visit);
     }
 }
 
@@ -150,41 +146,95 @@ std::size_t ObjectHeap::liveCount() const {
 }
 
 void ObjectHeap::collectCycles() {
-    // Trial deletion: an instance that more values hold than the fields of instances do is
-    // held from outside (a variable, a running procedure, an answer handed out); whatever such
-    // an instance reaches lives, the rest is held only by itself.
+    // Trial deletion: an object that more values hold than the fields of instances and the
+    // values of dictionaries do is held from outside (a variable, a running procedure, an answer
+    // handed out); whatever such an object reaches lives, the rest is held only by itself.
     std::vector<Variant> freed;
+    std::vector<std::shared_ptr<ObjectData>> freedContainers;
     {
         const std::lock_guard lock(mutex_);
-        if (madeSinceCollect_ == 0 || head_ == nullptr) {
+        if (madeSinceCollect_ == 0 || (head_ == nullptr && tracked_.empty())) {
             return;
         }
         madeSinceCollect_ = 0;
+        // The dictionaries' scratch: references not explained, and whether one is reached. One
+        // whose last reference is going (count 0) takes no part.
+        struct Scratch {
+            long refs;
+            bool reached;
+        };
+        std::unordered_map<ObjectData*, Scratch> containers;
+        for (const auto& [raw, weak] : tracked_) {
+            if (const long count = weak.use_count(); count > 0) {
+                containers.emplace(raw, Scratch{count, false});
+            }
+        }
+        // The node `t` is, among the instances and the dictionaries of this heap; calls
+        // `onInstance` or `onContainer` for it.
+        const auto node = [&](ObjectData* t, auto&& onInstance, auto&& onContainer) {
+            if (ClassInstance* i = t->asInstance()) {
+                if (i->heapIs(this)) {
+                    onInstance(i);
+                }
+            } else if (const auto it = containers.find(t); it != containers.end()) {
+                onContainer(it->first, it->second);
+            }
+        };
+        const auto held = [](ObjectData* o, bool ownedOnly, auto&& visit) {
+            if (ClassInstance* i = o->asInstance()) {
+                forEachReference(i->fields, ownedOnly, visit);
+            } else {
+                o->forEachHeld([&](const Variant& v) { forEachReference(v, ownedOnly, visit); });
+            }
+        };
         for (ClassInstance* o = head_; o; o = o->next_) {
             const long count = o->weak_from_this().use_count();
             // One waiting for its Class_Terminate is held by the heap itself.
             o->gcRefs_ = count == 0 ? std::numeric_limits<long>::max() / 2 : count;
             o->gcReached_ = false;
         }
+        const auto explained = [&](ObjectData* t) {
+            node(
+                t, [](ClassInstance* i) { --i->gcRefs_; },
+                [](ObjectData*, Scratch& c) { --c.refs; });
+        };
         for (ClassInstance* o = head_; o; o = o->next_) {
-            forEachReference(o->fields, this, true, [](ClassInstance* t) { --t->gcRefs_; });
+            held(o, true, explained);
         }
-        std::vector<ClassInstance*> work;
+        for (const auto& [raw, c] : containers) {
+            held(raw, true, explained);
+        }
+        std::vector<ObjectData*> work;
+        const auto reach = [&](ObjectData* t) {
+            node(
+                t,
+                [&](ClassInstance* i) {
+                    if (!i->gcReached_) {
+                        i->gcReached_ = true;
+                        work.push_back(i);
+                    }
+                },
+                [&](ObjectData* o, Scratch& c) {
+                    if (!c.reached) {
+                        c.reached = true;
+                        work.push_back(o);
+                    }
+                });
+        };
         for (ClassInstance* o = head_; o; o = o->next_) {
             if (o->gcRefs_ > 0) {
-                o->gcReached_ = true;
-                work.push_back(o);
+                reach(o);
+            }
+        }
+        for (auto& [raw, c] : containers) {
+            if (c.refs > 0) {
+                reach(raw);
             }
         }
         while (!work.empty()) {
-            ClassInstance* o = work.back();
+            ObjectData* o = work.back();
             work.pop_back();
-            forEachReference(o->fields, this, false, [&work](ClassInstance* t) {
-                if (!t->gcReached_) {
-                    t->gcReached_ = true;
-                    work.push_back(t);
-                }
-            });
+            held(o, false, reach);
         }
         for (ClassInstance* o = head_; o; o = o->next_) {
             if (!o->gcReached_) {
@@ -195,16 +245,44 @@ void ObjectHeap::collectCycles() {
                 o->fields.assign(o->fields.size(), Variant());
             }
         }
+        for (const auto& [raw, c] : containers) {
+            if (!c.reached) {
+                if (std::shared_ptr<ObjectData> o = tracked_.at(raw).lock()) {
+                    freedContainers.push_back(std::move(o));
+                }
+            }
+        }
     }
-    // Dropped outside the lock: the instances freed take it to leave the list.
+    // Dropped outside the lock: the objects freed take it to leave the lists.
+    freed.clear();
+    for (const std::shared_ptr<ObjectData>& o : freedContainers) {
+        o->dropReferences();
+    }
+}
+
+void ObjectHeap::track(const std::shared_ptr<ObjectData>& o) {
+    const std::lock_guard lock(mutex_);
+    tracked_.emplace(o.get(), o);
+    ++madeSinceCollect_;
+}
+
+void ObjectHeap::untrack(ObjectData* o) {
+    const std::lock_guard lock(mutex_);
+    tracked_.erase(o);
 }
 
 void ObjectHeap::close() {
     std::vector<Variant> freed;
     std::vector<ClassInstance*> waiting;
+    std::vector<std::shared_ptr<ObjectData>> containers;
     {
         const std::lock_guard lock(mutex_);
         open_ = false;
+        for (const auto& [raw, weak] : tracked_) {
+            if (std::shared_ptr<ObjectData> o = weak.lock()) {
+                containers.push_back(std::move(o));
+            }
+        }
         for (ClassInstance* o = head_; o; o = o->next_) {
             o->terminated = true;
             for (Variant& v : o->fields) {
@@ -216,6 +294,11 @@ void ObjectHeap::close() {
         hasTerminating_.store(false, std::memory_order_relaxed);
     }
     freed.clear();
+    // Emptied outside the lock: what they let go of may leave the heap's lists.
+    for (const std::shared_ptr<ObjectData>& o : containers) {
+        o->dropReferences();
+    }
+    containers.clear();
     for (ClassInstance* o : waiting) {
         destroy(o);
     }

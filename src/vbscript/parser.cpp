@@ -33,6 +33,7 @@ ParseResult Parser::run(void (Parser::*body)(ParseResult&)) {
         r.errorPos = f.pos;
     }
     r.optionExplicit = optionExplicit_;
+    r.replaced = std::move(replaced_);
     return r;
 }
 

@@ -15,6 +15,8 @@
 
 namespace vbs {
 
+struct CallerScope;
+
 // How a binary operator binds: it takes a left operand whose operators bind at least `left`
 // (its precedence level, 1 loosest) and parses its right operand at `right`.
 struct OperatorRule {
@@ -28,14 +30,18 @@ struct OperatorRule {
 // from here too.
 const OperatorRule* binaryRule(const Token& t);
 
-// The outcome of parsing one call's text. On a syntax error only `error` and `errorPos` (the
-// offset in the text where the error lies) are set.
+// The outcome of parsing one call's text. After a syntax error `error` and `errorPos` (the
+// offset in the text where the error lies) tell what failed, and no statement or expression is
+// returned.
 struct ParseResult {
     ErrorCode error = ErrorCode::None;
     std::size_t errorPos = 0;
     Block statements;   // statement mode
     ExprPtr expression; // expression mode
     bool optionExplicit = false;
+    // The procedures this text's definitions replaced: one may still be running (a procedure
+    // whose Execute redefines it), so the caller decides when they go.
+    std::vector<std::shared_ptr<Procedure>> replaced;
 };
 
 // Recursive-descent parser for statements and for single expressions. Names are collected per
@@ -50,6 +56,9 @@ public:
 
     ParseResult parseStatements();
     ParseResult parseExpression();
+    // Text that Execute or Eval runs inside a procedure: its names outside any procedure it
+    // defines are looked up in `caller` first, and the variables it makes are added there.
+    void runInside(CallerScope& caller) { caller_ = &caller; }
 
     // Deeper nesting of expressions or blocks ends in "Out of stack space".
     static constexpr int kMaxNesting = 1000;
@@ -165,6 +174,15 @@ private:
     void declare(Expr& name);
     void resolveAll();
     void resolve(Expr& e, ProcScope* scope);
+    // A script-level name of a text run inside a procedure, found among that procedure's
+    // variables or Me's members.
+    bool resolveInCaller(Expr& e);
+    void resolvePending(const std::vector<Expr*>& names, ProcScope* scope);
+    // A class may not share its name with a script-level variable, constant or procedure
+    // (Name redefined).
+    void checkClassNames() const;
+    // Takes the procedure `g` holds, for ParseResult::replaced.
+    void retire(GlobalEntry& g);
     // Names waiting for resolution in the current scope; a parse that backs up drops the names
     // it collected on the abandoned path.
     std::vector<Expr*>& pending() { return proc_ ? proc_->pending : topPending_; }
@@ -191,6 +209,8 @@ private:
     std::vector<std::shared_ptr<ClassDef>> classes_;
     // With blocks open around the statement being parsed ("." needs one).
     int withDepth_ = 0;
+    CallerScope* caller_ = nullptr;
+    std::vector<std::shared_ptr<Procedure>> replaced_;
 };
 
 } // namespace vbs

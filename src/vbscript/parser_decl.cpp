@@ -1,5 +1,7 @@
 #include "parser.h"
 
+#include "caller_scope.h"
+
 // Declarations: Dim, ReDim, Const, Function and Sub, and On Error.
 namespace vbs {
 
@@ -93,6 +95,11 @@ StmtPtr Parser::parseConst() {
             const std::int32_t slot = proc_->proc->slotCount++;
             proc_->locals[nameOf(name)] = slot;
             proc_->proc->constants.emplace_back(slot, std::move(value));
+        } else if (caller_) {
+            // Text run inside a procedure: a constant of that call.
+            const std::int32_t slot = caller_->slotCount++;
+            caller_->locals[nameOf(name)] = slot;
+            caller_->constants.emplace_back(slot, std::move(value));
         } else {
             topConsts_.emplace_back(nameOf(name), std::move(value));
         }

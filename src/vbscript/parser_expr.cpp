@@ -1,5 +1,7 @@
 #include "parser.h"
 
+#include "caller_scope.h"
+
 #include "operators.h"
 
 #include <array>
@@ -424,7 +426,8 @@ ExprPtr Parser::makeName(const Token& t) {
     e->pos = t.pos;
     if (e->name == u"me") {
         // Me is the instance a class's procedure runs for; elsewhere it means nothing.
-        if (!proc_ || !proc_->cls) {
+        const bool inClass = proc_ ? proc_->cls != nullptr : caller_ && caller_->cls;
+        if (!inClass) {
             fail(ErrorCode::InvalidMe, t.pos);
         }
         e->kind = ExprKind::Me;

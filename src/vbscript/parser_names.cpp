@@ -1,6 +1,9 @@
 #include "parser.h"
 
 #include "builtins.h"
+#include "caller_scope.h"
+
+#include <unordered_set>
 
 namespace vbs {
 
@@ -15,10 +18,58 @@ void Parser::declare(Expr& name) {
         }
         return;
     }
+    if (caller_) {
+        if (caller_->locals.try_emplace(name.name, caller_->slotCount).second) {
+            ++caller_->slotCount;
+        }
+        return;
+    }
     topDims_.push_back(name.name);
 }
 
+void Parser::checkClassNames() const {
+    // Every script-level name this text declares, but its classes.
+    std::unordered_set<std::u16string> others(topDims_.begin(), topDims_.end());
+    for (const auto& [name, value] : topConsts_) {
+        others.insert(name);
+    }
+    for (const auto& scope : procs_) {
+        if (!scope->cls) {
+            others.insert(scope->proc->name);
+        }
+    }
+    std::unordered_set<std::u16string> classNames;
+    for (const auto& def : classes_) {
+        const int g = globals_.find(def->lowerName);
+        const GlobalEntry* before = g >= 0 ? &globals_.at(g) : nullptr;
+        const bool declaredBefore =
+            before && ((before->kind == GlobalEntry::Kind::Variable && before->declared) ||
+                       before->kind == GlobalEntry::Kind::Constant);
+        if (declaredBefore || others.count(def->lowerName) != 0) {
+            fail(ErrorCode::NameRedefined);
+        }
+        classNames.insert(def->lowerName);
+    }
+    // Dim of a name an earlier text made a class (and this one does not redefine).
+    for (const std::u16string& name : topDims_) {
+        const int g = globals_.find(name);
+        if (g >= 0 && globals_.at(g).kind == GlobalEntry::Kind::Class &&
+            classNames.count(name) == 0) {
+            fail(ErrorCode::NameRedefined);
+        }
+    }
+}
+
+void Parser::retire(GlobalEntry& g) {
+    if (g.proc) {
+        replaced_.push_back(std::move(g.proc));
+    }
+    g.proc.reset();
+}
+
 void Parser::resolveAll() {
+    // Nothing is defined when a name clashes, as a failed parse defines nothing.
+    checkClassNames();
     // Procedures and script-level declarations first: a name may be used above its Dim or
     // its Function, as VBScript hoists both.
     for (const auto& def : classes_) {
@@ -26,7 +77,7 @@ void Parser::resolveAll() {
         g.kind = GlobalEntry::Kind::Class;
         g.declared = true;
         g.value = Variant();
-        g.proc.reset();
+        retire(g);
         g.cls = def;
     }
     for (const auto& scope : procs_) {
@@ -38,6 +89,7 @@ void Parser::resolveAll() {
         g.kind = GlobalEntry::Kind::Procedure;
         g.declared = true;
         g.value = Variant();
+        retire(g);
         g.proc = scope->proc;
     }
     for (const std::u16string& name : topDims_) {
@@ -51,19 +103,63 @@ void Parser::resolveAll() {
         g.kind = GlobalEntry::Kind::Constant;
         g.declared = true;
         g.value = value;
-        g.proc.reset();
+        retire(g);
     }
-    for (Expr* e : topPending_) {
-        resolve(*e, nullptr);
-    }
+    resolvePending(topPending_, nullptr);
     for (const auto& scope : procs_) {
-        for (Expr* e : scope->pending) {
-            resolve(*e, scope.get());
+        resolvePending(scope->pending, scope.get());
+        scope->proc->localNames = scope->locals;
+    }
+}
+
+namespace {
+
+// "f(1)" or "f 1" (a call, or an array's element): unknown, it names a procedure that text given
+// to Execute may define later, so it is global, not a new local variable.
+bool callForm(const Expr& e) {
+    return e.hasParens || !e.args.empty();
+}
+
+} // namespace
+
+void Parser::resolvePending(const std::vector<Expr*>& names, ProcScope* scope) {
+    // Plain names first: a variable assigned anywhere in the scope is a local before a call
+    // form of the same name is looked at.
+    for (Expr* e : names) {
+        if (!callForm(*e)) {
+            resolve(*e, scope);
+        }
+    }
+    for (Expr* e : names) {
+        if (callForm(*e)) {
+            resolve(*e, scope);
         }
     }
 }
 
+bool Parser::resolveInCaller(Expr& e) {
+    const bool recursiveCall =
+        e.hasParens && caller_->proc->isFunction && e.name == caller_->proc->name;
+    if (const auto it = caller_->locals.find(e.name);
+        it != caller_->locals.end() && !recursiveCall) {
+        e.scope = Scope::Local;
+        e.index = it->second;
+        return true;
+    }
+    if (caller_->cls) {
+        if (const std::int32_t m = caller_->cls->find(e.name); m >= 0) {
+            e.scope = Scope::Member;
+            e.index = m;
+            return true;
+        }
+    }
+    return false;
+}
+
 void Parser::resolve(Expr& e, ProcScope* scope) {
+    if (!scope && caller_ && resolveInCaller(e)) {
+        return;
+    }
     if (scope) {
         const Procedure& p = *scope->proc;
         // Inside Function f, "f(...)" calls f again while a bare "f" is its result.
@@ -106,12 +202,19 @@ void Parser::resolve(Expr& e, ProcScope* scope) {
         e.scope = Scope::Undefined;
         return;
     }
-    if (scope) {
+    if (scope && !callForm(e)) {
         // An undeclared name in a procedure is a variable of that procedure.
         const std::int32_t slot = scope->proc->slotCount++;
         scope->locals.emplace(e.name, slot);
         e.scope = Scope::Local;
         e.index = slot;
+        return;
+    }
+    if (caller_ && !callForm(e)) {
+        // Inside a procedure, the text's new name is a variable of that procedure call.
+        e.scope = Scope::Local;
+        e.index = caller_->slotCount++;
+        caller_->locals.emplace(e.name, e.index);
         return;
     }
     e.scope = Scope::Global;

@@ -72,6 +72,10 @@ check script-failure "$tmp, line 3: Division by zero"$'\nstatus 1' \
 printf 'var a = 1;\nvar b = (;\n' >"$tmp"
 check script-javascript-failure "$tmp, line 2: Expected token \`)'"$'\nstatus 1' \
     bash -c "'$bin' --lang javascript --script '$tmp' -e 1; echo status \$?"
+# The example ledger: classes, a dictionary, regular expressions and With in one long program.
+ledger="$(dirname "$0")/../../examples/ledger.vbs"
+check ledger-script $'Salary=2500.00(in) Rent=-850.00(out) Groceries=-118.65(out) Transport=-52.80(out) Refunds=12.35(in) Savings=-200.00(out) Gifts=-30.00(out) | total 1260.90 | 10 bookings, 3 rejected, 0 closed\nGroceries: 3 bookings, balance -118.65, largest -61.10' \
+    "$bin" --script "$ledger" -e "Report" -e 'Summary("GROCERIES")'
 rm -f "$tmp"
 
 # The input line takes at most two million characters. A longer line is refused on its own

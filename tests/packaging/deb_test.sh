@@ -33,10 +33,10 @@ deb=$(ls "$work"/pkg/quorvix_*_amd64.deb 2>/dev/null | head -n1)
 echo "ok: built $(basename "$deb")"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6qml6 libqt6gui6 libqt6core6 "fonts-liberation2 | fonts-croscore"; do
+for lib in libqt6widgets6 libqt6qml6 libqt6gui6 libqt6core6 libpcre2-16-0 "fonts-liberation2 | fonts-croscore"; do
     case "$depends" in *"$lib"*) ;; *) fail "Depends lacks $lib: $depends" ;; esac
 done
-echo "ok: depends on Debian's Qt 6 packages and the window's fonts"
+echo "ok: depends on Debian's Qt 6 and PCRE2 packages and the window's fonts"
 program=usr/lib/quorvix
 metainfo=usr/share/metainfo/example.quorvix.Quorvix.metainfo.xml
 contents=$(dpkg-deb -c "$deb")

@@ -83,7 +83,24 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptCase{"DeclaredBelow", "Option Explicit\nx = 1\nDim x", "x", "1 (Integer)"},
         ScriptCase{"InsideProcedure", "Option Explicit\nSub s(): q = 1: End Sub\ns", "1",
                    "#500 Variable is undefined"},
-        ScriptCase{"KeywordsAnyCase", "OPTION EXPLICIT : : DIM W\nw = 2", "w", "2 (Integer)"}),
+        ScriptCase{"KeywordsAnyCase", "OPTION EXPLICIT : : DIM W\nw = 2", "w", "2 (Integer)"},
+        ScriptCase{"ReachesExecutedText", "Option Explicit\nExecute \"q = 1\"", "1",
+                   "#500 Variable is undefined"}),
+    RowName());
+
+// A class shares its name with no script-level variable or procedure (Microsoft's list of
+// syntax errors: Name redefined; which clashes Windows reports is unconfirmed).
+INSTANTIATE_TEST_SUITE_P(
+    NameClashes, ScriptTable,
+    testing::Values(
+        ScriptCase{"DimThenClass", "Dim c\nClass c: End Class", "1", "#1041 Name redefined"},
+        ScriptCase{"ClassThenDim", "Class c: End Class\nDim c", "1", "#1041 Name redefined"},
+        ScriptCase{"SubAndClass", "Sub c: End Sub\nClass c: End Class", "1",
+                   "#1041 Name redefined"},
+        ScriptCase{"ClassAfterDimOfEarlierText", "Dim c\nExecuteGlobal \"Class c: End Class\"", "1",
+                   "#1041 Name redefined"},
+        ScriptCase{"ClassRedefined", "Class c: End Class\nExecuteGlobal \"Class c: End Class\"",
+                   "TypeName(New c)", "\"c\" (String)"}),
     RowName());
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "../table_rows.h"
+#include "object.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,19 @@ const LimitCase kLimits[] = {
      "c(0) & e(1)", "ok | \"12\" (String)"},
     {"DeeplyNestedArrays", "a = Array(1): Do: a = Array(a): Loop", "", kOutOfStack},
     {"ArrayHoldingItself", "Dim b(0): Do: b(0) = b: Loop", "", kOutOfStack},
+    // PCRE2 cannot be interrupted: the search is given work in slices checked against the clock.
+    {"CatastrophicRegexTimesOut",
+     "Set r = New RegExp: r.Pattern = \"(a+)+$\"\nx = r.Test(String(10000, \"a\") & \"b\")",
+     "r.Test(\"aa\")", "#10001 Script timed out after 500 milliseconds | True (Boolean)", 500},
+    {"RunawayDictionaries",
+     "Do: Set o = CreateObject(\"Scripting.Dictionary\"): o.Add 1, String(1000, \"a\"): Loop",
+     "o.Count < 2", "#10001 Script timed out after 500 milliseconds | True (Boolean)", 500},
+    // Text run by Execute holds its size in the budget while it runs, so nesting long texts
+    // ends in memory, not only in the stack.
+    {"NestedExecuteOfLongText", "s = \"Execute s\" & Space(7000000): Execute s",
+     "Eval(\"Len(\"\"\" & Space(3000000) & \"\"\")\")", "#7 Out of memory | 3000000 (Long)"},
+    {"EvalCallingItsFunction", "Function f: f = Eval(\"f()\"): End Function", "f()",
+     "ok | " + kOutOfStack},
     // Each object made ends the one before: the loop stops at the time limit, not in memory.
     {"RunawayNew",
      "Dim n: Class C: Sub Class_Terminate: n = n + 1: End Sub: End Class\n"
@@ -145,6 +159,52 @@ TEST(Limits, ObjectsAreCountedAndFreedWithTheirCyclesAndLongChains) {
                            "Set h = Nothing: Set n = Nothing: Set a = Nothing"),
               "ok");
     EXPECT_LT(in.memoryInUse(), before + 100000);
+}
+
+// Tells when the last reference to it goes.
+class Probe final : public ObjectData {
+public:
+    explicit Probe(bool& gone) : gone_(gone) {}
+    ~Probe() override { gone_ = true; }
+    std::u16string_view typeName() const override { return u"Probe"; }
+    int memberIndex(std::u16string_view) const override { return -1; }
+    int defaultMember() const override { return -1; }
+    ErrorCode invoke(Runtime&, int, MemberAccess, Variant*, std::size_t, Variant&) override {
+        return ErrorCode::NoSuchMember;
+    }
+
+private:
+    bool& gone_;
+};
+
+TEST(Limits, DictionariesAndMatchesAreCountedAndTheirCyclesFreed) {
+    bool cycleGone = false;
+    bool keptGone = false;
+    {
+        Interpreter in(quickOptions());
+        const std::size_t before = in.memoryInUse();
+        ASSERT_EQ(execText(in, "Set d = CreateObject(\"Scripting.Dictionary\")\n"
+                               "For i = 1 To 1000: d.Add i, i: Next\n"
+                               "Set r = New RegExp: r.Global = True: r.Pattern = \"a\"\n"
+                               "Set m = r.Execute(String(1000, \"a\"))"),
+                  "ok");
+        EXPECT_GE(in.memoryInUse(), before + 1000 * (2 * sizeof(Variant) + 2 * sizeof(void*)));
+        ASSERT_EQ(execText(in, "Set d = Nothing: Set m = Nothing"), "ok");
+        EXPECT_LT(in.memoryInUse(), before + 10000);
+        // A dictionary that holds itself (here through an object) is freed after the run...
+        const std::string cycle =
+            "Class Holder: Public d: End Class\n"
+            "Set d = CreateObject(\"Scripting.Dictionary\"): Set h = New Holder\n"
+            "Set h.d = d: d.Add 1, h: d.Add 2, probe: Set probe = Nothing\n";
+        ASSERT_TRUE(in.setGlobal(u"probe", Variant::object(std::make_shared<Probe>(cycleGone))));
+        ASSERT_EQ(execText(in, cycle + "Set d = Nothing: Set h = Nothing"), "ok");
+        EXPECT_TRUE(cycleGone);
+        // ... and one still held when the interpreter ends is freed with it.
+        ASSERT_TRUE(in.setGlobal(u"probe", Variant::object(std::make_shared<Probe>(keptGone))));
+        ASSERT_EQ(execText(in, cycle), "ok");
+        EXPECT_FALSE(keptGone);
+    }
+    EXPECT_TRUE(keptGone);
 }
 
 } // namespace

@@ -40,3 +40,15 @@ x = Array(Array(1, 2), Array(3, Array(4, 5)))
 Call shelf1(0)
 Call (pair(1, 2))(0)
 '? "ok" ==> "ok" (String)
+' x(0)(1) = v writes into the inner array (our reading, as x(0)(1) reads it; unconfirmed on
+' Windows); the array x(0) came from is a copy and stays as it was.
+inner = Array(1, 2)
+grid = Array(inner, Array(3, Array(4, 5)))
+grid(0)(1) = "b"
+grid(1)(1)(0) = 40
+'? grid(0)(1) & inner(1) & grid(1)(1)(0) ==> "b240" (String)
+'? grid(0)(7) ==> #9 Subscript out of range
+grid(2)(0) = 1
+'! #9 Subscript out of range
+grid(1)(0)(0) = 1
+'! #13 Type mismatch

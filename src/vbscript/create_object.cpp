@@ -1,0 +1,49 @@
+#include "create_object.h"
+
+#include "convert.h"
+#include "dictionary_object.h"
+#include "regexp_object.h"
+
+namespace vbs {
+namespace {
+
+ErrorCode made(std::shared_ptr<NativeObject> o, Variant& out) {
+    if (!o) {
+        return ErrorCode::OutOfMemory;
+    }
+    out = Variant::object(std::move(o));
+    return ErrorCode::None;
+}
+
+} // namespace
+
+ErrorCode newNativeObject(Runtime& rt, std::u16string_view lowerName, Variant& out) {
+    if (lowerName == u"regexp") {
+        return made(makeRegExp(rt.budget), out);
+    }
+    return ErrorCode::ClassNotDefined;
+}
+
+namespace fn {
+
+ErrorCode CreateObject(Runtime& rt, const Variant* a, int, Variant& out) {
+    std::u16string name;
+    if (ErrorCode e = toText(a[0], rt.locale, name); e != ErrorCode::None) {
+        return e;
+    }
+    name = lowerAscii(name);
+    if (name == u"scripting.dictionary") {
+        return made(makeDictionary(rt.budget, rt.objects), out);
+    }
+    if (name == u"vbscript.regexp") {
+        return made(makeRegExp(rt.budget), out);
+    }
+    return ErrorCode::CannotCreateObject;
+}
+
+ErrorCode GetObject(Runtime&, const Variant*, int, Variant&) {
+    return ErrorCode::CannotCreateObject;
+}
+
+} // namespace fn
+} // namespace vbs

@@ -1,0 +1,358 @@
+#include "dictionary_object.h"
+
+#include "runtime.h"
+#include "script_limits.h"
+
+#include <cstring>
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+namespace vbs {
+namespace {
+
+// How a key is compared: numbers of any subtype by value (1, 1.0 and True - 1 + 2 are one
+// key), text as it is or case-folded (CompareMode 1), objects by identity; Empty and Null are
+// keys of their own.
+struct KeyForm {
+    enum class Kind : std::uint8_t { Empty, Null, Number, Text, Object } kind = Kind::Empty;
+    double number = 0;
+    std::u16string text;
+    const void* object = nullptr;
+
+    bool operator==(const KeyForm& o) const {
+        return kind == o.kind && number == o.number && text == o.text && object == o.object;
+    }
+};
+
+struct KeyFormHash {
+    std::size_t operator()(const KeyForm& k) const {
+        const std::size_t kind = static_cast<std::size_t>(k.kind) * 0x9E3779B97F4A7C15ull;
+        switch (k.kind) {
+        case KeyForm::Kind::Number: {
+            const double d = k.number == 0 ? 0.0 : k.number; // -0 and 0 are one key
+            std::uint64_t bits = 0;
+            std::memcpy(&bits, &d, sizeof bits);
+            return kind ^ std::hash<std::uint64_t>{}(bits);
+        }
+        case KeyForm::Kind::Text:
+            return kind ^ std::hash<std::u16string>{}(k.text);
+        case KeyForm::Kind::Object:
+            return kind ^ std::hash<const void*>{}(k.object);
+        default:
+            return kind;
+        }
+    }
+};
+
+// Text comparison folds the letters of Latin-1, as the text-compare string functions do.
+char16_t foldCase(char16_t c) {
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+        return static_cast<char16_t>(c + 32);
+    }
+    return c;
+}
+
+enum Member { Add, Item, Exists, Remove, RemoveAll, Keys, Items, Count, CompareMode, Key };
+constexpr std::u16string_view kMembers[] = {u"add",         u"item", u"exists", u"remove",
+                                            u"removeall",   u"keys", u"items",  u"count",
+                                            u"comparemode", u"key"};
+
+// Error numbers the dictionary raises beyond the language's own list.
+constexpr ErrorCode kKeyExists = ErrorCode::KeyAlreadyExists;
+constexpr ErrorCode kNotFound = ErrorCode::ElementNotFound;
+
+class Dictionary final : public NativeObject {
+public:
+    Dictionary(Budget budget, std::shared_ptr<ObjectHeap> heap)
+        : NativeObject(std::move(budget)), heap_(std::move(heap)) {}
+    ~Dictionary() override { heap_->untrack(this); }
+    Dictionary(const Dictionary&) = delete;
+    Dictionary& operator=(const Dictionary&) = delete;
+    void dropReferences() override { clear(); }
+    void forEachHeld(const std::function<void(const Variant&)>& visit) const override {
+        for (const Entry& e : entries_) {
+            visit(e.key);
+            visit(e.item);
+        }
+    }
+
+    std::u16string_view typeName() const override { return u"Dictionary"; }
+    int memberIndex(std::u16string_view lower) const override { return memberOf(kMembers, lower); }
+    int defaultMember() const override { return Item; }
+    ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
+                     Variant& value) override;
+    ErrorCode enumerate(Runtime&, std::vector<Variant>& out) override {
+        for (const Entry& e : entries_) {
+            if (e.live) {
+                out.push_back(e.key);
+            }
+        }
+        return ErrorCode::None;
+    }
+
+private:
+    struct Entry {
+        Variant key;
+        Variant item;
+        bool live = true;
+    };
+
+    ErrorCode formOf(const Variant& key, KeyForm& out) const;
+    std::size_t entryBytes(const KeyForm& form) const {
+        return sizeof(Entry) + sizeof(KeyForm) + 4 * sizeof(void*) +
+               form.text.size() * sizeof(char16_t);
+    }
+    // The entry of `key`, or -1.
+    std::ptrdiff_t find(const KeyForm& form) const {
+        const auto it = index_.find(form);
+        return it == index_.end() ? -1 : static_cast<std::ptrdiff_t>(it->second);
+    }
+    ErrorCode insert(const Variant& key, KeyForm form, Variant item);
+    void erase(std::size_t at, const KeyForm& form);
+    void clear();
+    ErrorCode list(bool keys, Variant& out) const;
+
+    std::vector<Entry> entries_; // insertion order; removed ones stay dead until compacted
+    std::unordered_map<KeyForm, std::size_t, KeyFormHash> index_;
+    std::size_t dead_ = 0;
+    bool textCompare_ = false;
+    std::int32_t compareMode_ = 0;
+    std::shared_ptr<ObjectHeap> heap_;
+};
+
+ErrorCode Dictionary::formOf(const Variant& key, KeyForm& out) const {
+    switch (key.type()) {
+    case VarType::Empty:
+        out.kind = KeyForm::Kind::Empty;
+        return ErrorCode::None;
+    case VarType::Null:
+        out.kind = KeyForm::Kind::Null;
+        return ErrorCode::None;
+    case VarType::String:
+        out.kind = KeyForm::Kind::Text;
+        out.text = key.asString();
+        if (textCompare_) {
+            for (char16_t& c : out.text) {
+                c = foldCase(c);
+            }
+        }
+        return ErrorCode::None;
+    case VarType::Object:
+        out.kind = KeyForm::Kind::Object;
+        out.object = key.objectPtr();
+        return ErrorCode::None;
+    case VarType::Array:
+        return ErrorCode::TypeMismatch;
+    case VarType::Currency:
+        out.kind = KeyForm::Kind::Number;
+        out.number = static_cast<double>(key.asInt()) / 10000.0;
+        return ErrorCode::None;
+    case VarType::Single:
+    case VarType::Double:
+    case VarType::Date:
+        out.kind = KeyForm::Kind::Number;
+        out.number = key.asDouble();
+        return ErrorCode::None;
+    default:
+        out.kind = KeyForm::Kind::Number;
+        out.number = static_cast<double>(key.asInt());
+        return ErrorCode::None;
+    }
+}
+
+// An array stored as an item is the dictionary's own copy, as arrays are values.
+Variant stored(Variant v) {
+    return v.isArray() && v.isShared() ? v.copied() : std::move(v);
+}
+
+ErrorCode Dictionary::insert(const Variant& key, KeyForm form, Variant item) {
+    if (!charge(entryBytes(form))) {
+        return ErrorCode::OutOfMemory;
+    }
+    index_.emplace(std::move(form), entries_.size());
+    entries_.push_back(Entry{stored(key), stored(std::move(item))});
+    return ErrorCode::None;
+}
+
+void Dictionary::erase(std::size_t at, const KeyForm& form) {
+    uncharge(entryBytes(form));
+    index_.erase(form);
+    Entry removed = std::move(entries_[at]);
+    entries_[at] = Entry{Variant(), Variant(), false};
+    ++dead_;
+    // Dropping dead entries renumbers the rest: done once they are half the list, so removing
+    // stays O(1) on average.
+    if (dead_ * 2 > entries_.size()) {
+        std::size_t to = 0;
+        for (std::size_t from = 0; from < entries_.size(); ++from) {
+            if (entries_[from].live) {
+                if (to != from) {
+                    entries_[to] = std::move(entries_[from]);
+                }
+                ++to;
+            }
+        }
+        entries_.resize(to);
+        dead_ = 0;
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            KeyForm f;
+            formOf(entries_[i].key, f);
+            index_[f] = i;
+        }
+    }
+    // `removed` is released last, once the list is whole again: its item may be the last
+    // reference to other objects.
+}
+
+void Dictionary::clear() {
+    std::vector<Entry> old;
+    old.swap(entries_);
+    for (const auto& [form, at] : index_) {
+        uncharge(entryBytes(form));
+    }
+    index_.clear();
+    dead_ = 0;
+}
+
+ErrorCode Dictionary::list(bool keys, Variant& out) const {
+    const std::size_t n = entries_.size() - dead_;
+    auto data = std::make_shared<ArrayData>(budget());
+    if (n > limits::kMaxArrayElements || (budget() && !budget()->allows(n * sizeof(Variant)))) {
+        return ErrorCode::OutOfMemory;
+    }
+    std::vector<Variant> items;
+    items.reserve(n);
+    for (const Entry& e : entries_) {
+        if (e.live) {
+            items.push_back(keys ? e.key : e.item);
+        }
+    }
+    data->bounds.push_back(ArrayBound{static_cast<std::int32_t>(n) - 1});
+    data->adopt(std::move(items));
+    out = Variant::array(std::move(data));
+    return ErrorCode::None;
+}
+
+ErrorCode Dictionary::invoke(Runtime& rt, int member, MemberAccess access, Variant* args,
+                             std::size_t argc, Variant& value) {
+    const bool assigning = access == MemberAccess::Let || access == MemberAccess::Set;
+    const std::size_t wanted =
+        member == Add                                                             ? 2
+        : member == Item || member == Exists || member == Remove || member == Key ? 1
+                                                                                  : 0;
+    if (argc != wanted) {
+        return ErrorCode::WrongArgCount;
+    }
+    if (assigning && member != Item && member != Key && member != CompareMode) {
+        return ErrorCode::WrongArgCount; // no property to assign
+    }
+    if (member == Key && !assigning) {
+        return ErrorCode::WrongArgCount; // Key can only be assigned
+    }
+    KeyForm form;
+    if (wanted == 1 || member == Add) {
+        if (ErrorCode e = formOf(args[0], form); e != ErrorCode::None) {
+            return e;
+        }
+    }
+    const std::ptrdiff_t at = wanted > 0 ? find(form) : -1;
+    switch (member) {
+    case Add:
+        value = Variant();
+        return at >= 0 ? kKeyExists : insert(args[0], std::move(form), std::move(args[1]));
+    case Item:
+        if (assigning) {
+            if (at >= 0) {
+                entries_[static_cast<std::size_t>(at)].item = stored(std::move(value));
+                return ErrorCode::None;
+            }
+            return insert(args[0], std::move(form), std::move(value));
+        }
+        // Reading a missing key adds it with an Empty item.
+        if (at < 0) {
+            value = Variant();
+            return insert(args[0], std::move(form), Variant());
+        }
+        value = entries_[static_cast<std::size_t>(at)].item;
+        return ErrorCode::None;
+    case Exists:
+        value = Variant::boolean(at >= 0);
+        return ErrorCode::None;
+    case Remove:
+        if (at < 0) {
+            return kNotFound;
+        }
+        erase(static_cast<std::size_t>(at), form);
+        value = Variant();
+        return ErrorCode::None;
+    case RemoveAll:
+        clear();
+        value = Variant();
+        return ErrorCode::None;
+    case Keys:
+    case Items:
+        return list(member == Keys, value);
+    case Count:
+        value = Variant::longInt(static_cast<std::int32_t>(entries_.size() - dead_));
+        return ErrorCode::None;
+    case CompareMode: {
+        if (!assigning) {
+            value = Variant::longInt(compareMode_);
+            return ErrorCode::None;
+        }
+        std::int32_t mode = 0;
+        if (ErrorCode e = toLong(value, rt.locale, mode); e != ErrorCode::None) {
+            return e;
+        }
+        // The mode decides which keys are equal: it can change only while there are none.
+        if (mode < 0 || entries_.size() != dead_) {
+            return ErrorCode::InvalidCall;
+        }
+        compareMode_ = mode;
+        textCompare_ = mode != 0;
+        return ErrorCode::None;
+    }
+    case Key: {
+        if (at < 0) {
+            return kNotFound;
+        }
+        KeyForm renamed;
+        if (ErrorCode e = formOf(value, renamed); e != ErrorCode::None) {
+            return e;
+        }
+        const std::ptrdiff_t other = find(renamed);
+        if (other == at) {
+            entries_[static_cast<std::size_t>(at)].key = stored(std::move(value));
+            return ErrorCode::None;
+        }
+        if (other >= 0) {
+            return kKeyExists;
+        }
+        if (!charge(entryBytes(renamed))) {
+            return ErrorCode::OutOfMemory;
+        }
+        uncharge(entryBytes(form));
+        index_.erase(form);
+        index_.emplace(std::move(renamed), static_cast<std::size_t>(at));
+        entries_[static_cast<std::size_t>(at)].key = stored(std::move(value));
+        return ErrorCode::None;
+    }
+    default:
+        return ErrorCode::NoSuchMember;
+    }
+}
+
+} // namespace
+
+std::shared_ptr<NativeObject> makeDictionary(const Budget& budget,
+                                             const std::shared_ptr<ObjectHeap>& heap) {
+    auto d = std::make_shared<Dictionary>(budget, heap);
+    if (!d->charge(sizeof(Dictionary))) {
+        return nullptr;
+    }
+    heap->track(d);
+    return d;
+}
+
+} // namespace vbs

@@ -1,0 +1,433 @@
+#include "regexp_object.h"
+
+#include "convert.h"
+#include "regex_search.h"
+#include "runtime.h"
+#include "script_limits.h"
+
+#include <vector>
+
+// The RegExp object and what its Execute gives: a Matches collection of Match objects, each
+// with its SubMatches.
+namespace vbs {
+namespace {
+
+// The matches of one Execute: the subject and, per match, the start and end of the whole match
+// and of each group (PCRE2_UNSET for a group that took no part).
+struct MatchList {
+    std::u16string subject;
+    std::uint32_t groups = 0;
+    std::vector<std::size_t> spans; // (groups + 1) * 2 per match
+
+    std::size_t stride() const { return (std::size_t{groups} + 1) * 2; }
+    std::size_t count() const { return spans.size() / stride(); }
+    std::size_t start(std::size_t match, std::uint32_t g) const {
+        return spans[match * stride() + 2 * g];
+    }
+    std::size_t end(std::size_t match, std::uint32_t g) const {
+        return spans[match * stride() + 2 * g + 1];
+    }
+    // Group `g` of a match as a script value: Empty for a group that took no part.
+    Variant text(std::size_t match, std::uint32_t g, const Budget& budget) const {
+        const std::size_t s = start(match, g);
+        if (s == PCRE2_UNSET) {
+            return Variant();
+        }
+        return Variant::string(subject.substr(s, end(match, g) - s), budget);
+    }
+};
+
+using SharedMatches = std::shared_ptr<const MatchList>;
+
+// Index argument of Item: a whole number within 0 .. count - 1, else "Invalid procedure call".
+ErrorCode indexArg(Runtime& rt, const Variant* args, std::size_t argc, std::size_t count,
+                   std::size_t& out) {
+    if (argc != 1) {
+        return ErrorCode::WrongArgCount;
+    }
+    std::int32_t i = 0;
+    if (ErrorCode e = toLong(args[0], rt.locale, i); e != ErrorCode::None) {
+        return e;
+    }
+    if (i < 0 || static_cast<std::size_t>(i) >= count) {
+        return ErrorCode::InvalidCall;
+    }
+    out = static_cast<std::size_t>(i);
+    return ErrorCode::None;
+}
+
+// Wraps a new native object as a value, counted; Out of memory when the budget refuses it.
+template <typename T, typename... A>
+ErrorCode objectValue(const Budget& budget, Variant& out, A&&... a) {
+    auto o = std::make_shared<T>(budget, std::forward<A>(a)...);
+    if (!o->charge(sizeof(T))) {
+        return ErrorCode::OutOfMemory;
+    }
+    out = Variant::object(std::move(o));
+    return ErrorCode::None;
+}
+
+// Members shared by the collections: Item (the default) and Count.
+constexpr std::u16string_view kCollectionMembers[] = {u"item", u"count"};
+
+class SubMatches final : public NativeObject {
+public:
+    SubMatches(Budget budget, SharedMatches list, std::size_t match)
+        : NativeObject(std::move(budget)), list_(std::move(list)), match_(match) {}
+    std::u16string_view typeName() const override { return u"ISubMatches"; }
+    int memberIndex(std::u16string_view lower) const override {
+        return memberOf(kCollectionMembers, lower);
+    }
+    int defaultMember() const override { return 0; }
+    ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
+                     Variant& value) override {
+        if (access == MemberAccess::Let || access == MemberAccess::Set) {
+            return ErrorCode::WrongArgCount;
+        }
+        if (member == 1) {
+            value = Variant::longInt(static_cast<std::int32_t>(list_->groups));
+            return argc == 0 ? ErrorCode::None : ErrorCode::WrongArgCount;
+        }
+        std::size_t i = 0;
+        if (ErrorCode e = indexArg(rt, args, argc, list_->groups, i); e != ErrorCode::None) {
+            return e;
+        }
+        value = list_->text(match_, static_cast<std::uint32_t>(i + 1), rt.budget);
+        return ErrorCode::None;
+    }
+    ErrorCode enumerate(Runtime& rt, std::vector<Variant>& out) override {
+        for (std::uint32_t g = 1; g <= list_->groups; ++g) {
+            out.push_back(list_->text(match_, g, rt.budget));
+        }
+        return ErrorCode::None;
+    }
+
+private:
+    SharedMatches list_;
+    std::size_t match_;
+};
+
+class Match final : public NativeObject {
+public:
+    Match(Budget budget, SharedMatches list, std::size_t match)
+        : NativeObject(std::move(budget)), list_(std::move(list)), match_(match) {}
+    std::u16string_view typeName() const override { return u"IMatch2"; }
+    int memberIndex(std::u16string_view lower) const override { return memberOf(kMembers, lower); }
+    int defaultMember() const override { return 0; }
+    ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
+                     Variant& value) override {
+        if (access == MemberAccess::Let || access == MemberAccess::Set) {
+            return ErrorCode::WrongArgCount;
+        }
+        // m.SubMatches(i) indexes the collection through its default member.
+        if (member == 3 && argc != 0) {
+            SubMatches subMatches(nullptr, list_, match_);
+            return subMatches.invoke(rt, 0, access, args, argc, value);
+        }
+        if (argc != 0) {
+            return ErrorCode::WrongArgCount;
+        }
+        const std::size_t start = list_->start(match_, 0);
+        switch (member) {
+        case 0:
+            value = list_->text(match_, 0, rt.budget);
+            return ErrorCode::None;
+        case 1:
+            value = Variant::longInt(static_cast<std::int32_t>(start));
+            return ErrorCode::None;
+        case 2:
+            value = Variant::longInt(static_cast<std::int32_t>(list_->end(match_, 0) - start));
+            return ErrorCode::None;
+        default:
+            return objectValue<SubMatches>(budget(), value, list_, match_);
+        }
+    }
+
+private:
+    static constexpr std::u16string_view kMembers[] = {u"value", u"firstindex", u"length",
+                                                       u"submatches"};
+    SharedMatches list_;
+    std::size_t match_;
+};
+
+class Matches final : public NativeObject {
+public:
+    Matches(Budget budget, SharedMatches list)
+        : NativeObject(std::move(budget)), list_(std::move(list)) {}
+    std::u16string_view typeName() const override { return u"IMatchCollection2"; }
+    int memberIndex(std::u16string_view lower) const override {
+        return memberOf(kCollectionMembers, lower);
+    }
+    int defaultMember() const override { return 0; }
+    ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
+                     Variant& value) override {
+        if (access == MemberAccess::Let || access == MemberAccess::Set) {
+            return ErrorCode::WrongArgCount;
+        }
+        if (member == 1) {
+            value = Variant::longInt(static_cast<std::int32_t>(list_->count()));
+            return argc == 0 ? ErrorCode::None : ErrorCode::WrongArgCount;
+        }
+        std::size_t i = 0;
+        if (ErrorCode e = indexArg(rt, args, argc, list_->count(), i); e != ErrorCode::None) {
+            return e;
+        }
+        return objectValue<Match>(budget(), value, list_, i);
+    }
+    ErrorCode enumerate(Runtime&, std::vector<Variant>& out) override {
+        for (std::size_t i = 0; i < list_->count(); ++i) {
+            out.emplace_back();
+            if (ErrorCode e = objectValue<Match>(budget(), out.back(), list_, i);
+                e != ErrorCode::None) {
+                return e;
+            }
+        }
+        return ErrorCode::None;
+    }
+
+private:
+    SharedMatches list_;
+};
+
+enum RegExpMember { Pattern, Global, IgnoreCase, Multiline, Test, Execute, Replace };
+constexpr std::u16string_view kRegExpMembers[] = {
+    u"pattern", u"global", u"ignorecase", u"multiline", u"test", u"execute", u"replace"};
+
+class RegExp final : public NativeObject {
+public:
+    using NativeObject::NativeObject;
+    std::u16string_view typeName() const override { return u"IRegExp2"; }
+    int memberIndex(std::u16string_view lower) const override {
+        return memberOf(kRegExpMembers, lower);
+    }
+    int defaultMember() const override { return -1; }
+    ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
+                     Variant& value) override;
+
+private:
+    ErrorCode property(Runtime& rt, int member, bool assigning, Variant& value);
+    // The compiled pattern; "Syntax error in regular expression" when it is not valid, raised
+    // where the pattern is used, as VBScript does.
+    ErrorCode compiled(std::shared_ptr<const CompiledRegex>& out);
+    ErrorCode execute(Runtime& rt, std::u16string subject, Variant& out);
+    ErrorCode replace(Runtime& rt, const std::u16string& subject, const std::u16string& with,
+                      Variant& out);
+
+    std::u16string pattern_;
+    bool global_ = false;
+    RegexFlags flags_;
+    std::shared_ptr<const CompiledRegex> compiled_;
+};
+
+ErrorCode RegExp::compiled(std::shared_ptr<const CompiledRegex>& out) {
+    if (!compiled_) {
+        compiled_ = CompiledRegex::compile(pattern_, flags_);
+        if (!compiled_) {
+            return ErrorCode::RegexSyntax;
+        }
+    }
+    out = compiled_;
+    return ErrorCode::None;
+}
+
+ErrorCode RegExp::property(Runtime& rt, int member, bool assigning, Variant& value) {
+    bool* flag = member == Global       ? &global_
+                 : member == IgnoreCase ? &flags_.ignoreCase
+                                        : &flags_.multiline;
+    if (!assigning) {
+        value = member == Pattern ? Variant::string(pattern_, rt.budget) : Variant::boolean(*flag);
+        return ErrorCode::None;
+    }
+    if (member == Pattern) {
+        std::u16string text;
+        if (ErrorCode e = toText(value, rt.locale, text); e != ErrorCode::None) {
+            return e;
+        }
+        pattern_ = std::move(text);
+    } else if (ErrorCode e = toBool(value, rt.locale, *flag); e != ErrorCode::None) {
+        return e;
+    }
+    compiled_.reset();
+    return ErrorCode::None;
+}
+
+ErrorCode RegExp::invoke(Runtime& rt, int member, MemberAccess access, Variant* args,
+                         std::size_t argc, Variant& value) {
+    const bool assigning = access == MemberAccess::Let || access == MemberAccess::Set;
+    if (member <= Multiline) {
+        return argc != 0 ? ErrorCode::WrongArgCount : property(rt, member, assigning, value);
+    }
+    if (assigning || argc != (member == Replace ? 2u : 1u)) {
+        return ErrorCode::WrongArgCount;
+    }
+    std::u16string subject;
+    std::u16string with;
+    if (ErrorCode e = toText(args[0], rt.locale, subject); e != ErrorCode::None) {
+        return e;
+    }
+    if (member == Replace) {
+        if (ErrorCode e = toText(args[1], rt.locale, with); e != ErrorCode::None) {
+            return e;
+        }
+        return replace(rt, subject, with, value);
+    }
+    if (member == Execute) {
+        return execute(rt, std::move(subject), value);
+    }
+    std::shared_ptr<const CompiledRegex> regex;
+    if (ErrorCode e = compiled(regex); e != ErrorCode::None) {
+        return e;
+    }
+    RegexSearcher searcher(regex, subject, rt.deadline);
+    bool found = false;
+    const ErrorCode e = searcher.search(0, found);
+    value = Variant::boolean(found);
+    return e;
+}
+
+// Where the search after a match goes on: at its end, or one further after an empty match so
+// that a pattern such as "x*" moves along the text.
+std::size_t nextStart(const RegexSearcher& s) {
+    return s.end(0) > s.start(0) ? s.end(0) : s.end(0) + 1;
+}
+
+ErrorCode RegExp::execute(Runtime& rt, std::u16string subject, Variant& out) {
+    std::shared_ptr<const CompiledRegex> regex;
+    if (ErrorCode e = compiled(regex); e != ErrorCode::None) {
+        return e;
+    }
+    auto list = std::make_shared<MatchList>();
+    list->groups = regex->groups();
+    list->subject = std::move(subject);
+    auto matches = std::make_shared<Matches>(rt.budget, list);
+    if (!matches->charge(sizeof(Matches) + sizeof(MatchList) +
+                         list->subject.size() * sizeof(char16_t))) {
+        return ErrorCode::OutOfMemory;
+    }
+    RegexSearcher searcher(regex, list->subject, rt.deadline);
+    const std::size_t spanBytes = list->stride() * sizeof(std::size_t);
+    std::size_t from = 0;
+    for (std::size_t n = 0;; ++n) {
+        bool found = false;
+        if (ErrorCode e = searcher.search(from, found); e != ErrorCode::None) {
+            return e;
+        }
+        if (!found) {
+            break;
+        }
+        if (rt.pastDeadline(n)) {
+            return ErrorCode::Timeout;
+        }
+        if (!matches->charge(spanBytes)) {
+            return ErrorCode::OutOfMemory;
+        }
+        for (std::uint32_t g = 0; g <= list->groups; ++g) {
+            list->spans.push_back(searcher.start(g));
+            list->spans.push_back(searcher.end(g));
+        }
+        if (!global_) {
+            break;
+        }
+        from = nextStart(searcher);
+    }
+    out = Variant::object(std::move(matches));
+    return ErrorCode::None;
+}
+
+// Appends the replacement text for the current match: "$1".."$99" a group (two digits when
+// there are that many groups, else one), "$&" the match, "$`" the text before it, "$'" the text
+// after it, "$$" one "$"; any other "$" stands for itself.
+void expand(const RegexSearcher& s, std::u16string_view subject, std::u16string_view with,
+            std::u16string& out) {
+    const auto group = [&](std::uint32_t g) {
+        if (s.start(g) != PCRE2_UNSET) {
+            out.append(subject.substr(s.start(g), s.end(g) - s.start(g)));
+        }
+    };
+    const auto digit = [&](std::size_t i) {
+        return i < with.size() && with[i] >= u'0' && with[i] <= u'9' ? with[i] - u'0' : -1;
+    };
+    for (std::size_t i = 0; i < with.size(); ++i) {
+        const char16_t c = with[i];
+        if (c != u'$' || i + 1 == with.size()) {
+            out.push_back(c);
+            continue;
+        }
+        const char16_t next = with[i + 1];
+        if (next == u'$') {
+            out.push_back(u'$');
+        } else if (next == u'&') {
+            group(0);
+        } else if (next == u'`') {
+            out.append(subject.substr(0, s.start(0)));
+        } else if (next == u'\'') {
+            out.append(subject.substr(s.end(0)));
+        } else if (const int d1 = digit(i + 1); d1 >= 0) {
+            const int d2 = digit(i + 2);
+            const auto groups = static_cast<int>(s.groups());
+            if (d2 >= 0 && d1 * 10 + d2 >= 1 && d1 * 10 + d2 <= groups) {
+                group(static_cast<std::uint32_t>(d1 * 10 + d2));
+                ++i;
+            } else if (d1 >= 1 && d1 <= groups) {
+                group(static_cast<std::uint32_t>(d1));
+            } else {
+                out.push_back(c);
+                continue;
+            }
+        } else {
+            out.push_back(c);
+            continue;
+        }
+        ++i;
+    }
+}
+
+ErrorCode RegExp::replace(Runtime& rt, const std::u16string& subject, const std::u16string& with,
+                          Variant& out) {
+    std::shared_ptr<const CompiledRegex> regex;
+    if (ErrorCode e = compiled(regex); e != ErrorCode::None) {
+        return e;
+    }
+    RegexSearcher searcher(regex, subject, rt.deadline);
+    std::u16string result;
+    std::size_t copied = 0;
+    std::size_t from = 0;
+    for (std::size_t n = 0;; ++n) {
+        bool found = false;
+        if (ErrorCode e = searcher.search(from, found); e != ErrorCode::None) {
+            return e;
+        }
+        if (!found) {
+            break;
+        }
+        if (rt.pastDeadline(n)) {
+            return ErrorCode::Timeout;
+        }
+        result.append(subject, copied, searcher.start(0) - copied);
+        expand(searcher, subject, with, result);
+        copied = searcher.end(0);
+        if (result.size() > limits::kMaxStringLength) {
+            return ErrorCode::OutOfMemory;
+        }
+        if (!global_) {
+            break;
+        }
+        from = nextStart(searcher);
+    }
+    result.append(subject, copied);
+    if (result.size() > limits::kMaxStringLength ||
+        (rt.budget && !rt.budget->allows(result.size() * sizeof(char16_t)))) {
+        return ErrorCode::OutOfMemory;
+    }
+    out = Variant::string(std::move(result), rt.budget);
+    return ErrorCode::None;
+}
+
+} // namespace
+
+std::shared_ptr<NativeObject> makeRegExp(const Budget& budget) {
+    auto r = std::make_shared<RegExp>(budget);
+    return r->charge(sizeof(RegExp)) ? r : nullptr;
+}
+
+} // namespace vbs
