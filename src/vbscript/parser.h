@@ -174,6 +174,8 @@ private:
     void declare(Expr& name);
     void resolveAll();
     void resolve(Expr& e, ProcScope* scope);
+    bool resolveAtScriptLevel(Expr& e);
+    void makeVariable(Expr& e, ProcScope* scope);
     // A script-level name of a text run inside a procedure, found among that procedure's
     // variables or Me's members.
     bool resolveInCaller(Expr& e);
