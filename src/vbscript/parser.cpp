@@ -375,9 +375,9 @@ StmtPtr Parser::parseFor() {
             s->step = parseExpr();
         }
     }
-    ++loopDepth_[1];
+    ++loops_.forLoops;
     s->body = parseBlock(false);
-    --loopDepth_[1];
+    --loops_.forLoops;
     expectKeyword(Keyword::Next, ErrorCode::ExpectedNext);
     if (peek().kind == Tok::Identifier) {
         advance(); // "Next i"
@@ -395,9 +395,9 @@ StmtPtr Parser::parseDo() {
         s->until = advance().keyword == Keyword::Until;
         s->cond = parseExpr();
     }
-    ++loopDepth_[0];
+    ++loops_.doLoops;
     s->body = parseBlock(false);
-    --loopDepth_[0];
+    --loops_.doLoops;
     expectKeyword(Keyword::Loop, ErrorCode::ExpectedLoop);
     if (isKeyword(Keyword::While) || isKeyword(Keyword::Until)) {
         if (s->testFirst) {
@@ -481,9 +481,9 @@ StmtPtr Parser::parseExit() {
     const Token& t = advance();
     const bool inFunction = proc_ && proc_->proc->isFunction && !proc_->property;
     const bool inSub = proc_ && !proc_->proc->isFunction;
-    if (t.kind == Tok::Keyword && t.keyword == Keyword::Do && loopDepth_[0] > 0) {
+    if (t.kind == Tok::Keyword && t.keyword == Keyword::Do && loops_.doLoops > 0) {
         s->exitKind = ExitKind::Do;
-    } else if (t.kind == Tok::Keyword && t.keyword == Keyword::For && loopDepth_[1] > 0) {
+    } else if (t.kind == Tok::Keyword && t.keyword == Keyword::For && loops_.forLoops > 0) {
         s->exitKind = ExitKind::For;
     } else if (t.kind == Tok::Keyword && t.keyword == Keyword::Function && inFunction) {
         s->exitKind = ExitKind::Function;

@@ -202,15 +202,18 @@ private:
     bool optionExplicit_;
     int depth_ = 0;
     StackGuard stack_;
-    int loopDepth_[2] = {0, 0}; // Do, For: for checking Exit
+    // Loops open around the statement being parsed, for checking Exit Do and Exit For.
+    struct OpenLoops {
+        int doLoops = 0;
+        int forLoops = 0;
+    };
+    OpenLoops loops_;
     ProcScope* proc_ = nullptr;
     std::vector<std::unique_ptr<ProcScope>> procs_;
     std::vector<Expr*> topPending_;
     std::vector<std::u16string> topDims_;
     std::vector<std::pair<std::u16string, Variant>> topConsts_;
     std::vector<std::shared_ptr<ClassDef>> classes_;
-    // With blocks open around the statement being parsed ("." needs one).
-    int withDepth_ = 0;
     CallerScope* caller_ = nullptr;
     std::vector<std::shared_ptr<Procedure>> replaced_;
 };

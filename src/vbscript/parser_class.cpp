@@ -166,9 +166,7 @@ StmtPtr Parser::parseWith() {
     s->kind = StmtKind::With;
     s->pos = advance().pos;
     s->value = parseExpr();
-    ++withDepth_;
     s->body = parseBlock(false);
-    --withDepth_;
     expectBlockEnd(Keyword::With, ErrorCode::ExpectedWith);
     return s;
 }

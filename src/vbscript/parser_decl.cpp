@@ -178,19 +178,15 @@ void Parser::parseParameters(ProcScope& scope) {
     expect(Tok::RParen, ErrorCode::ExpectedRParen);
 }
 
-// A procedure's body starts outside any loop or With of the text around it: Exit Do and
-// ".member" need their own.
+// A procedure's body starts outside any loop of the text around it: Exit Do and Exit For need
+// a loop of their own.
 void Parser::parseProcedureBody(ProcScope& scope) {
-    const int savedLoops[2] = {loopDepth_[0], loopDepth_[1]};
-    const int savedWith = withDepth_;
-    loopDepth_[0] = loopDepth_[1] = 0;
-    withDepth_ = 0;
+    const OpenLoops saved = loops_;
+    loops_ = {};
     proc_ = &scope;
     scope.proc->body = parseBlock(false);
     proc_ = nullptr;
-    loopDepth_[0] = savedLoops[0];
-    loopDepth_[1] = savedLoops[1];
-    withDepth_ = savedWith;
+    loops_ = saved;
 }
 
 // End Sub, End Function or End Property ("Property" is a name, not a keyword).
