@@ -65,6 +65,194 @@ bool splitNumbers(std::u16string_view word, std::u16string_view seps, int (&nums
     return count > 0;
 }
 
+std::u16string_view trimFront(std::u16string_view s) {
+    while (!s.empty() && isBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    return s;
+}
+
+std::u16string_view trimBack(std::u16string_view s) {
+    while (!s.empty() && isBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+std::u16string_view trimBlanks(std::u16string_view s) {
+    return trimBack(trimFront(s));
+}
+
+// Takes off what surrounds the digits of numeric text: "(5)" is -5 as in accounts, then a
+// sign and the currency symbol, each at most once, in either order at either end ("-$11",
+// "$-11", "11$", "11-"). True when the number is negative.
+bool stripSignAndCurrency(std::u16string_view& s, char16_t currency) {
+    bool negative = false;
+    if (s.front() == u'(' && s.back() == u')') {
+        negative = true;
+        s = s.substr(1, s.size() - 2);
+    }
+    bool signSeen = false;
+    bool currencySeen = false;
+    for (int pass = 0; pass < 2 && !s.empty(); ++pass) {
+        if (!signSeen && (s.front() == u'+' || s.front() == u'-')) {
+            negative = negative != (s.front() == u'-');
+            signSeen = true;
+            s.remove_prefix(1);
+        } else if (!signSeen && (s.back() == u'+' || s.back() == u'-')) {
+            negative = negative != (s.back() == u'-');
+            signSeen = true;
+            s.remove_suffix(1);
+        } else if (!currencySeen && s.front() == currency) {
+            currencySeen = true;
+            s = trimFront(s.substr(1));
+        } else if (!currencySeen && s.back() == currency) {
+            currencySeen = true;
+            s = trimBack(s.substr(0, s.size() - 1));
+        }
+    }
+    return negative;
+}
+
+// Appends the exponent at s[i] ("e5", "E-3": digits required) to `ascii`; true when there is
+// none or it is whole.
+bool exponentToAscii(std::u16string_view s, std::size_t& i, std::string& ascii) {
+    if (i >= s.size() || (s[i] != u'e' && s[i] != u'E')) {
+        return true;
+    }
+    ascii.push_back('e');
+    ++i;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
+        ascii.push_back(static_cast<char>(s[i]));
+        ++i;
+    }
+    const std::size_t first = i;
+    while (i < s.size() && isDigit(s[i])) {
+        ascii.push_back(static_cast<char>(s[i]));
+        ++i;
+    }
+    return i > first;
+}
+
+// The number in the locale's spelling, as ASCII for strtod: digits with thousands separators
+// (only after a digit, and dropped), one decimal separator, an exponent. False when a digit is
+// missing or anything else is left.
+bool numberToAscii(std::u16string_view s, const NumberLocale& locale, std::string& ascii) {
+    std::size_t i = 0;
+    bool digits = false;
+    while (i < s.size() && (isDigit(s[i]) || (s[i] == locale.thousands && digits))) {
+        if (s[i] != locale.thousands) {
+            ascii.push_back(static_cast<char>(s[i]));
+        }
+        digits = true;
+        ++i;
+    }
+    if (i < s.size() && s[i] == locale.decimal) {
+        ascii.push_back('.');
+        ++i;
+        while (i < s.size() && isDigit(s[i])) {
+            ascii.push_back(static_cast<char>(s[i]));
+            digits = true;
+            ++i;
+        }
+    }
+    return digits && exponentToAscii(s, i, ascii) && i == s.size();
+}
+
+// What the words of a date text said so far.
+struct DateTextParts {
+    bool haveDate = false;
+    bool haveTime = false;
+    int ampm = 0; // 1 AM, 2 PM
+    double days = 0;
+    int hms[3] = {0, 0, 0};
+};
+
+// "4:05" or "4:05:06": hours, minutes and seconds; their ranges are checked once AM or PM is
+// known.
+bool readTimeWord(std::u16string_view word, DateTextParts& parts) {
+    int nums[3];
+    int count = 0;
+    int firstDigits = 0;
+    if (parts.haveTime || !splitNumbers(word, u":", nums, count, firstDigits) || count < 2) {
+        return false;
+    }
+    for (int k = 0; k < count; ++k) {
+        parts.hms[k] = nums[k];
+    }
+    parts.haveTime = true;
+    return true;
+}
+
+// "1/2/2003", "1-2-03": three numbers in the order of `form`, except that a first number of
+// three or more digits is a year and the date then reads year-month-day ("2003-01-02"). A
+// two-digit year is 1930...2029.
+bool readDayWord(std::u16string_view word, const DateForm& form, DateTextParts& parts) {
+    int nums[3];
+    int count = 0;
+    int firstDigits = 0;
+    const char16_t separators[] = {u'/', u'-', form.separator, u'\0'};
+    if (parts.haveDate || !splitNumbers(word, separators, nums, count, firstDigits) || count != 3) {
+        return false;
+    }
+    int y = nums[2];
+    int m = nums[0];
+    int d = nums[1];
+    if (firstDigits >= 3 || form.order == DateForm::Order::YearMonthDay) {
+        y = nums[0];
+        m = nums[1];
+        d = nums[2];
+    } else if (form.order == DateForm::Order::DayMonthYear) {
+        std::swap(m, d);
+    }
+    if (y < 100 && firstDigits < 3) {
+        y += y < 30 ? 2000 : 1900;
+    }
+    parts.haveDate = serialFromDate(y, m, d, parts.days);
+    return parts.haveDate;
+}
+
+// One lower-case word: a date, a time (perhaps with "am"/"pm" joined: "4:05pm") or "AM"/"PM"
+// after the time.
+bool readDateWord(std::u16string word, const DateForm& form, DateTextParts& parts) {
+    if (word.size() > 2 && (word.ends_with(u"am") || word.ends_with(u"pm")) &&
+        isDigit(word[word.size() - 3])) {
+        parts.ampm = word.ends_with(u"am") ? 1 : 2;
+        word.resize(word.size() - 2);
+    }
+    if (word == u"am" || word == u"pm") {
+        if (parts.ampm != 0 || !parts.haveTime) {
+            return false;
+        }
+        parts.ampm = word == u"am" ? 1 : 2;
+        return true;
+    }
+    return word.find(u':') != std::u16string::npos ? readTimeWord(word, parts)
+                                                   : readDayWord(word, form, parts);
+}
+
+// The serial of what the words said: days plus the time as a fraction of a day, which counts
+// away from day 0 (before 30 Dec 1899 the fraction is subtracted). With AM/PM the hour is
+// 1...12 (12 AM is midnight), else 0...23.
+bool serialFromParts(DateTextParts& parts, double& out) {
+    if (!parts.haveDate && !parts.haveTime) {
+        return false;
+    }
+    int(&hms)[3] = parts.hms;
+    if (parts.ampm != 0) {
+        if (hms[0] < 1 || hms[0] > 12) {
+            return false;
+        }
+        hms[0] = hms[0] % 12 + (parts.ampm == 2 ? 12 : 0);
+    }
+    if (hms[0] > 23 || hms[1] > 59 || hms[2] > 59) {
+        return false;
+    }
+    const double fraction = (hms[0] * 3600 + hms[1] * 60 + hms[2]) / 86400.0;
+    out = parts.days < 0 ? parts.days - fraction : parts.days + fraction;
+    return true;
+}
+
 } // namespace
 
 std::u16string asciiToU16(std::string_view s) {
@@ -96,93 +284,16 @@ double roundHalfEven(double x) {
 }
 
 bool parseNumericText(std::u16string_view text, const NumberLocale& locale, double& out) {
-    std::size_t b = 0;
-    std::size_t e = text.size();
-    while (b < e && isBlank(text[b])) {
-        ++b;
-    }
-    while (e > b && isBlank(text[e - 1])) {
-        --e;
-    }
-    std::u16string_view s = text.substr(b, e - b);
+    std::u16string_view s = trimBlanks(text);
     if (s.empty()) {
         return false;
     }
     if (s[0] == u'&') {
         return parseRadixText(s, out);
     }
-    bool negative = false;
-    if (s.front() == u'(' && s.back() == u')') {
-        negative = true;
-        s = s.substr(1, s.size() - 2);
-    }
-    // A sign and a currency symbol, each at most once, in either order at either end.
-    bool signSeen = false;
-    bool currencySeen = false;
-    for (int pass = 0; pass < 2 && !s.empty(); ++pass) {
-        if (!signSeen && (s.front() == u'+' || s.front() == u'-')) {
-            negative = negative != (s.front() == u'-');
-            signSeen = true;
-            s.remove_prefix(1);
-        } else if (!signSeen && (s.back() == u'+' || s.back() == u'-')) {
-            negative = negative != (s.back() == u'-');
-            signSeen = true;
-            s.remove_suffix(1);
-        } else if (!currencySeen && s.front() == locale.currency) {
-            currencySeen = true;
-            s.remove_prefix(1);
-            while (!s.empty() && isBlank(s.front())) {
-                s.remove_prefix(1);
-            }
-        } else if (!currencySeen && s.back() == locale.currency) {
-            currencySeen = true;
-            s.remove_suffix(1);
-            while (!s.empty() && isBlank(s.back())) {
-                s.remove_suffix(1);
-            }
-        }
-    }
-    // Build an ASCII copy for strtod: digits, one '.', an exponent.
+    const bool negative = stripSignAndCurrency(s, locale.currency);
     std::string ascii;
-    std::size_t i = 0;
-    bool digits = false;
-    while (i < s.size() && (isDigit(s[i]) || (s[i] == locale.thousands && digits))) {
-        if (s[i] != locale.thousands) {
-            ascii.push_back(static_cast<char>(s[i]));
-        }
-        digits = true;
-        ++i;
-    }
-    if (i < s.size() && s[i] == locale.decimal) {
-        ascii.push_back('.');
-        ++i;
-        while (i < s.size() && isDigit(s[i])) {
-            ascii.push_back(static_cast<char>(s[i]));
-            digits = true;
-            ++i;
-        }
-    }
-    if (!digits) {
-        return false;
-    }
-    if (i < s.size() && (s[i] == u'e' || s[i] == u'E')) {
-        ascii.push_back('e');
-        ++i;
-        if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
-            ascii.push_back(static_cast<char>(s[i]));
-            ++i;
-        }
-        bool expDigits = false;
-        while (i < s.size() && isDigit(s[i])) {
-            ascii.push_back(static_cast<char>(s[i]));
-            expDigits = true;
-            ++i;
-        }
-        if (!expDigits) {
-            return false;
-        }
-    }
-    if (i != s.size()) {
+    if (!numberToAscii(s, locale, ascii)) {
         return false;
     }
     const double value = std::strtod(ascii.c_str(), nullptr);
@@ -335,12 +446,10 @@ ErrorCode toDate(const Variant& v, const NumberLocale& locale, double& out) {
     return ErrorCode::None;
 }
 
+// Date text is read word by word (words are separated by blanks): at most one date word, at
+// most one time word, and AM or PM after the time, either as its own word or joined to it.
 bool parseDateText(std::u16string_view text, double& out, const DateForm& form) {
-    bool haveDate = false;
-    bool haveTime = false;
-    int ampm = 0; // 1 AM, 2 PM
-    double days = 0;
-    int hms[3] = {0, 0, 0};
+    DateTextParts parts;
     std::size_t i = 0;
     while (i < text.size()) {
         while (i < text.size() && isBlank(text[i])) {
@@ -353,71 +462,12 @@ bool parseDateText(std::u16string_view text, double& out, const DateForm& form) 
         if (i == j) {
             break;
         }
-        std::u16string word = lowerAscii(text.substr(i, j - i));
-        i = j;
-        if (word.size() > 2 && (word.ends_with(u"am") || word.ends_with(u"pm")) &&
-            isDigit(word[word.size() - 3])) {
-            ampm = word.ends_with(u"am") ? 1 : 2;
-            word.resize(word.size() - 2);
-        }
-        if (word == u"am" || word == u"pm") {
-            if (ampm != 0 || !haveTime) {
-                return false;
-            }
-            ampm = word == u"am" ? 1 : 2;
-            continue;
-        }
-        int nums[3];
-        int count = 0;
-        int firstDigits = 0;
-        if (word.find(u':') != std::u16string::npos) {
-            if (haveTime || !splitNumbers(word, u":", nums, count, firstDigits) || count < 2) {
-                return false;
-            }
-            for (int k = 0; k < count; ++k) {
-                hms[k] = nums[k];
-            }
-            haveTime = true;
-        } else {
-            const char16_t separators[] = {u'/', u'-', form.separator, u'\0'};
-            if (haveDate || !splitNumbers(word, separators, nums, count, firstDigits) ||
-                count != 3) {
-                return false;
-            }
-            int y = nums[2];
-            int m = nums[0];
-            int d = nums[1];
-            if (firstDigits >= 3 || form.order == DateForm::Order::YearMonthDay) {
-                y = nums[0];
-                m = nums[1];
-                d = nums[2];
-            } else if (form.order == DateForm::Order::DayMonthYear) {
-                std::swap(m, d);
-            }
-            if (y < 100 && firstDigits < 3) {
-                y += y < 30 ? 2000 : 1900;
-            }
-            if (!serialFromDate(y, m, d, days)) {
-                return false;
-            }
-            haveDate = true;
-        }
-    }
-    if (!haveDate && !haveTime) {
-        return false;
-    }
-    if (ampm != 0) {
-        if (hms[0] < 1 || hms[0] > 12) {
+        if (!readDateWord(lowerAscii(text.substr(i, j - i)), form, parts)) {
             return false;
         }
-        hms[0] = hms[0] % 12 + (ampm == 2 ? 12 : 0);
+        i = j;
     }
-    if (hms[0] > 23 || hms[1] > 59 || hms[2] > 59) {
-        return false;
-    }
-    const double fraction = (hms[0] * 3600 + hms[1] * 60 + hms[2]) / 86400.0;
-    out = days < 0 ? days - fraction : days + fraction;
-    return true;
+    return serialFromParts(parts, out);
 }
 
 } // namespace vbs

@@ -42,8 +42,8 @@ ErrorCode toText(const Variant& v, const NumberLocale& locale, std::u16string& o
 // A Date from any value: numbers are serials, text is parsed as a date.
 ErrorCode toDate(const Variant& v, const NumberLocale& locale, double& out);
 
-// The numeric rank of a subtype for choosing result types; text is Double. -1 for types that
-// are not numbers (Null, arrays, objects).
+// Whether a subtype counts as a number for the operators: Empty, Boolean, the number types and
+// Date; not String, Null, arrays or objects.
 bool isNumericType(VarType t);
 
 // Date text ("1/2/2003", "1/2/2003 4:05:06 PM", "4:05 PM", "2003-01-02"), the date's fields

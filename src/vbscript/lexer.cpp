@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 namespace vbs {
@@ -24,15 +25,85 @@ bool isLineEnd(char16_t c) {
 }
 
 struct KeywordName {
-    const char16_t* text;
+    std::u16string_view text;
     Keyword keyword;
 };
 
+// In alphabetical order (as VBS_KEYWORD_LIST is), so that the words of one first letter are
+// neighbours.
 constexpr KeywordName kKeywords[] = {
 #define VBS_KEYWORD_ROW(name, text) {u"" text, Keyword::name},
     VBS_KEYWORD_LIST(VBS_KEYWORD_ROW)
 #undef VBS_KEYWORD_ROW
 };
+
+// For each letter a...z, the first row of kKeywords starting with it (the next letter's
+// first row ends the run): a name is compared with a few keywords, not all of them.
+struct KeywordIndex {
+    std::uint8_t first[27]{};
+};
+
+constexpr KeywordIndex makeKeywordIndex() {
+    KeywordIndex index;
+    std::size_t row = 0;
+    for (std::size_t letter = 0; letter <= 26; ++letter) {
+        while (row < std::size(kKeywords) &&
+               static_cast<std::size_t>(kKeywords[row].text[0] - u'a') < letter) {
+            ++row;
+        }
+        index.first[letter] = static_cast<std::uint8_t>(row);
+    }
+    return index;
+}
+
+constexpr bool keywordsSorted() {
+    for (std::size_t row = 1; row < std::size(kKeywords); ++row) {
+        if (!(kKeywords[row - 1].text < kKeywords[row].text)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(keywordsSorted(), "VBS_KEYWORD_LIST must stay in alphabetical order");
+
+constexpr KeywordIndex kKeywordIndex = makeKeywordIndex();
+
+// Operators and punctuation, grouped by first character, two-character spellings first so
+// that "<=" is not read as "<". "=>", "=<" and "><" are old spellings of ">=", "<=" and "<>"
+// that scripts still use.
+struct OperatorSpelling {
+    char16_t text[3];
+    Tok kind;
+};
+
+constexpr OperatorSpelling kOperatorSpellings[] = {
+    {u"<>", Tok::NotEqual},  {u"<=", Tok::LessEqual},    {u"<", Tok::Less},
+    {u"><", Tok::NotEqual},  {u">=", Tok::GreaterEqual}, {u">", Tok::Greater},
+    {u"=<", Tok::LessEqual}, {u"=>", Tok::GreaterEqual}, {u"=", Tok::Equal},
+    {u"+", Tok::Plus},       {u"-", Tok::Minus},         {u"*", Tok::Star},
+    {u"/", Tok::Slash},      {u"\\", Tok::Backslash},    {u"^", Tok::Caret},
+    {u"&", Tok::Ampersand},  {u"(", Tok::LParen},        {u")", Tok::RParen},
+    {u",", Tok::Comma},      {u".", Tok::Dot},           {u":", Tok::Colon},
+};
+
+// For each ASCII character, the first row of kOperatorSpellings that starts with it; past the
+// end for a character that starts none.
+struct OperatorIndex {
+    std::uint8_t first[128]{};
+};
+
+constexpr OperatorIndex makeOperatorIndex() {
+    OperatorIndex index;
+    for (auto& row : index.first) {
+        row = static_cast<std::uint8_t>(std::size(kOperatorSpellings));
+    }
+    for (std::size_t row = std::size(kOperatorSpellings); row-- > 0;) {
+        index.first[kOperatorSpellings[row].text[0]] = static_cast<std::uint8_t>(row);
+    }
+    return index;
+}
+
+constexpr OperatorIndex kOperatorIndex = makeOperatorIndex();
 
 void setError(Token& t, ErrorCode e) {
     t.kind = Tok::Error;
@@ -42,9 +113,14 @@ void setError(Token& t, ErrorCode e) {
 } // namespace
 
 Keyword keywordFor(std::u16string_view lower) {
-    for (const KeywordName& k : kKeywords) {
-        if (lower == k.text) {
-            return k.keyword;
+    if (lower.empty() || lower[0] < u'a' || lower[0] > u'z') {
+        return Keyword::None;
+    }
+    const std::size_t letter = static_cast<std::size_t>(lower[0] - u'a');
+    for (std::size_t row = kKeywordIndex.first[letter]; row < kKeywordIndex.first[letter + 1];
+         ++row) {
+        if (lower == kKeywords[row].text) {
+            return kKeywords[row].keyword;
         }
     }
     return Keyword::None;
@@ -77,13 +153,14 @@ void Lexer::setValue(Token& t, Variant v) {
     out_.values.push_back(std::move(v));
 }
 
+// Blanks separate tokens; a line continuation, "_" last on its line (blanks may follow it),
+// joins the next line to this one, so "x =_" and "3" on the next line are "x = 3".
 void Lexer::skipBlanks() {
     for (;;) {
         const char16_t c = peek();
         if (c == u' ' || c == u'\t' || c == u'\f' || c == u'\v' || c == 0xA0) {
             ++pos_;
         } else if (c == u'_') {
-            // A line continuation: "_" with only blanks after it up to the line end.
             std::size_t p = pos_ + 1;
             while (p < src_.size() && (src_[p] == u' ' || src_[p] == u'\t')) {
                 ++p;
@@ -102,6 +179,8 @@ void Lexer::skipBlanks() {
     }
 }
 
+// The next token; false at the end of the text. A line end is a token, since it ends a
+// statement as ":" does. "'" and Rem start a comment that runs to the line end.
 bool Lexer::next(Token& t) {
     skipBlanks();
     t.pos = static_cast<std::uint32_t>(pos_);
@@ -132,7 +211,6 @@ bool Lexer::next(Token& t) {
     } else if (isLetter(c)) {
         lexIdentifier(t);
         if (t.kind == Tok::Identifier && out_.names[t.payload] == u"rem") {
-            // Rem starts a comment that runs to the line end.
             while (pos_ < src_.size() && !isLineEnd(src_[pos_])) {
                 ++pos_;
             }
@@ -146,6 +224,10 @@ bool Lexer::next(Token& t) {
     return true;
 }
 
+// A decimal literal ("12", "1.5", ".5", "1E3"). A whole number is an Integer up to 32767, a
+// Long up to 2147483647 and a Double beyond; a fraction or exponent makes a Double. There is
+// no sign: "-5" is unary minus on 5. Up to four digits are always an Integer, kept in the
+// token itself.
 void Lexer::lexNumber(Token& t) {
     const std::size_t start = pos_;
     bool isWhole = true;
@@ -191,6 +273,8 @@ void Lexer::lexNumber(Token& t) {
     }
 }
 
+// "&H1F", "&O17", "&HFFFF&": hexadecimal and octal literals, by the 16/32-bit rule of
+// radixPattern (the trailing "&" asks for the 32-bit reading).
 void Lexer::lexRadix(Token& t) {
     const int radix = radixOf(peek(1));
     pos_ += 2;
@@ -211,6 +295,7 @@ void Lexer::lexRadix(Token& t) {
     setValue(t, fitInteger(radixPattern(value, digits, radix, wide), VarType::Integer));
 }
 
+// "text" on one line; "" inside stands for one quote. No other escapes exist.
 void Lexer::lexString(Token& t) {
     ++pos_;
     std::u16string text;
@@ -240,6 +325,8 @@ void Lexer::lexString(Token& t) {
     setValue(t, Variant::string(std::move(text), budget_));
 }
 
+// "#1/2/2003#", "#2003-01-02 4:05 PM#", "#4:05:06#": a date literal always reads month before
+// day, whatever the user's locale, so a script means the same everywhere.
 void Lexer::lexDate(Token& t) {
     std::size_t end = pos_ + 1;
     while (end < src_.size() && src_[end] != u'#' && !isLineEnd(src_[end])) {
@@ -259,6 +346,8 @@ void Lexer::lexDate(Token& t) {
     setValue(t, Variant::date(serial));
 }
 
+// A name: a letter, then letters, digits and "_", at most 255 characters, compared without
+// regard to case. Reserved words become Keyword tokens.
 void Lexer::lexIdentifier(Token& t) {
     const std::size_t start = pos_;
     while (isLetter(peek()) || isDigit(peek()) || peek() == u'_') {
@@ -275,6 +364,8 @@ void Lexer::lexIdentifier(Token& t) {
     t.kind = t.keyword == Keyword::None ? Tok::Identifier : Tok::Keyword;
 }
 
+// "[any text]" is a name made of that text, so that a name may be a reserved word or hold
+// blanks.
 void Lexer::lexBracketed(Token& t) {
     std::size_t end = pos_ + 1;
     while (end < src_.size() && src_[end] != u']' && !isLineEnd(src_[end])) {
@@ -292,69 +383,19 @@ void Lexer::lexBracketed(Token& t) {
 
 bool Lexer::lexOperator(Token& t) {
     const char16_t c = peek();
-    const char16_t d = peek(1);
-    auto one = [&](Tok k) {
-        t.kind = k;
-        ++pos_;
-        return true;
-    };
-    auto two = [&](Tok k) {
-        t.kind = k;
-        pos_ += 2;
-        return true;
-    };
-    switch (c) {
-    case u'+':
-        return one(Tok::Plus);
-    case u'-':
-        return one(Tok::Minus);
-    case u'*':
-        return one(Tok::Star);
-    case u'/':
-        return one(Tok::Slash);
-    case u'\\':
-        return one(Tok::Backslash);
-    case u'^':
-        return one(Tok::Caret);
-    case u'&':
-        return one(Tok::Ampersand);
-    case u'(':
-        return one(Tok::LParen);
-    case u')':
-        return one(Tok::RParen);
-    case u',':
-        return one(Tok::Comma);
-    case u'.':
-        return one(Tok::Dot);
-    case u':':
-        return one(Tok::Colon);
-    case u'=': // "=>" and "=<" are old spellings of ">=" and "<="
-        if (d == u'>') {
-            return two(Tok::GreaterEqual);
-        }
-        if (d == u'<') {
-            return two(Tok::LessEqual);
-        }
-        return one(Tok::Equal);
-    case u'<':
-        if (d == u'>') {
-            return two(Tok::NotEqual);
-        }
-        if (d == u'=') {
-            return two(Tok::LessEqual);
-        }
-        return one(Tok::Less);
-    case u'>':
-        if (d == u'<') {
-            return two(Tok::NotEqual);
-        }
-        if (d == u'=') {
-            return two(Tok::GreaterEqual);
-        }
-        return one(Tok::Greater);
-    default:
+    if (c >= std::size(kOperatorIndex.first)) {
         return false;
     }
+    for (std::size_t row = kOperatorIndex.first[c];
+         row < std::size(kOperatorSpellings) && kOperatorSpellings[row].text[0] == c; ++row) {
+        const OperatorSpelling& o = kOperatorSpellings[row];
+        if (o.text[1] == u'\0' || peek(1) == o.text[1]) {
+            t.kind = o.kind;
+            pos_ += o.text[1] == u'\0' ? 1 : 2;
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace vbs

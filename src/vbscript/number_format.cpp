@@ -16,7 +16,85 @@ std::u16string widen(std::string_view s) {
     return {s.begin(), s.end()};
 }
 
-// Rounds |value| to `digits` significant digits and writes it in VBScript's notation.
+// A magnitude as decimal digits: mantissa "d..." (no trailing zeros) times 10^exponent, the
+// exponent being that of the first digit.
+struct Decimal {
+    std::string mantissa;
+    int exponent = 0;
+};
+
+// |value| rounded to `digits` significant digits, half away from zero as VBScript rounds (a
+// Single 654322.25 shows as 654322.3, not printf's 654322.2): the decimal expansion is taken
+// well past the digits kept, then rounded by hand.
+Decimal roundedDigits(double value, int digits) {
+    char buf[80];
+    std::snprintf(buf, sizeof buf, "%.*e", digits + 20, std::fabs(value));
+    // buf is "d.ddddde[+-]xx".
+    Decimal d;
+    const char* p = buf;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') {
+            d.mantissa.push_back(*p);
+        }
+    }
+    d.exponent = std::atoi(p + 1);
+    const bool roundUp = d.mantissa[static_cast<std::size_t>(digits)] >= '5';
+    d.mantissa.resize(static_cast<std::size_t>(digits));
+    if (roundUp) {
+        auto i = d.mantissa.size();
+        while (i > 0 && d.mantissa[i - 1] == '9') {
+            d.mantissa[--i] = '0';
+        }
+        if (i == 0) {
+            d.mantissa.insert(d.mantissa.begin(), '1'); // 9.99... became 10.0...
+            d.mantissa.pop_back();
+            ++d.exponent;
+        } else {
+            ++d.mantissa[i - 1];
+        }
+    }
+    while (d.mantissa.size() > 1 && d.mantissa.back() == '0') {
+        d.mantissa.pop_back();
+    }
+    return d;
+}
+
+// "0.00123", "1230", "12.3".
+void writeFixed(const Decimal& d, char16_t sep, std::u16string& out) {
+    if (d.exponent < 0) {
+        out += u"0";
+        out.push_back(sep);
+        out.append(static_cast<std::size_t>(-d.exponent - 1), u'0');
+        out += widen(d.mantissa);
+        return;
+    }
+    const auto intDigits = static_cast<std::size_t>(d.exponent + 1);
+    if (d.mantissa.size() <= intDigits) {
+        out += widen(d.mantissa);
+        out.append(intDigits - d.mantissa.size(), u'0');
+        return;
+    }
+    out += widen(std::string_view(d.mantissa).substr(0, intDigits));
+    out.push_back(sep);
+    out += widen(std::string_view(d.mantissa).substr(intDigits));
+}
+
+// "1.5E+15", "3E-05": the exponent always signed and at least two digits long.
+void writeScientific(const Decimal& d, char16_t sep, std::u16string& out) {
+    out.push_back(static_cast<char16_t>(d.mantissa[0]));
+    if (d.mantissa.size() > 1) {
+        out.push_back(sep);
+        out += widen(std::string_view(d.mantissa).substr(1));
+    }
+    char expText[16];
+    std::snprintf(expText, sizeof expText, "E%c%02d", d.exponent < 0 ? '-' : '+',
+                  std::abs(d.exponent));
+    out += widen(expText);
+}
+
+// `value` with `digits` significant digits (15 for a Double, 7 for a Single) in VBScript's
+// notation: fixed while at most `digits` integer digits are needed and the last digit lies
+// within `digits` decimal places, scientific otherwise (1E+15, 1.5E-15, but 0.00001).
 std::u16string formatSignificant(double value, int digits, char16_t sep) {
     if (std::isnan(value)) {
         return u"NaN";
@@ -25,72 +103,19 @@ std::u16string formatSignificant(double value, int digits, char16_t sep) {
         return value < 0 ? u"-Infinity" : u"Infinity";
     }
     if (value == 0.0) {
-        return u"0";
+        return u"0"; // also -0
     }
-    // Take the decimal expansion well past the digits kept, then round half away from zero
-    // as VBScript does (a Single 654322.25 shows as 654322.3, not printf's 654322.2).
-    char buf[80];
-    std::snprintf(buf, sizeof buf, "%.*e", digits + 20, std::fabs(value));
-    // buf is "d.ddddde[+-]xx": collect the mantissa digits and the exponent.
-    std::string mantissa;
-    const char* p = buf;
-    for (; *p != 'e'; ++p) {
-        if (*p != '.') {
-            mantissa.push_back(*p);
-        }
-    }
-    int exponent = std::atoi(p + 1);
-    const bool roundUp = mantissa[static_cast<std::size_t>(digits)] >= '5';
-    mantissa.resize(static_cast<std::size_t>(digits));
-    if (roundUp) {
-        auto i = mantissa.size();
-        while (i > 0 && mantissa[i - 1] == '9') {
-            mantissa[--i] = '0';
-        }
-        if (i == 0) {
-            mantissa.insert(mantissa.begin(), '1');
-            mantissa.pop_back();
-            ++exponent;
-        } else {
-            ++mantissa[i - 1];
-        }
-    }
-    while (mantissa.size() > 1 && mantissa.back() == '0') {
-        mantissa.pop_back();
-    }
-    const int n = static_cast<int>(mantissa.size());
+    const Decimal d = roundedDigits(value, digits);
     std::u16string out;
     if (value < 0) {
         out.push_back(u'-');
     }
-    const bool fixed = exponent <= digits - 1 && n - 1 - exponent <= digits;
-    if (fixed) {
-        if (exponent < 0) {
-            out += u"0";
-            out.push_back(sep);
-            out.append(static_cast<std::size_t>(-exponent - 1), u'0');
-            out += widen(mantissa);
-        } else {
-            const auto intDigits = static_cast<std::size_t>(exponent + 1);
-            if (mantissa.size() <= intDigits) {
-                out += widen(mantissa);
-                out.append(intDigits - mantissa.size(), u'0');
-            } else {
-                out += widen(std::string_view(mantissa).substr(0, intDigits));
-                out.push_back(sep);
-                out += widen(std::string_view(mantissa).substr(intDigits));
-            }
-        }
-        return out;
+    const int n = static_cast<int>(d.mantissa.size());
+    if (d.exponent <= digits - 1 && n - 1 - d.exponent <= digits) {
+        writeFixed(d, sep, out);
+    } else {
+        writeScientific(d, sep, out);
     }
-    out.push_back(static_cast<char16_t>(mantissa[0]));
-    if (n > 1) {
-        out.push_back(sep);
-        out += widen(std::string_view(mantissa).substr(1));
-    }
-    char expText[16];
-    std::snprintf(expText, sizeof expText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    out += widen(expText);
     return out;
 }
 

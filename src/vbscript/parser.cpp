@@ -1,9 +1,9 @@
 #include "parser.h"
 
+#include <array>
+
 namespace vbs {
 
-// Parse errors unwind with an exception that never leaves this class: the first error ends the
-// parse, and its position and code are all the caller needs.
 Parser::Parser(std::u16string_view source, GlobalTable& globals, bool optionExplicit,
                std::uintptr_t stackEnd, const Budget& budget)
     : lexer_(source, budget), source_(source), budget_(budget), globals_(globals),
@@ -12,60 +12,73 @@ Parser::Parser(std::u16string_view source, GlobalTable& globals, bool optionExpl
 }
 
 ParseResult Parser::parseStatements() {
+    return run(&Parser::statementsInto);
+}
+
+ParseResult Parser::parseExpression() {
+    return run(&Parser::expressionInto);
+}
+
+// Parse errors unwind with an exception that never leaves this class (see fail): the first
+// error ends the parse, and a failed parse returns its code and position and nothing else, so
+// it defines no name.
+ParseResult Parser::run(void (Parser::*body)(ParseResult&)) {
     ParseResult r;
     try {
-        r.statements = parseBlock(false);
-        const Token& t = peek();
-        if (t.kind != Tok::End) {
-            if (t.kind == Tok::Keyword && t.keyword == Keyword::Next) {
-                fail(ErrorCode::UnexpectedNext);
-            }
-            if (t.kind == Tok::Keyword && t.keyword == Keyword::Loop) {
-                fail(ErrorCode::LoopWithoutDo);
-            }
-            fail(ErrorCode::ExpectedStatement);
-        }
+        (this->*body)(r);
         resolveAll();
     } catch (const Fail& f) {
+        r = ParseResult{};
         r.error = f.code;
         r.errorPos = f.pos;
-        r.statements.clear();
     }
     r.optionExplicit = optionExplicit_;
     r.replaced = std::move(replaced_);
     return r;
 }
 
-ParseResult Parser::parseExpression() {
-    ParseResult r;
-    try {
-        if (peek().kind != Tok::End) {
-            r.expression = parseExpr();
-            while (peek().kind == Tok::Newline) {
-                advance();
-            }
-            if (peek().kind == Tok::Error) {
-                fail(peek().error);
-            }
-            if (peek().kind != Tok::End) {
-                fail(ErrorCode::ExpectedEndOfStatement);
-            }
-        }
-        resolveAll();
-    } catch (const Fail& f) {
-        r.error = f.code;
-        r.errorPos = f.pos;
-        r.expression.reset();
+// A script: statements up to the end of the text. A block's closing word with no block open
+// names the block it lacks.
+void Parser::statementsInto(ParseResult& r) {
+    r.statements = parseBlock(false);
+    if (isKeyword(Keyword::Next)) {
+        fail(ErrorCode::UnexpectedNext);
     }
-    r.optionExplicit = optionExplicit_;
-    return r;
+    if (isKeyword(Keyword::Loop)) {
+        fail(ErrorCode::LoopWithoutDo);
+    }
+    if (peek().kind != Tok::End) {
+        fail(ErrorCode::ExpectedStatement);
+    }
 }
 
-const Token& Parser::peek(std::size_t ahead) const {
+// One expression, as the calculator's input line is: blank lines after it are allowed, a
+// second expression or statement is not.
+void Parser::expressionInto(ParseResult& r) {
+    if (peek().kind == Tok::End) {
+        return; // an empty text is Empty
+    }
+    r.expression = parseExpr();
+    while (peek().kind == Tok::Newline) {
+        advance();
+    }
+    if (peek().kind != Tok::End) {
+        fail(ErrorCode::ExpectedEndOfStatement);
+    }
+}
+
+// The token `ahead` places after the current one, lexing as far as needed; past the end, the
+// End token. The current token is kept at hand: the parser looks at it far more often than it
+// moves.
+const Token& Parser::peekFar(std::size_t ahead) const {
     const std::size_t i = pos_ + ahead;
     lexer_.ensure(i);
     const auto& tokens = lexer_.list().tokens;
-    return i < tokens.size() ? tokens[i] : tokens.back();
+    const Token& t = i < tokens.size() ? tokens[i] : tokens.back();
+    if (ahead == 0) {
+        current_ = &t;
+    }
+    return t;
 }
 
 const Token& Parser::advance() {
@@ -73,8 +86,14 @@ const Token& Parser::advance() {
     lexer_.ensure(pos_ + 1);
     if (pos_ + 1 < lexer_.list().tokens.size()) {
         ++pos_;
+        current_ = nullptr;
     }
     return t;
+}
+
+void Parser::backUp(std::size_t pos) {
+    pos_ = pos;
+    current_ = nullptr;
 }
 
 bool Parser::isKeyword(Keyword k, std::size_t ahead) const {
@@ -108,14 +127,17 @@ void Parser::expect(Tok kind, ErrorCode code) {
     advance();
 }
 
-void Parser::fail(ErrorCode code) const {
-    // A lexer error token stands for its own error wherever the parser meets it.
-    const Token& t = peek();
-    throw Fail{t.kind == Tok::Error ? t.error : code, t.pos};
-}
-
+// Every syntax error is raised here, with the source offset the calculator marks and the
+// script runner turns into a line number.
 void Parser::fail(ErrorCode code, std::size_t pos) const {
     throw Fail{code, pos};
+}
+
+// An error at the current token. A lexer Error token stands for its own error wherever the
+// parser meets it, so the first error by position is the one reported.
+void Parser::fail(ErrorCode code) const {
+    const Token& t = peek();
+    fail(t.kind == Tok::Error ? t.error : code, t.pos);
 }
 
 bool Parser::atSeparator() const {
@@ -134,6 +156,8 @@ void Parser::enterNesting() {
     }
 }
 
+// The words that close a block (Else, End, Loop, Next, Wend, Case) end the statement list
+// before them; the block's own parse function checks that the right one came.
 bool Parser::startsStatement() const {
     const Token& t = peek();
     switch (t.kind) {
@@ -158,6 +182,8 @@ bool Parser::startsStatement() const {
     }
 }
 
+// Statements separated by line ends or ":" (empty statements are fine: "x = 1 :: :"). In
+// the one-line If only ":" separates, and the line end closes the block.
 Block Parser::parseBlock(bool singleLine) {
     enterNesting();
     Block block;
@@ -168,7 +194,7 @@ Block Parser::parseBlock(bool singleLine) {
         if (!startsStatement()) {
             break;
         }
-        if (StmtPtr s = parseStatement(singleLine)) {
+        if (StmtPtr s = parseStatement()) {
             block.push_back(std::move(s));
         }
         if (atSeparator()) {
@@ -183,103 +209,100 @@ Block Parser::parseBlock(bool singleLine) {
     return block;
 }
 
-StmtPtr Parser::parseStatement(bool singleLine) {
+// A statement starts with a keyword, which picks its parse function from this table, or with
+// a name: an assignment or a call (Randomize is a name, not a keyword, as it may be assigned).
+// Declarations (Const, Sub, Function, Class, Option Explicit) make no statement: they take
+// effect when the whole text has parsed, hence they return null.
+Parser::StatementParser Parser::statementParser(Keyword k) {
+    struct Row {
+        Keyword keyword;
+        StatementParser parse;
+    };
+    static constexpr Row kStatements[] = {
+        {Keyword::Dim, &Parser::parseDim},       {Keyword::ReDim, &Parser::parseDim},
+        {Keyword::Public, &Parser::parseScoped}, {Keyword::Private, &Parser::parseScoped},
+        {Keyword::Const, &Parser::parseConst},   {Keyword::Function, &Parser::parseProcedure},
+        {Keyword::Sub, &Parser::parseProcedure}, {Keyword::Class, &Parser::parseClass},
+        {Keyword::With, &Parser::parseWith},     {Keyword::If, &Parser::parseIf},
+        {Keyword::For, &Parser::parseFor},       {Keyword::Do, &Parser::parseDo},
+        {Keyword::While, &Parser::parseWhile},   {Keyword::Select, &Parser::parseSelect},
+        {Keyword::Exit, &Parser::parseExit},     {Keyword::Call, &Parser::parseCallKeyword},
+        {Keyword::Set, &Parser::parseSet},       {Keyword::Let, &Parser::parseLet},
+        {Keyword::On, &Parser::parseOnError},    {Keyword::Option, &Parser::parseOption},
+        {Keyword::Erase, &Parser::parseErase},
+    };
+    static constexpr auto kByKeyword = [] {
+        std::array<StatementParser, kKeywordCount> byKeyword{};
+        for (const Row& row : kStatements) {
+            byKeyword[static_cast<std::size_t>(row.keyword)] = row.parse;
+        }
+        return byKeyword;
+    }();
+    return kByKeyword[static_cast<std::size_t>(k)];
+}
+
+StmtPtr Parser::parseStatement() {
     const Token& t = peek();
-    if (t.kind == Tok::Error) {
-        fail(t.error);
+    if (t.kind == Tok::Identifier && nameOf(t) == u"randomize" && peek(1).kind != Tok::Equal) {
+        return parseRandomize();
     }
-    if (t.kind == Tok::Dot) {
+    if (t.kind == Tok::Identifier || t.kind == Tok::Dot) {
         return parseAssignOrCall();
     }
-    if (t.kind == Tok::Identifier) {
-        if (nameOf(t) == u"randomize" && peek(1).kind != Tok::Equal) {
-            auto s = std::make_unique<Stmt>();
-            s->kind = StmtKind::Randomize;
-            s->pos = advance().pos;
-            if (!atStatementEnd()) {
-                s->value = parseExpr();
-            }
-            return s;
-        }
-        return parseAssignOrCall();
-    }
-    if (t.kind != Tok::Keyword) {
+    const StatementParser parse = t.kind == Tok::Keyword ? statementParser(t.keyword) : nullptr;
+    if (!parse) {
         fail(ErrorCode::ExpectedStatement);
     }
-    switch (t.keyword) {
-    case Keyword::Dim:
-        return parseDim(false);
-    case Keyword::ReDim:
-        return parseDim(true);
-    case Keyword::Public:
-    case Keyword::Private:
-        if (isKeyword(Keyword::Function, 1) || isKeyword(Keyword::Sub, 1)) {
-            advance();
-            parseProcedure();
-            return nullptr;
-        }
-        if (isKeyword(Keyword::Const, 1)) {
-            advance();
-            parseConst();
-            return nullptr;
-        }
-        return parseDim(false);
-    case Keyword::Const:
-        parseConst();
-        return nullptr;
-    case Keyword::Function:
-    case Keyword::Sub:
-        parseProcedure();
-        return nullptr;
-    case Keyword::Class:
-        parseClass();
-        return nullptr;
-    case Keyword::With:
-        return parseWith();
-    case Keyword::If:
-        return parseIf();
-    case Keyword::For:
-        return parseFor();
-    case Keyword::Do:
-        return parseDo();
-    case Keyword::While:
-        return parseWhile();
-    case Keyword::Select:
-        return parseSelect();
-    case Keyword::Exit:
-        return parseExit();
-    case Keyword::Call:
-        return parseCallKeyword();
-    case Keyword::Set:
-        return parseSet();
-    case Keyword::Let:
+    return (this->*parse)();
+}
+
+// "Public"/"Private" before Sub, Function or Const, or declaring variables like Dim.
+StmtPtr Parser::parseScoped() {
+    if (isKeyword(Keyword::Function, 1) || isKeyword(Keyword::Sub, 1) ||
+        isKeyword(Keyword::Const, 1)) {
         advance();
-        return parseAssignOrCall();
-    case Keyword::On:
-        return parseOnError();
-    case Keyword::Option: {
-        advance();
-        if (!isWord(u"explicit")) {
-            fail(ErrorCode::SyntaxError);
-        }
-        advance();
-        optionExplicit_ = true;
-        return nullptr;
+        return (this->*statementParser(peek().keyword))();
     }
-    case Keyword::Erase: {
-        auto s = std::make_unique<Stmt>();
-        s->kind = StmtKind::Erase;
-        s->pos = advance().pos;
-        if (peek().kind != Tok::Identifier) {
-            fail(ErrorCode::ExpectedIdentifier);
-        }
-        s->target = makeName(advance());
-        return s;
+    return parseDim();
+}
+
+StmtPtr Parser::parseLet() {
+    advance();
+    return parseAssignOrCall();
+}
+
+// Option Explicit: from here on every name must be declared before it is used.
+StmtPtr Parser::parseOption() {
+    advance();
+    if (!isWord(u"explicit")) {
+        fail(ErrorCode::SyntaxError);
     }
-    default:
-        (void)singleLine;
-        fail(ErrorCode::ExpectedStatement);
+    advance();
+    optionExplicit_ = true;
+    return nullptr;
+}
+
+// Erase a: a fixed array's elements become Empty, a dynamic array becomes empty.
+StmtPtr Parser::parseErase() {
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::Erase;
+    s->pos = advance().pos;
+    if (peek().kind != Tok::Identifier) {
+        fail(ErrorCode::ExpectedIdentifier);
     }
+    s->target = makeName(advance());
+    return s;
+}
+
+// Randomize [seed]: without a seed the generator is seeded from the clock when it runs.
+StmtPtr Parser::parseRandomize() {
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::Randomize;
+    s->pos = advance().pos;
+    if (!atStatementEnd()) {
+        s->value = parseExpr();
+    }
+    return s;
 }
 
 void Parser::expectBlockEnd(Keyword k, ErrorCode code) {
@@ -290,6 +313,9 @@ void Parser::expectBlockEnd(Keyword k, ErrorCode code) {
     expectKeyword(k, code);
 }
 
+// If has two forms. A Then that ends its line opens a block closed by End If, with ElseIf and
+// Else inside; anything else after Then is the one-line form, which ends with its line (an End
+// If there is allowed and ignored).
 StmtPtr Parser::parseIf() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::If;
@@ -324,6 +350,8 @@ StmtPtr Parser::parseIf() {
     return s;
 }
 
+// For i = a To b [Step c] ... Next [i], or For Each x In collection ... Next. The loop's bounds
+// are evaluated once, when the loop starts (the executor's rule); Exit For needs an open For.
 StmtPtr Parser::parseFor() {
     auto s = std::make_unique<Stmt>();
     s->pos = advance().pos;
@@ -347,9 +375,9 @@ StmtPtr Parser::parseFor() {
             s->step = parseExpr();
         }
     }
-    ++loopDepth_[1];
+    ++loops_.forLoops;
     s->body = parseBlock(false);
-    --loopDepth_[1];
+    --loops_.forLoops;
     expectKeyword(Keyword::Next, ErrorCode::ExpectedNext);
     if (peek().kind == Tok::Identifier) {
         advance(); // "Next i"
@@ -357,6 +385,7 @@ StmtPtr Parser::parseFor() {
     return s;
 }
 
+// Do [While|Until c] ... Loop [While|Until c]: the condition at one end only, or none at all.
 StmtPtr Parser::parseDo() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Do;
@@ -366,9 +395,9 @@ StmtPtr Parser::parseDo() {
         s->until = advance().keyword == Keyword::Until;
         s->cond = parseExpr();
     }
-    ++loopDepth_[0];
+    ++loops_.doLoops;
     s->body = parseBlock(false);
-    --loopDepth_[0];
+    --loops_.doLoops;
     expectKeyword(Keyword::Loop, ErrorCode::ExpectedLoop);
     if (isKeyword(Keyword::While) || isKeyword(Keyword::Until)) {
         if (s->testFirst) {
@@ -380,6 +409,7 @@ StmtPtr Parser::parseDo() {
     return s;
 }
 
+// While c ... Wend: a Do While loop that Exit Do cannot leave (it counts no Do).
 StmtPtr Parser::parseWhile() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Do;
@@ -392,6 +422,8 @@ StmtPtr Parser::parseWhile() {
     return s;
 }
 
+// Select Case x, then Case clauses of items: a value ("Case 1, 2"), a range ("Case 1 To 5")
+// or "Is" with a comparison ("Case Is >= 10"), then Case Else.
 StmtPtr Parser::parseSelect() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Select;
@@ -407,23 +439,7 @@ StmtPtr Parser::parseSelect() {
             clause.isElse = true;
         } else {
             do {
-                CaseItem item;
-                if (acceptKeyword(Keyword::Is)) {
-                    item.kind = CaseItem::Kind::Is;
-                    OperatorRule rule{};
-                    if (!binaryRule(advance(), rule) || !isComparison(rule.op)) {
-                        fail(ErrorCode::SyntaxError);
-                    }
-                    item.op = rule.op;
-                    item.low = parseExpr();
-                } else {
-                    item.low = parseExpr();
-                    if (acceptKeyword(Keyword::To)) {
-                        item.kind = CaseItem::Kind::Range;
-                        item.high = parseExpr();
-                    }
-                }
-                clause.items.push_back(std::move(item));
+                clause.items.push_back(parseCaseItem());
             } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
         }
         clause.body = parseBlock(false);
@@ -433,6 +449,31 @@ StmtPtr Parser::parseSelect() {
     return s;
 }
 
+// "Is" takes its comparison from the operator table; any other operator there is a syntax
+// error at that operator.
+CaseItem Parser::parseCaseItem() {
+    CaseItem item;
+    if (acceptKeyword(Keyword::Is)) {
+        item.kind = CaseItem::Kind::Is;
+        const OperatorRule* rule = binaryRule(peek());
+        if (!rule || !isComparison(rule->op)) {
+            fail(ErrorCode::SyntaxError);
+        }
+        advance();
+        item.op = rule->op;
+        item.low = parseExpr();
+        return item;
+    }
+    item.low = parseExpr();
+    if (acceptKeyword(Keyword::To)) {
+        item.kind = CaseItem::Kind::Range;
+        item.high = parseExpr();
+    }
+    return item;
+}
+
+// Exit Do, For, Function, Sub or Property, each only inside what it leaves (Exit Function not
+// in a Property Get, which Exit Property leaves).
 StmtPtr Parser::parseExit() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Exit;
@@ -440,9 +481,9 @@ StmtPtr Parser::parseExit() {
     const Token& t = advance();
     const bool inFunction = proc_ && proc_->proc->isFunction && !proc_->property;
     const bool inSub = proc_ && !proc_->proc->isFunction;
-    if (t.kind == Tok::Keyword && t.keyword == Keyword::Do && loopDepth_[0] > 0) {
+    if (t.kind == Tok::Keyword && t.keyword == Keyword::Do && loops_.doLoops > 0) {
         s->exitKind = ExitKind::Do;
-    } else if (t.kind == Tok::Keyword && t.keyword == Keyword::For && loopDepth_[1] > 0) {
+    } else if (t.kind == Tok::Keyword && t.keyword == Keyword::For && loops_.forLoops > 0) {
         s->exitKind = ExitKind::For;
     } else if (t.kind == Tok::Keyword && t.keyword == Keyword::Function && inFunction) {
         s->exitKind = ExitKind::Function;
@@ -470,38 +511,14 @@ bool joinsOntoItself(const Expr& target, const Expr& value) {
 
 } // namespace
 
+// A statement that starts with a name: "target = value" assigns (the first "=" of a
+// statement is the assignment, every later one compares), anything else calls. A Sub is called
+// without parentheses around its arguments: "f(a)" passes a by value as a parenthesised
+// expression, "f(a, b)" is an error, "Call f(a, b)" is the form with parentheses.
 StmtPtr Parser::parseAssignOrCall() {
     auto s = std::make_unique<Stmt>();
     s->pos = peek().pos;
-    ExprPtr target;
-    if (peek().kind == Tok::Dot) {
-        target = std::make_unique<Expr>();
-        target->kind = ExprKind::With;
-        target->pos = peek().pos;
-    } else {
-        target = makeName(advance());
-    }
-    if (target->kind != ExprKind::With && peek().kind == Tok::LParen) {
-        // name(...) is a subscript or call target, unless what follows the ")" shows that the
-        // parentheses began the first argument: "f (a + 1) * 2, 3".
-        const std::size_t save = pos_;
-        const std::size_t mark = pendingCount();
-        std::vector<ExprPtr> args;
-        parseArgs(args);
-        if (peek().kind == Tok::Equal || atStatementEnd() || peek().kind == Tok::Dot ||
-            peek().kind == Tok::LParen) {
-            target->args = std::move(args);
-            target->hasParens = true;
-        } else {
-            args.clear();
-            truncatePending(mark);
-            pos_ = save;
-        }
-    }
-    while (peek().kind == Tok::Dot || (peek().kind == Tok::LParen && target->hasParens)) {
-        target = peek().kind == Tok::Dot ? parseMember(std::move(target))
-                                         : parseCallOn(std::move(target));
-    }
+    ExprPtr target = parseStatementTarget();
     if (peek().kind == Tok::Equal) {
         advance();
         s->kind = StmtKind::Assign;
@@ -512,7 +529,6 @@ StmtPtr Parser::parseAssignOrCall() {
     }
     s->kind = StmtKind::Call;
     if (target->hasParens) {
-        // "f(a)" as a statement passes a by value; "f(a, b)" needs Call.
         const std::size_t first =
             target->kind == ExprKind::Member || target->kind == ExprKind::Call ? 1 : 0;
         if (target->args.size() > first + 1) {
@@ -530,6 +546,46 @@ StmtPtr Parser::parseAssignOrCall() {
     return s;
 }
 
+// The name chain a statement starts with: "x", "x(1).y", ".member" inside With.
+ExprPtr Parser::parseStatementTarget() {
+    ExprPtr target;
+    if (peek().kind == Tok::Dot) {
+        target = std::make_unique<Expr>();
+        target->kind = ExprKind::With;
+        target->pos = peek().pos;
+    } else {
+        target = makeName(advance());
+        if (peek().kind == Tok::LParen) {
+            parseTargetArgs(*target);
+        }
+    }
+    while (peek().kind == Tok::Dot || (peek().kind == Tok::LParen && target->hasParens)) {
+        target = peek().kind == Tok::Dot ? parseMember(std::move(target))
+                                         : parseCallOn(std::move(target));
+    }
+    return target;
+}
+
+// name(...) is a subscript or call target, unless what follows the ")" shows that the
+// parentheses began the first argument: "f (a + 1) * 2, 3". The parse then backs up, dropping
+// the names it collected.
+void Parser::parseTargetArgs(Expr& target) {
+    const std::size_t save = pos_;
+    const std::size_t mark = pendingCount();
+    std::vector<ExprPtr> args;
+    parseArgs(args);
+    if (peek().kind == Tok::Equal || atStatementEnd() || peek().kind == Tok::Dot ||
+        peek().kind == Tok::LParen) {
+        target.args = std::move(args);
+        target.hasParens = true;
+        return;
+    }
+    args.clear();
+    truncatePending(mark);
+    backUp(save);
+}
+
+// Set target = value: assigns an object reference (the value's default member is not read).
 StmtPtr Parser::parseSet() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Set;
@@ -543,6 +599,7 @@ StmtPtr Parser::parseSet() {
     return s;
 }
 
+// Call f(a, b): a call whose arguments are in parentheses; a Function's result is dropped.
 StmtPtr Parser::parseCallKeyword() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::Call;

@@ -17,16 +17,22 @@ namespace vbs {
 
 struct CallerScope;
 
-// A binary operator and its precedence level (1 loosest).
+// How a binary operator binds: it takes a left operand whose operators bind at least `left`
+// (its precedence level, 1 loosest) and parses its right operand at `right`.
 struct OperatorRule {
     BinaryOp op;
-    int level;
+    std::uint8_t left;
+    std::uint8_t right;
 };
 
-// The binary operator token `t` is, with its level; false for a token that is none.
-bool binaryRule(const Token& t, OperatorRule& r);
+// The rule of the binary operator that token `t` is, from the one operator table
+// (parser_expr.cpp); null for a token that is none. Select Case's "Is" takes its comparison
+// from here too.
+const OperatorRule* binaryRule(const Token& t);
 
-// The outcome of parsing one call's text.
+// The outcome of parsing one call's text. After a syntax error `error` and `errorPos` (the
+// offset in the text where the error lies) tell what failed, and no statement or expression is
+// returned.
 struct ParseResult {
     ErrorCode error = ErrorCode::None;
     std::size_t errorPos = 0;
@@ -66,56 +72,82 @@ private:
         std::unordered_map<std::u16string, std::int32_t> locals;
         std::vector<Expr*> pending;
     };
+    // What a syntax error throws (see fail); caught only in run().
     struct Fail {
         ErrorCode code;
         std::size_t pos;
     };
 
     // Token access.
-    const Token& peek(std::size_t ahead = 0) const;
+    const Token& peek(std::size_t ahead = 0) const {
+        return ahead == 0 && current_ ? *current_ : peekFar(ahead);
+    }
+    const Token& peekFar(std::size_t ahead) const;
     const std::u16string& nameOf(const Token& t) const { return lexer_.list().names[t.payload]; }
     Variant valueOf(const Token& t) const {
         return t.smallInteger ? Variant::integer(static_cast<std::int16_t>(t.payload))
                               : lexer_.list().values[t.payload];
     }
     const Token& advance();
+    // Returns to an earlier token, for a parse that backs up.
+    void backUp(std::size_t pos);
     bool isKeyword(Keyword k, std::size_t ahead = 0) const;
     bool isWord(std::u16string_view lower, std::size_t ahead = 0) const;
     bool acceptKeyword(Keyword k);
     void expectKeyword(Keyword k, ErrorCode code);
     void expect(Tok kind, ErrorCode code);
-    [[noreturn]] void fail(ErrorCode code) const;
+    // The one way the parser reports an error: the code and the source offset it lies at.
     [[noreturn]] void fail(ErrorCode code, std::size_t pos) const;
+    // At the current token (or the lexer's error, if that token is one).
+    [[noreturn]] void fail(ErrorCode code) const;
     bool atSeparator() const;
     bool atStatementEnd() const;
     // Counts one level of nesting; fails with "Out of stack space" beyond the limit.
     void enterNesting();
 
     // Statements (parser.cpp).
+    using StatementParser = StmtPtr (Parser::*)();
+    ParseResult run(void (Parser::*body)(ParseResult&));
+    void statementsInto(ParseResult& r);
+    void expressionInto(ParseResult& r);
     Block parseBlock(bool singleLine);
     bool startsStatement() const;
-    StmtPtr parseStatement(bool singleLine);
+    static StatementParser statementParser(Keyword k);
+    StmtPtr parseStatement();
+    StmtPtr parseScoped();
+    StmtPtr parseLet();
+    StmtPtr parseOption();
+    StmtPtr parseErase();
+    StmtPtr parseRandomize();
     StmtPtr parseIf();
     StmtPtr parseFor();
     StmtPtr parseDo();
     StmtPtr parseWhile();
     StmtPtr parseSelect();
+    CaseItem parseCaseItem();
     StmtPtr parseExit();
-    StmtPtr parseDim(bool redim);
+    // Declarations (parser_decl.cpp): Dim and ReDim, Const, Sub and Function, On Error.
+    StmtPtr parseDim();
     StmtPtr parseOnError();
-    void parseConst();
-    void parseProcedure();
+    StmtPtr parseConst();
+    StmtPtr parseProcedure();
     // Sub, Function or Property Get/Let/Set after its keywords, up to its End; `kind` is the
     // keyword that ends it (Sub, Function, or Keyword::None for Property).
     std::unique_ptr<ProcScope> parseProcedureRest(Keyword kind, bool isFunction,
                                                   std::shared_ptr<ClassDef> cls);
+    void parseParameters(ProcScope& scope);
+    void parseProcedureBody(ProcScope& scope);
+    void expectProcedureEnd(Keyword kind, bool isFunction);
     // Class ... End Class (parser_class.cpp).
-    void parseClass();
+    StmtPtr parseClass();
+    void parseClassEntry(const std::shared_ptr<ClassDef>& def);
     void parseClassMember(const std::shared_ptr<ClassDef>& def, bool isPublic, bool isDefault);
     void parseClassVariables(ClassDef& def, bool isPublic);
     ClassMember& classMember(ClassDef& def, const std::u16string& lower);
     StmtPtr parseWith();
     StmtPtr parseAssignOrCall();
+    ExprPtr parseStatementTarget();
+    void parseTargetArgs(Expr& target);
     StmtPtr parseSet();
     StmtPtr parseCallKeyword();
     void expectBlockEnd(Keyword k, ErrorCode code);
@@ -124,8 +156,12 @@ private:
     ExprPtr parseExpr();
     ExprPtr parseBinary(int minPrec);
     bool foldNextLiteral(Expr& left, const OperatorRule& rule);
+    bool foldInto(Expr& left, const Expr& right, BinaryOp op);
+    void appendOperation(ExprPtr& left, const OperatorRule& rule, ExprPtr right, std::size_t pos);
     ExprPtr parseOperand();
     ExprPtr parsePrimary();
+    ExprPtr parseParenthesized();
+    ExprPtr parseKeywordOperand();
     ExprPtr parseNameChain();
     ExprPtr parseMember(ExprPtr object);
     ExprPtr parseCallOn(ExprPtr callee);
@@ -138,6 +174,8 @@ private:
     void declare(Expr& name);
     void resolveAll();
     void resolve(Expr& e, ProcScope* scope);
+    bool resolveAtScriptLevel(Expr& e);
+    void makeVariable(Expr& e, ProcScope* scope);
     // A script-level name of a text run inside a procedure, found among that procedure's
     // variables or Me's members.
     bool resolveInCaller(Expr& e);
@@ -158,19 +196,24 @@ private:
     std::u16string_view source_;
     Budget budget_;
     std::size_t pos_ = 0;
+    // Token pos_ once looked at (the lexer's tokens do not move); null after a move.
+    mutable const Token* current_ = nullptr;
     GlobalTable& globals_;
     bool optionExplicit_;
     int depth_ = 0;
     StackGuard stack_;
-    int loopDepth_[2] = {0, 0}; // Do, For: for checking Exit
+    // Loops open around the statement being parsed, for checking Exit Do and Exit For.
+    struct OpenLoops {
+        int doLoops = 0;
+        int forLoops = 0;
+    };
+    OpenLoops loops_;
     ProcScope* proc_ = nullptr;
     std::vector<std::unique_ptr<ProcScope>> procs_;
     std::vector<Expr*> topPending_;
     std::vector<std::u16string> topDims_;
     std::vector<std::pair<std::u16string, Variant>> topConsts_;
     std::vector<std::shared_ptr<ClassDef>> classes_;
-    // With blocks open around the statement being parsed ("." needs one).
-    int withDepth_ = 0;
     CallerScope* caller_ = nullptr;
     std::vector<std::shared_ptr<Procedure>> replaced_;
 };

@@ -12,9 +12,11 @@ ClassMember& Parser::classMember(ClassDef& def, const std::u16string& lower) {
     return def.members[static_cast<std::size_t>(it->second)];
 }
 
-void Parser::parseClass() {
+// Class Name ... End Class, at script level only, never inside a procedure or a block. Its
+// body holds only declarations: variables (Dim, Public, Private), Sub, Function and Property
+// procedures, each on its own line.
+StmtPtr Parser::parseClass() {
     const Token& kw = advance();
-    // Classes are script-level only, never inside a procedure or a block.
     if (proc_ || depth_ != 1) {
         fail(ErrorCode::SyntaxError, kw.pos);
     }
@@ -36,34 +38,41 @@ void Parser::parseClass() {
             expectKeyword(Keyword::Class, ErrorCode::ExpectedClass);
             break;
         }
-        if (acceptKeyword(Keyword::Dim)) {
-            parseClassVariables(*def, true);
-        } else if (acceptKeyword(Keyword::Public)) {
-            const bool isDefault = isWord(u"default");
-            if (isDefault) {
-                advance();
-            }
-            if (!isDefault && peek().kind == Tok::Identifier && !isWord(u"property")) {
-                parseClassVariables(*def, true);
-            } else {
-                parseClassMember(def, true, isDefault);
-            }
-        } else if (acceptKeyword(Keyword::Private)) {
-            if (peek().kind == Tok::Identifier && !isWord(u"property")) {
-                parseClassVariables(*def, false);
-            } else {
-                parseClassMember(def, false, false);
-            }
-        } else if (peek().kind == Tok::End) {
-            fail(ErrorCode::ExpectedEnd);
-        } else {
-            parseClassMember(def, true, false);
-        }
+        parseClassEntry(def);
         if (!atSeparator() && !isKeyword(Keyword::End)) {
             fail(ErrorCode::ExpectedEndOfStatement);
         }
     }
     classes_.push_back(std::move(def));
+    return nullptr;
+}
+
+// One declaration of a class body. "Public Default" marks the member a bare instance stands
+// for; a name after Public or Private (other than Property) declares variables.
+void Parser::parseClassEntry(const std::shared_ptr<ClassDef>& def) {
+    if (acceptKeyword(Keyword::Dim)) {
+        parseClassVariables(*def, true);
+    } else if (acceptKeyword(Keyword::Public)) {
+        const bool isDefault = isWord(u"default");
+        if (isDefault) {
+            advance();
+        }
+        if (!isDefault && peek().kind == Tok::Identifier && !isWord(u"property")) {
+            parseClassVariables(*def, true);
+        } else {
+            parseClassMember(def, true, isDefault);
+        }
+    } else if (acceptKeyword(Keyword::Private)) {
+        if (peek().kind == Tok::Identifier && !isWord(u"property")) {
+            parseClassVariables(*def, false);
+        } else {
+            parseClassMember(def, false, false);
+        }
+    } else if (peek().kind == Tok::End) {
+        fail(ErrorCode::ExpectedEnd);
+    } else {
+        parseClassMember(def, true, false);
+    }
 }
 
 void Parser::parseClassVariables(ClassDef& def, bool isPublic) {
@@ -157,9 +166,7 @@ StmtPtr Parser::parseWith() {
     s->kind = StmtKind::With;
     s->pos = advance().pos;
     s->value = parseExpr();
-    ++withDepth_;
     s->body = parseBlock(false);
-    --withDepth_;
     expectBlockEnd(Keyword::With, ErrorCode::ExpectedWith);
     return s;
 }

@@ -5,6 +5,8 @@
 // Declarations: Dim, ReDim, Const, Function and Sub, and On Error.
 namespace vbs {
 
+// On Error Resume Next (a failing statement is skipped and Err tells what failed) and On Error
+// GoTo 0 (failures stop the script again) are the only forms: there are no labels to go to.
 StmtPtr Parser::parseOnError() {
     auto s = std::make_unique<Stmt>();
     s->pos = advance().pos;
@@ -27,10 +29,13 @@ StmtPtr Parser::parseOnError() {
     return s;
 }
 
-StmtPtr Parser::parseDim(bool redim) {
+// Dim (or Public/Private at its place) declares names, arrays with constant bounds; ReDim
+// [Preserve] sizes an array at run time, so its bounds may be any expression.
+StmtPtr Parser::parseDim() {
     auto s = std::make_unique<Stmt>();
+    s->pos = peek().pos;
+    const bool redim = advance().keyword == Keyword::ReDim;
     s->kind = redim ? StmtKind::ReDim : StmtKind::Dim;
-    s->pos = advance().pos;
     if (redim && isWord(u"preserve")) {
         advance();
         s->preserve = true;
@@ -72,7 +77,9 @@ StmtPtr Parser::parseDim(bool redim) {
     return s;
 }
 
-void Parser::parseConst() {
+// A constant's value is fixed at parse time (constantValue): literals, operators on them and
+// earlier constants.
+StmtPtr Parser::parseConst() {
     advance();
     do {
         if (peek().kind != Tok::Identifier) {
@@ -97,15 +104,19 @@ void Parser::parseConst() {
             topConsts_.emplace_back(nameOf(name), std::move(value));
         }
     } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+    return nullptr;
 }
 
-void Parser::parseProcedure() {
+// Sub and Function live at script level only; they are hoisted (callable above their text)
+// when the whole text has parsed.
+StmtPtr Parser::parseProcedure() {
     const Token& kw = advance();
     if (proc_) {
         fail(ErrorCode::SyntaxError, kw.pos);
     }
     const bool isFunction = kw.keyword == Keyword::Function;
     procs_.push_back(parseProcedureRest(kw.keyword, isFunction, nullptr));
+    return nullptr;
 }
 
 std::unique_ptr<Parser::ProcScope> Parser::parseProcedureRest(Keyword kind, bool isFunction,
@@ -122,61 +133,76 @@ std::unique_ptr<Parser::ProcScope> Parser::parseProcedureRest(Keyword kind, bool
     p.name = nameOf(name);
     p.isFunction = isFunction;
     if (peek().kind == Tok::LParen) {
-        advance();
-        while (peek().kind != Tok::RParen) {
-            Parameter param;
-            if (acceptKeyword(Keyword::ByVal)) {
-                param.byRef = false;
-            } else {
-                acceptKeyword(Keyword::ByRef);
-            }
-            if (peek().kind != Tok::Identifier) {
-                fail(ErrorCode::ExpectedIdentifier);
-            }
-            param.name = nameOf(advance());
-            if (peek().kind == Tok::LParen && peek(1).kind == Tok::RParen) {
-                advance();
-                advance();
-            }
-            if (scope->locals.count(param.name) != 0) {
-                fail(ErrorCode::NameRedefined);
-            }
-            scope->locals[param.name] = p.slotCount++;
-            p.params.push_back(std::move(param));
-            if (peek().kind != Tok::Comma) {
-                break;
-            }
-            advance();
-        }
-        expect(Tok::RParen, ErrorCode::ExpectedRParen);
+        parseParameters(*scope);
     }
+    // A Function's result is a local variable named like the Function.
     if (isFunction) {
         p.resultSlot = p.slotCount++;
         scope->locals[p.name] = p.resultSlot;
     }
-    const int savedLoops[2] = {loopDepth_[0], loopDepth_[1]};
-    const int savedWith = withDepth_;
-    loopDepth_[0] = loopDepth_[1] = 0;
-    withDepth_ = 0;
-    proc_ = scope.get();
-    p.body = parseBlock(false);
-    proc_ = nullptr;
-    loopDepth_[0] = savedLoops[0];
-    loopDepth_[1] = savedLoops[1];
-    withDepth_ = savedWith;
-    if (kind == Keyword::None) {
-        if (!isKeyword(Keyword::End)) {
-            fail(ErrorCode::ExpectedEnd);
-        }
-        advance();
-        if (!isWord(u"property")) {
-            fail(ErrorCode::ExpectedProperty);
-        }
-        advance();
-    } else {
-        expectBlockEnd(kind, isFunction ? ErrorCode::ExpectedFunction : ErrorCode::ExpectedSub);
-    }
+    parseProcedureBody(*scope);
+    expectProcedureEnd(kind, isFunction);
     return scope;
+}
+
+// "(a, ByVal b, ByRef c())": parameters are ByRef unless marked ByVal; "()" after a name only
+// says it takes an array. Each parameter is the next local slot.
+void Parser::parseParameters(ProcScope& scope) {
+    Procedure& p = *scope.proc;
+    advance();
+    while (peek().kind != Tok::RParen) {
+        Parameter param;
+        if (acceptKeyword(Keyword::ByVal)) {
+            param.byRef = false;
+        } else {
+            acceptKeyword(Keyword::ByRef);
+        }
+        if (peek().kind != Tok::Identifier) {
+            fail(ErrorCode::ExpectedIdentifier);
+        }
+        param.name = nameOf(advance());
+        if (peek().kind == Tok::LParen && peek(1).kind == Tok::RParen) {
+            advance();
+            advance();
+        }
+        if (scope.locals.count(param.name) != 0) {
+            fail(ErrorCode::NameRedefined);
+        }
+        scope.locals[param.name] = p.slotCount++;
+        p.params.push_back(std::move(param));
+        if (peek().kind != Tok::Comma) {
+            break;
+        }
+        advance();
+    }
+    expect(Tok::RParen, ErrorCode::ExpectedRParen);
+}
+
+// A procedure's body starts outside any loop of the text around it: Exit Do and Exit For need
+// a loop of their own.
+void Parser::parseProcedureBody(ProcScope& scope) {
+    const OpenLoops saved = loops_;
+    loops_ = {};
+    proc_ = &scope;
+    scope.proc->body = parseBlock(false);
+    proc_ = nullptr;
+    loops_ = saved;
+}
+
+// End Sub, End Function or End Property ("Property" is a name, not a keyword).
+void Parser::expectProcedureEnd(Keyword kind, bool isFunction) {
+    if (kind != Keyword::None) {
+        expectBlockEnd(kind, isFunction ? ErrorCode::ExpectedFunction : ErrorCode::ExpectedSub);
+        return;
+    }
+    if (!isKeyword(Keyword::End)) {
+        fail(ErrorCode::ExpectedEnd);
+    }
+    advance();
+    if (!isWord(u"property")) {
+        fail(ErrorCode::ExpectedProperty);
+    }
+    advance();
 }
 
 } // namespace vbs

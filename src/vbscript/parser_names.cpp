@@ -120,6 +120,27 @@ bool callForm(const Expr& e) {
     return e.hasParens || !e.args.empty();
 }
 
+// A procedure's own names: its variables and parameters, then, in a class's procedure, the
+// class's members. Inside Function f, "f(...)" calls f again while a bare "f" is its result.
+bool resolveLocally(Expr& e, const Procedure& p,
+                    const std::unordered_map<std::u16string, std::int32_t>& locals,
+                    const ClassDef* cls) {
+    const bool recursiveCall = e.hasParens && p.isFunction && e.name == p.name;
+    if (const auto it = locals.find(e.name); it != locals.end() && !recursiveCall) {
+        e.scope = Scope::Local;
+        e.index = it->second;
+        return true;
+    }
+    if (cls) {
+        if (const std::int32_t m = cls->find(e.name); m >= 0) {
+            e.scope = Scope::Member;
+            e.index = m;
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 void Parser::resolvePending(const std::vector<Expr*>& names, ProcScope* scope) {
@@ -138,50 +159,30 @@ void Parser::resolvePending(const std::vector<Expr*>& names, ProcScope* scope) {
 }
 
 bool Parser::resolveInCaller(Expr& e) {
-    const bool recursiveCall =
-        e.hasParens && caller_->proc->isFunction && e.name == caller_->proc->name;
-    if (const auto it = caller_->locals.find(e.name);
-        it != caller_->locals.end() && !recursiveCall) {
-        e.scope = Scope::Local;
-        e.index = it->second;
-        return true;
-    }
-    if (caller_->cls) {
-        if (const std::int32_t m = caller_->cls->find(e.name); m >= 0) {
-            e.scope = Scope::Member;
-            e.index = m;
-            return true;
-        }
-    }
-    return false;
+    return resolveLocally(e, *caller_->proc, caller_->locals, caller_->cls);
 }
 
+// A name is looked up where VBScript looks: the procedure's own variables and parameters, then
+// (in a class's procedure) the class's members, then script-level names, then the built-in
+// functions. A name found nowhere is a new variable where it is used, unless Option Explicit
+// asks for declarations (error 500 when it is reached).
 void Parser::resolve(Expr& e, ProcScope* scope) {
     if (!scope && caller_ && resolveInCaller(e)) {
         return;
     }
-    if (scope) {
-        const Procedure& p = *scope->proc;
-        // Inside Function f, "f(...)" calls f again while a bare "f" is its result.
-        const bool recursiveCall = e.hasParens && p.isFunction && e.name == p.name;
-        if (!recursiveCall) {
-            const auto it = scope->locals.find(e.name);
-            if (it != scope->locals.end()) {
-                e.scope = Scope::Local;
-                e.index = it->second;
-                return;
-            }
-        }
-        // In a class's procedure the class's own members come next.
-        if (scope->cls) {
-            const std::int32_t m = scope->cls->find(e.name);
-            if (m >= 0) {
-                e.scope = Scope::Member;
-                e.index = m;
-                return;
-            }
-        }
+    if ((scope && resolveLocally(e, *scope->proc, scope->locals, scope->cls.get())) ||
+        resolveAtScriptLevel(e)) {
+        return;
     }
+    if (optionExplicit_) {
+        e.scope = Scope::Undefined;
+        return;
+    }
+    makeVariable(e, scope);
+}
+
+// Script-level names (under Option Explicit only declared variables), then built-ins.
+bool Parser::resolveAtScriptLevel(Expr& e) {
     const int g = globals_.find(e.name);
     if (g >= 0) {
         const GlobalEntry& entry = globals_.at(g);
@@ -189,21 +190,23 @@ void Parser::resolve(Expr& e, ProcScope* scope) {
             e.scope = Scope::Global;
             e.index = g;
             e.global = &globals_.at(g);
-            return;
+            return true;
         }
     }
     const int b = findBuiltin(e.name);
     if (b >= 0) {
         e.scope = Scope::Builtin;
         e.index = b;
-        return;
+        return true;
     }
-    if (optionExplicit_) {
-        e.scope = Scope::Undefined;
-        return;
-    }
+    return false;
+}
+
+// An undeclared name used as a variable belongs to the procedure it is used in (or, for text
+// that Execute runs inside a procedure, to that call); at script level, and when called, it is
+// global.
+void Parser::makeVariable(Expr& e, ProcScope* scope) {
     if (scope && !callForm(e)) {
-        // An undeclared name in a procedure is a variable of that procedure.
         const std::int32_t slot = scope->proc->slotCount++;
         scope->locals.emplace(e.name, slot);
         e.scope = Scope::Local;
@@ -211,7 +214,6 @@ void Parser::resolve(Expr& e, ProcScope* scope) {
         return;
     }
     if (caller_ && !callForm(e)) {
-        // Inside a procedure, the text's new name is a variable of that procedure call.
         e.scope = Scope::Local;
         e.index = caller_->slotCount++;
         caller_->locals.emplace(e.name, e.index);

@@ -36,11 +36,14 @@ enum class Tok : std::uint8_t {
     RParen,
     Comma,
     Dot,
-    Error, // error holds what the lexer found wrong
+    Error, // error holds what the lexer found wrong; stays last (kTokenKindCount)
 };
+
+inline constexpr std::size_t kTokenKindCount = static_cast<std::size_t>(Tok::Error) + 1;
 
 // Reserved words. Words that may also be names (Error, Explicit, Step, Preserve, Property,
 // Default) stay identifiers and the parser recognises them where they mean something.
+// Kept in alphabetical order (the lexer looks keywords up by first letter).
 #define VBS_KEYWORD_LIST(X)                                                                        \
     X(And, "and")                                                                                  \
     X(ByRef, "byref")                                                                              \
@@ -100,6 +103,11 @@ enum class Keyword : std::uint8_t {
     VBS_KEYWORD_LIST(VBS_KEYWORD_ENUM)
 #undef VBS_KEYWORD_ENUM
 };
+
+// Keyword::None and the keywords: the size of a table indexed by Keyword.
+#define VBS_KEYWORD_COUNT(name, text) +1
+inline constexpr std::size_t kKeywordCount = 1 VBS_KEYWORD_LIST(VBS_KEYWORD_COUNT);
+#undef VBS_KEYWORD_COUNT
 
 // 16 bytes, so that even a megabyte of source lexes quickly: literal values and names sit in
 // side tables of the TokenList.

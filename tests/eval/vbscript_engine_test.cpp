@@ -207,6 +207,12 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrorPositionCase{"FailingLineOfSeveral", true, u"x = 1\ny = x / 0", u"/ 0"},
                     ErrorPositionCase{"StatementWithoutExpression", true, u"x = 1\nErr.Raise 5",
                                       u"Err"},
+                    ErrorPositionCase{"SyntaxErrorOnLine2", true, u"x = 1\ny = 2 z", u"z"},
+                    ErrorPositionCase{"WrongBlockEnd", true, u"If x Then\nEnd Sub", u"Sub"},
+                    ErrorPositionCase{"CaseIsNeedsComparison", true,
+                                      u"Select Case 1\nCase Is + 2\nEnd Select", u"+ 2"},
+                    ErrorPositionCase{"OpenStringOnLine2", true, u"x = 1\ny = \"ab", u"\"ab"},
+                    ErrorPositionCase{"ExitWithoutLoop", true, u"x = 1\nExit Do", u"Do"},
                     ErrorPositionCase{
                         "ResumedErrorIsNotMarked", true,
                         u"On Error Resume Next: a = 1 / 0\nOn Error GoTo 0: b = Sqr(-1)", u"Sqr"}));
