@@ -170,14 +170,6 @@ TEST_F(MainWindowTest, FirstEvaluationFreezesTheLanguageForGood) {
     EXPECT_EQ(main.width(), 533);
 }
 
-TEST_F(MainWindowTest, EvaluatesInJavaScriptWhenSelected) {
-    MainWindow& main = open();
-    main.JavaScript->click();
-    main.Command->setText(u"typeof Ans"_qs);
-    main.EvaluateInput();
-    EXPECT_EQ(main.Ans->text(), u"undefined");
-}
-
 // A key pressed while the named control has the focus.
 struct FocusCase {
     const char* name;
