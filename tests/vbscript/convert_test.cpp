@@ -1,4 +1,3 @@
-#include "../table_rows.h"
 #include "convert.h"
 #include "test_support.h"
 
@@ -6,8 +5,6 @@
 
 namespace vbs::test {
 namespace {
-
-using testing_rows::PrintTo;
 
 struct TextNumberCase {
     const char* name;

@@ -1,12 +1,9 @@
-#include "../table_rows.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 namespace vbs::test {
 namespace {
-
-using testing_rows::PrintTo;
 
 std::string repeat(const std::string& piece, int times) {
     std::string out;

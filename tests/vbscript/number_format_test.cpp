@@ -1,14 +1,10 @@
-#include "../table_rows.h"
 #include "number_format.h"
 #include "test_support.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace vbs::test {
 namespace {
-
-using testing_rows::PrintTo;
 
 // The rest of the forms are in golden/expressions/number_text.vbs.
 TEST(FormatDouble, UsesTheGivenSeparator) {
