@@ -221,9 +221,6 @@ struct ErrorMarkCase {
     const char* text;
     int mark;
 };
-void PrintTo(const ErrorMarkCase& c, std::ostream* os) {
-    *os << c.name;
-}
 class ErrorMarkTest : public InputAssistWindowTest,
                       public testing::WithParamInterface<ErrorMarkCase> {};
 
@@ -245,12 +242,12 @@ TEST_P(ErrorMarkTest, IsUnderlinedAndTheRestIsAsBefore) {
     EXPECT_TRUE(box.extraSelections().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Failures, ErrorMarkTest,
-    testing::Values(ErrorMarkCase{"SyntaxError", "  2(3)+)|", 7},
-                    ErrorMarkCase{"RunTimeErrorAtItsOperator", "  2(3)/0|", 6},
-                    ErrorMarkCase{"RunTimeErrorOnTheSecondLine", "!x = 1\ny = Sqr(-1)|", 11}),
-    [](const testing::TestParamInfo<ErrorMarkCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Failures, ErrorMarkTest,
+                         testing::Values(ErrorMarkCase{"SyntaxError", "  2(3)+)|", 7},
+                                         ErrorMarkCase{"RunTimeErrorAtItsOperator", "  2(3)/0|", 6},
+                                         ErrorMarkCase{"RunTimeErrorOnTheSecondLine",
+                                                       "!x = 1\ny = Sqr(-1)|", 11}),
+                         testing_rows::RowName());
 
 TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {
     CommandBox& box = typed("|");
