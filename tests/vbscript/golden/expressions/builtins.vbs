@@ -229,6 +229,7 @@
 '? DateAdd("d", -1, #1/1/2000#) ==> 12/31/1999 (Date)
 '? DateAdd("h", 36, #1/1/2000#) ==> 1/2/2000 12:00:00 PM (Date)
 '? DateAdd("x", 1, #1/1/2000#) ==> #5 Invalid procedure call or argument
+' Every Date lies within 1 Jan 100 and 31 Dec 9999, whatever the count.
 '? DateAdd("yyyy", 7999, #1/1/2000#) ==> 1/1/9999 (Date)
 '? DateAdd("yyyy", 1e19, #1/1/2000#) ==> #5 Invalid procedure call or argument
 '? DateAdd("yyyy", 2^63, #1/1/2000#) ==> #5 Invalid procedure call or argument
