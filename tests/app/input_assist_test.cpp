@@ -13,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
+#include <string_view>
 
 namespace quorvix::app {
 namespace {
@@ -150,10 +151,11 @@ protected:
     bool listOpen() { return window().Command->assist()->completer()->popup()->isVisible(); }
 };
 
+// Keys in the input line: T Tab, E Enter, X Esc, S Ctrl+Space; a lower-case letter is typed.
 struct KeyCase {
     const char* name;
     const char* text;
-    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+    const char* keys;
     const char* after;
     bool listOpen;
     const char* focus;
@@ -165,8 +167,12 @@ TEST_P(CompletionKeysTest, KeysActOnTheListOnlyWhileItIsOpen) {
     const KeyCase& c = GetParam();
     CommandBox& box = typed(c.text);
     QSignalSpy closing(&window(), &MainWindow::programEndRequested);
-    for (const auto& [key, modifiers] : c.keys) {
-        QTest::keyClick(&box, key, modifiers);
+    for (const char key : std::string_view(c.keys)) {
+        key == 'T'   ? QTest::keyClick(&box, Qt::Key_Tab)
+        : key == 'E' ? QTest::keyClick(&box, Qt::Key_Return)
+        : key == 'X' ? QTest::keyClick(&box, Qt::Key_Escape)
+        : key == 'S' ? QTest::keyClick(&box, Qt::Key_Space, Qt::ControlModifier)
+                     : QTest::keyClick(&box, key);
     }
     EXPECT_EQ(box.text().toStdString(), c.after);
     EXPECT_EQ(listOpen(), c.listOpen);
@@ -174,44 +180,17 @@ TEST_P(CompletionKeysTest, KeysActOnTheListOnlyWhileItIsOpen) {
     EXPECT_EQ(closing.size(), 0);
 }
 
-constexpr Qt::KeyboardModifiers None = Qt::NoModifier;
 INSTANTIATE_TEST_SUITE_P(
     Keys, CompletionKeysTest,
-    testing::Values(
-        KeyCase{"TabOpens", "1+Sq|", {{Qt::Key_Tab, None}}, "1+Sq", true, "Command"},
-        KeyCase{"TabAccepts",
-                "1+Sq|",
-                {{Qt::Key_Tab, None}, {Qt::Key_Tab, None}},
-                "1+Sqr",
-                false,
-                "Command"},
-        KeyCase{"EnterAccepts",
-                "1+LC|",
-                {{Qt::Key_Tab, None}, {Qt::Key_Return, None}},
-                "1+LCase",
-                false,
-                "Command"},
-        KeyCase{"EscClosesOnlyTheList",
-                "1+Sq|",
-                {{Qt::Key_Tab, None}, {Qt::Key_Escape, None}},
-                "1+Sq",
-                false,
-                "Command"},
-        KeyCase{"CtrlSpaceOpens",
-                "1+sq|",
-                {{Qt::Key_Space, Qt::ControlModifier}},
-                "1+sq",
-                true,
-                "Command"},
-        KeyCase{"TypingNarrowsThenAccepts",
-                "1+S|",
-                {{Qt::Key_Tab, None}, {Qt::Key_Q, None}, {Qt::Key_Return, None}},
-                "1+Sqr",
-                false,
-                "Command"},
-        KeyCase{"NoCompletionInsideNumber", "2e|", {{Qt::Key_Tab, None}}, "2e", false, "OK"},
-        KeyCase{"NoCompletionOfExponentShorthand", "e3|", {{Qt::Key_Tab, None}}, "e3", false, "OK"},
-        KeyCase{"TabWithoutPrefixMovesFocus", "1+|", {{Qt::Key_Tab, None}}, "1+", false, "OK"}));
+    testing::Values(KeyCase{"TabOpens", "1+Sq|", "T", "1+Sq", true, "Command"},
+                    KeyCase{"TabAccepts", "1+Sq|", "TT", "1+Sqr", false, "Command"},
+                    KeyCase{"EnterAccepts", "1+LC|", "TE", "1+LCase", false, "Command"},
+                    KeyCase{"EscClosesOnlyTheList", "1+Sq|", "TX", "1+Sq", false, "Command"},
+                    KeyCase{"CtrlSpaceOpens", "1+sq|", "S", "1+sq", true, "Command"},
+                    KeyCase{"TypingNarrowsThenAccepts", "1+S|", "TqE", "1+Sqr", false, "Command"},
+                    KeyCase{"NoCompletionInsideNumber", "2e|", "T", "2e", false, "OK"},
+                    KeyCase{"NoCompletionOfExponentShorthand", "e3|", "T", "e3", false, "OK"},
+                    KeyCase{"TabWithoutPrefixMovesFocus", "1+|", "T", "1+", false, "OK"}));
 
 TEST_F(InputAssistWindowTest, EnterAndEscWithTheListClosedActAsBefore) {
     CommandBox& box = typed("1+1|");
@@ -242,9 +221,6 @@ struct ErrorMarkCase {
     const char* text;
     int mark;
 };
-void PrintTo(const ErrorMarkCase& c, std::ostream* os) {
-    *os << c.name;
-}
 class ErrorMarkTest : public InputAssistWindowTest,
                       public testing::WithParamInterface<ErrorMarkCase> {};
 
@@ -266,12 +242,12 @@ TEST_P(ErrorMarkTest, IsUnderlinedAndTheRestIsAsBefore) {
     EXPECT_TRUE(box.extraSelections().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Failures, ErrorMarkTest,
-    testing::Values(ErrorMarkCase{"SyntaxError", "  2(3)+)|", 7},
-                    ErrorMarkCase{"RunTimeErrorAtItsOperator", "  2(3)/0|", 6},
-                    ErrorMarkCase{"RunTimeErrorOnTheSecondLine", "!x = 1\ny = Sqr(-1)|", 11}),
-    [](const testing::TestParamInfo<ErrorMarkCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Failures, ErrorMarkTest,
+                         testing::Values(ErrorMarkCase{"SyntaxError", "  2(3)+)|", 7},
+                                         ErrorMarkCase{"RunTimeErrorAtItsOperator", "  2(3)/0|", 6},
+                                         ErrorMarkCase{"RunTimeErrorOnTheSecondLine",
+                                                       "!x = 1\ny = Sqr(-1)|", 11}),
+                         testing_rows::RowName());
 
 TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {
     CommandBox& box = typed("|");

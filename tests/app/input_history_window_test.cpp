@@ -75,7 +75,6 @@ INSTANTIATE_TEST_SUITE_P(
     Keys, InputHistoryKeysTest,
     testing::Values(
         KeysCase{"UpRecallsTheNewest", "", 0, {kUp}, "2*3", 3},
-        KeysCase{"UpTwiceRecallsTheOlder", "", 0, {kUp, kUp}, "1+1", 3},
         KeysCase{"KeypadArrowRecalls", "", 0, {{Qt::Key_Up, Qt::KeypadModifier}}, "2*3", 3},
         KeysCase{"DownBringsBackTheDraft", "7+", 1, {kUp, kUp, kDown, kDown}, "7+", 2},
         KeysCase{

@@ -15,18 +15,16 @@ namespace {
 
 using testing_rows::PrintTo;
 
-// A sequence of input lines typed and evaluated one after another, with the output box's text
-// after each ("<unchanged>" where the run leaves the box as it was).
+// Input lines typed and evaluated one after another, each with the output box's text after it:
+// "input -> output | input -> output ..."; "<unchanged>" where the run leaves the box as it was.
 struct SessionCase {
     const char* name;
     const char* language;
-    std::vector<const char*> inputs;
-    std::vector<const char*> outputs;
+    const char* steps;
     // The user's library, run before the first input; null for none.
     const char* library = nullptr;
 };
 
-constexpr const char* kUnchanged = "<unchanged>";
 constexpr const char* VB = "VBScript";
 constexpr const char* JS = "JavaScript";
 
@@ -34,7 +32,6 @@ class SessionTest : public testing::TestWithParam<SessionCase> {};
 
 TEST_P(SessionTest, ShowsTheExpectedOutputAfterEachInput) {
     const SessionCase& c = GetParam();
-    ASSERT_EQ(c.inputs.size(), c.outputs.size());
     EngineHost engine(std::chrono::minutes(1));
     engine.setLanguage(QString::fromUtf8(c.language));
     EvaluationCommand command(engine);
@@ -46,10 +43,13 @@ TEST_P(SessionTest, ShowsTheExpectedOutputAfterEachInput) {
                 quorvix::libraryFileName(language), QString::fromUtf8(c.library), {}});
         });
     }
-    for (std::size_t i = 0; i < c.inputs.size(); ++i) {
-        const auto result = command.run(QString::fromUtf8(c.inputs[i]));
-        const std::string shown = result.output ? result.output->toStdString() : kUnchanged;
-        EXPECT_EQ(shown, c.outputs[i]) << "after input " << i << ": " << c.inputs[i];
+    const QStringList steps = QString::fromUtf8(c.steps).split(QStringLiteral(" | "));
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const QStringList step = steps[i].split(QStringLiteral(" -> "));
+        ASSERT_EQ(step.size(), 2) << steps[i].toStdString();
+        const auto result = command.run(step[0]);
+        EXPECT_EQ(result.output.value_or(u"<unchanged>"_qs).toStdString(), step[1].toStdString())
+            << "after input " << i << ": " << step[0].toStdString();
         EXPECT_EQ(result.firstRun, i == 0);
     }
     EXPECT_EQ(libraryReads, c.library ? 1 : 0);
@@ -58,116 +58,82 @@ TEST_P(SessionTest, ShowsTheExpectedOutputAfterEachInput) {
 INSTANTIATE_TEST_SUITE_P(
     VBScript, SessionTest,
     testing::Values(
-        SessionCase{"ImplicitTimes", VB, {"2(3)"}, {"6"}},
-        SessionCase{"TimesAndPower", VB, {"3", "*2", "^2"}, {"3", "6", "36"}},
-        SessionCase{"EShorthand", VB, {"3", "e3", "E-3"}, {"3", "3000", "3"}},
-        SessionCase{"EqualsAloneIsEmpty", VB, {"5", "="}, {"5", ""}},
-        SessionCase{
-            "StatementKeepsOutput", VB, {"4", "!x=5", "x", "Ans"}, {"4", kUnchanged, "5", "5"}},
-        SessionCase{"StatementLeavesAns", VB, {"4", "!x=5", "+1"}, {"4", kUnchanged, "5"}},
-        SessionCase{"StatementImplicitTimes", VB, {"!x=2(3)", "x"}, {kUnchanged, "6"}},
-        SessionCase{"AnsRefused",
-                    VB,
-                    {"4", "!ans=1", "Ans"},
-                    {"4", "Ans cannot be set with a statement", "4"}},
-        SessionCase{"AnsWithBlankRuns", VB, {"4", "!Ans =1", "Ans"}, {"4", kUnchanged, "1"}},
-        SessionCase{"BangAlone", VB, {"4", "!"}, {"4", kUnchanged}},
-        SessionCase{"EqualsCompares", VB, {"x=5", "!x=5", "x=5"}, {"False", kUnchanged, "True"}},
-        SessionCase{
-            "DivisionByZeroKeepsAns", VB, {"4", "1/0", "+1"}, {"4", "Division by zero", "5"}},
-        SessionCase{"PiDefined", VB, {"Pi"}, {"3.14159265358979"}},
-        SessionCase{"PiRedefinedStays", VB, {"1", "!Pi=3", "Pi"}, {"1", kUnchanged, "3"}},
-        SessionCase{"AnsIsANumber", VB, {"42", "Ans+Ans"}, {"42", "84"}},
-        SessionCase{"AnsIsAFraction", VB, {"0.1+0.2", "Ans*10"}, {"0.3", "3"}},
-        SessionCase{"AnsHoldsWhatIsShown",
-                    VB,
-                    {"1/3", "Ans*3"},
-                    {"0.333333333333333", "0.999999999999999"}},
-        SessionCase{"AnsHoldsTheLargestDouble",
-                    VB,
-                    {"1.7976931348623157e308", "+0", "0-Ans"},
-                    {"1.79769313486232E+308", "1.79769313486232E+308", "-1.79769313486232E+308"}},
-        SessionCase{
-            "QuoteInAnswer", VB, {"\"a\"\"b\"", "Ans", "Ans & 1"}, {"a\"b", "a\"b", "a\"b1"}},
-        SessionCase{"TrueAnswer", VB, {"1=1", "Not Ans"}, {"True", "False"}},
-        SessionCase{"NullHasNoText", VB, {"4", "Null", "Ans"}, {"4", "Invalid use of Null", "4"}},
-        SessionCase{"SyntaxError", VB, {"1+", "2"}, {"Syntax error", "2"}},
-        SessionCase{"UnknownNameIsEmpty", VB, {"nothingHere+1"}, {"1"}},
-        SessionCase{"LibraryUsesPi",
-                    VB,
-                    {"Area(1)", "Tau"},
-                    {"3.14159265358979", "6.28"},
+        SessionCase{"ImplicitTimes", VB, "2(3) -> 6"},
+        SessionCase{"TimesAndPower", VB, "3 -> 3 | *2 -> 6 | ^2 -> 36"},
+        SessionCase{"EShorthand", VB, "3 -> 3 | e3 -> 3000 | E-3 -> 3"},
+        SessionCase{"EqualsAloneIsEmpty", VB, "5 -> 5 | = -> "},
+        SessionCase{"StatementKeepsOutput", VB, "4 -> 4 | !x=5 -> <unchanged> | x -> 5 | Ans -> 5"},
+        SessionCase{"StatementLeavesAns", VB, "4 -> 4 | !x=5 -> <unchanged> | +1 -> 5"},
+        SessionCase{"StatementImplicitTimes", VB, "!x=2(3) -> <unchanged> | x -> 6"},
+        SessionCase{"AnsRefused", VB,
+                    "4 -> 4 | !ans=1 -> Ans cannot be set with a statement | Ans -> 4"},
+        SessionCase{"AnsWithBlankRuns", VB, "4 -> 4 | !Ans =1 -> <unchanged> | Ans -> 1"},
+        SessionCase{"BangAlone", VB, "4 -> 4 | ! -> <unchanged>"},
+        SessionCase{"EqualsCompares", VB, "x=5 -> False | !x=5 -> <unchanged> | x=5 -> True"},
+        SessionCase{"DivisionByZeroKeepsAns", VB, "4 -> 4 | 1/0 -> Division by zero | +1 -> 5"},
+        SessionCase{"PiDefined", VB, "Pi -> 3.14159265358979"},
+        SessionCase{"PiRedefinedStays", VB, "1 -> 1 | !Pi=3 -> <unchanged> | Pi -> 3"},
+        SessionCase{"AnsIsANumber", VB, "42 -> 42 | Ans+Ans -> 84"},
+        SessionCase{"AnsIsAFraction", VB, "0.1+0.2 -> 0.3 | Ans*10 -> 3"},
+        SessionCase{"AnsHoldsWhatIsShown", VB,
+                    "1/3 -> 0.333333333333333 | Ans*3 -> 0.999999999999999"},
+        SessionCase{"AnsHoldsTheLargestDouble", VB,
+                    "1.7976931348623157e308 -> 1.79769313486232E+308 | +0 -> 1.79769313486232E+308 "
+                    "| 0-Ans -> -1.79769313486232E+308"},
+        SessionCase{"QuoteInAnswer", VB, "\"a\"\"b\" -> a\"b | Ans -> a\"b | Ans & 1 -> a\"b1"},
+        SessionCase{"TrueAnswer", VB, "1=1 -> True | Not Ans -> False"},
+        SessionCase{"NullHasNoText", VB, "4 -> 4 | Null -> Invalid use of Null | Ans -> 4"},
+        SessionCase{"SyntaxError", VB, "1+ -> Syntax error | 2 -> 2"},
+        SessionCase{"UnknownNameIsEmpty", VB, "nothingHere+1 -> 1"},
+        SessionCase{"LibraryUsesPi", VB, "Area(1) -> 3.14159265358979 | Tau -> 6.28",
                     "Function Area(r)\r\n  Area = Pi * r ^ 2\r\nEnd Function\r\nConst Tau = 6.28"},
         // The failure is shown once, instead of the first answer, which still becomes Ans.
-        SessionCase{"LibrarySyntaxErrorLine",
-                    VB,
-                    {"2(3)", "Ans+1"},
-                    {"Quorvix-library.vbs, line 3: Syntax error", "7"},
+        SessionCase{"LibrarySyntaxErrorLine", VB,
+                    "2(3) -> Quorvix-library.vbs, line 3: Syntax error | Ans+1 -> 7",
                     "a = 1\nb = 2\nc = (\nd = 4"},
-        SessionCase{"LibraryRunTimeErrorStopsIt",
-                    VB,
-                    {"1", "a", "b"},
-                    {"Quorvix-library.vbs, line 2: Division by zero", "1", ""},
+        SessionCase{"LibraryRunTimeErrorStopsIt", VB,
+                    "1 -> Quorvix-library.vbs, line 2: Division by zero | a -> 1 | b -> ",
                     "a = 1\nb = 1/0\nb = 2"},
-        SessionCase{"LibraryErrorInAProcedureNamesTheCallingLine",
-                    VB,
-                    {"1"},
-                    {"Quorvix-library.vbs, line 5: Division by zero"},
+        SessionCase{"LibraryErrorInAProcedureNamesTheCallingLine", VB,
+                    "1 -> Quorvix-library.vbs, line 5: Division by zero",
                     "Function F()\n  F = 1/0\nEnd Function\n\nx = F()"}),
     testing_rows::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     JavaScript, SessionTest,
     testing::Values(
-        SessionCase{"ImplicitTimes", JS, {"2(3)", "(1+2)(3+4)"}, {"6", "21"}},
-        SessionCase{"Continuation",
-                    JS,
-                    {"2(3)", "+4", "e2", "!x=5", "x*2"},
-                    {"6", "10", "1000", kUnchanged, "10"}},
-        SessionCase{"FifteenDigits", JS, {"0.1+0.2", "1/3"}, {"0.3", "0.333333333333333"}},
-        SessionCase{"NonFinite",
-                    JS,
-                    {"1/0", "(-1)/0", "0/0", "1/0", "+1"},
-                    {"Infinity", "-Infinity", "NaN", "Infinity", "Infinity"}},
-        SessionCase{"AnsIsANumber", JS, {"42", "Ans+Ans"}, {"42", "84"}},
-        SessionCase{"AnsHoldsTheLargestDouble",
-                    JS,
-                    {"1.7976931348623157e308", "+0", "0-Ans"},
-                    {"1.79769313486232E+308", "1.79769313486232E+308", "-1.79769313486232E+308"}},
-        SessionCase{"AnsHoldsWhatIsShown",
-                    JS,
-                    {"1/3", "Ans*3"},
-                    {"0.333333333333333", "0.999999999999999"}},
-        SessionCase{
-            "AnsTextIsNeverCode", JS, {"'\"; x=1; \"'", "Ans.length"}, {"\"; x=1; \"", "9"}},
-        SessionCase{"QuoteInAnswer", JS, {"'a\"b\\\\c'", "Ans.length"}, {"a\"b\\c", "5"}},
-        SessionCase{"LineBreakInAnswer", JS, {"'a\\nb'", "Ans.length"}, {"a\nb", "3"}},
-        SessionCase{"BooleanAnswer", JS, {"1==1", "Ans===true"}, {"True", "True"}},
-        SessionCase{"ArrayShowsItsText", JS, {"[1,2]", "Ans"}, {"1,2", "1,2"}},
-        SessionCase{"UndefinedIsEmpty", JS, {"4", "undefined"}, {"4", ""}},
-        SessionCase{"ErrorMessage", JS, {"4", "nope+1", "+1"}, {"4", "nope is not defined", "5"}},
-        SessionCase{"ThrownError", JS, {"!throw new Error('boom')"}, {"boom"}},
-        SessionCase{"AnsRefused", JS, {"!ans=1"}, {"Ans cannot be set with a statement"}},
-        SessionCase{"PiDefined", JS, {"Pi"}, {"3.14159265358979"}},
-        SessionCase{"LibraryUsesPi",
-                    JS,
-                    {"area(1)"},
-                    {"3.14159265358979"},
+        SessionCase{"ImplicitTimes", JS, "2(3) -> 6 | (1+2)(3+4) -> 21"},
+        SessionCase{"Continuation", JS,
+                    "2(3) -> 6 | +4 -> 10 | e2 -> 1000 | !x=5 -> <unchanged> | x*2 -> 10"},
+        SessionCase{"FifteenDigits", JS, "0.1+0.2 -> 0.3 | 1/3 -> 0.333333333333333"},
+        SessionCase{"NonFinite", JS,
+                    "1/0 -> Infinity | (-1)/0 -> -Infinity | 0/0 -> NaN | 1/0 -> Infinity | +1 -> "
+                    "Infinity"},
+        SessionCase{"AnsIsANumber", JS, "42 -> 42 | Ans+Ans -> 84"},
+        SessionCase{"AnsHoldsTheLargestDouble", JS,
+                    "1.7976931348623157e308 -> 1.79769313486232E+308 | +0 -> 1.79769313486232E+308 "
+                    "| 0-Ans -> -1.79769313486232E+308"},
+        SessionCase{"AnsHoldsWhatIsShown", JS,
+                    "1/3 -> 0.333333333333333 | Ans*3 -> 0.999999999999999"},
+        SessionCase{"AnsTextIsNeverCode", JS, "'\"; x=1; \"' -> \"; x=1; \" | Ans.length -> 9"},
+        SessionCase{"QuoteInAnswer", JS, "'a\"b\\\\c' -> a\"b\\c | Ans.length -> 5"},
+        SessionCase{"LineBreakInAnswer", JS, "'a\\nb' -> a\nb | Ans.length -> 3"},
+        SessionCase{"BooleanAnswer", JS, "1==1 -> True | Ans===true -> True"},
+        SessionCase{"ArrayShowsItsText", JS, "[1,2] -> 1,2 | Ans -> 1,2"},
+        SessionCase{"UndefinedIsEmpty", JS, "4 -> 4 | undefined -> "},
+        SessionCase{"ErrorMessage", JS, "4 -> 4 | nope+1 -> nope is not defined | +1 -> 5"},
+        SessionCase{"ThrownError", JS, "!throw new Error('boom') -> boom"},
+        SessionCase{"AnsRefused", JS, "!ans=1 -> Ans cannot be set with a statement"},
+        SessionCase{"PiDefined", JS, "Pi -> 3.14159265358979"},
+        SessionCase{"LibraryUsesPi", JS, "area(1) -> 3.14159265358979",
                     "function area(r) { return Pi * r * r; }"},
-        SessionCase{"LibraryFailureSaysWhich",
-                    JS,
-                    {"1", "2"},
-                    {"Quorvix-library.js, line 2: boom", "2"},
+        SessionCase{"LibraryFailureSaysWhich", JS, "1 -> Quorvix-library.js, line 2: boom | 2 -> 2",
                     "var a = 1;\nthrow new Error('boom');"},
-        SessionCase{"LibrarySyntaxErrorLine",
-                    JS,
-                    {"1"},
-                    {"Quorvix-library.js, line 3: Expected token `)'"},
+        SessionCase{"LibrarySyntaxErrorLine", JS,
+                    "1 -> Quorvix-library.js, line 3: Expected token `)'",
                     "var a = 1;\r\n\r\nvar b = (;\r\n"},
-        SessionCase{"LibraryErrorInAFunctionNamesTheCallingLine",
-                    JS,
-                    {"1"},
-                    {"Quorvix-library.js, line 4: nope is not defined"},
+        SessionCase{"LibraryErrorInAFunctionNamesTheCallingLine", JS,
+                    "1 -> Quorvix-library.js, line 4: nope is not defined",
                     "function f() {\n  return nope;\n}\nvar x = f();"}),
     testing_rows::RowName());
 

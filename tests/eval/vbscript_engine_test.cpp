@@ -177,10 +177,6 @@ struct ErrorPositionCase {
     const char16_t* mark;
 };
 
-void PrintTo(const ErrorPositionCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class ErrorPositionTest : public testing::TestWithParam<ErrorPositionCase> {};
 
 TEST_P(ErrorPositionTest, TellsWhereTheFailureLies) {

@@ -132,6 +132,9 @@ struct BadReplyCase {
     const char* error;
 };
 
+constexpr const char* kUnreadableReply = "JavaScript sent a reply that could not be read; "
+                                         "JavaScript was restarted, and only Pi and Ans were kept";
+
 class BadReplyTest : public testing::TestWithParam<BadReplyCase> {};
 
 TEST_P(BadReplyTest, EndsTheWorkerWithAClearMessage) {
@@ -148,17 +151,13 @@ TEST_P(BadReplyTest, EndsTheWorkerWithAClearMessage) {
     EXPECT_TRUE(engine.takeRestart());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Replies, BadReplyTest,
-    testing::Values(
-        // 128 MiB, more than any reply may be: not waited for.
-        BadReplyCase{"HugeFrame", "\\000\\000\\000\\010",
-                     "JavaScript sent a reply that could not be read; JavaScript was restarted, "
-                     "and only Pi and Ans were kept"},
-        BadReplyCase{"UnknownTag", "\\001\\000\\000\\000\\077",
-                     "JavaScript sent a reply that could not be read; JavaScript was restarted, "
-                     "and only Pi and Ans were kept"}),
-    testing_rows::RowName());
+INSTANTIATE_TEST_SUITE_P(Replies, BadReplyTest,
+                         testing::Values(
+                             // 128 MiB, more than any reply may be: not waited for.
+                             BadReplyCase{"HugeFrame", "\\000\\000\\000\\010", kUnreadableReply},
+                             BadReplyCase{"UnknownTag", "\\001\\000\\000\\000\\077",
+                                          kUnreadableReply}),
+                         testing_rows::RowName());
 
 // The deadline holds for the whole reply: a frame still coming in when it has passed is not
 // waited for, however steadily its bytes arrive. Here the rest of the frame is already there.
@@ -314,10 +313,6 @@ struct JavaScriptErrorCase {
     const char* mark;
 };
 
-void PrintTo(const JavaScriptErrorCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class JavaScriptErrorPositionTest : public JavaScriptWorkerTest,
                                     public testing::WithParamInterface<JavaScriptErrorCase> {};
 
@@ -345,7 +340,7 @@ INSTANTIATE_TEST_SUITE_P(
                     JavaScriptErrorCase{"ThrownValue", nullptr, "!var b = 1;\nthrow 5", "throw"},
                     JavaScriptErrorCase{"FunctionOfAnEarlierInputAtItsCall",
                                         "!function f() {\n  return nope;\n}", "2 +\nf()", "f()"}),
-    [](const testing::TestParamInfo<JavaScriptErrorCase>& info) { return info.param.name; });
+    testing_rows::RowName());
 
 // Asking the global names is an evaluation of its own that leaves the user's last error as it was.
 TEST_F(JavaScriptWorkerTest, GlobalNamesIncludeTheUsersAndKeepTheLastError) {

@@ -24,23 +24,17 @@ TEST(ErrorTable, UnknownNumbersHaveTheGenericText) {
 const std::string kLongestName(255, 'n');
 const std::string kTooLongName(256, 'n');
 
+// The rows whose input a golden line cannot hold: line breaks, blanks, very long names.
+TEST_P(ExpressionTable, GivesVBScriptsValueAndSubtype) {
+    EXPECT_EQ(evalFresh(GetParam()), GetParam().expected);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     CompileErrors, ExpressionTable,
-    testing::Values(Case{"OpenParenthesis", "(1+2", "#1006 Expected ')'"},
-                    Case{"TwoNumbers", "1 2", "#1025 Expected end of statement"},
-                    Case{"MissingOperandAtEnd", "1+", "#1002 Syntax error"},
-                    Case{"MissingOperandBeforeParen", "(1+)", "#1023 Expected expression"},
-                    Case{"StrayCharacter", "1 $ 2", "#1032 Invalid character"},
-                    Case{"QuestionMark", "1 ? 2", "#1032 Invalid character"},
-                    Case{"OpenString", "\"abc", "#1033 Unterminated string constant"},
-                    Case{"StringAcrossLines", "\"ab\ncd\"", "#1033 Unterminated string constant"},
+    testing::Values(Case{"StringAcrossLines", "\"ab\ncd\"", "#1033 Unterminated string constant"},
                     Case{"TwoLines", "1\n3", "#1025 Expected end of statement"},
-                    Case{"ColonInExpression", "foo : ", "#1025 Expected end of statement"},
                     Case{"TrailingLineEndsIgnored", "13\n\n", "13 (Integer)"},
-                    Case{"AssignmentCompares", "x = 5", "False (Boolean)"},
-                    Case{"EmptyTextIsEmpty", "", "Empty"}, Case{"BlanksAreEmpty", "   ", "Empty"},
-                    Case{"BadDate", "#13/45/2000#", "#1002 Syntax error"},
-                    Case{"HexTooLong", "&h123456789", "#1031 Invalid number"},
+                    Case{"BlanksAreEmpty", "   ", "Empty"},
                     Case{"NameOf255Characters", kLongestName.c_str(), "Empty"},
                     Case{"NameOf256Characters", kTooLongName.c_str(), "#1030 Identifier too long"}),
     RowName());

@@ -1,4 +1,3 @@
-#include "../table_rows.h"
 #include "object.h"
 #include "test_support.h"
 
@@ -6,8 +5,6 @@
 
 namespace vbs::test {
 namespace {
-
-using testing_rows::PrintTo;
 
 std::string repeat(const std::string& piece, int times) {
     std::string out;

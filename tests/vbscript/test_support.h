@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../table_rows.h"
 #include "convert.h"
 #include "interpreter.h"
 
@@ -99,10 +100,6 @@ struct Case {
     const char* expected;
 };
 
-inline void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.name << ": " << c.input;
-}
-
 // One row of a statement table: run `statements`, then evaluate `expression`.
 struct ScriptCase {
     const char* name;
@@ -111,22 +108,14 @@ struct ScriptCase {
     const char* expected;
 };
 
-inline void PrintTo(const ScriptCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 // An expression table: each row's expression in a fresh interpreter. A statement table: each
 // row's statements, then its expression in the same global scope. Their tests are defined once,
-// in operators_test.cpp and statements_test.cpp; any file may add rows.
+// in errors_test.cpp and statements_test.cpp; any file may add rows.
 class ExpressionTable : public testing::TestWithParam<Case> {};
 class ScriptTable : public testing::TestWithParam<ScriptCase> {};
 
-// Names each row of a parameterised table by its name field.
-struct RowName {
-    template <class Row> std::string operator()(const testing::TestParamInfo<Row>& info) const {
-        return info.param.name;
-    }
-};
+using testing_rows::PrintTo;
+using testing_rows::RowName;
 
 // What a row's expression gives in a fresh interpreter.
 inline std::string evalFresh(const Case& c) {
