@@ -86,6 +86,15 @@ enum class ErrorCode : int {
 #undef VBS_ERROR_ENUM
 };
 
+// Ends the enclosing function, which returns ErrorCode too, with the error `expr` gives; goes on
+// when it gives None. The one way errors of conversions, operators and built-ins travel up.
+#define VBS_TRY(expr)                                                                              \
+    do {                                                                                           \
+        if (const ::vbs::ErrorCode vbsTryError = (expr); vbsTryError != ::vbs::ErrorCode::None) {  \
+            return vbsTryError;                                                                    \
+        }                                                                                          \
+    } while (false)
+
 // The English description of a VBScript error number; "Unknown runtime error" for numbers
 // without their own text (what Err.Raise gives for them).
 std::u16string errorText(int number);

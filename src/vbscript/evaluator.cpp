@@ -33,14 +33,9 @@ bool Executor::eval(const Expr& e, Variant& out) {
         if (!eval(*e.args[0], v)) {
             return false;
         }
-        if (v.isObject() && !toValue(v)) {
-            return failedIn(e);
-        }
-        if (ErrorCode ec = unaryOp(e.unaryOp, v, rt_.locale, out); ec != ErrorCode::None) {
-            raise(ec);
-            return failedIn(e);
-        }
-        return true;
+        return ((!v.isObject() || toValue(v)) &&
+                succeeded(unaryOp(e.unaryOp, v, rt_.locale, out))) ||
+               failedIn(e);
     }
     case ExprKind::Member:
         return evalMember(e, MemberAccess::Get, out) || failedIn(e);
@@ -128,9 +123,8 @@ bool Executor::evalBinary(const Expr& e, Variant& out) {
             return false;
         }
         if (e.ops[i] == BinaryOp::Concat && left == &acc && acc.isString() && !acc.isShared()) {
-            if (ErrorCode ec = appendConcatenation(acc, *right, rt_.locale, rt_.budget);
-                ec != ErrorCode::None) {
-                return raise(ec);
+            if (!succeeded(appendConcatenation(acc, *right, rt_.locale, rt_.budget))) {
+                return false;
             }
             continue;
         }
@@ -138,9 +132,8 @@ bool Executor::evalBinary(const Expr& e, Variant& out) {
             readTextAsNumber(e, i, left, right);
         }
         if (!fastBinaryOp(e.ops[i], *left, *right, result)) {
-            if (ErrorCode ec = binaryOp(e.ops[i], *left, *right, rt_.locale, rt_.budget, result);
-                ec != ErrorCode::None) {
-                return raise(ec);
+            if (!succeeded(binaryOp(e.ops[i], *left, *right, rt_.locale, rt_.budget, result))) {
+                return false;
             }
         }
         acc = std::move(result);
@@ -202,9 +195,8 @@ bool Executor::evalSingleBinaryInGeneral(const Expr& e, Variant& out) {
         return true;
     }
     Variant result;
-    if (ErrorCode ec = binaryOp(op, *left, *right, rt_.locale, rt_.budget, result);
-        ec != ErrorCode::None) {
-        return raise(ec);
+    if (!succeeded(binaryOp(op, *left, *right, rt_.locale, rt_.budget, result))) {
+        return false;
     }
     out = std::move(result);
     return true;
@@ -315,8 +307,8 @@ bool Executor::subscripts(const std::vector<ExprPtr>& args, std::int32_t* index,
         if (!eval(*args[first + d], v)) {
             return false;
         }
-        if (ErrorCode e = toLong(v, rt_.locale, index[d]); e != ErrorCode::None) {
-            return raise(e);
+        if (!succeeded(toLong(v, rt_.locale, index[d]))) {
+            return false;
         }
     }
     return true;
@@ -367,8 +359,8 @@ bool Executor::writeBack(std::vector<ElementArgument>& elements, Variant* storag
         }
         Variant& value = storage[arg.slot];
         if (value.isArray()) {
-            if (ErrorCode e = limits::checkArrayElement(value); e != ErrorCode::None) {
-                return raise(e);
+            if (!succeeded(limits::checkArrayElement(value))) {
+                return false;
             }
             ArrayData& holder = *arg.array->asArray();
             holder.depth = std::max(holder.depth, value.nestingDepth() + 1);
@@ -585,8 +577,8 @@ bool Executor::raiseFromScript(const Expr& e) {
         }
     }
     std::int32_t number = 0;
-    if (ErrorCode ec = toLong(args[0], rt_.locale, number); ec != ErrorCode::None) {
-        return raise(ec);
+    if (!succeeded(toLong(args[0], rt_.locale, number))) {
+        return false;
     }
     if (number == 0 || number > 0xFFFF) {
         return raise(ErrorCode::InvalidCall);
@@ -600,14 +592,14 @@ bool Executor::raiseFromScript(const Expr& e) {
         if (args[i].isEmpty()) {
             continue;
         }
-        if (ErrorCode ec = toText(args[i], rt_.locale, texts[i - 1]); ec != ErrorCode::None) {
-            return raise(ec);
+        if (!succeeded(toText(args[i], rt_.locale, texts[i - 1]))) {
+            return false;
         }
     }
     std::int32_t helpContext = held.helpContext;
     if (argc == 5 && !args[4].isEmpty()) {
-        if (ErrorCode ec = toLong(args[4], rt_.locale, helpContext); ec != ErrorCode::None) {
-            return raise(ec);
+        if (!succeeded(toLong(args[4], rt_.locale, helpContext))) {
+            return false;
         }
     }
     raise(number, texts[1].empty() ? errorText(number) : std::move(texts[1]));

@@ -113,8 +113,7 @@ Flow Executor::execStmt(const Stmt& s) {
         const Flow flow = execCall(*s.target);
         if (flow == Flow::Normal && s.callKeyword && s.target->kind == ExprKind::Name &&
             s.target->scope == Scope::Builtin && callRefusesResult(s.target->index)) {
-            raise(ErrorCode::UnsupportedAutomationType);
-            return Flow::Error;
+            return failWith(ErrorCode::UnsupportedAutomationType);
         }
         return flow;
     }
@@ -158,8 +157,7 @@ Flow Executor::execStmt(const Stmt& s) {
             if (!eval(*s.value, v)) {
                 return Flow::Error;
             }
-            if (ErrorCode e = toDouble(v, rt_.locale, seed); e != ErrorCode::None) {
-                raise(e);
+            if (!succeeded(toDouble(v, rt_.locale, seed))) {
                 return Flow::Error;
             }
             rt_.rnd.randomize(seed);
@@ -218,8 +216,7 @@ Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
             return Flow::Error;
         }
     } else if (isSet) {
-        raise(ErrorCode::ObjectRequired);
-        return Flow::Error;
+        return failWith(ErrorCode::ObjectRequired);
     }
     if (target.kind == ExprKind::Name && !target.hasParens && !value.isArray()) {
         if (target.scope == Scope::Local) {
@@ -244,8 +241,7 @@ Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
         return assignNested(target, value);
     }
     if (target.kind != ExprKind::Name) {
-        raise(ErrorCode::IllegalAssignment);
-        return Flow::Error;
+        return failWith(ErrorCode::IllegalAssignment);
     }
     Variant* dst = variable(target);
     if (!dst) {
@@ -256,12 +252,10 @@ Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
         const Variant object = *dst;
         ObjectData* o = object.objectPtr();
         if (!o) {
-            raise(ErrorCode::ObjectNotSet);
-            return Flow::Error;
+            return failWith(ErrorCode::ObjectNotSet);
         }
         if (o->defaultMember() < 0) {
-            raise(ErrorCode::NoSuchMember);
-            return Flow::Error;
+            return failWith(ErrorCode::NoSuchMember);
         }
         return invokeMember(*o, o->defaultMember(), isSet ? MemberAccess::Set : MemberAccess::Let,
                             target.args, 0, value)
@@ -275,8 +269,7 @@ Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
             return Flow::Error;
         }
         if (value.isArray()) {
-            if (ErrorCode e = limits::checkArrayElement(value); e != ErrorCode::None) {
-                raise(e);
+            if (!succeeded(limits::checkArrayElement(value))) {
                 return Flow::Error;
             }
             ArrayData& holder = *array->asArray();
@@ -287,8 +280,7 @@ Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
     // held elsewhere is copied, as VBScript arrays are values.
     if (value.isArray() && value.isShared()) {
         if (!rt_.budget->allows(value.asArray()->items.size() * sizeof(Variant))) {
-            raise(ErrorCode::OutOfMemory);
-            return Flow::Error;
+            return failWith(ErrorCode::OutOfMemory);
         }
         value = value.copied();
     }
@@ -313,8 +305,7 @@ Flow Executor::execCall(const Expr& target) {
         return evalCallExpr(target, ignored) ? Flow::Normal : Flow::Error;
     }
     if (target.kind != ExprKind::Name) {
-        raise(ErrorCode::ExpectedStatement);
-        return Flow::Error;
+        return failWith(ErrorCode::ExpectedStatement);
     }
     switch (target.scope) {
     case Scope::Global: {
@@ -329,8 +320,7 @@ Flow Executor::execCall(const Expr& target) {
         return callBuiltin(target.index, target.args, 0, ignored) ? Flow::Normal : Flow::Error;
     }
     case Scope::Undefined:
-        raise(ErrorCode::VariableUndefined);
-        return Flow::Error;
+        return failWith(ErrorCode::VariableUndefined);
     default:
         break;
     }
@@ -345,8 +335,7 @@ Flow Executor::execCall(const Expr& target) {
             return applyArguments(object, target.args, 0, ignored) ? Flow::Normal : Flow::Error;
         }
     }
-    raise(ErrorCode::TypeMismatch);
-    return Flow::Error;
+    return failWith(ErrorCode::TypeMismatch);
 }
 
 bool Executor::evalCondition(const Expr& e, bool& out) {
@@ -392,9 +381,7 @@ ErrorCode forValue(const Variant& v, const NumberLocale& locale, Variant& out) {
     switch (v.type()) {
     case VarType::String: {
         double d = 0;
-        if (ErrorCode e = toDouble(v, locale, d); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(toDouble(v, locale, d));
         out = Variant::dbl(d);
         return ErrorCode::None;
     }
@@ -424,8 +411,7 @@ Flow Executor::execFor(const Stmt& s) {
         if (!eval(e, raw) || (raw.isObject() && !toValue(raw))) {
             return false;
         }
-        const ErrorCode ec = forValue(raw, rt_.locale, out);
-        return ec == ErrorCode::None || raise(ec);
+        return succeeded(forValue(raw, rt_.locale, out));
     };
     if (!bound(*s.value, start) || !bound(*s.limit, limit) || (s.step && !bound(*s.step, step))) {
         if (!resumeAfterError()) {
@@ -436,8 +422,7 @@ Flow Executor::execFor(const Stmt& s) {
         if (f != Flow::Normal) {
             return f;
         }
-        raise(ErrorCode::ForNotInitialized);
-        return Flow::Error;
+        return failWith(ErrorCode::ForNotInitialized);
     }
     int stepSign = 0;
     bool isNull = false;
@@ -456,9 +441,7 @@ Flow Executor::execFor(const Stmt& s) {
         const Variant& current = *var;
         if (current.isIntegral() && limit.isIntegral()) {
             c = current.asInt() < limit.asInt() ? -1 : current.asInt() > limit.asInt() ? 1 : 0;
-        } else if (ErrorCode e = compareValues(current, limit, rt_.locale, false, c, isNull);
-                   e != ErrorCode::None) {
-            raise(e);
+        } else if (!succeeded(compareValues(current, limit, rt_.locale, false, c, isNull))) {
             return Flow::Error;
         }
         if (stepSign >= 0 ? c > 0 : c < 0) {
@@ -473,9 +456,7 @@ Flow Executor::execFor(const Stmt& s) {
         }
         // The fast path reads the counter before it writes it, so it can add in place.
         if (!fastBinaryOp(BinaryOp::Add, *var, step, *var)) {
-            if (ErrorCode e = binaryOp(BinaryOp::Add, *var, step, rt_.locale, rt_.budget, next);
-                e != ErrorCode::None) {
-                raise(e);
+            if (!succeeded(binaryOp(BinaryOp::Add, *var, step, rt_.locale, rt_.budget, next))) {
                 return Flow::Error;
             }
             std::swap(*var, next);
@@ -494,8 +475,8 @@ bool Executor::collectionItems(Variant& collection) {
     }
     auto items = std::make_shared<ArrayData>(rt_.budget);
     std::vector<Variant> elements;
-    if (ErrorCode ec = o->enumerate(rt_, elements); ec != ErrorCode::None) {
-        return raise(ec);
+    if (!succeeded(o->enumerate(rt_, elements))) {
+        return false;
     }
     items->bounds.push_back(ArrayBound{static_cast<std::int32_t>(elements.size()) - 1});
     items->adopt(std::move(elements));

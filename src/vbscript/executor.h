@@ -203,9 +203,17 @@ private:
     // ReDim Preserve of the array `var` holds to `bounds` (`total` elements).
     bool preserveInto(Variant& var, std::vector<ArrayBound> bounds, std::size_t total);
 
-    // Records an error; always returns false so callers can `return raise(...)`.
+    // Records an error; always returns false so callers can `return raise(...)`. Every failure
+    // of the run passes here, and only resumeAfterError() copies it into Err.
     bool raise(ErrorCode code);
     bool raise(int number, std::u16string description);
+    // The result of an operator, conversion or built-in: true on success, else raised.
+    bool succeeded(ErrorCode code) { return code == ErrorCode::None || raise(code); }
+    // The same failure for a statement, which reports it as Flow::Error.
+    Flow failWith(ErrorCode code) {
+        raise(code);
+        return Flow::Error;
+    }
     // Err.Raise: the arguments given replace what Err holds, the others are kept.
     bool raiseFromScript(const Expr& call);
     // Under On Error Resume Next: puts the error that just happened into Err and returns true,

@@ -21,8 +21,7 @@ bool isAssignment(MemberAccess access) {
 bool Executor::evalNew(const Expr& e, Variant& out) {
     const int g = globals_.find(e.name);
     if (g < 0 || globals_.at(g).kind != GlobalEntry::Kind::Class) {
-        const ErrorCode ec = newNativeObject(rt_, e.name, out);
-        return ec == ErrorCode::None || raise(ec);
+        return succeeded(newNativeObject(rt_, e.name, out));
     }
     const std::shared_ptr<const ClassDef>& def = globals_.at(g).cls;
     std::shared_ptr<ClassInstance> o = heap_.make(def);
@@ -135,8 +134,7 @@ bool Executor::invokeMember(ObjectData& o, std::int32_t member, MemberAccess acc
             return false;
         }
     }
-    const ErrorCode ec = o.invoke(rt_, member, access, argv.data(), n, value);
-    return ec == ErrorCode::None || raise(ec);
+    return succeeded(o.invoke(rt_, member, access, argv.data(), n, value));
 }
 
 bool Executor::invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
@@ -326,19 +324,18 @@ bool Executor::errMember(const Expr& e, MemberAccess access, Variant& value) {
         if (assigned) {
             if (e.name == u"number") {
                 std::int32_t n = 0;
-                if (ErrorCode ec = toLong(*assigned, rt_.locale, n); ec != ErrorCode::None) {
-                    return raise(ec);
+                if (!succeeded(toLong(*assigned, rt_.locale, n))) {
+                    return false;
                 }
                 err.number = n;
             } else if (e.name == u"helpcontext") {
-                if (ErrorCode ec = toLong(*assigned, rt_.locale, err.helpContext);
-                    ec != ErrorCode::None) {
-                    return raise(ec);
+                if (!succeeded(toLong(*assigned, rt_.locale, err.helpContext))) {
+                    return false;
                 }
             } else {
                 std::u16string text;
-                if (ErrorCode ec = toText(*assigned, rt_.locale, text); ec != ErrorCode::None) {
-                    return raise(ec);
+                if (!succeeded(toText(*assigned, rt_.locale, text))) {
+                    return false;
                 }
                 (e.name == u"description" ? err.description
                  : e.name == u"source"    ? err.source
