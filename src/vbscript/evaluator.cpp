@@ -27,7 +27,7 @@ bool Executor::eval(const Expr& e, Variant& out) {
     case ExprKind::Name:
         return evalName(e, out) || failedIn(e);
     case ExprKind::Binary:
-        return (e.ops.size() == 1 ? evalSingleBinary(e, out) : evalBinary(e, out)) || failedIn(e);
+        return evalBinary(e, out) || failedIn(e);
     case ExprKind::Unary: {
         Variant v;
         if (!eval(*e.args[0], v)) {
@@ -83,26 +83,62 @@ inline const Variant* Executor::operand(const Expr& e, Variant& storage) {
     return eval(e, storage) ? &storage : nullptr;
 }
 
-void Executor::readTextAsNumber(const Expr& e, std::size_t i, const Variant*& left,
-                                const Variant*& right) {
-    if (!left->isString() && !right->isString()) {
+// Text compared with a number written in the source is read as a number ("10" < 9 is False,
+// as 10 < 9), where a comparison of two variables would compare text with text. Only the first
+// operand of a run is the source's own; later left sides are results.
+void Executor::readTextAsNumber(const Expr& e, std::size_t i, Operands& operands) {
+    if (!operands.left->isString() && !operands.right->isString()) {
         return;
     }
-    // Only the first operand of a run is the source's own; later left sides are results.
     const Expr& l = *e.args[i];
     const Expr& r = *e.args[i + 1];
     const bool leftLiteral =
         i == 0 && l.kind == ExprKind::Literal && isNumericLiteralValue(l.value);
     const bool rightLiteral = r.kind == ExprKind::Literal && isNumericLiteralValue(r.value);
-    left = &literalComparand(*left, rightLiteral, rt_.locale, leftText_);
-    right = &literalComparand(*right, leftLiteral, rt_.locale, rightText_);
+    operands.left = &literalComparand(*operands.left, rightLiteral, rt_.locale, operands.leftText);
+    operands.right =
+        &literalComparand(*operands.right, leftLiteral, rt_.locale, operands.rightText);
+}
+
+bool Executor::applyBinary(const Expr& e, std::size_t i, const Variant* left, const Variant* right,
+                           Variant& out) {
+    const BinaryOp op = e.ops[i];
+    Operands operands{left, right, {}, {}};
+    if (op != BinaryOp::Is && !(operandValue(operands.left, operands.leftText) &&
+                                operandValue(operands.right, operands.rightText))) {
+        return false;
+    }
+    if (isComparison(op)) {
+        readTextAsNumber(e, i, operands);
+    }
+    // Conversions give new operands, which the fast path has not seen yet.
+    if ((operands.left != left || operands.right != right) &&
+        fastBinaryOp(op, *operands.left, *operands.right, out)) {
+        return true;
+    }
+    Variant result;
+    if (!succeeded(
+            generalBinaryOp(op, *operands.left, *operands.right, rt_.locale, rt_.budget, result))) {
+        return false;
+    }
+    out = std::move(result);
+    return true;
 }
 
 bool Executor::evalBinary(const Expr& e, Variant& out) {
+    // One operator on two literals or variables ("n - 1", "s + i", "n < 2"): no copies, no
+    // temporaries. The fast path reads both operands before it writes, so `out` may be one
+    // of them.
     if (e.ops.size() == 1) {
-        return evalSingleBinary(e, out);
+        const Variant* left = peek(*e.args[0]);
+        const Variant* right = peek(*e.args[1]);
+        if (left && right) {
+            return fastBinaryOp(e.ops[0], *left, *right, out) ||
+                   applyBinary(e, 0, left, right, out);
+        }
+        return evalOperatorOnResults(e, out);
     }
-    // Operands that are literals or variables are used where they are, not copied.
+    // A run of operators: the left side is the result so far.
     Variant acc;
     const Variant* left = operand(*e.args[0], acc);
     if (!left) {
@@ -112,35 +148,35 @@ bool Executor::evalBinary(const Expr& e, Variant& out) {
     Variant result;
     for (std::size_t i = 0; i < e.ops.size(); ++i) {
         const Variant* right = operand(*e.args[i + 1], rightValue);
-        if (!right) {
+        if (!right || !tick()) {
             return false;
         }
-        if (!tick()) {
-            return false;
-        }
-        if (e.ops[i] != BinaryOp::Is &&
-            !(operandValue(left, acc) && operandValue(right, rightValue))) {
-            return false;
-        }
-        if (e.ops[i] == BinaryOp::Concat && left == &acc && acc.isString() && !acc.isShared()) {
+        // A run of joins grows the first text in place.
+        if (e.ops[i] == BinaryOp::Concat && left == &acc && acc.isString() && !acc.isShared() &&
+            !right->isObject()) {
             if (!succeeded(appendConcatenation(acc, *right, rt_.locale, rt_.budget))) {
                 return false;
             }
             continue;
         }
-        if (isComparison(e.ops[i])) {
-            readTextAsNumber(e, i, left, right);
-        }
-        if (!fastBinaryOp(e.ops[i], *left, *right, result)) {
-            if (!succeeded(binaryOp(e.ops[i], *left, *right, rt_.locale, rt_.budget, result))) {
-                return false;
-            }
+        if (!fastBinaryOp(e.ops[i], *left, *right, result) &&
+            !applyBinary(e, i, left, right, result)) {
+            return false;
         }
         acc = std::move(result);
         left = &acc;
     }
     out = std::move(acc);
     return true;
+}
+
+bool Executor::evalOperatorOnResults(const Expr& e, Variant& out) {
+    Variant leftValue;
+    Variant rightValue;
+    const Variant* left = operand(*e.args[0], leftValue);
+    const Variant* right = left ? operand(*e.args[1], rightValue) : nullptr;
+    return right &&
+           (fastBinaryOp(e.ops[0], *left, *right, out) || applyBinary(e, 0, left, right, out));
 }
 
 // An operator other than Is works on an object's default value: an object operand is replaced
@@ -156,49 +192,6 @@ bool Executor::operandValue(const Variant*& operand, Variant& holder) {
         return false;
     }
     operand = &holder;
-    return true;
-}
-
-bool Executor::evalSingleBinary(const Expr& e, Variant& out) {
-    // One operator on two literals or variables ("n - 1", "s + i", "n < 2") and numbers: no
-    // copies, no temporaries. The fast path reads both operands before it writes, so `out`
-    // may be one of them.
-    const Variant* left = peek(*e.args[0]);
-    const Variant* right = peek(*e.args[1]);
-    if (left && right && fastBinaryOp(e.ops[0], *left, *right, out)) {
-        return true;
-    }
-    return evalSingleBinaryInGeneral(e, out);
-}
-
-bool Executor::evalSingleBinaryInGeneral(const Expr& e, Variant& out) {
-    // Operands are copied only when they are not literals or variables.
-    const BinaryOp op = e.ops[0];
-    Variant leftValue;
-    Variant rightValue;
-    const Variant* left = operand(*e.args[0], leftValue);
-    if (!left) {
-        return false;
-    }
-    const Variant* right = operand(*e.args[1], rightValue);
-    if (!right) {
-        return false;
-    }
-    if (op != BinaryOp::Is && !(operandValue(left, leftValue) && operandValue(right, rightValue))) {
-        return false;
-    }
-    if (isComparison(op)) {
-        readTextAsNumber(e, 0, left, right);
-    }
-    // The fast path reads both operands before it writes, so `out` may be one of them.
-    if (fastBinaryOp(op, *left, *right, out)) {
-        return true;
-    }
-    Variant result;
-    if (!succeeded(binaryOp(op, *left, *right, rt_.locale, rt_.budget, result))) {
-        return false;
-    }
-    out = std::move(result);
     return true;
 }
 

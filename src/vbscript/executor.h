@@ -124,16 +124,27 @@ private:
     bool evalClassName(const Expr& e, Variant& out);
     // name(...) on a variable's value: an array element, or an object's default member.
     bool evalApplied(const Expr& e, const Variant& value, Variant& out);
+    // One run of binary operators (a + b - c). Each operator tries fastBinaryOp once on its
+    // operands as they are, and only when that declines goes the general way (applyBinary).
     bool evalBinary(const Expr& e, Variant& out);
-    bool evalSingleBinary(const Expr& e, Variant& out);
-    bool evalSingleBinaryInGeneral(const Expr& e, Variant& out);
+    // One operator whose operands are not all literals or variables (fib(n - 1) + fib(n - 2)).
+    bool evalOperatorOnResults(const Expr& e, Variant& out);
     // An operand's value: a literal or plain variable where it lies, anything else evaluated
     // into `storage`; null when its evaluation failed.
     const Variant* operand(const Expr& e, Variant& storage);
-    // Text compared with a number written in the source is read as a number: operands `i` and
-    // `i + 1` of `e`, as `left` and `right`.
-    void readTextAsNumber(const Expr& e, std::size_t i, const Variant*& left,
-                          const Variant*& right);
+    // The operands of one operator on the general path, with room for the values they stand
+    // for (an object's default value, text read as a number).
+    struct Operands {
+        const Variant* left;
+        const Variant* right;
+        Variant leftText;
+        Variant rightText;
+    };
+    // Operator `i` of `e` on `left` and `right` by the general rules, after the fast path
+    // declined.
+    bool applyBinary(const Expr& e, std::size_t i, const Variant* left, const Variant* right,
+                     Variant& out);
+    void readTextAsNumber(const Expr& e, std::size_t i, Operands& operands);
     // The value of a literal or plain variable without copying it; null for anything else.
     const Variant* peek(const Expr& e) const;
     // Objects (executor_objects.cpp). A member read or call leaves its result in `value`; an
@@ -253,9 +264,6 @@ private:
     std::u16string errHelpFile_;
     std::int32_t errHelpContext_ = 0;
     std::u16string timeoutText_ = errorText(static_cast<int>(ErrorCode::Timeout));
-    // Text read as a number for a comparison with a numeric literal (see literalComparand).
-    Variant leftText_;
-    Variant rightText_;
 };
 
 } // namespace vbs

@@ -313,7 +313,6 @@ void Executor::finishRun() {
 bool Executor::errMember(const Expr& e, MemberAccess access, Variant& value) {
     Variant* assigned =
         access == MemberAccess::Let || access == MemberAccess::Set ? &value : nullptr;
-    Variant& memberResult_ = value;
     ErrState& err = rt_.err;
     const std::size_t argc = e.args.size() - 1;
     if (e.name == u"number" || e.name == u"description" || e.name == u"source" ||
@@ -344,15 +343,15 @@ bool Executor::errMember(const Expr& e, MemberAccess access, Variant& value) {
             return true;
         }
         if (e.name == u"number") {
-            memberResult_ = Variant::longInt(err.number);
+            value = Variant::longInt(err.number);
         } else if (e.name == u"description") {
-            memberResult_ = Variant::string(err.description, rt_.budget);
+            value = Variant::string(err.description, rt_.budget);
         } else if (e.name == u"source") {
-            memberResult_ = Variant::string(err.source, rt_.budget);
+            value = Variant::string(err.source, rt_.budget);
         } else if (e.name == u"helpfile") {
-            memberResult_ = Variant::string(err.helpFile, rt_.budget);
+            value = Variant::string(err.helpFile, rt_.budget);
         } else {
-            memberResult_ = Variant::longInt(err.helpContext);
+            value = Variant::longInt(err.helpContext);
         }
         return true;
     }
@@ -364,7 +363,7 @@ bool Executor::errMember(const Expr& e, MemberAccess access, Variant& value) {
             return raise(ErrorCode::WrongArgCount);
         }
         err = ErrState{};
-        memberResult_ = Variant();
+        value = Variant();
         return true;
     }
     if (e.name == u"raise") {

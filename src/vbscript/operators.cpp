@@ -459,10 +459,15 @@ ErrorCode compareValues(const Variant& a, const Variant& b, const NumberLocale& 
 ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
                    const Budget& budget, Variant& out) {
     // The common case of a calculator and of loops: Integers, Longs and Doubles, which need
-    // neither conversion nor the general rules below.
+    // neither conversion nor the general rules.
     if (fastBinaryOp(op, a, b, out)) {
         return ErrorCode::None;
     }
+    return generalBinaryOp(op, a, b, locale, budget, out);
+}
+
+ErrorCode generalBinaryOp(BinaryOp op, const Variant& a, const Variant& b,
+                          const NumberLocale& locale, const Budget& budget, Variant& out) {
     const VarType ta = a.type();
     const VarType tb = b.type();
 
