@@ -151,10 +151,10 @@ Flow Executor::execStmt(const Stmt& s) {
         rt_.err = ErrState{};
         return Flow::Normal;
     case StmtKind::Randomize: {
-        if (s.value) {
+        if (s.seed) {
             Variant v;
             double seed = 0;
-            if (!eval(*s.value, v)) {
+            if (!eval(*s.seed, v)) {
                 return Flow::Error;
             }
             if (!succeeded(toDouble(v, rt_.locale, seed))) {
@@ -413,7 +413,7 @@ Flow Executor::execFor(const Stmt& s) {
         }
         return succeeded(forValue(raw, rt_.locale, out));
     };
-    if (!bound(*s.value, start) || !bound(*s.limit, limit) || (s.step && !bound(*s.step, step))) {
+    if (!bound(*s.start, start) || !bound(*s.limit, limit) || (s.step && !bound(*s.step, step))) {
         if (!resumeAfterError()) {
             return Flow::Error;
         }
@@ -486,7 +486,7 @@ bool Executor::collectionItems(Variant& collection) {
 
 Flow Executor::execForEach(const Stmt& s) {
     Variant collection;
-    if (!(eval(*s.value, collection) && collectionItems(collection) &&
+    if (!(eval(*s.collection, collection) && collectionItems(collection) &&
           (collection.isArray() || raise(ErrorCode::NotACollection)))) {
         return resumeAfterError() ? runOnceAfterHeaderError(s.body, Flow::ExitFor) : Flow::Error;
     }
@@ -550,7 +550,7 @@ Flow Executor::execDo(const Stmt& s) {
 
 Flow Executor::execSelect(const Stmt& s) {
     Variant subject;
-    if (!eval(*s.value, subject) || (subject.isObject() && !toValue(subject))) {
+    if (!eval(*s.subject, subject) || (subject.isObject() && !toValue(subject))) {
         if (!resumeAfterError()) {
             return Flow::Error;
         }

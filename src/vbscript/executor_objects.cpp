@@ -72,7 +72,7 @@ bool Executor::evalWithObject(Variant& out) {
 
 Flow Executor::execWith(const Stmt& s) {
     Variant object;
-    if (!eval(*s.value, object)) {
+    if (!eval(*s.object, object)) {
         return Flow::Error;
     }
     withObjects_.push_back(std::move(object));

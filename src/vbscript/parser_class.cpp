@@ -156,7 +156,7 @@ StmtPtr Parser::parseWith() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::With;
     s->pos = advance().pos;
-    s->value = parseExpr();
+    s->object = parseExpr();
     ++withDepth_;
     s->body = parseBlock(false);
     --withDepth_;
