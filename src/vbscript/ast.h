@@ -52,7 +52,11 @@ struct Expr {
     bool hasParens = false;
     // The whole expression was in parentheses: passed by value even to a ByRef parameter.
     bool parenthesized = false;
+    // Name: the slot or member the name was bound to; Scope::Builtin: the built-in.
     std::int32_t index = -1;
+    // Binary: the precedence level of its run of operators (a run only takes in operators of
+    // its own level). Fits in the padding before `global`.
+    std::int32_t precedence = -1;
     // Scope::Global: the entry itself (entries never move), saving the table look-up.
     GlobalEntry* global = nullptr;
     std::size_t pos = 0;

@@ -133,13 +133,13 @@ ExprPtr Parser::parseBinary(int minLevel) {
             }
         }
         // Extend the chain of this level rather than nesting: 1+2+3+... stays one node.
-        const bool extend =
-            left->kind == ExprKind::Binary && !left->parenthesized && left->index == rule.level;
+        const bool extend = left->kind == ExprKind::Binary && !left->parenthesized &&
+                            left->precedence == rule.level;
         if (!extend) {
             auto node = std::make_unique<Expr>();
             node->kind = ExprKind::Binary;
             node->pos = pos;
-            node->index = rule.level;
+            node->precedence = rule.level;
             node->args.push_back(std::move(left));
             left = std::move(node);
         }
