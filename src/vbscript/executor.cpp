@@ -402,52 +402,60 @@ ErrorCode forValue(const Variant& v, const NumberLocale& locale, Variant& out) {
 
 } // namespace
 
+// For counter = start To limit Step step. VBScript evaluates start, limit and step once, before
+// the first pass: changing the variables they came from inside the body changes nothing. The
+// step's sign, fixed then, decides the test: the body runs while counter <= limit for a step of
+// zero or more, while counter >= limit for a negative one. After each pass the step is added to
+// the counter variable itself, so the body may also move the counter.
 Flow Executor::execFor(const Stmt& s) {
     Variant start;
     Variant limit;
     Variant step = Variant::integer(1);
-    Variant raw;
-    const auto bound = [&](const Expr& e, Variant& out) {
-        if (!eval(e, raw) || (raw.isObject() && !toValue(raw))) {
-            return false;
-        }
-        return succeeded(forValue(raw, rt_.locale, out));
-    };
-    if (!bound(*s.start, start) || !bound(*s.limit, limit) || (s.step && !bound(*s.step, step))) {
+    if (!forBound(*s.start, start) || !forBound(*s.limit, limit) ||
+        (s.step && !forBound(*s.step, step))) {
         if (!resumeAfterError()) {
             return Flow::Error;
         }
         // The body runs once; then Next finds no loop to continue.
         const Flow f = runOnceAfterHeaderError(s.body, Flow::ExitFor);
-        if (f != Flow::Normal) {
-            return f;
-        }
-        return failWith(ErrorCode::ForNotInitialized);
+        return f != Flow::Normal ? f : failWith(ErrorCode::ForNotInitialized);
     }
-    int stepSign = 0;
-    bool isNull = false;
-    compareValues(step, Variant::integer(0), rt_.locale, false, stepSign, isNull);
     Variant* var = variable(*s.target);
     if (!var) {
         return Flow::Error;
     }
     *var = start;
+    return runForPasses(s.body, *var, limit, step);
+}
+
+bool Executor::forBound(const Expr& e, Variant& out) {
+    Variant raw;
+    if (!eval(e, raw) || (raw.isObject() && !toValue(raw))) {
+        return false;
+    }
+    return succeeded(forValue(raw, rt_.locale, out));
+}
+
+Flow Executor::runForPasses(const Block& body, Variant& var, const Variant& limit,
+                            const Variant& step) {
+    int stepSign = 0;
+    bool isNull = false;
+    compareValues(step, Variant::integer(0), rt_.locale, false, stepSign, isNull);
     Variant next;
     for (;;) {
         if (!tick()) {
             return Flow::Error;
         }
         int c = 0;
-        const Variant& current = *var;
-        if (current.isIntegral() && limit.isIntegral()) {
-            c = current.asInt() < limit.asInt() ? -1 : current.asInt() > limit.asInt() ? 1 : 0;
-        } else if (!succeeded(compareValues(current, limit, rt_.locale, false, c, isNull))) {
+        if (var.isIntegral() && limit.isIntegral()) {
+            c = var.asInt() < limit.asInt() ? -1 : var.asInt() > limit.asInt() ? 1 : 0;
+        } else if (!succeeded(compareValues(var, limit, rt_.locale, false, c, isNull))) {
             return Flow::Error;
         }
         if (stepSign >= 0 ? c > 0 : c < 0) {
             break;
         }
-        const Flow f = execBlock(s.body);
+        const Flow f = execBlock(body);
         if (f == Flow::ExitFor) {
             break;
         }
@@ -455,11 +463,12 @@ Flow Executor::execFor(const Stmt& s) {
             return f;
         }
         // The fast path reads the counter before it writes it, so it can add in place.
-        if (!fastBinaryOp(BinaryOp::Add, *var, step, *var)) {
-            if (!succeeded(binaryOp(BinaryOp::Add, *var, step, rt_.locale, rt_.budget, next))) {
+        if (!fastBinaryOp(BinaryOp::Add, var, step, var)) {
+            if (!succeeded(
+                    generalBinaryOp(BinaryOp::Add, var, step, rt_.locale, rt_.budget, next))) {
                 return Flow::Error;
             }
-            std::swap(*var, next);
+            std::swap(var, next);
         }
     }
     return Flow::Normal;
@@ -548,59 +557,24 @@ Flow Executor::execDo(const Stmt& s) {
     return Flow::Normal;
 }
 
+// Select Case subject. The subject is evaluated once; the clauses are tried in order and the
+// first with a matching item runs, later items and clauses are not evaluated. An item matches
+// as `subject = item` would (text against a number written in the source is read as a number),
+// `low To high` as low <= subject <= high, `Is op x` as `subject op x`; a Null never matches.
+// Under On Error Resume Next a failing subject goes on into the first clause's body, a failing
+// item into its own clause's body.
 Flow Executor::execSelect(const Stmt& s) {
     Variant subject;
     if (!eval(*s.subject, subject) || (subject.isObject() && !toValue(subject))) {
         if (!resumeAfterError()) {
             return Flow::Error;
         }
-        // Resumed: on into the first Case.
         return s.cases.empty() ? Flow::Normal : execBlock(s.cases.front().body);
     }
     for (const CaseClause& clause : s.cases) {
         bool match = clause.isElse;
-        // The first matching item wins; later Case expressions are not evaluated.
         for (std::size_t i = 0; i < clause.items.size() && !match; ++i) {
-            const CaseItem& item = clause.items[i];
-            Variant low;
-            if (!eval(*item.low, low)) {
-                // Resumed: on into this Case's body.
-                return resumeAfterError() ? execBlock(clause.body) : Flow::Error;
-            }
-            int c = 0;
-            bool isNull = false;
-            ErrorCode e = ErrorCode::None;
-            switch (item.kind) {
-            case CaseItem::Kind::Value: {
-                Variant text;
-                const bool literal =
-                    item.low->kind == ExprKind::Literal && isNumericLiteralValue(item.low->value);
-                e = compareValues(literalComparand(subject, literal, rt_.locale, text), low,
-                                  rt_.locale, false, c, isNull);
-                match = e == ErrorCode::None && !isNull && c == 0;
-                break;
-            }
-            case CaseItem::Kind::Range: {
-                Variant high;
-                if (!eval(*item.high, high)) {
-                    return resumeAfterError() ? execBlock(clause.body) : Flow::Error;
-                }
-                e = compareValues(subject, low, rt_.locale, false, c, isNull);
-                if (e == ErrorCode::None && !isNull && c >= 0) {
-                    e = compareValues(subject, high, rt_.locale, false, c, isNull);
-                    match = e == ErrorCode::None && !isNull && c <= 0;
-                }
-                break;
-            }
-            case CaseItem::Kind::Is: {
-                Variant r;
-                e = binaryOp(item.op, subject, low, rt_.locale, rt_.budget, r);
-                match = e == ErrorCode::None && r.type() == VarType::Boolean && r.asBool();
-                break;
-            }
-            }
-            if (e != ErrorCode::None) {
-                raise(e);
+            if (!caseMatches(clause.items[i], subject, match)) {
                 return resumeAfterError() ? execBlock(clause.body) : Flow::Error;
             }
         }
@@ -609,6 +583,52 @@ Flow Executor::execSelect(const Stmt& s) {
         }
     }
     return Flow::Normal;
+}
+
+bool Executor::caseMatches(const CaseItem& item, const Variant& subject, bool& match) {
+    Variant low;
+    if (!eval(*item.low, low)) {
+        return false;
+    }
+    int c = 0;
+    bool isNull = false;
+    switch (item.kind) {
+    case CaseItem::Kind::Value: {
+        Variant text;
+        const bool literal =
+            item.low->kind == ExprKind::Literal && isNumericLiteralValue(item.low->value);
+        if (!succeeded(compareValues(literalComparand(subject, literal, rt_.locale, text), low,
+                                     rt_.locale, false, c, isNull))) {
+            return false;
+        }
+        match = !isNull && c == 0;
+        return true;
+    }
+    case CaseItem::Kind::Range: {
+        Variant high;
+        if (!eval(*item.high, high) ||
+            !succeeded(compareValues(subject, low, rt_.locale, false, c, isNull))) {
+            return false;
+        }
+        if (isNull || c < 0) {
+            return true;
+        }
+        if (!succeeded(compareValues(subject, high, rt_.locale, false, c, isNull))) {
+            return false;
+        }
+        match = !isNull && c <= 0;
+        return true;
+    }
+    case CaseItem::Kind::Is: {
+        Variant r;
+        if (!succeeded(binaryOp(item.op, subject, low, rt_.locale, rt_.budget, r))) {
+            return false;
+        }
+        match = r.type() == VarType::Boolean && r.asBool();
+        return true;
+    }
+    }
+    return true;
 }
 
 } // namespace vbs

@@ -104,11 +104,17 @@ private:
     Flow execCall(const Expr& target);
     Flow execIf(const Stmt& s);
     Flow execFor(const Stmt& s);
+    // A For bound or step, evaluated and checked.
+    bool forBound(const Expr& e, Variant& out);
+    // The passes of a For loop whose counter `var` holds its start.
+    Flow runForPasses(const Block& body, Variant& var, const Variant& limit, const Variant& step);
     Flow execForEach(const Stmt& s);
     // For Each over an object: replaces it by an array of the items it enumerates.
     bool collectionItems(Variant& collection);
     Flow execDo(const Stmt& s);
     Flow execSelect(const Stmt& s);
+    // Whether one Case item matches `subject`; false after raising when the item failed.
+    bool caseMatches(const CaseItem& item, const Variant& subject, bool& match);
     Flow execDim(const Stmt& s);
     Flow execReDim(const Stmt& s);
     Flow execErase(const Stmt& s);
