@@ -170,6 +170,39 @@ ErrorCode TimeSerial(Runtime& rt, const Variant* a, int, Variant& out) {
     return ErrorCode::None;
 }
 
+namespace {
+
+// `months` added to the date of `f` at the time of day `time`. The day is kept unless the
+// month is shorter: 31 Jan + 1 month is 28/29 Feb.
+ErrorCode addMonths(const Fields& f, double time, std::int64_t months, double& result) {
+    const std::int64_t total = std::int64_t{f.year} * 12 + (f.month - 1) + months;
+    const std::int64_t year = total / 12;
+    const int month = static_cast<int>(total % 12) + 1;
+    int day = f.day;
+    double check = 0;
+    while (day > 28 && !serialFromDate(static_cast<int>(year), month, day, check)) {
+        --day;
+    }
+    if (!serialFromDate(static_cast<int>(year), month, day, result)) {
+        return ErrorCode::InvalidCall;
+    }
+    result += result < 0 ? -time : time;
+    return ErrorCode::None;
+}
+
+// The seconds one unit of a DateAdd interval below a month lasts; 0 for an unknown interval.
+double secondsPerUnit(const std::u16string& interval) {
+    if (interval == u"d" || interval == u"y" || interval == u"w") {
+        return 86400;
+    }
+    if (interval == u"ww") {
+        return 7 * 86400;
+    }
+    return interval == u"h" ? 3600 : interval == u"n" ? 60 : interval == u"s" ? 1 : 0;
+}
+
+} // namespace
+
 ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string interval;
     VBS_TRY(intervalArg(rt, a[0], interval));
@@ -184,47 +217,23 @@ ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
     double serial = 0;
     VBS_TRY(toDate(a[2], rt.locale, serial));
     dateFromSerial(serial, f.year, f.month, f.day, f.hour, f.minute, f.second);
-    const double time = timeOfDay(serial);
     double result = 0;
     // A count beyond the months the whole Date range spans (years and quarters all the more)
     // leaves it from any start: refused before it is taken as a whole number.
     constexpr double kMonthsInRange = 10000.0 * 12;
-    const bool monthly = interval == u"yyyy" || interval == u"q" || interval == u"m";
-    if (monthly && !(std::fabs(amount) <= kMonthsInRange)) {
-        return ErrorCode::InvalidCall;
-    }
-    const auto n = monthly ? static_cast<std::int64_t>(amount) : 0;
-    if (monthly) {
+    if (interval == u"yyyy" || interval == u"q" || interval == u"m") {
+        if (!(std::fabs(amount) <= kMonthsInRange)) {
+            return ErrorCode::InvalidCall;
+        }
+        const auto n = static_cast<std::int64_t>(amount);
         const std::int64_t months = interval == u"yyyy" ? n * 12 : interval == u"q" ? n * 3 : n;
-        const std::int64_t total = std::int64_t{f.year} * 12 + (f.month - 1) + months;
-        const std::int64_t year = total / 12;
-        const int month = static_cast<int>(total % 12) + 1;
-        // The day is kept unless the month is shorter: 31 Jan + 1 month is 28/29 Feb.
-        int day = f.day;
-        double check = 0;
-        while (day > 28 && !serialFromDate(static_cast<int>(year), month, day, check)) {
-            --day;
-        }
-        if (!serialFromDate(static_cast<int>(year), month, day, result)) {
-            return ErrorCode::InvalidCall;
-        }
-        result += result < 0 ? -time : time;
+        VBS_TRY(addMonths(f, timeOfDay(serial), months, result));
     } else {
-        double seconds = 0;
-        if (interval == u"d" || interval == u"y" || interval == u"w") {
-            seconds = amount * 86400;
-        } else if (interval == u"ww") {
-            seconds = amount * 7 * 86400;
-        } else if (interval == u"h") {
-            seconds = amount * 3600;
-        } else if (interval == u"n") {
-            seconds = amount * 60;
-        } else if (interval == u"s") {
-            seconds = amount;
-        } else {
+        const double unit = secondsPerUnit(interval);
+        if (unit == 0) {
             return ErrorCode::InvalidCall;
         }
-        result = serial + seconds / 86400.0;
+        result = serial + amount * unit / 86400.0;
     }
     if (!inDateRange(result)) {
         return ErrorCode::InvalidCall;

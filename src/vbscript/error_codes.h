@@ -6,7 +6,9 @@ namespace vbs {
 
 // Every error the interpreter can report, as one list so that the enum and the English texts
 // cannot drift apart. Run-time numbers below 1000, compile-time numbers from 1001 on; the texts
-// are the ones the Windows engine puts in Err.Description.
+// are the ones the Windows engine puts in Err.Description. A few numbers the interpreter never
+// raises itself (35, 1001, 1027, 1028, 1042) stay because Err.Raise describes a number given
+// without a description by this table.
 #define VBS_ERROR_LIST(X)                                                                          \
     X(InvalidCall, 5, "Invalid procedure call or argument")                                        \
     X(Overflow, 6, "Overflow")                                                                     \

@@ -243,24 +243,16 @@ Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
     if (target.kind != ExprKind::Name) {
         return failWith(ErrorCode::IllegalAssignment);
     }
+    return assignToName(target, isSet ? MemberAccess::Set : MemberAccess::Let, value);
+}
+
+Flow Executor::assignToName(const Expr& target, MemberAccess access, Variant& value) {
     Variant* dst = variable(target);
     if (!dst) {
         return Flow::Error;
     }
     if (target.hasParens && dst->isObject()) {
-        // o(i) = v assigns through the object's default member, with i as its argument.
-        const Variant object = *dst;
-        ObjectData* o = object.objectPtr();
-        if (!o) {
-            return failWith(ErrorCode::ObjectNotSet);
-        }
-        if (o->defaultMember() < 0) {
-            return failWith(ErrorCode::NoSuchMember);
-        }
-        return invokeMember(*o, o->defaultMember(), isSet ? MemberAccess::Set : MemberAccess::Let,
-                            target.args, 0, value)
-                   ? Flow::Normal
-                   : Flow::Error;
+        return assignDefaultMember(*dst, target.args, access, value);
     }
     if (target.hasParens) {
         Variant* array = dst;
@@ -286,6 +278,21 @@ Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
     }
     *dst = std::move(value);
     return Flow::Normal;
+}
+
+// o(i) = v assigns through the object's default member, with i as its argument.
+Flow Executor::assignDefaultMember(const Variant& holder, const std::vector<ExprPtr>& args,
+                                   MemberAccess access, Variant& value) {
+    const Variant object = holder; // the assignment may replace what the variable holds
+    ObjectData* o = object.objectPtr();
+    if (!o) {
+        return failWith(ErrorCode::ObjectNotSet);
+    }
+    if (o->defaultMember() < 0) {
+        return failWith(ErrorCode::NoSuchMember);
+    }
+    return invokeMember(*o, o->defaultMember(), access, args, 0, value) ? Flow::Normal
+                                                                        : Flow::Error;
 }
 
 Flow Executor::execCall(const Expr& target) {

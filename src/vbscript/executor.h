@@ -97,6 +97,11 @@ private:
     Flow execStmt(const Stmt& s);
     Flow execAssign(const Stmt& s);
     Flow assignInGeneral(const Stmt& s, Variant& value);
+    // name = v or name(i, j) = v, once the value is ready: a variable, an array element, or
+    // through an object's default member.
+    Flow assignToName(const Expr& target, MemberAccess access, Variant& value);
+    Flow assignDefaultMember(const Variant& holder, const std::vector<ExprPtr>& args,
+                             MemberAccess access, Variant& value);
     // The variable of `s = s & ...` (joinsOntoTarget) when it holds text; else null.
     Variant* textAppendedTo(const Stmt& s);
     // Joins the operands after the first of `value` onto `text`, in place when it can.
@@ -157,6 +162,9 @@ private:
     // assignment finds the value assigned there.
     bool evalMember(const Expr& e, MemberAccess access, Variant& value);
     bool errMember(const Expr& e, MemberAccess access, Variant& value);
+    // Err.Number, .Description, .Source, .HelpFile or .HelpContext (lower-case `name`).
+    Variant errProperty(const std::u16string& name) const;
+    bool setErrProperty(const std::u16string& name, const Variant& assigned);
     bool invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
                       const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
     bool invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,

@@ -310,59 +310,30 @@ void Executor::finishRun() {
 
 // The Err object: Err.Number, .Description, .Source, .HelpFile, .HelpContext, .Clear and
 // .Raise.
+// Err's members: the five properties read and assigned, Clear, and Raise. Err holds the last
+// error that On Error Resume Next let the script go on from (see resumeAfterError).
 bool Executor::errMember(const Expr& e, MemberAccess access, Variant& value) {
-    Variant* assigned =
-        access == MemberAccess::Let || access == MemberAccess::Set ? &value : nullptr;
-    ErrState& err = rt_.err;
+    const bool assigning = access == MemberAccess::Let || access == MemberAccess::Set;
     const std::size_t argc = e.args.size() - 1;
     if (e.name == u"number" || e.name == u"description" || e.name == u"source" ||
         e.name == u"helpfile" || e.name == u"helpcontext") {
         if (argc != 0) {
             return raise(ErrorCode::WrongArgCount);
         }
-        if (assigned) {
-            if (e.name == u"number") {
-                std::int32_t n = 0;
-                if (!succeeded(toLong(*assigned, rt_.locale, n))) {
-                    return false;
-                }
-                err.number = n;
-            } else if (e.name == u"helpcontext") {
-                if (!succeeded(toLong(*assigned, rt_.locale, err.helpContext))) {
-                    return false;
-                }
-            } else {
-                std::u16string text;
-                if (!succeeded(toText(*assigned, rt_.locale, text))) {
-                    return false;
-                }
-                (e.name == u"description" ? err.description
-                 : e.name == u"source"    ? err.source
-                                          : err.helpFile) = std::move(text);
-            }
-            return true;
+        if (assigning) {
+            return setErrProperty(e.name, value);
         }
-        if (e.name == u"number") {
-            value = Variant::longInt(err.number);
-        } else if (e.name == u"description") {
-            value = Variant::string(err.description, rt_.budget);
-        } else if (e.name == u"source") {
-            value = Variant::string(err.source, rt_.budget);
-        } else if (e.name == u"helpfile") {
-            value = Variant::string(err.helpFile, rt_.budget);
-        } else {
-            value = Variant::longInt(err.helpContext);
-        }
+        value = errProperty(e.name);
         return true;
     }
-    if (assigned) {
+    if (assigning) {
         return raise(ErrorCode::NoSuchMember);
     }
     if (e.name == u"clear") {
         if (argc != 0) {
             return raise(ErrorCode::WrongArgCount);
         }
-        err = ErrState{};
+        rt_.err = ErrState{};
         value = Variant();
         return true;
     }
@@ -370,6 +341,43 @@ bool Executor::errMember(const Expr& e, MemberAccess access, Variant& value) {
         return raiseFromScript(e);
     }
     return raise(ErrorCode::NoSuchMember);
+}
+
+Variant Executor::errProperty(const std::u16string& name) const {
+    const ErrState& err = rt_.err;
+    if (name == u"number") {
+        return Variant::longInt(err.number);
+    }
+    if (name == u"helpcontext") {
+        return Variant::longInt(err.helpContext);
+    }
+    return Variant::string(name == u"description" ? err.description
+                           : name == u"source"    ? err.source
+                                                  : err.helpFile,
+                           rt_.budget);
+}
+
+bool Executor::setErrProperty(const std::u16string& name, const Variant& assigned) {
+    ErrState& err = rt_.err;
+    if (name == u"number") {
+        std::int32_t n = 0;
+        if (!succeeded(toLong(assigned, rt_.locale, n))) {
+            return false;
+        }
+        err.number = n;
+        return true;
+    }
+    if (name == u"helpcontext") {
+        return succeeded(toLong(assigned, rt_.locale, err.helpContext));
+    }
+    std::u16string text;
+    if (!succeeded(toText(assigned, rt_.locale, text))) {
+        return false;
+    }
+    (name == u"description" ? err.description
+     : name == u"source"    ? err.source
+                            : err.helpFile) = std::move(text);
+    return true;
 }
 
 } // namespace vbs
