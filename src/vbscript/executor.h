@@ -241,8 +241,14 @@ private:
     }
     // Err.Raise: the arguments given replace what Err holds, the others are kept.
     bool raiseFromScript(const Expr& call);
-    // Under On Error Resume Next: puts the error that just happened into Err and returns true,
-    // so the caller goes on; false when the error must end the run.
+    // The one place a failure reaches Err (number, description, source, help file and
+    // context), for every statement kind. Under On Error Resume Next of the running procedure
+    // (each call, and each text run by Execute, starts without it) it fills Err and returns true;
+    // false when the error must travel up: no Resume Next here, or a time-out, which nothing
+    // catches. VBScript resumes at the statement after the one that failed; where that statement
+    // has parts of its own the caller picks the point: a failing If condition goes into its Then
+    // branch, a failing loop header runs the body once (runOnceAfterHeaderError), a failing Select
+    // subject enters the first Case, a failing Case item its own Case.
     bool resumeAfterError();
     // A loop header (condition, For bounds, For Each collection) failed and was resumed: the
     // body runs once, as VBScript goes on with the statement after the header. `ownExit` is
