@@ -27,7 +27,8 @@ bool Executor::eval(const Expr& e, Variant& out) {
     case ExprKind::Name:
         return evalName(e, out) || failedIn(e);
     case ExprKind::Binary:
-        return evalBinary(e, out) || failedIn(e);
+        return (e.ops.size() == 1 ? evalOneOperator(e, out) : evalOperatorRun(e, out)) ||
+               failedIn(e);
     case ExprKind::Unary: {
         Variant v;
         if (!eval(*e.args[0], v)) {
@@ -100,8 +101,9 @@ void Executor::readTextAsNumber(const Expr& e, std::size_t i, Operands& operands
         &literalComparand(*operands.right, leftLiteral, rt_.locale, operands.rightText);
 }
 
-bool Executor::applyBinary(const Expr& e, std::size_t i, const Variant* left, const Variant* right,
-                           Variant& out) {
+// Kept out of line: the slow path would otherwise weigh on the hot callers' entry.
+[[gnu::noinline]] bool Executor::applyBinary(const Expr& e, std::size_t i, const Variant* left,
+                                             const Variant* right, Variant& out) {
     const BinaryOp op = e.ops[i];
     Operands operands{left, right, {}, {}};
     if (op != BinaryOp::Is && !(operandValue(operands.left, operands.leftText) &&
@@ -125,20 +127,20 @@ bool Executor::applyBinary(const Expr& e, std::size_t i, const Variant* left, co
     return true;
 }
 
-bool Executor::evalBinary(const Expr& e, Variant& out) {
+bool Executor::evalOneOperator(const Expr& e, Variant& out) {
     // One operator on two literals or variables ("n - 1", "s + i", "n < 2"): no copies, no
     // temporaries. The fast path reads both operands before it writes, so `out` may be one
     // of them.
-    if (e.ops.size() == 1) {
-        const Variant* left = peek(*e.args[0]);
-        const Variant* right = peek(*e.args[1]);
-        if (left && right) {
-            return fastBinaryOp(e.ops[0], *left, *right, out) ||
-                   applyBinary(e, 0, left, right, out);
-        }
-        return evalOperatorOnResults(e, out);
+    const Variant* left = peek(*e.args[0]);
+    const Variant* right = peek(*e.args[1]);
+    if (left && right && fastBinaryOp(e.ops[0], *left, *right, out)) {
+        return true;
     }
-    // A run of operators: the left side is the result so far.
+    return left && right ? applyBinary(e, 0, left, right, out) : evalOperatorOnResults(e, out);
+}
+
+bool Executor::evalOperatorRun(const Expr& e, Variant& out) {
+    // The left side is the result so far.
     Variant acc;
     const Variant* left = operand(*e.args[0], acc);
     if (!left) {

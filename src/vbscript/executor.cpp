@@ -432,7 +432,7 @@ Flow Executor::execFor(const Stmt& s) {
         return Flow::Error;
     }
     *var = start;
-    return runForPasses(s.body, *var, limit, step);
+    return runForPasses(s.body, *var, std::move(limit), std::move(step));
 }
 
 bool Executor::forBound(const Expr& e, Variant& out) {
@@ -443,8 +443,7 @@ bool Executor::forBound(const Expr& e, Variant& out) {
     return succeeded(forValue(raw, rt_.locale, out));
 }
 
-Flow Executor::runForPasses(const Block& body, Variant& var, const Variant& limit,
-                            const Variant& step) {
+Flow Executor::runForPasses(const Block& body, Variant& var, Variant limit, Variant step) {
     int stepSign = 0;
     bool isNull = false;
     compareValues(step, Variant::integer(0), rt_.locale, false, stepSign, isNull);

@@ -111,8 +111,9 @@ private:
     Flow execFor(const Stmt& s);
     // A For bound or step, evaluated and checked.
     bool forBound(const Expr& e, Variant& out);
-    // The passes of a For loop whose counter `var` holds its start.
-    Flow runForPasses(const Block& body, Variant& var, const Variant& limit, const Variant& step);
+    // The passes of a For loop whose counter `var` holds its start. The bounds are taken by
+    // value: locals of the loop, which the body cannot reach.
+    Flow runForPasses(const Block& body, Variant& var, Variant limit, Variant step);
     Flow execForEach(const Stmt& s);
     // For Each over an object: replaces it by an array of the items it enumerates.
     bool collectionItems(Variant& collection);
@@ -135,9 +136,11 @@ private:
     bool evalClassName(const Expr& e, Variant& out);
     // name(...) on a variable's value: an array element, or an object's default member.
     bool evalApplied(const Expr& e, const Variant& value, Variant& out);
-    // One run of binary operators (a + b - c). Each operator tries fastBinaryOp once on its
-    // operands as they are, and only when that declines goes the general way (applyBinary).
-    bool evalBinary(const Expr& e, Variant& out);
+    // Binary operators. Each operator tries fastBinaryOp once on its operands as they are, and
+    // only when that declines goes the general way (applyBinary). A node of one operator is
+    // the hot case and has its own short path; a run (a + b - c) is evaluated left to right.
+    bool evalOneOperator(const Expr& e, Variant& out);
+    bool evalOperatorRun(const Expr& e, Variant& out);
     // One operator whose operands are not all literals or variables (fib(n - 1) + fib(n - 2)).
     bool evalOperatorOnResults(const Expr& e, Variant& out);
     // An operand's value: a literal or plain variable where it lies, anything else evaluated
