@@ -136,7 +136,8 @@ bool Executor::evalOneOperator(const Expr& e, Variant& out) {
     if (left && right && fastBinaryOp(e.ops[0], *left, *right, out)) {
         return true;
     }
-    return left && right ? applyBinary(e, 0, left, right, out) : evalOperatorOnResults(e, out);
+    // Nothing is kept across the fast path, so its registers stay free.
+    return evalOperatorOnResults(e, out);
 }
 
 bool Executor::evalOperatorRun(const Expr& e, Variant& out) {
@@ -177,8 +178,13 @@ bool Executor::evalOperatorOnResults(const Expr& e, Variant& out) {
     Variant rightValue;
     const Variant* left = operand(*e.args[0], leftValue);
     const Variant* right = left ? operand(*e.args[1], rightValue) : nullptr;
-    return right &&
-           (fastBinaryOp(e.ops[0], *left, *right, out) || applyBinary(e, 0, left, right, out));
+    if (!right) {
+        return false;
+    }
+    // Two operands that lie where they are have been tried on the fast path (evalOneOperator).
+    const bool evaluated = left == &leftValue || right == &rightValue;
+    return (evaluated && fastBinaryOp(e.ops[0], *left, *right, out)) ||
+           applyBinary(e, 0, left, right, out);
 }
 
 // An operator other than Is works on an object's default value: an object operand is replaced

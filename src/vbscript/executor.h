@@ -141,7 +141,8 @@ private:
     // the hot case and has its own short path; a run (a + b - c) is evaluated left to right.
     bool evalOneOperator(const Expr& e, Variant& out);
     bool evalOperatorRun(const Expr& e, Variant& out);
-    // One operator whose operands are not all literals or variables (fib(n - 1) + fib(n - 2)).
+    // One operator whose operands are not all literals or variables (fib(n - 1) + fib(n - 2)),
+    // or on which the fast path declined.
     bool evalOperatorOnResults(const Expr& e, Variant& out);
     // An operand's value: a literal or plain variable where it lies, anything else evaluated
     // into `storage`; null when its evaluation failed.
