@@ -52,6 +52,7 @@ struct Expr {
     bool hasParens = false;
     // The whole expression was in parentheses: passed by value even to a ByRef parameter.
     bool parenthesized = false;
+    // Name: the slot or member the name was bound to; Scope::Builtin: the built-in.
     std::int32_t index = -1;
     // Scope::Global: the entry itself (entries never move), saving the table look-up.
     GlobalEntry* global = nullptr;
@@ -95,15 +96,15 @@ enum class StmtKind : std::uint8_t {
     ReDim,   // items, preserve
     Erase,   // target
     If,      // conds[i] -> blocks[i], elseBlock
-    For,     // target, value=start, limit, step, body
-    ForEach, // target, value=collection, body
+    For,     // target, start, limit, step, body
+    ForEach, // target, collection, body
     Do,      // cond (may be null), testFirst, until, body
-    Select,  // value, cases
+    Select,  // subject, cases
     Exit,    // exitKind
     OnErrorResumeNext,
     OnErrorGoto0,
-    Randomize, // value (may be null)
-    With,      // value = the object, body
+    Randomize, // seed (may be null)
+    With,      // object, body
     Nop,
 };
 
@@ -113,7 +114,13 @@ struct Stmt {
     StmtKind kind = StmtKind::Nop;
     std::size_t pos = 0;
     ExprPtr target;
-    ExprPtr value;
+    // Each expression a statement holds has its own name, by what it means for that kind.
+    ExprPtr value;      // Assign, Set: the right-hand side
+    ExprPtr start;      // For: the first value of the counter
+    ExprPtr collection; // For Each: the array or object run through
+    ExprPtr subject;    // Select Case: the value the cases are compared with
+    ExprPtr seed;       // Randomize
+    ExprPtr object;     // With
     ExprPtr limit;
     ExprPtr step;
     ExprPtr cond;

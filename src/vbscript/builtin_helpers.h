@@ -58,18 +58,14 @@ inline ErrorCode rangeArg(const Runtime& rt, const Variant* a, int n, int i, std
     if (!given(a, n, i)) {
         return ErrorCode::None;
     }
-    if (ErrorCode e = longArg(rt, a[i], out); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(longArg(rt, a[i], out));
     return out < low || out > high ? ErrorCode::InvalidCall : ErrorCode::None;
 }
 
 // The firstdayofweek option, 1 Sunday ... 7 Saturday; missing, Empty and 0 (the system's choice)
 // are Sunday, as in the US.
 inline ErrorCode firstDayArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t& out) {
-    if (ErrorCode e = rangeArg(rt, a, n, i, 0, 7, 1, out); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(rangeArg(rt, a, n, i, 0, 7, 1, out));
     out = out == 0 ? 1 : out;
     return ErrorCode::None;
 }
@@ -78,9 +74,7 @@ inline ErrorCode firstDayArg(const Runtime& rt, const Variant* a, int n, int i, 
 // full week; missing, Empty and 0 (the system's choice) are 1, as in the US.
 inline ErrorCode firstWeekArg(const Runtime& rt, const Variant* a, int n, int i,
                               std::int32_t& out) {
-    if (ErrorCode e = rangeArg(rt, a, n, i, 0, 3, 1, out); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(rangeArg(rt, a, n, i, 0, 3, 1, out));
     out = out == 0 ? 1 : out;
     return ErrorCode::None;
 }
@@ -92,9 +86,7 @@ inline ErrorCode compareArg(const Runtime& rt, const Variant* a, int n, int i, b
         return ErrorCode::None;
     }
     std::int32_t mode = 0;
-    if (ErrorCode e = longArg(rt, a[i], mode); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(longArg(rt, a[i], mode));
     if (mode != 0 && mode != 1) {
         return ErrorCode::InvalidCall;
     }

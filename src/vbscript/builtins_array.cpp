@@ -23,9 +23,7 @@ ErrorCode bound(Runtime& rt, const Variant* a, int n, Variant& out, bool upper) 
     const ArrayData& data = *a[0].asArray();
     std::int32_t dim = 1;
     if (n > 1) {
-        if (ErrorCode e = longArg(rt, a[1], dim); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(longArg(rt, a[1], dim));
     }
     if (dim < 1 || static_cast<std::size_t>(dim) > data.bounds.size()) {
         return ErrorCode::SubscriptOutOfRange;
@@ -48,9 +46,7 @@ ErrorCode Array(Runtime& rt, const Variant* a, int n, Variant& out) {
     items.reserve(static_cast<std::size_t>(n));
     int deepest = 0;
     for (int i = 0; i < n; ++i) {
-        if (ErrorCode e = limits::checkArrayElement(a[i]); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(limits::checkArrayElement(a[i]));
         deepest = std::max(deepest, a[i].nestingDepth());
         // A copy of its own: the argument may be a variable's array, which can change later.
         items.push_back(a[i].copied());
@@ -76,9 +72,7 @@ ErrorCode Join(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     std::u16string delimiter = u" ";
     if (n > 1) {
-        if (ErrorCode e = textArg(rt, a[1], delimiter); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(textArg(rt, a[1], delimiter));
     }
     std::u16string result;
     const std::vector<Variant>& items = a[0].asArray()->items;
@@ -91,9 +85,7 @@ ErrorCode Join(Runtime& rt, const Variant* a, int n, Variant& out) {
             return ErrorCode::TypeMismatch;
         }
         std::u16string piece;
-        if (ErrorCode e = textArg(rt, items[i], piece); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(textArg(rt, items[i], piece));
         result += piece;
         if (rt.pastDeadline(i)) {
             return ErrorCode::Timeout;
@@ -108,32 +100,22 @@ ErrorCode Join(Runtime& rt, const Variant* a, int n, Variant& out) {
 }
 
 ErrorCode Split(Runtime& rt, const Variant* a, int n, Variant& out) {
-    if (ErrorCode e = anyNull(a, n, 0); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(anyNull(a, n, 0));
     std::u16string s;
-    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], s));
     std::u16string delimiter = u" ";
     if (given(a, n, 1)) {
-        if (ErrorCode e = textArg(rt, a[1], delimiter); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(textArg(rt, a[1], delimiter));
     }
     std::int32_t count = -1;
     if (given(a, n, 2)) {
-        if (ErrorCode e = longArg(rt, a[2], count); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(longArg(rt, a[2], count));
         if (count < -1) {
             return ErrorCode::InvalidCall;
         }
     }
     bool text = false;
-    if (ErrorCode e = compareArg(rt, a, n, 3, text); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(compareArg(rt, a, n, 3, text));
     std::vector<Variant> pieces;
     if (!s.empty() && count != 0) {
         if (delimiter.empty()) {
@@ -172,19 +154,13 @@ ErrorCode Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
         return ErrorCode::InvalidNull;
     }
     std::u16string match;
-    if (ErrorCode e = textArg(rt, a[1], match); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[1], match));
     bool include = true;
     if (given(a, n, 2)) {
-        if (ErrorCode e = toBool(a[2], rt.locale, include); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(toBool(a[2], rt.locale, include));
     }
     bool text = false;
-    if (ErrorCode e = compareArg(rt, a, n, 3, text); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(compareArg(rt, a, n, 3, text));
     std::vector<Variant> kept;
     std::size_t step = 0;
     for (const Variant& item : a[0].asArray()->items) {
@@ -192,9 +168,7 @@ ErrorCode Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
             return ErrorCode::Timeout;
         }
         std::u16string s;
-        if (ErrorCode e = textArg(rt, item, s); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(textArg(rt, item, s));
         if (containsText(s, match, text) == include) {
             kept.push_back(Variant::string(std::move(s), rt.budget));
         }

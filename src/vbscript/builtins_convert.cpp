@@ -13,9 +13,7 @@ ErrorCode wholeNumber(Runtime& rt, const Variant& a, double low, double high, do
     if (a.isNull()) {
         return ErrorCode::InvalidNull;
     }
-    if (ErrorCode e = doubleArg(rt, a, out); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(doubleArg(rt, a, out));
     out = roundHalfEven(out);
     return out >= low && out <= high ? ErrorCode::None : ErrorCode::Overflow;
 }
@@ -24,9 +22,7 @@ ErrorCode wholeNumber(Runtime& rt, const Variant& a, double low, double high, do
 
 ErrorCode CBool(Runtime& rt, const Variant* a, int, Variant& out) {
     bool b = false;
-    if (ErrorCode e = toBool(a[0], rt.locale, b); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toBool(a[0], rt.locale, b));
     out = Variant::boolean(b);
     return ErrorCode::None;
 }
@@ -38,36 +34,28 @@ ErrorCode CByte(Runtime& rt, const Variant* a, int, Variant& out) {
         return ErrorCode::None;
     }
     double d = 0;
-    if (ErrorCode e = wholeNumber(rt, a[0], 0, 255, d); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(wholeNumber(rt, a[0], 0, 255, d));
     out = Variant::byte(static_cast<std::uint8_t>(d));
     return ErrorCode::None;
 }
 
 ErrorCode CInt(Runtime& rt, const Variant* a, int, Variant& out) {
     double d = 0;
-    if (ErrorCode e = wholeNumber(rt, a[0], -32768, 32767, d); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(wholeNumber(rt, a[0], -32768, 32767, d));
     out = Variant::integer(static_cast<std::int16_t>(d));
     return ErrorCode::None;
 }
 
 ErrorCode CLng(Runtime& rt, const Variant* a, int, Variant& out) {
     double d = 0;
-    if (ErrorCode e = wholeNumber(rt, a[0], -2147483648.0, 2147483647.0, d); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(wholeNumber(rt, a[0], -2147483648.0, 2147483647.0, d));
     out = Variant::longInt(static_cast<std::int32_t>(d));
     return ErrorCode::None;
 }
 
 ErrorCode CSng(Runtime& rt, const Variant* a, int, Variant& out) {
     double d = 0;
-    if (ErrorCode e = doubleArg(rt, a[0], d); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(doubleArg(rt, a[0], d));
     if (std::fabs(d) > FLT_MAX) {
         return ErrorCode::Overflow;
     }
@@ -77,9 +65,7 @@ ErrorCode CSng(Runtime& rt, const Variant* a, int, Variant& out) {
 
 ErrorCode CDbl(Runtime& rt, const Variant* a, int, Variant& out) {
     double d = 0;
-    if (ErrorCode e = doubleArg(rt, a[0], d); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(doubleArg(rt, a[0], d));
     out = Variant::dbl(d);
     return ErrorCode::None;
 }
@@ -90,9 +76,7 @@ ErrorCode CCur(Runtime& rt, const Variant* a, int, Variant& out) {
         return ErrorCode::None;
     }
     double d = 0;
-    if (ErrorCode e = doubleArg(rt, a[0], d); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(doubleArg(rt, a[0], d));
     // In long double, whose 64-bit mantissa holds every Currency amount exactly: a Double
     // times 10,000 would lose the last digits of large amounts.
     const long double scaled = std::nearbyintl(static_cast<long double>(d) * 10000.0L);
@@ -105,18 +89,14 @@ ErrorCode CCur(Runtime& rt, const Variant* a, int, Variant& out) {
 
 ErrorCode CDate(Runtime& rt, const Variant* a, int, Variant& out) {
     double serial = 0;
-    if (ErrorCode e = toDate(a[0], rt.locale, serial); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toDate(a[0], rt.locale, serial));
     out = Variant::date(serial);
     return ErrorCode::None;
 }
 
 ErrorCode CStr(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string text;
-    if (ErrorCode e = textArg(rt, a[0], text); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], text));
     out = Variant::string(std::move(text), rt.budget);
     return ErrorCode::None;
 }

@@ -34,9 +34,7 @@ struct Fields {
 
 ErrorCode fields(Runtime& rt, const Variant& v, Fields& f) {
     double serial = 0;
-    if (ErrorCode e = toDate(v, rt.locale, serial); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toDate(v, rt.locale, serial));
     dateFromSerial(serial, f.year, f.month, f.day, f.hour, f.minute, f.second);
     return ErrorCode::None;
 }
@@ -47,9 +45,7 @@ ErrorCode field(Runtime& rt, const Variant& v, Variant& out, int Fields::*member
         return ErrorCode::None;
     }
     Fields f{};
-    if (ErrorCode e = fields(rt, v, f); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(fields(rt, v, f));
     out = Variant::integer(static_cast<std::int16_t>(f.*member));
     return ErrorCode::None;
 }
@@ -77,9 +73,7 @@ double timeOfDay(double serial) {
 }
 
 ErrorCode intervalArg(Runtime& rt, const Variant& v, std::u16string& out) {
-    if (ErrorCode e = textArg(rt, v, out); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, v, out));
     out = lowerAscii(out);
     return ErrorCode::None;
 }
@@ -128,17 +122,13 @@ ErrorCode Second(Runtime& rt, const Variant* a, int, Variant& out) {
 
 ErrorCode Weekday(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::int32_t firstDay = 1;
-    if (ErrorCode e = firstDayArg(rt, a, n, 1, firstDay); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(firstDayArg(rt, a, n, 1, firstDay));
     // The first day is checked before a Null date passes through.
     if (nullThrough(a[0], out)) {
         return ErrorCode::None;
     }
     double serial = 0;
-    if (ErrorCode e = toDate(a[0], rt.locale, serial); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toDate(a[0], rt.locale, serial));
     // Day 0 (30 Dec 1899) was a Saturday, day 7 of a week that starts on Sunday.
     const auto days = static_cast<std::int64_t>(std::trunc(serial));
     const std::int64_t sundayBased = ((days % 7) + 7 + 6) % 7 + 1;
@@ -149,9 +139,7 @@ ErrorCode Weekday(Runtime& rt, const Variant* a, int n, Variant& out) {
 ErrorCode DateSerial(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t p[3] = {0, 0, 0};
     for (int i = 0; i < 3; ++i) {
-        if (ErrorCode e = longArg(rt, a[i], p[i]); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(longArg(rt, a[i], p[i]));
     }
     double serial = 0;
     if (!serialFromParts(p[0], p[1], p[2], serial)) {
@@ -164,9 +152,7 @@ ErrorCode DateSerial(Runtime& rt, const Variant* a, int, Variant& out) {
 ErrorCode TimeSerial(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t p[3] = {0, 0, 0};
     for (int i = 0; i < 3; ++i) {
-        if (ErrorCode e = longArg(rt, a[i], p[i]); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(longArg(rt, a[i], p[i]));
     }
     const double seconds = static_cast<double>(p[0]) * 3600 + static_cast<double>(p[1]) * 60 + p[2];
     const double days = seconds / 86400.0;
@@ -184,15 +170,44 @@ ErrorCode TimeSerial(Runtime& rt, const Variant* a, int, Variant& out) {
     return ErrorCode::None;
 }
 
+namespace {
+
+// `months` added to the date of `f` at the time of day `time`. The day is kept unless the
+// month is shorter: 31 Jan + 1 month is 28/29 Feb.
+ErrorCode addMonths(const Fields& f, double time, std::int64_t months, double& result) {
+    const std::int64_t total = std::int64_t{f.year} * 12 + (f.month - 1) + months;
+    const std::int64_t year = total / 12;
+    const int month = static_cast<int>(total % 12) + 1;
+    int day = f.day;
+    double check = 0;
+    while (day > 28 && !serialFromDate(static_cast<int>(year), month, day, check)) {
+        --day;
+    }
+    if (!serialFromDate(static_cast<int>(year), month, day, result)) {
+        return ErrorCode::InvalidCall;
+    }
+    result += result < 0 ? -time : time;
+    return ErrorCode::None;
+}
+
+// The seconds one unit of a DateAdd interval below a month lasts; 0 for an unknown interval.
+double secondsPerUnit(const std::u16string& interval) {
+    if (interval == u"d" || interval == u"y" || interval == u"w") {
+        return 86400;
+    }
+    if (interval == u"ww") {
+        return 7 * 86400;
+    }
+    return interval == u"h" ? 3600 : interval == u"n" ? 60 : interval == u"s" ? 1 : 0;
+}
+
+} // namespace
+
 ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string interval;
-    if (ErrorCode e = intervalArg(rt, a[0], interval); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(intervalArg(rt, a[0], interval));
     double amount = 0;
-    if (ErrorCode e = doubleArg(rt, a[1], amount); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(doubleArg(rt, a[1], amount));
     amount = std::trunc(amount);
     // A Null date gives Null once the interval and the count are found sound.
     if (nullThrough(a[2], out)) {
@@ -200,51 +215,25 @@ ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
     }
     Fields f{};
     double serial = 0;
-    if (ErrorCode e = toDate(a[2], rt.locale, serial); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toDate(a[2], rt.locale, serial));
     dateFromSerial(serial, f.year, f.month, f.day, f.hour, f.minute, f.second);
-    const double time = timeOfDay(serial);
     double result = 0;
     // A count beyond the months the whole Date range spans (years and quarters all the more)
     // leaves it from any start: refused before it is taken as a whole number.
     constexpr double kMonthsInRange = 10000.0 * 12;
-    const bool monthly = interval == u"yyyy" || interval == u"q" || interval == u"m";
-    if (monthly && !(std::fabs(amount) <= kMonthsInRange)) {
-        return ErrorCode::InvalidCall;
-    }
-    const auto n = monthly ? static_cast<std::int64_t>(amount) : 0;
-    if (monthly) {
+    if (interval == u"yyyy" || interval == u"q" || interval == u"m") {
+        if (!(std::fabs(amount) <= kMonthsInRange)) {
+            return ErrorCode::InvalidCall;
+        }
+        const auto n = static_cast<std::int64_t>(amount);
         const std::int64_t months = interval == u"yyyy" ? n * 12 : interval == u"q" ? n * 3 : n;
-        const std::int64_t total = std::int64_t{f.year} * 12 + (f.month - 1) + months;
-        const std::int64_t year = total / 12;
-        const int month = static_cast<int>(total % 12) + 1;
-        // The day is kept unless the month is shorter: 31 Jan + 1 month is 28/29 Feb.
-        int day = f.day;
-        double check = 0;
-        while (day > 28 && !serialFromDate(static_cast<int>(year), month, day, check)) {
-            --day;
-        }
-        if (!serialFromDate(static_cast<int>(year), month, day, result)) {
-            return ErrorCode::InvalidCall;
-        }
-        result += result < 0 ? -time : time;
+        VBS_TRY(addMonths(f, timeOfDay(serial), months, result));
     } else {
-        double seconds = 0;
-        if (interval == u"d" || interval == u"y" || interval == u"w") {
-            seconds = amount * 86400;
-        } else if (interval == u"ww") {
-            seconds = amount * 7 * 86400;
-        } else if (interval == u"h") {
-            seconds = amount * 3600;
-        } else if (interval == u"n") {
-            seconds = amount * 60;
-        } else if (interval == u"s") {
-            seconds = amount;
-        } else {
+        const double unit = secondsPerUnit(interval);
+        if (unit == 0) {
             return ErrorCode::InvalidCall;
         }
-        result = serial + seconds / 86400.0;
+        result = serial + amount * unit / 86400.0;
     }
     if (!inDateRange(result)) {
         return ErrorCode::InvalidCall;
@@ -255,30 +244,20 @@ ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
 
 ErrorCode DateDiff(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::u16string interval;
-    if (ErrorCode e = intervalArg(rt, a[0], interval); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(intervalArg(rt, a[0], interval));
     // The options are checked as DatePart checks them, before a Null date passes through.
     std::int32_t firstDay = 1;
     std::int32_t firstWeek = 1;
-    if (ErrorCode e = firstDayArg(rt, a, n, 3, firstDay); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = firstWeekArg(rt, a, n, 4, firstWeek); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(firstDayArg(rt, a, n, 3, firstDay));
+    VBS_TRY(firstWeekArg(rt, a, n, 4, firstWeek));
     if (a[1].isNull() || a[2].isNull()) {
         out = Variant::null();
         return ErrorCode::None;
     }
     double s1 = 0;
     double s2 = 0;
-    if (ErrorCode e = toDate(a[1], rt.locale, s1); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = toDate(a[2], rt.locale, s2); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toDate(a[1], rt.locale, s1));
+    VBS_TRY(toDate(a[2], rt.locale, s2));
     Fields f1{};
     Fields f2{};
     dateFromSerial(s1, f1.year, f1.month, f1.day, f1.hour, f1.minute, f1.second);

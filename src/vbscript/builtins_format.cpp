@@ -15,9 +15,7 @@ ErrorCode tristate(const Runtime& rt, const Variant* a, int n, int i, bool fallb
         return ErrorCode::None;
     }
     std::int32_t v = 0;
-    if (ErrorCode e = longArg(rt, a[i], v); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(longArg(rt, a[i], v));
     if (v != -2) {
         out = v != 0;
     }
@@ -32,18 +30,12 @@ ErrorCode FormatNumber(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (a[0].isNull()) {
         return ErrorCode::TypeMismatch;
     }
-    if (ErrorCode e = anyNull(a, n, 1); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(anyNull(a, n, 1));
     double x = 0;
-    if (ErrorCode e = doubleArg(rt, a[0], x); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(doubleArg(rt, a[0], x));
     std::int32_t digits = 2;
     if (given(a, n, 1)) {
-        if (ErrorCode e = longArg(rt, a[1], digits); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(longArg(rt, a[1], digits));
         if (digits == -1) {
             digits = 2;
         }
@@ -54,15 +46,9 @@ ErrorCode FormatNumber(Runtime& rt, const Variant* a, int n, Variant& out) {
     bool leadingZero = true;
     bool parentheses = false;
     bool grouping = true;
-    if (ErrorCode e = tristate(rt, a, n, 2, true, leadingZero); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = tristate(rt, a, n, 3, false, parentheses); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = tristate(rt, a, n, 4, true, grouping); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(tristate(rt, a, n, 2, true, leadingZero));
+    VBS_TRY(tristate(rt, a, n, 3, false, parentheses));
+    VBS_TRY(tristate(rt, a, n, 4, true, grouping));
     std::string fixed(static_cast<std::size_t>(digits) + 330, '\0');
     const int len = std::snprintf(fixed.data(), fixed.size(), "%.*f", digits, std::fabs(x));
     fixed.resize(static_cast<std::size_t>(len > 0 ? len : 0));

@@ -46,9 +46,8 @@ ErrorCode SetLocale(Runtime& rt, const Variant* a, int, Variant& out) {
         if (id == kUserDefaultLocaleId) {
             return ErrorCode::InvalidCall;
         }
-    } else if (ErrorCode e = longArg(rt, a[0], id); e != ErrorCode::None) {
-        return e;
-    }
+    } else
+        VBS_TRY(longArg(rt, a[0], id));
     if (id == 0) {
         id = rt.userLocaleId;
     }

@@ -63,17 +63,11 @@ ErrorCode formattedValue(const Runtime& rt, const Variant* a, int n, double& x, 
     if (a[0].isNull()) {
         return ErrorCode::TypeMismatch;
     }
-    if (ErrorCode e = anyNull(a, n, 1); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = doubleArg(rt, a[0], x); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(anyNull(a, n, 1));
+    VBS_TRY(doubleArg(rt, a[0], x));
     std::int32_t p = -2;
     if (given(a, n, 3)) {
-        if (ErrorCode e = longArg(rt, a[3], p); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(longArg(rt, a[3], p));
     }
     // The locale's default (-2) is a minus sign, as in the US form.
     parens = p != -2 && p != 0;
@@ -112,44 +106,30 @@ int hexAt(const std::u16string& s, std::size_t from, std::size_t digits) {
 } // namespace
 
 ErrorCode MonthName(Runtime& rt, const Variant* a, int n, Variant& out) {
-    if (ErrorCode e = anyNull(a, n, 0); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(anyNull(a, n, 0));
     std::int32_t month = 0;
     bool abbreviate = false;
-    if (ErrorCode e = rangeArg(rt, a, 1, 0, 1, 12, 0, month); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(rangeArg(rt, a, 1, 0, 1, 12, 0, month));
     if (month == 0) {
         return ErrorCode::InvalidCall;
     }
-    if (ErrorCode e = boolArg(rt, a, n, 1, abbreviate); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(boolArg(rt, a, n, 1, abbreviate));
     out = Variant::string(nameOf(kMonths[static_cast<std::size_t>(month - 1)], abbreviate),
                           rt.budget);
     return ErrorCode::None;
 }
 
 ErrorCode WeekdayName(Runtime& rt, const Variant* a, int n, Variant& out) {
-    if (ErrorCode e = anyNull(a, n, 0); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(anyNull(a, n, 0));
     std::int32_t day = 0;
     std::int32_t firstDay = 1;
     bool abbreviate = false;
-    if (ErrorCode e = rangeArg(rt, a, 1, 0, 1, 7, 0, day); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(rangeArg(rt, a, 1, 0, 1, 7, 0, day));
     if (day == 0) {
         return ErrorCode::InvalidCall;
     }
-    if (ErrorCode e = boolArg(rt, a, n, 1, abbreviate); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = firstDayArg(rt, a, n, 2, firstDay); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(boolArg(rt, a, n, 1, abbreviate));
+    VBS_TRY(firstDayArg(rt, a, n, 2, firstDay));
     out = Variant::string(
         nameOf(kDays[static_cast<std::size_t>((day + firstDay - 2) % 7)], abbreviate), rt.budget);
     return ErrorCode::None;
@@ -159,13 +139,9 @@ ErrorCode WeekdayName(Runtime& rt, const Variant* a, int n, Variant& out) {
 ErrorCode FormatCurrency(Runtime& rt, const Variant* a, int n, Variant& out) {
     double x = 0;
     bool parens = false;
-    if (ErrorCode e = formattedValue(rt, a, n, x, parens); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(formattedValue(rt, a, n, x, parens));
     Variant digits;
-    if (ErrorCode e = formatPlain(rt, a, n, std::fabs(x), digits); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(formatPlain(rt, a, n, std::fabs(x), digits));
     out =
         Variant::string(signed_(rt.locale.currency + digits.asString(), x < 0, parens), rt.budget);
     return ErrorCode::None;
@@ -175,13 +151,9 @@ ErrorCode FormatCurrency(Runtime& rt, const Variant* a, int n, Variant& out) {
 ErrorCode FormatPercent(Runtime& rt, const Variant* a, int n, Variant& out) {
     double x = 0;
     bool parens = false;
-    if (ErrorCode e = formattedValue(rt, a, n, x, parens); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(formattedValue(rt, a, n, x, parens));
     Variant digits;
-    if (ErrorCode e = formatPlain(rt, a, n, std::fabs(x * 100), digits); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(formatPlain(rt, a, n, std::fabs(x * 100), digits));
     out = Variant::string(signed_(digits.asString() + u"%", x < 0, parens), rt.budget);
     return ErrorCode::None;
 }
@@ -192,17 +164,11 @@ ErrorCode FormatDateTime(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (a[0].isNull()) {
         return ErrorCode::TypeMismatch;
     }
-    if (ErrorCode e = anyNull(a, n, 1); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(anyNull(a, n, 1));
     double serial = 0;
-    if (ErrorCode e = toDate(a[0], rt.locale, serial); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toDate(a[0], rt.locale, serial));
     std::int32_t format = 0;
-    if (ErrorCode e = rangeArg(rt, a, n, 1, 0, 4, 0, format); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(rangeArg(rt, a, n, 1, 0, 4, 0, format));
     const double day = std::trunc(serial);
     const double time = std::fabs(serial - day);
     int year, month, dayOfMonth, hour, minute, second;
@@ -238,26 +204,18 @@ ErrorCode FormatDateTime(Runtime& rt, const Variant* a, int n, Variant& out) {
 // gives Null once the other arguments are found sound.
 ErrorCode DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::u16string interval;
-    if (ErrorCode e = textArg(rt, a[0], interval); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], interval));
     interval = lowerAscii(interval);
     std::int32_t firstDay = 1;
     std::int32_t firstWeek = 1;
-    if (ErrorCode e = firstDayArg(rt, a, n, 2, firstDay); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = firstWeekArg(rt, a, n, 3, firstWeek); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(firstDayArg(rt, a, n, 2, firstDay));
+    VBS_TRY(firstWeekArg(rt, a, n, 3, firstWeek));
     if (a[1].isNull()) {
         out = Variant::null();
         return ErrorCode::None;
     }
     double serial = 0;
-    if (ErrorCode e = toDate(a[1], rt.locale, serial); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toDate(a[1], rt.locale, serial));
     int year, month, day, hour, minute, second;
     dateFromSerial(serial, year, month, day, hour, minute, second);
     const double date = std::trunc(serial);
@@ -297,9 +255,7 @@ ErrorCode DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
 
 ErrorCode DateValue(Runtime& rt, const Variant* a, int, Variant& out) {
     double serial = 0;
-    if (ErrorCode e = toDate(a[0], rt.locale, serial); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toDate(a[0], rt.locale, serial));
     out = Variant::date(std::trunc(serial));
     return ErrorCode::None;
 }
@@ -309,9 +265,7 @@ ErrorCode TimeValue(Runtime& rt, const Variant* a, int, Variant& out) {
         return ErrorCode::None;
     }
     double serial = 0;
-    if (ErrorCode e = toDate(a[0], rt.locale, serial); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toDate(a[0], rt.locale, serial));
     out = Variant::date(std::fabs(serial - std::trunc(serial)));
     return ErrorCode::None;
 }
@@ -322,9 +276,7 @@ ErrorCode RGB(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t colour = 0;
     for (int i = 0; i < 3; ++i) {
         std::int32_t part = 0;
-        if (ErrorCode e = longArg(rt, a[i], part); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(longArg(rt, a[i], part));
         if (part < 0) {
             return ErrorCode::InvalidCall;
         }
@@ -340,9 +292,7 @@ ErrorCode Escape(Runtime& rt, const Variant* a, int, Variant& out) {
         return ErrorCode::None;
     }
     std::u16string s;
-    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], s));
     std::u16string text;
     text.reserve(s.size());
     for (char16_t c : s) {
@@ -364,9 +314,7 @@ ErrorCode Unescape(Runtime& rt, const Variant* a, int, Variant& out) {
         return ErrorCode::None;
     }
     std::u16string s;
-    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], s));
     std::u16string text;
     text.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {

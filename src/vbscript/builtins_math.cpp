@@ -16,9 +16,7 @@ ErrorCode real(Runtime& rt, const Variant& a, Variant& out, double (*f)(double),
         return ErrorCode::None;
     }
     double x = 0;
-    if (ErrorCode e = doubleArg(rt, a, x); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(doubleArg(rt, a, x));
     if (domain && !domain(x)) {
         return ErrorCode::InvalidCall;
     }
@@ -56,9 +54,7 @@ ErrorCode wholePart(Runtime& rt, const Variant& a, Variant& out, double (*f)(dou
     }
     default: {
         double x = 0;
-        if (ErrorCode e = doubleArg(rt, a, x); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(doubleArg(rt, a, x));
         out = Variant::dbl(f(x));
         return ErrorCode::None;
     }
@@ -72,9 +68,7 @@ ErrorCode radixText(Runtime& rt, const Variant& a, Variant& out, int bitsPerDigi
         return ErrorCode::None;
     }
     std::int32_t v = 0;
-    if (ErrorCode e = longArg(rt, a, v); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(longArg(rt, a, v));
     std::uint32_t bits = static_cast<std::uint32_t>(v);
     if (a.type() != VarType::Long && v >= -32768 && v <= 32767) {
         bits &= 0xFFFFu;
@@ -123,9 +117,7 @@ ErrorCode Abs(Runtime& rt, const Variant* a, int, Variant& out) {
         return ErrorCode::None;
     default: {
         double d = 0;
-        if (ErrorCode e = doubleArg(rt, x, d); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(doubleArg(rt, x, d));
         out = Variant::dbl(std::fabs(d));
         return ErrorCode::None;
     }
@@ -170,9 +162,7 @@ ErrorCode Int(Runtime& rt, const Variant* a, int, Variant& out) {
 
 ErrorCode Sgn(Runtime& rt, const Variant* a, int, Variant& out) {
     double x = 0;
-    if (ErrorCode e = doubleArg(rt, a[0], x); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(doubleArg(rt, a[0], x));
     out = Variant::integer(static_cast<std::int16_t>(x > 0 ? 1 : x < 0 ? -1 : 0));
     return ErrorCode::None;
 }
@@ -184,9 +174,7 @@ ErrorCode Round(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     std::int32_t places = 0;
     if (n > 1) {
-        if (ErrorCode e = longArg(rt, a[1], places); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(longArg(rt, a[1], places));
         if (places < 0) {
             return ErrorCode::InvalidCall;
         }
@@ -215,9 +203,7 @@ ErrorCode Round(Runtime& rt, const Variant* a, int n, Variant& out) {
         break;
     }
     double d = 0;
-    if (ErrorCode e = doubleArg(rt, x, d); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(doubleArg(rt, x, d));
     double r = d;
     if (places <= 22) {
         const double scale = std::pow(10.0, places);
@@ -239,9 +225,7 @@ ErrorCode Round(Runtime& rt, const Variant* a, int n, Variant& out) {
 ErrorCode Rnd(Runtime& rt, const Variant* a, int n, Variant& out) {
     double arg = 1.0;
     if (n > 0) {
-        if (ErrorCode e = doubleArg(rt, a[0], arg); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(doubleArg(rt, a[0], arg));
     }
     out = Variant::single(rt.rnd.next(arg));
     return ErrorCode::None;

@@ -47,9 +47,7 @@ std::size_t find(const std::u16string& in, const std::u16string& what, std::size
 }
 
 ErrorCode lengthArg(const Runtime& rt, const Variant& v, std::int32_t& out) {
-    if (ErrorCode e = longArg(rt, v, out); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(longArg(rt, v, out));
     return out < 0 ? ErrorCode::InvalidCall : ErrorCode::None;
 }
 
@@ -58,9 +56,7 @@ ErrorCode mapText(Runtime& rt, const Variant& a, Variant& out, char16_t (*f)(cha
         return ErrorCode::None;
     }
     std::u16string s;
-    if (ErrorCode e = textArg(rt, a, s); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a, s));
     for (char16_t& c : s) {
         c = f(c);
     }
@@ -73,9 +69,7 @@ ErrorCode trimText(Runtime& rt, const Variant& a, Variant& out, bool left, bool 
         return ErrorCode::None;
     }
     std::u16string s;
-    if (ErrorCode e = textArg(rt, a, s); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a, s));
     std::size_t b = 0;
     std::size_t e = s.size();
     while (left && b < e && s[b] == u' ') {
@@ -104,41 +98,31 @@ ErrorCode Len(Runtime& rt, const Variant* a, int, Variant& out) {
         return ErrorCode::None;
     }
     std::u16string s;
-    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], s));
     out = Variant::longInt(static_cast<std::int32_t>(s.size()));
     return ErrorCode::None;
 }
 
 ErrorCode Left(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t count = 0;
-    if (ErrorCode e = lengthArg(rt, a[1], count); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(lengthArg(rt, a[1], count));
     if (nullThrough(a[0], out)) {
         return ErrorCode::None;
     }
     std::u16string s;
-    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], s));
     out = Variant::string(s.substr(0, static_cast<std::size_t>(count)), rt.budget);
     return ErrorCode::None;
 }
 
 ErrorCode Right(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t count = 0;
-    if (ErrorCode e = lengthArg(rt, a[1], count); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(lengthArg(rt, a[1], count));
     if (nullThrough(a[0], out)) {
         return ErrorCode::None;
     }
     std::u16string s;
-    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], s));
     const std::size_t n = std::min(s.size(), static_cast<std::size_t>(count));
     out = Variant::string(s.substr(s.size() - n), rt.budget);
     return ErrorCode::None;
@@ -151,25 +135,19 @@ ErrorCode Mid(Runtime& rt, const Variant* a, int n, Variant& out) {
         return ErrorCode::InvalidNull;
     }
     std::int32_t start = 0;
-    if (ErrorCode e = longArg(rt, a[1], start); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(longArg(rt, a[1], start));
     if (start < 1) {
         return ErrorCode::InvalidCall;
     }
     std::int32_t count = -1;
     if (n > 2) {
-        if (ErrorCode e = lengthArg(rt, a[2], count); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(lengthArg(rt, a[2], count));
     }
     if (nullThrough(a[0], out)) {
         return ErrorCode::None;
     }
     std::u16string s;
-    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], s));
     const auto from = static_cast<std::size_t>(start - 1);
     if (from >= s.size()) {
         out = Variant::string(u"", rt.budget);
@@ -186,30 +164,22 @@ ErrorCode InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::int32_t start = 1;
     int first = 0;
     if (n >= 3) {
-        if (ErrorCode e = longArg(rt, a[0], start); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(longArg(rt, a[0], start));
         if (start < 1) {
             return ErrorCode::InvalidCall;
         }
         first = 1;
     }
     bool text = false;
-    if (ErrorCode e = compareArg(rt, a, n, 3, text); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(compareArg(rt, a, n, 3, text));
     if (a[first].isNull() || a[first + 1].isNull()) {
         out = Variant::null();
         return ErrorCode::None;
     }
     std::u16string s1;
     std::u16string s2;
-    if (ErrorCode e = textArg(rt, a[first], s1); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = textArg(rt, a[first + 1], s2); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[first], s1));
+    VBS_TRY(textArg(rt, a[first + 1], s2));
     const auto from = static_cast<std::size_t>(start - 1);
     std::int32_t result = 0;
     if (from < s1.size()) {
@@ -221,30 +191,20 @@ ErrorCode InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
 }
 
 ErrorCode InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
-    if (ErrorCode e = anyNull(a, n, 0); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(anyNull(a, n, 0));
     std::u16string s1;
     std::u16string s2;
-    if (ErrorCode e = textArg(rt, a[0], s1); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = textArg(rt, a[1], s2); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], s1));
+    VBS_TRY(textArg(rt, a[1], s2));
     std::int32_t start = -1;
     if (n > 2) {
-        if (ErrorCode e = longArg(rt, a[2], start); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(longArg(rt, a[2], start));
         if (start == 0 || start < -1) {
             return ErrorCode::InvalidCall;
         }
     }
     bool text = false;
-    if (ErrorCode e = compareArg(rt, a, n, 3, text); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(compareArg(rt, a, n, 3, text));
     if (start == -1) {
         start = static_cast<std::int32_t>(s1.size());
     }
@@ -268,37 +228,23 @@ ErrorCode InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
 }
 
 ErrorCode Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
-    if (ErrorCode e = anyNull(a, n, 0); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(anyNull(a, n, 0));
     std::u16string s;
     std::u16string what;
     std::u16string with;
-    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = textArg(rt, a[1], what); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = textArg(rt, a[2], with); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], s));
+    VBS_TRY(textArg(rt, a[1], what));
+    VBS_TRY(textArg(rt, a[2], with));
     std::int32_t start = 1;
     std::int32_t count = -1;
     if (given(a, n, 3)) {
-        if (ErrorCode e = longArg(rt, a[3], start); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(longArg(rt, a[3], start));
     }
     if (given(a, n, 4)) {
-        if (ErrorCode e = longArg(rt, a[4], count); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(longArg(rt, a[4], count));
     }
     bool text = false;
-    if (ErrorCode e = compareArg(rt, a, n, 5, text); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(compareArg(rt, a, n, 5, text));
     if (start < 1 || count < -1) {
         return ErrorCode::InvalidCall;
     }
@@ -357,17 +303,13 @@ ErrorCode RTrim(Runtime& rt, const Variant* a, int, Variant& out) {
 
 ErrorCode Space(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t count = 0;
-    if (ErrorCode e = lengthArg(rt, a[0], count); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(lengthArg(rt, a[0], count));
     return repeated(rt, count, u' ', out);
 }
 
 ErrorCode String(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t count = 0;
-    if (ErrorCode e = lengthArg(rt, a[0], count); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(lengthArg(rt, a[0], count));
     if (nullThrough(a[1], out)) {
         return ErrorCode::None;
     }
@@ -379,9 +321,7 @@ ErrorCode String(Runtime& rt, const Variant* a, int, Variant& out) {
         c = a[1].asString()[0];
     } else {
         std::int32_t code = 0;
-        if (ErrorCode e = longArg(rt, a[1], code); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(longArg(rt, a[1], code));
         c = static_cast<char16_t>(code & 0xFF);
     }
     return repeated(rt, count, c, out);
@@ -389,30 +329,22 @@ ErrorCode String(Runtime& rt, const Variant* a, int, Variant& out) {
 
 ErrorCode StrReverse(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string s;
-    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], s));
     out = Variant::string(std::u16string(s.rbegin(), s.rend()), rt.budget);
     return ErrorCode::None;
 }
 
 ErrorCode StrComp(Runtime& rt, const Variant* a, int n, Variant& out) {
     bool text = false;
-    if (ErrorCode e = compareArg(rt, a, n, 2, text); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(compareArg(rt, a, n, 2, text));
     if (a[0].isNull() || a[1].isNull()) {
         out = Variant::null();
         return ErrorCode::None;
     }
     std::u16string x;
     std::u16string y;
-    if (ErrorCode e = textArg(rt, a[0], x); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = textArg(rt, a[1], y); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], x));
+    VBS_TRY(textArg(rt, a[1], y));
     const int c = text ? folded(x).compare(folded(y)) : x.compare(y);
     out = Variant::integer(static_cast<std::int16_t>(c < 0 ? -1 : c > 0 ? 1 : 0));
     return ErrorCode::None;
@@ -420,9 +352,7 @@ ErrorCode StrComp(Runtime& rt, const Variant* a, int n, Variant& out) {
 
 ErrorCode Chr(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t code = 0;
-    if (ErrorCode e = longArg(rt, a[0], code); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(longArg(rt, a[0], code));
     if (code < 0 || code > 255) {
         return ErrorCode::InvalidCall;
     }
@@ -436,9 +366,7 @@ ErrorCode Chr(Runtime& rt, const Variant* a, int, Variant& out) {
 
 ErrorCode ChrW(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t code = 0;
-    if (ErrorCode e = longArg(rt, a[0], code); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(longArg(rt, a[0], code));
     if (code < -32768 || code > 65535) {
         return ErrorCode::InvalidCall;
     }
@@ -448,9 +376,7 @@ ErrorCode ChrW(Runtime& rt, const Variant* a, int, Variant& out) {
 
 ErrorCode Asc(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string s;
-    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], s));
     if (s.empty()) {
         return ErrorCode::InvalidCall;
     }
@@ -467,9 +393,7 @@ ErrorCode Asc(Runtime& rt, const Variant* a, int, Variant& out) {
 
 ErrorCode AscW(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string s;
-    if (ErrorCode e = textArg(rt, a[0], s); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(textArg(rt, a[0], s));
     if (s.empty()) {
         return ErrorCode::InvalidCall;
     }

@@ -6,7 +6,9 @@ namespace vbs {
 
 // Every error the interpreter can report, as one list so that the enum and the English texts
 // cannot drift apart. Run-time numbers below 1000, compile-time numbers from 1001 on; the texts
-// are the ones the Windows engine puts in Err.Description.
+// are the ones the Windows engine puts in Err.Description. A few numbers the interpreter never
+// raises itself (35, 1001, 1027, 1028, 1042) stay because Err.Raise describes a number given
+// without a description by this table.
 #define VBS_ERROR_LIST(X)                                                                          \
     X(InvalidCall, 5, "Invalid procedure call or argument")                                        \
     X(Overflow, 6, "Overflow")                                                                     \
@@ -85,6 +87,15 @@ enum class ErrorCode : int {
     VBS_ERROR_LIST(VBS_ERROR_ENUM)
 #undef VBS_ERROR_ENUM
 };
+
+// Ends the enclosing function, which returns ErrorCode too, with the error `expr` gives; goes on
+// when it gives None. The one way errors of conversions, operators and built-ins travel up.
+#define VBS_TRY(expr)                                                                              \
+    do {                                                                                           \
+        if (const ::vbs::ErrorCode vbsTryError = (expr); vbsTryError != ::vbs::ErrorCode::None) {  \
+            return vbsTryError;                                                                    \
+        }                                                                                          \
+    } while (false)
 
 // The English description of a VBScript error number; "Unknown runtime error" for numbers
 // without their own text (what Err.Raise gives for them).

@@ -27,20 +27,16 @@ bool Executor::eval(const Expr& e, Variant& out) {
     case ExprKind::Name:
         return evalName(e, out) || failedIn(e);
     case ExprKind::Binary:
-        return (e.ops.size() == 1 ? evalSingleBinary(e, out) : evalBinary(e, out)) || failedIn(e);
+        return (e.ops.size() == 1 ? evalOneOperator(e, out) : evalOperatorRun(e, out)) ||
+               failedIn(e);
     case ExprKind::Unary: {
         Variant v;
         if (!eval(*e.args[0], v)) {
             return false;
         }
-        if (v.isObject() && !toValue(v)) {
-            return failedIn(e);
-        }
-        if (ErrorCode ec = unaryOp(e.unaryOp, v, rt_.locale, out); ec != ErrorCode::None) {
-            raise(ec);
-            return failedIn(e);
-        }
-        return true;
+        return ((!v.isObject() || toValue(v)) &&
+                succeeded(unaryOp(e.unaryOp, v, rt_.locale, out))) ||
+               failedIn(e);
     }
     case ExprKind::Member:
         return evalMember(e, MemberAccess::Get, out) || failedIn(e);
@@ -88,26 +84,64 @@ inline const Variant* Executor::operand(const Expr& e, Variant& storage) {
     return eval(e, storage) ? &storage : nullptr;
 }
 
-void Executor::readTextAsNumber(const Expr& e, std::size_t i, const Variant*& left,
-                                const Variant*& right) {
-    if (!left->isString() && !right->isString()) {
+// Text compared with a number written in the source is read as a number ("10" < 9 is False,
+// as 10 < 9), where a comparison of two variables would compare text with text. Only the first
+// operand of a run is the source's own; later left sides are results.
+void Executor::readTextAsNumber(const Expr& e, std::size_t i, Operands& operands) {
+    if (!operands.left->isString() && !operands.right->isString()) {
         return;
     }
-    // Only the first operand of a run is the source's own; later left sides are results.
     const Expr& l = *e.args[i];
     const Expr& r = *e.args[i + 1];
     const bool leftLiteral =
         i == 0 && l.kind == ExprKind::Literal && isNumericLiteralValue(l.value);
     const bool rightLiteral = r.kind == ExprKind::Literal && isNumericLiteralValue(r.value);
-    left = &literalComparand(*left, rightLiteral, rt_.locale, leftText_);
-    right = &literalComparand(*right, leftLiteral, rt_.locale, rightText_);
+    operands.left = &literalComparand(*operands.left, rightLiteral, rt_.locale, operands.leftText);
+    operands.right =
+        &literalComparand(*operands.right, leftLiteral, rt_.locale, operands.rightText);
 }
 
-bool Executor::evalBinary(const Expr& e, Variant& out) {
-    if (e.ops.size() == 1) {
-        return evalSingleBinary(e, out);
+// Kept out of line: the slow path would otherwise weigh on the hot callers' entry.
+[[gnu::noinline]] bool Executor::applyBinary(const Expr& e, std::size_t i, const Variant* left,
+                                             const Variant* right, Variant& out) {
+    const BinaryOp op = e.ops[i];
+    Operands operands{left, right, {}, {}};
+    if (op != BinaryOp::Is && !(operandValue(operands.left, operands.leftText) &&
+                                operandValue(operands.right, operands.rightText))) {
+        return false;
     }
-    // Operands that are literals or variables are used where they are, not copied.
+    if (isComparison(op)) {
+        readTextAsNumber(e, i, operands);
+    }
+    // Conversions give new operands, which the fast path has not seen yet.
+    if ((operands.left != left || operands.right != right) &&
+        fastBinaryOp(op, *operands.left, *operands.right, out)) {
+        return true;
+    }
+    Variant result;
+    if (!succeeded(
+            generalBinaryOp(op, *operands.left, *operands.right, rt_.locale, rt_.budget, result))) {
+        return false;
+    }
+    out = std::move(result);
+    return true;
+}
+
+bool Executor::evalOneOperator(const Expr& e, Variant& out) {
+    // One operator on two literals or variables ("n - 1", "s + i", "n < 2"): no copies, no
+    // temporaries. The fast path reads both operands before it writes, so `out` may be one
+    // of them.
+    const Variant* left = peek(*e.args[0]);
+    const Variant* right = peek(*e.args[1]);
+    if (left && right && fastBinaryOp(e.ops[0], *left, *right, out)) {
+        return true;
+    }
+    // Nothing is kept across the fast path, so its registers stay free.
+    return evalOperatorOnResults(e, out);
+}
+
+bool Executor::evalOperatorRun(const Expr& e, Variant& out) {
+    // The left side is the result so far.
     Variant acc;
     const Variant* left = operand(*e.args[0], acc);
     if (!left) {
@@ -117,37 +151,40 @@ bool Executor::evalBinary(const Expr& e, Variant& out) {
     Variant result;
     for (std::size_t i = 0; i < e.ops.size(); ++i) {
         const Variant* right = operand(*e.args[i + 1], rightValue);
-        if (!right) {
+        if (!right || !tick()) {
             return false;
         }
-        if (!tick()) {
-            return false;
-        }
-        if (e.ops[i] != BinaryOp::Is &&
-            !(operandValue(left, acc) && operandValue(right, rightValue))) {
-            return false;
-        }
-        if (e.ops[i] == BinaryOp::Concat && left == &acc && acc.isString() && !acc.isShared()) {
-            if (ErrorCode ec = appendConcatenation(acc, *right, rt_.locale, rt_.budget);
-                ec != ErrorCode::None) {
-                return raise(ec);
+        // A run of joins grows the first text in place.
+        if (e.ops[i] == BinaryOp::Concat && left == &acc && acc.isString() && !acc.isShared() &&
+            !right->isObject()) {
+            if (!succeeded(appendConcatenation(acc, *right, rt_.locale, rt_.budget))) {
+                return false;
             }
             continue;
         }
-        if (isComparison(e.ops[i])) {
-            readTextAsNumber(e, i, left, right);
-        }
-        if (!fastBinaryOp(e.ops[i], *left, *right, result)) {
-            if (ErrorCode ec = binaryOp(e.ops[i], *left, *right, rt_.locale, rt_.budget, result);
-                ec != ErrorCode::None) {
-                return raise(ec);
-            }
+        if (!fastBinaryOp(e.ops[i], *left, *right, result) &&
+            !applyBinary(e, i, left, right, result)) {
+            return false;
         }
         acc = std::move(result);
         left = &acc;
     }
     out = std::move(acc);
     return true;
+}
+
+bool Executor::evalOperatorOnResults(const Expr& e, Variant& out) {
+    Variant leftValue;
+    Variant rightValue;
+    const Variant* left = operand(*e.args[0], leftValue);
+    const Variant* right = left ? operand(*e.args[1], rightValue) : nullptr;
+    if (!right) {
+        return false;
+    }
+    // Two operands that lie where they are have been tried on the fast path (evalOneOperator).
+    const bool evaluated = left == &leftValue || right == &rightValue;
+    return (evaluated && fastBinaryOp(e.ops[0], *left, *right, out)) ||
+           applyBinary(e, 0, left, right, out);
 }
 
 // An operator other than Is works on an object's default value: an object operand is replaced
@@ -163,50 +200,6 @@ bool Executor::operandValue(const Variant*& operand, Variant& holder) {
         return false;
     }
     operand = &holder;
-    return true;
-}
-
-bool Executor::evalSingleBinary(const Expr& e, Variant& out) {
-    // One operator on two literals or variables ("n - 1", "s + i", "n < 2") and numbers: no
-    // copies, no temporaries. The fast path reads both operands before it writes, so `out`
-    // may be one of them.
-    const Variant* left = peek(*e.args[0]);
-    const Variant* right = peek(*e.args[1]);
-    if (left && right && fastBinaryOp(e.ops[0], *left, *right, out)) {
-        return true;
-    }
-    return evalSingleBinaryInGeneral(e, out);
-}
-
-bool Executor::evalSingleBinaryInGeneral(const Expr& e, Variant& out) {
-    // Operands are copied only when they are not literals or variables.
-    const BinaryOp op = e.ops[0];
-    Variant leftValue;
-    Variant rightValue;
-    const Variant* left = operand(*e.args[0], leftValue);
-    if (!left) {
-        return false;
-    }
-    const Variant* right = operand(*e.args[1], rightValue);
-    if (!right) {
-        return false;
-    }
-    if (op != BinaryOp::Is && !(operandValue(left, leftValue) && operandValue(right, rightValue))) {
-        return false;
-    }
-    if (isComparison(op)) {
-        readTextAsNumber(e, 0, left, right);
-    }
-    // The fast path reads both operands before it writes, so `out` may be one of them.
-    if (fastBinaryOp(op, *left, *right, out)) {
-        return true;
-    }
-    Variant result;
-    if (ErrorCode ec = binaryOp(op, *left, *right, rt_.locale, rt_.budget, result);
-        ec != ErrorCode::None) {
-        return raise(ec);
-    }
-    out = std::move(result);
     return true;
 }
 
@@ -315,8 +308,8 @@ bool Executor::subscripts(const std::vector<ExprPtr>& args, std::int32_t* index,
         if (!eval(*args[first + d], v)) {
             return false;
         }
-        if (ErrorCode e = toLong(v, rt_.locale, index[d]); e != ErrorCode::None) {
-            return raise(e);
+        if (!succeeded(toLong(v, rt_.locale, index[d]))) {
+            return false;
         }
     }
     return true;
@@ -367,8 +360,8 @@ bool Executor::writeBack(std::vector<ElementArgument>& elements, Variant* storag
         }
         Variant& value = storage[arg.slot];
         if (value.isArray()) {
-            if (ErrorCode e = limits::checkArrayElement(value); e != ErrorCode::None) {
-                return raise(e);
+            if (!succeeded(limits::checkArrayElement(value))) {
+                return false;
             }
             ArrayData& holder = *arg.array->asArray();
             holder.depth = std::max(holder.depth, value.nestingDepth() + 1);
@@ -585,8 +578,8 @@ bool Executor::raiseFromScript(const Expr& e) {
         }
     }
     std::int32_t number = 0;
-    if (ErrorCode ec = toLong(args[0], rt_.locale, number); ec != ErrorCode::None) {
-        return raise(ec);
+    if (!succeeded(toLong(args[0], rt_.locale, number))) {
+        return false;
     }
     if (number == 0 || number > 0xFFFF) {
         return raise(ErrorCode::InvalidCall);
@@ -600,14 +593,14 @@ bool Executor::raiseFromScript(const Expr& e) {
         if (args[i].isEmpty()) {
             continue;
         }
-        if (ErrorCode ec = toText(args[i], rt_.locale, texts[i - 1]); ec != ErrorCode::None) {
-            return raise(ec);
+        if (!succeeded(toText(args[i], rt_.locale, texts[i - 1]))) {
+            return false;
         }
     }
     std::int32_t helpContext = held.helpContext;
     if (argc == 5 && !args[4].isEmpty()) {
-        if (ErrorCode ec = toLong(args[4], rt_.locale, helpContext); ec != ErrorCode::None) {
-            return raise(ec);
+        if (!succeeded(toLong(args[4], rt_.locale, helpContext))) {
+            return false;
         }
     }
     raise(number, texts[1].empty() ? errorText(number) : std::move(texts[1]));

@@ -113,8 +113,7 @@ Flow Executor::execStmt(const Stmt& s) {
         const Flow flow = execCall(*s.target);
         if (flow == Flow::Normal && s.callKeyword && s.target->kind == ExprKind::Name &&
             s.target->scope == Scope::Builtin && callRefusesResult(s.target->index)) {
-            raise(ErrorCode::UnsupportedAutomationType);
-            return Flow::Error;
+            return failWith(ErrorCode::UnsupportedAutomationType);
         }
         return flow;
     }
@@ -152,14 +151,13 @@ Flow Executor::execStmt(const Stmt& s) {
         rt_.err = ErrState{};
         return Flow::Normal;
     case StmtKind::Randomize: {
-        if (s.value) {
+        if (s.seed) {
             Variant v;
             double seed = 0;
-            if (!eval(*s.value, v)) {
+            if (!eval(*s.seed, v)) {
                 return Flow::Error;
             }
-            if (ErrorCode e = toDouble(v, rt_.locale, seed); e != ErrorCode::None) {
-                raise(e);
+            if (!succeeded(toDouble(v, rt_.locale, seed))) {
                 return Flow::Error;
             }
             rt_.rnd.randomize(seed);
@@ -218,8 +216,7 @@ Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
             return Flow::Error;
         }
     } else if (isSet) {
-        raise(ErrorCode::ObjectRequired);
-        return Flow::Error;
+        return failWith(ErrorCode::ObjectRequired);
     }
     if (target.kind == ExprKind::Name && !target.hasParens && !value.isArray()) {
         if (target.scope == Scope::Local) {
@@ -244,29 +241,18 @@ Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
         return assignNested(target, value);
     }
     if (target.kind != ExprKind::Name) {
-        raise(ErrorCode::IllegalAssignment);
-        return Flow::Error;
+        return failWith(ErrorCode::IllegalAssignment);
     }
+    return assignToName(target, isSet ? MemberAccess::Set : MemberAccess::Let, value);
+}
+
+Flow Executor::assignToName(const Expr& target, MemberAccess access, Variant& value) {
     Variant* dst = variable(target);
     if (!dst) {
         return Flow::Error;
     }
     if (target.hasParens && dst->isObject()) {
-        // o(i) = v assigns through the object's default member, with i as its argument.
-        const Variant object = *dst;
-        ObjectData* o = object.objectPtr();
-        if (!o) {
-            raise(ErrorCode::ObjectNotSet);
-            return Flow::Error;
-        }
-        if (o->defaultMember() < 0) {
-            raise(ErrorCode::NoSuchMember);
-            return Flow::Error;
-        }
-        return invokeMember(*o, o->defaultMember(), isSet ? MemberAccess::Set : MemberAccess::Let,
-                            target.args, 0, value)
-                   ? Flow::Normal
-                   : Flow::Error;
+        return assignDefaultMember(*dst, target.args, access, value);
     }
     if (target.hasParens) {
         Variant* array = dst;
@@ -275,8 +261,7 @@ Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
             return Flow::Error;
         }
         if (value.isArray()) {
-            if (ErrorCode e = limits::checkArrayElement(value); e != ErrorCode::None) {
-                raise(e);
+            if (!succeeded(limits::checkArrayElement(value))) {
                 return Flow::Error;
             }
             ArrayData& holder = *array->asArray();
@@ -287,13 +272,27 @@ Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
     // held elsewhere is copied, as VBScript arrays are values.
     if (value.isArray() && value.isShared()) {
         if (!rt_.budget->allows(value.asArray()->items.size() * sizeof(Variant))) {
-            raise(ErrorCode::OutOfMemory);
-            return Flow::Error;
+            return failWith(ErrorCode::OutOfMemory);
         }
         value = value.copied();
     }
     *dst = std::move(value);
     return Flow::Normal;
+}
+
+// o(i) = v assigns through the object's default member, with i as its argument.
+Flow Executor::assignDefaultMember(const Variant& holder, const std::vector<ExprPtr>& args,
+                                   MemberAccess access, Variant& value) {
+    const Variant object = holder; // the assignment may replace what the variable holds
+    ObjectData* o = object.objectPtr();
+    if (!o) {
+        return failWith(ErrorCode::ObjectNotSet);
+    }
+    if (o->defaultMember() < 0) {
+        return failWith(ErrorCode::NoSuchMember);
+    }
+    return invokeMember(*o, o->defaultMember(), access, args, 0, value) ? Flow::Normal
+                                                                        : Flow::Error;
 }
 
 Flow Executor::execCall(const Expr& target) {
@@ -313,8 +312,7 @@ Flow Executor::execCall(const Expr& target) {
         return evalCallExpr(target, ignored) ? Flow::Normal : Flow::Error;
     }
     if (target.kind != ExprKind::Name) {
-        raise(ErrorCode::ExpectedStatement);
-        return Flow::Error;
+        return failWith(ErrorCode::ExpectedStatement);
     }
     switch (target.scope) {
     case Scope::Global: {
@@ -329,8 +327,7 @@ Flow Executor::execCall(const Expr& target) {
         return callBuiltin(target.index, target.args, 0, ignored) ? Flow::Normal : Flow::Error;
     }
     case Scope::Undefined:
-        raise(ErrorCode::VariableUndefined);
-        return Flow::Error;
+        return failWith(ErrorCode::VariableUndefined);
     default:
         break;
     }
@@ -345,8 +342,7 @@ Flow Executor::execCall(const Expr& target) {
             return applyArguments(object, target.args, 0, ignored) ? Flow::Normal : Flow::Error;
         }
     }
-    raise(ErrorCode::TypeMismatch);
-    return Flow::Error;
+    return failWith(ErrorCode::TypeMismatch);
 }
 
 bool Executor::evalCondition(const Expr& e, bool& out) {
@@ -392,9 +388,7 @@ ErrorCode forValue(const Variant& v, const NumberLocale& locale, Variant& out) {
     switch (v.type()) {
     case VarType::String: {
         double d = 0;
-        if (ErrorCode e = toDouble(v, locale, d); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(toDouble(v, locale, d));
         out = Variant::dbl(d);
         return ErrorCode::None;
     }
@@ -415,56 +409,59 @@ ErrorCode forValue(const Variant& v, const NumberLocale& locale, Variant& out) {
 
 } // namespace
 
+// For counter = start To limit Step step. VBScript evaluates start, limit and step once, before
+// the first pass: changing the variables they came from inside the body changes nothing. The
+// step's sign, fixed then, decides the test: the body runs while counter <= limit for a step of
+// zero or more, while counter >= limit for a negative one. After each pass the step is added to
+// the counter variable itself, so the body may also move the counter.
 Flow Executor::execFor(const Stmt& s) {
     Variant start;
     Variant limit;
     Variant step = Variant::integer(1);
-    Variant raw;
-    const auto bound = [&](const Expr& e, Variant& out) {
-        if (!eval(e, raw) || (raw.isObject() && !toValue(raw))) {
-            return false;
-        }
-        const ErrorCode ec = forValue(raw, rt_.locale, out);
-        return ec == ErrorCode::None || raise(ec);
-    };
-    if (!bound(*s.value, start) || !bound(*s.limit, limit) || (s.step && !bound(*s.step, step))) {
+    if (!forBound(*s.start, start) || !forBound(*s.limit, limit) ||
+        (s.step && !forBound(*s.step, step))) {
         if (!resumeAfterError()) {
             return Flow::Error;
         }
         // The body runs once; then Next finds no loop to continue.
         const Flow f = runOnceAfterHeaderError(s.body, Flow::ExitFor);
-        if (f != Flow::Normal) {
-            return f;
-        }
-        raise(ErrorCode::ForNotInitialized);
-        return Flow::Error;
+        return f != Flow::Normal ? f : failWith(ErrorCode::ForNotInitialized);
     }
-    int stepSign = 0;
-    bool isNull = false;
-    compareValues(step, Variant::integer(0), rt_.locale, false, stepSign, isNull);
     Variant* var = variable(*s.target);
     if (!var) {
         return Flow::Error;
     }
     *var = start;
+    return runForPasses(s.body, *var, std::move(limit), std::move(step));
+}
+
+bool Executor::forBound(const Expr& e, Variant& out) {
+    Variant raw;
+    if (!eval(e, raw) || (raw.isObject() && !toValue(raw))) {
+        return false;
+    }
+    return succeeded(forValue(raw, rt_.locale, out));
+}
+
+Flow Executor::runForPasses(const Block& body, Variant& var, Variant limit, Variant step) {
+    int stepSign = 0;
+    bool isNull = false;
+    compareValues(step, Variant::integer(0), rt_.locale, false, stepSign, isNull);
     Variant next;
     for (;;) {
         if (!tick()) {
             return Flow::Error;
         }
         int c = 0;
-        const Variant& current = *var;
-        if (current.isIntegral() && limit.isIntegral()) {
-            c = current.asInt() < limit.asInt() ? -1 : current.asInt() > limit.asInt() ? 1 : 0;
-        } else if (ErrorCode e = compareValues(current, limit, rt_.locale, false, c, isNull);
-                   e != ErrorCode::None) {
-            raise(e);
+        if (var.isIntegral() && limit.isIntegral()) {
+            c = var.asInt() < limit.asInt() ? -1 : var.asInt() > limit.asInt() ? 1 : 0;
+        } else if (!succeeded(compareValues(var, limit, rt_.locale, false, c, isNull))) {
             return Flow::Error;
         }
         if (stepSign >= 0 ? c > 0 : c < 0) {
             break;
         }
-        const Flow f = execBlock(s.body);
+        const Flow f = execBlock(body);
         if (f == Flow::ExitFor) {
             break;
         }
@@ -472,13 +469,12 @@ Flow Executor::execFor(const Stmt& s) {
             return f;
         }
         // The fast path reads the counter before it writes it, so it can add in place.
-        if (!fastBinaryOp(BinaryOp::Add, *var, step, *var)) {
-            if (ErrorCode e = binaryOp(BinaryOp::Add, *var, step, rt_.locale, rt_.budget, next);
-                e != ErrorCode::None) {
-                raise(e);
+        if (!fastBinaryOp(BinaryOp::Add, var, step, var)) {
+            if (!succeeded(
+                    generalBinaryOp(BinaryOp::Add, var, step, rt_.locale, rt_.budget, next))) {
                 return Flow::Error;
             }
-            std::swap(*var, next);
+            std::swap(var, next);
         }
     }
     return Flow::Normal;
@@ -494,8 +490,8 @@ bool Executor::collectionItems(Variant& collection) {
     }
     auto items = std::make_shared<ArrayData>(rt_.budget);
     std::vector<Variant> elements;
-    if (ErrorCode ec = o->enumerate(rt_, elements); ec != ErrorCode::None) {
-        return raise(ec);
+    if (!succeeded(o->enumerate(rt_, elements))) {
+        return false;
     }
     items->bounds.push_back(ArrayBound{static_cast<std::int32_t>(elements.size()) - 1});
     items->adopt(std::move(elements));
@@ -505,7 +501,7 @@ bool Executor::collectionItems(Variant& collection) {
 
 Flow Executor::execForEach(const Stmt& s) {
     Variant collection;
-    if (!(eval(*s.value, collection) && collectionItems(collection) &&
+    if (!(eval(*s.collection, collection) && collectionItems(collection) &&
           (collection.isArray() || raise(ErrorCode::NotACollection)))) {
         return resumeAfterError() ? runOnceAfterHeaderError(s.body, Flow::ExitFor) : Flow::Error;
     }
@@ -567,59 +563,24 @@ Flow Executor::execDo(const Stmt& s) {
     return Flow::Normal;
 }
 
+// Select Case subject. The subject is evaluated once; the clauses are tried in order and the
+// first with a matching item runs, later items and clauses are not evaluated. An item matches
+// as `subject = item` would (text against a number written in the source is read as a number),
+// `low To high` as low <= subject <= high, `Is op x` as `subject op x`; a Null never matches.
+// Under On Error Resume Next a failing subject goes on into the first clause's body, a failing
+// item into its own clause's body.
 Flow Executor::execSelect(const Stmt& s) {
     Variant subject;
-    if (!eval(*s.value, subject) || (subject.isObject() && !toValue(subject))) {
+    if (!eval(*s.subject, subject) || (subject.isObject() && !toValue(subject))) {
         if (!resumeAfterError()) {
             return Flow::Error;
         }
-        // Resumed: on into the first Case.
         return s.cases.empty() ? Flow::Normal : execBlock(s.cases.front().body);
     }
     for (const CaseClause& clause : s.cases) {
         bool match = clause.isElse;
-        // The first matching item wins; later Case expressions are not evaluated.
         for (std::size_t i = 0; i < clause.items.size() && !match; ++i) {
-            const CaseItem& item = clause.items[i];
-            Variant low;
-            if (!eval(*item.low, low)) {
-                // Resumed: on into this Case's body.
-                return resumeAfterError() ? execBlock(clause.body) : Flow::Error;
-            }
-            int c = 0;
-            bool isNull = false;
-            ErrorCode e = ErrorCode::None;
-            switch (item.kind) {
-            case CaseItem::Kind::Value: {
-                Variant text;
-                const bool literal =
-                    item.low->kind == ExprKind::Literal && isNumericLiteralValue(item.low->value);
-                e = compareValues(literalComparand(subject, literal, rt_.locale, text), low,
-                                  rt_.locale, false, c, isNull);
-                match = e == ErrorCode::None && !isNull && c == 0;
-                break;
-            }
-            case CaseItem::Kind::Range: {
-                Variant high;
-                if (!eval(*item.high, high)) {
-                    return resumeAfterError() ? execBlock(clause.body) : Flow::Error;
-                }
-                e = compareValues(subject, low, rt_.locale, false, c, isNull);
-                if (e == ErrorCode::None && !isNull && c >= 0) {
-                    e = compareValues(subject, high, rt_.locale, false, c, isNull);
-                    match = e == ErrorCode::None && !isNull && c <= 0;
-                }
-                break;
-            }
-            case CaseItem::Kind::Is: {
-                Variant r;
-                e = binaryOp(item.op, subject, low, rt_.locale, rt_.budget, r);
-                match = e == ErrorCode::None && r.type() == VarType::Boolean && r.asBool();
-                break;
-            }
-            }
-            if (e != ErrorCode::None) {
-                raise(e);
+            if (!caseMatches(clause.items[i], subject, match)) {
                 return resumeAfterError() ? execBlock(clause.body) : Flow::Error;
             }
         }
@@ -628,6 +589,52 @@ Flow Executor::execSelect(const Stmt& s) {
         }
     }
     return Flow::Normal;
+}
+
+bool Executor::caseMatches(const CaseItem& item, const Variant& subject, bool& match) {
+    Variant low;
+    if (!eval(*item.low, low)) {
+        return false;
+    }
+    int c = 0;
+    bool isNull = false;
+    switch (item.kind) {
+    case CaseItem::Kind::Value: {
+        Variant text;
+        const bool literal =
+            item.low->kind == ExprKind::Literal && isNumericLiteralValue(item.low->value);
+        if (!succeeded(compareValues(literalComparand(subject, literal, rt_.locale, text), low,
+                                     rt_.locale, false, c, isNull))) {
+            return false;
+        }
+        match = !isNull && c == 0;
+        return true;
+    }
+    case CaseItem::Kind::Range: {
+        Variant high;
+        if (!eval(*item.high, high) ||
+            !succeeded(compareValues(subject, low, rt_.locale, false, c, isNull))) {
+            return false;
+        }
+        if (isNull || c < 0) {
+            return true;
+        }
+        if (!succeeded(compareValues(subject, high, rt_.locale, false, c, isNull))) {
+            return false;
+        }
+        match = !isNull && c <= 0;
+        return true;
+    }
+    case CaseItem::Kind::Is: {
+        Variant r;
+        if (!succeeded(binaryOp(item.op, subject, low, rt_.locale, rt_.budget, r))) {
+            return false;
+        }
+        match = r.type() == VarType::Boolean && r.asBool();
+        return true;
+    }
+    }
+    return true;
 }
 
 } // namespace vbs

@@ -97,6 +97,11 @@ private:
     Flow execStmt(const Stmt& s);
     Flow execAssign(const Stmt& s);
     Flow assignInGeneral(const Stmt& s, Variant& value);
+    // name = v or name(i, j) = v, once the value is ready: a variable, an array element, or
+    // through an object's default member.
+    Flow assignToName(const Expr& target, MemberAccess access, Variant& value);
+    Flow assignDefaultMember(const Variant& holder, const std::vector<ExprPtr>& args,
+                             MemberAccess access, Variant& value);
     // The variable of `s = s & ...` (joinsOntoTarget) when it holds text; else null.
     Variant* textAppendedTo(const Stmt& s);
     // Joins the operands after the first of `value` onto `text`, in place when it can.
@@ -104,11 +109,18 @@ private:
     Flow execCall(const Expr& target);
     Flow execIf(const Stmt& s);
     Flow execFor(const Stmt& s);
+    // A For bound or step, evaluated and checked.
+    bool forBound(const Expr& e, Variant& out);
+    // The passes of a For loop whose counter `var` holds its start. The bounds are taken by
+    // value: locals of the loop, which the body cannot reach.
+    Flow runForPasses(const Block& body, Variant& var, Variant limit, Variant step);
     Flow execForEach(const Stmt& s);
     // For Each over an object: replaces it by an array of the items it enumerates.
     bool collectionItems(Variant& collection);
     Flow execDo(const Stmt& s);
     Flow execSelect(const Stmt& s);
+    // Whether one Case item matches `subject`; false after raising when the item failed.
+    bool caseMatches(const CaseItem& item, const Variant& subject, bool& match);
     Flow execDim(const Stmt& s);
     Flow execReDim(const Stmt& s);
     Flow execErase(const Stmt& s);
@@ -124,22 +136,39 @@ private:
     bool evalClassName(const Expr& e, Variant& out);
     // name(...) on a variable's value: an array element, or an object's default member.
     bool evalApplied(const Expr& e, const Variant& value, Variant& out);
-    bool evalBinary(const Expr& e, Variant& out);
-    bool evalSingleBinary(const Expr& e, Variant& out);
-    bool evalSingleBinaryInGeneral(const Expr& e, Variant& out);
+    // Binary operators. Each operator tries fastBinaryOp once on its operands as they are, and
+    // only when that declines goes the general way (applyBinary). A node of one operator is
+    // the hot case and has its own short path; a run (a + b - c) is evaluated left to right.
+    bool evalOneOperator(const Expr& e, Variant& out);
+    bool evalOperatorRun(const Expr& e, Variant& out);
+    // One operator whose operands are not all literals or variables (fib(n - 1) + fib(n - 2)),
+    // or on which the fast path declined.
+    bool evalOperatorOnResults(const Expr& e, Variant& out);
     // An operand's value: a literal or plain variable where it lies, anything else evaluated
     // into `storage`; null when its evaluation failed.
     const Variant* operand(const Expr& e, Variant& storage);
-    // Text compared with a number written in the source is read as a number: operands `i` and
-    // `i + 1` of `e`, as `left` and `right`.
-    void readTextAsNumber(const Expr& e, std::size_t i, const Variant*& left,
-                          const Variant*& right);
+    // The operands of one operator on the general path, with room for the values they stand
+    // for (an object's default value, text read as a number).
+    struct Operands {
+        const Variant* left;
+        const Variant* right;
+        Variant leftText;
+        Variant rightText;
+    };
+    // Operator `i` of `e` on `left` and `right` by the general rules, after the fast path
+    // declined.
+    bool applyBinary(const Expr& e, std::size_t i, const Variant* left, const Variant* right,
+                     Variant& out);
+    void readTextAsNumber(const Expr& e, std::size_t i, Operands& operands);
     // The value of a literal or plain variable without copying it; null for anything else.
     const Variant* peek(const Expr& e) const;
     // Objects (executor_objects.cpp). A member read or call leaves its result in `value`; an
     // assignment finds the value assigned there.
     bool evalMember(const Expr& e, MemberAccess access, Variant& value);
     bool errMember(const Expr& e, MemberAccess access, Variant& value);
+    // Err.Number, .Description, .Source, .HelpFile or .HelpContext (lower-case `name`).
+    Variant errProperty(const std::u16string& name) const;
+    bool setErrProperty(const std::u16string& name, const Variant& assigned);
     bool invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
                       const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
     bool invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
@@ -203,13 +232,27 @@ private:
     // ReDim Preserve of the array `var` holds to `bounds` (`total` elements).
     bool preserveInto(Variant& var, std::vector<ArrayBound> bounds, std::size_t total);
 
-    // Records an error; always returns false so callers can `return raise(...)`.
+    // Records an error; always returns false so callers can `return raise(...)`. Every failure
+    // of the run passes here, and only resumeAfterError() copies it into Err.
     bool raise(ErrorCode code);
     bool raise(int number, std::u16string description);
+    // The result of an operator, conversion or built-in: true on success, else raised.
+    bool succeeded(ErrorCode code) { return code == ErrorCode::None || raise(code); }
+    // The same failure for a statement, which reports it as Flow::Error.
+    Flow failWith(ErrorCode code) {
+        raise(code);
+        return Flow::Error;
+    }
     // Err.Raise: the arguments given replace what Err holds, the others are kept.
     bool raiseFromScript(const Expr& call);
-    // Under On Error Resume Next: puts the error that just happened into Err and returns true,
-    // so the caller goes on; false when the error must end the run.
+    // The one place a failure reaches Err (number, description, source, help file and
+    // context), for every statement kind. Under On Error Resume Next of the running procedure
+    // (each call, and each text run by Execute, starts without it) it fills Err and returns true;
+    // false when the error must travel up: no Resume Next here, or a time-out, which nothing
+    // catches. VBScript resumes at the statement after the one that failed; where that statement
+    // has parts of its own the caller picks the point: a failing If condition goes into its Then
+    // branch, a failing loop header runs the body once (runOnceAfterHeaderError), a failing Select
+    // subject enters the first Case, a failing Case item its own Case.
     bool resumeAfterError();
     // A loop header (condition, For bounds, For Each collection) failed and was resumed: the
     // body runs once, as VBScript goes on with the statement after the header. `ownExit` is
@@ -245,9 +288,6 @@ private:
     std::u16string errHelpFile_;
     std::int32_t errHelpContext_ = 0;
     std::u16string timeoutText_ = errorText(static_cast<int>(ErrorCode::Timeout));
-    // Text read as a number for a comparison with a numeric literal (see literalComparand).
-    Variant leftText_;
-    Variant rightText_;
 };
 
 } // namespace vbs

@@ -37,9 +37,7 @@ Flow Executor::execAppend(const Expr& value, Variant& text) {
         Variant joined = Variant::string(std::u16string(), rt_.budget);
         Variant piece = std::move(suffix);
         for (std::size_t i = 2;; ++i) {
-            if (ErrorCode ec = appendConcatenation(joined, piece, rt_.locale, rt_.budget);
-                ec != ErrorCode::None) {
-                raise(ec);
+            if (!succeeded(appendConcatenation(joined, piece, rt_.locale, rt_.budget))) {
                 return Flow::Error;
             }
             if (i == value.args.size()) {
@@ -66,8 +64,7 @@ Flow Executor::execAppend(const Expr& value, Variant& text) {
         }
     }
     if (ec != ErrorCode::None) {
-        raise(ec);
-        return Flow::Error;
+        return failWith(ec);
     }
     return Flow::Normal;
 }

@@ -20,8 +20,8 @@ bool Executor::arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<Array
             return false;
         }
         std::int32_t upper = 0;
-        if (ErrorCode e = toLong(v, rt_.locale, upper); e != ErrorCode::None) {
-            return raise(e);
+        if (!succeeded(toLong(v, rt_.locale, upper))) {
+            return false;
         }
         if (upper < -1) {
             return raise(ErrorCode::SubscriptOutOfRange);
@@ -110,8 +110,7 @@ Flow Executor::execReDim(const Stmt& s) {
         }
         // A fixed array refuses before its new bounds are looked at.
         if (var->isArray() && var->asArray()->fixed) {
-            raise(ErrorCode::ArrayFixed);
-            return Flow::Error;
+            return failWith(ErrorCode::ArrayFixed);
         }
         std::vector<ArrayBound> bounds;
         std::size_t total = 0;
@@ -121,8 +120,7 @@ Flow Executor::execReDim(const Stmt& s) {
         // Evaluating the bounds may have run a procedure; the variable itself never moves.
         if (var->isArray()) {
             if (var->asArray()->fixed) {
-                raise(ErrorCode::ArrayFixed);
-                return Flow::Error;
+                return failWith(ErrorCode::ArrayFixed);
             }
             if (s.preserve && !var->asArray()->bounds.empty()) {
                 if (!preserveInto(*var, std::move(bounds), total)) {
@@ -147,8 +145,7 @@ Flow Executor::execErase(const Stmt& s) {
         return Flow::Error;
     }
     if (!var->isArray()) {
-        raise(ErrorCode::TypeMismatch);
-        return Flow::Error;
+        return failWith(ErrorCode::TypeMismatch);
     }
     ArrayData& a = *var->asArray();
     if (a.fixed) {
@@ -175,8 +172,7 @@ Flow Executor::assignNested(const Expr& target, Variant& value) {
         levels.push_back(root);
     }
     if (root->kind != ExprKind::Name || !root->hasParens || root->args.empty()) {
-        raise(ErrorCode::IllegalAssignment);
-        return Flow::Error;
+        return failWith(ErrorCode::IllegalAssignment);
     }
     levels.push_back(root);
     std::reverse(levels.begin(), levels.end());
@@ -193,14 +189,13 @@ Flow Executor::assignNested(const Expr& target, Variant& value) {
     std::vector<ArrayData*> chain;
     for (std::size_t i = 0; i < levels.size(); ++i) {
         if (!slot->isArray()) {
-            raise(slot->isObject() ? ErrorCode::IllegalAssignment : ErrorCode::TypeMismatch);
-            return Flow::Error;
+            return failWith(slot->isObject() ? ErrorCode::IllegalAssignment
+                                             : ErrorCode::TypeMismatch);
         }
         if (i > 0 && slot->isShared()) {
             // An inner array held elsewhere too: this one changes alone.
             if (!rt_.budget->allows(slot->asArray()->items.size() * sizeof(Variant))) {
-                raise(ErrorCode::OutOfMemory);
-                return Flow::Error;
+                return failWith(ErrorCode::OutOfMemory);
             }
             *slot = slot->copied();
         }
@@ -208,15 +203,13 @@ Flow Executor::assignNested(const Expr& target, Variant& value) {
         const std::size_t count = levels[i]->args.size() - (i == 0 ? 0 : 1);
         slot = elementAt(*slot, &index[i * limits::kMaxDimensions], count);
         if (!slot) {
-            raise(ErrorCode::SubscriptOutOfRange);
-            return Flow::Error;
+            return failWith(ErrorCode::SubscriptOutOfRange);
         }
     }
     if (value.isArray()) {
         const int depth = value.nestingDepth();
         if (depth + static_cast<int>(chain.size()) > limits::kMaxArrayNesting) {
-            raise(ErrorCode::OutOfStack);
-            return Flow::Error;
+            return failWith(ErrorCode::OutOfStack);
         }
         for (std::size_t i = 0; i < chain.size(); ++i) {
             ArrayData& a = *chain[chain.size() - 1 - i];
@@ -224,8 +217,7 @@ Flow Executor::assignNested(const Expr& target, Variant& value) {
         }
         if (value.isShared()) {
             if (!rt_.budget->allows(value.asArray()->items.size() * sizeof(Variant))) {
-                raise(ErrorCode::OutOfMemory);
-                return Flow::Error;
+                return failWith(ErrorCode::OutOfMemory);
             }
             value = value.copied();
         }

@@ -21,8 +21,7 @@ bool isAssignment(MemberAccess access) {
 bool Executor::evalNew(const Expr& e, Variant& out) {
     const int g = globals_.find(e.name);
     if (g < 0 || globals_.at(g).kind != GlobalEntry::Kind::Class) {
-        const ErrorCode ec = newNativeObject(rt_, e.name, out);
-        return ec == ErrorCode::None || raise(ec);
+        return succeeded(newNativeObject(rt_, e.name, out));
     }
     const std::shared_ptr<const ClassDef>& def = globals_.at(g).cls;
     std::shared_ptr<ClassInstance> o = heap_.make(def);
@@ -73,7 +72,7 @@ bool Executor::evalWithObject(Variant& out) {
 
 Flow Executor::execWith(const Stmt& s) {
     Variant object;
-    if (!eval(*s.value, object)) {
+    if (!eval(*s.object, object)) {
         return Flow::Error;
     }
     withObjects_.push_back(std::move(object));
@@ -135,8 +134,7 @@ bool Executor::invokeMember(ObjectData& o, std::int32_t member, MemberAccess acc
             return false;
         }
     }
-    const ErrorCode ec = o.invoke(rt_, member, access, argv.data(), n, value);
-    return ec == ErrorCode::None || raise(ec);
+    return succeeded(o.invoke(rt_, member, access, argv.data(), n, value));
 }
 
 bool Executor::invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
@@ -312,68 +310,74 @@ void Executor::finishRun() {
 
 // The Err object: Err.Number, .Description, .Source, .HelpFile, .HelpContext, .Clear and
 // .Raise.
+// Err's members: the five properties read and assigned, Clear, and Raise. Err holds the last
+// error that On Error Resume Next let the script go on from (see resumeAfterError).
 bool Executor::errMember(const Expr& e, MemberAccess access, Variant& value) {
-    Variant* assigned =
-        access == MemberAccess::Let || access == MemberAccess::Set ? &value : nullptr;
-    Variant& memberResult_ = value;
-    ErrState& err = rt_.err;
+    const bool assigning = access == MemberAccess::Let || access == MemberAccess::Set;
     const std::size_t argc = e.args.size() - 1;
     if (e.name == u"number" || e.name == u"description" || e.name == u"source" ||
         e.name == u"helpfile" || e.name == u"helpcontext") {
         if (argc != 0) {
             return raise(ErrorCode::WrongArgCount);
         }
-        if (assigned) {
-            if (e.name == u"number") {
-                std::int32_t n = 0;
-                if (ErrorCode ec = toLong(*assigned, rt_.locale, n); ec != ErrorCode::None) {
-                    return raise(ec);
-                }
-                err.number = n;
-            } else if (e.name == u"helpcontext") {
-                if (ErrorCode ec = toLong(*assigned, rt_.locale, err.helpContext);
-                    ec != ErrorCode::None) {
-                    return raise(ec);
-                }
-            } else {
-                std::u16string text;
-                if (ErrorCode ec = toText(*assigned, rt_.locale, text); ec != ErrorCode::None) {
-                    return raise(ec);
-                }
-                (e.name == u"description" ? err.description
-                 : e.name == u"source"    ? err.source
-                                          : err.helpFile) = std::move(text);
-            }
-            return true;
+        if (assigning) {
+            return setErrProperty(e.name, value);
         }
-        if (e.name == u"number") {
-            memberResult_ = Variant::longInt(err.number);
-        } else if (e.name == u"description") {
-            memberResult_ = Variant::string(err.description, rt_.budget);
-        } else if (e.name == u"source") {
-            memberResult_ = Variant::string(err.source, rt_.budget);
-        } else if (e.name == u"helpfile") {
-            memberResult_ = Variant::string(err.helpFile, rt_.budget);
-        } else {
-            memberResult_ = Variant::longInt(err.helpContext);
-        }
+        value = errProperty(e.name);
         return true;
     }
-    if (assigned) {
+    if (assigning) {
         return raise(ErrorCode::NoSuchMember);
     }
     if (e.name == u"clear") {
         if (argc != 0) {
             return raise(ErrorCode::WrongArgCount);
         }
-        err = ErrState{};
-        memberResult_ = Variant();
+        rt_.err = ErrState{};
+        value = Variant();
         return true;
     }
     if (e.name == u"raise") {
         return raiseFromScript(e);
     }
     return raise(ErrorCode::NoSuchMember);
+}
+
+Variant Executor::errProperty(const std::u16string& name) const {
+    const ErrState& err = rt_.err;
+    if (name == u"number") {
+        return Variant::longInt(err.number);
+    }
+    if (name == u"helpcontext") {
+        return Variant::longInt(err.helpContext);
+    }
+    return Variant::string(name == u"description" ? err.description
+                           : name == u"source"    ? err.source
+                                                  : err.helpFile,
+                           rt_.budget);
+}
+
+bool Executor::setErrProperty(const std::u16string& name, const Variant& assigned) {
+    ErrState& err = rt_.err;
+    if (name == u"number") {
+        std::int32_t n = 0;
+        if (!succeeded(toLong(assigned, rt_.locale, n))) {
+            return false;
+        }
+        err.number = n;
+        return true;
+    }
+    if (name == u"helpcontext") {
+        return succeeded(toLong(assigned, rt_.locale, err.helpContext));
+    }
+    std::u16string text;
+    if (!succeeded(toText(assigned, rt_.locale, text))) {
+        return false;
+    }
+    (name == u"description" ? err.description
+     : name == u"source"    ? err.source
+                            : err.helpFile) = std::move(text);
+    return true;
 }
 
 } // namespace vbs

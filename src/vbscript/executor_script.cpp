@@ -40,8 +40,8 @@ bool Executor::callScriptBuiltin(ScriptBuiltin which, Variant& argument, Variant
         return procedureReference(argument, out);
     }
     std::u16string text;
-    if (ErrorCode ec = toText(argument, rt_.locale, text); ec != ErrorCode::None) {
-        return raise(ec);
+    if (!succeeded(toText(argument, rt_.locale, text))) {
+        return false;
     }
     out = Variant();
     return runText(text, which == ScriptBuiltin::Eval, which == ScriptBuiltin::ExecuteGlobal, out);
@@ -145,8 +145,8 @@ bool Executor::runParsedText(const Expr* expression, const Block& statements, Ca
 
 bool Executor::procedureReference(const Variant& name, Variant& out) {
     std::u16string text;
-    if (ErrorCode ec = toText(name, rt_.locale, text); ec != ErrorCode::None) {
-        return raise(ec);
+    if (!succeeded(toText(name, rt_.locale, text))) {
+        return false;
     }
     const int g = globals_.find(lowerAscii(text));
     if (g < 0 || globals_.at(g).kind != GlobalEntry::Kind::Procedure) {

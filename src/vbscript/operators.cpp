@@ -169,12 +169,8 @@ ErrorCode integerDivide(BinaryOp op, const Variant& a, const Variant& b, const N
                         Variant& out) {
     std::int32_t x = 0;
     std::int32_t y = 0;
-    if (ErrorCode e = toLong(a, locale, x); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = toLong(b, locale, y); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toLong(a, locale, x));
+    VBS_TRY(toLong(b, locale, y));
     if (y == 0) {
         return ErrorCode::DivisionByZero;
     }
@@ -251,9 +247,7 @@ ErrorCode logicalWithNull(BinaryOp op, const Variant& a, const Variant& b,
     }
     std::int32_t v = 0;
     bool isBool = false;
-    if (ErrorCode e = logicalOperand(other, locale, v, isBool); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(logicalOperand(other, locale, v, isBool));
     const Rank rank = integralRank(other);
     switch (op) {
     case BinaryOp::And: // false decides
@@ -287,12 +281,8 @@ ErrorCode logical(BinaryOp op, const Variant& a, const Variant& b, const NumberL
     std::int32_t y = 0;
     bool xb = false;
     bool yb = false;
-    if (ErrorCode e = logicalOperand(a, locale, x, xb); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = logicalOperand(b, locale, y, yb); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(logicalOperand(a, locale, x, xb));
+    VBS_TRY(logicalOperand(b, locale, y, yb));
     const Rank ra = integralRank(a);
     const Rank rb = integralRank(b);
     out = logicalResult(applyLogical(op, x, y), xb && yb, ra > rb ? ra : rb);
@@ -320,16 +310,12 @@ ErrorCode concatenate(const Variant& a, const Variant& b, const NumberLocale& lo
     if (a.isString()) {
         left = &a.asString();
     } else if (!a.isNull()) {
-        if (ErrorCode e = toText(a, locale, leftText); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(toText(a, locale, leftText));
     }
     if (b.isString()) {
         right = &b.asString();
     } else if (!b.isNull()) {
-        if (ErrorCode e = toText(b, locale, rightText); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(toText(b, locale, rightText));
     }
     const std::size_t length = left->size() + right->size();
     if (!joinAllowed(budget, length, length)) {
@@ -457,12 +443,8 @@ ErrorCode compareValues(const Variant& a, const Variant& b, const NumberLocale& 
     }
     double x = 0;
     double y = 0;
-    if (ErrorCode e = toDouble(a, locale, x); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = toDouble(b, locale, y); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toDouble(a, locale, x));
+    VBS_TRY(toDouble(b, locale, y));
     // A Single against a Double compares at the Single's precision, so a Single equals the
     // Double it was made from (CSng(0.001 * 0.001) = 0.000001).
     if ((ta == VarType::Single && tb == VarType::Double) ||
@@ -477,19 +459,22 @@ ErrorCode compareValues(const Variant& a, const Variant& b, const NumberLocale& 
 ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
                    const Budget& budget, Variant& out) {
     // The common case of a calculator and of loops: Integers, Longs and Doubles, which need
-    // neither conversion nor the general rules below.
+    // neither conversion nor the general rules.
     if (fastBinaryOp(op, a, b, out)) {
         return ErrorCode::None;
     }
+    return generalBinaryOp(op, a, b, locale, budget, out);
+}
+
+ErrorCode generalBinaryOp(BinaryOp op, const Variant& a, const Variant& b,
+                          const NumberLocale& locale, const Budget& budget, Variant& out) {
     const VarType ta = a.type();
     const VarType tb = b.type();
 
     if (isComparison(op)) {
         int c = 0;
         bool isNull = false;
-        if (ErrorCode e = compareValues(a, b, locale, false, c, isNull); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(compareValues(a, b, locale, false, c, isNull));
         if (isNull) {
             out = Variant::null();
             return ErrorCode::None;
@@ -547,12 +532,8 @@ ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const Number
     }
     Operand x{};
     Operand y{};
-    if (ErrorCode e = operand(a, locale, x); e != ErrorCode::None) {
-        return e;
-    }
-    if (ErrorCode e = operand(b, locale, y); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(operand(a, locale, x));
+    VBS_TRY(operand(b, locale, y));
     switch (op) {
     case BinaryOp::Div:
         return divide(x, y, out);
@@ -570,9 +551,7 @@ ErrorCode appendConcatenation(Variant& text, const Variant& b, const NumberLocal
     if (b.isString()) {
         added = &b.asString();
     } else if (!b.isNull()) {
-        if (ErrorCode e = toText(b, locale, converted); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(toText(b, locale, converted));
     }
     if (!joinAllowed(budget, text.asString().size() + added->size(), added->size())) {
         return ErrorCode::OutOfMemory;
@@ -593,9 +572,7 @@ ErrorCode unaryOp(UnaryOp op, const Variant& a, const NumberLocale& locale, Vari
     if (op == UnaryOp::Not) {
         std::int32_t v = 0;
         bool isBool = false;
-        if (ErrorCode e = logicalOperand(a, locale, v, isBool); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(logicalOperand(a, locale, v, isBool));
         out = logicalResult(~std::int64_t{v}, isBool, integralRank(a));
         return ErrorCode::None;
     }
@@ -631,9 +608,7 @@ ErrorCode unaryOp(UnaryOp op, const Variant& a, const NumberLocale& locale, Vari
         return ErrorCode::None;
     default: {
         Operand x{};
-        if (ErrorCode e = operand(a, locale, x); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(operand(a, locale, x));
         out = Variant::dbl(-x.d);
         return ErrorCode::None;
     }

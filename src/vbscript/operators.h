@@ -34,9 +34,18 @@ enum class BinaryOp : std::uint8_t {
 
 enum class UnaryOp : std::uint8_t { Neg, Plus, Not };
 
-// Texts the operator makes are counted in `budget`.
+// Texts the operator makes are counted in `budget`. Tries fastBinaryOp first, then the general
+// rules.
 ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
                    const Budget& budget, Variant& out);
+// The general rules alone, for a caller that has already tried fastBinaryOp on these operands.
+// They give the same result as the fast path where both apply. Null propagates through
+// arithmetic and comparisons; Empty counts as 0 or ""; + on two texts joins them; otherwise
+// both operands are widened to the wider of their numeric subtypes (Byte < Integer < Long <
+// Single < Double, Currency and Date by their own rules) and the result narrowed back only
+// where VBScript does (Integer while it fits, then Long, then Double).
+ErrorCode generalBinaryOp(BinaryOp op, const Variant& a, const Variant& b,
+                          const NumberLocale& locale, const Budget& budget, Variant& out);
 ErrorCode unaryOp(UnaryOp op, const Variant& a, const NumberLocale& locale, Variant& out);
 // `text & b` where `text` is a String no other Variant holds: b's text is appended in place,
 // so a run of joins costs the length of the result, not its square. `budget` is the one `text`

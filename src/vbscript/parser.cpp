@@ -300,7 +300,7 @@ StmtPtr Parser::parseRandomize() {
     s->kind = StmtKind::Randomize;
     s->pos = advance().pos;
     if (!atStatementEnd()) {
-        s->value = parseExpr();
+        s->seed = parseExpr();
     }
     return s;
 }
@@ -363,11 +363,11 @@ StmtPtr Parser::parseFor() {
     if (each) {
         s->kind = StmtKind::ForEach;
         expectKeyword(Keyword::In, ErrorCode::ExpectedIn);
-        s->value = parseExpr();
+        s->collection = parseExpr();
     } else {
         s->kind = StmtKind::For;
         expect(Tok::Equal, ErrorCode::ExpectedEquals);
-        s->value = parseExpr();
+        s->start = parseExpr();
         expectKeyword(Keyword::To, ErrorCode::ExpectedTo);
         s->limit = parseExpr();
         if (isWord(u"step")) {
@@ -429,7 +429,7 @@ StmtPtr Parser::parseSelect() {
     s->kind = StmtKind::Select;
     s->pos = advance().pos;
     expectKeyword(Keyword::Case, ErrorCode::ExpectedCase);
-    s->value = parseExpr();
+    s->subject = parseExpr();
     while (atSeparator()) {
         advance();
     }

@@ -165,7 +165,7 @@ StmtPtr Parser::parseWith() {
     auto s = std::make_unique<Stmt>();
     s->kind = StmtKind::With;
     s->pos = advance().pos;
-    s->value = parseExpr();
+    s->object = parseExpr();
     s->body = parseBlock(false);
     expectBlockEnd(Keyword::With, ErrorCode::ExpectedWith);
     return s;
