@@ -36,7 +36,7 @@ bool containsText(const std::u16string& in, const std::u16string& what, bool tex
     if (!textCompare) {
         return in.find(what) != std::u16string::npos;
     }
-    return lowerAscii(in).find(lowerAscii(what)) != std::u16string::npos;
+    return foldForTextCompare(in).find(foldForTextCompare(what)) != std::u16string::npos;
 }
 
 } // namespace
@@ -121,8 +121,8 @@ ErrorCode Split(Runtime& rt, const Variant* a, int n, Variant& out) {
         if (delimiter.empty()) {
             pieces.push_back(Variant::string(s, rt.budget));
         } else {
-            const std::u16string hay = text ? lowerAscii(s) : s;
-            const std::u16string needle = text ? lowerAscii(delimiter) : delimiter;
+            const std::u16string hay = text ? foldForTextCompare(s) : s;
+            const std::u16string needle = text ? foldForTextCompare(delimiter) : delimiter;
             std::size_t pos = 0;
             while (count < 0 || static_cast<std::int32_t>(pieces.size()) < count - 1) {
                 if (rt.pastDeadline(pieces.size())) {

@@ -16,34 +16,13 @@ constexpr char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char16_t upper(char16_t c) {
-    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
-        return static_cast<char16_t>(c - 32);
-    }
-    return c;
-}
-
-char16_t lower(char16_t c) {
-    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return static_cast<char16_t>(c + 32);
-    }
-    return c;
-}
-
-std::u16string folded(std::u16string s) {
-    for (char16_t& c : s) {
-        c = lower(c);
-    }
-    return s;
-}
-
 // Finds `what` in `in` from index `from`, optionally ignoring case.
 std::size_t find(const std::u16string& in, const std::u16string& what, std::size_t from,
                  bool textCompare) {
     if (!textCompare) {
         return in.find(what, from);
     }
-    return folded(in).find(folded(what), from);
+    return foldForTextCompare(in).find(foldForTextCompare(what), from);
 }
 
 ErrorCode lengthArg(const Runtime& rt, const Variant& v, std::int32_t& out) {
@@ -218,8 +197,8 @@ ErrorCode InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     std::int32_t result = 0;
     if (s2.size() <= static_cast<std::size_t>(start)) {
-        const std::u16string hay = text ? folded(s1) : s1;
-        const std::u16string needle = text ? folded(s2) : s2;
+        const std::u16string hay = text ? foldForTextCompare(s1) : s1;
+        const std::u16string needle = text ? foldForTextCompare(s2) : s2;
         const std::size_t p = hay.rfind(needle, static_cast<std::size_t>(start) - s2.size());
         result = p == std::u16string::npos ? 0 : static_cast<std::int32_t>(p + 1);
     }
@@ -257,8 +236,8 @@ ErrorCode Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
         return ErrorCode::None;
     }
     // A text compare searches folded copies, made once: folding keeps positions.
-    const std::u16string hay = text ? folded(source) : std::u16string();
-    const std::u16string needle = text ? folded(what) : what;
+    const std::u16string hay = text ? foldForTextCompare(source) : std::u16string();
+    const std::u16string needle = text ? foldForTextCompare(what) : what;
     const std::u16string& searched = text ? hay : source;
     std::u16string result;
     std::size_t pos = 0;
@@ -286,10 +265,10 @@ ErrorCode Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
 }
 
 ErrorCode UCase(Runtime& rt, const Variant* a, int, Variant& out) {
-    return mapText(rt, a[0], out, upper);
+    return mapText(rt, a[0], out, upperLatin1);
 }
 ErrorCode LCase(Runtime& rt, const Variant* a, int, Variant& out) {
-    return mapText(rt, a[0], out, lower);
+    return mapText(rt, a[0], out, lowerLatin1);
 }
 ErrorCode Trim(Runtime& rt, const Variant* a, int, Variant& out) {
     return trimText(rt, a[0], out, true, true);
@@ -345,7 +324,7 @@ ErrorCode StrComp(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::u16string y;
     VBS_TRY(textArg(rt, a[0], x));
     VBS_TRY(textArg(rt, a[1], y));
-    const int c = text ? folded(x).compare(folded(y)) : x.compare(y);
+    const int c = text ? foldForTextCompare(x).compare(foldForTextCompare(y)) : x.compare(y);
     out = Variant::integer(static_cast<std::int16_t>(c < 0 ? -1 : c > 0 ? 1 : 0));
     return ErrorCode::None;
 }

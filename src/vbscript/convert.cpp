@@ -269,6 +269,28 @@ std::u16string lowerAscii(std::u16string_view s) {
     return out;
 }
 
+char16_t upperLatin1(char16_t c) {
+    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
+        return static_cast<char16_t>(c - 32);
+    }
+    return c;
+}
+
+char16_t lowerLatin1(char16_t c) {
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+        return static_cast<char16_t>(c + 32);
+    }
+    return c;
+}
+
+std::u16string foldForTextCompare(std::u16string_view s) {
+    std::u16string out(s);
+    for (char16_t& c : out) {
+        c = lowerLatin1(c);
+    }
+    return out;
+}
+
 double roundHalfEven(double x) {
     // nearbyint follows the current rounding mode, which is to-nearest-even unless someone
     // changed it; say so explicitly rather than rely on it.

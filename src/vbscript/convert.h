@@ -55,4 +55,12 @@ std::u16string asciiToU16(std::string_view s);
 // Lower-case for names and keywords (ASCII letters only: VBScript names are ASCII).
 std::u16string lowerAscii(std::u16string_view s);
 
+// The case of letters in text, as UCase, LCase and every comparison in text mode (StrComp,
+// InStr, Replace, Split, Filter, Select Case with Option Compare Text, a dictionary's keys)
+// see it: the letters of Latin-1, an English system's code page, change case; others stay.
+char16_t upperLatin1(char16_t c);
+char16_t lowerLatin1(char16_t c);
+// `s` as text comparison sees it: each letter in lower case.
+std::u16string foldForTextCompare(std::u16string_view s);
+
 } // namespace vbs

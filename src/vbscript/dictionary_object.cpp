@@ -1,5 +1,7 @@
 #include "dictionary_object.h"
 
+#include "convert.h"
+
 #include "runtime.h"
 #include "script_limits.h"
 
@@ -45,14 +47,6 @@ struct KeyFormHash {
     }
 };
 
-// Text comparison folds the letters of Latin-1, as the text-compare string functions do.
-char16_t foldCase(char16_t c) {
-    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return static_cast<char16_t>(c + 32);
-    }
-    return c;
-}
-
 enum Member { Add, Item, Exists, Remove, RemoveAll, Keys, Items, Count, CompareMode, Key };
 constexpr std::u16string_view kMembers[] = {u"add",         u"item", u"exists", u"remove",
                                             u"removeall",   u"keys", u"items",  u"count",
@@ -80,6 +74,7 @@ public:
     std::u16string_view typeName() const override { return u"Dictionary"; }
     int memberIndex(std::u16string_view lower) const override { return memberOf(kMembers, lower); }
     int defaultMember() const override { return Item; }
+    bool defaultNeedsIndex() const override { return true; }
     ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
                      Variant& value) override;
     ErrorCode enumerate(Runtime&, std::vector<Variant>& out) override {
@@ -131,12 +126,7 @@ ErrorCode Dictionary::formOf(const Variant& key, KeyForm& out) const {
         return ErrorCode::None;
     case VarType::String:
         out.kind = KeyForm::Kind::Text;
-        out.text = key.asString();
-        if (textCompare_) {
-            for (char16_t& c : out.text) {
-                c = foldCase(c);
-            }
-        }
+        out.text = textCompare_ ? foldForTextCompare(key.asString()) : key.asString();
         return ErrorCode::None;
     case VarType::Object:
         out.kind = KeyForm::Kind::Object;

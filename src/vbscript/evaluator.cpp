@@ -515,8 +515,9 @@ bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::siz
         }
         if (argv[i].isObject()) {
             const ObjectData* o = argv[i].objectPtr();
-            const bool asIs = inspectsObjects(index) &&
-                              !(readsDefaultType(index) && o && o->defaultMember() >= 0);
+            const bool asIs =
+                inspectsObjects(index) && !(readsDefaultType(index) && o &&
+                                            o->defaultMember() >= 0 && !o->defaultNeedsIndex());
             if (!asIs && !toValue(argv[i])) {
                 return false;
             }

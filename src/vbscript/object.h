@@ -32,6 +32,9 @@ public:
     virtual int memberIndex(std::u16string_view lower) const = 0;
     // The member used where the object stands for a value, or -1.
     virtual int defaultMember() const = 0;
+    // Whether the default member needs an index (a collection's Item): then the object has no
+    // value of its own, and VarType, IsNumeric and IsDate look at the object itself.
+    virtual bool defaultNeedsIndex() const { return false; }
     // Runs a member of a C++ object with evaluated arguments. Get and Call leave the result in
     // `value`; Let and Set find the value assigned there.
     virtual ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args,

@@ -416,8 +416,8 @@ ErrorCode compareValues(const Variant& a, const Variant& b, const NumberLocale& 
             std::u16string x = a.asString();
             std::u16string y = b.asString();
             if (textCompare) {
-                x = lowerAscii(x);
-                y = lowerAscii(y);
+                x = foldForTextCompare(x);
+                y = foldForTextCompare(y);
             }
             const int c = x.compare(y);
             result = c < 0 ? -1 : c > 0 ? 1 : 0;

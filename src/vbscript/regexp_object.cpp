@@ -79,6 +79,7 @@ public:
         return memberOf(kCollectionMembers, lower);
     }
     int defaultMember() const override { return 0; }
+    bool defaultNeedsIndex() const override { return true; }
     ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
                      Variant& value) override {
         if (access == MemberAccess::Let || access == MemberAccess::Set) {
@@ -159,6 +160,7 @@ public:
         return memberOf(kCollectionMembers, lower);
     }
     int defaultMember() const override { return 0; }
+    bool defaultNeedsIndex() const override { return true; }
     ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
                      Variant& value) override {
         if (access == MemberAccess::Let || access == MemberAccess::Set) {

@@ -9,6 +9,8 @@ d.Add 2, "two"
 d("c") = 3
 Set d("o") = d
 '? TypeName(d) & " " & d.Count & " " & d.Item("a") & d(2) & d("c") ==> "Dictionary 4 1two3" (String)
+' A collection's default Item needs a key, so the dictionary has no value of its own.
+'? VarType(d) & " " & IsNumeric(d) ==> "9 False" (String)
 '? d("o") Is d ==> True (Boolean)
 d.Remove "o"
 ' Reading a missing key adds it, Empty [MS:Item Property].

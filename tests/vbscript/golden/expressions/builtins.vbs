@@ -164,6 +164,8 @@
 '? StrReverse("abc") ==> "cba" (String)
 '? StrComp("ABC", "abc") ==> -1 (Integer)
 '? StrComp("ABC", "abc", 1) ==> 0 (Integer)
+' Text mode folds the letters of Latin-1 the same way in every function that has it.
+'? StrComp(ChrW(201), ChrW(233), 1) & InStr(1, "x" & ChrW(201), ChrW(233), 1) & UBound(Split("a" & ChrW(201) & "b", ChrW(233), -1, 1)) & UBound(Filter(Array(ChrW(201)), ChrW(233), True, 1)) ==> "0210" (String)
 '? StrComp(Empty, "") ==> 0 (Integer)
 '? StrComp(Null, "a") ==> Null
 '? StrComp("a") ==> #450 Wrong number of arguments or invalid property assignment
