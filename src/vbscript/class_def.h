@@ -48,6 +48,7 @@ struct ClassDef {
 };
 
 class ObjectHeap;
+struct CycleGraph;
 
 // An object made by New. Its fields hold the member variables.
 class ClassInstance final : public ObjectData, public std::enable_shared_from_this<ClassInstance> {
@@ -78,10 +79,6 @@ private:
     // The heap's list of live instances.
     ClassInstance* prev_ = nullptr;
     ClassInstance* next_ = nullptr;
-    // Scratch of ObjectHeap::collectCycles: references not explained by instances' fields,
-    // and whether a held instance reaches this one.
-    long gcRefs_ = 0;
-    bool gcReached_ = false;
 };
 
 // The instances of one interpreter. It counts them in the memory budget, holds back those
@@ -115,6 +112,8 @@ public:
 
 private:
     friend class ClassInstance;
+    // The instances and dictionaries with their reference counts, for collectCycles.
+    CycleGraph cycleGraph() const;
     void link(ClassInstance* o);
     void unlink(ClassInstance* o);
     // The last reference to `o` went away.

@@ -1,6 +1,8 @@
 #include "class_def.h"
 
 #include <limits>
+#include <unordered_map>
+#include <vector>
 
 namespace vbs {
 namespace {
@@ -145,10 +147,69 @@ std::size_t ObjectHeap::liveCount() const {
     return live_;
 }
 
+// The objects of one heap as the cycle search sees them: class instances and dictionaries alike.
+// `refs` starts as the number of references to the object and loses one for each reference
+// from another node's fields or values: what is left comes from outside (a variable, a running
+// procedure, an answer handed out).
+struct CycleGraph {
+    struct Node {
+        ObjectData* object;
+        long refs;
+        bool reached;
+    };
+    std::vector<Node> nodes;
+    std::unordered_map<ObjectData*, std::size_t> indexOf;
+
+    void add(ObjectData* object, long refs) {
+        indexOf.emplace(object, nodes.size());
+        nodes.push_back(Node{object, refs, false});
+    }
+    Node* find(ObjectData* object) {
+        const auto it = indexOf.find(object);
+        return it == indexOf.end() ? nullptr : &nodes[it->second];
+    }
+};
+
+namespace {
+
+// Calls `visit` with each object that `o`'s fields (an instance) or values (a dictionary) hold.
+template <typename Visit> void forEachHeldObject(ObjectData* o, bool ownedOnly, Visit&& visit) {
+    if (ClassInstance* i = o->asInstance()) {
+        forEachReference(i->fields, ownedOnly, visit);
+    } else {
+        o->forEachHeld([&](const Variant& v) { forEachReference(v, ownedOnly, visit); });
+    }
+}
+
+// Marks what the nodes held from outside reach, following fields and values.
+void markReachable(CycleGraph& graph) {
+    std::vector<ObjectData*> work;
+    const auto reach = [&](ObjectData* o) {
+        if (CycleGraph::Node* n = graph.find(o); n && !n->reached) {
+            n->reached = true;
+            work.push_back(o);
+        }
+    };
+    for (const CycleGraph::Node& n : graph.nodes) {
+        if (n.refs > 0) {
+            reach(n.object);
+        }
+    }
+    while (!work.empty()) {
+        ObjectData* o = work.back();
+        work.pop_back();
+        forEachHeldObject(o, false, reach);
+    }
+}
+
+} // namespace
+
+// Trial deletion: an object that more values hold than the fields of instances and the values of
+// dictionaries do is held from outside; whatever such an object reaches lives, the rest is held
+// only by itself and is freed: an unreached instance's fields are emptied (its Class_Terminate
+// does not run, as it cannot be known to be safe in a cycle), an unreached dictionary lets go of
+// its keys and items.
 void ObjectHeap::collectCycles() {
-    // Trial deletion: an object that more values hold than the fields of instances and the
-    // values of dictionaries do is held from outside (a variable, a running procedure, an answer
-    // handed out); whatever such an object reaches lives, the rest is held only by itself.
     std::vector<Variant> freed;
     std::vector<std::shared_ptr<ObjectData>> freedContainers;
     {
@@ -157,99 +218,27 @@ void ObjectHeap::collectCycles() {
             return;
         }
         madeSinceCollect_ = 0;
-        // The dictionaries' scratch: references not explained, and whether one is reached. One
-        // whose last reference is going (count 0) takes no part.
-        struct Scratch {
-            long refs;
-            bool reached;
-        };
-        std::unordered_map<ObjectData*, Scratch> containers;
-        for (const auto& [raw, weak] : tracked_) {
-            if (const long count = weak.use_count(); count > 0) {
-                containers.emplace(raw, Scratch{count, false});
-            }
-        }
-        // The node `t` is, among the instances and the dictionaries of this heap; calls
-        // `onInstance` or `onContainer` for it.
-        const auto node = [&](ObjectData* t, auto&& onInstance, auto&& onContainer) {
-            if (ClassInstance* i = t->asInstance()) {
-                if (i->heapIs(this)) {
-                    onInstance(i);
+        CycleGraph graph = cycleGraph();
+        for (const CycleGraph::Node& n : graph.nodes) {
+            forEachHeldObject(n.object, true, [&](ObjectData* o) {
+                if (CycleGraph::Node* target = graph.find(o)) {
+                    --target->refs;
                 }
-            } else if (const auto it = containers.find(t); it != containers.end()) {
-                onContainer(it->first, it->second);
+            });
+        }
+        markReachable(graph);
+        for (const CycleGraph::Node& n : graph.nodes) {
+            if (n.reached) {
+                continue;
             }
-        };
-        const auto held = [](ObjectData* o, bool ownedOnly, auto&& visit) {
-            if (ClassInstance* i = o->asInstance()) {
-                forEachReference(i->fields, ownedOnly, visit);
-            } else {
-                o->forEachHeld([&](const Variant& v) { forEachReference(v, ownedOnly, visit); });
-            }
-        };
-        for (ClassInstance* o = head_; o; o = o->next_) {
-            const long count = o->weak_from_this().use_count();
-            // One waiting for its Class_Terminate is held by the heap itself.
-            o->gcRefs_ = count == 0 ? std::numeric_limits<long>::max() / 2 : count;
-            o->gcReached_ = false;
-        }
-        const auto explained = [&](ObjectData* t) {
-            node(
-                t, [](ClassInstance* i) { --i->gcRefs_; },
-                [](ObjectData*, Scratch& c) { --c.refs; });
-        };
-        for (ClassInstance* o = head_; o; o = o->next_) {
-            held(o, true, explained);
-        }
-        for (const auto& [raw, c] : containers) {
-            held(raw, true, explained);
-        }
-        std::vector<ObjectData*> work;
-        const auto reach = [&](ObjectData* t) {
-            node(
-                t,
-                [&](ClassInstance* i) {
-                    if (!i->gcReached_) {
-                        i->gcReached_ = true;
-                        work.push_back(i);
-                    }
-                },
-                [&](ObjectData* o, Scratch& c) {
-                    if (!c.reached) {
-                        c.reached = true;
-                        work.push_back(o);
-                    }
-                });
-        };
-        for (ClassInstance* o = head_; o; o = o->next_) {
-            if (o->gcRefs_ > 0) {
-                reach(o);
-            }
-        }
-        for (auto& [raw, c] : containers) {
-            if (c.refs > 0) {
-                reach(raw);
-            }
-        }
-        while (!work.empty()) {
-            ObjectData* o = work.back();
-            work.pop_back();
-            held(o, false, reach);
-        }
-        for (ClassInstance* o = head_; o; o = o->next_) {
-            if (!o->gcReached_) {
-                o->terminated = true;
-                for (Variant& v : o->fields) {
+            if (ClassInstance* i = n.object->asInstance()) {
+                i->terminated = true;
+                for (Variant& v : i->fields) {
                     freed.push_back(std::move(v));
                 }
-                o->fields.assign(o->fields.size(), Variant());
-            }
-        }
-        for (const auto& [raw, c] : containers) {
-            if (!c.reached) {
-                if (std::shared_ptr<ObjectData> o = tracked_.at(raw).lock()) {
-                    freedContainers.push_back(std::move(o));
-                }
+                i->fields.assign(i->fields.size(), Variant());
+            } else if (std::shared_ptr<ObjectData> o = tracked_.at(n.object).lock()) {
+                freedContainers.push_back(std::move(o));
             }
         }
     }
@@ -258,6 +247,23 @@ void ObjectHeap::collectCycles() {
     for (const std::shared_ptr<ObjectData>& o : freedContainers) {
         o->dropReferences();
     }
+}
+
+// The heap's instances and its live dictionaries, each with its count of references. An
+// instance waiting for its Class_Terminate is held by the heap itself; a dictionary whose last
+// reference is going (count 0) takes no part.
+CycleGraph ObjectHeap::cycleGraph() const {
+    CycleGraph graph;
+    for (ClassInstance* o = head_; o; o = o->next_) {
+        const long count = o->weak_from_this().use_count();
+        graph.add(o, count == 0 ? std::numeric_limits<long>::max() / 2 : count);
+    }
+    for (const auto& [raw, weak] : tracked_) {
+        if (const long count = weak.use_count(); count > 0) {
+            graph.add(raw, count);
+        }
+    }
+    return graph;
 }
 
 void ObjectHeap::track(const std::shared_ptr<ObjectData>& o) {
