@@ -1,10 +1,15 @@
-// The keys that edit the line by a rule of their own: the decimal point, the exponent, backspace
-// and clear. Each table gives the line before the key and the line after it.
+// The keys that edit the line by a rule of their own: the decimal point, the exponent, backspace,
+// clear and the sign key. Each table gives the line before the key and the line after it.
 #include "../table_rows.h"
 #include "decimal_point.h"
 #include "edit_case.h"
 #include "erase.h"
 #include "exponent_entry.h"
+#include "sign_toggle.h"
+
+#include <QStringList>
+
+#include <cstdint>
 
 namespace quorvix::keypad {
 namespace {
@@ -99,6 +104,118 @@ TEST_P(Clear, EmptiesLineCursorAtStart) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Clear, testing::ValuesIn(kClear), testing_rows::RowName());
+
+// The cursor of `before` stands at the end unless the row is about the cursor or selection.
+// The cursor always ends at the end of the result, nothing selected.
+const EditCase kSignToggle[] = {
+    {"EmptyGetsMinus", {"", 0, 0}, {"-", 1, 0}},
+    {"AllSelectedIsReplacedByMinus", {"123", 0, 3}, {"-", 1, 0}},
+    {"SingleDigitIsWrapped", {"5", 1, 0}, {"(-5)", 4, 0}},
+    {"AllDigitsAreWrapped", {"10", 2, 0}, {"(-10)", 5, 0}},
+    {"LastNumberIsWrapped", {"12+34", 5, 0}, {"12+(-34)", 8, 0}},
+    {"ExponentOfPowerIsWrapped", {"3^2", 3, 0}, {"3^(-2)", 6, 0}},
+    {"PointIsNoPartOfNumber", {"1.5", 3, 0}, {"1.(-5)", 6, 0}},
+    {"ExponentLetterIsNoPartOfNumber", {"2E5", 3, 0}, {"2E(-5)", 6, 0}},
+    {"MinusBeforeNumberStays", {"-5", 2, 0}, {"-(-5)", 5, 0}},
+    {"OnlyTheEndIsExamined", {"(-5)*2", 6, 0}, {"(-5)*(-2)", 9, 0}},
+    {"OperatorAtEndOpensNegation", {"5+", 2, 0}, {"5+(-", 4, 0}},
+    {"LetterAtEndOpensNegation", {"Ans", 3, 0}, {"Ans(-", 5, 0}},
+    {"MinusAloneOpensNegation", {"-", 1, 0}, {"-(-", 3, 0}},
+    {"OpenNegationIsRemoved", {"5+(-", 4, 0}, {"5+", 2, 0}},
+    {"OpenNegationAloneLeavesEmpty", {"(-", 2, 0}, {"", 0, 0}},
+    {"WrapperAfterOperatorIsRemoved", {"12+(-34)", 8, 0}, {"12+34", 5, 0}},
+    {"WrapperAfterTimesIsRemoved", {"2*(-4)", 6, 0}, {"2*4", 3, 0}},
+    {"WrapperAtStartIsRemoved", {"(-5)", 4, 0}, {"5", 1, 0}},
+    {"LongerWrapperAtStartIsRemoved", {"(-55)", 5, 0}, {"55", 2, 0}},
+    {"WrapperAfterPointIsRemoved", {"1.(-5)", 6, 0}, {"1.5", 3, 0}},
+    {"WrapperAfterDigitKeepsBracket", {"2(-5)", 5, 0}, {"2(5)", 4, 0}},
+    {"NumberInBracketIsWrapped", {"2*(4)", 5, 0}, {"2*((-4))", 8, 0}},
+    {"FunctionArgumentIsWrapped", {"Sqr(9)", 6, 0}, {"Sqr((-9))", 9, 0}},
+    {"WrappedArgumentKeepsFunctionBracket", {"Sqr((-9))", 9, 0}, {"Sqr(9)", 6, 0}},
+    {"WrapperInsideBracketsKeepsThem", {"((-5))", 6, 0}, {"(5)", 3, 0}},
+    {"GroupWithoutNumberAtEndGetsMinus", {"(2+)", 4, 0}, {"(-2+)", 5, 0}},
+    {"GroupMinusIsRemovedKeepingBracket", {"(-2+)", 5, 0}, {"(2+)", 4, 0}},
+    {"FunctionOfNameGetsMinus", {"Sqr(x)", 6, 0}, {"Sqr(-x)", 7, 0}},
+    {"EmptyGroupGetsMinus", {"()", 2, 0}, {"(-)", 3, 0}},
+    {"UnopenedGroupGetsMinusAtStart", {"Ans)", 4, 0}, {"-Ans)", 5, 0}},
+    {"NestedGroupIsTheInnermost", {"(1+(x))", 7, 0}, {"(1+(-x))", 8, 0}},
+    {"LastNumberInBracketIsWrapped", {"2*(3+4)", 7, 0}, {"2*(3+(-4))", 10, 0}},
+    {"TextStartingWithLetterIsScanned", {"x*(2+3)", 7, 0}, {"x*(2+(-3))", 10, 0}},
+    {"DigitsToStartAreWrapped", {"55)", 3, 0}, {"(-55))", 6, 0}},
+    {"NonDigitFirstThenWrapped", {"-5)", 3, 0}, {"-(-5))", 6, 0}},
+    {"TwoCharactersWrappedWhole", {"5)", 2, 0}, {"(-5))", 5, 0}},
+    {"CloseBracketAloneUnchanged", {")", 1, 0}, {")", 1, 0}},
+    {"CloseBracketsAloneUnchanged", {"))", 2, 0}, {"))", 2, 0}},
+
+    {"CursorInMiddleHasNoInfluence", {"12+34", 1, 0}, {"12+(-34)", 8, 0}},
+    {"PartialSelectionHasNoInfluence", {"12+34", 1, 2}, {"12+(-34)", 8, 0}},
+    {"AllSelectedWithOperatorIsReplaced", {"5+", 0, 2}, {"-", 1, 0}},
+    {"AllSelectedBracketTextIsReplaced", {"(-5)", 0, 4}, {"-", 1, 0}},
+    {"OutOfRangeStateIsClamped", {"7", 9, 9}, {"(-7)", 4, 0}},
+    {"NegativeStateIsClamped", {"7", -2, -1}, {"(-7)", 4, 0}},
+    {"OtherScriptsDigitIsNonDigit", {"\u0663", 1, 0}, {"\u0663(-", 3, 0}},
+    {"NulCharacterIsNonDigit",
+     {QString(QChar(u'\0')) + "5", 2, 0},
+     {QString(QChar(u'\0')) + "(-5)", 5, 0}},
+    {"LoneSurrogateIsNonDigit",
+     {QString(QChar(0xD800)) + "5)", 3, 0},
+     {QString(QChar(0xD800)) + "(-5))", 6, 0}},
+
+    // Texts far beyond 32,767 characters are edited whole, in one pass back over the text (the
+    // cursor at the start has no influence).
+    {"ManyOpenNegationsLoseOnlyTheLast",
+     {QString("(-").repeated(100'000), 0, 0},
+     {QString("(-").repeated(99'999), 199'998, 0}},
+    {"DeepNestingLosesOnlyTheInnermostWrapper",
+     {QString("(-").repeated(100'000) + "5" + QString(")").repeated(100'000), 0, 0},
+     {QString("(-").repeated(99'999) + "5" + QString(")").repeated(99'999), 299'998, 0}},
+    {"DeepGroupGetsMinus",
+     {"(" + QString("(x)").repeated(100'000) + "+)", 0, 0},
+     {"(-" + QString("(x)").repeated(100'000) + "+)", 300'004, 0}},
+    {"LongNumberIsWrappedWhole",
+     {QString("9").repeated(40'000), 0, 0},
+     {"(-" + QString("9").repeated(40'000) + ")", 40'003, 0}},
+    {"LongNumberBeforeBracketIsWrappedWhole",
+     {QString("9").repeated(40'000) + ")", 0, 0},
+     {"(-" + QString("9").repeated(40'000) + "))", 40'004, 0}},
+    {"LongWrapperIsRemoved",
+     {"(-" + QString("9").repeated(40'000) + ")", 0, 0},
+     {QString("9").repeated(40'000), 40'000, 0}},
+};
+
+class SignToggle : public testing::TestWithParam<EditCase> {};
+
+TEST_P(SignToggle, GivesExpectedLine) {
+    EXPECT_EQ(toggleSign(GetParam().before), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SignToggle, testing::ValuesIn(kSignToggle), testing_rows::RowName());
+
+// Pressing twice restores any text whose last number had no sign, and any text ending in an
+// operator or letter other than an open negation. Texts come from a fixed-seed generator;
+// endings with ")" start with a non-digit, so no piece before them gives their number a sign.
+TEST(SignToggleTwice, RestoresGeneratedTexts) {
+    const QStringList pieces = u"1|23|+|-|*|/|^|(|)|.|E|x|Ans| |Sqr(|(-|(-4)|2(|0"_qs.split(u'|');
+    const QStringList endings =
+        u"7|05|123|+|*|^|(|x|Ans|.| |Sqr(9)|(12)|((5))|(2+)|(x)|*(3+4)|+(0))|"
+        u"Sqr(Abs(25))|()|^(Ans)|2*(3+(-4))+(6)"_qs.split(u'|');
+    std::uint32_t seed = 12345;
+    const auto next = [&seed](std::uint32_t bound) {
+        seed = seed * 1103515245u + 12345u; // fixed sequence on every platform
+        return (seed >> 16) % bound;
+    };
+    for (int n = 0; n < 4000; ++n) {
+        QString text;
+        const std::uint32_t count = next(8);
+        for (std::uint32_t k = 0; k < count; ++k) {
+            text += pieces[next(pieces.size())];
+        }
+        text += endings[next(endings.size())];
+        const LineState once = toggleSign({text, 0, 0});
+        ASSERT_NE(once.text, text);
+        EXPECT_EQ(toggleSign(once).text, text) << "after " << once.text.toStdString();
+    }
+}
 
 } // namespace
 } // namespace quorvix::keypad
