@@ -1,5 +1,6 @@
-// The keys that edit the line by a rule of their own: the decimal point, the exponent, backspace,
-// clear and the sign key. Each table gives the line before the key and the line after it.
+// The keys that edit the line by a rule of their own: the decimal point, the exponent, backspace
+// and the sign key (clear empties the line: the key table's row covers it). Each table gives the
+// line before the key and the line after it.
 #include "../table_rows.h"
 #include "decimal_point.h"
 #include "edit_case.h"
@@ -91,19 +92,6 @@ TEST_P(Backspace, GivesExpectedLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Backspace, testing::ValuesIn(kBackspace), testing_rows::RowName());
-
-const EditCase kClear[] = {
-    {"EmptyLine", {"", 0, 0}, {"", 0, 0}},
-    {"TextWithCursor", {"12+3", 2, 0}, {"", 0, 0}},
-};
-
-class Clear : public testing::TestWithParam<EditCase> {};
-
-TEST_P(Clear, EmptiesLineCursorAtStart) {
-    EXPECT_EQ(clearLine(GetParam().before), GetParam().after);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, Clear, testing::ValuesIn(kClear), testing_rows::RowName());
 
 // The cursor of `before` stands at the end unless the row is about the cursor or selection.
 // The cursor always ends at the end of the result, nothing selected.
