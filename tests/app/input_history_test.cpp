@@ -49,7 +49,6 @@ TEST_P(InputHistoryWalkTest, RecallsAndKeepsWhatWasTyped) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, InputHistoryWalkTest,
     testing::Values(
-        WalkCase{"UpRecallsNewestThenOlder", {{-1, "", "2*3"}, {-1, "2*3", "1+1"}}},
         WalkCase{"UpPastOldestLeavesTheKey",
                  {{-1, "", "2*3"}, {-1, "2*3", "1+1"}, {-1, "1+1", nullptr}}},
         WalkCase{

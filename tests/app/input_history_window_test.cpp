@@ -74,7 +74,6 @@ const std::pair<Qt::Key, Qt::KeyboardModifiers> kUp{Qt::Key_Up, kNone}, kDown{Qt
 INSTANTIATE_TEST_SUITE_P(
     Keys, InputHistoryKeysTest,
     testing::Values(
-        KeysCase{"UpRecallsTheNewest", "", 0, {kUp}, "2*3", 3},
         KeysCase{"KeypadArrowRecalls", "", 0, {{Qt::Key_Up, Qt::KeypadModifier}}, "2*3", 3},
         KeysCase{"DownBringsBackTheDraft", "7+", 1, {kUp, kUp, kDown, kDown}, "7+", 2},
         KeysCase{

@@ -153,7 +153,8 @@ TEST_F(JavaScriptMemoryLimitTest, EachRunHasTheWholeLimit) {
 
 // QJSEngine checks for an interrupt only between its own instructions, so a single built-in
 // call over a huge array runs on past both limits. Run in its worker program, such a call is
-// ended by killing the worker shortly after the limit; the session keeps Pi and Ans.
+// ended by killing the worker shortly after the limit; the session keeps Pi and Ans. (The
+// worker engine's own test covers Array.fill.)
 class JavaScriptBuiltinRunawayTest : public testing::TestWithParam<const char*> {};
 
 TEST_P(JavaScriptBuiltinRunawayTest, EndsSoonAfterTheLimitAndKeepsPiAndAns) {
@@ -173,8 +174,7 @@ TEST_P(JavaScriptBuiltinRunawayTest, EndsSoonAfterTheLimitAndKeepsPiAndAns) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Calls, JavaScriptBuiltinRunawayTest,
-                         testing::Values("new Array(1e9).fill(0).length",
-                                         "JSON.stringify(new Array(1e9)).length"));
+                         testing::Values("JSON.stringify(new Array(1e9)).length"));
 
 } // namespace
 } // namespace quorvix

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorvix::app {
@@ -62,24 +61,6 @@ TEST(ReadOnlyProgramFolder, ShutDownWritesTheUsersFolder) {
     // The next start finds the settings there.
     MainWindow next(QString::fromLatin1(kReadOnlyFolder), nullptr, userFolder);
     EXPECT_EQ(next.calc().language(), u"JavaScript");
-}
-
-TEST(ReadOnlyProgramFolder, FolderWithoutWritePermission) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root writes into folders whatever their mode; /proc covers this above";
-    }
-    QTemporaryDir program;
-    QTemporaryDir user;
-    const QString userFolder = user.filePath(QStringLiteral("Quorvix"));
-    ASSERT_EQ(::chmod(QFile::encodeName(program.path()).constData(), 0555), 0);
-    {
-        MainWindow main(program.path(), nullptr, userFolder);
-        main.show();
-        EXPECT_TRUE(main.close());
-    }
-    ::chmod(QFile::encodeName(program.path()).constData(), 0755);
-    EXPECT_FALSE(QFile::exists(QDir(program.path()).filePath(QStringLiteral("Quorvix.ini"))));
-    EXPECT_TRUE(QFile::exists(QDir(userFolder).filePath(QStringLiteral("Quorvix.ini"))));
 }
 
 } // namespace
