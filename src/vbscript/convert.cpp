@@ -380,9 +380,7 @@ ErrorCode toLong(const Variant& v, const NumberLocale& locale, std::int32_t& out
         return ErrorCode::None;
     }
     double d = 0;
-    if (const ErrorCode e = toDouble(v, locale, d); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toDouble(v, locale, d));
     d = roundHalfEven(d);
     if (!(d >= -2147483648.0 && d <= 2147483647.0)) {
         return ErrorCode::Overflow;
@@ -409,9 +407,7 @@ ErrorCode toBool(const Variant& v, const NumberLocale& locale, bool& out) {
         return ErrorCode::None;
     }
     double d = 0;
-    if (const ErrorCode e = toDouble(v, locale, d); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toDouble(v, locale, d));
     out = d != 0;
     return ErrorCode::None;
 }
@@ -459,9 +455,7 @@ ErrorCode toDate(const Variant& v, const NumberLocale& locale, double& out) {
             return ErrorCode::None;
         }
     }
-    if (const ErrorCode e = toDouble(v, locale, out); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toDouble(v, locale, out));
     if (!inDateRange(out)) {
         return ErrorCode::Overflow;
     }

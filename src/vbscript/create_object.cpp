@@ -28,9 +28,7 @@ namespace fn {
 
 ErrorCode CreateObject(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string name;
-    if (ErrorCode e = toText(a[0], rt.locale, name); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toText(a[0], rt.locale, name));
     name = lowerAscii(name);
     if (name == u"scripting.dictionary") {
         return made(makeDictionary(rt.budget, rt.objects), out);

@@ -242,9 +242,7 @@ ErrorCode Dictionary::invoke(Runtime& rt, int member, MemberAccess access, Varia
     }
     KeyForm form;
     if (wanted == 1 || member == Add) {
-        if (ErrorCode e = formOf(args[0], form); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(formOf(args[0], form));
     }
     const std::ptrdiff_t at = wanted > 0 ? find(form) : -1;
     switch (member) {
@@ -292,9 +290,7 @@ ErrorCode Dictionary::invoke(Runtime& rt, int member, MemberAccess access, Varia
             return ErrorCode::None;
         }
         std::int32_t mode = 0;
-        if (ErrorCode e = toLong(value, rt.locale, mode); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(toLong(value, rt.locale, mode));
         // The mode decides which keys are equal: it can change only while there are none.
         if (mode < 0 || entries_.size() != dead_) {
             return ErrorCode::InvalidCall;
@@ -308,9 +304,7 @@ ErrorCode Dictionary::invoke(Runtime& rt, int member, MemberAccess access, Varia
             return kNotFound;
         }
         KeyForm renamed;
-        if (ErrorCode e = formOf(value, renamed); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(formOf(value, renamed));
         const std::ptrdiff_t other = find(renamed);
         if (other == at) {
             entries_[static_cast<std::size_t>(at)].key = stored(std::move(value));

@@ -46,9 +46,7 @@ ErrorCode indexArg(Runtime& rt, const Variant* args, std::size_t argc, std::size
         return ErrorCode::WrongArgCount;
     }
     std::int32_t i = 0;
-    if (ErrorCode e = toLong(args[0], rt.locale, i); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toLong(args[0], rt.locale, i));
     if (i < 0 || static_cast<std::size_t>(i) >= count) {
         return ErrorCode::InvalidCall;
     }
@@ -67,17 +65,13 @@ ErrorCode objectValue(const Budget& budget, Variant& out, A&&... a) {
     return ErrorCode::None;
 }
 
-// Members shared by the collections: Item (the default) and Count.
-constexpr std::u16string_view kCollectionMembers[] = {u"item", u"count"};
-
-class SubMatches final : public NativeObject {
+// What the match results share as collections: Item (the default, by a 0-based index) and
+// Count, read only, and For Each over the items.
+class ReadOnlyCollection : public NativeObject {
 public:
-    SubMatches(Budget budget, SharedMatches list, std::size_t match)
-        : NativeObject(std::move(budget)), list_(std::move(list)), match_(match) {}
-    std::u16string_view typeName() const override { return u"ISubMatches"; }
-    int memberIndex(std::u16string_view lower) const override {
-        return memberOf(kCollectionMembers, lower);
-    }
+    ReadOnlyCollection(Budget budget, SharedMatches list)
+        : NativeObject(std::move(budget)), list_(std::move(list)) {}
+    int memberIndex(std::u16string_view lower) const override { return memberOf(kMembers, lower); }
     int defaultMember() const override { return 0; }
     bool defaultNeedsIndex() const override { return true; }
     ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
@@ -86,25 +80,43 @@ public:
             return ErrorCode::WrongArgCount;
         }
         if (member == 1) {
-            value = Variant::longInt(static_cast<std::int32_t>(list_->groups));
+            value = Variant::longInt(static_cast<std::int32_t>(count()));
             return argc == 0 ? ErrorCode::None : ErrorCode::WrongArgCount;
         }
         std::size_t i = 0;
-        if (ErrorCode e = indexArg(rt, args, argc, list_->groups, i); e != ErrorCode::None) {
-            return e;
-        }
-        value = list_->text(match_, static_cast<std::uint32_t>(i + 1), rt.budget);
-        return ErrorCode::None;
+        VBS_TRY(indexArg(rt, args, argc, count(), i));
+        return item(rt, i, value);
     }
     ErrorCode enumerate(Runtime& rt, std::vector<Variant>& out) override {
-        for (std::uint32_t g = 1; g <= list_->groups; ++g) {
-            out.push_back(list_->text(match_, g, rt.budget));
+        for (std::size_t i = 0; i < count(); ++i) {
+            out.emplace_back();
+            VBS_TRY(item(rt, i, out.back()));
         }
         return ErrorCode::None;
     }
 
-private:
+protected:
+    virtual std::size_t count() const = 0;
+    virtual ErrorCode item(Runtime& rt, std::size_t i, Variant& out) = 0;
     SharedMatches list_;
+
+private:
+    static constexpr std::u16string_view kMembers[] = {u"item", u"count"};
+};
+
+// The groups of one match; a group that took part in no match is Empty.
+class SubMatches final : public ReadOnlyCollection {
+public:
+    SubMatches(Budget budget, SharedMatches list, std::size_t match)
+        : ReadOnlyCollection(std::move(budget), std::move(list)), match_(match) {}
+    std::u16string_view typeName() const override { return u"ISubMatches"; }
+
+private:
+    std::size_t count() const override { return list_->groups; }
+    ErrorCode item(Runtime& rt, std::size_t i, Variant& out) override {
+        out = list_->text(match_, static_cast<std::uint32_t>(i + 1), rt.budget);
+        return ErrorCode::None;
+    }
     std::size_t match_;
 };
 
@@ -151,44 +163,17 @@ private:
     std::size_t match_;
 };
 
-class Matches final : public NativeObject {
+// What Execute finds: one Match object per match, made when it is asked for.
+class Matches final : public ReadOnlyCollection {
 public:
-    Matches(Budget budget, SharedMatches list)
-        : NativeObject(std::move(budget)), list_(std::move(list)) {}
+    using ReadOnlyCollection::ReadOnlyCollection;
     std::u16string_view typeName() const override { return u"IMatchCollection2"; }
-    int memberIndex(std::u16string_view lower) const override {
-        return memberOf(kCollectionMembers, lower);
-    }
-    int defaultMember() const override { return 0; }
-    bool defaultNeedsIndex() const override { return true; }
-    ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
-                     Variant& value) override {
-        if (access == MemberAccess::Let || access == MemberAccess::Set) {
-            return ErrorCode::WrongArgCount;
-        }
-        if (member == 1) {
-            value = Variant::longInt(static_cast<std::int32_t>(list_->count()));
-            return argc == 0 ? ErrorCode::None : ErrorCode::WrongArgCount;
-        }
-        std::size_t i = 0;
-        if (ErrorCode e = indexArg(rt, args, argc, list_->count(), i); e != ErrorCode::None) {
-            return e;
-        }
-        return objectValue<Match>(budget(), value, list_, i);
-    }
-    ErrorCode enumerate(Runtime&, std::vector<Variant>& out) override {
-        for (std::size_t i = 0; i < list_->count(); ++i) {
-            out.emplace_back();
-            if (ErrorCode e = objectValue<Match>(budget(), out.back(), list_, i);
-                e != ErrorCode::None) {
-                return e;
-            }
-        }
-        return ErrorCode::None;
-    }
 
 private:
-    SharedMatches list_;
+    std::size_t count() const override { return list_->count(); }
+    ErrorCode item(Runtime&, std::size_t i, Variant& out) override {
+        return objectValue<Match>(budget(), out, list_, i);
+    }
 };
 
 enum RegExpMember { Pattern, Global, IgnoreCase, Multiline, Test, Execute, Replace };
@@ -242,9 +227,7 @@ ErrorCode RegExp::property(Runtime& rt, int member, bool assigning, Variant& val
     }
     if (member == Pattern) {
         std::u16string text;
-        if (ErrorCode e = toText(value, rt.locale, text); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(toText(value, rt.locale, text));
         pattern_ = std::move(text);
     } else if (ErrorCode e = toBool(value, rt.locale, *flag); e != ErrorCode::None) {
         return e;
@@ -264,22 +247,16 @@ ErrorCode RegExp::invoke(Runtime& rt, int member, MemberAccess access, Variant* 
     }
     std::u16string subject;
     std::u16string with;
-    if (ErrorCode e = toText(args[0], rt.locale, subject); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(toText(args[0], rt.locale, subject));
     if (member == Replace) {
-        if (ErrorCode e = toText(args[1], rt.locale, with); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(toText(args[1], rt.locale, with));
         return replace(rt, subject, with, value);
     }
     if (member == Execute) {
         return execute(rt, std::move(subject), value);
     }
     std::shared_ptr<const CompiledRegex> regex;
-    if (ErrorCode e = compiled(regex); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(compiled(regex));
     RegexSearcher searcher(regex, subject, rt.deadline);
     bool found = false;
     const ErrorCode e = searcher.search(0, found);
@@ -295,9 +272,7 @@ std::size_t nextStart(const RegexSearcher& s) {
 
 ErrorCode RegExp::execute(Runtime& rt, std::u16string subject, Variant& out) {
     std::shared_ptr<const CompiledRegex> regex;
-    if (ErrorCode e = compiled(regex); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(compiled(regex));
     auto list = std::make_shared<MatchList>();
     list->groups = regex->groups();
     list->subject = std::move(subject);
@@ -311,9 +286,7 @@ ErrorCode RegExp::execute(Runtime& rt, std::u16string subject, Variant& out) {
     std::size_t from = 0;
     for (std::size_t n = 0;; ++n) {
         bool found = false;
-        if (ErrorCode e = searcher.search(from, found); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(searcher.search(from, found));
         if (!found) {
             break;
         }
@@ -387,18 +360,14 @@ void expand(const RegexSearcher& s, std::u16string_view subject, std::u16string_
 ErrorCode RegExp::replace(Runtime& rt, const std::u16string& subject, const std::u16string& with,
                           Variant& out) {
     std::shared_ptr<const CompiledRegex> regex;
-    if (ErrorCode e = compiled(regex); e != ErrorCode::None) {
-        return e;
-    }
+    VBS_TRY(compiled(regex));
     RegexSearcher searcher(regex, subject, rt.deadline);
     std::u16string result;
     std::size_t copied = 0;
     std::size_t from = 0;
     for (std::size_t n = 0;; ++n) {
         bool found = false;
-        if (ErrorCode e = searcher.search(from, found); e != ErrorCode::None) {
-            return e;
-        }
+        VBS_TRY(searcher.search(from, found));
         if (!found) {
             break;
         }
