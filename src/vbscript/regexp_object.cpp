@@ -270,6 +270,30 @@ std::size_t nextStart(const RegexSearcher& s) {
     return s.end(0) > s.start(0) ? s.end(0) : s.end(0) + 1;
 }
 
+// Calls `onMatch` with the searcher on each match in `subject` (only the first unless
+// `global`), and stops at the time limit or at the first failure `onMatch` reports.
+template <typename OnMatch>
+ErrorCode forEachMatch(Runtime& rt, const std::shared_ptr<const CompiledRegex>& regex,
+                       std::u16string_view subject, bool global, OnMatch&& onMatch) {
+    RegexSearcher searcher(regex, subject, rt.deadline);
+    std::size_t from = 0;
+    for (std::size_t n = 0;; ++n) {
+        bool found = false;
+        VBS_TRY(searcher.search(from, found));
+        if (!found) {
+            return ErrorCode::None;
+        }
+        if (rt.pastDeadline(n)) {
+            return ErrorCode::Timeout;
+        }
+        VBS_TRY(onMatch(searcher));
+        if (!global) {
+            return ErrorCode::None;
+        }
+        from = nextStart(searcher);
+    }
+}
+
 ErrorCode RegExp::execute(Runtime& rt, std::u16string subject, Variant& out) {
     std::shared_ptr<const CompiledRegex> regex;
     VBS_TRY(compiled(regex));
@@ -281,30 +305,17 @@ ErrorCode RegExp::execute(Runtime& rt, std::u16string subject, Variant& out) {
                          list->subject.size() * sizeof(char16_t))) {
         return ErrorCode::OutOfMemory;
     }
-    RegexSearcher searcher(regex, list->subject, rt.deadline);
     const std::size_t spanBytes = list->stride() * sizeof(std::size_t);
-    std::size_t from = 0;
-    for (std::size_t n = 0;; ++n) {
-        bool found = false;
-        VBS_TRY(searcher.search(from, found));
-        if (!found) {
-            break;
-        }
-        if (rt.pastDeadline(n)) {
-            return ErrorCode::Timeout;
-        }
+    VBS_TRY(forEachMatch(rt, regex, list->subject, global_, [&](const RegexSearcher& found) {
         if (!matches->charge(spanBytes)) {
             return ErrorCode::OutOfMemory;
         }
         for (std::uint32_t g = 0; g <= list->groups; ++g) {
-            list->spans.push_back(searcher.start(g));
-            list->spans.push_back(searcher.end(g));
+            list->spans.push_back(found.start(g));
+            list->spans.push_back(found.end(g));
         }
-        if (!global_) {
-            break;
-        }
-        from = nextStart(searcher);
-    }
+        return ErrorCode::None;
+    }));
     out = Variant::object(std::move(matches));
     return ErrorCode::None;
 }
@@ -361,30 +372,14 @@ ErrorCode RegExp::replace(Runtime& rt, const std::u16string& subject, const std:
                           Variant& out) {
     std::shared_ptr<const CompiledRegex> regex;
     VBS_TRY(compiled(regex));
-    RegexSearcher searcher(regex, subject, rt.deadline);
     std::u16string result;
     std::size_t copied = 0;
-    std::size_t from = 0;
-    for (std::size_t n = 0;; ++n) {
-        bool found = false;
-        VBS_TRY(searcher.search(from, found));
-        if (!found) {
-            break;
-        }
-        if (rt.pastDeadline(n)) {
-            return ErrorCode::Timeout;
-        }
-        result.append(subject, copied, searcher.start(0) - copied);
-        expand(searcher, subject, with, result);
-        copied = searcher.end(0);
-        if (result.size() > limits::kMaxStringLength) {
-            return ErrorCode::OutOfMemory;
-        }
-        if (!global_) {
-            break;
-        }
-        from = nextStart(searcher);
-    }
+    VBS_TRY(forEachMatch(rt, regex, subject, global_, [&](const RegexSearcher& found) {
+        result.append(subject, copied, found.start(0) - copied);
+        expand(found, subject, with, result);
+        copied = found.end(0);
+        return result.size() > limits::kMaxStringLength ? ErrorCode::OutOfMemory : ErrorCode::None;
+    }));
     result.append(subject, copied);
     if (result.size() > limits::kMaxStringLength ||
         (rt.budget && !rt.budget->allows(result.size() * sizeof(char16_t)))) {
