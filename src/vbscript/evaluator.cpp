@@ -483,7 +483,8 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     const Flow flow = execBlock(p.body);
     --callDepth_;
     frame_ = caller;
-    if (!writeBack(elements, storage) || flow == Flow::Error) {
+    // Most calls pass no array element ByRef: skip the call to writeBack for them.
+    if ((!elements.empty() && !writeBack(elements, storage)) || flow == Flow::Error) {
         // The body may come from an earlier source: the call is what the caller's source shows.
         failedExpressionPos_ = kNoPosition;
         return false;
@@ -501,14 +502,24 @@ bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::siz
     if (n < info.minArgs || n > info.maxArgs) {
         return raise(ErrorCode::WrongArgCount);
     }
-    // Most calls have few arguments: keep them on the stack.
-    Variant small[4];
+    // Most calls have few arguments: keep them on the stack, constructing only those given
+    // (Sqr(i) in a loop is a hot path, and each unused Variant costs its destructor).
+    constexpr std::size_t kInlineArgs = 4;
+    alignas(Variant) unsigned char small[kInlineArgs * sizeof(Variant)];
     std::vector<Variant> large;
-    Variant* argv = small;
-    if (n > 4) {
+    Variant* argv = nullptr;
+    if (n > kInlineArgs) {
         large.resize(n);
         argv = large.data();
+    } else {
+        std::uninitialized_default_construct_n(reinterpret_cast<Variant*>(small), n);
+        argv = std::launder(reinterpret_cast<Variant*>(small));
     }
+    struct InlineArgs {
+        Variant* first;
+        std::size_t count;
+        ~InlineArgs() { std::destroy_n(first, count); }
+    } inlineGuard{large.empty() ? argv : nullptr, large.empty() ? n : 0};
     for (std::size_t i = 0; i < n; ++i) {
         if (!eval(*args[first + i], argv[i])) {
             return false;

@@ -70,12 +70,7 @@ Flow Executor::runOnceAfterHeaderError(const Block& body, Flow ownExit) {
     return f == ownExit ? Flow::Normal : f;
 }
 
-bool Executor::tick() {
-    // The clock is read once per 64 steps (a step is one loop pass, one call or one operand
-    // evaluated): cheap in tight loops, and still prompt when each pass is slow.
-    if (++ticks_ < 64) {
-        return true;
-    }
+bool Executor::clockStillRunning() {
     ticks_ = 0;
     if (std::chrono::steady_clock::now() < deadline_) {
         return true;

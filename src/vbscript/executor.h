@@ -258,8 +258,14 @@ private:
     // body runs once, as VBScript goes on with the statement after the header. `ownExit` is
     // the loop's own Exit, which ends only this loop (Normal for a loop without one).
     Flow runOnceAfterHeaderError(const Block& body, Flow ownExit);
-    // Counts work; every so often checks the clock. False after raising the time-out.
-    bool tick();
+    // Counts work; every so often checks the clock. False after raising the time-out. The
+    // count is inline, as every evaluation and call passes here; the clock read is not.
+    bool tick() { return ++ticks_ < kTicksPerClockRead || clockStillRunning(); }
+    // The clock read of tick(): restarts the count, raises the time-out when it is past.
+    bool clockStillRunning();
+    // A step is one loop pass, one call or one operand evaluated: cheap in tight loops, and
+    // still prompt when each pass is slow.
+    static constexpr std::uint32_t kTicksPerClockRead = 64;
     bool catchable() const { return errNumber_ != static_cast<int>(ErrorCode::Timeout); }
 
     Runtime& rt_;
