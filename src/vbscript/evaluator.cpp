@@ -140,6 +140,36 @@ bool Executor::evalOneOperator(const Expr& e, Variant& out) {
     return evalOperatorOnResults(e, out);
 }
 
+// The loop body `s = s + i`: one operator on two literals or plain variables whose values the
+// fast path computes, written straight into a plain variable with no temporary. The fast path
+// reads both operands before it writes, and writes nothing when it declines; then the general
+// way runs, as if this had not been tried.
+bool Executor::assignedInPlace(const Stmt& s) {
+    const Expr& value = *s.value;
+    const Expr& target = *s.target;
+    // Checked by kind first, so that a statement this does not fit (x = x + Sqr(i)) pays little.
+    const auto plain = [](const Expr& e) {
+        return e.kind == ExprKind::Literal || (e.kind == ExprKind::Name && !e.hasParens);
+    };
+    if (s.kind != StmtKind::Assign || value.kind != ExprKind::Binary || value.ops.size() != 1 ||
+        !plain(*value.args[1]) || !plain(*value.args[0]) || !plain(target) ||
+        target.kind != ExprKind::Name) {
+        return false;
+    }
+    Variant* into = nullptr;
+    if (target.scope == Scope::Local) {
+        into = frame_->slots[target.index];
+    } else if (target.scope == Scope::Global &&
+               target.global->kind == GlobalEntry::Kind::Variable) {
+        into = &target.global->value;
+    }
+    const Variant* left = into ? peek(*value.args[0]) : nullptr;
+    const Variant* right = left ? peek(*value.args[1]) : nullptr;
+    // No tick: every loop pass and call counts already, so the time limit still stops a loop
+    // of such statements.
+    return right && fastBinaryOp(value.ops[0], *left, *right, *into);
+}
+
 bool Executor::evalOperatorRun(const Expr& e, Variant& out) {
     // The left side is the result so far.
     Variant acc;

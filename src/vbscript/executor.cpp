@@ -179,6 +179,9 @@ Flow Executor::execAssign(const Stmt& s) {
             return execAppend(*s.value, *text);
         }
     }
+    if (assignedInPlace(s)) {
+        return Flow::Normal;
+    }
     Variant value;
     if (!eval(*s.value, value)) {
         return Flow::Error;

@@ -97,6 +97,9 @@ private:
     Flow execStmt(const Stmt& s);
     Flow execAssign(const Stmt& s);
     Flow assignInGeneral(const Stmt& s, Variant& value);
+    // x = a op b computed straight into the variable x; false (nothing done) when it does not
+    // apply.
+    bool assignedInPlace(const Stmt& s);
     // name = v or name(i, j) = v, once the value is ready: a variable, an array element, or
     // through an object's default member.
     Flow assignToName(const Expr& target, MemberAccess access, Variant& value);
