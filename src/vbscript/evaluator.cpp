@@ -140,20 +140,26 @@ bool Executor::evalOneOperator(const Expr& e, Variant& out) {
     return evalOperatorOnResults(e, out);
 }
 
-// The loop body `s = s + i`: one operator on two literals or plain variables whose values the
-// fast path computes, written straight into a plain variable with no temporary. The fast path
-// reads both operands before it writes, and writes nothing when it declines; then the general
-// way runs, as if this had not been tried.
+// One operator on two literals or plain variables (s + i, n < 2), computed by the fast path
+// straight into `out`, with no temporary and no dispatch through eval. The fast path reads both
+// operands before it writes and writes nothing when it declines; then the caller goes the
+// general way, as if this had not been tried. Not counted as a step: the loop pass or call
+// around it counts, so the time limit still stops a loop of such statements.
+bool Executor::computedDirectly(const Expr& e, Variant& out) {
+    // The right operand's kind first: the usual misfit is a call there (x + Sqr(i)).
+    const Expr& r = *e.args[1];
+    if (e.ops.size() != 1 || (r.kind != ExprKind::Literal && r.kind != ExprKind::Name)) {
+        return false;
+    }
+    const Variant* left = peek(*e.args[0]);
+    const Variant* right = left ? peek(r) : nullptr;
+    return right && fastBinaryOp(e.ops[0], *left, *right, out);
+}
+
+// The loop body `s = s + i`: computed straight into the plain variable assigned.
 bool Executor::assignedInPlace(const Stmt& s) {
-    const Expr& value = *s.value;
     const Expr& target = *s.target;
-    // Checked by kind first, so that a statement this does not fit (x = x + Sqr(i)) pays little.
-    const auto plain = [](const Expr& e) {
-        return e.kind == ExprKind::Literal || (e.kind == ExprKind::Name && !e.hasParens);
-    };
-    if (s.kind != StmtKind::Assign || value.kind != ExprKind::Binary || value.ops.size() != 1 ||
-        !plain(*value.args[1]) || !plain(*value.args[0]) || !plain(target) ||
-        target.kind != ExprKind::Name) {
+    if (s.kind != StmtKind::Assign || target.kind != ExprKind::Name || target.hasParens) {
         return false;
     }
     Variant* into = nullptr;
@@ -163,11 +169,7 @@ bool Executor::assignedInPlace(const Stmt& s) {
                target.global->kind == GlobalEntry::Kind::Variable) {
         into = &target.global->value;
     }
-    const Variant* left = into ? peek(*value.args[0]) : nullptr;
-    const Variant* right = left ? peek(*value.args[1]) : nullptr;
-    // No tick: every loop pass and call counts already, so the time limit still stops a loop
-    // of such statements.
-    return right && fastBinaryOp(value.ops[0], *left, *right, *into);
+    return into && computedDirectly(*s.value, *into);
 }
 
 bool Executor::evalOperatorRun(const Expr& e, Variant& out) {

@@ -179,7 +179,7 @@ Flow Executor::execAssign(const Stmt& s) {
             return execAppend(*s.value, *text);
         }
     }
-    if (assignedInPlace(s)) {
+    if (s.value->kind == ExprKind::Binary && assignedInPlace(s)) {
         return Flow::Normal;
     }
     Variant value;
@@ -345,7 +345,8 @@ Flow Executor::execCall(const Expr& target) {
 
 bool Executor::evalCondition(const Expr& e, bool& out) {
     Variant v;
-    if (!eval(e, v) || (v.isObject() && !toValue(v))) {
+    const bool direct = e.kind == ExprKind::Binary && computedDirectly(e, v);
+    if (!direct && (!eval(e, v) || (v.isObject() && !toValue(v)))) {
         return false;
     }
     if (v.type() == VarType::Boolean) { // a comparison's result: the common case

@@ -98,8 +98,11 @@ private:
     Flow execAssign(const Stmt& s);
     Flow assignInGeneral(const Stmt& s, Variant& value);
     // x = a op b computed straight into the variable x; false (nothing done) when it does not
-    // apply.
+    // apply. Called only for a value that is an operator (Binary).
     bool assignedInPlace(const Stmt& s);
+    // a op b on two literals or plain variables by the fast path alone, into `out`; false (and
+    // `out` untouched) when it does not apply. Called only for `e` of kind Binary.
+    bool computedDirectly(const Expr& e, Variant& out);
     // name = v or name(i, j) = v, once the value is ready: a variable, an array element, or
     // through an object's default member.
     Flow assignToName(const Expr& target, MemberAccess access, Variant& value);
