@@ -527,12 +527,27 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     return true;
 }
 
+// Sqr(i): a built-in given one literal or plain variable reads it where it lies, with no copy
+// and no dispatch through eval. Built-ins other than Eval, Execute and GetRef only read their
+// arguments and cannot run script, so the value cannot change under them. An object (which
+// stands for its default value) and a result that would land on the argument itself go the
+// general way.
+const Variant* Executor::argumentInPlace(const Expr& argument, const Variant& out) const {
+    const Variant* value = peek(argument);
+    return value && value != &out && !value->isObject() ? value : nullptr;
+}
+
 bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first,
                            Variant& out) {
     const BuiltinInfo& info = builtinAt(index);
     const std::size_t n = args.size() - first;
     if (n < info.minArgs || n > info.maxArgs) {
         return raise(ErrorCode::WrongArgCount);
+    }
+    if (n == 1 && scriptBuiltin(info.fn) == ScriptBuiltin::None) {
+        if (const Variant* value = argumentInPlace(*args[first], out)) {
+            return succeeded(info.fn(rt_, value, 1, out));
+        }
     }
     // Most calls have few arguments: keep them on the stack, constructing only those given
     // (Sqr(i) in a loop is a hot path, and each unused Variant costs its destructor).

@@ -210,6 +210,9 @@ private:
     // Puts each element's value back where it was, if that element still exists.
     bool writeBack(std::vector<ElementArgument>& elements, Variant* storage);
     bool callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first, Variant& out);
+    // The value of a built-in's only argument, read where it lies; null when it must be
+    // evaluated into a copy.
+    const Variant* argumentInPlace(const Expr& argument, const Variant& out) const;
     // Eval, Execute, ExecuteGlobal and GetRef (executor_script.cpp), with their argument.
     bool callScriptBuiltin(ScriptBuiltin which, Variant& argument, Variant& out);
     // Parses and runs `text` as an expression (Eval) or statements, in the running
