@@ -77,9 +77,34 @@ inline const Variant* Executor::peek(const Expr& e) const {
     return nullptr;
 }
 
+// One operator on two literals or plain variables (s + i, n < 2), computed by the fast path
+// straight into `out`, with no temporary and no dispatch through eval. The fast path reads both
+// operands before it writes and writes nothing when it declines; then the caller goes the
+// general way, as if this had not been tried. Not counted as a step: the loop pass or call
+// around it counts, so the time limit still stops a loop of such statements.
+// Inline here, like peek: it sits on the hot paths of this file (operands, arguments,
+// conditions, the loop body's assignment). The kinds are checked first, the right operand's
+// before the left's (the usual misfit is a call there: x + Sqr(i)), so a misfit costs little.
+inline bool Executor::computedDirectly(const Expr& e, Variant& out) {
+    if (e.kind != ExprKind::Binary || e.ops.size() != 1) {
+        return false;
+    }
+    const Expr& r = *e.args[1];
+    if (r.kind != ExprKind::Literal && (r.kind != ExprKind::Name || r.hasParens)) {
+        return false;
+    }
+    const Variant* left = peek(*e.args[0]);
+    const Variant* right = left ? peek(r) : nullptr;
+    return right && fastBinaryOp(e.ops[0], *left, *right, out);
+}
+
 inline const Variant* Executor::operand(const Expr& e, Variant& storage) {
     if (const Variant* value = peek(e)) {
         return value;
+    }
+    // a * b + c * d: an operand that is itself one operator on plain values needs no eval.
+    if (computedDirectly(e, storage)) {
+        return &storage;
     }
     return eval(e, storage) ? &storage : nullptr;
 }
@@ -140,20 +165,24 @@ bool Executor::evalOneOperator(const Expr& e, Variant& out) {
     return evalOperatorOnResults(e, out);
 }
 
-// One operator on two literals or plain variables (s + i, n < 2), computed by the fast path
-// straight into `out`, with no temporary and no dispatch through eval. The fast path reads both
-// operands before it writes and writes nothing when it declines; then the caller goes the
-// general way, as if this had not been tried. Not counted as a step: the loop pass or call
-// around it counts, so the time limit still stops a loop of such statements.
-bool Executor::computedDirectly(const Expr& e, Variant& out) {
-    // The right operand's kind first: the usual misfit is a call there (x + Sqr(i)).
-    const Expr& r = *e.args[1];
-    if (e.ops.size() != 1 || (r.kind != ExprKind::Literal && r.kind != ExprKind::Name)) {
+bool Executor::evalCondition(const Expr& e, bool& out) {
+    Variant v;
+    const bool direct = computedDirectly(e, v);
+    if (!direct && (!eval(e, v) || (v.isObject() && !toValue(v)))) {
         return false;
     }
-    const Variant* left = peek(*e.args[0]);
-    const Variant* right = left ? peek(r) : nullptr;
-    return right && fastBinaryOp(e.ops[0], *left, *right, out);
+    if (v.type() == VarType::Boolean) { // a comparison's result: the common case
+        out = v.asBool();
+        return true;
+    }
+    if (v.isNull()) {
+        out = false; // Null acts as False in If, While and Do
+        return true;
+    }
+    if (ErrorCode ec = toBool(v, rt_.locale, out); ec != ErrorCode::None) {
+        return raise(ec == ErrorCode::InvalidNull ? ErrorCode::TypeMismatch : ec);
+    }
+    return true;
 }
 
 // The loop body `s = s + i`: computed straight into the plain variable assigned.
@@ -494,7 +523,9 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
             storage[i] = item->isArray() ? item->copied() : *item;
             continue;
         }
-        if (!eval(a, storage[i])) {
+        // fib(n - 1): the common argument is computed in place, without eval's dispatch.
+        const bool direct = computedDirectly(a, storage[i]);
+        if (!direct && !eval(a, storage[i])) {
             return false;
         }
         if (storage[i].isArray()) {

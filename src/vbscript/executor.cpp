@@ -343,26 +343,6 @@ Flow Executor::execCall(const Expr& target) {
     return failWith(ErrorCode::TypeMismatch);
 }
 
-bool Executor::evalCondition(const Expr& e, bool& out) {
-    Variant v;
-    const bool direct = e.kind == ExprKind::Binary && computedDirectly(e, v);
-    if (!direct && (!eval(e, v) || (v.isObject() && !toValue(v)))) {
-        return false;
-    }
-    if (v.type() == VarType::Boolean) { // a comparison's result: the common case
-        out = v.asBool();
-        return true;
-    }
-    if (v.isNull()) {
-        out = false; // Null acts as False in If, While and Do
-        return true;
-    }
-    if (ErrorCode ec = toBool(v, rt_.locale, out); ec != ErrorCode::None) {
-        return raise(ec == ErrorCode::InvalidNull ? ErrorCode::TypeMismatch : ec);
-    }
-    return true;
-}
-
 Flow Executor::execIf(const Stmt& s) {
     for (std::size_t i = 0; i < s.conds.size(); ++i) {
         bool taken = false;

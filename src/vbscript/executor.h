@@ -101,7 +101,7 @@ private:
     // apply. Called only for a value that is an operator (Binary).
     bool assignedInPlace(const Stmt& s);
     // a op b on two literals or plain variables by the fast path alone, into `out`; false (and
-    // `out` untouched) when it does not apply. Called only for `e` of kind Binary.
+    // `out` untouched) when it does not apply.
     bool computedDirectly(const Expr& e, Variant& out);
     // name = v or name(i, j) = v, once the value is ready: a variable, an array element, or
     // through an object's default member.
