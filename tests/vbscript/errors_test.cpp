@@ -52,6 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "On Error Resume Next\nIf 1/0 Then x = \"then\" Else "
                    "x = \"else\"",
                    "x", "\"then\" (String)"},
+        // An assignment computed straight into its variable must leave it as it was on failure.
+        ScriptCase{"FailedOperatorKeepsTarget", "On Error Resume Next: x = 5: x = x + \"a\"", "x",
+                   "5 (Integer)"},
+        ScriptCase{"OverflowKeepsTarget", "On Error Resume Next: z = 3: d = 1.7E308: z = d * 10",
+                   "z", "3 (Integer)"},
         ScriptCase{"RaiseUncaught", "Err.Raise 5", "1", "#5 Invalid procedure call or argument"},
         ScriptCase{"RaiseOwnNumber", "Err.Raise 1", "1", "#1 Unknown runtime error"},
         ScriptCase{"RaiseZero", "Err.Raise 0", "1", "#5 Invalid procedure call or argument"},
