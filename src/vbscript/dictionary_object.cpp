@@ -94,6 +94,10 @@ private:
     };
 
     ErrorCode formOf(const Variant& key, KeyForm& out) const;
+    ErrorCode item(const Variant& key, KeyForm form, std::ptrdiff_t at, bool assigning,
+                   Variant& value);
+    ErrorCode compareMode(Runtime& rt, bool assigning, Variant& value);
+    ErrorCode rename(const KeyForm& form, std::size_t at, Variant& value);
     std::size_t entryBytes(const KeyForm& form) const {
         return sizeof(Entry) + sizeof(KeyForm) + 4 * sizeof(void*) +
                form.text.size() * sizeof(char16_t);
@@ -250,20 +254,7 @@ ErrorCode Dictionary::invoke(Runtime& rt, int member, MemberAccess access, Varia
         value = Variant();
         return at >= 0 ? kKeyExists : insert(args[0], std::move(form), std::move(args[1]));
     case Item:
-        if (assigning) {
-            if (at >= 0) {
-                entries_[static_cast<std::size_t>(at)].item = stored(std::move(value));
-                return ErrorCode::None;
-            }
-            return insert(args[0], std::move(form), std::move(value));
-        }
-        // Reading a missing key adds it with an Empty item.
-        if (at < 0) {
-            value = Variant();
-            return insert(args[0], std::move(form), Variant());
-        }
-        value = entries_[static_cast<std::size_t>(at)].item;
-        return ErrorCode::None;
+        return item(args[0], std::move(form), at, assigning, value);
     case Exists:
         value = Variant::boolean(at >= 0);
         return ErrorCode::None;
@@ -284,47 +275,70 @@ ErrorCode Dictionary::invoke(Runtime& rt, int member, MemberAccess access, Varia
     case Count:
         value = Variant::longInt(static_cast<std::int32_t>(entries_.size() - dead_));
         return ErrorCode::None;
-    case CompareMode: {
-        if (!assigning) {
-            value = Variant::longInt(compareMode_);
-            return ErrorCode::None;
-        }
-        std::int32_t mode = 0;
-        VBS_TRY(toLong(value, rt.locale, mode));
-        // The mode decides which keys are equal: it can change only while there are none.
-        if (mode < 0 || entries_.size() != dead_) {
-            return ErrorCode::InvalidCall;
-        }
-        compareMode_ = mode;
-        textCompare_ = mode != 0;
-        return ErrorCode::None;
-    }
-    case Key: {
-        if (at < 0) {
-            return kNotFound;
-        }
-        KeyForm renamed;
-        VBS_TRY(formOf(value, renamed));
-        const std::ptrdiff_t other = find(renamed);
-        if (other == at) {
-            entries_[static_cast<std::size_t>(at)].key = stored(std::move(value));
-            return ErrorCode::None;
-        }
-        if (other >= 0) {
-            return kKeyExists;
-        }
-        if (!charge(entryBytes(renamed))) {
-            return ErrorCode::OutOfMemory;
-        }
-        uncharge(entryBytes(form));
-        index_.erase(form);
-        index_.emplace(std::move(renamed), static_cast<std::size_t>(at));
-        entries_[static_cast<std::size_t>(at)].key = stored(std::move(value));
-        return ErrorCode::None;
-    }
+    case CompareMode:
+        return compareMode(rt, assigning, value);
+    case Key:
+        return at < 0 ? kNotFound : rename(form, static_cast<std::size_t>(at), value);
     default:
         return ErrorCode::NoSuchMember;
     }
+}
+
+// d(key) reads or assigns an item; reading a missing key adds it with an Empty item.
+ErrorCode Dictionary::item(const Variant& key, KeyForm form, std::ptrdiff_t at, bool assigning,
+                           Variant& value) {
+    if (assigning) {
+        if (at >= 0) {
+            entries_[static_cast<std::size_t>(at)].item = stored(std::move(value));
+            return ErrorCode::None;
+        }
+        return insert(key, std::move(form), std::move(value));
+    }
+    if (at < 0) {
+        value = Variant();
+        return insert(key, std::move(form), Variant());
+    }
+    value = entries_[static_cast<std::size_t>(at)].item;
+    return ErrorCode::None;
+}
+
+// The mode decides which keys are equal: it can change only while there are none.
+ErrorCode Dictionary::compareMode(Runtime& rt, bool assigning, Variant& value) {
+    if (!assigning) {
+        value = Variant::longInt(compareMode_);
+        return ErrorCode::None;
+    }
+    std::int32_t mode = 0;
+    VBS_TRY(toLong(value, rt.locale, mode));
+    if (mode < 0 || entries_.size() != dead_) {
+        return ErrorCode::InvalidCall;
+    }
+    compareMode_ = mode;
+    textCompare_ = mode != 0;
+    return ErrorCode::None;
+}
+
+// d.Key(old) = new: the entry keeps its place and item under the new key, unless another entry
+// already has it.
+ErrorCode Dictionary::rename(const KeyForm& form, std::size_t at, Variant& value) {
+    KeyForm renamed;
+    VBS_TRY(formOf(value, renamed));
+    const std::ptrdiff_t other = find(renamed);
+    if (other == static_cast<std::ptrdiff_t>(at)) {
+        entries_[at].key = stored(std::move(value));
+        return ErrorCode::None;
+    }
+    if (other >= 0) {
+        return kKeyExists;
+    }
+    if (!charge(entryBytes(renamed))) {
+        return ErrorCode::OutOfMemory;
+    }
+    uncharge(entryBytes(form));
+    index_.erase(form);
+    index_.emplace(std::move(renamed), at);
+    entries_[at].key = stored(std::move(value));
+    return ErrorCode::None;
 }
 
 } // namespace
