@@ -3,6 +3,7 @@
 #include "executor.h"
 #include "operators.h"
 #include "script_limits.h"
+#include "small_variants.h"
 
 #include <algorithm>
 #include <memory>
@@ -456,26 +457,14 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     // only the slots the procedure has are constructed (a call is the hot path of recursion).
     constexpr std::size_t kInlineSlots = 8;
     const auto count = static_cast<std::size_t>(p.slotCount);
-    alignas(Variant) unsigned char inlineStorage[kInlineSlots * sizeof(Variant)];
-    Variant* inlineSlots[kInlineSlots];
-    std::unique_ptr<Variant[]> heapStorage;
+    SmallVariants<kInlineSlots> storage(count);
     std::unique_ptr<Variant*[]> heapSlots;
-    Variant* storage = nullptr;
+    Variant* inlineSlots[kInlineSlots];
     Variant** slots = inlineSlots;
     if (count > kInlineSlots) {
-        heapStorage = std::make_unique<Variant[]>(count);
         heapSlots = std::make_unique<Variant*[]>(count);
-        storage = heapStorage.get();
         slots = heapSlots.get();
-    } else {
-        std::uninitialized_default_construct_n(reinterpret_cast<Variant*>(inlineStorage), count);
-        storage = std::launder(reinterpret_cast<Variant*>(inlineStorage));
     }
-    struct InlineSlots {
-        Variant* first;
-        std::size_t count;
-        ~InlineSlots() { std::destroy_n(first, count); }
-    } inlineGuard{heapStorage ? nullptr : storage, heapStorage ? 0 : count};
     for (std::size_t i = 0; i < count; ++i) {
         slots[i] = &storage[i];
     }
@@ -547,7 +536,7 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     --callDepth_;
     frame_ = caller;
     // Most calls pass no array element ByRef: skip the call to writeBack for them.
-    if ((!elements.empty() && !writeBack(elements, storage)) || flow == Flow::Error) {
+    if ((!elements.empty() && !writeBack(elements, storage.data())) || flow == Flow::Error) {
         // The body may come from an earlier source: the call is what the caller's source shows.
         failedExpressionPos_ = kNoPosition;
         return false;
@@ -580,24 +569,8 @@ bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::siz
             return succeeded(info.fn(rt_, value, 1, out));
         }
     }
-    // Most calls have few arguments: keep them on the stack, constructing only those given
-    // (Sqr(i) in a loop is a hot path, and each unused Variant costs its destructor).
-    constexpr std::size_t kInlineArgs = 4;
-    alignas(Variant) unsigned char small[kInlineArgs * sizeof(Variant)];
-    std::vector<Variant> large;
-    Variant* argv = nullptr;
-    if (n > kInlineArgs) {
-        large.resize(n);
-        argv = large.data();
-    } else {
-        std::uninitialized_default_construct_n(reinterpret_cast<Variant*>(small), n);
-        argv = std::launder(reinterpret_cast<Variant*>(small));
-    }
-    struct InlineArgs {
-        Variant* first;
-        std::size_t count;
-        ~InlineArgs() { std::destroy_n(first, count); }
-    } inlineGuard{large.empty() ? argv : nullptr, large.empty() ? n : 0};
+    // Most calls have few arguments: they stay on the stack.
+    SmallVariants<4> argv(n);
     for (std::size_t i = 0; i < n; ++i) {
         if (!eval(*args[first + i], argv[i])) {
             return false;
@@ -615,7 +588,7 @@ bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::siz
     if (const ScriptBuiltin which = scriptBuiltin(info.fn); which != ScriptBuiltin::None) {
         return callScriptBuiltin(which, argv[0], out);
     }
-    const ErrorCode ec = info.fn(rt_, argv, static_cast<int>(n), out);
+    const ErrorCode ec = info.fn(rt_, argv.data(), static_cast<int>(n), out);
     if (ec != ErrorCode::None) {
         return raise(ec);
     }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "variant.h"
+
+#include <concepts>
+#include <cstddef>
+#include <memory>
+#include <new>
+
+namespace vbs {
+
+// `count` Empty values, on the C++ stack when there are at most N of them, else on the heap.
+// Only `count` are constructed: a procedure call or a built-in call is a hot path, and each
+// unused Variant would cost its constructor and destructor.
+template <std::size_t N> class SmallVariants {
+public:
+    explicit SmallVariants(std::size_t count) : count_(count) {
+        if (count > N) {
+            heap_ = std::make_unique<Variant[]>(count);
+            data_ = heap_.get();
+        } else {
+            std::uninitialized_default_construct_n(reinterpret_cast<Variant*>(inline_), count);
+            data_ = std::launder(reinterpret_cast<Variant*>(inline_));
+        }
+    }
+    ~SmallVariants() {
+        if (!heap_) {
+            std::destroy_n(data_, count_);
+        }
+    }
+    SmallVariants(const SmallVariants&) = delete;
+    SmallVariants& operator=(const SmallVariants&) = delete;
+
+    Variant* data() { return data_; }
+    // Indexed as the pointer it stands for: slot numbers are int32_t in the tree.
+    template <std::integral I> Variant& operator[](I i) { return data_[i]; }
+
+private:
+    std::size_t count_;
+    Variant* data_ = nullptr;
+    std::unique_ptr<Variant[]> heap_;
+    alignas(Variant) unsigned char inline_[N * sizeof(Variant)];
+};
+
+} // namespace vbs
