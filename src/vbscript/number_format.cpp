@@ -2,6 +2,7 @@
 
 #include "calendar.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -25,21 +26,28 @@ struct Decimal {
 
 // |value| rounded to `digits` significant digits, half away from zero as VBScript rounds (a
 // Single 654322.25 shows as 654322.3, not printf's 654322.2): the decimal expansion is taken
-// well past the digits kept, then rounded by hand.
+// well past the digits kept, then rounded by hand. std::to_chars gives the same correctly
+// rounded expansion as printf's %e, several times faster (one evaluation formats its answer
+// twice: for the display and for Ans).
 Decimal roundedDigits(double value, int digits) {
     char buf[80];
-    std::snprintf(buf, sizeof buf, "%.*e", digits + 20, std::fabs(value));
+    const auto written = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                       std::chars_format::scientific, digits + 20);
     // buf is "d.ddddde[+-]xx".
-    Decimal d;
-    const char* p = buf;
-    for (; *p != 'e'; ++p) {
-        if (*p != '.') {
-            d.mantissa.push_back(*p);
+    const std::string_view text(buf, written.ptr);
+    const std::size_t e = text.find('e');
+    char expansion[48];
+    std::size_t length = 0;
+    for (char c : text.substr(0, e)) {
+        if (c != '.') {
+            expansion[length++] = c;
         }
     }
-    d.exponent = std::atoi(p + 1);
-    const bool roundUp = d.mantissa[static_cast<std::size_t>(digits)] >= '5';
-    d.mantissa.resize(static_cast<std::size_t>(digits));
+    Decimal d;
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.end(), d.exponent);
+    const auto kept = static_cast<std::size_t>(digits);
+    const bool roundUp = kept < length && expansion[kept] >= '5';
+    d.mantissa.assign(expansion, std::min(kept, length));
     if (roundUp) {
         auto i = d.mantissa.size();
         while (i > 0 && d.mantissa[i - 1] == '9') {
