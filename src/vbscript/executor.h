@@ -179,6 +179,9 @@ private:
                       const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
     bool invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
                            const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
+    // A class variable of an instance, read, assigned or indexed by `args[first...]`.
+    bool accessField(Variant& field, MemberAccess access, const std::vector<ExprPtr>& args,
+                     std::size_t first, Variant& value);
     // Replaces an object by the value of its default member (an object used as a value).
     bool toValue(Variant& v);
     bool operandValue(const Variant*& operand, Variant& holder);
@@ -207,6 +210,15 @@ private:
         std::size_t count = 0;
         std::int32_t index[limits::kMaxDimensions];
     };
+    // The steps of a call (evaluator.cpp): whether it may start, binding one argument to its
+    // parameter, and running the body in a frame of its own.
+    bool callMayStart(const Procedure& p, std::size_t given);
+    Variant* byRefVariable(const Expr& a);
+    bool bindArgument(bool byRef, const Expr& a, std::size_t slot, Variant& value, Variant*& where,
+                      std::vector<ElementArgument>& elements);
+    bool bindElement(Variant& array, const std::vector<ExprPtr>& subscriptArgs, std::size_t slot,
+                     Variant& value, std::vector<ElementArgument>& elements);
+    Flow runBody(const Procedure& p, Variant** slots, ClassInstance* me);
     // Puts each element's value back where it was, if that element still exists.
     bool writeBack(std::vector<ElementArgument>& elements, Variant* storage);
     bool callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first, Variant& out);
