@@ -86,7 +86,7 @@ inline const Variant* Executor::peek(const Expr& e) const {
 // Inline here, like peek: it sits on the hot paths of this file (operands, arguments,
 // conditions, the loop body's assignment). The kinds are checked first, the right operand's
 // before the left's (the usual misfit is a call there: x + Sqr(i)), so a misfit costs little.
-inline bool Executor::computedDirectly(const Expr& e, Variant& out) {
+[[gnu::always_inline]] inline bool Executor::computedDirectly(const Expr& e, Variant& out) {
     if (e.kind != ExprKind::Binary || e.ops.size() != 1) {
         return false;
     }
@@ -99,7 +99,7 @@ inline bool Executor::computedDirectly(const Expr& e, Variant& out) {
     return right && fastBinaryOp(e.ops[0], *left, *right, out);
 }
 
-inline const Variant* Executor::operand(const Expr& e, Variant& storage) {
+[[gnu::always_inline]] inline const Variant* Executor::operand(const Expr& e, Variant& storage) {
     if (const Variant* value = peek(e)) {
         return value;
     }
@@ -186,20 +186,41 @@ bool Executor::evalCondition(const Expr& e, bool& out) {
     return true;
 }
 
-// The loop body `s = s + i`: computed straight into the plain variable assigned.
-bool Executor::assignedInPlace(const Stmt& s) {
+// The plain variable an assignment `x = ...` writes to: a local, or a script-level variable;
+// null for anything else (an element, a property, a constant of the script).
+inline Variant* Executor::plainTarget(const Stmt& s) {
     const Expr& target = *s.target;
     if (s.kind != StmtKind::Assign || target.kind != ExprKind::Name || target.hasParens) {
+        return nullptr;
+    }
+    if (target.scope == Scope::Local) {
+        return frame_->slots[target.index];
+    }
+    if (target.scope == Scope::Global && target.global->kind == GlobalEntry::Kind::Variable) {
+        return &target.global->value;
+    }
+    return nullptr;
+}
+
+// The loop body `s = s + i`: computed straight into the plain variable assigned.
+bool Executor::assignedInPlace(const Stmt& s) {
+    Variant* into = plainTarget(s);
+    return into && computedDirectly(*s.value, *into);
+}
+
+// `fib = n`, `x = 0`: a number or text lying in a literal or plain variable is copied straight
+// into the plain variable assigned, with no temporary and no dispatch through eval. Arrays and
+// objects have rules of their own.
+bool Executor::copiedInPlace(const Stmt& s) {
+    const Variant* value = peek(*s.value);
+    if (!value || value->isArray() || value->isObject()) {
         return false;
     }
-    Variant* into = nullptr;
-    if (target.scope == Scope::Local) {
-        into = frame_->slots[target.index];
-    } else if (target.scope == Scope::Global &&
-               target.global->kind == GlobalEntry::Kind::Variable) {
-        into = &target.global->value;
+    Variant* into = plainTarget(s);
+    if (into && into != value) {
+        *into = *value;
     }
-    return into && computedDirectly(*s.value, *into);
+    return into != nullptr;
 }
 
 bool Executor::evalOperatorRun(const Expr& e, Variant& out) {

@@ -179,7 +179,9 @@ Flow Executor::execAssign(const Stmt& s) {
             return execAppend(*s.value, *text);
         }
     }
-    if (s.value->kind == ExprKind::Binary && assignedInPlace(s)) {
+    const ExprKind valueKind = s.value->kind;
+    const bool plainValue = valueKind == ExprKind::Name || valueKind == ExprKind::Literal;
+    if (valueKind == ExprKind::Binary ? assignedInPlace(s) : plainValue && copiedInPlace(s)) {
         return Flow::Normal;
     }
     Variant value;

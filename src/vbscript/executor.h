@@ -100,6 +100,10 @@ private:
     // x = a op b computed straight into the variable x; false (nothing done) when it does not
     // apply. Called only for a value that is an operator (Binary).
     bool assignedInPlace(const Stmt& s);
+    // x = y or x = 1 copied straight into the variable x; false (nothing done) when it does
+    // not apply. Called only for a value that is a name or a literal.
+    bool copiedInPlace(const Stmt& s);
+    Variant* plainTarget(const Stmt& s);
     // a op b on two literals or plain variables by the fast path alone, into `out`; false (and
     // `out` untouched) when it does not apply.
     bool computedDirectly(const Expr& e, Variant& out);

@@ -336,23 +336,6 @@ ErrorCode power(const Operand& x, const Operand& y, Variant& out) {
     return doubleResult(std::pow(x.d, y.d), out);
 }
 
-bool comparisonResult(BinaryOp op, int c) {
-    switch (op) {
-    case BinaryOp::Eq:
-        return c == 0;
-    case BinaryOp::Ne:
-        return c != 0;
-    case BinaryOp::Lt:
-        return c < 0;
-    case BinaryOp::Gt:
-        return c > 0;
-    case BinaryOp::Le:
-        return c <= 0;
-    default:
-        return c >= 0;
-    }
-}
-
 int sign(int c) {
     return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
@@ -407,7 +390,11 @@ ErrorCode comparison(BinaryOp op, const Variant& a, const Variant& b, const Numb
     int c = 0;
     bool isNull = false;
     VBS_TRY(compareValues(a, b, locale, false, c, isNull));
-    out = isNull ? Variant::null() : Variant::boolean(comparisonResult(op, c));
+    if (isNull) {
+        out = Variant::null();
+    } else {
+        comparisonInPlace(op, c, out);
+    }
     return ErrorCode::None;
 }
 
