@@ -117,6 +117,9 @@ private:
     // Joins the operands after the first of `value` onto `text`, in place when it can.
     Flow execAppend(const Expr& value, Variant& text);
     Flow execCall(const Expr& target);
+    Flow execCallStatement(const Stmt& s);
+    Flow execOnError(bool resumeNext);
+    Flow execRandomize(const Stmt& s);
     Flow execIf(const Stmt& s);
     Flow execFor(const Stmt& s);
     // A For bound or step, evaluated and checked.
