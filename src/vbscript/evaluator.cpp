@@ -12,14 +12,18 @@
 
 namespace vbs {
 
-bool Executor::eval(const Expr& e, Variant& out) {
-    // Every evaluation counts towards the time limit, so one huge expression stops like a
-    // loop does; and nesting stops before the thread's stack ends.
+// Every evaluation counts towards the time limit, so one huge expression stops like a loop
+// does; and nesting stops before the thread's stack ends.
+inline bool Executor::evaluationMayStart() {
     if (!tick()) {
         return false;
     }
-    if (stack_.exhausted()) {
-        return raise(ErrorCode::OutOfStack);
+    return !stack_.exhausted() || raise(ErrorCode::OutOfStack);
+}
+
+bool Executor::eval(const Expr& e, Variant& out) {
+    if (!evaluationMayStart()) {
+        return false;
     }
     switch (e.kind) {
     case ExprKind::Literal:
@@ -109,7 +113,24 @@ inline const Variant* Executor::peek(const Expr& e) const {
     if (computedDirectly(e, storage)) {
         return &storage;
     }
-    return eval(e, storage) ? &storage : nullptr;
+    return evalOperand(e, storage) ? &storage : nullptr;
+}
+
+// fib(n - 1) + fib(n - 2), Sqr(i) * Sin(i): an operand that calls a script procedure or a
+// built-in by name goes to it without the dispatch of eval and evalName, counting its step and
+// checking the stack as eval does; a failure is marked at the call. Out of line, so that the
+// operators' hot paths stay small.
+[[gnu::noinline]] bool Executor::evalOperand(const Expr& e, Variant& out) {
+    if (e.kind != ExprKind::Name) {
+        return eval(e, out);
+    }
+    if (e.scope == Scope::Global && e.global->kind == GlobalEntry::Kind::Procedure) {
+        return callProcedure(*e.global->proc, e.args, 0, &out) || failedIn(e);
+    }
+    if (e.scope == Scope::Builtin) {
+        return evaluationMayStart() && (callBuiltin(e.index, e.args, 0, out) || failedIn(e));
+    }
+    return eval(e, out);
 }
 
 // Text compared with a number written in the source is read as a number ("10" < 9 is False,

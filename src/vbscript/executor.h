@@ -141,6 +141,9 @@ private:
     Flow assignNested(const Expr& target, Variant& value);
 
     bool eval(const Expr& e, Variant& out);
+    // Counts the step and checks the stack; false after raising when the evaluation must not
+    // start.
+    bool evaluationMayStart();
     // Keeps where `e` lies when no inner expression of this source claimed the failure yet;
     // returns false. Called only on the failure path, so success costs nothing.
     bool failedIn(const Expr& e);
@@ -160,6 +163,7 @@ private:
     // An operand's value: a literal or plain variable where it lies, anything else evaluated
     // into `storage`; null when its evaluation failed.
     const Variant* operand(const Expr& e, Variant& storage);
+    bool evalOperand(const Expr& e, Variant& out);
     // The operands of one operator on the general path, with room for the values they stand
     // for (an object's default value, text read as a number).
     struct Operands {
