@@ -634,8 +634,11 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
         failedExpressionPos_ = kNoPosition;
         return false;
     }
-    if (out) {
-        *out = p.isFunction ? std::move(storage[p.resultSlot]) : Variant();
+    // Moved straight into `out`: a conditional expression would first build a temporary.
+    if (out && p.isFunction) {
+        *out = std::move(storage[p.resultSlot]);
+    } else if (out) {
+        *out = Variant();
     }
     return true;
 }
