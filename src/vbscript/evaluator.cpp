@@ -12,14 +12,18 @@
 
 namespace vbs {
 
-bool Executor::eval(const Expr& e, Variant& out) {
-    // Every evaluation counts towards the time limit, so one huge expression stops like a
-    // loop does; and nesting stops before the thread's stack ends.
+// Every evaluation counts towards the time limit, so one huge expression stops like a loop
+// does; and nesting stops before the thread's stack ends.
+inline bool Executor::evaluationMayStart() {
     if (!tick()) {
         return false;
     }
-    if (stack_.exhausted()) {
-        return raise(ErrorCode::OutOfStack);
+    return !stack_.exhausted() || raise(ErrorCode::OutOfStack);
+}
+
+bool Executor::eval(const Expr& e, Variant& out) {
+    if (!evaluationMayStart()) {
+        return false;
     }
     switch (e.kind) {
     case ExprKind::Literal:
@@ -83,10 +87,11 @@ inline const Variant* Executor::peek(const Expr& e) const {
 // operands before it writes and writes nothing when it declines; then the caller goes the
 // general way, as if this had not been tried. Not counted as a step: the loop pass or call
 // around it counts, so the time limit still stops a loop of such statements.
-// Inline here, like peek: it sits on the hot paths of this file (operands, arguments,
-// conditions, the loop body's assignment). The kinds are checked first, the right operand's
+// Always inline: it sits on the hot paths of this file (operands, arguments, conditions, the
+// loop body's assignment), and left to itself the compiler calls it out of line, which costs
+// each call of fib about 15 instructions more. The kinds are checked first, the right operand's
 // before the left's (the usual misfit is a call there: x + Sqr(i)), so a misfit costs little.
-inline bool Executor::computedDirectly(const Expr& e, Variant& out) {
+[[gnu::always_inline]] inline bool Executor::computedDirectly(const Expr& e, Variant& out) {
     if (e.kind != ExprKind::Binary || e.ops.size() != 1) {
         return false;
     }
@@ -99,7 +104,8 @@ inline bool Executor::computedDirectly(const Expr& e, Variant& out) {
     return right && fastBinaryOp(e.ops[0], *left, *right, out);
 }
 
-inline const Variant* Executor::operand(const Expr& e, Variant& storage) {
+// Always inline, for the reason computedDirectly is: x + Sqr(i) * Sin(i) passes here three times.
+[[gnu::always_inline]] inline const Variant* Executor::operand(const Expr& e, Variant& storage) {
     if (const Variant* value = peek(e)) {
         return value;
     }
@@ -107,7 +113,24 @@ inline const Variant* Executor::operand(const Expr& e, Variant& storage) {
     if (computedDirectly(e, storage)) {
         return &storage;
     }
-    return eval(e, storage) ? &storage : nullptr;
+    return evalOperand(e, storage) ? &storage : nullptr;
+}
+
+// fib(n - 1) + fib(n - 2), Sqr(i) * Sin(i): an operand that calls a script procedure or a
+// built-in by name goes to it without the dispatch of eval and evalName, counting its step and
+// checking the stack as eval does; a failure is marked at the call. Out of line, so that the
+// operators' hot paths stay small.
+[[gnu::noinline]] bool Executor::evalOperand(const Expr& e, Variant& out) {
+    if (e.kind != ExprKind::Name) {
+        return eval(e, out);
+    }
+    if (e.scope == Scope::Global && e.global->kind == GlobalEntry::Kind::Procedure) {
+        return callProcedure(*e.global->proc, e.args, 0, &out) || failedIn(e);
+    }
+    if (e.scope == Scope::Builtin) {
+        return evaluationMayStart() && (callBuiltin(e.index, e.args, 0, out) || failedIn(e));
+    }
+    return eval(e, out);
 }
 
 // Text compared with a number written in the source is read as a number ("10" < 9 is False,
@@ -186,20 +209,41 @@ bool Executor::evalCondition(const Expr& e, bool& out) {
     return true;
 }
 
-// The loop body `s = s + i`: computed straight into the plain variable assigned.
-bool Executor::assignedInPlace(const Stmt& s) {
+// The plain variable an assignment `x = ...` writes to: a local, or a script-level variable;
+// null for anything else (an element, a property, a constant of the script).
+inline Variant* Executor::plainTarget(const Stmt& s) {
     const Expr& target = *s.target;
     if (s.kind != StmtKind::Assign || target.kind != ExprKind::Name || target.hasParens) {
+        return nullptr;
+    }
+    if (target.scope == Scope::Local) {
+        return frame_->slots[target.index];
+    }
+    if (target.scope == Scope::Global && target.global->kind == GlobalEntry::Kind::Variable) {
+        return &target.global->value;
+    }
+    return nullptr;
+}
+
+// The loop body `s = s + i`: computed straight into the plain variable assigned.
+bool Executor::assignedInPlace(const Stmt& s) {
+    Variant* into = plainTarget(s);
+    return into && computedDirectly(*s.value, *into);
+}
+
+// `fib = n`, `x = 0`: a number or text lying in a literal or plain variable is copied straight
+// into the plain variable assigned, with no temporary and no dispatch through eval. Arrays and
+// objects have rules of their own.
+bool Executor::copiedInPlace(const Stmt& s) {
+    const Variant* value = peek(*s.value);
+    if (!value || value->isArray() || value->isObject()) {
         return false;
     }
-    Variant* into = nullptr;
-    if (target.scope == Scope::Local) {
-        into = frame_->slots[target.index];
-    } else if (target.scope == Scope::Global &&
-               target.global->kind == GlobalEntry::Kind::Variable) {
-        into = &target.global->value;
+    Variant* into = plainTarget(s);
+    if (into && into != value) {
+        *into = *value;
     }
-    return into && computedDirectly(*s.value, *into);
+    return into != nullptr;
 }
 
 bool Executor::evalOperatorRun(const Expr& e, Variant& out) {
@@ -433,10 +477,28 @@ bool Executor::writeBack(std::vector<ElementArgument>& elements, Variant* storag
     return true;
 }
 
-bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& args,
-                             std::size_t first, Variant* out, ClassInstance* me,
-                             const Variant* assigned) {
-    if (args.size() - first + (assigned ? 1 : 0) != p.params.size()) {
+namespace {
+
+// Counts a procedure's calls under way from before its arguments run: one of them may Execute
+// a new definition of the procedure, which must then keep the running one alive.
+class Running {
+public:
+    explicit Running(const Procedure& p) : proc_(p) { ++proc_.running; }
+    ~Running() { --proc_.running; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+private:
+    const Procedure& proc_;
+};
+
+} // namespace
+
+// A call starts only with as many arguments as the procedure has parameters, within the time
+// limit (a call is a step, so recursion without loops times out too), and below the nesting
+// limit, which gives "Out of stack space" before the thread's stack runs out.
+inline bool Executor::callMayStart(const Procedure& p, std::size_t given) {
+    if (given != p.params.size()) {
         return raise(ErrorCode::WrongArgCount);
     }
     if (!tick()) {
@@ -445,14 +507,99 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     if (callDepth_ >= limits::kMaxCallDepth || stack_.exhausted()) {
         return raise(ErrorCode::OutOfStack);
     }
-    // Counted from before the arguments run: one of them may Execute a new definition of p.
-    struct Running {
-        const Procedure& proc;
-        explicit Running(const Procedure& q) : proc(q) { ++proc.running; }
-        ~Running() { --proc.running; }
-        Running(const Running&) = delete;
-        Running& operator=(const Running&) = delete;
-    } running(p);
+    return true;
+}
+
+// The caller's variable that a ByRef argument written as a plain name shares with the callee:
+// a local, a script-level variable or a variable of the running instance's class. Null for
+// anything else (a constant, a procedure's name, a property), which is passed as a copy.
+inline Variant* Executor::byRefVariable(const Expr& a) {
+    switch (a.scope) {
+    case Scope::Local:
+        return frame_->slots[a.index];
+    case Scope::Global:
+        return a.global->kind == GlobalEntry::Kind::Variable ? &a.global->value : nullptr;
+    case Scope::Member: {
+        ClassInstance& self = *frame_->me;
+        const std::int32_t field = self.def().members[static_cast<std::size_t>(a.index)].field;
+        return field >= 0 ? &self.fields[static_cast<std::size_t>(field)] : nullptr;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+// One argument into parameter slot `slot`. A plain variable given to a ByRef parameter is
+// shared: `where` points the slot at it. An element of an array variable given ByRef is copied
+// in and written back after the call (writeBack). Anything else (an expression, a name in
+// parentheses, a ByVal parameter) is evaluated into `value`, the slot's own storage; an array
+// is copied there, as arrays are values.
+inline bool Executor::bindArgument(bool byRef, const Expr& a, std::size_t slot, Variant& value,
+                                   Variant*& where, std::vector<ElementArgument>& elements) {
+    Variant* variable =
+        byRef && a.kind == ExprKind::Name && !a.parenthesized ? byRefVariable(a) : nullptr;
+    if (variable && !a.hasParens) {
+        where = variable;
+        return true;
+    }
+    if (variable && !a.args.empty() && variable->isArray()) {
+        return bindElement(*variable, a.args, slot, value, elements);
+    }
+    // fib(n - 1): the common argument is computed in place, without eval's dispatch.
+    if (!computedDirectly(a, value) && !eval(a, value)) {
+        return false;
+    }
+    if (value.isArray()) {
+        value = value.copied();
+    }
+    return true;
+}
+
+// a(i) given to a ByRef parameter: the element's value is copied into the slot, and where it
+// lies is kept so that writeBack can put the slot's final value there.
+bool Executor::bindElement(Variant& array, const std::vector<ExprPtr>& subscriptArgs,
+                           std::size_t slot, Variant& value,
+                           std::vector<ElementArgument>& elements) {
+    ElementArgument& arg = elements.emplace_back();
+    arg.array = &array;
+    arg.slot = slot;
+    arg.count = subscriptArgs.size();
+    if (!subscripts(subscriptArgs, arg.index)) {
+        return false;
+    }
+    const Variant* item = elementAt(array, arg.index, arg.count);
+    if (!item) {
+        return raise(ErrorCode::SubscriptOutOfRange);
+    }
+    value = item->isArray() ? item->copied() : *item;
+    return true;
+}
+
+// The body runs in a frame of its own: it sees its slots, its instance (Me) and only the With
+// blocks it opens itself; On Error Resume Next starts off in every call.
+inline Flow Executor::runBody(const Procedure& p, Variant** slots, ClassInstance* me) {
+    Frame f;
+    f.proc = &p;
+    f.slots = slots;
+    f.me = me;
+    f.withBase = withObjects_.size();
+    Frame* caller = frame_;
+    frame_ = &f;
+    ++callDepth_;
+    const Flow flow = execBlock(p.body);
+    --callDepth_;
+    frame_ = caller;
+    return flow;
+}
+
+bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& args,
+                             std::size_t first, Variant* out, ClassInstance* me,
+                             const Variant* assigned) {
+    const std::size_t given = args.size() - first;
+    if (!callMayStart(p, given + (assigned ? 1 : 0))) {
+        return false;
+    }
+    const Running running(p);
     // Small procedures keep their variables on the C++ stack: no allocation per call, and
     // only the slots the procedure has are constructed (a call is the hot path of recursion).
     constexpr std::size_t kInlineSlots = 8;
@@ -468,81 +615,30 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     for (std::size_t i = 0; i < count; ++i) {
         slots[i] = &storage[i];
     }
-    // Array elements passed ByRef: copied in, and written back after the call.
     std::vector<ElementArgument> elements;
-    const std::size_t given = args.size() - first;
     if (assigned) {
         storage[given] = *assigned;
     }
     for (std::size_t i = 0; i < given; ++i) {
-        const Expr& a = *args[first + i];
-        // A plain variable passed to a ByRef parameter is shared with the callee; anything
-        // else (an expression, a parenthesised name) is a copy.
-        const bool byRef = p.params[i].byRef && a.kind == ExprKind::Name && !a.parenthesized;
-        Variant* variable = nullptr;
-        if (byRef && a.scope == Scope::Local) {
-            variable = frame_->slots[a.index];
-        } else if (byRef && a.scope == Scope::Global &&
-                   (*a.global).kind == GlobalEntry::Kind::Variable) {
-            variable = &(*a.global).value;
-        } else if (byRef && a.scope == Scope::Member) {
-            // A variable of the running instance's class: shared like any variable.
-            ClassInstance& self = *frame_->me;
-            const std::int32_t field = self.def().members[static_cast<std::size_t>(a.index)].field;
-            if (field >= 0) {
-                variable = &self.fields[static_cast<std::size_t>(field)];
-            }
-        }
-        if (variable && !a.hasParens) {
-            slots[i] = variable;
-            continue;
-        }
-        if (variable && !a.args.empty() && variable->isArray()) {
-            ElementArgument& arg = elements.emplace_back();
-            arg.array = variable;
-            arg.slot = i;
-            arg.count = a.args.size();
-            if (!subscripts(a.args, arg.index)) {
-                return false;
-            }
-            const Variant* item = elementAt(*variable, arg.index, arg.count);
-            if (!item) {
-                return raise(ErrorCode::SubscriptOutOfRange);
-            }
-            storage[i] = item->isArray() ? item->copied() : *item;
-            continue;
-        }
-        // fib(n - 1): the common argument is computed in place, without eval's dispatch.
-        const bool direct = computedDirectly(a, storage[i]);
-        if (!direct && !eval(a, storage[i])) {
+        if (!bindArgument(p.params[i].byRef, *args[first + i], i, storage[i], slots[i], elements)) {
             return false;
-        }
-        if (storage[i].isArray()) {
-            storage[i] = storage[i].copied();
         }
     }
     for (const auto& [slot, value] : p.constants) {
         storage[slot] = value;
     }
-    Frame f;
-    f.proc = &p;
-    f.slots = slots;
-    f.me = me;
-    f.withBase = withObjects_.size();
-    Frame* caller = frame_;
-    frame_ = &f;
-    ++callDepth_;
-    const Flow flow = execBlock(p.body);
-    --callDepth_;
-    frame_ = caller;
+    const Flow flow = runBody(p, slots, me);
     // Most calls pass no array element ByRef: skip the call to writeBack for them.
     if ((!elements.empty() && !writeBack(elements, storage.data())) || flow == Flow::Error) {
         // The body may come from an earlier source: the call is what the caller's source shows.
         failedExpressionPos_ = kNoPosition;
         return false;
     }
-    if (out) {
-        *out = p.isFunction ? std::move(storage[p.resultSlot]) : Variant();
+    // Moved straight into `out`: a conditional expression would first build a temporary.
+    if (out && p.isFunction) {
+        *out = std::move(storage[p.resultSlot]);
+    } else if (out) {
+        *out = Variant();
     }
     return true;
 }

@@ -99,19 +99,17 @@ Flow Executor::execBlock(const Block& block) {
     return Flow::Normal;
 }
 
-Flow Executor::execStmt(const Stmt& s) {
+// Only a dispatch: the work of each statement lies in a function of its own, so that this one
+// needs no stack frame and every statement of a loop or procedure body passes it cheaply. Kept
+// out of line: inlined into execBlock it would give that loop (and every For pass that inlines
+// execBlock) its stack frame back.
+[[gnu::noinline]] Flow Executor::execStmt(const Stmt& s) {
     switch (s.kind) {
     case StmtKind::Assign:
     case StmtKind::Set:
         return execAssign(s);
-    case StmtKind::Call: {
-        const Flow flow = execCall(*s.target);
-        if (flow == Flow::Normal && s.callKeyword && s.target->kind == ExprKind::Name &&
-            s.target->scope == Scope::Builtin && callRefusesResult(s.target->index)) {
-            return failWith(ErrorCode::UnsupportedAutomationType);
-        }
-        return flow;
-    }
+    case StmtKind::Call:
+        return execCallStatement(s);
     case StmtKind::Dim:
         return execDim(s);
     case StmtKind::ReDim:
@@ -138,37 +136,57 @@ Flow Executor::execStmt(const Stmt& s) {
             return Flow::ExitProc;
         }
     case StmtKind::OnErrorResumeNext:
-        frame_->resumeNext = true;
-        rt_.err = ErrState{};
-        return Flow::Normal;
+        return execOnError(true);
     case StmtKind::OnErrorGoto0:
-        frame_->resumeNext = false;
-        rt_.err = ErrState{};
-        return Flow::Normal;
-    case StmtKind::Randomize: {
-        if (s.seed) {
-            Variant v;
-            double seed = 0;
-            if (!eval(*s.seed, v)) {
-                return Flow::Error;
-            }
-            if (!succeeded(toDouble(v, rt_.locale, seed))) {
-                return Flow::Error;
-            }
-            rt_.rnd.randomize(seed);
-        } else {
-            const std::time_t now = std::time(nullptr);
-            std::tm local{};
-            localtime_r(&now, &local);
-            rt_.rnd.randomizeFromTimer(
-                static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec));
-        }
-        return Flow::Normal;
-    }
+        return execOnError(false);
+    case StmtKind::Randomize:
+        return execRandomize(s);
     case StmtKind::With:
         return execWith(s);
     case StmtKind::Nop:
         return Flow::Normal;
+    }
+    return Flow::Normal;
+}
+
+// Call f(x) or f x; out of line, so that execStmt stays a frameless dispatch. Call CInt(x) and the
+// other numeric and date conversions fail once the conversion itself succeeded: their result is of
+// a type a Call statement does not accept.
+[[gnu::noinline]] Flow Executor::execCallStatement(const Stmt& s) {
+    const Flow flow = execCall(*s.target);
+    if (flow == Flow::Normal && s.callKeyword && s.target->kind == ExprKind::Name &&
+        s.target->scope == Scope::Builtin && callRefusesResult(s.target->index)) {
+        return failWith(ErrorCode::UnsupportedAutomationType);
+    }
+    return flow;
+}
+
+// On Error Resume Next or On Error GoTo 0: either one turns resuming on or off for the running
+// procedure only, and clears Err.
+Flow Executor::execOnError(bool resumeNext) {
+    frame_->resumeNext = resumeNext;
+    rt_.err = ErrState{};
+    return Flow::Normal;
+}
+
+// Randomize n seeds the generator from n; Randomize alone from the seconds since midnight.
+Flow Executor::execRandomize(const Stmt& s) {
+    if (s.seed) {
+        Variant v;
+        double seed = 0;
+        if (!eval(*s.seed, v)) {
+            return Flow::Error;
+        }
+        if (!succeeded(toDouble(v, rt_.locale, seed))) {
+            return Flow::Error;
+        }
+        rt_.rnd.randomize(seed);
+    } else {
+        const std::time_t now = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&now, &local);
+        rt_.rnd.randomizeFromTimer(
+            static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec));
     }
     return Flow::Normal;
 }
@@ -179,7 +197,9 @@ Flow Executor::execAssign(const Stmt& s) {
             return execAppend(*s.value, *text);
         }
     }
-    if (s.value->kind == ExprKind::Binary && assignedInPlace(s)) {
+    const ExprKind valueKind = s.value->kind;
+    const bool plainValue = valueKind == ExprKind::Name || valueKind == ExprKind::Literal;
+    if (valueKind == ExprKind::Binary ? assignedInPlace(s) : plainValue && copiedInPlace(s)) {
         return Flow::Normal;
     }
     Variant value;

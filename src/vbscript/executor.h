@@ -100,6 +100,10 @@ private:
     // x = a op b computed straight into the variable x; false (nothing done) when it does not
     // apply. Called only for a value that is an operator (Binary).
     bool assignedInPlace(const Stmt& s);
+    // x = y or x = 1 copied straight into the variable x; false (nothing done) when it does
+    // not apply. Called only for a value that is a name or a literal.
+    bool copiedInPlace(const Stmt& s);
+    Variant* plainTarget(const Stmt& s);
     // a op b on two literals or plain variables by the fast path alone, into `out`; false (and
     // `out` untouched) when it does not apply.
     bool computedDirectly(const Expr& e, Variant& out);
@@ -113,6 +117,9 @@ private:
     // Joins the operands after the first of `value` onto `text`, in place when it can.
     Flow execAppend(const Expr& value, Variant& text);
     Flow execCall(const Expr& target);
+    Flow execCallStatement(const Stmt& s);
+    Flow execOnError(bool resumeNext);
+    Flow execRandomize(const Stmt& s);
     Flow execIf(const Stmt& s);
     Flow execFor(const Stmt& s);
     // A For bound or step, evaluated and checked.
@@ -134,6 +141,9 @@ private:
     Flow assignNested(const Expr& target, Variant& value);
 
     bool eval(const Expr& e, Variant& out);
+    // Counts the step and checks the stack; false after raising when the evaluation must not
+    // start.
+    bool evaluationMayStart();
     // Keeps where `e` lies when no inner expression of this source claimed the failure yet;
     // returns false. Called only on the failure path, so success costs nothing.
     bool failedIn(const Expr& e);
@@ -153,6 +163,7 @@ private:
     // An operand's value: a literal or plain variable where it lies, anything else evaluated
     // into `storage`; null when its evaluation failed.
     const Variant* operand(const Expr& e, Variant& storage);
+    bool evalOperand(const Expr& e, Variant& out);
     // The operands of one operator on the general path, with room for the values they stand
     // for (an object's default value, text read as a number).
     struct Operands {
@@ -179,6 +190,9 @@ private:
                       const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
     bool invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
                            const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
+    // A class variable of an instance, read, assigned or indexed by `args[first...]`.
+    bool accessField(Variant& field, MemberAccess access, const std::vector<ExprPtr>& args,
+                     std::size_t first, Variant& value);
     // Replaces an object by the value of its default member (an object used as a value).
     bool toValue(Variant& v);
     bool operandValue(const Variant*& operand, Variant& holder);
@@ -207,6 +221,15 @@ private:
         std::size_t count = 0;
         std::int32_t index[limits::kMaxDimensions];
     };
+    // The steps of a call (evaluator.cpp): whether it may start, binding one argument to its
+    // parameter, and running the body in a frame of its own.
+    bool callMayStart(const Procedure& p, std::size_t given);
+    Variant* byRefVariable(const Expr& a);
+    bool bindArgument(bool byRef, const Expr& a, std::size_t slot, Variant& value, Variant*& where,
+                      std::vector<ElementArgument>& elements);
+    bool bindElement(Variant& array, const std::vector<ExprPtr>& subscriptArgs, std::size_t slot,
+                     Variant& value, std::vector<ElementArgument>& elements);
+    Flow runBody(const Procedure& p, Variant** slots, ClassInstance* me);
     // Puts each element's value back where it was, if that element still exists.
     bool writeBack(std::vector<ElementArgument>& elements, Variant* storage);
     bool callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first, Variant& out);

@@ -16,6 +16,27 @@ bool isAssignment(MemberAccess access) {
     return access == MemberAccess::Let || access == MemberAccess::Set;
 }
 
+// The procedure a member runs for an access: a read or call takes the Property Get, else the
+// Sub or Function; Let and Set take their own property, and a Sub or Function cannot be
+// assigned to. A property without the procedure for the access (assigning one that has only
+// a Get) is a wrong number of arguments.
+ErrorCode memberProcedure(const ClassMember& m, MemberAccess access, const Procedure*& p) {
+    switch (access) {
+    case MemberAccess::Get:
+    case MemberAccess::Call:
+        p = m.get ? m.get.get() : m.method.get();
+        break;
+    case MemberAccess::Let:
+    case MemberAccess::Set:
+        if (m.method) {
+            return ErrorCode::NoSuchMember;
+        }
+        p = access == MemberAccess::Let ? m.let.get() : m.set.get();
+        break;
+    }
+    return p ? ErrorCode::None : ErrorCode::WrongArgCount;
+}
+
 } // namespace
 
 bool Executor::evalNew(const Expr& e, Variant& out) {
@@ -148,52 +169,11 @@ bool Executor::invokeClassMember(ClassInstance& o, std::int32_t member, MemberAc
     // The call may drop the last other reference to the object (Set x = Nothing inside it).
     const std::shared_ptr<ClassInstance> hold = o.shared_from_this();
     if (m.field >= 0) {
-        Variant& field = o.fields[static_cast<std::size_t>(m.field)];
-        Variant* target = &field;
-        if (args.size() > first) {
-            if (!field.isArray()) {
-                if (isAssignment(access)) {
-                    return raise(ErrorCode::TypeMismatch);
-                }
-                Variant callee = field;
-                return applyArguments(callee, args, first, value);
-            }
-            target = element(field, args, first);
-            if (!target) {
-                return false;
-            }
-        }
-        if (isAssignment(access)) {
-            if (value.isArray() && value.isShared()) {
-                value = value.copied();
-            }
-            *target = std::move(value);
-        } else {
-            value = *target;
-        }
-        return true;
+        return accessField(o.fields[static_cast<std::size_t>(m.field)], access, args, first, value);
     }
     const Procedure* p = nullptr;
-    switch (access) {
-    case MemberAccess::Get:
-    case MemberAccess::Call:
-        p = m.get ? m.get.get() : m.method.get();
-        break;
-    case MemberAccess::Let:
-        if (m.method) {
-            return raise(ErrorCode::NoSuchMember);
-        }
-        p = m.let.get();
-        break;
-    case MemberAccess::Set:
-        if (m.method) {
-            return raise(ErrorCode::NoSuchMember);
-        }
-        p = m.set.get();
-        break;
-    }
-    if (!p) {
-        return raise(ErrorCode::WrongArgCount); // e.g. a property without Let assigned
+    if (!succeeded(memberProcedure(m, access, p))) {
+        return false;
     }
     if (isAssignment(access)) {
         return callProcedure(*p, args, first, nullptr, &o, &value);
@@ -208,6 +188,37 @@ bool Executor::invokeClassMember(ClassInstance& o, std::int32_t member, MemberAc
         return applyArguments(result, args, first, value);
     }
     return callProcedure(*p, args, first, &value, &o, nullptr);
+}
+
+// A class variable read or assigned as a whole, or given arguments: an array variable is
+// indexed (o.list(2) = v), any other value has its arguments applied to a copy when read
+// (o.handler(1) calls the object the variable holds) and cannot be assigned through them.
+bool Executor::accessField(Variant& field, MemberAccess access, const std::vector<ExprPtr>& args,
+                           std::size_t first, Variant& value) {
+    Variant* target = &field;
+    if (args.size() > first) {
+        if (!field.isArray()) {
+            if (isAssignment(access)) {
+                return raise(ErrorCode::TypeMismatch);
+            }
+            Variant callee = field;
+            return applyArguments(callee, args, first, value);
+        }
+        target = element(field, args, first);
+        if (!target) {
+            return false;
+        }
+    }
+    if (isAssignment(access)) {
+        // An array assigned is the variable's own copy, as arrays are values.
+        if (value.isArray() && value.isShared()) {
+            value = value.copied();
+        }
+        *target = std::move(value);
+    } else {
+        value = *target;
+    }
+    return true;
 }
 
 bool Executor::applyArguments(Variant& callee, const std::vector<ExprPtr>& args, std::size_t first,

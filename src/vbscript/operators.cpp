@@ -336,20 +336,101 @@ ErrorCode power(const Operand& x, const Operand& y, Variant& out) {
     return doubleResult(std::pow(x.d, y.d), out);
 }
 
-bool comparisonResult(BinaryOp op, int c) {
+int sign(int c) {
+    return c < 0 ? -1 : c > 0 ? 1 : 0;
+}
+
+// Text against text compares code unit by code unit, or with the case of letters folded for a
+// text comparison (StrComp's mode 1, Select Case under a text Dictionary). Empty against text
+// compares as "", and any number is less than any text.
+int compareWithText(const Variant& a, const Variant& b, bool textCompare) {
+    const bool sa = a.isString();
+    if (sa && b.isString()) {
+        if (textCompare) {
+            return sign(foldForTextCompare(a.asString()).compare(foldForTextCompare(b.asString())));
+        }
+        return sign(a.asString().compare(b.asString()));
+    }
+    const Variant& other = sa ? b : a;
+    if (other.isEmpty() && (sa ? a : b).asString().empty()) {
+        return 0;
+    }
+    return sa ? 1 : -1;
+}
+
+// Numbers compare by value: integral types and Currency as exact integers, the rest as
+// Doubles (Empty as 0, Boolean True as -1, a Date as its serial number). A Single against a
+// Double compares at the Single's precision, so a Single equals the Double it was made from
+// (CSng(0.001 * 0.001) = 0.000001).
+ErrorCode compareNumbers(const Variant& a, const Variant& b, const NumberLocale& locale,
+                         int& result) {
+    const VarType ta = a.type();
+    const VarType tb = b.type();
+    if ((a.isIntegral() && b.isIntegral()) ||
+        (ta == VarType::Currency && tb == VarType::Currency)) {
+        result = a.asInt() < b.asInt() ? -1 : a.asInt() > b.asInt() ? 1 : 0;
+        return ErrorCode::None;
+    }
+    double x = 0;
+    double y = 0;
+    VBS_TRY(toDouble(a, locale, x));
+    VBS_TRY(toDouble(b, locale, y));
+    if ((ta == VarType::Single && tb == VarType::Double) ||
+        (ta == VarType::Double && tb == VarType::Single)) {
+        x = static_cast<float>(x);
+        y = static_cast<float>(y);
+    }
+    result = x < y ? -1 : x > y ? 1 : 0;
+    return ErrorCode::None;
+}
+
+// =, <>, <, >, <=, >= give a Boolean, or Null when either side is Null.
+ErrorCode comparison(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
+                     Variant& out) {
+    int c = 0;
+    bool isNull = false;
+    VBS_TRY(compareValues(a, b, locale, false, c, isNull));
+    if (isNull) {
+        out = Variant::null();
+    } else {
+        comparisonInPlace(op, c, out);
+    }
+    return ErrorCode::None;
+}
+
+// + with Empty on one side leaves the other side as it is, text included (Empty + "1" is
+// "1", not 1); a Boolean becomes an Integer, as arithmetic on it gives. False when the rule
+// does not apply.
+bool addedToEmpty(const Variant& a, const Variant& b, Variant& out) {
+    const bool ea = a.isEmpty();
+    if (ea == b.isEmpty()) {
+        return false;
+    }
+    const Variant& other = ea ? b : a;
+    const VarType t = other.type();
+    if (t != VarType::String && !isNumericType(t)) {
+        return false;
+    }
+    out =
+        t == VarType::Boolean ? Variant::integer(static_cast<std::int16_t>(other.asInt())) : other;
+    return true;
+}
+
+// -, *, /, ^ and the + of numbers, once both sides are read as numbers (text as the number it
+// shows, Empty as 0).
+ErrorCode numericOperation(BinaryOp op, const Variant& a, const Variant& b,
+                           const NumberLocale& locale, Variant& out) {
+    Operand x{};
+    Operand y{};
+    VBS_TRY(operand(a, locale, x));
+    VBS_TRY(operand(b, locale, y));
     switch (op) {
-    case BinaryOp::Eq:
-        return c == 0;
-    case BinaryOp::Ne:
-        return c != 0;
-    case BinaryOp::Lt:
-        return c < 0;
-    case BinaryOp::Gt:
-        return c > 0;
-    case BinaryOp::Le:
-        return c <= 0;
+    case BinaryOp::Div:
+        return divide(x, y, out);
+    case BinaryOp::Pow:
+        return power(x, y, out);
     default:
-        return c >= 0;
+        return arithmetic(op, x, y, out);
     }
 }
 
@@ -409,51 +490,11 @@ ErrorCode compareValues(const Variant& a, const Variant& b, const NumberLocale& 
     if (ta == VarType::Array || tb == VarType::Array) {
         return ErrorCode::TypeMismatch;
     }
-    const bool sa = ta == VarType::String;
-    const bool sb = tb == VarType::String;
-    if (sa || sb) {
-        if (sa && sb) {
-            std::u16string x = a.asString();
-            std::u16string y = b.asString();
-            if (textCompare) {
-                x = foldForTextCompare(x);
-                y = foldForTextCompare(y);
-            }
-            const int c = x.compare(y);
-            result = c < 0 ? -1 : c > 0 ? 1 : 0;
-            return ErrorCode::None;
-        }
-        // Empty against text compares as "", a number is less than any text.
-        const Variant& other = sa ? b : a;
-        if (other.isEmpty()) {
-            const bool textEmpty = (sa ? a : b).asString().empty();
-            result = textEmpty ? 0 : (sa ? 1 : -1);
-        } else {
-            result = sa ? 1 : -1;
-        }
+    if (ta == VarType::String || tb == VarType::String) {
+        result = compareWithText(a, b, textCompare);
         return ErrorCode::None;
     }
-    if (a.isIntegral() && b.isIntegral()) {
-        result = a.asInt() < b.asInt() ? -1 : a.asInt() > b.asInt() ? 1 : 0;
-        return ErrorCode::None;
-    }
-    if (ta == VarType::Currency && tb == VarType::Currency) {
-        result = a.asInt() < b.asInt() ? -1 : a.asInt() > b.asInt() ? 1 : 0;
-        return ErrorCode::None;
-    }
-    double x = 0;
-    double y = 0;
-    VBS_TRY(toDouble(a, locale, x));
-    VBS_TRY(toDouble(b, locale, y));
-    // A Single against a Double compares at the Single's precision, so a Single equals the
-    // Double it was made from (CSng(0.001 * 0.001) = 0.000001).
-    if ((ta == VarType::Single && tb == VarType::Double) ||
-        (ta == VarType::Double && tb == VarType::Single)) {
-        x = static_cast<float>(x);
-        y = static_cast<float>(y);
-    }
-    result = x < y ? -1 : x > y ? 1 : 0;
-    return ErrorCode::None;
+    return compareNumbers(a, b, locale, result);
 }
 
 ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
@@ -468,20 +509,8 @@ ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const Number
 
 ErrorCode generalBinaryOp(BinaryOp op, const Variant& a, const Variant& b,
                           const NumberLocale& locale, const Budget& budget, Variant& out) {
-    const VarType ta = a.type();
-    const VarType tb = b.type();
-
     if (isComparison(op)) {
-        int c = 0;
-        bool isNull = false;
-        VBS_TRY(compareValues(a, b, locale, false, c, isNull));
-        if (isNull) {
-            out = Variant::null();
-            return ErrorCode::None;
-        }
-        const bool r = comparisonResult(op, c);
-        out = Variant::boolean(r);
-        return ErrorCode::None;
+        return comparison(op, a, b, locale, out);
     }
     switch (op) {
     case BinaryOp::Concat:
@@ -506,42 +535,17 @@ ErrorCode generalBinaryOp(BinaryOp op, const Variant& a, const Variant& b,
         return ErrorCode::None;
     }
     if (op == BinaryOp::Add) {
-        if (ta == VarType::String && tb == VarType::String) {
+        if (a.isString() && b.isString()) {
             return concatenate(a, b, locale, budget, out);
         }
-        // Empty on one side leaves the other side as it is, text included.
-        if (ta == VarType::Empty && tb != VarType::Empty) {
-            if (tb == VarType::String || isNumericType(tb)) {
-                out = tb == VarType::Boolean
-                          ? Variant::integer(static_cast<std::int16_t>(b.asInt()))
-                          : b;
-                return ErrorCode::None;
-            }
-        }
-        if (tb == VarType::Empty && ta != VarType::Empty) {
-            if (ta == VarType::String || isNumericType(ta)) {
-                out = ta == VarType::Boolean
-                          ? Variant::integer(static_cast<std::int16_t>(a.asInt()))
-                          : a;
-                return ErrorCode::None;
-            }
+        if (addedToEmpty(a, b, out)) {
+            return ErrorCode::None;
         }
     }
     if (op == BinaryOp::IntDiv || op == BinaryOp::Mod) {
         return integerDivide(op, a, b, locale, out);
     }
-    Operand x{};
-    Operand y{};
-    VBS_TRY(operand(a, locale, x));
-    VBS_TRY(operand(b, locale, y));
-    switch (op) {
-    case BinaryOp::Div:
-        return divide(x, y, out);
-    case BinaryOp::Pow:
-        return power(x, y, out);
-    default:
-        return arithmetic(op, x, y, out);
-    }
+    return numericOperation(op, a, b, locale, out);
 }
 
 ErrorCode appendConcatenation(Variant& text, const Variant& b, const NumberLocale& locale,

@@ -54,6 +54,8 @@ const LimitCase kLimits[] = {
      "#7 Out of memory | 16777216 (Long)"},
     {"RunawayRecursion", "Function r(n): r = r(n + 1): End Function", "r(0)",
      "ok | " + kOutOfStack},
+    {"RunawayRecursionInAnOperator", "Function r(n): r = Abs(n) + r(n + 1): End Function", "r(0)",
+     "ok | " + kOutOfStack},
     {"TimeOutKeepsWhatWasDone", "Do: x = x + 1: Loop", "x > 0",
      "#10001 Script timed out after 500 milliseconds | True (Boolean)", 500},
     {"ManyBytes", "", "Len(Space(1000000))", "1000000 (Long)"},

@@ -26,6 +26,12 @@ INSTANTIATE_TEST_SUITE_P(
                    "Dim k, keep, t\nFunction n(): keep = k: n = \"z\": End Function\n"
                    "k = \"p\": t = k: k = k & \"q\": k = k & n() & \"c\"",
                    "t & keep & k", "\"ppqpqzc\" (String)"},
+        // x = y copies the value: neither later changes to y nor to x reach the other.
+        ScriptCase{
+            "PlainCopiesAreValues",
+            "Function f(n): f = n: n = n + 1: End Function\n"
+            "a = Array(1): b = a: b(0) = 2: t = \"x\": u = t: u = u & \"y\": k = 3: r = f(k)",
+            "a(0) & b(0) & t & u & k & r", "\"12xxy43\" (String)"},
         ScriptCase{"LongAppendLoop", "s = \"\": For i = 1 To 100000: s = s & \"x\": Next",
                    "Len(s) & Mid(s, 99999)", "\"100000xx\" (String)"},
         ScriptCase{"ColonsAndLines", "a = 1 :: :\nb = 2\r\nc = 3\rd = 4", "a+b+c+d",

@@ -97,6 +97,8 @@
 '? 2 - Empty ==> 2 (Integer)
 '? Empty + Empty ==> 0 (Integer)
 '? Empty + "a" ==> "a" (String)
+'? "1" + Empty ==> "1" (String)
+'? Empty + True ==> -1 (Integer)
 '? -Empty ==> 0 (Integer)
 '? nothingHere ==> Empty
 '? 2 + Null ==> Null
@@ -135,6 +137,7 @@
 '? Empty = "" ==> True (Boolean)
 '? Empty = 0 ==> True (Boolean)
 '? Empty < "a" ==> True (Boolean)
+'? "" < Empty Or "a" <= Empty Or 1 > "" ==> False (Boolean)
 '? 2 => 1 ==> True (Boolean)
 '? 2 =< 1 ==> False (Boolean)
 '? 2 >< 1 ==> True (Boolean)
