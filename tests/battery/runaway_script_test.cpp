@@ -163,12 +163,17 @@ TEST_P(JavaScriptBuiltinRunawayTest, EndsSoonAfterTheLimitAndKeepsPiAndAns) {
     EvaluationCommand command(*engine);
     ASSERT_EQ(command.run(QStringLiteral("6*7")).output.value_or(QString()), u"42");
 
+    // Which limit the call meets first depends on how fast the machine runs it; either way
+    // the worker is ended, or ends itself, and a new one takes over.
     const QString output = command.run(QString::fromUtf8(GetParam())).output.value_or(QString());
-    EXPECT_TRUE(output == QLatin1String(kTimedOut) ||
-                output == QLatin1String(kTimedOut) +
-                              QLatin1String("; JavaScript was restarted, and only Pi and Ans "
-                                            "were kept"))
-        << output.toStdString();
+    const QString restarted =
+        QStringLiteral("; JavaScript was restarted, and only Pi and Ans were kept");
+    bool clear = false;
+    for (const char* limit : kEitherLimit) {
+        clear =
+            clear || output == QLatin1String(limit) || output == QLatin1String(limit) + restarted;
+    }
+    EXPECT_TRUE(clear) << output.toStdString();
     EXPECT_EQ(command.run(QStringLiteral("Ans")).output.value_or(QString()), u"42");
     EXPECT_EQ(command.run(QStringLiteral("Pi")).output.value_or(QString()), u"3.14159265358979");
 }
