@@ -16,8 +16,20 @@ inline ErrorCode longArg(const Runtime& rt, const Variant& v, std::int32_t& out)
     return toLong(v, rt.locale, out);
 }
 
+// A Double or a whole number, the usual argument of the math functions, is read here without
+// the call to the general conversion.
 inline ErrorCode doubleArg(const Runtime& rt, const Variant& v, double& out) {
-    return toDouble(v, rt.locale, out);
+    switch (v.type()) {
+    case VarType::Double:
+        out = v.asDouble();
+        return ErrorCode::None;
+    case VarType::Integer:
+    case VarType::Long:
+        out = static_cast<double>(v.asInt());
+        return ErrorCode::None;
+    default:
+        return toDouble(v, rt.locale, out);
+    }
 }
 
 inline ErrorCode textArg(const Runtime& rt, const Variant& v, std::u16string& out) {

@@ -274,9 +274,7 @@ int findBuiltin(std::u16string_view lower) {
     return -1;
 }
 
-const BuiltinInfo& builtinAt(int index) {
-    return kBuiltins[index];
-}
+const BuiltinInfo* const kBuiltinTable = kBuiltins;
 
 int builtinCount() {
     return static_cast<int>(sizeof kBuiltins / sizeof kBuiltins[0]);

@@ -25,7 +25,11 @@ struct BuiltinInfo {
 
 // Index into the table, or -1.
 int findBuiltin(std::u16string_view lower);
-const BuiltinInfo& builtinAt(int index);
+// The table itself, `builtinCount()` rows; read inline, as every built-in call reads its row.
+extern const BuiltinInfo* const kBuiltinTable;
+inline const BuiltinInfo& builtinAt(int index) {
+    return kBuiltinTable[index];
+}
 int builtinCount();
 // Whether Windows refuses, with "Variable uses an Automation type not supported in VBScript",
 // the result of this built-in in a Call statement (the numeric and date conversions, once the
