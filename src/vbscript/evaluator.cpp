@@ -21,6 +21,22 @@ inline bool Executor::evaluationMayStart() {
     return !stack_.exhausted() || raise(ErrorCode::OutOfStack);
 }
 
+// The rarer kinds of expression have functions of their own, kept out of line, so that eval
+// itself holds no value of its own and stays a light dispatch on the hot path.
+[[gnu::noinline]] bool Executor::evalUnary(const Expr& e, Variant& out) {
+    Variant v;
+    if (!eval(*e.args[0], v)) {
+        return false;
+    }
+    return ((!v.isObject() || toValue(v)) && succeeded(unaryOp(e.unaryOp, v, rt_.locale, out))) ||
+           failedIn(e);
+}
+
+[[gnu::noinline]] bool Executor::evalMe(Variant& out) {
+    out = Variant::object(frame_->me->shared_from_this());
+    return true;
+}
+
 bool Executor::eval(const Expr& e, Variant& out) {
     if (!evaluationMayStart()) {
         return false;
@@ -34,22 +50,14 @@ bool Executor::eval(const Expr& e, Variant& out) {
     case ExprKind::Binary:
         return (e.ops.size() == 1 ? evalOneOperator(e, out) : evalOperatorRun(e, out)) ||
                failedIn(e);
-    case ExprKind::Unary: {
-        Variant v;
-        if (!eval(*e.args[0], v)) {
-            return false;
-        }
-        return ((!v.isObject() || toValue(v)) &&
-                succeeded(unaryOp(e.unaryOp, v, rt_.locale, out))) ||
-               failedIn(e);
-    }
+    case ExprKind::Unary:
+        return evalUnary(e, out);
     case ExprKind::Member:
         return evalMember(e, MemberAccess::Get, out) || failedIn(e);
     case ExprKind::New:
         return evalNew(e, out) || failedIn(e);
     case ExprKind::Me:
-        out = Variant::object(frame_->me->shared_from_this());
-        return true;
+        return evalMe(out);
     case ExprKind::With:
         return evalWithObject(out) || failedIn(e);
     case ExprKind::Call:

@@ -141,6 +141,8 @@ private:
     Flow assignNested(const Expr& target, Variant& value);
 
     bool eval(const Expr& e, Variant& out);
+    bool evalUnary(const Expr& e, Variant& out);
+    bool evalMe(Variant& out);
     // Counts the step and checks the stack; false after raising when the evaluation must not
     // start.
     bool evaluationMayStart();
