@@ -188,8 +188,6 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"EscClosesOnlyTheList", "1+Sq|", "TX", "1+Sq", false, "Command"},
                     KeyCase{"CtrlSpaceOpens", "1+sq|", "S", "1+sq", true, "Command"},
                     KeyCase{"TypingNarrowsThenAccepts", "1+S|", "TqE", "1+Sqr", false, "Command"},
-                    KeyCase{"NoCompletionInsideNumber", "2e|", "T", "2e", false, "OK"},
-                    KeyCase{"NoCompletionOfExponentShorthand", "e3|", "T", "e3", false, "OK"},
                     KeyCase{"TabWithoutPrefixMovesFocus", "1+|", "T", "1+", false, "OK"}));
 
 TEST_F(InputAssistWindowTest, EnterAndEscWithTheListClosedActAsBefore) {

@@ -83,8 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
         PressCase{"Digit", "Number", 7, "12", 1, 0, "172", 2, 0, u"before", false},
         PressCase{"AfterEvaluationReplacesTheLine", "SqrRoot", 0, "1+1", 0, 3, "^(0.5)", 6, 0,
                   u"before", false},
-        PressCase{"PointMovesTheCursorToTheEnd", "DPoint", 0, "12+3", 1, 0, "1.2+3", 5, 0,
-                  u"before", false},
         PressCase{"SignWorksOnTheEnd", "PosNeg", 0, "12+34", 0, 2, "12+(-34)", 8, 0, u"before",
                   false},
         PressCase{"EqualsSelectsTheLine", "Equals", 0, "2+3", 3, 0, "2+3", 0, 3, u"5", true},
@@ -108,15 +106,6 @@ TEST_F(KeypadWindowTest, StoringRightAfterStoringFailsAndKeepsTheMemory) {
     setLine(u"y"_qs, 1, 0);
     press(window().Equals);
     EXPECT_EQ(window().Ans->text(), u"7");
-}
-
-TEST_F(KeypadWindowTest, ReleasedNotificationAloneChangesNothing) {
-    setLine(u"12"_qs, 1, 0);
-    window().Ans->setFocus();
-    window().Number[3]->setChecked(false); // already released: no toggle at all
-    emit window().Number[3]->toggled(false);
-    expectLine(u"12"_qs, 1, 0);
-    EXPECT_EQ(focusName(), u"Ans");
 }
 
 } // namespace

@@ -78,8 +78,6 @@ INSTANTIATE_TEST_SUITE_P(
                                     "VBScript", "Keypad"},
                     KeypadStateCase{"JavaScriptMakesTheKeypadUnavailable", nullptr, "kJ", 329,
                                     "Keypad Unavailable", "JavaScript", "Command"},
-                    KeypadStateCase{"VBScriptAfterJavaScriptLeavesItHidden", nullptr, "JV", 329,
-                                    kHidden, "VBScript", "Command"},
                     KeypadStateCase{"KeypadAfterJavaScriptAndBack", nullptr, "JVK", 533, kShown,
                                     "VBScript", "Keypad"},
                     KeypadStateCase{"EnterOnAnotherPushButtonPressesIt", nullptr, "kE", 329,
@@ -117,8 +115,8 @@ TEST_P(LanguageKeysTest, ChangeGivesTheFocusToTheInputLine) {
 INSTANTIATE_TEST_SUITE_P(Keys, LanguageKeysTest,
                          testing::Values(LanguageKeysCase{"AltJ", "J", "JavaScript"},
                                          LanguageKeysCase{"AltTRight", "T>", "JavaScript"},
-                                         LanguageKeysCase{"AltTRightAltTLeft", "T>T<", "VBScript"},
-                                         LanguageKeysCase{"AltJThenAltTLeft", "JT<", "VBScript"}),
+                                         LanguageKeysCase{"AltTRightAltTLeft", "T>T<", "VBScript"}),
+
                          testing_rows::RowName());
 
 // Evaluation ------------------------------------------------------------------------------
@@ -194,21 +192,9 @@ TEST_P(EnterTest, EnterEvaluates) {
 INSTANTIATE_TEST_SUITE_P(Focus, EnterTest,
                          testing::Values(FocusCase{"InInputLine", "Command"},
                                          FocusCase{"InOutputBox", "Ans"},
-                                         FocusCase{"OnKeypadButton", "Equals"},
                                          FocusCase{"OnDigitButton", "Number"},
                                          FocusCase{"OnLanguageOption", "VBScript"}),
                          testing_rows::RowName());
-
-TEST_F(MainWindowTest, ShiftEnterTypesALineBreak) {
-    MainWindow& main = open();
-    main.Command->setFocus();
-    QTest::keyClicks(main.Command, u"x=1"_qs);
-    QTest::keyClick(main.Command, Qt::Key_Return, Qt::ShiftModifier);
-    QTest::keyClicks(main.Command, u"y=2"_qs);
-    EXPECT_EQ(main.Command->text(), u"x=1\ny=2");
-    EXPECT_TRUE(main.Ans->text().isEmpty());
-    EXPECT_TRUE(main.FunctionTypeLabel->isEnabled());
-}
 
 TEST_F(MainWindowTest, InputLineKeepsItsSelectionAcrossFocusChanges) {
     MainWindow& main = open();
@@ -374,19 +360,11 @@ TEST_F(MainWindowTest, CopyInputCopiesTheWholeInputLine) {
     EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
 }
 
-TEST_F(MainWindowTest, CopyOutputCopiesTheOutputBox) {
+// The whole output box is copied, whatever part of it is selected.
+TEST_F(MainWindowTest, CopyOutputByAccessKeyLeavesTheFocusOnTheButton) {
     MainWindow& main = open();
     main.Ans->setText(u"42"_qs);
     main.Ans->setSelection(0, 1);
-    QTest::mouseClick(main.CopyOutput, Qt::LeftButton);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"42");
-    EXPECT_EQ(focusName(), u"CopyOutput");
-    EXPECT_EQ(main.Ans->text(), u"42");
-}
-
-TEST_F(MainWindowTest, CopyByAccessKeyLeavesTheFocusOnTheButton) {
-    MainWindow& main = open();
-    main.Ans->setText(u"42"_qs);
     QGuiApplication::clipboard()->setText(u"before"_qs);
     main.Command->setFocus();
     QTest::keyClick(main.Command, Qt::Key_P, Qt::AltModifier);
@@ -394,6 +372,7 @@ TEST_F(MainWindowTest, CopyByAccessKeyLeavesTheFocusOnTheButton) {
     EXPECT_TRUE(
         QTest::qWaitFor([] { return QGuiApplication::clipboard()->text() == u"42"; }, 30000));
     EXPECT_EQ(focusName(), u"CopyOutput");
+    EXPECT_EQ(main.Ans->text(), u"42");
     QTest::keyClicks(QApplication::focusWidget(), u"9"_qs);
     EXPECT_TRUE(main.Command->text().isEmpty());
 }

@@ -189,21 +189,6 @@ TEST_F(MainWindowLayoutTest, ControlsStandAtTheirDesignPlaces) {
                       QColor::fromRgb(row.background));
         }
     }
-    EXPECT_EQ(std::size_t(main.findChildren<keypad::KeypadButton*>().size()),
-              keypad::keypadKeys().size());
-}
-
-TEST_F(MainWindowLayoutTest, ArraysAreIndexedByTheirMembers) {
-    MainWindow& main = create();
-    for (int k = 0; k < 10; ++k) {
-        EXPECT_EQ(main.Number.at(std::size_t(k))->text(), QString::number(k));
-    }
-    const QStringList names{u"x"_qs, u"y"_qs, u"z"_qs, u"c"_qs, u"k"_qs};
-    for (int n = 1; n <= 5; ++n) {
-        EXPECT_EQ(main.GetVar.at(std::size_t(n - 1))->text(), names.at(n - 1));
-        EXPECT_EQ(main.SetVar.at(std::size_t(n - 1))->text(), names.at(n - 1));
-        EXPECT_LT(main.GetVar.at(std::size_t(n - 1))->y(), main.SetVar.at(std::size_t(n - 1))->y());
-    }
 }
 
 TEST_F(MainWindowLayoutTest, KeypadPanelAndCaptionBoxes) {

@@ -80,8 +80,6 @@ INSTANTIATE_TEST_SUITE_P(
         ReplayCase{"NoFileShowsTheKeypad", Setup::NoFile, "", "VBScript", kShown, 533},
         ReplayCase{"EmptyFileLeavesItHidden", Setup::File, "", "VBScript", kHidden, 329},
         ReplayCase{"Lang0Pad1", Setup::File, "lang=0\r\npad=1\r\n", "VBScript", kShown, 533},
-        ReplayCase{"Lang1Pad0", Setup::File, "lang=1\r\npad=0\r\n", "JavaScript", kUnavailable,
-                   329},
         ReplayCase{"Lang1Pad1", Setup::File, "lang=1\r\npad=1\r\n", "JavaScript", kUnavailable,
                    329},
         ReplayCase{"Pad1BeforeLang1", Setup::File, "pad=1\r\nlang=1\r\n", "JavaScript",
