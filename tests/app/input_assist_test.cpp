@@ -242,7 +242,6 @@ TEST_P(ErrorMarkTest, IsUnderlinedAndTheRestIsAsBefore) {
 
 INSTANTIATE_TEST_SUITE_P(Failures, ErrorMarkTest,
                          testing::Values(ErrorMarkCase{"SyntaxError", "  2(3)+)|", 7},
-                                         ErrorMarkCase{"RunTimeErrorAtItsOperator", "  2(3)/0|", 6},
                                          ErrorMarkCase{"RunTimeErrorOnTheSecondLine",
                                                        "!x = 1\ny = Sqr(-1)|", 11}),
                          testing_rows::RowName());

@@ -81,8 +81,6 @@ INSTANTIATE_TEST_SUITE_P(
     Keys, KeypadPressTest,
     testing::Values(
         PressCase{"Digit", "Number", 7, "12", 1, 0, "172", 2, 0, u"before", false},
-        PressCase{"AfterEvaluationReplacesTheLine", "SqrRoot", 0, "1+1", 0, 3, "^(0.5)", 6, 0,
-                  u"before", false},
         PressCase{"SignWorksOnTheEnd", "PosNeg", 0, "12+34", 0, 2, "12+(-34)", 8, 0, u"before",
                   false},
         PressCase{"EqualsSelectsTheLine", "Equals", 0, "2+3", 3, 0, "2+3", 0, 3, u"5", true},
