@@ -144,8 +144,7 @@ protected:
     CommandBox& typed(const char* marked) {
         MainWindow& main = open();
         const auto [text, cursor] = withCursor(marked);
-        main.Command->setText(text);
-        main.Command->setSelection(cursor, 0);
+        setLine(text, cursor);
         return *main.Command;
     }
     bool listOpen() { return window().Command->assist()->completer()->popup()->isVisible(); }

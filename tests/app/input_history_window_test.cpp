@@ -30,10 +30,6 @@ protected:
         testing_support::writeFile(historyPath(), bytes);
     }
     QByteArray history() const { return testing_support::fileContent(historyPath()); }
-    void evaluate(const QString& input) {
-        window().Command->setText(input);
-        QTest::keyClick(window().Command, Qt::Key_Return);
-    }
     void triggerMenuAction(const char* name) {
         const std::unique_ptr<QMenu> menu = window().Command->createContextMenu({});
         QAction* action = menu->findChild<QAction*>(QString::fromLatin1(name));
@@ -58,8 +54,7 @@ class InputHistoryKeysTest : public InputHistoryWindowTest,
 TEST_P(InputHistoryKeysTest, RecallOnlyWhereTheCursorCannotMove) {
     writeHistory("#Quorvix input history\n1+1\n2*3\n");
     MainWindow& main = open();
-    main.Command->setText(QString::fromUtf8(GetParam().text));
-    main.Command->setSelection(GetParam().cursor, 0);
+    setLine(QString::fromUtf8(GetParam().text), GetParam().cursor);
     for (const auto& [key, modifiers] : GetParam().keys) {
         QTest::keyClick(main.Command, key, modifiers);
     }
@@ -157,8 +152,7 @@ TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
     for (const QString& input : {u"1+1"_qs, u"1/0"_qs, u"2*3"_qs}) {
         evaluate(input);
     }
-    main.Command->setText(u"7+"_qs);
-    main.Command->setSelection(2, 0);
+    setLine(u"7+"_qs, 2);
     QGuiApplication::clipboard()->setText(u"before"_qs);
     QTest::keyClick(main.Command, Qt::Key_F9);
     TapeWindow* tape = main.tapeWindow();

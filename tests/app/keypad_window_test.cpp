@@ -20,10 +20,6 @@ class KeypadWindowTest : public WindowTest {
 protected:
     void SetUp() override { open(); }
 
-    void setLine(const QString& text, qsizetype start, qsizetype length) {
-        window().Command->setText(text);
-        window().Command->setSelection(start, length);
-    }
     void press(keypad::KeypadButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void expectLine(const QString& text, qsizetype start, qsizetype length) {
         EXPECT_EQ(window().Command->text(), text);

@@ -133,8 +133,7 @@ TEST_F(MainWindowTest, OkEvaluatesAndSelectsTheWholeInput) {
 
 TEST_F(MainWindowTest, NonBreakingSpaceIsTakenAsTyped) {
     MainWindow& main = open();
-    main.Command->setText(u"5"_qs);
-    main.EvaluateInput();
+    evaluate(u"5"_qs);
     main.Command->setFocus();
     QTest::keyClicks(main.Command, QString(QChar(0xA0)) + u"+1"_qs);
     ASSERT_EQ(main.Command->text(), QString(QChar(0xA0)) + u"+1"_qs);
@@ -149,14 +148,12 @@ TEST_F(MainWindowTest, NonBreakingSpaceIsTakenAsTyped) {
 // A failed first evaluation counts as much as one with an answer.
 TEST_F(MainWindowTest, FirstEvaluationFreezesTheLanguageForGood) {
     MainWindow& main = open();
-    main.Command->setText(u"1/0"_qs);
-    main.EvaluateInput();
+    evaluate(u"1/0"_qs);
     EXPECT_FALSE(main.Ans->text().isEmpty());
     EXPECT_FALSE(main.FunctionTypeLabel->isEnabled());
     EXPECT_FALSE(main.VBScript->isEnabled());
     EXPECT_FALSE(main.JavaScript->isEnabled());
-    main.Command->setText(u"1+1"_qs);
-    main.EvaluateInput();
+    evaluate(u"1+1"_qs);
     EXPECT_FALSE(main.VBScript->isEnabled());
     QTest::mouseClick(main.JavaScript, Qt::LeftButton, {},
                       QPoint(4, main.JavaScript->height() / 2));
@@ -198,8 +195,7 @@ INSTANTIATE_TEST_SUITE_P(Focus, EnterTest,
 
 TEST_F(MainWindowTest, InputLineKeepsItsSelectionAcrossFocusChanges) {
     MainWindow& main = open();
-    main.Command->setText(u"1234"_qs);
-    main.Command->setSelection(1, 2);
+    setLine(u"1234"_qs, 1, 2);
     QTest::keyClick(main.Command, Qt::Key_Tab);
     EXPECT_EQ(focusName(), u"OK");
     QTest::keyClick(main.OK, Qt::Key_Backtab);
@@ -347,8 +343,7 @@ TEST_F(MainWindowTest, HelpReopenedAfterClosingReloadsTheReadme) {
 
 TEST_F(MainWindowTest, CopyInputCopiesTheWholeInputLine) {
     MainWindow& main = open();
-    main.Command->setText(u"12+34"_qs);
-    main.Command->setSelection(1, 2);
+    setLine(u"12+34"_qs, 1, 2);
     QTest::mouseClick(main.CopyInput, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"12+34");
     EXPECT_EQ(focusName(), u"CopyInput");
@@ -379,8 +374,7 @@ TEST_F(MainWindowTest, CopyOutputByAccessKeyLeavesTheFocusOnTheButton) {
 
 TEST_F(MainWindowTest, CopyOutputCopiesTheLongAnswerUntilTheBoxIsEdited) {
     MainWindow& main = open();
-    main.Command->setText(u"String(2000001, \"a\")"_qs);
-    main.EvaluateInput();
+    evaluate(u"String(2000001, \"a\")"_qs);
     ASSERT_TRUE(main.Ans->text().startsWith(u"The answer has 2000001 characters"));
     QTest::mouseClick(main.CopyOutput, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(2000001, u'a'));
