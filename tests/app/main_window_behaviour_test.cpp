@@ -296,40 +296,36 @@ TEST_F(MainWindowTest, FrameCloseLeavesTheHelpWindowOpen) {
 
 // Help --------------------------------------------------------------------------------------
 
-TEST_F(MainWindowTest, HelpOpensOneWindowWithoutBlockingAndRestoresIt) {
-    MainWindow& main = open();
-    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
-    help::HelpWindow* first = main.helpWindow();
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->isVisible());
-    EXPECT_FALSE(first->isModal());
-    first->showMinimized();
-    ASSERT_TRUE(first->isMinimized());
-    main.activateWindow();
-    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
-    EXPECT_EQ(main.helpWindow(), first);
-    EXPECT_FALSE(first->isMinimized());
-    int helpWindows = 0;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        helpWindows += qobject_cast<help::HelpWindow*>(w) && w->isVisible() ? 1 : 0;
-    }
-    EXPECT_EQ(helpWindows, 1);
-}
-
-TEST_F(MainWindowTest, HelpReopenedAfterClosingReloadsTheReadme) {
+// Help opens one window without blocking; pressed again it brings that window back as it was,
+// and only a window opened anew reads the read-me again.
+TEST_F(MainWindowTest, HelpOpensOneWindowAndReadsTheReadmeWhenOpened) {
     QFile readme(QDir(folder()).filePath(QStringLiteral("Readme.txt")));
     ASSERT_TRUE(readme.open(QIODevice::WriteOnly));
     readme.write("first");
     readme.close();
     MainWindow& main = open();
     QTest::mouseClick(main.HelpButton, Qt::LeftButton);
-    EXPECT_EQ(main.helpWindow()->txtHelpFile->toPlainText(), u"first\n");
+    help::HelpWindow* first = main.helpWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+    EXPECT_EQ(first->txtHelpFile->toPlainText(), u"first\n");
 
     ASSERT_TRUE(readme.open(QIODevice::WriteOnly));
     readme.write("second");
     readme.close();
+    first->showMinimized();
+    ASSERT_TRUE(first->isMinimized());
+    main.activateWindow();
     QTest::mouseClick(main.HelpButton, Qt::LeftButton);
-    EXPECT_EQ(main.helpWindow()->txtHelpFile->toPlainText(), u"first\n"); // kept while open
+    EXPECT_EQ(main.helpWindow(), first);
+    EXPECT_FALSE(first->isMinimized());
+    EXPECT_EQ(first->txtHelpFile->toPlainText(), u"first\n"); // kept while open
+    int helpWindows = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        helpWindows += qobject_cast<help::HelpWindow*>(w) && w->isVisible() ? 1 : 0;
+    }
+    EXPECT_EQ(helpWindows, 1);
 
     // Reopened at once, before the closed window is deleted.
     main.helpWindow()->close();
