@@ -189,16 +189,6 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"TypingNarrowsThenAccepts", "1+S|", "TqE", "1+Sqr", false, "Command"},
                     KeyCase{"TabWithoutPrefixMovesFocus", "1+|", "T", "1+", false, "OK"}));
 
-TEST_F(InputAssistWindowTest, EnterAndEscWithTheListClosedActAsBefore) {
-    CommandBox& box = typed("1+1|");
-    QSignalSpy closing(&window(), &MainWindow::programEndRequested);
-    QTest::keyClick(&box, Qt::Key_Return);
-    EXPECT_EQ(window().Ans->text(), QStringLiteral("2"));
-    EXPECT_EQ(box.selLength(), 3);
-    QTest::keyClick(&box, Qt::Key_Escape);
-    EXPECT_EQ(closing.size(), 1);
-}
-
 TEST_F(InputAssistWindowTest, UserNamesAreOfferedAndSignatureHinted) {
     CommandBox& box = typed("!total = 5|");
     QTest::keyClick(&box, Qt::Key_Return);

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSignalSpy>
 
 namespace quorvix::app {
 namespace {
@@ -85,22 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
         PressCase{"SpaceOnAFocusedButton", "Add", 0, "4", 1, 0, "4+", 2, 0, u"before", false,
                   true}),
     testing_rows::RowName());
-
-TEST_F(KeypadWindowTest, StoringRightAfterStoringFailsAndKeepsTheMemory) {
-    setLine(u"7"_qs, 1, 0);
-    press(window().SetVar[1]); // y = 7
-    setLine(u"5"_qs, 1, 0);
-    press(window().SetVar[0]); // x = 5, the line reads "!x=5", all selected
-    press(window().SetVar[1]); // "!y=!x=5"
-    expectLine(u"!y=!x=5"_qs, 0, 7);
-    const QString error = window().Ans->text();
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_NE(error, u"5");
-
-    setLine(u"y"_qs, 1, 0);
-    press(window().Equals);
-    EXPECT_EQ(window().Ans->text(), u"7");
-}
 
 } // namespace
 } // namespace quorvix::app
