@@ -1,6 +1,7 @@
 #include "../table_rows.h"
 #include "help_window.h"
 #include "keypad_button.h"
+#include "settings_file.h"
 #include "window_fixture.h"
 
 #include <QClipboard>
@@ -10,6 +11,9 @@
 #include <QSignalSpy>
 
 #include <string_view>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvix::app {
 namespace {
@@ -23,25 +27,55 @@ class MainWindowTest : public WindowTest {};
 
 // Keypad states ----------------------------------------------------------------------------
 
-// Steps from the start: K clicks Keypad, J and V click the language options, k and v focus
+// Where the start finds its settings. HugeFile: the content, then zero bytes up to a gigabyte.
+// PastTheReadLimit: the content, zero bytes up to the read limit, then "lang=1".
+enum class Start { NoFile, File, Folder, Fifo, Unreadable, HugeFile, PastTheReadLimit };
+
+// The start, then steps: K clicks Keypad, J and V click the language options, k and v focus
 // Keypad and VBScript, E presses Enter and L the left arrow on the focused control. Nothing is
 // evaluated on the way, and the height never changes.
 struct KeypadStateCase {
     const char* name;
-    const char* ini; // null: no settings file
+    Start start;
+    QByteArray ini;
     const char* steps;
     int width;
     const char* caption;
     const char* language;
-    const char* focus;
+    const char* focus = "Command";
 };
 
-class KeypadStateTest : public WindowTest, public testing::WithParamInterface<KeypadStateCase> {};
+class KeypadStateTest : public WindowTest, public testing::WithParamInterface<KeypadStateCase> {
+protected:
+    void prepare(Start start, const QByteArray& ini) {
+        const QByteArray name = QFile::encodeName(iniPath());
+        if (start == Start::Folder) {
+            ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("Quorvix.ini")));
+        } else if (start == Start::Fifo) {
+            ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
+        } else if (start != Start::NoFile) {
+            writeIni(ini);
+        }
+        if (start == Start::Unreadable && (::geteuid() == 0 || ::chmod(name.constData(), 0) != 0)) {
+            GTEST_SKIP() << "root reads files whatever their mode";
+        }
+        if (start == Start::HugeFile) {
+            ASSERT_TRUE(QFile::resize(iniPath(), qint64(1) << 30));
+        }
+        if (start == Start::PastTheReadLimit) {
+            QFile file(iniPath());
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.seek(SettingsFile::kReadLimit));
+            file.write("lang=1\r\n");
+        }
+    }
+};
 
 TEST_P(KeypadStateTest, FollowsTheSteps) {
     const KeypadStateCase& row = GetParam();
-    if (row.ini) {
-        writeIni(row.ini);
+    prepare(row.start, row.ini);
+    if (IsSkipped() || HasFatalFailure()) {
+        return;
     }
     MainWindow& main = open();
     main.Command->setText(u"5"_qs);
@@ -61,6 +95,7 @@ TEST_P(KeypadStateTest, FollowsTheSteps) {
     EXPECT_EQ(main.Keypad->isEnabled(), row.language == std::string_view("VBScript"));
     EXPECT_EQ(main.calc().language(), QString::fromLatin1(row.language));
     EXPECT_EQ(main.VBScript->isChecked(), row.language == std::string_view("VBScript"));
+    EXPECT_EQ(main.JavaScript->isChecked(), row.language == std::string_view("JavaScript"));
     EXPECT_EQ(focusName(), QString::fromLatin1(row.focus));
     EXPECT_TRUE(main.Ans->text().isEmpty());
     EXPECT_TRUE(main.FunctionTypeLabel->isEnabled());
@@ -68,22 +103,45 @@ TEST_P(KeypadStateTest, FollowsTheSteps) {
 
 constexpr const char* kShown = "<< &Keypad";
 constexpr const char* kHidden = "&Keypad >>";
+constexpr const char* kUnavailable = "Keypad Unavailable";
+constexpr const char* VB = "VBScript";
+constexpr const char* JS = "JavaScript";
+using enum Start;
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, KeypadStateTest,
-    testing::Values(KeypadStateCase{"FirstStartShowsTheKeypad", nullptr, "", 533, kShown,
-                                    "VBScript", "Command"},
-                    KeypadStateCase{"KeypadShows", "", "K", 533, kShown, "VBScript", "Keypad"},
-                    KeypadStateCase{"KeypadTwiceReturnsAndKeepsTheFocus", "", "KK", 329, kHidden,
-                                    "VBScript", "Keypad"},
-                    KeypadStateCase{"JavaScriptMakesTheKeypadUnavailable", nullptr, "kJ", 329,
-                                    "Keypad Unavailable", "JavaScript", "Command"},
-                    KeypadStateCase{"KeypadAfterJavaScriptAndBack", nullptr, "JVK", 533, kShown,
-                                    "VBScript", "Keypad"},
-                    KeypadStateCase{"EnterOnAnotherPushButtonPressesIt", nullptr, "kE", 329,
-                                    kHidden, "VBScript", "Keypad"},
-                    KeypadStateCase{"ArrowWithoutAChangeKeepsTheFocus", nullptr, "vL", 533, kShown,
-                                    "VBScript", "VBScript"}),
+    testing::Values(KeypadStateCase{"FirstStartShowsTheKeypad", NoFile, "", "", 533, kShown, VB},
+                    KeypadStateCase{"KeypadShows", File, "", "K", 533, kShown, VB, "Keypad"},
+                    KeypadStateCase{"KeypadTwiceReturnsAndKeepsTheFocus", File, "", "KK", 329,
+                                    kHidden, VB, "Keypad"},
+                    KeypadStateCase{"JavaScriptMakesTheKeypadUnavailable", NoFile, "", "kJ", 329,
+                                    kUnavailable, JS},
+                    KeypadStateCase{"KeypadAfterJavaScriptAndBack", NoFile, "", "JVK", 533, kShown,
+                                    VB, "Keypad"},
+                    KeypadStateCase{"EnterOnAnotherPushButtonPressesIt", NoFile, "", "kE", 329,
+                                    kHidden, VB, "Keypad"},
+                    KeypadStateCase{"ArrowWithoutAChangeKeepsTheFocus", NoFile, "", "vL", 533,
+                                    kShown, VB, "VBScript"}),
+    testing_rows::RowName());
+
+// The start in the remembered state, also from files that cannot be read as they should.
+INSTANTIATE_TEST_SUITE_P(
+    Settings, KeypadStateTest,
+    testing::Values(
+        KeypadStateCase{"EmptyFileLeavesItHidden", File, "", "", 329, kHidden, VB},
+        KeypadStateCase{"Lang0Pad1", File, "lang=0\r\npad=1\r\n", "", 533, kShown, VB},
+        KeypadStateCase{"Lang1Pad1", File, "lang=1\r\npad=1\r\n", "", 329, kUnavailable, JS},
+        KeypadStateCase{"Pad1BeforeLang1", File, "pad=1\r\nlang=1\r\n", "", 329, kUnavailable, JS},
+        KeypadStateCase{"FolderCountsAsMissing", Folder, "", "", 533, kShown, VB},
+        KeypadStateCase{"FifoCountsAsMissingAndDoesNotBlock", Fifo, "", "", 533, kShown, VB},
+        KeypadStateCase{"UnreadableFileStartsInTheDesignState", Unreadable, "lang=1\r\npad=1\r\n",
+                        "", 329, kHidden, VB},
+        KeypadStateCase{"Pad1ThenSeventyThousandBytes", File, "pad=1\r\n" + QByteArray(70'000, 'x'),
+                        "", 533, kShown, VB},
+        KeypadStateCase{"GigabyteFileStartingWithLang1", HugeFile, "lang=1\r\n", "", 329,
+                        kUnavailable, JS},
+        KeypadStateCase{"ItemsPastTheReadLimitAreNotRead", PastTheReadLimit, "pad=1\r\n", "", 533,
+                        kShown, VB}),
     testing_rows::RowName());
 
 // Access keys: J Alt+J, T Alt+T; < and > the arrow keys.
