@@ -35,16 +35,10 @@ QString captionOf(QWidget* widget) {
     return {};
 }
 
-TEST_F(MainWindowLayoutTest, WindowNameCaptionAndDesignSize) {
+TEST_F(MainWindowLayoutTest, WindowAndBoxesLookAndBehaveAsDesigned) {
     MainWindow& main = create();
     EXPECT_EQ(main.objectName(), u"Main");
     EXPECT_EQ(main.windowTitle(), u"Quorvix");
-    EXPECT_EQ(main.width(), 329);
-    EXPECT_EQ(main.height(), 237);
-}
-
-TEST_F(MainWindowLayoutTest, BoxesLookAndBehaveAsDesigned) {
-    MainWindow& main = create();
     EXPECT_EQ(main.Command->font().family(), u"Liberation Mono");
     EXPECT_EQ(main.Command->font().pointSize(), 9);
     EXPECT_FALSE(main.Command->font().bold());
