@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
-#include <sys/stat.h>
 
 #include <utility>
 #include <vector>
@@ -31,10 +30,6 @@ protected:
         testing_support::writeFile(historyPath(), bytes);
     }
     QByteArray history() const { return testing_support::fileContent(historyPath()); }
-    void evaluate(const QString& input) {
-        window().Command->setText(input);
-        QTest::keyClick(window().Command, Qt::Key_Return);
-    }
     void triggerMenuAction(const char* name) {
         const std::unique_ptr<QMenu> menu = window().Command->createContextMenu({});
         QAction* action = menu->findChild<QAction*>(QString::fromLatin1(name));
@@ -59,8 +54,7 @@ class InputHistoryKeysTest : public InputHistoryWindowTest,
 TEST_P(InputHistoryKeysTest, RecallOnlyWhereTheCursorCannotMove) {
     writeHistory("#Quorvix input history\n1+1\n2*3\n");
     MainWindow& main = open();
-    main.Command->setText(QString::fromUtf8(GetParam().text));
-    main.Command->setSelection(GetParam().cursor, 0);
+    setLine(QString::fromUtf8(GetParam().text), GetParam().cursor);
     for (const auto& [key, modifiers] : GetParam().keys) {
         QTest::keyClick(main.Command, key, modifiers);
     }
@@ -94,17 +88,22 @@ TEST_F(InputHistoryWindowTest, FileIsReadOnlyOnceTheWindowIsShown) {
                                 30000));
 }
 
-TEST_F(InputHistoryWindowTest, EvaluationsAreKeptOnceAcrossRunsUntilForgotten) {
+// Inputs and the tape are kept across runs until the user turns remembering off; this run still
+// recalls and lists them, and the next run remembers that it is off.
+TEST_F(InputHistoryWindowTest, InputsAndTapeAreKeptAcrossRunsUntilForgotten) {
     MainWindow& main = open();
     evaluate(u"1+1"_qs);
+    main.showTape();
+    ASSERT_TRUE(main.tapeWindow()->saveAs(m_dir.filePath(u"saved.txt"_qs)));
+    EXPECT_EQ(testing_support::fileContent(m_dir.filePath(u"saved.txt"_qs)), "1+1\n= 2\n");
+    EXPECT_FALSE(main.tapeWindow()->saveAs(m_dir.filePath(u"no/such/folder/x.txt"_qs)));
     evaluate(u"bad("_qs); // fails, and counts all the same
     main.Command->setText(u"2*3"_qs);
     QTest::mouseClick(main.Equals, Qt::LeftButton);
     evaluate(u"2*3"_qs);
     EXPECT_EQ(history(), "#Quorvix input history\n1+1\nbad(\n2*3\n");
-    struct stat info {};
-    ASSERT_EQ(::stat(QFile::encodeName(historyPath()).constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    const QString tapePath = m_dir.filePath(u"Quorvix-tape.txt"_qs);
+    EXPECT_EQ(readTapeFile(tapePath), main.resultTape().entries());
     EXPECT_EQ(iniContent(), std::nullopt);
 
     // The context menu from the keyboard, once.
@@ -117,14 +116,19 @@ TEST_F(InputHistoryWindowTest, EvaluationsAreKeptOnceAcrossRunsUntilForgotten) {
     QTest::keyClick(main.Command, Qt::Key_F10, Qt::ShiftModifier);
     EXPECT_EQ(opened.count(), 1);
 
-    // Off: the file keeps only the mark, this run still recalls.
+    // Off: the history file keeps only the mark, the tape file is emptied once and then left
+    // alone.
     triggerMenuAction("rememberInputs");
     EXPECT_EQ(history(), "#Quorvix input history\n#remember=0\n");
     main.Command->setText(QString());
     QTest::keyClick(main.Command, Qt::Key_Up);
     EXPECT_EQ(main.Command->text(), u"2*3");
+    const qsizetype listed = main.tapeWindow()->Entries->count();
+    evaluate(u"7"_qs);
+    EXPECT_EQ(readTapeFile(tapePath), QList<TapeEntry>());
+    EXPECT_EQ(main.tapeWindow()->Entries->count(), listed + 1);
 
-    // The next run remembers that it is off; on again, it keeps what comes.
+    // The next run finds nothing old; on again, it keeps what comes; the menu opens the tape.
     create();
     window().show();
     QTest::keyClick(window().Command, Qt::Key_Up);
@@ -133,11 +137,16 @@ TEST_F(InputHistoryWindowTest, EvaluationsAreKeptOnceAcrossRunsUntilForgotten) {
     triggerMenuAction("rememberInputs");
     evaluate(u"4"_qs);
     EXPECT_EQ(history(), "#Quorvix input history\n4\n");
+    triggerMenuAction("resultTape");
+    ASSERT_TRUE(window().tapeWindow());
+    EXPECT_EQ(window().tapeWindow()->Entries->count(), 1);
+    EXPECT_EQ(readTapeFile(tapePath), window().resultTape().entries());
     triggerMenuAction("clearInputHistory");
     EXPECT_EQ(history(), "#Quorvix input history\n");
     window().Command->setText(QString());
     QTest::keyClick(window().Command, Qt::Key_Up);
     EXPECT_EQ(window().Command->text(), u"");
+    EXPECT_EQ(iniContent(), std::nullopt);
 }
 
 // The tape after "1+1", "1/0" and "2*3", with "7+" in the input line and the cursor at its end:
@@ -161,8 +170,7 @@ TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
     for (const QString& input : {u"1+1"_qs, u"1/0"_qs, u"2*3"_qs}) {
         evaluate(input);
     }
-    main.Command->setText(u"7+"_qs);
-    main.Command->setSelection(2, 0);
+    setLine(u"7+"_qs, 2);
     QGuiApplication::clipboard()->setText(u"before"_qs);
     QTest::keyClick(main.Command, Qt::Key_F9);
     TapeWindow* tape = main.tapeWindow();
@@ -212,36 +220,6 @@ INSTANTIATE_TEST_SUITE_P(
         TapeCase{"ClearAll", 1, Qt::Key_unknown, kNone, "ClearAll", "7+", {}, nullptr},
         TapeCase{"UpChoosesTheEntryAbove", 2, Qt::Key_Up, kNone, "", "7+", kAll, nullptr, 1}),
     testing_rows::RowName());
-
-TEST_F(InputHistoryWindowTest, TapeIsKeptWithTheHistoryAndSaved) {
-    MainWindow& main = open();
-    evaluate(u"1+1"_qs);
-    main.showTape();
-    ASSERT_TRUE(main.tapeWindow()->saveAs(m_dir.filePath(u"saved.txt"_qs)));
-    QFile saved(m_dir.filePath(u"saved.txt"_qs));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), "1+1\n= 2\n");
-    EXPECT_FALSE(main.tapeWindow()->saveAs(m_dir.filePath(u"no/such/folder/x.txt"_qs)));
-    const QString tapePath = m_dir.filePath(u"Quorvix-tape.txt"_qs);
-    EXPECT_EQ(readTapeFile(tapePath), main.resultTape().entries());
-
-    // Not remembering: the file is emptied once and then left alone; this run still lists.
-    triggerMenuAction("rememberInputs");
-    evaluate(u"2*3"_qs);
-    EXPECT_EQ(readTapeFile(tapePath), QList<TapeEntry>());
-    EXPECT_EQ(main.tapeWindow()->Entries->count(), 2);
-
-    // The next run, remembering again, finds nothing old and keeps what comes; the menu opens it.
-    create();
-    window().show();
-    triggerMenuAction("rememberInputs");
-    evaluate(u"4"_qs);
-    triggerMenuAction("resultTape");
-    ASSERT_TRUE(window().tapeWindow());
-    EXPECT_EQ(window().tapeWindow()->Entries->count(), 1);
-    EXPECT_EQ(readTapeFile(tapePath), window().resultTape().entries());
-    EXPECT_EQ(iniContent(), std::nullopt);
-}
 
 } // namespace
 } // namespace quorvix::app

@@ -47,6 +47,18 @@ protected:
 
     MainWindow& window() { return *m_window; }
 
+    // The input line holds `text`, `length` characters selected from `start`.
+    void setLine(const QString& text, qsizetype start, qsizetype length = 0) {
+        m_window->Command->setText(text);
+        m_window->Command->setSelection(start, length);
+    }
+
+    // Enter in the input line holding `input`.
+    void evaluate(const QString& input) {
+        m_window->Command->setText(input);
+        QTest::keyClick(m_window->Command, Qt::Key_Return);
+    }
+
     QTemporaryDir m_dir;
     std::unique_ptr<MainWindow> m_window;
 };

@@ -152,14 +152,6 @@ TEST(VBScriptEngine, ReportsTheLanguageExactly) {
     EXPECT_EQ(VBScriptEngine(1s).language(), QStringLiteral("VBScript"));
 }
 
-TEST(VBScriptEngine, KeepsVariablesAcrossCalls) {
-    VBScriptEngine engine(1s);
-    ASSERT_TRUE(engine.executeStatement(QStringLiteral("x = 5")));
-    const auto v = engine.eval(QStringLiteral("x * 2"));
-    ASSERT_TRUE(v.has_value());
-    EXPECT_EQ(v->integer, 10);
-}
-
 TEST(VBScriptEngine, ListsGlobalNames) {
     VBScriptEngine engine;
     ASSERT_TRUE(engine.executeStatement(

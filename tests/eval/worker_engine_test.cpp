@@ -24,16 +24,19 @@ using testing_rows::PrintTo;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// A shell script standing in for the worker, to play each way a worker can fail.
-QString writeWorker(const QTemporaryDir& dir, const char* name, const char* script) {
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(script);
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
-}
+// A shell script standing in for the worker, in a folder of its own, to play each way a worker
+// can fail.
+struct StandInWorker {
+    explicit StandInWorker(const QByteArray& script) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+        file.write(script);
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("worker"));
+};
 
 // The frame that says "ready": its length, 1, then the tag 1.
 #define READY_FRAME "printf '\\001\\000\\000\\000\\001' >&3\n"
@@ -48,10 +51,8 @@ class BrokenWorkerTest : public testing::TestWithParam<BrokenWorkerCase> {};
 
 TEST_P(BrokenWorkerTest, EveryRequestGetsAClearMessage) {
     const BrokenWorkerCase& c = GetParam();
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    WorkerEngine engine(
-        {QStringLiteral("JavaScript"), writeWorker(dir, "worker", c.script), {}, 1s, 1s, 300ms});
+    const StandInWorker worker(c.script);
+    WorkerEngine engine({QStringLiteral("JavaScript"), worker.path, {}, 1s, 1s, 300ms});
     EXPECT_FALSE(engine.eval(QStringLiteral("1+1")).has_value());
     EXPECT_EQ(engine.errorDescription().toStdString(), c.error);
     EXPECT_FALSE(engine.executeStatement(QStringLiteral("x = 1")));
@@ -74,15 +75,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing_rows::RowName());
 
 TEST(WorkerEngine, WorkerGetsNoneOfTheCallersOpenFiles) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const int inheritable = ::open("/dev/null", O_RDONLY); // without close-on-exec
     ASSERT_GT(inheritable, 3);
     // Exits 7 when it can see the caller's file, else 3.
-    const QByteArray script = "#!/bin/sh\n[ -e /proc/self/fd/" + QByteArray::number(inheritable) +
-                              " ] && exit 7\nexit 3\n";
-    WorkerEngine engine(
-        {QStringLiteral("JavaScript"), writeWorker(dir, "worker", script.constData()), {}, 1s});
+    const StandInWorker worker("#!/bin/sh\n[ -e /proc/self/fd/" + QByteArray::number(inheritable) +
+                               " ] && exit 7\nexit 3\n");
+    WorkerEngine engine({QStringLiteral("JavaScript"), worker.path, {}, 1s});
     EXPECT_FALSE(engine.eval(QStringLiteral("1")).has_value());
     ::close(inheritable);
     EXPECT_EQ(engine.errorDescription().toStdString(),
@@ -92,13 +90,11 @@ TEST(WorkerEngine, WorkerGetsNoneOfTheCallersOpenFiles) {
 // A worker that cannot start is started once; until the retry is due (by the clock given),
 // requests are answered at once. The worker that starts later gets Pi.
 TEST(WorkerEngine, FailedStartIsTriedAgainOnlyWhenTheRetryIsDue) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     // Logs each start, and fails it until it is told to run the real worker.
-    const QByteArray script = "#!/bin/sh\necho >>\"$0.starts\"\n[ -e \"$0.ok\" ] && exec '" +
-                              QByteArray(QUORVIX_JAVASCRIPT_WORKER_BUILD_PATH) +
-                              "' \"$@\"\nexit 3\n";
-    const QString worker = writeWorker(dir, "worker", script.constData());
+    const StandInWorker standIn("#!/bin/sh\necho >>\"$0.starts\"\n[ -e \"$0.ok\" ] && exec '" +
+                                QByteArray(QUORVIX_JAVASCRIPT_WORKER_BUILD_PATH) +
+                                "' \"$@\"\nexit 3\n");
+    const QString& worker = standIn.path;
     Clock::time_point now = Clock::now();
     WorkerEngine::Launch launch{
         QStringLiteral("JavaScript"), worker, {QStringLiteral("20000")}, 20s};
@@ -139,13 +135,10 @@ class BadReplyTest : public testing::TestWithParam<BadReplyCase> {};
 
 TEST_P(BadReplyTest, EndsTheWorkerWithAClearMessage) {
     const BadReplyCase& c = GetParam();
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QByteArray script =
+    const StandInWorker worker(
         QByteArray("#!/bin/sh\n" READY_FRAME "head -c 4 <&3 >/dev/null\nprintf '") + c.reply +
-        "' >&3\nexec sleep 30\n";
-    WorkerEngine engine(
-        {QStringLiteral("JavaScript"), writeWorker(dir, "worker", script.constData()), {}, 1s});
+        "' >&3\nexec sleep 30\n");
+    WorkerEngine engine({QStringLiteral("JavaScript"), worker.path, {}, 1s});
     EXPECT_FALSE(engine.eval(QStringLiteral("1+1")).has_value());
     EXPECT_EQ(engine.errorDescription().toStdString(), c.error);
     EXPECT_TRUE(engine.takeRestart());
@@ -162,13 +155,11 @@ INSTANTIATE_TEST_SUITE_P(Replies, BadReplyTest,
 // The deadline holds for the whole reply: a frame still coming in when it has passed is not
 // waited for, however steadily its bytes arrive. Here the rest of the frame is already there.
 TEST(WorkerProcess, DeadlineHoldsWhileAFrameIsStillComingIn) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     // Ready, then a frame of 70,000 bytes, more than one read takes; then it says it is done.
-    const QString worker =
-        writeWorker(dir, "worker",
-                    "#!/bin/sh\n{ printf '\\001\\000\\000\\000\\001\\160\\021\\001\\000'; "
-                    "head -c 70000 /dev/zero; } >&3\necho >\"$0.done\"\nexec sleep 30\n");
+    const StandInWorker standIn(
+        "#!/bin/sh\n{ printf '\\001\\000\\000\\000\\001\\160\\021\\001\\000'; "
+        "head -c 70000 /dev/zero; } >&3\necho >\"$0.done\"\nexec sleep 30\n");
+    const QString& worker = standIn.path;
     QString error;
     const std::unique_ptr<WorkerProcess> process = WorkerProcess::start(worker, {}, &error);
     ASSERT_TRUE(process) << error.toStdString();
@@ -181,13 +172,10 @@ TEST(WorkerProcess, DeadlineHoldsWhileAFrameIsStillComingIn) {
 }
 
 TEST(WorkerEngine, WorkerThatDiesDuringARequestIsReportedAndReplaced) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     // Ready, then killed by a signal when the first request comes.
-    const QString worker = writeWorker(dir, "worker",
-                                       "#!/bin/sh\n" READY_FRAME "head -c 4 <&3 >/dev/null\n"
-                                       "kill -SEGV $$\n");
-    WorkerEngine engine({QStringLiteral("JavaScript"), worker, {}, 1s});
+    const StandInWorker worker("#!/bin/sh\n" READY_FRAME "head -c 4 <&3 >/dev/null\n"
+                               "kill -SEGV $$\n");
+    WorkerEngine engine({QStringLiteral("JavaScript"), worker.path, {}, 1s});
     EXPECT_FALSE(engine.eval(QStringLiteral("1+1")).has_value());
     EXPECT_EQ(engine.errorDescription().toStdString(),
               "JavaScript stopped unexpectedly (signal 11); JavaScript was restarted, and only Pi "
