@@ -27,10 +27,8 @@ std::optional<LibraryScript> readLibraryBeside(const QString& settingsPath,
                               .arg(library.fileName)
                               .arg(kLibraryReadLimit);
     } else {
+        // The decoder drops a byte-order mark at the start.
         library.source = QString::fromUtf8(head.bytes);
-        if (library.source.startsWith(QChar(0xfeff))) {
-            library.source.remove(0, 1);
-        }
     }
     return library;
 }

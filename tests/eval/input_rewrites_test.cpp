@@ -119,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(Positions, InputPositionTest,
                                          PositionCase{"FirstAfterExponent", "e)", VB, 7, 1},
                                          PositionCase{"AfterJavaScriptExponent", "e3)", JS, 9, 2},
                                          PositionCase{"StatementMark", "!x=)", VB, 2, 3},
-                                         PositionCase{"PastTheEnd", "1+", VB, 2, 2}));
+                                         PositionCase{"PastTheEnd", "1+", VB, 2, 2},
+                                         PositionCase{"OnlyBlanks", "   ", VB, 0, 3}));
 
 TEST(ImplicitMultiplication, ScansInputsBeyondSixteenBitPositions) {
     // Over 32,767 characters the scan goes on to the end instead of stopping or wrapping.

@@ -39,5 +39,7 @@ check "scalable icon" test -s "$root/usr/share/icons/hicolor/scalable/apps/quorv
 check "installed program answers" test "$("$prefix/quorvix-eval" -e "2(3)")" = 6
 check "installed program answers in JavaScript" \
     test "$("$prefix/quorvix-eval" --lang javascript -e "Math.sqrt(16)")" = 4
-check "program tells its version" test "$("$prefix/quorvix" --version)" = "quorvix 0.1.0"
+check "program tells its version" test "$("$prefix/quorvix" --version && echo done)" = "quorvix 0.1.0
+done"
+check "program tells its usage" test "$("$prefix/quorvix" --help >/dev/null && echo done)" = done
 exit $fail
