@@ -171,6 +171,21 @@ TEST(WorkerProcess, DeadlineHoldsWhileAFrameIsStillComingIn) {
     EXPECT_EQ(process->receive(payload, Clock::now() - 1ms), WorkerProcess::Io::TimedOut);
 }
 
+// A frame whose start came in one read with the frame before it arrives whole: the bytes
+// already taken are dropped from the buffer's front, and nothing else. (Ready and half the next
+// frame's length are written first, the rest a moment later.)
+TEST(WorkerProcess, FrameBegunInAnEarlierReadArrivesWhole) {
+    const StandInWorker standIn("#!/bin/sh\nprintf '\\001\\000\\000\\000\\001\\012\\000' >&3\n"
+                                "sleep 0.2\nprintf '\\000\\000%s' 0123456789 >&3\nexec sleep 30\n");
+    QString error;
+    const std::unique_ptr<WorkerProcess> process = WorkerProcess::start(standIn.path, {}, &error);
+    ASSERT_TRUE(process) << error.toStdString();
+    QByteArray payload;
+    ASSERT_EQ(process->receive(payload, Clock::now() + 60s), WorkerProcess::Io::Done);
+    ASSERT_EQ(process->receive(payload, Clock::now() + 60s), WorkerProcess::Io::Done);
+    EXPECT_EQ(payload, QByteArrayLiteral("0123456789"));
+}
+
 TEST(WorkerEngine, WorkerThatDiesDuringARequestIsReportedAndReplaced) {
     // Ready, then killed by a signal when the first request comes.
     const StandInWorker worker("#!/bin/sh\n" READY_FRAME "head -c 4 <&3 >/dev/null\n"
