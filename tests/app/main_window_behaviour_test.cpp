@@ -409,6 +409,21 @@ TEST_F(MainWindowTest, CopyInputCopiesTheWholeInputLine) {
     EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
 }
 
+// A paste that would make the input line longer than it may be inserts nothing and says why;
+// the same text replacing the selection goes in.
+TEST_F(MainWindowTest, PasteBeyondTheLineLimitIsRefusedWithAMessage) {
+    MainWindow& main = open();
+    QGuiApplication::clipboard()->setText(QString(CommandBox::kMaxPastedLength - 2, u'7'));
+    setLine(u"1+1"_qs, 0);
+    QTest::keySequence(main.Command, QKeySequence::Paste);
+    EXPECT_EQ(main.Command->text(), u"1+1");
+    EXPECT_EQ(main.Ans->text(), u"Too long to paste: 2000001 characters; the input line takes "
+                                u"at most 2000000");
+    setLine(u"1+1"_qs, 0, 1);
+    QTest::keySequence(main.Command, QKeySequence::Paste);
+    EXPECT_EQ(main.Command->text().size(), CommandBox::kMaxPastedLength);
+}
+
 // The whole output box is copied, whatever part of it is selected; an answer too long to show is
 // copied whole until the box is edited. The access key leaves the focus on the button.
 TEST_F(MainWindowTest, CopyOutputCopiesTheWholeAnswer) {
