@@ -233,10 +233,25 @@ inline Variant* Executor::plainTarget(const Stmt& s) {
     return nullptr;
 }
 
-// The loop body `s = s + i`: computed straight into the plain variable assigned.
-bool Executor::assignedInPlace(const Stmt& s) {
+// The loop body `s = s + i`, and `x = x + Sqr(i) * Sin(i)`: computed straight into the plain
+// variable assigned, with no temporary for the whole value and no dispatch through eval. The
+// operator functions write `into` only once the result is whole (and the fast path reads both
+// operands before it writes), so a failure leaves the variable as it was, and an operand that
+// is the variable itself reads its old value. Like a plain-variable operand, the statement is
+// not counted as a step of its own: its calls and the loop pass around it count.
+Executor::InPlace Executor::assignedInPlace(const Stmt& s) {
     Variant* into = plainTarget(s);
-    return into && computedDirectly(*s.value, *into);
+    if (!into) {
+        return InPlace::Declined;
+    }
+    return computedDirectly(*s.value, *into) ? InPlace::Done : assignedOnResults(*s.value, *into);
+}
+
+// Out of line, so that `s = s + i` above stays a leaf that saves no registers.
+[[gnu::noinline]] Executor::InPlace Executor::assignedOnResults(const Expr& value, Variant& into) {
+    const bool done =
+        value.ops.size() == 1 ? evalOperatorOnResults(value, into) : evalOperatorRun(value, into);
+    return done || failedIn(value) ? InPlace::Done : InPlace::Failed;
 }
 
 // `fib = n`, `x = 0`: a number or text lying in a literal or plain variable is copied straight

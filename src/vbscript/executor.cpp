@@ -199,7 +199,12 @@ Flow Executor::execAssign(const Stmt& s) {
     }
     const ExprKind valueKind = s.value->kind;
     const bool plainValue = valueKind == ExprKind::Name || valueKind == ExprKind::Literal;
-    if (valueKind == ExprKind::Binary ? assignedInPlace(s) : plainValue && copiedInPlace(s)) {
+    if (valueKind == ExprKind::Binary) {
+        if (const InPlace done = assignedInPlace(s); done != InPlace::Declined) {
+            return done == InPlace::Done ? Flow::Normal : Flow::Error;
+        }
+    }
+    if (plainValue && copiedInPlace(s)) {
         return Flow::Normal;
     }
     Variant value;

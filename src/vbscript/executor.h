@@ -97,9 +97,14 @@ private:
     Flow execStmt(const Stmt& s);
     Flow execAssign(const Stmt& s);
     Flow assignInGeneral(const Stmt& s, Variant& value);
-    // x = a op b computed straight into the variable x; false (nothing done) when it does not
-    // apply. Called only for a value that is an operator (Binary).
-    bool assignedInPlace(const Stmt& s);
+    // What an assignment computed straight into its variable came to: Declined when the target
+    // is not a plain variable (nothing done); Failed when the value failed (the variable as it
+    // was).
+    enum class InPlace : std::uint8_t { Declined, Done, Failed };
+    // x = a op b computed straight into the plain variable x. Called only for a value that is
+    // an operator (Binary).
+    InPlace assignedInPlace(const Stmt& s);
+    InPlace assignedOnResults(const Expr& value, Variant& into);
     // x = y or x = 1 copied straight into the variable x; false (nothing done) when it does
     // not apply. Called only for a value that is a name or a literal.
     bool copiedInPlace(const Stmt& s);

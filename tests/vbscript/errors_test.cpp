@@ -55,6 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
         // An assignment computed straight into its variable must leave it as it was on failure.
         ScriptCase{"FailedOperatorKeepsTarget", "On Error Resume Next: x = 5: x = x + \"a\"", "x",
                    "5 (Integer)"},
+        ScriptCase{"FailedCallKeepsTarget", "On Error Resume Next: x = 5: x = x + Sqr(-1) * 2", "x",
+                   "5 (Integer)"},
+        ScriptCase{"FailedRunKeepsTarget", "On Error Resume Next: x = 5: x = x + 1 + \"a\"", "x",
+                   "5 (Integer)"},
         ScriptCase{"OverflowKeepsTarget", "On Error Resume Next: z = 3: d = 1.7E308: z = d * 10",
                    "z", "3 (Integer)"},
         ScriptCase{"RaiseUncaught", "Err.Raise 5", "1", "#5 Invalid procedure call or argument"},
