@@ -100,9 +100,11 @@ inline const Variant* Executor::peek(const Expr& e) const {
 // each call of fib about 15 instructions more. The kinds are checked first, the right operand's
 // before the left's (the usual misfit is a call there: x + Sqr(i)), so a misfit costs little.
 [[gnu::always_inline]] inline bool Executor::computedDirectly(const Expr& e, Variant& out) {
-    if (e.kind != ExprKind::Binary || e.ops.size() != 1) {
-        return false;
-    }
+    return e.kind == ExprKind::Binary && e.ops.size() == 1 && plainOperandsComputed(e, out);
+}
+
+// computedDirectly for a node known to hold one operator.
+[[gnu::always_inline]] inline bool Executor::plainOperandsComputed(const Expr& e, Variant& out) {
     const Expr& r = *e.args[1];
     if (r.kind != ExprKind::Literal && (r.kind != ExprKind::Name || r.hasParens)) {
         return false;
@@ -117,9 +119,11 @@ inline const Variant* Executor::peek(const Expr& e) const {
     if (const Variant* value = peek(e)) {
         return value;
     }
-    // a * b + c * d: an operand that is itself one operator on plain values needs no eval.
-    if (computedDirectly(e, storage)) {
-        return &storage;
+    // a * b + c * d: an operand that is itself one operator on plain values needs no eval; one
+    // on results (Sqr(i) * Sin(i)) goes straight to the operator, past eval's dispatch.
+    if (e.kind == ExprKind::Binary && e.ops.size() == 1) {
+        return plainOperandsComputed(e, storage) || evalOperatorOperand(e, storage) ? &storage
+                                                                                    : nullptr;
     }
     return evalOperand(e, storage) ? &storage : nullptr;
 }
@@ -129,16 +133,20 @@ inline const Variant* Executor::peek(const Expr& e) const {
 // checking the stack as eval does; a failure is marked at the call. Out of line, so that the
 // operators' hot paths stay small.
 [[gnu::noinline]] bool Executor::evalOperand(const Expr& e, Variant& out) {
-    if (e.kind != ExprKind::Name) {
-        return eval(e, out);
-    }
-    if (e.scope == Scope::Global && e.global->kind == GlobalEntry::Kind::Procedure) {
-        return callProcedure(*e.global->proc, e.args, 0, &out) || failedIn(e);
-    }
-    if (e.scope == Scope::Builtin) {
-        return evaluationMayStart() && (callBuiltin(e.index, e.args, 0, out) || failedIn(e));
+    if (e.kind == ExprKind::Name) {
+        if (e.scope == Scope::Global && e.global->kind == GlobalEntry::Kind::Procedure) {
+            return callProcedure(*e.global->proc, e.args, 0, &out) || failedIn(e);
+        }
+        if (e.scope == Scope::Builtin) {
+            return evaluationMayStart() && (callBuiltin(e.index, e.args, 0, out) || failedIn(e));
+        }
     }
     return eval(e, out);
+}
+
+// An operand that is one operator on results, whose plain operands the fast path has declined.
+[[gnu::noinline]] bool Executor::evalOperatorOperand(const Expr& e, Variant& out) {
+    return evaluationMayStart() && (evalOperatorOnResults(e, out) || failedIn(e));
 }
 
 // Text compared with a number written in the source is read as a number ("10" < 9 is False,
@@ -676,6 +684,8 @@ const Variant* Executor::argumentInPlace(const Expr& argument, const Variant& ou
     return value && value != &out && !value->isObject() ? value : nullptr;
 }
 
+// The common call, one argument lying in place, is a leaf that sets up no argument storage;
+// the rest goes out of line to callBuiltinInGeneral.
 bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first,
                            Variant& out) {
     const BuiltinInfo& info = builtinAt(index);
@@ -688,6 +698,15 @@ bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::siz
             return succeeded(info.fn(rt_, value, 1, out));
         }
     }
+    return callBuiltinInGeneral(index, args, first, out);
+}
+
+// Arguments evaluated into copies, objects replaced by their default values where the
+// built-in wants values; the count has been checked.
+[[gnu::noinline]] bool Executor::callBuiltinInGeneral(int index, const std::vector<ExprPtr>& args,
+                                                      std::size_t first, Variant& out) {
+    const BuiltinInfo& info = builtinAt(index);
+    const std::size_t n = args.size() - first;
     // Most calls have few arguments: they stay on the stack.
     SmallVariants<4> argv(n);
     for (std::size_t i = 0; i < n; ++i) {

@@ -112,6 +112,7 @@ private:
     // a op b on two literals or plain variables by the fast path alone, into `out`; false (and
     // `out` untouched) when it does not apply.
     bool computedDirectly(const Expr& e, Variant& out);
+    bool plainOperandsComputed(const Expr& e, Variant& out);
     // name = v or name(i, j) = v, once the value is ready: a variable, an array element, or
     // through an object's default member.
     Flow assignToName(const Expr& target, MemberAccess access, Variant& value);
@@ -171,6 +172,7 @@ private:
     // into `storage`; null when its evaluation failed.
     const Variant* operand(const Expr& e, Variant& storage);
     bool evalOperand(const Expr& e, Variant& out);
+    bool evalOperatorOperand(const Expr& e, Variant& out);
     // The operands of one operator on the general path, with room for the values they stand
     // for (an object's default value, text read as a number).
     struct Operands {
@@ -240,6 +242,8 @@ private:
     // Puts each element's value back where it was, if that element still exists.
     bool writeBack(std::vector<ElementArgument>& elements, Variant* storage);
     bool callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first, Variant& out);
+    bool callBuiltinInGeneral(int index, const std::vector<ExprPtr>& args, std::size_t first,
+                              Variant& out);
     // The value of a built-in's only argument, read where it lies; null when it must be
     // evaluated into a copy.
     const Variant* argumentInPlace(const Expr& argument, const Variant& out) const;
