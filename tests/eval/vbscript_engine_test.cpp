@@ -185,25 +185,28 @@ TEST_P(ErrorPositionTest, TellsWhereTheFailureLies) {
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, ErrorPositionTest,
-    testing::Values(ErrorPositionCase{"CompileError", false, u"1 + )", u")"},
-                    ErrorPositionCase{"DivisionAtItsOperator", false, u"1 / 0", u"/ 0"},
-                    ErrorPositionCase{"FailingCallAtItsName", false, u"Sqr(-1)+2", u"Sqr"},
-                    ErrorPositionCase{"InnermostOperation", false, u"2 + Sqr(4 - \"a\")", u"- \""},
-                    ErrorPositionCase{"NegatedText", false, u"1 + -\"a\"", u"-\""},
-                    ErrorPositionCase{"ProcedureOfAnEarlierSourceAtItsCall", false,
-                                      u"2 + Inverse(0)", u"Inverse"},
-                    ErrorPositionCase{"FailingLineOfSeveral", true, u"x = 1\ny = x / 0", u"/ 0"},
-                    ErrorPositionCase{"StatementWithoutExpression", true, u"x = 1\nErr.Raise 5",
-                                      u"Err"},
-                    ErrorPositionCase{"SyntaxErrorOnLine2", true, u"x = 1\ny = 2 z", u"z"},
-                    ErrorPositionCase{"WrongBlockEnd", true, u"If x Then\nEnd Sub", u"Sub"},
-                    ErrorPositionCase{"CaseIsNeedsComparison", true,
-                                      u"Select Case 1\nCase Is + 2\nEnd Select", u"+ 2"},
-                    ErrorPositionCase{"OpenStringOnLine2", true, u"x = 1\ny = \"ab", u"\"ab"},
-                    ErrorPositionCase{"ExitWithoutLoop", true, u"x = 1\nExit Do", u"Do"},
-                    ErrorPositionCase{
-                        "ResumedErrorIsNotMarked", true,
-                        u"On Error Resume Next: a = 1 / 0\nOn Error GoTo 0: b = Sqr(-1)", u"Sqr"}));
+    testing::Values(
+        ErrorPositionCase{"CompileError", false, u"1 + )", u")"},
+        ErrorPositionCase{"DivisionAtItsOperator", false, u"1 / 0", u"/ 0"},
+        ErrorPositionCase{"FailingCallAtItsName", false, u"Sqr(-1)+2", u"Sqr"},
+        ErrorPositionCase{"InnermostOperation", false, u"2 + Sqr(4 - \"a\")", u"- \""},
+        ErrorPositionCase{"NegatedText", false, u"1 + -\"a\"", u"-\""},
+        ErrorPositionCase{"ProcedureOfAnEarlierSourceAtItsCall", false, u"2 + Inverse(0)",
+                          u"Inverse"},
+        ErrorPositionCase{"FailingLineOfSeveral", true, u"x = 1\ny = x / 0", u"/ 0"},
+        ErrorPositionCase{"OperatorAssignedToItsLeft", true, u"x = 5: x = x + \"a\"", u"+ \""},
+        ErrorPositionCase{"CallInAnOperandOfAnAssignment", true, u"x = 5: x = x + 2 * Sqr(-1)",
+                          u"Sqr"},
+        ErrorPositionCase{"StatementWithoutExpression", true, u"x = 1\nErr.Raise 5", u"Err"},
+        ErrorPositionCase{"SyntaxErrorOnLine2", true, u"x = 1\ny = 2 z", u"z"},
+        ErrorPositionCase{"WrongBlockEnd", true, u"If x Then\nEnd Sub", u"Sub"},
+        ErrorPositionCase{"CaseIsNeedsComparison", true, u"Select Case 1\nCase Is + 2\nEnd Select",
+                          u"+ 2"},
+        ErrorPositionCase{"OpenStringOnLine2", true, u"x = 1\ny = \"ab", u"\"ab"},
+        ErrorPositionCase{"ExitWithoutLoop", true, u"x = 1\nExit Do", u"Do"},
+        ErrorPositionCase{"ResumedErrorIsNotMarked", true,
+                          u"On Error Resume Next: a = 1 / 0\nOn Error GoTo 0: b = Sqr(-1)",
+                          u"Sqr"}));
 
 TEST(VBScriptEngine, ReportsTheErrorText) {
     VBScriptEngine engine(1s);
