@@ -52,6 +52,9 @@ struct Expr {
     bool hasParens = false;
     // The whole expression was in parentheses: passed by value even to a ByRef parameter.
     bool parenthesized = false;
+    // Scope::Builtin: called with the one argument it may take, and a built-in that only reads
+    // its arguments (not Eval, Execute, ExecuteGlobal or GetRef): the count needs no check.
+    bool builtinOnOneValue = false;
     // Name: the slot or member the name was bound to; Scope::Builtin: the built-in.
     std::int32_t index = -1;
     // Scope::Global: the entry itself (entries never move), saving the table look-up.

@@ -138,10 +138,25 @@ inline const Variant* Executor::peek(const Expr& e) const {
             return callProcedure(*e.global->proc, e.args, 0, &out) || failedIn(e);
         }
         if (e.scope == Scope::Builtin) {
-            return evaluationMayStart() && (callBuiltin(e.index, e.args, 0, out) || failedIn(e));
+            return evalBuiltinOperand(e, out);
         }
     }
     return eval(e, out);
+}
+
+// Sqr(i): a count checked when the source was read, and an argument that lies in place, leave
+// the built-in alone to call. Out of evalOperand, which then only passes on, so that the calls
+// of fib stay light.
+[[gnu::noinline]] bool Executor::evalBuiltinOperand(const Expr& e, Variant& out) {
+    if (!evaluationMayStart()) {
+        return false;
+    }
+    if (e.builtinOnOneValue) {
+        if (const Variant* value = argumentInPlace(*e.args[0], out)) {
+            return succeeded(builtinAt(e.index).fn(rt_, value, 1, out)) || failedIn(e);
+        }
+    }
+    return callBuiltin(e.index, e.args, 0, out) || failedIn(e);
 }
 
 // An operand that is one operator on results, whose plain operands the fast path has declined.

@@ -242,6 +242,8 @@ private:
     // Puts each element's value back where it was, if that element still exists.
     bool writeBack(std::vector<ElementArgument>& elements, Variant* storage);
     bool callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first, Variant& out);
+    // An operand that calls a built-in by name.
+    bool evalBuiltinOperand(const Expr& e, Variant& out);
     bool callBuiltinInGeneral(int index, const std::vector<ExprPtr>& args, std::size_t first,
                               Variant& out);
     // The value of a built-in's only argument, read where it lies; null when it must be

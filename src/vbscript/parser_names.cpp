@@ -1,6 +1,7 @@
 #include "parser.h"
 
 #include "builtins.h"
+#include "builtins_eval.h"
 #include "caller_scope.h"
 
 #include <unordered_set>
@@ -195,8 +196,11 @@ bool Parser::resolveAtScriptLevel(Expr& e) {
     }
     const int b = findBuiltin(e.name);
     if (b >= 0) {
+        const BuiltinInfo& info = builtinAt(b);
         e.scope = Scope::Builtin;
         e.index = b;
+        e.builtinOnOneValue = e.args.size() == 1 && info.minArgs <= 1 && info.maxArgs >= 1 &&
+                              scriptBuiltin(info.fn) == ScriptBuiltin::None;
         return true;
     }
     return false;

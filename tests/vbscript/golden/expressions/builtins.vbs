@@ -107,6 +107,8 @@
 '? VarType(Array()) ==> 8204 (Integer)
 '? VarType(CByte(1)) ==> 17 (Integer)
 '? Len() ==> #450 Wrong number of arguments or invalid property assignment
+'? 1 + Len("abc") ==> 4 (Long)
+'? 1 + Sqr(4, 9) ==> #450 Wrong number of arguments or invalid property assignment
 '? vbTrue & vbFalse & vbBinaryCompare & vbTextCompare & vbString ==> "-10018" (String)
 '? Len(vbCrLf) & AscW(vbTab) ==> "29" (String)
 '? vbObjectError ==> -2147221504 (Long)
