@@ -452,13 +452,17 @@ Flow Executor::runForPasses(const Block& body, Variant& var, Variant limit, Vari
     bool isNull = false;
     compareValues(step, Variant::integer(0), rt_.locale, false, stepSign, isNull);
     Variant next;
+    // The limit never changes: a whole-number limit is read once.
+    const bool wholeLimit = limit.isIntegral();
+    const std::int64_t last = wholeLimit ? limit.asInt() : 0;
     for (;;) {
         if (!tick()) {
             return Flow::Error;
         }
         int c = 0;
-        if (var.isIntegral() && limit.isIntegral()) {
-            c = var.asInt() < limit.asInt() ? -1 : var.asInt() > limit.asInt() ? 1 : 0;
+        if (wholeLimit && var.isIntegral()) {
+            const std::int64_t at = var.asInt();
+            c = at < last ? -1 : at > last ? 1 : 0;
         } else if (!succeeded(compareValues(var, limit, rt_.locale, false, c, isNull))) {
             return Flow::Error;
         }
