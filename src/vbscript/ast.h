@@ -92,57 +92,122 @@ struct CaseClause {
 };
 
 enum class StmtKind : std::uint8_t {
-    Assign,  // target = value
-    Set,     // Set target = value
-    Call,    // target is the call (Name or Member); args in target
-    Dim,     // items
-    ReDim,   // items, preserve
-    Erase,   // target
-    If,      // conds[i] -> blocks[i], elseBlock
-    For,     // target, start, limit, step, body
-    ForEach, // target, collection, body
-    Do,      // cond (may be null), testFirst, until, body
-    Select,  // subject, cases
-    Exit,    // exitKind
-    OnErrorResumeNext,
-    OnErrorGoto0,
-    Randomize, // seed (may be null)
-    With,      // object, body
-    Nop,
+    Assign, // AssignStmt: target = value
+    Set,    // AssignStmt: Set target = value
+    Call,   // CallStmt: target is the call (Name or Member); args in target
+    Dim,    // DimStmt
+    ReDim,  // DimStmt, with preserve
+    Erase,  // EraseStmt
+    If,     // IfStmt
+    For,    // ForStmt
+    ForEach,
+    Do,
+    Select,
+    Exit,
+    OnErrorResumeNext, // Stmt alone
+    OnErrorGoto0,      // Stmt alone
+    Randomize,
+    With,
 };
 
 enum class ExitKind : std::uint8_t { Do, For, Function, Sub };
 
+// A statement. Its kind says which of the types below it is; as<T>() gives that type, so each
+// statement holds exactly the parts its kind has.
 struct Stmt {
-    StmtKind kind = StmtKind::Nop;
-    std::size_t pos = 0;
+    Stmt(StmtKind k, std::size_t at) : kind(k), pos(at) {}
+    Stmt(const Stmt&) = delete;
+    Stmt& operator=(const Stmt&) = delete;
+    virtual ~Stmt() = default;
+    template <typename T> const T& as() const { return static_cast<const T&>(*this); }
+
+    StmtKind kind;
+    std::size_t pos;
+};
+
+// target = value, Set target = value.
+struct AssignStmt : Stmt {
+    using Stmt::Stmt;
     ExprPtr target;
-    // Each expression a statement holds has its own name, by what it means for that kind.
-    ExprPtr value;      // Assign, Set: the right-hand side
-    ExprPtr start;      // For: the first value of the counter
-    ExprPtr collection; // For Each: the array or object run through
-    ExprPtr subject;    // Select Case: the value the cases are compared with
-    ExprPtr seed;       // Randomize
-    ExprPtr object;     // With
-    ExprPtr limit;
-    ExprPtr step;
-    ExprPtr cond;
+    ExprPtr value;
+    // Of the form `s = s & ...` (see Executor::execAppend).
+    bool joinsOntoTarget = false;
+};
+
+struct CallStmt : Stmt {
+    using Stmt::Stmt;
+    ExprPtr target;
+    // Written with the Call keyword (Windows treats some calls differently then).
+    bool callKeyword = false;
+};
+
+// Dim, ReDim [Preserve].
+struct DimStmt : Stmt {
+    using Stmt::Stmt;
+    std::vector<DimItem> items;
     bool preserve = false;
+};
+
+struct EraseStmt : Stmt {
+    using Stmt::Stmt;
+    ExprPtr target;
+};
+
+// conds[i] leads to blocks[i]; elseBlock when none holds.
+struct IfStmt : Stmt {
+    using Stmt::Stmt;
+    std::vector<ExprPtr> conds;
+    std::vector<Block> blocks;
+    Block elseBlock;
+};
+
+struct ForStmt : Stmt {
+    using Stmt::Stmt;
+    ExprPtr target;
+    ExprPtr start;
+    ExprPtr limit;
+    ExprPtr step; // null without Step
+    Block body;
+};
+
+struct ForEachStmt : Stmt {
+    using Stmt::Stmt;
+    ExprPtr target;
+    ExprPtr collection; // the array or object run through
+    Block body;
+};
+
+// Do [While|Until cond] ... Loop [While|Until cond], and While ... Wend.
+struct DoStmt : Stmt {
+    using Stmt::Stmt;
+    ExprPtr cond; // null for a loop without a condition
     bool testFirst = false;
     bool until = false;
     // While ... Wend: "Exit Do" inside it leaves the enclosing Do, not the While.
     bool whileWend = false;
-    // Call ...: written with the Call keyword (Windows treats some calls differently then).
-    bool callKeyword = false;
-    // Assign of the form `s = s & ...` (see Executor::execAppend).
-    bool joinsOntoTarget = false;
-    ExitKind exitKind = ExitKind::Do;
-    std::vector<DimItem> items;
-    std::vector<ExprPtr> conds;
-    std::vector<Block> blocks;
-    Block elseBlock;
     Block body;
+};
+
+struct SelectStmt : Stmt {
+    using Stmt::Stmt;
+    ExprPtr subject; // the value the cases are compared with
     std::vector<CaseClause> cases;
+};
+
+struct ExitStmt : Stmt {
+    using Stmt::Stmt;
+    ExitKind exitKind = ExitKind::Do;
+};
+
+struct RandomizeStmt : Stmt {
+    using Stmt::Stmt;
+    ExprPtr seed; // null without one
+};
+
+struct WithStmt : Stmt {
+    using Stmt::Stmt;
+    ExprPtr object;
+    Block body;
 };
 
 struct Parameter {

@@ -242,7 +242,7 @@ bool Executor::evalCondition(const Expr& e, bool& out) {
 
 // The plain variable an assignment `x = ...` writes to: a local, or a script-level variable;
 // null for anything else (an element, a property, a constant of the script).
-inline Variant* Executor::plainTarget(const Stmt& s) {
+inline Variant* Executor::plainTarget(const AssignStmt& s) {
     const Expr& target = *s.target;
     if (s.kind != StmtKind::Assign || target.kind != ExprKind::Name || target.hasParens) {
         return nullptr;
@@ -262,7 +262,7 @@ inline Variant* Executor::plainTarget(const Stmt& s) {
 // operands before it writes), so a failure leaves the variable as it was, and an operand that
 // is the variable itself reads its old value. Like a plain-variable operand, the statement is
 // not counted as a step of its own: its calls and the loop pass around it count.
-Executor::InPlace Executor::assignedInPlace(const Stmt& s) {
+Executor::InPlace Executor::assignedInPlace(const AssignStmt& s) {
     Variant* into = plainTarget(s);
     if (!into) {
         return InPlace::Declined;
@@ -280,7 +280,7 @@ Executor::InPlace Executor::assignedInPlace(const Stmt& s) {
 // `fib = n`, `x = 0`: a number or text lying in a literal or plain variable is copied straight
 // into the plain variable assigned, with no temporary and no dispatch through eval. Arrays and
 // objects have rules of their own.
-bool Executor::copiedInPlace(const Stmt& s) {
+bool Executor::copiedInPlace(const AssignStmt& s) {
     const Variant* value = peek(*s.value);
     if (!value || value->isArray() || value->isObject()) {
         return false;

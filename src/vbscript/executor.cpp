@@ -107,27 +107,27 @@ Flow Executor::execBlock(const Block& block) {
     switch (s.kind) {
     case StmtKind::Assign:
     case StmtKind::Set:
-        return execAssign(s);
+        return execAssign(s.as<AssignStmt>());
     case StmtKind::Call:
-        return execCallStatement(s);
+        return execCallStatement(s.as<CallStmt>());
     case StmtKind::Dim:
-        return execDim(s);
+        return execDim(s.as<DimStmt>());
     case StmtKind::ReDim:
-        return execReDim(s);
+        return execReDim(s.as<DimStmt>());
     case StmtKind::Erase:
-        return execErase(s);
+        return execErase(s.as<EraseStmt>());
     case StmtKind::If:
-        return execIf(s);
+        return execIf(s.as<IfStmt>());
     case StmtKind::For:
-        return execFor(s);
+        return execFor(s.as<ForStmt>());
     case StmtKind::ForEach:
-        return execForEach(s);
+        return execForEach(s.as<ForEachStmt>());
     case StmtKind::Do:
-        return execDo(s);
+        return execDo(s.as<DoStmt>());
     case StmtKind::Select:
-        return execSelect(s);
+        return execSelect(s.as<SelectStmt>());
     case StmtKind::Exit:
-        switch (s.exitKind) {
+        switch (s.as<ExitStmt>().exitKind) {
         case ExitKind::Do:
             return Flow::ExitDo;
         case ExitKind::For:
@@ -140,11 +140,9 @@ Flow Executor::execBlock(const Block& block) {
     case StmtKind::OnErrorGoto0:
         return execOnError(false);
     case StmtKind::Randomize:
-        return execRandomize(s);
+        return execRandomize(s.as<RandomizeStmt>());
     case StmtKind::With:
-        return execWith(s);
-    case StmtKind::Nop:
-        return Flow::Normal;
+        return execWith(s.as<WithStmt>());
     }
     return Flow::Normal;
 }
@@ -152,7 +150,7 @@ Flow Executor::execBlock(const Block& block) {
 // Call f(x) or f x; out of line, so that execStmt stays a frameless dispatch. Call CInt(x) and the
 // other numeric and date conversions fail once the conversion itself succeeded: their result is of
 // a type a Call statement does not accept.
-[[gnu::noinline]] Flow Executor::execCallStatement(const Stmt& s) {
+[[gnu::noinline]] Flow Executor::execCallStatement(const CallStmt& s) {
     const Flow flow = execCall(*s.target);
     if (flow == Flow::Normal && s.callKeyword && s.target->kind == ExprKind::Name &&
         s.target->scope == Scope::Builtin && callRefusesResult(s.target->index)) {
@@ -170,7 +168,7 @@ Flow Executor::execOnError(bool resumeNext) {
 }
 
 // Randomize n seeds the generator from n; Randomize alone from the seconds since midnight.
-Flow Executor::execRandomize(const Stmt& s) {
+Flow Executor::execRandomize(const RandomizeStmt& s) {
     if (s.seed) {
         Variant v;
         double seed = 0;
@@ -191,7 +189,7 @@ Flow Executor::execRandomize(const Stmt& s) {
     return Flow::Normal;
 }
 
-Flow Executor::execAssign(const Stmt& s) {
+Flow Executor::execAssign(const AssignStmt& s) {
     if (s.joinsOntoTarget) {
         if (Variant* text = textAppendedTo(s)) {
             return execAppend(*s.value, *text);
@@ -229,7 +227,7 @@ Flow Executor::execAssign(const Stmt& s) {
 
 // Everything but a plain value into a plain variable: objects, Set, arrays, elements,
 // properties. Kept apart so that the plain case stays short.
-Flow Executor::assignInGeneral(const Stmt& s, Variant& value) {
+Flow Executor::assignInGeneral(const AssignStmt& s, Variant& value) {
     const Expr& target = *s.target;
     const bool isSet = s.kind == StmtKind::Set;
     if (value.isObject()) {
@@ -368,7 +366,7 @@ Flow Executor::execCall(const Expr& target) {
     return failWith(ErrorCode::TypeMismatch);
 }
 
-Flow Executor::execIf(const Stmt& s) {
+Flow Executor::execIf(const IfStmt& s) {
     for (std::size_t i = 0; i < s.conds.size(); ++i) {
         bool taken = false;
         if (!evalCondition(*s.conds[i], taken)) {
@@ -418,7 +416,7 @@ ErrorCode forValue(const Variant& v, const NumberLocale& locale, Variant& out) {
 // step's sign, fixed then, decides the test: the body runs while counter <= limit for a step of
 // zero or more, while counter >= limit for a negative one. After each pass the step is added to
 // the counter variable itself, so the body may also move the counter.
-Flow Executor::execFor(const Stmt& s) {
+Flow Executor::execFor(const ForStmt& s) {
     Variant start;
     Variant limit;
     Variant step = Variant::integer(1);
@@ -507,7 +505,7 @@ bool Executor::collectionItems(Variant& collection) {
     return true;
 }
 
-Flow Executor::execForEach(const Stmt& s) {
+Flow Executor::execForEach(const ForEachStmt& s) {
     Variant collection;
     if (!(eval(*s.collection, collection) && collectionItems(collection) &&
           (collection.isArray() || raise(ErrorCode::NotACollection)))) {
@@ -535,7 +533,7 @@ Flow Executor::execForEach(const Stmt& s) {
     return Flow::Normal;
 }
 
-Flow Executor::execDo(const Stmt& s) {
+Flow Executor::execDo(const DoStmt& s) {
     for (;;) {
         if (!tick()) {
             return Flow::Error;
@@ -577,7 +575,7 @@ Flow Executor::execDo(const Stmt& s) {
 // `low To high` as low <= subject <= high, `Is op x` as `subject op x`; a Null never matches.
 // Under On Error Resume Next a failing subject goes on into the first clause's body, a failing
 // item into its own clause's body.
-Flow Executor::execSelect(const Stmt& s) {
+Flow Executor::execSelect(const SelectStmt& s) {
     Variant subject;
     if (!eval(*s.subject, subject) || (subject.isObject() && !toValue(subject))) {
         if (!resumeAfterError()) {

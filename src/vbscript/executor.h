@@ -95,20 +95,20 @@ public:
 private:
     Flow execBlock(const Block& block);
     Flow execStmt(const Stmt& s);
-    Flow execAssign(const Stmt& s);
-    Flow assignInGeneral(const Stmt& s, Variant& value);
+    Flow execAssign(const AssignStmt& s);
+    Flow assignInGeneral(const AssignStmt& s, Variant& value);
     // What an assignment computed straight into its variable came to: Declined when the target
     // is not a plain variable (nothing done); Failed when the value failed (the variable as it
     // was).
     enum class InPlace : std::uint8_t { Declined, Done, Failed };
     // x = a op b computed straight into the plain variable x. Called only for a value that is
     // an operator (Binary).
-    InPlace assignedInPlace(const Stmt& s);
+    InPlace assignedInPlace(const AssignStmt& s);
     InPlace assignedOnResults(const Expr& value, Variant& into);
     // x = y or x = 1 copied straight into the variable x; false (nothing done) when it does
     // not apply. Called only for a value that is a name or a literal.
-    bool copiedInPlace(const Stmt& s);
-    Variant* plainTarget(const Stmt& s);
+    bool copiedInPlace(const AssignStmt& s);
+    Variant* plainTarget(const AssignStmt& s);
     // a op b on two literals or plain variables by the fast path alone, into `out`; false (and
     // `out` untouched) when it does not apply.
     bool computedDirectly(const Expr& e, Variant& out);
@@ -119,30 +119,30 @@ private:
     Flow assignDefaultMember(const Variant& holder, const std::vector<ExprPtr>& args,
                              MemberAccess access, Variant& value);
     // The variable of `s = s & ...` (joinsOntoTarget) when it holds text; else null.
-    Variant* textAppendedTo(const Stmt& s);
+    Variant* textAppendedTo(const AssignStmt& s);
     // Joins the operands after the first of `value` onto `text`, in place when it can.
     Flow execAppend(const Expr& value, Variant& text);
     Flow execCall(const Expr& target);
-    Flow execCallStatement(const Stmt& s);
+    Flow execCallStatement(const CallStmt& s);
     Flow execOnError(bool resumeNext);
-    Flow execRandomize(const Stmt& s);
-    Flow execIf(const Stmt& s);
-    Flow execFor(const Stmt& s);
+    Flow execRandomize(const RandomizeStmt& s);
+    Flow execIf(const IfStmt& s);
+    Flow execFor(const ForStmt& s);
     // A For bound or step, evaluated and checked.
     bool forBound(const Expr& e, Variant& out);
     // The passes of a For loop whose counter `var` holds its start. The bounds are taken by
     // value: locals of the loop, which the body cannot reach.
     Flow runForPasses(const Block& body, Variant& var, Variant limit, Variant step);
-    Flow execForEach(const Stmt& s);
+    Flow execForEach(const ForEachStmt& s);
     // For Each over an object: replaces it by an array of the items it enumerates.
     bool collectionItems(Variant& collection);
-    Flow execDo(const Stmt& s);
-    Flow execSelect(const Stmt& s);
+    Flow execDo(const DoStmt& s);
+    Flow execSelect(const SelectStmt& s);
     // Whether one Case item matches `subject`; false after raising when the item failed.
     bool caseMatches(const CaseItem& item, const Variant& subject, bool& match);
-    Flow execDim(const Stmt& s);
-    Flow execReDim(const Stmt& s);
-    Flow execErase(const Stmt& s);
+    Flow execDim(const DimStmt& s);
+    Flow execReDim(const DimStmt& s);
+    Flow execErase(const EraseStmt& s);
     // x(0)(1) = v: into the array an element holds.
     Flow assignNested(const Expr& target, Variant& value);
 
@@ -214,7 +214,7 @@ private:
     bool evalCallExpr(const Expr& e, Variant& out);
     // Assigns to a name of the running class's members (a variable or a property).
     bool assignMember(const Expr& target, MemberAccess access, Variant& value);
-    Flow execWith(const Stmt& s);
+    Flow execWith(const WithStmt& s);
     void runTerminations();
     bool evalCondition(const Expr& e, bool& out);
     // `me`: the instance a class's procedure runs for. `assigned`: the value a Property Let or

@@ -8,7 +8,7 @@ namespace vbs {
 // the whole of s for every join, so a loop that builds a text one piece at a time would cost
 // the square of its length. Here the pieces are joined onto s's own text, which grows with
 // spare room (amortised doubling), so such a loop is linear.
-Variant* Executor::textAppendedTo(const Stmt& s) {
+Variant* Executor::textAppendedTo(const AssignStmt& s) {
     const Expr& target = *s.target;
     const Expr& first = *s.value->args[0];
     Variant* text = nullptr;

@@ -53,7 +53,7 @@ bool Executor::makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out) {
     return arrayBounds(bounds, out.bounds, total) && sizeArray(out, total);
 }
 
-Flow Executor::execDim(const Stmt& s) {
+Flow Executor::execDim(const DimStmt& s) {
     for (const DimItem& item : s.items) {
         if (!item.isArray) {
             continue;
@@ -102,7 +102,7 @@ bool Executor::preserveInto(Variant& var, std::vector<ArrayBound> bounds, std::s
     return true;
 }
 
-Flow Executor::execReDim(const Stmt& s) {
+Flow Executor::execReDim(const DimStmt& s) {
     for (const DimItem& item : s.items) {
         Variant* var = variable(*item.target);
         if (!var) {
@@ -139,7 +139,7 @@ Flow Executor::execReDim(const Stmt& s) {
     return Flow::Normal;
 }
 
-Flow Executor::execErase(const Stmt& s) {
+Flow Executor::execErase(const EraseStmt& s) {
     Variant* var = variable(*s.target);
     if (!var) {
         return Flow::Error;

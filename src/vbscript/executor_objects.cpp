@@ -91,7 +91,7 @@ bool Executor::evalWithObject(Variant& out) {
     return true;
 }
 
-Flow Executor::execWith(const Stmt& s) {
+Flow Executor::execWith(const WithStmt& s) {
     Variant object;
     if (!eval(*s.object, object)) {
         return Flow::Error;

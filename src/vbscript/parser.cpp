@@ -284,9 +284,7 @@ StmtPtr Parser::parseOption() {
 
 // Erase a: a fixed array's elements become Empty, a dynamic array becomes empty.
 StmtPtr Parser::parseErase() {
-    auto s = std::make_unique<Stmt>();
-    s->kind = StmtKind::Erase;
-    s->pos = advance().pos;
+    auto s = std::make_unique<EraseStmt>(StmtKind::Erase, advance().pos);
     if (peek().kind != Tok::Identifier) {
         fail(ErrorCode::ExpectedIdentifier);
     }
@@ -296,9 +294,7 @@ StmtPtr Parser::parseErase() {
 
 // Randomize [seed]: without a seed the generator is seeded from the clock when it runs.
 StmtPtr Parser::parseRandomize() {
-    auto s = std::make_unique<Stmt>();
-    s->kind = StmtKind::Randomize;
-    s->pos = advance().pos;
+    auto s = std::make_unique<RandomizeStmt>(StmtKind::Randomize, advance().pos);
     if (!atStatementEnd()) {
         s->seed = parseExpr();
     }
@@ -317,9 +313,7 @@ void Parser::expectBlockEnd(Keyword k, ErrorCode code) {
 // Else inside; anything else after Then is the one-line form, which ends with its line (an End
 // If there is allowed and ignored).
 StmtPtr Parser::parseIf() {
-    auto s = std::make_unique<Stmt>();
-    s->kind = StmtKind::If;
-    s->pos = advance().pos;
+    auto s = std::make_unique<IfStmt>(StmtKind::If, advance().pos);
     s->conds.push_back(parseExpr());
     expectKeyword(Keyword::Then, ErrorCode::ExpectedThen);
     if (peek().kind == Tok::Newline || peek().kind == Tok::End) {
@@ -353,43 +347,49 @@ StmtPtr Parser::parseIf() {
 // For i = a To b [Step c] ... Next [i], or For Each x In collection ... Next. The loop's bounds
 // are evaluated once, when the loop starts (the executor's rule); Exit For needs an open For.
 StmtPtr Parser::parseFor() {
-    auto s = std::make_unique<Stmt>();
-    s->pos = advance().pos;
+    const std::size_t pos = advance().pos;
     const bool each = acceptKeyword(Keyword::Each);
     if (peek().kind != Tok::Identifier) {
         fail(each ? ErrorCode::ExpectedIdentifier : ErrorCode::InvalidForVariable);
     }
-    s->target = makeName(advance());
+    ExprPtr target = makeName(advance());
     if (each) {
-        s->kind = StmtKind::ForEach;
+        auto s = std::make_unique<ForEachStmt>(StmtKind::ForEach, pos);
+        s->target = std::move(target);
         expectKeyword(Keyword::In, ErrorCode::ExpectedIn);
         s->collection = parseExpr();
-    } else {
-        s->kind = StmtKind::For;
-        expect(Tok::Equal, ErrorCode::ExpectedEquals);
-        s->start = parseExpr();
-        expectKeyword(Keyword::To, ErrorCode::ExpectedTo);
-        s->limit = parseExpr();
-        if (isWord(u"step")) {
-            advance();
-            s->step = parseExpr();
-        }
+        s->body = parseLoopBody();
+        return s;
     }
+    auto s = std::make_unique<ForStmt>(StmtKind::For, pos);
+    s->target = std::move(target);
+    expect(Tok::Equal, ErrorCode::ExpectedEquals);
+    s->start = parseExpr();
+    expectKeyword(Keyword::To, ErrorCode::ExpectedTo);
+    s->limit = parseExpr();
+    if (isWord(u"step")) {
+        advance();
+        s->step = parseExpr();
+    }
+    s->body = parseLoopBody();
+    return s;
+}
+
+// The body of a For or For Each loop, which Exit For may leave, and its Next [name].
+Block Parser::parseLoopBody() {
     ++loops_.forLoops;
-    s->body = parseBlock(false);
+    Block body = parseBlock(false);
     --loops_.forLoops;
     expectKeyword(Keyword::Next, ErrorCode::ExpectedNext);
     if (peek().kind == Tok::Identifier) {
         advance(); // "Next i"
     }
-    return s;
+    return body;
 }
 
 // Do [While|Until c] ... Loop [While|Until c]: the condition at one end only, or none at all.
 StmtPtr Parser::parseDo() {
-    auto s = std::make_unique<Stmt>();
-    s->kind = StmtKind::Do;
-    s->pos = advance().pos;
+    auto s = std::make_unique<DoStmt>(StmtKind::Do, advance().pos);
     if (isKeyword(Keyword::While) || isKeyword(Keyword::Until)) {
         s->testFirst = true;
         s->until = advance().keyword == Keyword::Until;
@@ -411,11 +411,9 @@ StmtPtr Parser::parseDo() {
 
 // While c ... Wend: a Do While loop that Exit Do cannot leave (it counts no Do).
 StmtPtr Parser::parseWhile() {
-    auto s = std::make_unique<Stmt>();
-    s->kind = StmtKind::Do;
+    auto s = std::make_unique<DoStmt>(StmtKind::Do, advance().pos);
     s->whileWend = true;
     s->testFirst = true;
-    s->pos = advance().pos;
     s->cond = parseExpr();
     s->body = parseBlock(false);
     expectKeyword(Keyword::Wend, ErrorCode::ExpectedWend);
@@ -425,9 +423,7 @@ StmtPtr Parser::parseWhile() {
 // Select Case x, then Case clauses of items: a value ("Case 1, 2"), a range ("Case 1 To 5")
 // or "Is" with a comparison ("Case Is >= 10"), then Case Else.
 StmtPtr Parser::parseSelect() {
-    auto s = std::make_unique<Stmt>();
-    s->kind = StmtKind::Select;
-    s->pos = advance().pos;
+    auto s = std::make_unique<SelectStmt>(StmtKind::Select, advance().pos);
     expectKeyword(Keyword::Case, ErrorCode::ExpectedCase);
     s->subject = parseExpr();
     while (atSeparator()) {
@@ -475,9 +471,7 @@ CaseItem Parser::parseCaseItem() {
 // Exit Do, For, Function, Sub or Property, each only inside what it leaves (Exit Function not
 // in a Property Get, which Exit Property leaves).
 StmtPtr Parser::parseExit() {
-    auto s = std::make_unique<Stmt>();
-    s->kind = StmtKind::Exit;
-    s->pos = advance().pos;
+    auto s = std::make_unique<ExitStmt>(StmtKind::Exit, advance().pos);
     const Token& t = advance();
     const bool inFunction = proc_ && proc_->proc->isFunction && !proc_->property;
     const bool inSub = proc_ && !proc_->proc->isFunction;
@@ -516,18 +510,17 @@ bool joinsOntoItself(const Expr& target, const Expr& value) {
 // without parentheses around its arguments: "f(a)" passes a by value as a parenthesised
 // expression, "f(a, b)" is an error, "Call f(a, b)" is the form with parentheses.
 StmtPtr Parser::parseAssignOrCall() {
-    auto s = std::make_unique<Stmt>();
-    s->pos = peek().pos;
+    const std::size_t pos = peek().pos;
     ExprPtr target = parseStatementTarget();
     if (peek().kind == Tok::Equal) {
         advance();
-        s->kind = StmtKind::Assign;
+        auto s = std::make_unique<AssignStmt>(StmtKind::Assign, pos);
         s->target = std::move(target);
         s->value = parseExpr();
         s->joinsOntoTarget = joinsOntoItself(*s->target, *s->value);
         return s;
     }
-    s->kind = StmtKind::Call;
+    auto s = std::make_unique<CallStmt>(StmtKind::Call, pos);
     if (target->hasParens) {
         const std::size_t first =
             target->kind == ExprKind::Member || target->kind == ExprKind::Call ? 1 : 0;
@@ -587,9 +580,7 @@ void Parser::parseTargetArgs(Expr& target) {
 
 // Set target = value: assigns an object reference (the value's default member is not read).
 StmtPtr Parser::parseSet() {
-    auto s = std::make_unique<Stmt>();
-    s->kind = StmtKind::Set;
-    s->pos = advance().pos;
+    auto s = std::make_unique<AssignStmt>(StmtKind::Set, advance().pos);
     if (peek().kind != Tok::Identifier && peek().kind != Tok::Dot) {
         fail(ErrorCode::ExpectedIdentifier);
     }
@@ -601,10 +592,8 @@ StmtPtr Parser::parseSet() {
 
 // Call f(a, b): a call whose arguments are in parentheses; a Function's result is dropped.
 StmtPtr Parser::parseCallKeyword() {
-    auto s = std::make_unique<Stmt>();
-    s->kind = StmtKind::Call;
+    auto s = std::make_unique<CallStmt>(StmtKind::Call, advance().pos);
     s->callKeyword = true;
-    s->pos = advance().pos;
     if (peek().kind == Tok::LParen) {
         // "Call (f)(x)": the parenthesised value is called with what follows.
         s->target = parsePrimary();

@@ -121,6 +121,7 @@ private:
     StmtPtr parseRandomize();
     StmtPtr parseIf();
     StmtPtr parseFor();
+    Block parseLoopBody();
     StmtPtr parseDo();
     StmtPtr parseWhile();
     StmtPtr parseSelect();

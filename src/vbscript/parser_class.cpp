@@ -162,9 +162,7 @@ void Parser::parseClassMember(const std::shared_ptr<ClassDef>& def, bool isPubli
 }
 
 StmtPtr Parser::parseWith() {
-    auto s = std::make_unique<Stmt>();
-    s->kind = StmtKind::With;
-    s->pos = advance().pos;
+    auto s = std::make_unique<WithStmt>(StmtKind::With, advance().pos);
     s->object = parseExpr();
     s->body = parseBlock(false);
     expectBlockEnd(Keyword::With, ErrorCode::ExpectedWith);

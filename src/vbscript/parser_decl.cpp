@@ -8,16 +8,14 @@ namespace vbs {
 // On Error Resume Next (a failing statement is skipped and Err tells what failed) and On Error
 // GoTo 0 (failures stop the script again) are the only forms: there are no labels to go to.
 StmtPtr Parser::parseOnError() {
-    auto s = std::make_unique<Stmt>();
-    s->pos = advance().pos;
+    const std::size_t pos = advance().pos;
     if (!isWord(u"error")) {
         fail(ErrorCode::SyntaxError);
     }
     advance();
     if (acceptKeyword(Keyword::Resume)) {
         expectKeyword(Keyword::Next, ErrorCode::SyntaxError);
-        s->kind = StmtKind::OnErrorResumeNext;
-        return s;
+        return std::make_unique<Stmt>(StmtKind::OnErrorResumeNext, pos);
     }
     expectKeyword(Keyword::Goto, ErrorCode::SyntaxError);
     const Token& zero = peek();
@@ -25,17 +23,15 @@ StmtPtr Parser::parseOnError() {
         fail(ErrorCode::SyntaxError);
     }
     advance();
-    s->kind = StmtKind::OnErrorGoto0;
-    return s;
+    return std::make_unique<Stmt>(StmtKind::OnErrorGoto0, pos);
 }
 
 // Dim (or Public/Private at its place) declares names, arrays with constant bounds; ReDim
 // [Preserve] sizes an array at run time, so its bounds may be any expression.
 StmtPtr Parser::parseDim() {
-    auto s = std::make_unique<Stmt>();
-    s->pos = peek().pos;
+    const std::size_t pos = peek().pos;
     const bool redim = advance().keyword == Keyword::ReDim;
-    s->kind = redim ? StmtKind::ReDim : StmtKind::Dim;
+    auto s = std::make_unique<DimStmt>(redim ? StmtKind::ReDim : StmtKind::Dim, pos);
     if (redim && isWord(u"preserve")) {
         advance();
         s->preserve = true;
