@@ -63,14 +63,34 @@ ErrorCode SetLocale(Runtime& rt, const Variant* a, int, Variant& out) {
     return ErrorCode::None;
 }
 
+namespace {
+
+// A dialog's arguments read as the dialog would read them, each text or number where the
+// dialog wants one: a prompt that is an array, or Null, fails as it would with a dialog shown.
+ErrorCode readDialogArguments(Runtime& rt, const Variant* a, int n, std::u16string_view kinds) {
+    for (int i = 0; i < n; ++i) {
+        std::u16string text;
+        std::int32_t number = 0;
+        const bool isText = kinds[static_cast<std::size_t>(i)] == u't';
+        VBS_TRY(isText ? textArg(rt, a[i], text) : longArg(rt, a[i], number));
+    }
+    return ErrorCode::None;
+}
+
+} // namespace
+
 // A calculator shows no dialogs from a script: MsgBox shows nothing and answers as if OK was
 // pressed (vbOK), InputBox answers as if nothing was entered (Empty).
-ErrorCode MsgBox(Runtime&, const Variant*, int, Variant& out) {
+ErrorCode MsgBox(Runtime& rt, const Variant* a, int n, Variant& out) {
+    // prompt, buttons, title, help file, help context
+    VBS_TRY(readDialogArguments(rt, a, n, u"tnttn"));
     out = Variant::integer(1);
     return ErrorCode::None;
 }
 
-ErrorCode InputBox(Runtime&, const Variant*, int, Variant& out) {
+ErrorCode InputBox(Runtime& rt, const Variant* a, int n, Variant& out) {
+    // prompt, title, default, x, y, help file, help context
+    VBS_TRY(readDialogArguments(rt, a, n, u"tttnntn"));
     out = Variant();
     return ErrorCode::None;
 }

@@ -65,5 +65,11 @@ x = #1/1/2000 6:05:09 PM#
 ' A calculator shows no dialogs: MsgBox answers vbOK, InputBox Empty; Stop does nothing.
 '? MsgBox("Go on?", vbYesNo) ==> 1 (Integer)
 '? InputBox("Name") ==> Empty
+' Their arguments are still read as text and numbers, as a dialog would read them.
+'? MsgBox("Sum", , "Title") ==> 1 (Integer)
+'? MsgBox(Array(1)) ==> #13 Type mismatch
+'? MsgBox(Null) ==> #94 Invalid use of Null
+'? MsgBox("Go on?", "Yes") ==> #13 Type mismatch
+'? InputBox("Name", "Title", "x", 100, "left") ==> #13 Type mismatch
 Stop
 '? GetLocale ==> 1033 (Long)
