@@ -17,10 +17,6 @@ protected:
         auto* layout = new QHBoxLayout(&window);
         layout->addWidget(line);
         layout->addWidget(button);
-        connect();
-    }
-
-    void connect() {
         QObject::connect(button, &KeypadButton::activated, [this] {
             ++actions;
             checkedWhileActing = button->isChecked();
