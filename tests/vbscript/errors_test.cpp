@@ -92,8 +92,6 @@ const ScriptCase kNameClashes[] = {
     {"DimThenClass", "Dim c\nClass c: End Class", "1", "#1041 Name redefined"},
     {"ClassThenDim", "Class c: End Class\nDim c", "1", "#1041 Name redefined"},
     {"SubAndClass", "Sub c: End Sub\nClass c: End Class", "1", "#1041 Name redefined"},
-    {"ClassAfterDimOfEarlierText", "Dim c\nExecuteGlobal \"Class c: End Class\"", "1",
-     "#1041 Name redefined"},
     {"ClassRedefined", "Class c: End Class\nExecuteGlobal \"Class c: End Class\"",
      "TypeName(New c)", "\"c\" (String)"},
 };
