@@ -50,83 +50,59 @@ QString sumOfOnes(qsizetype size) {
     return QStringLiteral("1") + repeated(u"+1", size / 2);
 }
 
-constexpr qsizetype kTenMegabytes = qsizetype(10) << 20;
 constexpr qsizetype kDeep = 100000;
+
+// `open` and `close` each `depth` times around `core`.
+QString nest(QStringView open, QChar core, QStringView close, qsizetype depth = kDeep) {
+    return repeated(open, depth) + core + repeated(close, depth);
+}
+
+constexpr qsizetype kTenMB = qsizetype(10) << 20;
+const QString kTenMBOfX(kTenMB, u'x');
 // Longer than the longest text a script may hold (16M characters).
-constexpr qsizetype kSeventeenMegabytes = qsizetype(17) << 20;
+constexpr qsizetype kSeventeenMB = qsizetype(17) << 20;
 // What each engine says when the nesting is deeper than it can parse.
 const QString kOutOfStack = QStringLiteral("Out of stack space");
 const QString kTooDeep = QStringLiteral("Maximum statement or expression depth exceeded");
+const QString kNul(QChar(0));
+constexpr const char* VB = "VBScript";
+constexpr const char* JS = "JavaScript";
 
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, HostileInputTest,
-    testing::Values(
-        InputCase{"VBScriptTenMegabyteSum", "VBScript", sumOfOnes(kTenMegabytes),
-                  QString::number(kTenMegabytes / 2 + 1)},
-        InputCase{"JavaScriptTenMegabyteSum", "JavaScript", sumOfOnes(kTenMegabytes), kTooDeep},
-        InputCase{"VBScriptTenMegabyteString", "VBScript",
-                  u'"' + QString(kTenMegabytes, u'x') + u'"', QString(kTenMegabytes, u'x')},
-        InputCase{"JavaScriptTenMegabyteString", "JavaScript",
-                  u'\'' + QString(kTenMegabytes, u'x') + u'\'', QString(kTenMegabytes, u'x')},
-        InputCase{"VBScriptStringBeyondTheLongestText", "VBScript",
-                  u'"' + QString(kSeventeenMegabytes, u'x') + u'"',
-                  QStringLiteral("Out of memory")},
-        InputCase{"VBScriptNestedBrackets", "VBScript",
-                  QString(kDeep, u'[') + u'1' + QString(kDeep, u']'),
-                  QStringLiteral("Invalid character")},
-        InputCase{"JavaScriptNestedBrackets", "JavaScript",
-                  QString(kDeep, u'[') + u'1' + QString(kDeep, u']'), kTooDeep},
-        InputCase{"JavaScriptNestedBracketsAndParentheses", "JavaScript",
-                  repeated(u"([", kDeep / 2) + u'1' + repeated(u"])", kDeep / 2), kTooDeep},
-        InputCase{"VBScriptNestedCalls", "VBScript",
-                  repeated(u"Abs(", kDeep) + u'1' + QString(kDeep, u')'), kOutOfStack},
-        InputCase{"VBScriptUnclosedParentheses", "VBScript", QString(kDeep, u'('), kOutOfStack},
-        InputCase{"JavaScriptUnclosedBrackets", "JavaScript", QString(kDeep, u'['),
-                  QStringLiteral("Expected token `]'")},
-        InputCase{"VBScriptSignGroups", "VBScript",
-                  repeated(u"(-", kDeep) + u'5' + QString(kDeep, u')'), kOutOfStack},
-        InputCase{"JavaScriptSignGroups", "JavaScript",
-                  repeated(u"(-", kDeep) + u'5' + QString(kDeep, u')'), kTooDeep},
-        // Answers whose text JavaScript's own join cannot make without overflowing the stack.
-        InputCase{"JavaScriptArrayInsideItself", "JavaScript",
-                  QStringLiteral("[[1]].map(a => (a.push(a), a))[0]"), QStringLiteral("1,")},
-        InputCase{"JavaScriptArraysNestedTooDeep", "JavaScript",
-                  QStringLiteral("Array(100000).fill(0).reduce(a => [a], [])"),
-                  QStringLiteral("RangeError: Maximum call stack size exceeded.")},
-        InputCase{"JavaScriptDeeplyNestedPattern", "JavaScript",
-                  QStringLiteral("new RegExp('('.repeat(1e5) + 'a' + ')'.repeat(1e5)).test('a')"),
-                  QStringLiteral("True")},
-        InputCase{"VBScriptNulInAString", "VBScript",
-                  QStringLiteral("Len(\"a") + QChar(0) + QStringLiteral("b\")"),
-                  QStringLiteral("3")},
-        InputCase{"JavaScriptNulInAString", "JavaScript",
-                  QStringLiteral("'a") + QChar(0) + QStringLiteral("b'.length"),
-                  QStringLiteral("3")},
-        InputCase{"VBScriptNulBetweenOperands", "VBScript",
-                  QStringLiteral("1+") + QChar(0) + QStringLiteral("1"),
-                  QStringLiteral("Invalid character")},
-        InputCase{"JavaScriptNulBetweenOperands", "JavaScript",
-                  QStringLiteral("1+") + QChar(0) + QStringLiteral("1"),
-                  QStringLiteral("Unexpected token `'")},
-        InputCase{"VBScriptOnlyNul", "VBScript", QString(1, QChar(0)),
-                  QStringLiteral("Invalid character")},
-        InputCase{"JavaScriptOnlyNul", "JavaScript", QString(1, QChar(0)),
-                  QStringLiteral("Expected token `;'")},
-        InputCase{"VBScriptLoneSurrogate", "VBScript",
-                  QStringLiteral("Len(\"") + QChar(0xD800) + QStringLiteral("\")"),
-                  QStringLiteral("1")},
-        InputCase{"JavaScriptLoneSurrogate", "JavaScript",
-                  QStringLiteral("'") + QChar(0xDC00) + QStringLiteral("'.length"),
-                  QStringLiteral("1")},
-        InputCase{"VBScriptInvalidUtf8", "VBScript",
-                  QString::fromUtf8("1+\xff\xfe"
-                                    "2"),
-                  QStringLiteral("Invalid character")},
-        InputCase{"JavaScriptInvalidUtf8", "JavaScript",
-                  QString::fromUtf8("1+\xc3\x28"
-                                    "2"),
-                  QStringLiteral("Unexpected token `'")}),
-    testing_rows::RowName());
+const InputCase kInputs[] = {
+    {"VBScriptTenMegabyteSum", VB, sumOfOnes(kTenMB), QString::number(kTenMB / 2 + 1)},
+    {"JavaScriptTenMegabyteSum", JS, sumOfOnes(kTenMB), kTooDeep},
+    {"VBScriptTenMegabyteString", VB, u'"' + kTenMBOfX + u'"', kTenMBOfX},
+    {"JavaScriptTenMegabyteString", JS, u'\'' + kTenMBOfX + u'\'', kTenMBOfX},
+    {"VBScriptStringBeyondTheLongestText", VB, u'"' + QString(kSeventeenMB, u'x') + u'"',
+     "Out of memory"},
+    {"VBScriptNestedBrackets", VB, nest(u"[", u'1', u"]"), "Invalid character"},
+    {"JavaScriptNestedBrackets", JS, nest(u"[", u'1', u"]"), kTooDeep},
+    {"JavaScriptNestedBracketsAndParentheses", JS, nest(u"([", u'1', u"])", kDeep / 2), kTooDeep},
+    {"VBScriptNestedCalls", VB, nest(u"Abs(", u'1', u")"), kOutOfStack},
+    {"VBScriptUnclosedParentheses", VB, QString(kDeep, u'('), kOutOfStack},
+    {"JavaScriptUnclosedBrackets", JS, QString(kDeep, u'['), "Expected token `]'"},
+    {"VBScriptSignGroups", VB, nest(u"(-", u'5', u")"), kOutOfStack},
+    {"JavaScriptSignGroups", JS, nest(u"(-", u'5', u")"), kTooDeep},
+    // Answers whose text JavaScript's own join cannot make without overflowing the stack.
+    {"JavaScriptArrayInsideItself", JS, "[[1]].map(a => (a.push(a), a))[0]", "1,"},
+    {"JavaScriptArraysNestedTooDeep", JS, "Array(100000).fill(0).reduce(a => [a], [])",
+     "RangeError: Maximum call stack size exceeded."},
+    {"JavaScriptDeeplyNestedPattern", JS,
+     "new RegExp('('.repeat(1e5) + 'a' + ')'.repeat(1e5)).test('a')", "True"},
+    {"VBScriptNulInAString", VB, "Len(\"a" + kNul + "b\")", "3"},
+    {"JavaScriptNulInAString", JS, "'a" + kNul + "b'.length", "3"},
+    {"VBScriptNulBetweenOperands", VB, "1+" + kNul + "1", "Invalid character"},
+    {"JavaScriptNulBetweenOperands", JS, "1+" + kNul + "1", "Unexpected token `'"},
+    {"VBScriptOnlyNul", VB, kNul, "Invalid character"},
+    {"JavaScriptOnlyNul", JS, kNul, "Expected token `;'"},
+    {"VBScriptLoneSurrogate", VB, "Len(\"" + QString(QChar(0xD800)) + "\")", "1"},
+    {"JavaScriptLoneSurrogate", JS, "'" + QString(QChar(0xDC00)) + "'.length", "1"},
+    {"VBScriptInvalidUtf8", VB, QString::fromUtf8("1+\xff\xfe") + u'2', "Invalid character"},
+    {"JavaScriptInvalidUtf8", JS, QString::fromUtf8("1+\xc3(2"), "Unexpected token `'"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Inputs, HostileInputTest, testing::ValuesIn(kInputs),
+                         testing_rows::RowName());
 
 // An answer holding NUL characters and lone surrogates is stored in Ans and reads back whole.
 class HostileAnswerTest : public testing::TestWithParam<const char*> {};

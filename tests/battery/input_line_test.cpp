@@ -61,8 +61,7 @@ TEST_F(InputLineTest, DeletedMegabyteComesBackWithUndo) {
 
 TEST_F(InputLineTest, InvalidUtf8AndNulArePastedAndAnsweredWithAMessage) {
     MainWindow& main = open();
-    main.Command->setText(QStringLiteral("6*7"));
-    main.EvaluateInput();
+    evaluate(QStringLiteral("6*7"));
     ASSERT_EQ(main.Ans->text(), u"42");
     const QByteArray bytes("1+\xff\xfe\0"
                            "2\xc3(",
@@ -79,18 +78,15 @@ TEST_F(InputLineTest, InvalidUtf8AndNulArePastedAndAnsweredWithAMessage) {
     EXPECT_EQ(main.Ans->text(), u"Invalid character");
     EXPECT_EQ(main.Command->text(), pasted);
     // The last answer is kept.
-    main.Command->setText(QStringLiteral("Ans"));
-    main.EvaluateInput();
+    evaluate(QStringLiteral("Ans"));
     EXPECT_EQ(main.Ans->text(), u"42");
 }
 
 TEST_F(InputLineTest, MegabyteAnswerIsShownWholeAndKeptInAns) {
     MainWindow& main = open();
-    main.Command->setText(QStringLiteral("String(1048576, \"7\")"));
-    main.EvaluateInput();
+    evaluate(QStringLiteral("String(1048576, \"7\")"));
     EXPECT_EQ(main.Ans->text(), QString(kMegabyte, u'7'));
-    main.Command->setText(QStringLiteral("Len(Ans)"));
-    main.EvaluateInput();
+    evaluate(QStringLiteral("Len(Ans)"));
     EXPECT_EQ(main.Ans->text(), QString::number(kMegabyte));
 }
 
@@ -113,12 +109,12 @@ TEST_F(InputLineTest, TenMegabytePasteIsRefusedAndNothingIsLost) {
 
 TEST_F(InputLineTest, TenMegabyteAnswerIsNotLaidOutButCopiedWhole) {
     MainWindow& main = open();
-    main.Command->setText(QStringLiteral("String(10000000, \"7\")"));
-    main.EvaluateInput();
+    evaluate(QStringLiteral("String(10000000, \"7\")"));
     EXPECT_EQ(main.Ans->text(), u"The answer has 10000000 characters, too many to show; Copy "
                                 u"Output copies it, and Ans holds it");
     QTest::mouseClick(main.CopyOutput, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(10000000, u'7'));
+    // Copy Output has the focus now, so the line is evaluated directly.
     main.Command->setText(QStringLiteral("Len(Ans)"));
     main.EvaluateInput();
     EXPECT_EQ(main.Ans->text(), u"10000000");
@@ -140,8 +136,7 @@ TEST_F(InputLineTest, SignKeyOnAHundredThousandOpenGroups) {
     EXPECT_EQ(main.Command->text(), QStringLiteral("(-").repeated(99998));
     // Too deep to parse: a clear message, and the line is kept.
     const QString nested = groups + u'5' + QString(100000, u')');
-    main.Command->setText(nested);
-    main.EvaluateInput();
+    evaluate(nested);
     EXPECT_EQ(main.Ans->text(), u"Out of stack space");
     EXPECT_EQ(main.Command->text(), nested);
 }

@@ -53,15 +53,15 @@ TEST_P(HugeReadmeTest, ShowsTheFirstPartInShortLinesAndSaysSo) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LineEnds, HugeReadmeTest,
-    testing::Values(ReadmeCase{"LfOnly", "line\n", u"line"_qs},
-                    ReadmeCase{"NoLineEnds", "0123456789abcdef",
-                               u"0123456789abcdef"_qs.repeated(256)},
-                    ReadmeCase{"NulsOnly", QByteArray(16, '\0'), QString(kLongLine, QChar(0x2400))},
-                    ReadmeCase{"InvalidUtf8NoLineEnds", "\xff\xfe\xc3(",
-                               u"\u00ff\u00fe\u00c3("_qs.repeated(kLongLine / 4)}),
-    testing_rows::RowName());
+const ReadmeCase kLineEnds[] = {
+    {"LfOnly", "line\n", u"line"_qs},
+    {"NoLineEnds", "0123456789abcdef", u"0123456789abcdef"_qs.repeated(256)},
+    {"NulsOnly", QByteArray(16, '\0'), QString(kLongLine, QChar(0x2400))},
+    {"InvalidUtf8NoLineEnds", "\xff\xfe\xc3(", u"\u00ff\u00fe\u00c3("_qs.repeated(kLongLine / 4)},
+};
+
+INSTANTIATE_TEST_SUITE_P(LineEnds, HugeReadmeTest, testing::ValuesIn(kLineEnds),
+                         testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::help

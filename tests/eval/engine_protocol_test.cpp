@@ -5,8 +5,8 @@
 #include <QDataStream>
 #include <QIODevice>
 #include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
-#include <limits>
 
 namespace quorvix {
 namespace {
@@ -65,27 +65,24 @@ TEST_P(ValueCrossingTest, ArrivesAsItWasSent) {
     EXPECT_EQ(reply->noTextForm.toStdString(), c.noTextForm);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, ValueCrossingTest,
-    testing::Values(
-        ValueCase{"Empty", ScriptValue::empty(), ""},
-        ValueCase{"Null", ScriptValue::null(), "no text"},
-        ValueCase{"True", ScriptValue::fromBool(true), ""},
-        ValueCase{"LongMinimum",
-                  ScriptValue::fromInteger(Kind::Long, std::numeric_limits<std::int32_t>::min()),
-                  ""},
-        ValueCase{"CurrencyScaled", ScriptValue::fromInteger(Kind::Currency, -9223372036854775807),
-                  ""},
-        ValueCase{"NegativeZero", ScriptValue::fromDouble(-0.0), ""},
-        ValueCase{"NaN", ScriptValue::fromDouble(std::nan("")), ""},
-        ValueCase{"Infinity", ScriptValue::fromDouble(-HUGE_VAL), ""},
-        ValueCase{"Date", ScriptValue::fromNumber(Kind::Date, 45000.5), ""},
-        ValueCase{"TextWithNulAndAstralCharacters",
-                  ScriptValue::fromString(QString::fromUtf8("a\0b\xF0\x9F\x98\x80", 7)), ""},
-        ValueCase{"ObjectWithText", ScriptValue::object(QStringLiteral("1,2"), true), ""},
-        ValueCase{"ObjectWithoutText", ScriptValue::object(QStringLiteral("why"), false),
-                  "no text"}),
-    testing_rows::RowName());
+const ValueCase kKinds[] = {
+    {"Empty", ScriptValue::empty(), ""},
+    {"Null", ScriptValue::null(), "no text"},
+    {"True", ScriptValue::fromBool(true), ""},
+    {"LongMinimum", ScriptValue::fromInteger(Kind::Long, INT32_MIN), ""},
+    {"CurrencyScaled", ScriptValue::fromInteger(Kind::Currency, -9223372036854775807), ""},
+    {"NegativeZero", ScriptValue::fromDouble(-0.0), ""},
+    {"NaN", ScriptValue::fromDouble(std::nan("")), ""},
+    {"Infinity", ScriptValue::fromDouble(-HUGE_VAL), ""},
+    {"Date", ScriptValue::fromNumber(Kind::Date, 45000.5), ""},
+    {"TextWithNulAndAstralCharacters",
+     ScriptValue::fromString(QString::fromUtf8("a\0b\xF0\x9F\x98\x80", 7)), ""},
+    {"ObjectWithText", ScriptValue::object(QStringLiteral("1,2"), true), ""},
+    {"ObjectWithoutText", ScriptValue::object(QStringLiteral("why"), false), "no text"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ValueCrossingTest, testing::ValuesIn(kKinds),
+                         testing_rows::RowName());
 
 QByteArray withTag(quint8 tag, const QString& text) {
     QByteArray payload;
@@ -146,23 +143,20 @@ TEST_P(DamagedPayloadTest, IsRefusedByBothSides) {
     EXPECT_FALSE(protocol::readReply(GetParam().payload).has_value());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Payloads, DamagedPayloadTest,
-    testing::Values(
-        DamagedCase{"Empty", QByteArray()},
-        DamagedCase{"UnknownTag", withTag(99, QStringLiteral("x"))},
-        DamagedCase{"FailureWithANegativePosition",
-                    withTag(4, QStringLiteral("x")) +
-                        QByteArray("\xfe\xff\xff\xff\xff\xff\xff\xff", 8)},
-        DamagedCase{"TextCutShort", protocol::evalRequest(QStringLiteral("1+1")).chopped(2)},
-        DamagedCase{"TextLongerThanThePayload",
-                    QByteArray("\x01\xff\xff\xff\x7f", 5) + QByteArray(8, 'a')},
-        DamagedCase{"BytesAfterTheEnd",
-                    protocol::evalRequest(QStringLiteral("1")) + QByteArray(1, 'x')},
-        DamagedCase{
-            "ValueCutShort",
-            protocol::storeAnswerRequest(ScriptValue::fromDouble(1), QStringLiteral("1")).left(6)}),
-    testing_rows::RowName());
+const DamagedCase kPayloads[] = {
+    {"Empty", QByteArray()},
+    {"UnknownTag", withTag(99, QStringLiteral("x"))},
+    {"FailureWithANegativePosition",
+     withTag(4, QStringLiteral("x")) + QByteArray("\xfe\xff\xff\xff\xff\xff\xff\xff", 8)},
+    {"TextCutShort", protocol::evalRequest(QStringLiteral("1+1")).chopped(2)},
+    {"TextLongerThanThePayload", QByteArray("\x01\xff\xff\xff\x7f", 5) + QByteArray(8, 'a')},
+    {"BytesAfterTheEnd", protocol::evalRequest(QStringLiteral("1")) + QByteArray(1, 'x')},
+    {"ValueCutShort",
+     protocol::storeAnswerRequest(ScriptValue::fromDouble(1), QStringLiteral("1")).left(6)},
+};
+
+INSTANTIATE_TEST_SUITE_P(Payloads, DamagedPayloadTest, testing::ValuesIn(kPayloads),
+                         testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix

@@ -19,6 +19,55 @@ struct RewriteCase {
     const char* text;
 };
 
+constexpr auto VB = ScriptLanguage::VBScript;
+constexpr auto JS = ScriptLanguage::JavaScript;
+constexpr auto kExpr = Mode::Expression;
+constexpr auto kStmt = Mode::Statement;
+constexpr auto kRefused = Mode::RefusedAnsAssignment;
+
+const RewriteCase kRewrites[] = {
+    {"DigitBeforeBracket", "2(3)", VB, kExpr, "2*(3)"},
+    {"BracketBeforeBracket", "(1+2)(3+4)", VB, kExpr, "(1+2)*(3+4)"},
+    {"BracketBeforeDigit", "(2)3", VB, kExpr, "(2)*3"},
+    {"NameEndingInDigit", "x2(3)", VB, kExpr, "x2*(3)"},
+    {"FunctionCallLeftAlone", "Sqr(4)", VB, kExpr, "Sqr(4)"},
+    {"NegativeArgument", "Abs(-2)", VB, kExpr, "Abs(-2)"},
+    {"DigitAfterLetterLeftAlone", "x2", VB, kExpr, "x2"},
+    {"ChainOfBrackets", "2(3)(4)5", VB, kExpr, "2*(3)*(4)*5"},
+    {"InsideQuotesToo", "\"2(3)\"", VB, kExpr, "\"2*(3)\""},
+    {"SpaceBreaksThePair", "2 (3)", VB, kExpr, "2 (3)"},
+    {"Plus", "+5", VB, kExpr, "Ans +5"},
+    {"MinusIsNotNegation", "-5", VB, kExpr, "Ans -5"},
+    {"Times", "*2", VB, kExpr, "Ans *2"},
+    {"Divide", "/2", VB, kExpr, "Ans /2"},
+    {"Power", "^2", VB, kExpr, "Ans ^2"},
+    {"PowerStaysInJavaScript", "^2", JS, kExpr, "Ans ^2"},
+    {"LowerE", "e3", VB, kExpr, "Ans*10^3"},
+    {"UpperE", "E3", VB, kExpr, "Ans*10^3"},
+    {"NegativeExponent", "e-2", VB, kExpr, "Ans*10^-2"},
+    {"NamesBeginningWithE", "exp(1)", VB, kExpr, "Ans*10^xp(1)"},
+    {"JavaScriptPowerOperator", "e3", JS, kExpr, "Ans*10**3"},
+    {"OperatorBeforeE", "+e", VB, kExpr, "Ans +e"},
+    {"TrailingEquals", "7=", VB, kExpr, "7"},
+    {"OnlyOneEqualsDropped", "7==", VB, kExpr, "7="},
+    {"EqualsAlone", "=", VB, kExpr, ""},
+    {"BlanksTrimmed", "  1+1  ", VB, kExpr, "1+1"},
+    {"TabsStay", "\t1+1\t", VB, kExpr, "\t1+1\t"},
+    {"EmptyInput", "", VB, kExpr, ""},
+    {"BlanksBeforeOperator", "  +1", VB, kExpr, "Ans +1"},
+    {"Assignment", "!x=5", VB, kStmt, "x=5"},
+    {"TrailingEqualsKept", "!x=5=", VB, kStmt, "x=5="},
+    {"StatementImplicitMultiplication", "!x=2(3)", VB, kStmt, "x=2*(3)"},
+    {"LowerAnsRefused", "!ans=1", VB, kRefused, "ans=1"},
+    {"MixedAnsRefused", "!Ans=1", VB, kRefused, "Ans=1"},
+    {"UpperAnsRefused", "!ANS=1", VB, kRefused, "ANS=1"},
+    {"BlankBeforeEqualsRuns", "!Ans =1", VB, kStmt, "Ans =1"},
+    {"BlankAfterBangRuns", "! ans=1", VB, kStmt, " ans=1"},
+    {"BangAlone", "!", VB, kStmt, ""},
+    {"NoContinuation", "!+1", VB, kStmt, "+1"},
+    {"NoEShorthand", "!e=1", VB, kStmt, "e=1"},
+};
+
 class RewriteTest : public testing::TestWithParam<RewriteCase> {};
 
 TEST_P(RewriteTest, RewritesAsTheShorthandRulesSay) {
@@ -28,67 +77,7 @@ TEST_P(RewriteTest, RewritesAsTheShorthandRulesSay) {
     EXPECT_EQ(r.text.toStdString(), c.text);
 }
 
-constexpr auto VB = ScriptLanguage::VBScript;
-constexpr auto JS = ScriptLanguage::JavaScript;
-
-INSTANTIATE_TEST_SUITE_P(
-    ImplicitMultiplication, RewriteTest,
-    testing::Values(RewriteCase{"DigitBeforeBracket", "2(3)", VB, Mode::Expression, "2*(3)"},
-                    RewriteCase{"BracketBeforeBracket", "(1+2)(3+4)", VB, Mode::Expression,
-                                "(1+2)*(3+4)"},
-                    RewriteCase{"BracketBeforeDigit", "(2)3", VB, Mode::Expression, "(2)*3"},
-                    RewriteCase{"NameEndingInDigit", "x2(3)", VB, Mode::Expression, "x2*(3)"},
-                    RewriteCase{"FunctionCallLeftAlone", "Sqr(4)", VB, Mode::Expression, "Sqr(4)"},
-                    RewriteCase{"NegativeArgument", "Abs(-2)", VB, Mode::Expression, "Abs(-2)"},
-                    RewriteCase{"DigitAfterLetterLeftAlone", "x2", VB, Mode::Expression, "x2"},
-                    RewriteCase{"ChainOfBrackets", "2(3)(4)5", VB, Mode::Expression, "2*(3)*(4)*5"},
-                    RewriteCase{"InsideQuotesToo", "\"2(3)\"", VB, Mode::Expression, "\"2*(3)\""},
-                    RewriteCase{"SpaceBreaksThePair", "2 (3)", VB, Mode::Expression, "2 (3)"}),
-    testing_rows::RowName());
-
-INSTANTIATE_TEST_SUITE_P(
-    Continuation, RewriteTest,
-    testing::Values(RewriteCase{"Plus", "+5", VB, Mode::Expression, "Ans +5"},
-                    RewriteCase{"MinusIsNotNegation", "-5", VB, Mode::Expression, "Ans -5"},
-                    RewriteCase{"Times", "*2", VB, Mode::Expression, "Ans *2"},
-                    RewriteCase{"Divide", "/2", VB, Mode::Expression, "Ans /2"},
-                    RewriteCase{"Power", "^2", VB, Mode::Expression, "Ans ^2"},
-                    RewriteCase{"PowerStaysInJavaScript", "^2", JS, Mode::Expression, "Ans ^2"},
-                    RewriteCase{"LowerE", "e3", VB, Mode::Expression, "Ans*10^3"},
-                    RewriteCase{"UpperE", "E3", VB, Mode::Expression, "Ans*10^3"},
-                    RewriteCase{"NegativeExponent", "e-2", VB, Mode::Expression, "Ans*10^-2"},
-                    RewriteCase{"NamesBeginningWithE", "exp(1)", VB, Mode::Expression,
-                                "Ans*10^xp(1)"},
-                    RewriteCase{"JavaScriptPowerOperator", "e3", JS, Mode::Expression, "Ans*10**3"},
-                    RewriteCase{"OperatorBeforeE", "+e", VB, Mode::Expression, "Ans +e"}),
-    testing_rows::RowName());
-
-INSTANTIATE_TEST_SUITE_P(
-    TrimAndEquals, RewriteTest,
-    testing::Values(RewriteCase{"TrailingEquals", "7=", VB, Mode::Expression, "7"},
-                    RewriteCase{"OnlyOneEqualsDropped", "7==", VB, Mode::Expression, "7="},
-                    RewriteCase{"EqualsAlone", "=", VB, Mode::Expression, ""},
-                    RewriteCase{"BlanksTrimmed", "  1+1  ", VB, Mode::Expression, "1+1"},
-                    RewriteCase{"TabsStay", "\t1+1\t", VB, Mode::Expression, "\t1+1\t"},
-                    RewriteCase{"EmptyInput", "", VB, Mode::Expression, ""},
-                    RewriteCase{"BlanksBeforeOperator", "  +1", VB, Mode::Expression, "Ans +1"}),
-    testing_rows::RowName());
-
-INSTANTIATE_TEST_SUITE_P(
-    StatementMode, RewriteTest,
-    testing::Values(
-        RewriteCase{"Assignment", "!x=5", VB, Mode::Statement, "x=5"},
-        RewriteCase{"TrailingEqualsKept", "!x=5=", VB, Mode::Statement, "x=5="},
-        RewriteCase{"ImplicitMultiplication", "!x=2(3)", VB, Mode::Statement, "x=2*(3)"},
-        RewriteCase{"LowerAnsRefused", "!ans=1", VB, Mode::RefusedAnsAssignment, "ans=1"},
-        RewriteCase{"MixedAnsRefused", "!Ans=1", VB, Mode::RefusedAnsAssignment, "Ans=1"},
-        RewriteCase{"UpperAnsRefused", "!ANS=1", VB, Mode::RefusedAnsAssignment, "ANS=1"},
-        RewriteCase{"BlankBeforeEqualsRuns", "!Ans =1", VB, Mode::Statement, "Ans =1"},
-        RewriteCase{"BlankAfterBangRuns", "! ans=1", VB, Mode::Statement, " ans=1"},
-        RewriteCase{"BangAlone", "!", VB, Mode::Statement, ""},
-        RewriteCase{"NoContinuation", "!+1", VB, Mode::Statement, "+1"},
-        RewriteCase{"NoEShorthand", "!e=1", VB, Mode::Statement, "e=1"}),
-    testing_rows::RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, RewriteTest, testing::ValuesIn(kRewrites), testing_rows::RowName());
 
 struct PositionCase {
     const char* name;
@@ -96,6 +85,21 @@ struct PositionCase {
     ScriptLanguage language;
     qsizetype rewrittenPosition;
     qsizetype inputPosition;
+};
+
+const PositionCase kPositions[] = {
+    {"Unchanged", "1+)", VB, 2, 2},
+    {"LeadingBlanks", "  1+)", VB, 2, 4},
+    {"AfterAddedStar", "2(3)+)", VB, 6, 5},
+    {"OnAddedStar", "2(3", VB, 1, 1},
+    {"AfterAnsPrefix", "+)", VB, 5, 1},
+    {"InsideAnsPrefix", "+)", VB, 1, 0},
+    {"AfterExponentShorthand", "e3)", VB, 8, 2},
+    {"FirstAfterExponent", "e)", VB, 7, 1},
+    {"AfterJavaScriptExponent", "e3)", JS, 9, 2},
+    {"StatementMark", "!x=)", VB, 2, 3},
+    {"PastTheEnd", "1+", VB, 2, 2},
+    {"OnlyBlanks", "   ", VB, 0, 3},
 };
 
 class InputPositionTest : public testing::TestWithParam<PositionCase> {};
@@ -108,19 +112,8 @@ TEST_P(InputPositionTest, TracesTheEnginePositionBackToTheInputLine) {
               c.inputPosition);
 }
 
-INSTANTIATE_TEST_SUITE_P(Positions, InputPositionTest,
-                         testing::Values(PositionCase{"Unchanged", "1+)", VB, 2, 2},
-                                         PositionCase{"LeadingBlanks", "  1+)", VB, 2, 4},
-                                         PositionCase{"AfterAddedStar", "2(3)+)", VB, 6, 5},
-                                         PositionCase{"OnAddedStar", "2(3", VB, 1, 1},
-                                         PositionCase{"AfterAnsPrefix", "+)", VB, 5, 1},
-                                         PositionCase{"InsideAnsPrefix", "+)", VB, 1, 0},
-                                         PositionCase{"AfterExponentShorthand", "e3)", VB, 8, 2},
-                                         PositionCase{"FirstAfterExponent", "e)", VB, 7, 1},
-                                         PositionCase{"AfterJavaScriptExponent", "e3)", JS, 9, 2},
-                                         PositionCase{"StatementMark", "!x=)", VB, 2, 3},
-                                         PositionCase{"PastTheEnd", "1+", VB, 2, 2},
-                                         PositionCase{"OnlyBlanks", "   ", VB, 0, 3}));
+INSTANTIATE_TEST_SUITE_P(Positions, InputPositionTest, testing::ValuesIn(kPositions),
+                         testing_rows::RowName());
 
 TEST(ImplicitMultiplication, ScansInputsBeyondSixteenBitPositions) {
     // Over 32,767 characters the scan goes on to the end instead of stopping or wrapping.
@@ -131,12 +124,9 @@ TEST(ImplicitMultiplication, ScansInputsBeyondSixteenBitPositions) {
 }
 
 TEST(ImplicitMultiplication, MegabyteOfPairsGetsOneStarEach) {
-    QString input;
-    for (int i = 0; i < 250000; ++i) {
-        input += QStringLiteral("(1)");
-    }
-    const QString out = quorvix::insertImplicitMultiplication(input);
-    EXPECT_EQ(out.size(), input.size() + 249999);
+    const QString out =
+        quorvix::insertImplicitMultiplication(QStringLiteral("(1)").repeated(250000));
+    EXPECT_EQ(out.size(), 750000 + 249999);
     EXPECT_EQ(out.count(u'*'), 249999);
 }
 

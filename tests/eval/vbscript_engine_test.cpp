@@ -5,71 +5,37 @@
 
 #include <gtest/gtest.h>
 
-using quorvix::ScriptValue;
 using quorvix::VBScriptEngine;
-using Kind = ScriptValue::Kind;
 using namespace std::chrono_literals;
 
 namespace {
 
 using testing_rows::PrintTo;
 
-// ---- Conversion of results to the engine-neutral value -------------------------------------
-
-struct ValueCase {
-    const char* name;
-    const char* expression;
-    Kind kind;
-    const char* text; // the answer's text with "." as separator, or the no-text description
-};
-
-class VBScriptValueTest : public testing::TestWithParam<ValueCase> {};
-
-TEST_P(VBScriptValueTest, ConvertsTheResult) {
-    VBScriptEngine engine(1s);
-    const auto v = engine.eval(QString::fromUtf8(GetParam().expression));
-    ASSERT_TRUE(v.has_value()) << engine.errorDescription().toStdString();
-    EXPECT_EQ(v->kind, GetParam().kind);
-    const auto text = quorvix::answerText(*v, u'.');
-    const QString shown = text ? *text : engine.noTextFormDescription(*v);
-    EXPECT_EQ(shown.toStdString(), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, VBScriptValueTest,
-    testing::Values(ValueCase{"EmptyText", "", Kind::Empty, ""},
-                    ValueCase{"Integer", "2*3", Kind::Integer, "6"},
-                    ValueCase{"Long", "32767+1", Kind::Long, "32768"},
-                    ValueCase{"Byte", "CByte(200)", Kind::Byte, "200"},
-                    ValueCase{"Double", "1/3", Kind::Double, "0.333333333333333"},
-                    ValueCase{"Single", "Rnd", Kind::Single, "0.7055475"},
-                    ValueCase{"Currency", "CCur(1.5)", Kind::Currency, "1.5"},
-                    ValueCase{"Date", "#1/2/2003 4:05:06 PM#", Kind::Date, "1/2/2003 4:05:06 PM"},
-                    ValueCase{"String", "\"a\" & 1", Kind::String, "a1"},
-                    ValueCase{"Boolean", "1 = 1", Kind::Boolean, "True"},
-                    ValueCase{"Null", "Null", Kind::Null, "Invalid use of Null"},
-                    ValueCase{"Array", "Array(1, 2)", Kind::Object, "Type mismatch"},
-                    ValueCase{"Nothing", "Nothing", Kind::Object, "Object variable not set"}));
-
-// ---- Storing Ans ---------------------------------------------------------------------------
+// ---- Results: their text, and Ans -----------------------------------------------------------
 
 struct AnsCase {
     const char* name;
     const char* expression;
+    const char* text;     // the answer's text with "." as separator, or the no-text description
     const char* typeName; // TypeName(Ans) after the store; nullptr: nothing is stored
 };
 
 class VBScriptAnsTest : public testing::TestWithParam<AnsCase> {};
 
-// Ans gets a value of the answer's own type that reads back as exactly what is shown, also
-// when the user's decimal separator is a comma.
-TEST_P(VBScriptAnsTest, HoldsWhatIsShown) {
+// Each kind of result is shown in its own form; Ans gets a value of the answer's own type that
+// reads back as exactly what is shown, also when the user's decimal separator is a comma.
+TEST_P(VBScriptAnsTest, IsShownAndAnsHoldsWhatIsShown) {
     for (const QChar separator : {QChar(u'.'), QChar(u',')}) {
         VBScriptEngine engine(1s, {separator, u'$', {}, {}});
         ASSERT_TRUE(engine.executeStatement(QStringLiteral("Ans = \"before\"")));
         const auto v = engine.eval(QString::fromUtf8(GetParam().expression));
         ASSERT_TRUE(v.has_value()) << engine.errorDescription().toStdString();
         const auto shown = quorvix::answerText(*v, separator);
+        if (separator == u'.') {
+            EXPECT_EQ(shown.value_or(engine.noTextFormDescription(*v)).toStdString(),
+                      GetParam().text);
+        }
         const bool stored = engine.storeAnswer(*v, shown.value_or(QString()));
         EXPECT_EQ(stored, GetParam().typeName != nullptr);
         const auto back = engine.eval(QStringLiteral("Ans"));
@@ -82,23 +48,34 @@ TEST_P(VBScriptAnsTest, HoldsWhatIsShown) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, VBScriptAnsTest,
-    testing::Values(
-        AnsCase{"Whole", "6*7", "Integer"}, AnsCase{"Negative", "-5", "Integer"},
-        AnsCase{"Long", "70000", "Long"}, AnsCase{"Byte", "CByte(200)", "Byte"},
-        AnsCase{"Fraction", "0.1+0.2", "Double"}, AnsCase{"Large", "1E20", "Double"},
-        AnsCase{"Small", "1/30", "Double"},
-        AnsCase{"LargestDouble", "1.7976931348623157e308", "Double"},
-        AnsCase{"SmallestDouble", "-1.7976931348623157e308", "Double"},
-        AnsCase{"Single", "Rnd", "Single"}, AnsCase{"Currency", "CCur(2.25)", "Currency"},
-        AnsCase{"LargestCurrency", "CCur(922337203685477) + CCur(0.5807)", "Currency"},
-        AnsCase{"Quote", "\"a\"\"b\"", "String"},
-        AnsCase{"LineBreaks", "\"a\" & vbCrLf & \"b\"", "String"},
-        AnsCase{"True", "1 < 2", "Boolean"}, AnsCase{"False", "1 > 2", "Boolean"},
-        AnsCase{"Empty", "", "String"}, AnsCase{"Date", "#3/4/2005 1:02:03 PM#", "Date"},
-        AnsCase{"TimeOnly", "#6:00 AM#", "Date"}, AnsCase{"BeforeDayZero", "CDate(-1.25)", "Date"},
-        AnsCase{"Null", "Null", nullptr}, AnsCase{"Array", "Array(1)", nullptr}));
+const AnsCase kValues[] = {
+    {"Empty", "", "", "String"},
+    {"Whole", "6*7", "42", "Integer"},
+    {"Negative", "-5", "-5", "Integer"},
+    {"Long", "32767+1", "32768", "Long"},
+    {"Byte", "CByte(200)", "200", "Byte"},
+    {"Fraction", "0.1+0.2", "0.3", "Double"},
+    {"Large", "1E20", "1E+20", "Double"},
+    {"Small", "1/30", "3.33333333333333E-02", "Double"},
+    {"LargestDouble", "1.7976931348623157e308", "1.79769313486232E+308", "Double"},
+    {"SmallestDouble", "-1.7976931348623157e308", "-1.79769313486232E+308", "Double"},
+    {"Single", "Rnd", "0.7055475", "Single"},
+    {"Currency", "CCur(2.25)", "2.25", "Currency"},
+    {"LargestCurrency", "CCur(922337203685477) + CCur(0.5807)", "922337203685477.5807", "Currency"},
+    {"Quote", "\"a\"\"b\" & 1", "a\"b1", "String"},
+    {"LineBreaks", "\"a\" & vbCrLf & \"b\"", "a\r\nb", "String"},
+    {"True", "1 < 2", "True", "Boolean"},
+    {"False", "1 > 2", "False", "Boolean"},
+    {"Date", "#3/4/2005 1:02:03 PM#", "3/4/2005 1:02:03 PM", "Date"},
+    {"TimeOnly", "#6:00 AM#", "6:00:00 AM", "Date"},
+    {"BeforeDayZero", "CDate(-1.25)", "12/29/1899 6:00:00 AM", "Date"},
+    {"Null", "Null", "Invalid use of Null", nullptr},
+    {"Array", "Array(1)", "Type mismatch", nullptr},
+    {"Nothing", "Nothing", "Object variable not set", nullptr},
+};
+
+INSTANTIATE_TEST_SUITE_P(Values, VBScriptAnsTest, testing::ValuesIn(kValues),
+                         testing_rows::RowName());
 
 // ---- Dates in the user's locale ---------------------------------------------------------------
 
@@ -129,22 +106,21 @@ TEST_P(VBScriptDateTest, ShowsAndReadsTheLocaleForm) {
     EXPECT_EQ(quorvix::answerText(*back, separator, dates), shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Locales, VBScriptDateTest,
-    testing::Values(
-        DateCase{"GermanShowsDayFirst", "de_DE", "#12/31/2000#", "31.12.2000"},
-        DateCase{"GermanTextIsDayFirst", "de_DE", "CStr(#1/2/2000 6:05:00 PM#)",
-                 "02.01.2000 18:05:00"},
-        DateCase{"GermanReadsItsForm", "de_DE", "CDate(\"31.12.2000\") = #12/31/2000#", "True"},
-        DateCase{"GermanIsDate", "de_DE", "IsDate(\"31.12.2000\")", "True"},
-        DateCase{"GermanTimeOnly", "de_DE", "#6:05 AM#", "06:05:00"},
-        DateCase{"BritishDayFirst", "en_GB", "CDate(\"2/1/2000\")", "02/01/2000"},
-        DateCase{"UsMonthFirst", "en_US", "CStr(#1/2/2000 6:05:00 PM#)", "1/2/2000 6:05:00 PM"},
-        DateCase{"UsReadsMonthFirst", "en_US", "Month(CDate(\"1/2/2000\"))", "1"},
-        DateCase{"CLocaleKeepsUsForm", "C", "#12/31/2000 6:05:00 PM#", "12/31/2000 6:05:00 PM"},
-        DateCase{"YearFirstIsReadEverywhere", "de_DE", "CDate(\"2000-12-31\")", "31.12.2000"},
-        DateCase{"SwedishShowsYearFirst", "sv_SE", "#12/31/2000#", "2000-12-31"}),
-    testing_rows::RowName());
+const DateCase kLocales[] = {
+    {"GermanShowsDayFirst", "de_DE", "#12/31/2000#", "31.12.2000"},
+    {"GermanTextIsDayFirst", "de_DE", "CStr(#1/2/2000 6:05:00 PM#)", "02.01.2000 18:05:00"},
+    {"GermanReadsItsForm", "de_DE", "CDate(\"31.12.2000\") = #12/31/2000#", "True"},
+    {"GermanTimeOnly", "de_DE", "#6:05 AM#", "06:05:00"},
+    {"BritishDayFirst", "en_GB", "CDate(\"2/1/2000\")", "02/01/2000"},
+    {"UsMonthFirst", "en_US", "CStr(#1/2/2000 6:05:00 PM#)", "1/2/2000 6:05:00 PM"},
+    {"UsReadsMonthFirst", "en_US", "Month(CDate(\"1/2/2000\"))", "1"},
+    {"CLocaleKeepsUsForm", "C", "#12/31/2000 6:05:00 PM#", "12/31/2000 6:05:00 PM"},
+    {"YearFirstIsReadEverywhere", "de_DE", "CDate(\"2000-12-31\")", "31.12.2000"},
+    {"SwedishShowsYearFirst", "sv_SE", "#12/31/2000#", "2000-12-31"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Locales, VBScriptDateTest, testing::ValuesIn(kLocales),
+                         testing_rows::RowName());
 
 // ---- Errors, persistence and limits ----------------------------------------------------------
 
@@ -183,38 +159,27 @@ TEST_P(ErrorPositionTest, TellsWhereTheFailureLies) {
     EXPECT_EQ(engine.errorPosition(), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Failures, ErrorPositionTest,
-    testing::Values(
-        ErrorPositionCase{"CompileError", false, u"1 + )", u")"},
-        ErrorPositionCase{"DivisionAtItsOperator", false, u"1 / 0", u"/ 0"},
-        ErrorPositionCase{"FailingCallAtItsName", false, u"Sqr(-1)+2", u"Sqr"},
-        ErrorPositionCase{"InnermostOperation", false, u"2 + Sqr(4 - \"a\")", u"- \""},
-        ErrorPositionCase{"NegatedText", false, u"1 + -\"a\"", u"-\""},
-        ErrorPositionCase{"ProcedureOfAnEarlierSourceAtItsCall", false, u"2 + Inverse(0)",
-                          u"Inverse"},
-        ErrorPositionCase{"FailingLineOfSeveral", true, u"x = 1\ny = x / 0", u"/ 0"},
-        ErrorPositionCase{"OperatorAssignedToItsLeft", true, u"x = 5: x = x + \"a\"", u"+ \""},
-        ErrorPositionCase{"CallInAnOperandOfAnAssignment", true, u"x = 5: x = x + 2 * Sqr(-1)",
-                          u"Sqr"},
-        ErrorPositionCase{"StatementWithoutExpression", true, u"x = 1\nErr.Raise 5", u"Err"},
-        ErrorPositionCase{"SyntaxErrorOnLine2", true, u"x = 1\ny = 2 z", u"z"},
-        ErrorPositionCase{"WrongBlockEnd", true, u"If x Then\nEnd Sub", u"Sub"},
-        ErrorPositionCase{"CaseIsNeedsComparison", true, u"Select Case 1\nCase Is + 2\nEnd Select",
-                          u"+ 2"},
-        ErrorPositionCase{"OpenStringOnLine2", true, u"x = 1\ny = \"ab", u"\"ab"},
-        ErrorPositionCase{"ExitWithoutLoop", true, u"x = 1\nExit Do", u"Do"},
-        ErrorPositionCase{"ResumedErrorIsNotMarked", true,
-                          u"On Error Resume Next: a = 1 / 0\nOn Error GoTo 0: b = Sqr(-1)",
-                          u"Sqr"}));
+const ErrorPositionCase kFailures[] = {
+    {"CompileError", false, u"1 + )", u")"},
+    {"DivisionAtItsOperator", false, u"1 / 0", u"/ 0"},
+    {"FailingCallAtItsName", false, u"Sqr(-1)+2", u"Sqr"},
+    {"InnermostOperation", false, u"2 + Sqr(4 - \"a\")", u"- \""},
+    {"NegatedText", false, u"1 + -\"a\"", u"-\""},
+    {"ProcedureOfAnEarlierSourceAtItsCall", false, u"2 + Inverse(0)", u"Inverse"},
+    {"FailingLineOfSeveral", true, u"x = 1\ny = x / 0", u"/ 0"},
+    {"OperatorAssignedToItsLeft", true, u"x = 5: x = x + \"a\"", u"+ \""},
+    {"CallInAnOperandOfAnAssignment", true, u"x = 5: x = x + 2 * Sqr(-1)", u"Sqr"},
+    {"StatementWithoutExpression", true, u"x = 1\nErr.Raise 5", u"Err"},
+    {"SyntaxErrorOnLine2", true, u"x = 1\ny = 2 z", u"z"},
+    {"WrongBlockEnd", true, u"If x Then\nEnd Sub", u"Sub"},
+    {"CaseIsNeedsComparison", true, u"Select Case 1\nCase Is + 2\nEnd Select", u"+ 2"},
+    {"OpenStringOnLine2", true, u"x = 1\ny = \"ab", u"\"ab"},
+    {"ExitWithoutLoop", true, u"x = 1\nExit Do", u"Do"},
+    {"ResumedErrorIsNotMarked", true,
+     u"On Error Resume Next: a = 1 / 0\nOn Error GoTo 0: b = Sqr(-1)", u"Sqr"},
+};
 
-TEST(VBScriptEngine, ReportsTheErrorText) {
-    VBScriptEngine engine(1s);
-    EXPECT_FALSE(engine.eval(QStringLiteral("1/0")).has_value());
-    EXPECT_EQ(engine.errorDescription(), QStringLiteral("Division by zero"));
-    EXPECT_FALSE(engine.executeStatement(QStringLiteral("x = (1")));
-    EXPECT_EQ(engine.errorDescription(), QStringLiteral("Expected ')'"));
-}
+INSTANTIATE_TEST_SUITE_P(Failures, ErrorPositionTest, testing::ValuesIn(kFailures));
 
 TEST(VBScriptEngine, UsesTheDecimalSeparatorForNumberText) {
     VBScriptEngine engine(1s, {u',', u'$', {}, {}});

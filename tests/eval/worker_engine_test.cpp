@@ -44,7 +44,7 @@ struct StandInWorker {
 struct BrokenWorkerCase {
     const char* name;
     const char* script;
-    const char* error; // what every request is answered with
+    const char* error; // what every request is answered with, after the common start
 };
 
 class BrokenWorkerTest : public testing::TestWithParam<BrokenWorkerCase> {};
@@ -53,26 +53,24 @@ TEST_P(BrokenWorkerTest, EveryRequestGetsAClearMessage) {
     const BrokenWorkerCase& c = GetParam();
     const StandInWorker worker(c.script);
     WorkerEngine engine({QStringLiteral("JavaScript"), worker.path, {}, 1s, 1s, 300ms});
+    const std::string error = std::string("JavaScript is not available: worker ") + c.error;
     EXPECT_FALSE(engine.eval(QStringLiteral("1+1")).has_value());
-    EXPECT_EQ(engine.errorDescription().toStdString(), c.error);
+    EXPECT_EQ(engine.errorDescription().toStdString(), error);
     EXPECT_FALSE(engine.executeStatement(QStringLiteral("x = 1")));
-    EXPECT_EQ(engine.errorDescription().toStdString(), c.error);
+    EXPECT_EQ(engine.errorDescription().toStdString(), error);
     EXPECT_FALSE(engine.storeAnswer(ScriptValue::fromDouble(1), QStringLiteral("1")));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Workers, BrokenWorkerTest,
-    testing::Values(
-        BrokenWorkerCase{"NotAProgram", "neither a script nor a program\n",
-                         "JavaScript is not available: worker cannot start it: Exec format error"},
-        BrokenWorkerCase{"ExitsAtStart", "#!/bin/sh\nexit 3\n",
-                         "JavaScript is not available: worker stopped as it started (exit code 3)"},
-        BrokenWorkerCase{"NeverReady", "#!/bin/sh\nexec sleep 30\n",
-                         "JavaScript is not available: worker did not start within 0.3 seconds"},
-        BrokenWorkerCase{"SaysSomethingElse",
-                         "#!/bin/sh\nprintf '\\001\\000\\000\\000\\077' >&3\nexec sleep 30\n",
-                         "JavaScript is not available: worker is not the engine's worker"}),
-    testing_rows::RowName());
+const BrokenWorkerCase kWorkers[] = {
+    {"NotAProgram", "neither a script nor a program\n", "cannot start it: Exec format error"},
+    {"ExitsAtStart", "#!/bin/sh\nexit 3\n", "stopped as it started (exit code 3)"},
+    {"NeverReady", "#!/bin/sh\nexec sleep 30\n", "did not start within 0.3 seconds"},
+    {"SaysSomethingElse", "#!/bin/sh\nprintf '\\001\\000\\000\\000\\077' >&3\nexec sleep 30\n",
+     "is not the engine's worker"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Workers, BrokenWorkerTest, testing::ValuesIn(kWorkers),
+                         testing_rows::RowName());
 
 TEST(WorkerEngine, WorkerGetsNoneOfTheCallersOpenFiles) {
     const int inheritable = ::open("/dev/null", O_RDONLY); // without close-on-exec
@@ -144,12 +142,13 @@ TEST_P(BadReplyTest, EndsTheWorkerWithAClearMessage) {
     EXPECT_TRUE(engine.takeRestart());
 }
 
-INSTANTIATE_TEST_SUITE_P(Replies, BadReplyTest,
-                         testing::Values(
-                             // 128 MiB, more than any reply may be: not waited for.
-                             BadReplyCase{"HugeFrame", "\\000\\000\\000\\010", kUnreadableReply},
-                             BadReplyCase{"UnknownTag", "\\001\\000\\000\\000\\077",
-                                          kUnreadableReply}),
+const BadReplyCase kReplies[] = {
+    // 128 MiB, more than any reply may be: not waited for.
+    {"HugeFrame", "\\000\\000\\000\\010", kUnreadableReply},
+    {"UnknownTag", "\\001\\000\\000\\000\\077", kUnreadableReply},
+};
+
+INSTANTIATE_TEST_SUITE_P(Replies, BadReplyTest, testing::ValuesIn(kReplies),
                          testing_rows::RowName());
 
 // The deadline holds for the whole reply: a frame still coming in when it has passed is not
@@ -332,18 +331,17 @@ TEST_P(JavaScriptErrorPositionTest, MarksTheFailingLine) {
     EXPECT_EQ(result.errorPosition, expected) << result.output->toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Failures, JavaScriptErrorPositionTest,
-    testing::Values(JavaScriptErrorCase{"SyntaxErrorAtItsToken", nullptr, "2 * (1 + )", ")"},
-                    JavaScriptErrorCase{"SyntaxErrorAfterTheExponentShorthand", nullptr, "e3 + )",
-                                        ")"},
-                    JavaScriptErrorCase{"RunTimeErrorAtItsLine", nullptr, "1 +\n  null.x", "null"},
-                    JavaScriptErrorCase{"StatementLineAfterTheMark", nullptr,
-                                        "!var b = 1;\nb = nope + 1", "b = nope"},
-                    JavaScriptErrorCase{"ThrownValue", nullptr, "!var b = 1;\nthrow 5", "throw"},
-                    JavaScriptErrorCase{"FunctionOfAnEarlierInputAtItsCall",
-                                        "!function f() {\n  return nope;\n}", "2 +\nf()", "f()"}),
-    testing_rows::RowName());
+const JavaScriptErrorCase kFailures[] = {
+    {"SyntaxErrorAtItsToken", nullptr, "2 * (1 + )", ")"},
+    {"SyntaxErrorAfterTheExponentShorthand", nullptr, "e3 + )", ")"},
+    {"RunTimeErrorAtItsLine", nullptr, "1 +\n  null.x", "null"},
+    {"StatementLineAfterTheMark", nullptr, "!var b = 1;\nb = nope + 1", "b = nope"},
+    {"ThrownValue", nullptr, "!var b = 1;\nthrow 5", "throw"},
+    {"FunctionOfAnEarlierInputAtItsCall", "!function f() {\n  return nope;\n}", "2 +\nf()", "f()"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Failures, JavaScriptErrorPositionTest, testing::ValuesIn(kFailures),
+                         testing_rows::RowName());
 
 // Asking the global names is an evaluation of its own that leaves the user's last error as it was.
 TEST_F(JavaScriptWorkerTest, GlobalNamesIncludeTheUsersAndKeepTheLastError) {

@@ -1,11 +1,14 @@
-// The keys that edit the line by a rule of their own: the decimal point, the exponent, backspace
-// and the sign key (clear empties the line: the key table's row covers it). Each table gives the
-// line before the key and the line after it.
+// The edits of the input line: insertion at the cursor, the keys that edit by a rule of their
+// own (the decimal point, the exponent, backspace and the sign key; clear empties the line: the
+// key table's row covers it) and the memory keys. Each table gives the line before the key and
+// the line after it.
 #include "../table_rows.h"
 #include "decimal_point.h"
 #include "edit_case.h"
 #include "erase.h"
 #include "exponent_entry.h"
+#include "insert_at_cursor.h"
+#include "memories.h"
 #include "sign_toggle.h"
 
 #include <QStringList>
@@ -16,6 +19,46 @@ namespace quorvix::keypad {
 namespace {
 
 using testing_rows::PrintTo;
+
+QString rep(const char* piece, int times) {
+    return QString(piece).repeated(times);
+}
+
+const QString kNul(QChar(u'\0'));
+const QString kHigh(QChar(0xD800)); // a lone high surrogate
+
+struct InsertCase {
+    const char* name;
+    LineState before;
+    const char* inserted;
+    LineState after;
+};
+
+const InsertCase kInsert[] = {
+    {"IntoEmptyLine", {"", 0, 0}, "+", {"+", 1, 0}},
+    {"AtCursorInMiddle", {"1234", 2, 0}, "*", {"12*34", 3, 0}},
+    {"ReplacesSelection", {"1234", 1, 2}, "Ans", {"1Ans4", 4, 0}},
+    {"ReplacesWholeSelectedLine", {"2+3", 0, 3}, "7", {"7", 1, 0}},
+    {"AddsNoMultiplicationSign", {"2", 1, 0}, "Pi", {"2Pi", 3, 0}},
+    {"PostfixPieceAtEnd", {"16", 2, 0}, "^(0.5)", {"16^(0.5)", 8, 0}},
+    {"EmptyTextDeletesSelection", {"1234", 1, 2}, "", {"14", 1, 0}},
+    {"EmptyTextWithoutSelectionChangesNothing", {"12", 1, 0}, "", {"12", 1, 0}},
+    {"CursorBeyondEndIsClamped", {"ab", 7, 3}, "x", {"abx", 3, 0}},
+    {"NegativeCursorIsClamped", {"ab", -4, -1}, "x", {"xab", 1, 0}},
+    {"SelectionBeyondEndIsClamped", {"abcd", 2, 100}, "x", {"abx", 3, 0}},
+    {"KeepsAllBeyond32767",
+     {rep("1", 50'000), 40'000, 0},
+     "+",
+     {rep("1", 40'000) + "+" + rep("1", 10'000), 40'001, 0}},
+};
+
+class InsertAtCursor : public testing::TestWithParam<InsertCase> {};
+
+TEST_P(InsertAtCursor, GivesExpectedLine) {
+    EXPECT_EQ(insertAtCursor(GetParam().before, QString(GetParam().inserted)), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, InsertAtCursor, testing::ValuesIn(kInsert), testing_rows::RowName());
 
 // The point goes in at the cursor; the cursor then goes to the end, wherever the point went.
 const EditCase kDecimalPoint[] = {
@@ -75,13 +118,11 @@ const EditCase kBackspace[] = {
     {"PiecesGoOneCharacterAtATime", {"16^(0.5)", 8, 0}, {"16^(0.5", 7, 0}},
     {"CursorBeyondEndIsClamped", {"12", 9, 0}, {"1", 1, 0}},
     {"SelectionBeyondEndIsClamped", {"1234", 2, 50}, {"12", 2, 0}},
-    {"NulIsAnOrdinaryCharacter",
-     {QString(QChar(u'\0')) + "1", 2, 0},
-     {QString(QChar(u'\0')), 1, 0}},
+    {"NulIsAnOrdinaryCharacter", {kNul + "1", 2, 0}, {kNul, 1, 0}},
     {"SurrogatePairBeforeCursorGoesWhole", {"a" + kSmile, 3, 0}, {"a", 1, 0}},
     {"SurrogatePairAtStartGoesWhole", {kSmile + "a", 0, 0}, {"a", 0, 0}},
     {"CursorInsidePairRemovesPair", {"a" + kSmile + "b", 2, 0}, {"ab", 1, 0}},
-    {"LoneHighSurrogateGoesAlone", {"a" + QString(QChar(0xD800)), 2, 0}, {"a", 1, 0}},
+    {"LoneHighSurrogateGoesAlone", {"a" + kHigh, 2, 0}, {"a", 1, 0}},
     {"LoneLowSurrogateGoesAlone", {QString(QChar(0xDC00)) + "a", 1, 0}, {"a", 0, 0}},
 };
 
@@ -142,33 +183,23 @@ const EditCase kSignToggle[] = {
     {"OutOfRangeStateIsClamped", {"7", 9, 9}, {"(-7)", 4, 0}},
     {"NegativeStateIsClamped", {"7", -2, -1}, {"(-7)", 4, 0}},
     {"OtherScriptsDigitIsNonDigit", {"\u0663", 1, 0}, {"\u0663(-", 3, 0}},
-    {"NulCharacterIsNonDigit",
-     {QString(QChar(u'\0')) + "5", 2, 0},
-     {QString(QChar(u'\0')) + "(-5)", 5, 0}},
-    {"LoneSurrogateIsNonDigit",
-     {QString(QChar(0xD800)) + "5)", 3, 0},
-     {QString(QChar(0xD800)) + "(-5))", 6, 0}},
+    {"NulCharacterIsNonDigit", {kNul + "5", 2, 0}, {kNul + "(-5)", 5, 0}},
+    {"LoneSurrogateIsNonDigit", {kHigh + "5)", 3, 0}, {kHigh + "(-5))", 6, 0}},
 
     // Texts far beyond 32,767 characters are edited whole, in one pass back over the text (the
     // cursor at the start has no influence).
-    {"ManyOpenNegationsLoseOnlyTheLast",
-     {QString("(-").repeated(100'000), 0, 0},
-     {QString("(-").repeated(99'999), 199'998, 0}},
+    {"OpenNegationsLoseTheLast", {rep("(-", 100'000), 0, 0}, {rep("(-", 99'999), 199'998, 0}},
     {"DeepNestingLosesOnlyTheInnermostWrapper",
-     {QString("(-").repeated(100'000) + "5" + QString(")").repeated(100'000), 0, 0},
-     {QString("(-").repeated(99'999) + "5" + QString(")").repeated(99'999), 299'998, 0}},
+     {rep("(-", 100'000) + "5" + rep(")", 100'000), 0, 0},
+     {rep("(-", 99'999) + "5" + rep(")", 99'999), 299'998, 0}},
     {"DeepGroupGetsMinus",
-     {"(" + QString("(x)").repeated(100'000) + "+)", 0, 0},
-     {"(-" + QString("(x)").repeated(100'000) + "+)", 300'004, 0}},
-    {"LongNumberIsWrappedWhole",
-     {QString("9").repeated(40'000), 0, 0},
-     {"(-" + QString("9").repeated(40'000) + ")", 40'003, 0}},
-    {"LongNumberBeforeBracketIsWrappedWhole",
-     {QString("9").repeated(40'000) + ")", 0, 0},
-     {"(-" + QString("9").repeated(40'000) + "))", 40'004, 0}},
-    {"LongWrapperIsRemoved",
-     {"(-" + QString("9").repeated(40'000) + ")", 0, 0},
-     {QString("9").repeated(40'000), 40'000, 0}},
+     {"(" + rep("(x)", 100'000) + "+)", 0, 0},
+     {"(-" + rep("(x)", 100'000) + "+)", 300'004, 0}},
+    {"LongNumberWrapped", {rep("9", 40'000), 0, 0}, {"(-" + rep("9", 40'000) + ")", 40'003, 0}},
+    {"LongNumberBeforeBracketWrapped",
+     {rep("9", 40'000) + ")", 0, 0},
+     {"(-" + rep("9", 40'000) + "))", 40'004, 0}},
+    {"LongWrapperIsRemoved", {"(-" + rep("9", 40'000) + ")", 0, 0}, {rep("9", 40'000), 40'000, 0}},
 };
 
 class SignToggle : public testing::TestWithParam<EditCase> {};
@@ -204,6 +235,53 @@ TEST(SignToggleTwice, RestoresGeneratedTexts) {
         EXPECT_EQ(toggleSign(once).text, text) << "after " << once.text.toStdString();
     }
 }
+
+// Memories by index: 1 x, 2 y, 3 z, 4 c, 5 k.
+struct MemoryCase {
+    const char* name;
+    LineState before;
+    int index;
+    LineState after;
+};
+
+// The window evaluates the stored statement afterwards, which selects the whole line.
+const MemoryCase kStore[] = {
+    {"ImplicitProductIntoZUnrewritten", {"2(3)", 4, 0}, 3, {"!z=2(3)", 0, 0}},
+    {"LeadingOperatorIntoC", {"+1", 2, 0}, 4, {"!c=+1", 0, 0}},
+    {"AnsIntoK", {"Ans", 3, 0}, 5, {"!k=Ans", 0, 0}},
+    {"EmptyLineIntoY", {"", 0, 0}, 2, {"!y=", 0, 0}},
+    {"StatementAfterStoreIsWrappedAgain", {"!x=5", 0, 4}, 2, {"!y=!x=5", 0, 0}},
+    {"WholeTextUntrimmedWhateverSelected", {" 1+2 ", 2, 1}, 1, {"!x= 1+2 ", 0, 0}},
+    {"IndexZeroLeavesLine", {"5", 1, 0}, 0, {"5", 1, 0}},
+    {"IndexSixLeavesLine", {"5", 1, 0}, 6, {"5", 1, 0}},
+    // Found by fuzzing: a stale selection past the text came back unchanged.
+    {"BadIndexStillClampsTheSelection", {"(-3)", 0, 40}, 0, {"(-3)", 0, 4}},
+};
+
+class StoreInMemory : public testing::TestWithParam<MemoryCase> {};
+
+TEST_P(StoreInMemory, BuildsStatement) {
+    EXPECT_EQ(storeInMemory(GetParam().before, GetParam().index), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, StoreInMemory, testing::ValuesIn(kStore), testing_rows::RowName());
+
+const MemoryCase kRecall[] = {
+    {"ReplacesSelectedStatement", {"!x=5", 0, 4}, 1, {"x", 1, 0}},
+    {"InsertsY", {"2*", 2, 0}, 2, {"2*y", 3, 0}},
+    {"InsertsZ", {"", 0, 0}, 3, {"z", 1, 0}},
+    {"InsertsC", {"+", 0, 0}, 4, {"c+", 1, 0}},
+    {"IndexOutOfRangeLeavesLine", {"12", 1, 0}, -1, {"12", 1, 0}},
+    {"BadIndexStillClampsTheCursor", {"12", 9, 0}, 7, {"12", 2, 0}},
+};
+
+class RecallMemory : public testing::TestWithParam<MemoryCase> {};
+
+TEST_P(RecallMemory, InsertsName) {
+    EXPECT_EQ(recallMemory(GetParam().before, GetParam().index), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RecallMemory, testing::ValuesIn(kRecall), testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::keypad

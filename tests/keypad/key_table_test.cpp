@@ -1,10 +1,12 @@
 #include "../table_rows.h"
 #include "edit_case.h"
 #include "key_table.h"
+#include "press_steps.h"
 
 #include <QRect>
 #include <algorithm>
 #include <set>
+#include <string>
 
 namespace quorvix::keypad {
 namespace {
@@ -76,7 +78,13 @@ TEST_P(Key, ShowsItsCaptionAndEditsAsItsFamily) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, Key, testing::ValuesIn(kKeys), testing_rows::RowName());
 
-TEST(NumberKeys, EachInsertsItsOwnDigit) {
+QRect toRect(const TwipsRect& r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
+
+// Each digit key inserts its digit. The digits stand as on a calculator: 7 8 9 on top, 1 2 3
+// above 0, squares of 405 twips 420 apart, 0 under 1.
+TEST(NumberKeys, InsertTheirDigitAndStandInTheCalculatorGrid) {
     const auto digits = numberKeys();
     ASSERT_EQ(digits.size(), 10u);
     for (int k = 0; k < 10; ++k) {
@@ -84,24 +92,11 @@ TEST(NumberKeys, EachInsertsItsOwnDigit) {
         const KeypadKey& key = digits[static_cast<std::size_t>(k)];
         EXPECT_EQ(key.caption, digit);
         EXPECT_EQ(applyKeyEdit(key, {"", 0, 0}), (LineState{digit, 1, 0}));
-    }
-}
-
-QRect toRect(const TwipsRect& r) {
-    return QRect(r.left, r.top, r.width, r.height);
-}
-
-// The digits stand as on a calculator: 7 8 9 on top, 1 2 3 above 0, squares of 405 twips
-// 420 apart, 0 under 1.
-TEST(NumberKeys, StandInTheCalculatorGrid) {
-    const auto digits = numberKeys();
-    ASSERT_EQ(digits.size(), 10u);
-    for (int k = 1; k < 10; ++k) {
-        EXPECT_EQ(toRect(digits[static_cast<std::size_t>(k)].rect),
-                  QRect(5490 + 420 * ((k - 1) % 3), 1830 - 420 * ((k - 1) / 3), 405, 405))
+        EXPECT_EQ(toRect(key.rect),
+                  k == 0 ? QRect(5490, 2250, 405, 405)
+                         : QRect(5490 + 420 * ((k - 1) % 3), 1830 - 420 * ((k - 1) / 3), 405, 405))
             << k;
     }
-    EXPECT_EQ(toRect(digits[0].rect), QRect(5490, 2250, 405, 405));
 }
 
 TEST(KeypadLayout, KeysLieInsideThePanelWithoutOverlapping) {
@@ -132,6 +127,32 @@ TEST(KeypadLayout, TabIndicesAreDistinctAndFillTheKeypadRange) {
     EXPECT_EQ(*used.begin(), 12);
     EXPECT_EQ(*used.rbegin(), 53);
 }
+
+struct StepCase {
+    const char* name;
+    StepOrder order;
+    const char* steps;
+};
+
+const StepCase kStepOrders[] = {
+    {"InsertionBackspaceExpGetVar", StepOrder::EditReleaseFocus, "edit release focus "},
+    {"DPointPosNeg", StepOrder::EditReleaseFocusCursorToEnd, "edit release focus end "},
+    {"Clear", StepOrder::ClearEvaluateReleaseFocusCursorToEnd, "edit evaluate release focus end "},
+    {"Equals", StepOrder::FocusEvaluateRelease, "focus evaluate release "},
+    {"SetVar", StepOrder::EditFocusEvaluateRelease, "edit focus evaluate release "},
+};
+
+class RunPress : public testing::TestWithParam<StepCase> {};
+
+TEST_P(RunPress, CallsStepsInOrder) {
+    std::string log;
+    const auto step = [&log](const char* name) { return [&log, name] { (log += name) += ' '; }; };
+    runPress(GetParam().order,
+             {step("edit"), step("evaluate"), step("release"), step("focus"), step("end")});
+    EXPECT_EQ(log, GetParam().steps);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RunPress, testing::ValuesIn(kStepOrders), testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::keypad

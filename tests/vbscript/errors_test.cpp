@@ -29,82 +29,74 @@ TEST_P(ExpressionTable, GivesVBScriptsValueAndSubtype) {
     EXPECT_EQ(evalFresh(GetParam()), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CompileErrors, ExpressionTable,
-    testing::Values(Case{"StringAcrossLines", "\"ab\ncd\"", "#1033 Unterminated string constant"},
-                    Case{"TwoLines", "1\n3", "#1025 Expected end of statement"},
-                    Case{"TrailingLineEndsIgnored", "13\n\n", "13 (Integer)"},
-                    Case{"BlanksAreEmpty", "   ", "Empty"},
-                    Case{"NameOf255Characters", kLongestName.c_str(), "Empty"},
-                    Case{"NameOf256Characters", kTooLongName.c_str(), "#1030 Identifier too long"}),
-    RowName());
+const Case kCompileErrors[] = {
+    {"StringAcrossLines", "\"ab\ncd\"", "#1033 Unterminated string constant"},
+    {"TwoLines", "1\n3", "#1025 Expected end of statement"},
+    {"TrailingLineEndsIgnored", "13\n\n", "13 (Integer)"},
+    {"BlanksAreEmpty", "   ", "Empty"},
+    {"NameOf255Characters", kLongestName.c_str(), "Empty"},
+    {"NameOf256Characters", kTooLongName.c_str(), "#1030 Identifier too long"},
+};
 
-INSTANTIATE_TEST_SUITE_P(
-    OnError, ScriptTable,
-    testing::Values(
-        ScriptCase{"ResumeNextGoesOn", "On Error Resume Next: x = 1/0: y = 2", "y", "2 (Integer)"},
-        ScriptCase{"ErrIsItsNumber", "On Error Resume Next: x = CInt(\"z\")", "Err", "13 (Long)"},
-        ScriptCase{"GotoZeroClears", "On Error Resume Next: x = 1/0: On Error GoTo 0", "Err.Number",
-                   "0 (Long)"},
-        ScriptCase{"GotoZeroStopsResuming", "On Error Resume Next\nOn Error GoTo 0\nx = 1/0", "1",
-                   "#11 Division by zero"},
-        ScriptCase{"FailingIfEntersThen",
-                   "On Error Resume Next\nIf 1/0 Then x = \"then\" Else "
-                   "x = \"else\"",
-                   "x", "\"then\" (String)"},
-        // An assignment computed straight into its variable must leave it as it was on failure.
-        ScriptCase{"FailedOperatorKeepsTarget", "On Error Resume Next: x = 5: x = x + \"a\"", "x",
-                   "5 (Integer)"},
-        ScriptCase{"FailedCallKeepsTarget", "On Error Resume Next: x = 5: x = x + Sqr(-1) * 2", "x",
-                   "5 (Integer)"},
-        ScriptCase{"FailedRunKeepsTarget", "On Error Resume Next: x = 5: x = x + 1 + \"a\"", "x",
-                   "5 (Integer)"},
-        ScriptCase{"OverflowKeepsTarget", "On Error Resume Next: z = 3: d = 1.7E308: z = d * 10",
-                   "z", "3 (Integer)"},
-        ScriptCase{"RaiseUncaught", "Err.Raise 5", "1", "#5 Invalid procedure call or argument"},
-        ScriptCase{"RaiseOwnNumber", "Err.Raise 1", "1", "#1 Unknown runtime error"},
-        ScriptCase{"RaiseZero", "Err.Raise 0", "1", "#5 Invalid procedure call or argument"},
-        ScriptCase{"RaiseCaught", "On Error Resume Next: Err.Raise 1000, \"me\", \"own\"",
-                   "Err.Number & Err.Description", "\"1000own\" (String)"},
-        ScriptCase{"CalleeErrorCaughtByCaller",
-                   "Function bad(): bad = 1/0: End Function\nOn Error Resume Next\nx = bad()\ny "
-                   "= Err.Number",
-                   "y", "11 (Long)"},
-        ScriptCase{"ResumeNextIsPerProcedure",
-                   "Sub s(): On Error Resume Next: x = 1/0: End Sub\ns\nz = 1/0", "1",
-                   "#11 Division by zero"},
-        ScriptCase{"ErrAssignable", "Err.Number = 7", "Err.Number", "7 (Long)"}),
-    RowName());
+INSTANTIATE_TEST_SUITE_P(CompileErrors, ExpressionTable, testing::ValuesIn(kCompileErrors),
+                         RowName());
 
-INSTANTIATE_TEST_SUITE_P(
-    OptionExplicit, ScriptTable,
-    testing::Values(
-        ScriptCase{"UndeclaredWrite", "Option Explicit\nx = 1", "1", "#500 Variable is undefined"},
-        ScriptCase{"UndeclaredRead", "Option Explicit\nDim y: y = z", "1",
-                   "#500 Variable is undefined"},
-        ScriptCase{"Declared", "Option Explicit\nDim x: x = 1", "x", "1 (Integer)"},
-        ScriptCase{"DeclaredBelow", "Option Explicit\nx = 1\nDim x", "x", "1 (Integer)"},
-        ScriptCase{"InsideProcedure", "Option Explicit\nSub s(): q = 1: End Sub\ns", "1",
-                   "#500 Variable is undefined"},
-        ScriptCase{"KeywordsAnyCase", "OPTION EXPLICIT : : DIM W\nw = 2", "w", "2 (Integer)"},
-        ScriptCase{"ReachesExecutedText", "Option Explicit\nExecute \"q = 1\"", "1",
-                   "#500 Variable is undefined"}),
-    RowName());
+const ScriptCase kOnError[] = {
+    {"ResumeNextGoesOn", "On Error Resume Next: x = 1/0: y = 2", "y", "2 (Integer)"},
+    {"ErrIsItsNumber", "On Error Resume Next: x = CInt(\"z\")", "Err", "13 (Long)"},
+    {"GotoZeroClears", "On Error Resume Next: x = 1/0: On Error GoTo 0", "Err.Number", "0 (Long)"},
+    {"GotoZeroStopsResuming", "On Error Resume Next\nOn Error GoTo 0\nx = 1/0", "1",
+     "#11 Division by zero"},
+    {"FailingIfEntersThen", "On Error Resume Next\nIf 1/0 Then x = \"then\" Else x = \"else\"", "x",
+     "\"then\" (String)"},
+    // An assignment computed straight into its variable must leave it as it was on failure.
+    {"FailedOperatorKeepsTarget", "On Error Resume Next: x = 5: x = x + \"a\"", "x", "5 (Integer)"},
+    {"FailedCallKeepsTarget", "On Error Resume Next: x = 5: x = x + Sqr(-1) * 2", "x",
+     "5 (Integer)"},
+    {"FailedRunKeepsTarget", "On Error Resume Next: x = 5: x = x + 1 + \"a\"", "x", "5 (Integer)"},
+    {"OverflowKeepsTarget", "On Error Resume Next: z = 3: d = 1.7E308: z = d * 10", "z",
+     "3 (Integer)"},
+    {"RaiseUncaught", "Err.Raise 5", "1", "#5 Invalid procedure call or argument"},
+    {"RaiseOwnNumber", "Err.Raise 1", "1", "#1 Unknown runtime error"},
+    {"RaiseZero", "Err.Raise 0", "1", "#5 Invalid procedure call or argument"},
+    {"RaiseCaught", "On Error Resume Next: Err.Raise 1000, \"me\", \"own\"",
+     "Err.Number & Err.Description", "\"1000own\" (String)"},
+    {"CalleeErrorCaughtByCaller",
+     "Function bad(): bad = 1/0: End Function\nOn Error Resume Next\nx = bad()\ny = Err.Number",
+     "y", "11 (Long)"},
+    {"ResumeNextIsPerProcedure", "Sub s(): On Error Resume Next: x = 1/0: End Sub\ns\nz = 1/0", "1",
+     "#11 Division by zero"},
+    {"ErrAssignable", "Err.Number = 7", "Err.Number", "7 (Long)"},
+};
+
+INSTANTIATE_TEST_SUITE_P(OnError, ScriptTable, testing::ValuesIn(kOnError), RowName());
+
+const ScriptCase kOptionExplicit[] = {
+    {"UndeclaredWrite", "Option Explicit\nx = 1", "1", "#500 Variable is undefined"},
+    {"UndeclaredRead", "Option Explicit\nDim y: y = z", "1", "#500 Variable is undefined"},
+    {"Declared", "Option Explicit\nDim x: x = 1", "x", "1 (Integer)"},
+    {"DeclaredBelow", "Option Explicit\nx = 1\nDim x", "x", "1 (Integer)"},
+    {"InsideProcedure", "Option Explicit\nSub s(): q = 1: End Sub\ns", "1",
+     "#500 Variable is undefined"},
+    {"KeywordsAnyCase", "OPTION EXPLICIT : : DIM W\nw = 2", "w", "2 (Integer)"},
+    {"ReachesExecutedText", "Option Explicit\nExecute \"q = 1\"", "1",
+     "#500 Variable is undefined"},
+};
+
+INSTANTIATE_TEST_SUITE_P(OptionExplicit, ScriptTable, testing::ValuesIn(kOptionExplicit),
+                         RowName());
 
 // A class shares its name with no script-level variable or procedure (Microsoft's list of
 // syntax errors: Name redefined; which clashes Windows reports is unconfirmed).
-INSTANTIATE_TEST_SUITE_P(
-    NameClashes, ScriptTable,
-    testing::Values(
-        ScriptCase{"DimThenClass", "Dim c\nClass c: End Class", "1", "#1041 Name redefined"},
-        ScriptCase{"ClassThenDim", "Class c: End Class\nDim c", "1", "#1041 Name redefined"},
-        ScriptCase{"SubAndClass", "Sub c: End Sub\nClass c: End Class", "1",
-                   "#1041 Name redefined"},
-        ScriptCase{"ClassAfterDimOfEarlierText", "Dim c\nExecuteGlobal \"Class c: End Class\"", "1",
-                   "#1041 Name redefined"},
-        ScriptCase{"ClassRedefined", "Class c: End Class\nExecuteGlobal \"Class c: End Class\"",
-                   "TypeName(New c)", "\"c\" (String)"}),
-    RowName());
+const ScriptCase kNameClashes[] = {
+    {"DimThenClass", "Dim c\nClass c: End Class", "1", "#1041 Name redefined"},
+    {"ClassThenDim", "Class c: End Class\nDim c", "1", "#1041 Name redefined"},
+    {"SubAndClass", "Sub c: End Sub\nClass c: End Class", "1", "#1041 Name redefined"},
+    {"ClassRedefined", "Class c: End Class\nExecuteGlobal \"Class c: End Class\"",
+     "TypeName(New c)", "\"c\" (String)"},
+};
+
+INSTANTIATE_TEST_SUITE_P(NameClashes, ScriptTable, testing::ValuesIn(kNameClashes), RowName());
 
 } // namespace
 } // namespace vbs::test

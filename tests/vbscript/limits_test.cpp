@@ -122,16 +122,17 @@ TEST_P(LongBuiltinCallTest, TimesOut) {
     EXPECT_EQ(evalText(in, "Len(s)"), "8000000 (Long)");
 }
 
-INSTANTIATE_TEST_SUITE_P(Calls, LongBuiltinCallTest,
-                         testing::Values(Case{"Split", "UBound(Split(s, \",\"))", ""},
-                                         Case{"Join", "Len(Join(a, \"x\"))", ""},
-                                         Case{"Filter", "UBound(Filter(a, \"x\"))", ""},
-                                         Case{"Replace", "Len(Replace(s, \",\", \"ab\"))", ""},
-                                         Case{"ReplaceText",
-                                              "Len(Replace(s, \",\", \"ab\", 1, -1, 1))", ""},
-                                         Case{"JoinChain", kJoinChain.c_str(), ""},
-                                         Case{"TextJoinChain", kTextJoinChain.c_str(), ""}),
-                         RowName());
+const Case kCalls[] = {
+    {"Split", "UBound(Split(s, \",\"))", ""},
+    {"Join", "Len(Join(a, \"x\"))", ""},
+    {"Filter", "UBound(Filter(a, \"x\"))", ""},
+    {"Replace", "Len(Replace(s, \",\", \"ab\"))", ""},
+    {"ReplaceText", "Len(Replace(s, \",\", \"ab\", 1, -1, 1))", ""},
+    {"JoinChain", kJoinChain.c_str(), ""},
+    {"TextJoinChain", kTextJoinChain.c_str(), ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Calls, LongBuiltinCallTest, testing::ValuesIn(kCalls), RowName());
 
 TEST(Limits, LiveStringsAreCountedInTheMemoryBudget) {
     Interpreter in(quickOptions());
