@@ -229,10 +229,11 @@ TEST_P(ErrorMarkTest, IsUnderlinedAndTheRestIsAsBefore) {
     EXPECT_TRUE(box.extraSelections().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Failures, ErrorMarkTest,
-                         testing::Values(ErrorMarkCase{"SyntaxError", "  2(3)+)|", 7},
-                                         ErrorMarkCase{"RunTimeErrorOnTheSecondLine",
-                                                       "!x = 1\ny = Sqr(-1)|", 11}),
+const ErrorMarkCase kFailures[] = {
+    {"SyntaxError", "  2(3)+)|", 7},
+    {"RunTimeErrorOnTheSecondLine", "!x = 1\ny = Sqr(-1)|", 11},
+};
+INSTANTIATE_TEST_SUITE_P(Failures, ErrorMarkTest, testing::ValuesIn(kFailures),
                          testing_rows::RowName());
 
 TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {

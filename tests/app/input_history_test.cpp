@@ -2,6 +2,7 @@
 #include "file_helpers.h"
 #include "history_file.h"
 #include "input_history.h"
+#include "result_tape.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,27 +47,24 @@ TEST_P(InputHistoryWalkTest, RecallsAndKeepsWhatWasTyped) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, InputHistoryWalkTest,
-    testing::Values(
-        WalkCase{"UpPastOldestLeavesTheKey",
-                 {{-1, "", "2*3"}, {-1, "2*3", "1+1"}, {-1, "1+1", nullptr}}},
-        WalkCase{
-            "DownBringsTheDraftBack",
-            {{-1, "draft", "2*3"}, {-1, "2*3", "1+1"}, {1, "1+1", "2*3"}, {1, "2*3", "draft"}}},
-        WalkCase{"DownAtTheDraftLeavesTheKey", {{1, "draft", nullptr}}},
-        WalkCase{"AnEditedEntryIsKept",
-                 {{-1, "", "2*3"}, {-1, "2*3+4", "1+1"}, {1, "1+1", "2*3+4"}, {1, "2*3+4", ""}}},
-        WalkCase{"AnEditTakenBackIsForgotten",
-                 {{-1, "", "2*3"},
-                  {-1, "2*3+4", "1+1"},
-                  {1, "1+1", "2*3+4"},
-                  {-1, "2*3", "1+1"},
-                  {1, "1+1", "2*3"}}},
-        WalkCase{"TheTextInTheLineIsSkipped", {{-1, "2*3", "1+1"}, {1, "1+1", "2*3"}}},
-        WalkCase{"NothingElseToRecall",
-                 {{-1, "1+1", "2*3"}, {-1, "2*3", "1+1"}, {-1, "1+1", nullptr}}}),
-    testing_rows::RowName());
+const WalkCase kSteps[] = {
+    {"UpPastOldestLeavesTheKey", {{-1, "", "2*3"}, {-1, "2*3", "1+1"}, {-1, "1+1", nullptr}}},
+    {"DownBringsTheDraftBack",
+     {{-1, "draft", "2*3"}, {-1, "2*3", "1+1"}, {1, "1+1", "2*3"}, {1, "2*3", "draft"}}},
+    {"DownAtTheDraftLeavesTheKey", {{1, "draft", nullptr}}},
+    {"AnEditedEntryIsKept",
+     {{-1, "", "2*3"}, {-1, "2*3+4", "1+1"}, {1, "1+1", "2*3+4"}, {1, "2*3+4", ""}}},
+    {"AnEditTakenBackIsForgotten",
+     {{-1, "", "2*3"},
+      {-1, "2*3+4", "1+1"},
+      {1, "1+1", "2*3+4"},
+      {-1, "2*3", "1+1"},
+      {1, "1+1", "2*3"}}},
+    {"TheTextInTheLineIsSkipped", {{-1, "2*3", "1+1"}, {1, "1+1", "2*3"}}},
+    {"NothingElseToRecall", {{-1, "1+1", "2*3"}, {-1, "2*3", "1+1"}, {-1, "1+1", nullptr}}},
+};
+INSTANTIATE_TEST_SUITE_P(Steps, InputHistoryWalkTest, testing::ValuesIn(kSteps),
+                         testing_rows::RowName());
 
 struct AddCase {
     const char* name;
@@ -88,15 +86,14 @@ TEST_P(InputHistoryAddTest, RecordsEachInputOnce) {
     EXPECT_EQ(loaded.entries(), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, InputHistoryAddTest,
-    testing::Values(AddCase{"RepeatOfNewestNotAdded", {"1", "1", "2", "1"}, {"1", "2", "1"}},
-                    AddCase{"BlankNotAdded", {"", "  ", "\n", "1"}, {"1"}},
-                    AddCase{"TextKeptAsTyped", {" 2(3) ", "a\nb"}, {" 2(3) ", "a\nb"}},
-                    AddCase{"OverlongNotAdded",
-                            {"1", QString(InputHistory::kMaxEntryLength + 1, u'7')},
-                            {"1"}}),
-    testing_rows::RowName());
+const AddCase kInputs[] = {
+    {"RepeatOfNewestNotAdded", {"1", "1", "2", "1"}, {"1", "2", "1"}},
+    {"BlankNotAdded", {"", "  ", "\n", "1"}, {"1"}},
+    {"TextKeptAsTyped", {" 2(3) ", "a\nb"}, {" 2(3) ", "a\nb"}},
+    {"OverlongNotAdded", {"1", QString(InputHistory::kMaxEntryLength + 1, u'7')}, {"1"}},
+};
+INSTANTIATE_TEST_SUITE_P(Inputs, InputHistoryAddTest, testing::ValuesIn(kInputs),
+                         testing_rows::RowName());
 
 TEST(InputHistoryLimitTest, KeepsTheNewestThousandAndAMegaCharacter) {
     InputHistory history;
@@ -130,22 +127,22 @@ TEST_P(HistoryParseTest, ReadsAsFarAsSound) {
     EXPECT_EQ(content.remember, GetParam().remember);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, HistoryParseTest,
-    testing::Values(
-        ParseCase{"AsWritten", "#Quorvix input history\n1+1\n2*3\n", {"1+1", "2*3"}, true},
-        ParseCase{"Empty", "", {}, true},
-        ParseCase{"RememberOff", "#Quorvix input history\n#remember=0\n", {}, false},
-        ParseCase{"Escapes", "a\\nb\\\\c\\r\n\\#1#\n", {"a\nb\\c\r", "#1#"}, true},
-        ParseCase{"CutInTheMiddle", "1+1\n2*", {"1+1"}, true},
-        ParseCase{"InvalidUtf8LineSkipped", "1\n\xff\xfe\n\xe2\x82\n2\n", {"1", "2"}, true},
-        ParseCase{"UnknownEscapeSkipped", "1\n\\x\n2\\\n3\n", {"1", "3"}, true},
-        ParseCase{"UnknownMarksIgnored", "#remember=2\n#other\n1\n", {"1"}, true},
-        ParseCase{"CrLfLineEnds", "1+1\r\n2\r\n", {"1+1", "2"}, true},
-        ParseCase{"NulKept", QByteArray("1\0002\n", 4), {QString(u"1\u00002"_qs)}, true},
-        ParseCase{"EmptyLinesSkipped", "\n\n1\n", {"1"}, true},
-        ParseCase{"Utf8Kept", "\xcf\x80\xc2\xb2\n", {u"\u03c0\u00b2"_qs}, true}),
-    testing_rows::RowName());
+const ParseCase kFiles[] = {
+    {"AsWritten", "#Quorvix input history\n1+1\n2*3\n", {"1+1", "2*3"}, true},
+    {"Empty", "", {}, true},
+    {"RememberOff", "#Quorvix input history\n#remember=0\n", {}, false},
+    {"Escapes", "a\\nb\\\\c\\r\n\\#1#\n", {"a\nb\\c\r", "#1#"}, true},
+    {"CutInTheMiddle", "1+1\n2*", {"1+1"}, true},
+    {"InvalidUtf8LineSkipped", "1\n\xff\xfe\n\xe2\x82\n2\n", {"1", "2"}, true},
+    {"UnknownEscapeSkipped", "1\n\\x\n2\\\n3\n", {"1", "3"}, true},
+    {"UnknownMarksIgnored", "#remember=2\n#other\n1\n", {"1"}, true},
+    {"CrLfLineEnds", "1+1\r\n2\r\n", {"1+1", "2"}, true},
+    {"NulKept", QByteArray("1\0002\n", 4), {QString(u"1\u00002"_qs)}, true},
+    {"EmptyLinesSkipped", "\n\n1\n", {"1"}, true},
+    {"Utf8Kept", "\xcf\x80\xc2\xb2\n", {u"\u03c0\u00b2"_qs}, true},
+};
+INSTANTIATE_TEST_SUITE_P(Files, HistoryParseTest, testing::ValuesIn(kFiles),
+                         testing_rows::RowName());
 
 TEST(HistoryTextTest, EntriesComeBackAsTheyWere) {
     const HistoryContent content{{u"1+1"_qs, u"a\nb\r\\n"_qs, u"#1/1/2000#"_qs, u"\u03c0 \\"_qs},
@@ -194,6 +191,65 @@ TEST_F(HistoryFileDeathTest, CutWriteLeavesTheOldFile) {
     testing_support::expectCutWriteLeavesTheOldFile(path(), [this] {
         return writeHistoryFile(path(), {{u"2*3"_qs, u"4-5"_qs}, true});
     });
+}
+
+// Result tape ----------------------------------------------------------------------------------
+
+const TapeEntry kSum{u"1+1"_qs, u"2"_qs, true};
+const TapeEntry kFailed{u"1/0"_qs, u"Division by zero"_qs, false};
+const TapeEntry kStatement{u"!x = \"a\\b\"\n"_qs, QString(), false};
+
+struct FileCase {
+    const char* name;
+    QByteArray bytes;
+    QList<TapeEntry> expected;
+};
+
+class TapeFileTest : public testing::TestWithParam<FileCase> {};
+
+TEST_P(TapeFileTest, ReadsAsFarAsItIsSound) {
+    EXPECT_EQ(parseTapeFile(GetParam().bytes), GetParam().expected);
+}
+
+const FileCase kTapeFiles[] = {
+    {"RoundTrip", tapeFileText({kSum, kFailed, kStatement}), {kSum, kFailed, kStatement}},
+    {"CrLfLineEnds", "#Quorvix result tape\r\n>1+1\r\n=2\r\n", {kSum}},
+    {"CutLastLine", "#Quorvix result tape\n>1+1\n=2\n>1/0\n!Divi", {kSum, {u"1/0"_qs, {}, false}}},
+    {"BadInputDropsItsEntry", ">1\\q1\n=2\n>1+1\n=2\n", {kSum}},
+    {"BadOutputDropsOnlyTheOutput", ">1+1\n=\xff\n", {{u"1+1"_qs, QString(), false}}},
+    {"StrayAndUnknownLinesAreSkipped", "=5\nnoise\n#other\n>1+1\n=2\n!again\n", {kSum}},
+    {"Empty", "", {}},
+};
+INSTANTIATE_TEST_SUITE_P(Files, TapeFileTest, testing::ValuesIn(kTapeFiles),
+                         testing_rows::RowName());
+
+TEST(ResultTapeTest, KeepsTheNewestWithinBounds) {
+    ResultTape tape;
+    for (int i = 0; i < ResultTape::kMaxEntries + 5; ++i) {
+        tape.add({QString::number(i), QString::number(i), true});
+    }
+    ASSERT_EQ(tape.entries().size(), ResultTape::kMaxEntries);
+    EXPECT_EQ(tape.entries().constFirst().input, u"5");
+    tape.addOlder({kSum});
+    EXPECT_EQ(tape.entries().constLast().input, QString::number(ResultTape::kMaxEntries + 4));
+    EXPECT_EQ(tape.entries().constFirst().input, u"5"); // the older entry made room at once
+
+    // A cut answer is no longer one: inserting it would insert a wrong number.
+    tape.clear();
+    tape.add({u"huge"_qs, QString(ResultTape::kMaxFieldLength + 1, u'9'), true});
+    EXPECT_FALSE(tape.entries().constFirst().answered);
+    EXPECT_TRUE(tape.entries().constFirst().output.endsWith(u"(cut: 65537 characters)"));
+    tape.add({u" "_qs, QString(), false});
+    ASSERT_EQ(tape.entries().size(), 1);
+    tape.remove(0);
+    tape.remove(3); // out of range: nothing
+    EXPECT_TRUE(tape.entries().isEmpty());
+}
+
+TEST(ResultTapeTest, TextFormShowsAnswersErrorsAndStatements) {
+    EXPECT_EQ(tapeText({kSum, kFailed, {u"!x=1"_qs, QString(), false}}),
+              u"1+1\n= 2\n\n1/0\n! Division by zero\n\n!x=1\n");
+    EXPECT_EQ(tapeText({}), QString());
 }
 
 } // namespace

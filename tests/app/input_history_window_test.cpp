@@ -65,19 +65,18 @@ TEST_P(InputHistoryKeysTest, RecallOnlyWhereTheCursorCannotMove) {
 constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
 const std::pair<Qt::Key, Qt::KeyboardModifiers> kUp{Qt::Key_Up, kNone}, kDown{Qt::Key_Down, kNone};
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, InputHistoryKeysTest,
-    testing::Values(
-        KeysCase{"KeypadArrowRecalls", "", 0, {{Qt::Key_Up, Qt::KeypadModifier}}, "2*3", 3},
-        KeysCase{"DownBringsBackTheDraft", "7+", 1, {kUp, kUp, kDown, kDown}, "7+", 2},
-        KeysCase{
-            "UndoBringsBackTheLine", "7+", 2, {kUp, {Qt::Key_Z, Qt::ControlModifier}}, "7+", 2},
-        KeysCase{"UpOnTheSecondLineMovesTheCursor", "12\n34", 4, {kUp}, "12\n34", 1},
-        KeysCase{"UpOnTheFirstLineRecalls", "12\n34", 1, {kUp}, "2*3", 3},
-        KeysCase{"DownOnTheFirstLineMovesTheCursor", "12\n34", 1, {kDown}, "12\n34", 4},
-        KeysCase{"DownWithoutAnUpLeavesTheCursor", "12", 1, {kDown}, "12", 1},
-        KeysCase{"ShiftUpSelects", "12", 2, {{Qt::Key_Up, Qt::ShiftModifier}}, "12", 0}),
-    testing_rows::RowName());
+const KeysCase kRecalls[] = {
+    {"KeypadArrowRecalls", "", 0, {{Qt::Key_Up, Qt::KeypadModifier}}, "2*3", 3},
+    {"DownBringsBackTheDraft", "7+", 1, {kUp, kUp, kDown, kDown}, "7+", 2},
+    {"UndoBringsBackTheLine", "7+", 2, {kUp, {Qt::Key_Z, Qt::ControlModifier}}, "7+", 2},
+    {"UpOnTheSecondLineMovesTheCursor", "12\n34", 4, {kUp}, "12\n34", 1},
+    {"UpOnTheFirstLineRecalls", "12\n34", 1, {kUp}, "2*3", 3},
+    {"DownOnTheFirstLineMovesTheCursor", "12\n34", 1, {kDown}, "12\n34", 4},
+    {"DownWithoutAnUpLeavesTheCursor", "12", 1, {kDown}, "12", 1},
+    {"ShiftUpSelects", "12", 2, {{Qt::Key_Up, Qt::ShiftModifier}}, "12", 0},
+};
+INSTANTIATE_TEST_SUITE_P(Keys, InputHistoryKeysTest, testing::ValuesIn(kRecalls),
+                         testing_rows::RowName());
 
 TEST_F(InputHistoryWindowTest, FileIsReadOnlyOnceTheWindowIsShown) {
     writeHistory("1+1\n");
@@ -201,25 +200,20 @@ TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
 const QStringList kAll{u"1+1"_qs, u"1/0"_qs, u"2*3"_qs}, kFirstAndLast{u"1+1"_qs, u"2*3"_qs},
     kLastTwo{u"1/0"_qs, u"2*3"_qs};
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, TapeKeysTest,
-    testing::Values(
-        TapeCase{"EnterInsertsTheAnswer", 2, Qt::Key_Return, kNone, "", "7+6", kAll, nullptr},
-        TapeCase{"ShiftEnterInsertsTheInput", 2, Qt::Key_Return, Qt::ShiftModifier, "", "7+2*3",
-                 kAll, nullptr},
-        TapeCase{"AnErrorHasNoAnswerToInsert", 1, Qt::Key_Enter, Qt::KeypadModifier, "", "7+", kAll,
-                 nullptr},
-        TapeCase{"InsertButton", 0, Qt::Key_unknown, kNone, "InsertAnswer", "7+2", kAll, nullptr},
-        TapeCase{"CtrlCCopiesTheEntry", 0, Qt::Key_C, Qt::ControlModifier, "", "7+", kAll,
-                 "1+1\n= 2"},
-        TapeCase{"CopyAll", 0, Qt::Key_unknown, kNone, "CopyAll", "7+", kAll,
-                 "1+1\n= 2\n\n1/0\n! Division by zero\n\n2*3\n= 6\n"},
-        TapeCase{"DeleteRemovesTheEntry", 1, Qt::Key_Delete, kNone, "", "7+", kFirstAndLast,
-                 nullptr},
-        TapeCase{"DeleteTheFirstEntry", 0, Qt::Key_Delete, kNone, "", "7+", kLastTwo, nullptr},
-        TapeCase{"ClearAll", 1, Qt::Key_unknown, kNone, "ClearAll", "7+", {}, nullptr},
-        TapeCase{"UpChoosesTheEntryAbove", 2, Qt::Key_Up, kNone, "", "7+", kAll, nullptr, 1}),
-    testing_rows::RowName());
+const TapeCase kTapeKeys[] = {
+    {"EnterInsertsTheAnswer", 2, Qt::Key_Return, kNone, "", "7+6", kAll, nullptr},
+    {"ShiftEnterInsertsTheInput", 2, Qt::Key_Return, Qt::ShiftModifier, "", "7+2*3", kAll, nullptr},
+    {"AnErrorHasNoAnswerToInsert", 1, Qt::Key_Enter, Qt::KeypadModifier, "", "7+", kAll, nullptr},
+    {"InsertButton", 0, Qt::Key_unknown, kNone, "InsertAnswer", "7+2", kAll, nullptr},
+    {"CtrlCCopiesTheEntry", 0, Qt::Key_C, Qt::ControlModifier, "", "7+", kAll, "1+1\n= 2"},
+    {"CopyAll", 0, Qt::Key_unknown, kNone, "CopyAll", "7+", kAll,
+     "1+1\n= 2\n\n1/0\n! Division by zero\n\n2*3\n= 6\n"},
+    {"DeleteRemovesTheEntry", 1, Qt::Key_Delete, kNone, "", "7+", kFirstAndLast, nullptr},
+    {"DeleteTheFirstEntry", 0, Qt::Key_Delete, kNone, "", "7+", kLastTwo, nullptr},
+    {"ClearAll", 1, Qt::Key_unknown, kNone, "ClearAll", "7+", {}, nullptr},
+    {"UpChoosesTheEntryAbove", 2, Qt::Key_Up, kNone, "", "7+", kAll, nullptr, 1},
+};
+INSTANTIATE_TEST_SUITE_P(Keys, TapeKeysTest, testing::ValuesIn(kTapeKeys), testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::app

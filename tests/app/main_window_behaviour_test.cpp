@@ -32,8 +32,8 @@ class MainWindowTest : public WindowTest {};
 enum class Start { NoFile, File, Folder, Fifo, Unreadable, HugeFile, PastTheReadLimit };
 
 // The start, then steps: K clicks Keypad, J and V click the language options, k and v focus
-// Keypad and VBScript, E presses Enter and L the left arrow on the focused control. Nothing is
-// evaluated on the way, and the height never changes.
+// Keypad and VBScript, j and t press Alt+J and Alt+T, E Enter and < > the arrow keys on the
+// focused control. Nothing is evaluated on the way, and the height never changes.
 struct KeypadStateCase {
     const char* name;
     Start start;
@@ -86,8 +86,14 @@ TEST_P(KeypadStateTest, FollowsTheSteps) {
         : step == 'V' ? main.VBScript->click()
         : step == 'k' ? main.Keypad->setFocus()
         : step == 'v' ? main.VBScript->setFocus()
+        : step == 'j' ? QTest::keyClick(focus, Qt::Key_J, Qt::AltModifier)
+        : step == 't' ? QTest::keyClick(focus, Qt::Key_T, Qt::AltModifier)
         : step == 'E' ? QTest::keyClick(focus, Qt::Key_Return)
+        : step == '>' ? QTest::keyClick(focus, Qt::Key_Right)
                       : QTest::keyClick(focus, Qt::Key_Left);
+        // An access key clicks its option a moment later, as an animated click.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return !main.JavaScript->isDown() && !main.VBScript->isDown(); }, 30000));
     }
     EXPECT_EQ(main.width(), row.width);
     EXPECT_EQ(main.height(), 237);
@@ -108,73 +114,89 @@ constexpr const char* VB = "VBScript";
 constexpr const char* JS = "JavaScript";
 using enum Start;
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, KeypadStateTest,
-    testing::Values(KeypadStateCase{"FirstStartShowsTheKeypad", NoFile, "", "", 533, kShown, VB},
-                    KeypadStateCase{"KeypadShows", File, "", "K", 533, kShown, VB, "Keypad"},
-                    KeypadStateCase{"KeypadTwiceReturnsAndKeepsTheFocus", File, "", "KK", 329,
-                                    kHidden, VB, "Keypad"},
-                    KeypadStateCase{"JavaScriptMakesTheKeypadUnavailable", NoFile, "", "kJ", 329,
-                                    kUnavailable, JS},
-                    KeypadStateCase{"KeypadAfterJavaScriptAndBack", NoFile, "", "JVK", 533, kShown,
-                                    VB, "Keypad"},
-                    KeypadStateCase{"EnterOnAnotherPushButtonPressesIt", NoFile, "", "kE", 329,
-                                    kHidden, VB, "Keypad"},
-                    KeypadStateCase{"ArrowWithoutAChangeKeepsTheFocus", NoFile, "", "vL", 533,
-                                    kShown, VB, "VBScript"}),
-    testing_rows::RowName());
+const KeypadStateCase kSteps[] = {
+    {"FirstStartShowsTheKeypad", NoFile, "", "", 533, kShown, VB},
+    {"KeypadShows", File, "", "K", 533, kShown, VB, "Keypad"},
+    {"KeypadTwiceReturnsAndKeepsTheFocus", File, "", "KK", 329, kHidden, VB, "Keypad"},
+    {"JavaScriptMakesTheKeypadUnavailable", NoFile, "", "kJ", 329, kUnavailable, JS},
+    {"KeypadAfterJavaScriptAndBack", NoFile, "", "JVK", 533, kShown, VB, "Keypad"},
+    {"EnterOnAnotherPushButtonPressesIt", NoFile, "", "kE", 329, kHidden, VB, "Keypad"},
+    {"ArrowWithoutAChangeKeepsTheFocus", NoFile, "", "v<", 533, kShown, VB, "VBScript"},
+    // A change of language gives the focus to the input line.
+    {"AltJ", NoFile, "", "j", 329, kUnavailable, JS},
+    {"AltTRight", NoFile, "", "t>", 329, kUnavailable, JS},
+    {"AltTRightAltTLeft", NoFile, "", "t>t<", 329, kHidden, VB},
+    // The start in the remembered state, also from files that cannot be read as they should.
+    {"EmptyFileLeavesItHidden", File, "", "", 329, kHidden, VB},
+    {"Lang0Pad1", File, "lang=0\r\npad=1\r\n", "", 533, kShown, VB},
+    {"Lang1Pad1", File, "lang=1\r\npad=1\r\n", "", 329, kUnavailable, JS},
+    {"Pad1BeforeLang1", File, "pad=1\r\nlang=1\r\n", "", 329, kUnavailable, JS},
+    {"FolderCountsAsMissing", Folder, "", "", 533, kShown, VB},
+    {"FifoCountsAsMissingAndDoesNotBlock", Fifo, "", "", 533, kShown, VB},
+    {"UnreadableFileGivesDesignState", Unreadable, "lang=1\r\npad=1\r\n", "", 329, kHidden, VB},
+    {"Pad1Then70000Bytes", File, "pad=1\r\n" + QByteArray(70'000, 'x'), "", 533, kShown, VB},
+    {"GigabyteFileStartingWithLang1", HugeFile, "lang=1\r\n", "", 329, kUnavailable, JS},
+    {"ItemsPastTheReadLimitAreNotRead", PastTheReadLimit, "pad=1\r\n", "", 533, kShown, VB},
+};
+INSTANTIATE_TEST_SUITE_P(Steps, KeypadStateTest, testing::ValuesIn(kSteps),
+                         testing_rows::RowName());
 
-// The start in the remembered state, also from files that cannot be read as they should.
-INSTANTIATE_TEST_SUITE_P(
-    Settings, KeypadStateTest,
-    testing::Values(
-        KeypadStateCase{"EmptyFileLeavesItHidden", File, "", "", 329, kHidden, VB},
-        KeypadStateCase{"Lang0Pad1", File, "lang=0\r\npad=1\r\n", "", 533, kShown, VB},
-        KeypadStateCase{"Lang1Pad1", File, "lang=1\r\npad=1\r\n", "", 329, kUnavailable, JS},
-        KeypadStateCase{"Pad1BeforeLang1", File, "pad=1\r\nlang=1\r\n", "", 329, kUnavailable, JS},
-        KeypadStateCase{"FolderCountsAsMissing", Folder, "", "", 533, kShown, VB},
-        KeypadStateCase{"FifoCountsAsMissingAndDoesNotBlock", Fifo, "", "", 533, kShown, VB},
-        KeypadStateCase{"UnreadableFileStartsInTheDesignState", Unreadable, "lang=1\r\npad=1\r\n",
-                        "", 329, kHidden, VB},
-        KeypadStateCase{"Pad1ThenSeventyThousandBytes", File, "pad=1\r\n" + QByteArray(70'000, 'x'),
-                        "", 533, kShown, VB},
-        KeypadStateCase{"GigabyteFileStartingWithLang1", HugeFile, "lang=1\r\n", "", 329,
-                        kUnavailable, JS},
-        KeypadStateCase{"ItemsPastTheReadLimitAreNotRead", PastTheReadLimit, "pad=1\r\n", "", 533,
-                        kShown, VB}),
-    testing_rows::RowName());
+// Keypad presses ---------------------------------------------------------------------------
 
-// Access keys: J Alt+J, T Alt+T; < and > the arrow keys.
-struct LanguageKeysCase {
+// One press on a line with "before" in the output box: the line afterwards, and whether the
+// press evaluated (the output box and the language options show it). One row per order of
+// steps; the keypad's own tables hold each key's edit.
+struct PressCase {
     const char* name;
-    const char* keys;
-    const char* language; // afterwards; the input line has the focus and takes typed keys
+    const char* button;
+    int index; // member of an array, else 0
+    const char* text;
+    qsizetype start, length;
+    const char* expected;
+    qsizetype expectedStart, expectedLength;
+    const char16_t* answer;
+    bool evaluates;
+    bool bySpace = false; // Space on the focused button instead of a click
 };
 
-class LanguageKeysTest : public WindowTest, public testing::WithParamInterface<LanguageKeysCase> {};
+class KeypadPressTest : public WindowTest, public testing::WithParamInterface<PressCase> {};
 
-TEST_P(LanguageKeysTest, ChangeGivesTheFocusToTheInputLine) {
-    MainWindow& main = open();
-    for (const char key : std::string_view(GetParam().keys)) {
-        QWidget* focus = QApplication::focusWidget();
-        key == '<'   ? QTest::keyClick(focus, Qt::Key_Left)
-        : key == '>' ? QTest::keyClick(focus, Qt::Key_Right)
-                     : QTest::keyClick(focus, key == 'J' ? Qt::Key_J : Qt::Key_T, Qt::AltModifier);
-        // An access key clicks its option a moment later, as an animated click.
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return !main.JavaScript->isDown() && !main.VBScript->isDown(); }, 30000));
+TEST_P(KeypadPressTest, EditsTheLineAndReturnsTheFocus) {
+    const PressCase& row = GetParam();
+    open(); // the keypad shown
+    setLine(QString::fromUtf8(row.text), row.start, row.length);
+    window().Ans->setText(u"before"_qs);
+    keypad::KeypadButton* button = nullptr;
+    for (auto* b : window().findChildren<keypad::KeypadButton*>(QString::fromLatin1(row.button))) {
+        button = b->property("index").toInt() == row.index ? b : button;
     }
-    EXPECT_EQ(main.calc().language(), QString::fromLatin1(GetParam().language));
+    ASSERT_NE(button, nullptr);
+    if (row.bySpace) {
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+    } else {
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    EXPECT_EQ(window().Command->text(), QString::fromUtf8(row.expected));
+    EXPECT_EQ(window().Command->selStart(), row.expectedStart);
+    EXPECT_EQ(window().Command->selLength(), row.expectedLength);
+    EXPECT_EQ(window().Ans->text(), QString::fromUtf16(row.answer));
+    EXPECT_EQ(window().FunctionTypeLabel->isEnabled(), !row.evaluates);
+    EXPECT_EQ(window().VBScript->isEnabled(), !row.evaluates);
+    EXPECT_EQ(window().JavaScript->isEnabled(), !row.evaluates);
+    EXPECT_FALSE(button->isChecked());
     EXPECT_EQ(focusName(), u"Command");
-    QTest::keyClicks(QApplication::focusWidget(), u"7"_qs);
-    EXPECT_EQ(main.Command->text(), u"7");
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, LanguageKeysTest,
-                         testing::Values(LanguageKeysCase{"AltJ", "J", "JavaScript"},
-                                         LanguageKeysCase{"AltTRight", "T>", "JavaScript"},
-                                         LanguageKeysCase{"AltTRightAltTLeft", "T>T<", "VBScript"}),
-
+const PressCase kPresses[] = {
+    {"Digit", "Number", 7, "12", 1, 0, "172", 2, 0, u"before", false},
+    {"SignWorksOnTheEnd", "PosNeg", 0, "12+34", 0, 2, "12+(-34)", 8, 0, u"before", false},
+    {"EqualsSelectsTheLine", "Equals", 0, "2+3", 3, 0, "2+3", 0, 3, u"5", true},
+    {"ClearRunsTheFirstEvaluation", "C", 0, "99", 1, 0, "", 0, 0, u"", true},
+    {"StoreLeavesTheOutputBox", "SetVar", 1, "5", 1, 0, "!x=5", 0, 4, u"before", true},
+    {"SpaceOnAFocusedButton", "Add", 0, "4", 1, 0, "4+", 2, 0, u"before", false, true},
+};
+INSTANTIATE_TEST_SUITE_P(Keys, KeypadPressTest, testing::ValuesIn(kPresses),
                          testing_rows::RowName());
 
 // Evaluation ------------------------------------------------------------------------------
@@ -244,12 +266,13 @@ TEST_P(EnterTest, EnterEvaluates) {
     EXPECT_EQ(main.width(), 533); // no other button acted
 }
 
-INSTANTIATE_TEST_SUITE_P(Focus, EnterTest,
-                         testing::Values(FocusCase{"InInputLine", "Command"},
-                                         FocusCase{"InOutputBox", "Ans"},
-                                         FocusCase{"OnDigitButton", "Number"},
-                                         FocusCase{"OnLanguageOption", "VBScript"}),
-                         testing_rows::RowName());
+const FocusCase kEnterFoci[] = {
+    {"InInputLine", "Command"},
+    {"InOutputBox", "Ans"},
+    {"OnDigitButton", "Number"},
+    {"OnLanguageOption", "VBScript"},
+};
+INSTANTIATE_TEST_SUITE_P(Focus, EnterTest, testing::ValuesIn(kEnterFoci), testing_rows::RowName());
 
 TEST_F(MainWindowTest, InputLineKeepsItsSelectionAcrossFocusChanges) {
     MainWindow& main = open();
@@ -279,11 +302,13 @@ TEST_P(EscapeTest, EscEndsWithoutWritingSettings) {
     EXPECT_EQ(iniContent(), QByteArray("pad=1\r\n"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Focus, EscapeTest,
-                         testing::Values(FocusCase{"InInputLine", "Command"},
-                                         FocusCase{"InOutputBox", "Ans"},
-                                         FocusCase{"OnKeypadButton", "Add"},
-                                         FocusCase{"OnHelpButton", "HelpButton"}),
+const FocusCase kEscapeFoci[] = {
+    {"InInputLine", "Command"},
+    {"InOutputBox", "Ans"},
+    {"OnKeypadButton", "Add"},
+    {"OnHelpButton", "HelpButton"},
+};
+INSTANTIATE_TEST_SUITE_P(Focus, EscapeTest, testing::ValuesIn(kEscapeFoci),
                          testing_rows::RowName());
 
 // Close ends the program at once: no settings file, and the help window goes too.
@@ -320,14 +345,14 @@ TEST_P(FrameCloseTest, WritesTheSettings) {
     EXPECT_EQ(iniContent(), QByteArray(GetParam().expectedFile));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    States, FrameCloseTest,
-    testing::Values(FrameCloseCase{"VBScriptKeypadShown", "pad=1", false, "lang=0\r\npad=1\r\n"},
-                    FrameCloseCase{"VBScriptKeypadHidden", "", false, "lang=0\r\npad=0\r\n"},
-                    FrameCloseCase{"JavaScript", "", true, "lang=1\r\npad=1\r\n"},
-                    FrameCloseCase{"JavaScriptFromSettings", "lang=1", false,
-                                   "lang=1\r\npad=1\r\n"}),
-    testing_rows::RowName());
+const FrameCloseCase kStates[] = {
+    {"VBScriptKeypadShown", "pad=1", false, "lang=0\r\npad=1\r\n"},
+    {"VBScriptKeypadHidden", "", false, "lang=0\r\npad=0\r\n"},
+    {"JavaScript", "", true, "lang=1\r\npad=1\r\n"},
+    {"JavaScriptFromSettings", "lang=1", false, "lang=1\r\npad=1\r\n"},
+};
+INSTANTIATE_TEST_SUITE_P(States, FrameCloseTest, testing::ValuesIn(kStates),
+                         testing_rows::RowName());
 
 TEST_F(MainWindowTest, FrameCloseStillClosesWhenTheFileCannotBeWritten) {
     ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("Quorvix.ini")));
