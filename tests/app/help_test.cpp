@@ -3,9 +3,9 @@
 #include "../table_rows.h"
 #include "app_icon.h"
 #include "clickable_label.h"
-#include "file_helpers.h"
 #include "help_window.h"
 #include "readme_text.h"
+#include "window_fixture.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,6 @@
 // The input history and the result tape: their rules, their files, and the keys and menus of
 // the window that keeps them.
 #include "../table_rows.h"
-#include "file_helpers.h"
 #include "history_file.h"
 #include "history_keeper.h"
 #include "input_history.h"
@@ -200,15 +199,6 @@ TEST_F(HistoryFileTest, HugeFileIsReadOnlyUpToTheLimit) {
     file.close();
     EXPECT_EQ(readHistoryFile(path()).entries.size(), kHistoryReadLimit / 4);
     EXPECT_EQ(readHistoryFile(m_dir.path()).entries.size(), 0); // a folder reads as empty
-}
-
-using HistoryFileDeathTest = HistoryFileTest;
-
-TEST_F(HistoryFileDeathTest, CutWriteLeavesTheOldFile) {
-    ASSERT_TRUE(writeHistoryFile(path(), {{u"1+1"_qs}, true}));
-    testing_support::expectCutWriteLeavesTheOldFile(path(), [this] {
-        return writeHistoryFile(path(), {{u"2*3"_qs, u"4-5"_qs}, true});
-    });
 }
 
 // Result tape ----------------------------------------------------------------------------------

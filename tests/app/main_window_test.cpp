@@ -205,16 +205,6 @@ INSTANTIATE_TEST_SUITE_P(Keys, KeypadPressTest, testing::ValuesIn(kPresses),
 
 // Evaluation ------------------------------------------------------------------------------
 
-TEST_F(MainWindowTest, OkEvaluatesAndSelectsTheWholeInput) {
-    MainWindow& main = open();
-    main.Command->setText(u"2(3)"_qs);
-    QTest::mouseClick(main.OK, Qt::LeftButton);
-    EXPECT_EQ(main.Ans->text(), u"6");
-    EXPECT_EQ(main.Command->text(), u"2(3)");
-    EXPECT_EQ(main.Command->selStart(), 0);
-    EXPECT_EQ(main.Command->selLength(), 4);
-}
-
 TEST_F(MainWindowTest, NonBreakingSpaceIsTakenAsTyped) {
     MainWindow& main = open();
     evaluate(u"5"_qs);
@@ -249,7 +239,8 @@ TEST_F(MainWindowTest, FirstEvaluationFreezesTheLanguageForGood) {
     EXPECT_EQ(main.width(), 533);
 }
 
-// Enter or Esc pressed while the named control has the focus, with "20+1" in the input line.
+// Enter or Esc pressed while the named control has the focus, with "20+1" in the input line; an
+// evaluation selects the whole input.
 struct FocusKeyCase {
     const char* name;
     const char* focus; // object name of the control that has the focus
@@ -273,6 +264,8 @@ TEST_P(FocusKeyTest, EnterEvaluatesEscEndsWithoutWritingSettings) {
     EXPECT_EQ(main.isVisible(), !esc);
     EXPECT_EQ(main.Ans->text(), esc ? u""_qs : u"21"_qs);
     EXPECT_EQ(main.Command->text(), u"20+1");
+    EXPECT_EQ(main.Command->selStart(), 0);
+    EXPECT_EQ(main.Command->selLength(), esc ? 0 : 4);
     EXPECT_EQ(main.width(), 533); // no other button acted
     EXPECT_EQ(iniContent(), QByteArray("pad=1\r\n"));
 }
@@ -282,6 +275,7 @@ const FocusKeyCase kFocusKeys[] = {
     {"EnterInOutputBox", "Ans", Qt::Key_Return},
     {"EnterOnDigitButton", "Number", Qt::Key_Return},
     {"EnterOnLanguageOption", "VBScript", Qt::Key_Return},
+    {"SpaceOnOk", "OK", Qt::Key_Space},
     {"EscInInputLine", "Command", Qt::Key_Escape},
     {"EscInOutputBox", "Ans", Qt::Key_Escape},
     {"EscOnKeypadButton", "Add", Qt::Key_Escape},

@@ -1,9 +1,9 @@
 // The settings have one home: beside the program when it can write there, else in the user's
 // folder, which an installed copy's own file seeds until the user has one.
 #include "../table_rows.h"
-#include "file_helpers.h"
 #include "settings_file.h"
 #include "settings_home.h"
+#include "window_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,9 +11,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdlib>
+
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -171,10 +175,27 @@ TEST_F(SettingsFileTest, WriteReplacesALinkNotItsTarget) {
 // The death tests' name ends in DeathTest, so that they run first.
 using SettingsFileDeathTest = SettingsFileTest;
 
+// A write cut short, by a full disk or by the end of the process (as with kill -9), leaves the
+// old file and no other. The writing process may write 4 bytes into any file, as on a disk that
+// is full after them.
 TEST_F(SettingsFileDeathTest, CutWriteLeavesTheOldFile) {
     writeFile(programIni(), kOld);
-    testing_support::expectCutWriteLeavesTheOldFile(programIni(),
-                                                    [this] { return m_settings.write(kNew); });
+    for (const bool killed : {false, true}) {
+        const auto writeOnAFullDisk = [&] {
+            std::signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
+            const rlimit limit{4, 4};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::_Exit(m_settings.write(kNew) ? 0 : 1);
+        };
+        if (killed) {
+            EXPECT_EXIT(writeOnAFullDisk(), testing::KilledBySignal(SIGXFSZ), "");
+        } else {
+            EXPECT_EXIT(writeOnAFullDisk(), testing::ExitedWithCode(1), "");
+            EXPECT_EQ(QDir(m_program).entryList(QDir::Files | QDir::Hidden),
+                      QStringList{u"Quorvix.ini"_qs});
+        }
+        EXPECT_EQ(fileContent(programIni()), kOld);
+    }
 }
 
 // The program's file says "pad=1", the user's "lang=1"; where a write lands shows by content.
