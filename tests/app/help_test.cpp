@@ -181,9 +181,7 @@ const ReadmeCase kLines[] = {
     {"VeryLongLineShownInPieces", QByteArray(2 * kLongLine + 5, 'a'),
      QString(kLongLine, u'a') + kCrLf + QString(kLongLine, u'a') + kCrLf + u"aaaaa\r\n"_qs},
     // U+1D11E, four bytes in UTF-8, two UTF-16 units, straddling the piece boundary.
-    {"PieceKeepsASurrogatePair",
-     QByteArray(kLongLine - 1, 'a') + "\xf0\x9d\x84\x9e"
-                                      "b",
+    {"PieceKeepsASurrogatePair", QByteArray(kLongLine - 1, 'a') + "\xf0\x9d\x84\x9e" + 'b',
      QString(kLongLine - 1, u'a') + u"\r\n\U0001D11Eb\r\n"_qs},
 };
 INSTANTIATE_TEST_SUITE_P(Lines, ReadmeTextTest, testing::ValuesIn(kLines), testing_rows::RowName());

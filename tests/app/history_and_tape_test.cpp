@@ -170,34 +170,45 @@ TEST(HistoryTextTest, EntriesComeBackAsTheyWere) {
 
 // History file on disk -------------------------------------------------------------------------
 
-class HistoryFileTest : public testing::Test {
+// The window fixture; the file tests use only its folder.
+class InputHistoryWindowTest : public WindowTest {
 protected:
-    QString path() const { return m_dir.filePath(QStringLiteral("Quorvix-history.txt")); }
-    QTemporaryDir m_dir;
+    QString historyPath() const { return m_dir.filePath(QStringLiteral("Quorvix-history.txt")); }
+    void writeHistory(const QByteArray& bytes) const {
+        testing_support::writeFile(historyPath(), bytes);
+    }
+    QByteArray history() const { return testing_support::fileContent(historyPath()); }
+    void triggerMenuAction(const char* name) {
+        const std::unique_ptr<QMenu> menu = window().Command->createContextMenu({});
+        QAction* action = menu->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_TRUE(action);
+        action->trigger();
+    }
 };
+using HistoryFileTest = InputHistoryWindowTest;
 
 TEST_F(HistoryFileTest, WrittenForTheOwnerOnlyAndReadBack) {
-    testing_support::writeFile(path(), "a longer text than the history\n");
-    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    writeHistory("a longer text than the history\n");
+    QFile::setPermissions(historyPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
     const HistoryContent written{{u"1+1"_qs, u"2*3"_qs}, true};
-    ASSERT_TRUE(writeHistoryFile(path(), written));
-    EXPECT_EQ(readHistoryFile(path()), written);
+    ASSERT_TRUE(writeHistoryFile(historyPath(), written));
+    EXPECT_EQ(readHistoryFile(historyPath()), written);
     struct stat info {};
-    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &info), 0);
+    ASSERT_EQ(::stat(QFile::encodeName(historyPath()).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("Quorvix-history.txt")});
 }
 
 TEST_F(HistoryFileTest, HugeFileIsReadOnlyUpToTheLimit) {
-    QFile file(path());
+    QFile file(historyPath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     const QByteArray lines = QByteArray("1+1\n2*3\n").repeated(1 << 16); // 512 KiB
     for (qsizetype written = 0; written <= kHistoryReadLimit; written += lines.size()) {
         file.write(lines);
     }
     file.close();
-    EXPECT_EQ(readHistoryFile(path()).entries.size(), kHistoryReadLimit / 4);
+    EXPECT_EQ(readHistoryFile(historyPath()).entries.size(), kHistoryReadLimit / 4);
     EXPECT_EQ(readHistoryFile(m_dir.path()).entries.size(), 0); // a folder reads as empty
 }
 
@@ -261,21 +272,6 @@ TEST(ResultTapeTest, TextFormShowsAnswersErrorsAndStatements) {
 }
 
 // In the window -------------------------------------------------------------------------------
-
-class InputHistoryWindowTest : public WindowTest {
-protected:
-    QString historyPath() const { return m_dir.filePath(QStringLiteral("Quorvix-history.txt")); }
-    void writeHistory(const QByteArray& bytes) const {
-        testing_support::writeFile(historyPath(), bytes);
-    }
-    QByteArray history() const { return testing_support::fileContent(historyPath()); }
-    void triggerMenuAction(const char* name) {
-        const std::unique_ptr<QMenu> menu = window().Command->createContextMenu({});
-        QAction* action = menu->findChild<QAction*>(QString::fromLatin1(name));
-        ASSERT_TRUE(action);
-        action->trigger();
-    }
-};
 
 // Keys in the input line with "1+1" and "2*3" kept from an earlier run.
 struct KeysCase {
