@@ -127,7 +127,6 @@ const KeypadStateCase kSteps[] = {
     {"EnterOnAnotherPushButtonPressesIt", NoFile, "", "kE", 329, kHidden, VB, "Keypad"},
     {"ArrowWithoutAChangeKeepsTheFocus", NoFile, "", "v<", 533, kShown, VB, "VBScript"},
     // A change of language gives the focus to the input line.
-    {"AltJ", NoFile, "", "j", 329, kUnavailable, JS},
     {"AltTRight", NoFile, "", "t>", 329, kUnavailable, JS},
     {"AltTRightAltTLeft", NoFile, "", "t>t<", 329, kHidden, VB},
     // The start in the remembered state, also from files that cannot be read as they should.
