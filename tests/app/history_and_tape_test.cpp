@@ -229,7 +229,7 @@ TEST_P(TapeFileTest, ReadsAsFarAsItIsSound) {
     EXPECT_EQ(parseTapeFile(GetParam().bytes), GetParam().expected);
 }
 
-const FileCase kTapeFiles[] = {
+const FileCase kTapes[] = {
     {"RoundTrip", tapeFileText({kSum, kFailed, kStatement}), {kSum, kFailed, kStatement}},
     {"CrLfLineEnds", "#Quorvix result tape\r\n>1+1\r\n=2\r\n", {kSum}},
     {"CutLastLine", "#Quorvix result tape\n>1+1\n=2\n>1/0\n!Divi", {kSum, {u"1/0"_qs, {}, false}}},
@@ -238,8 +238,7 @@ const FileCase kTapeFiles[] = {
     {"StrayAndUnknownLinesAreSkipped", "=5\nnoise\n#other\n>1+1\n=2\n!again\n", {kSum}},
     {"Empty", "", {}},
 };
-INSTANTIATE_TEST_SUITE_P(Files, TapeFileTest, testing::ValuesIn(kTapeFiles),
-                         testing_rows::RowName());
+INSTANTIATE_TEST_SUITE_P(Files, TapeFileTest, testing::ValuesIn(kTapes), testing_rows::RowName());
 
 TEST(ResultTapeTest, KeepsTheNewestWithinBounds) {
     ResultTape tape;

@@ -118,7 +118,7 @@ constexpr const char* VB = "VBScript";
 constexpr const char* JS = "JavaScript";
 using enum Start;
 
-const KeypadStateCase kSteps[] = {
+const KeypadStateCase kStates[] = {
     {"FirstStartShowsTheKeypad", NoFile, "", "", 533, kShown, VB},
     {"KeypadShows", File, "", "K", 533, kShown, VB, "Keypad"},
     {"KeypadTwiceReturnsAndKeepsTheFocus", File, "", "KK", 329, kHidden, VB, "Keypad"},
@@ -140,8 +140,7 @@ const KeypadStateCase kSteps[] = {
     {"GigabyteFileStartingWithLang1", HugeFile, "lang=1\r\n", "", 329, kUnavailable, JS},
     {"ItemsPastTheReadLimitAreNotRead", PastTheReadLimit, "pad=1\r\n", "", 533, kShown, VB},
 };
-INSTANTIATE_TEST_SUITE_P(Steps, KeypadStateTest, testing::ValuesIn(kSteps),
-                         testing_rows::RowName());
+INSTANTIATE_TEST_SUITE_P(All, KeypadStateTest, testing::ValuesIn(kStates), testing_rows::RowName());
 
 // Keypad presses ---------------------------------------------------------------------------
 
@@ -267,7 +266,7 @@ TEST_P(FocusKeyTest, EnterEvaluatesEscEndsWithoutWritingSettings) {
     EXPECT_EQ(iniContent(), QByteArray("pad=1\r\n"));
 }
 
-const FocusKeyCase kFocusKeys[] = {
+const FocusKeyCase kFocus[] = {
     {"EnterInInputLine", "Command", Qt::Key_Return},
     {"EnterInOutputBox", "Ans", Qt::Key_Return},
     {"EnterOnDigitButton", "Number", Qt::Key_Return},
@@ -278,8 +277,7 @@ const FocusKeyCase kFocusKeys[] = {
     {"EscOnKeypadButton", "Add", Qt::Key_Escape},
     {"EscOnHelpButton", "HelpButton", Qt::Key_Escape},
 };
-INSTANTIATE_TEST_SUITE_P(Keys, FocusKeyTest, testing::ValuesIn(kFocusKeys),
-                         testing_rows::RowName());
+INSTANTIATE_TEST_SUITE_P(Keys, FocusKeyTest, testing::ValuesIn(kFocus), testing_rows::RowName());
 
 TEST_F(MainWindowTest, InputLineKeepsItsSelectionAcrossFocusChanges) {
     MainWindow& main = open();
@@ -328,13 +326,13 @@ TEST_P(FrameCloseTest, WritesTheSettings) {
     EXPECT_EQ(iniContent(), QByteArray(GetParam().expectedFile));
 }
 
-const FrameCloseCase kStates[] = {
+const FrameCloseCase kCloses[] = {
     {"VBScriptKeypadShown", "pad=1", false, "lang=0\r\npad=1\r\n"},
     {"VBScriptKeypadHidden", "", false, "lang=0\r\npad=0\r\n"},
     {"JavaScript", "", true, "lang=1\r\npad=1\r\n"},
     {"JavaScriptFromSettings", "lang=1", false, "lang=1\r\npad=1\r\n"},
 };
-INSTANTIATE_TEST_SUITE_P(States, FrameCloseTest, testing::ValuesIn(kStates),
+INSTANTIATE_TEST_SUITE_P(States, FrameCloseTest, testing::ValuesIn(kCloses),
                          testing_rows::RowName());
 
 TEST_F(MainWindowTest, FrameCloseStillClosesWhenTheFileCannotBeWritten) {

@@ -42,7 +42,7 @@ TEST_P(LibraryFileTest, ReadsTheFileBesideTheSettings) {
     EXPECT_FALSE(readLibraryBeside(QString(), ScriptLanguage::VBScript).has_value());
 }
 
-const LibraryCase kLibraries[] = {
+const LibraryCase kLibs[] = {
     {"Missing", std::nullopt, std::nullopt, ""},
     {"Utf8", QByteArray("s = \"\xc3\xa9\"\r\n"), "s = \"\u00e9\"\r\n", ""},
     {"ByteOrderMarkDropped", QByteArray("\xef\xbb\xbfx = 1"), "x = 1", ""},
@@ -51,8 +51,7 @@ const LibraryCase kLibraries[] = {
     {"TooLarge", QByteArray(kLibraryReadLimit + 1, ' '), "",
      "Quorvix-library.vbs is larger than 1048576 bytes and was not run"},
 };
-INSTANTIATE_TEST_SUITE_P(Cases, LibraryFileTest, testing::ValuesIn(kLibraries),
-                         testing_rows::RowName());
+INSTANTIATE_TEST_SUITE_P(All, LibraryFileTest, testing::ValuesIn(kLibs), testing_rows::RowName());
 
 using testing_support::WindowTest;
 using LibraryWindowTest = WindowTest;

@@ -244,8 +244,7 @@ const HomeCase kHomes[] = {
     {"ReadOnlyFileSendsTheSettingsToTheUsersFolder", ReadOnly, true, {JS}, false, false},
     {"ReadOnlyFileGivesTheDefaultsUntilTheUserHasAFile", ReadOnly, false, {Pad}, false, false},
 };
-INSTANTIATE_TEST_SUITE_P(Files, SettingsHomeTest, testing::ValuesIn(kHomes),
-                         testing_rows::RowName());
+INSTANTIATE_TEST_SUITE_P(All, SettingsHomeTest, testing::ValuesIn(kHomes), testing_rows::RowName());
 
 TEST_F(SettingsFileTest, UnwritableProgramFolderWritesTheUsersFolder) {
     // A folder where the file should be cannot be written, not even by root.
