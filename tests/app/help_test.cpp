@@ -120,7 +120,6 @@ INSTANTIATE_TEST_SUITE_P(Sizes, HelpLayoutTest,
                          testing::Values(SizeCase{"Design", {865, 621}},
                                          SizeCase{"Wide", {1200, 500}},
                                          SizeCase{"OddWidth", {777, 400}},
-                                         SizeCase{"Minimum", {465, 246}},
                                          SizeCase{"BelowTheMinimum", {100, 100}}),
                          testing_rows::RowName());
 
