@@ -8,12 +8,7 @@
 #include "window_fixture.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 

@@ -11,15 +11,11 @@
 #include "window_fixture.h"
 
 #include <QClipboard>
-#include <QDir>
-#include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>

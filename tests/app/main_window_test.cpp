@@ -406,7 +406,7 @@ TEST_F(MainWindowTest, PasteBeyondTheLineLimitIsRefusedWithAMessage) {
 }
 
 // The whole output box is copied, whatever part of it is selected; an answer too long to show is
-// copied whole until the box is edited. The access key leaves the focus on the button.
+// copied whole until the box is edited. The access key is left to the end-to-end test.
 TEST_F(MainWindowTest, CopyOutputCopiesTheWholeAnswer) {
     MainWindow& main = open();
     evaluate(u"String(2000001, \"a\")"_qs);
@@ -414,20 +414,12 @@ TEST_F(MainWindowTest, CopyOutputCopiesTheWholeAnswer) {
     main.Ans->setSelection(0, 1);
     QTest::mouseClick(main.CopyOutput, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(2000001, u'a'));
-
     main.Ans->setFocus();
     main.Ans->selectAll();
     QTest::keyClicks(main.Ans, u"42"_qs);
     main.Ans->setSelection(0, 1);
-    main.Command->setFocus();
-    QTest::keyClick(main.Command, Qt::Key_P, Qt::AltModifier);
-    // The access key clicks the button a moment later, as an animated click.
-    EXPECT_TRUE(
-        QTest::qWaitFor([] { return QGuiApplication::clipboard()->text() == u"42"; }, 30000));
-    EXPECT_EQ(focusName(), u"CopyOutput");
-    EXPECT_EQ(main.Ans->text(), u"42");
-    QTest::keyClicks(QApplication::focusWidget(), u"9"_qs);
-    EXPECT_EQ(main.Command->text(), u"String(2000001, \"a\")");
+    QTest::mouseClick(main.CopyOutput, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"42");
 }
 
 // Layout -------------------------------------------------------------------------------------

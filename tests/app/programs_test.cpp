@@ -4,8 +4,6 @@
 #include "library_file.h"
 #include "window_fixture.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QStringList>
 

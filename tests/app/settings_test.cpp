@@ -5,12 +5,6 @@
 #include "settings_home.h"
 #include "window_fixture.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <cstdlib>
 

@@ -28,7 +28,8 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-// A main window over a temporary program folder, optionally with a settings file in it.
+// A main window over a temporary program folder, optionally with a settings file in it. The
+// tests of the folder get their file, folder and test headers from here.
 class WindowTest : public ::testing::Test {
 protected:
     QString folder() const { return m_dir.path(); }
