@@ -332,7 +332,6 @@ TEST_F(InputHistoryWindowTest, InputsAndTapeAreKeptAcrossRunsUntilForgotten) {
     EXPECT_EQ(history(), "#Quorvix input history\n1+1\nbad(\n2*3\n");
     const QString tapePath = m_dir.filePath(u"Quorvix-tape.txt"_qs);
     EXPECT_EQ(readTapeFile(tapePath), main.resultTape().entries());
-    EXPECT_EQ(iniContent(), std::nullopt);
 
     // The context menu from the keyboard, once.
     QSignalSpy opened(main.Command, &CommandBox::contextMenuOpening);
