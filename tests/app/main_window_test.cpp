@@ -316,7 +316,6 @@ TEST_P(FrameCloseTest, WritesTheSettings) {
 }
 
 const FrameCloseCase kCloses[] = {
-    {"VBScriptKeypadShown", "pad=1", false, "lang=0\r\npad=1\r\n"},
     {"VBScriptKeypadHidden", "", false, "lang=0\r\npad=0\r\n"},
     {"JavaScript", "", true, "lang=1\r\npad=1\r\n"},
     {"JavaScriptFromSettings", "lang=1", false, "lang=1\r\npad=1\r\n"},
