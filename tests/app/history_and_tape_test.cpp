@@ -196,13 +196,7 @@ TEST_F(HistoryFileTest, WrittenForTheOwnerOnlyAndReadBack) {
 }
 
 TEST_F(HistoryFileTest, HugeFileIsReadOnlyUpToTheLimit) {
-    QFile file(historyPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    const QByteArray lines = QByteArray("1+1\n2*3\n").repeated(1 << 16); // 512 KiB
-    for (qsizetype written = 0; written <= kHistoryReadLimit; written += lines.size()) {
-        file.write(lines);
-    }
-    file.close();
+    writeHistory(QByteArray("1+1\n2*3\n").repeated(kHistoryReadLimit / 8 + 1)); // 4 MiB and more
     EXPECT_EQ(readHistoryFile(historyPath()).entries.size(), kHistoryReadLimit / 4);
     EXPECT_EQ(readHistoryFile(m_dir.path()).entries.size(), 0); // a folder reads as empty
 }
