@@ -34,7 +34,7 @@ protected:
     std::unique_ptr<HelpWindow> m_window;
 };
 
-TEST_F(HelpWindowTest, CaptionPlacementDesignSizeCursorsAndIcon) {
+TEST_F(HelpWindowTest, CaptionPlacementDesignSizeCursorsAndIcons) {
     HelpWindow& help = create();
     EXPECT_EQ(help.windowTitle(), u"Quorvix Help");
     EXPECT_EQ(help.geometry(), QRect(37, 36, 865, 621));
@@ -43,7 +43,12 @@ TEST_F(HelpWindowTest, CaptionPlacementDesignSizeCursorsAndIcon) {
     EXPECT_EQ(help.imgSendMoreInfo->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(help.lblSendMoreInfo->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(help.txtHelpFile->viewport()->cursor().shape(), Qt::IBeamCursor);
-    EXPECT_EQ(help.windowIcon().availableSizes(), QList<QSize>{QSize(16, 16)}); // its own icon
+    // Its own icon; the main window's comes in every desktop size.
+    EXPECT_EQ(help.windowIcon().availableSizes(), QList<QSize>{QSize(16, 16)});
+    const QIcon icon = app::appIcon();
+    for (const int side : {16, 32, 48, 256}) {
+        EXPECT_EQ(icon.pixmap(side, side).size(), QSize(side, side)) << side;
+    }
 }
 
 TEST_F(HelpWindowTest, ReadmeIsShownReadOnlyWithItsLastLineEnded) {
@@ -132,14 +137,6 @@ TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddress) {
     EXPECT_TRUE(HelpWindow::advertiserUrl().isValid());
     EXPECT_TRUE(help.isVisible());
     EXPECT_EQ(help.txtHelpFile->toPlainText(), before);
-}
-
-TEST(Icons, MainWindowIconComesInEveryDesktopSize) {
-    const QIcon icon = quorvix::app::appIcon();
-    ASSERT_FALSE(icon.isNull());
-    for (const int side : {16, 32, 48, 256}) {
-        EXPECT_EQ(icon.pixmap(side, side).size(), QSize(side, side)) << side;
-    }
 }
 
 // Read-me text ---------------------------------------------------------------------------------

@@ -139,7 +139,12 @@ TEST_P(HistoryParseTest, ReadsAsFarAsSound) {
     EXPECT_EQ(content.remember, GetParam().remember);
 }
 
+// Entries that need escapes in the file.
+const QStringList kOdd{u"1+1"_qs, u"a\nb\r\\n"_qs, u"#1/1/2000#"_qs, u"\u03c0 \\"_qs};
 const ParseCase kFiles[] = {
+    {"RoundTrip", historyText({kOdd, true}), kOdd, true},
+    // Remembering off, the file keeps only the mark.
+    {"WrittenOff", historyText({{u"1"_qs}, false}), {}, false},
     {"AsWritten", "#Quorvix input history\n1+1\n2*3\n", {"1+1", "2*3"}, true},
     {"Empty", "", {}, true},
     {"RememberOff", "#Quorvix input history\n#remember=0\n", {}, false},
@@ -155,13 +160,6 @@ const ParseCase kFiles[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Files, HistoryParseTest, testing::ValuesIn(kFiles),
                          testing_rows::RowName());
-
-TEST(HistoryTextTest, EntriesComeBackAsTheyWere) {
-    const HistoryContent content{{u"1+1"_qs, u"a\nb\r\\n"_qs, u"#1/1/2000#"_qs, u"\u03c0 \\"_qs},
-                                 true};
-    EXPECT_EQ(parseHistory(historyText(content)), content);
-    EXPECT_EQ(historyText({{u"1"_qs}, false}), "#Quorvix input history\n#remember=0\n");
-}
 
 // History file on disk -------------------------------------------------------------------------
 
