@@ -54,22 +54,24 @@ TEST_P(NamePrefixTest, FindsTheNameBeingTyped) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Prefixes, NamePrefixTest,
-    testing::Values(PrefixCase{"NameAfterOperator", "1+sq|", VB, "sq", ""},
-                    PrefixCase{"NameAtStart", "Sq|", VB, "Sq", ""},
-                    PrefixCase{"ExponentInsideNumber", "2e|", VB, nullptr, ""},
-                    PrefixCase{"ExponentWithDigits", "1+1E5|", VB, nullptr, ""},
-                    PrefixCase{"DecimalExponent", "1.5e|", VB, nullptr, ""},
-                    PrefixCase{"ExponentShorthandAtStart", "e3|", VB, nullptr, ""},
-                    PrefixCase{"ELetterAtStartAfterBlanks", "  ex|", VB, nullptr, ""},
-                    PrefixCase{"ELetterLaterIsAName", "1+ex|", VB, "ex", ""},
-                    PrefixCase{"StatementMayBeginWithE", "!e|", VB, "e", ""},
-                    PrefixCase{"HexLiteral", "&HF|", VB, nullptr, ""},
-                    PrefixCase{"JavaScriptHex", "0xf|", JS, nullptr, ""},
-                    PrefixCase{"MathMember", "Math.sq|", JS, "sq", "Math"},
-                    PrefixCase{"InsideAWord", "S|qr", VB, nullptr, ""},
-                    PrefixCase{"NothingTyped", "1+|", VB, nullptr, ""}));
+const PrefixCase kPrefixes[] = {
+    {"NameAfterOperator", "1+sq|", VB, "sq", ""},
+    {"NameAtStart", "Sq|", VB, "Sq", ""},
+    {"ExponentInsideNumber", "2e|", VB, nullptr, ""},
+    {"ExponentWithDigits", "1+1E5|", VB, nullptr, ""},
+    {"DecimalExponent", "1.5e|", VB, nullptr, ""},
+    {"ExponentShorthandAtStart", "e3|", VB, nullptr, ""},
+    {"ELetterAtStartAfterBlanks", "  ex|", VB, nullptr, ""},
+    {"ELetterLaterIsAName", "1+ex|", VB, "ex", ""},
+    {"StatementMayBeginWithE", "!e|", VB, "e", ""},
+    {"HexLiteral", "&HF|", VB, nullptr, ""},
+    {"JavaScriptHex", "0xf|", JS, nullptr, ""},
+    {"MathMember", "Math.sq|", JS, "sq", "Math"},
+    {"InsideAWord", "S|qr", VB, nullptr, ""},
+    {"NothingTyped", "1+|", VB, nullptr, ""},
+};
+INSTANTIATE_TEST_SUITE_P(Prefixes, NamePrefixTest, testing::ValuesIn(kPrefixes),
+                         testing_rows::RowName());
 
 struct SpanCase {
     const char* name;
@@ -90,41 +92,23 @@ TEST_P(SyntaxSpanTest, ColoursEachPiece) {
     }
 }
 
-using K = SpanKind;
-INSTANTIATE_TEST_SUITE_P(
-    Spans, SyntaxSpanTest,
-    testing::Values(
-        SpanCase{"VBScriptPieces",
-                 "|Mid(\"a\"\"b\", 2e3) + Total Mod 1 ' note",
-                 VB,
-                 {{0, 3, K::Builtin},
-                  {4, 6, K::String},
-                  {12, 3, K::Number},
-                  {17, 1, K::Operator},
-                  {19, 5, K::UserName},
-                  {25, 3, K::Keyword},
-                  {29, 1, K::Number},
-                  {31, 6, K::Comment}}},
-        SpanCase{"ExponentShorthand", "|e-3", VB, {{0, 3, K::Number}}},
-        SpanCase{"DateLiteralIsANumber", "|#1/2/2000#", VB, {{0, 10, K::Number}}},
-        SpanCase{"MatchedBrackets",
-                 "(1|)",
-                 VB,
-                 {{0, 1, K::MatchedBracket}, {1, 1, K::Number}, {2, 1, K::MatchedBracket}}},
-        SpanCase{"UnmatchedBracket", "1)|", VB, {{0, 1, K::Number}, {1, 1, K::UnmatchedBracket}}},
-        SpanCase{"BracketInStringIgnored",
-                 "\")\"|(",
-                 VB,
-                 {{0, 3, K::String}, {3, 1, K::UnmatchedBracket}}},
-        SpanCase{"JavaScriptPieces",
-                 "|Math.sqrt(rate) /* c */ 'x'",
-                 JS,
-                 {{0, 4, K::Builtin},
-                  {5, 4, K::Builtin},
-                  {10, 4, K::UserName},
-                  {16, 7, K::Comment},
-                  {24, 3, K::String}}},
-        SpanCase{"JavaScriptIsCaseSensitive", "|Rate", JS, {}}));
+constexpr auto B = SpanKind::Builtin, S = SpanKind::String, N = SpanKind::Number;
+constexpr auto Op = SpanKind::Operator, U = SpanKind::UserName, Kw = SpanKind::Keyword;
+constexpr auto C = SpanKind::Comment, M = SpanKind::MatchedBracket;
+constexpr auto Un = SpanKind::UnmatchedBracket;
+const SpanCase kSpans[] = {
+    {"VBScriptCall", "|Mid(\"a\"\"b\", 2e3)", VB, {{0, 3, B}, {4, 6, S}, {12, 3, N}}},
+    {"VBScriptWords", "|Total Mod 1 ' note", VB, {{0, 5, U}, {6, 3, Kw}, {10, 1, N}, {12, 6, C}}},
+    {"ExponentShorthand", "|e-3", VB, {{0, 3, N}}},
+    {"DateLiteralIsANumber", "|#1/2/2000#", VB, {{0, 10, N}}},
+    {"MatchedBrackets", "(1|)+", VB, {{0, 1, M}, {1, 1, N}, {2, 1, M}, {3, 1, Op}}},
+    {"UnmatchedBracket", "1)|", VB, {{0, 1, N}, {1, 1, Un}}},
+    {"BracketInStringIgnored", "\")\"|(", VB, {{0, 3, S}, {3, 1, Un}}},
+    {"JavaScriptNames", "|Math.sqrt(rate)", JS, {{0, 4, B}, {5, 4, B}, {10, 4, U}}},
+    {"JavaScriptCommentAndString", "|/* c */ 'x'", JS, {{0, 7, C}, {8, 3, S}}},
+    {"JavaScriptIsCaseSensitive", "|Rate", JS, {}},
+};
+INSTANTIATE_TEST_SUITE_P(Spans, SyntaxSpanTest, testing::ValuesIn(kSpans), testing_rows::RowName());
 
 TEST(ScriptWords, SignaturesCoverVBScriptAndMath) {
     EXPECT_EQ(findWord(VB, {}, u"mid")->signature, QStringLiteral("Mid(string, start[, length])"));
@@ -229,10 +213,11 @@ TEST_P(ErrorMarkTest, IsUnderlinedAndTheRestIsAsBefore) {
     EXPECT_TRUE(box.extraSelections().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Failures, ErrorMarkTest,
-                         testing::Values(ErrorMarkCase{"SyntaxError", "  2(3)+)|", 7},
-                                         ErrorMarkCase{"RunTimeErrorOnTheSecondLine",
-                                                       "!x = 1\ny = Sqr(-1)|", 11}),
+const ErrorMarkCase kFailures[] = {
+    {"SyntaxError", "  2(3)+)|", 7},
+    {"RunTimeErrorOnTheSecondLine", "!x = 1\ny = Sqr(-1)|", 11},
+};
+INSTANTIATE_TEST_SUITE_P(Failures, ErrorMarkTest, testing::ValuesIn(kFailures),
                          testing_rows::RowName());
 
 TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "command_box.h"
-#include "file_helpers.h"
 #include "main_window.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -14,7 +15,21 @@
 
 namespace quorvix::app::testing_support {
 
-// A main window over a temporary program folder, optionally with a settings file in it.
+inline QByteArray fileContent(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Writes `bytes` to `path`, making the folders on the way.
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// A main window over a temporary program folder, optionally with a settings file in it. The
+// tests of the folder get their file, folder and test headers from here.
 class WindowTest : public ::testing::Test {
 protected:
     QString folder() const { return m_dir.path(); }

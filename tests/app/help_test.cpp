@@ -1,15 +1,14 @@
+// The help window and the read-me it shows; both windows show icons of our own, the same
+// pictures the desktop entry uses.
 #include "../table_rows.h"
+#include "app_icon.h"
 #include "clickable_label.h"
-#include "file_helpers.h"
 #include "help_window.h"
+#include "readme_text.h"
+#include "window_fixture.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
@@ -35,7 +34,7 @@ protected:
     std::unique_ptr<HelpWindow> m_window;
 };
 
-TEST_F(HelpWindowTest, CaptionPlacementDesignSizeAndCursors) {
+TEST_F(HelpWindowTest, CaptionPlacementDesignSizeCursorsAndIcons) {
     HelpWindow& help = create();
     EXPECT_EQ(help.windowTitle(), u"Quorvix Help");
     EXPECT_EQ(help.geometry(), QRect(37, 36, 865, 621));
@@ -44,6 +43,12 @@ TEST_F(HelpWindowTest, CaptionPlacementDesignSizeAndCursors) {
     EXPECT_EQ(help.imgSendMoreInfo->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(help.lblSendMoreInfo->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(help.txtHelpFile->viewport()->cursor().shape(), Qt::IBeamCursor);
+    // Its own icon; the main window's comes in every desktop size.
+    EXPECT_EQ(help.windowIcon().availableSizes(), QList<QSize>{QSize(16, 16)});
+    const QIcon icon = app::appIcon();
+    for (const int side : {16, 32, 48, 256}) {
+        EXPECT_EQ(icon.pixmap(side, side).size(), QSize(side, side)) << side;
+    }
 }
 
 TEST_F(HelpWindowTest, ReadmeIsShownReadOnlyWithItsLastLineEnded) {
@@ -86,15 +91,6 @@ TEST_F(HelpWindowTest, HugeReadmeShowsItsFirstPartAndSaysSo) {
     EXPECT_TRUE(text.contains(QString::number(bytes.size())));
 }
 
-TEST_F(HelpWindowTest, LayoutAtTheSmallestSize) {
-    HelpWindow& help = create();
-    help.show();
-    help.resize(100, 100); // smaller than allowed: kept at the minimum
-    EXPECT_EQ(help.size(), QSize(465, 246));
-    EXPECT_EQ(help.imgSendMoreInfo->size(), QSize(468, 60));
-    EXPECT_EQ(help.lblSendMoreInfo->size(), QSize(469, 13));
-}
-
 struct SizeCase {
     const char* name;
     QSize size;
@@ -105,8 +101,8 @@ class HelpLayoutTest : public HelpWindowTest, public testing::WithParamInterface
 TEST_P(HelpLayoutTest, BannerAndLineStayCentredBelowTheText) {
     HelpWindow& help = create();
     help.show();
-    help.resize(GetParam().size);
-    ASSERT_EQ(help.size(), GetParam().size);
+    help.resize(GetParam().size); // a size below the minimum is kept at the minimum
+    ASSERT_EQ(help.size(), GetParam().size.expandedTo(QSize(465, 246)));
     const QRect text = help.txtHelpFile->geometry();
     const QRect banner = help.imgSendMoreInfo->geometry();
     const QRect label = help.lblSendMoreInfo->geometry();
@@ -117,13 +113,15 @@ TEST_P(HelpLayoutTest, BannerAndLineStayCentredBelowTheText) {
     EXPECT_LE(std::abs(2 * label.left() + label.width() - help.width()), 1);
     EXPECT_EQ(banner.top(), text.bottom() + 1 + 12);
     EXPECT_EQ(label.top(), banner.bottom() + 1 + 4);
+    EXPECT_EQ(banner.size(), QSize(468, 60));
+    EXPECT_EQ(label.size(), QSize(469, 13));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, HelpLayoutTest,
                          testing::Values(SizeCase{"Design", {865, 621}},
                                          SizeCase{"Wide", {1200, 500}},
                                          SizeCase{"OddWidth", {777, 400}},
-                                         SizeCase{"Minimum", {465, 246}}),
+                                         SizeCase{"BelowTheMinimum", {100, 100}}),
                          testing_rows::RowName());
 
 TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddress) {
@@ -140,6 +138,67 @@ TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddress) {
     EXPECT_TRUE(help.isVisible());
     EXPECT_EQ(help.txtHelpFile->toPlainText(), before);
 }
+
+// Read-me text ---------------------------------------------------------------------------------
+
+struct ReadmeCase {
+    const char* name;
+    QByteArray bytes;
+    QString expected;
+};
+
+class ReadmeTextTest : public testing::TestWithParam<ReadmeCase> {};
+
+TEST_P(ReadmeTextTest, EveryLineEndsWithCrLf) {
+    const ReadmeCase& c = GetParam();
+    EXPECT_EQ(readmeText(c.bytes, c.bytes.size()), c.expected);
+}
+
+const QString kCrLf = u"\r\n"_qs;
+const ReadmeCase kLines[] = {
+    {"Empty", "", u""_qs},
+    {"LastLineWithoutEnd", "one\r\ntwo", u"one\r\ntwo\r\n"_qs},
+    {"CrLfLines", "one\r\ntwo\r\n", u"one\r\ntwo\r\n"_qs},
+    {"CrOnlyLines", "one\rtwo\r", u"one\r\ntwo\r\n"_qs},
+    {"LoneLfStaysInTheLine", "one\ntwo\r\n", u"one\ntwo\r\n"_qs},
+    {"EmptyLinesKept", "\r\n\r\nx", u"\r\n\r\nx\r\n"_qs},
+    {"CrCrLfIsTwoLines", "a\r\r\nb", u"a\r\n\r\nb\r\n"_qs},
+    {"Utf8Decoded", "pi = \xcf\x80\r\n", u"pi = \u03c0\r\n"_qs},
+    {"InvalidUtf8ReadAsLatin1", "caf\xe9\r\n", u"caf\u00e9\r\n"_qs},
+    {"NulShownAsSymbol", QByteArray("a\0b", 3), u"a\u2400b\r\n"_qs},
+    {"VeryLongLineShownInPieces", QByteArray(2 * kLongLine + 5, 'a'),
+     QString(kLongLine, u'a') + kCrLf + QString(kLongLine, u'a') + kCrLf + u"aaaaa\r\n"_qs},
+    // U+1D11E, four bytes in UTF-8, two UTF-16 units, straddling the piece boundary.
+    {"PieceKeepsASurrogatePair", QByteArray(kLongLine - 1, 'a') + "\xf0\x9d\x84\x9e" + 'b',
+     QString(kLongLine - 1, u'a') + u"\r\n\U0001D11Eb\r\n"_qs},
+};
+INSTANTIATE_TEST_SUITE_P(Lines, ReadmeTextTest, testing::ValuesIn(kLines), testing_rows::RowName());
+
+struct PartCase {
+    const char* name;
+    QByteArray part;  // what was loaded
+    qint64 fileSize;  // the whole file's size
+    QString expected; // before the closing note
+};
+
+class ReadmePartTest : public testing::TestWithParam<PartCase> {};
+
+TEST_P(ReadmePartTest, ShowsWholeLinesAndSaysWhatIsLeftOut) {
+    const PartCase& c = GetParam();
+    const QString text = readmeText(c.part, c.fileSize);
+    ASSERT_TRUE(text.startsWith(c.expected)) << text.toStdString();
+    const QString note = text.sliced(c.expected.size());
+    EXPECT_TRUE(note.contains(QStringLiteral("is not shown"))) << note.toStdString();
+    EXPECT_TRUE(note.contains(QString::number(c.fileSize))) << note.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Parts, ReadmePartTest,
+    testing::Values(PartCase{"CutAfterLastCr", "one\r\ntwo\r\nthr", 100, u"one\r\ntwo\r\n"_qs},
+                    PartCase{"CutAfterLastLfWithoutCr", "one\ntwo\nthr", 100, u"one\ntwo\n\r\n"_qs},
+                    PartCase{"SplitUtf8SequenceDropped", "ab\xcf", 100, u"ab\r\n"_qs},
+                    PartCase{"WholeUtf8SequenceKept", "ab\xcf\x80", 100, u"ab\u03c0\r\n"_qs}),
+    testing_rows::RowName());
 
 } // namespace
 } // namespace quorvix::help

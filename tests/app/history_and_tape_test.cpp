@@ -1,0 +1,437 @@
+// The input history and the result tape: their rules, their files, and the keys and menus of
+// the window that keeps them.
+#include "../table_rows.h"
+#include "history_file.h"
+#include "history_keeper.h"
+#include "input_history.h"
+#include "keypad_button.h"
+#include "result_tape.h"
+#include "tape_keeper.h"
+#include "tape_window.h"
+#include "window_fixture.h"
+
+#include <QClipboard>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <utility>
+#include <vector>
+
+#include <sys/stat.h>
+
+namespace quorvix::app {
+namespace {
+
+using testing_rows::PrintTo;
+
+using testing_support::WindowTest;
+
+// A walk through the entries "1+1", "2*3": each step is a key with what the line holds then,
+// and what the key puts in the line (nothing: the key is left to move the cursor).
+struct Step {
+    int direction; // U (-1) Up, D (+1) Down
+    const char* current;
+    const char* expected; // nullptr: nothing recalled
+};
+
+struct WalkCase {
+    const char* name;
+    std::vector<Step> steps;
+};
+
+class InputHistoryWalkTest : public testing::TestWithParam<WalkCase> {};
+
+TEST_P(InputHistoryWalkTest, RecallsAndKeepsWhatWasTyped) {
+    InputHistory history;
+    history.add(u"1+1"_qs);
+    history.add(u"2*3"_qs);
+    for (const Step& step : GetParam().steps) {
+        const QString current = QString::fromUtf8(step.current);
+        const std::optional<QString> got =
+            step.direction < 0 ? history.up(current) : history.down(current);
+        if (step.expected) {
+            EXPECT_EQ(got, QString::fromUtf8(step.expected)) << step.current;
+        } else {
+            EXPECT_EQ(got, std::nullopt) << step.current;
+        }
+    }
+}
+
+constexpr int U = -1, D = 1;
+const WalkCase kSteps[] = {
+    {"UpPastOldestLeavesTheKey", {{U, "", "2*3"}, {U, "2*3", "1+1"}, {U, "1+1", nullptr}}},
+    {"DraftComesBack", {{U, "7", "2*3"}, {U, "2*3", "1+1"}, {D, "1+1", "2*3"}, {D, "2*3", "7"}}},
+    {"DownAtTheDraftLeavesTheKey", {{D, "draft", nullptr}}},
+    {"EditKept", {{U, "", "2*3"}, {U, "2*3+4", "1+1"}, {D, "1+1", "2*3+4"}, {D, "2*3+4", ""}}},
+    {"AnEditTakenBackIsForgotten",
+     {{U, "", "2*3"},
+      {U, "2*3+4", "1+1"},
+      {D, "1+1", "2*3+4"},
+      {U, "2*3", "1+1"},
+      {D, "1+1", "2*3"}}},
+    {"TheTextInTheLineIsSkipped", {{U, "2*3", "1+1"}, {D, "1+1", "2*3"}}},
+    {"NothingElseToRecall", {{U, "1+1", "2*3"}, {U, "2*3", "1+1"}, {U, "1+1", nullptr}}},
+};
+INSTANTIATE_TEST_SUITE_P(Steps, InputHistoryWalkTest, testing::ValuesIn(kSteps),
+                         testing_rows::RowName());
+
+struct AddCase {
+    const char* name;
+    QStringList added;
+    QStringList expected;
+};
+
+class InputHistoryAddTest : public testing::TestWithParam<AddCase> {};
+
+TEST_P(InputHistoryAddTest, RecordsEachInputOnce) {
+    InputHistory history;
+    for (const QString& input : GetParam().added) {
+        history.add(input);
+    }
+    EXPECT_EQ(history.entries(), GetParam().expected);
+    // Read back from a file the same rules apply.
+    InputHistory loaded;
+    loaded.addOlder(GetParam().added);
+    EXPECT_EQ(loaded.entries(), GetParam().expected);
+}
+
+const AddCase kInputs[] = {
+    {"RepeatOfNewestNotAdded", {"1", "1", "2", "1"}, {"1", "2", "1"}},
+    {"BlankNotAdded", {"", "  ", "\n", "1"}, {"1"}},
+    {"TextKeptAsTyped", {" 2(3) ", "a\nb"}, {" 2(3) ", "a\nb"}},
+    {"OverlongNotAdded", {"1", QString(InputHistory::kMaxEntryLength + 1, u'7')}, {"1"}},
+};
+INSTANTIATE_TEST_SUITE_P(Inputs, InputHistoryAddTest, testing::ValuesIn(kInputs),
+                         testing_rows::RowName());
+
+TEST(InputHistoryLimitTest, KeepsTheNewestThousandAndAMegaCharacter) {
+    InputHistory history;
+    for (int i = 0; i < 1005; ++i) {
+        history.add(QString::number(i));
+    }
+    ASSERT_EQ(history.entries().size(), 1000);
+    EXPECT_EQ(history.entries().constFirst(), u"5");
+    EXPECT_EQ(history.entries().constLast(), u"1004");
+    for (int i = 0; i < 20; ++i) {
+        history.add(QString(InputHistory::kMaxEntryLength, QChar(u'a' + i)));
+    }
+    EXPECT_EQ(history.entries().size(), 16); // 16 * 65,536 characters fill the megacharacter
+    EXPECT_EQ(history.entries().constLast().front(), QChar(u'a' + 19));
+}
+
+// History file text ----------------------------------------------------------------------------
+
+struct ParseCase {
+    const char* name;
+    QByteArray bytes;
+    QStringList entries;
+    bool remember;
+};
+
+class HistoryParseTest : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(HistoryParseTest, ReadsAsFarAsSound) {
+    const HistoryContent content = parseHistory(GetParam().bytes);
+    EXPECT_EQ(content.entries, GetParam().entries);
+    EXPECT_EQ(content.remember, GetParam().remember);
+}
+
+// Entries that need escapes in the file.
+const QStringList kOdd{u"1+1"_qs, u"a\nb\r\\n"_qs, u"#1/1/2000#"_qs, u"\u03c0 \\"_qs};
+const ParseCase kFiles[] = {
+    {"RoundTrip", historyText({kOdd, true}), kOdd, true},
+    // Remembering off, the file keeps only the mark.
+    {"WrittenOff", historyText({{u"1"_qs}, false}), {}, false},
+    {"AsWritten", "#Quorvix input history\n1+1\n2*3\n", {"1+1", "2*3"}, true},
+    {"Empty", "", {}, true},
+    {"RememberOff", "#Quorvix input history\n#remember=0\n", {}, false},
+    {"Escapes", "a\\nb\\\\c\\r\n\\#1#\n", {"a\nb\\c\r", "#1#"}, true},
+    {"CutInTheMiddle", "1+1\n2*", {"1+1"}, true},
+    {"InvalidUtf8LineSkipped", "1\n\xff\xfe\n\xe2\x82\n2\n", {"1", "2"}, true},
+    {"UnknownEscapeSkipped", "1\n\\x\n2\\\n3\n", {"1", "3"}, true},
+    {"UnknownMarksIgnored", "#remember=2\n#other\n1\n", {"1"}, true},
+    {"CrLfLineEnds", "1+1\r\n2\r\n", {"1+1", "2"}, true},
+    {"NulKept", QByteArray("1\0002\n", 4), {QString(u"1\u00002"_qs)}, true},
+    {"EmptyLinesSkipped", "\n\n1\n", {"1"}, true},
+    {"Utf8Kept", "\xcf\x80\xc2\xb2\n", {u"\u03c0\u00b2"_qs}, true},
+};
+INSTANTIATE_TEST_SUITE_P(Files, HistoryParseTest, testing::ValuesIn(kFiles),
+                         testing_rows::RowName());
+
+// History file on disk -------------------------------------------------------------------------
+
+// The window fixture; the file tests use only its folder.
+class InputHistoryWindowTest : public WindowTest {
+protected:
+    QString historyPath() const { return m_dir.filePath(QStringLiteral("Quorvix-history.txt")); }
+    void writeHistory(const QByteArray& bytes) const {
+        testing_support::writeFile(historyPath(), bytes);
+    }
+    QByteArray history() const { return testing_support::fileContent(historyPath()); }
+    void triggerMenuAction(const char* name) {
+        const std::unique_ptr<QMenu> menu = window().Command->createContextMenu({});
+        QAction* action = menu->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_TRUE(action);
+        action->trigger();
+    }
+};
+using HistoryFileTest = InputHistoryWindowTest;
+
+TEST_F(HistoryFileTest, WrittenForTheOwnerOnlyAndReadBack) {
+    writeHistory("a longer text than the history\n");
+    QFile::setPermissions(historyPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    const HistoryContent written{{u"1+1"_qs, u"2*3"_qs}, true};
+    ASSERT_TRUE(writeHistoryFile(historyPath(), written));
+    EXPECT_EQ(readHistoryFile(historyPath()), written);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(historyPath()).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Quorvix-history.txt")});
+}
+
+TEST_F(HistoryFileTest, HugeFileIsReadOnlyUpToTheLimit) {
+    writeHistory(QByteArray("1+1\n2*3\n").repeated(kHistoryReadLimit / 8 + 1)); // 4 MiB and more
+    EXPECT_EQ(readHistoryFile(historyPath()).entries.size(), kHistoryReadLimit / 4);
+    EXPECT_EQ(readHistoryFile(m_dir.path()).entries.size(), 0); // a folder reads as empty
+}
+
+// Result tape ----------------------------------------------------------------------------------
+
+const TapeEntry kSum{u"1+1"_qs, u"2"_qs, true};
+const TapeEntry kFailed{u"1/0"_qs, u"Division by zero"_qs, false};
+const TapeEntry kStatement{u"!x = \"a\\b\"\n"_qs, QString(), false};
+
+struct FileCase {
+    const char* name;
+    QByteArray bytes;
+    QList<TapeEntry> expected;
+};
+
+class TapeFileTest : public testing::TestWithParam<FileCase> {};
+
+TEST_P(TapeFileTest, ReadsAsFarAsItIsSound) {
+    EXPECT_EQ(parseTapeFile(GetParam().bytes), GetParam().expected);
+}
+
+const FileCase kTapes[] = {
+    {"RoundTrip", tapeFileText({kSum, kFailed, kStatement}), {kSum, kFailed, kStatement}},
+    {"CrLfLineEnds", "#Quorvix result tape\r\n>1+1\r\n=2\r\n", {kSum}},
+    {"CutLastLine", "#Quorvix result tape\n>1+1\n=2\n>1/0\n!Divi", {kSum, {u"1/0"_qs, {}, false}}},
+    {"BadInputDropsItsEntry", ">1\\q1\n=2\n>1+1\n=2\n", {kSum}},
+    {"BadOutputDropsOnlyTheOutput", ">1+1\n=\xff\n", {{u"1+1"_qs, QString(), false}}},
+    {"StrayAndUnknownLinesAreSkipped", "=5\nnoise\n#other\n>1+1\n=2\n!again\n", {kSum}},
+    {"Empty", "", {}},
+};
+INSTANTIATE_TEST_SUITE_P(Files, TapeFileTest, testing::ValuesIn(kTapes), testing_rows::RowName());
+
+TEST(ResultTapeTest, KeepsTheNewestWithinBounds) {
+    ResultTape tape;
+    for (int i = 0; i < ResultTape::kMaxEntries + 5; ++i) {
+        tape.add({QString::number(i), QString::number(i), true});
+    }
+    ASSERT_EQ(tape.entries().size(), ResultTape::kMaxEntries);
+    EXPECT_EQ(tape.entries().constFirst().input, u"5");
+    tape.addOlder({kSum});
+    EXPECT_EQ(tape.entries().constLast().input, QString::number(ResultTape::kMaxEntries + 4));
+    EXPECT_EQ(tape.entries().constFirst().input, u"5"); // the older entry made room at once
+
+    // A cut answer is no longer one: inserting it would insert a wrong number.
+    tape.clear();
+    tape.add({u"huge"_qs, QString(ResultTape::kMaxFieldLength + 1, u'9'), true});
+    EXPECT_FALSE(tape.entries().constFirst().answered);
+    EXPECT_TRUE(tape.entries().constFirst().output.endsWith(u"(cut: 65537 characters)"));
+    tape.add({u" "_qs, QString(), false});
+    ASSERT_EQ(tape.entries().size(), 1);
+    tape.remove(0);
+    tape.remove(3); // out of range: nothing
+    EXPECT_TRUE(tape.entries().isEmpty());
+}
+
+TEST(ResultTapeTest, TextFormShowsAnswersErrorsAndStatements) {
+    EXPECT_EQ(tapeText({kSum, kFailed, {u"!x=1"_qs, QString(), false}}),
+              u"1+1\n= 2\n\n1/0\n! Division by zero\n\n!x=1\n");
+    EXPECT_EQ(tapeText({}), QString());
+}
+
+// In the window -------------------------------------------------------------------------------
+
+// Keys in the input line with "1+1" and "2*3" kept from an earlier run.
+struct KeysCase {
+    const char* name;
+    const char* text;
+    qsizetype cursor;
+    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+    const char* expectedText;
+    qsizetype expectedCursor;
+};
+
+class InputHistoryKeysTest : public InputHistoryWindowTest,
+                             public testing::WithParamInterface<KeysCase> {};
+
+TEST_P(InputHistoryKeysTest, RecallOnlyWhereTheCursorCannotMove) {
+    writeHistory("#Quorvix input history\n1+1\n2*3\n");
+    MainWindow& main = open();
+    setLine(QString::fromUtf8(GetParam().text), GetParam().cursor);
+    for (const auto& [key, modifiers] : GetParam().keys) {
+        QTest::keyClick(main.Command, key, modifiers);
+    }
+    EXPECT_EQ(main.Command->text(), QString::fromUtf8(GetParam().expectedText));
+    EXPECT_EQ(main.Command->selStart(), GetParam().expectedCursor);
+}
+
+constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
+const std::pair<Qt::Key, Qt::KeyboardModifiers> kUp{Qt::Key_Up, kNone}, kDown{Qt::Key_Down, kNone};
+
+const KeysCase kRecalls[] = {
+    {"KeypadArrowRecalls", "", 0, {{Qt::Key_Up, Qt::KeypadModifier}}, "2*3", 3},
+    {"DownBringsBackTheDraft", "7+", 1, {kUp, kUp, kDown, kDown}, "7+", 2},
+    {"UndoBringsBackTheLine", "7+", 2, {kUp, {Qt::Key_Z, Qt::ControlModifier}}, "7+", 2},
+    {"UpOnTheSecondLineMovesTheCursor", "12\n34", 4, {kUp}, "12\n34", 1},
+    {"UpOnTheFirstLineRecalls", "12\n34", 1, {kUp}, "2*3", 3},
+    {"DownOnTheFirstLineMovesTheCursor", "12\n34", 1, {kDown}, "12\n34", 4},
+    {"DownWithoutAnUpLeavesTheCursor", "12", 1, {kDown}, "12", 1},
+    {"ShiftUpSelects", "12", 2, {{Qt::Key_Up, Qt::ShiftModifier}}, "12", 0},
+};
+INSTANTIATE_TEST_SUITE_P(Keys, InputHistoryKeysTest, testing::ValuesIn(kRecalls),
+                         testing_rows::RowName());
+
+TEST_F(InputHistoryWindowTest, FileIsReadOnlyOnceTheWindowIsShown) {
+    writeHistory("1+1\n");
+    MainWindow& main = create();
+    EXPECT_TRUE(main.inputHistory().history().entries().isEmpty());
+    main.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main.inputHistory().history().entries().size() == 1; },
+                                30000));
+}
+
+// Inputs and the tape are kept across runs until the user turns remembering off; this run still
+// recalls and lists them, and the next run remembers that it is off.
+TEST_F(InputHistoryWindowTest, InputsAndTapeAreKeptAcrossRunsUntilForgotten) {
+    MainWindow& main = open();
+    evaluate(u"1+1"_qs);
+    main.showTape();
+    ASSERT_TRUE(main.tapeWindow()->saveAs(m_dir.filePath(u"saved.txt"_qs)));
+    EXPECT_EQ(testing_support::fileContent(m_dir.filePath(u"saved.txt"_qs)), "1+1\n= 2\n");
+    EXPECT_FALSE(main.tapeWindow()->saveAs(m_dir.filePath(u"no/such/folder/x.txt"_qs)));
+    evaluate(u"bad("_qs); // fails, and counts all the same
+    main.Command->setText(u"2*3"_qs);
+    QTest::mouseClick(main.Equals, Qt::LeftButton);
+    evaluate(u"2*3"_qs);
+    EXPECT_EQ(history(), "#Quorvix input history\n1+1\nbad(\n2*3\n");
+    const QString tapePath = m_dir.filePath(u"Quorvix-tape.txt"_qs);
+    EXPECT_EQ(readTapeFile(tapePath), main.resultTape().entries());
+
+    // The context menu from the keyboard, once.
+    QSignalSpy opened(main.Command, &CommandBox::contextMenuOpening);
+    QTimer::singleShot(0, [] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            popup->close();
+        }
+    });
+    QTest::keyClick(main.Command, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_EQ(opened.count(), 1);
+
+    // Off: the history file keeps only the mark, the tape file is emptied once and then left
+    // alone.
+    triggerMenuAction("rememberInputs");
+    EXPECT_EQ(history(), "#Quorvix input history\n#remember=0\n");
+    main.Command->setText(QString());
+    QTest::keyClick(main.Command, Qt::Key_Up);
+    EXPECT_EQ(main.Command->text(), u"2*3");
+    const qsizetype listed = main.tapeWindow()->Entries->count();
+    evaluate(u"7"_qs);
+    EXPECT_EQ(readTapeFile(tapePath), QList<TapeEntry>());
+    EXPECT_EQ(main.tapeWindow()->Entries->count(), listed + 1);
+
+    // The next run finds nothing old; on again, it keeps what comes; the menu opens the tape.
+    create();
+    window().show();
+    QTest::keyClick(window().Command, Qt::Key_Up);
+    EXPECT_EQ(window().Command->text(), u"");
+    EXPECT_FALSE(window().inputHistory().remembering());
+    triggerMenuAction("rememberInputs");
+    evaluate(u"4"_qs);
+    EXPECT_EQ(history(), "#Quorvix input history\n4\n");
+    triggerMenuAction("resultTape");
+    ASSERT_TRUE(window().tapeWindow());
+    EXPECT_EQ(window().tapeWindow()->Entries->count(), 1);
+    EXPECT_EQ(readTapeFile(tapePath), window().resultTape().entries());
+    triggerMenuAction("clearInputHistory");
+    EXPECT_EQ(history(), "#Quorvix input history\n");
+    window().Command->setText(QString());
+    QTest::keyClick(window().Command, Qt::Key_Up);
+    EXPECT_EQ(window().Command->text(), u"");
+    EXPECT_EQ(iniContent(), std::nullopt);
+}
+
+// The tape after "1+1", "1/0" and "2*3", with "7+" in the input line and the cursor at its end:
+// a key in the tape's list (or a button) on one entry.
+struct TapeCase {
+    const char* name;
+    int row;
+    Qt::Key key; // Qt::Key_unknown: click `button` instead
+    Qt::KeyboardModifiers modifiers;
+    const char* button;
+    const char* expectedLine;
+    QStringList expectedInputs;
+    const char* expectedClipboard; // nullptr: left as it was
+    int chosenAfter = -1;          // the entry chosen afterwards; -1: not looked at
+};
+
+class TapeKeysTest : public InputHistoryWindowTest, public testing::WithParamInterface<TapeCase> {};
+
+TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
+    MainWindow& main = open();
+    for (const QString& input : {u"1+1"_qs, u"1/0"_qs, u"2*3"_qs}) {
+        evaluate(input);
+    }
+    setLine(u"7+"_qs, 2);
+    QGuiApplication::clipboard()->setText(u"before"_qs);
+    QTest::keyClick(main.Command, Qt::Key_F9);
+    TapeWindow* tape = main.tapeWindow();
+    ASSERT_TRUE(tape);
+    ASSERT_EQ(tape->Entries->count(), 3);
+    EXPECT_EQ(tape->currentEntry(), 2); // the newest is chosen
+    tape->Entries->setCurrentRow(GetParam().row);
+    if (GetParam().key == Qt::Key_unknown) {
+        tape->findChild<QPushButton*>(QString::fromLatin1(GetParam().button))->click();
+    } else {
+        QTest::keyClick(tape->Entries, GetParam().key, GetParam().modifiers);
+    }
+    EXPECT_EQ(main.Command->text(), QString::fromUtf8(GetParam().expectedLine));
+    QStringList inputs;
+    for (const TapeEntry& entry : main.resultTape().entries()) {
+        inputs.append(entry.input);
+    }
+    EXPECT_EQ(inputs, GetParam().expectedInputs);
+    EXPECT_EQ(tape->Entries->count(), inputs.size());
+    if (GetParam().chosenAfter >= 0) {
+        EXPECT_EQ(tape->currentEntry(), GetParam().chosenAfter);
+    }
+    const char* clipboard = GetParam().expectedClipboard;
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QString::fromUtf8(clipboard ? clipboard : "before"));
+}
+
+const QStringList kAll{u"1+1"_qs, u"1/0"_qs, u"2*3"_qs}, kFirstAndLast{u"1+1"_qs, u"2*3"_qs},
+    kLastTwo{u"1/0"_qs, u"2*3"_qs};
+
+const TapeCase kTapeKeys[] = {
+    {"EnterInsertsTheAnswer", 2, Qt::Key_Return, kNone, "", "7+6", kAll, nullptr},
+    {"ShiftEnterInsertsTheInput", 2, Qt::Key_Return, Qt::ShiftModifier, "", "7+2*3", kAll, nullptr},
+    {"AnErrorHasNoAnswerToInsert", 1, Qt::Key_Enter, Qt::KeypadModifier, "", "7+", kAll, nullptr},
+    {"InsertButton", 0, Qt::Key_unknown, kNone, "InsertAnswer", "7+2", kAll, nullptr},
+    {"CtrlCCopiesTheEntry", 0, Qt::Key_C, Qt::ControlModifier, "", "7+", kAll, "1+1\n= 2"},
+    {"DeleteRemovesTheEntry", 1, Qt::Key_Delete, kNone, "", "7+", kFirstAndLast, nullptr},
+    {"DeleteTheFirstEntry", 0, Qt::Key_Delete, kNone, "", "7+", kLastTwo, nullptr},
+    {"ClearAll", 1, Qt::Key_unknown, kNone, "ClearAll", "7+", {}, nullptr},
+    {"UpChoosesTheEntryAbove", 2, Qt::Key_Up, kNone, "", "7+", kAll, nullptr, 1},
+};
+INSTANTIATE_TEST_SUITE_P(Keys, TapeKeysTest, testing::ValuesIn(kTapeKeys), testing_rows::RowName());
+
+} // namespace
+} // namespace quorvix::app

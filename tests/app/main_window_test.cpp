@@ -1,0 +1,607 @@
+#include "../table_rows.h"
+#include "help_window.h"
+#include "keypad_button.h"
+#include "settings_file.h"
+#include "window_fixture.h"
+#include "wrapping_push_button.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+
+#include <string_view>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvix::app {
+namespace {
+
+using testing_rows::PrintTo;
+
+using testing_support::focusName;
+using testing_support::WindowTest;
+
+class MainWindowTest : public WindowTest {};
+
+// Keypad states ----------------------------------------------------------------------------
+
+// Where the start finds its settings. HugeFile: the content, then zero bytes up to a gigabyte.
+// PastTheReadLimit: the content, zero bytes up to the read limit, then "lang=1".
+enum class Start { NoFile, File, Folder, Fifo, Unreadable, HugeFile, PastTheReadLimit };
+
+// The start, then steps: K clicks Keypad, J and V click the language options, k and v focus
+// Keypad and VBScript, t presses Alt+T, E Enter and < > the arrow keys on the focused control.
+// Nothing is evaluated on the way, and the height never changes.
+struct KeypadStateCase {
+    const char* name;
+    Start start;
+    QByteArray ini;
+    const char* steps;
+    int width;
+    const char* caption;
+    const char* language;
+    const char* focus = "Command";
+};
+
+class KeypadStateTest : public WindowTest, public testing::WithParamInterface<KeypadStateCase> {
+protected:
+    void prepare(Start start, const QByteArray& ini) {
+        const QByteArray name = QFile::encodeName(iniPath());
+        if (start == Start::Folder) {
+            ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("Quorvix.ini")));
+        } else if (start == Start::Fifo) {
+            ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
+        } else if (start != Start::NoFile) {
+            writeIni(ini);
+        }
+        if (start == Start::Unreadable && (::geteuid() == 0 || ::chmod(name.constData(), 0) != 0)) {
+            GTEST_SKIP() << "root reads files whatever their mode";
+        }
+        if (start == Start::HugeFile) {
+            ASSERT_TRUE(QFile::resize(iniPath(), qint64(1) << 30));
+        }
+        if (start == Start::PastTheReadLimit) {
+            QFile file(iniPath());
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.seek(SettingsFile::kReadLimit));
+            file.write("lang=1\r\n");
+        }
+    }
+};
+
+TEST_P(KeypadStateTest, FollowsTheSteps) {
+    const KeypadStateCase& row = GetParam();
+    prepare(row.start, row.ini);
+    if (IsSkipped() || HasFatalFailure()) {
+        return;
+    }
+    MainWindow& main = open();
+    main.Command->setText(u"5"_qs);
+    for (const char step : std::string_view(row.steps)) {
+        QWidget* focus = QApplication::focusWidget();
+        step == 'K'   ? QTest::mouseClick(main.Keypad, Qt::LeftButton)
+        : step == 'J' ? main.JavaScript->click()
+        : step == 'V' ? main.VBScript->click()
+        : step == 'k' ? main.Keypad->setFocus()
+        : step == 'v' ? main.VBScript->setFocus()
+        : step == 't' ? QTest::keyClick(focus, Qt::Key_T, Qt::AltModifier)
+        : step == 'E' ? QTest::keyClick(focus, Qt::Key_Return)
+        : step == '>' ? QTest::keyClick(focus, Qt::Key_Right)
+                      : QTest::keyClick(focus, Qt::Key_Left);
+        // An access key clicks its option a moment later, as an animated click.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return !main.JavaScript->isDown() && !main.VBScript->isDown(); }, 30000));
+    }
+    EXPECT_EQ(main.width(), row.width);
+    EXPECT_EQ(main.height(), 237);
+    EXPECT_EQ(main.Keypad->text(), QString::fromUtf8(row.caption));
+    EXPECT_EQ(main.Keypad->isEnabled(), row.language == std::string_view("VBScript"));
+    EXPECT_EQ(main.calc().language(), QString::fromLatin1(row.language));
+    EXPECT_EQ(main.VBScript->isChecked(), row.language == std::string_view("VBScript"));
+    EXPECT_EQ(main.JavaScript->isChecked(), row.language == std::string_view("JavaScript"));
+    EXPECT_EQ(focusName(), QString::fromLatin1(row.focus));
+    EXPECT_TRUE(main.Ans->text().isEmpty());
+    EXPECT_TRUE(main.FunctionTypeLabel->isEnabled());
+}
+
+constexpr const char* kShown = "<< &Keypad";
+constexpr const char* kHidden = "&Keypad >>";
+constexpr const char* kUnavailable = "Keypad Unavailable";
+constexpr const char* VB = "VBScript";
+constexpr const char* JS = "JavaScript";
+using enum Start;
+
+const KeypadStateCase kStates[] = {
+    {"FirstStartShowsTheKeypad", NoFile, "", "", 533, kShown, VB},
+    {"KeypadShows", File, "", "K", 533, kShown, VB, "Keypad"},
+    {"KeypadTwiceReturnsAndKeepsTheFocus", File, "", "KK", 329, kHidden, VB, "Keypad"},
+    {"JavaScriptMakesTheKeypadUnavailable", NoFile, "", "kJ", 329, kUnavailable, JS},
+    {"KeypadAfterJavaScriptAndBack", NoFile, "", "JVK", 533, kShown, VB, "Keypad"},
+    {"EnterOnAnotherPushButtonPressesIt", NoFile, "", "kE", 329, kHidden, VB, "Keypad"},
+    {"ArrowWithoutAChangeKeepsTheFocus", NoFile, "", "v<", 533, kShown, VB, "VBScript"},
+    // A change of language gives the focus to the input line.
+    {"AltTRight", NoFile, "", "t>", 329, kUnavailable, JS},
+    {"AltTRightAltTLeft", NoFile, "", "t>t<", 329, kHidden, VB},
+    // The start in the remembered state, also from files that cannot be read as they should.
+    {"EmptyFileLeavesItHidden", File, "", "", 329, kHidden, VB},
+    {"Lang1Pad1", File, "lang=1\r\npad=1\r\n", "", 329, kUnavailable, JS},
+    {"Pad1BeforeLang1", File, "pad=1\r\nlang=1\r\n", "", 329, kUnavailable, JS},
+    {"FolderCountsAsMissing", Folder, "", "", 533, kShown, VB},
+    {"FifoCountsAsMissingAndDoesNotBlock", Fifo, "", "", 533, kShown, VB},
+    {"UnreadableFileGivesDesignState", Unreadable, "lang=1\r\npad=1\r\n", "", 329, kHidden, VB},
+    {"Pad1Then70000Bytes", File, "pad=1\r\n" + QByteArray(70'000, 'x'), "", 533, kShown, VB},
+    {"GigabyteFileStartingWithLang1", HugeFile, "lang=1\r\n", "", 329, kUnavailable, JS},
+    {"ItemsPastTheReadLimitAreNotRead", PastTheReadLimit, "pad=1\r\n", "", 533, kShown, VB},
+};
+INSTANTIATE_TEST_SUITE_P(All, KeypadStateTest, testing::ValuesIn(kStates), testing_rows::RowName());
+
+// Keypad presses ---------------------------------------------------------------------------
+
+// One press on a line with "before" in the output box: the line afterwards, and whether the
+// press evaluated (the output box and the language options show it). One row per order of
+// steps; the keypad's own tables hold each key's edit.
+struct PressCase {
+    const char* name;
+    const char* button;
+    int index; // member of an array, else 0
+    const char* text;
+    qsizetype start, length;
+    const char* expected;
+    qsizetype expectedStart, expectedLength;
+    const char16_t* answer;
+    bool evaluates;
+    bool bySpace = false; // Space on the focused button instead of a click
+};
+
+class KeypadPressTest : public WindowTest, public testing::WithParamInterface<PressCase> {};
+
+TEST_P(KeypadPressTest, EditsTheLineAndReturnsTheFocus) {
+    const PressCase& row = GetParam();
+    open(); // the keypad shown
+    setLine(QString::fromUtf8(row.text), row.start, row.length);
+    window().Ans->setText(u"before"_qs);
+    keypad::KeypadButton* button = nullptr;
+    for (auto* b : window().findChildren<keypad::KeypadButton*>(QString::fromLatin1(row.button))) {
+        button = b->property("index").toInt() == row.index ? b : button;
+    }
+    ASSERT_NE(button, nullptr);
+    if (row.bySpace) {
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+    } else {
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    EXPECT_EQ(window().Command->text(), QString::fromUtf8(row.expected));
+    EXPECT_EQ(window().Command->selStart(), row.expectedStart);
+    EXPECT_EQ(window().Command->selLength(), row.expectedLength);
+    EXPECT_EQ(window().Ans->text(), QString::fromUtf16(row.answer));
+    EXPECT_EQ(window().FunctionTypeLabel->isEnabled(), !row.evaluates);
+    EXPECT_EQ(window().VBScript->isEnabled(), !row.evaluates);
+    EXPECT_EQ(window().JavaScript->isEnabled(), !row.evaluates);
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_EQ(focusName(), u"Command");
+}
+
+const PressCase kPresses[] = {
+    {"Digit", "Number", 7, "12", 1, 0, "172", 2, 0, u"before", false},
+    {"EqualsSelectsTheLine", "Equals", 0, "2+3", 3, 0, "2+3", 0, 3, u"5", true},
+    {"ClearRunsTheFirstEvaluation", "C", 0, "99", 1, 0, "", 0, 0, u"", true},
+    {"StoreLeavesTheOutputBox", "SetVar", 1, "5", 1, 0, "!x=5", 0, 4, u"before", true},
+    {"SpaceOnAFocusedButton", "Add", 0, "4", 1, 0, "4+", 2, 0, u"before", false, true},
+};
+INSTANTIATE_TEST_SUITE_P(Keys, KeypadPressTest, testing::ValuesIn(kPresses),
+                         testing_rows::RowName());
+
+// Evaluation ------------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, NonBreakingSpaceIsTakenAsTyped) {
+    MainWindow& main = open();
+    evaluate(u"5"_qs);
+    main.Command->setFocus();
+    QTest::keyClicks(main.Command, QString(QChar(0xA0)) + u"+1"_qs);
+    ASSERT_EQ(main.Command->text(), QString(QChar(0xA0)) + u"+1"_qs);
+    main.EvaluateInput();
+    // Only blanks are trimmed: the line does not begin with an operator, as quorvix-eval
+    // agrees.
+    EXPECT_EQ(main.Ans->text(), u"1");
+    QTest::mouseClick(main.CopyInput, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(QChar(0xA0)) + u"+1"_qs);
+}
+
+// A failed first evaluation counts as much as one with an answer.
+TEST_F(MainWindowTest, FirstEvaluationFreezesTheLanguageForGood) {
+    MainWindow& main = open();
+    evaluate(u"1/0"_qs);
+    EXPECT_FALSE(main.Ans->text().isEmpty());
+    EXPECT_FALSE(main.FunctionTypeLabel->isEnabled());
+    EXPECT_FALSE(main.VBScript->isEnabled());
+    EXPECT_FALSE(main.JavaScript->isEnabled());
+    evaluate(u"1+1"_qs);
+    EXPECT_FALSE(main.VBScript->isEnabled());
+    QTest::mouseClick(main.JavaScript, Qt::LeftButton, {},
+                      QPoint(4, main.JavaScript->height() / 2));
+    EXPECT_EQ(main.calc().language(), u"VBScript");
+    // The keypad still shows and hides under VBScript.
+    QTest::mouseClick(main.Keypad, Qt::LeftButton);
+    EXPECT_EQ(main.width(), 329);
+    QTest::mouseClick(main.Keypad, Qt::LeftButton);
+    EXPECT_EQ(main.width(), 533);
+}
+
+// Enter or Esc pressed while the named control has the focus, with "20+1" in the input line; an
+// evaluation selects the whole input.
+struct FocusKeyCase {
+    const char* name;
+    const char* focus; // object name of the control that has the focus
+    Qt::Key key;
+};
+
+class FocusKeyTest : public WindowTest, public testing::WithParamInterface<FocusKeyCase> {};
+
+TEST_P(FocusKeyTest, EnterEvaluatesEscEndsWithoutWritingSettings) {
+    writeIni("pad=1\r\n");
+    MainWindow& main = open();
+    QSignalSpy ended(&main, &MainWindow::programEndRequested);
+    main.Command->setText(u"20+1"_qs);
+    auto* target = main.findChild<QWidget*>(QString::fromLatin1(GetParam().focus));
+    ASSERT_NE(target, nullptr);
+    target->setFocus();
+    ASSERT_EQ(focusName(), QString::fromLatin1(GetParam().focus));
+    QTest::keyClick(target, GetParam().key);
+    const bool esc = GetParam().key == Qt::Key_Escape;
+    EXPECT_EQ(ended.count(), esc ? 1 : 0);
+    EXPECT_EQ(main.isVisible(), !esc);
+    EXPECT_EQ(main.Ans->text(), esc ? u""_qs : u"21"_qs);
+    EXPECT_EQ(main.Command->text(), u"20+1");
+    EXPECT_EQ(main.Command->selStart(), 0);
+    EXPECT_EQ(main.Command->selLength(), esc ? 0 : 4);
+    EXPECT_EQ(main.width(), 533); // no other button acted
+    EXPECT_EQ(iniContent(), QByteArray("pad=1\r\n"));
+}
+
+const FocusKeyCase kFocus[] = {
+    {"EnterInInputLine", "Command", Qt::Key_Return},
+    {"EnterInOutputBox", "Ans", Qt::Key_Return},
+    {"EnterOnDigitButton", "Number", Qt::Key_Return},
+    {"EnterOnLanguageOption", "VBScript", Qt::Key_Return},
+    {"SpaceOnOk", "OK", Qt::Key_Space},
+    {"EscInInputLine", "Command", Qt::Key_Escape},
+    {"EscInOutputBox", "Ans", Qt::Key_Escape},
+    {"EscOnKeypadButton", "Add", Qt::Key_Escape},
+    {"EscOnHelpButton", "HelpButton", Qt::Key_Escape},
+};
+INSTANTIATE_TEST_SUITE_P(Keys, FocusKeyTest, testing::ValuesIn(kFocus), testing_rows::RowName());
+
+// Ending ------------------------------------------------------------------------------------
+
+// Close ends the program at once: no settings file, and the help window goes too.
+TEST_F(MainWindowTest, CloseCreatesNoSettingsFileAndTakesTheHelpWindowAlong) {
+    MainWindow& main = open();
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    QPointer<help::HelpWindow> help = main.helpWindow();
+    ASSERT_TRUE(help);
+    QSignalSpy ended(&main, &MainWindow::programEndRequested);
+    QTest::mouseClick(main.Close, Qt::LeftButton);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_FALSE(QFile::exists(iniPath()));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(!help || !help->isVisible());
+}
+
+struct FrameCloseCase {
+    const char* name;
+    const char* ini;          // settings at start
+    bool selectJavaScript;    // then select JavaScript
+    const char* expectedFile; // written when the frame is closed
+};
+
+class FrameCloseTest : public WindowTest, public testing::WithParamInterface<FrameCloseCase> {};
+
+TEST_P(FrameCloseTest, WritesTheSettings) {
+    writeIni(GetParam().ini);
+    MainWindow& main = open();
+    if (GetParam().selectJavaScript) {
+        main.JavaScript->click();
+    }
+    EXPECT_TRUE(main.close());
+    EXPECT_EQ(iniContent(), QByteArray(GetParam().expectedFile));
+}
+
+const FrameCloseCase kCloses[] = {
+    {"VBScriptKeypadHidden", "", false, "lang=0\r\npad=0\r\n"},
+    {"JavaScript", "", true, "lang=1\r\npad=1\r\n"},
+    {"JavaScriptFromSettings", "lang=1", false, "lang=1\r\npad=1\r\n"},
+};
+INSTANTIATE_TEST_SUITE_P(States, FrameCloseTest, testing::ValuesIn(kCloses),
+                         testing_rows::RowName());
+
+TEST_F(MainWindowTest, FrameCloseStillClosesWhenTheFileCannotBeWritten) {
+    ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("Quorvix.ini")));
+    MainWindow& main = open();
+    EXPECT_TRUE(main.close());
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_TRUE(QFileInfo(iniPath()).isDir());
+}
+
+// Help --------------------------------------------------------------------------------------
+
+// Help opens one window without blocking; pressed again it brings that window back as it was,
+// and only a window opened anew reads the read-me again.
+TEST_F(MainWindowTest, HelpOpensOneWindowAndReadsTheReadmeWhenOpened) {
+    const QString readme = QDir(folder()).filePath(u"Readme.txt"_qs);
+    testing_support::writeFile(readme, "first");
+    MainWindow& main = open();
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    help::HelpWindow* first = main.helpWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+    EXPECT_EQ(first->txtHelpFile->toPlainText(), u"first\n");
+
+    testing_support::writeFile(readme, "second");
+    first->showMinimized();
+    ASSERT_TRUE(first->isMinimized());
+    main.activateWindow();
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    EXPECT_EQ(main.helpWindow(), first);
+    EXPECT_FALSE(first->isMinimized());
+    EXPECT_EQ(first->txtHelpFile->toPlainText(), u"first\n"); // kept while open
+
+    // Reopened at once, before the closed window is deleted.
+    main.helpWindow()->close();
+    QTest::mouseClick(main.HelpButton, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(main.helpWindow(), nullptr);
+    EXPECT_EQ(main.helpWindow()->txtHelpFile->toPlainText(), u"second\n");
+}
+
+// Clipboard ---------------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, CopyInputCopiesTheWholeInputLine) {
+    MainWindow& main = open();
+    setLine(u"12+34"_qs, 1, 2);
+    QTest::mouseClick(main.CopyInput, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"12+34");
+    EXPECT_EQ(focusName(), u"CopyInput");
+    main.Command->setFocus(Qt::TabFocusReason); // coming back, the input keeps its selection
+    EXPECT_EQ(main.Command->selStart(), 1);
+    EXPECT_EQ(main.Command->selLength(), 2);
+    // An empty line empties the clipboard.
+    main.Command->setText(QString());
+    QTest::mouseClick(main.CopyInput, Qt::LeftButton);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+}
+
+// A paste that would make the input line longer than it may be inserts nothing and says why;
+// the same text replacing the selection goes in.
+TEST_F(MainWindowTest, PasteBeyondTheLineLimitIsRefusedWithAMessage) {
+    MainWindow& main = open();
+    QGuiApplication::clipboard()->setText(QString(CommandBox::kMaxPastedLength - 2, u'7'));
+    setLine(u"1+1"_qs, 0);
+    QTest::keySequence(main.Command, QKeySequence::Paste);
+    EXPECT_EQ(main.Command->text(), u"1+1");
+    EXPECT_EQ(main.Ans->text(), u"Too long to paste: 2000001 characters; the input line takes "
+                                u"at most 2000000");
+    setLine(u"1+1"_qs, 0, 1);
+    QTest::keySequence(main.Command, QKeySequence::Paste);
+    EXPECT_EQ(main.Command->text().size(), CommandBox::kMaxPastedLength);
+}
+
+// The whole output box is copied, whatever part of it is selected; an answer too long to show is
+// copied whole until the box is edited. The access key is left to the end-to-end test.
+TEST_F(MainWindowTest, CopyOutputCopiesTheWholeAnswer) {
+    MainWindow& main = open();
+    evaluate(u"String(2000001, \"a\")"_qs);
+    ASSERT_TRUE(main.Ans->text().startsWith(u"The answer has 2000001 characters"));
+    main.Ans->setSelection(0, 1);
+    QTest::mouseClick(main.CopyOutput, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(2000001, u'a'));
+    main.Ans->setFocus();
+    main.Ans->selectAll();
+    QTest::keyClicks(main.Ans, u"42"_qs);
+    main.Ans->setSelection(0, 1);
+    QTest::mouseClick(main.CopyOutput, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"42");
+}
+
+// Layout -------------------------------------------------------------------------------------
+
+class MainWindowLayoutTest : public WindowTest {
+protected:
+    void SetUp() override { writeIni("lang=0\r\npad=0\r\n"); }
+};
+
+TEST_F(MainWindowLayoutTest, WindowAndBoxesLookAndBehaveAsDesigned) {
+    MainWindow& main = create();
+    EXPECT_EQ(main.windowTitle(), u"Quorvix");
+    EXPECT_EQ(main.Command->font().family(), u"Liberation Mono");
+    EXPECT_EQ(main.Command->font().pointSize(), 9);
+    EXPECT_FALSE(main.Command->font().bold());
+    EXPECT_EQ(main.Command->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_EQ(main.Command->palette().color(QPalette::Base), QColor(0, 0, 0));
+    EXPECT_EQ(main.Ans->font().family(), u"Liberation Mono");
+    EXPECT_TRUE(main.Ans->font().bold());
+    EXPECT_EQ(main.Ans->palette().color(QPalette::Text), QColor(0, 255, 0));
+    EXPECT_EQ(main.Ans->palette().color(QPalette::Base), QColor(0, 0, 0));
+    EXPECT_EQ(main.InputLabel->font().family(), u"Liberation Sans");
+    EXPECT_EQ(main.InputLabel->font().pointSizeF(), 8.25);
+    EXPECT_TRUE(main.InputLabel->font().bold());
+    // The input line: centred, wrapping, several lines, Tab leaves it.
+    const QTextOption option = main.Command->document()->defaultTextOption();
+    EXPECT_EQ(option.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(main.Command->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_TRUE(main.Command->tabChangesFocus());
+    EXPECT_FALSE(main.Command->isReadOnly());
+    // The output box: centred, editable, without a length limit.
+    EXPECT_EQ(main.Ans->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_FALSE(main.Ans->isReadOnly());
+    const QString longAnswer(40000, u'7');
+    main.Ans->setText(longAnswer);
+    EXPECT_EQ(main.Ans->text(), longAnswer);
+    // Labels lead to the next control.
+    EXPECT_EQ(main.InputLabel->buddy(), main.Command);
+    EXPECT_EQ(main.AnsLabel->buddy(), main.Ans);
+    EXPECT_EQ(main.FunctionTypeLabel->buddy(), main.VBScript);
+    EXPECT_EQ(main.FunctionTypeLabel->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+}
+
+// The rectangle a control's style lays its caption in.
+QRect captionRoom(QWidget* widget) {
+    if (auto* wrap = qobject_cast<WrappingPushButton*>(widget)) {
+        return wrap->captionRect();
+    }
+    QStyleOptionButton button;
+    button.initFrom(widget);
+    if (qobject_cast<QRadioButton*>(widget)) {
+        return widget->style()->subElementRect(QStyle::SE_RadioButtonContents, &button, widget);
+    }
+    if (qobject_cast<QPushButton*>(widget)) {
+        return widget->style()->subElementRect(QStyle::SE_PushButtonContents, &button, widget);
+    }
+    if (qobject_cast<QLineEdit*>(widget)) {
+        QStyleOptionFrame frame;
+        frame.initFrom(widget);
+        return widget->style()->subElementRect(QStyle::SE_LineEditContents, &frame, widget);
+    }
+    return widget->contentsRect();
+}
+
+void expectCaptionFits(QWidget* widget, const QString& caption) {
+    const QRect room = captionRoom(widget);
+    const int flags =
+        Qt::TextShowMnemonic |
+        (qobject_cast<WrappingPushButton*>(widget) ? WrappingPushButton::kTextFlags : 0);
+    const QRect needed = widget->fontMetrics().boundingRect(room, flags, caption);
+    EXPECT_LE(needed.width(), room.width())
+        << widget->objectName().toStdString() << " \"" << caption.toStdString() << "\"";
+    EXPECT_LE(needed.height(), widget->height()) << widget->objectName().toStdString();
+}
+
+TEST_F(MainWindowLayoutTest, EveryCaptionFitsItsControl) {
+    MainWindow& main = create();
+    for (auto* label : main.findChildren<QLabel*>()) {
+        expectCaptionFits(label, label->text());
+    }
+    for (auto* button : main.findChildren<QAbstractButton*>()) {
+        expectCaptionFits(button, button->text());
+    }
+    expectCaptionFits(main.GetLabel, main.GetLabel->text());
+    expectCaptionFits(main.SetLabel, main.SetLabel->text());
+    // The Keypad button's other captions.
+    main.toggleKeypad();
+    expectCaptionFits(main.Keypad, main.Keypad->text());
+    main.JavaScript->click();
+    expectCaptionFits(main.Keypad, main.Keypad->text());
+}
+
+// A sample of controls at their design places (twips / 15, as pixels), with the keypad keys'
+// look: white bold serif text on their row's colour, drawn flat.
+struct PlaceCase {
+    const char* name;
+    int index; // member of an array, else 0
+    const char16_t* caption;
+    QRect rect;
+    QRgb background; // keypad keys only
+    double pointSize;
+};
+
+const PlaceCase kPlaces[] = {
+    {"InputLabel", 0, u"&Input:", {4, 8, 321, 13}, 0, 0},
+    {"Command", 0, u"", {8, 40, 313, 39}, 0, 0},
+    {"OK", 0, u"&OK", {136, 84, 57, 25}, 0, 0},
+    {"Ans", 0, u"", {8, 136, 313, 23}, 0, 0},
+    {"FunctionTypeLabel", 0, u"Function &Type:", {44, 172, 89, 13}, 0, 0},
+    {"JavaScript", 0, u"&JavaScript", {208, 172, 73, 13}, 0, 0},
+    {"Keypad", 0, u"<< &Keypad", {220, 200, 97, 29}, 0, 0},
+    {"CopyOutput", 0, u"Co&py Output to Clipboard", {236, 88, 85, 37}, 0, 0},
+    {"GetLabel", 0, u"Get:", {336, 188, 29, 15}, 0, 0},
+    {"Backspace", 0, u"<--", {360, 2, 75, 19}, qRgb(255, 64, 64), 12},
+    {"PiRSquared", 0, u"\u03c0a\u00b2", {474, 24, 37, 19}, qRgb(96, 96, 96), 11.25},
+    {"Number", 7, u"7", {366, 66, 27, 27}, qRgb(64, 64, 64), 12},
+    {"PosNeg", 0, u"+/\u2013", {422, 150, 27, 27}, qRgb(64, 64, 64), 11.25},
+    {"Equals", 0, u"=", {450, 150, 55, 27}, qRgb(64, 64, 64), 12},
+    {"GetVar", 5, u"k", {478, 180, 27, 27}, qRgb(0, 128, 128), 12},
+    {"SetVar", 1, u"x", {366, 208, 27, 27}, qRgb(0, 0, 128), 12},
+};
+
+TEST_F(MainWindowLayoutTest, ControlsStandAtTheirDesignPlaces) {
+    MainWindow& main = open();
+    main.toggleKeypad();
+    const QImage image = main.grab().toImage();
+    for (const PlaceCase& row : kPlaces) {
+        SCOPED_TRACE(std::string(row.name) + " " + std::to_string(row.index));
+        QWidget* widget = nullptr;
+        for (auto* w : main.findChildren<QWidget*>(QString::fromLatin1(row.name))) {
+            widget = w->property("index").toInt() == row.index ? w : widget;
+        }
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->parentWidget(), &main);
+        EXPECT_EQ(widget->geometry(), row.rect);
+        EXPECT_EQ(widget->property("text").toString(), QString::fromUtf16(row.caption));
+        if (row.background == 0) {
+            continue;
+        }
+        EXPECT_EQ(widget->font().family(), u"Liberation Serif");
+        EXPECT_TRUE(widget->font().bold());
+        // Stepped down only where the caption would not fit.
+        EXPECT_LE(widget->font().pointSizeF(), row.pointSize);
+        EXPECT_GE(widget->font().pointSizeF(), row.pointSize - 2);
+        EXPECT_EQ(widget->palette().color(QPalette::ButtonText), QColor(Qt::white));
+        // Corners, away from the centred caption.
+        const QRect inside = row.rect.adjusted(3, 3, -3, -3);
+        for (const QPoint corner : {inside.topLeft(), inside.bottomRight()}) {
+            EXPECT_EQ(QColor(image.pixel(corner * image.devicePixelRatio())),
+                      QColor::fromRgb(row.background));
+        }
+    }
+    EXPECT_EQ(main.KeypadFrame->geometry(), QRect(336, 0, 197, 237));
+    EXPECT_EQ(main.KeypadFrame->palette().color(QPalette::Window), QColor(48, 48, 48));
+    EXPECT_EQ(main.SetLabel->text(), u"Set:");
+    EXPECT_TRUE(main.GetLabel->isReadOnly());
+    EXPECT_FALSE(main.GetLabel->focusPolicy() & Qt::TabFocus);
+    EXPECT_EQ(main.GetLabel->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    // Everything of the keypad lies right of the narrow window's edge, over the panel.
+    for (auto* button : main.findChildren<keypad::KeypadButton*>()) {
+        EXPECT_GE(button->x(), 329) << button->objectName().toStdString();
+    }
+    EXPECT_EQ(main.childAt(main.Equals->geometry().center()), main.Equals);
+}
+
+TEST_F(MainWindowLayoutTest, TabWalksTheControlsInTabIndexOrder) {
+    MainWindow& main = open();
+    main.Keypad->setFocus();
+    QTest::keyClick(main.Keypad, Qt::Key_Tab); // the hidden keypad is skipped
+    EXPECT_EQ(QApplication::focusWidget(), main.CopyInput);
+    main.toggleKeypad();
+    const QStringList expected{u"Command"_qs, u"OK"_qs,         u"Ans"_qs,    u"VBScript"_qs,
+                               u"Close"_qs,   u"HelpButton"_qs, u"Keypad"_qs, u"Number"_qs /* 0 */};
+    main.Command->setFocus();
+    QStringList walked{focusName()};
+    for (int i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << focusName();
+    }
+    EXPECT_EQ(walked, expected);
+    EXPECT_EQ(QApplication::focusWidget(), main.Number[0]);
+    // The 39 keypad buttons (12 to 50), then the copy buttons (54, 55).
+    int presses = 0;
+    while (QApplication::focusWidget() != main.CopyInput && presses < 60) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ++presses;
+    }
+    EXPECT_EQ(presses, 39);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), main.CopyOutput);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), main.Command);
+}
+
+} // namespace
+} // namespace quorvix::app
