@@ -41,7 +41,9 @@ APP_SUITE = {
     "targets": ["app_tests", "quorvix", "quorvix-javascript", "e2e_x11_tool"],
     "tests": [
         ["tests/app/app_tests", *GTEST],
-        ["ctest", "--test-dir", ".", "-R", "^e2e_quorvix$", "--output-on-failure"],
+        # The program as a screen reader meets it: names and roles no widget test reads.
+        ["ctest", "--test-dir", ".", "-R", "^(e2e_quorvix|accessibility_tree)$",
+         "--output-on-failure"],
     ],
 }
 SUITES = {
@@ -49,9 +51,13 @@ SUITES = {
         "targets": ["vbscript_tests"],
         "tests": [["tests/vbscript/vbscript_tests", *GTEST]],
     },
+    # The command-line test reaches the evaluation command as a user does, from a shell.
     "eval": {
-        "targets": ["eval_tests", "quorvix-javascript"],
-        "tests": [["tests/eval/eval_tests", *GTEST]],
+        "targets": ["eval_tests", "quorvix-javascript", "quorvix-eval"],
+        "tests": [
+            ["tests/eval/eval_tests", *GTEST],
+            ["ctest", "--test-dir", ".", "-R", "^quorvix_eval_cli$", "--output-on-failure"],
+        ],
     },
     # The JavaScript engine is reached only through its worker program: the eval tests that
     # start the worker, call it, break it or let its watchdog fire.
