@@ -22,6 +22,19 @@ using ExprPtr = std::unique_ptr<Expr>;
 using StmtPtr = std::unique_ptr<Stmt>;
 using Block = std::vector<StmtPtr>;
 
+// The compiled form. Every statement and expression holds the function that runs it, chosen
+// for its shape (kind, scope, the kinds of its operands) the first time it runs and kept, so
+// the tests a tree walker makes on every pass are made once per node (compiled.cpp). An
+// expression's function counts its own step towards the time limit; a literal or a plain
+// variable counts none.
+class Executor;
+enum class Flow : std::uint8_t;
+using StmtCode = Flow (*)(Executor&, const Stmt&);
+using ExprCode = bool (*)(Executor&, const Expr&, Variant&);
+// The code every node starts with: picks the node's own, keeps it, and runs it.
+Flow compileStatement(Executor& x, const Stmt& s);
+bool compileExpression(Executor& x, const Expr& e, Variant& out);
+
 enum class Scope : std::uint8_t {
     Unresolved,
     Local,     // index into the running procedure's slots
@@ -45,6 +58,7 @@ enum class ExprKind : std::uint8_t {
 };
 
 struct Expr {
+    mutable ExprCode code = &compileExpression;
     ExprKind kind = ExprKind::Literal;
     Scope scope = Scope::Unresolved;
     UnaryOp unaryOp = UnaryOp::Neg;
@@ -121,6 +135,7 @@ struct Stmt {
     virtual ~Stmt() = default;
     template <typename T> const T& as() const { return static_cast<const T&>(*this); }
 
+    mutable StmtCode code = &compileStatement;
     StmtKind kind;
     std::size_t pos;
 };

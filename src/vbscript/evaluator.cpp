@@ -1,6 +1,7 @@
 #include "builtins.h"
 #include "builtins_eval.h"
 #include "executor.h"
+#include "executor_inline.h"
 #include "operators.h"
 #include "script_limits.h"
 #include "small_variants.h"
@@ -11,15 +12,6 @@
 #include <vector>
 
 namespace vbs {
-
-// Every evaluation counts towards the time limit, so one huge expression stops like a loop
-// does; and nesting stops before the thread's stack ends.
-inline bool Executor::evaluationMayStart() {
-    if (!tick()) {
-        return false;
-    }
-    return !stack_.exhausted() || raise(ErrorCode::OutOfStack);
-}
 
 // The rarer kinds of expression have functions of their own, kept out of line, so that eval
 // itself holds no value of its own and stays a light dispatch on the hot path.
@@ -37,35 +29,6 @@ inline bool Executor::evaluationMayStart() {
     return true;
 }
 
-bool Executor::eval(const Expr& e, Variant& out) {
-    if (!evaluationMayStart()) {
-        return false;
-    }
-    switch (e.kind) {
-    case ExprKind::Literal:
-        out = e.value;
-        return true;
-    case ExprKind::Name:
-        return evalName(e, out) || failedIn(e);
-    case ExprKind::Binary:
-        return (e.ops.size() == 1 ? evalOneOperator(e, out) : evalOperatorRun(e, out)) ||
-               failedIn(e);
-    case ExprKind::Unary:
-        return evalUnary(e, out);
-    case ExprKind::Member:
-        return evalMember(e, MemberAccess::Get, out) || failedIn(e);
-    case ExprKind::New:
-        return evalNew(e, out) || failedIn(e);
-    case ExprKind::Me:
-        return evalMe(out);
-    case ExprKind::With:
-        return evalWithObject(out) || failedIn(e);
-    case ExprKind::Call:
-        return evalCallExpr(e, out) || failedIn(e);
-    }
-    return raise(ErrorCode::SyntaxError);
-}
-
 bool Executor::failedIn(const Expr& e) {
     // A time-out stops wherever the run happens to be: that spot is no fault of the source.
     if (failedExpressionPos_ == kNoPosition && catchable()) {
@@ -74,79 +37,8 @@ bool Executor::failedIn(const Expr& e) {
     return false;
 }
 
-inline const Variant* Executor::peek(const Expr& e) const {
-    if (e.kind == ExprKind::Literal) {
-        return &e.value;
-    }
-    if (e.kind != ExprKind::Name || e.hasParens) {
-        return nullptr;
-    }
-    if (e.scope == Scope::Local) {
-        return frame_->slots[e.index];
-    }
-    if (e.scope == Scope::Global) {
-        return e.global->kind == GlobalEntry::Kind::Procedure ? nullptr : &e.global->value;
-    }
-    return nullptr;
-}
-
-// One operator on two literals or plain variables (s + i, n < 2), computed by the fast path
-// straight into `out`, with no temporary and no dispatch through eval. The fast path reads both
-// operands before it writes and writes nothing when it declines; then the caller goes the
-// general way, as if this had not been tried. Not counted as a step: the loop pass or call
-// around it counts, so the time limit still stops a loop of such statements.
-// Always inline: it sits on the hot paths of this file (operands, arguments, conditions, the
-// loop body's assignment), and left to itself the compiler calls it out of line, which costs
-// each call of fib about 15 instructions more. The kinds are checked first, the right operand's
-// before the left's (the usual misfit is a call there: x + Sqr(i)), so a misfit costs little.
-[[gnu::always_inline]] inline bool Executor::computedDirectly(const Expr& e, Variant& out) {
-    return e.kind == ExprKind::Binary && e.ops.size() == 1 && plainOperandsComputed(e, out);
-}
-
-// computedDirectly for a node known to hold one operator.
-[[gnu::always_inline]] inline bool Executor::plainOperandsComputed(const Expr& e, Variant& out) {
-    const Expr& r = *e.args[1];
-    if (r.kind != ExprKind::Literal && (r.kind != ExprKind::Name || r.hasParens)) {
-        return false;
-    }
-    const Variant* left = peek(*e.args[0]);
-    const Variant* right = left ? peek(r) : nullptr;
-    return right && fastBinaryOp(e.ops[0], *left, *right, out);
-}
-
-// Always inline, for the reason computedDirectly is: x + Sqr(i) * Sin(i) passes here three times.
-[[gnu::always_inline]] inline const Variant* Executor::operand(const Expr& e, Variant& storage) {
-    if (const Variant* value = peek(e)) {
-        return value;
-    }
-    // a * b + c * d: an operand that is itself one operator on plain values needs no eval; one
-    // on results (Sqr(i) * Sin(i)) goes straight to the operator, past eval's dispatch.
-    if (e.kind == ExprKind::Binary && e.ops.size() == 1) {
-        return plainOperandsComputed(e, storage) || evalOperatorOperand(e, storage) ? &storage
-                                                                                    : nullptr;
-    }
-    return evalOperand(e, storage) ? &storage : nullptr;
-}
-
-// fib(n - 1) + fib(n - 2), Sqr(i) * Sin(i): an operand that calls a script procedure or a
-// built-in by name goes to it without the dispatch of eval and evalName, counting its step and
-// checking the stack as eval does; a failure is marked at the call. Out of line, so that the
-// operators' hot paths stay small.
-[[gnu::noinline]] bool Executor::evalOperand(const Expr& e, Variant& out) {
-    if (e.kind == ExprKind::Name) {
-        if (e.scope == Scope::Global && e.global->kind == GlobalEntry::Kind::Procedure) {
-            return callProcedure(*e.global->proc, e.args, 0, &out) || failedIn(e);
-        }
-        if (e.scope == Scope::Builtin) {
-            return evalBuiltinOperand(e, out);
-        }
-    }
-    return eval(e, out);
-}
-
-// Sqr(i): a count checked when the source was read, and an argument that lies in place, leave
-// the built-in alone to call. Out of evalOperand, which then only passes on, so that the calls
-// of fib stay light.
+// The code of a name that calls a built-in (Sqr(i)): a count checked when the source was read,
+// and an argument that lies in place, leave the built-in alone to call.
 [[gnu::noinline]] bool Executor::evalBuiltinOperand(const Expr& e, Variant& out) {
     if (!evaluationMayStart()) {
         return false;
@@ -157,11 +49,6 @@ inline const Variant* Executor::peek(const Expr& e) const {
         }
     }
     return callBuiltin(e.index, e.args, 0, out) || failedIn(e);
-}
-
-// An operand that is one operator on results, whose plain operands the fast path has declined.
-[[gnu::noinline]] bool Executor::evalOperatorOperand(const Expr& e, Variant& out) {
-    return evaluationMayStart() && (evalOperatorOnResults(e, out) || failedIn(e));
 }
 
 // Text compared with a number written in the source is read as a number ("10" < 9 is False,
@@ -207,23 +94,9 @@ void Executor::readTextAsNumber(const Expr& e, std::size_t i, Operands& operands
     return true;
 }
 
-bool Executor::evalOneOperator(const Expr& e, Variant& out) {
-    // One operator on two literals or variables ("n - 1", "s + i", "n < 2"): no copies, no
-    // temporaries. The fast path reads both operands before it writes, so `out` may be one
-    // of them.
-    const Variant* left = peek(*e.args[0]);
-    const Variant* right = peek(*e.args[1]);
-    if (left && right && fastBinaryOp(e.ops[0], *left, *right, out)) {
-        return true;
-    }
-    // Nothing is kept across the fast path, so its registers stay free.
-    return evalOperatorOnResults(e, out);
-}
-
 bool Executor::evalCondition(const Expr& e, bool& out) {
     Variant v;
-    const bool direct = computedDirectly(e, v);
-    if (!direct && (!eval(e, v) || (v.isObject() && !toValue(v)))) {
+    if (!eval(e, v) || (v.isObject() && !toValue(v))) {
         return false;
     }
     if (v.type() == VarType::Boolean) { // a comparison's result: the common case
@@ -254,27 +127,6 @@ inline Variant* Executor::plainTarget(const AssignStmt& s) {
         return &target.global->value;
     }
     return nullptr;
-}
-
-// The loop body `s = s + i`, and `x = x + Sqr(i) * Sin(i)`: computed straight into the plain
-// variable assigned, with no temporary for the whole value and no dispatch through eval. The
-// operator functions write `into` only once the result is whole (and the fast path reads both
-// operands before it writes), so a failure leaves the variable as it was, and an operand that
-// is the variable itself reads its old value. Like a plain-variable operand, the statement is
-// not counted as a step of its own: its calls and the loop pass around it count.
-Executor::InPlace Executor::assignedInPlace(const AssignStmt& s) {
-    Variant* into = plainTarget(s);
-    if (!into) {
-        return InPlace::Declined;
-    }
-    return computedDirectly(*s.value, *into) ? InPlace::Done : assignedOnResults(*s.value, *into);
-}
-
-// Out of line, so that `s = s + i` above stays a leaf that saves no registers.
-[[gnu::noinline]] Executor::InPlace Executor::assignedOnResults(const Expr& value, Variant& into) {
-    const bool done =
-        value.ops.size() == 1 ? evalOperatorOnResults(value, into) : evalOperatorRun(value, into);
-    return done || failedIn(value) ? InPlace::Done : InPlace::Failed;
 }
 
 // `fib = n`, `x = 0`: a number or text lying in a literal or plain variable is copied straight
@@ -323,22 +175,6 @@ bool Executor::evalOperatorRun(const Expr& e, Variant& out) {
     }
     out = std::move(acc);
     return true;
-}
-
-// Always inline into its three callers (an operand, a node of one operator, an assignment in
-// place), each then one call shorter: fib's sum and x + Sqr(i) * Sin(i) pass here.
-[[gnu::always_inline]] inline bool Executor::evalOperatorOnResults(const Expr& e, Variant& out) {
-    Variant leftValue;
-    Variant rightValue;
-    const Variant* left = operand(*e.args[0], leftValue);
-    const Variant* right = left ? operand(*e.args[1], rightValue) : nullptr;
-    if (!right) {
-        return false;
-    }
-    // Two operands that lie where they are have been tried on the fast path (evalOneOperator).
-    const bool evaluated = left == &leftValue || right == &rightValue;
-    return (evaluated && fastBinaryOp(e.ops[0], *left, *right, out)) ||
-           applyBinary(e, 0, left, right, out);
 }
 
 // An operator other than Is works on an object's default value: an object operand is replaced
@@ -593,8 +429,7 @@ inline bool Executor::bindArgument(bool byRef, const Expr& a, std::size_t slot, 
     if (variable && !a.args.empty() && variable->isArray()) {
         return bindElement(*variable, a.args, slot, value, elements);
     }
-    // fib(n - 1): the common argument is computed in place, without eval's dispatch.
-    if (!computedDirectly(a, value) && !eval(a, value)) {
+    if (!eval(a, value)) {
         return false;
     }
     if (value.isArray()) {

@@ -80,7 +80,7 @@ bool Executor::clockStillRunning() {
 
 Flow Executor::execBlock(const Block& block) {
     for (const StmtPtr& s : block) {
-        const Flow f = execStmt(*s);
+        const Flow f = s->code(*this, *s);
         // Objects released by the statement end now, before the next one runs.
         if (heap_.hasTerminating()) {
             runTerminations();
@@ -99,55 +99,7 @@ Flow Executor::execBlock(const Block& block) {
     return Flow::Normal;
 }
 
-// Only a dispatch: the work of each statement lies in a function of its own, so that this one
-// needs no stack frame and every statement of a loop or procedure body passes it cheaply. Kept
-// out of line: inlined into execBlock it would give that loop (and every For pass that inlines
-// execBlock) its stack frame back.
-[[gnu::noinline]] Flow Executor::execStmt(const Stmt& s) {
-    switch (s.kind) {
-    case StmtKind::Assign:
-    case StmtKind::Set:
-        return execAssign(s.as<AssignStmt>());
-    case StmtKind::Call:
-        return execCallStatement(s.as<CallStmt>());
-    case StmtKind::Dim:
-        return execDim(s.as<DimStmt>());
-    case StmtKind::ReDim:
-        return execReDim(s.as<DimStmt>());
-    case StmtKind::Erase:
-        return execErase(s.as<EraseStmt>());
-    case StmtKind::If:
-        return execIf(s.as<IfStmt>());
-    case StmtKind::For:
-        return execFor(s.as<ForStmt>());
-    case StmtKind::ForEach:
-        return execForEach(s.as<ForEachStmt>());
-    case StmtKind::Do:
-        return execDo(s.as<DoStmt>());
-    case StmtKind::Select:
-        return execSelect(s.as<SelectStmt>());
-    case StmtKind::Exit:
-        switch (s.as<ExitStmt>().exitKind) {
-        case ExitKind::Do:
-            return Flow::ExitDo;
-        case ExitKind::For:
-            return Flow::ExitFor;
-        default:
-            return Flow::ExitProc;
-        }
-    case StmtKind::OnErrorResumeNext:
-        return execOnError(true);
-    case StmtKind::OnErrorGoto0:
-        return execOnError(false);
-    case StmtKind::Randomize:
-        return execRandomize(s.as<RandomizeStmt>());
-    case StmtKind::With:
-        return execWith(s.as<WithStmt>());
-    }
-    return Flow::Normal;
-}
-
-// Call f(x) or f x; out of line, so that execStmt stays a frameless dispatch. Call CInt(x) and the
+// Call f(x) or f x. Call CInt(x) and the
 // other numeric and date conversions fail once the conversion itself succeeded: their result is of
 // a type a Call statement does not accept.
 [[gnu::noinline]] Flow Executor::execCallStatement(const CallStmt& s) {
@@ -197,11 +149,6 @@ Flow Executor::execAssign(const AssignStmt& s) {
     }
     const ExprKind valueKind = s.value->kind;
     const bool plainValue = valueKind == ExprKind::Name || valueKind == ExprKind::Literal;
-    if (valueKind == ExprKind::Binary) {
-        if (const InPlace done = assignedInPlace(s); done != InPlace::Declined) {
-            return done == InPlace::Done ? Flow::Normal : Flow::Error;
-        }
-    }
     if (plainValue && copiedInPlace(s)) {
         return Flow::Normal;
     }

@@ -61,6 +61,9 @@ struct Frame {
 
 // Runs syntax trees. Global names were bound to their table entries by the parser.
 class Executor {
+    // The compiled form's codes run the executor's parts (compiled.cpp).
+    friend struct Compiled;
+
 public:
     // Classes named by New are looked up in `globals`; Execute adds to it.
     Executor(Runtime& runtime, GlobalTable& globals);
@@ -94,24 +97,14 @@ public:
 
 private:
     Flow execBlock(const Block& block);
-    Flow execStmt(const Stmt& s);
     Flow execAssign(const AssignStmt& s);
     Flow assignInGeneral(const AssignStmt& s, Variant& value);
-    // What an assignment computed straight into its variable came to: Declined when the target
-    // is not a plain variable (nothing done); Failed when the value failed (the variable as it
-    // was).
-    enum class InPlace : std::uint8_t { Declined, Done, Failed };
-    // x = a op b computed straight into the plain variable x. Called only for a value that is
-    // an operator (Binary).
-    InPlace assignedInPlace(const AssignStmt& s);
-    InPlace assignedOnResults(const Expr& value, Variant& into);
     // x = y or x = 1 copied straight into the variable x; false (nothing done) when it does
     // not apply. Called only for a value that is a name or a literal.
     bool copiedInPlace(const AssignStmt& s);
     Variant* plainTarget(const AssignStmt& s);
     // a op b on two literals or plain variables by the fast path alone, into `out`; false (and
-    // `out` untouched) when it does not apply.
-    bool computedDirectly(const Expr& e, Variant& out);
+    // `out` untouched) when it does not apply. Called only for a node of one operator.
     bool plainOperandsComputed(const Expr& e, Variant& out);
     // name = v or name(i, j) = v, once the value is ready: a variable, an array element, or
     // through an object's default member.
@@ -146,7 +139,8 @@ private:
     // x(0)(1) = v: into the array an element holds.
     Flow assignNested(const Expr& target, Variant& value);
 
-    bool eval(const Expr& e, Variant& out);
+    // Runs the expression's compiled code, which counts its own step.
+    bool eval(const Expr& e, Variant& out) { return e.code(*this, e, out); }
     bool evalUnary(const Expr& e, Variant& out);
     bool evalMe(Variant& out);
     // Counts the step and checks the stack; false after raising when the evaluation must not
@@ -163,7 +157,6 @@ private:
     // Binary operators. Each operator tries fastBinaryOp once on its operands as they are, and
     // only when that declines goes the general way (applyBinary). A node of one operator is
     // the hot case and has its own short path; a run (a + b - c) is evaluated left to right.
-    bool evalOneOperator(const Expr& e, Variant& out);
     bool evalOperatorRun(const Expr& e, Variant& out);
     // One operator whose operands are not all literals or variables (fib(n - 1) + fib(n - 2)),
     // or on which the fast path declined.
@@ -171,8 +164,6 @@ private:
     // An operand's value: a literal or plain variable where it lies, anything else evaluated
     // into `storage`; null when its evaluation failed.
     const Variant* operand(const Expr& e, Variant& storage);
-    bool evalOperand(const Expr& e, Variant& out);
-    bool evalOperatorOperand(const Expr& e, Variant& out);
     // The operands of one operator on the general path, with room for the values they stand
     // for (an object's default value, text read as a number).
     struct Operands {

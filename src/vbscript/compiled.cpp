@@ -1,0 +1,274 @@
+#include "executor.h"
+#include "executor_inline.h"
+
+namespace vbs {
+
+// The compiled form: each node's code is picked here, once, for the node's shape. The codes
+// are the executor's own parts (execIf, evalMember, ...) reached without a dispatch on the
+// node's kind, and, for the shapes that loops and recursion run most, specialised bodies that
+// make no test of kind or scope at all. A specialised code declines to the general one for the
+// values it does not handle (an object, an array, an overflow), never for a shape, which is
+// fixed once the source is read; what may change while the script runs (a script-level name that
+// Execute turns into a procedure) is checked each time.
+struct Compiled {
+    // Where an operand of a specialised code lies.
+    enum class Place : std::uint8_t { Literal, Local };
+
+    template <Place P> static const Variant& at(Executor& x, const Expr& e) {
+        if constexpr (P == Place::Literal) {
+            return e.value;
+        } else {
+            return *x.frame_->slots[e.index];
+        }
+    }
+
+    static bool isPlain(const Expr& e) { return !e.hasParens && e.kind == ExprKind::Name; }
+    static bool placeOf(const Expr& e, Place& place) {
+        if (e.kind == ExprKind::Literal) {
+            place = Place::Literal;
+            return true;
+        }
+        place = Place::Local;
+        return isPlain(e) && e.scope == Scope::Local;
+    }
+
+    // ---- Expressions
+
+    static bool literal(Executor&, const Expr& e, Variant& out) {
+        out = e.value;
+        return true;
+    }
+    static bool local(Executor& x, const Expr& e, Variant& out) {
+        out = *x.frame_->slots[e.index];
+        return true;
+    }
+    // A script-level name: a call when it names a procedure (checked each time: Execute may
+    // define one under a name that was a variable), else the general reading of a name.
+    static bool globalName(Executor& x, const Expr& e, Variant& out) {
+        if (e.global->kind == GlobalEntry::Kind::Procedure) {
+            return x.callProcedure(*e.global->proc, e.args, 0, &out) || x.failedIn(e);
+        }
+        return name(x, e, out);
+    }
+    static bool name(Executor& x, const Expr& e, Variant& out) {
+        return x.evaluationMayStart() && (x.evalName(e, out) || x.failedIn(e));
+    }
+    static bool builtin(Executor& x, const Expr& e, Variant& out) {
+        return x.evalBuiltinOperand(e, out);
+    }
+    // One operator on two literals or locals (n < 2, n - 1, s + i): read where they lie and
+    // computed by the fast path straight into `out`, with no step of its own (the loop pass
+    // or call around it counts); the general way when the fast path declines the values.
+    template <Place L, Place R>
+    static bool plainOperator(Executor& x, const Expr& e, Variant& out) {
+        if (fastBinaryOp(e.ops[0], at<L>(x, *e.args[0]), at<R>(x, *e.args[1]), out)) {
+            return true;
+        }
+        return x.evaluationMayStart() && (x.evalOperatorOnResults(e, out) || x.failedIn(e));
+    }
+    static bool oneOperator(Executor& x, const Expr& e, Variant& out) {
+        if (x.plainOperandsComputed(e, out)) {
+            return true;
+        }
+        return x.evaluationMayStart() && (x.evalOperatorOnResults(e, out) || x.failedIn(e));
+    }
+    static bool operatorRun(Executor& x, const Expr& e, Variant& out) {
+        return x.evaluationMayStart() && (x.evalOperatorRun(e, out) || x.failedIn(e));
+    }
+    static bool unary(Executor& x, const Expr& e, Variant& out) {
+        return x.evaluationMayStart() && x.evalUnary(e, out);
+    }
+    static bool member(Executor& x, const Expr& e, Variant& out) {
+        return x.evaluationMayStart() && (x.evalMember(e, MemberAccess::Get, out) || x.failedIn(e));
+    }
+    static bool newObject(Executor& x, const Expr& e, Variant& out) {
+        return x.evaluationMayStart() && (x.evalNew(e, out) || x.failedIn(e));
+    }
+    static bool me(Executor& x, const Expr&, Variant& out) {
+        return x.evaluationMayStart() && x.evalMe(out);
+    }
+    static bool withObject(Executor& x, const Expr& e, Variant& out) {
+        return x.evaluationMayStart() && (x.evalWithObject(out) || x.failedIn(e));
+    }
+    static bool call(Executor& x, const Expr& e, Variant& out) {
+        return x.evaluationMayStart() && (x.evalCallExpr(e, out) || x.failedIn(e));
+    }
+    static bool unresolved(Executor& x, const Expr&, Variant&) {
+        return x.raise(ErrorCode::SyntaxError);
+    }
+
+    static ExprCode operatorCode(const Expr& e) {
+        Place l{};
+        Place r{};
+        if (e.ops.size() != 1) {
+            return &operatorRun;
+        }
+        if (!placeOf(*e.args[0], l) || !placeOf(*e.args[1], r)) {
+            return &oneOperator;
+        }
+        if (l == Place::Local) {
+            return r == Place::Local ? &plainOperator<Place::Local, Place::Local>
+                                     : &plainOperator<Place::Local, Place::Literal>;
+        }
+        return r == Place::Local ? &plainOperator<Place::Literal, Place::Local>
+                                 : &plainOperator<Place::Literal, Place::Literal>;
+    }
+
+    static ExprCode nameCode(const Expr& e) {
+        switch (e.scope) {
+        case Scope::Local:
+            return e.hasParens ? &name : &local;
+        case Scope::Global:
+            return &globalName;
+        case Scope::Builtin:
+            return &builtin;
+        default:
+            return &name;
+        }
+    }
+
+    static ExprCode codeFor(const Expr& e) {
+        switch (e.kind) {
+        case ExprKind::Literal:
+            return &literal;
+        case ExprKind::Name:
+            return nameCode(e);
+        case ExprKind::Binary:
+            return operatorCode(e);
+        case ExprKind::Unary:
+            return &unary;
+        case ExprKind::Member:
+            return &member;
+        case ExprKind::New:
+            return &newObject;
+        case ExprKind::Me:
+            return &me;
+        case ExprKind::With:
+            return &withObject;
+        case ExprKind::Call:
+            return &call;
+        }
+        return &unresolved;
+    }
+
+    // ---- Statements
+
+    template <typename T, Flow (Executor::*Run)(const T&)>
+    static Flow statement(Executor& x, const Stmt& s) {
+        return (x.*Run)(s.as<T>());
+    }
+    template <Flow F> static Flow exit(Executor&, const Stmt&) { return F; }
+    template <bool ResumeNext> static Flow onError(Executor& x, const Stmt&) {
+        return x.execOnError(ResumeNext);
+    }
+
+    // x = y, x = 1 into a local: copied straight into its slot. An array or object value has
+    // rules of its own.
+    template <Place V> static Flow copyToLocal(Executor& x, const Stmt& s) {
+        const auto& a = s.as<AssignStmt>();
+        const Variant& value = at<V>(x, *a.value);
+        if (value.isArray() || value.isObject()) {
+            return x.execAssign(a);
+        }
+        Variant& into = *x.frame_->slots[a.target->index];
+        if (&into != &value) {
+            into = value;
+        }
+        return Flow::Normal;
+    }
+    // x = a op b into a local: computed straight into its slot. The operators write it only
+    // once the result is whole (and read both operands before), so a failure leaves it as it
+    // was and an operand that is the variable itself reads its old value.
+    static Flow operatorToLocal(Executor& x, const Stmt& s) {
+        const auto& a = s.as<AssignStmt>();
+        return a.value->code(x, *a.value, *x.frame_->slots[a.target->index]) ? Flow::Normal
+                                                                             : Flow::Error;
+    }
+    // The same into a script-level variable, while the name still denotes one.
+    static Flow operatorToGlobal(Executor& x, const Stmt& s) {
+        const auto& a = s.as<AssignStmt>();
+        GlobalEntry& g = *a.target->global;
+        if (g.kind != GlobalEntry::Kind::Variable) {
+            return x.execAssign(a);
+        }
+        return a.value->code(x, *a.value, g.value) ? Flow::Normal : Flow::Error;
+    }
+
+    static StmtCode assignCode(const AssignStmt& s) {
+        const Expr& target = *s.target;
+        const Expr& value = *s.value;
+        if (s.kind != StmtKind::Assign || s.joinsOntoTarget || !isPlain(target)) {
+            return &statement<AssignStmt, &Executor::execAssign>;
+        }
+        const bool toLocal = target.scope == Scope::Local;
+        if (value.kind == ExprKind::Binary && (toLocal || target.scope == Scope::Global)) {
+            return toLocal ? &operatorToLocal : &operatorToGlobal;
+        }
+        Place place{};
+        if (toLocal && placeOf(value, place)) {
+            return place == Place::Local ? &copyToLocal<Place::Local>
+                                         : &copyToLocal<Place::Literal>;
+        }
+        return &statement<AssignStmt, &Executor::execAssign>;
+    }
+
+    static StmtCode exitCode(const ExitStmt& s) {
+        switch (s.exitKind) {
+        case ExitKind::Do:
+            return &exit<Flow::ExitDo>;
+        case ExitKind::For:
+            return &exit<Flow::ExitFor>;
+        default:
+            return &exit<Flow::ExitProc>;
+        }
+    }
+
+    static StmtCode codeFor(const Stmt& s) {
+        switch (s.kind) {
+        case StmtKind::Assign:
+        case StmtKind::Set:
+            return assignCode(s.as<AssignStmt>());
+        case StmtKind::Call:
+            return &statement<CallStmt, &Executor::execCallStatement>;
+        case StmtKind::Dim:
+            return &statement<DimStmt, &Executor::execDim>;
+        case StmtKind::ReDim:
+            return &statement<DimStmt, &Executor::execReDim>;
+        case StmtKind::Erase:
+            return &statement<EraseStmt, &Executor::execErase>;
+        case StmtKind::If:
+            return &statement<IfStmt, &Executor::execIf>;
+        case StmtKind::For:
+            return &statement<ForStmt, &Executor::execFor>;
+        case StmtKind::ForEach:
+            return &statement<ForEachStmt, &Executor::execForEach>;
+        case StmtKind::Do:
+            return &statement<DoStmt, &Executor::execDo>;
+        case StmtKind::Select:
+            return &statement<SelectStmt, &Executor::execSelect>;
+        case StmtKind::Exit:
+            return exitCode(s.as<ExitStmt>());
+        case StmtKind::OnErrorResumeNext:
+            return &onError<true>;
+        case StmtKind::OnErrorGoto0:
+            return &onError<false>;
+        case StmtKind::Randomize:
+            return &statement<RandomizeStmt, &Executor::execRandomize>;
+        case StmtKind::With:
+            return &statement<WithStmt, &Executor::execWith>;
+        }
+        return &exit<Flow::Normal>;
+    }
+};
+
+Flow compileStatement(Executor& x, const Stmt& s) {
+    s.code = Compiled::codeFor(s);
+    return s.code(x, s);
+}
+
+bool compileExpression(Executor& x, const Expr& e, Variant& out) {
+    e.code = Compiled::codeFor(e);
+    return e.code(x, e, out);
+}
+
+} // namespace vbs

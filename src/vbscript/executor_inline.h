@@ -1,0 +1,76 @@
+#pragma once
+
+// The executor's hot paths that more than one of its files inlines: the step count of an
+// evaluation and the operators on values that lie in place.
+#include "executor.h"
+
+namespace vbs {
+
+// Every evaluation counts towards the time limit, so one huge expression stops like a loop
+// does; and nesting stops before the thread's stack ends.
+inline bool Executor::evaluationMayStart() {
+    if (!tick()) {
+        return false;
+    }
+    return !stack_.exhausted() || raise(ErrorCode::OutOfStack);
+}
+
+inline const Variant* Executor::peek(const Expr& e) const {
+    if (e.kind == ExprKind::Literal) {
+        return &e.value;
+    }
+    if (e.kind != ExprKind::Name || e.hasParens) {
+        return nullptr;
+    }
+    if (e.scope == Scope::Local) {
+        return frame_->slots[e.index];
+    }
+    if (e.scope == Scope::Global) {
+        return e.global->kind == GlobalEntry::Kind::Procedure ? nullptr : &e.global->value;
+    }
+    return nullptr;
+}
+
+// One operator on two literals or plain variables (s + i, n < 2), computed by the fast path
+// straight into `out`, with no temporary and no dispatch. The fast path reads both operands
+// before it writes and writes nothing when it declines; then the caller goes the general way,
+// as if this had not been tried. Not counted as a step: the loop pass or call around it counts,
+// so the time limit still stops a loop of such statements. The right operand's kind is checked
+// first (the usual misfit is a call there: x + Sqr(i)), so a misfit costs little.
+[[gnu::always_inline]] inline bool Executor::plainOperandsComputed(const Expr& e, Variant& out) {
+    const Expr& r = *e.args[1];
+    if (r.kind != ExprKind::Literal && (r.kind != ExprKind::Name || r.hasParens)) {
+        return false;
+    }
+    const Variant* left = peek(*e.args[0]);
+    const Variant* right = left ? peek(r) : nullptr;
+    return right && fastBinaryOp(e.ops[0], *left, *right, out);
+}
+
+// An operand's value: a literal or plain variable where it lies, anything else run by its own
+// code into `storage` (a call, an operator on results). Always inline, as x + Sqr(i) * Sin(i)
+// passes here three times.
+[[gnu::always_inline]] inline const Variant* Executor::operand(const Expr& e, Variant& storage) {
+    if (const Variant* value = peek(e)) {
+        return value;
+    }
+    return e.code(*this, e, storage) ? &storage : nullptr;
+}
+
+// One operator on operands that are not all in place, or on which the fast path declined.
+// Always inline into the operator codes: fib's sum and x + Sqr(i) * Sin(i) pass here.
+[[gnu::always_inline]] inline bool Executor::evalOperatorOnResults(const Expr& e, Variant& out) {
+    Variant leftValue;
+    Variant rightValue;
+    const Variant* left = operand(*e.args[0], leftValue);
+    const Variant* right = left ? operand(*e.args[1], rightValue) : nullptr;
+    if (!right) {
+        return false;
+    }
+    // Two operands that lie where they are have been tried on the fast path already.
+    const bool evaluated = left == &leftValue || right == &rightValue;
+    return (evaluated && fastBinaryOp(e.ops[0], *left, *right, out)) ||
+           applyBinary(e, 0, left, right, out);
+}
+
+} // namespace vbs
