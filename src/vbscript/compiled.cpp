@@ -12,13 +12,17 @@ namespace vbs {
 // Execute turns into a procedure) is checked each time.
 struct Compiled {
     // Where an operand of a specialised code lies.
-    enum class Place : std::uint8_t { Literal, Local };
+    enum class Place : std::uint8_t { Literal, Local, Global };
 
-    template <Place P> static const Variant& at(Executor& x, const Expr& e) {
+    // The operand's value where it lies; null for a script-level name that now denotes a
+    // procedure (a call, for the general way).
+    template <Place P> static const Variant* at(Executor& x, const Expr& e) {
         if constexpr (P == Place::Literal) {
-            return e.value;
+            return &e.value;
+        } else if constexpr (P == Place::Local) {
+            return x.frame_->slots[e.index];
         } else {
-            return *x.frame_->slots[e.index];
+            return e.global->kind == GlobalEntry::Kind::Procedure ? nullptr : &e.global->value;
         }
     }
 
@@ -28,8 +32,11 @@ struct Compiled {
             place = Place::Literal;
             return true;
         }
-        place = Place::Local;
-        return isPlain(e) && e.scope == Scope::Local;
+        if (!isPlain(e) || (e.scope != Scope::Local && e.scope != Scope::Global)) {
+            return false;
+        }
+        place = e.scope == Scope::Local ? Place::Local : Place::Global;
+        return true;
     }
 
     // ---- Expressions
@@ -58,19 +65,21 @@ struct Compiled {
     }
     // One operator on two literals or locals (n < 2, n - 1, s + i): read where they lie and
     // computed by the fast path straight into `out`, with no step of its own (the loop pass
-    // or call around it counts); the general way when the fast path declines the values.
-    template <Place L, Place R>
+    // or call around it counts); the general way when the fast path declines the values. The
+    // operator is a constant of each instance, so the fast path's choice of operator is made
+    // when the code is picked.
+    template <BinaryOp Op, Place L, Place R>
     static bool plainOperator(Executor& x, const Expr& e, Variant& out) {
-        if (fastBinaryOp(e.ops[0], at<L>(x, *e.args[0]), at<R>(x, *e.args[1]), out)) {
+        const Variant* left = at<L>(x, *e.args[0]);
+        const Variant* right = at<R>(x, *e.args[1]);
+        if (left && right && fastBinaryOp(Op, *left, *right, out)) {
             return true;
         }
-        return x.evaluationMayStart() && (x.evalOperatorOnResults(e, out) || x.failedIn(e));
+        return x.evaluationMayStart() && (x.evalOperatorOnResults(e, Op, out) || x.failedIn(e));
     }
-    static bool oneOperator(Executor& x, const Expr& e, Variant& out) {
-        if (x.plainOperandsComputed(e, out)) {
-            return true;
-        }
-        return x.evaluationMayStart() && (x.evalOperatorOnResults(e, out) || x.failedIn(e));
+    // One operator whose operands are not all literals or plain variables (fib(n - 1) + ...).
+    template <BinaryOp Op> static bool operatorOnResults(Executor& x, const Expr& e, Variant& out) {
+        return x.evaluationMayStart() && (x.evalOperatorOnResults(e, Op, out) || x.failedIn(e));
     }
     static bool operatorRun(Executor& x, const Expr& e, Variant& out) {
         return x.evaluationMayStart() && (x.evalOperatorRun(e, out) || x.failedIn(e));
@@ -97,6 +106,59 @@ struct Compiled {
         return x.raise(ErrorCode::SyntaxError);
     }
 
+    // The code of Code<Op> for the node's operator: the fast path's operators each have their
+    // own; the others, which it never takes, share the general one.
+    template <template <BinaryOp> typename Code> static ExprCode forOperator(BinaryOp op) {
+        switch (op) {
+        case BinaryOp::Add:
+            return &Code<BinaryOp::Add>::run;
+        case BinaryOp::Sub:
+            return &Code<BinaryOp::Sub>::run;
+        case BinaryOp::Mul:
+            return &Code<BinaryOp::Mul>::run;
+        case BinaryOp::Eq:
+            return &Code<BinaryOp::Eq>::run;
+        case BinaryOp::Ne:
+            return &Code<BinaryOp::Ne>::run;
+        case BinaryOp::Lt:
+            return &Code<BinaryOp::Lt>::run;
+        case BinaryOp::Gt:
+            return &Code<BinaryOp::Gt>::run;
+        case BinaryOp::Le:
+            return &Code<BinaryOp::Le>::run;
+        case BinaryOp::Ge:
+            return &Code<BinaryOp::Ge>::run;
+        default:
+            return &Code<BinaryOp::Concat>::run;
+        }
+    }
+    template <Place L, Place R> struct OnPlain {
+        template <BinaryOp Op> struct Code {
+            static bool run(Executor& x, const Expr& e, Variant& out) {
+                return plainOperator<Op, L, R>(x, e, out);
+            }
+        };
+    };
+    template <BinaryOp Op> struct OnResults {
+        static bool run(Executor& x, const Expr& e, Variant& out) {
+            return operatorOnResults<Op>(x, e, out);
+        }
+    };
+    template <Place L, Place R> static ExprCode plainOperatorCode(BinaryOp op) {
+        return forOperator<OnPlain<L, R>::template Code>(op);
+    }
+
+    template <Place L> static ExprCode plainOperatorCode(Place r, BinaryOp op) {
+        switch (r) {
+        case Place::Literal:
+            return plainOperatorCode<L, Place::Literal>(op);
+        case Place::Local:
+            return plainOperatorCode<L, Place::Local>(op);
+        default:
+            return plainOperatorCode<L, Place::Global>(op);
+        }
+    }
+
     static ExprCode operatorCode(const Expr& e) {
         Place l{};
         Place r{};
@@ -104,14 +166,16 @@ struct Compiled {
             return &operatorRun;
         }
         if (!placeOf(*e.args[0], l) || !placeOf(*e.args[1], r)) {
-            return &oneOperator;
+            return forOperator<OnResults>(e.ops[0]);
         }
-        if (l == Place::Local) {
-            return r == Place::Local ? &plainOperator<Place::Local, Place::Local>
-                                     : &plainOperator<Place::Local, Place::Literal>;
+        switch (l) {
+        case Place::Literal:
+            return plainOperatorCode<Place::Literal>(r, e.ops[0]);
+        case Place::Local:
+            return plainOperatorCode<Place::Local>(r, e.ops[0]);
+        default:
+            return plainOperatorCode<Place::Global>(r, e.ops[0]);
         }
-        return r == Place::Local ? &plainOperator<Place::Literal, Place::Local>
-                                 : &plainOperator<Place::Literal, Place::Literal>;
     }
 
     static ExprCode nameCode(const Expr& e) {
@@ -166,13 +230,13 @@ struct Compiled {
     // rules of its own.
     template <Place V> static Flow copyToLocal(Executor& x, const Stmt& s) {
         const auto& a = s.as<AssignStmt>();
-        const Variant& value = at<V>(x, *a.value);
-        if (value.isArray() || value.isObject()) {
+        const Variant* value = at<V>(x, *a.value);
+        if (!value || value->isArray() || value->isObject()) {
             return x.execAssign(a);
         }
         Variant& into = *x.frame_->slots[a.target->index];
-        if (&into != &value) {
-            into = value;
+        if (&into != value) {
+            into = *value;
         }
         return Flow::Normal;
     }
@@ -206,8 +270,14 @@ struct Compiled {
         }
         Place place{};
         if (toLocal && placeOf(value, place)) {
-            return place == Place::Local ? &copyToLocal<Place::Local>
-                                         : &copyToLocal<Place::Literal>;
+            switch (place) {
+            case Place::Literal:
+                return &copyToLocal<Place::Literal>;
+            case Place::Local:
+                return &copyToLocal<Place::Local>;
+            default:
+                return &copyToLocal<Place::Global>;
+            }
         }
         return &statement<AssignStmt, &Executor::execAssign>;
     }

@@ -313,6 +313,14 @@ Flow Executor::execCall(const Expr& target) {
     return failWith(ErrorCode::TypeMismatch);
 }
 
+// A branch of If or Select Case: its end is the end of the statement that holds it, so a lone
+// statement in it needs no block of its own. What its block would do after it (end released
+// objects, resume after an error, note where the error lies) the enclosing block does at the
+// same point.
+Flow Executor::execBranch(const Block& branch) {
+    return branch.size() == 1 ? branch[0]->code(*this, *branch[0]) : execBlock(branch);
+}
+
 Flow Executor::execIf(const IfStmt& s) {
     for (std::size_t i = 0; i < s.conds.size(); ++i) {
         bool taken = false;
@@ -324,10 +332,10 @@ Flow Executor::execIf(const IfStmt& s) {
             taken = true;
         }
         if (taken) {
-            return execBlock(s.blocks[i]);
+            return execBranch(s.blocks[i]);
         }
     }
-    return execBlock(s.elseBlock);
+    return execBranch(s.elseBlock);
 }
 
 namespace {
@@ -538,7 +546,7 @@ Flow Executor::execSelect(const SelectStmt& s) {
             }
         }
         if (match) {
-            return execBlock(clause.body);
+            return execBranch(clause.body);
         }
     }
     return Flow::Normal;

@@ -120,6 +120,7 @@ private:
     Flow execOnError(bool resumeNext);
     Flow execRandomize(const RandomizeStmt& s);
     Flow execIf(const IfStmt& s);
+    Flow execBranch(const Block& branch);
     Flow execFor(const ForStmt& s);
     // A For bound or step, evaluated and checked.
     bool forBound(const Expr& e, Variant& out);
@@ -160,7 +161,7 @@ private:
     bool evalOperatorRun(const Expr& e, Variant& out);
     // One operator whose operands are not all literals or variables (fib(n - 1) + fib(n - 2)),
     // or on which the fast path declined.
-    bool evalOperatorOnResults(const Expr& e, Variant& out);
+    bool evalOperatorOnResults(const Expr& e, BinaryOp op, Variant& out);
     // An operand's value: a literal or plain variable where it lies, anything else evaluated
     // into `storage`; null when its evaluation failed.
     const Variant* operand(const Expr& e, Variant& storage);

@@ -57,9 +57,11 @@ inline const Variant* Executor::peek(const Expr& e) const {
     return e.code(*this, e, storage) ? &storage : nullptr;
 }
 
-// One operator on operands that are not all in place, or on which the fast path declined.
+// One operator on operands that are not all in place, or on which the fast path declined; `op`
+// is the node's, passed as a constant by the codes that know it.
 // Always inline into the operator codes: fib's sum and x + Sqr(i) * Sin(i) pass here.
-[[gnu::always_inline]] inline bool Executor::evalOperatorOnResults(const Expr& e, Variant& out) {
+[[gnu::always_inline]] inline bool Executor::evalOperatorOnResults(const Expr& e, BinaryOp op,
+                                                                   Variant& out) {
     Variant leftValue;
     Variant rightValue;
     const Variant* left = operand(*e.args[0], leftValue);
@@ -69,7 +71,7 @@ inline const Variant* Executor::peek(const Expr& e) const {
     }
     // Two operands that lie where they are have been tried on the fast path already.
     const bool evaluated = left == &leftValue || right == &rightValue;
-    return (evaluated && fastBinaryOp(e.ops[0], *left, *right, out)) ||
+    return (evaluated && fastBinaryOp(op, *left, *right, out)) ||
            applyBinary(e, 0, left, right, out);
 }
 
