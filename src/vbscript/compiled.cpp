@@ -1,3 +1,4 @@
+#include "builtins.h"
 #include "executor.h"
 #include "executor_inline.h"
 
@@ -62,6 +63,32 @@ struct Compiled {
     }
     static bool builtin(Executor& x, const Expr& e, Variant& out) {
         return x.evalBuiltinOperand(e, out);
+    }
+    // Sqr(i): a built-in that only reads its one argument, given a literal or plain variable,
+    // reads it where it lies (an object, which stands for its default value, and a result that
+    // would land on the argument itself go the general way). The call is a step; it cannot
+    // nest, so the stack needs no check.
+    template <Place P> static bool builtinOnPlain(Executor& x, const Expr& e, Variant& out) {
+        const Variant* value = at<P>(x, *e.args[0]);
+        if (!value || value == &out || value->isObject()) {
+            return x.evalBuiltinOperand(e, out);
+        }
+        return x.tick() &&
+               (x.succeeded(builtinAt(e.index).fn(x.rt_, value, 1, out)) || x.failedIn(e));
+    }
+    static ExprCode builtinCode(const Expr& e) {
+        Place place{};
+        if (!e.builtinOnOneValue || !placeOf(*e.args[0], place)) {
+            return &builtin;
+        }
+        switch (place) {
+        case Place::Literal:
+            return &builtinOnPlain<Place::Literal>;
+        case Place::Local:
+            return &builtinOnPlain<Place::Local>;
+        default:
+            return &builtinOnPlain<Place::Global>;
+        }
     }
     // One operator on two literals or locals (n < 2, n - 1, s + i): read where they lie and
     // computed by the fast path straight into `out`, with no step of its own (the loop pass
@@ -185,7 +212,7 @@ struct Compiled {
         case Scope::Global:
             return &globalName;
         case Scope::Builtin:
-            return &builtin;
+            return builtinCode(e);
         default:
             return &name;
         }
@@ -282,6 +309,23 @@ struct Compiled {
         return &statement<AssignStmt, &Executor::execAssign>;
     }
 
+    // A call statement of a script-level name, while it names a procedure: straight to it.
+    static Flow callGlobal(Executor& x, const Stmt& s) {
+        const auto& c = s.as<CallStmt>();
+        const GlobalEntry& g = *c.target->global;
+        if (g.kind != GlobalEntry::Kind::Procedure) {
+            return x.execCallStatement(c);
+        }
+        return x.callProcedure(*g.proc, c.target->args, 0, nullptr) ? Flow::Normal : Flow::Error;
+    }
+
+    static StmtCode callCode(const CallStmt& s) {
+        const Expr& target = *s.target;
+        return target.kind == ExprKind::Name && target.scope == Scope::Global
+                   ? &callGlobal
+                   : &statement<CallStmt, &Executor::execCallStatement>;
+    }
+
     static StmtCode exitCode(const ExitStmt& s) {
         switch (s.exitKind) {
         case ExitKind::Do:
@@ -299,7 +343,7 @@ struct Compiled {
         case StmtKind::Set:
             return assignCode(s.as<AssignStmt>());
         case StmtKind::Call:
-            return &statement<CallStmt, &Executor::execCallStatement>;
+            return callCode(s.as<CallStmt>());
         case StmtKind::Dim:
             return &statement<DimStmt, &Executor::execDim>;
         case StmtKind::ReDim:

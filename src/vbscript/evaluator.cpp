@@ -483,21 +483,9 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
         return false;
     }
     const Running running(p);
-    // Small procedures keep their variables on the C++ stack: no allocation per call, and
-    // only the slots the procedure has are constructed (a call is the hot path of recursion).
-    constexpr std::size_t kInlineSlots = 8;
-    const auto count = static_cast<std::size_t>(p.slotCount);
-    SmallVariants<kInlineSlots> storage(count);
-    std::unique_ptr<Variant*[]> heapSlots;
-    Variant* inlineSlots[kInlineSlots];
-    Variant** slots = inlineSlots;
-    if (count > kInlineSlots) {
-        heapSlots = std::make_unique<Variant*[]>(count);
-        slots = heapSlots.get();
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        slots[i] = &storage[i];
-    }
+    CallSlots<8> frameSlots(static_cast<std::size_t>(p.slotCount));
+    Variant* storage = frameSlots.values();
+    Variant** slots = frameSlots.slots();
     std::vector<ElementArgument> elements;
     if (assigned) {
         storage[given] = *assigned;
@@ -512,7 +500,7 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     }
     const Flow flow = runBody(p, slots, me);
     // Most calls pass no array element ByRef: skip the call to writeBack for them.
-    if ((!elements.empty() && !writeBack(elements, storage.data())) || flow == Flow::Error) {
+    if ((!elements.empty() && !writeBack(elements, storage)) || flow == Flow::Error) {
         // The body may come from an earlier source: the call is what the caller's source shows.
         failedExpressionPos_ = kNoPosition;
         return false;
