@@ -27,6 +27,11 @@ struct Compiled {
         }
     }
 
+    // One of three codes, by place.
+    template <typename Code> static Code byPlace(Place p, Code literal, Code local, Code global) {
+        return p == Place::Literal ? literal : p == Place::Local ? local : global;
+    }
+
     static bool isPlain(const Expr& e) { return !e.hasParens && e.kind == ExprKind::Name; }
     static bool placeOf(const Expr& e, Place& place) {
         if (e.kind == ExprKind::Literal) {
@@ -81,14 +86,8 @@ struct Compiled {
         if (!e.builtinOnOneValue || !placeOf(*e.args[0], place)) {
             return &builtin;
         }
-        switch (place) {
-        case Place::Literal:
-            return &builtinOnPlain<Place::Literal>;
-        case Place::Local:
-            return &builtinOnPlain<Place::Local>;
-        default:
-            return &builtinOnPlain<Place::Global>;
-        }
+        return byPlace<ExprCode>(place, &builtinOnPlain<Place::Literal>,
+                                 &builtinOnPlain<Place::Local>, &builtinOnPlain<Place::Global>);
     }
     // One operator on two literals or locals (n < 2, n - 1, s + i): read where they lie and
     // computed by the fast path straight into `out`, with no step of its own (the loop pass
@@ -176,14 +175,9 @@ struct Compiled {
     }
 
     template <Place L> static ExprCode plainOperatorCode(Place r, BinaryOp op) {
-        switch (r) {
-        case Place::Literal:
-            return plainOperatorCode<L, Place::Literal>(op);
-        case Place::Local:
-            return plainOperatorCode<L, Place::Local>(op);
-        default:
-            return plainOperatorCode<L, Place::Global>(op);
-        }
+        return byPlace(r, plainOperatorCode<L, Place::Literal>(op),
+                       plainOperatorCode<L, Place::Local>(op),
+                       plainOperatorCode<L, Place::Global>(op));
     }
 
     static ExprCode operatorCode(const Expr& e) {
@@ -195,14 +189,9 @@ struct Compiled {
         if (!placeOf(*e.args[0], l) || !placeOf(*e.args[1], r)) {
             return forOperator<OnResults>(e.ops[0]);
         }
-        switch (l) {
-        case Place::Literal:
-            return plainOperatorCode<Place::Literal>(r, e.ops[0]);
-        case Place::Local:
-            return plainOperatorCode<Place::Local>(r, e.ops[0]);
-        default:
-            return plainOperatorCode<Place::Global>(r, e.ops[0]);
-        }
+        return byPlace(l, plainOperatorCode<Place::Literal>(r, e.ops[0]),
+                       plainOperatorCode<Place::Local>(r, e.ops[0]),
+                       plainOperatorCode<Place::Global>(r, e.ops[0]));
     }
 
     static ExprCode nameCode(const Expr& e) {
@@ -297,14 +286,8 @@ struct Compiled {
         }
         Place place{};
         if (toLocal && placeOf(value, place)) {
-            switch (place) {
-            case Place::Literal:
-                return &copyToLocal<Place::Literal>;
-            case Place::Local:
-                return &copyToLocal<Place::Local>;
-            default:
-                return &copyToLocal<Place::Global>;
-            }
+            return byPlace<StmtCode>(place, &copyToLocal<Place::Literal>,
+                                     &copyToLocal<Place::Local>, &copyToLocal<Place::Global>);
         }
         return &statement<AssignStmt, &Executor::execAssign>;
     }

@@ -128,3 +128,10 @@ End Class
 ' A class may not take the name of a variable declared before (Name redefined, unconfirmed).
 ExecuteGlobal "Class x: End Class"
 '! #1041 Name redefined
+' A name a variable held until ExecuteGlobal made it a function (unconfirmed): code that ran
+' before, an operator on it and a copy of it, now calls it.
+Function PlusU(): Dim c: c = u: PlusU = c + u: End Function
+u = 1
+'? PlusU() ==> 2 (Integer)
+ExecuteGlobal "Function u(): u = 40: End Function"
+'? PlusU() ==> 80 (Integer)
