@@ -18,6 +18,7 @@ struct Expr;
 struct Stmt;
 struct Procedure;
 struct GlobalEntry;
+struct ClassDef;
 using ExprPtr = std::unique_ptr<Expr>;
 using StmtPtr = std::unique_ptr<Stmt>;
 using Block = std::vector<StmtPtr>;
@@ -80,8 +81,11 @@ struct Expr {
     std::vector<ExprPtr> args;
     std::vector<BinaryOp> ops;
     // Member: the class last seen and that member's index in it, so that calls from one site
-    // on objects of one class look the name up once.
-    mutable const void* cachedClass = nullptr;
+    // on objects of one class look the name up once. The class is held weakly beside its
+    // address: while it lives no other class can have that address, and the tree (which a
+    // class's own procedures are part of) keeps no class alive.
+    mutable const ClassDef* cachedClass = nullptr;
+    mutable std::weak_ptr<const ClassDef> cachedClassAlive;
     mutable std::int32_t cachedMember = -1;
 };
 

@@ -67,6 +67,7 @@ public:
     ClassInstance* asInstance() override { return this; }
 
     const ClassDef& def() const { return *def_; }
+    const std::shared_ptr<const ClassDef>& sharedDef() const { return def_; }
     bool heapIs(const ObjectHeap* heap) const { return heap_.get() == heap; }
     std::vector<Variant> fields;
     // Class_Terminate has run or must not run (the interpreter is gone, or a cycle was broken).

@@ -58,12 +58,18 @@ struct Compiled {
     // A script-level name: a call when it names a procedure (checked each time: Execute may
     // define one under a name that was a variable), else the general reading of a name.
     static bool globalName(Executor& x, const Expr& e, Variant& out) {
-        if (e.global->kind == GlobalEntry::Kind::Procedure) {
-            return x.callProcedure(*e.global->proc, e.args, 0, &out) || x.failedIn(e);
+        const GlobalEntry& g = *e.global;
+        if (g.kind == GlobalEntry::Kind::Procedure) {
+            return x.callProcedure(*g.proc, e.args, 0, &out) || x.failedIn(e);
+        }
+        if (!e.hasParens) { // a plain variable's value, as `local` gives a local's
+            out = g.value;
+            return true;
         }
         return name(x, e, out);
     }
-    static bool name(Executor& x, const Expr& e, Variant& out) {
+    // Out of line, so that globalName's call of a procedure saves no registers of its own.
+    [[gnu::noinline]] static bool name(Executor& x, const Expr& e, Variant& out) {
         return x.evaluationMayStart() && (x.evalName(e, out) || x.failedIn(e));
     }
     static bool builtin(Executor& x, const Expr& e, Variant& out) {
@@ -101,10 +107,13 @@ struct Compiled {
         if (left && right && fastBinaryOp(Op, *left, *right, out)) {
             return true;
         }
-        return x.evaluationMayStart() && (x.evalOperatorOnResults(e, Op, out) || x.failedIn(e));
+        return operatorOnResults<Op>(x, e, out);
     }
-    // One operator whose operands are not all literals or plain variables (fib(n - 1) + ...).
-    template <BinaryOp Op> static bool operatorOnResults(Executor& x, const Expr& e, Variant& out) {
+    // One operator whose operands are not all literals or plain variables (fib(n - 1) + ...),
+    // or whose values the fast path declined. Out of line, so that plainOperator, which ends
+    // here only when the fast path declines, is a leaf that saves no registers.
+    template <BinaryOp Op>
+    [[gnu::noinline]] static bool operatorOnResults(Executor& x, const Expr& e, Variant& out) {
         return x.evaluationMayStart() && (x.evalOperatorOnResults(e, Op, out) || x.failedIn(e));
     }
     static bool operatorRun(Executor& x, const Expr& e, Variant& out) {

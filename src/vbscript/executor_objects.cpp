@@ -120,18 +120,16 @@ bool Executor::evalMember(const Expr& e, MemberAccess access, Variant& value) {
     if (!o) {
         return raise(ErrorCode::ObjectNotSet);
     }
-    // Instances of one class answer the same index for a name: this site remembers it. The
-    // name is checked again, as a class defined later may reuse a freed one's address.
+    // Instances of one class answer the same index for a name: this site remembers it.
     std::int32_t member = -1;
     if (const ClassInstance* instance = o->asInstance()) {
         const ClassDef& def = instance->def();
-        const auto cached = static_cast<std::size_t>(e.cachedMember);
-        if (e.cachedClass == &def && cached < def.members.size() &&
-            def.members[cached].name == e.name) {
+        if (e.cachedClass == &def && !e.cachedClassAlive.expired()) {
             member = e.cachedMember;
         } else {
             member = def.find(e.name);
             e.cachedClass = &def;
+            e.cachedClassAlive = instance->sharedDef();
             e.cachedMember = member;
         }
     } else {
