@@ -32,9 +32,12 @@ class Executor;
 enum class Flow : std::uint8_t;
 using StmtCode = Flow (*)(Executor&, const Stmt&);
 using ExprCode = bool (*)(Executor&, const Expr&, Variant&);
+// An expression used as the condition of If, Do or While: its truth value.
+using TestCode = bool (*)(Executor&, const Expr&, bool&);
 // The code every node starts with: picks the node's own, keeps it, and runs it.
 Flow compileStatement(Executor& x, const Stmt& s);
 bool compileExpression(Executor& x, const Expr& e, Variant& out);
+bool compileTest(Executor& x, const Expr& e, bool& out);
 
 enum class Scope : std::uint8_t {
     Unresolved,
@@ -60,6 +63,7 @@ enum class ExprKind : std::uint8_t {
 
 struct Expr {
     mutable ExprCode code = &compileExpression;
+    mutable TestCode test = &compileTest;
     ExprKind kind = ExprKind::Literal;
     Scope scope = Scope::Unresolved;
     UnaryOp unaryOp = UnaryOp::Neg;

@@ -240,6 +240,67 @@ struct Compiled {
         return &unresolved;
     }
 
+    // ---- Conditions
+
+    // n < 2 on two literals or locals: the comparison's truth straight from the fast path.
+    // Its Boolean is a temporary that never holds a reference, so the compiler keeps it in
+    // registers. Reading plain values has no effect of its own, so when the fast path declines
+    // the general way may read them again.
+    template <BinaryOp Op, Place L, Place R>
+    static bool plainComparison(Executor& x, const Expr& e, bool& out) {
+        const Variant* left = at<L>(x, *e.args[0]);
+        const Variant* right = at<R>(x, *e.args[1]);
+        Variant result;
+        if (left && right && fastBinaryOp(Op, *left, *right, result)) {
+            out = result.asBool();
+            return true;
+        }
+        return generalTest(x, e, out);
+    }
+    // Out of line, so that plainComparison is a leaf that saves no registers.
+    [[gnu::noinline]] static bool generalTest(Executor& x, const Expr& e, bool& out) {
+        return x.evalCondition(e, out);
+    }
+    template <Place L, Place R> struct ComparisonOn {
+        template <BinaryOp Op> struct Code {
+            static bool run(Executor& x, const Expr& e, bool& out) {
+                return plainComparison<Op, L, R>(x, e, out);
+            }
+        };
+    };
+    template <Place L> static TestCode comparisonCode(Place r, BinaryOp op) {
+        return byPlace(r, forComparison<ComparisonOn<L, Place::Literal>::template Code>(op),
+                       forComparison<ComparisonOn<L, Place::Local>::template Code>(op),
+                       forComparison<ComparisonOn<L, Place::Global>::template Code>(op));
+    }
+    template <template <BinaryOp> typename Code> static TestCode forComparison(BinaryOp op) {
+        switch (op) {
+        case BinaryOp::Eq:
+            return &Code<BinaryOp::Eq>::run;
+        case BinaryOp::Ne:
+            return &Code<BinaryOp::Ne>::run;
+        case BinaryOp::Lt:
+            return &Code<BinaryOp::Lt>::run;
+        case BinaryOp::Gt:
+            return &Code<BinaryOp::Gt>::run;
+        case BinaryOp::Le:
+            return &Code<BinaryOp::Le>::run;
+        default:
+            return &Code<BinaryOp::Ge>::run;
+        }
+    }
+    static TestCode testFor(const Expr& e) {
+        Place l{};
+        Place r{};
+        if (e.kind != ExprKind::Binary || e.ops.size() != 1 || !isComparison(e.ops[0]) ||
+            !placeOf(*e.args[0], l) || !placeOf(*e.args[1], r)) {
+            return &generalTest;
+        }
+        return byPlace(l, comparisonCode<Place::Literal>(r, e.ops[0]),
+                       comparisonCode<Place::Local>(r, e.ops[0]),
+                       comparisonCode<Place::Global>(r, e.ops[0]));
+    }
+
     // ---- Statements
 
     template <typename T, Flow (Executor::*Run)(const T&)>
@@ -370,6 +431,11 @@ struct Compiled {
 Flow compileStatement(Executor& x, const Stmt& s) {
     s.code = Compiled::codeFor(s);
     return s.code(x, s);
+}
+
+bool compileTest(Executor& x, const Expr& e, bool& out) {
+    e.test = Compiled::testFor(e);
+    return e.test(x, e, out);
 }
 
 bool compileExpression(Executor& x, const Expr& e, Variant& out) {

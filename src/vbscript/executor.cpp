@@ -324,7 +324,7 @@ Flow Executor::execBranch(const Block& branch) {
 Flow Executor::execIf(const IfStmt& s) {
     for (std::size_t i = 0; i < s.conds.size(); ++i) {
         bool taken = false;
-        if (!evalCondition(*s.conds[i], taken)) {
+        if (!condition(*s.conds[i], taken)) {
             if (!resumeAfterError()) {
                 return Flow::Error;
             }
@@ -495,7 +495,7 @@ Flow Executor::execDo(const DoStmt& s) {
         }
         bool c = false;
         if (s.testFirst && s.cond) {
-            if (!evalCondition(*s.cond, c)) {
+            if (!condition(*s.cond, c)) {
                 return resumeAfterError() ? runOnceAfterHeaderError(
                                                 s.body, s.whileWend ? Flow::Normal : Flow::ExitDo)
                                           : Flow::Error;
@@ -512,7 +512,7 @@ Flow Executor::execDo(const DoStmt& s) {
             return f;
         }
         if (!s.testFirst && s.cond) {
-            if (!evalCondition(*s.cond, c)) {
+            if (!condition(*s.cond, c)) {
                 // A failing test at the end ends the loop; Err holds the error.
                 return resumeAfterError() ? Flow::Normal : Flow::Error;
             }

@@ -208,6 +208,9 @@ private:
     bool assignMember(const Expr& target, MemberAccess access, Variant& value);
     Flow execWith(const WithStmt& s);
     void runTerminations();
+    // The truth of an If, Do or While condition, by its compiled test; evalCondition is the
+    // general test: the value evaluated and read as a truth value.
+    bool condition(const Expr& e, bool& out) { return e.test(*this, e, out); }
     bool evalCondition(const Expr& e, bool& out);
     // `me`: the instance a class's procedure runs for. `assigned`: the value a Property Let or
     // Set receives as its last parameter.
