@@ -95,7 +95,7 @@ struct Compiled {
         return byPlace<ExprCode>(place, &builtinOnPlain<Place::Literal>,
                                  &builtinOnPlain<Place::Local>, &builtinOnPlain<Place::Global>);
     }
-    // One operator on two literals or locals (n < 2, n - 1, s + i): read where they lie and
+    // One operator on two literals or plain variables (n - 1, s + i): read where they lie and
     // computed by the fast path straight into `out`, with no step of its own (the loop pass
     // or call around it counts); the general way when the fast path declines the values. The
     // operator is a constant of each instance, so the fast path's choice of operator is made
@@ -242,7 +242,7 @@ struct Compiled {
 
     // ---- Conditions
 
-    // n < 2 on two literals or locals: the comparison's truth straight from the fast path.
+    // n < 2 on literals or plain variables: the comparison's truth straight from the fast path.
     // Its Boolean is a temporary that never holds a reference, so the compiler keeps it in
     // registers. Reading plain values has no effect of its own, so when the fast path declines
     // the general way may read them again.
