@@ -141,16 +141,10 @@ struct Compiled {
         return x.raise(ErrorCode::SyntaxError);
     }
 
-    // The code of Code<Op> for the node's operator: the fast path's operators each have their
-    // own; the others, which it never takes, share the general one.
-    template <template <BinaryOp> typename Code> static ExprCode forOperator(BinaryOp op) {
+    // The code of Code<Op> for a comparison operator; null for any other operator.
+    template <typename Result, template <BinaryOp> typename Code>
+    static Result forComparison(BinaryOp op) {
         switch (op) {
-        case BinaryOp::Add:
-            return &Code<BinaryOp::Add>::run;
-        case BinaryOp::Sub:
-            return &Code<BinaryOp::Sub>::run;
-        case BinaryOp::Mul:
-            return &Code<BinaryOp::Mul>::run;
         case BinaryOp::Eq:
             return &Code<BinaryOp::Eq>::run;
         case BinaryOp::Ne:
@@ -164,8 +158,24 @@ struct Compiled {
         case BinaryOp::Ge:
             return &Code<BinaryOp::Ge>::run;
         default:
-            return &Code<BinaryOp::Concat>::run;
+            return nullptr;
         }
+    }
+    // The code of Code<Op> for the node's operator: the fast path's operators each have their
+    // own; the others, which it never takes, share the general one.
+    template <template <BinaryOp> typename Code> static ExprCode forOperator(BinaryOp op) {
+        switch (op) {
+        case BinaryOp::Add:
+            return &Code<BinaryOp::Add>::run;
+        case BinaryOp::Sub:
+            return &Code<BinaryOp::Sub>::run;
+        case BinaryOp::Mul:
+            return &Code<BinaryOp::Mul>::run;
+        default:
+            break;
+        }
+        const ExprCode comparison = forComparison<ExprCode, Code>(op);
+        return comparison ? comparison : &Code<BinaryOp::Concat>::run;
     }
     template <Place L, Place R> struct OnPlain {
         template <BinaryOp Op> struct Code {
@@ -269,25 +279,10 @@ struct Compiled {
         };
     };
     template <Place L> static TestCode comparisonCode(Place r, BinaryOp op) {
-        return byPlace(r, forComparison<ComparisonOn<L, Place::Literal>::template Code>(op),
-                       forComparison<ComparisonOn<L, Place::Local>::template Code>(op),
-                       forComparison<ComparisonOn<L, Place::Global>::template Code>(op));
-    }
-    template <template <BinaryOp> typename Code> static TestCode forComparison(BinaryOp op) {
-        switch (op) {
-        case BinaryOp::Eq:
-            return &Code<BinaryOp::Eq>::run;
-        case BinaryOp::Ne:
-            return &Code<BinaryOp::Ne>::run;
-        case BinaryOp::Lt:
-            return &Code<BinaryOp::Lt>::run;
-        case BinaryOp::Gt:
-            return &Code<BinaryOp::Gt>::run;
-        case BinaryOp::Le:
-            return &Code<BinaryOp::Le>::run;
-        default:
-            return &Code<BinaryOp::Ge>::run;
-        }
+        return byPlace(r,
+                       forComparison<TestCode, ComparisonOn<L, Place::Literal>::template Code>(op),
+                       forComparison<TestCode, ComparisonOn<L, Place::Local>::template Code>(op),
+                       forComparison<TestCode, ComparisonOn<L, Place::Global>::template Code>(op));
     }
     static TestCode testFor(const Expr& e) {
         Place l{};
