@@ -1,4 +1,5 @@
 #include "executor.h"
+#include "executor_inline.h"
 
 #include "builtins.h"
 #include "create_object.h"
@@ -108,11 +109,17 @@ bool Executor::evalMember(const Expr& e, MemberAccess access, Variant& value) {
         object.name == u"err") {
         return errMember(e, access, value);
     }
+    // An instance held by a plain variable is used where it lies: invokeClassMember holds it
+    // while its procedure runs. Anything else is evaluated into a copy, which also keeps a
+    // native object alive while its arguments run (they may replace the variable).
     Variant storage;
-    if (!eval(object, storage)) {
-        return false;
+    const Variant* ref = peek(object);
+    if (!ref || !ref->isObject() || !ref->objectPtr() || !ref->objectPtr()->asInstance()) {
+        if (!eval(object, storage)) {
+            return false;
+        }
+        ref = &storage;
     }
-    const Variant* ref = &storage;
     if (!ref->isObject()) {
         return raise(ErrorCode::ObjectRequired);
     }
