@@ -62,11 +62,13 @@ struct Compiled {
         if (g.kind == GlobalEntry::Kind::Procedure) {
             return x.callProcedure(*g.proc, e.args, 0, &out) || x.failedIn(e);
         }
-        if (!e.hasParens) { // a plain variable's value, as `local` gives a local's
-            out = g.value;
-            return true;
-        }
-        return name(x, e, out);
+        return e.hasParens ? name(x, e, out) : globalValue(e, out);
+    }
+    // A plain script-level variable's value, as `local` gives a local's. Out of line, so that
+    // the copy's reference count costs the call above nothing.
+    [[gnu::noinline]] static bool globalValue(const Expr& e, Variant& out) {
+        out = e.global->value;
+        return true;
     }
     // Out of line, so that globalName's call of a procedure saves no registers of its own.
     [[gnu::noinline]] static bool name(Executor& x, const Expr& e, Variant& out) {
