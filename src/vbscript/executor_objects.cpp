@@ -114,38 +114,37 @@ bool Executor::evalMember(const Expr& e, MemberAccess access, Variant& value) {
     // native object alive while its arguments run (they may replace the variable).
     Variant storage;
     const Variant* ref = peek(object);
-    if (!ref || !ref->isObject() || !ref->objectPtr() || !ref->objectPtr()->asInstance()) {
+    ObjectData* o = ref && ref->isObject() ? ref->objectPtr() : nullptr;
+    ClassInstance* instance = o ? o->asInstance() : nullptr;
+    if (!instance) {
         if (!eval(object, storage)) {
             return false;
         }
-        ref = &storage;
+        if (!storage.isObject()) {
+            return raise(ErrorCode::ObjectRequired);
+        }
+        o = storage.objectPtr();
+        if (!o) {
+            return raise(ErrorCode::ObjectNotSet);
+        }
+        instance = o->asInstance();
     }
-    if (!ref->isObject()) {
-        return raise(ErrorCode::ObjectRequired);
-    }
-    ObjectData* o = ref->objectPtr();
-    if (!o) {
-        return raise(ErrorCode::ObjectNotSet);
+    if (!instance) {
+        const std::int32_t member = o->memberIndex(e.name);
+        return member >= 0 ? invokeMember(*o, member, access, e.args, 1, value)
+                           : raise(ErrorCode::NoSuchMember);
     }
     // Instances of one class answer the same index for a name: this site remembers it.
-    std::int32_t member = -1;
-    if (const ClassInstance* instance = o->asInstance()) {
-        const ClassDef& def = instance->def();
-        if (e.cachedClass == &def && !e.cachedClassAlive.expired()) {
-            member = e.cachedMember;
-        } else {
-            member = def.find(e.name);
-            e.cachedClass = &def;
-            e.cachedClassAlive = instance->sharedDef();
-            e.cachedMember = member;
-        }
-    } else {
-        member = o->memberIndex(e.name);
+    const ClassDef& def = instance->def();
+    if (e.cachedClass != &def || e.cachedClassAlive.expired()) {
+        e.cachedClass = &def;
+        e.cachedClassAlive = instance->sharedDef();
+        e.cachedMember = def.find(e.name);
     }
-    if (member < 0) {
+    if (e.cachedMember < 0) {
         return raise(ErrorCode::NoSuchMember);
     }
-    return invokeMember(*o, member, access, e.args, 1, value);
+    return invokeClassMember(*instance, e.cachedMember, access, e.args, 1, value);
 }
 
 bool Executor::invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
