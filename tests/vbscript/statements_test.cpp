@@ -29,6 +29,9 @@ const ScriptCase kAssignment[] = {
      "Function f(n): f = n: n = n + 1: End Function\na = Array(1): b = a: b(0) = 2: t = \"x\": u = "
      "t: u = u & \"y\": k = 3: r = f(k)",
      "a(0) & b(0) & t & u & k & r", "\"12xxy43\" (String)"},
+    {"PlainCopiesAreValuesInAProcedure",
+     "Function g(): Dim a, b: a = Array(1): b = a: b(0) = 2: g = a(0) & b(0): End Function", "g()",
+     "\"12\" (String)"},
     {"LongAppendLoop", "s = \"\": For i = 1 To 100000: s = s & \"x\": Next",
      "Len(s) & Mid(s, 99999)", "\"100000xx\" (String)"},
     {"ColonsAndLines", "a = 1 :: :\nb = 2\r\nc = 3\rd = 4", "a+b+c+d", "10 (Integer)"},
@@ -41,6 +44,7 @@ const ScriptCase kAssignment[] = {
     {"ConstExpression", "Const a = 2, b = a * 3", "b", "6 (Integer)"},
     {"ConstHoisted", "x = k: Const k = 7", "x", "7 (Integer)"},
     {"ConstCannotChange", "Const k = 1\nk = 2", "k", "#501 Illegal assignment"},
+    {"ConstCannotTakeAnOperation", "Const k = 1\nk = k + 1", "k", "#501 Illegal assignment"},
     {"ConstNeedsLiteral", "Const k = x", "k", "#1045 Expected literal constant"},
 };
 
