@@ -309,36 +309,44 @@ struct Compiled {
         return x.execOnError(ResumeNext);
     }
 
-    // x = y, x = 1 into a local: copied straight into its slot. An array or object value has
-    // rules of its own.
-    template <Place V> static Flow copyToLocal(Executor& x, const Stmt& s) {
+    // The variable an assignment to a plain name writes: a local's slot, or a script-level
+    // variable while the name still denotes one (null: the general way).
+    template <Place T> static Variant* target(Executor& x, const Expr& name) {
+        if constexpr (T == Place::Local) {
+            return x.frame_->slots[name.index];
+        } else {
+            GlobalEntry& g = *name.global;
+            return g.kind == GlobalEntry::Kind::Variable ? &g.value : nullptr;
+        }
+    }
+    // x = y, x = 1: a number or text copied straight into the variable, with no temporary. An
+    // array or object value has rules of its own (the general way).
+    template <Place V, Place T> static Flow copyToPlain(Executor& x, const Stmt& s) {
         const auto& a = s.as<AssignStmt>();
         const Variant* value = at<V>(x, *a.value);
-        if (!value || value->isArray() || value->isObject()) {
+        Variant* into = target<T>(x, *a.target);
+        if (!value || !into || value->isArray() || value->isObject()) {
             return x.execAssign(a);
         }
-        Variant& into = *x.frame_->slots[a.target->index];
-        if (&into != value) {
-            into = *value;
+        if (into != value) {
+            *into = *value;
         }
         return Flow::Normal;
     }
-    // x = a op b into a local: computed straight into its slot. The operators write it only
-    // once the result is whole (and read both operands before), so a failure leaves it as it
-    // was and an operand that is the variable itself reads its old value.
-    static Flow operatorToLocal(Executor& x, const Stmt& s) {
+    // x = a op b: computed straight into the variable. The operators write it only once the
+    // result is whole (and read both operands before), so a failure leaves it as it was and an
+    // operand that is the variable itself reads its old value.
+    template <Place T> static Flow operatorToPlain(Executor& x, const Stmt& s) {
         const auto& a = s.as<AssignStmt>();
-        return a.value->code(x, *a.value, *x.frame_->slots[a.target->index]) ? Flow::Normal
-                                                                             : Flow::Error;
-    }
-    // The same into a script-level variable, while the name still denotes one.
-    static Flow operatorToGlobal(Executor& x, const Stmt& s) {
-        const auto& a = s.as<AssignStmt>();
-        GlobalEntry& g = *a.target->global;
-        if (g.kind != GlobalEntry::Kind::Variable) {
+        Variant* into = target<T>(x, *a.target);
+        if (!into) {
             return x.execAssign(a);
         }
-        return a.value->code(x, *a.value, g.value) ? Flow::Normal : Flow::Error;
+        return a.value->code(x, *a.value, *into) ? Flow::Normal : Flow::Error;
+    }
+    template <Place T> static StmtCode copyCode(Place value) {
+        return byPlace<StmtCode>(value, &copyToPlain<Place::Literal, T>,
+                                 &copyToPlain<Place::Local, T>, &copyToPlain<Place::Global, T>);
     }
 
     static StmtCode assignCode(const AssignStmt& s) {
@@ -347,14 +355,17 @@ struct Compiled {
         if (s.kind != StmtKind::Assign || s.joinsOntoTarget || !isPlain(target)) {
             return &statement<AssignStmt, &Executor::execAssign>;
         }
-        const bool toLocal = target.scope == Scope::Local;
-        if (value.kind == ExprKind::Binary && (toLocal || target.scope == Scope::Global)) {
-            return toLocal ? &operatorToLocal : &operatorToGlobal;
+        Place to{};
+        if (!placeOf(target, to) || to == Place::Literal) {
+            return &statement<AssignStmt, &Executor::execAssign>;
         }
-        Place place{};
-        if (toLocal && placeOf(value, place)) {
-            return byPlace<StmtCode>(place, &copyToLocal<Place::Literal>,
-                                     &copyToLocal<Place::Local>, &copyToLocal<Place::Global>);
+        const bool toLocal = to == Place::Local;
+        if (value.kind == ExprKind::Binary) {
+            return toLocal ? &operatorToPlain<Place::Local> : &operatorToPlain<Place::Global>;
+        }
+        Place from{};
+        if (placeOf(value, from)) {
+            return toLocal ? copyCode<Place::Local>(from) : copyCode<Place::Global>(from);
         }
         return &statement<AssignStmt, &Executor::execAssign>;
     }

@@ -113,37 +113,6 @@ bool Executor::evalCondition(const Expr& e, bool& out) {
     return true;
 }
 
-// The plain variable an assignment `x = ...` writes to: a local, or a script-level variable;
-// null for anything else (an element, a property, a constant of the script).
-inline Variant* Executor::plainTarget(const AssignStmt& s) {
-    const Expr& target = *s.target;
-    if (s.kind != StmtKind::Assign || target.kind != ExprKind::Name || target.hasParens) {
-        return nullptr;
-    }
-    if (target.scope == Scope::Local) {
-        return frame_->slots[target.index];
-    }
-    if (target.scope == Scope::Global && target.global->kind == GlobalEntry::Kind::Variable) {
-        return &target.global->value;
-    }
-    return nullptr;
-}
-
-// `fib = n`, `x = 0`: a number or text lying in a literal or plain variable is copied straight
-// into the plain variable assigned, with no temporary and no dispatch through eval. Arrays and
-// objects have rules of their own.
-bool Executor::copiedInPlace(const AssignStmt& s) {
-    const Variant* value = peek(*s.value);
-    if (!value || value->isArray() || value->isObject()) {
-        return false;
-    }
-    Variant* into = plainTarget(s);
-    if (into && into != value) {
-        *into = *value;
-    }
-    return into != nullptr;
-}
-
 bool Executor::evalOperatorRun(const Expr& e, Variant& out) {
     // The left side is the result so far.
     Variant acc;

@@ -147,11 +147,6 @@ Flow Executor::execAssign(const AssignStmt& s) {
             return execAppend(*s.value, *text);
         }
     }
-    const ExprKind valueKind = s.value->kind;
-    const bool plainValue = valueKind == ExprKind::Name || valueKind == ExprKind::Literal;
-    if (plainValue && copiedInPlace(s)) {
-        return Flow::Normal;
-    }
     Variant value;
     if (!eval(*s.value, value)) {
         return Flow::Error;

@@ -99,13 +99,6 @@ private:
     Flow execBlock(const Block& block);
     Flow execAssign(const AssignStmt& s);
     Flow assignInGeneral(const AssignStmt& s, Variant& value);
-    // x = y or x = 1 copied straight into the variable x; false (nothing done) when it does
-    // not apply. Called only for a value that is a name or a literal.
-    bool copiedInPlace(const AssignStmt& s);
-    Variant* plainTarget(const AssignStmt& s);
-    // a op b on two literals or plain variables by the fast path alone, into `out`; false (and
-    // `out` untouched) when it does not apply. Called only for a node of one operator.
-    bool plainOperandsComputed(const Expr& e, Variant& out);
     // name = v or name(i, j) = v, once the value is ready: a variable, an array element, or
     // through an object's default member.
     Flow assignToName(const Expr& target, MemberAccess access, Variant& value);
@@ -156,14 +149,14 @@ private:
     // name(...) on a variable's value: an array element, or an object's default member.
     bool evalApplied(const Expr& e, const Variant& value, Variant& out);
     // Binary operators. Each operator tries fastBinaryOp once on its operands as they are, and
-    // only when that declines goes the general way (applyBinary). A node of one operator is
-    // the hot case and has its own short path; a run (a + b - c) is evaluated left to right.
+    // only when that declines goes the general way (applyBinary). A node of one operator has
+    // codes of its own (compiled.cpp); a run (a + b - c) is evaluated left to right.
     bool evalOperatorRun(const Expr& e, Variant& out);
     // One operator whose operands are not all literals or variables (fib(n - 1) + fib(n - 2)),
     // or on which the fast path declined.
     bool evalOperatorOnResults(const Expr& e, BinaryOp op, Variant& out);
-    // An operand's value: a literal or plain variable where it lies, anything else evaluated
-    // into `storage`; null when its evaluation failed.
+    // An operand's value: a literal or plain variable where it lies, anything else run by its
+    // code into `storage`; null when its evaluation failed.
     const Variant* operand(const Expr& e, Variant& storage);
     // The operands of one operator on the general path, with room for the values they stand
     // for (an object's default value, text read as a number).

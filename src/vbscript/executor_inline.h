@@ -1,7 +1,7 @@
 #pragma once
 
 // The executor's hot paths that more than one of its files inlines: the step count of an
-// evaluation and the operators on values that lie in place.
+// evaluation, the value of an operand and one operator on operands not all in place.
 #include "executor.h"
 
 namespace vbs {
@@ -29,22 +29,6 @@ inline const Variant* Executor::peek(const Expr& e) const {
         return e.global->kind == GlobalEntry::Kind::Procedure ? nullptr : &e.global->value;
     }
     return nullptr;
-}
-
-// One operator on two literals or plain variables (s + i, n < 2), computed by the fast path
-// straight into `out`, with no temporary and no dispatch. The fast path reads both operands
-// before it writes and writes nothing when it declines; then the caller goes the general way,
-// as if this had not been tried. Not counted as a step: the loop pass or call around it counts,
-// so the time limit still stops a loop of such statements. The right operand's kind is checked
-// first (the usual misfit is a call there: x + Sqr(i)), so a misfit costs little.
-[[gnu::always_inline]] inline bool Executor::plainOperandsComputed(const Expr& e, Variant& out) {
-    const Expr& r = *e.args[1];
-    if (r.kind != ExprKind::Literal && (r.kind != ExprKind::Name || r.hasParens)) {
-        return false;
-    }
-    const Variant* left = peek(*e.args[0]);
-    const Variant* right = left ? peek(r) : nullptr;
-    return right && fastBinaryOp(e.ops[0], *left, *right, out);
 }
 
 // An operand's value: a literal or plain variable where it lies, anything else run by its own
