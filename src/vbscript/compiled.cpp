@@ -23,7 +23,7 @@ struct Compiled {
         } else if constexpr (P == Place::Local) {
             return x.frame_->slots[e.index];
         } else {
-            return e.global->kind == GlobalEntry::Kind::Procedure ? nullptr : &e.global->value;
+            return e.global->plainValue();
         }
     }
 

@@ -26,7 +26,7 @@ inline const Variant* Executor::peek(const Expr& e) const {
         return frame_->slots[e.index];
     }
     if (e.scope == Scope::Global) {
-        return e.global->kind == GlobalEntry::Kind::Procedure ? nullptr : &e.global->value;
+        return e.global->plainValue();
     }
     return nullptr;
 }
