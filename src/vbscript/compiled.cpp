@@ -60,7 +60,7 @@ struct Compiled {
     static bool globalName(Executor& x, const Expr& e, Variant& out) {
         const GlobalEntry& g = *e.global;
         if (g.kind == GlobalEntry::Kind::Procedure) {
-            return x.callProcedure(*g.proc, e.args, 0, &out) || x.failedIn(e);
+            return x.callProcedure(*g.proc, e.args, 0, &out, nullptr, nullptr, &e);
         }
         return e.hasParens ? name(x, e, out) : globalValue(e, out);
     }
@@ -370,6 +370,16 @@ struct Compiled {
         return &statement<AssignStmt, &Executor::execAssign>;
     }
 
+    // If c Then ... Else ... with no ElseIf: the one test, then the branch it picks.
+    static Flow ifElse(Executor& x, const Stmt& s) {
+        const auto& i = s.as<IfStmt>();
+        bool taken = false;
+        if (!x.ifCondition(*i.conds[0], taken)) {
+            return Flow::Error;
+        }
+        return x.execBranch(taken ? i.blocks[0] : i.elseBlock);
+    }
+
     // A call statement of a script-level name, while it names a procedure: straight to it.
     static Flow callGlobal(Executor& x, const Stmt& s) {
         const auto& c = s.as<CallStmt>();
@@ -412,7 +422,8 @@ struct Compiled {
         case StmtKind::Erase:
             return &statement<EraseStmt, &Executor::execErase>;
         case StmtKind::If:
-            return &statement<IfStmt, &Executor::execIf>;
+            return s.as<IfStmt>().conds.size() == 1 ? &ifElse
+                                                    : &statement<IfStmt, &Executor::execIf>;
         case StmtKind::For:
             return &statement<ForStmt, &Executor::execFor>;
         case StmtKind::ForEach:

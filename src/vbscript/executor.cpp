@@ -1,4 +1,5 @@
 #include "executor.h"
+#include "executor_inline.h"
 
 #include "builtins.h"
 #include "memory_budget.h"
@@ -319,12 +320,8 @@ Flow Executor::execBranch(const Block& branch) {
 Flow Executor::execIf(const IfStmt& s) {
     for (std::size_t i = 0; i < s.conds.size(); ++i) {
         bool taken = false;
-        if (!condition(*s.conds[i], taken)) {
-            if (!resumeAfterError()) {
-                return Flow::Error;
-            }
-            // Under On Error Resume Next a failing condition goes on into the Then branch.
-            taken = true;
+        if (!ifCondition(*s.conds[i], taken)) {
+            return Flow::Error;
         }
         if (taken) {
             return execBranch(s.blocks[i]);

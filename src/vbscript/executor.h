@@ -205,11 +205,13 @@ private:
     // general test: the value evaluated and read as a truth value.
     bool condition(const Expr& e, bool& out) { return e.test(*this, e, out); }
     bool evalCondition(const Expr& e, bool& out);
+    bool ifCondition(const Expr& cond, bool& taken);
     // `me`: the instance a class's procedure runs for. `assigned`: the value a Property Let or
     // Set receives as its last parameter.
+    // `site`: the call's expression, where a failure of the call is marked (failedIn).
     bool callProcedure(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
-                       Variant* out, ClassInstance* me = nullptr,
-                       const Variant* assigned = nullptr);
+                       Variant* out, ClassInstance* me = nullptr, const Variant* assigned = nullptr,
+                       const Expr* site = nullptr);
     // An array element passed to a ByRef parameter: where it was, and the callee's slot that
     // holds its copy during the call.
     struct ElementArgument {

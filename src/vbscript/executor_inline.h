@@ -15,6 +15,16 @@ inline bool Executor::evaluationMayStart() {
     return !stack_.exhausted() || raise(ErrorCode::OutOfStack);
 }
 
+// An If or ElseIf condition's truth. One that fails under On Error Resume Next counts as true:
+// the Then branch runs. False only for a failure that stops the statement.
+inline bool Executor::ifCondition(const Expr& cond, bool& taken) {
+    if (condition(cond, taken)) {
+        return true;
+    }
+    taken = true;
+    return resumeAfterError();
+}
+
 inline const Variant* Executor::peek(const Expr& e) const {
     if (e.kind == ExprKind::Literal) {
         return &e.value;
