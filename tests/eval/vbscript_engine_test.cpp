@@ -166,6 +166,7 @@ const ErrorPositionCase kFailures[] = {
     {"InnermostOperation", false, u"2 + Sqr(4 - \"a\")", u"- \""},
     {"NegatedText", false, u"1 + -\"a\"", u"-\""},
     {"ProcedureOfAnEarlierSourceAtItsCall", false, u"2 + Inverse(0)", u"Inverse"},
+    {"WrongArgumentCountAtTheCall", false, u"2 + Inverse(1, 2)", u"Inverse"},
     {"FailingLineOfSeveral", true, u"x = 1\ny = x / 0", u"/ 0"},
     {"OperatorAssignedToItsLeft", true, u"x = 5: x = x + \"a\"", u"+ \""},
     {"CallInAnOperandOfAnAssignment", true, u"x = 5: x = x + 2 * Sqr(-1)", u"Sqr"},
