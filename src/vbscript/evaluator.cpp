@@ -438,7 +438,7 @@ inline Flow Executor::runBody(const Procedure& p, Variant** slots, ClassInstance
     Frame* caller = frame_;
     frame_ = &f;
     ++callDepth_;
-    const Flow flow = execBlock(p.body);
+    const Flow flow = runStatements(p.body);
     --callDepth_;
     frame_ = caller;
     return flow;

@@ -80,24 +80,7 @@ bool Executor::clockStillRunning() {
 }
 
 Flow Executor::execBlock(const Block& block) {
-    for (const StmtPtr& s : block) {
-        const Flow f = s->code(*this, *s);
-        // Objects released by the statement end now, before the next one runs.
-        if (heap_.hasTerminating()) {
-            runTerminations();
-        }
-        if (f == Flow::Normal) {
-            continue;
-        }
-        if (f == Flow::Error && resumeAfterError()) {
-            continue; // On Error Resume Next: Err holds the error, the next statement runs
-        }
-        if (f == Flow::Error) {
-            failedStatementPos_ = s->pos; // each enclosing block overwrites it on the way out
-        }
-        return f;
-    }
-    return Flow::Normal;
+    return runStatements(block);
 }
 
 // Call f(x) or f x. Call CInt(x) and the

@@ -97,6 +97,7 @@ public:
 
 private:
     Flow execBlock(const Block& block);
+    Flow runStatements(const Block& block);
     Flow execAssign(const AssignStmt& s);
     Flow assignInGeneral(const AssignStmt& s, Variant& value);
     // name = v or name(i, j) = v, once the value is ready: a variable, an array element, or

@@ -15,6 +15,29 @@ inline bool Executor::evaluationMayStart() {
     return !stack_.exhausted() || raise(ErrorCode::OutOfStack);
 }
 
+// A block's statements in order. Inlined into execBlock and into the call of a procedure, whose
+// body is the hot block of recursion.
+[[gnu::always_inline]] inline Flow Executor::runStatements(const Block& block) {
+    for (const StmtPtr& s : block) {
+        const Flow f = s->code(*this, *s);
+        // Objects released by the statement end now, before the next one runs.
+        if (heap_.hasTerminating()) {
+            runTerminations();
+        }
+        if (f == Flow::Normal) {
+            continue;
+        }
+        if (f == Flow::Error && resumeAfterError()) {
+            continue; // On Error Resume Next: Err holds the error, the next statement runs
+        }
+        if (f == Flow::Error) {
+            failedStatementPos_ = s->pos; // each enclosing block overwrites it on the way out
+        }
+        return f;
+    }
+    return Flow::Normal;
+}
+
 // An If or ElseIf condition's truth. One that fails under On Error Resume Next counts as true:
 // the Then branch runs. False only for a failure that stops the statement.
 inline bool Executor::ifCondition(const Expr& cond, bool& taken) {
