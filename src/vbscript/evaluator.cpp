@@ -447,9 +447,10 @@ inline Flow Executor::runBody(const Procedure& p, Variant** slots, ClassInstance
 bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& args,
                              std::size_t first, Variant* out, ClassInstance* me,
                              const Variant* assigned, const Expr* site) {
+    const auto failed = [&] { return site ? failedIn(*site) : false; };
     const std::size_t given = args.size() - first;
     if (!callMayStart(p, given + (assigned ? 1 : 0))) {
-        return site ? failedIn(*site) : false;
+        return failed();
     }
     const Running running(p);
     CallSlots<8> frameSlots(static_cast<std::size_t>(p.slotCount));
@@ -461,7 +462,7 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     }
     for (std::size_t i = 0; i < given; ++i) {
         if (!bindArgument(p.params[i].byRef, *args[first + i], i, storage[i], slots[i], elements)) {
-            return site ? failedIn(*site) : false;
+            return failed();
         }
     }
     for (const auto& [slot, value] : p.constants) {
@@ -472,7 +473,7 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
     if ((!elements.empty() && !writeBack(elements, storage)) || flow == Flow::Error) {
         // The body may come from an earlier source: the call is what the caller's source shows.
         failedExpressionPos_ = kNoPosition;
-        return site ? failedIn(*site) : false;
+        return failed();
     }
     // Moved straight into `out`: a conditional expression would first build a temporary.
     if (out && p.isFunction) {

@@ -208,8 +208,8 @@ private:
     bool evalCondition(const Expr& e, bool& out);
     bool ifCondition(const Expr& cond, bool& taken);
     // `me`: the instance a class's procedure runs for. `assigned`: the value a Property Let or
-    // Set receives as its last parameter.
-    // `site`: the call's expression, where a failure of the call is marked (failedIn).
+    // Set receives as its last parameter. `site`: the call's expression, where a failure of the
+    // call is marked (failedIn).
     bool callProcedure(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
                        Variant* out, ClassInstance* me = nullptr, const Variant* assigned = nullptr,
                        const Expr* site = nullptr);

@@ -1,7 +1,8 @@
 #pragma once
 
 // The executor's hot paths that more than one of its files inlines: the step count of an
-// evaluation, the value of an operand and one operator on operands not all in place.
+// evaluation, the block loop, an If's condition, the value of an operand and one operator on
+// operands not all in place.
 #include "executor.h"
 
 namespace vbs {
