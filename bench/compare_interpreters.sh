@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Times our VBScript interpreter against Lua 5.4 and python3 on the same work, side by side in
 # one run (hyperfine). Usage: bench/compare_interpreters.sh [path/to/quorvix-eval] [runs]
+# Where the build has the benchmarks (-DQUORVIX_BENCH=ON), the interpreter alone (run_vbscript,
+# no Qt) is timed beside the calculator's headless tool.
 set -euo pipefail
 eval_bin=$(realpath "${1:-build/src/cli/quorvix-eval}")
 runs=${2:-10}
+alone_bin=$(dirname "$eval_bin")/../../bench/run_vbscript
 for tool in hyperfine lua5.4 python3; do
     command -v "$tool" >/dev/null || { echo "needs $tool (apt-get install hyperfine lua5.4)"; exit 2; }
 done
@@ -80,8 +83,11 @@ PY
 compare() { # title, vbscript arguments, lua script, python script[, runs]
     echo "== $1"
     # Cases where one of the others copies its whole text per step take seconds a run: fewer runs.
+    local alone=()
+    [ -x "$alone_bin" ] && alone=(-n "vbscript alone" "$alone_bin $2")
     hyperfine --warmup 1 --runs "${5:-$runs}" --style basic --export-markdown "$work/table.md" \
-        -n vbscript "$eval_bin --raw $2" -n lua "lua5.4 $3" -n python3 "python3 $4" >/dev/null
+        -n vbscript "$eval_bin --raw $2" "${alone[@]}" -n lua "lua5.4 $3" -n python3 "python3 $4" \
+        >/dev/null
     cat "$work/table.md"
 }
 
