@@ -51,6 +51,19 @@ inline bool nullThrough(const Variant& v, Variant& out) {
     return true;
 }
 
+// The text functions documented to give Null for Null (Len, Left, Trim, Escape, ...): Null gives
+// Null without running `f`; any other value is turned into text, which `f` receives as its own
+// copy to read or change, and from which it sets `out`.
+template <typename F>
+ErrorCode onTextOrNull(const Runtime& rt, const Variant& v, Variant& out, F&& f) {
+    if (nullThrough(v, out)) {
+        return ErrorCode::None;
+    }
+    std::u16string s;
+    VBS_TRY(textArg(rt, v, s));
+    return f(s);
+}
+
 // Invalid use of Null when any argument from `from` on is Null, for functions that check their
 // arguments for Null before converting any of them.
 inline ErrorCode anyNull(const Variant* a, int n, int from) {

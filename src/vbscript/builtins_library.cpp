@@ -288,53 +288,48 @@ ErrorCode RGB(Runtime& rt, const Variant* a, int, Variant& out) {
 
 // Escape: every character but letters, digits and @*_+-./ becomes %XX, or %uXXXX beyond 255.
 ErrorCode Escape(Runtime& rt, const Variant* a, int, Variant& out) {
-    if (nullThrough(a[0], out)) {
-        return ErrorCode::None;
-    }
-    std::u16string s;
-    VBS_TRY(textArg(rt, a[0], s));
-    std::u16string text;
-    text.reserve(s.size());
-    for (char16_t c : s) {
-        if (unreserved(c)) {
-            text.push_back(c);
-            continue;
+    return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
+        std::u16string text;
+        text.reserve(s.size());
+        for (char16_t c : s) {
+            if (unreserved(c)) {
+                text.push_back(c);
+                continue;
+            }
+            char code[8];
+            std::snprintf(code, sizeof code, c < 256 ? "%%%02X" : "%%u%04X",
+                          static_cast<unsigned>(c));
+            text += asciiToU16(code);
         }
-        char code[8];
-        std::snprintf(code, sizeof code, c < 256 ? "%%%02X" : "%%u%04X", static_cast<unsigned>(c));
-        text += asciiToU16(code);
-    }
-    out = Variant::string(std::move(text), rt.budget);
-    return ErrorCode::None;
+        out = Variant::string(std::move(text), rt.budget);
+        return ErrorCode::None;
+    });
 }
 
 // Unescape: %XX and %uXXXX become their characters; a "%" that starts neither stays as it is.
 ErrorCode Unescape(Runtime& rt, const Variant* a, int, Variant& out) {
-    if (nullThrough(a[0], out)) {
-        return ErrorCode::None;
-    }
-    std::u16string s;
-    VBS_TRY(textArg(rt, a[0], s));
-    std::u16string text;
-    text.reserve(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == u'%') {
-            if (const int wide = i + 1 < s.size() && s[i + 1] == u'u' ? hexAt(s, i + 2, 4) : -1;
-                wide >= 0) {
-                text.push_back(static_cast<char16_t>(wide));
-                i += 5;
-                continue;
+    return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
+        std::u16string text;
+        text.reserve(s.size());
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            if (s[i] == u'%') {
+                if (const int wide = i + 1 < s.size() && s[i + 1] == u'u' ? hexAt(s, i + 2, 4) : -1;
+                    wide >= 0) {
+                    text.push_back(static_cast<char16_t>(wide));
+                    i += 5;
+                    continue;
+                }
+                if (const int narrow = hexAt(s, i + 1, 2); narrow >= 0) {
+                    text.push_back(static_cast<char16_t>(narrow));
+                    i += 2;
+                    continue;
+                }
             }
-            if (const int narrow = hexAt(s, i + 1, 2); narrow >= 0) {
-                text.push_back(static_cast<char16_t>(narrow));
-                i += 2;
-                continue;
-            }
+            text.push_back(s[i]);
         }
-        text.push_back(s[i]);
-    }
-    out = Variant::string(std::move(text), rt.budget);
-    return ErrorCode::None;
+        out = Variant::string(std::move(text), rt.budget);
+        return ErrorCode::None;
+    });
 }
 
 } // namespace vbs::fn

@@ -31,34 +31,28 @@ ErrorCode lengthArg(const Runtime& rt, const Variant& v, std::int32_t& out) {
 }
 
 ErrorCode mapText(Runtime& rt, const Variant& a, Variant& out, char16_t (*f)(char16_t)) {
-    if (nullThrough(a, out)) {
+    return onTextOrNull(rt, a, out, [&](std::u16string& s) {
+        for (char16_t& c : s) {
+            c = f(c);
+        }
+        out = Variant::string(std::move(s), rt.budget);
         return ErrorCode::None;
-    }
-    std::u16string s;
-    VBS_TRY(textArg(rt, a, s));
-    for (char16_t& c : s) {
-        c = f(c);
-    }
-    out = Variant::string(std::move(s), rt.budget);
-    return ErrorCode::None;
+    });
 }
 
 ErrorCode trimText(Runtime& rt, const Variant& a, Variant& out, bool left, bool right) {
-    if (nullThrough(a, out)) {
+    return onTextOrNull(rt, a, out, [&](std::u16string& s) {
+        std::size_t b = 0;
+        std::size_t e = s.size();
+        while (left && b < e && s[b] == u' ') {
+            ++b;
+        }
+        while (right && e > b && s[e - 1] == u' ') {
+            --e;
+        }
+        out = Variant::string(s.substr(b, e - b), rt.budget);
         return ErrorCode::None;
-    }
-    std::u16string s;
-    VBS_TRY(textArg(rt, a, s));
-    std::size_t b = 0;
-    std::size_t e = s.size();
-    while (left && b < e && s[b] == u' ') {
-        ++b;
-    }
-    while (right && e > b && s[e - 1] == u' ') {
-        --e;
-    }
-    out = Variant::string(s.substr(b, e - b), rt.budget);
-    return ErrorCode::None;
+    });
 }
 
 ErrorCode repeated(const Runtime& rt, std::int32_t count, char16_t c, Variant& out) {
@@ -73,38 +67,29 @@ ErrorCode repeated(const Runtime& rt, std::int32_t count, char16_t c, Variant& o
 } // namespace
 
 ErrorCode Len(Runtime& rt, const Variant* a, int, Variant& out) {
-    if (nullThrough(a[0], out)) {
+    return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
+        out = Variant::longInt(static_cast<std::int32_t>(s.size()));
         return ErrorCode::None;
-    }
-    std::u16string s;
-    VBS_TRY(textArg(rt, a[0], s));
-    out = Variant::longInt(static_cast<std::int32_t>(s.size()));
-    return ErrorCode::None;
+    });
 }
 
 ErrorCode Left(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t count = 0;
     VBS_TRY(lengthArg(rt, a[1], count));
-    if (nullThrough(a[0], out)) {
+    return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
+        out = Variant::string(s.substr(0, static_cast<std::size_t>(count)), rt.budget);
         return ErrorCode::None;
-    }
-    std::u16string s;
-    VBS_TRY(textArg(rt, a[0], s));
-    out = Variant::string(s.substr(0, static_cast<std::size_t>(count)), rt.budget);
-    return ErrorCode::None;
+    });
 }
 
 ErrorCode Right(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t count = 0;
     VBS_TRY(lengthArg(rt, a[1], count));
-    if (nullThrough(a[0], out)) {
+    return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
+        const std::size_t n = std::min(s.size(), static_cast<std::size_t>(count));
+        out = Variant::string(s.substr(s.size() - n), rt.budget);
         return ErrorCode::None;
-    }
-    std::u16string s;
-    VBS_TRY(textArg(rt, a[0], s));
-    const std::size_t n = std::min(s.size(), static_cast<std::size_t>(count));
-    out = Variant::string(s.substr(s.size() - n), rt.budget);
-    return ErrorCode::None;
+    });
 }
 
 ErrorCode Mid(Runtime& rt, const Variant* a, int n, Variant& out) {
@@ -122,20 +107,17 @@ ErrorCode Mid(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (n > 2) {
         VBS_TRY(lengthArg(rt, a[2], count));
     }
-    if (nullThrough(a[0], out)) {
+    return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
+        const auto from = static_cast<std::size_t>(start - 1);
+        if (from >= s.size()) {
+            out = Variant::string(u"", rt.budget);
+            return ErrorCode::None;
+        }
+        out = Variant::string(
+            s.substr(from, count < 0 ? std::u16string::npos : static_cast<std::size_t>(count)),
+            rt.budget);
         return ErrorCode::None;
-    }
-    std::u16string s;
-    VBS_TRY(textArg(rt, a[0], s));
-    const auto from = static_cast<std::size_t>(start - 1);
-    if (from >= s.size()) {
-        out = Variant::string(u"", rt.budget);
-        return ErrorCode::None;
-    }
-    out = Variant::string(
-        s.substr(from, count < 0 ? std::u16string::npos : static_cast<std::size_t>(count)),
-        rt.budget);
-    return ErrorCode::None;
+    });
 }
 
 ErrorCode InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
