@@ -114,9 +114,10 @@ struct Compiled {
     // One operator whose operands are not all literals or plain variables (fib(n - 1) + ...),
     // or whose values the fast path declined. Out of line, so that plainOperator, which ends
     // here only when the fast path declines, is a leaf that saves no registers.
-    template <BinaryOp Op>
+    template <BinaryOp Op, bool BothComputed = false>
     [[gnu::noinline]] static bool operatorOnResults(Executor& x, const Expr& e, Variant& out) {
-        return x.evaluationMayStart() && (x.evalOperatorOnResults(e, Op, out) || x.failedIn(e));
+        return x.evaluationMayStart() &&
+               (x.evalOperatorOnResults<BothComputed>(e, Op, out) || x.failedIn(e));
     }
     static bool operatorRun(Executor& x, const Expr& e, Variant& out) {
         return x.evaluationMayStart() && (x.evalOperatorRun(e, out) || x.failedIn(e));
@@ -186,10 +187,12 @@ struct Compiled {
             }
         };
     };
-    template <BinaryOp Op> struct OnResults {
-        static bool run(Executor& x, const Expr& e, Variant& out) {
-            return operatorOnResults<Op>(x, e, out);
-        }
+    template <bool BothComputed> struct OnResults {
+        template <BinaryOp Op> struct Code {
+            static bool run(Executor& x, const Expr& e, Variant& out) {
+                return operatorOnResults<Op, BothComputed>(x, e, out);
+            }
+        };
     };
     template <Place L, Place R> static ExprCode plainOperatorCode(BinaryOp op) {
         return forOperator<OnPlain<L, R>::template Code>(op);
@@ -207,8 +210,13 @@ struct Compiled {
         if (e.ops.size() != 1) {
             return &operatorRun;
         }
-        if (!placeOf(*e.args[0], l) || !placeOf(*e.args[1], r)) {
-            return forOperator<OnResults>(e.ops[0]);
+        const bool leftInPlace = placeOf(*e.args[0], l);
+        const bool rightInPlace = placeOf(*e.args[1], r);
+        if (!leftInPlace && !rightInPlace) {
+            return forOperator<OnResults<true>::template Code>(e.ops[0]);
+        }
+        if (!leftInPlace || !rightInPlace) {
+            return forOperator<OnResults<false>::template Code>(e.ops[0]);
         }
         return byPlace(l, plainOperatorCode<Place::Literal>(r, e.ops[0]),
                        plainOperatorCode<Place::Local>(r, e.ops[0]),

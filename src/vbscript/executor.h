@@ -154,7 +154,8 @@ private:
     // codes of its own (compiled.cpp); a run (a + b - c) is evaluated left to right.
     bool evalOperatorRun(const Expr& e, Variant& out);
     // One operator whose operands are not all literals or variables (fib(n - 1) + fib(n - 2)),
-    // or on which the fast path declined.
+    // or on which the fast path declined; `BothComputed` when neither operand is one.
+    template <bool BothComputed>
     bool evalOperatorOnResults(const Expr& e, BinaryOp op, Variant& out);
     // An operand's value: a literal or plain variable where it lies, anything else run by its
     // code into `storage`; null when its evaluation failed.

@@ -76,19 +76,29 @@ inline const Variant* Executor::peek(const Expr& e) const {
 }
 
 // One operator on operands that are not all in place, or on which the fast path declined; `op`
-// is the node's, passed as a constant by the codes that know it.
+// is the node's, passed as a constant by the codes that know it. `BothComputed`: neither
+// operand is a literal or plain variable (fib(n - 1) + fib(n - 2)), which the code knows from
+// the node's shape, so neither is looked for in place.
 // Always inline into the operator codes: fib's sum and x + Sqr(i) * Sin(i) pass here.
+template <bool BothComputed>
 [[gnu::always_inline]] inline bool Executor::evalOperatorOnResults(const Expr& e, BinaryOp op,
                                                                    Variant& out) {
+    const auto value = [this](const Expr& operandExpr, Variant& storage) {
+        if constexpr (BothComputed) {
+            return operandExpr.code(*this, operandExpr, storage) ? &storage : nullptr;
+        } else {
+            return operand(operandExpr, storage);
+        }
+    };
     Variant leftValue;
     Variant rightValue;
-    const Variant* left = operand(*e.args[0], leftValue);
-    const Variant* right = left ? operand(*e.args[1], rightValue) : nullptr;
+    const Variant* left = value(*e.args[0], leftValue);
+    const Variant* right = left ? value(*e.args[1], rightValue) : nullptr;
     if (!right) {
         return false;
     }
     // Two operands that lie where they are have been tried on the fast path already.
-    const bool evaluated = left == &leftValue || right == &rightValue;
+    const bool evaluated = BothComputed || left == &leftValue || right == &rightValue;
     return (evaluated && fastBinaryOp(op, *left, *right, out)) ||
            applyBinary(e, 0, left, right, out);
 }
