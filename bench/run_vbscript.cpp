@@ -11,6 +11,7 @@
 #include "interpreter.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 

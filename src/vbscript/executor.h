@@ -160,6 +160,8 @@ private:
     // An operand's value: a literal or plain variable where it lies, anything else run by its
     // code into `storage`; null when its evaluation failed.
     const Variant* operand(const Expr& e, Variant& storage);
+    // An operand run by its own code into `storage`; null when its evaluation failed.
+    const Variant* computed(const Expr& e, Variant& storage);
     // The operands of one operator on the general path, with room for the values they stand
     // for (an object's default value, text read as a number).
     struct Operands {

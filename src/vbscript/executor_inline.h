@@ -72,6 +72,9 @@ inline const Variant* Executor::peek(const Expr& e) const {
     if (const Variant* value = peek(e)) {
         return value;
     }
+    return computed(e, storage);
+}
+[[gnu::always_inline]] inline const Variant* Executor::computed(const Expr& e, Variant& storage) {
     return e.code(*this, e, storage) ? &storage : nullptr;
 }
 
@@ -84,11 +87,7 @@ template <bool BothComputed>
 [[gnu::always_inline]] inline bool Executor::evalOperatorOnResults(const Expr& e, BinaryOp op,
                                                                    Variant& out) {
     const auto value = [this](const Expr& operandExpr, Variant& storage) {
-        if constexpr (BothComputed) {
-            return operandExpr.code(*this, operandExpr, storage) ? &storage : nullptr;
-        } else {
-            return operand(operandExpr, storage);
-        }
+        return BothComputed ? computed(operandExpr, storage) : operand(operandExpr, storage);
     };
     Variant leftValue;
     Variant rightValue;
