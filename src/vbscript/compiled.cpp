@@ -60,7 +60,7 @@ struct Compiled {
     static bool globalName(Executor& x, const Expr& e, Variant& out) {
         const GlobalEntry& g = *e.global;
         if (g.kind == GlobalEntry::Kind::Procedure) {
-            return x.callProcedure(*g.proc, e.args, 0, &out, nullptr, nullptr, &e);
+            return x.callScriptFunction(*g.proc, e, out);
         }
         return e.hasParens ? name(x, e, out) : globalValue(e, out);
     }
@@ -395,7 +395,7 @@ struct Compiled {
         if (g.kind != GlobalEntry::Kind::Procedure) {
             return x.execCallStatement(c);
         }
-        return x.callProcedure(*g.proc, c.target->args, 0, nullptr) ? Flow::Normal : Flow::Error;
+        return x.callScriptSub(*g.proc, c.target->args) ? Flow::Normal : Flow::Error;
     }
 
     static StmtCode callCode(const CallStmt& s) {

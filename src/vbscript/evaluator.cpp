@@ -444,9 +444,11 @@ inline Flow Executor::runBody(const Procedure& p, Variant** slots, ClassInstance
     return flow;
 }
 
-bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& args,
-                             std::size_t first, Variant* out, ClassInstance* me,
-                             const Variant* assigned, const Expr* site) {
+// A procedure's call: it may start, its arguments are bound, its body runs, its result is
+// handed over. Inlined into each entry below.
+[[gnu::always_inline]] inline bool
+Executor::runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
+                  Variant* out, ClassInstance* me, const Variant* assigned, const Expr* site) {
     const auto failed = [&] { return site ? failedIn(*site) : false; };
     const std::size_t given = args.size() - first;
     if (!callMayStart(p, given + (assigned ? 1 : 0))) {
@@ -482,6 +484,25 @@ bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& arg
         *out = Variant();
     }
     return true;
+}
+
+bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& args,
+                             std::size_t first, Variant* out, ClassInstance* me,
+                             const Variant* assigned, const Expr* site) {
+    return runCall(p, args, first, out, me, assigned, site);
+}
+
+bool Executor::callScriptFunction(const Procedure& p, const Expr& site, Variant& out) {
+    return runCall(p, site.args, 0, &out, nullptr, nullptr, &site);
+}
+
+bool Executor::callScriptSub(const Procedure& p, const std::vector<ExprPtr>& args) {
+    return runCall(p, args, 0, nullptr, nullptr, nullptr, nullptr);
+}
+
+bool Executor::callMethod(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
+                          ClassInstance& me, Variant& out) {
+    return runCall(p, args, first, &out, &me, nullptr, nullptr);
 }
 
 // Sqr(i): a built-in given one literal or plain variable reads it where it lies, with no copy

@@ -265,7 +265,7 @@ Flow Executor::execCall(const Expr& target) {
     case Scope::Global: {
         const GlobalEntry& g = *target.global;
         if (g.kind == GlobalEntry::Kind::Procedure) {
-            return callProcedure(*g.proc, target.args, 0, nullptr) ? Flow::Normal : Flow::Error;
+            return callScriptSub(*g.proc, target.args) ? Flow::Normal : Flow::Error;
         }
         break;
     }

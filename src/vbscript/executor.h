@@ -216,6 +216,16 @@ private:
     bool callProcedure(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
                        Variant* out, ClassInstance* me = nullptr, const Variant* assigned = nullptr,
                        const Expr* site = nullptr);
+    // The calls recursion and loops make most, each the one body (runCall) with the parts it
+    // does not pass fixed as constants, so none tests for them: a script-level procedure named
+    // in an expression (`site`, whose arguments are the call's); one named by a call statement;
+    // a class's procedure called as a member of `me`.
+    bool callScriptFunction(const Procedure& p, const Expr& site, Variant& out);
+    bool callScriptSub(const Procedure& p, const std::vector<ExprPtr>& args);
+    bool callMethod(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
+                    ClassInstance& me, Variant& out);
+    bool runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
+                 Variant* out, ClassInstance* me, const Variant* assigned, const Expr* site);
     // An array element passed to a ByRef parameter: where it was, and the callee's slot that
     // holds its copy during the call.
     struct ElementArgument {

@@ -191,7 +191,7 @@ bool Executor::invokeClassMember(ClassInstance& o, std::int32_t member, MemberAc
         }
         return applyArguments(result, args, first, value);
     }
-    return callProcedure(*p, args, first, &value, &o, nullptr);
+    return callMethod(*p, args, first, o, value);
 }
 
 // A class variable read or assigned as a whole, or given arguments: an array variable is
