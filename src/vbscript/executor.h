@@ -186,8 +186,12 @@ private:
     bool setErrProperty(const std::u16string& name, const Variant& assigned);
     bool invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
                       const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
+    // A member of a class's instance, which the call holds while the member runs.
     bool invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
                            const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
+    // The same for an instance the caller holds.
+    bool invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
+                               const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
     // A class variable of an instance, read, assigned or indexed by `args[first...]`.
     bool accessField(Variant& field, MemberAccess access, const std::vector<ExprPtr>& args,
                      std::size_t first, Variant& value);

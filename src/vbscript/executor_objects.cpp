@@ -109,14 +109,18 @@ bool Executor::evalMember(const Expr& e, MemberAccess access, Variant& value) {
         object.name == u"err") {
         return errMember(e, access, value);
     }
-    // An instance held by a plain variable is used where it lies: invokeClassMember holds it
-    // while its procedure runs. Anything else is evaluated into a copy, which also keeps a
-    // native object alive while its arguments run (they may replace the variable).
+    // An instance held by a plain variable is used where it lies, held by a copy of the
+    // variable's reference while its procedure runs (the call may replace the variable).
+    // Anything else is evaluated into a copy, which holds it, and also keeps a native object
+    // alive while its arguments run.
     Variant storage;
+    std::shared_ptr<ObjectData> hold;
     const Variant* ref = peek(object);
     ObjectData* o = ref && ref->isObject() ? ref->objectPtr() : nullptr;
     ClassInstance* instance = o ? o->asInstance() : nullptr;
-    if (!instance) {
+    if (instance) {
+        hold = ref->asObject();
+    } else {
         if (!eval(object, storage)) {
             return false;
         }
@@ -144,7 +148,7 @@ bool Executor::evalMember(const Expr& e, MemberAccess access, Variant& value) {
     if (e.cachedMember < 0) {
         return raise(ErrorCode::NoSuchMember);
     }
-    return invokeClassMember(*instance, e.cachedMember, access, e.args, 1, value);
+    return invokeHeldClassMember(*instance, e.cachedMember, access, e.args, 1, value);
 }
 
 bool Executor::invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
@@ -165,13 +169,19 @@ bool Executor::invokeMember(ObjectData& o, std::int32_t member, MemberAccess acc
 bool Executor::invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
                                  const std::vector<ExprPtr>& args, std::size_t first,
                                  Variant& value) {
+    // The call may drop the last other reference to the object (Set x = Nothing inside it).
+    const std::shared_ptr<ClassInstance> hold = o.shared_from_this();
+    return invokeHeldClassMember(o, member, access, args, first, value);
+}
+
+bool Executor::invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
+                                     const std::vector<ExprPtr>& args, std::size_t first,
+                                     Variant& value) {
     const ClassMember& m = o.def().members[static_cast<std::size_t>(member)];
     // Private members are reachable from the class's own procedures only.
     if (!m.isPublic && !(frame_->me && &frame_->me->def() == &o.def())) {
         return raise(ErrorCode::NoSuchMember);
     }
-    // The call may drop the last other reference to the object (Set x = Nothing inside it).
-    const std::shared_ptr<ClassInstance> hold = o.shared_from_this();
     if (m.field >= 0) {
         return accessField(o.fields[static_cast<std::size_t>(m.field)], access, args, first, value);
     }

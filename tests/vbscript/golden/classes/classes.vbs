@@ -172,3 +172,20 @@ For Each item In New Plain: Next
 '! #451 Object not a collection
 For Each item In Nothing: Next
 '! #91 Object variable not set
+' A method that drops the last reference to its own object runs to its end (the call holds
+' the object); Class_Terminate runs once the statement is done.
+Class Dropper
+    Public v
+    Function Drop()
+        Set keep = Nothing
+        v = 5
+        Drop = v + 1
+    End Function
+    Private Sub Class_Terminate
+        log = log & "-dropped"
+    End Sub
+End Class
+log = ""
+Set keep = New Dropper
+r = keep.Drop()
+'? r & log & TypeName(keep) ==> "6-droppedNothing" (String)
