@@ -174,9 +174,11 @@ bool Executor::invokeClassMember(ClassInstance& o, std::int32_t member, MemberAc
     return invokeHeldClassMember(o, member, access, args, first, value);
 }
 
-bool Executor::invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
-                                     const std::vector<ExprPtr>& args, std::size_t first,
-                                     Variant& value) {
+// Inlined into both callers: a method call on a variable (evalMember) is a hot path.
+[[gnu::always_inline]] inline bool
+Executor::invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
+                                const std::vector<ExprPtr>& args, std::size_t first,
+                                Variant& value) {
     const ClassMember& m = o.def().members[static_cast<std::size_t>(member)];
     // Private members are reachable from the class's own procedures only.
     if (!m.isPublic && !(frame_->me && &frame_->me->def() == &o.def())) {
