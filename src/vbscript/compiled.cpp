@@ -266,8 +266,9 @@ struct Compiled {
     // Its Boolean is a temporary that never holds a reference, so the compiler keeps it in
     // registers. Reading plain values has no effect of its own, so when the fast path declines
     // the general way may read them again.
+    // False when the fast path declines the values: then the general way decides.
     template <BinaryOp Op, Place L, Place R>
-    static bool plainComparison(Executor& x, const Expr& e, bool& out) {
+    static bool plainTruth(Executor& x, const Expr& e, bool& out) {
         const Variant* left = at<L>(x, *e.args[0]);
         const Variant* right = at<R>(x, *e.args[1]);
         Variant result;
@@ -275,7 +276,11 @@ struct Compiled {
             out = result.asBool();
             return true;
         }
-        return generalTest(x, e, out);
+        return false;
+    }
+    template <BinaryOp Op, Place L, Place R>
+    static bool plainComparison(Executor& x, const Expr& e, bool& out) {
+        return plainTruth<Op, L, R>(x, e, out) || generalTest(x, e, out);
     }
     // Out of line, so that plainComparison is a leaf that saves no registers.
     [[gnu::noinline]] static bool generalTest(Executor& x, const Expr& e, bool& out) {
@@ -288,22 +293,43 @@ struct Compiled {
             }
         };
     };
-    template <Place L> static TestCode comparisonCode(Place r, BinaryOp op) {
-        return byPlace(r,
-                       forComparison<TestCode, ComparisonOn<L, Place::Literal>::template Code>(op),
-                       forComparison<TestCode, ComparisonOn<L, Place::Local>::template Code>(op),
-                       forComparison<TestCode, ComparisonOn<L, Place::Global>::template Code>(op));
-    }
-    static TestCode testFor(const Expr& e) {
+    // An If with no ElseIf whose condition is such a comparison (If n < 2 Then): the branch
+    // straight from the comparison's truth.
+    template <Place L, Place R> struct IfOn {
+        template <BinaryOp Op> struct Code {
+            static Flow run(Executor& x, const Stmt& s) {
+                const auto& i = s.as<IfStmt>();
+                bool taken = false;
+                if (!plainTruth<Op, L, R>(x, *i.conds[0], taken)) {
+                    return ifElse(x, s);
+                }
+                return x.execBranch(taken ? i.blocks[0] : i.elseBlock);
+            }
+        };
+    };
+    // The code `Kind` of ComparisonOn for a comparison of two literals or plain variables;
+    // null for any other condition.
+    template <typename Result, template <Place, Place> typename Kind>
+    static Result forPlainComparison(const Expr& e) {
         Place l{};
         Place r{};
         if (e.kind != ExprKind::Binary || e.ops.size() != 1 || !isComparison(e.ops[0]) ||
             !placeOf(*e.args[0], l) || !placeOf(*e.args[1], r)) {
-            return &generalTest;
+            return nullptr;
         }
-        return byPlace(l, comparisonCode<Place::Literal>(r, e.ops[0]),
-                       comparisonCode<Place::Local>(r, e.ops[0]),
-                       comparisonCode<Place::Global>(r, e.ops[0]));
+        return byPlace(l, forPlainComparison<Result, Kind, Place::Literal>(r, e.ops[0]),
+                       forPlainComparison<Result, Kind, Place::Local>(r, e.ops[0]),
+                       forPlainComparison<Result, Kind, Place::Global>(r, e.ops[0]));
+    }
+    template <typename Result, template <Place, Place> typename Kind, Place L>
+    static Result forPlainComparison(Place r, BinaryOp op) {
+        return byPlace(r, forComparison<Result, Kind<L, Place::Literal>::template Code>(op),
+                       forComparison<Result, Kind<L, Place::Local>::template Code>(op),
+                       forComparison<Result, Kind<L, Place::Global>::template Code>(op));
+    }
+    static TestCode testFor(const Expr& e) {
+        const TestCode plain = forPlainComparison<TestCode, ComparisonOn>(e);
+        return plain ? plain : &generalTest;
     }
 
     // ---- Statements
@@ -388,6 +414,14 @@ struct Compiled {
         return x.execBranch(taken ? i.blocks[0] : i.elseBlock);
     }
 
+    static StmtCode ifCode(const IfStmt& s) {
+        if (s.conds.size() != 1) {
+            return &statement<IfStmt, &Executor::execIf>;
+        }
+        const StmtCode plain = forPlainComparison<StmtCode, IfOn>(*s.conds[0]);
+        return plain ? plain : &ifElse;
+    }
+
     // A call statement of a script-level name, while it names a procedure: straight to it.
     static Flow callGlobal(Executor& x, const Stmt& s) {
         const auto& c = s.as<CallStmt>();
@@ -430,8 +464,7 @@ struct Compiled {
         case StmtKind::Erase:
             return &statement<EraseStmt, &Executor::execErase>;
         case StmtKind::If:
-            return s.as<IfStmt>().conds.size() == 1 ? &ifElse
-                                                    : &statement<IfStmt, &Executor::execIf>;
+            return ifCode(s.as<IfStmt>());
         case StmtKind::For:
             return &statement<ForStmt, &Executor::execFor>;
         case StmtKind::ForEach:

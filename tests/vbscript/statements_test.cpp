@@ -52,6 +52,14 @@ INSTANTIATE_TEST_SUITE_P(Assignment, ScriptTable, testing::ValuesIn(kAssignment)
 
 const ScriptCase kConditions[] = {
     {"OneLineThenElse", "If 1 > 2 Then x = 1 Else x = 2", "x", "2 (Integer)"},
+    // Comparisons of plain values that are no two numbers: text, Null, Boolean, an array.
+    {"TextComparison", "s = \"a\": If s = \"a\" Then x = 1 Else x = 2", "x", "1 (Integer)"},
+    {"NullComparisonTakesElse", "n = Null: If n < 2 Then x = 1 Else x = 2", "x", "2 (Integer)"},
+    {"BooleanAgainstNumber", "b = True: If b = -1 Then x = 1 Else x = 2", "x", "1 (Integer)"},
+    {"FailedComparisonStops", "a = Array(1): If a = 1 Then x = 1 Else x = 2", "x",
+     "#13 Type mismatch"},
+    {"FailedComparisonResumesInThen",
+     "On Error Resume Next: a = Array(1): If a = 1 Then x = 1 Else x = 2", "x", "1 (Integer)"},
     {"OneLineColonsBelongToThen", "y = 0: If False Then x = 1: y = 1", "y", "0 (Integer)"},
     {"OneLineTrailingEndIf", "If True Then x = 3 End If", "x", "3 (Integer)"},
     {"BlockElseIf",
