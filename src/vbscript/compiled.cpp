@@ -264,9 +264,8 @@ struct Compiled {
 
     // n < 2 on literals or plain variables: the comparison's truth straight from the fast path.
     // Its Boolean is a temporary that never holds a reference, so the compiler keeps it in
-    // registers. Reading plain values has no effect of its own, so when the fast path declines
-    // the general way may read them again.
-    // False when the fast path declines the values: then the general way decides.
+    // registers. False when the fast path declines the values: then the general way decides,
+    // and as reading plain values has no effect of its own, it may read them again.
     template <BinaryOp Op, Place L, Place R>
     static bool plainTruth(Executor& x, const Expr& e, bool& out) {
         const Variant* left = at<L>(x, *e.args[0]);
@@ -303,7 +302,7 @@ struct Compiled {
                 if (!plainTruth<Op, L, R>(x, *i.conds[0], taken)) {
                     return ifElse(x, s);
                 }
-                return x.execBranch(taken ? i.blocks[0] : i.elseBlock);
+                return branch(x, i, taken);
             }
         };
     };
@@ -411,6 +410,9 @@ struct Compiled {
         if (!x.ifCondition(*i.conds[0], taken)) {
             return Flow::Error;
         }
+        return branch(x, i, taken);
+    }
+    static Flow branch(Executor& x, const IfStmt& i, bool taken) {
         return x.execBranch(taken ? i.blocks[0] : i.elseBlock);
     }
 
