@@ -26,7 +26,7 @@ QString fromU16(const std::u16string& s) {
 }
 
 // The interpreter's own text for an error, as it would raise it.
-QString textOf(vbs::ErrorCode code) {
+QString textOf(vbs::Outcome code) {
     return fromU16(vbs::errorText(static_cast<int>(code)));
 }
 
@@ -62,10 +62,10 @@ ScriptValue VBScriptEngine::toScriptValue(const vbs::Variant& v) {
         return ScriptValue::fromString(fromU16(v.asString()));
     case vbs::VarType::Array:
         // An array has no text form: showing one is what VBScript calls a type mismatch.
-        return ScriptValue::object(textOf(vbs::ErrorCode::TypeMismatch), false);
+        return ScriptValue::object(textOf(vbs::Outcome::TypeMismatch), false);
     case vbs::VarType::Object:
         return ScriptValue::object(
-            textOf(v.asObject() ? vbs::ErrorCode::NoSuchMember : vbs::ErrorCode::ObjectNotSet),
+            textOf(v.asObject() ? vbs::Outcome::NoSuchMember : vbs::Outcome::ObjectNotSet),
             false);
     }
     return ScriptValue::empty();
@@ -92,7 +92,7 @@ bool VBScriptEngine::executeStatement(const QString& statement) {
 
 QString VBScriptEngine::noTextFormDescription(const ScriptValue& value) const {
     if (value.kind == ScriptValue::Kind::Null) {
-        return textOf(vbs::ErrorCode::InvalidNull);
+        return textOf(vbs::Outcome::InvalidNull);
     }
     return value.text;
 }

@@ -29,15 +29,14 @@ using Block = std::vector<StmtPtr>;
 // expression's function counts its own step towards the time limit; a literal or a plain
 // variable counts none.
 class Executor;
-enum class Flow : std::uint8_t;
-using StmtCode = Flow (*)(Executor&, const Stmt&);
-using ExprCode = bool (*)(Executor&, const Expr&, Variant&);
+using StmtCode = Outcome (*)(Executor&, const Stmt&);
+using ExprCode = Outcome (*)(Executor&, const Expr&, Variant&);
 // An expression used as the condition of If, Do or While: its truth value.
-using TestCode = bool (*)(Executor&, const Expr&, bool&);
+using TestCode = Outcome (*)(Executor&, const Expr&, bool&);
 // The code every node starts with: picks the node's own, keeps it, and runs it.
-Flow compileStatement(Executor& x, const Stmt& s);
-bool compileExpression(Executor& x, const Expr& e, Variant& out);
-bool compileTest(Executor& x, const Expr& e, bool& out);
+Outcome compileStatement(Executor& x, const Stmt& s);
+Outcome compileExpression(Executor& x, const Expr& e, Variant& out);
+Outcome compileTest(Executor& x, const Expr& e, bool& out);
 
 enum class Scope : std::uint8_t {
     Unresolved,

@@ -8,7 +8,7 @@
 // receives its already evaluated arguments (the count is checked against the table first).
 namespace vbs::fn {
 
-#define VBS_BUILTIN_DECL(name) ErrorCode name(Runtime& rt, const Variant* a, int n, Variant& out)
+#define VBS_BUILTIN_DECL(name) Outcome name(Runtime& rt, const Variant* a, int n, Variant& out)
 
 // Math (builtins_math.cpp)
 VBS_BUILTIN_DECL(Abs);

@@ -12,27 +12,27 @@
 // required is "Invalid use of Null"; callers that pass Null through check for it first.
 namespace vbs::fn {
 
-inline ErrorCode longArg(const Runtime& rt, const Variant& v, std::int32_t& out) {
+inline Outcome longArg(const Runtime& rt, const Variant& v, std::int32_t& out) {
     return toLong(v, rt.locale, out);
 }
 
 // A Double or a whole number, the usual argument of the math functions, is read here without
 // the call to the general conversion.
-inline ErrorCode doubleArg(const Runtime& rt, const Variant& v, double& out) {
+inline Outcome doubleArg(const Runtime& rt, const Variant& v, double& out) {
     switch (v.type()) {
     case VarType::Double:
         out = v.asDouble();
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Integer:
     case VarType::Long:
         out = static_cast<double>(v.asInt());
-        return ErrorCode::None;
+        return Outcome::Normal;
     default:
         return toDouble(v, rt.locale, out);
     }
 }
 
-inline ErrorCode textArg(const Runtime& rt, const Variant& v, std::u16string& out) {
+inline Outcome textArg(const Runtime& rt, const Variant& v, std::u16string& out) {
     return toText(v, rt.locale, out);
 }
 
@@ -55,9 +55,9 @@ inline bool nullThrough(const Variant& v, Variant& out) {
 // Null without running `f`; any other value is turned into text, which `f` receives as its own
 // copy to read or change, and from which it sets `out`.
 template <typename F>
-ErrorCode onTextOrNull(const Runtime& rt, const Variant& v, Variant& out, F&& f) {
+Outcome onTextOrNull(const Runtime& rt, const Variant& v, Variant& out, F&& f) {
     if (nullThrough(v, out)) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     std::u16string s;
     VBS_TRY(textArg(rt, v, s));
@@ -66,57 +66,56 @@ ErrorCode onTextOrNull(const Runtime& rt, const Variant& v, Variant& out, F&& f)
 
 // Invalid use of Null when any argument from `from` on is Null, for functions that check their
 // arguments for Null before converting any of them.
-inline ErrorCode anyNull(const Variant* a, int n, int from) {
+inline Outcome anyNull(const Variant* a, int n, int from) {
     for (int i = from; i < n; ++i) {
         if (a[i].isNull()) {
-            return ErrorCode::InvalidNull;
+            return Outcome::InvalidNull;
         }
     }
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // A whole-number option that must lie in [low, high] (Invalid procedure call otherwise);
 // `fallback` when it is missing or Empty.
-inline ErrorCode rangeArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t low,
-                          std::int32_t high, std::int32_t fallback, std::int32_t& out) {
+inline Outcome rangeArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t low,
+                        std::int32_t high, std::int32_t fallback, std::int32_t& out) {
     out = fallback;
     if (!given(a, n, i)) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     VBS_TRY(longArg(rt, a[i], out));
-    return out < low || out > high ? ErrorCode::InvalidCall : ErrorCode::None;
+    return out < low || out > high ? Outcome::InvalidCall : Outcome::Normal;
 }
 
 // The firstdayofweek option, 1 Sunday ... 7 Saturday; missing, Empty and 0 (the system's choice)
 // are Sunday, as in the US.
-inline ErrorCode firstDayArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t& out) {
+inline Outcome firstDayArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t& out) {
     VBS_TRY(rangeArg(rt, a, n, i, 0, 7, 1, out));
     out = out == 0 ? 1 : out;
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // The firstweekofyear option, 1 the week of 1 January, 2 the first with four days, 3 the first
 // full week; missing, Empty and 0 (the system's choice) are 1, as in the US.
-inline ErrorCode firstWeekArg(const Runtime& rt, const Variant* a, int n, int i,
-                              std::int32_t& out) {
+inline Outcome firstWeekArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t& out) {
     VBS_TRY(rangeArg(rt, a, n, i, 0, 3, 1, out));
     out = out == 0 ? 1 : out;
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // The compare argument of the text functions: 0 binary, 1 text.
-inline ErrorCode compareArg(const Runtime& rt, const Variant* a, int n, int i, bool& text) {
+inline Outcome compareArg(const Runtime& rt, const Variant* a, int n, int i, bool& text) {
     text = false;
     if (i >= n) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     std::int32_t mode = 0;
     VBS_TRY(longArg(rt, a[i], mode));
     if (mode != 0 && mode != 1) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     text = mode == 1;
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace vbs::fn

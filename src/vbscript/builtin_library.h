@@ -11,7 +11,7 @@
 // table like the others.
 namespace vbs::fn {
 
-#define VBS_LIBRARY_DECL(name) ErrorCode name(Runtime& rt, const Variant* a, int n, Variant& out)
+#define VBS_LIBRARY_DECL(name) Outcome name(Runtime& rt, const Variant* a, int n, Variant& out)
 
 // Names and formatting (builtins_library.cpp)
 VBS_LIBRARY_DECL(MonthName);
@@ -39,18 +39,17 @@ VBS_LIBRARY_DECL(Stop);
 #undef VBS_LIBRARY_DECL
 
 // A constant as an argument-less built-in: Integer, Long or a one-character String.
-template <std::int16_t value>
-ErrorCode integerConstant(Runtime&, const Variant*, int, Variant& out) {
+template <std::int16_t value> Outcome integerConstant(Runtime&, const Variant*, int, Variant& out) {
     out = Variant::integer(value);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
-template <std::int32_t value> ErrorCode longConstant(Runtime&, const Variant*, int, Variant& out) {
+template <std::int32_t value> Outcome longConstant(Runtime&, const Variant*, int, Variant& out) {
     out = Variant::longInt(value);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
-template <char16_t c> ErrorCode charConstant(Runtime& rt, const Variant*, int, Variant& out) {
+template <char16_t c> Outcome charConstant(Runtime& rt, const Variant*, int, Variant& out) {
     out = Variant::string(std::u16string(1, c), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace vbs::fn

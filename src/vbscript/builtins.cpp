@@ -11,9 +11,9 @@ namespace {
 // Constants are argument-less functions, so a user's own variable of the same name (declared
 // with Dim) still wins over them.
 #define VBS_CONSTANT(fnName, makeValue)                                                            \
-    ErrorCode fnName([[maybe_unused]] Runtime& rt, const Variant*, int, Variant& out) {            \
+    Outcome fnName([[maybe_unused]] Runtime& rt, const Variant*, int, Variant& out) {              \
         out = makeValue;                                                                           \
-        return ErrorCode::None;                                                                    \
+        return Outcome::Normal;                                                                    \
     }
 
 VBS_CONSTANT(vbCr, Variant::string(u"\r", rt.budget))

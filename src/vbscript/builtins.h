@@ -9,7 +9,7 @@
 
 namespace vbs {
 
-using BuiltinFn = ErrorCode (*)(Runtime& rt, const Variant* args, int count, Variant& out);
+using BuiltinFn = Outcome (*)(Runtime& rt, const Variant* args, int count, Variant& out);
 
 // One row of the built-in function table. Constants (vbCrLf, ...) are functions without
 // arguments.

@@ -16,9 +16,9 @@ Variant listOf(const Budget& budget, std::vector<Variant> items) {
     return Variant::array(std::move(data));
 }
 
-ErrorCode bound(Runtime& rt, const Variant* a, int n, Variant& out, bool upper) {
+Outcome bound(Runtime& rt, const Variant* a, int n, Variant& out, bool upper) {
     if (!a[0].isArray()) {
-        return ErrorCode::TypeMismatch;
+        return Outcome::TypeMismatch;
     }
     const ArrayData& data = *a[0].asArray();
     std::int32_t dim = 1;
@@ -26,10 +26,10 @@ ErrorCode bound(Runtime& rt, const Variant* a, int n, Variant& out, bool upper) 
         VBS_TRY(longArg(rt, a[1], dim));
     }
     if (dim < 1 || static_cast<std::size_t>(dim) > data.bounds.size()) {
-        return ErrorCode::SubscriptOutOfRange;
+        return Outcome::SubscriptOutOfRange;
     }
     out = Variant::longInt(upper ? data.bounds[static_cast<std::size_t>(dim - 1)].upper : 0);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 bool containsText(const std::u16string& in, const std::u16string& what, bool textCompare) {
@@ -41,7 +41,7 @@ bool containsText(const std::u16string& in, const std::u16string& what, bool tex
 
 } // namespace
 
-ErrorCode Array(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome Array(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::vector<Variant> items;
     items.reserve(static_cast<std::size_t>(n));
     int deepest = 0;
@@ -53,22 +53,22 @@ ErrorCode Array(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     out = listOf(rt.budget, std::move(items));
     out.asArray()->depth = deepest + 1;
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode UBound(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome UBound(Runtime& rt, const Variant* a, int n, Variant& out) {
     return bound(rt, a, n, out, true);
 }
-ErrorCode LBound(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome LBound(Runtime& rt, const Variant* a, int n, Variant& out) {
     return bound(rt, a, n, out, false);
 }
 
-ErrorCode Join(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome Join(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (a[0].isNull()) {
-        return ErrorCode::InvalidNull;
+        return Outcome::InvalidNull;
     }
     if (!a[0].isArray() || a[0].asArray()->bounds.size() != 1) {
-        return ErrorCode::TypeMismatch;
+        return Outcome::TypeMismatch;
     }
     std::u16string delimiter = u" ";
     if (n > 1) {
@@ -82,24 +82,24 @@ ErrorCode Join(Runtime& rt, const Variant* a, int n, Variant& out) {
         }
         // A Null element is a Type mismatch here, not an Invalid use of Null.
         if (items[i].isNull()) {
-            return ErrorCode::TypeMismatch;
+            return Outcome::TypeMismatch;
         }
         std::u16string piece;
         VBS_TRY(textArg(rt, items[i], piece));
         result += piece;
         if (rt.pastDeadline(i)) {
-            return ErrorCode::Timeout;
+            return Outcome::Timeout;
         }
         if (result.size() > limits::kMaxStringLength ||
             !rt.budget->allows(result.size() * sizeof(char16_t))) {
-            return ErrorCode::OutOfMemory;
+            return Outcome::OutOfMemory;
         }
     }
     out = Variant::string(std::move(result), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode Split(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome Split(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
     std::u16string s;
     VBS_TRY(textArg(rt, a[0], s));
@@ -111,7 +111,7 @@ ErrorCode Split(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (given(a, n, 2)) {
         VBS_TRY(longArg(rt, a[2], count));
         if (count < -1) {
-            return ErrorCode::InvalidCall;
+            return Outcome::InvalidCall;
         }
     }
     bool text = false;
@@ -126,11 +126,11 @@ ErrorCode Split(Runtime& rt, const Variant* a, int n, Variant& out) {
             std::size_t pos = 0;
             while (count < 0 || static_cast<std::int32_t>(pieces.size()) < count - 1) {
                 if (rt.pastDeadline(pieces.size())) {
-                    return ErrorCode::Timeout;
+                    return Outcome::Timeout;
                 }
                 if (pieces.size() >= limits::kMaxArrayElements ||
                     !rt.budget->allows(pieces.size() * sizeof(Variant))) {
-                    return ErrorCode::OutOfMemory;
+                    return Outcome::OutOfMemory;
                 }
                 const std::size_t p = hay.find(needle, pos);
                 if (p == std::u16string::npos) {
@@ -143,15 +143,15 @@ ErrorCode Split(Runtime& rt, const Variant* a, int n, Variant& out) {
         }
     }
     out = listOf(rt.budget, std::move(pieces));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (!a[0].isArray() || a[0].asArray()->bounds.size() != 1) {
-        return ErrorCode::TypeMismatch;
+        return Outcome::TypeMismatch;
     }
     if (a[1].isNull()) {
-        return ErrorCode::InvalidNull;
+        return Outcome::InvalidNull;
     }
     std::u16string match;
     VBS_TRY(textArg(rt, a[1], match));
@@ -165,7 +165,7 @@ ErrorCode Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::size_t step = 0;
     for (const Variant& item : a[0].asArray()->items) {
         if (rt.pastDeadline(step++)) {
-            return ErrorCode::Timeout;
+            return Outcome::Timeout;
         }
         std::u16string s;
         VBS_TRY(textArg(rt, item, s));
@@ -174,7 +174,7 @@ ErrorCode Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
         }
     }
     out = listOf(rt.budget, std::move(kept));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace vbs::fn

@@ -9,71 +9,71 @@ namespace vbs::fn {
 namespace {
 
 // CByte/CInt/CLng: half to even, then the subtype's range or Overflow.
-ErrorCode wholeNumber(Runtime& rt, const Variant& a, double low, double high, double& out) {
+Outcome wholeNumber(Runtime& rt, const Variant& a, double low, double high, double& out) {
     if (a.isNull()) {
-        return ErrorCode::InvalidNull;
+        return Outcome::InvalidNull;
     }
     VBS_TRY(doubleArg(rt, a, out));
     out = roundHalfEven(out);
-    return out >= low && out <= high ? ErrorCode::None : ErrorCode::Overflow;
+    return out >= low && out <= high ? Outcome::Normal : Outcome::Overflow;
 }
 
 } // namespace
 
-ErrorCode CBool(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome CBool(Runtime& rt, const Variant* a, int, Variant& out) {
     bool b = false;
     VBS_TRY(toBool(a[0], rt.locale, b));
     out = Variant::boolean(b);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode CByte(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome CByte(Runtime& rt, const Variant* a, int, Variant& out) {
     if (a[0].type() == VarType::Boolean) {
         // True is all bits set: 255 as a Byte.
         out = Variant::byte(a[0].asBool() ? 255 : 0);
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     double d = 0;
     VBS_TRY(wholeNumber(rt, a[0], 0, 255, d));
     out = Variant::byte(static_cast<std::uint8_t>(d));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode CInt(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome CInt(Runtime& rt, const Variant* a, int, Variant& out) {
     double d = 0;
     VBS_TRY(wholeNumber(rt, a[0], -32768, 32767, d));
     out = Variant::integer(static_cast<std::int16_t>(d));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode CLng(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome CLng(Runtime& rt, const Variant* a, int, Variant& out) {
     double d = 0;
     VBS_TRY(wholeNumber(rt, a[0], -2147483648.0, 2147483647.0, d));
     out = Variant::longInt(static_cast<std::int32_t>(d));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode CSng(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome CSng(Runtime& rt, const Variant* a, int, Variant& out) {
     double d = 0;
     VBS_TRY(doubleArg(rt, a[0], d));
     if (std::fabs(d) > FLT_MAX) {
-        return ErrorCode::Overflow;
+        return Outcome::Overflow;
     }
     out = Variant::single(static_cast<float>(d));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode CDbl(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome CDbl(Runtime& rt, const Variant* a, int, Variant& out) {
     double d = 0;
     VBS_TRY(doubleArg(rt, a[0], d));
     out = Variant::dbl(d);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode CCur(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome CCur(Runtime& rt, const Variant* a, int, Variant& out) {
     if (a[0].type() == VarType::Currency) {
         out = a[0];
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     double d = 0;
     VBS_TRY(doubleArg(rt, a[0], d));
@@ -81,50 +81,50 @@ ErrorCode CCur(Runtime& rt, const Variant* a, int, Variant& out) {
     // times 10,000 would lose the last digits of large amounts.
     const long double scaled = std::nearbyintl(static_cast<long double>(d) * 10000.0L);
     if (!(scaled >= -9223372036854775808.0L && scaled < 9223372036854775808.0L)) {
-        return ErrorCode::Overflow;
+        return Outcome::Overflow;
     }
     out = Variant::currency(static_cast<std::int64_t>(scaled));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode CDate(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome CDate(Runtime& rt, const Variant* a, int, Variant& out) {
     double serial = 0;
     VBS_TRY(toDate(a[0], rt.locale, serial));
     out = Variant::date(serial);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode CStr(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome CStr(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string text;
     VBS_TRY(textArg(rt, a[0], text));
     out = Variant::string(std::move(text), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode IsArray(Runtime&, const Variant* a, int, Variant& out) {
+Outcome IsArray(Runtime&, const Variant* a, int, Variant& out) {
     out = Variant::boolean(a[0].isArray());
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode IsDate(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome IsDate(Runtime& rt, const Variant* a, int, Variant& out) {
     double serial = 0;
     out = Variant::boolean(
         a[0].type() == VarType::Date ||
         (a[0].isString() && parseDateText(a[0].asString(), serial, rt.locale.dates)));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode IsEmpty(Runtime&, const Variant* a, int, Variant& out) {
+Outcome IsEmpty(Runtime&, const Variant* a, int, Variant& out) {
     out = Variant::boolean(a[0].isEmpty());
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode IsNull(Runtime&, const Variant* a, int, Variant& out) {
+Outcome IsNull(Runtime&, const Variant* a, int, Variant& out) {
     out = Variant::boolean(a[0].isNull());
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode IsNumeric(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome IsNumeric(Runtime& rt, const Variant* a, int, Variant& out) {
     const VarType t = a[0].type();
     bool numeric = isNumericType(t) && t != VarType::Date;
     if (t == VarType::String) {
@@ -132,15 +132,15 @@ ErrorCode IsNumeric(Runtime& rt, const Variant* a, int, Variant& out) {
         numeric = parseNumericText(a[0].asString(), rt.locale, d);
     }
     out = Variant::boolean(numeric);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode IsObject(Runtime&, const Variant* a, int, Variant& out) {
+Outcome IsObject(Runtime&, const Variant* a, int, Variant& out) {
     out = Variant::boolean(a[0].isObject());
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode TypeName(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome TypeName(Runtime& rt, const Variant* a, int, Variant& out) {
     const char16_t* name = u"Unknown";
     switch (a[0].type()) {
     case VarType::Empty:
@@ -173,7 +173,7 @@ ErrorCode TypeName(Runtime& rt, const Variant* a, int, Variant& out) {
     case VarType::Object:
         if (const ObjectData* o = a[0].objectPtr()) {
             out = Variant::string(std::u16string(o->typeName()), rt.budget);
-            return ErrorCode::None;
+            return Outcome::Normal;
         }
         name = u"Nothing";
         break;
@@ -188,17 +188,17 @@ ErrorCode TypeName(Runtime& rt, const Variant* a, int, Variant& out) {
         break;
     }
     out = Variant::string(name, rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode VarTypeOf(Runtime&, const Variant* a, int, Variant& out) {
+Outcome VarTypeOf(Runtime&, const Variant* a, int, Variant& out) {
     out = Variant::integer(static_cast<std::int16_t>(a[0].type()));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode ErrNumber(Runtime& rt, const Variant*, int, Variant& out) {
+Outcome ErrNumber(Runtime& rt, const Variant*, int, Variant& out) {
     out = Variant::longInt(rt.err.number);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace vbs::fn

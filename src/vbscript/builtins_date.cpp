@@ -32,22 +32,22 @@ struct Fields {
     int year, month, day, hour, minute, second;
 };
 
-ErrorCode fields(Runtime& rt, const Variant& v, Fields& f) {
+Outcome fields(Runtime& rt, const Variant& v, Fields& f) {
     double serial = 0;
     VBS_TRY(toDate(v, rt.locale, serial));
     dateFromSerial(serial, f.year, f.month, f.day, f.hour, f.minute, f.second);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // Year, Month, ...: Null passes through, the field is an Integer.
-ErrorCode field(Runtime& rt, const Variant& v, Variant& out, int Fields::*member) {
+Outcome field(Runtime& rt, const Variant& v, Variant& out, int Fields::*member) {
     if (nullThrough(v, out)) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     Fields f{};
     VBS_TRY(fields(rt, v, f));
     out = Variant::integer(static_cast<std::int16_t>(f.*member));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // Days from year/month/day with month and day allowed to run over (month 13 is January of the
@@ -72,60 +72,60 @@ double timeOfDay(double serial) {
     return std::fabs(serial - std::trunc(serial));
 }
 
-ErrorCode intervalArg(Runtime& rt, const Variant& v, std::u16string& out) {
+Outcome intervalArg(Runtime& rt, const Variant& v, std::u16string& out) {
     VBS_TRY(textArg(rt, v, out));
     out = lowerAscii(out);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace
 
-ErrorCode Now(Runtime&, const Variant*, int, Variant& out) {
+Outcome Now(Runtime&, const Variant*, int, Variant& out) {
     const Clock c = localNow();
     out = Variant::date(c.dateSerial + std::floor(c.seconds) / 86400.0);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode Date(Runtime&, const Variant*, int, Variant& out) {
+Outcome Date(Runtime&, const Variant*, int, Variant& out) {
     out = Variant::date(localNow().dateSerial);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode Time(Runtime&, const Variant*, int, Variant& out) {
+Outcome Time(Runtime&, const Variant*, int, Variant& out) {
     out = Variant::date(std::floor(localNow().seconds) / 86400.0);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode Timer(Runtime&, const Variant*, int, Variant& out) {
+Outcome Timer(Runtime&, const Variant*, int, Variant& out) {
     out = Variant::single(static_cast<float>(localNow().seconds));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode Year(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Year(Runtime& rt, const Variant* a, int, Variant& out) {
     return field(rt, a[0], out, &Fields::year);
 }
-ErrorCode Month(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Month(Runtime& rt, const Variant* a, int, Variant& out) {
     return field(rt, a[0], out, &Fields::month);
 }
-ErrorCode Day(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Day(Runtime& rt, const Variant* a, int, Variant& out) {
     return field(rt, a[0], out, &Fields::day);
 }
-ErrorCode Hour(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Hour(Runtime& rt, const Variant* a, int, Variant& out) {
     return field(rt, a[0], out, &Fields::hour);
 }
-ErrorCode Minute(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Minute(Runtime& rt, const Variant* a, int, Variant& out) {
     return field(rt, a[0], out, &Fields::minute);
 }
-ErrorCode Second(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Second(Runtime& rt, const Variant* a, int, Variant& out) {
     return field(rt, a[0], out, &Fields::second);
 }
 
-ErrorCode Weekday(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome Weekday(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::int32_t firstDay = 1;
     VBS_TRY(firstDayArg(rt, a, n, 1, firstDay));
     // The first day is checked before a Null date passes through.
     if (nullThrough(a[0], out)) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     double serial = 0;
     VBS_TRY(toDate(a[0], rt.locale, serial));
@@ -133,23 +133,23 @@ ErrorCode Weekday(Runtime& rt, const Variant* a, int n, Variant& out) {
     const auto days = static_cast<std::int64_t>(std::trunc(serial));
     const std::int64_t sundayBased = ((days % 7) + 7 + 6) % 7 + 1;
     out = Variant::integer(static_cast<std::int16_t>((sundayBased - firstDay + 7) % 7 + 1));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode DateSerial(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome DateSerial(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t p[3] = {0, 0, 0};
     for (int i = 0; i < 3; ++i) {
         VBS_TRY(longArg(rt, a[i], p[i]));
     }
     double serial = 0;
     if (!serialFromParts(p[0], p[1], p[2], serial)) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     out = Variant::date(serial);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode TimeSerial(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome TimeSerial(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t p[3] = {0, 0, 0};
     for (int i = 0; i < 3; ++i) {
         VBS_TRY(longArg(rt, a[i], p[i]));
@@ -164,17 +164,17 @@ ErrorCode TimeSerial(Runtime& rt, const Variant* a, int, Variant& out) {
         serial = whole - (days - whole);
     }
     if (!inDateRange(serial)) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     out = Variant::date(serial);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 namespace {
 
 // `months` added to the date of `f` at the time of day `time`. The day is kept unless the
 // month is shorter: 31 Jan + 1 month is 28/29 Feb.
-ErrorCode addMonths(const Fields& f, double time, std::int64_t months, double& result) {
+Outcome addMonths(const Fields& f, double time, std::int64_t months, double& result) {
     const std::int64_t total = std::int64_t{f.year} * 12 + (f.month - 1) + months;
     const std::int64_t year = total / 12;
     const int month = static_cast<int>(total % 12) + 1;
@@ -184,10 +184,10 @@ ErrorCode addMonths(const Fields& f, double time, std::int64_t months, double& r
         --day;
     }
     if (!serialFromDate(static_cast<int>(year), month, day, result)) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     result += result < 0 ? -time : time;
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // The seconds one unit of a DateAdd interval below a month lasts; 0 for an unknown interval.
@@ -203,7 +203,7 @@ double secondsPerUnit(const std::u16string& interval) {
 
 } // namespace
 
-ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string interval;
     VBS_TRY(intervalArg(rt, a[0], interval));
     double amount = 0;
@@ -211,7 +211,7 @@ ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
     amount = std::trunc(amount);
     // A Null date gives Null once the interval and the count are found sound.
     if (nullThrough(a[2], out)) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     Fields f{};
     double serial = 0;
@@ -223,7 +223,7 @@ ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
     constexpr double kMonthsInRange = 10000.0 * 12;
     if (interval == u"yyyy" || interval == u"q" || interval == u"m") {
         if (!(std::fabs(amount) <= kMonthsInRange)) {
-            return ErrorCode::InvalidCall;
+            return Outcome::InvalidCall;
         }
         const auto n = static_cast<std::int64_t>(amount);
         const std::int64_t months = interval == u"yyyy" ? n * 12 : interval == u"q" ? n * 3 : n;
@@ -231,18 +231,18 @@ ErrorCode DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
     } else {
         const double unit = secondsPerUnit(interval);
         if (unit == 0) {
-            return ErrorCode::InvalidCall;
+            return Outcome::InvalidCall;
         }
         result = serial + amount * unit / 86400.0;
     }
     if (!inDateRange(result)) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     out = Variant::date(result);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode DateDiff(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome DateDiff(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::u16string interval;
     VBS_TRY(intervalArg(rt, a[0], interval));
     // The options are checked as DatePart checks them, before a Null date passes through.
@@ -252,7 +252,7 @@ ErrorCode DateDiff(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(firstWeekArg(rt, a, n, 4, firstWeek));
     if (a[1].isNull() || a[2].isNull()) {
         out = Variant::null();
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     double s1 = 0;
     double s2 = 0;
@@ -292,13 +292,13 @@ ErrorCode DateDiff(Runtime& rt, const Variant* a, int n, Variant& out) {
     } else if (interval == u"s") {
         r = secondsOf(s2) - secondsOf(s1);
     } else {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     if (!(r >= -2147483648.0 && r <= 2147483647.0)) {
-        return ErrorCode::Overflow;
+        return Outcome::Overflow;
     }
     out = Variant::longInt(static_cast<std::int32_t>(r));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace vbs::fn

@@ -5,17 +5,17 @@ namespace vbs {
 namespace fn {
 
 // Table entries only: the executor recognises them by address and runs them itself.
-ErrorCode Eval(Runtime&, const Variant*, int, Variant&) {
-    return ErrorCode::InvalidCall;
+Outcome Eval(Runtime&, const Variant*, int, Variant&) {
+    return Outcome::InvalidCall;
 }
-ErrorCode Execute(Runtime&, const Variant*, int, Variant&) {
-    return ErrorCode::InvalidCall;
+Outcome Execute(Runtime&, const Variant*, int, Variant&) {
+    return Outcome::InvalidCall;
 }
-ErrorCode ExecuteGlobal(Runtime&, const Variant*, int, Variant&) {
-    return ErrorCode::InvalidCall;
+Outcome ExecuteGlobal(Runtime&, const Variant*, int, Variant&) {
+    return Outcome::InvalidCall;
 }
-ErrorCode GetRef(Runtime&, const Variant*, int, Variant&) {
-    return ErrorCode::InvalidCall;
+Outcome GetRef(Runtime&, const Variant*, int, Variant&) {
+    return Outcome::InvalidCall;
 }
 
 } // namespace fn

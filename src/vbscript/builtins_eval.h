@@ -11,10 +11,10 @@ namespace vbs {
 enum class ScriptBuiltin : std::uint8_t { None, Eval, Execute, ExecuteGlobal, GetRef };
 
 namespace fn {
-ErrorCode Eval(Runtime& rt, const Variant* args, int count, Variant& out);
-ErrorCode Execute(Runtime& rt, const Variant* args, int count, Variant& out);
-ErrorCode ExecuteGlobal(Runtime& rt, const Variant* args, int count, Variant& out);
-ErrorCode GetRef(Runtime& rt, const Variant* args, int count, Variant& out);
+Outcome Eval(Runtime& rt, const Variant* args, int count, Variant& out);
+Outcome Execute(Runtime& rt, const Variant* args, int count, Variant& out);
+Outcome ExecuteGlobal(Runtime& rt, const Variant* args, int count, Variant& out);
+Outcome GetRef(Runtime& rt, const Variant* args, int count, Variant& out);
 } // namespace fn
 
 // Which of them the table function `f` stands for; None for every other built-in. Inline, as

@@ -9,26 +9,26 @@ namespace vbs::fn {
 namespace {
 
 // A tristate argument: -1 True, 0 False, -2 (or missing) the locale's default.
-ErrorCode tristate(const Runtime& rt, const Variant* a, int n, int i, bool fallback, bool& out) {
+Outcome tristate(const Runtime& rt, const Variant* a, int n, int i, bool fallback, bool& out) {
     out = fallback;
     if (!given(a, n, i)) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     std::int32_t v = 0;
     VBS_TRY(longArg(rt, a[i], v));
     if (v != -2) {
         out = v != 0;
     }
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace
 
 // FormatNumber(x[, digits[, leadingZero[, parentheses[, grouping]]]]) with the US defaults:
 // two decimals, a leading zero, a minus sign, digits grouped in threes.
-ErrorCode FormatNumber(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome FormatNumber(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (a[0].isNull()) {
-        return ErrorCode::TypeMismatch;
+        return Outcome::TypeMismatch;
     }
     VBS_TRY(anyNull(a, n, 1));
     double x = 0;
@@ -40,7 +40,7 @@ ErrorCode FormatNumber(Runtime& rt, const Variant* a, int n, Variant& out) {
             digits = 2;
         }
         if (digits < 0 || digits > 255) {
-            return ErrorCode::InvalidCall;
+            return Outcome::InvalidCall;
         }
     }
     bool leadingZero = true;
@@ -75,7 +75,7 @@ ErrorCode FormatNumber(Runtime& rt, const Variant* a, int n, Variant& out) {
         text = parentheses ? u"(" + text + u")" : u"-" + text;
     }
     out = Variant::string(std::move(text), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace vbs::fn

@@ -13,38 +13,38 @@ constexpr std::int32_t kBuildVersion = 1;
 
 } // namespace
 
-ErrorCode ScriptEngineMajorVersion(Runtime&, const Variant*, int, Variant& out) {
+Outcome ScriptEngineMajorVersion(Runtime&, const Variant*, int, Variant& out) {
     out = Variant::longInt(kMajorVersion);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode ScriptEngineMinorVersion(Runtime&, const Variant*, int, Variant& out) {
+Outcome ScriptEngineMinorVersion(Runtime&, const Variant*, int, Variant& out) {
     out = Variant::longInt(kMinorVersion);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode ScriptEngineBuildVersion(Runtime&, const Variant*, int, Variant& out) {
+Outcome ScriptEngineBuildVersion(Runtime&, const Variant*, int, Variant& out) {
     out = Variant::longInt(kBuildVersion);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode GetLocale(Runtime& rt, const Variant*, int, Variant& out) {
+Outcome GetLocale(Runtime& rt, const Variant*, int, Variant& out) {
     out = Variant::longInt(rt.localeId);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // SetLocale(id or name): 0 or "" is the user's locale. Only the user's locale and en-US are
 // known here (their number and date forms); any other locale is refused as an invalid
 // argument rather than taken with forms it does not have. Returns the locale id before.
-ErrorCode SetLocale(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome SetLocale(Runtime& rt, const Variant* a, int, Variant& out) {
     if (a[0].isNull()) {
-        return ErrorCode::InvalidNull;
+        return Outcome::InvalidNull;
     }
     std::int32_t id = 0;
     if (a[0].isString()) {
         id = localeIdOf(a[0].asString());
         if (id == kUserDefaultLocaleId) {
-            return ErrorCode::InvalidCall;
+            return Outcome::InvalidCall;
         }
     } else
         VBS_TRY(longArg(rt, a[0], id));
@@ -52,7 +52,7 @@ ErrorCode SetLocale(Runtime& rt, const Variant* a, int, Variant& out) {
         id = rt.userLocaleId;
     }
     if (id != rt.userLocaleId && id != kUnitedStatesLocaleId) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     if (!rt.userLocale) {
         rt.userLocale = rt.locale;
@@ -60,45 +60,45 @@ ErrorCode SetLocale(Runtime& rt, const Variant* a, int, Variant& out) {
     out = Variant::longInt(rt.localeId);
     rt.localeId = id;
     rt.locale = id == rt.userLocaleId ? *rt.userLocale : NumberLocale{};
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 namespace {
 
 // A dialog's arguments read as the dialog would read them, each text or number where the
 // dialog wants one: a prompt that is an array, or Null, fails as it would with a dialog shown.
-ErrorCode readDialogArguments(Runtime& rt, const Variant* a, int n, std::u16string_view kinds) {
+Outcome readDialogArguments(Runtime& rt, const Variant* a, int n, std::u16string_view kinds) {
     for (int i = 0; i < n; ++i) {
         std::u16string text;
         std::int32_t number = 0;
         const bool isText = kinds[static_cast<std::size_t>(i)] == u't';
         VBS_TRY(isText ? textArg(rt, a[i], text) : longArg(rt, a[i], number));
     }
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace
 
 // A calculator shows no dialogs from a script: MsgBox shows nothing and answers as if OK was
 // pressed (vbOK), InputBox answers as if nothing was entered (Empty).
-ErrorCode MsgBox(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome MsgBox(Runtime& rt, const Variant* a, int n, Variant& out) {
     // prompt, buttons, title, help file, help context
     VBS_TRY(readDialogArguments(rt, a, n, u"tnttn"));
     out = Variant::integer(1);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode InputBox(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome InputBox(Runtime& rt, const Variant* a, int n, Variant& out) {
     // prompt, title, default, x, y, help file, help context
     VBS_TRY(readDialogArguments(rt, a, n, u"tttnntn"));
     out = Variant();
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // Stop would hand the script to a debugger; there is none, so it does nothing.
-ErrorCode Stop(Runtime&, const Variant*, int, Variant& out) {
+Outcome Stop(Runtime&, const Variant*, int, Variant& out) {
     out = Variant();
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace vbs::fn

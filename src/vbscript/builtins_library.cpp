@@ -23,9 +23,9 @@ std::u16string nameOf(const char16_t* name, bool abbreviate) {
     return abbreviate ? text.substr(0, 3) : text;
 }
 
-ErrorCode boolArg(const Runtime& rt, const Variant* a, int n, int i, bool& out) {
+Outcome boolArg(const Runtime& rt, const Variant* a, int n, int i, bool& out) {
     out = false;
-    return given(a, n, i) ? toBool(a[i], rt.locale, out) : ErrorCode::None;
+    return given(a, n, i) ? toBool(a[i], rt.locale, out) : Outcome::Normal;
 }
 
 // The day of the week of a serial, 1 for `firstDay` (1 Sunday ... 7 Saturday).
@@ -47,7 +47,7 @@ double firstWeekStart(int year, int firstDay, int rule) {
 }
 
 // FormatNumber on `value` with the caller's other arguments, parentheses turned off.
-ErrorCode formatPlain(Runtime& rt, const Variant* a, int n, double value, Variant& out) {
+Outcome formatPlain(Runtime& rt, const Variant* a, int n, double value, Variant& out) {
     Variant args[5] = {Variant::dbl(value), Variant(), Variant(), Variant::integer(0), Variant()};
     for (int i = 1; i < n && i < 5; ++i) {
         if (i != 3) {
@@ -59,9 +59,9 @@ ErrorCode formatPlain(Runtime& rt, const Variant* a, int n, double value, Varian
 
 // The checks FormatCurrency and FormatPercent share with FormatNumber, in its order: a Null
 // value is a Type mismatch, any other Null argument an Invalid use of Null.
-ErrorCode formattedValue(const Runtime& rt, const Variant* a, int n, double& x, bool& parens) {
+Outcome formattedValue(const Runtime& rt, const Variant* a, int n, double& x, bool& parens) {
     if (a[0].isNull()) {
-        return ErrorCode::TypeMismatch;
+        return Outcome::TypeMismatch;
     }
     VBS_TRY(anyNull(a, n, 1));
     VBS_TRY(doubleArg(rt, a[0], x));
@@ -71,7 +71,7 @@ ErrorCode formattedValue(const Runtime& rt, const Variant* a, int n, double& x, 
     }
     // The locale's default (-2) is a minus sign, as in the US form.
     parens = p != -2 && p != 0;
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // A minus sign or parentheses around `text`, unless it shows zero.
@@ -105,38 +105,38 @@ int hexAt(const std::u16string& s, std::size_t from, std::size_t digits) {
 
 } // namespace
 
-ErrorCode MonthName(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome MonthName(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
     std::int32_t month = 0;
     bool abbreviate = false;
     VBS_TRY(rangeArg(rt, a, 1, 0, 1, 12, 0, month));
     if (month == 0) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     VBS_TRY(boolArg(rt, a, n, 1, abbreviate));
     out = Variant::string(nameOf(kMonths[static_cast<std::size_t>(month - 1)], abbreviate),
                           rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode WeekdayName(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome WeekdayName(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
     std::int32_t day = 0;
     std::int32_t firstDay = 1;
     bool abbreviate = false;
     VBS_TRY(rangeArg(rt, a, 1, 0, 1, 7, 0, day));
     if (day == 0) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     VBS_TRY(boolArg(rt, a, n, 1, abbreviate));
     VBS_TRY(firstDayArg(rt, a, n, 2, firstDay));
     out = Variant::string(
         nameOf(kDays[static_cast<std::size_t>((day + firstDay - 2) % 7)], abbreviate), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // FormatCurrency: FormatNumber's digits with the locale's currency symbol in front.
-ErrorCode FormatCurrency(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome FormatCurrency(Runtime& rt, const Variant* a, int n, Variant& out) {
     double x = 0;
     bool parens = false;
     VBS_TRY(formattedValue(rt, a, n, x, parens));
@@ -144,25 +144,25 @@ ErrorCode FormatCurrency(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(formatPlain(rt, a, n, std::fabs(x), digits));
     out =
         Variant::string(signed_(rt.locale.currency + digits.asString(), x < 0, parens), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // FormatPercent: the value times 100 as FormatNumber writes it, then "%".
-ErrorCode FormatPercent(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome FormatPercent(Runtime& rt, const Variant* a, int n, Variant& out) {
     double x = 0;
     bool parens = false;
     VBS_TRY(formattedValue(rt, a, n, x, parens));
     Variant digits;
     VBS_TRY(formatPlain(rt, a, n, std::fabs(x * 100), digits));
     out = Variant::string(signed_(digits.asString() + u"%", x < 0, parens), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // FormatDateTime(date[, format]): 0 as CStr shows a Date, 1 the long date ("Saturday, January
 // 1, 2000"), 2 the short date, 3 the time, 4 hours and minutes on the 24-hour clock ("18:05").
-ErrorCode FormatDateTime(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome FormatDateTime(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (a[0].isNull()) {
-        return ErrorCode::TypeMismatch;
+        return Outcome::TypeMismatch;
     }
     VBS_TRY(anyNull(a, n, 1));
     double serial = 0;
@@ -197,12 +197,12 @@ ErrorCode FormatDateTime(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     }
     out = Variant::string(std::move(text), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // DatePart(interval, date[, firstdayofweek[, firstweekofyear]]) as an Integer; a Null date
 // gives Null once the other arguments are found sound.
-ErrorCode DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::u16string interval;
     VBS_TRY(textArg(rt, a[0], interval));
     interval = lowerAscii(interval);
@@ -212,7 +212,7 @@ ErrorCode DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(firstWeekArg(rt, a, n, 3, firstWeek));
     if (a[1].isNull()) {
         out = Variant::null();
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     double serial = 0;
     VBS_TRY(toDate(a[1], rt.locale, serial));
@@ -247,47 +247,47 @@ ErrorCode DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
     } else if (interval == u"s") {
         part = second;
     } else {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     out = Variant::integer(static_cast<std::int16_t>(part));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode DateValue(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome DateValue(Runtime& rt, const Variant* a, int, Variant& out) {
     double serial = 0;
     VBS_TRY(toDate(a[0], rt.locale, serial));
     out = Variant::date(std::trunc(serial));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode TimeValue(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome TimeValue(Runtime& rt, const Variant* a, int, Variant& out) {
     if (nullThrough(a[0], out)) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     double serial = 0;
     VBS_TRY(toDate(a[0], rt.locale, serial));
     out = Variant::date(std::fabs(serial - std::trunc(serial)));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // RGB(red, green, blue) as a Long, red in the lowest byte; a part above 255 counts as 255, a
 // negative one is an invalid argument.
-ErrorCode RGB(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome RGB(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t colour = 0;
     for (int i = 0; i < 3; ++i) {
         std::int32_t part = 0;
         VBS_TRY(longArg(rt, a[i], part));
         if (part < 0) {
-            return ErrorCode::InvalidCall;
+            return Outcome::InvalidCall;
         }
         colour |= std::min(part, 255) << (8 * i);
     }
     out = Variant::longInt(colour);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // Escape: every character but letters, digits and @*_+-./ becomes %XX, or %uXXXX beyond 255.
-ErrorCode Escape(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Escape(Runtime& rt, const Variant* a, int, Variant& out) {
     return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
         std::u16string text;
         text.reserve(s.size());
@@ -302,12 +302,12 @@ ErrorCode Escape(Runtime& rt, const Variant* a, int, Variant& out) {
             text += asciiToU16(code);
         }
         out = Variant::string(std::move(text), rt.budget);
-        return ErrorCode::None;
+        return Outcome::Normal;
     });
 }
 
 // Unescape: %XX and %uXXXX become their characters; a "%" that starts neither stays as it is.
-ErrorCode Unescape(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Unescape(Runtime& rt, const Variant* a, int, Variant& out) {
     return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
         std::u16string text;
         text.reserve(s.size());
@@ -328,7 +328,7 @@ ErrorCode Unescape(Runtime& rt, const Variant* a, int, Variant& out) {
             text.push_back(s[i]);
         }
         out = Variant::string(std::move(text), rt.budget);
-        return ErrorCode::None;
+        return Outcome::Normal;
     });
 }
 

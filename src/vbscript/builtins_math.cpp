@@ -15,61 +15,61 @@ constexpr auto anyDouble = [](double) { return true; };
 // Sqr, Exp, Log and the trigonometric functions: Double in, Double out, Null passes through. A
 // template, so that the function and its domain check are inlined (a hot loop calls these).
 template <class F, class Domain>
-ErrorCode real(Runtime& rt, const Variant& a, Variant& out, F f, Domain domain) {
+Outcome real(Runtime& rt, const Variant& a, Variant& out, F f, Domain domain) {
     if (nullThrough(a, out)) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     double x = 0;
     VBS_TRY(doubleArg(rt, a, x));
     if (!domain(x)) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     const double r = f(x);
     if (!std::isfinite(r)) {
-        return ErrorCode::Overflow;
+        return Outcome::Overflow;
     }
     out = Variant::dbl(r);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // Int and Fix: keep the numeric subtype, text becomes Double, Boolean and Empty Integer.
-ErrorCode wholePart(Runtime& rt, const Variant& a, Variant& out, double (*f)(double)) {
+Outcome wholePart(Runtime& rt, const Variant& a, Variant& out, double (*f)(double)) {
     switch (a.type()) {
     case VarType::Null:
     case VarType::Byte:
     case VarType::Integer:
     case VarType::Long:
         out = a;
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Empty:
     case VarType::Boolean:
         out = Variant::integer(static_cast<std::int16_t>(a.isEmpty() ? 0 : a.asInt()));
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Single:
         out = Variant::single(static_cast<float>(f(a.asDouble())));
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Date:
         out = Variant::date(f(a.asDouble()));
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Currency: {
         const double units = f(static_cast<double>(a.asInt()) / 10000.0);
         out = Variant::currency(static_cast<std::int64_t>(units) * 10000);
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     default: {
         double x = 0;
         VBS_TRY(doubleArg(rt, a, x));
         out = Variant::dbl(f(x));
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     }
 }
 
 // Hex and Oct: the two's-complement digits of a 16-bit value for the small subtypes, of a
 // 32-bit value for Long and for anything beyond the Integer range.
-ErrorCode radixText(Runtime& rt, const Variant& a, Variant& out, int bitsPerDigit) {
+Outcome radixText(Runtime& rt, const Variant& a, Variant& out, int bitsPerDigit) {
     if (nullThrough(a, out)) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     std::int32_t v = 0;
     VBS_TRY(longArg(rt, a, v));
@@ -85,123 +85,123 @@ ErrorCode radixText(Runtime& rt, const Variant& a, Variant& out, int bitsPerDigi
         bits >>= bitsPerDigit;
     } while (bits != 0);
     out = Variant::string(std::move(text), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace
 
-ErrorCode Abs(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Abs(Runtime& rt, const Variant* a, int, Variant& out) {
     const Variant& x = a[0];
     switch (x.type()) {
     case VarType::Null:
         out = x;
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Empty:
     case VarType::Boolean:
     case VarType::Integer:
         out = fitInteger(std::llabs(x.isEmpty() ? 0 : x.asInt()), VarType::Integer);
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Byte:
         out = x;
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Long:
         out = fitInteger(std::llabs(x.asInt()), VarType::Long);
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Single:
         out = Variant::single(static_cast<float>(std::fabs(x.asDouble())));
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Date:
         out = Variant::date(std::fabs(x.asDouble()));
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Currency:
         if (x.asInt() == INT64_MIN) {
-            return ErrorCode::Overflow;
+            return Outcome::Overflow;
         }
         out = Variant::currency(x.asInt() < 0 ? -x.asInt() : x.asInt());
-        return ErrorCode::None;
+        return Outcome::Normal;
     default: {
         double d = 0;
         VBS_TRY(doubleArg(rt, x, d));
         out = Variant::dbl(std::fabs(d));
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     }
 }
 
-ErrorCode Atn(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Atn(Runtime& rt, const Variant* a, int, Variant& out) {
     return real(
         rt, a[0], out, [](double x) { return std::atan(x); }, anyDouble);
 }
-ErrorCode Cos(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Cos(Runtime& rt, const Variant* a, int, Variant& out) {
     return real(
         rt, a[0], out, [](double x) { return std::cos(x); }, anyDouble);
 }
-ErrorCode Sin(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Sin(Runtime& rt, const Variant* a, int, Variant& out) {
     return real(
         rt, a[0], out, [](double x) { return std::sin(x); }, anyDouble);
 }
-ErrorCode Tan(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Tan(Runtime& rt, const Variant* a, int, Variant& out) {
     return real(
         rt, a[0], out, [](double x) { return std::tan(x); }, anyDouble);
 }
-ErrorCode Exp(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Exp(Runtime& rt, const Variant* a, int, Variant& out) {
     return real(
         rt, a[0], out, [](double x) { return std::exp(x); }, anyDouble);
 }
-ErrorCode Log(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Log(Runtime& rt, const Variant* a, int, Variant& out) {
     return real(
         rt, a[0], out, [](double x) { return std::log(x); }, [](double x) { return x > 0; });
 }
-ErrorCode Sqr(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Sqr(Runtime& rt, const Variant* a, int, Variant& out) {
     return real(
         rt, a[0], out, [](double x) { return std::sqrt(x); }, [](double x) { return x >= 0; });
 }
 
-ErrorCode Fix(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Fix(Runtime& rt, const Variant* a, int, Variant& out) {
     return wholePart(rt, a[0], out, [](double x) { return std::trunc(x); });
 }
-ErrorCode Int(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Int(Runtime& rt, const Variant* a, int, Variant& out) {
     return wholePart(rt, a[0], out, [](double x) { return std::floor(x); });
 }
 
-ErrorCode Sgn(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Sgn(Runtime& rt, const Variant* a, int, Variant& out) {
     double x = 0;
     VBS_TRY(doubleArg(rt, a[0], x));
     out = Variant::integer(static_cast<std::int16_t>(x > 0 ? 1 : x < 0 ? -1 : 0));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode Round(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome Round(Runtime& rt, const Variant* a, int n, Variant& out) {
     const Variant& x = a[0];
     if (nullThrough(x, out)) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     std::int32_t places = 0;
     if (n > 1) {
         VBS_TRY(longArg(rt, a[1], places));
         if (places < 0) {
-            return ErrorCode::InvalidCall;
+            return Outcome::InvalidCall;
         }
     }
     switch (x.type()) {
     case VarType::Empty:
         out = Variant::integer(0);
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Boolean:
     case VarType::Byte:
     case VarType::Integer:
     case VarType::Long:
         out = x;
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Currency: {
         if (places >= 4) {
             out = x;
-            return ErrorCode::None;
+            return Outcome::Normal;
         }
         const double step = std::pow(10.0, 4 - places);
         out = Variant::currency(
             static_cast<std::int64_t>(roundHalfEven(static_cast<double>(x.asInt()) / step) * step));
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     default:
         break;
@@ -223,22 +223,22 @@ ErrorCode Round(Runtime& rt, const Variant* a, int n, Variant& out) {
     } else {
         out = Variant::dbl(r);
     }
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode Rnd(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome Rnd(Runtime& rt, const Variant* a, int n, Variant& out) {
     double arg = 1.0;
     if (n > 0) {
         VBS_TRY(doubleArg(rt, a[0], arg));
     }
     out = Variant::single(rt.rnd.next(arg));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode Hex(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Hex(Runtime& rt, const Variant* a, int, Variant& out) {
     return radixText(rt, a[0], out, 4);
 }
-ErrorCode Oct(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Oct(Runtime& rt, const Variant* a, int, Variant& out) {
     return radixText(rt, a[0], out, 3);
 }
 

@@ -25,22 +25,22 @@ std::size_t find(const std::u16string& in, const std::u16string& what, std::size
     return foldForTextCompare(in).find(foldForTextCompare(what), from);
 }
 
-ErrorCode lengthArg(const Runtime& rt, const Variant& v, std::int32_t& out) {
+Outcome lengthArg(const Runtime& rt, const Variant& v, std::int32_t& out) {
     VBS_TRY(longArg(rt, v, out));
-    return out < 0 ? ErrorCode::InvalidCall : ErrorCode::None;
+    return out < 0 ? Outcome::InvalidCall : Outcome::Normal;
 }
 
-ErrorCode mapText(Runtime& rt, const Variant& a, Variant& out, char16_t (*f)(char16_t)) {
+Outcome mapText(Runtime& rt, const Variant& a, Variant& out, char16_t (*f)(char16_t)) {
     return onTextOrNull(rt, a, out, [&](std::u16string& s) {
         for (char16_t& c : s) {
             c = f(c);
         }
         out = Variant::string(std::move(s), rt.budget);
-        return ErrorCode::None;
+        return Outcome::Normal;
     });
 }
 
-ErrorCode trimText(Runtime& rt, const Variant& a, Variant& out, bool left, bool right) {
+Outcome trimText(Runtime& rt, const Variant& a, Variant& out, bool left, bool right) {
     return onTextOrNull(rt, a, out, [&](std::u16string& s) {
         std::size_t b = 0;
         std::size_t e = s.size();
@@ -51,57 +51,57 @@ ErrorCode trimText(Runtime& rt, const Variant& a, Variant& out, bool left, bool 
             --e;
         }
         out = Variant::string(s.substr(b, e - b), rt.budget);
-        return ErrorCode::None;
+        return Outcome::Normal;
     });
 }
 
-ErrorCode repeated(const Runtime& rt, std::int32_t count, char16_t c, Variant& out) {
+Outcome repeated(const Runtime& rt, std::int32_t count, char16_t c, Variant& out) {
     if (static_cast<std::size_t>(count) > limits::kMaxStringLength ||
         !rt.budget->allows(static_cast<std::size_t>(count) * sizeof(char16_t))) {
-        return ErrorCode::OutOfMemory;
+        return Outcome::OutOfMemory;
     }
     out = Variant::string(std::u16string(static_cast<std::size_t>(count), c), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace
 
-ErrorCode Len(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Len(Runtime& rt, const Variant* a, int, Variant& out) {
     return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
         out = Variant::longInt(static_cast<std::int32_t>(s.size()));
-        return ErrorCode::None;
+        return Outcome::Normal;
     });
 }
 
-ErrorCode Left(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Left(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t count = 0;
     VBS_TRY(lengthArg(rt, a[1], count));
     return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
         out = Variant::string(s.substr(0, static_cast<std::size_t>(count)), rt.budget);
-        return ErrorCode::None;
+        return Outcome::Normal;
     });
 }
 
-ErrorCode Right(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Right(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t count = 0;
     VBS_TRY(lengthArg(rt, a[1], count));
     return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
         const std::size_t n = std::min(s.size(), static_cast<std::size_t>(count));
         out = Variant::string(s.substr(s.size() - n), rt.budget);
-        return ErrorCode::None;
+        return Outcome::Normal;
     });
 }
 
-ErrorCode Mid(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome Mid(Runtime& rt, const Variant* a, int n, Variant& out) {
     // A Null start or length is reported before anything else is looked at, even a start
     // that is no number or out of range.
     if (a[1].isNull() || (n > 2 && a[2].isNull())) {
-        return ErrorCode::InvalidNull;
+        return Outcome::InvalidNull;
     }
     std::int32_t start = 0;
     VBS_TRY(longArg(rt, a[1], start));
     if (start < 1) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     std::int32_t count = -1;
     if (n > 2) {
@@ -111,23 +111,23 @@ ErrorCode Mid(Runtime& rt, const Variant* a, int n, Variant& out) {
         const auto from = static_cast<std::size_t>(start - 1);
         if (from >= s.size()) {
             out = Variant::string(u"", rt.budget);
-            return ErrorCode::None;
+            return Outcome::Normal;
         }
         out = Variant::string(
             s.substr(from, count < 0 ? std::u16string::npos : static_cast<std::size_t>(count)),
             rt.budget);
-        return ErrorCode::None;
+        return Outcome::Normal;
     });
 }
 
-ErrorCode InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
     // InStr(s1, s2) or InStr(start, s1, s2[, compare]).
     std::int32_t start = 1;
     int first = 0;
     if (n >= 3) {
         VBS_TRY(longArg(rt, a[0], start));
         if (start < 1) {
-            return ErrorCode::InvalidCall;
+            return Outcome::InvalidCall;
         }
         first = 1;
     }
@@ -135,7 +135,7 @@ ErrorCode InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(compareArg(rt, a, n, 3, text));
     if (a[first].isNull() || a[first + 1].isNull()) {
         out = Variant::null();
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     std::u16string s1;
     std::u16string s2;
@@ -148,10 +148,10 @@ ErrorCode InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
         result = p == std::u16string::npos ? 0 : static_cast<std::int32_t>(p + 1);
     }
     out = Variant::longInt(result);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
     std::u16string s1;
     std::u16string s2;
@@ -161,7 +161,7 @@ ErrorCode InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (n > 2) {
         VBS_TRY(longArg(rt, a[2], start));
         if (start == 0 || start < -1) {
-            return ErrorCode::InvalidCall;
+            return Outcome::InvalidCall;
         }
     }
     bool text = false;
@@ -171,11 +171,11 @@ ErrorCode InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     if (static_cast<std::size_t>(start) > s1.size()) {
         out = Variant::longInt(0);
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     if (s2.empty()) {
         out = Variant::longInt(start);
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     std::int32_t result = 0;
     if (s2.size() <= static_cast<std::size_t>(start)) {
@@ -185,10 +185,10 @@ ErrorCode InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
         result = p == std::u16string::npos ? 0 : static_cast<std::int32_t>(p + 1);
     }
     out = Variant::longInt(result);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
     std::u16string s;
     std::u16string what;
@@ -207,7 +207,7 @@ ErrorCode Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
     bool text = false;
     VBS_TRY(compareArg(rt, a, n, 5, text));
     if (start < 1 || count < -1) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     // The result begins at `start`: what lies before it is dropped.
     const std::u16string source = static_cast<std::size_t>(start - 1) < s.size()
@@ -215,7 +215,7 @@ ErrorCode Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
                                       : u"";
     if (what.empty() || count == 0) {
         out = Variant::string(source, rt.budget);
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     // A text compare searches folded copies, made once: folding keeps positions.
     const std::u16string hay = text ? foldForTextCompare(source) : std::u16string();
@@ -230,54 +230,54 @@ ErrorCode Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
             break;
         }
         if (rt.pastDeadline(static_cast<std::size_t>(done))) {
-            return ErrorCode::Timeout;
+            return Outcome::Timeout;
         }
         result.append(source, pos, p - pos);
         result += with;
         if (result.size() > limits::kMaxStringLength ||
             !rt.budget->allows(result.size() * sizeof(char16_t))) {
-            return ErrorCode::OutOfMemory;
+            return Outcome::OutOfMemory;
         }
         pos = p + what.size();
         ++done;
     }
     result.append(source, pos, std::u16string::npos);
     out = Variant::string(std::move(result), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode UCase(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome UCase(Runtime& rt, const Variant* a, int, Variant& out) {
     return mapText(rt, a[0], out, upperLatin1);
 }
-ErrorCode LCase(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome LCase(Runtime& rt, const Variant* a, int, Variant& out) {
     return mapText(rt, a[0], out, lowerLatin1);
 }
-ErrorCode Trim(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Trim(Runtime& rt, const Variant* a, int, Variant& out) {
     return trimText(rt, a[0], out, true, true);
 }
-ErrorCode LTrim(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome LTrim(Runtime& rt, const Variant* a, int, Variant& out) {
     return trimText(rt, a[0], out, true, false);
 }
-ErrorCode RTrim(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome RTrim(Runtime& rt, const Variant* a, int, Variant& out) {
     return trimText(rt, a[0], out, false, true);
 }
 
-ErrorCode Space(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Space(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t count = 0;
     VBS_TRY(lengthArg(rt, a[0], count));
     return repeated(rt, count, u' ', out);
 }
 
-ErrorCode String(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome String(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t count = 0;
     VBS_TRY(lengthArg(rt, a[0], count));
     if (nullThrough(a[1], out)) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     char16_t c = 0;
     if (a[1].isString()) {
         if (a[1].asString().empty()) {
-            return ErrorCode::InvalidCall;
+            return Outcome::InvalidCall;
         }
         c = a[1].asString()[0];
     } else {
@@ -288,19 +288,19 @@ ErrorCode String(Runtime& rt, const Variant* a, int, Variant& out) {
     return repeated(rt, count, c, out);
 }
 
-ErrorCode StrReverse(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome StrReverse(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string s;
     VBS_TRY(textArg(rt, a[0], s));
     out = Variant::string(std::u16string(s.rbegin(), s.rend()), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode StrComp(Runtime& rt, const Variant* a, int n, Variant& out) {
+Outcome StrComp(Runtime& rt, const Variant* a, int n, Variant& out) {
     bool text = false;
     VBS_TRY(compareArg(rt, a, n, 2, text));
     if (a[0].isNull() || a[1].isNull()) {
         out = Variant::null();
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     std::u16string x;
     std::u16string y;
@@ -308,38 +308,38 @@ ErrorCode StrComp(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(textArg(rt, a[1], y));
     const int c = text ? foldForTextCompare(x).compare(foldForTextCompare(y)) : x.compare(y);
     out = Variant::integer(static_cast<std::int16_t>(c < 0 ? -1 : c > 0 ? 1 : 0));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode Chr(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Chr(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t code = 0;
     VBS_TRY(longArg(rt, a[0], code));
     if (code < 0 || code > 255) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     char16_t c = static_cast<char16_t>(code);
     if (code >= 128 && code < 160 && kCp1252High[code - 128] != 0) {
         c = kCp1252High[code - 128];
     }
     out = Variant::string(std::u16string(1, c), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode ChrW(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome ChrW(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t code = 0;
     VBS_TRY(longArg(rt, a[0], code));
     if (code < -32768 || code > 65535) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     out = Variant::string(std::u16string(1, static_cast<char16_t>(code & 0xFFFF)), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode Asc(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome Asc(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string s;
     VBS_TRY(textArg(rt, a[0], s));
     if (s.empty()) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     const char16_t c = s[0];
     std::int16_t code = c < 256 ? static_cast<std::int16_t>(c) : 63; // "?" when not in the page
@@ -349,17 +349,17 @@ ErrorCode Asc(Runtime& rt, const Variant* a, int, Variant& out) {
         }
     }
     out = Variant::integer(code);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode AscW(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome AscW(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string s;
     VBS_TRY(textArg(rt, a[0], s));
     if (s.empty()) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     out = Variant::integer(static_cast<std::int16_t>(s[0]));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace vbs::fn

@@ -61,8 +61,8 @@ public:
     std::u16string_view typeName() const override { return def_->name; }
     int memberIndex(std::u16string_view lower) const override { return def_->find(lower); }
     int defaultMember() const override { return def_->defaultMember; }
-    ErrorCode invoke(Runtime&, int, MemberAccess, Variant*, std::size_t, Variant&) override {
-        return ErrorCode::NoSuchMember; // the executor runs a class's procedures
+    Outcome invoke(Runtime&, int, MemberAccess, Variant*, std::size_t, Variant&) override {
+        return Outcome::NoSuchMember; // the executor runs a class's procedures
     }
     ClassInstance* asInstance() override { return this; }
 

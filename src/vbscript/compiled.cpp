@@ -47,17 +47,17 @@ struct Compiled {
 
     // ---- Expressions
 
-    static bool literal(Executor&, const Expr& e, Variant& out) {
+    static Outcome literal(Executor&, const Expr& e, Variant& out) {
         out = e.value;
-        return true;
+        return Outcome::Normal;
     }
-    static bool local(Executor& x, const Expr& e, Variant& out) {
+    static Outcome local(Executor& x, const Expr& e, Variant& out) {
         out = *x.frame_->slots[e.index];
-        return true;
+        return Outcome::Normal;
     }
     // A script-level name: a call when it names a procedure (checked each time: Execute may
     // define one under a name that was a variable), else the general reading of a name.
-    static bool globalName(Executor& x, const Expr& e, Variant& out) {
+    static Outcome globalName(Executor& x, const Expr& e, Variant& out) {
         const GlobalEntry& g = *e.global;
         if (g.kind == GlobalEntry::Kind::Procedure) {
             return x.callScriptFunction(*g.proc, e, out);
@@ -66,28 +66,29 @@ struct Compiled {
     }
     // A plain script-level variable's value, as `local` gives a local's. Out of line, so that
     // the copy's reference count costs the call above nothing.
-    [[gnu::noinline]] static bool globalValue(const Expr& e, Variant& out) {
+    [[gnu::noinline]] static Outcome globalValue(const Expr& e, Variant& out) {
         out = e.global->value;
-        return true;
+        return Outcome::Normal;
     }
     // Out of line, so that globalName's call of a procedure saves no registers of its own.
-    [[gnu::noinline]] static bool name(Executor& x, const Expr& e, Variant& out) {
-        return x.evaluationMayStart() && (x.evalName(e, out) || x.failedIn(e));
+    [[gnu::noinline]] static Outcome name(Executor& x, const Expr& e, Variant& out) {
+        VBS_TRY(x.evaluationMayStart());
+        return x.located(e, x.evalName(e, out));
     }
-    static bool builtin(Executor& x, const Expr& e, Variant& out) {
+    static Outcome builtin(Executor& x, const Expr& e, Variant& out) {
         return x.evalBuiltinOperand(e, out);
     }
     // Sqr(i): a built-in that only reads its one argument, given a literal or plain variable,
     // reads it where it lies (an object, which stands for its default value, and a result that
     // would land on the argument itself go the general way). The call is a step; it cannot
     // nest, so the stack needs no check.
-    template <Place P> static bool builtinOnPlain(Executor& x, const Expr& e, Variant& out) {
+    template <Place P> static Outcome builtinOnPlain(Executor& x, const Expr& e, Variant& out) {
         const Variant* value = at<P>(x, *e.args[0]);
         if (!value || value == &out || value->isObject()) {
             return x.evalBuiltinOperand(e, out);
         }
-        return x.tick() &&
-               (x.succeeded(builtinAt(e.index).fn(x.rt_, value, 1, out)) || x.failedIn(e));
+        VBS_TRY(x.tick());
+        return x.located(e, builtinAt(e.index).fn(x.rt_, value, 1, out));
     }
     static ExprCode builtinCode(const Expr& e) {
         Place place{};
@@ -103,11 +104,11 @@ struct Compiled {
     // operator is a constant of each instance, so the fast path's choice of operator is made
     // when the code is picked.
     template <BinaryOp Op, Place L, Place R>
-    static bool plainOperator(Executor& x, const Expr& e, Variant& out) {
+    static Outcome plainOperator(Executor& x, const Expr& e, Variant& out) {
         const Variant* left = at<L>(x, *e.args[0]);
         const Variant* right = at<R>(x, *e.args[1]);
         if (left && right && fastBinaryOp(Op, *left, *right, out)) {
-            return true;
+            return Outcome::Normal;
         }
         return operatorOnResults<Op>(x, e, out);
     }
@@ -115,34 +116,39 @@ struct Compiled {
     // or whose values the fast path declined. Out of line, so that plainOperator, which ends
     // here only when the fast path declines, is a leaf that saves no registers.
     template <BinaryOp Op, bool BothComputed = false>
-    [[gnu::noinline]] static bool operatorOnResults(Executor& x, const Expr& e, Variant& out) {
-        return x.evaluationMayStart() &&
-               (x.evalOperatorOnResults<BothComputed>(e, Op, out) || x.failedIn(e));
+    [[gnu::noinline]] static Outcome operatorOnResults(Executor& x, const Expr& e, Variant& out) {
+        VBS_TRY(x.evaluationMayStart());
+        return x.located(e, x.evalOperatorOnResults<BothComputed>(e, Op, out));
     }
-    static bool operatorRun(Executor& x, const Expr& e, Variant& out) {
-        return x.evaluationMayStart() && (x.evalOperatorRun(e, out) || x.failedIn(e));
+    static Outcome operatorRun(Executor& x, const Expr& e, Variant& out) {
+        VBS_TRY(x.evaluationMayStart());
+        return x.located(e, x.evalOperatorRun(e, out));
     }
-    static bool unary(Executor& x, const Expr& e, Variant& out) {
-        return x.evaluationMayStart() && x.evalUnary(e, out);
+    static Outcome unary(Executor& x, const Expr& e, Variant& out) {
+        VBS_TRY(x.evaluationMayStart());
+        return x.evalUnary(e, out);
     }
-    static bool member(Executor& x, const Expr& e, Variant& out) {
-        return x.evaluationMayStart() && (x.evalMember(e, MemberAccess::Get, out) || x.failedIn(e));
+    static Outcome member(Executor& x, const Expr& e, Variant& out) {
+        VBS_TRY(x.evaluationMayStart());
+        return x.located(e, x.evalMember(e, MemberAccess::Get, out));
     }
-    static bool newObject(Executor& x, const Expr& e, Variant& out) {
-        return x.evaluationMayStart() && (x.evalNew(e, out) || x.failedIn(e));
+    static Outcome newObject(Executor& x, const Expr& e, Variant& out) {
+        VBS_TRY(x.evaluationMayStart());
+        return x.located(e, x.evalNew(e, out));
     }
-    static bool me(Executor& x, const Expr&, Variant& out) {
-        return x.evaluationMayStart() && x.evalMe(out);
+    static Outcome me(Executor& x, const Expr&, Variant& out) {
+        VBS_TRY(x.evaluationMayStart());
+        return x.evalMe(out);
     }
-    static bool withObject(Executor& x, const Expr& e, Variant& out) {
-        return x.evaluationMayStart() && (x.evalWithObject(out) || x.failedIn(e));
+    static Outcome withObject(Executor& x, const Expr& e, Variant& out) {
+        VBS_TRY(x.evaluationMayStart());
+        return x.located(e, x.evalWithObject(out));
     }
-    static bool call(Executor& x, const Expr& e, Variant& out) {
-        return x.evaluationMayStart() && (x.evalCallExpr(e, out) || x.failedIn(e));
+    static Outcome call(Executor& x, const Expr& e, Variant& out) {
+        VBS_TRY(x.evaluationMayStart());
+        return x.located(e, x.evalCallExpr(e, out));
     }
-    static bool unresolved(Executor& x, const Expr&, Variant&) {
-        return x.raise(ErrorCode::SyntaxError);
-    }
+    static Outcome unresolved(Executor&, const Expr&, Variant&) { return Outcome::SyntaxError; }
 
     // The code of Code<Op> for a comparison operator; null for any other operator.
     template <typename Result, template <BinaryOp> typename Code>
@@ -182,14 +188,14 @@ struct Compiled {
     }
     template <Place L, Place R> struct OnPlain {
         template <BinaryOp Op> struct Code {
-            static bool run(Executor& x, const Expr& e, Variant& out) {
+            static Outcome run(Executor& x, const Expr& e, Variant& out) {
                 return plainOperator<Op, L, R>(x, e, out);
             }
         };
     };
     template <bool BothComputed> struct OnResults {
         template <BinaryOp Op> struct Code {
-            static bool run(Executor& x, const Expr& e, Variant& out) {
+            static Outcome run(Executor& x, const Expr& e, Variant& out) {
                 return operatorOnResults<Op, BothComputed>(x, e, out);
             }
         };
@@ -278,16 +284,16 @@ struct Compiled {
         return false;
     }
     template <BinaryOp Op, Place L, Place R>
-    static bool plainComparison(Executor& x, const Expr& e, bool& out) {
-        return plainTruth<Op, L, R>(x, e, out) || generalTest(x, e, out);
+    static Outcome plainComparison(Executor& x, const Expr& e, bool& out) {
+        return plainTruth<Op, L, R>(x, e, out) ? Outcome::Normal : generalTest(x, e, out);
     }
     // Out of line, so that plainComparison is a leaf that saves no registers.
-    [[gnu::noinline]] static bool generalTest(Executor& x, const Expr& e, bool& out) {
+    [[gnu::noinline]] static Outcome generalTest(Executor& x, const Expr& e, bool& out) {
         return x.evalCondition(e, out);
     }
     template <Place L, Place R> struct ComparisonOn {
         template <BinaryOp Op> struct Code {
-            static bool run(Executor& x, const Expr& e, bool& out) {
+            static Outcome run(Executor& x, const Expr& e, bool& out) {
                 return plainComparison<Op, L, R>(x, e, out);
             }
         };
@@ -296,7 +302,7 @@ struct Compiled {
     // straight from the comparison's truth.
     template <Place L, Place R> struct IfOn {
         template <BinaryOp Op> struct Code {
-            static Flow run(Executor& x, const Stmt& s) {
+            static Outcome run(Executor& x, const Stmt& s) {
                 const auto& i = s.as<IfStmt>();
                 bool taken = false;
                 if (!plainTruth<Op, L, R>(x, *i.conds[0], taken)) {
@@ -333,12 +339,12 @@ struct Compiled {
 
     // ---- Statements
 
-    template <typename T, Flow (Executor::*Run)(const T&)>
-    static Flow statement(Executor& x, const Stmt& s) {
+    template <typename T, Outcome (Executor::*Run)(const T&)>
+    static Outcome statement(Executor& x, const Stmt& s) {
         return (x.*Run)(s.as<T>());
     }
-    template <Flow F> static Flow exit(Executor&, const Stmt&) { return F; }
-    template <bool ResumeNext> static Flow onError(Executor& x, const Stmt&) {
+    template <Outcome F> static Outcome exit(Executor&, const Stmt&) { return F; }
+    template <bool ResumeNext> static Outcome onError(Executor& x, const Stmt&) {
         return x.execOnError(ResumeNext);
     }
 
@@ -354,7 +360,7 @@ struct Compiled {
     }
     // x = y, x = 1: a number or text copied straight into the variable, with no temporary. An
     // array or object value has rules of its own (the general way).
-    template <Place V, Place T> static Flow copyToPlain(Executor& x, const Stmt& s) {
+    template <Place V, Place T> static Outcome copyToPlain(Executor& x, const Stmt& s) {
         const auto& a = s.as<AssignStmt>();
         const Variant* value = at<V>(x, *a.value);
         Variant* into = target<T>(x, *a.target);
@@ -364,18 +370,18 @@ struct Compiled {
         if (into != value) {
             *into = *value;
         }
-        return Flow::Normal;
+        return Outcome::Normal;
     }
     // x = a op b: computed straight into the variable. The operators write it only once the
     // result is whole (and read both operands before), so a failure leaves it as it was and an
     // operand that is the variable itself reads its old value.
-    template <Place T> static Flow operatorToPlain(Executor& x, const Stmt& s) {
+    template <Place T> static Outcome operatorToPlain(Executor& x, const Stmt& s) {
         const auto& a = s.as<AssignStmt>();
         Variant* into = target<T>(x, *a.target);
         if (!into) {
             return x.execAssign(a);
         }
-        return a.value->code(x, *a.value, *into) ? Flow::Normal : Flow::Error;
+        return a.value->code(x, *a.value, *into);
     }
     template <Place T> static StmtCode copyCode(Place value) {
         return byPlace<StmtCode>(value, &copyToPlain<Place::Literal, T>,
@@ -404,15 +410,13 @@ struct Compiled {
     }
 
     // If c Then ... Else ... with no ElseIf: the one test, then the branch it picks.
-    static Flow ifElse(Executor& x, const Stmt& s) {
+    static Outcome ifElse(Executor& x, const Stmt& s) {
         const auto& i = s.as<IfStmt>();
         bool taken = false;
-        if (!x.ifCondition(*i.conds[0], taken)) {
-            return Flow::Error;
-        }
+        VBS_TRY(x.ifCondition(*i.conds[0], taken));
         return branch(x, i, taken);
     }
-    static Flow branch(Executor& x, const IfStmt& i, bool taken) {
+    static Outcome branch(Executor& x, const IfStmt& i, bool taken) {
         return x.execBranch(taken ? i.blocks[0] : i.elseBlock);
     }
 
@@ -425,13 +429,13 @@ struct Compiled {
     }
 
     // A call statement of a script-level name, while it names a procedure: straight to it.
-    static Flow callGlobal(Executor& x, const Stmt& s) {
+    static Outcome callGlobal(Executor& x, const Stmt& s) {
         const auto& c = s.as<CallStmt>();
         const GlobalEntry& g = *c.target->global;
         if (g.kind != GlobalEntry::Kind::Procedure) {
             return x.execCallStatement(c);
         }
-        return x.callScriptSub(*g.proc, c.target->args) ? Flow::Normal : Flow::Error;
+        return x.callScriptSub(*g.proc, c.target->args);
     }
 
     static StmtCode callCode(const CallStmt& s) {
@@ -444,11 +448,11 @@ struct Compiled {
     static StmtCode exitCode(const ExitStmt& s) {
         switch (s.exitKind) {
         case ExitKind::Do:
-            return &exit<Flow::ExitDo>;
+            return &exit<Outcome::ExitDo>;
         case ExitKind::For:
-            return &exit<Flow::ExitFor>;
+            return &exit<Outcome::ExitFor>;
         default:
-            return &exit<Flow::ExitProc>;
+            return &exit<Outcome::ExitProc>;
         }
     }
 
@@ -486,21 +490,21 @@ struct Compiled {
         case StmtKind::With:
             return &statement<WithStmt, &Executor::execWith>;
         }
-        return &exit<Flow::Normal>;
+        return &exit<Outcome::Normal>;
     }
 };
 
-Flow compileStatement(Executor& x, const Stmt& s) {
+Outcome compileStatement(Executor& x, const Stmt& s) {
     s.code = Compiled::codeFor(s);
     return s.code(x, s);
 }
 
-bool compileTest(Executor& x, const Expr& e, bool& out) {
+Outcome compileTest(Executor& x, const Expr& e, bool& out) {
     e.test = Compiled::testFor(e);
     return e.test(x, e, out);
 }
 
-bool compileExpression(Executor& x, const Expr& e, Variant& out) {
+Outcome compileExpression(Executor& x, const Expr& e, Variant& out) {
     e.code = Compiled::codeFor(e);
     return e.code(x, e, out);
 }

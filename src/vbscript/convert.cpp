@@ -343,123 +343,123 @@ bool isNumericType(VarType t) {
     }
 }
 
-ErrorCode toDouble(const Variant& v, const NumberLocale& locale, double& out) {
+Outcome toDouble(const Variant& v, const NumberLocale& locale, double& out) {
     switch (v.type()) {
     case VarType::Empty:
         out = 0;
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Null:
-        return ErrorCode::InvalidNull;
+        return Outcome::InvalidNull;
     case VarType::Boolean:
     case VarType::Byte:
     case VarType::Integer:
     case VarType::Long:
         out = static_cast<double>(v.asInt());
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Currency:
         out = static_cast<double>(v.asInt()) / 10000.0;
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Single:
     case VarType::Double:
     case VarType::Date:
         out = v.asDouble();
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::String:
-        return parseNumericText(v.asString(), locale, out) ? ErrorCode::None
-                                                           : ErrorCode::TypeMismatch;
+        return parseNumericText(v.asString(), locale, out) ? Outcome::Normal
+                                                           : Outcome::TypeMismatch;
     case VarType::Object:
-        return v.asObject() ? ErrorCode::NoSuchMember : ErrorCode::ObjectNotSet;
+        return v.asObject() ? Outcome::NoSuchMember : Outcome::ObjectNotSet;
     default:
-        return ErrorCode::TypeMismatch;
+        return Outcome::TypeMismatch;
     }
 }
 
-ErrorCode toLong(const Variant& v, const NumberLocale& locale, std::int32_t& out) {
+Outcome toLong(const Variant& v, const NumberLocale& locale, std::int32_t& out) {
     if (v.isIntegral() && v.type() != VarType::Boolean) {
         out = static_cast<std::int32_t>(v.asInt());
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     double d = 0;
     VBS_TRY(toDouble(v, locale, d));
     d = roundHalfEven(d);
     if (!(d >= -2147483648.0 && d <= 2147483647.0)) {
-        return ErrorCode::Overflow;
+        return Outcome::Overflow;
     }
     out = static_cast<std::int32_t>(d);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode toBool(const Variant& v, const NumberLocale& locale, bool& out) {
+Outcome toBool(const Variant& v, const NumberLocale& locale, bool& out) {
     if (v.type() == VarType::String) {
         const std::u16string& s = v.asString();
         const std::u16string lower = lowerAscii(s);
         if (lower == u"true" || s == u"#TRUE#") {
             out = true;
-            return ErrorCode::None;
+            return Outcome::Normal;
         }
         if (lower == u"false" || s == u"#FALSE#") {
             out = false;
-            return ErrorCode::None;
+            return Outcome::Normal;
         }
     }
     if (v.type() == VarType::Boolean) {
         out = v.asBool();
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     double d = 0;
     VBS_TRY(toDouble(v, locale, d));
     out = d != 0;
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode toText(const Variant& v, const NumberLocale& locale, std::u16string& out) {
+Outcome toText(const Variant& v, const NumberLocale& locale, std::u16string& out) {
     switch (v.type()) {
     case VarType::Empty:
         out.clear();
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Null:
-        return ErrorCode::InvalidNull;
+        return Outcome::InvalidNull;
     case VarType::Boolean:
         out = v.asBool() ? u"True" : u"False";
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Byte:
     case VarType::Integer:
     case VarType::Long:
         out = asciiToU16(std::to_string(v.asInt()));
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Single:
         out = formatSingle(static_cast<float>(v.asDouble()), locale.decimal);
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Double:
         out = formatDouble(v.asDouble(), locale.decimal);
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Currency:
         out = formatCurrency(v.asInt(), locale.decimal);
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Date:
         out = formatDate(v.asDouble(), locale.dates);
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::String:
         out = v.asString();
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Object:
-        return v.asObject() ? ErrorCode::NoSuchMember : ErrorCode::ObjectNotSet;
+        return v.asObject() ? Outcome::NoSuchMember : Outcome::ObjectNotSet;
     default:
-        return ErrorCode::TypeMismatch;
+        return Outcome::TypeMismatch;
     }
 }
 
-ErrorCode toDate(const Variant& v, const NumberLocale& locale, double& out) {
+Outcome toDate(const Variant& v, const NumberLocale& locale, double& out) {
     if (v.type() == VarType::String) {
         if (parseDateText(v.asString(), out, locale.dates)) {
-            return ErrorCode::None;
+            return Outcome::Normal;
         }
     }
     VBS_TRY(toDouble(v, locale, out));
     if (!inDateRange(out)) {
-        return ErrorCode::Overflow;
+        return Outcome::Overflow;
     }
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // Date text is read word by word (words are separated by blanks): at most one date word, at

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-// The conversions every operator and built-in function shares. Each returns ErrorCode::None
+// The conversions every operator and built-in function shares. Each returns Outcome::Normal
 // or the error VBScript raises, so callers pass failures on without exceptions.
 namespace vbs {
 
@@ -31,16 +31,16 @@ bool parseNumericText(std::u16string_view text, const NumberLocale& locale, doub
 double roundHalfEven(double x);
 
 // Empty is 0, Boolean is -1/0, numeric text is parsed; Null gives InvalidNull.
-ErrorCode toDouble(const Variant& v, const NumberLocale& locale, double& out);
+Outcome toDouble(const Variant& v, const NumberLocale& locale, double& out);
 // toDouble, rounded half to even, checked against the Long range (Overflow).
-ErrorCode toLong(const Variant& v, const NumberLocale& locale, std::int32_t& out);
+Outcome toLong(const Variant& v, const NumberLocale& locale, std::int32_t& out);
 // Numbers are True when non-zero; text accepts "True"/"False" in any case, "#TRUE#"/"#FALSE#"
 // and numbers.
-ErrorCode toBool(const Variant& v, const NumberLocale& locale, bool& out);
+Outcome toBool(const Variant& v, const NumberLocale& locale, bool& out);
 // CStr's text; Null gives InvalidNull.
-ErrorCode toText(const Variant& v, const NumberLocale& locale, std::u16string& out);
+Outcome toText(const Variant& v, const NumberLocale& locale, std::u16string& out);
 // A Date from any value: numbers are serials, text is parsed as a date.
-ErrorCode toDate(const Variant& v, const NumberLocale& locale, double& out);
+Outcome toDate(const Variant& v, const NumberLocale& locale, double& out);
 
 // Whether a subtype counts as a number for the operators: Empty, Boolean, the number types and
 // Date; not String, Null, arrays or objects.

@@ -7,26 +7,26 @@
 namespace vbs {
 namespace {
 
-ErrorCode made(std::shared_ptr<NativeObject> o, Variant& out) {
+Outcome made(std::shared_ptr<NativeObject> o, Variant& out) {
     if (!o) {
-        return ErrorCode::OutOfMemory;
+        return Outcome::OutOfMemory;
     }
     out = Variant::object(std::move(o));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace
 
-ErrorCode newNativeObject(Runtime& rt, std::u16string_view lowerName, Variant& out) {
+Outcome newNativeObject(Runtime& rt, std::u16string_view lowerName, Variant& out) {
     if (lowerName == u"regexp") {
         return made(makeRegExp(rt.budget), out);
     }
-    return ErrorCode::ClassNotDefined;
+    return Outcome::ClassNotDefined;
 }
 
 namespace fn {
 
-ErrorCode CreateObject(Runtime& rt, const Variant* a, int, Variant& out) {
+Outcome CreateObject(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string name;
     VBS_TRY(toText(a[0], rt.locale, name));
     name = lowerAscii(name);
@@ -36,11 +36,11 @@ ErrorCode CreateObject(Runtime& rt, const Variant* a, int, Variant& out) {
     if (name == u"vbscript.regexp") {
         return made(makeRegExp(rt.budget), out);
     }
-    return ErrorCode::CannotCreateObject;
+    return Outcome::CannotCreateObject;
 }
 
-ErrorCode GetObject(Runtime&, const Variant*, int, Variant&) {
-    return ErrorCode::CannotCreateObject;
+Outcome GetObject(Runtime&, const Variant*, int, Variant&) {
+    return Outcome::CannotCreateObject;
 }
 
 } // namespace fn

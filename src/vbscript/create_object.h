@@ -10,15 +10,15 @@ namespace vbs {
 
 // `New name` for the classes the engine itself provides (RegExp); Class not defined for any
 // other name.
-ErrorCode newNativeObject(Runtime& rt, std::u16string_view lowerName, Variant& out);
+Outcome newNativeObject(Runtime& rt, std::u16string_view lowerName, Variant& out);
 
 namespace fn {
 // CreateObject(class): only "Scripting.Dictionary" and "VBScript.RegExp". A script in a
 // calculator reaches no files, network, registry or programs, so every other class (a file
 // system, a shell) is refused with "ActiveX component can't create object", as for a class
 // that is not installed. GetObject is refused the same way.
-ErrorCode CreateObject(Runtime& rt, const Variant* a, int n, Variant& out);
-ErrorCode GetObject(Runtime& rt, const Variant* a, int n, Variant& out);
+Outcome CreateObject(Runtime& rt, const Variant* a, int n, Variant& out);
+Outcome GetObject(Runtime& rt, const Variant* a, int n, Variant& out);
 } // namespace fn
 
 } // namespace vbs

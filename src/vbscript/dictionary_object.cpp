@@ -53,8 +53,8 @@ constexpr std::u16string_view kMembers[] = {u"add",         u"item", u"exists", 
                                             u"comparemode", u"key"};
 
 // Error numbers the dictionary raises beyond the language's own list.
-constexpr ErrorCode kKeyExists = ErrorCode::KeyAlreadyExists;
-constexpr ErrorCode kNotFound = ErrorCode::ElementNotFound;
+constexpr Outcome kKeyExists = Outcome::KeyAlreadyExists;
+constexpr Outcome kNotFound = Outcome::ElementNotFound;
 
 class Dictionary final : public NativeObject {
 public:
@@ -75,15 +75,15 @@ public:
     int memberIndex(std::u16string_view lower) const override { return memberOf(kMembers, lower); }
     int defaultMember() const override { return Item; }
     bool defaultNeedsIndex() const override { return true; }
-    ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
-                     Variant& value) override;
-    ErrorCode enumerate(Runtime&, std::vector<Variant>& out) override {
+    Outcome invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
+                   Variant& value) override;
+    Outcome enumerate(Runtime&, std::vector<Variant>& out) override {
         for (const Entry& e : entries_) {
             if (e.live) {
                 out.push_back(e.key);
             }
         }
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
 
 private:
@@ -93,11 +93,11 @@ private:
         bool live = true;
     };
 
-    ErrorCode formOf(const Variant& key, KeyForm& out) const;
-    ErrorCode item(const Variant& key, KeyForm form, std::ptrdiff_t at, bool assigning,
-                   Variant& value);
-    ErrorCode compareMode(Runtime& rt, bool assigning, Variant& value);
-    ErrorCode rename(const KeyForm& form, std::size_t at, Variant& value);
+    Outcome formOf(const Variant& key, KeyForm& out) const;
+    Outcome item(const Variant& key, KeyForm form, std::ptrdiff_t at, bool assigning,
+                 Variant& value);
+    Outcome compareMode(Runtime& rt, bool assigning, Variant& value);
+    Outcome rename(const KeyForm& form, std::size_t at, Variant& value);
     std::size_t entryBytes(const KeyForm& form) const {
         return sizeof(Entry) + sizeof(KeyForm) + 4 * sizeof(void*) +
                form.text.size() * sizeof(char16_t);
@@ -107,10 +107,10 @@ private:
         const auto it = index_.find(form);
         return it == index_.end() ? -1 : static_cast<std::ptrdiff_t>(it->second);
     }
-    ErrorCode insert(const Variant& key, KeyForm form, Variant item);
+    Outcome insert(const Variant& key, KeyForm form, Variant item);
     void erase(std::size_t at, const KeyForm& form);
     void clear();
-    ErrorCode list(bool keys, Variant& out) const;
+    Outcome list(bool keys, Variant& out) const;
 
     std::vector<Entry> entries_; // insertion order; removed ones stay dead until compacted
     std::unordered_map<KeyForm, std::size_t, KeyFormHash> index_;
@@ -120,38 +120,38 @@ private:
     std::shared_ptr<ObjectHeap> heap_;
 };
 
-ErrorCode Dictionary::formOf(const Variant& key, KeyForm& out) const {
+Outcome Dictionary::formOf(const Variant& key, KeyForm& out) const {
     switch (key.type()) {
     case VarType::Empty:
         out.kind = KeyForm::Kind::Empty;
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Null:
         out.kind = KeyForm::Kind::Null;
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::String:
         out.kind = KeyForm::Kind::Text;
         out.text = textCompare_ ? foldForTextCompare(key.asString()) : key.asString();
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Object:
         out.kind = KeyForm::Kind::Object;
         out.object = key.objectPtr();
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Array:
-        return ErrorCode::TypeMismatch;
+        return Outcome::TypeMismatch;
     case VarType::Currency:
         out.kind = KeyForm::Kind::Number;
         out.number = static_cast<double>(key.asInt()) / 10000.0;
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Single:
     case VarType::Double:
     case VarType::Date:
         out.kind = KeyForm::Kind::Number;
         out.number = key.asDouble();
-        return ErrorCode::None;
+        return Outcome::Normal;
     default:
         out.kind = KeyForm::Kind::Number;
         out.number = static_cast<double>(key.asInt());
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
 }
 
@@ -160,13 +160,13 @@ Variant stored(Variant v) {
     return v.isArray() && v.isShared() ? v.copied() : std::move(v);
 }
 
-ErrorCode Dictionary::insert(const Variant& key, KeyForm form, Variant item) {
+Outcome Dictionary::insert(const Variant& key, KeyForm form, Variant item) {
     if (!charge(entryBytes(form))) {
-        return ErrorCode::OutOfMemory;
+        return Outcome::OutOfMemory;
     }
     index_.emplace(std::move(form), entries_.size());
     entries_.push_back(Entry{stored(key), stored(std::move(item))});
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 void Dictionary::erase(std::size_t at, const KeyForm& form) {
@@ -191,7 +191,7 @@ void Dictionary::erase(std::size_t at, const KeyForm& form) {
         dead_ = 0;
         for (std::size_t i = 0; i < entries_.size(); ++i) {
             KeyForm f;
-            formOf(entries_[i].key, f);
+            static_cast<void>(formOf(entries_[i].key, f)); // a key held was formed once already
             index_[f] = i;
         }
     }
@@ -209,11 +209,11 @@ void Dictionary::clear() {
     dead_ = 0;
 }
 
-ErrorCode Dictionary::list(bool keys, Variant& out) const {
+Outcome Dictionary::list(bool keys, Variant& out) const {
     const std::size_t n = entries_.size() - dead_;
     auto data = std::make_shared<ArrayData>(budget());
     if (n > limits::kMaxArrayElements || (budget() && !budget()->allows(n * sizeof(Variant)))) {
-        return ErrorCode::OutOfMemory;
+        return Outcome::OutOfMemory;
     }
     std::vector<Variant> items;
     items.reserve(n);
@@ -225,24 +225,24 @@ ErrorCode Dictionary::list(bool keys, Variant& out) const {
     data->bounds.push_back(ArrayBound{static_cast<std::int32_t>(n) - 1});
     data->adopt(std::move(items));
     out = Variant::array(std::move(data));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode Dictionary::invoke(Runtime& rt, int member, MemberAccess access, Variant* args,
-                             std::size_t argc, Variant& value) {
+Outcome Dictionary::invoke(Runtime& rt, int member, MemberAccess access, Variant* args,
+                           std::size_t argc, Variant& value) {
     const bool assigning = access == MemberAccess::Let || access == MemberAccess::Set;
     const std::size_t wanted =
         member == Add                                                             ? 2
         : member == Item || member == Exists || member == Remove || member == Key ? 1
                                                                                   : 0;
     if (argc != wanted) {
-        return ErrorCode::WrongArgCount;
+        return Outcome::WrongArgCount;
     }
     if (assigning && member != Item && member != Key && member != CompareMode) {
-        return ErrorCode::WrongArgCount; // no property to assign
+        return Outcome::WrongArgCount; // no property to assign
     }
     if (member == Key && !assigning) {
-        return ErrorCode::WrongArgCount; // Key can only be assigned
+        return Outcome::WrongArgCount; // Key can only be assigned
     }
     KeyForm form;
     if (wanted == 1 || member == Add) {
@@ -257,40 +257,40 @@ ErrorCode Dictionary::invoke(Runtime& rt, int member, MemberAccess access, Varia
         return item(args[0], std::move(form), at, assigning, value);
     case Exists:
         value = Variant::boolean(at >= 0);
-        return ErrorCode::None;
+        return Outcome::Normal;
     case Remove:
         if (at < 0) {
             return kNotFound;
         }
         erase(static_cast<std::size_t>(at), form);
         value = Variant();
-        return ErrorCode::None;
+        return Outcome::Normal;
     case RemoveAll:
         clear();
         value = Variant();
-        return ErrorCode::None;
+        return Outcome::Normal;
     case Keys:
     case Items:
         return list(member == Keys, value);
     case Count:
         value = Variant::longInt(static_cast<std::int32_t>(entries_.size() - dead_));
-        return ErrorCode::None;
+        return Outcome::Normal;
     case CompareMode:
         return compareMode(rt, assigning, value);
     case Key:
         return at < 0 ? kNotFound : rename(form, static_cast<std::size_t>(at), value);
     default:
-        return ErrorCode::NoSuchMember;
+        return Outcome::NoSuchMember;
     }
 }
 
 // d(key) reads or assigns an item; reading a missing key adds it with an Empty item.
-ErrorCode Dictionary::item(const Variant& key, KeyForm form, std::ptrdiff_t at, bool assigning,
-                           Variant& value) {
+Outcome Dictionary::item(const Variant& key, KeyForm form, std::ptrdiff_t at, bool assigning,
+                         Variant& value) {
     if (assigning) {
         if (at >= 0) {
             entries_[static_cast<std::size_t>(at)].item = stored(std::move(value));
-            return ErrorCode::None;
+            return Outcome::Normal;
         }
         return insert(key, std::move(form), std::move(value));
     }
@@ -299,46 +299,46 @@ ErrorCode Dictionary::item(const Variant& key, KeyForm form, std::ptrdiff_t at, 
         return insert(key, std::move(form), Variant());
     }
     value = entries_[static_cast<std::size_t>(at)].item;
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // The mode decides which keys are equal: it can change only while there are none.
-ErrorCode Dictionary::compareMode(Runtime& rt, bool assigning, Variant& value) {
+Outcome Dictionary::compareMode(Runtime& rt, bool assigning, Variant& value) {
     if (!assigning) {
         value = Variant::longInt(compareMode_);
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     std::int32_t mode = 0;
     VBS_TRY(toLong(value, rt.locale, mode));
     if (mode < 0 || entries_.size() != dead_) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     compareMode_ = mode;
     textCompare_ = mode != 0;
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // d.Key(old) = new: the entry keeps its place and item under the new key, unless another entry
 // already has it.
-ErrorCode Dictionary::rename(const KeyForm& form, std::size_t at, Variant& value) {
+Outcome Dictionary::rename(const KeyForm& form, std::size_t at, Variant& value) {
     KeyForm renamed;
     VBS_TRY(formOf(value, renamed));
     const std::ptrdiff_t other = find(renamed);
     if (other == static_cast<std::ptrdiff_t>(at)) {
         entries_[at].key = stored(std::move(value));
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     if (other >= 0) {
         return kKeyExists;
     }
     if (!charge(entryBytes(renamed))) {
-        return ErrorCode::OutOfMemory;
+        return Outcome::OutOfMemory;
     }
     uncharge(entryBytes(form));
     index_.erase(form);
     index_.emplace(std::move(renamed), at);
     entries_[at].key = stored(std::move(value));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace

@@ -81,19 +81,34 @@ namespace vbs {
     /* Not a VBScript number: the host's own stop. On Error cannot catch it. */                    \
     X(Timeout, 10001, "Script timed out")
 
-enum class ErrorCode : int {
-    None = 0,
+// How every step of the interpreter ends: a statement, an expression, an operator, a
+// conversion, a built-in and the parser alike. Normal goes on; ExitDo, ExitFor and ExitProc
+// leave the enclosing loop or procedure (Exit Do, Exit For, Exit Function/Sub/Property); every
+// other value is an error, travelling up as a plain return value until a block under On Error
+// Resume Next or the caller of the run captures it into Err (Executor::errorOf). An error's
+// value is its VBScript number, so the list above is also the table of its texts; Raised is the
+// one error whose number and texts the script chose (Err.Raise), held by the executor.
+enum class [[nodiscard]] Outcome : int{Normal = 0,
+                                       ExitDo = 1,
+                                       ExitFor = 2,
+                                       ExitProc = 3,
+                                       Raised = 4,
 #define VBS_ERROR_ENUM(name, number, text) name = number,
-    VBS_ERROR_LIST(VBS_ERROR_ENUM)
+                                       VBS_ERROR_LIST(VBS_ERROR_ENUM)
 #undef VBS_ERROR_ENUM
 };
 
-// Ends the enclosing function, which returns ErrorCode too, with the error `expr` gives; goes on
-// when it gives None. The one way errors of conversions, operators and built-ins travel up.
+constexpr bool isError(Outcome o) {
+    return o >= Outcome::Raised;
+}
+
+// Ends the enclosing function, which returns Outcome too, with the outcome `expr` gives unless
+// it is Normal. The one way exits and errors travel up.
 #define VBS_TRY(expr)                                                                              \
     do {                                                                                           \
-        if (const ::vbs::ErrorCode vbsTryError = (expr); vbsTryError != ::vbs::ErrorCode::None) {  \
-            return vbsTryError;                                                                    \
+        if (const ::vbs::Outcome vbsTryOutcome = (expr);                                           \
+            vbsTryOutcome != ::vbs::Outcome::Normal) {                                             \
+            return vbsTryOutcome;                                                                  \
         }                                                                                          \
     } while (false)
 

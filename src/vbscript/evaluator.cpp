@@ -15,40 +15,41 @@ namespace vbs {
 
 // The rarer kinds of expression have functions of their own, kept out of line, so that eval
 // itself holds no value of its own and stays a light dispatch on the hot path.
-[[gnu::noinline]] bool Executor::evalUnary(const Expr& e, Variant& out) {
+[[gnu::noinline]] Outcome Executor::evalUnary(const Expr& e, Variant& out) {
     Variant v;
-    if (!eval(*e.args[0], v)) {
-        return false;
+    VBS_TRY(eval(*e.args[0], v));
+    Outcome o = v.isObject() ? toValue(v) : Outcome::Normal;
+    if (o == Outcome::Normal) {
+        o = unaryOp(e.unaryOp, v, rt_.locale, out);
     }
-    return ((!v.isObject() || toValue(v)) && succeeded(unaryOp(e.unaryOp, v, rt_.locale, out))) ||
-           failedIn(e);
+    return located(e, o);
 }
 
-[[gnu::noinline]] bool Executor::evalMe(Variant& out) {
+[[gnu::noinline]] Outcome Executor::evalMe(Variant& out) {
     out = Variant::object(frame_->me->shared_from_this());
-    return true;
+    return Outcome::Normal;
 }
 
-bool Executor::failedIn(const Expr& e) {
+Outcome Executor::failedIn(const Expr& e, Outcome failure) {
     // A time-out stops wherever the run happens to be: that spot is no fault of the source.
-    if (failedExpressionPos_ == kNoPosition && catchable()) {
+    if (failedExpressionPos_ == kNoPosition && catchable(failure)) {
         failedExpressionPos_ = e.pos;
     }
-    return false;
+    return failure;
 }
 
 // The code of a name that calls a built-in (Sqr(i)): a count checked when the source was read,
 // and an argument that lies in place, leave the built-in alone to call.
-[[gnu::noinline]] bool Executor::evalBuiltinOperand(const Expr& e, Variant& out) {
-    if (!evaluationMayStart()) {
-        return false;
+[[gnu::noinline]] Outcome Executor::evalBuiltinOperand(const Expr& e, Variant& out) {
+    VBS_TRY(evaluationMayStart());
+    Outcome o = Outcome::Normal;
+    const Variant* value = e.builtinOnOneValue ? argumentInPlace(*e.args[0], out) : nullptr;
+    if (value) {
+        o = builtinAt(e.index).fn(rt_, value, 1, out);
+    } else {
+        o = callBuiltin(e.index, e.args, 0, out);
     }
-    if (e.builtinOnOneValue) {
-        if (const Variant* value = argumentInPlace(*e.args[0], out)) {
-            return succeeded(builtinAt(e.index).fn(rt_, value, 1, out)) || failedIn(e);
-        }
-    }
-    return callBuiltin(e.index, e.args, 0, out) || failedIn(e);
+    return located(e, o);
 }
 
 // Text compared with a number written in the source is read as a number ("10" < 9 is False,
@@ -69,13 +70,13 @@ void Executor::readTextAsNumber(const Expr& e, std::size_t i, Operands& operands
 }
 
 // Kept out of line: the slow path would otherwise weigh on the hot callers' entry.
-[[gnu::noinline]] bool Executor::applyBinary(const Expr& e, std::size_t i, const Variant* left,
-                                             const Variant* right, Variant& out) {
+[[gnu::noinline]] Outcome Executor::applyBinary(const Expr& e, std::size_t i, const Variant* left,
+                                                const Variant* right, Variant& out) {
     const BinaryOp op = e.ops[i];
     Operands operands{left, right, {}, {}};
-    if (op != BinaryOp::Is && !(operandValue(operands.left, operands.leftText) &&
-                                operandValue(operands.right, operands.rightText))) {
-        return false;
+    if (op != BinaryOp::Is) {
+        VBS_TRY(operandValue(operands.left, operands.leftText));
+        VBS_TRY(operandValue(operands.right, operands.rightText));
     }
     if (isComparison(op)) {
         readTextAsNumber(e, i, operands);
@@ -83,86 +84,73 @@ void Executor::readTextAsNumber(const Expr& e, std::size_t i, Operands& operands
     // Conversions give new operands, which the fast path has not seen yet.
     if ((operands.left != left || operands.right != right) &&
         fastBinaryOp(op, *operands.left, *operands.right, out)) {
-        return true;
+        return Outcome::Normal;
     }
     Variant result;
-    if (!succeeded(
-            generalBinaryOp(op, *operands.left, *operands.right, rt_.locale, rt_.budget, result))) {
-        return false;
-    }
+    VBS_TRY(generalBinaryOp(op, *operands.left, *operands.right, rt_.locale, rt_.budget, result));
     out = std::move(result);
-    return true;
+    return Outcome::Normal;
 }
 
-bool Executor::evalCondition(const Expr& e, bool& out) {
+Outcome Executor::evalCondition(const Expr& e, bool& out) {
     Variant v;
-    if (!eval(e, v) || (v.isObject() && !toValue(v))) {
-        return false;
-    }
+    VBS_TRY(evalValue(e, v));
     if (v.type() == VarType::Boolean) { // a comparison's result: the common case
         out = v.asBool();
-        return true;
+        return Outcome::Normal;
     }
     if (v.isNull()) {
         out = false; // Null acts as False in If, While and Do
-        return true;
+        return Outcome::Normal;
     }
-    if (ErrorCode ec = toBool(v, rt_.locale, out); ec != ErrorCode::None) {
-        return raise(ec == ErrorCode::InvalidNull ? ErrorCode::TypeMismatch : ec);
+    if (Outcome ec = toBool(v, rt_.locale, out); ec != Outcome::Normal) {
+        return ec == Outcome::InvalidNull ? Outcome::TypeMismatch : ec;
     }
-    return true;
+    return Outcome::Normal;
 }
 
-bool Executor::evalOperatorRun(const Expr& e, Variant& out) {
+Outcome Executor::evalOperatorRun(const Expr& e, Variant& out) {
     // The left side is the result so far.
     Variant acc;
-    const Variant* left = operand(*e.args[0], acc);
-    if (!left) {
-        return false;
-    }
+    const Variant* left = nullptr;
+    VBS_TRY(operand(*e.args[0], acc, left));
     Variant rightValue;
     Variant result;
     for (std::size_t i = 0; i < e.ops.size(); ++i) {
-        const Variant* right = operand(*e.args[i + 1], rightValue);
-        if (!right || !tick()) {
-            return false;
-        }
+        const Variant* right = nullptr;
+        VBS_TRY(operand(*e.args[i + 1], rightValue, right));
+        VBS_TRY(tick());
         // A run of joins grows the first text in place.
         if (e.ops[i] == BinaryOp::Concat && left == &acc && acc.isString() && !acc.isShared() &&
             !right->isObject()) {
-            if (!succeeded(appendConcatenation(acc, *right, rt_.locale, rt_.budget))) {
-                return false;
-            }
+            VBS_TRY(appendConcatenation(acc, *right, rt_.locale, rt_.budget));
             continue;
         }
-        if (!fastBinaryOp(e.ops[i], *left, *right, result) &&
-            !applyBinary(e, i, left, right, result)) {
-            return false;
+        if (!fastBinaryOp(e.ops[i], *left, *right, result)) {
+            VBS_TRY(applyBinary(e, i, left, right, result));
         }
         acc = std::move(result);
         left = &acc;
     }
     out = std::move(acc);
-    return true;
+    return Outcome::Normal;
 }
 
 // An operator other than Is works on an object's default value: an object operand is replaced
 // by that value, held in `holder` (which may already hold the operand).
-bool Executor::operandValue(const Variant*& operand, Variant& holder) {
+Outcome Executor::operandValue(const Variant*& operand, Variant& holder) {
     if (!operand->isObject()) {
-        return true;
+        return Outcome::Normal;
     }
     if (operand != &holder) {
         holder = *operand;
     }
-    if (!toValue(holder)) {
-        return false;
-    }
+    VBS_TRY(toValue(holder));
     operand = &holder;
-    return true;
+    return Outcome::Normal;
 }
 
-bool Executor::evalName(const Expr& e, Variant& out) {
+Outcome Executor::evalName(const Expr& e, Variant& out) {
     const Variant* value = nullptr;
     switch (e.scope) {
     case Scope::Local:
@@ -181,19 +169,19 @@ bool Executor::evalName(const Expr& e, Variant& out) {
     case Scope::Member:
         return evalClassName(e, out);
     case Scope::Undefined:
-        return raise(ErrorCode::VariableUndefined);
+        return Outcome::VariableUndefined;
     case Scope::Unresolved:
-        return raise(ErrorCode::SyntaxError);
+        return Outcome::SyntaxError;
     }
     if (!e.hasParens || (e.args.empty() && value->isArray())) {
         out = *value;
-        return true;
+        return Outcome::Normal;
     }
     return evalApplied(e, *value, out);
 }
 
 // Kept out of evalName, whose plain-variable and call paths are the hot ones.
-bool Executor::evalClassName(const Expr& e, Variant& out) {
+Outcome Executor::evalClassName(const Expr& e, Variant& out) {
     ClassInstance& me = *frame_->me;
     const ClassMember& m = me.def().members[static_cast<std::size_t>(e.index)];
     if (m.field < 0) {
@@ -202,12 +190,12 @@ bool Executor::evalClassName(const Expr& e, Variant& out) {
     const Variant& value = me.fields[static_cast<std::size_t>(m.field)];
     if (!e.hasParens || (e.args.empty() && value.isArray())) {
         out = value;
-        return true;
+        return Outcome::Normal;
     }
     return evalApplied(e, value, out);
 }
 
-bool Executor::evalApplied(const Expr& e, const Variant& value, Variant& out) {
+Outcome Executor::evalApplied(const Expr& e, const Variant& value, Variant& out) {
     // name(...) on an object calls its default member with the arguments.
     if (value.isObject()) {
         Variant object = value;
@@ -216,62 +204,55 @@ bool Executor::evalApplied(const Expr& e, const Variant& value, Variant& out) {
     // name(...) on a variable that holds no array: VBScript takes it for a call of an
     // unknown function.
     if (!value.isArray()) {
-        return raise(ErrorCode::TypeMismatch);
+        return Outcome::TypeMismatch;
     }
     // element() evaluates the subscripts first; the variable itself never moves.
-    Variant* item = element(const_cast<Variant&>(value), e.args);
-    if (!item) {
-        return false;
-    }
+    Variant* item = nullptr;
+    VBS_TRY(element(const_cast<Variant&>(value), e.args, 0, item));
     out = *item;
-    return true;
+    return Outcome::Normal;
 }
 
-Variant* Executor::variable(const Expr& name) {
+Outcome Executor::variable(const Expr& name, Variant*& place) {
     switch (name.scope) {
     case Scope::Local:
-        return frame_->slots[name.index];
+        place = frame_->slots[name.index];
+        return Outcome::Normal;
     case Scope::Global: {
         GlobalEntry& g = *name.global;
         if (g.kind != GlobalEntry::Kind::Variable) {
-            raise(ErrorCode::IllegalAssignment);
-            return nullptr;
+            return Outcome::IllegalAssignment;
         }
-        return &g.value;
+        place = &g.value;
+        return Outcome::Normal;
     }
     case Scope::Member: {
         ClassInstance& me = *frame_->me;
         const ClassMember& m = me.def().members[static_cast<std::size_t>(name.index)];
         if (m.field < 0) {
-            raise(ErrorCode::IllegalAssignment);
-            return nullptr;
+            return Outcome::IllegalAssignment;
         }
-        return &me.fields[static_cast<std::size_t>(m.field)];
+        place = &me.fields[static_cast<std::size_t>(m.field)];
+        return Outcome::Normal;
     }
     case Scope::Undefined:
-        raise(ErrorCode::VariableUndefined);
-        return nullptr;
+        return Outcome::VariableUndefined;
     default:
-        raise(ErrorCode::IllegalAssignment);
-        return nullptr;
+        return Outcome::IllegalAssignment;
     }
 }
 
-bool Executor::subscripts(const std::vector<ExprPtr>& args, std::int32_t* index,
-                          std::size_t first) {
+Outcome Executor::subscripts(const std::vector<ExprPtr>& args, std::int32_t* index,
+                             std::size_t first) {
     if (args.size() - first > static_cast<std::size_t>(limits::kMaxDimensions)) {
-        return raise(ErrorCode::SubscriptOutOfRange);
+        return Outcome::SubscriptOutOfRange;
     }
     for (std::size_t d = 0; d < args.size() - first; ++d) {
         Variant v;
-        if (!eval(*args[first + d], v)) {
-            return false;
-        }
-        if (!succeeded(toLong(v, rt_.locale, index[d]))) {
-            return false;
-        }
+        VBS_TRY(eval(*args[first + d], v));
+        VBS_TRY(toLong(v, rt_.locale, index[d]));
     }
-    return true;
+    return Outcome::Normal;
 }
 
 Variant* Executor::elementAt(Variant& array, const std::int32_t* index, std::size_t count) {
@@ -294,23 +275,18 @@ Variant* Executor::elementAt(Variant& array, const std::int32_t* index, std::siz
     return &a.items[flat];
 }
 
-Variant* Executor::element(Variant& array, const std::vector<ExprPtr>& args, std::size_t first) {
+Outcome Executor::element(Variant& array, const std::vector<ExprPtr>& args, std::size_t first,
+                          Variant*& place) {
     std::int32_t index[limits::kMaxDimensions];
-    if (!subscripts(args, index, first)) {
-        return nullptr;
-    }
+    VBS_TRY(subscripts(args, index, first));
     if (!array.isArray()) {
-        raise(ErrorCode::TypeMismatch);
-        return nullptr;
+        return Outcome::TypeMismatch;
     }
-    Variant* item = elementAt(array, index, args.size() - first);
-    if (!item) {
-        raise(ErrorCode::SubscriptOutOfRange);
-    }
-    return item;
+    place = elementAt(array, index, args.size() - first);
+    return place ? Outcome::Normal : Outcome::SubscriptOutOfRange;
 }
 
-bool Executor::writeBack(std::vector<ElementArgument>& elements, Variant* storage) {
+Outcome Executor::writeBack(std::vector<ElementArgument>& elements, Variant* storage) {
     for (ElementArgument& arg : elements) {
         // The call may have resized or replaced the array: an element that is gone stays gone.
         Variant* item = elementAt(*arg.array, arg.index, arg.count);
@@ -319,15 +295,13 @@ bool Executor::writeBack(std::vector<ElementArgument>& elements, Variant* storag
         }
         Variant& value = storage[arg.slot];
         if (value.isArray()) {
-            if (!succeeded(limits::checkArrayElement(value))) {
-                return false;
-            }
+            VBS_TRY(limits::checkArrayElement(value));
             ArrayData& holder = *arg.array->asArray();
             holder.depth = std::max(holder.depth, value.nestingDepth() + 1);
         }
         *item = std::move(value);
     }
-    return true;
+    return Outcome::Normal;
 }
 
 namespace {
@@ -350,17 +324,15 @@ private:
 // A call starts only with as many arguments as the procedure has parameters, within the time
 // limit (a call is a step, so recursion without loops times out too), and below the nesting
 // limit, which gives "Out of stack space" before the thread's stack runs out.
-inline bool Executor::callMayStart(const Procedure& p, std::size_t given) {
+inline Outcome Executor::callMayStart(const Procedure& p, std::size_t given) {
     if (given != p.params.size()) {
-        return raise(ErrorCode::WrongArgCount);
+        return Outcome::WrongArgCount;
     }
-    if (!tick()) {
-        return false;
-    }
+    VBS_TRY(tick());
     if (callDepth_ >= limits::kMaxCallDepth || stack_.exhausted()) {
-        return raise(ErrorCode::OutOfStack);
+        return Outcome::OutOfStack;
     }
-    return true;
+    return Outcome::Normal;
 }
 
 // The caller's variable that a ByRef argument written as a plain name shares with the callee:
@@ -387,49 +359,45 @@ inline Variant* Executor::byRefVariable(const Expr& a) {
 // in and written back after the call (writeBack). Anything else (an expression, a name in
 // parentheses, a ByVal parameter) is evaluated into `value`, the slot's own storage; an array
 // is copied there, as arrays are values.
-inline bool Executor::bindArgument(bool byRef, const Expr& a, std::size_t slot, Variant& value,
-                                   Variant*& where, std::vector<ElementArgument>& elements) {
+inline Outcome Executor::bindArgument(bool byRef, const Expr& a, std::size_t slot, Variant& value,
+                                      Variant*& where, std::vector<ElementArgument>& elements) {
     Variant* variable =
         byRef && a.kind == ExprKind::Name && !a.parenthesized ? byRefVariable(a) : nullptr;
     if (variable && !a.hasParens) {
         where = variable;
-        return true;
+        return Outcome::Normal;
     }
     if (variable && !a.args.empty() && variable->isArray()) {
         return bindElement(*variable, a.args, slot, value, elements);
     }
-    if (!eval(a, value)) {
-        return false;
-    }
+    VBS_TRY(eval(a, value));
     if (value.isArray()) {
         value = value.copied();
     }
-    return true;
+    return Outcome::Normal;
 }
 
 // a(i) given to a ByRef parameter: the element's value is copied into the slot, and where it
 // lies is kept so that writeBack can put the slot's final value there.
-bool Executor::bindElement(Variant& array, const std::vector<ExprPtr>& subscriptArgs,
-                           std::size_t slot, Variant& value,
-                           std::vector<ElementArgument>& elements) {
+Outcome Executor::bindElement(Variant& array, const std::vector<ExprPtr>& subscriptArgs,
+                              std::size_t slot, Variant& value,
+                              std::vector<ElementArgument>& elements) {
     ElementArgument& arg = elements.emplace_back();
     arg.array = &array;
     arg.slot = slot;
     arg.count = subscriptArgs.size();
-    if (!subscripts(subscriptArgs, arg.index)) {
-        return false;
-    }
+    VBS_TRY(subscripts(subscriptArgs, arg.index));
     const Variant* item = elementAt(array, arg.index, arg.count);
     if (!item) {
-        return raise(ErrorCode::SubscriptOutOfRange);
+        return Outcome::SubscriptOutOfRange;
     }
     value = item->isArray() ? item->copied() : *item;
-    return true;
+    return Outcome::Normal;
 }
 
 // The body runs in a frame of its own: it sees its slots, its instance (Me) and only the With
 // blocks it opens itself; On Error Resume Next starts off in every call.
-inline Flow Executor::runBody(const Procedure& p, Variant** slots, ClassInstance* me) {
+inline Outcome Executor::runBody(const Procedure& p, Variant** slots, ClassInstance* me) {
     Frame f;
     f.proc = &p;
     f.slots = slots;
@@ -438,7 +406,7 @@ inline Flow Executor::runBody(const Procedure& p, Variant** slots, ClassInstance
     Frame* caller = frame_;
     frame_ = &f;
     ++callDepth_;
-    const Flow flow = runStatements(p.body);
+    const Outcome flow = runStatements(p.body);
     --callDepth_;
     frame_ = caller;
     return flow;
@@ -446,13 +414,14 @@ inline Flow Executor::runBody(const Procedure& p, Variant** slots, ClassInstance
 
 // A procedure's call: it may start, its arguments are bound, its body runs, its result is
 // handed over. Inlined into each entry below.
-[[gnu::always_inline]] inline bool
+[[gnu::always_inline]] inline Outcome
 Executor::runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
                   Variant* out, ClassInstance* me, const Variant* assigned, const Expr* site) {
-    const auto failed = [&] { return site ? failedIn(*site) : false; };
+    const auto failed = [&](Outcome failure) { return site ? failedIn(*site, failure) : failure; };
     const std::size_t given = args.size() - first;
-    if (!callMayStart(p, given + (assigned ? 1 : 0))) {
-        return failed();
+    if (const Outcome start = callMayStart(p, given + (assigned ? 1 : 0));
+        start != Outcome::Normal) {
+        return failed(start);
     }
     const Running running(p);
     CallSlots<8> frameSlots(static_cast<std::size_t>(p.slotCount));
@@ -463,19 +432,25 @@ Executor::runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::siz
         storage[given] = *assigned;
     }
     for (std::size_t i = 0; i < given; ++i) {
-        if (!bindArgument(p.params[i].byRef, *args[first + i], i, storage[i], slots[i], elements)) {
-            return failed();
+        if (const Outcome bound = bindArgument(p.params[i].byRef, *args[first + i], i, storage[i],
+                                               slots[i], elements);
+            bound != Outcome::Normal) {
+            return failed(bound);
         }
     }
     for (const auto& [slot, value] : p.constants) {
         storage[slot] = value;
     }
-    const Flow flow = runBody(p, slots, me);
+    const Outcome flow = runBody(p, slots, me);
     // Most calls pass no array element ByRef: skip the call to writeBack for them.
-    if ((!elements.empty() && !writeBack(elements, storage)) || flow == Flow::Error) {
+    Outcome failure = elements.empty() ? Outcome::Normal : writeBack(elements, storage);
+    if (failure == Outcome::Normal && isError(flow)) {
+        failure = flow;
+    }
+    if (failure != Outcome::Normal) {
         // The body may come from an earlier source: the call is what the caller's source shows.
         failedExpressionPos_ = kNoPosition;
-        return failed();
+        return failed(failure);
     }
     // Moved straight into `out`: a conditional expression would first build a temporary.
     if (out && p.isFunction) {
@@ -483,25 +458,25 @@ Executor::runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::siz
     } else if (out) {
         *out = Variant();
     }
-    return true;
+    return Outcome::Normal;
 }
 
-bool Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& args,
-                             std::size_t first, Variant* out, ClassInstance* me,
-                             const Variant* assigned, const Expr* site) {
+Outcome Executor::callProcedure(const Procedure& p, const std::vector<ExprPtr>& args,
+                                std::size_t first, Variant* out, ClassInstance* me,
+                                const Variant* assigned, const Expr* site) {
     return runCall(p, args, first, out, me, assigned, site);
 }
 
-bool Executor::callScriptFunction(const Procedure& p, const Expr& site, Variant& out) {
+Outcome Executor::callScriptFunction(const Procedure& p, const Expr& site, Variant& out) {
     return runCall(p, site.args, 0, &out, nullptr, nullptr, &site);
 }
 
-bool Executor::callScriptSub(const Procedure& p, const std::vector<ExprPtr>& args) {
+Outcome Executor::callScriptSub(const Procedure& p, const std::vector<ExprPtr>& args) {
     return runCall(p, args, 0, nullptr, nullptr, nullptr, nullptr);
 }
 
-bool Executor::callMethod(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
-                          ClassInstance& me, Variant& out) {
+Outcome Executor::callMethod(const Procedure& p, const std::vector<ExprPtr>& args,
+                             std::size_t first, ClassInstance& me, Variant& out) {
     return runCall(p, args, first, &out, &me, nullptr, nullptr);
 }
 
@@ -517,16 +492,16 @@ const Variant* Executor::argumentInPlace(const Expr& argument, const Variant& ou
 
 // The common call, one argument lying in place, is a leaf that sets up no argument storage;
 // the rest goes out of line to callBuiltinInGeneral.
-bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first,
-                           Variant& out) {
+Outcome Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first,
+                              Variant& out) {
     const BuiltinInfo& info = builtinAt(index);
     const std::size_t n = args.size() - first;
     if (n < info.minArgs || n > info.maxArgs) {
-        return raise(ErrorCode::WrongArgCount);
+        return Outcome::WrongArgCount;
     }
     if (n == 1 && scriptBuiltin(info.fn) == ScriptBuiltin::None) {
         if (const Variant* value = argumentInPlace(*args[first], out)) {
-            return succeeded(info.fn(rt_, value, 1, out));
+            return info.fn(rt_, value, 1, out);
         }
     }
     return callBuiltinInGeneral(index, args, first, out);
@@ -534,34 +509,29 @@ bool Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::siz
 
 // Arguments evaluated into copies, objects replaced by their default values where the
 // built-in wants values; the count has been checked.
-[[gnu::noinline]] bool Executor::callBuiltinInGeneral(int index, const std::vector<ExprPtr>& args,
-                                                      std::size_t first, Variant& out) {
+[[gnu::noinline]] Outcome Executor::callBuiltinInGeneral(int index,
+                                                         const std::vector<ExprPtr>& args,
+                                                         std::size_t first, Variant& out) {
     const BuiltinInfo& info = builtinAt(index);
     const std::size_t n = args.size() - first;
     // Most calls have few arguments: they stay on the stack.
     SmallVariants<4> argv(n);
     for (std::size_t i = 0; i < n; ++i) {
-        if (!eval(*args[first + i], argv[i])) {
-            return false;
-        }
+        VBS_TRY(eval(*args[first + i], argv[i]));
         if (argv[i].isObject()) {
             const ObjectData* o = argv[i].objectPtr();
             const bool asIs =
                 inspectsObjects(index) && !(readsDefaultType(index) && o &&
                                             o->defaultMember() >= 0 && !o->defaultNeedsIndex());
-            if (!asIs && !toValue(argv[i])) {
-                return false;
+            if (!asIs) {
+                VBS_TRY(toValue(argv[i]));
             }
         }
     }
     if (const ScriptBuiltin which = scriptBuiltin(info.fn); which != ScriptBuiltin::None) {
         return callScriptBuiltin(which, argv[0], out);
     }
-    const ErrorCode ec = info.fn(rt_, argv.data(), static_cast<int>(n), out);
-    if (ec != ErrorCode::None) {
-        return raise(ec);
-    }
-    return true;
+    return info.fn(rt_, argv.data(), static_cast<int>(n), out);
 }
 
 namespace {
@@ -582,9 +552,9 @@ int errorFromHresult(std::int32_t number) {
         switch (code) {
         case 8:  // not enough memory
         case 14: // out of memory
-            return static_cast<int>(ErrorCode::OutOfMemory);
+            return static_cast<int>(Outcome::OutOfMemory);
         case 87: // invalid parameter
-            return static_cast<int>(ErrorCode::InvalidCall);
+            return static_cast<int>(Outcome::InvalidCall);
         default:
             break;
         }
@@ -598,23 +568,19 @@ int errorFromHresult(std::int32_t number) {
 // (or Empty) keeps what Err already holds, so a bare `Err.Raise 5` after a raise with its own
 // texts raises 5 with those texts; with nothing held, the number's own text and the run-time
 // source are used.
-bool Executor::raiseFromScript(const Expr& e) {
+Outcome Executor::raiseFromScript(const Expr& e) {
     const std::size_t argc = e.args.size() - 1;
     if (argc < 1 || argc > 5) {
-        return raise(ErrorCode::WrongArgCount);
+        return Outcome::WrongArgCount;
     }
     Variant args[5];
     for (std::size_t i = 0; i < argc; ++i) {
-        if (!eval(*e.args[i + 1], args[i])) {
-            return false;
-        }
+        VBS_TRY(eval(*e.args[i + 1], args[i]));
     }
     std::int32_t number = 0;
-    if (!succeeded(toLong(args[0], rt_.locale, number))) {
-        return false;
-    }
+    VBS_TRY(toLong(args[0], rt_.locale, number));
     if (number == 0 || number > 0xFFFF) {
-        return raise(ErrorCode::InvalidCall);
+        return Outcome::InvalidCall;
     }
     if (number < 0) {
         number = errorFromHresult(number);
@@ -625,23 +591,15 @@ bool Executor::raiseFromScript(const Expr& e) {
         if (args[i].isEmpty()) {
             continue;
         }
-        if (!succeeded(toText(args[i], rt_.locale, texts[i - 1]))) {
-            return false;
-        }
+        VBS_TRY(toText(args[i], rt_.locale, texts[i - 1]));
     }
     std::int32_t helpContext = held.helpContext;
     if (argc == 5 && !args[4].isEmpty()) {
-        if (!succeeded(toLong(args[4], rt_.locale, helpContext))) {
-            return false;
-        }
+        VBS_TRY(toLong(args[4], rt_.locale, helpContext));
     }
-    raise(number, texts[1].empty() ? errorText(number) : std::move(texts[1]));
-    if (!texts[0].empty()) {
-        errSource_ = std::move(texts[0]);
-    }
-    errHelpFile_ = std::move(texts[2]);
-    errHelpContext_ = helpContext;
-    return false;
+    return raise(ErrState{number, texts[1].empty() ? errorText(number) : std::move(texts[1]),
+                          texts[0].empty() ? kRuntimeSource : std::move(texts[0]),
+                          std::move(texts[2]), helpContext});
 }
 
 } // namespace vbs

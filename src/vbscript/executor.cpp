@@ -24,96 +24,99 @@ void Executor::begin(std::chrono::steady_clock::time_point deadline, std::uintpt
     topFrame_ = Frame{};
     frame_ = &topFrame_;
     withObjects_.clear();
-    errNumber_ = 0;
-    errDescription_.clear();
+    raised_ = ErrState{};
+    failure_ = Outcome::Normal;
     failedExpressionPos_ = kNoPosition;
 }
 
+// The run's outcome as its caller sees it: an exit that left the script level (Exit Do outside
+// any loop cannot be parsed) counts as its end, an error is kept for errorNumber().
 bool Executor::runBlock(const Block& block) {
-    return execBlock(block) != Flow::Error;
+    const Outcome o = execBlock(block);
+    failure_ = isError(o) ? o : Outcome::Normal;
+    return !isError(o);
 }
 
 bool Executor::evaluate(const Expr& e, Variant& out) {
-    return eval(e, out);
+    failure_ = eval(e, out);
+    return failure_ == Outcome::Normal;
 }
 
-namespace {
-
-const char16_t* const kRuntimeSource = u"Microsoft VBScript runtime error";
-
-} // namespace
-
-bool Executor::raise(ErrorCode code) {
-    return raise(static_cast<int>(code),
-                 code == ErrorCode::Timeout ? timeoutText_ : errorText(static_cast<int>(code)));
+bool Executor::answerValue(Variant& v) {
+    failure_ = v.isObject() && v.objectPtr() ? toValue(v) : Outcome::Normal;
+    return failure_ == Outcome::Normal;
 }
 
-bool Executor::raise(int number, std::u16string description) {
-    errNumber_ = number;
-    errDescription_ = std::move(description);
-    errSource_ = kRuntimeSource;
-    errHelpFile_.clear();
-    errHelpContext_ = 0;
-    return false;
+Outcome Executor::raise(ErrState error) {
+    raised_ = std::move(error);
+    return Outcome::Raised;
 }
 
-bool Executor::resumeAfterError() {
-    if (!frame_->resumeNext || !catchable()) {
+ErrState Executor::errorOf(Outcome failure) const {
+    if (failure == Outcome::Raised) {
+        return raised_;
+    }
+    const int number = static_cast<int>(failure);
+    return ErrState{number,
+                    failure == Outcome::Timeout ? timeoutText_ : errorText(number),
+                    kRuntimeSource,
+                    {},
+                    0};
+}
+
+bool Executor::resumeAfterError(Outcome failure) {
+    if (!frame_->resumeNext || !catchable(failure)) {
         return false;
     }
-    rt_.err = ErrState{errNumber_, errDescription_, errSource_, errHelpFile_, errHelpContext_};
+    rt_.err = errorOf(failure);
     failedExpressionPos_ = kNoPosition; // the next failure is marked where it happens
     return true;
 }
 
-Flow Executor::runOnceAfterHeaderError(const Block& body, Flow ownExit) {
-    const Flow f = execBlock(body);
-    return f == ownExit ? Flow::Normal : f;
+Outcome Executor::runOnceAfterHeaderError(const Block& body, Outcome ownExit) {
+    const Outcome f = execBlock(body);
+    return f == ownExit ? Outcome::Normal : f;
 }
 
-bool Executor::clockStillRunning() {
+Outcome Executor::clockStillRunning() {
     ticks_ = 0;
     if (std::chrono::steady_clock::now() < deadline_) {
-        return true;
+        return Outcome::Normal;
     }
-    return raise(ErrorCode::Timeout);
+    return Outcome::Timeout;
 }
 
-Flow Executor::execBlock(const Block& block) {
+Outcome Executor::execBlock(const Block& block) {
     return runStatements(block);
 }
 
 // Call f(x) or f x. Call CInt(x) and the
 // other numeric and date conversions fail once the conversion itself succeeded: their result is of
 // a type a Call statement does not accept.
-[[gnu::noinline]] Flow Executor::execCallStatement(const CallStmt& s) {
-    const Flow flow = execCall(*s.target);
-    if (flow == Flow::Normal && s.callKeyword && s.target->kind == ExprKind::Name &&
+[[gnu::noinline]] Outcome Executor::execCallStatement(const CallStmt& s) {
+    const Outcome flow = execCall(*s.target);
+    if (flow == Outcome::Normal && s.callKeyword && s.target->kind == ExprKind::Name &&
         s.target->scope == Scope::Builtin && callRefusesResult(s.target->index)) {
-        return failWith(ErrorCode::UnsupportedAutomationType);
+        return Outcome::UnsupportedAutomationType;
     }
     return flow;
 }
 
 // On Error Resume Next or On Error GoTo 0: either one turns resuming on or off for the running
 // procedure only, and clears Err.
-Flow Executor::execOnError(bool resumeNext) {
+Outcome Executor::execOnError(bool resumeNext) {
     frame_->resumeNext = resumeNext;
     rt_.err = ErrState{};
-    return Flow::Normal;
+    return Outcome::Normal;
 }
 
 // Randomize n seeds the generator from n; Randomize alone from the seconds since midnight.
-Flow Executor::execRandomize(const RandomizeStmt& s) {
+Outcome Executor::execRandomize(const RandomizeStmt& s) {
     if (s.seed) {
         Variant v;
         double seed = 0;
-        if (!eval(*s.seed, v)) {
-            return Flow::Error;
-        }
-        if (!succeeded(toDouble(v, rt_.locale, seed))) {
-            return Flow::Error;
-        }
+        VBS_TRY(eval(*s.seed, v));
+        VBS_TRY(toDouble(v, rt_.locale, seed));
         rt_.rnd.randomize(seed);
     } else {
         const std::time_t now = std::time(nullptr);
@@ -122,30 +125,28 @@ Flow Executor::execRandomize(const RandomizeStmt& s) {
         rt_.rnd.randomizeFromTimer(
             static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec));
     }
-    return Flow::Normal;
+    return Outcome::Normal;
 }
 
-Flow Executor::execAssign(const AssignStmt& s) {
+Outcome Executor::execAssign(const AssignStmt& s) {
     if (s.joinsOntoTarget) {
         if (Variant* text = textAppendedTo(s)) {
             return execAppend(*s.value, *text);
         }
     }
     Variant value;
-    if (!eval(*s.value, value)) {
-        return Flow::Error;
-    }
+    VBS_TRY(eval(*s.value, value));
     const Expr& target = *s.target;
     if (s.kind == StmtKind::Assign && target.kind == ExprKind::Name && !target.hasParens &&
         !value.isArray() && !value.isObject()) {
         // A number or text into a plain variable: nothing to check or copy.
         if (target.scope == Scope::Local) {
             *frame_->slots[target.index] = std::move(value);
-            return Flow::Normal;
+            return Outcome::Normal;
         }
         if (target.scope == Scope::Global && target.global->kind == GlobalEntry::Kind::Variable) {
             target.global->value = std::move(value);
-            return Flow::Normal;
+            return Outcome::Normal;
         }
     }
     return assignInGeneral(s, value);
@@ -153,26 +154,26 @@ Flow Executor::execAssign(const AssignStmt& s) {
 
 // Everything but a plain value into a plain variable: objects, Set, arrays, elements,
 // properties. Kept apart so that the plain case stays short.
-Flow Executor::assignInGeneral(const AssignStmt& s, Variant& value) {
+Outcome Executor::assignInGeneral(const AssignStmt& s, Variant& value) {
     const Expr& target = *s.target;
     const bool isSet = s.kind == StmtKind::Set;
     if (value.isObject()) {
         // Without Set an object stands for the value of its default member (also for a
         // property's Let); Nothing has none.
-        if (!isSet && !toValue(value)) {
-            return Flow::Error;
+        if (!isSet) {
+            VBS_TRY(toValue(value));
         }
     } else if (isSet) {
-        return failWith(ErrorCode::ObjectRequired);
+        return Outcome::ObjectRequired;
     }
     if (target.kind == ExprKind::Name && !target.hasParens && !value.isArray()) {
         if (target.scope == Scope::Local) {
             *frame_->slots[target.index] = std::move(value);
-            return Flow::Normal;
+            return Outcome::Normal;
         }
         if (target.scope == Scope::Global && target.global->kind == GlobalEntry::Kind::Variable) {
             target.global->value = std::move(value);
-            return Flow::Normal;
+            return Outcome::Normal;
         }
     }
     const bool toProperty =
@@ -180,37 +181,28 @@ Flow Executor::assignInGeneral(const AssignStmt& s, Variant& value) {
         (target.scope == Scope::Member &&
          frame_->me->def().members[static_cast<std::size_t>(target.index)].field < 0);
     if (toProperty) {
-        return assignMember(target, isSet ? MemberAccess::Set : MemberAccess::Let, value)
-                   ? Flow::Normal
-                   : Flow::Error;
+        return assignMember(target, isSet ? MemberAccess::Set : MemberAccess::Let, value);
     }
     if (target.kind == ExprKind::Call) {
         return assignNested(target, value);
     }
     if (target.kind != ExprKind::Name) {
-        return failWith(ErrorCode::IllegalAssignment);
+        return Outcome::IllegalAssignment;
     }
     return assignToName(target, isSet ? MemberAccess::Set : MemberAccess::Let, value);
 }
 
-Flow Executor::assignToName(const Expr& target, MemberAccess access, Variant& value) {
-    Variant* dst = variable(target);
-    if (!dst) {
-        return Flow::Error;
-    }
+Outcome Executor::assignToName(const Expr& target, MemberAccess access, Variant& value) {
+    Variant* dst = nullptr;
+    VBS_TRY(variable(target, dst));
     if (target.hasParens && dst->isObject()) {
         return assignDefaultMember(*dst, target.args, access, value);
     }
     if (target.hasParens) {
         Variant* array = dst;
-        dst = element(*array, target.args);
-        if (!dst) {
-            return Flow::Error;
-        }
+        VBS_TRY(element(*array, target.args, 0, dst));
         if (value.isArray()) {
-            if (!succeeded(limits::checkArrayElement(value))) {
-                return Flow::Error;
-            }
+            VBS_TRY(limits::checkArrayElement(value));
             ArrayData& holder = *array->asArray();
             holder.depth = std::max(holder.depth, value.nestingDepth() + 1);
         }
@@ -219,62 +211,59 @@ Flow Executor::assignToName(const Expr& target, MemberAccess access, Variant& va
     // held elsewhere is copied, as VBScript arrays are values.
     if (value.isArray() && value.isShared()) {
         if (!rt_.budget->allows(value.asArray()->items.size() * sizeof(Variant))) {
-            return failWith(ErrorCode::OutOfMemory);
+            return Outcome::OutOfMemory;
         }
         value = value.copied();
     }
     *dst = std::move(value);
-    return Flow::Normal;
+    return Outcome::Normal;
 }
 
 // o(i) = v assigns through the object's default member, with i as its argument.
-Flow Executor::assignDefaultMember(const Variant& holder, const std::vector<ExprPtr>& args,
-                                   MemberAccess access, Variant& value) {
+Outcome Executor::assignDefaultMember(const Variant& holder, const std::vector<ExprPtr>& args,
+                                      MemberAccess access, Variant& value) {
     const Variant object = holder; // the assignment may replace what the variable holds
     ObjectData* o = object.objectPtr();
     if (!o) {
-        return failWith(ErrorCode::ObjectNotSet);
+        return Outcome::ObjectNotSet;
     }
     if (o->defaultMember() < 0) {
-        return failWith(ErrorCode::NoSuchMember);
+        return Outcome::NoSuchMember;
     }
-    return invokeMember(*o, o->defaultMember(), access, args, 0, value) ? Flow::Normal
-                                                                        : Flow::Error;
+    return invokeMember(*o, o->defaultMember(), access, args, 0, value);
 }
 
-Flow Executor::execCall(const Expr& target) {
+Outcome Executor::execCall(const Expr& target) {
     if (target.kind == ExprKind::Member) {
         Variant ignored;
-        return evalMember(target, MemberAccess::Call, ignored) ? Flow::Normal : Flow::Error;
+        return evalMember(target, MemberAccess::Call, ignored);
     }
     if (target.kind == ExprKind::Name && target.scope == Scope::Member) {
         Variant ignored;
         return invokeClassMember(*frame_->me, target.index, MemberAccess::Call, target.args, 0,
-                                 ignored)
-                   ? Flow::Normal
-                   : Flow::Error;
+                                 ignored);
     }
     if (target.kind == ExprKind::Call) {
         Variant ignored;
-        return evalCallExpr(target, ignored) ? Flow::Normal : Flow::Error;
+        return evalCallExpr(target, ignored);
     }
     if (target.kind != ExprKind::Name) {
-        return failWith(ErrorCode::ExpectedStatement);
+        return Outcome::ExpectedStatement;
     }
     switch (target.scope) {
     case Scope::Global: {
         const GlobalEntry& g = *target.global;
         if (g.kind == GlobalEntry::Kind::Procedure) {
-            return callScriptSub(*g.proc, target.args) ? Flow::Normal : Flow::Error;
+            return callScriptSub(*g.proc, target.args);
         }
         break;
     }
     case Scope::Builtin: {
         Variant ignored;
-        return callBuiltin(target.index, target.args, 0, ignored) ? Flow::Normal : Flow::Error;
+        return callBuiltin(target.index, target.args, 0, ignored);
     }
     case Scope::Undefined:
-        return failWith(ErrorCode::VariableUndefined);
+        return Outcome::VariableUndefined;
     default:
         break;
     }
@@ -286,26 +275,24 @@ Flow Executor::execCall(const Expr& target) {
         if (held.isObject()) {
             Variant object = held;
             Variant ignored;
-            return applyArguments(object, target.args, 0, ignored) ? Flow::Normal : Flow::Error;
+            return applyArguments(object, target.args, 0, ignored);
         }
     }
-    return failWith(ErrorCode::TypeMismatch);
+    return Outcome::TypeMismatch;
 }
 
 // A branch of If or Select Case: its end is the end of the statement that holds it, so a lone
 // statement in it needs no block of its own. What its block would do after it (end released
 // objects, resume after an error, note where the error lies) the enclosing block does at the
 // same point.
-Flow Executor::execBranch(const Block& branch) {
+Outcome Executor::execBranch(const Block& branch) {
     return branch.size() == 1 ? branch[0]->code(*this, *branch[0]) : execBlock(branch);
 }
 
-Flow Executor::execIf(const IfStmt& s) {
+Outcome Executor::execIf(const IfStmt& s) {
     for (std::size_t i = 0; i < s.conds.size(); ++i) {
         bool taken = false;
-        if (!ifCondition(*s.conds[i], taken)) {
-            return Flow::Error;
-        }
+        VBS_TRY(ifCondition(*s.conds[i], taken));
         if (taken) {
             return execBranch(s.blocks[i]);
         }
@@ -316,26 +303,26 @@ Flow Executor::execIf(const IfStmt& s) {
 namespace {
 
 // For's start, limit and step are numbers: text becomes Double, Boolean and Empty Integer.
-ErrorCode forValue(const Variant& v, const NumberLocale& locale, Variant& out) {
+Outcome forValue(const Variant& v, const NumberLocale& locale, Variant& out) {
     switch (v.type()) {
     case VarType::String: {
         double d = 0;
         VBS_TRY(toDouble(v, locale, d));
         out = Variant::dbl(d);
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     case VarType::Boolean:
     case VarType::Empty:
         out = Variant::integer(static_cast<std::int16_t>(v.isEmpty() ? 0 : v.asInt()));
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Null:
-        return ErrorCode::InvalidNull;
+        return Outcome::InvalidNull;
     default:
         if (!isNumericType(v.type())) {
-            return ErrorCode::TypeMismatch;
+            return Outcome::TypeMismatch;
         }
         out = v;
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
 }
 
@@ -346,157 +333,156 @@ ErrorCode forValue(const Variant& v, const NumberLocale& locale, Variant& out) {
 // step's sign, fixed then, decides the test: the body runs while counter <= limit for a step of
 // zero or more, while counter >= limit for a negative one. After each pass the step is added to
 // the counter variable itself, so the body may also move the counter.
-Flow Executor::execFor(const ForStmt& s) {
+Outcome Executor::execFor(const ForStmt& s) {
     Variant start;
     Variant limit;
     Variant step = Variant::integer(1);
-    if (!forBound(*s.start, start) || !forBound(*s.limit, limit) ||
-        (s.step && !forBound(*s.step, step))) {
-        if (!resumeAfterError()) {
-            return Flow::Error;
+    Outcome header = forBound(*s.start, start);
+    if (header == Outcome::Normal) {
+        header = forBound(*s.limit, limit);
+    }
+    if (header == Outcome::Normal && s.step) {
+        header = forBound(*s.step, step);
+    }
+    if (header != Outcome::Normal) {
+        if (!resumeAfterError(header)) {
+            return header;
         }
         // The body runs once; then Next finds no loop to continue.
-        const Flow f = runOnceAfterHeaderError(s.body, Flow::ExitFor);
-        return f != Flow::Normal ? f : failWith(ErrorCode::ForNotInitialized);
+        const Outcome f = runOnceAfterHeaderError(s.body, Outcome::ExitFor);
+        return f != Outcome::Normal ? f : Outcome::ForNotInitialized;
     }
-    Variant* var = variable(*s.target);
-    if (!var) {
-        return Flow::Error;
-    }
+    Variant* var = nullptr;
+    VBS_TRY(variable(*s.target, var));
     *var = start;
     return runForPasses(s.body, *var, std::move(limit), std::move(step));
 }
 
-bool Executor::forBound(const Expr& e, Variant& out) {
+Outcome Executor::forBound(const Expr& e, Variant& out) {
     Variant raw;
-    if (!eval(e, raw) || (raw.isObject() && !toValue(raw))) {
-        return false;
-    }
-    return succeeded(forValue(raw, rt_.locale, out));
+    VBS_TRY(evalValue(e, raw));
+    return forValue(raw, rt_.locale, out);
 }
 
-Flow Executor::runForPasses(const Block& body, Variant& var, Variant limit, Variant step) {
+Outcome Executor::runForPasses(const Block& body, Variant& var, Variant limit, Variant step) {
     int stepSign = 0;
     bool isNull = false;
-    compareValues(step, Variant::integer(0), rt_.locale, false, stepSign, isNull);
+    // forValue made the step a number: comparing it cannot fail.
+    static_cast<void>(
+        compareValues(step, Variant::integer(0), rt_.locale, false, stepSign, isNull));
     Variant next;
     // The limit never changes: a whole-number limit is read once.
     const bool wholeLimit = limit.isIntegral();
     const std::int64_t last = wholeLimit ? limit.asInt() : 0;
     for (;;) {
-        if (!tick()) {
-            return Flow::Error;
-        }
+        VBS_TRY(tick());
         int c = 0;
         if (wholeLimit && var.isIntegral()) {
             const std::int64_t at = var.asInt();
             c = at < last ? -1 : at > last ? 1 : 0;
-        } else if (!succeeded(compareValues(var, limit, rt_.locale, false, c, isNull))) {
-            return Flow::Error;
+        } else {
+            VBS_TRY(compareValues(var, limit, rt_.locale, false, c, isNull));
         }
         if (stepSign >= 0 ? c > 0 : c < 0) {
             break;
         }
-        const Flow f = execBlock(body);
-        if (f == Flow::ExitFor) {
+        const Outcome f = execBlock(body);
+        if (f == Outcome::ExitFor) {
             break;
         }
-        if (f != Flow::Normal) {
+        if (f != Outcome::Normal) {
             return f;
         }
         // The fast path reads the counter before it writes it, so it can add in place.
         if (!fastBinaryOp(BinaryOp::Add, var, step, var)) {
-            if (!succeeded(
-                    generalBinaryOp(BinaryOp::Add, var, step, rt_.locale, rt_.budget, next))) {
-                return Flow::Error;
-            }
+            VBS_TRY(generalBinaryOp(BinaryOp::Add, var, step, rt_.locale, rt_.budget, next));
             std::swap(var, next);
         }
     }
-    return Flow::Normal;
+    return Outcome::Normal;
 }
 
-bool Executor::collectionItems(Variant& collection) {
+Outcome Executor::collectionItems(Variant& collection) {
     if (!collection.isObject()) {
-        return true;
+        return Outcome::Normal;
     }
     ObjectData* o = collection.objectPtr();
     if (!o) {
-        return raise(ErrorCode::ObjectNotSet);
+        return Outcome::ObjectNotSet;
     }
     auto items = std::make_shared<ArrayData>(rt_.budget);
     std::vector<Variant> elements;
-    if (!succeeded(o->enumerate(rt_, elements))) {
-        return false;
-    }
+    VBS_TRY(o->enumerate(rt_, elements));
     items->bounds.push_back(ArrayBound{static_cast<std::int32_t>(elements.size()) - 1});
     items->adopt(std::move(elements));
     collection = Variant::array(std::move(items));
-    return true;
+    return Outcome::Normal;
 }
 
-Flow Executor::execForEach(const ForEachStmt& s) {
+Outcome Executor::execForEach(const ForEachStmt& s) {
     Variant collection;
-    if (!(eval(*s.collection, collection) && collectionItems(collection) &&
-          (collection.isArray() || raise(ErrorCode::NotACollection)))) {
-        return resumeAfterError() ? runOnceAfterHeaderError(s.body, Flow::ExitFor) : Flow::Error;
+    Outcome header = eval(*s.collection, collection);
+    if (header == Outcome::Normal) {
+        header = collectionItems(collection);
+    }
+    if (header == Outcome::Normal && !collection.isArray()) {
+        header = Outcome::NotACollection;
+    }
+    if (header != Outcome::Normal) {
+        return resumeAfterError(header) ? runOnceAfterHeaderError(s.body, Outcome::ExitFor)
+                                        : header;
     }
     // Holding the array keeps it alive even if the body replaces the variable it came from.
     const std::shared_ptr<ArrayData> items = collection.arrayRef();
-    Variant* var = variable(*s.target);
-    if (!var) {
-        return Flow::Error;
-    }
+    Variant* var = nullptr;
+    VBS_TRY(variable(*s.target, var));
     for (std::size_t i = 0; i < items->items.size(); ++i) {
-        if (!tick()) {
-            return Flow::Error;
-        }
+        VBS_TRY(tick());
         *var = items->items[i].copied();
-        const Flow f = execBlock(s.body);
-        if (f == Flow::ExitFor) {
+        const Outcome f = execBlock(s.body);
+        if (f == Outcome::ExitFor) {
             break;
         }
-        if (f != Flow::Normal) {
+        if (f != Outcome::Normal) {
             return f;
         }
     }
-    return Flow::Normal;
+    return Outcome::Normal;
 }
 
-Flow Executor::execDo(const DoStmt& s) {
+Outcome Executor::execDo(const DoStmt& s) {
     for (;;) {
-        if (!tick()) {
-            return Flow::Error;
-        }
+        VBS_TRY(tick());
         bool c = false;
         if (s.testFirst && s.cond) {
-            if (!condition(*s.cond, c)) {
-                return resumeAfterError() ? runOnceAfterHeaderError(
-                                                s.body, s.whileWend ? Flow::Normal : Flow::ExitDo)
-                                          : Flow::Error;
+            if (const Outcome header = condition(*s.cond, c); header != Outcome::Normal) {
+                return resumeAfterError(header)
+                           ? runOnceAfterHeaderError(s.body, s.whileWend ? Outcome::Normal
+                                                                         : Outcome::ExitDo)
+                           : header;
             }
             if (c == s.until) {
                 break;
             }
         }
-        const Flow f = execBlock(s.body);
-        if (f == Flow::ExitDo && !s.whileWend) {
+        const Outcome f = execBlock(s.body);
+        if (f == Outcome::ExitDo && !s.whileWend) {
             break;
         }
-        if (f != Flow::Normal) {
+        if (f != Outcome::Normal) {
             return f;
         }
         if (!s.testFirst && s.cond) {
-            if (!condition(*s.cond, c)) {
+            if (const Outcome test = condition(*s.cond, c); test != Outcome::Normal) {
                 // A failing test at the end ends the loop; Err holds the error.
-                return resumeAfterError() ? Flow::Normal : Flow::Error;
+                return resumeAfterError(test) ? Outcome::Normal : test;
             }
             if (c == s.until) {
                 break;
             }
         }
     }
-    return Flow::Normal;
+    return Outcome::Normal;
 }
 
 // Select Case subject. The subject is evaluated once; the clauses are tried in order and the
@@ -505,33 +491,32 @@ Flow Executor::execDo(const DoStmt& s) {
 // `low To high` as low <= subject <= high, `Is op x` as `subject op x`; a Null never matches.
 // Under On Error Resume Next a failing subject goes on into the first clause's body, a failing
 // item into its own clause's body.
-Flow Executor::execSelect(const SelectStmt& s) {
+Outcome Executor::execSelect(const SelectStmt& s) {
     Variant subject;
-    if (!eval(*s.subject, subject) || (subject.isObject() && !toValue(subject))) {
-        if (!resumeAfterError()) {
-            return Flow::Error;
+    if (const Outcome header = evalValue(*s.subject, subject); header != Outcome::Normal) {
+        if (!resumeAfterError(header)) {
+            return header;
         }
-        return s.cases.empty() ? Flow::Normal : execBlock(s.cases.front().body);
+        return s.cases.empty() ? Outcome::Normal : execBlock(s.cases.front().body);
     }
     for (const CaseClause& clause : s.cases) {
         bool match = clause.isElse;
         for (std::size_t i = 0; i < clause.items.size() && !match; ++i) {
-            if (!caseMatches(clause.items[i], subject, match)) {
-                return resumeAfterError() ? execBlock(clause.body) : Flow::Error;
+            if (const Outcome item = caseMatches(clause.items[i], subject, match);
+                item != Outcome::Normal) {
+                return resumeAfterError(item) ? execBlock(clause.body) : item;
             }
         }
         if (match) {
             return execBranch(clause.body);
         }
     }
-    return Flow::Normal;
+    return Outcome::Normal;
 }
 
-bool Executor::caseMatches(const CaseItem& item, const Variant& subject, bool& match) {
+Outcome Executor::caseMatches(const CaseItem& item, const Variant& subject, bool& match) {
     Variant low;
-    if (!eval(*item.low, low)) {
-        return false;
-    }
+    VBS_TRY(eval(*item.low, low));
     int c = 0;
     bool isNull = false;
     switch (item.kind) {
@@ -539,38 +524,30 @@ bool Executor::caseMatches(const CaseItem& item, const Variant& subject, bool& m
         Variant text;
         const bool literal =
             item.low->kind == ExprKind::Literal && isNumericLiteralValue(item.low->value);
-        if (!succeeded(compareValues(literalComparand(subject, literal, rt_.locale, text), low,
-                                     rt_.locale, false, c, isNull))) {
-            return false;
-        }
+        VBS_TRY(compareValues(literalComparand(subject, literal, rt_.locale, text), low, rt_.locale,
+                              false, c, isNull));
         match = !isNull && c == 0;
-        return true;
+        return Outcome::Normal;
     }
     case CaseItem::Kind::Range: {
         Variant high;
-        if (!eval(*item.high, high) ||
-            !succeeded(compareValues(subject, low, rt_.locale, false, c, isNull))) {
-            return false;
-        }
+        VBS_TRY(eval(*item.high, high));
+        VBS_TRY(compareValues(subject, low, rt_.locale, false, c, isNull));
         if (isNull || c < 0) {
-            return true;
+            return Outcome::Normal;
         }
-        if (!succeeded(compareValues(subject, high, rt_.locale, false, c, isNull))) {
-            return false;
-        }
+        VBS_TRY(compareValues(subject, high, rt_.locale, false, c, isNull));
         match = !isNull && c <= 0;
-        return true;
+        return Outcome::Normal;
     }
     case CaseItem::Kind::Is: {
         Variant r;
-        if (!succeeded(binaryOp(item.op, subject, low, rt_.locale, rt_.budget, r))) {
-            return false;
-        }
+        VBS_TRY(binaryOp(item.op, subject, low, rt_.locale, rt_.budget, r));
         match = r.type() == VarType::Boolean && r.asBool();
-        return true;
+        return Outcome::Normal;
     }
     }
-    return true;
+    return Outcome::Normal;
 }
 
 } // namespace vbs

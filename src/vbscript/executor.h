@@ -18,11 +18,6 @@
 
 namespace vbs {
 
-// How a statement ended. Exits and errors travel up as this value rather than as exceptions,
-// so every level decides in plain code whether it handles them (a loop ends on its own Exit,
-// a procedure on Exit Function, a block under On Error Resume Next goes on after an error).
-enum class Flow : std::uint8_t { Normal, ExitDo, ExitFor, ExitProc, Error };
-
 struct CallerScope;
 class ProcedureReference;
 enum class ScriptBuiltin : std::uint8_t;
@@ -78,10 +73,10 @@ public:
     // reference cycles. Errors in a Class_Terminate are ignored, as they have no caller.
     void finishRun();
     // An object given as an answer stands for the value of its default member (Nothing stays).
-    bool answerValue(Variant& v) { return !v.isObject() || !v.objectPtr() || toValue(v); }
+    bool answerValue(Variant& v);
 
-    int errorNumber() const { return errNumber_; }
-    const std::u16string& errorDescription() const { return errDescription_; }
+    int errorNumber() const { return errorOf(failure_).number; }
+    std::u16string errorDescription() const { return errorOf(failure_).description; }
     // Where the statement that failed begins in the run's source: of the outermost one, as
     // procedures called from it may come from an earlier source.
     std::size_t failedStatementPos() const { return failedStatementPos_; }
@@ -96,72 +91,74 @@ public:
     void setOptionExplicit(bool on) { optionExplicit_ = on; }
 
 private:
-    Flow execBlock(const Block& block);
-    Flow runStatements(const Block& block);
-    Flow execAssign(const AssignStmt& s);
-    Flow assignInGeneral(const AssignStmt& s, Variant& value);
+    Outcome execBlock(const Block& block);
+    Outcome runStatements(const Block& block);
+    Outcome execAssign(const AssignStmt& s);
+    Outcome assignInGeneral(const AssignStmt& s, Variant& value);
     // name = v or name(i, j) = v, once the value is ready: a variable, an array element, or
     // through an object's default member.
-    Flow assignToName(const Expr& target, MemberAccess access, Variant& value);
-    Flow assignDefaultMember(const Variant& holder, const std::vector<ExprPtr>& args,
-                             MemberAccess access, Variant& value);
+    Outcome assignToName(const Expr& target, MemberAccess access, Variant& value);
+    Outcome assignDefaultMember(const Variant& holder, const std::vector<ExprPtr>& args,
+                                MemberAccess access, Variant& value);
     // The variable of `s = s & ...` (joinsOntoTarget) when it holds text; else null.
     Variant* textAppendedTo(const AssignStmt& s);
     // Joins the operands after the first of `value` onto `text`, in place when it can.
-    Flow execAppend(const Expr& value, Variant& text);
-    Flow execCall(const Expr& target);
-    Flow execCallStatement(const CallStmt& s);
-    Flow execOnError(bool resumeNext);
-    Flow execRandomize(const RandomizeStmt& s);
-    Flow execIf(const IfStmt& s);
-    Flow execBranch(const Block& branch);
-    Flow execFor(const ForStmt& s);
+    Outcome execAppend(const Expr& value, Variant& text);
+    Outcome execCall(const Expr& target);
+    Outcome execCallStatement(const CallStmt& s);
+    Outcome execOnError(bool resumeNext);
+    Outcome execRandomize(const RandomizeStmt& s);
+    Outcome execIf(const IfStmt& s);
+    Outcome execBranch(const Block& branch);
+    Outcome execFor(const ForStmt& s);
     // A For bound or step, evaluated and checked.
-    bool forBound(const Expr& e, Variant& out);
+    Outcome forBound(const Expr& e, Variant& out);
     // The passes of a For loop whose counter `var` holds its start. The bounds are taken by
     // value: locals of the loop, which the body cannot reach.
-    Flow runForPasses(const Block& body, Variant& var, Variant limit, Variant step);
-    Flow execForEach(const ForEachStmt& s);
+    Outcome runForPasses(const Block& body, Variant& var, Variant limit, Variant step);
+    Outcome execForEach(const ForEachStmt& s);
     // For Each over an object: replaces it by an array of the items it enumerates.
-    bool collectionItems(Variant& collection);
-    Flow execDo(const DoStmt& s);
-    Flow execSelect(const SelectStmt& s);
-    // Whether one Case item matches `subject`; false after raising when the item failed.
-    bool caseMatches(const CaseItem& item, const Variant& subject, bool& match);
-    Flow execDim(const DimStmt& s);
-    Flow execReDim(const DimStmt& s);
-    Flow execErase(const EraseStmt& s);
+    Outcome collectionItems(Variant& collection);
+    Outcome execDo(const DoStmt& s);
+    Outcome execSelect(const SelectStmt& s);
+    // Whether one Case item matches `subject`, in `match`.
+    Outcome caseMatches(const CaseItem& item, const Variant& subject, bool& match);
+    Outcome execDim(const DimStmt& s);
+    Outcome execReDim(const DimStmt& s);
+    Outcome execErase(const EraseStmt& s);
     // x(0)(1) = v: into the array an element holds.
-    Flow assignNested(const Expr& target, Variant& value);
+    Outcome assignNested(const Expr& target, Variant& value);
 
     // Runs the expression's compiled code, which counts its own step.
-    bool eval(const Expr& e, Variant& out) { return e.code(*this, e, out); }
-    bool evalUnary(const Expr& e, Variant& out);
-    bool evalMe(Variant& out);
-    // Counts the step and checks the stack; false after raising when the evaluation must not
-    // start.
-    bool evaluationMayStart();
+    Outcome eval(const Expr& e, Variant& out) { return e.code(*this, e, out); }
+    Outcome evalUnary(const Expr& e, Variant& out);
+    Outcome evalMe(Variant& out);
+    // Counts the step and checks the stack: the time-out or Out of stack space when the
+    // evaluation must not start.
+    Outcome evaluationMayStart();
     // Keeps where `e` lies when no inner expression of this source claimed the failure yet;
-    // returns false. Called only on the failure path, so success costs nothing.
-    bool failedIn(const Expr& e);
-    bool evalName(const Expr& e, Variant& out);
+    // returns `failure`. Called only on the failure path, so success costs nothing.
+    Outcome failedIn(const Expr& e, Outcome failure);
+    // `o`, a failure's place kept by failedIn.
+    Outcome located(const Expr& e, Outcome o) { return o == Outcome::Normal ? o : failedIn(e, o); }
+    Outcome evalName(const Expr& e, Variant& out);
     // A name of the running instance's class: a variable of it, or a member called.
-    bool evalClassName(const Expr& e, Variant& out);
+    Outcome evalClassName(const Expr& e, Variant& out);
     // name(...) on a variable's value: an array element, or an object's default member.
-    bool evalApplied(const Expr& e, const Variant& value, Variant& out);
+    Outcome evalApplied(const Expr& e, const Variant& value, Variant& out);
     // Binary operators. Each operator tries fastBinaryOp once on its operands as they are, and
     // only when that declines goes the general way (applyBinary). A node of one operator has
     // codes of its own (compiled.cpp); a run (a + b - c) is evaluated left to right.
-    bool evalOperatorRun(const Expr& e, Variant& out);
+    Outcome evalOperatorRun(const Expr& e, Variant& out);
     // One operator whose operands are not all literals or variables (fib(n - 1) + fib(n - 2)),
     // or on which the fast path declined; `BothComputed` when neither operand is one.
     template <bool BothComputed>
-    bool evalOperatorOnResults(const Expr& e, BinaryOp op, Variant& out);
-    // An operand's value: a literal or plain variable where it lies, anything else run by its
-    // code into `storage`; null when its evaluation failed.
-    const Variant* operand(const Expr& e, Variant& storage);
-    // An operand run by its own code into `storage`; null when its evaluation failed.
-    const Variant* computed(const Expr& e, Variant& storage);
+    Outcome evalOperatorOnResults(const Expr& e, BinaryOp op, Variant& out);
+    // An operand's value, at `value`: a literal or plain variable where it lies, anything else
+    // run by its code into `storage`.
+    Outcome operand(const Expr& e, Variant& storage, const Variant*& value);
+    // An operand run by its own code into `storage`, at `value`.
+    Outcome computed(const Expr& e, Variant& storage, const Variant*& value);
     // The operands of one operator on the general path, with room for the values they stand
     // for (an object's default value, text read as a number).
     struct Operands {
@@ -172,64 +169,67 @@ private:
     };
     // Operator `i` of `e` on `left` and `right` by the general rules, after the fast path
     // declined.
-    bool applyBinary(const Expr& e, std::size_t i, const Variant* left, const Variant* right,
-                     Variant& out);
+    Outcome applyBinary(const Expr& e, std::size_t i, const Variant* left, const Variant* right,
+                        Variant& out);
     void readTextAsNumber(const Expr& e, std::size_t i, Operands& operands);
     // The value of a literal or plain variable without copying it; null for anything else.
     const Variant* peek(const Expr& e) const;
     // Objects (executor_objects.cpp). A member read or call leaves its result in `value`; an
     // assignment finds the value assigned there.
-    bool evalMember(const Expr& e, MemberAccess access, Variant& value);
-    bool errMember(const Expr& e, MemberAccess access, Variant& value);
+    Outcome evalMember(const Expr& e, MemberAccess access, Variant& value);
+    Outcome errMember(const Expr& e, MemberAccess access, Variant& value);
     // Err.Number, .Description, .Source, .HelpFile or .HelpContext (lower-case `name`).
     Variant errProperty(const std::u16string& name) const;
-    bool setErrProperty(const std::u16string& name, const Variant& assigned);
-    bool invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
-                      const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
+    Outcome setErrProperty(const std::u16string& name, const Variant& assigned);
+    Outcome invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
+                         const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
     // A member of a class's instance, which the call holds while the member runs.
-    bool invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
-                           const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
+    Outcome invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
+                              const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
     // The same for an instance the caller holds.
-    bool invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
-                               const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
+    Outcome invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
+                                  const std::vector<ExprPtr>& args, std::size_t first,
+                                  Variant& value);
     // A class variable of an instance, read, assigned or indexed by `args[first...]`.
-    bool accessField(Variant& field, MemberAccess access, const std::vector<ExprPtr>& args,
-                     std::size_t first, Variant& value);
+    Outcome accessField(Variant& field, MemberAccess access, const std::vector<ExprPtr>& args,
+                        std::size_t first, Variant& value);
     // Replaces an object by the value of its default member (an object used as a value).
-    bool toValue(Variant& v);
-    bool operandValue(const Variant*& operand, Variant& holder);
+    Outcome toValue(Variant& v);
+    // The value of `e`, an object replaced by its default member's value.
+    Outcome evalValue(const Expr& e, Variant& out);
+    Outcome operandValue(const Variant*& operand, Variant& holder);
     // `callee` applied to the arguments args[first...]: an array indexed, an object's default
     // member called.
-    bool applyArguments(Variant& callee, const std::vector<ExprPtr>& args, std::size_t first,
-                        Variant& out);
-    bool evalNew(const Expr& e, Variant& out);
-    bool evalWithObject(Variant& out);
-    bool evalCallExpr(const Expr& e, Variant& out);
+    Outcome applyArguments(Variant& callee, const std::vector<ExprPtr>& args, std::size_t first,
+                           Variant& out);
+    Outcome evalNew(const Expr& e, Variant& out);
+    Outcome evalWithObject(Variant& out);
+    Outcome evalCallExpr(const Expr& e, Variant& out);
     // Assigns to a name of the running class's members (a variable or a property).
-    bool assignMember(const Expr& target, MemberAccess access, Variant& value);
-    Flow execWith(const WithStmt& s);
+    Outcome assignMember(const Expr& target, MemberAccess access, Variant& value);
+    Outcome execWith(const WithStmt& s);
     void runTerminations();
     // The truth of an If, Do or While condition, by its compiled test; evalCondition is the
     // general test: the value evaluated and read as a truth value.
-    bool condition(const Expr& e, bool& out) { return e.test(*this, e, out); }
-    bool evalCondition(const Expr& e, bool& out);
-    bool ifCondition(const Expr& cond, bool& taken);
+    Outcome condition(const Expr& e, bool& out) { return e.test(*this, e, out); }
+    Outcome evalCondition(const Expr& e, bool& out);
+    Outcome ifCondition(const Expr& cond, bool& taken);
     // `me`: the instance a class's procedure runs for. `assigned`: the value a Property Let or
     // Set receives as its last parameter. `site`: the call's expression, where a failure of the
     // call is marked (failedIn).
-    bool callProcedure(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
-                       Variant* out, ClassInstance* me = nullptr, const Variant* assigned = nullptr,
-                       const Expr* site = nullptr);
+    Outcome callProcedure(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
+                          Variant* out, ClassInstance* me = nullptr,
+                          const Variant* assigned = nullptr, const Expr* site = nullptr);
     // The calls recursion and loops make most, each the one body (runCall) with the parts it
     // does not pass fixed as constants, so none tests for them: a script-level procedure named
     // in an expression (`site`, whose arguments are the call's); one named by a call statement;
     // a class's procedure called as a member of `me`.
-    bool callScriptFunction(const Procedure& p, const Expr& site, Variant& out);
-    bool callScriptSub(const Procedure& p, const std::vector<ExprPtr>& args);
-    bool callMethod(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
-                    ClassInstance& me, Variant& out);
-    bool runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
-                 Variant* out, ClassInstance* me, const Variant* assigned, const Expr* site);
+    Outcome callScriptFunction(const Procedure& p, const Expr& site, Variant& out);
+    Outcome callScriptSub(const Procedure& p, const std::vector<ExprPtr>& args);
+    Outcome callMethod(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
+                       ClassInstance& me, Variant& out);
+    Outcome runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
+                    Variant* out, ClassInstance* me, const Variant* assigned, const Expr* site);
     // An array element passed to a ByRef parameter: where it was, and the callee's slot that
     // holds its copy during the call.
     struct ElementArgument {
@@ -240,86 +240,86 @@ private:
     };
     // The steps of a call (evaluator.cpp): whether it may start, binding one argument to its
     // parameter, and running the body in a frame of its own.
-    bool callMayStart(const Procedure& p, std::size_t given);
+    Outcome callMayStart(const Procedure& p, std::size_t given);
     Variant* byRefVariable(const Expr& a);
-    bool bindArgument(bool byRef, const Expr& a, std::size_t slot, Variant& value, Variant*& where,
-                      std::vector<ElementArgument>& elements);
-    bool bindElement(Variant& array, const std::vector<ExprPtr>& subscriptArgs, std::size_t slot,
-                     Variant& value, std::vector<ElementArgument>& elements);
-    Flow runBody(const Procedure& p, Variant** slots, ClassInstance* me);
+    Outcome bindArgument(bool byRef, const Expr& a, std::size_t slot, Variant& value,
+                         Variant*& where, std::vector<ElementArgument>& elements);
+    Outcome bindElement(Variant& array, const std::vector<ExprPtr>& subscriptArgs, std::size_t slot,
+                        Variant& value, std::vector<ElementArgument>& elements);
+    Outcome runBody(const Procedure& p, Variant** slots, ClassInstance* me);
     // Puts each element's value back where it was, if that element still exists.
-    bool writeBack(std::vector<ElementArgument>& elements, Variant* storage);
-    bool callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first, Variant& out);
+    Outcome writeBack(std::vector<ElementArgument>& elements, Variant* storage);
+    Outcome callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first,
+                        Variant& out);
     // An operand that calls a built-in by name.
-    bool evalBuiltinOperand(const Expr& e, Variant& out);
-    bool callBuiltinInGeneral(int index, const std::vector<ExprPtr>& args, std::size_t first,
-                              Variant& out);
+    Outcome evalBuiltinOperand(const Expr& e, Variant& out);
+    Outcome callBuiltinInGeneral(int index, const std::vector<ExprPtr>& args, std::size_t first,
+                                 Variant& out);
     // The value of a built-in's only argument, read where it lies; null when it must be
     // evaluated into a copy.
     const Variant* argumentInPlace(const Expr& argument, const Variant& out) const;
     // Eval, Execute, ExecuteGlobal and GetRef (executor_script.cpp), with their argument.
-    bool callScriptBuiltin(ScriptBuiltin which, Variant& argument, Variant& out);
+    Outcome callScriptBuiltin(ScriptBuiltin which, Variant& argument, Variant& out);
     // Parses and runs `text` as an expression (Eval) or statements, in the running
     // procedure's scope or (`global`) the script level's.
-    bool runText(const std::u16string& text, bool expression, bool global, Variant& out);
-    bool runParsedText(const Expr* expression, const Block& statements, CallerScope* scope,
-                       Variant& out);
-    bool procedureReference(const Variant& name, Variant& out);
+    Outcome runText(const std::u16string& text, bool expression, bool global, Variant& out);
+    Outcome runParsedText(const Expr* expression, const Block& statements, CallerScope* scope,
+                          Variant& out);
+    Outcome procedureReference(const Variant& name, Variant& out);
     // GetRef's result called with the arguments args[first...].
-    bool callReference(const ProcedureReference& ref, const std::vector<ExprPtr>& args,
-                       std::size_t first, Variant& out);
-    // The variable a plain name denotes, or null after raising the error.
-    Variant* variable(const Expr& name);
-    // The element a(i, j) denotes, or null after raising the error.
-    Variant* element(Variant& array, const std::vector<ExprPtr>& args, std::size_t first = 0);
-    // The subscripts' values, or false after raising the error.
-    bool subscripts(const std::vector<ExprPtr>& args, std::int32_t* index, std::size_t first = 0);
+    Outcome callReference(const ProcedureReference& ref, const std::vector<ExprPtr>& args,
+                          std::size_t first, Variant& out);
+    // The variable a plain name denotes, at `place`.
+    Outcome variable(const Expr& name, Variant*& place);
+    // The element a(i, j) denotes, at `place`.
+    Outcome element(Variant& array, const std::vector<ExprPtr>& args, std::size_t first,
+                    Variant*& place);
+    // The subscripts' values.
+    Outcome subscripts(const std::vector<ExprPtr>& args, std::int32_t* index,
+                       std::size_t first = 0);
     // The element at `index` (`count` subscripts); null when there is none.
     static Variant* elementAt(Variant& array, const std::int32_t* index, std::size_t count);
     // The bounds of Dim a(...) or ReDim a(...), evaluated and checked; `total` elements.
-    bool arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<ArrayBound>& out,
-                     std::size_t& total);
-    // Gives `out` `total` Empty elements, or raises Out of memory when the budget refuses.
-    bool sizeArray(ArrayData& out, std::size_t total);
-    bool makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out);
+    Outcome arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<ArrayBound>& out,
+                        std::size_t& total);
+    // Gives `out` `total` Empty elements; Out of memory when the budget refuses.
+    Outcome sizeArray(ArrayData& out, std::size_t total);
+    Outcome makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out);
     // ReDim Preserve of the array `var` holds to `bounds` (`total` elements).
-    bool preserveInto(Variant& var, std::vector<ArrayBound> bounds, std::size_t total);
+    Outcome preserveInto(Variant& var, std::vector<ArrayBound> bounds, std::size_t total);
 
-    // Records an error; always returns false so callers can `return raise(...)`. Every failure
-    // of the run passes here, and only resumeAfterError() copies it into Err.
-    bool raise(ErrorCode code);
-    bool raise(int number, std::u16string description);
-    // The result of an operator, conversion or built-in: true on success, else raised.
-    bool succeeded(ErrorCode code) { return code == ErrorCode::None || raise(code); }
-    // The same failure for a statement, which reports it as Flow::Error.
-    Flow failWith(ErrorCode code) {
-        raise(code);
-        return Flow::Error;
-    }
+    static constexpr const char16_t* kRuntimeSource = u"Microsoft VBScript runtime error";
+    // An error whose number and texts the script chose: held until captured, and returned as
+    // Outcome::Raised.
+    Outcome raise(ErrState error);
     // Err.Raise: the arguments given replace what Err holds, the others are kept.
-    bool raiseFromScript(const Expr& call);
-    // The one place a failure reaches Err (number, description, source, help file and
-    // context), for every statement kind. Under On Error Resume Next of the running procedure
-    // (each call, and each text run by Execute, starts without it) it fills Err and returns true;
-    // false when the error must travel up: no Resume Next here, or a time-out, which nothing
-    // catches. VBScript resumes at the statement after the one that failed; where that statement
-    // has parts of its own the caller picks the point: a failing If condition goes into its Then
-    // branch, a failing loop header runs the body once (runOnceAfterHeaderError), a failing Select
-    // subject enters the first Case, a failing Case item its own Case.
-    bool resumeAfterError();
+    Outcome raiseFromScript(const Expr& call);
+    // What Err holds for the error `failure`: its number, its text from the error table (the
+    // host's text for a time-out) and the run-time source; for Raised, what the script chose.
+    ErrState errorOf(Outcome failure) const;
+    // The one place a failure reaches Err, for every statement kind. Under On Error Resume Next of
+    // the running procedure (each call, and each text run by Execute, starts without it) it fills
+    // Err and returns true; false when the error must travel up: no Resume Next here, or a
+    // time-out, which nothing catches. VBScript resumes at the statement after the one that failed;
+    // where that statement has parts of its own the caller picks the point: a failing If condition
+    // goes into its Then branch, a failing loop header runs the body once
+    // (runOnceAfterHeaderError), a failing Select subject enters the first Case, a failing Case
+    // item its own Case.
+    bool resumeAfterError(Outcome failure);
     // A loop header (condition, For bounds, For Each collection) failed and was resumed: the
     // body runs once, as VBScript goes on with the statement after the header. `ownExit` is
     // the loop's own Exit, which ends only this loop (Normal for a loop without one).
-    Flow runOnceAfterHeaderError(const Block& body, Flow ownExit);
-    // Counts work; every so often checks the clock. False after raising the time-out. The
-    // count is inline, as every evaluation and call passes here; the clock read is not.
-    bool tick() { return ++ticks_ < kTicksPerClockRead || clockStillRunning(); }
-    // The clock read of tick(): restarts the count, raises the time-out when it is past.
-    bool clockStillRunning();
+    Outcome runOnceAfterHeaderError(const Block& body, Outcome ownExit);
+    // Counts work; every so often checks the clock: Timeout when it is past. The count is
+    // inline, as every evaluation and call passes here; the clock read is not.
+    Outcome tick() { return ++ticks_ < kTicksPerClockRead ? Outcome::Normal : clockStillRunning(); }
+    // The clock read of tick(): restarts the count; Timeout when the deadline is past.
+    Outcome clockStillRunning();
     // A step is one loop pass, one call or one operand evaluated: cheap in tight loops, and
     // still prompt when each pass is slow.
     static constexpr std::uint32_t kTicksPerClockRead = 64;
-    bool catchable() const { return errNumber_ != static_cast<int>(ErrorCode::Timeout); }
+    // A time-out is the host's stop: On Error catches it nowhere.
+    static bool catchable(Outcome failure) { return failure != Outcome::Timeout; }
 
     Runtime& rt_;
     GlobalTable& globals_;
@@ -337,16 +337,12 @@ private:
     int callDepth_ = 0;
     std::uint32_t ticks_ = 0;
     std::chrono::steady_clock::time_point deadline_;
-    int errNumber_ = 0;
-    std::u16string errDescription_;
+    // The error Outcome::Raised stands for, and the one the last run failed with.
+    ErrState raised_;
+    Outcome failure_ = Outcome::Normal;
     std::size_t failedStatementPos_ = 0;
     std::size_t failedExpressionPos_ = kNoPosition;
-    // Source, help file and help context of the error; only Err.Raise sets other values than
-    // the run-time error's.
-    std::u16string errSource_;
-    std::u16string errHelpFile_;
-    std::int32_t errHelpContext_ = 0;
-    std::u16string timeoutText_ = errorText(static_cast<int>(ErrorCode::Timeout));
+    std::u16string timeoutText_ = errorText(static_cast<int>(Outcome::Timeout));
 };
 
 } // namespace vbs

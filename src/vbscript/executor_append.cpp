@@ -26,26 +26,20 @@ Variant* Executor::textAppendedTo(const AssignStmt& s) {
 // procedure called there that assigns s is seen, as it is in `x & f()` anywhere. Operands
 // further on are joined into a suffix first; if one of them assigns s or keeps a copy of its
 // text, the join is made anew from the text read, and s is never changed before the end.
-Flow Executor::execAppend(const Expr& value, Variant& text) {
+Outcome Executor::execAppend(const Expr& value, Variant& text) {
     Variant suffix;
-    if (!eval(*value.args[1], suffix) || (suffix.isObject() && !toValue(suffix))) {
-        return Flow::Error;
-    }
+    VBS_TRY(evalValue(*value.args[1], suffix));
     Variant start; // s as read, held while later operands run so nothing changes it in place
     if (value.args.size() > 2) {
         start = text;
         Variant joined = Variant::string(std::u16string(), rt_.budget);
         Variant piece = std::move(suffix);
         for (std::size_t i = 2;; ++i) {
-            if (!succeeded(appendConcatenation(joined, piece, rt_.locale, rt_.budget))) {
-                return Flow::Error;
-            }
+            VBS_TRY(appendConcatenation(joined, piece, rt_.locale, rt_.budget));
             if (i == value.args.size()) {
                 break;
             }
-            if (!eval(*value.args[i], piece) || (piece.isObject() && !toValue(piece))) {
-                return Flow::Error;
-            }
+            VBS_TRY(evalValue(*value.args[i], piece));
         }
         suffix = std::move(joined);
         if (text.isString() && &text.asString() == &start.asString()) {
@@ -53,20 +47,17 @@ Flow Executor::execAppend(const Expr& value, Variant& text) {
         }
     }
     const Variant& left = start.isString() ? start : text;
-    ErrorCode ec = ErrorCode::None;
+    Outcome ec = Outcome::Normal;
     if (&left == &text && text.isString() && !text.isShared()) {
         ec = appendConcatenation(text, suffix, rt_.locale, rt_.budget);
     } else {
         Variant joined;
         ec = binaryOp(BinaryOp::Concat, left, suffix, rt_.locale, rt_.budget, joined);
-        if (ec == ErrorCode::None) {
+        if (ec == Outcome::Normal) {
             text = std::move(joined);
         }
     }
-    if (ec != ErrorCode::None) {
-        return failWith(ec);
-    }
-    return Flow::Normal;
+    return ec;
 }
 
 } // namespace vbs

@@ -9,44 +9,43 @@ namespace vbs {
 
 // Every evaluation counts towards the time limit, so one huge expression stops like a loop
 // does; and nesting stops before the thread's stack ends.
-inline bool Executor::evaluationMayStart() {
-    if (!tick()) {
-        return false;
-    }
-    return !stack_.exhausted() || raise(ErrorCode::OutOfStack);
+inline Outcome Executor::evaluationMayStart() {
+    VBS_TRY(tick());
+    return stack_.exhausted() ? Outcome::OutOfStack : Outcome::Normal;
 }
 
 // A block's statements in order. Inlined into execBlock and into the call of a procedure, whose
 // body is the hot block of recursion.
-[[gnu::always_inline]] inline Flow Executor::runStatements(const Block& block) {
+[[gnu::always_inline]] inline Outcome Executor::runStatements(const Block& block) {
     for (const StmtPtr& s : block) {
-        const Flow f = s->code(*this, *s);
+        const Outcome f = s->code(*this, *s);
         // Objects released by the statement end now, before the next one runs.
         if (heap_.hasTerminating()) {
             runTerminations();
         }
-        if (f == Flow::Normal) {
+        if (f == Outcome::Normal) {
             continue;
         }
-        if (f == Flow::Error && resumeAfterError()) {
-            continue; // On Error Resume Next: Err holds the error, the next statement runs
-        }
-        if (f == Flow::Error) {
+        if (isError(f)) {
+            if (resumeAfterError(f)) {
+                continue; // On Error Resume Next: Err holds the error, the next statement runs
+            }
             failedStatementPos_ = s->pos; // each enclosing block overwrites it on the way out
         }
         return f;
     }
-    return Flow::Normal;
+    return Outcome::Normal;
 }
 
 // An If or ElseIf condition's truth. One that fails under On Error Resume Next counts as true:
-// the Then branch runs. False only for a failure that stops the statement.
-inline bool Executor::ifCondition(const Expr& cond, bool& taken) {
-    if (condition(cond, taken)) {
-        return true;
+// the Then branch runs. Any other outcome than Normal is a failure that stops the statement.
+inline Outcome Executor::ifCondition(const Expr& cond, bool& taken) {
+    const Outcome test = condition(cond, taken);
+    if (test == Outcome::Normal) {
+        return Outcome::Normal;
     }
     taken = true;
-    return resumeAfterError();
+    return resumeAfterError(test) ? Outcome::Normal : test;
 }
 
 inline const Variant* Executor::peek(const Expr& e) const {
@@ -68,14 +67,17 @@ inline const Variant* Executor::peek(const Expr& e) const {
 // An operand's value: a literal or plain variable where it lies, anything else run by its own
 // code into `storage` (a call, an operator on results). Always inline, as x + Sqr(i) * Sin(i)
 // passes here three times.
-[[gnu::always_inline]] inline const Variant* Executor::operand(const Expr& e, Variant& storage) {
-    if (const Variant* value = peek(e)) {
-        return value;
+[[gnu::always_inline]] inline Outcome Executor::operand(const Expr& e, Variant& storage,
+                                                        const Variant*& value) {
+    if ((value = peek(e))) {
+        return Outcome::Normal;
     }
-    return computed(e, storage);
+    return computed(e, storage, value);
 }
-[[gnu::always_inline]] inline const Variant* Executor::computed(const Expr& e, Variant& storage) {
-    return e.code(*this, e, storage) ? &storage : nullptr;
+[[gnu::always_inline]] inline Outcome Executor::computed(const Expr& e, Variant& storage,
+                                                         const Variant*& value) {
+    value = &storage;
+    return e.code(*this, e, storage);
 }
 
 // One operator on operands that are not all in place, or on which the fast path declined; `op`
@@ -84,22 +86,24 @@ inline const Variant* Executor::peek(const Expr& e) const {
 // the node's shape, so neither is looked for in place.
 // Always inline into the operator codes: fib's sum and x + Sqr(i) * Sin(i) pass here.
 template <bool BothComputed>
-[[gnu::always_inline]] inline bool Executor::evalOperatorOnResults(const Expr& e, BinaryOp op,
-                                                                   Variant& out) {
-    const auto value = [this](const Expr& operandExpr, Variant& storage) {
-        return BothComputed ? computed(operandExpr, storage) : operand(operandExpr, storage);
+[[gnu::always_inline]] inline Outcome Executor::evalOperatorOnResults(const Expr& e, BinaryOp op,
+                                                                      Variant& out) {
+    const auto value = [this](const Expr& operandExpr, Variant& storage, const Variant*& at) {
+        return BothComputed ? computed(operandExpr, storage, at)
+                            : operand(operandExpr, storage, at);
     };
     Variant leftValue;
     Variant rightValue;
-    const Variant* left = value(*e.args[0], leftValue);
-    const Variant* right = left ? value(*e.args[1], rightValue) : nullptr;
-    if (!right) {
-        return false;
-    }
+    const Variant* left = nullptr;
+    const Variant* right = nullptr;
+    VBS_TRY(value(*e.args[0], leftValue, left));
+    VBS_TRY(value(*e.args[1], rightValue, right));
     // Two operands that lie where they are have been tried on the fast path already.
     const bool evaluated = BothComputed || left == &leftValue || right == &rightValue;
-    return (evaluated && fastBinaryOp(op, *left, *right, out)) ||
-           applyBinary(e, 0, left, right, out);
+    if (evaluated && fastBinaryOp(op, *left, *right, out)) {
+        return Outcome::Normal;
+    }
+    return applyBinary(e, 0, left, right, out);
 }
 
 } // namespace vbs

@@ -21,7 +21,7 @@ bool isAssignment(MemberAccess access) {
 // Sub or Function; Let and Set take their own property, and a Sub or Function cannot be
 // assigned to. A property without the procedure for the access (assigning one that has only
 // a Get) is a wrong number of arguments.
-ErrorCode memberProcedure(const ClassMember& m, MemberAccess access, const Procedure*& p) {
+Outcome memberProcedure(const ClassMember& m, MemberAccess access, const Procedure*& p) {
     switch (access) {
     case MemberAccess::Get:
     case MemberAccess::Call:
@@ -30,25 +30,25 @@ ErrorCode memberProcedure(const ClassMember& m, MemberAccess access, const Proce
     case MemberAccess::Let:
     case MemberAccess::Set:
         if (m.method) {
-            return ErrorCode::NoSuchMember;
+            return Outcome::NoSuchMember;
         }
         p = access == MemberAccess::Let ? m.let.get() : m.set.get();
         break;
     }
-    return p ? ErrorCode::None : ErrorCode::WrongArgCount;
+    return p ? Outcome::Normal : Outcome::WrongArgCount;
 }
 
 } // namespace
 
-bool Executor::evalNew(const Expr& e, Variant& out) {
+Outcome Executor::evalNew(const Expr& e, Variant& out) {
     const int g = globals_.find(e.name);
     if (g < 0 || globals_.at(g).kind != GlobalEntry::Kind::Class) {
-        return succeeded(newNativeObject(rt_, e.name, out));
+        return newNativeObject(rt_, e.name, out);
     }
     const std::shared_ptr<const ClassDef>& def = globals_.at(g).cls;
     std::shared_ptr<ClassInstance> o = heap_.make(def);
     if (!o) {
-        return raise(ErrorCode::OutOfMemory);
+        return Outcome::OutOfMemory;
     }
     // Member arrays declared with sizes start with their Empty elements.
     for (const ClassMember& m : def->members) {
@@ -59,51 +59,46 @@ bool Executor::evalNew(const Expr& e, Variant& out) {
         std::size_t total = 1;
         for (const std::int32_t upper : m.bounds) {
             if (upper < -1 || static_cast<std::size_t>(upper) >= limits::kMaxArrayElements) {
-                return raise(ErrorCode::OutOfMemory);
+                return Outcome::OutOfMemory;
             }
             data->bounds.push_back(ArrayBound{upper});
             total *= static_cast<std::size_t>(upper + 1);
             if (total > limits::kMaxArrayElements) {
-                return raise(ErrorCode::OutOfMemory);
+                return Outcome::OutOfMemory;
             }
         }
         if (m.bounds.empty()) {
             total = 0;
         }
-        if (!sizeArray(*data, total)) {
-            return false;
-        }
+        VBS_TRY(sizeArray(*data, total));
         data->fixed = !m.bounds.empty();
         o->fields[static_cast<std::size_t>(m.field)] = Variant::array(std::move(data));
     }
-    if (def->initialize &&
-        !callProcedure(*def->initialize, kNoArguments, 0, nullptr, o.get(), nullptr)) {
-        return false;
+    if (def->initialize) {
+        VBS_TRY(callProcedure(*def->initialize, kNoArguments, 0, nullptr, o.get(), nullptr));
     }
     out = Variant::object(std::move(o));
-    return true;
+    return Outcome::Normal;
 }
 
-bool Executor::evalWithObject(Variant& out) {
+Outcome Executor::evalWithObject(Variant& out) {
     if (withObjects_.size() <= frame_->withBase) {
-        return raise(ErrorCode::InvalidWithReference);
+        return Outcome::InvalidWithReference;
     }
     out = withObjects_.back();
-    return true;
+    return Outcome::Normal;
 }
 
-Flow Executor::execWith(const WithStmt& s) {
+Outcome Executor::execWith(const WithStmt& s) {
     Variant object;
-    if (!eval(*s.object, object)) {
-        return Flow::Error;
-    }
+    VBS_TRY(eval(*s.object, object));
     withObjects_.push_back(std::move(object));
-    const Flow f = execBlock(s.body);
+    const Outcome f = execBlock(s.body);
     withObjects_.pop_back();
     return f;
 }
 
-bool Executor::evalMember(const Expr& e, MemberAccess access, Variant& value) {
+Outcome Executor::evalMember(const Expr& e, MemberAccess access, Variant& value) {
     const Expr& object = *e.args[0];
     if (object.kind == ExprKind::Name && object.scope == Scope::Builtin && !object.hasParens &&
         object.name == u"err") {
@@ -121,22 +116,20 @@ bool Executor::evalMember(const Expr& e, MemberAccess access, Variant& value) {
     if (instance) {
         hold = ref->asObject();
     } else {
-        if (!eval(object, storage)) {
-            return false;
-        }
+        VBS_TRY(eval(object, storage));
         if (!storage.isObject()) {
-            return raise(ErrorCode::ObjectRequired);
+            return Outcome::ObjectRequired;
         }
         o = storage.objectPtr();
         if (!o) {
-            return raise(ErrorCode::ObjectNotSet);
+            return Outcome::ObjectNotSet;
         }
         instance = o->asInstance();
     }
     if (!instance) {
         const std::int32_t member = o->memberIndex(e.name);
         return member >= 0 ? invokeMember(*o, member, access, e.args, 1, value)
-                           : raise(ErrorCode::NoSuchMember);
+                           : Outcome::NoSuchMember;
     }
     // Instances of one class answer the same index for a name: this site remembers it.
     const ClassDef& def = instance->def();
@@ -146,51 +139,48 @@ bool Executor::evalMember(const Expr& e, MemberAccess access, Variant& value) {
         e.cachedMember = def.find(e.name);
     }
     if (e.cachedMember < 0) {
-        return raise(ErrorCode::NoSuchMember);
+        return Outcome::NoSuchMember;
     }
     return invokeHeldClassMember(*instance, e.cachedMember, access, e.args, 1, value);
 }
 
-bool Executor::invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
-                            const std::vector<ExprPtr>& args, std::size_t first, Variant& value) {
+Outcome Executor::invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
+                               const std::vector<ExprPtr>& args, std::size_t first,
+                               Variant& value) {
     if (ClassInstance* instance = o.asInstance()) {
         return invokeClassMember(*instance, member, access, args, first, value);
     }
     const std::size_t n = args.size() - first;
     std::vector<Variant> argv(n);
     for (std::size_t i = 0; i < n; ++i) {
-        if (!eval(*args[first + i], argv[i])) {
-            return false;
-        }
+        VBS_TRY(eval(*args[first + i], argv[i]));
     }
-    return succeeded(o.invoke(rt_, member, access, argv.data(), n, value));
+    return o.invoke(rt_, member, access, argv.data(), n, value);
 }
 
-bool Executor::invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
-                                 const std::vector<ExprPtr>& args, std::size_t first,
-                                 Variant& value) {
+Outcome Executor::invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
+                                    const std::vector<ExprPtr>& args, std::size_t first,
+                                    Variant& value) {
     // The call may drop the last other reference to the object (Set x = Nothing inside it).
     const std::shared_ptr<ClassInstance> hold = o.shared_from_this();
     return invokeHeldClassMember(o, member, access, args, first, value);
 }
 
 // Inlined into both callers: a method call on a variable (evalMember) is a hot path.
-[[gnu::always_inline]] inline bool
+[[gnu::always_inline]] inline Outcome
 Executor::invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
                                 const std::vector<ExprPtr>& args, std::size_t first,
                                 Variant& value) {
     const ClassMember& m = o.def().members[static_cast<std::size_t>(member)];
     // Private members are reachable from the class's own procedures only.
     if (!m.isPublic && !(frame_->me && &frame_->me->def() == &o.def())) {
-        return raise(ErrorCode::NoSuchMember);
+        return Outcome::NoSuchMember;
     }
     if (m.field >= 0) {
         return accessField(o.fields[static_cast<std::size_t>(m.field)], access, args, first, value);
     }
     const Procedure* p = nullptr;
-    if (!succeeded(memberProcedure(m, access, p))) {
-        return false;
-    }
+    VBS_TRY(memberProcedure(m, access, p));
     if (isAssignment(access)) {
         return callProcedure(*p, args, first, nullptr, &o, &value);
     }
@@ -198,9 +188,7 @@ Executor::invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAcc
     // "o.items(1)" where items returns an array.
     if (p->params.empty() && args.size() > first) {
         Variant result;
-        if (!callProcedure(*p, kNoArguments, 0, &result, &o, nullptr)) {
-            return false;
-        }
+        VBS_TRY(callProcedure(*p, kNoArguments, 0, &result, &o, nullptr));
         return applyArguments(result, args, first, value);
     }
     return callMethod(*p, args, first, o, value);
@@ -209,21 +197,18 @@ Executor::invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAcc
 // A class variable read or assigned as a whole, or given arguments: an array variable is
 // indexed (o.list(2) = v), any other value has its arguments applied to a copy when read
 // (o.handler(1) calls the object the variable holds) and cannot be assigned through them.
-bool Executor::accessField(Variant& field, MemberAccess access, const std::vector<ExprPtr>& args,
-                           std::size_t first, Variant& value) {
+Outcome Executor::accessField(Variant& field, MemberAccess access, const std::vector<ExprPtr>& args,
+                              std::size_t first, Variant& value) {
     Variant* target = &field;
     if (args.size() > first) {
         if (!field.isArray()) {
             if (isAssignment(access)) {
-                return raise(ErrorCode::TypeMismatch);
+                return Outcome::TypeMismatch;
             }
             Variant callee = field;
             return applyArguments(callee, args, first, value);
         }
-        target = element(field, args, first);
-        if (!target) {
-            return false;
-        }
+        VBS_TRY(element(field, args, first, target));
     }
     if (isAssignment(access)) {
         // An array assigned is the variable's own copy, as arrays are values.
@@ -234,23 +219,21 @@ bool Executor::accessField(Variant& field, MemberAccess access, const std::vecto
     } else {
         value = *target;
     }
-    return true;
+    return Outcome::Normal;
 }
 
-bool Executor::applyArguments(Variant& callee, const std::vector<ExprPtr>& args, std::size_t first,
-                              Variant& out) {
+Outcome Executor::applyArguments(Variant& callee, const std::vector<ExprPtr>& args,
+                                 std::size_t first, Variant& out) {
     if (callee.isArray()) {
-        Variant* item = element(callee, args, first);
-        if (!item) {
-            return false;
-        }
+        Variant* item = nullptr;
+        VBS_TRY(element(callee, args, first, item));
         out = *item;
-        return true;
+        return Outcome::Normal;
     }
     if (callee.isObject()) {
         ObjectData* o = callee.objectPtr();
         if (!o) {
-            return raise(ErrorCode::ObjectNotSet);
+            return Outcome::ObjectNotSet;
         }
         if (const ProcedureReference* ref = o->asProcedureReference()) {
             const Variant hold = callee;
@@ -258,44 +241,45 @@ bool Executor::applyArguments(Variant& callee, const std::vector<ExprPtr>& args,
         }
         const int d = o->defaultMember();
         if (d < 0) {
-            return raise(ErrorCode::NoSuchMember);
+            return Outcome::NoSuchMember;
         }
         const Variant hold = callee;
         return invokeMember(*o, d, MemberAccess::Get, args, first, out);
     }
-    return raise(ErrorCode::TypeMismatch);
+    return Outcome::TypeMismatch;
 }
 
-bool Executor::evalCallExpr(const Expr& e, Variant& out) {
+Outcome Executor::evalCallExpr(const Expr& e, Variant& out) {
     Variant callee;
-    if (!eval(*e.args[0], callee)) {
-        return false;
-    }
+    VBS_TRY(eval(*e.args[0], callee));
     return applyArguments(callee, e.args, 1, out);
 }
 
-bool Executor::toValue(Variant& v) {
+Outcome Executor::toValue(Variant& v) {
     // A default member may itself give an object: follow a few, as a chain of defaults does.
     for (int hops = 0; v.isObject() && hops < 8; ++hops) {
         ObjectData* o = v.objectPtr();
         if (!o) {
-            return raise(ErrorCode::ObjectNotSet);
+            return Outcome::ObjectNotSet;
         }
         const int d = o->defaultMember();
         if (d < 0) {
-            return raise(ErrorCode::NoSuchMember);
+            return Outcome::NoSuchMember;
         }
         const Variant hold = v;
         Variant result;
-        if (!invokeMember(*o, d, MemberAccess::Get, kNoArguments, 0, result)) {
-            return false;
-        }
+        VBS_TRY(invokeMember(*o, d, MemberAccess::Get, kNoArguments, 0, result));
         v = std::move(result);
     }
-    return !v.isObject() || raise(ErrorCode::NoSuchMember);
+    return v.isObject() ? Outcome::NoSuchMember : Outcome::Normal;
 }
 
-bool Executor::assignMember(const Expr& target, MemberAccess access, Variant& value) {
+Outcome Executor::evalValue(const Expr& e, Variant& out) {
+    VBS_TRY(eval(e, out));
+    return out.isObject() ? toValue(out) : Outcome::Normal;
+}
+
+Outcome Executor::assignMember(const Expr& target, MemberAccess access, Variant& value) {
     if (target.kind == ExprKind::Member) {
         return evalMember(target, access, value);
     }
@@ -307,22 +291,16 @@ void Executor::runTerminations() {
         return; // the loop below takes the ones released meanwhile
     }
     runningTerminations_ = true;
-    const int number = errNumber_;
-    std::u16string description = errDescription_;
-    std::u16string source = errSource_;
-    std::u16string helpFile = errHelpFile_;
-    const std::int32_t helpContext = errHelpContext_;
+    // The error under way, if the script raised its own, is kept for its capture.
+    ErrState raised = raised_;
     const std::size_t statementPos = failedStatementPos_;
     const std::size_t expressionPos = failedExpressionPos_;
     while (std::shared_ptr<ClassInstance> o = heap_.nextToTerminate()) {
         // An error in Class_Terminate has nobody to go to: it only ends that procedure.
-        callProcedure(*o->def().terminate, kNoArguments, 0, nullptr, o.get(), nullptr);
+        static_cast<void>(
+            callProcedure(*o->def().terminate, kNoArguments, 0, nullptr, o.get(), nullptr));
     }
-    errNumber_ = number;
-    errDescription_ = std::move(description);
-    errSource_ = std::move(source);
-    errHelpFile_ = std::move(helpFile);
-    errHelpContext_ = helpContext;
+    raised_ = std::move(raised);
     failedStatementPos_ = statementPos;
     failedExpressionPos_ = expressionPos;
     runningTerminations_ = false;
@@ -339,35 +317,35 @@ void Executor::finishRun() {
 // .Raise.
 // Err's members: the five properties read and assigned, Clear, and Raise. Err holds the last
 // error that On Error Resume Next let the script go on from (see resumeAfterError).
-bool Executor::errMember(const Expr& e, MemberAccess access, Variant& value) {
+Outcome Executor::errMember(const Expr& e, MemberAccess access, Variant& value) {
     const bool assigning = access == MemberAccess::Let || access == MemberAccess::Set;
     const std::size_t argc = e.args.size() - 1;
     if (e.name == u"number" || e.name == u"description" || e.name == u"source" ||
         e.name == u"helpfile" || e.name == u"helpcontext") {
         if (argc != 0) {
-            return raise(ErrorCode::WrongArgCount);
+            return Outcome::WrongArgCount;
         }
         if (assigning) {
             return setErrProperty(e.name, value);
         }
         value = errProperty(e.name);
-        return true;
+        return Outcome::Normal;
     }
     if (assigning) {
-        return raise(ErrorCode::NoSuchMember);
+        return Outcome::NoSuchMember;
     }
     if (e.name == u"clear") {
         if (argc != 0) {
-            return raise(ErrorCode::WrongArgCount);
+            return Outcome::WrongArgCount;
         }
         rt_.err = ErrState{};
         value = Variant();
-        return true;
+        return Outcome::Normal;
     }
     if (e.name == u"raise") {
         return raiseFromScript(e);
     }
-    return raise(ErrorCode::NoSuchMember);
+    return Outcome::NoSuchMember;
 }
 
 Variant Executor::errProperty(const std::u16string& name) const {
@@ -384,27 +362,23 @@ Variant Executor::errProperty(const std::u16string& name) const {
                            rt_.budget);
 }
 
-bool Executor::setErrProperty(const std::u16string& name, const Variant& assigned) {
+Outcome Executor::setErrProperty(const std::u16string& name, const Variant& assigned) {
     ErrState& err = rt_.err;
     if (name == u"number") {
         std::int32_t n = 0;
-        if (!succeeded(toLong(assigned, rt_.locale, n))) {
-            return false;
-        }
+        VBS_TRY(toLong(assigned, rt_.locale, n));
         err.number = n;
-        return true;
+        return Outcome::Normal;
     }
     if (name == u"helpcontext") {
-        return succeeded(toLong(assigned, rt_.locale, err.helpContext));
+        return toLong(assigned, rt_.locale, err.helpContext);
     }
     std::u16string text;
-    if (!succeeded(toText(assigned, rt_.locale, text))) {
-        return false;
-    }
+    VBS_TRY(toText(assigned, rt_.locale, text));
     (name == u"description" ? err.description
      : name == u"source"    ? err.source
                             : err.helpFile) = std::move(text);
-    return true;
+    return Outcome::Normal;
 }
 
 } // namespace vbs

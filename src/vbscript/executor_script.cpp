@@ -35,27 +35,25 @@ private:
 
 } // namespace
 
-bool Executor::callScriptBuiltin(ScriptBuiltin which, Variant& argument, Variant& out) {
+Outcome Executor::callScriptBuiltin(ScriptBuiltin which, Variant& argument, Variant& out) {
     if (which == ScriptBuiltin::GetRef) {
         return procedureReference(argument, out);
     }
     std::u16string text;
-    if (!succeeded(toText(argument, rt_.locale, text))) {
-        return false;
-    }
+    VBS_TRY(toText(argument, rt_.locale, text));
     out = Variant();
     return runText(text, which == ScriptBuiltin::Eval, which == ScriptBuiltin::ExecuteGlobal, out);
 }
 
-bool Executor::runText(const std::u16string& text, bool expression, bool global, Variant& out) {
+Outcome Executor::runText(const std::u16string& text, bool expression, bool global, Variant& out) {
     const std::size_t treeBytes = text.size() * kTreeBytesPerChar;
     if (!rt_.budget->allows(treeBytes)) {
-        return raise(ErrorCode::OutOfMemory);
+        return Outcome::OutOfMemory;
     }
     const BudgetHold hold(*rt_.budget, treeBytes);
     // A text that runs Execute again nests like a call.
     if (callDepth_ >= limits::kMaxCallDepth || stack_.exhausted()) {
-        return raise(ErrorCode::OutOfStack);
+        return Outcome::OutOfStack;
     }
     // Execute and Eval see the running procedure's variables; ExecuteGlobal, and both at the
     // script level, the global ones only.
@@ -77,9 +75,9 @@ bool Executor::runText(const std::u16string& text, bool expression, bool global,
         parser.runInside(scope);
     }
     ParseResult parsed = expression ? parser.parseExpression() : parser.parseStatements();
-    if (parsed.error != ErrorCode::None) {
+    if (parsed.error != Outcome::Normal) {
         // A syntax error in the text is a run-time error of the call, with its own number.
-        return raise(parsed.error);
+        return parsed.error;
     }
     rt_.budget->add((globals_.size() - namesBefore) * kNameBytes);
     for (std::shared_ptr<Procedure>& p : parsed.replaced) {
@@ -88,14 +86,14 @@ bool Executor::runText(const std::u16string& text, bool expression, bool global,
         }
     }
     if (expression && !parsed.expression) {
-        return true; // an empty text is Empty
+        return Outcome::Normal; // an empty text is Empty
     }
     return runParsedText(parsed.expression.get(), parsed.statements, inProcedure ? &scope : nullptr,
                          out);
 }
 
-bool Executor::runParsedText(const Expr* expression, const Block& statements, CallerScope* scope,
-                             Variant& out) {
+Outcome Executor::runParsedText(const Expr* expression, const Block& statements, CallerScope* scope,
+                                Variant& out) {
     Frame f;
     f.withBase = withObjects_.size();
     std::vector<Variant*> slots;
@@ -133,31 +131,30 @@ bool Executor::runParsedText(const Expr* expression, const Block& statements, Ca
     Frame* caller = frame_;
     frame_ = &f;
     ++callDepth_;
-    const bool ok = expression ? eval(*expression, out) : execBlock(statements) != Flow::Error;
+    const Outcome o = expression ? eval(*expression, out) : execBlock(statements);
     --callDepth_;
     frame_ = caller;
-    if (!ok) {
-        // The failure lies in the text: the caller's source shows the call.
-        failedExpressionPos_ = kNoPosition;
+    if (!isError(o)) {
+        return Outcome::Normal;
     }
-    return ok;
+    // The failure lies in the text: the caller's source shows the call.
+    failedExpressionPos_ = kNoPosition;
+    return o;
 }
 
-bool Executor::procedureReference(const Variant& name, Variant& out) {
+Outcome Executor::procedureReference(const Variant& name, Variant& out) {
     std::u16string text;
-    if (!succeeded(toText(name, rt_.locale, text))) {
-        return false;
-    }
+    VBS_TRY(toText(name, rt_.locale, text));
     const int g = globals_.find(lowerAscii(text));
     if (g < 0 || globals_.at(g).kind != GlobalEntry::Kind::Procedure) {
-        return raise(ErrorCode::InvalidCall);
+        return Outcome::InvalidCall;
     }
     out = Variant::object(std::make_shared<ProcedureReference>(globals_.at(g).proc));
-    return true;
+    return Outcome::Normal;
 }
 
-bool Executor::callReference(const ProcedureReference& ref, const std::vector<ExprPtr>& args,
-                             std::size_t first, Variant& out) {
+Outcome Executor::callReference(const ProcedureReference& ref, const std::vector<ExprPtr>& args,
+                                std::size_t first, Variant& out) {
     return callProcedure(ref.procedure(), args, first, &out);
 }
 

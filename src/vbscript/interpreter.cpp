@@ -23,7 +23,7 @@ std::u16string timeoutText(std::chrono::milliseconds limit) {
     } else {
         after += std::to_string(ms) + (ms == 1 ? " millisecond" : " milliseconds");
     }
-    return errorText(static_cast<int>(ErrorCode::Timeout)) + asciiToU16(after);
+    return errorText(static_cast<int>(Outcome::Timeout)) + asciiToU16(after);
 }
 
 } // namespace
@@ -61,7 +61,7 @@ bool Interpreter::acceptsSource(std::u16string_view source) {
     // The text of one call is held as tokens and a tree several times its size: beyond the
     // longest text a script may make, it is refused before any of that is built.
     if (source.size() > limits::kMaxStringLength) {
-        fail(static_cast<int>(ErrorCode::OutOfMemory), errorText(7));
+        fail(static_cast<int>(Outcome::OutOfMemory), errorText(7));
         return false;
     }
     return true;
@@ -84,9 +84,9 @@ template <typename Run> bool Interpreter::guarded(Run&& run) {
     try {
         return run();
     } catch (const std::bad_alloc&) {
-        fail(static_cast<int>(ErrorCode::OutOfMemory), errorText(7));
+        fail(static_cast<int>(Outcome::OutOfMemory), errorText(7));
     } catch (const std::length_error&) {
-        fail(static_cast<int>(ErrorCode::OutOfMemory), errorText(7));
+        fail(static_cast<int>(Outcome::OutOfMemory), errorText(7));
     }
     return false;
 }
@@ -118,7 +118,7 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
         }
         Parser parser(expression, *globals_, optionExplicit_, stackEnd(), runtime_->budget);
         ParseResult parsed = parser.parseExpression();
-        if (parsed.error != ErrorCode::None) {
+        if (parsed.error != Outcome::Normal) {
             fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
             error_.position = parsed.errorPos;
             return false;
@@ -152,7 +152,7 @@ bool Interpreter::execute(std::u16string_view statements) {
         }
         Parser parser(statements, *globals_, optionExplicit_, stackEnd(), runtime_->budget);
         ParseResult parsed = parser.parseStatements();
-        if (parsed.error != ErrorCode::None) {
+        if (parsed.error != Outcome::Normal) {
             fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
             error_.position = parsed.errorPos;
             return false;

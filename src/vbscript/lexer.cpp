@@ -105,7 +105,7 @@ constexpr OperatorIndex makeOperatorIndex() {
 
 constexpr OperatorIndex kOperatorIndex = makeOperatorIndex();
 
-void setError(Token& t, ErrorCode e) {
+void setError(Token& t, Outcome e) {
     t.kind = Tok::Error;
     t.error = e;
 }
@@ -219,7 +219,7 @@ bool Lexer::next(Token& t) {
     } else if (c == u'[') {
         lexBracketed(t);
     } else if (!lexOperator(t)) {
-        setError(t, ErrorCode::InvalidCharacter);
+        setError(t, Outcome::InvalidCharacter);
     }
     return true;
 }
@@ -263,7 +263,7 @@ void Lexer::lexNumber(Token& t) {
                       src_.begin() + static_cast<std::ptrdiff_t>(pos_));
     const double value = std::strtod(ascii.c_str(), nullptr);
     if (std::isinf(value)) {
-        setError(t, ErrorCode::InvalidNumber);
+        setError(t, Outcome::InvalidNumber);
     } else if (isWhole && value <= 32767) {
         setValue(t, Variant::integer(static_cast<std::int16_t>(value)));
     } else if (isWhole && value <= 2147483647.0) {
@@ -283,7 +283,7 @@ void Lexer::lexRadix(Token& t) {
     const bool fits = readRadixDigits(src_.substr(pos_), radix, value, digits);
     pos_ += digits;
     if (!fits) {
-        setError(t, ErrorCode::InvalidNumber);
+        setError(t, Outcome::InvalidNumber);
         return;
     }
     bool wide = false;
@@ -301,7 +301,7 @@ void Lexer::lexString(Token& t) {
     std::u16string text;
     for (;;) {
         if (pos_ >= src_.size() || isLineEnd(src_[pos_])) {
-            setError(t, ErrorCode::UnterminatedString);
+            setError(t, Outcome::UnterminatedString);
             return;
         }
         if (src_[pos_] == u'"') {
@@ -318,7 +318,7 @@ void Lexer::lexString(Token& t) {
     // A literal is a text like any other: the same limits hold.
     if (text.size() > limits::kMaxStringLength ||
         !budget_->allows(text.size() * sizeof(char16_t))) {
-        setError(t, ErrorCode::OutOfMemory);
+        setError(t, Outcome::OutOfMemory);
         return;
     }
     t.kind = Tok::String;
@@ -333,12 +333,12 @@ void Lexer::lexDate(Token& t) {
         ++end;
     }
     if (end >= src_.size() || src_[end] != u'#') {
-        setError(t, ErrorCode::SyntaxError);
+        setError(t, Outcome::SyntaxError);
         return;
     }
     double serial = 0;
     if (!parseDateText(src_.substr(pos_ + 1, end - pos_ - 1), serial)) {
-        setError(t, ErrorCode::SyntaxError);
+        setError(t, Outcome::SyntaxError);
         return;
     }
     pos_ = end + 1;
@@ -354,7 +354,7 @@ void Lexer::lexIdentifier(Token& t) {
         ++pos_;
     }
     if (pos_ - start > 255) {
-        setError(t, ErrorCode::IdentifierTooLong);
+        setError(t, Outcome::IdentifierTooLong);
         return;
     }
     std::u16string lower = lowerAscii(src_.substr(start, pos_ - start));
@@ -372,7 +372,7 @@ void Lexer::lexBracketed(Token& t) {
         ++end;
     }
     if (end >= src_.size() || src_[end] != u']') {
-        setError(t, ErrorCode::ExpectedIdentifier);
+        setError(t, Outcome::ExpectedIdentifier);
         return;
     }
     t.kind = Tok::Identifier;

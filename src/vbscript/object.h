@@ -37,12 +37,10 @@ public:
     virtual bool defaultNeedsIndex() const { return false; }
     // Runs a member of a C++ object with evaluated arguments. Get and Call leave the result in
     // `value`; Let and Set find the value assigned there.
-    virtual ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args,
-                             std::size_t argc, Variant& value) = 0;
+    virtual Outcome invoke(Runtime& rt, int member, MemberAccess access, Variant* args,
+                           std::size_t argc, Variant& value) = 0;
     // The items For Each walks, in order; a script's class is no collection.
-    virtual ErrorCode enumerate(Runtime&, std::vector<Variant>&) {
-        return ErrorCode::NotACollection;
-    }
+    virtual Outcome enumerate(Runtime&, std::vector<Variant>&) { return Outcome::NotACollection; }
     virtual ClassInstance* asInstance() { return nullptr; }
     // Lets go of the script values the object holds (a dictionary's keys and items): the
     // interpreter ends, and cycles through such objects must be freed too.

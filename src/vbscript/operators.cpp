@@ -20,71 +20,71 @@ struct Operand {
 };
 
 // A value as an arithmetic operand. Text becomes a Double; Empty and Boolean count as Integer.
-ErrorCode operand(const Variant& v, const NumberLocale& locale, Operand& out) {
+Outcome operand(const Variant& v, const NumberLocale& locale, Operand& out) {
     switch (v.type()) {
     case VarType::Empty:
         out = {RInteger, 0, 0.0};
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Boolean:
     case VarType::Integer:
         out = {RInteger, v.asInt(), static_cast<double>(v.asInt())};
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Byte:
         out = {RByte, v.asInt(), static_cast<double>(v.asInt())};
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Long:
         out = {RLong, v.asInt(), static_cast<double>(v.asInt())};
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Single:
         out = {RSingle, 0, v.asDouble()};
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Double:
         out = {RDouble, 0, v.asDouble()};
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Date:
         out = {RDate, 0, v.asDouble()};
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Currency:
         out = {RCurrency, v.asInt(), static_cast<double>(v.asInt()) / 10000.0};
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::String: {
         double d = 0;
         if (!parseNumericText(v.asString(), locale, d)) {
-            return ErrorCode::TypeMismatch;
+            return Outcome::TypeMismatch;
         }
         out = {RDouble, 0, d};
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     case VarType::Object:
-        return v.asObject() ? ErrorCode::NoSuchMember : ErrorCode::ObjectNotSet;
+        return v.asObject() ? Outcome::NoSuchMember : Outcome::ObjectNotSet;
     default:
-        return ErrorCode::TypeMismatch;
+        return Outcome::TypeMismatch;
     }
 }
 
-ErrorCode doubleResult(double r, Variant& out) {
+Outcome doubleResult(double r, Variant& out) {
     if (!std::isfinite(r)) {
-        return ErrorCode::Overflow;
+        return Outcome::Overflow;
     }
     out = Variant::dbl(r);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode singleResult(double r, Variant& out) {
+Outcome singleResult(double r, Variant& out) {
     if (std::fabs(r) <= FLT_MAX) {
         out = Variant::single(static_cast<float>(r));
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     return doubleResult(r, out);
 }
 
-ErrorCode currencyResult(long double scaled, Variant& out) {
+Outcome currencyResult(long double scaled, Variant& out) {
     scaled = std::nearbyint(scaled);
     if (!(scaled >= -9223372036854775807.0L && scaled <= 9223372036854775807.0L)) {
-        return ErrorCode::Overflow;
+        return Outcome::Overflow;
     }
     out = Variant::currency(static_cast<std::int64_t>(scaled));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 VarType integralType(Rank r) {
@@ -92,7 +92,7 @@ VarType integralType(Rank r) {
 }
 
 // + - * on two numeric operands.
-ErrorCode arithmetic(BinaryOp op, const Operand& x, const Operand& y, Variant& out) {
+Outcome arithmetic(BinaryOp op, const Operand& x, const Operand& y, Variant& out) {
     if (x.rank == RDate || y.rank == RDate) {
         const double r = op == BinaryOp::Add   ? x.d + y.d
                          : op == BinaryOp::Sub ? x.d - y.d
@@ -101,10 +101,10 @@ ErrorCode arithmetic(BinaryOp op, const Operand& x, const Operand& y, Variant& o
             return doubleResult(r, out);
         }
         if (!inDateRange(r)) {
-            return ErrorCode::Overflow;
+            return Outcome::Overflow;
         }
         out = Variant::date(r);
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     if (x.rank == RCurrency || y.rank == RCurrency) {
         const Operand& other = x.rank == RCurrency ? y : x;
@@ -134,16 +134,16 @@ ErrorCode arithmetic(BinaryOp op, const Operand& x, const Operand& y, Variant& o
                                : op == BinaryOp::Sub ? x.i - y.i
                                                      : x.i * y.i;
         out = fitInteger(r, integralType(rank));
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     const double r = op == BinaryOp::Add ? x.d + y.d : op == BinaryOp::Sub ? x.d - y.d : x.d * y.d;
     return rank == RSingle ? singleResult(r, out) : doubleResult(r, out);
 }
 
-ErrorCode divide(const Operand& x, const Operand& y, Variant& out) {
+Outcome divide(const Operand& x, const Operand& y, Variant& out) {
     if (y.d == 0) {
         // 0/0 has no value at all; VBScript reports it as Overflow.
-        return x.d == 0 ? ErrorCode::Overflow : ErrorCode::DivisionByZero;
+        return x.d == 0 ? Outcome::Overflow : Outcome::DivisionByZero;
     }
     const double r = x.d / y.d;
     const bool singleOnly = (x.rank == RSingle || y.rank == RSingle) && x.rank <= RSingle &&
@@ -165,44 +165,44 @@ Rank integralRank(const Variant& v) {
     }
 }
 
-ErrorCode integerDivide(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
-                        Variant& out) {
+Outcome integerDivide(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
+                      Variant& out) {
     std::int32_t x = 0;
     std::int32_t y = 0;
     VBS_TRY(toLong(a, locale, x));
     VBS_TRY(toLong(b, locale, y));
     if (y == 0) {
-        return ErrorCode::DivisionByZero;
+        return Outcome::DivisionByZero;
     }
     const Rank ra = integralRank(a);
     const Rank rb = integralRank(b);
     const Rank rank = ra > rb ? ra : rb;
     const std::int64_t r = op == BinaryOp::IntDiv ? std::int64_t{x} / y : std::int64_t{x} % y;
     if (rank == RLong && r > std::numeric_limits<std::int32_t>::max()) {
-        return ErrorCode::Overflow;
+        return Outcome::Overflow;
     }
     out = fitInteger(r, integralType(rank));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // The whole-number view of a logical operand; strings "True"/"False" count as Booleans.
-ErrorCode logicalOperand(const Variant& v, const NumberLocale& locale, std::int32_t& out,
-                         bool& isBool) {
+Outcome logicalOperand(const Variant& v, const NumberLocale& locale, std::int32_t& out,
+                       bool& isBool) {
     isBool = v.type() == VarType::Boolean;
     if (isBool) {
         out = v.asBool() ? -1 : 0;
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     if (v.type() == VarType::String) {
         double d = 0;
         if (!parseNumericText(v.asString(), locale, d)) {
             bool b = false;
-            if (toBool(v, locale, b) == ErrorCode::None) {
+            if (toBool(v, locale, b) == Outcome::Normal) {
                 isBool = true;
                 out = b ? -1 : 0;
-                return ErrorCode::None;
+                return Outcome::Normal;
             }
-            return ErrorCode::TypeMismatch;
+            return Outcome::TypeMismatch;
         }
     }
     return toLong(v, locale, out);
@@ -237,13 +237,13 @@ std::int64_t applyLogical(BinaryOp op, std::int64_t x, std::int64_t y) {
 }
 
 // Three-valued logic when one side is Null: the other side alone may decide the result.
-ErrorCode logicalWithNull(BinaryOp op, const Variant& a, const Variant& b,
-                          const NumberLocale& locale, Variant& out) {
+Outcome logicalWithNull(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
+                        Variant& out) {
     const bool aNull = a.isNull();
     const Variant& other = aNull ? b : a;
     out = Variant::null();
     if (other.isNull()) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     std::int32_t v = 0;
     bool isBool = false;
@@ -269,11 +269,11 @@ ErrorCode logicalWithNull(BinaryOp op, const Variant& a, const Variant& b,
     default: // Xor, Eqv: always Null
         break;
     }
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode logical(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
-                  Variant& out) {
+Outcome logical(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
+                Variant& out) {
     if (a.isNull() || b.isNull()) {
         return logicalWithNull(op, a, b, locale, out);
     }
@@ -286,7 +286,7 @@ ErrorCode logical(BinaryOp op, const Variant& a, const Variant& b, const NumberL
     const Rank ra = integralRank(a);
     const Rank rb = integralRank(b);
     out = logicalResult(applyLogical(op, x, y), xb && yb, ra > rb ? ra : rb);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // Keeps a runaway loop of joins from exhausting memory: a text of `length` characters, of
@@ -296,11 +296,11 @@ bool joinAllowed(const Budget& budget, std::size_t length, std::size_t added) {
            (!budget || budget->allows(added * sizeof(char16_t)));
 }
 
-ErrorCode concatenate(const Variant& a, const Variant& b, const NumberLocale& locale,
-                      const Budget& budget, Variant& out) {
+Outcome concatenate(const Variant& a, const Variant& b, const NumberLocale& locale,
+                    const Budget& budget, Variant& out) {
     if (a.isNull() && b.isNull()) {
         out = Variant::null();
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     // Texts are joined in place; only other values are converted first.
     std::u16string leftText;
@@ -319,19 +319,19 @@ ErrorCode concatenate(const Variant& a, const Variant& b, const NumberLocale& lo
     }
     const std::size_t length = left->size() + right->size();
     if (!joinAllowed(budget, length, length)) {
-        return ErrorCode::OutOfMemory;
+        return Outcome::OutOfMemory;
     }
     std::u16string joined;
     joined.reserve(left->size() + right->size());
     joined += *left;
     joined += *right;
     out = Variant::string(std::move(joined), budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode power(const Operand& x, const Operand& y, Variant& out) {
+Outcome power(const Operand& x, const Operand& y, Variant& out) {
     if (x.d < 0 && y.d != std::trunc(y.d)) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     return doubleResult(std::pow(x.d, y.d), out);
 }
@@ -362,14 +362,14 @@ int compareWithText(const Variant& a, const Variant& b, bool textCompare) {
 // Doubles (Empty as 0, Boolean True as -1, a Date as its serial number). A Single against a
 // Double compares at the Single's precision, so a Single equals the Double it was made from
 // (CSng(0.001 * 0.001) = 0.000001).
-ErrorCode compareNumbers(const Variant& a, const Variant& b, const NumberLocale& locale,
-                         int& result) {
+Outcome compareNumbers(const Variant& a, const Variant& b, const NumberLocale& locale,
+                       int& result) {
     const VarType ta = a.type();
     const VarType tb = b.type();
     if ((a.isIntegral() && b.isIntegral()) ||
         (ta == VarType::Currency && tb == VarType::Currency)) {
         result = a.asInt() < b.asInt() ? -1 : a.asInt() > b.asInt() ? 1 : 0;
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     double x = 0;
     double y = 0;
@@ -381,12 +381,12 @@ ErrorCode compareNumbers(const Variant& a, const Variant& b, const NumberLocale&
         y = static_cast<float>(y);
     }
     result = x < y ? -1 : x > y ? 1 : 0;
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // =, <>, <, >, <=, >= give a Boolean, or Null when either side is Null.
-ErrorCode comparison(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
-                     Variant& out) {
+Outcome comparison(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
+                   Variant& out) {
     int c = 0;
     bool isNull = false;
     VBS_TRY(compareValues(a, b, locale, false, c, isNull));
@@ -395,7 +395,7 @@ ErrorCode comparison(BinaryOp op, const Variant& a, const Variant& b, const Numb
     } else {
         comparisonInPlace(op, c, out);
     }
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // + with Empty on one side leaves the other side as it is, text included (Empty + "1" is
@@ -418,8 +418,8 @@ bool addedToEmpty(const Variant& a, const Variant& b, Variant& out) {
 
 // -, *, /, ^ and the + of numbers, once both sides are read as numbers (text as the number it
 // shows, Empty as 0).
-ErrorCode numericOperation(BinaryOp op, const Variant& a, const Variant& b,
-                           const NumberLocale& locale, Variant& out) {
+Outcome numericOperation(BinaryOp op, const Variant& a, const Variant& b,
+                         const NumberLocale& locale, Variant& out) {
     Operand x{};
     Operand y{};
     VBS_TRY(operand(a, locale, x));
@@ -474,41 +474,41 @@ Variant fitInteger(std::int64_t value, VarType narrowest) {
     return Variant::dbl(static_cast<double>(value));
 }
 
-ErrorCode compareValues(const Variant& a, const Variant& b, const NumberLocale& locale,
-                        bool textCompare, int& result, bool& isNull) {
+Outcome compareValues(const Variant& a, const Variant& b, const NumberLocale& locale,
+                      bool textCompare, int& result, bool& isNull) {
     isNull = a.isNull() || b.isNull();
     result = 0;
     if (isNull) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     const VarType ta = a.type();
     const VarType tb = b.type();
     if (ta == VarType::Object || tb == VarType::Object) {
         const Variant& obj = ta == VarType::Object ? a : b;
-        return obj.asObject() ? ErrorCode::NoSuchMember : ErrorCode::ObjectNotSet;
+        return obj.asObject() ? Outcome::NoSuchMember : Outcome::ObjectNotSet;
     }
     if (ta == VarType::Array || tb == VarType::Array) {
-        return ErrorCode::TypeMismatch;
+        return Outcome::TypeMismatch;
     }
     if (ta == VarType::String || tb == VarType::String) {
         result = compareWithText(a, b, textCompare);
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     return compareNumbers(a, b, locale, result);
 }
 
-ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
-                   const Budget& budget, Variant& out) {
+Outcome binaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
+                 const Budget& budget, Variant& out) {
     // The common case of a calculator and of loops: Integers, Longs and Doubles, which need
     // neither conversion nor the general rules.
     if (fastBinaryOp(op, a, b, out)) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     return generalBinaryOp(op, a, b, locale, budget, out);
 }
 
-ErrorCode generalBinaryOp(BinaryOp op, const Variant& a, const Variant& b,
-                          const NumberLocale& locale, const Budget& budget, Variant& out) {
+Outcome generalBinaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
+                        const Budget& budget, Variant& out) {
     if (isComparison(op)) {
         return comparison(op, a, b, locale, out);
     }
@@ -517,10 +517,10 @@ ErrorCode generalBinaryOp(BinaryOp op, const Variant& a, const Variant& b,
         return concatenate(a, b, locale, budget, out);
     case BinaryOp::Is:
         if (!a.isObject() || !b.isObject()) {
-            return ErrorCode::ObjectRequired;
+            return Outcome::ObjectRequired;
         }
         out = Variant::boolean(a.asObject() == b.asObject());
-        return ErrorCode::None;
+        return Outcome::Normal;
     case BinaryOp::And:
     case BinaryOp::Or:
     case BinaryOp::Xor:
@@ -532,14 +532,14 @@ ErrorCode generalBinaryOp(BinaryOp op, const Variant& a, const Variant& b,
     }
     if (a.isNull() || b.isNull()) {
         out = Variant::null();
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     if (op == BinaryOp::Add) {
         if (a.isString() && b.isString()) {
             return concatenate(a, b, locale, budget, out);
         }
         if (addedToEmpty(a, b, out)) {
-            return ErrorCode::None;
+            return Outcome::Normal;
         }
     }
     if (op == BinaryOp::IntDiv || op == BinaryOp::Mod) {
@@ -548,8 +548,8 @@ ErrorCode generalBinaryOp(BinaryOp op, const Variant& a, const Variant& b,
     return numericOperation(op, a, b, locale, out);
 }
 
-ErrorCode appendConcatenation(Variant& text, const Variant& b, const NumberLocale& locale,
-                              const Budget& budget) {
+Outcome appendConcatenation(Variant& text, const Variant& b, const NumberLocale& locale,
+                            const Budget& budget) {
     std::u16string converted;
     const std::u16string* added = &converted;
     if (b.isString()) {
@@ -558,63 +558,63 @@ ErrorCode appendConcatenation(Variant& text, const Variant& b, const NumberLocal
         VBS_TRY(toText(b, locale, converted));
     }
     if (!joinAllowed(budget, text.asString().size() + added->size(), added->size())) {
-        return ErrorCode::OutOfMemory;
+        return Outcome::OutOfMemory;
     }
     text.appendToOwnString(*added);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode unaryOp(UnaryOp op, const Variant& a, const NumberLocale& locale, Variant& out) {
+Outcome unaryOp(UnaryOp op, const Variant& a, const NumberLocale& locale, Variant& out) {
     if (op == UnaryOp::Plus) {
         out = a; // no conversion at all: +"true" stays text
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     if (a.isNull()) {
         out = a;
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     if (op == UnaryOp::Not) {
         std::int32_t v = 0;
         bool isBool = false;
         VBS_TRY(logicalOperand(a, locale, v, isBool));
         out = logicalResult(~std::int64_t{v}, isBool, integralRank(a));
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     switch (a.type()) {
     case VarType::Empty:
         out = Variant::integer(0);
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Boolean:
     case VarType::Byte:
     case VarType::Integer:
         out = fitInteger(-a.asInt(), VarType::Integer);
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Long:
         out = fitInteger(-a.asInt(), VarType::Long);
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Single:
         out = Variant::single(static_cast<float>(-a.asDouble()));
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Double:
         out = Variant::dbl(-a.asDouble());
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Date:
         if (!inDateRange(-a.asDouble())) {
-            return ErrorCode::Overflow;
+            return Outcome::Overflow;
         }
         out = Variant::date(-a.asDouble());
-        return ErrorCode::None;
+        return Outcome::Normal;
     case VarType::Currency:
         if (a.asInt() == std::numeric_limits<std::int64_t>::min()) {
-            return ErrorCode::Overflow;
+            return Outcome::Overflow;
         }
         out = Variant::currency(-a.asInt());
-        return ErrorCode::None;
+        return Outcome::Normal;
     default: {
         Operand x{};
         VBS_TRY(operand(a, locale, x));
         out = Variant::dbl(-x.d);
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     }
 }

@@ -36,28 +36,28 @@ enum class UnaryOp : std::uint8_t { Neg, Plus, Not };
 
 // Texts the operator makes are counted in `budget`. Tries fastBinaryOp first, then the general
 // rules.
-ErrorCode binaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
-                   const Budget& budget, Variant& out);
+Outcome binaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
+                 const Budget& budget, Variant& out);
 // The general rules alone, for a caller that has already tried fastBinaryOp on these operands.
 // They give the same result as the fast path where both apply. Null propagates through
 // arithmetic and comparisons; Empty counts as 0 or ""; + on two texts joins them; otherwise
 // both operands are widened to the wider of their numeric subtypes (Byte < Integer < Long <
 // Single < Double, Currency and Date by their own rules) and the result narrowed back only
 // where VBScript does (Integer while it fits, then Long, then Double).
-ErrorCode generalBinaryOp(BinaryOp op, const Variant& a, const Variant& b,
-                          const NumberLocale& locale, const Budget& budget, Variant& out);
-ErrorCode unaryOp(UnaryOp op, const Variant& a, const NumberLocale& locale, Variant& out);
+Outcome generalBinaryOp(BinaryOp op, const Variant& a, const Variant& b, const NumberLocale& locale,
+                        const Budget& budget, Variant& out);
+Outcome unaryOp(UnaryOp op, const Variant& a, const NumberLocale& locale, Variant& out);
 // `text & b` where `text` is a String no other Variant holds: b's text is appended in place,
 // so a run of joins costs the length of the result, not its square. `budget` is the one `text`
 // is counted in.
-ErrorCode appendConcatenation(Variant& text, const Variant& b, const NumberLocale& locale,
-                              const Budget& budget);
+Outcome appendConcatenation(Variant& text, const Variant& b, const NumberLocale& locale,
+                            const Budget& budget);
 
 // Orders two values by VBScript's comparison rules; `result` is <0, 0 or >0. `isNull` is set
 // when either side is Null (then the comparison's value is Null). `textCompare` ignores case
 // for two strings.
-ErrorCode compareValues(const Variant& a, const Variant& b, const NumberLocale& locale,
-                        bool textCompare, int& result, bool& isNull);
+Outcome compareValues(const Variant& a, const Variant& b, const NumberLocale& locale,
+                      bool textCompare, int& result, bool& isNull);
 
 // VBScript reads text as a number when it is compared with a number written in the source:
 // x = "3" then x = 3 (and Select Case x / Case 3) is True, although a number held in a

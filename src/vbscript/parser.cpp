@@ -42,13 +42,13 @@ ParseResult Parser::run(void (Parser::*body)(ParseResult&)) {
 void Parser::statementsInto(ParseResult& r) {
     r.statements = parseBlock(false);
     if (isKeyword(Keyword::Next)) {
-        fail(ErrorCode::UnexpectedNext);
+        fail(Outcome::UnexpectedNext);
     }
     if (isKeyword(Keyword::Loop)) {
-        fail(ErrorCode::LoopWithoutDo);
+        fail(Outcome::LoopWithoutDo);
     }
     if (peek().kind != Tok::End) {
-        fail(ErrorCode::ExpectedStatement);
+        fail(Outcome::ExpectedStatement);
     }
 }
 
@@ -63,7 +63,7 @@ void Parser::expressionInto(ParseResult& r) {
         advance();
     }
     if (peek().kind != Tok::End) {
-        fail(ErrorCode::ExpectedEndOfStatement);
+        fail(Outcome::ExpectedEndOfStatement);
     }
 }
 
@@ -114,13 +114,13 @@ bool Parser::acceptKeyword(Keyword k) {
     return false;
 }
 
-void Parser::expectKeyword(Keyword k, ErrorCode code) {
+void Parser::expectKeyword(Keyword k, Outcome code) {
     if (!acceptKeyword(k)) {
         fail(code);
     }
 }
 
-void Parser::expect(Tok kind, ErrorCode code) {
+void Parser::expect(Tok kind, Outcome code) {
     if (peek().kind != kind) {
         fail(code);
     }
@@ -129,13 +129,13 @@ void Parser::expect(Tok kind, ErrorCode code) {
 
 // Every syntax error is raised here, with the source offset the calculator marks and the
 // script runner turns into a line number.
-void Parser::fail(ErrorCode code, std::size_t pos) const {
+void Parser::fail(Outcome code, std::size_t pos) const {
     throw Fail{code, pos};
 }
 
 // An error at the current token. A lexer Error token stands for its own error wherever the
 // parser meets it, so the first error by position is the one reported.
-void Parser::fail(ErrorCode code) const {
+void Parser::fail(Outcome code) const {
     const Token& t = peek();
     fail(t.kind == Tok::Error ? t.error : code, t.pos);
 }
@@ -152,7 +152,7 @@ bool Parser::atStatementEnd() const {
 
 void Parser::enterNesting() {
     if (++depth_ > kMaxNesting || stack_.exhausted()) {
-        fail(ErrorCode::OutOfStack);
+        fail(Outcome::OutOfStack);
     }
 }
 
@@ -201,7 +201,7 @@ Block Parser::parseBlock(bool singleLine) {
             continue;
         }
         if (startsStatement()) {
-            fail(ErrorCode::ExpectedEndOfStatement);
+            fail(Outcome::ExpectedEndOfStatement);
         }
         break;
     }
@@ -251,7 +251,7 @@ StmtPtr Parser::parseStatement() {
     }
     const StatementParser parse = t.kind == Tok::Keyword ? statementParser(t.keyword) : nullptr;
     if (!parse) {
-        fail(ErrorCode::ExpectedStatement);
+        fail(Outcome::ExpectedStatement);
     }
     return (this->*parse)();
 }
@@ -275,7 +275,7 @@ StmtPtr Parser::parseLet() {
 StmtPtr Parser::parseOption() {
     advance();
     if (!isWord(u"explicit")) {
-        fail(ErrorCode::SyntaxError);
+        fail(Outcome::SyntaxError);
     }
     advance();
     optionExplicit_ = true;
@@ -286,7 +286,7 @@ StmtPtr Parser::parseOption() {
 StmtPtr Parser::parseErase() {
     auto s = std::make_unique<EraseStmt>(StmtKind::Erase, advance().pos);
     if (peek().kind != Tok::Identifier) {
-        fail(ErrorCode::ExpectedIdentifier);
+        fail(Outcome::ExpectedIdentifier);
     }
     s->target = makeName(advance());
     return s;
@@ -301,9 +301,9 @@ StmtPtr Parser::parseRandomize() {
     return s;
 }
 
-void Parser::expectBlockEnd(Keyword k, ErrorCode code) {
+void Parser::expectBlockEnd(Keyword k, Outcome code) {
     if (!isKeyword(Keyword::End)) {
-        fail(ErrorCode::ExpectedEnd);
+        fail(Outcome::ExpectedEnd);
     }
     advance();
     expectKeyword(k, code);
@@ -315,7 +315,7 @@ void Parser::expectBlockEnd(Keyword k, ErrorCode code) {
 StmtPtr Parser::parseIf() {
     auto s = std::make_unique<IfStmt>(StmtKind::If, advance().pos);
     s->conds.push_back(parseExpr());
-    expectKeyword(Keyword::Then, ErrorCode::ExpectedThen);
+    expectKeyword(Keyword::Then, Outcome::ExpectedThen);
     if (peek().kind == Tok::Newline || peek().kind == Tok::End) {
         // Block form: Then ends its line. A ":" after Then starts the one-line form, whose first
         // statement is empty ("If c Then :" opens no block).
@@ -323,13 +323,13 @@ StmtPtr Parser::parseIf() {
         while (isKeyword(Keyword::ElseIf)) {
             advance();
             s->conds.push_back(parseExpr());
-            expectKeyword(Keyword::Then, ErrorCode::ExpectedThen);
+            expectKeyword(Keyword::Then, Outcome::ExpectedThen);
             s->blocks.push_back(parseBlock(false));
         }
         if (acceptKeyword(Keyword::Else)) {
             s->elseBlock = parseBlock(false);
         }
-        expectBlockEnd(Keyword::If, ErrorCode::ExpectedIf);
+        expectBlockEnd(Keyword::If, Outcome::ExpectedIf);
         return s;
     }
     // One-line form: every ":"-joined statement after Then belongs to Then until Else.
@@ -350,22 +350,22 @@ StmtPtr Parser::parseFor() {
     const std::size_t pos = advance().pos;
     const bool each = acceptKeyword(Keyword::Each);
     if (peek().kind != Tok::Identifier) {
-        fail(each ? ErrorCode::ExpectedIdentifier : ErrorCode::InvalidForVariable);
+        fail(each ? Outcome::ExpectedIdentifier : Outcome::InvalidForVariable);
     }
     ExprPtr target = makeName(advance());
     if (each) {
         auto s = std::make_unique<ForEachStmt>(StmtKind::ForEach, pos);
         s->target = std::move(target);
-        expectKeyword(Keyword::In, ErrorCode::ExpectedIn);
+        expectKeyword(Keyword::In, Outcome::ExpectedIn);
         s->collection = parseExpr();
         s->body = parseLoopBody();
         return s;
     }
     auto s = std::make_unique<ForStmt>(StmtKind::For, pos);
     s->target = std::move(target);
-    expect(Tok::Equal, ErrorCode::ExpectedEquals);
+    expect(Tok::Equal, Outcome::ExpectedEquals);
     s->start = parseExpr();
-    expectKeyword(Keyword::To, ErrorCode::ExpectedTo);
+    expectKeyword(Keyword::To, Outcome::ExpectedTo);
     s->limit = parseExpr();
     if (isWord(u"step")) {
         advance();
@@ -380,7 +380,7 @@ Block Parser::parseLoopBody() {
     ++loops_.forLoops;
     Block body = parseBlock(false);
     --loops_.forLoops;
-    expectKeyword(Keyword::Next, ErrorCode::ExpectedNext);
+    expectKeyword(Keyword::Next, Outcome::ExpectedNext);
     if (peek().kind == Tok::Identifier) {
         advance(); // "Next i"
     }
@@ -398,10 +398,10 @@ StmtPtr Parser::parseDo() {
     ++loops_.doLoops;
     s->body = parseBlock(false);
     --loops_.doLoops;
-    expectKeyword(Keyword::Loop, ErrorCode::ExpectedLoop);
+    expectKeyword(Keyword::Loop, Outcome::ExpectedLoop);
     if (isKeyword(Keyword::While) || isKeyword(Keyword::Until)) {
         if (s->testFirst) {
-            fail(ErrorCode::ExpectedEndOfStatement);
+            fail(Outcome::ExpectedEndOfStatement);
         }
         s->until = advance().keyword == Keyword::Until;
         s->cond = parseExpr();
@@ -416,7 +416,7 @@ StmtPtr Parser::parseWhile() {
     s->testFirst = true;
     s->cond = parseExpr();
     s->body = parseBlock(false);
-    expectKeyword(Keyword::Wend, ErrorCode::ExpectedWend);
+    expectKeyword(Keyword::Wend, Outcome::ExpectedWend);
     return s;
 }
 
@@ -424,7 +424,7 @@ StmtPtr Parser::parseWhile() {
 // or "Is" with a comparison ("Case Is >= 10"), then Case Else.
 StmtPtr Parser::parseSelect() {
     auto s = std::make_unique<SelectStmt>(StmtKind::Select, advance().pos);
-    expectKeyword(Keyword::Case, ErrorCode::ExpectedCase);
+    expectKeyword(Keyword::Case, Outcome::ExpectedCase);
     s->subject = parseExpr();
     while (atSeparator()) {
         advance();
@@ -441,7 +441,7 @@ StmtPtr Parser::parseSelect() {
         clause.body = parseBlock(false);
         s->cases.push_back(std::move(clause));
     }
-    expectBlockEnd(Keyword::Select, ErrorCode::ExpectedSelect);
+    expectBlockEnd(Keyword::Select, Outcome::ExpectedSelect);
     return s;
 }
 
@@ -453,7 +453,7 @@ CaseItem Parser::parseCaseItem() {
         item.kind = CaseItem::Kind::Is;
         const OperatorRule* rule = binaryRule(peek());
         if (!rule || !isComparison(rule->op)) {
-            fail(ErrorCode::SyntaxError);
+            fail(Outcome::SyntaxError);
         }
         advance();
         item.op = rule->op;
@@ -486,7 +486,7 @@ StmtPtr Parser::parseExit() {
     } else if (t.kind == Tok::Identifier && nameOf(t) == u"property" && proc_ && proc_->property) {
         s->exitKind = ExitKind::Sub;
     } else {
-        fail(ErrorCode::InvalidExit, t.pos);
+        fail(Outcome::InvalidExit, t.pos);
     }
     return s;
 }
@@ -525,7 +525,7 @@ StmtPtr Parser::parseAssignOrCall() {
         const std::size_t first =
             target->kind == ExprKind::Member || target->kind == ExprKind::Call ? 1 : 0;
         if (target->args.size() > first + 1) {
-            fail(ErrorCode::ParenthesesOnSubCall, s->pos);
+            fail(Outcome::ParenthesesOnSubCall, s->pos);
         }
         if (target->args.size() == first + 1) {
             target->args.back()->parenthesized = true;
@@ -582,10 +582,10 @@ void Parser::parseTargetArgs(Expr& target) {
 StmtPtr Parser::parseSet() {
     auto s = std::make_unique<AssignStmt>(StmtKind::Set, advance().pos);
     if (peek().kind != Tok::Identifier && peek().kind != Tok::Dot) {
-        fail(ErrorCode::ExpectedIdentifier);
+        fail(Outcome::ExpectedIdentifier);
     }
     s->target = parseNameChain();
-    expect(Tok::Equal, ErrorCode::ExpectedEquals);
+    expect(Tok::Equal, Outcome::ExpectedEquals);
     s->value = parseExpr();
     return s;
 }
@@ -600,7 +600,7 @@ StmtPtr Parser::parseCallKeyword() {
         return s;
     }
     if (peek().kind != Tok::Identifier && peek().kind != Tok::Dot) {
-        fail(ErrorCode::ExpectedIdentifier);
+        fail(Outcome::ExpectedIdentifier);
     }
     s->target = parseNameChain();
     return s;

@@ -34,7 +34,7 @@ const OperatorRule* binaryRule(const Token& t);
 // offset in the text where the error lies) tell what failed, and no statement or expression is
 // returned.
 struct ParseResult {
-    ErrorCode error = ErrorCode::None;
+    Outcome error = Outcome::Normal;
     std::size_t errorPos = 0;
     Block statements;   // statement mode
     ExprPtr expression; // expression mode
@@ -74,7 +74,7 @@ private:
     };
     // What a syntax error throws (see fail); caught only in run().
     struct Fail {
-        ErrorCode code;
+        Outcome code;
         std::size_t pos;
     };
 
@@ -94,12 +94,12 @@ private:
     bool isKeyword(Keyword k, std::size_t ahead = 0) const;
     bool isWord(std::u16string_view lower, std::size_t ahead = 0) const;
     bool acceptKeyword(Keyword k);
-    void expectKeyword(Keyword k, ErrorCode code);
-    void expect(Tok kind, ErrorCode code);
+    void expectKeyword(Keyword k, Outcome code);
+    void expect(Tok kind, Outcome code);
     // The one way the parser reports an error: the code and the source offset it lies at.
-    [[noreturn]] void fail(ErrorCode code, std::size_t pos) const;
+    [[noreturn]] void fail(Outcome code, std::size_t pos) const;
     // At the current token (or the lexer's error, if that token is one).
-    [[noreturn]] void fail(ErrorCode code) const;
+    [[noreturn]] void fail(Outcome code) const;
     bool atSeparator() const;
     bool atStatementEnd() const;
     // Counts one level of nesting; fails with "Out of stack space" beyond the limit.
@@ -151,7 +151,7 @@ private:
     void parseTargetArgs(Expr& target);
     StmtPtr parseSet();
     StmtPtr parseCallKeyword();
-    void expectBlockEnd(Keyword k, ErrorCode code);
+    void expectBlockEnd(Keyword k, Outcome code);
 
     // Expressions (parser_expr.cpp).
     ExprPtr parseExpr();

@@ -18,29 +18,29 @@ ClassMember& Parser::classMember(ClassDef& def, const std::u16string& lower) {
 StmtPtr Parser::parseClass() {
     const Token& kw = advance();
     if (proc_ || depth_ != 1) {
-        fail(ErrorCode::SyntaxError, kw.pos);
+        fail(Outcome::SyntaxError, kw.pos);
     }
     if (peek().kind != Tok::Identifier) {
-        fail(ErrorCode::ExpectedIdentifier);
+        fail(Outcome::ExpectedIdentifier);
     }
     const Token& name = advance();
     auto def = std::make_shared<ClassDef>();
     def->lowerName = nameOf(name);
     def->name = std::u16string(source_.substr(name.pos, def->lowerName.size()));
     if (!atSeparator()) {
-        fail(peek().kind == Tok::End ? ErrorCode::ExpectedEnd : ErrorCode::ExpectedEndOfStatement);
+        fail(peek().kind == Tok::End ? Outcome::ExpectedEnd : Outcome::ExpectedEndOfStatement);
     }
     for (;;) {
         while (atSeparator()) {
             advance();
         }
         if (acceptKeyword(Keyword::End)) {
-            expectKeyword(Keyword::Class, ErrorCode::ExpectedClass);
+            expectKeyword(Keyword::Class, Outcome::ExpectedClass);
             break;
         }
         parseClassEntry(def);
         if (!atSeparator() && !isKeyword(Keyword::End)) {
-            fail(ErrorCode::ExpectedEndOfStatement);
+            fail(Outcome::ExpectedEndOfStatement);
         }
     }
     classes_.push_back(std::move(def));
@@ -69,7 +69,7 @@ void Parser::parseClassEntry(const std::shared_ptr<ClassDef>& def) {
             parseClassMember(def, false, false);
         }
     } else if (peek().kind == Tok::End) {
-        fail(ErrorCode::ExpectedEnd);
+        fail(Outcome::ExpectedEnd);
     } else {
         parseClassMember(def, true, false);
     }
@@ -78,11 +78,11 @@ void Parser::parseClassEntry(const std::shared_ptr<ClassDef>& def) {
 void Parser::parseClassVariables(ClassDef& def, bool isPublic) {
     do {
         if (peek().kind != Tok::Identifier) {
-            fail(ErrorCode::ExpectedIdentifier);
+            fail(Outcome::ExpectedIdentifier);
         }
         const Token& name = advance();
         if (def.index.count(nameOf(name)) != 0) {
-            fail(ErrorCode::NameRedefined, name.pos);
+            fail(Outcome::NameRedefined, name.pos);
         }
         ClassMember& m = classMember(def, nameOf(name));
         m.isPublic = isPublic;
@@ -95,13 +95,13 @@ void Parser::parseClassVariables(ClassDef& def, bool isPublic) {
                     const Token& bound = peek();
                     const Variant v = bound.kind == Tok::Number ? valueOf(bound) : Variant::null();
                     if (!v.isIntegral()) {
-                        fail(ErrorCode::ExpectedInteger);
+                        fail(Outcome::ExpectedInteger);
                     }
                     advance();
                     m.bounds.push_back(static_cast<std::int32_t>(v.asInt()));
                 } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
             }
-            expect(Tok::RParen, ErrorCode::ExpectedRParen);
+            expect(Tok::RParen, Outcome::ExpectedRParen);
         }
     } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
 }
@@ -125,11 +125,11 @@ void Parser::parseClassMember(const std::shared_ptr<ClassDef>& def, bool isPubli
         } else if (isKeyword(Keyword::Set)) {
             part = &ClassMember::set;
         } else {
-            fail(ErrorCode::SyntaxError);
+            fail(Outcome::SyntaxError);
         }
         advance();
     } else {
-        fail(ErrorCode::ExpectedStatement);
+        fail(Outcome::ExpectedStatement);
     }
     const std::size_t namePos = peek().pos;
     std::unique_ptr<ProcScope> scope = parseProcedureRest(kind, isFunction, def);
@@ -142,20 +142,20 @@ void Parser::parseClassMember(const std::shared_ptr<ClassDef>& def, bool isPubli
     const bool clash =
         known && (m.field >= 0 || m.method || part == &ClassMember::method || m.*part);
     if (clash) {
-        fail(ErrorCode::NameRedefined, namePos);
+        fail(Outcome::NameRedefined, namePos);
     }
     m.*part = proc;
     m.isPublic = isPublic;
     if (isDefault) {
         if (def->defaultMember >= 0 || part == &ClassMember::let || part == &ClassMember::set) {
-            fail(ErrorCode::SyntaxError, kw.pos);
+            fail(Outcome::SyntaxError, kw.pos);
         }
         def->defaultMember = def->find(proc->name);
     }
     if (part == &ClassMember::method &&
         (proc->name == u"class_initialize" || proc->name == u"class_terminate")) {
         if (!proc->params.empty()) {
-            fail(ErrorCode::CannotHaveParameters, namePos);
+            fail(Outcome::CannotHaveParameters, namePos);
         }
         (proc->name == u"class_initialize" ? def->initialize : def->terminate) = proc;
     }
@@ -165,7 +165,7 @@ StmtPtr Parser::parseWith() {
     auto s = std::make_unique<WithStmt>(StmtKind::With, advance().pos);
     s->object = parseExpr();
     s->body = parseBlock(false);
-    expectBlockEnd(Keyword::With, ErrorCode::ExpectedWith);
+    expectBlockEnd(Keyword::With, Outcome::ExpectedWith);
     return s;
 }
 

@@ -10,17 +10,17 @@ namespace vbs {
 StmtPtr Parser::parseOnError() {
     const std::size_t pos = advance().pos;
     if (!isWord(u"error")) {
-        fail(ErrorCode::SyntaxError);
+        fail(Outcome::SyntaxError);
     }
     advance();
     if (acceptKeyword(Keyword::Resume)) {
-        expectKeyword(Keyword::Next, ErrorCode::SyntaxError);
+        expectKeyword(Keyword::Next, Outcome::SyntaxError);
         return std::make_unique<Stmt>(StmtKind::OnErrorResumeNext, pos);
     }
-    expectKeyword(Keyword::Goto, ErrorCode::SyntaxError);
+    expectKeyword(Keyword::Goto, Outcome::SyntaxError);
     const Token& zero = peek();
     if (zero.kind != Tok::Number || valueOf(zero).asInt() != 0 || !valueOf(zero).isIntegral()) {
-        fail(ErrorCode::SyntaxError);
+        fail(Outcome::SyntaxError);
     }
     advance();
     return std::make_unique<Stmt>(StmtKind::OnErrorGoto0, pos);
@@ -38,7 +38,7 @@ StmtPtr Parser::parseDim() {
     }
     do {
         if (peek().kind != Tok::Identifier) {
-            fail(ErrorCode::ExpectedIdentifier);
+            fail(Outcome::ExpectedIdentifier);
         }
         DimItem item;
         item.target = makeName(advance());
@@ -51,14 +51,14 @@ StmtPtr Parser::parseDim() {
                     if (!redim && bound->kind != ExprKind::Literal &&
                         !(bound->kind == ExprKind::Unary &&
                           bound->args[0]->kind == ExprKind::Literal)) {
-                        fail(ErrorCode::ExpectedInteger, bound->pos);
+                        fail(Outcome::ExpectedInteger, bound->pos);
                     }
                     item.bounds.push_back(std::move(bound));
                 } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
             }
-            expect(Tok::RParen, ErrorCode::ExpectedRParen);
+            expect(Tok::RParen, Outcome::ExpectedRParen);
         } else if (redim) {
-            fail(ErrorCode::ExpectedLParen);
+            fail(Outcome::ExpectedLParen);
         }
         // In a class's procedure, ReDim of the class's own array variable resizes that
         // variable rather than declaring a local one.
@@ -79,10 +79,10 @@ StmtPtr Parser::parseConst() {
     advance();
     do {
         if (peek().kind != Tok::Identifier) {
-            fail(ErrorCode::ExpectedIdentifier);
+            fail(Outcome::ExpectedIdentifier);
         }
         const Token& name = advance();
-        expect(Tok::Equal, ErrorCode::ExpectedEquals);
+        expect(Tok::Equal, Outcome::ExpectedEquals);
         const std::size_t mark = pendingCount();
         ExprPtr e = parseExpr();
         Variant value = constantValue(*e);
@@ -108,7 +108,7 @@ StmtPtr Parser::parseConst() {
 StmtPtr Parser::parseProcedure() {
     const Token& kw = advance();
     if (proc_) {
-        fail(ErrorCode::SyntaxError, kw.pos);
+        fail(Outcome::SyntaxError, kw.pos);
     }
     const bool isFunction = kw.keyword == Keyword::Function;
     procs_.push_back(parseProcedureRest(kw.keyword, isFunction, nullptr));
@@ -118,7 +118,7 @@ StmtPtr Parser::parseProcedure() {
 std::unique_ptr<Parser::ProcScope> Parser::parseProcedureRest(Keyword kind, bool isFunction,
                                                               std::shared_ptr<ClassDef> cls) {
     if (peek().kind != Tok::Identifier) {
-        fail(ErrorCode::ExpectedIdentifier);
+        fail(Outcome::ExpectedIdentifier);
     }
     const Token& name = advance();
     auto scope = std::make_unique<ProcScope>();
@@ -154,7 +154,7 @@ void Parser::parseParameters(ProcScope& scope) {
             acceptKeyword(Keyword::ByRef);
         }
         if (peek().kind != Tok::Identifier) {
-            fail(ErrorCode::ExpectedIdentifier);
+            fail(Outcome::ExpectedIdentifier);
         }
         param.name = nameOf(advance());
         if (peek().kind == Tok::LParen && peek(1).kind == Tok::RParen) {
@@ -162,7 +162,7 @@ void Parser::parseParameters(ProcScope& scope) {
             advance();
         }
         if (scope.locals.count(param.name) != 0) {
-            fail(ErrorCode::NameRedefined);
+            fail(Outcome::NameRedefined);
         }
         scope.locals[param.name] = p.slotCount++;
         p.params.push_back(std::move(param));
@@ -171,7 +171,7 @@ void Parser::parseParameters(ProcScope& scope) {
         }
         advance();
     }
-    expect(Tok::RParen, ErrorCode::ExpectedRParen);
+    expect(Tok::RParen, Outcome::ExpectedRParen);
 }
 
 // A procedure's body starts outside any loop of the text around it: Exit Do and Exit For need
@@ -188,15 +188,15 @@ void Parser::parseProcedureBody(ProcScope& scope) {
 // End Sub, End Function or End Property ("Property" is a name, not a keyword).
 void Parser::expectProcedureEnd(Keyword kind, bool isFunction) {
     if (kind != Keyword::None) {
-        expectBlockEnd(kind, isFunction ? ErrorCode::ExpectedFunction : ErrorCode::ExpectedSub);
+        expectBlockEnd(kind, isFunction ? Outcome::ExpectedFunction : Outcome::ExpectedSub);
         return;
     }
     if (!isKeyword(Keyword::End)) {
-        fail(ErrorCode::ExpectedEnd);
+        fail(Outcome::ExpectedEnd);
     }
     advance();
     if (!isWord(u"property")) {
-        fail(ErrorCode::ExpectedProperty);
+        fail(Outcome::ExpectedProperty);
     }
     advance();
 }

@@ -194,7 +194,7 @@ bool Parser::foldInto(Expr& left, const Expr& right, BinaryOp op) {
         return false;
     }
     Variant folded;
-    if (binaryOp(op, left.value, right.value, NumberLocale{}, budget_, folded) != ErrorCode::None ||
+    if (binaryOp(op, left.value, right.value, NumberLocale{}, budget_, folded) != Outcome::Normal ||
         folded.isString()) {
         return false;
     }
@@ -233,7 +233,7 @@ bool Parser::foldNextLiteral(Expr& left, const OperatorRule& rule) {
     }
     Variant folded;
     if (binaryOp(rule.op, left.value, valueOf(operand), NumberLocale{}, budget_, folded) !=
-        ErrorCode::None) {
+        Outcome::Normal) {
         return false;
     }
     left.value = std::move(folded);
@@ -260,7 +260,7 @@ ExprPtr Parser::parseOperand() {
     --depth_;
     Variant folded;
     if (foldable(*e->args[0]) &&
-        unaryOp(e->unaryOp, e->args[0]->value, NumberLocale{}, folded) == ErrorCode::None) {
+        unaryOp(e->unaryOp, e->args[0]->value, NumberLocale{}, folded) == Outcome::Normal) {
         return literal(std::move(folded), e->pos);
     }
     return e;
@@ -287,9 +287,9 @@ ExprPtr Parser::parsePrimary() {
     case Tok::Newline:
     case Tok::Colon:
         // The text ends where an operand should be: "1+".
-        fail(ErrorCode::SyntaxError);
+        fail(Outcome::SyntaxError);
     default:
-        fail(ErrorCode::ExpectedExpression);
+        fail(Outcome::ExpectedExpression);
     }
 }
 
@@ -299,7 +299,7 @@ ExprPtr Parser::parseParenthesized() {
     advance();
     enterNesting();
     ExprPtr e = parseExpr();
-    expect(Tok::RParen, ErrorCode::ExpectedRParen);
+    expect(Tok::RParen, Outcome::ExpectedRParen);
     --depth_;
     e->parenthesized = true;
     for (;;) {
@@ -318,7 +318,7 @@ ExprPtr Parser::parseKeywordOperand() {
     if (t.keyword == Keyword::New) {
         advance();
         if (peek().kind != Tok::Identifier) {
-            fail(ErrorCode::ExpectedIdentifier);
+            fail(Outcome::ExpectedIdentifier);
         }
         auto e = std::make_unique<Expr>();
         e->kind = ExprKind::New;
@@ -328,7 +328,7 @@ ExprPtr Parser::parseKeywordOperand() {
     }
     Variant value;
     if (!keywordConstant(t.keyword, value)) {
-        fail(ErrorCode::ExpectedExpression);
+        fail(Outcome::ExpectedExpression);
     }
     advance();
     return literal(std::move(value), t.pos);
@@ -378,7 +378,7 @@ ExprPtr Parser::parseMember(ExprPtr object) {
     const Token& t = peek();
     // Any keyword may name a member: "Err.Raise", "x.End".
     if (t.kind != Tok::Identifier && t.kind != Tok::Keyword) {
-        fail(ErrorCode::ExpectedIdentifier);
+        fail(Outcome::ExpectedIdentifier);
     }
     advance();
     auto e = std::make_unique<Expr>();
@@ -395,7 +395,7 @@ ExprPtr Parser::parseMember(ExprPtr object) {
 
 void Parser::parseArgs(std::vector<ExprPtr>& args) {
     enterNesting();
-    expect(Tok::LParen, ErrorCode::ExpectedLParen);
+    expect(Tok::LParen, Outcome::ExpectedLParen);
     if (peek().kind != Tok::RParen) {
         for (;;) {
             args.push_back(parseArgument());
@@ -405,7 +405,7 @@ void Parser::parseArgs(std::vector<ExprPtr>& args) {
             advance();
         }
     }
-    expect(Tok::RParen, ErrorCode::ExpectedRParen);
+    expect(Tok::RParen, Outcome::ExpectedRParen);
     --depth_;
 }
 
@@ -428,7 +428,7 @@ ExprPtr Parser::makeName(const Token& t) {
         // Me is the instance a class's procedure runs for; elsewhere it means nothing.
         const bool inClass = proc_ ? proc_->cls != nullptr : caller_ && caller_->cls;
         if (!inClass) {
-            fail(ErrorCode::InvalidMe, t.pos);
+            fail(Outcome::InvalidMe, t.pos);
         }
         e->kind = ExprKind::Me;
         return e;
@@ -444,8 +444,8 @@ Variant Parser::constantValue(const Expr& e) const {
         return e.value;
     case ExprKind::Unary: {
         Variant out;
-        if (unaryOp(e.unaryOp, constantValue(*e.args[0]), NumberLocale{}, out) != ErrorCode::None) {
-            fail(ErrorCode::ExpectedLiteral, e.pos);
+        if (unaryOp(e.unaryOp, constantValue(*e.args[0]), NumberLocale{}, out) != Outcome::Normal) {
+            fail(Outcome::ExpectedLiteral, e.pos);
         }
         return out;
     }
@@ -454,8 +454,8 @@ Variant Parser::constantValue(const Expr& e) const {
         for (std::size_t i = 0; i < e.ops.size(); ++i) {
             Variant out;
             if (binaryOp(e.ops[i], acc, constantValue(*e.args[i + 1]), NumberLocale{}, budget_,
-                         out) != ErrorCode::None) {
-                fail(ErrorCode::ExpectedLiteral, e.pos);
+                         out) != Outcome::Normal) {
+                fail(Outcome::ExpectedLiteral, e.pos);
             }
             acc = std::move(out);
         }
@@ -485,7 +485,7 @@ Variant Parser::constantValue(const Expr& e) const {
     default:
         break;
     }
-    fail(ErrorCode::ExpectedLiteral, e.pos);
+    fail(Outcome::ExpectedLiteral, e.pos);
 }
 
 } // namespace vbs

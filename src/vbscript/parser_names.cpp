@@ -47,7 +47,7 @@ void Parser::checkClassNames() const {
             before && ((before->kind == GlobalEntry::Kind::Variable && before->declared) ||
                        before->kind == GlobalEntry::Kind::Constant);
         if (declaredBefore || others.count(def->lowerName) != 0) {
-            fail(ErrorCode::NameRedefined);
+            fail(Outcome::NameRedefined);
         }
         classNames.insert(def->lowerName);
     }
@@ -56,7 +56,7 @@ void Parser::checkClassNames() const {
         const int g = globals_.find(name);
         if (g >= 0 && globals_.at(g).kind == GlobalEntry::Kind::Class &&
             classNames.count(name) == 0) {
-            fail(ErrorCode::NameRedefined);
+            fail(Outcome::NameRedefined);
         }
     }
 }

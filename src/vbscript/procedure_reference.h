@@ -18,8 +18,8 @@ public:
     int memberIndex(std::u16string_view) const override { return -1; }
     // No default member: used as a value (not called) it is an object without one.
     int defaultMember() const override { return -1; }
-    ErrorCode invoke(Runtime&, int, MemberAccess, Variant*, std::size_t, Variant&) override {
-        return ErrorCode::NoSuchMember;
+    Outcome invoke(Runtime&, int, MemberAccess, Variant*, std::size_t, Variant&) override {
+        return Outcome::NoSuchMember;
     }
     const ProcedureReference* asProcedureReference() const override { return this; }
 

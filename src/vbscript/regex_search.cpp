@@ -79,13 +79,13 @@ RegexSearcher::~RegexSearcher() {
     pcre2_match_data_free(data_);
 }
 
-ErrorCode RegexSearcher::search(std::size_t from, bool& found) {
+Outcome RegexSearcher::search(std::size_t from, bool& found) {
     found = false;
     if (!data_ || !context_) {
-        return ErrorCode::OutOfMemory;
+        return Outcome::OutOfMemory;
     }
     if (from > subject_.size()) {
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     // PCRE2 cannot be interrupted from outside, but it stops by itself after a given amount of
     // work. A search that uses it up is run again with more, sized from how fast the last try
@@ -98,38 +98,38 @@ ErrorCode RegexSearcher::search(std::size_t from, bool& found) {
                                    subject_.size(), from, 0, data_, context_);
         if (rc >= 0) {
             found = true;
-            return ErrorCode::None;
+            return Outcome::Normal;
         }
         switch (rc) {
         case PCRE2_ERROR_NOMATCH:
-            return ErrorCode::None;
+            return Outcome::Normal;
         case PCRE2_ERROR_MATCHLIMIT:
             break;
         case PCRE2_ERROR_JIT_STACKLIMIT:
             // Compiled code starts on a small stack of its own; a search that needs more gets a
             // larger one (made only then: most searches never need it).
             if (jitStack_) {
-                return ErrorCode::OutOfStack;
+                return Outcome::OutOfStack;
             }
             jitStack_ = pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr);
             if (!jitStack_) {
-                return ErrorCode::OutOfMemory;
+                return Outcome::OutOfMemory;
             }
             pcre2_jit_stack_assign(context_, nullptr, jitStack_);
             continue;
         case PCRE2_ERROR_HEAPLIMIT:
         case PCRE2_ERROR_NOMEMORY:
-            return ErrorCode::OutOfMemory;
+            return Outcome::OutOfMemory;
         default: // the compiled code's stack or the interpreter's depth
-            return ErrorCode::OutOfStack;
+            return Outcome::OutOfStack;
         }
         const Clock::time_point now = Clock::now();
         if (now >= deadline_) {
-            return ErrorCode::Timeout;
+            return Outcome::Timeout;
         }
         constexpr auto kMax = std::numeric_limits<std::uint32_t>::max();
         if (workLimit_ == kMax) {
-            return ErrorCode::Timeout; // no deadline, and more work than PCRE2 can count
+            return Outcome::Timeout; // no deadline, and more work than PCRE2 can count
         }
         const double tookNs = static_cast<double>(
             std::max<std::int64_t>(1, (now - began) / std::chrono::nanoseconds(1)));

@@ -55,7 +55,7 @@ public:
     RegexSearcher& operator=(const RegexSearcher&) = delete;
 
     // Looks for the next match at or after `from`; `found` tells whether there was one.
-    ErrorCode search(std::size_t from, bool& found);
+    Outcome search(std::size_t from, bool& found);
     // Start and end of group `g` (0 is the whole match) of the last match; start is
     // PCRE2_UNSET for a group that took no part.
     std::size_t start(std::uint32_t g) const { return ovector_[2 * g]; }

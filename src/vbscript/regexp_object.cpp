@@ -40,29 +40,29 @@ struct MatchList {
 using SharedMatches = std::shared_ptr<const MatchList>;
 
 // Index argument of Item: a whole number within 0 .. count - 1, else "Invalid procedure call".
-ErrorCode indexArg(Runtime& rt, const Variant* args, std::size_t argc, std::size_t count,
-                   std::size_t& out) {
+Outcome indexArg(Runtime& rt, const Variant* args, std::size_t argc, std::size_t count,
+                 std::size_t& out) {
     if (argc != 1) {
-        return ErrorCode::WrongArgCount;
+        return Outcome::WrongArgCount;
     }
     std::int32_t i = 0;
     VBS_TRY(toLong(args[0], rt.locale, i));
     if (i < 0 || static_cast<std::size_t>(i) >= count) {
-        return ErrorCode::InvalidCall;
+        return Outcome::InvalidCall;
     }
     out = static_cast<std::size_t>(i);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // Wraps a new native object as a value, counted; Out of memory when the budget refuses it.
 template <typename T, typename... A>
-ErrorCode objectValue(const Budget& budget, Variant& out, A&&... a) {
+Outcome objectValue(const Budget& budget, Variant& out, A&&... a) {
     auto o = std::make_shared<T>(budget, std::forward<A>(a)...);
     if (!o->charge(sizeof(T))) {
-        return ErrorCode::OutOfMemory;
+        return Outcome::OutOfMemory;
     }
     out = Variant::object(std::move(o));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // What the match results share as collections: Item (the default, by a 0-based index) and
@@ -74,30 +74,30 @@ public:
     int memberIndex(std::u16string_view lower) const override { return memberOf(kMembers, lower); }
     int defaultMember() const override { return 0; }
     bool defaultNeedsIndex() const override { return true; }
-    ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
-                     Variant& value) override {
+    Outcome invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
+                   Variant& value) override {
         if (access == MemberAccess::Let || access == MemberAccess::Set) {
-            return ErrorCode::WrongArgCount;
+            return Outcome::WrongArgCount;
         }
         if (member == 1) {
             value = Variant::longInt(static_cast<std::int32_t>(count()));
-            return argc == 0 ? ErrorCode::None : ErrorCode::WrongArgCount;
+            return argc == 0 ? Outcome::Normal : Outcome::WrongArgCount;
         }
         std::size_t i = 0;
         VBS_TRY(indexArg(rt, args, argc, count(), i));
         return item(rt, i, value);
     }
-    ErrorCode enumerate(Runtime& rt, std::vector<Variant>& out) override {
+    Outcome enumerate(Runtime& rt, std::vector<Variant>& out) override {
         for (std::size_t i = 0; i < count(); ++i) {
             out.emplace_back();
             VBS_TRY(item(rt, i, out.back()));
         }
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
 
 protected:
     virtual std::size_t count() const = 0;
-    virtual ErrorCode item(Runtime& rt, std::size_t i, Variant& out) = 0;
+    virtual Outcome item(Runtime& rt, std::size_t i, Variant& out) = 0;
     SharedMatches list_;
 
 private:
@@ -113,9 +113,9 @@ public:
 
 private:
     std::size_t count() const override { return list_->groups; }
-    ErrorCode item(Runtime& rt, std::size_t i, Variant& out) override {
+    Outcome item(Runtime& rt, std::size_t i, Variant& out) override {
         out = list_->text(match_, static_cast<std::uint32_t>(i + 1), rt.budget);
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     std::size_t match_;
 };
@@ -127,10 +127,10 @@ public:
     std::u16string_view typeName() const override { return u"IMatch2"; }
     int memberIndex(std::u16string_view lower) const override { return memberOf(kMembers, lower); }
     int defaultMember() const override { return 0; }
-    ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
-                     Variant& value) override {
+    Outcome invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
+                   Variant& value) override {
         if (access == MemberAccess::Let || access == MemberAccess::Set) {
-            return ErrorCode::WrongArgCount;
+            return Outcome::WrongArgCount;
         }
         // m.SubMatches(i) indexes the collection through its default member.
         if (member == 3 && argc != 0) {
@@ -138,19 +138,19 @@ public:
             return subMatches.invoke(rt, 0, access, args, argc, value);
         }
         if (argc != 0) {
-            return ErrorCode::WrongArgCount;
+            return Outcome::WrongArgCount;
         }
         const std::size_t start = list_->start(match_, 0);
         switch (member) {
         case 0:
             value = list_->text(match_, 0, rt.budget);
-            return ErrorCode::None;
+            return Outcome::Normal;
         case 1:
             value = Variant::longInt(static_cast<std::int32_t>(start));
-            return ErrorCode::None;
+            return Outcome::Normal;
         case 2:
             value = Variant::longInt(static_cast<std::int32_t>(list_->end(match_, 0) - start));
-            return ErrorCode::None;
+            return Outcome::Normal;
         default:
             return objectValue<SubMatches>(budget(), value, list_, match_);
         }
@@ -171,7 +171,7 @@ public:
 
 private:
     std::size_t count() const override { return list_->count(); }
-    ErrorCode item(Runtime&, std::size_t i, Variant& out) override {
+    Outcome item(Runtime&, std::size_t i, Variant& out) override {
         return objectValue<Match>(budget(), out, list_, i);
     }
 };
@@ -188,17 +188,17 @@ public:
         return memberOf(kRegExpMembers, lower);
     }
     int defaultMember() const override { return -1; }
-    ErrorCode invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
-                     Variant& value) override;
+    Outcome invoke(Runtime& rt, int member, MemberAccess access, Variant* args, std::size_t argc,
+                   Variant& value) override;
 
 private:
-    ErrorCode property(Runtime& rt, int member, bool assigning, Variant& value);
+    Outcome property(Runtime& rt, int member, bool assigning, Variant& value);
     // The compiled pattern; "Syntax error in regular expression" when it is not valid, raised
     // where the pattern is used, as VBScript does.
-    ErrorCode compiled(std::shared_ptr<const CompiledRegex>& out);
-    ErrorCode execute(Runtime& rt, std::u16string subject, Variant& out);
-    ErrorCode replace(Runtime& rt, const std::u16string& subject, const std::u16string& with,
-                      Variant& out);
+    Outcome compiled(std::shared_ptr<const CompiledRegex>& out);
+    Outcome execute(Runtime& rt, std::u16string subject, Variant& out);
+    Outcome replace(Runtime& rt, const std::u16string& subject, const std::u16string& with,
+                    Variant& out);
 
     std::u16string pattern_;
     bool global_ = false;
@@ -206,44 +206,44 @@ private:
     std::shared_ptr<const CompiledRegex> compiled_;
 };
 
-ErrorCode RegExp::compiled(std::shared_ptr<const CompiledRegex>& out) {
+Outcome RegExp::compiled(std::shared_ptr<const CompiledRegex>& out) {
     if (!compiled_) {
         compiled_ = CompiledRegex::compile(pattern_, flags_);
         if (!compiled_) {
-            return ErrorCode::RegexSyntax;
+            return Outcome::RegexSyntax;
         }
     }
     out = compiled_;
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode RegExp::property(Runtime& rt, int member, bool assigning, Variant& value) {
+Outcome RegExp::property(Runtime& rt, int member, bool assigning, Variant& value) {
     bool* flag = member == Global       ? &global_
                  : member == IgnoreCase ? &flags_.ignoreCase
                                         : &flags_.multiline;
     if (!assigning) {
         value = member == Pattern ? Variant::string(pattern_, rt.budget) : Variant::boolean(*flag);
-        return ErrorCode::None;
+        return Outcome::Normal;
     }
     if (member == Pattern) {
         std::u16string text;
         VBS_TRY(toText(value, rt.locale, text));
         pattern_ = std::move(text);
-    } else if (ErrorCode e = toBool(value, rt.locale, *flag); e != ErrorCode::None) {
+    } else if (Outcome e = toBool(value, rt.locale, *flag); e != Outcome::Normal) {
         return e;
     }
     compiled_.reset();
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
-ErrorCode RegExp::invoke(Runtime& rt, int member, MemberAccess access, Variant* args,
-                         std::size_t argc, Variant& value) {
+Outcome RegExp::invoke(Runtime& rt, int member, MemberAccess access, Variant* args,
+                       std::size_t argc, Variant& value) {
     const bool assigning = access == MemberAccess::Let || access == MemberAccess::Set;
     if (member <= Multiline) {
-        return argc != 0 ? ErrorCode::WrongArgCount : property(rt, member, assigning, value);
+        return argc != 0 ? Outcome::WrongArgCount : property(rt, member, assigning, value);
     }
     if (assigning || argc != (member == Replace ? 2u : 1u)) {
-        return ErrorCode::WrongArgCount;
+        return Outcome::WrongArgCount;
     }
     std::u16string subject;
     std::u16string with;
@@ -259,7 +259,7 @@ ErrorCode RegExp::invoke(Runtime& rt, int member, MemberAccess access, Variant* 
     VBS_TRY(compiled(regex));
     RegexSearcher searcher(regex, subject, rt.deadline);
     bool found = false;
-    const ErrorCode e = searcher.search(0, found);
+    const Outcome e = searcher.search(0, found);
     value = Variant::boolean(found);
     return e;
 }
@@ -273,28 +273,28 @@ std::size_t nextStart(const RegexSearcher& s) {
 // Calls `onMatch` with the searcher on each match in `subject` (only the first unless
 // `global`), and stops at the time limit or at the first failure `onMatch` reports.
 template <typename OnMatch>
-ErrorCode forEachMatch(Runtime& rt, const std::shared_ptr<const CompiledRegex>& regex,
-                       std::u16string_view subject, bool global, OnMatch&& onMatch) {
+Outcome forEachMatch(Runtime& rt, const std::shared_ptr<const CompiledRegex>& regex,
+                     std::u16string_view subject, bool global, OnMatch&& onMatch) {
     RegexSearcher searcher(regex, subject, rt.deadline);
     std::size_t from = 0;
     for (std::size_t n = 0;; ++n) {
         bool found = false;
         VBS_TRY(searcher.search(from, found));
         if (!found) {
-            return ErrorCode::None;
+            return Outcome::Normal;
         }
         if (rt.pastDeadline(n)) {
-            return ErrorCode::Timeout;
+            return Outcome::Timeout;
         }
         VBS_TRY(onMatch(searcher));
         if (!global) {
-            return ErrorCode::None;
+            return Outcome::Normal;
         }
         from = nextStart(searcher);
     }
 }
 
-ErrorCode RegExp::execute(Runtime& rt, std::u16string subject, Variant& out) {
+Outcome RegExp::execute(Runtime& rt, std::u16string subject, Variant& out) {
     std::shared_ptr<const CompiledRegex> regex;
     VBS_TRY(compiled(regex));
     auto list = std::make_shared<MatchList>();
@@ -303,21 +303,21 @@ ErrorCode RegExp::execute(Runtime& rt, std::u16string subject, Variant& out) {
     auto matches = std::make_shared<Matches>(rt.budget, list);
     if (!matches->charge(sizeof(Matches) + sizeof(MatchList) +
                          list->subject.size() * sizeof(char16_t))) {
-        return ErrorCode::OutOfMemory;
+        return Outcome::OutOfMemory;
     }
     const std::size_t spanBytes = list->stride() * sizeof(std::size_t);
     VBS_TRY(forEachMatch(rt, regex, list->subject, global_, [&](const RegexSearcher& found) {
         if (!matches->charge(spanBytes)) {
-            return ErrorCode::OutOfMemory;
+            return Outcome::OutOfMemory;
         }
         for (std::uint32_t g = 0; g <= list->groups; ++g) {
             list->spans.push_back(found.start(g));
             list->spans.push_back(found.end(g));
         }
-        return ErrorCode::None;
+        return Outcome::Normal;
     }));
     out = Variant::object(std::move(matches));
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 // Appends the replacement text for the current match: "$1".."$99" a group (two digits when
@@ -368,8 +368,8 @@ void expand(const RegexSearcher& s, std::u16string_view subject, std::u16string_
     }
 }
 
-ErrorCode RegExp::replace(Runtime& rt, const std::u16string& subject, const std::u16string& with,
-                          Variant& out) {
+Outcome RegExp::replace(Runtime& rt, const std::u16string& subject, const std::u16string& with,
+                        Variant& out) {
     std::shared_ptr<const CompiledRegex> regex;
     VBS_TRY(compiled(regex));
     std::u16string result;
@@ -378,15 +378,15 @@ ErrorCode RegExp::replace(Runtime& rt, const std::u16string& subject, const std:
         result.append(subject, copied, found.start(0) - copied);
         expand(found, subject, with, result);
         copied = found.end(0);
-        return result.size() > limits::kMaxStringLength ? ErrorCode::OutOfMemory : ErrorCode::None;
+        return result.size() > limits::kMaxStringLength ? Outcome::OutOfMemory : Outcome::Normal;
     }));
     result.append(subject, copied);
     if (result.size() > limits::kMaxStringLength ||
         (rt.budget && !rt.budget->allows(result.size() * sizeof(char16_t)))) {
-        return ErrorCode::OutOfMemory;
+        return Outcome::OutOfMemory;
     }
     out = Variant::string(std::move(result), rt.budget);
-    return ErrorCode::None;
+    return Outcome::Normal;
 }
 
 } // namespace

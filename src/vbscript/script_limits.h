@@ -23,8 +23,8 @@ inline constexpr int kMaxDimensions = 60;
 
 // Whether `value` may become an element of an array: Out of stack space when arrays would
 // nest too deeply.
-inline ErrorCode checkArrayElement(const Variant& value) {
-    return value.nestingDepth() + 1 > kMaxArrayNesting ? ErrorCode::OutOfStack : ErrorCode::None;
+inline Outcome checkArrayElement(const Variant& value) {
+    return value.nestingDepth() + 1 > kMaxArrayNesting ? Outcome::OutOfStack : Outcome::Normal;
 }
 
 } // namespace vbs::limits

@@ -116,7 +116,7 @@ struct Token {
     Keyword keyword = Keyword::None;
     // A Number whose Integer value is the payload itself (most literals): no table entry.
     bool smallInteger = false;
-    ErrorCode error = ErrorCode::None;
+    Outcome error = Outcome::Normal;
     // Offset of the token's first character in the source.
     std::uint32_t pos = 0;
     // Number, String, Date: index into TokenList::values. Identifier, Keyword: index into

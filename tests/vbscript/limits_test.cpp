@@ -169,8 +169,8 @@ public:
     std::u16string_view typeName() const override { return u"Probe"; }
     int memberIndex(std::u16string_view) const override { return -1; }
     int defaultMember() const override { return -1; }
-    ErrorCode invoke(Runtime&, int, MemberAccess, Variant*, std::size_t, Variant&) override {
-        return ErrorCode::NoSuchMember;
+    Outcome invoke(Runtime&, int, MemberAccess, Variant*, std::size_t, Variant&) override {
+        return Outcome::NoSuchMember;
     }
 
 private:

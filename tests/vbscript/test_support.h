@@ -64,7 +64,7 @@ inline std::string describe(const Variant& v, char16_t decimal = u'.') {
         // Appended, not "\"" + text: GCC 12 at -O3 warns falsely (-Wrestrict) on a literal
         // prepended to a temporary string.
         shown.append(1, '"').append(utf8(v.asString())).append(1, '"');
-    } else if (toText(v, locale, text) == ErrorCode::None) {
+    } else if (toText(v, locale, text) == Outcome::Normal) {
         shown = utf8(text);
     }
     if (v.isEmpty() || v.isNull() || v.isArray() || v.isObject()) {
