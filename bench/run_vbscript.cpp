@@ -51,7 +51,7 @@ bool run(vbs::Interpreter& interpreter, const std::u16string& text) {
         return fail(narrow(interpreter.lastError().description).c_str());
     }
     std::u16string answer;
-    if (vbs::toText(*value, vbs::NumberLocale{}, answer) != vbs::ErrorCode::None) {
+    if (vbs::toText(*value, vbs::NumberLocale{}, answer) != vbs::Outcome::Normal) {
         return fail("the value has no text (an array or an object)");
     }
     std::puts(narrow(answer).c_str());
