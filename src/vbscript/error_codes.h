@@ -88,15 +88,19 @@ namespace vbs {
 // Resume Next or the caller of the run captures it into Err (Executor::errorOf). An error's
 // value is its VBScript number, so the list above is also the table of its texts; Raised is the
 // one error whose number and texts the script chose (Err.Raise), held by the executor.
-enum class [[nodiscard]] Outcome : int{Normal = 0,
-                                       ExitDo = 1,
-                                       ExitFor = 2,
-                                       ExitProc = 3,
-                                       Raised = 4,
+// (clang-format cannot lay out an attribute on an enum.)
+// clang-format off
+enum class [[nodiscard]] Outcome : int {
+    Normal = 0,
+    ExitDo = 1,
+    ExitFor = 2,
+    ExitProc = 3,
+    Raised = 4,
 #define VBS_ERROR_ENUM(name, number, text) name = number,
-                                       VBS_ERROR_LIST(VBS_ERROR_ENUM)
+    VBS_ERROR_LIST(VBS_ERROR_ENUM)
 #undef VBS_ERROR_ENUM
 };
+// clang-format on
 
 constexpr bool isError(Outcome o) {
     return o >= Outcome::Raised;

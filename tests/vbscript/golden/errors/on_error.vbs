@@ -85,3 +85,18 @@ Do
     n = n + 1
 Loop While 1 / 0
 '? n & "|" & Err.Number ==> "1|11" (String)
+' The error a script raised with its own texts is what Err holds after the statement, even when
+' an object the statement released raises one of its own in Class_Terminate.
+Class RaisesOnEnd
+    Private Sub Class_Terminate
+        Err.Raise 77, "terminate", "inner"
+    End Sub
+End Class
+Function RaiseOwn()
+    Dim held
+    Set held = New RaisesOnEnd
+    Err.Raise 1000, "script", "outer"
+End Function
+On Error Resume Next
+x = RaiseOwn()
+'? Err.Number & "|" & Err.Source & "|" & Err.Description ==> "1000|script|outer" (String)
