@@ -65,8 +65,7 @@ ScriptValue VBScriptEngine::toScriptValue(const vbs::Variant& v) {
         return ScriptValue::object(textOf(vbs::Outcome::TypeMismatch), false);
     case vbs::VarType::Object:
         return ScriptValue::object(
-            textOf(v.asObject() ? vbs::Outcome::NoSuchMember : vbs::Outcome::ObjectNotSet),
-            false);
+            textOf(v.asObject() ? vbs::Outcome::NoSuchMember : vbs::Outcome::ObjectNotSet), false);
     }
     return ScriptValue::empty();
 }
