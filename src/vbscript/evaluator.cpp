@@ -42,14 +42,9 @@ Outcome Executor::failedIn(const Expr& e, Outcome failure) {
 // and an argument that lies in place, leave the built-in alone to call.
 [[gnu::noinline]] Outcome Executor::evalBuiltinOperand(const Expr& e, Variant& out) {
     VBS_TRY(evaluationMayStart());
-    Outcome o = Outcome::Normal;
     const Variant* value = e.builtinOnOneValue ? argumentInPlace(*e.args[0], out) : nullptr;
-    if (value) {
-        o = builtinAt(e.index).fn(rt_, value, 1, out);
-    } else {
-        o = callBuiltin(e.index, e.args, 0, out);
-    }
-    return located(e, o);
+    return located(e, value ? builtinAt(e.index).fn(rt_, value, 1, out)
+                            : callBuiltin(e.index, e.args, 0, out));
 }
 
 // Text compared with a number written in the source is read as a number ("10" < 9 is False,
@@ -406,10 +401,10 @@ inline Outcome Executor::runBody(const Procedure& p, Variant** slots, ClassInsta
     Frame* caller = frame_;
     frame_ = &f;
     ++callDepth_;
-    const Outcome flow = runStatements(p.body);
+    const Outcome outcome = runStatements(p.body);
     --callDepth_;
     frame_ = caller;
-    return flow;
+    return outcome;
 }
 
 // A procedure's call: it may start, its arguments are bound, its body runs, its result is
@@ -441,11 +436,11 @@ Executor::runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::siz
     for (const auto& [slot, value] : p.constants) {
         storage[slot] = value;
     }
-    const Outcome flow = runBody(p, slots, me);
+    const Outcome body = runBody(p, slots, me);
     // Most calls pass no array element ByRef: skip the call to writeBack for them.
     Outcome failure = elements.empty() ? Outcome::Normal : writeBack(elements, storage);
-    if (failure == Outcome::Normal && isError(flow)) {
-        failure = flow;
+    if (failure == Outcome::Normal && isError(body)) {
+        failure = body;
     }
     if (failure != Outcome::Normal) {
         // The body may come from an earlier source: the call is what the caller's source shows.

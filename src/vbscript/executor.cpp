@@ -94,12 +94,12 @@ Outcome Executor::execBlock(const Block& block) {
 // other numeric and date conversions fail once the conversion itself succeeded: their result is of
 // a type a Call statement does not accept.
 [[gnu::noinline]] Outcome Executor::execCallStatement(const CallStmt& s) {
-    const Outcome flow = execCall(*s.target);
-    if (flow == Outcome::Normal && s.callKeyword && s.target->kind == ExprKind::Name &&
+    const Outcome outcome = execCall(*s.target);
+    if (outcome == Outcome::Normal && s.callKeyword && s.target->kind == ExprKind::Name &&
         s.target->scope == Scope::Builtin && callRefusesResult(s.target->index)) {
         return Outcome::UnsupportedAutomationType;
     }
-    return flow;
+    return outcome;
 }
 
 // On Error Resume Next or On Error GoTo 0: either one turns resuming on or off for the running
@@ -337,14 +337,7 @@ Outcome Executor::execFor(const ForStmt& s) {
     Variant start;
     Variant limit;
     Variant step = Variant::integer(1);
-    Outcome header = forBound(*s.start, start);
-    if (header == Outcome::Normal) {
-        header = forBound(*s.limit, limit);
-    }
-    if (header == Outcome::Normal && s.step) {
-        header = forBound(*s.step, step);
-    }
-    if (header != Outcome::Normal) {
+    if (const Outcome header = forBounds(s, start, limit, step); header != Outcome::Normal) {
         if (!resumeAfterError(header)) {
             return header;
         }
@@ -356,6 +349,12 @@ Outcome Executor::execFor(const ForStmt& s) {
     VBS_TRY(variable(*s.target, var));
     *var = start;
     return runForPasses(s.body, *var, std::move(limit), std::move(step));
+}
+
+Outcome Executor::forBounds(const ForStmt& s, Variant& start, Variant& limit, Variant& step) {
+    VBS_TRY(forBound(*s.start, start));
+    VBS_TRY(forBound(*s.limit, limit));
+    return s.step ? forBound(*s.step, step) : Outcome::Normal;
 }
 
 Outcome Executor::forBound(const Expr& e, Variant& out) {
@@ -402,6 +401,12 @@ Outcome Executor::runForPasses(const Block& body, Variant& var, Variant limit, V
     return Outcome::Normal;
 }
 
+Outcome Executor::forEachItems(const Expr& e, Variant& collection) {
+    VBS_TRY(eval(e, collection));
+    VBS_TRY(collectionItems(collection));
+    return collection.isArray() ? Outcome::Normal : Outcome::NotACollection;
+}
+
 Outcome Executor::collectionItems(Variant& collection) {
     if (!collection.isObject()) {
         return Outcome::Normal;
@@ -421,14 +426,7 @@ Outcome Executor::collectionItems(Variant& collection) {
 
 Outcome Executor::execForEach(const ForEachStmt& s) {
     Variant collection;
-    Outcome header = eval(*s.collection, collection);
-    if (header == Outcome::Normal) {
-        header = collectionItems(collection);
-    }
-    if (header == Outcome::Normal && !collection.isArray()) {
-        header = Outcome::NotACollection;
-    }
-    if (header != Outcome::Normal) {
+    if (const Outcome header = forEachItems(*s.collection, collection); header != Outcome::Normal) {
         return resumeAfterError(header) ? runOnceAfterHeaderError(s.body, Outcome::ExitFor)
                                         : header;
     }

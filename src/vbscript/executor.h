@@ -111,12 +111,16 @@ private:
     Outcome execIf(const IfStmt& s);
     Outcome execBranch(const Block& branch);
     Outcome execFor(const ForStmt& s);
+    // The start, limit and step of a For loop, evaluated and checked in that order.
+    Outcome forBounds(const ForStmt& s, Variant& start, Variant& limit, Variant& step);
     // A For bound or step, evaluated and checked.
     Outcome forBound(const Expr& e, Variant& out);
     // The passes of a For loop whose counter `var` holds its start. The bounds are taken by
     // value: locals of the loop, which the body cannot reach.
     Outcome runForPasses(const Block& body, Variant& var, Variant limit, Variant step);
     Outcome execForEach(const ForEachStmt& s);
+    // The array For Each walks: `e`'s value, an object's items.
+    Outcome forEachItems(const Expr& e, Variant& collection);
     // For Each over an object: replaces it by an array of the items it enumerates.
     Outcome collectionItems(Variant& collection);
     Outcome execDo(const DoStmt& s);
