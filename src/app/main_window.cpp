@@ -58,14 +58,14 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Quorvix"));
     setFont(fontFor({FontFace::MsSansSerif, 8.25, false}, font()));
-    resize(twipsToPixels(kNarrowClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    setClientWidthTwips(kNarrowClientWidthTwips);
 
     // The keypad's panel first, so that the keypad buttons lie over it.
     buildKeypad();
     buildLeftPart();
     chainTabOrder();
     // The design state (VBScript, keypad hidden) before the option buttons are wired.
-    setKeypadTabStops(false);
+    setKeypadReachable(false);
     VBScript->setChecked(true);
     FunctionTypeLabel->setBuddy(VBScript);
     VBScript->installEventFilter(this);
@@ -291,6 +291,12 @@ void MainWindow::EvaluateInput() {
     m_history->record(Command->text());
     const QString input = Command->text();
     const EvaluationResult result = m_evaluation.run(input);
+    // What happened around the input goes on the tape before it, as failures of their own.
+    for (const std::optional<QString>& notice : {result.restart, result.libraryFailure}) {
+        if (notice) {
+            m_tape->record({QString(), *notice, false});
+        }
+    }
     m_tape->record({input, result.output.value_or(QString()), result.answered});
     if (result.firstRun) {
         // The engine now holds variables of its language: the choice is frozen for good.
@@ -298,14 +304,14 @@ void MainWindow::EvaluateInput() {
         VBScript->setEnabled(false);
         JavaScript->setEnabled(false);
     }
-    if (result.output) {
-        if (result.output->size() > kMaxShownAnswer) {
+    if (const std::optional<QString> shown = result.shownOutput()) {
+        if (shown->size() > kMaxShownAnswer) {
             showOutput(QStringLiteral("The answer has %1 characters, too many to show; Copy "
                                       "Output copies it, and Ans holds it")
-                           .arg(result.output->size()),
-                       *result.output);
+                           .arg(shown->size()),
+                       *shown);
         } else {
-            showOutput(*result.output);
+            showOutput(*shown);
         }
     }
     Command->selectAll();
@@ -344,13 +350,15 @@ void MainWindow::toggleKeypad() {
     const bool show = Keypad->text().startsWith(u'&');
     setClientWidthTwips(show ? kWideClientWidthTwips : kNarrowClientWidthTwips);
     Keypad->setText(show ? kKeypadShownCaption : kKeypadHiddenCaption);
-    setKeypadTabStops(show);
+    setKeypadReachable(show);
 }
 
-void MainWindow::setKeypadTabStops(bool reachable) {
-    // Tab must not land on a button out of view; clicks need no focus.
+void MainWindow::setKeypadReachable(bool reachable) {
+    // A key out of view takes no input at all: no click, no Tab, no access key, no press from
+    // assistive technology. In view, Tab reaches it; clicks need no focus.
     for (const auto& [tabIndex, button] : m_keyTabStops) {
         button->setFocusPolicy(reachable ? Qt::TabFocus : Qt::NoFocus);
+        button->setEnabled(reachable);
     }
 }
 
@@ -372,7 +380,7 @@ void MainWindow::onJavaScriptSelected() {
         assist->rehighlight();
     }
     setClientWidthTwips(kNarrowClientWidthTwips);
-    setKeypadTabStops(false);
+    setKeypadReachable(false);
     Keypad->setEnabled(false);
     Keypad->setText(kKeypadUnavailableCaption);
     FunctionTypeLabel->setBuddy(JavaScript);
@@ -421,7 +429,9 @@ void MainWindow::onHelp() {
 }
 
 void MainWindow::setClientWidthTwips(int twips) {
-    resize(twipsToPixels(twips), height());
+    // Nothing in the window is laid out anew on a change of size, and a wider window would
+    // bring a hidden or unavailable keypad into view: each keypad state has one fixed size.
+    setFixedSize(twipsToPixels(twips), twipsToPixels(kClientHeightTwips));
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

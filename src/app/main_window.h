@@ -141,8 +141,8 @@ private:
     // not null.
     void showOutput(const QString& text, const QString& unshownAnswer = QString());
     void setClientWidthTwips(int twips);
-    // Keypad buttons are Tab stops only while the keypad is in view.
-    void setKeypadTabStops(bool reachable);
+    // Keypad buttons take input (and are Tab stops) only while the keypad is in view.
+    void setKeypadReachable(bool reachable);
 
     QString m_programFolder;
     SettingsFile m_settings;

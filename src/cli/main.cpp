@@ -148,8 +148,8 @@ int main(int argc, char** argv) {
             out << runRaw(engine, locale, line) << '\n';
         } else {
             const quorvix::EvaluationResult result = command.run(line);
-            if (result.output) {
-                outputBox = *result.output;
+            if (const std::optional<QString> shown = result.shownOutput()) {
+                outputBox = *shown;
             }
             out << outputBox << '\n';
         }

@@ -16,16 +16,38 @@ QString EvaluationCommand::piStatement() {
            QString::fromStdU16String(vbs::formatDouble(4.0 * std::atan(1.0)));
 }
 
-QString EvaluationCommand::restoreAfterRestart() {
+std::optional<QString> EvaluationCommand::restoreAfterRestart(bool rerunLibrary) {
     if (!m_hasRun || !m_engine.takeRestart()) {
-        return QString();
+        return std::nullopt;
     }
-    QString restart = m_engine.errorDescription();
+    // Empty when the engine that now starts is the first to run (the earlier ones never
+    // started): nothing was lost, and only the set-up below is owed.
+    QString note = m_engine.errorDescription();
     m_engine.executeStatement(piStatement());
     if (m_lastAnswer) {
         m_engine.storeAnswer(m_lastAnswer->first, m_lastAnswer->second);
     }
-    return restart;
+    const std::optional<LibraryScript> library =
+        rerunLibrary && m_loadLibrary ? m_loadLibrary(language()) : std::nullopt;
+    if (library) {
+        const std::optional<QString> failure = runScript(*library, true);
+        if (failure || !note.isEmpty()) {
+            note += (note.isEmpty() ? QString() : QStringLiteral("; ")) +
+                    failure.value_or(library->fileName + QStringLiteral(" was run again"));
+        }
+    }
+    const QStringList names = m_engine.globalNames();
+    QStringList lost;
+    for (const QString& name : std::as_const(m_knownNames)) {
+        if (!names.contains(name)) {
+            lost += name;
+        }
+    }
+    m_knownNames = names;
+    if (!lost.isEmpty()) {
+        note += QStringLiteral("; lost: ") + lost.join(QStringLiteral(", "));
+    }
+    return note.isEmpty() ? std::nullopt : std::optional(note);
 }
 
 std::optional<qsizetype> EvaluationCommand::errorPosition(const QString& input,
@@ -58,14 +80,15 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
 
     // An engine that was lost between runs is replaced before this one; the run then says so
     // wherever it has no answer to show.
-    const QString restart = restoreAfterRestart();
+    result.restart = restoreAfterRestart();
     const ScriptLanguage language = this->language();
     bool failed = false;
-    const std::optional<QString> libraryFailure = startOnce(result, language, failed);
-    evaluate(input, language, failed, restart, result);
-    if (libraryFailure) {
-        result.output = *libraryFailure;
+    result.libraryFailure = startOnce(result, language, failed);
+    const bool showsAnswer = evaluate(input, language, failed, result);
+    if (result.shownOutput()) {
+        m_showsFailure = !showsAnswer || result.libraryFailure;
     }
+    m_knownNames = m_engine.globalNames();
     return result;
 }
 
@@ -79,16 +102,18 @@ std::optional<QString> EvaluationCommand::runProgram(const LibraryScript& progra
     if (piFailed) {
         return m_engine.errorDescription();
     }
-    return runScript(program);
+    const std::optional<QString> failure = runScript(program, false);
+    m_knownNames = m_engine.globalNames();
+    return failure;
 }
 
 std::optional<QString> EvaluationCommand::runLibrary(ScriptLanguage language) {
     const std::optional<LibraryScript> library =
         m_loadLibrary ? m_loadLibrary(language) : std::nullopt;
-    return library ? runScript(*library) : std::nullopt;
+    return library ? runScript(*library, true) : std::nullopt;
 }
 
-std::optional<QString> EvaluationCommand::runScript(const LibraryScript& script) {
+std::optional<QString> EvaluationCommand::runScript(const LibraryScript& script, bool isLibrary) {
     if (!script.problem.isEmpty()) {
         return script.problem;
     }
@@ -97,31 +122,40 @@ std::optional<QString> EvaluationCommand::runScript(const LibraryScript& script)
     }
     QString message = libraryFailureMessage(script.fileName, script.source,
                                             m_engine.errorPosition(), m_engine.errorDescription());
-    // A script that had to be stopped by ending the engine must not cost the run its Pi.
-    restoreAfterRestart();
+    // A script that had to be stopped by ending the engine must not cost the run its Pi; a
+    // library that did so is not run again at once.
+    restoreAfterRestart(!isLibrary);
     return message;
 }
 
-void EvaluationCommand::evaluate(const QString& input, ScriptLanguage language, bool failed,
-                                 const QString& restart, EvaluationResult& result) {
+void EvaluationCommand::noteRestart(EvaluationResult& result) {
+    if (std::optional<QString> note = restoreAfterRestart()) {
+        result.output = note;
+        result.restart = std::move(note);
+    }
+}
+
+bool EvaluationCommand::evaluate(const QString& input, ScriptLanguage language, bool failed,
+                                 EvaluationResult& result) {
     const RewrittenInput rewritten = rewriteInput(input, language);
     switch (rewritten.mode) {
     case RewrittenInput::Mode::RefusedAnsAssignment:
         result.output = QStringLiteral("Ans cannot be set with a statement");
-        return;
+        return false;
     case RewrittenInput::Mode::Statement:
         if (!m_engine.executeStatement(rewritten.text)) {
             failed = true;
             result.errorPosition = errorPosition(input, rewritten);
         }
-        if (failed) {
-            result.output = m_engine.errorDescription();
-            restoreAfterRestart();
+        if (failed || result.restart) {
+            result.output = result.restart.value_or(m_engine.errorDescription());
+            noteRestart(result);
+        } else if (m_showsFailure) {
+            // A statement that succeeded must not read as the failure the box still shows.
+            result.output = m_lastAnswer ? m_lastAnswer->second : QString();
+            return true;
         }
-        if (!restart.isEmpty()) {
-            result.output = restart;
-        }
-        return;
+        return false;
     case RewrittenInput::Mode::Expression:
         break;
     }
@@ -132,16 +166,16 @@ void EvaluationCommand::evaluate(const QString& input, ScriptLanguage language, 
         result.errorPosition = errorPosition(input, rewritten);
     }
     if (failed) {
-        result.output = restart.isEmpty() ? m_engine.errorDescription() : restart;
-        restoreAfterRestart();
-        return;
+        result.output = result.restart.value_or(m_engine.errorDescription());
+        noteRestart(result);
+        return false;
     }
     const std::optional<QString> text =
         answerText(*answer, m_locale.decimalSeparator, m_locale.dates);
     if (!text) {
         // Nothing to show and nothing to store: say why, and keep the previous Ans.
         result.output = m_engine.noTextFormDescription(*answer);
-        return;
+        return false;
     }
     result.output = *text;
     result.answered = true;
@@ -150,6 +184,7 @@ void EvaluationCommand::evaluate(const QString& input, ScriptLanguage language, 
     if (m_engine.storeAnswer(*answer, *text)) {
         m_lastAnswer.emplace(*answer, *text);
     }
+    return true;
 }
 
 } // namespace quorvix

@@ -18,7 +18,8 @@ inline constexpr qsizetype kMaxInputLength = 2'000'000;
 
 // What one run of the evaluation command did, for the window to show.
 struct EvaluationResult {
-    // The new text of the output box; nullopt leaves the box as it was.
+    // The run's own outcome: its answer, or the message or error it ended with; nullopt when the
+    // run left the output box as it was.
     std::optional<QString> output;
     // True for the run that defined Pi and froze the choice of language.
     bool firstRun = false;
@@ -27,6 +28,15 @@ struct EvaluationResult {
     // Where in the input line the engine found the user's text at fault (a zero-based
     // character offset), when it says.
     std::optional<qsizetype> errorPosition;
+    // Why the user's library failed, when it ran on this run and failed.
+    std::optional<QString> libraryFailure;
+    // The engine had to be started afresh during this run or before it: what happened, what was
+    // set up again and which of the user's names were lost.
+    std::optional<QString> restart;
+
+    // The output box's new text: a failing library says so instead of the run's own outcome
+    // (which still took effect); nullopt leaves the box as it was.
+    std::optional<QString> shownOutput() const { return libraryFailure ? libraryFailure : output; }
 };
 
 // The calculator's evaluation command without a window: rewrite the input line's text, run it
@@ -54,9 +64,10 @@ public:
     static QString piStatement();
 
 private:
-    // After the engine lost its global scope, defines Pi again and gives Ans its last answer;
-    // returns the engine's description of the restart, empty when there was none.
-    QString restoreAfterRestart();
+    // After the engine lost its global scope, defines Pi again, gives Ans its last answer and
+    // runs the user's library again (unless the library is what is running); returns what
+    // happened, nullopt when there was no restart.
+    std::optional<QString> restoreAfterRestart(bool rerunLibrary = true);
     // The engine's error position traced back to the input line.
     std::optional<qsizetype> errorPosition(const QString& input,
                                            const RewrittenInput& rewritten) const;
@@ -65,13 +76,16 @@ private:
     std::optional<QString> startOnce(EvaluationResult& result, ScriptLanguage language,
                                      bool& piFailed);
     // Runs a library or program; returns what the output box is to show when it failed.
-    std::optional<QString> runScript(const LibraryScript& script);
+    std::optional<QString> runScript(const LibraryScript& script, bool isLibrary);
     // Runs the user's library; returns what the output box is to show when it failed.
     std::optional<QString> runLibrary(ScriptLanguage language);
-    // The run after its first-run steps; `failed` is the run's error indicator so far.
     ScriptLanguage language() const;
-    void evaluate(const QString& input, ScriptLanguage language, bool failed,
-                  const QString& restart, EvaluationResult& result);
+    // The run after its first-run steps; `failed` is the run's error indicator so far. True
+    // when the output box then shows an answer (this run's, or the last one again).
+    bool evaluate(const QString& input, ScriptLanguage language, bool failed,
+                  EvaluationResult& result);
+    // Notes a restart that happened during the run, if any.
+    void noteRestart(EvaluationResult& result);
 
     ScriptEngine& m_engine;
     UserLocale m_locale;
@@ -80,6 +94,12 @@ private:
     // The last answer stored in Ans, to store again after a restart. The text is shared with
     // the output box's, not copied.
     std::optional<std::pair<ScriptValue, QString>> m_lastAnswer;
+    // The output box shows a failure (an error, a message, a library's failure) rather than an
+    // answer: a statement that succeeds then shows the last answer again.
+    bool m_showsFailure = false;
+    // The names the engine's global scope held after the last run, to tell after a restart
+    // which of them were lost.
+    QStringList m_knownNames;
 };
 
 } // namespace quorvix

@@ -12,6 +12,56 @@ bool needsStar(QChar a, QChar b) {
     return (a == u')' && (b == u'(' || isDigit(b))) || (isDigit(a) && b == u'(');
 }
 
+bool isNameCharacter(QChar c) {
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+bool isMemoryName(QChar c) {
+    return QStringView(u"xyzck").contains(c.toLower());
+}
+
+// A leading e scales the last answer ("e3", "E-2", "e(2+1)", "E" alone, and "Ex", which the
+// Exp key followed by a memory key makes), but not when the text begins with a longer name:
+// "Exp(1)", "Eval(s)" and "eps" are the user's names, not powers of ten.
+bool scalesLastAnswer(QStringView text) {
+    if (text.isEmpty() || (text[0] != u'e' && text[0] != u'E')) {
+        return false;
+    }
+    if (text.size() == 1 || !isNameCharacter(text[1]) || isDigit(text[1])) {
+        return true;
+    }
+    return isMemoryName(text[1]) && (text.size() == 2 || !isNameCharacter(text[2]));
+}
+
+// The signs the keypad shows (multiplication sign, division sign, minus sign) read as the
+// operators they stand for, outside quoted text; one character for one, so positions keep.
+QString readOperatorSigns(QString text, ScriptLanguage language) {
+    const QStringView quotes =
+        language == ScriptLanguage::JavaScript ? QStringView(u"\"'`") : QStringView(u"\"");
+    QChar quote; // the quote that opened the text being read, if any
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (!quote.isNull()) {
+            // JavaScript's backslash escapes the next character; VBScript doubles its quote,
+            // which closes and reopens the text here with the same effect.
+            if (c == u'\\' && language == ScriptLanguage::JavaScript) {
+                ++i;
+            } else if (c == quote) {
+                quote = QChar();
+            }
+        } else if (quotes.contains(c)) {
+            quote = c;
+        } else if (c == u'\u00D7') {
+            text[i] = u'*';
+        } else if (c == u'\u00F7') {
+            text[i] = u'/';
+        } else if (c == u'\u2212') {
+            text[i] = u'-';
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 QString trimBlanks(const QString& text) {
@@ -41,7 +91,7 @@ QString insertImplicitMultiplication(const QString& text) {
 }
 
 RewrittenInput rewriteInput(const QString& input, ScriptLanguage language) {
-    QString text = insertImplicitMultiplication(trimBlanks(input));
+    QString text = insertImplicitMultiplication(readOperatorSigns(trimBlanks(input), language));
     if (text.startsWith(u'!')) {
         text.remove(0, 1);
         // Ans is the calculator's own; a statement may not assign it directly. Only the exact
@@ -60,7 +110,7 @@ RewrittenInput rewriteInput(const QString& input, ScriptLanguage language) {
         if (first == u'+' || first == u'-' || first == u'*' || first == u'/' || first == u'^') {
             text.prepend(QLatin1String("Ans "));
             return {RewrittenInput::Mode::Expression, text, 4, 0};
-        } else if (first == u'e' || first == u'E') {
+        } else if (scalesLastAnswer(text)) {
             // "^" is exclusive or in JavaScript, so there the power operator is "**".
             const QLatin1String power = language == ScriptLanguage::JavaScript
                                             ? QLatin1String("Ans*10**")

@@ -30,9 +30,10 @@ struct RewrittenInput {
     qsizetype prefixReplaces = 0;
 };
 
-// The whole chain: trim, implicit multiplication, then statement mode for a leading "!", or in
-// expression mode a trailing "=" dropped, a leading operator continuing from Ans, and a leading
-// e or E as "Ans times ten to the power of".
+// The whole chain: trim, the keypad's signs × ÷ − read as * / - outside quoted text, implicit
+// multiplication, then statement mode for a leading "!", or in expression mode a trailing "="
+// dropped, a leading operator continuing from Ans, and a leading e or E (not the start of a
+// longer name such as "Exp") as "Ans times ten to the power of".
 RewrittenInput rewriteInput(const QString& input, ScriptLanguage language);
 
 // The position in `input` of the character at `position` in rewriteInput(input)'s text; a

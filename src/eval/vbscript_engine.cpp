@@ -118,8 +118,9 @@ std::optional<vbs::Variant> VBScriptEngine::ansValue(const ScriptValue& answer,
         return answer.hasText
                    ? std::optional(vbs::Variant::string(answerText.toStdU16String(), nullptr))
                    : std::nullopt;
+    // Empty stays Empty, so that "+5" after the clear key gives 5 and Ans & "x" gives "x".
     case ScriptValue::Kind::Empty:
-        return vbs::Variant::string(std::u16string(), nullptr);
+        return vbs::Variant();
     case ScriptValue::Kind::Boolean:
         return vbs::Variant::boolean(answer.boolean);
     case ScriptValue::Kind::Byte:

@@ -108,6 +108,14 @@ TEST_P(KeypadStateTest, FollowsTheSteps) {
     EXPECT_EQ(focusName(), QString::fromLatin1(row.focus));
     EXPECT_TRUE(main.Ans->text().isEmpty());
     EXPECT_TRUE(main.FunctionTypeLabel->isEnabled());
+    // The user cannot drag a hidden or unavailable keypad into view, and a key out of view
+    // takes no input.
+    main.resize(800, 400);
+    EXPECT_EQ(main.size(), QSize(row.width, 237));
+    const bool shown = row.caption == std::string_view("<< &Keypad");
+    EXPECT_EQ(main.Number[2]->isEnabled(), shown);
+    QTest::mouseClick(main.Number[2], Qt::LeftButton);
+    EXPECT_EQ(main.Command->text() != u"5", shown);
 }
 
 constexpr const char* kShown = "<< &Keypad";

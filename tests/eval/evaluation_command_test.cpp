@@ -49,7 +49,8 @@ TEST_P(SessionTest, ShowsTheExpectedOutputAfterEachInput) {
         const QStringList step = steps[i].split(QStringLiteral(" -> "));
         ASSERT_EQ(step.size(), 2) << steps[i].toStdString();
         const auto result = command.run(step[0]);
-        EXPECT_EQ(result.output.value_or(u"<unchanged>"_qs).toStdString(), step[1].toStdString())
+        EXPECT_EQ(result.shownOutput().value_or(u"<unchanged>"_qs).toStdString(),
+                  step[1].toStdString())
             << "after input " << i << ": " << step[0].toStdString();
         EXPECT_EQ(result.firstRun, i == 0);
         EXPECT_TRUE(command.hasRun());
@@ -68,6 +69,15 @@ const SessionCase kVBScript[] = {
     {"PiDefined", VB, "Pi -> 3.14159265358979"},
     {"PiRedefinedStays", VB, "1 -> 1 | !Pi=3 -> <unchanged> | Pi -> 3"},
     {"AnsHoldsWhatIsShown", VB, "1/3 -> 0.333333333333333 | Ans*3 -> 0.999999999999999"},
+    {"EmptyAnswerStaysEmpty", VB, "5+5 -> 10 |  ->  | +5 -> 5 | Ans & \"x\" -> 5x"},
+    {"UnsetNameIsEmpty", VB, "nope ->  | Ans & \"x\" -> x"},
+    {"NamesBeginningWithE", VB, "Exp(1) -> 2.71828182845905 | eps ->  | 2 -> 2 | e3 -> 2000"},
+    {"KeypadSigns", VB, "2×3 -> 6 | ÷2 -> 3 | 3−1 -> 2 | \"×\" -> ×"},
+    {"GoodStatementAfterAnError", VB,
+     "4 -> 4 | x+ -> Syntax error | !y = 7 -> 4 | !z=1 -> "
+     "<unchanged>"},
+    {"GoodStatementAfterAnErrorBeforeAnyAnswer", VB, "1/0 -> Division by zero | !y = 7 -> "},
+    {"FailedStatementStillSaysWhy", VB, "4 -> 4 | !y = 1/0 -> Division by zero"},
     {"NullHasNoText", VB, "4 -> 4 | Null -> Invalid use of Null | Ans -> 4"},
     {"LibraryUsesPi", VB, "Area(1) -> 3.14159265358979 | Tau -> 6.28",
      "Function Area(r)\r\n  Area = Pi * r ^ 2\r\nEnd Function\r\nConst Tau = 6.28"},
@@ -100,6 +110,8 @@ const SessionCase kJavaScript[] = {
     {"BooleanAnswer", JS, "1==1 -> True | Ans===true -> True"},
     {"ArrayShowsItsText", JS, "[1,2] -> 1,2 | Ans -> 1,2"},
     {"UndefinedIsEmpty", JS, "4 -> 4 | undefined -> "},
+    {"NamesBeginningWithE", JS, "escape(\"a b\") -> a%20b | exp = 2 -> 2 | e2 -> 200"},
+    {"GoodStatementAfterAnError", JS, "4 -> 4 | nope -> nope is not defined | !var y = 7 -> 4"},
     {"ErrorMessage", JS, "4 -> 4 | nope+1 -> nope is not defined | +1 -> 5"},
     {"ThrownError", JS, "!throw new Error('boom') -> boom"},
     {"PiDefined", JS, "Pi -> 3.14159265358979"},
@@ -115,6 +127,24 @@ const SessionCase kJavaScript[] = {
 
 INSTANTIATE_TEST_SUITE_P(JavaScript, SessionTest, testing::ValuesIn(kJavaScript),
                          testing_rows::RowName());
+
+// A failing library shows its failure in the output box, but the run's own answer is still
+// the run's answer, not the library's message.
+TEST(EvaluationCommand, LibraryFailureIsKeptApartFromTheAnswer) {
+    EngineHost engine(std::chrono::minutes(1));
+    EvaluationCommand command(engine);
+    command.setLibraryLoader([](quorvix::ScriptLanguage) {
+        return std::optional(quorvix::LibraryScript{
+            QStringLiteral("Quorvix-library.vbs"), QStringLiteral("a = 1\nb = (\n"), {}});
+    });
+    const quorvix::EvaluationResult result = command.run(QStringLiteral("1+1"));
+    EXPECT_EQ(result.output.value_or(QString()), u"2");
+    EXPECT_TRUE(result.answered);
+    EXPECT_EQ(result.libraryFailure.value_or(QString()),
+              u"Quorvix-library.vbs, line 2: Syntax error");
+    EXPECT_EQ(result.shownOutput(), result.libraryFailure);
+    EXPECT_FALSE(command.run(QStringLiteral("2")).libraryFailure.has_value());
+}
 
 TEST(EvaluationCommand, PiStatementHasTwoBlanks) {
     EXPECT_EQ(EvaluationCommand::piStatement().toStdString(), "Pi =  3.14159265358979");

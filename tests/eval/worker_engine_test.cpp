@@ -221,7 +221,7 @@ TEST_F(JavaScriptWorkerTest, CallThatIgnoresTheInterruptEndsAtTheLimit) {
     ASSERT_EQ(run("!var keep = 5"), u"<same>");
     EXPECT_EQ(run("new Array(1e9).fill(0).length"),
               u"Script timed out after 2 seconds; JavaScript was restarted, and only Pi and Ans "
-              "were kept");
+              "were kept; lost: keep");
     EXPECT_EQ(run("Ans + 1"), u"43");
     EXPECT_EQ(run("Pi"), u"3.14159265358979");
     EXPECT_EQ(run("typeof keep"), u"undefined");
@@ -270,6 +270,25 @@ TEST_F(JavaScriptWorkerTest, WorkerThatDiedWhileIdleIsReplacedBeforeTheRequest) 
               "and Ans were kept");
     EXPECT_EQ(run("x"), u"True");
     EXPECT_EQ(run("typeof keep"), u"undefined");
+}
+
+// The user's library is run again on the new worker before the request, and the run says
+// which of the user's names the restart lost.
+TEST_F(JavaScriptWorkerTest, LibraryIsRunAgainAfterARestart) {
+    m_command.setLibraryLoader([](quorvix::ScriptLanguage) {
+        return std::optional(
+            quorvix::LibraryScript{QStringLiteral("Quorvix-library.js"),
+                                   QStringLiteral("function area(r) { return r*r; }"),
+                                   {}});
+    });
+    ASSERT_EQ(run("area(2)"), u"4");
+    ASSERT_EQ(run("!var keep = 5"), u"<same>");
+    killWorker();
+    const quorvix::EvaluationResult result = m_command.run(QStringLiteral("area(3)"));
+    EXPECT_EQ(result.output.value_or(QString()), u"9");
+    EXPECT_EQ(result.restart.value_or(QString()),
+              u"JavaScript stopped unexpectedly (signal 9); JavaScript was restarted, and only Pi "
+              "and Ans were kept; Quorvix-library.js was run again; lost: keep");
 }
 
 // A single call that grows past the memory limit and ignores the interrupt ends the worker,

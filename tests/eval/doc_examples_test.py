@@ -1,0 +1,144 @@
+#!/usr/bin/env python3
+"""Runs the examples README.md and Readme.txt give through quorvix-eval and checks the answers
+they promise. Every example is quoted from its document: a document that stops saying it fails
+here, so that a changed example is checked again rather than left to drift.
+
+usage: doc_examples_test.py QUORVIX_EVAL REPOSITORY"""
+import re
+import shlex
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+EVAL, REPO = sys.argv[1], Path(sys.argv[2])
+VB, JS = "vbscript", "javascript"
+
+# (document, words it says, language, inputs typed one after another, the output box after each;
+# None where the document promises nothing)
+PROSE = [
+    ("README.md", "`2(3)`, `(1+2)(3+4)` and `(2)3` multiply", VB,
+     ["2(3)", "(1+2)(3+4)", "(2)3"], ["6", "21", "6"]),
+    ("README.md", "`+5` is `Ans +5`", VB, ["3", "+5"], [None, "8"]),
+    ("README.md", "`e3` is `Ans*10^3`", VB, ["2", "e3"], [None, "2000"]),
+    ("README.md", "`Exp(1)` is 2.71828182845905", VB, ["Exp(1)"], ["2.71828182845905"]),
+    ("README.md", "`7=` is `7`", VB, ["7="], ["7"]),
+    ("README.md", "after the clear key `+5` gives 5", VB, ["5+5", "", "+5"], [None, "", "5"]),
+    ("README.md", "`2×3`, `6÷2` and `3−1` work", VB, ["2×3", "6÷2", "3−1"], ["6", "3", "2"]),
+    ("Readme.txt", "1.5E+3 (that is 1500)", VB, ["1.5E+3"], ["1500"]),
+    ("Readme.txt", "(2^10 is 1024)", VB, ["2^10"], ["1024"]),
+    ("Readme.txt", "for a power there (2**10)", JS, ["2**10"], ["1024"]),
+    ("Readme.txt", "so 7*6= works like 7*6", VB, ["7*6=", "7*6"], ["42", "42"]),
+    ("Readme.txt", "2(3)        means 2*(3)", VB, ["2(3)"], ["6"]),
+    ("Readme.txt", "(1+2)(3+4)  means (1+2)*(3+4)", VB, ["(1+2)(3+4)"], ["21"]),
+    ("Readme.txt", "(2)3        means (2)*3", VB, ["(2)3"], ["6"]),
+    ("Readme.txt", "+5   means  Ans +5   (8)", VB, ["3", "+5"], [None, "8"]),
+    ("Readme.txt", "-5   means  Ans -5   (-2)", VB, ["3", "-5"], [None, "-2"]),
+    ("Readme.txt", "e3   means  Ans*10^3  (2000)", VB, ["2", "e3"], [None, "2000"]),
+    ("Readme.txt", "e-2  means  Ans*10^-2 (0.02)", VB, ["2", "e-2"], [None, "0.02"]),
+    ("Readme.txt", "Exp(1) is 2.71828182845905", VB, ["Exp(1)"], ["2.71828182845905"]),
+    ("Readme.txt", "Pi is 3.14159265358979", VB, ["Pi"], ["3.14159265358979"]),
+    ("Readme.txt", "Pi*r^2          then uses it: 12.5663706143592", VB,
+     ["!r = 2", "Pi*r^2"], [None, "12.5663706143592"]),
+    ("Readme.txt", "equals 5 and answers True or False", VB, ["!x = 5", "x=5"], [None, "True"]),
+    ("Readme.txt", "MsgBox shows\nnothing and answers 1", VB, ['MsgBox("hi")'], ["1"]),
+    ("Readme.txt", "press Get x, press = and read 10", VB, ["!x=5", "2*x"], [None, "10"]),
+    ("Readme.txt", "after C, +5 gives 5", VB, ["5+5", "", "+5"], [None, "", "5"]),
+    ("Readme.txt", "2×3, 6÷2 and 3−1 work", VB, ["2×3", "6÷2", "3−1"], ["6", "3", "2"]),
+]
+
+# Each library example: the words that introduce its code, its language, and the answers the
+# document promises for it.
+LIBRARIES = [
+    ("Quorvix-library.vbs could hold:", VB,
+     "Then Area(2) gives 12.5663706143592, and Phi*2 gives 3.23606797749978.",
+     ["Area(2)", "Phi*2"], ["12.5663706143592", "3.23606797749978"]),
+    ("In JavaScript the same would be:", JS, None,
+     ["area(2)", "phi*2"], ["12.5663706143592", "3.23606797749978"]),
+]
+
+failures = []
+
+
+def text_of(document):
+    return (REPO / document).read_text(encoding="utf-8")
+
+
+def flat(text):
+    return " ".join(text.split())
+
+
+def run(arguments, cwd=REPO):
+    done = subprocess.run([EVAL, *arguments], cwd=cwd, capture_output=True, text=True,
+                          timeout=60, env={"LC_ALL": "C.UTF-8", "PATH": "/usr/bin:/bin"})
+    return done.stdout.splitlines()
+
+
+def expect(where, inputs, got, wanted):
+    for typed, out, want in zip(inputs, got + [None] * len(inputs), wanted):
+        if want is not None and out != want:
+            failures.append(f"{where}: {typed!r} gave {out!r}, the document says {want!r}")
+
+
+def check_prose():
+    for document, words, language, inputs, wanted in PROSE:
+        if flat(words) not in flat(text_of(document)):
+            failures.append(f"{document} no longer says {words!r}")
+            continue
+        arguments = ["--lang", language]
+        for typed in inputs:
+            arguments += ["-e", typed]
+        expect(f"{document}, {words!r}", inputs, run(arguments), wanted)
+
+
+def check_shell_sessions():
+    # "    $ build/src/cli/quorvix-eval ARGUMENTS" and the lines it prints below it.
+    lines = text_of("README.md").splitlines()
+    sessions = 0
+    for i, line in enumerate(lines):
+        match = re.fullmatch(r"    \$ build/src/cli/quorvix-eval (.*)", line)
+        if not match:
+            continue
+        sessions += 1
+        printed = []
+        for following in lines[i + 1:]:
+            if not following.startswith("    ") or following.startswith("    $"):
+                break
+            printed.append(following[4:])
+        got = run(shlex.split(match.group(1)))
+        if got != printed:
+            failures.append(f"README.md: quorvix-eval {match.group(1)} printed {got}, "
+                            f"the document shows {printed}")
+    if sessions < 3:
+        failures.append(f"README.md: only {sessions} quorvix-eval sessions found")
+
+
+def check_libraries():
+    text = text_of("Readme.txt")
+    for introduction, language, promise, inputs, wanted in LIBRARIES:
+        if promise and flat(promise) not in flat(text):
+            failures.append(f"Readme.txt no longer says {promise!r}")
+        start = text.find(introduction)
+        if start < 0:
+            failures.append(f"Readme.txt no longer says {introduction!r}")
+            continue
+        block = re.match(r"\n\n((?:    .*\n|\n)+?)\n*(?=\S)", text[start + len(introduction):])
+        code = "\n".join(line[4:] for line in block.group(1).splitlines())
+        with tempfile.NamedTemporaryFile("w", suffix=".txt") as library:
+            library.write(code)
+            library.flush()
+            arguments = ["--lang", language, "--script", library.name]
+            for typed in inputs:
+                arguments += ["-e", typed]
+            expect(f"Readme.txt, {introduction!r}", inputs, run(arguments), wanted)
+
+
+check_prose()
+check_shell_sessions()
+check_libraries()
+for failure in failures:
+    print(failure)
+checked = len(PROSE) + len(LIBRARIES)
+print(f"examples: {len(failures)} disagreements" if failures else
+      f"all {checked} prose and library examples and every README session agree")
+sys.exit(1 if failures else 0)
