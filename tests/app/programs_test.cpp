@@ -2,6 +2,7 @@
 // into the input line.
 #include "../table_rows.h"
 #include "library_file.h"
+#include "tape_keeper.h"
 #include "window_fixture.h"
 
 #include <QLineEdit>
@@ -62,6 +63,20 @@ TEST_F(LibraryWindowTest, FirstEvaluationRunsTheLibraryBesideTheSettings) {
     window.Command->setPlainText(QStringLiteral("Twice(Pi)"));
     window.EvaluateInput();
     EXPECT_EQ(window.Ans->text().toStdString(), "6.28318530717958");
+}
+
+// A failing library is a failure of its own on the tape; the input keeps its own answer, which
+// the tape can insert.
+TEST_F(LibraryWindowTest, TapeKeepsTheLibraryFailureApartFromTheAnswer) {
+    MainWindow& window = create();
+    testing_support::writeFile(QDir(folder()).filePath(u"Quorvix-library.vbs"_qs),
+                               "a = 1\nb = 2\nc = (\n");
+    window.Command->setPlainText(QStringLiteral("1+1"));
+    window.EvaluateInput();
+    EXPECT_EQ(window.Ans->text(), u"Quorvix-library.vbs, line 3: Syntax error");
+    const QList<TapeEntry> expected{{{}, u"Quorvix-library.vbs, line 3: Syntax error"_qs, false},
+                                    {u"1+1"_qs, u"2"_qs, true}};
+    EXPECT_EQ(window.resultTape().entries(), expected);
 }
 
 // The example ledger (classes, a dictionary, regular expressions, With blocks; over 300 lines)
