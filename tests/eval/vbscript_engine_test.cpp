@@ -49,7 +49,7 @@ TEST_P(VBScriptAnsTest, IsShownAndAnsHoldsWhatIsShown) {
 }
 
 const AnsCase kValues[] = {
-    {"Empty", "", "", "String"},
+    {"Empty", "", "", "Empty"},
     {"Whole", "6*7", "42", "Integer"},
     {"Negative", "-5", "-5", "Integer"},
     {"Long", "32767+1", "32768", "Long"},
