@@ -61,8 +61,9 @@ std::optional<NamePrefix> namePrefixAt(const QString& text, qsizetype cursor,
         result.qualifier = *qualifier;
     }
     const bool atStart = text.left(result.start).trimmed().isEmpty();
+    // What Enter would read as the exponent shorthand ("e3", "Ex") is no name to complete.
     if (atStart && !result.prefix.isEmpty() &&
-        (result.prefix[0] == u'e' || result.prefix[0] == u'E')) {
+        beginsWithExponentShorthand(QStringView(text).mid(result.start))) {
         return std::nullopt;
     }
     return result;

@@ -20,19 +20,6 @@ bool isMemoryName(QChar c) {
     return QStringView(u"xyzck").contains(c.toLower());
 }
 
-// A leading e scales the last answer ("e3", "E-2", "e(2+1)", "E" alone, and "Ex", which the
-// Exp key followed by a memory key makes), but not when the text begins with a longer name:
-// "Exp(1)", "Eval(s)" and "eps" are the user's names, not powers of ten.
-bool scalesLastAnswer(QStringView text) {
-    if (text.isEmpty() || (text[0] != u'e' && text[0] != u'E')) {
-        return false;
-    }
-    if (text.size() == 1 || !isNameCharacter(text[1]) || isDigit(text[1])) {
-        return true;
-    }
-    return isMemoryName(text[1]) && (text.size() == 2 || !isNameCharacter(text[2]));
-}
-
 // The signs the keypad shows (multiplication sign, division sign, minus sign) read as the
 // operators they stand for, outside quoted text; one character for one, so positions keep.
 QString readOperatorSigns(QString text, ScriptLanguage language) {
@@ -63,6 +50,16 @@ QString readOperatorSigns(QString text, ScriptLanguage language) {
 }
 
 } // namespace
+
+bool beginsWithExponentShorthand(QStringView text) {
+    if (text.isEmpty() || (text[0] != u'e' && text[0] != u'E')) {
+        return false;
+    }
+    if (text.size() == 1 || !isNameCharacter(text[1]) || isDigit(text[1])) {
+        return true;
+    }
+    return isMemoryName(text[1]) && (text.size() == 2 || !isNameCharacter(text[2]));
+}
 
 QString trimBlanks(const QString& text) {
     qsizetype begin = 0;
@@ -110,7 +107,7 @@ RewrittenInput rewriteInput(const QString& input, ScriptLanguage language) {
         if (first == u'+' || first == u'-' || first == u'*' || first == u'/' || first == u'^') {
             text.prepend(QLatin1String("Ans "));
             return {RewrittenInput::Mode::Expression, text, 4, 0};
-        } else if (scalesLastAnswer(text)) {
+        } else if (beginsWithExponentShorthand(text)) {
             // "^" is exclusive or in JavaScript, so there the power operator is "**".
             const QLatin1String power = language == ScriptLanguage::JavaScript
                                             ? QLatin1String("Ans*10**")

@@ -11,6 +11,12 @@ enum class ScriptLanguage { VBScript, JavaScript };
 // Removes leading and trailing space characters only; tabs and other white space stay.
 QString trimBlanks(const QString& text);
 
+// True when a text that begins so is the exponent shorthand: e or E followed by a digit, a sign,
+// a bracket, a point, a blank or nothing ("e3", "E-2", "e(2+1)", "E"), or E followed by one
+// memory name ("Ex", which the Exp key followed by a memory key makes). A longer name ("Exp(1)",
+// "Eval", "eps") is the user's name, not a power of ten.
+bool beginsWithExponentShorthand(QStringView text);
+
 // Inserts "*" between ")(", between ")" and a digit, and between a digit and "(". Nothing else:
 // "Sqr(4)" and "x2" stay, quotes are not respected.
 QString insertImplicitMultiplication(const QString& text);

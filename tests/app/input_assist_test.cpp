@@ -63,6 +63,8 @@ const PrefixCase kPrefixes[] = {
     {"ExponentShorthandAtStart", "e3|", VB, nullptr, ""},
     {"ELetterAtStartAfterBlanks", "  ex|", VB, nullptr, ""},
     {"ELetterLaterIsAName", "1+ex|", VB, "ex", ""},
+    {"LongerNameAtStart", "Exp|", VB, "Exp", ""},
+    {"JavaScriptNameAtStart", "es|", JS, "es", ""},
     {"StatementMayBeginWithE", "!e|", VB, "e", ""},
     {"HexLiteral", "&HF|", VB, nullptr, ""},
     {"JavaScriptHex", "0xf|", JS, nullptr, ""},
