@@ -15,6 +15,7 @@
 #include "tape_window.h"
 #include "twips.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -80,6 +81,11 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
         Command, [this] { return historyPathBeside(m_settings.homePath()); }, this);
     m_tape = new TapeKeeper(
         *m_history, [this] { return tapePathBeside(m_settings.homePath()); }, this);
+    connect(&m_run, &BackgroundEvaluation::finished, this, &MainWindow::onEvaluationFinished);
+    m_busyTimer.setSingleShot(true);
+    m_busyTimer.setInterval(kBusyAfter);
+    connect(&m_busyTimer, &QTimer::timeout, this, [this] { showBusy(true); });
+    Command->installEventFilter(this);
     // F9: no control, access key or edit key of the window uses it.
     connect(new QShortcut(QKeySequence(Qt::Key_F9), this), &QShortcut::activated, this,
             &MainWindow::showTape);
@@ -91,8 +97,15 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
 }
 
 MainWindow::~MainWindow() {
+    // The engine's thread ends before the engine and the command it uses.
+    m_run.stop();
+    m_run.waitForIdle();
     delete m_help;
     delete m_tapeWindow;
+}
+
+void MainWindow::setEvaluationPatience(std::chrono::milliseconds patience) {
+    m_run.setPatience(patience);
 }
 
 TapeWindow* MainWindow::tapeWindow() const {
@@ -103,6 +116,9 @@ void MainWindow::showTape() {
     if (!m_tapeWindow || !m_tapeWindow->isVisible()) {
         // No parent, as the help window: it is a window of its own.
         m_tapeWindow = new TapeWindow(*m_tape, [this](const QString& text) {
+            if (refusedWhileRunning()) {
+                return;
+            }
             InsertAtCursor(text);
             activateWindow();
             Command->setFocus(Qt::OtherFocusReason);
@@ -228,7 +244,14 @@ void MainWindow::chainTabOrder() {
 }
 
 void MainWindow::connectActions() {
-    connect(OK, &QPushButton::clicked, this, &MainWindow::EvaluateInput);
+    // OK evaluates; during a run it is the Stop button.
+    connect(OK, &QPushButton::clicked, this, [this] {
+        if (m_run.running()) {
+            m_run.stop();
+        } else {
+            EvaluateInput();
+        }
+    });
     connect(Keypad, &QPushButton::clicked, this, &MainWindow::toggleKeypad);
     connect(Close, &QPushButton::clicked, this, &MainWindow::onClose);
     connect(HelpButton, &QPushButton::clicked, this, &MainWindow::onHelp);
@@ -287,23 +310,35 @@ void MainWindow::applySettings() {
 }
 
 void MainWindow::EvaluateInput() {
+    if (refusedWhileRunning()) {
+        return; // one run at a time, and never one queued unseen behind another
+    }
     // Before the engine runs, so that an input that brings the program down is kept too.
     m_history->record(Command->text());
-    const QString input = Command->text();
-    const EvaluationResult result = m_evaluation.run(input);
+    if (!m_evaluation.hasRun()) {
+        // The engine now takes variables of its language: the choice is frozen for good, before
+        // the run, so that it cannot change while the run goes on.
+        FunctionTypeLabel->setEnabled(false);
+        VBScript->setEnabled(false);
+        JavaScript->setEnabled(false);
+    }
+    m_pendingInput = Command->text();
+    Command->setReadOnly(true);
+    m_busyTimer.start();
+    m_run.start(m_pendingInput);
+}
+
+void MainWindow::onEvaluationFinished(const EvaluationResult& result) {
+    m_busyTimer.stop();
+    showBusy(false);
+    Command->setReadOnly(false);
     // What happened around the input goes on the tape before it, as failures of their own.
     for (const std::optional<QString>& notice : {result.restart, result.libraryFailure}) {
         if (notice) {
             m_tape->record({QString(), *notice, false});
         }
     }
-    m_tape->record({input, result.output.value_or(QString()), result.answered});
-    if (result.firstRun) {
-        // The engine now holds variables of its language: the choice is frozen for good.
-        FunctionTypeLabel->setEnabled(false);
-        VBScript->setEnabled(false);
-        JavaScript->setEnabled(false);
-    }
+    m_tape->record({m_pendingInput, result.output.value_or(QString()), result.answered});
     if (const std::optional<QString> shown = result.shownOutput()) {
         if (shown->size() > kMaxShownAnswer) {
             showOutput(QStringLiteral("The answer has %1 characters, too many to show; Copy "
@@ -325,6 +360,47 @@ void MainWindow::EvaluateInput() {
             assist->refreshNames();
         }
     }
+    for (const std::function<void()>& step : std::exchange(m_afterEvaluation, {})) {
+        step();
+    }
+}
+
+void MainWindow::afterEvaluation(std::function<void()> step) {
+    if (m_run.running()) {
+        m_afterEvaluation.push_back(std::move(step));
+    } else {
+        step();
+    }
+}
+
+bool MainWindow::refusedWhileRunning() {
+    if (!m_run.running()) {
+        return false;
+    }
+    QApplication::beep();
+    return true;
+}
+
+void MainWindow::showBusy(bool busy) {
+    if (busy == m_busy) {
+        return;
+    }
+    m_busy = busy;
+    if (busy) {
+        m_outputBeforeBusy = Ans->text();
+        m_unshownBeforeBusy = m_unshownAnswer;
+        m_okAccessibleName = OK->accessibleName();
+        showOutput(QStringLiteral("Working... press Esc or Stop to stop it"));
+        OK->setText(QStringLiteral("&Stop"));
+        OK->setAccessibleName(QStringLiteral("Stop"));
+        QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+        return;
+    }
+    // A run that leaves the output box as it was finds it so again.
+    showOutput(m_outputBeforeBusy, m_unshownBeforeBusy);
+    OK->setText(QStringLiteral("&OK"));
+    OK->setAccessibleName(m_okAccessibleName);
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void MainWindow::showOutput(const QString& text, const QString& unshownAnswer) {
@@ -363,14 +439,27 @@ void MainWindow::setKeypadReachable(bool reachable) {
 }
 
 void MainWindow::onKeyPressed(const keypad::KeypadKey& key, keypad::KeypadButton* button) {
+    if (refusedWhileRunning()) {
+        button->release();
+        return;
+    }
+    // The steps after an evaluation that goes on wait for it to be shown, in their order.
+    const keypad::KeypadKey* pressed = &key;
     keypad::runPress(
         key.steps,
         {
-            .edit = [&] { Command->setLineState(keypad::applyKeyEdit(key, Command->lineState())); },
-            .evaluate = [&] { EvaluateInput(); },
-            .release = [&] { button->release(); },
-            .focus = [&] { Command->setFocus(Qt::OtherFocusReason); },
-            .cursorToEnd = [&] { Command->setSelection(Command->text().size(), 0); },
+            .edit =
+                [this, pressed] {
+                    Command->setLineState(keypad::applyKeyEdit(*pressed, Command->lineState()));
+                },
+            .evaluate = [this] { EvaluateInput(); },
+            .release = [this, button] { afterEvaluation([button] { button->release(); }); },
+            .focus =
+                [this] { afterEvaluation([this] { Command->setFocus(Qt::OtherFocusReason); }); },
+            .cursorToEnd =
+                [this] {
+                    afterEvaluation([this] { Command->setSelection(Command->text().size(), 0); });
+                },
         });
 }
 
@@ -404,6 +493,7 @@ void MainWindow::onVBScriptSelected() {
 
 void MainWindow::onClose() {
     m_ending = true;
+    m_run.stop();
     if (m_help) {
         m_help->close();
     }
@@ -437,11 +527,19 @@ void MainWindow::setClientWidthTwips(int twips) {
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (event->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
-        Close->click();
+        // Esc stops a run; with none, it ends the program.
+        if (m_run.running()) {
+            m_run.stop();
+        } else {
+            Close->click();
+        }
         return;
     }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         modifiers == Qt::NoModifier) {
+        if (refusedWhileRunning()) {
+            return; // Enter does not stop a run: only OK, now Stop, and Esc do
+        }
         // Enter presses a focused push button, and OK everywhere else (also on the keypad
         // buttons, which are toggle buttons).
         auto* button = qobject_cast<QPushButton*>(focusWidget());
@@ -456,6 +554,19 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // During a run the input line keeps the text and selection the user left: a key that would
+    // change them (a character, Up or Down through the history, a cut or paste) is refused, not
+    // replayed afterwards. Tab, Esc, Enter and copying still work.
+    if (watched == Command && event->type() == QEvent::KeyPress && m_run.running()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool passes = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+                            key->key() == Qt::Key_Escape || key->key() == Qt::Key_Return ||
+                            key->key() == Qt::Key_Enter || key->matches(QKeySequence::Copy);
+        if (!passes) {
+            QApplication::beep();
+            return true;
+        }
+    }
     // An arrow key on a language option selects the neighbouring option and then focuses it;
     // the switch's own focus change would be undone. So the key is handled first, and a change
     // of language gives the focus to the input line afterwards, as a click does.
@@ -481,6 +592,8 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A run in progress is stopped; the window closes at once all the same.
+    m_run.stop();
     if (!m_ending) {
         // A settings file that cannot be written must not keep the window open.
         m_settings.write(settingsText(m_calc.language() == QLatin1String("VBScript"),

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "background_evaluation.h"
 #include "engine_host.h"
 #include "evaluation_command.h"
 #include "settings_file.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <array>
+#include <chrono>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -52,8 +56,20 @@ public:
     // changes the box.
     static constexpr qsizetype kMaxShownAnswer = 2'000'000;
 
-    // Runs the evaluation command on the input line and shows its outcome.
+    // Runs the evaluation command on the input line and shows its outcome. The engine runs on a
+    // thread of its own: an evaluation that ends at once is shown before this returns, a longer
+    // one when it ends, the window answering meanwhile (see evaluationRunning()). Refused while
+    // one is running.
     void EvaluateInput();
+    // An evaluation is running: the input line and the keys that evaluate take no input, OK
+    // and Esc stop it, and from kBusyAfter on the window says so.
+    bool evaluationRunning() const { return m_run.running(); }
+    // Stops the running evaluation, if any; it ends soon after, saying so.
+    void stopEvaluation() { m_run.stop(); }
+    static constexpr std::chrono::milliseconds kBusyAfter{300};
+    // How long an evaluation may take before the window stops waiting for it and answers the
+    // user again (tests that check each outcome at once make it long).
+    void setEvaluationPatience(std::chrono::milliseconds patience);
     // Replaces the input line's selection by `text`, the cursor behind it.
     void InsertAtCursor(QStringView text);
     // The Keypad button's action: show the keypad if hidden, else hide it.
@@ -132,6 +148,15 @@ private:
     void applySettings();
 
     void onKeyPressed(const keypad::KeypadKey& key, keypad::KeypadButton* button);
+    // The rest of the evaluation command once the engine has answered.
+    void onEvaluationFinished(const EvaluationResult& result);
+    // Runs `step` now, or after the running evaluation has been shown: a keypad press's steps
+    // keep their order around its evaluation.
+    void afterEvaluation(std::function<void()> step);
+    // The sign that an evaluation is going on, and how to stop it; off restores the window.
+    void showBusy(bool busy);
+    // Refuses a key or edit that would change the input line during an evaluation.
+    bool refusedWhileRunning();
     void onJavaScriptSelected();
     void onVBScriptSelected();
     void onClose();
@@ -150,6 +175,17 @@ private:
     UserLocale m_locale = userLocaleOf(QLocale());
     EngineHost m_calc{kScriptTimeLimit, m_locale};
     EvaluationCommand m_evaluation{m_calc, m_locale};
+    // A person does not see a wait this short; past it the window answers again.
+    BackgroundEvaluation m_run{m_evaluation, m_calc, std::chrono::milliseconds(25), this};
+    QTimer m_busyTimer;
+    bool m_busy = false;
+    // What the output box showed before the busy sign, to show again after a run that
+    // leaves it as it was.
+    QString m_outputBeforeBusy;
+    QString m_unshownBeforeBusy;
+    QString m_okAccessibleName;
+    std::vector<std::function<void()>> m_afterEvaluation;
+    QString m_pendingInput; // the input line's text the running evaluation was given
     std::vector<std::pair<int, QWidget*>> m_keyTabStops; // keypad buttons by tab index
     QPointer<help::HelpWindow> m_help;
     HistoryKeeper* m_history = nullptr;

@@ -26,6 +26,7 @@ void EngineHost::setLanguage(const QString& language) {
     }
     if (name != m_language) {
         m_language = name;
+        const std::lock_guard lock(m_engineMutex);
         m_engine.reset();
     }
 }
@@ -36,13 +37,33 @@ QString EngineHost::language() const {
 
 ScriptEngine& EngineHost::engine() {
     if (!m_engine) {
-        if (m_language == kJavaScript) {
-            m_engine = loadJavaScriptEngine(javaScriptWorkerCandidates(), m_timeLimit);
-        } else {
-            m_engine = std::make_unique<VBScriptEngine>(m_timeLimit, m_locale);
+        std::unique_ptr<ScriptEngine> made =
+            m_language == kJavaScript
+                ? loadJavaScriptEngine(javaScriptWorkerCandidates(), m_timeLimit)
+                : std::make_unique<VBScriptEngine>(m_timeLimit, m_locale);
+        const std::lock_guard lock(m_engineMutex);
+        m_engine = std::move(made);
+        if (m_stop.load(std::memory_order_relaxed)) {
+            m_engine->requestStop();
         }
     }
     return *m_engine;
+}
+
+void EngineHost::requestStop() {
+    m_stop.store(true, std::memory_order_relaxed);
+    const std::lock_guard lock(m_engineMutex);
+    if (m_engine) {
+        m_engine->requestStop();
+    }
+}
+
+void EngineHost::clearStop() {
+    m_stop.store(false, std::memory_order_relaxed);
+    const std::lock_guard lock(m_engineMutex);
+    if (m_engine) {
+        m_engine->clearStop();
+    }
 }
 
 std::optional<ScriptValue> EngineHost::eval(const QString& expression) {

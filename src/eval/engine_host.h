@@ -3,8 +3,10 @@
 #include "script_engine.h"
 #include "user_locale.h"
 
+#include <atomic>
 #include <chrono>
 #include <memory>
+#include <mutex>
 
 namespace quorvix {
 
@@ -31,6 +33,10 @@ public:
     bool takeRestart() override;
     // Nothing until the engine exists: asking does not start one.
     QStringList globalNames() override;
+    // A request made before the engine exists reaches it when it is made.
+    void requestStop() override;
+    bool stopRequested() const override { return m_stop.load(std::memory_order_relaxed); }
+    void clearStop() override;
 
 private:
     ScriptEngine& engine();
@@ -39,6 +45,9 @@ private:
     UserLocale m_locale;
     QString m_language;
     std::unique_ptr<ScriptEngine> m_engine;
+    // A stop may come from another thread while the engine is made or dropped.
+    std::mutex m_engineMutex;
+    std::atomic<bool> m_stop = false;
 };
 
 } // namespace quorvix

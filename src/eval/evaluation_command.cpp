@@ -4,6 +4,7 @@
 #include "input_rewrites.h"
 #include "number_format.h"
 
+#include <chrono>
 #include <cmath>
 
 namespace quorvix {
@@ -76,6 +77,7 @@ std::optional<QString> EvaluationCommand::startOnce(EvaluationResult& result,
 }
 
 EvaluationResult EvaluationCommand::run(const QString& input) {
+    const auto began = std::chrono::steady_clock::now();
     EvaluationResult result;
 
     // An engine that was lost between runs is replaced before this one; the run then says so
@@ -85,6 +87,13 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
     bool failed = false;
     result.libraryFailure = startOnce(result, language, failed);
     const bool showsAnswer = evaluate(input, language, failed, result);
+    // A run the user stopped says so, rather than what its engine says of a time limit; a
+    // restart it caused still says what was lost.
+    if (m_engine.stopRequested() && !showsAnswer && result.output && !result.restart) {
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - began;
+        result.output = QStringLiteral("Stopped after %1 seconds").arg(took.count(), 0, 'f', 1);
+        result.stopped = true;
+    }
     if (result.shownOutput()) {
         m_showsFailure = !showsAnswer || result.libraryFailure;
     }

@@ -33,6 +33,8 @@ struct EvaluationResult {
     // The engine had to be started afresh during this run or before it: what happened, what was
     // set up again and which of the user's names were lost.
     std::optional<QString> restart;
+    // The user stopped the run (ScriptEngine::requestStop) before it had an answer.
+    bool stopped = false;
 
     // The output box's new text: a failing library says so instead of the run's own outcome
     // (which still took effect); nullopt leaves the box as it was.

@@ -45,6 +45,14 @@ public:
     // procedures), for completion and colouring; built-ins may be among them. Asking changes
     // nothing the next call sees.
     virtual QStringList globalNames() { return {}; }
+
+    // Asks the run in progress to end as soon as it can, as its time limit would end it; safe
+    // from any thread and from a signal handler. The request holds, so that every later call
+    // fails at once, until clearStop().
+    virtual void requestStop() {}
+    virtual bool stopRequested() const { return false; }
+    // Only between runs, from the thread that runs them.
+    virtual void clearStop() {}
 };
 
 } // namespace quorvix

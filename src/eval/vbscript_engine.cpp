@@ -7,8 +7,10 @@
 namespace quorvix {
 namespace {
 
-vbs::InterpreterOptions options(std::chrono::milliseconds timeLimit, const UserLocale& locale) {
+vbs::InterpreterOptions options(std::chrono::milliseconds timeLimit, const UserLocale& locale,
+                                const std::atomic<bool>& stop) {
     vbs::InterpreterOptions o;
+    o.stop = &stop;
     o.timeLimit = timeLimit;
     o.decimalSeparator = locale.decimalSeparator.unicode();
     o.currencySymbol = locale.currencySymbol.unicode();
@@ -33,7 +35,7 @@ QString textOf(vbs::Outcome code) {
 } // namespace
 
 VBScriptEngine::VBScriptEngine(std::chrono::milliseconds timeLimit, const UserLocale& locale)
-    : m_interpreter(options(timeLimit, locale)) {}
+    : m_interpreter(options(timeLimit, locale, m_stop)) {}
 
 ScriptValue VBScriptEngine::toScriptValue(const vbs::Variant& v) {
     using Kind = ScriptValue::Kind;

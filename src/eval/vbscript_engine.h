@@ -4,6 +4,7 @@
 #include "script_engine.h"
 #include "user_locale.h"
 
+#include <atomic>
 #include <chrono>
 
 namespace quorvix {
@@ -22,6 +23,9 @@ public:
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
     QStringList globalNames() override;
+    void requestStop() override { m_stop.store(true, std::memory_order_relaxed); }
+    bool stopRequested() const override { return m_stop.load(std::memory_order_relaxed); }
+    void clearStop() override { m_stop.store(false, std::memory_order_relaxed); }
 
     // The value `Ans` gets for an answer (of its own type, rounded as shown), or nullopt when
     // the answer has no text form. It is set directly: no text of the answer is ever parsed.
@@ -32,6 +36,8 @@ public:
     static ScriptValue toScriptValue(const vbs::Variant& value);
 
 private:
+    // Before the interpreter, which reads it while it runs.
+    std::atomic<bool> m_stop = false;
     vbs::Interpreter m_interpreter;
     QString m_error;
     std::optional<qsizetype> m_errorPosition;

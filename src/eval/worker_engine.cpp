@@ -3,6 +3,7 @@
 #include "timeout_description.h"
 
 #include <QFileInfo>
+#include <csignal>
 
 namespace quorvix {
 
@@ -38,6 +39,7 @@ bool WorkerEngine::ensureRunning() {
         io == WorkerProcess::Io::Done ? engine_protocol::readReply(payload) : std::nullopt;
     if (reply && reply->kind == engine_protocol::Reply::Ready) {
         m_failedStartAt.reset();
+        m_workerPid.store(m_worker->pid());
         return true;
     }
     QString failure;
@@ -75,6 +77,7 @@ QString WorkerEngine::whyItEnded() {
 }
 
 void WorkerEngine::abandonWorker(const QString& cause) {
+    m_workerPid.store(0);
     m_worker.reset();
     m_pendingFrames.clear();
     m_restart = true;
@@ -84,8 +87,20 @@ void WorkerEngine::abandonWorker(const QString& cause) {
         QStringLiteral("; %1 was restarted, and only Pi and Ans were kept").arg(m_launch.language);
 }
 
+void WorkerEngine::requestStop() {
+    m_stop.store(true, std::memory_order_relaxed);
+    if (const pid_t pid = m_workerPid.load(); pid > 0) {
+        ::kill(pid, WorkerProcess::kStopSignal);
+    }
+}
+
 std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray& request) {
     m_errorPosition.reset();
+    if (m_stop.load(std::memory_order_relaxed)) {
+        // A stop that came between two requests of one evaluation ends it before the next.
+        m_error = timeoutDescription(m_launch.timeLimit);
+        return std::nullopt;
+    }
     if (!ensureRunning()) {
         return std::nullopt;
     }

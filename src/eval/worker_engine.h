@@ -5,6 +5,7 @@
 #include "worker_process.h"
 
 #include <QStringList>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -54,6 +55,11 @@ public:
     // Asked by evaluating Object.getOwnPropertyNames of the global object: the standard globals and
     // whatever the user's scripts put there (var, function; not let or const).
     QStringList globalNames() override;
+    // Sends the worker the stop signal, which interrupts its run as its time limit does; every
+    // later request fails at once until clearStop().
+    void requestStop() override;
+    bool stopRequested() const override { return m_stop.load(std::memory_order_relaxed); }
+    void clearStop() override { m_stop.store(false, std::memory_order_relaxed); }
 
 private:
     // Sends a request and waits for its reply; nullopt, with m_error set, when there is none.
@@ -68,6 +74,9 @@ private:
 
     Launch m_launch;
     std::unique_ptr<WorkerProcess> m_worker;
+    // The running worker's process, for a stop from another thread; 0 while there is none.
+    std::atomic<pid_t> m_workerPid = 0;
+    std::atomic<bool> m_stop = false;
     bool m_restart = false;
     // When the last start failed, and why; unset after a start that succeeded.
     std::optional<WorkerProcess::Clock::time_point> m_failedStartAt;

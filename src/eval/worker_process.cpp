@@ -70,14 +70,17 @@ std::unique_ptr<WorkerProcess> WorkerProcess::start(const QString& program,
     posix_spawn_file_actions_adddup2(&actions, helperEnd, kHelperDescriptor);
     // Nothing else of the caller's (its display connection, its files) goes to the helper.
     posix_spawn_file_actions_addclosefrom_np(&actions, kHelperDescriptor + 1);
-    // The helper starts with default signal handling, whatever the caller ignores or blocks.
+    // The helper starts with default signal handling, whatever the caller ignores or blocks,
+    // but with the stop signal blocked: a stop sent before the helper waits for it is kept for
+    // it instead of ending it.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    sigset_t none;
+    sigset_t stopOnly;
     sigset_t all;
-    sigemptyset(&none);
+    sigemptyset(&stopOnly);
+    sigaddset(&stopOnly, kStopSignal);
     sigfillset(&all);
-    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigmask(&attributes, &stopOnly);
     posix_spawnattr_setsigdefault(&attributes, &all);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 

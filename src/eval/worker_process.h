@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <csignal>
 #include <memory>
 #include <sys/types.h>
 
@@ -17,6 +18,9 @@ public:
     using Clock = std::chrono::steady_clock;
     // The descriptor the helper finds its end of the socket on.
     static constexpr int kHelperDescriptor = 3;
+    // The signal that asks the helper to stop what it is running; it starts with it blocked and
+    // takes it with sigwait.
+    static constexpr int kStopSignal = SIGUSR1;
 
     // Invalid: the helper announced a frame larger than the protocol allows.
     enum class Io { Done, TimedOut, Closed, Invalid };
@@ -46,6 +50,7 @@ public:
     QString exitDescription();
     // After exitDescription(): the helper's exit code, or -1 when a signal ended it.
     int exitCode() const;
+    pid_t pid() const { return m_pid; }
 
 private:
     WorkerProcess(pid_t pid, int socket) : m_pid(pid), m_socket(socket) {}

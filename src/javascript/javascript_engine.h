@@ -34,6 +34,8 @@ public:
     std::optional<qsizetype> errorPosition() const override { return m_errorPosition; }
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
+    // Interrupts the run in progress as its time limit would; nothing when none runs.
+    void requestStop() override { m_watchdog.expireNow(); }
 
 private:
     // Runs `work` under the time and memory limits; false, with m_error set, when one of them

@@ -18,7 +18,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
+#include <pthread.h>
 #include <sys/prctl.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -97,6 +99,23 @@ bool sendFrame(const QByteArray& payload) {
     return writeAll(frame.constData(), static_cast<std::size_t>(frame.size()));
 }
 
+// The calculator's stop signal interrupts the run in progress. The signal is blocked in every
+// thread (the calculator starts this program so), and this thread takes it with sigwait, so
+// that the engine is never touched from a signal handler.
+void takeStopSignals(quorvix::JavaScriptEngine& engine) {
+    std::thread([&engine] {
+        sigset_t stop;
+        sigemptyset(&stop);
+        sigaddset(&stop, quorvix::WorkerProcess::kStopSignal);
+        for (;;) {
+            int signal = 0;
+            if (::sigwait(&stop, &signal) == 0) {
+                engine.requestStop();
+            }
+        }
+    }).detach();
+}
+
 // Answers the calculator's requests until it goes; the process's exit code.
 int serve(std::chrono::milliseconds timeLimit, std::size_t memoryLimit) {
     // A script that goes on after it was interrupted is stopped by ending this process; the
@@ -107,6 +126,7 @@ int serve(std::chrono::milliseconds timeLimit, std::size_t memoryLimit) {
                                                      ? quorvix::engine_protocol::kExitOutOfMemory
                                                      : quorvix::engine_protocol::kExitTimedOut);
                                      }};
+    takeStopSignals(engine);
     if (!sendFrame(quorvix::engine_protocol::readyReply())) {
         return 1;
     }
@@ -132,6 +152,11 @@ int serve(std::chrono::milliseconds timeLimit, std::size_t memoryLimit) {
 int main(int argc, char** argv) {
     // Ends with the calculator, even when the calculator is killed.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // Blocked before any thread starts, so that only the stop thread takes it.
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, quorvix::WorkerProcess::kStopSignal);
+    ::pthread_sigmask(SIG_BLOCK, &stop, nullptr);
     // The time limit in milliseconds, and optionally how many bytes a run may grow by.
     bool valid = argc == 2 || argc == 3;
     long long limits[2] = {0,

@@ -89,6 +89,17 @@ void Watchdog::arm(std::chrono::milliseconds limit, std::size_t memoryGrowth) {
     m_wake.notify_all();
 }
 
+void Watchdog::expireNow() {
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_armed) {
+            return;
+        }
+        m_deadline = std::chrono::steady_clock::now();
+    }
+    m_wake.notify_all();
+}
+
 Watchdog::Outcome Watchdog::disarm() {
     std::lock_guard lock(m_mutex);
     m_armed = false;

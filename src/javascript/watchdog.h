@@ -34,6 +34,9 @@ public:
     void arm(std::chrono::milliseconds limit, std::size_t memoryGrowth = 0);
     // Ends the current run and tells whether the function was called during it, and why.
     Outcome disarm();
+    // Treats the current run, if any, as past its time limit now: the user asked it to stop.
+    // Safe from any thread; a run that has ended is not touched.
+    void expireNow();
 
     // The process's resident memory in bytes, 0 when unknown.
     static std::size_t residentBytes();

@@ -15,7 +15,6 @@ Executor::Executor(Runtime& runtime, GlobalTable& globals)
     : rt_(runtime), globals_(globals), heap_(*runtime.objects) {}
 
 void Executor::begin(std::chrono::steady_clock::time_point deadline, std::uintptr_t stackEnd) {
-    deadline_ = deadline;
     rt_.deadline = deadline;
     ticks_ = 0;
     callDepth_ = 0;
@@ -80,10 +79,7 @@ Outcome Executor::runOnceAfterHeaderError(const Block& body, Outcome ownExit) {
 
 Outcome Executor::clockStillRunning() {
     ticks_ = 0;
-    if (std::chrono::steady_clock::now() < deadline_) {
-        return Outcome::Normal;
-    }
-    return Outcome::Timeout;
+    return rt_.mustEnd() ? Outcome::Timeout : Outcome::Normal;
 }
 
 Outcome Executor::execBlock(const Block& block) {

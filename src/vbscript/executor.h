@@ -340,7 +340,6 @@ private:
     bool optionExplicit_ = false;
     int callDepth_ = 0;
     std::uint32_t ticks_ = 0;
-    std::chrono::steady_clock::time_point deadline_;
     // The error Outcome::Raised stands for, and the one the last run failed with.
     ErrState raised_;
     Outcome failure_ = Outcome::Normal;

@@ -34,6 +34,7 @@ Interpreter::Interpreter(InterpreterOptions options)
       executor_(std::make_unique<Executor>(*runtime_, *globals_)) {
     runtime_->locale.decimal = options_.decimalSeparator;
     runtime_->locale.currency = options_.currencySymbol;
+    runtime_->stop = options_.stop;
     runtime_->locale.dates = options_.dateForm;
     // The thousands separator is whichever of "," and "." is not the decimal one.
     runtime_->locale.thousands = options_.decimalSeparator == u',' ? u'.' : u',';

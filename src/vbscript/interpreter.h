@@ -3,6 +3,7 @@
 #include "number_format.h"
 #include "variant.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -27,6 +28,9 @@ struct InterpreterOptions {
     DateForm dateForm;
     // The user's locale name ("de-DE"), for GetLocale and SetLocale; empty is en-US.
     std::u16string localeName;
+    // Set from any thread to stop the run in progress as its time limit would; null for none.
+    // The caller clears it between runs. It must outlive the interpreter.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 struct ScriptError {

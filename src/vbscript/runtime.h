@@ -4,6 +4,7 @@
 #include "convert.h"
 #include "random_generator.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -34,11 +35,17 @@ struct Runtime {
     // (Split, Join, Filter, Replace) looks at it as it goes, so one call cannot outlast it.
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
 
-    // Whether step `step` of a long built-in loop is past the deadline. The clock is read once
-    // every 4,096 steps.
-    bool pastDeadline(std::size_t step) const {
-        return (step & 4095) == 4095 && std::chrono::steady_clock::now() >= deadline;
+    // The host's request to stop the run now, as at the deadline; null when it cannot ask.
+    const std::atomic<bool>* stop = nullptr;
+
+    // Whether the run must end: its deadline is past or the host asked it to stop.
+    bool mustEnd() const {
+        return std::chrono::steady_clock::now() >= deadline ||
+               (stop && stop->load(std::memory_order_relaxed));
     }
+    // Whether step `step` of a long built-in loop must end the run. The clock is read once
+    // every 4,096 steps.
+    bool pastDeadline(std::size_t step) const { return (step & 4095) == 4095 && mustEnd(); }
 
     // The Windows locale id GetLocale reports and SetLocale changes, and the user's own (given
     // by the caller). SetLocale chooses between the user's forms and the US ones: `userLocale`

@@ -48,6 +48,8 @@ protected:
     // Created like the program does: settings replayed, not yet shown.
     MainWindow& create() {
         m_window = std::make_unique<MainWindow>(folder());
+        // Every outcome is checked right after its evaluation: the window waits for it here.
+        m_window->setEvaluationPatience(std::chrono::hours(1));
         return *m_window;
     }
 
