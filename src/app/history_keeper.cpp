@@ -2,9 +2,9 @@
 
 #include "command_box.h"
 #include "record_file.h"
-#include "settings_home.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 
 #include <algorithm>
@@ -47,7 +47,7 @@ void HistoryKeeper::load() {
     }
     // Said once at the start, rather than found anew at each evaluation.
     if (!m_history.entries().isEmpty() &&
-        !(readInHome ? canKeepSettingsAt(m_file.writePath) : save())) {
+        !(readInHome ? QFileInfo(m_file.writePath).isWritable() : save())) {
         emit notice(
             QStringLiteral("%1 cannot be written: new inputs are not saved").arg(shownPath));
     }

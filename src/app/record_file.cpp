@@ -46,7 +46,9 @@ QByteArray readRecordFile(const QString& path, qsizetype limit) {
 bool changeRecordFile(const QString& path, qsizetype limit, const RecordChange& change) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(kLockWaitMs)) {
+    // A folder that takes no new files holds no lock either; the file itself may still be
+    // writable there (replaceFile then overwrites it in place), which is left to this copy alone.
+    if (!lock.tryLock(kLockWaitMs) && lock.error() != QLockFile::PermissionError) {
         return false;
     }
     const std::optional<QByteArray> changed = change(readRecordFile(path, limit));
