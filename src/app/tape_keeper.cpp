@@ -15,6 +15,7 @@ TapeKeeper::TapeKeeper(HistoryKeeper& history, std::function<KeptFile()> locate,
         if (m_loaded) {
             // On again: this run's entries are kept from now on, as if just recorded.
             m_unwritten = on ? m_tape.entries() : QList<TapeEntry>();
+            m_removed.clear();
             save();
         }
     });
@@ -75,10 +76,10 @@ void TapeKeeper::remove(qsizetype index) {
 
 void TapeKeeper::clear() {
     load();
-    m_tape.clear();
+    // Only what this copy shows: another copy's entries that came since stay.
+    m_removed += m_tape.entries();
     m_unwritten.clear();
-    m_removed.clear();
-    m_cleared = true;
+    m_tape.clear();
     save();
     emit changed();
 }
@@ -97,7 +98,6 @@ void TapeKeeper::save() {
         m_fileEmpty = !remembering || m_tape.entries().isEmpty();
         m_unwritten.clear();
         m_removed.clear();
-        m_cleared = false;
     }
 }
 
@@ -112,7 +112,7 @@ std::optional<QByteArray> TapeKeeper::merged(const QByteArray& held) {
     }
     // What other copies wrote since stays; this copy's new entries follow, and what its user
     // removed goes (of equal entries, the newest).
-    QList<TapeEntry> all = m_cleared ? QList<TapeEntry>() : std::move(*kept);
+    QList<TapeEntry> all = std::move(*kept);
     all += m_unwritten;
     for (const TapeEntry& gone : std::as_const(m_removed)) {
         if (const qsizetype at = all.lastIndexOf(gone); at >= 0) {

@@ -47,7 +47,6 @@ private:
     bool m_loaded = false;
     bool m_fileEmpty = false;     // the file is known to hold no entries
     bool m_foreign = false;       // the file is not a tape: it is left as it is
-    bool m_cleared = false;       // the user cleared the tape: the file's entries go too
     QList<TapeEntry> m_unwritten; // entries of this run the file does not hold yet
     QList<TapeEntry> m_removed;   // entries the user removed that the file may still hold
     QString m_notice;
