@@ -1,11 +1,7 @@
 #include "history_file.h"
 
-#include "file_head.h"
-#include "file_replace.h"
 #include "line_escape.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "record_file.h"
 
 namespace quorvix::app {
 
@@ -27,7 +23,10 @@ QByteArray historyText(const HistoryContent& content) {
     return text;
 }
 
-HistoryContent parseHistory(QByteArrayView bytes) {
+std::optional<HistoryContent> parseHistory(QByteArrayView bytes) {
+    if (!isRecordFile(bytes, kHeader)) {
+        return std::nullopt;
+    }
     HistoryContent content;
     qsizetype start = 0;
     for (qsizetype end = bytes.indexOf('\n'); end >= 0; end = bytes.indexOf('\n', start)) {
@@ -47,23 +46,6 @@ HistoryContent parseHistory(QByteArrayView bytes) {
         }
     }
     return content;
-}
-
-QString historyPathBeside(const QString& settingsPath) {
-    if (settingsPath.isEmpty()) {
-        return QString();
-    }
-    return QFileInfo(settingsPath).dir().filePath(QStringLiteral("Quorvix-history.txt"));
-}
-
-HistoryContent readHistoryFile(const QString& path) {
-    const help::FileHead head = help::readFileHead(path, kHistoryReadLimit);
-    return head.readable ? parseHistory(head.bytes) : HistoryContent();
-}
-
-bool writeHistoryFile(const QString& path, const HistoryContent& content) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    return replaceFile(path, historyText(content), FileAccess::OwnerOnly);
 }
 
 } // namespace quorvix::app

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace quorvix::app {
 
 // The input history file, "Quorvix-history.txt", UTF-8 text of one record a line, each ended by
@@ -17,8 +19,9 @@ namespace quorvix::app {
 //
 // In an entry a backslash is written "\\", a line feed "\n", a carriage return "\r", and a "#"
 // that begins it "\#". Lines are read one by one, so damage costs only the lines it touches: a
-// line that is not valid UTF-8 or has an unknown escape is skipped, a last line without its LF
-// (a cut file) is dropped, and lines of "#" that are not known are ignored.
+// damaged line (see unescapedLine) is skipped, a last line without its LF (a cut file) is
+// dropped, and lines of "#" that are not known are ignored. A file that does not begin with the
+// header line is no history at all (an empty file is an empty one).
 struct HistoryContent {
     QStringList entries; // oldest first
     bool remember = true;
@@ -26,20 +29,14 @@ struct HistoryContent {
 };
 
 QByteArray historyText(const HistoryContent& content);
-HistoryContent parseHistory(QByteArrayView bytes);
+// Nothing when the bytes are not a history.
+std::optional<HistoryContent> parseHistory(QByteArrayView bytes);
 
-// The history file beside the settings file at `settingsPath`: the two share one home. Empty
-// when `settingsPath` is.
-QString historyPathBeside(const QString& settingsPath);
+inline constexpr QLatin1StringView kHistoryFileName("Quorvix-history.txt");
 
-// Reading stops here, above the most the program writes (InputHistory's character limit at 3
-// bytes each, one line end an entry): a huge file must not hold up the program.
+// Above the most the program writes (InputHistory's character limit at 3 bytes each, one line
+// end an entry): a huge file must not hold up the program. Of a longer file the newest entries
+// are read.
 inline constexpr qsizetype kHistoryReadLimit = qsizetype(4) << 20;
-
-// Never blocks; a missing, unreadable or odd file (a folder, a fifo) reads as empty.
-HistoryContent readHistoryFile(const QString& path);
-// Replaces the file whole, or leaves it as it was, readable by the user only; makes its folder
-// if needed. False when it could not be written.
-bool writeHistoryFile(const QString& path, const HistoryContent& content);
 
 } // namespace quorvix::app

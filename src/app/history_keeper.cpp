@@ -1,12 +1,17 @@
 #include "history_keeper.h"
 
 #include "command_box.h"
+#include "record_file.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
+
+#include <algorithm>
 
 namespace quorvix::app {
 
-HistoryKeeper::HistoryKeeper(CommandBox* box, std::function<QString()> locate, QObject* parent)
+HistoryKeeper::HistoryKeeper(CommandBox* box, std::function<KeptFile()> locate, QObject* parent)
     : QObject(parent), m_locate(std::move(locate)) {
     box->setRecallHandler([this](int direction, const QString& current) {
         load();
@@ -20,24 +25,41 @@ void HistoryKeeper::load() {
         return;
     }
     m_loaded = true;
-    m_path = m_locate();
-    if (m_path.isEmpty()) {
+    m_file = m_locate();
+    if (m_file.readPath.isEmpty()) {
         return;
     }
-    const HistoryContent content = readHistoryFile(m_path);
-    m_remember = content.remember;
-    const qsizetype recordedBefore = m_history.entries().size();
-    if (m_remember) {
-        m_history.addOlder(content.entries);
-        if (recordedBefore > 0) {
-            save();
-        }
+    const QString shownPath = QDir::toNativeSeparators(m_file.readPath);
+    const std::optional<HistoryContent> content =
+        parseHistory(readRecordFile(m_file.readPath, kHistoryReadLimit));
+    if (!content) {
+        m_foreign = true;
+        emit notice(QStringLiteral("%1 is not an input history: it is left as it is, and new "
+                                   "inputs are not saved")
+                        .arg(shownPath));
+        return;
+    }
+    m_remember = content->remember;
+    m_history.addOlder(content->entries);
+    const bool readInHome = m_file.readPath == m_file.writePath;
+    if (!readInHome) {
+        m_unwritten = m_history.entries(); // the home's file starts with them
+    }
+    // Said once at the start, rather than found anew at each evaluation.
+    if (!m_history.entries().isEmpty() &&
+        !(readInHome ? QFileInfo(m_file.writePath).isWritable() : save())) {
+        emit notice(
+            QStringLiteral("%1 cannot be written: new inputs are not saved").arg(shownPath));
     }
 }
 
 void HistoryKeeper::record(const QString& input) {
     load();
     if (m_history.add(input) && m_remember) {
+        // While the file cannot be written, only the newest could ever be kept.
+        m_unwritten.append(input);
+        m_unwritten.remove(0,
+                           std::max<qsizetype>(0, m_unwritten.size() - InputHistory::kMaxEntries));
         save();
     }
 }
@@ -45,6 +67,8 @@ void HistoryKeeper::record(const QString& input) {
 void HistoryKeeper::setRemembering(bool on) {
     load();
     m_remember = on;
+    // On again: this run's inputs are kept from now on, as if just recorded.
+    m_unwritten = on ? m_history.entries() : QStringList();
     save();
     emit rememberingChanged(on);
 }
@@ -52,14 +76,42 @@ void HistoryKeeper::setRemembering(bool on) {
 void HistoryKeeper::clear() {
     load();
     m_history.clear();
+    m_unwritten.clear();
+    m_cleared = true;
     save();
 }
 
-void HistoryKeeper::save() const {
-    if (!m_path.isEmpty()) {
-        // A file that cannot be written costs only the remembering, never the evaluation.
-        writeHistoryFile(m_path, {m_history.entries(), m_remember});
+bool HistoryKeeper::save() {
+    if (m_file.writePath.isEmpty() || m_foreign) {
+        return false;
     }
+    // A file that cannot be written costs only the remembering, never the evaluation.
+    const bool written = changeRecordFile(m_file.writePath, kHistoryReadLimit,
+                                          [this](const QByteArray& held) { return merged(held); });
+    if (written && !m_foreign) {
+        m_unwritten.clear();
+        m_cleared = false;
+    }
+    return written && !m_foreign;
+}
+
+std::optional<QByteArray> HistoryKeeper::merged(const QByteArray& held) {
+    const std::optional<HistoryContent> kept = parseHistory(held);
+    if (!kept) {
+        m_foreign = true; // another program's file took its place
+        return std::nullopt;
+    }
+    if (!m_remember) {
+        return historyText({{}, false});
+    }
+    // What other copies wrote since stays; this copy's new inputs follow.
+    InputHistory all;
+    all.addOlder(m_cleared ? QStringList() : kept->entries);
+    for (const QString& input : std::as_const(m_unwritten)) {
+        all.add(input);
+    }
+    m_history = std::move(all);
+    return historyText({m_history.entries(), true});
 }
 
 void HistoryKeeper::addMenuActions(QMenu* menu) {

@@ -2,6 +2,7 @@
 
 #include "history_file.h"
 #include "input_history.h"
+#include "settings_file.h"
 
 #include <QObject>
 #include <functional>
@@ -17,14 +18,17 @@ class CommandBox;
 // once, so that neither Esc (which ends the program without its unload step) nor a crash loses
 // it. The line's context menu gets "Remember inputs" and "Clear input history".
 //
-// The file is read once, when first needed or when load() is called after the window is shown;
-// inputs recorded before that go after the ones read.
+// Several running copies share the file: each writes its own new inputs after what the file
+// holds at that moment, and then recalls the inputs of all of them. A file that is not a history
+// is never written; a history that cannot be written is still recalled. Either is said once.
+//
+// The file is read once, when first needed or when load() is called after the window is shown.
 class HistoryKeeper : public QObject {
     Q_OBJECT
 public:
-    // `locate` gives the file's path when it is first needed (finding the home probes the disk);
-    // an empty path keeps the history in memory only.
-    HistoryKeeper(CommandBox* box, std::function<QString()> locate, QObject* parent = nullptr);
+    // `locate` gives the file's place when it is first needed (finding the home probes the
+    // disk); an empty place keeps the history in memory only.
+    HistoryKeeper(CommandBox* box, std::function<KeptFile()> locate, QObject* parent = nullptr);
 
     void load();
     void record(const QString& input);
@@ -37,15 +41,23 @@ public:
 
 signals:
     void rememberingChanged(bool on);
+    // Something the user should know about the file, said once.
+    void notice(const QString& text);
 
 private:
     void addMenuActions(QMenu* menu);
-    void save() const;
+    // False when the file could not be written.
+    bool save();
+    // The file's new text from what it `held`; nothing when it is not a history.
+    std::optional<QByteArray> merged(const QByteArray& held);
 
-    std::function<QString()> m_locate;
-    QString m_path;
+    std::function<KeptFile()> m_locate;
+    KeptFile m_file;
     bool m_loaded = false;
+    bool m_foreign = false; // the file is not a history: it is left as it is
     bool m_remember = true;
+    bool m_cleared = false;  // the user cleared the history: the file's entries go too
+    QStringList m_unwritten; // entries of this run the file does not hold yet, oldest first
     InputHistory m_history;
 };
 

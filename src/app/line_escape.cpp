@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace quorvix::app {
 
 QByteArray escapedLine(const QString& entry) {
@@ -59,7 +61,12 @@ std::optional<QString> unescapedLine(QByteArrayView line) {
     }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString entry = decoder(utf8);
-    if (decoder.hasError()) {
+    // A control character other than a tab and the escaped line breaks is not typed text: the
+    // line holds binary data.
+    const auto control = [](QChar c) {
+        return c.category() == QChar::Other_Control && c != u'\t' && c != u'\n' && c != u'\r';
+    };
+    if (decoder.hasError() || std::any_of(entry.cbegin(), entry.cend(), control)) {
         return std::nullopt;
     }
     return entry;

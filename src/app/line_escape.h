@@ -13,7 +13,8 @@ namespace quorvix::app {
 // end and never reads as a comment.
 QByteArray escapedLine(const QString& text);
 // The text of one such line without its LF; nothing when the line is damaged (an unknown
-// escape, a lone backslash at its end, or bytes that are not UTF-8).
+// escape, a lone backslash at its end, bytes that are not UTF-8, or a control character other
+// than a tab and the escaped line breaks).
 std::optional<QString> unescapedLine(QByteArrayView line);
 
 } // namespace quorvix::app

@@ -78,9 +78,12 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
         return readLibraryBeside(m_settings.homePath(), language);
     });
     m_history = new HistoryKeeper(
-        Command, [this] { return historyPathBeside(m_settings.homePath()); }, this);
+        Command, [this] { return m_settings.keptFile(kHistoryFileName); }, this);
     m_tape = new TapeKeeper(
-        *m_history, [this] { return tapePathBeside(m_settings.homePath()); }, this);
+        *m_history, [this] { return m_settings.keptFile(kTapeFileName); }, this);
+    // The window's place for what the user should know, as for a refused paste.
+    connect(m_history, &HistoryKeeper::notice, this,
+            [this](const QString& text) { showOutput(text); });
     connect(&m_run, &BackgroundEvaluation::finished, this, &MainWindow::onEvaluationFinished);
     m_busyTimer.setSingleShot(true);
     m_busyTimer.setInterval(kBusyAfter);

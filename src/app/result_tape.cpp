@@ -1,11 +1,7 @@
 #include "result_tape.h"
 
-#include "file_head.h"
-#include "file_replace.h"
 #include "line_escape.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "record_file.h"
 
 namespace quorvix::app {
 
@@ -100,7 +96,10 @@ QByteArray tapeFileText(const QList<TapeEntry>& entries) {
     return text;
 }
 
-QList<TapeEntry> parseTapeFile(QByteArrayView bytes) {
+std::optional<QList<TapeEntry>> parseTapeFile(QByteArrayView bytes) {
+    if (!isRecordFile(bytes, kHeader)) {
+        return std::nullopt;
+    }
     QList<TapeEntry> entries;
     bool open = false; // the last entry read still waits for its output
     qsizetype start = 0;
@@ -127,23 +126,6 @@ QList<TapeEntry> parseTapeFile(QByteArrayView bytes) {
         }
     }
     return entries;
-}
-
-QString tapePathBeside(const QString& settingsPath) {
-    if (settingsPath.isEmpty()) {
-        return QString();
-    }
-    return QFileInfo(settingsPath).dir().filePath(QStringLiteral("Quorvix-tape.txt"));
-}
-
-QList<TapeEntry> readTapeFile(const QString& path) {
-    const help::FileHead head = help::readFileHead(path, kTapeReadLimit);
-    return head.readable ? parseTapeFile(head.bytes) : QList<TapeEntry>();
-}
-
-bool writeTapeFile(const QString& path, const QList<TapeEntry>& entries) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    return replaceFile(path, tapeFileText(entries), FileAccess::OwnerOnly);
 }
 
 } // namespace quorvix::app

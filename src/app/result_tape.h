@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace quorvix::app {
 
 // One evaluation as the tape keeps it: the input, and what the output box showed after it.
@@ -57,16 +59,14 @@ QString tapeText(const QList<TapeEntry>& entries);
 // with the texts written as escapedLine() writes them. Damage costs only the lines it touches:
 // a damaged input line drops its entry, a damaged output line only the output, an output line
 // with no input before it and unknown lines are skipped, and a last line without its LF is cut.
+// A file that does not begin with the header line is no tape at all (an empty file is an empty
+// one): nothing then.
 QByteArray tapeFileText(const QList<TapeEntry>& entries);
-QList<TapeEntry> parseTapeFile(QByteArrayView bytes);
+std::optional<QList<TapeEntry>> parseTapeFile(QByteArrayView bytes);
 
-// The tape file beside the settings file at `settingsPath`; empty when `settingsPath` is.
-QString tapePathBeside(const QString& settingsPath);
-// Above the most the program writes (kMaxTotalLength at 3 bytes each with escapes and marks).
+inline constexpr QLatin1StringView kTapeFileName("Quorvix-tape.txt");
+// Above the most the program writes (kMaxTotalLength at 3 bytes each with escapes and marks); of
+// a longer file the newest entries are read.
 inline constexpr qsizetype kTapeReadLimit = qsizetype(8) << 20;
-// Never blocks; a missing, unreadable or odd file reads as empty.
-QList<TapeEntry> readTapeFile(const QString& path);
-// Replaces the file whole or leaves it as it was, readable by the user only.
-bool writeTapeFile(const QString& path, const QList<TapeEntry>& entries);
 
 } // namespace quorvix::app

@@ -131,6 +131,15 @@ QString SettingsFile::homePath() const {
     return canKeepSettingsAt(m_path) ? m_path : m_userPath;
 }
 
+KeptFile SettingsFile::keptFile(QLatin1StringView name) const {
+    const QString home = homePath();
+    KeptFile file{QString(), home.isEmpty() ? QString() : QFileInfo(home).dir().filePath(name)};
+    const QString beside = QFileInfo(m_path).dir().filePath(name);
+    const bool fromBeside = !QFileInfo::exists(file.writePath) && QFileInfo::exists(beside);
+    file.readPath = fromBeside ? beside : file.writePath;
+    return file;
+}
+
 SettingsFile::Content SettingsFile::read() const {
     const QString home = homePath();
     Content content = home.isEmpty() ? Content() : readAt(home);

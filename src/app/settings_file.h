@@ -57,6 +57,12 @@ std::vector<SettingsAction> settingsActions(QByteArrayView content);
 // hidden, else "pad=1".
 QByteArray settingsText(bool vbscript, bool keypadHidden);
 
+// Where the program reads and writes one of its files.
+struct KeptFile {
+    QString readPath;
+    QString writePath; // empty when it can be kept nowhere
+};
+
 // The settings file, "Quorvix.ini". It has one home, read and written alike: the program's
 // folder when the program can write its settings there, else the user's folder for the program
 // (none when empty). While that has no file yet, the file beside the program is read instead,
@@ -78,6 +84,10 @@ public:
     QString userPath() const { return m_userPath; }
     // Where the settings are written; empty when nowhere.
     QString homePath() const;
+    // A file kept beside the settings, named `name`: written in the home; read from there, or
+    // while the home has none, from the program's folder, which the user may read but not write
+    // (a shared copy).
+    KeptFile keptFile(QLatin1StringView name) const;
 
     // Never blocks and never reads more than kReadLimit bytes.
     Content read() const;

@@ -1,13 +1,21 @@
 #include "tape_keeper.h"
 
 #include "history_keeper.h"
+#include "record_file.h"
+
+#include <QDir>
+
+#include <algorithm>
 
 namespace quorvix::app {
 
-TapeKeeper::TapeKeeper(HistoryKeeper& history, std::function<QString()> locate, QObject* parent)
+TapeKeeper::TapeKeeper(HistoryKeeper& history, std::function<KeptFile()> locate, QObject* parent)
     : QObject(parent), m_history(history), m_locate(std::move(locate)) {
-    connect(&history, &HistoryKeeper::rememberingChanged, this, [this] {
+    connect(&history, &HistoryKeeper::rememberingChanged, this, [this](bool on) {
         if (m_loaded) {
+            // On again: this run's entries are kept from now on, as if just recorded.
+            m_unwritten = on ? m_tape.entries() : QList<TapeEntry>();
+            m_removed.clear();
             save();
         }
     });
@@ -19,33 +27,48 @@ void TapeKeeper::load() {
     }
     m_loaded = true;
     m_history.load();
-    m_path = m_locate();
-    if (m_path.isEmpty()) {
+    m_file = m_locate();
+    if (m_file.readPath.isEmpty()) {
         return;
     }
-    const QList<TapeEntry> kept = readTapeFile(m_path);
+    const std::optional<QList<TapeEntry>> kept =
+        parseTapeFile(readRecordFile(m_file.readPath, kTapeReadLimit));
+    if (!kept) {
+        m_foreign = true;
+        m_notice = QStringLiteral("%1 is not a result tape: it is left as it is, and new entries "
+                                  "are not saved")
+                       .arg(QDir::toNativeSeparators(m_file.readPath));
+        return;
+    }
     if (!m_history.remembering()) {
         // Left from a run that remembered: the next save empties it.
-        m_fileEmpty = kept.isEmpty();
+        m_fileEmpty = kept->isEmpty();
         return;
     }
-    const qsizetype recordedBefore = m_tape.entries().size();
-    m_tape.addOlder(kept);
-    if (recordedBefore > 0) {
-        save();
+    m_tape.addOlder(*kept);
+    if (m_file.readPath != m_file.writePath) {
+        m_unwritten = m_tape.entries(); // the home's file starts with them
     }
     emit changed();
 }
 
 void TapeKeeper::record(TapeEntry entry) {
     load();
-    m_tape.add(std::move(entry));
+    m_tape.add(entry);
+    if (m_history.remembering()) {
+        // While the file cannot be written, only the newest could ever be kept.
+        m_unwritten.append(std::move(entry));
+        m_unwritten.remove(0, std::max<qsizetype>(0, m_unwritten.size() - ResultTape::kMaxEntries));
+    }
     save();
     emit changed();
 }
 
 void TapeKeeper::remove(qsizetype index) {
     load();
+    if (index >= 0 && index < m_tape.entries().size()) {
+        m_removed.append(m_tape.entries().at(index));
+    }
     m_tape.remove(index);
     save();
     emit changed();
@@ -53,6 +76,9 @@ void TapeKeeper::remove(qsizetype index) {
 
 void TapeKeeper::clear() {
     load();
+    // Only what this copy shows: another copy's entries that came since stay.
+    m_removed += m_tape.entries();
+    m_unwritten.clear();
     m_tape.clear();
     save();
     emit changed();
@@ -62,13 +88,40 @@ void TapeKeeper::save() {
     const bool remembering = m_history.remembering();
     // Not remembering: the file keeps nothing of this run nor of earlier ones, and once it is
     // empty it is left alone.
-    if (m_path.isEmpty() || (!remembering && m_fileEmpty)) {
+    if (m_file.writePath.isEmpty() || m_foreign || (!remembering && m_fileEmpty)) {
         return;
     }
     // A file that cannot be written costs only the remembering.
-    if (writeTapeFile(m_path, remembering ? m_tape.entries() : QList<TapeEntry>())) {
+    if (changeRecordFile(m_file.writePath, kTapeReadLimit,
+                         [this](const QByteArray& held) { return merged(held); }) &&
+        !m_foreign) {
         m_fileEmpty = !remembering || m_tape.entries().isEmpty();
+        m_unwritten.clear();
+        m_removed.clear();
     }
+}
+
+std::optional<QByteArray> TapeKeeper::merged(const QByteArray& held) {
+    std::optional<QList<TapeEntry>> kept = parseTapeFile(held);
+    if (!kept) {
+        m_foreign = true; // another program's file took its place
+        return std::nullopt;
+    }
+    if (!m_history.remembering()) {
+        return tapeFileText({});
+    }
+    // What other copies wrote since stays; this copy's new entries follow, and what its user
+    // removed goes (of equal entries, the newest).
+    QList<TapeEntry> all = std::move(*kept);
+    all += m_unwritten;
+    for (const TapeEntry& gone : std::as_const(m_removed)) {
+        if (const qsizetype at = all.lastIndexOf(gone); at >= 0) {
+            all.removeAt(at);
+        }
+    }
+    m_tape = ResultTape();
+    m_tape.addOlder(all);
+    return tapeFileText(m_tape.entries());
 }
 
 } // namespace quorvix::app

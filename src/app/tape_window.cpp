@@ -202,6 +202,9 @@ void TapeWindow::keyPressEvent(QKeyEvent* event) {
 void TapeWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     m_tape.load();
+    if (const QString notice = m_tape.takeNotice(); !notice.isEmpty()) {
+        Status->setText(notice);
+    }
     Entries->setFocus(Qt::OtherFocusReason);
 }
 

@@ -10,7 +10,7 @@
 
 namespace quorvix::help {
 
-FileHead readFileHead(const QString& path, qsizetype maxBytes) {
+FileHead readFileHead(const QString& path, qsizetype maxBytes, FilePart part) {
     FileHead head;
     const QByteArray name = QFile::encodeName(path);
     // O_NONBLOCK: opening a fifo for reading would otherwise wait for a writer.
@@ -30,10 +30,12 @@ FileHead readFileHead(const QString& path, qsizetype maxBytes) {
 
     const qsizetype wanted = std::max<qsizetype>(0, std::min<qint64>(maxBytes, info.st_size));
     head.bytes.resize(wanted);
+    const off_t from = part == FilePart::End ? off_t(info.st_size - wanted) : 0;
     qsizetype got = 0;
     bool failed = false;
     while (got < wanted) {
-        const ssize_t n = ::read(fd, head.bytes.data() + got, size_t(wanted - got));
+        const ssize_t n =
+            ::pread(fd, head.bytes.data() + got, size_t(wanted - got), from + off_t(got));
         if (n < 0 && errno == EINTR) {
             continue;
         }

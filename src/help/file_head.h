@@ -11,12 +11,14 @@ namespace quorvix::help {
 struct FileHead {
     bool regularFile = false; // the path names a regular file (links followed)
     bool readable = false;    // it was opened and read without an error
-    QByteArray bytes;         // its first bytes, at most the limit asked for
+    QByteArray bytes;         // its first (or last) bytes, at most the limit asked for
     qint64 size = 0;          // its size in bytes when it was opened
 };
 
-// Opens `path` non-blocking and reads at most `maxBytes` of it; anything that is not a regular
-// file is not read at all.
-FileHead readFileHead(const QString& path, qsizetype maxBytes);
+enum class FilePart { Start, End };
+
+// Opens `path` non-blocking and reads at most `maxBytes` of it, from its start or, for a file
+// whose newest lines come last, its end; anything that is not a regular file is not read at all.
+FileHead readFileHead(const QString& path, qsizetype maxBytes, FilePart part = FilePart::Start);
 
 } // namespace quorvix::help

@@ -5,12 +5,15 @@
 #include "history_keeper.h"
 #include "input_history.h"
 #include "keypad_button.h"
+#include "record_file.h"
 #include "result_tape.h"
 #include "tape_keeper.h"
 #include "tape_window.h"
 #include "window_fixture.h"
 
 #include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -127,36 +130,42 @@ TEST(InputHistoryLimitTest, KeepsTheNewestThousandAndAMegaCharacter) {
 struct ParseCase {
     const char* name;
     QByteArray bytes;
-    QStringList entries;
-    bool remember;
+    std::optional<HistoryContent> expected; // nothing: not a history
 };
 
 class HistoryParseTest : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(HistoryParseTest, ReadsAsFarAsSound) {
-    const HistoryContent content = parseHistory(GetParam().bytes);
-    EXPECT_EQ(content.entries, GetParam().entries);
-    EXPECT_EQ(content.remember, GetParam().remember);
+    EXPECT_EQ(parseHistory(GetParam().bytes), GetParam().expected);
 }
 
 // Entries that need escapes in the file.
 const QStringList kOdd{u"1+1"_qs, u"a\nb\r\\n"_qs, u"#1/1/2000#"_qs, u"\u03c0 \\"_qs};
+const QByteArray kHead = "#Quorvix input history\n";
 const ParseCase kFiles[] = {
-    {"RoundTrip", historyText({kOdd, true}), kOdd, true},
+    {"RoundTrip", historyText({kOdd, true}), HistoryContent{kOdd, true}},
     // Remembering off, the file keeps only the mark.
-    {"WrittenOff", historyText({{u"1"_qs}, false}), {}, false},
-    {"AsWritten", "#Quorvix input history\n1+1\n2*3\n", {"1+1", "2*3"}, true},
-    {"Empty", "", {}, true},
-    {"RememberOff", "#Quorvix input history\n#remember=0\n", {}, false},
-    {"Escapes", "a\\nb\\\\c\\r\n\\#1#\n", {"a\nb\\c\r", "#1#"}, true},
-    {"CutInTheMiddle", "1+1\n2*", {"1+1"}, true},
-    {"InvalidUtf8LineSkipped", "1\n\xff\xfe\n\xe2\x82\n2\n", {"1", "2"}, true},
-    {"UnknownEscapeSkipped", "1\n\\x\n2\\\n3\n", {"1", "3"}, true},
-    {"UnknownMarksIgnored", "#remember=2\n#other\n1\n", {"1"}, true},
-    {"CrLfLineEnds", "1+1\r\n2\r\n", {"1+1", "2"}, true},
-    {"NulKept", QByteArray("1\0002\n", 4), {QString(u"1\u00002"_qs)}, true},
-    {"EmptyLinesSkipped", "\n\n1\n", {"1"}, true},
-    {"Utf8Kept", "\xcf\x80\xc2\xb2\n", {u"\u03c0\u00b2"_qs}, true},
+    {"WrittenOff", historyText({{u"1"_qs}, false}), HistoryContent{{}, false}},
+    {"AsWritten", kHead + "1+1\n2*3\n", HistoryContent{{"1+1", "2*3"}, true}},
+    {"Empty", "", HistoryContent{}},
+    {"RememberOff", kHead + "#remember=0\n", HistoryContent{{}, false}},
+    {"Escapes", kHead + "a\\nb\\\\c\\r\n\\#1#\n", HistoryContent{{"a\nb\\c\r", "#1#"}, true}},
+    {"CutInTheMiddle", kHead + "1+1\n2*", HistoryContent{{"1+1"}, true}},
+    {"InvalidUtf8LineSkipped", kHead + "1\n\xff\xfe\n\xe2\x82\n2\n",
+     HistoryContent{{"1", "2"}, true}},
+    {"UnknownEscapeSkipped", kHead + "1\n\\x\n2\\\n3\n", HistoryContent{{"1", "3"}, true}},
+    {"UnknownMarksIgnored", kHead + "#remember=2\n#other\n1\n", HistoryContent{{"1"}, true}},
+    {"CrLfLineEnds", "#Quorvix input history\r\n1+1\r\n2\r\n", HistoryContent{{"1+1", "2"}, true}},
+    // Tab and escaped line breaks are text; NUL, DEL and C1 controls are not.
+    {"ControlCharactersSkipped", kHead + QByteArray("1\0002\n\x7f\n\xc2\x85\n5\t6\n", 13),
+     HistoryContent{{"5\t6"}, true}},
+    {"NoHeaderIsNoHistory", "1+1\n2*3\n", std::nullopt},
+    {"BinaryIsNoHistory",
+     "\x7f"
+     "ELF\x02\x01\n#Quorvix input history\n",
+     std::nullopt},
+    {"EmptyLinesSkipped", kHead + "\n\n1\n", HistoryContent{{"1"}, true}},
+    {"Utf8Kept", kHead + "\xcf\x80\xc2\xb2\n", HistoryContent{{u"\u03c0\u00b2"_qs}, true}},
 };
 INSTANTIATE_TEST_SUITE_P(Files, HistoryParseTest, testing::ValuesIn(kFiles),
                          testing_rows::RowName());
@@ -171,6 +180,10 @@ protected:
         testing_support::writeFile(historyPath(), bytes);
     }
     QByteArray history() const { return testing_support::fileContent(historyPath()); }
+    QString tapePath() const { return m_dir.filePath(QStringLiteral("Quorvix-tape.txt")); }
+    std::optional<QList<TapeEntry>> tape() const {
+        return parseTapeFile(testing_support::fileContent(tapePath()));
+    }
     void triggerMenuAction(const char* name) {
         const std::unique_ptr<QMenu> menu = window().Command->createContextMenu({});
         QAction* action = menu->findChild<QAction*>(QString::fromLatin1(name));
@@ -184,19 +197,27 @@ TEST_F(HistoryFileTest, WrittenForTheOwnerOnlyAndReadBack) {
     writeHistory("a longer text than the history\n");
     QFile::setPermissions(historyPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
     const HistoryContent written{{u"1+1"_qs, u"2*3"_qs}, true};
-    ASSERT_TRUE(writeHistoryFile(historyPath(), written));
-    EXPECT_EQ(readHistoryFile(historyPath()), written);
+    ASSERT_TRUE(changeRecordFile(historyPath(), kHistoryReadLimit, [&](const QByteArray& held) {
+        EXPECT_EQ(held, "a longer text than the history\n");
+        return historyText(written);
+    }));
+    EXPECT_EQ(parseHistory(history()), written);
     struct stat info {};
     ASSERT_EQ(::stat(QFile::encodeName(historyPath()).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("Quorvix-history.txt")});
+              QStringList{QStringLiteral("Quorvix-history.txt")}); // nor a lock file left
 }
 
-TEST_F(HistoryFileTest, HugeFileIsReadOnlyUpToTheLimit) {
-    writeHistory(QByteArray("1+1\n2*3\n").repeated(kHistoryReadLimit / 8 + 1)); // 4 MiB and more
-    EXPECT_EQ(readHistoryFile(historyPath()).entries.size(), kHistoryReadLimit / 4);
-    EXPECT_EQ(readHistoryFile(m_dir.path()).entries.size(), 0); // a folder reads as empty
+TEST_F(HistoryFileTest, HugeFileKeepsItsNewestEntries) {
+    // 12 MB: the read begins part way through a line, which is dropped.
+    writeHistory(kHead + QByteArray("1234567\n").repeated(3 * kHistoryReadLimit / 8) + "new\n");
+    const QStringList entries =
+        parseHistory(readRecordFile(historyPath(), kHistoryReadLimit))->entries;
+    EXPECT_EQ(entries.size(), kHistoryReadLimit / 8);
+    EXPECT_EQ(entries.constFirst(), u"1234567");
+    EXPECT_EQ(entries.constLast(), u"new");
+    EXPECT_EQ(readRecordFile(m_dir.path(), kHistoryReadLimit), ""); // a folder reads as empty
 }
 
 // Result tape ----------------------------------------------------------------------------------
@@ -208,7 +229,7 @@ const TapeEntry kStatement{u"!x = \"a\\b\"\n"_qs, QString(), false};
 struct FileCase {
     const char* name;
     QByteArray bytes;
-    QList<TapeEntry> expected;
+    std::optional<QList<TapeEntry>> expected; // nothing: not a tape
 };
 
 class TapeFileTest : public testing::TestWithParam<FileCase> {};
@@ -217,14 +238,18 @@ TEST_P(TapeFileTest, ReadsAsFarAsItIsSound) {
     EXPECT_EQ(parseTapeFile(GetParam().bytes), GetParam().expected);
 }
 
+const QByteArray kTapeHead = "#Quorvix result tape\n";
 const FileCase kTapes[] = {
-    {"RoundTrip", tapeFileText({kSum, kFailed, kStatement}), {kSum, kFailed, kStatement}},
-    {"CrLfLineEnds", "#Quorvix result tape\r\n>1+1\r\n=2\r\n", {kSum}},
-    {"CutLastLine", "#Quorvix result tape\n>1+1\n=2\n>1/0\n!Divi", {kSum, {u"1/0"_qs, {}, false}}},
-    {"BadInputDropsItsEntry", ">1\\q1\n=2\n>1+1\n=2\n", {kSum}},
-    {"BadOutputDropsOnlyTheOutput", ">1+1\n=\xff\n", {{u"1+1"_qs, QString(), false}}},
-    {"StrayAndUnknownLinesAreSkipped", "=5\nnoise\n#other\n>1+1\n=2\n!again\n", {kSum}},
-    {"Empty", "", {}},
+    {"RoundTrip", tapeFileText({kSum, kFailed, kStatement}), {{kSum, kFailed, kStatement}}},
+    {"CrLfLineEnds", "#Quorvix result tape\r\n>1+1\r\n=2\r\n", {{kSum}}},
+    {"CutLastLine", kTapeHead + ">1+1\n=2\n>1/0\n!Divi", {{kSum, {u"1/0"_qs, {}, false}}}},
+    {"BadInputDropsItsEntry", kTapeHead + ">1\\q1\n=2\n>1\x01\n=2\n>1+1\n=2\n", {{kSum}}},
+    {"BadOutputDropsOnlyTheOutput", kTapeHead + ">1+1\n=\xff\n", {{{u"1+1"_qs, QString(), false}}}},
+    {"StrayAndUnknownLinesAreSkipped",
+     kTapeHead + "=5\nnoise\n#other\n>1+1\n=2\n!again\n",
+     {{kSum}}},
+    {"Empty", "", QList<TapeEntry>()},
+    {"NoHeaderIsNoTape", ">1+1\n=2\n", std::nullopt},
 };
 INSTANTIATE_TEST_SUITE_P(Files, TapeFileTest, testing::ValuesIn(kTapes), testing_rows::RowName());
 
@@ -300,12 +325,67 @@ INSTANTIATE_TEST_SUITE_P(Keys, InputHistoryKeysTest, testing::ValuesIn(kRecalls)
                          testing_rows::RowName());
 
 TEST_F(InputHistoryWindowTest, FileIsReadOnlyOnceTheWindowIsShown) {
-    writeHistory("1+1\n");
+    writeHistory(kHead + "1+1\n");
     MainWindow& main = create();
     EXPECT_TRUE(main.inputHistory().history().entries().isEmpty());
     main.show();
     EXPECT_TRUE(QTest::qWaitFor([&] { return main.inputHistory().history().entries().size() == 1; },
                                 30000));
+}
+
+// Two copies of the program in one folder, taking turns: each keeps the other's entries, in order.
+TEST_F(InputHistoryWindowTest, TwoCopiesShareTheHistoryAndTheTape) {
+    MainWindow& first = open();
+    MainWindow second(folder());
+    second.show();
+    QStringList inputs;
+    for (int i = 1; i <= 100; ++i) {
+        inputs.append(QString::number(i));
+        MainWindow& copy = i % 2 ? first : second;
+        copy.Command->setText(inputs.constLast());
+        QTest::keyClick(copy.Command, Qt::Key_Return);
+    }
+    EXPECT_EQ(parseHistory(history()), (HistoryContent{inputs, true}));
+    QStringList taped;
+    for (const TapeEntry& entry : tape().value_or(QList<TapeEntry>())) {
+        taped.append(entry.input);
+    }
+    EXPECT_EQ(taped, inputs);
+    QTest::keyClick(second.Command, Qt::Key_Up); // the other copy's input is recalled too
+    EXPECT_EQ(second.Command->text(), u"99");
+}
+
+// A file of another kind in the history's or the tape's place is left as it is, and said so.
+TEST_F(InputHistoryWindowTest, FilesOfAnotherKindAreLeftAlone) {
+    const QByteArray binary("\x7f"
+                            "ELF\x02\x01\0\n1+1\n",
+                            11);
+    writeHistory(binary);
+    testing_support::writeFile(tapePath(), binary);
+    MainWindow& main = open();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return main.Ans->text().contains(u"not an input history"); }));
+    evaluate(u"2*3"_qs);
+    main.showTape();
+    EXPECT_TRUE(main.tapeWindow()->Status->text().endsWith(u"not a result tape: it is left as it "
+                                                           "is, and new entries are not saved"));
+    EXPECT_EQ(history(), binary);
+    EXPECT_EQ(testing_support::fileContent(tapePath()), binary);
+    EXPECT_EQ(main.inputHistory().history().entries(), QStringList{u"2*3"_qs});
+}
+
+// The program's folder can be read but keeps no settings (its Quorvix.ini is a folder here), and
+// the user's folder cannot be made: the history there is offered all the same.
+TEST_F(InputHistoryWindowTest, UnwritableHistoryIsOffered) {
+    writeHistory(kHead + "1+1\n");
+    ASSERT_TRUE(QDir(folder()).mkdir(u"Quorvix.ini"_qs));
+    m_window = std::make_unique<MainWindow>(folder(), nullptr, u"/proc/no-quorvix-here"_qs);
+    window().show();
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return window().Ans->text().endsWith(u"cannot be written: new inputs are not saved");
+    }));
+    QTest::keyClick(window().Command, Qt::Key_Up);
+    EXPECT_EQ(window().Command->text(), u"1+1");
 }
 
 // Inputs and the tape are kept across runs until the user turns remembering off; this run still
@@ -322,8 +402,7 @@ TEST_F(InputHistoryWindowTest, InputsAndTapeAreKeptAcrossRunsUntilForgotten) {
     QTest::mouseClick(main.Equals, Qt::LeftButton);
     evaluate(u"2*3"_qs);
     EXPECT_EQ(history(), "#Quorvix input history\n1+1\nbad(\n2*3\n");
-    const QString tapePath = m_dir.filePath(u"Quorvix-tape.txt"_qs);
-    EXPECT_EQ(readTapeFile(tapePath), main.resultTape().entries());
+    EXPECT_EQ(tape(), main.resultTape().entries());
 
     // The context menu from the keyboard, once.
     QSignalSpy opened(main.Command, &CommandBox::contextMenuOpening);
@@ -344,7 +423,7 @@ TEST_F(InputHistoryWindowTest, InputsAndTapeAreKeptAcrossRunsUntilForgotten) {
     EXPECT_EQ(main.Command->text(), u"2*3");
     const qsizetype listed = main.tapeWindow()->Entries->count();
     evaluate(u"7"_qs);
-    EXPECT_EQ(readTapeFile(tapePath), QList<TapeEntry>());
+    EXPECT_EQ(tape(), QList<TapeEntry>());
     EXPECT_EQ(main.tapeWindow()->Entries->count(), listed + 1);
 
     // The next run finds nothing old; on again, it keeps what comes; the menu opens the tape.
@@ -359,7 +438,7 @@ TEST_F(InputHistoryWindowTest, InputsAndTapeAreKeptAcrossRunsUntilForgotten) {
     triggerMenuAction("resultTape");
     ASSERT_TRUE(window().tapeWindow());
     EXPECT_EQ(window().tapeWindow()->Entries->count(), 1);
-    EXPECT_EQ(readTapeFile(tapePath), window().resultTape().entries());
+    EXPECT_EQ(tape(), window().resultTape().entries());
     triggerMenuAction("clearInputHistory");
     EXPECT_EQ(history(), "#Quorvix input history\n");
     window().Command->setText(QString());

@@ -60,7 +60,8 @@ WID=
 start_quorvix() {
     "$WORK/program/quorvix" "$@" >>"$WORK/quorvix.log" 2>&1 &
     APP_PID=$!
-    WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvix$' | head -n1)
+    WID=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$APP_PID" --name '^Quorvix$' |
+        head -n1)
     [ -n "$WID" ] || fail "the main window did not appear"
     xdotool windowfocus --sync "$WID" || fail "cannot focus the main window"
     sleep 0.3
@@ -278,4 +279,53 @@ xdotool windowfocus --sync "$WID" || fail "cannot focus the main window"
 xdotool key Escape
 wait_for_end "at the end"
 expect_settings 'lang=0\r\npad=1\r\n' "the history left the settings alone"
+
+# 9. Of a 12 MB history the newest entry is recalled; a tape file of another kind is left alone.
+HISTORY="$WORK/program/Quorvix-history.txt"
+TAPE_FILE="$WORK/program/Quorvix-tape.txt"
+{ echo '#Quorvix input history'; yes 1+1 | head -n 3000000; echo '6*7'; } >"$HISTORY"
+printf '\177ELF\001\n>1\n' | tee "$TAPE_FILE" >"$WORK/foreign"
+start_quorvix
+xdotool key Up Return
+click_control $COPY_OUTPUT
+expect_clipboard 42 "the newest entry of a 12 MB history recalled"
+xdotool key Escape
+wait_for_end "after the huge history"
+cmp -s "$TAPE_FILE" "$WORK/foreign" || fail "a tape file of another kind was written over"
+rm "$TAPE_FILE"
+
+# 10. Two calculators in one folder take turns, 50 evaluations each: the history and the tape
+# keep all 100, in order.
+start_quorvix
+FIRST=$WID FIRST_PID=$APP_PID
+start_quorvix
+for n in $(seq 101 200); do
+    [ $((n % 2)) = 1 ] && window=$FIRST || window=$WID
+    xdotool windowfocus --sync "$window" type "$n"
+    xdotool key Return
+    # Each waits until the other's evaluation is kept, so that the turns are strict.
+    for _ in $(seq 100); do [ "$(tail -n1 "$HISTORY")" = "$n" ] && break; sleep 0.05; done
+done
+[ "$(tail -n100 "$HISTORY")" = "$(seq 101 200)" ] || fail "the history lost entries of a copy"
+[ "$(grep '^>' "$TAPE_FILE" | tail -n100)" = "$(seq 101 200 | sed 's/^/>/')" ] ||
+    fail "the tape lost entries of a copy"
+echo "ok: two copies kept each other's entries"
+xdotool key Escape
+wait_for_end "the second copy"
+APP_PID=$FIRST_PID
+xdotool windowfocus --sync "$FIRST" key Escape
+wait_for_end "the first copy"
+
+# 11. A program folder that keeps no settings (here its Quorvix.ini is a folder) and no user
+# folder to fall back on: the history is offered all the same, and the output box says that new
+# inputs are not saved.
+mv "$INI" "$WORK/saved.ini" && mkdir "$INI"
+XDG_CONFIG_HOME=/proc/no-quorvix-here start_quorvix
+click_control $COPY_OUTPUT
+expect_clipboard "$HISTORY cannot be written: new inputs are not saved" "unwritable history"
+xdotool key alt+i Up Return
+click_control $COPY_OUTPUT
+expect_clipboard 200 "the unwritable history recalled"
+xdotool key Escape
+wait_for_end "after the unwritable history"
 echo "PASS"
