@@ -25,6 +25,17 @@ QString textOf(const QMimeData* source) {
 
 } // namespace
 
+QString withoutTrailingLineBreak(QString text) {
+    // A copied terminal line or spreadsheet cell ends with its line break, which the user did not
+    // mean as a second line; the breaks inside a copied script stay.
+    if (text.endsWith(u"\r\n")) {
+        text.chop(2);
+    } else if (text.endsWith(u'\n') || text.endsWith(u'\r')) {
+        text.chop(1);
+    }
+    return text;
+}
+
 CommandBox::CommandBox(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -110,7 +121,7 @@ QString CommandBox::text() const {
 void CommandBox::insertFromMimeData(const QMimeData* source) {
     // The base class would read `source` again after it may have gone: the copy is inserted
     // here, as plain text, the way the base class inserts it.
-    const QString pasted = textOf(source);
+    const QString pasted = withoutTrailingLineBreak(textOf(source));
     if (pasted.isEmpty() || isReadOnly()) {
         return;
     }

@@ -7,6 +7,7 @@
 #include "window_fixture.h"
 
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -230,6 +231,23 @@ const ErrorMarkCase kFailures[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Failures, ErrorMarkTest, testing::ValuesIn(kFailures),
                          testing_rows::RowName());
+
+// A pasted or dropped text loses one line break at its end, whatever its kind.
+TEST_F(InputAssistWindowTest, PasteDropsOneTrailingLineBreak) {
+    for (const auto& [pasted, kept] : {std::pair{"12.5\n", "12.5"},
+                                       {"12.5\r\n", "12.5"},
+                                       {"12.5\r", "12.5"},
+                                       {"1\n2\n\n", "1\n2\n"},
+                                       {"\n", ""},
+                                       {"7", "7"}}) {
+        EXPECT_EQ(withoutTrailingLineBreak(QString::fromLatin1(pasted)), QString::fromLatin1(kept));
+    }
+    CommandBox& box = typed("|");
+    QGuiApplication::clipboard()->setText(u"12.5\r\n"_qs);
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(&box, u"*2"_qs);
+    EXPECT_EQ(box.text(), u"12.5*2");
+}
 
 TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {
     CommandBox& box = typed("|");
