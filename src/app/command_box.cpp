@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QPointer>
 #include <QTextCursor>
 #include <algorithm>
@@ -146,6 +147,14 @@ std::unique_ptr<QMenu> CommandBox::createContextMenu(const QPoint& position) {
 void CommandBox::contextMenuEvent(QContextMenuEvent* event) {
     const std::unique_ptr<QMenu> menu = createContextMenu(event->pos());
     menu->exec(event->globalPos());
+}
+
+void CommandBox::paintEvent(QPaintEvent* event) {
+    QPlainTextEdit::paintEvent(event);
+    if (m_assist) {
+        QPainter painter(viewport());
+        m_assist->paintErrorMark(painter);
+    }
 }
 
 void CommandBox::setAssistSources(std::function<ScriptLanguage()> language,

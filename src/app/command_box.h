@@ -88,6 +88,7 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     // A paste or a drop: the wrapping is fitted to the coming length before the text goes in.
     // The data is read once; a source that goes away while it is read inserts nothing.
     void insertFromMimeData(const QMimeData* source) override;

@@ -74,7 +74,16 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
     applySettings();
     // The user's library is read at the first evaluation, never at start-up.
     m_evaluation.setLibraryLoader([this](ScriptLanguage language) {
-        return readLibraryBeside(m_settings.homePath(), language);
+        std::optional<LibraryScript> library = readLibraryBeside(m_settings.homePath(), language);
+        if (library) {
+            // Completion offers the library's names as written there.
+            QMetaObject::invokeMethod(this, [this, source = library->source] {
+                if (InputAssist* assist = Command->assist()) {
+                    assist->learnSpellings(source);
+                }
+            });
+        }
+        return library;
     });
     m_history = new HistoryKeeper(
         Command, [this] { return historyPathBeside(m_settings.homePath()); }, this);
@@ -313,6 +322,7 @@ void MainWindow::EvaluateInput() {
         if (result.errorPosition) {
             assist->markError(*result.errorPosition);
         }
+        assist->learnSpellings(Command->text());
         // The user's names are asked from JavaScript only when completing: each ask is a call
         // to the worker.
         if (m_calc.language() == QLatin1String("VBScript")) {

@@ -2,6 +2,7 @@
 #include "input_assist.h"
 #include "input_highlighter.h"
 #include "name_at_cursor.h"
+#include "name_spellings.h"
 #include "script_words.h"
 #include "syntax_spans.h"
 #include "window_fixture.h"
@@ -185,14 +186,29 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"TypingNarrowsThenAccepts", "1+S|", "TqE", "1+Sqr", false, "Command"},
                     KeyCase{"TabWithoutPrefixMovesFocus", "1+|", "T", "1+", false, "OK"}));
 
-TEST_F(InputAssistWindowTest, UserNamesAreOfferedAndSignatureHinted) {
-    CommandBox& box = typed("!total = 5|");
+TEST(NameSpellingsTest, FirstWrittenWins) {
+    NameSpellings spellings;
+    spellings.learn(u"Function AreaOf(r) ' areaof\nAreaOf = \"AREAOF\" & r\nEnd Function", VB);
+    spellings.learn(u"x = areaof(2) + pi", VB);
+    for (const auto& [asked, spelled] : {std::pair{"areaof", "AreaOf"},
+                                         {"PI", "Pi"},
+                                         {"ans", "Ans"},
+                                         {"x", "x"},
+                                         {"never", "never"}}) {
+        EXPECT_EQ(spellings.spelled(QString::fromLatin1(asked)), QString::fromLatin1(spelled));
+    }
+}
+
+TEST_F(InputAssistWindowTest, UserNamesAreOfferedAsWrittenAndSignatureHinted) {
+    CommandBox& box = typed("!ToTal = 5|");
     QTest::keyClick(&box, Qt::Key_Return);
-    box.setText(QStringLiteral("1+tot"));
-    box.setSelection(5, 0);
-    QTest::keyClick(&box, Qt::Key_Tab);
-    QTest::keyClick(&box, Qt::Key_Return);
-    EXPECT_EQ(box.text(), QStringLiteral("1+total"));
+    for (const auto& [typedText, completed] : {std::pair{"1+tot", "1+ToTal"}, {"1+p", "1+Pi"}}) {
+        box.setText(QString::fromLatin1(typedText));
+        box.setSelection(box.text().size(), 0);
+        QTest::keyClick(&box, Qt::Key_Tab);
+        QTest::keyClick(&box, Qt::Key_Return);
+        EXPECT_EQ(box.text(), QString::fromLatin1(completed));
+    }
     box.setText(QStringLiteral("Mid(\"ab\", "));
     box.setSelection(10, 0);
     EXPECT_EQ(box.assist()->hint(), QStringLiteral("Mid(string, start[, length])"));
@@ -207,7 +223,7 @@ struct ErrorMarkCase {
 class ErrorMarkTest : public InputAssistWindowTest,
                       public testing::WithParamInterface<ErrorMarkCase> {};
 
-TEST_P(ErrorMarkTest, IsUnderlinedAndTheRestIsAsBefore) {
+TEST_P(ErrorMarkTest, IsUnderlinedVisiblyAndTheRestIsAsBefore) {
     const ErrorMarkCase& c = GetParam();
     CommandBox& box = typed(c.text);
     const QString text = box.text();
@@ -216,13 +232,28 @@ TEST_P(ErrorMarkTest, IsUnderlinedAndTheRestIsAsBefore) {
     EXPECT_EQ(box.selStart(), 0);
     EXPECT_EQ(box.selLength(), text.size());
     EXPECT_FALSE(window().Ans->text().isEmpty());
-    const QList<QTextEdit::ExtraSelection> marks = box.extraSelections();
-    ASSERT_EQ(marks.size(), 1);
-    EXPECT_EQ(marks[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
-    EXPECT_EQ(marks[0].cursor.selectionStart(), c.mark);
+    EXPECT_EQ(box.assist()->errorMark(), c.mark);
+    // The mark's colour under the marked character, over the selection and without it.
+    const auto markPixels = [&box, &c] {
+        QTextCursor at(box.document());
+        at.setPosition(c.mark);
+        const QRect under = box.cursorRect(at).adjusted(-2, 0, 12, 2);
+        const QImage image = box.viewport()->grab(under).toImage();
+        int found = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                found += image.pixelColor(x, y) == InputAssist::errorMarkColour() ? 1 : 0;
+            }
+        }
+        return found;
+    };
+    EXPECT_GT(markPixels(), 4);
+    box.setSelection(0, 0);
+    EXPECT_GT(markPixels(), 4);
     // Editing the text takes the mark away.
     QTest::keyClick(&box, Qt::Key_1);
-    EXPECT_TRUE(box.extraSelections().isEmpty());
+    EXPECT_EQ(box.assist()->errorMark(), std::nullopt);
+    EXPECT_EQ(markPixels(), 0);
 }
 
 const ErrorMarkCase kFailures[] = {
