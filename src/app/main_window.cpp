@@ -112,6 +112,12 @@ void MainWindow::showTape() {
     if (!m_tapeWindow || !m_tapeWindow->isVisible()) {
         // No parent, as the help window: it is a window of its own.
         m_tapeWindow = new TapeWindow(*m_tape, [this](const QString& text) {
+            // The input line's bound holds for an insertion as for a paste.
+            const qsizetype length = Command->text().size() - Command->selLength() + text.size();
+            if (length > CommandBox::kMaxPastedLength) {
+                onPasteRefused(length);
+                return;
+            }
             InsertAtCursor(text);
             activateWindow();
             Command->setFocus(Qt::OtherFocusReason);

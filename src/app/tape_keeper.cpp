@@ -2,6 +2,8 @@
 
 #include "history_keeper.h"
 
+#include <utility>
+
 namespace quorvix::app {
 
 TapeKeeper::TapeKeeper(HistoryKeeper& history, std::function<QString()> locate, QObject* parent)
@@ -53,12 +55,30 @@ void TapeKeeper::remove(qsizetype index) {
 
 void TapeKeeper::clear() {
     load();
+    if (!m_tape.entries().isEmpty()) {
+        m_cleared = m_tape.entries();
+    }
     m_tape.clear();
-    save();
     emit changed();
 }
 
+bool TapeKeeper::undoClear() {
+    if (!m_cleared) {
+        return false;
+    }
+    m_tape.addOlder(*std::exchange(m_cleared, std::nullopt));
+    emit changed();
+    return true;
+}
+
+void TapeKeeper::finishClear() {
+    if (m_cleared) {
+        save();
+    }
+}
+
 void TapeKeeper::save() {
+    m_cleared.reset(); // what is written is what the tape holds
     const bool remembering = m_history.remembering();
     // Not remembering: the file keeps nothing of this run nor of earlier ones, and once it is
     // empty it is left alone.

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <functional>
+#include <optional>
 
 namespace quorvix::app {
 
@@ -22,7 +23,13 @@ public:
     void load();
     void record(TapeEntry entry);
     void remove(qsizetype index);
+    // Empties the tape; the file keeps the entries until the clearing is final, so that
+    // undoClear() can bring them back. It becomes final at the next write (a new entry, a
+    // removal) or at finishClear().
     void clear();
+    // False when there is no clearing to take back.
+    bool undoClear();
+    void finishClear();
 
     const QList<TapeEntry>& entries() const { return m_tape.entries(); }
 
@@ -38,6 +45,7 @@ private:
     bool m_loaded = false;
     bool m_fileEmpty = false; // the file is known to hold no entries
     ResultTape m_tape;
+    std::optional<QList<TapeEntry>> m_cleared; // what clear() took, until the clearing is final
 };
 
 } // namespace quorvix::app
