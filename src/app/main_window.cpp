@@ -14,6 +14,7 @@
 #include "tape_keeper.h"
 #include "tape_window.h"
 #include "twips.h"
+#include "window_placement.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
@@ -123,6 +125,14 @@ void MainWindow::showTape() {
             Command->setFocus(Qt::OtherFocusReason);
         });
         m_tapeWindow->setAttribute(Qt::WA_DeleteOnClose);
+        // Beside the calculator rather than over it, its frame taken as thick as the
+        // calculator's own.
+        const QRect frame = frameGeometry();
+        const QSize frameExtra = frame.size() - size();
+        const QRect placed = help::placedBeside(frame, m_tapeWindow->size() + frameExtra,
+                                                screen()->availableGeometry());
+        m_tapeWindow->move(placed.topLeft());
+        m_tapeWindow->resize(placed.size() - frameExtra);
     }
     m_tapeWindow->setWindowState(m_tapeWindow->windowState() & ~Qt::WindowMinimized);
     m_tapeWindow->show();

@@ -6,9 +6,12 @@
 #include "help_window.h"
 #include "readme_text.h"
 #include "window_fixture.h"
+#include "window_placement.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
 
 #include <sys/stat.h>
 
@@ -138,6 +141,63 @@ TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddress) {
     EXPECT_TRUE(help.isVisible());
     EXPECT_EQ(help.txtHelpFile->toPlainText(), before);
 }
+
+// Without a mouse: Tab reaches the banner and its line, Enter or Space presses them, and so
+// does assistive technology's press action; Esc closes the window.
+TEST_F(HelpWindowTest, BannerAndLineWorkFromTheKeyboardAndAssistiveTechnology) {
+    HelpWindow& help = create();
+    help.show();
+    help.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
+    help.txtHelpFile->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), help.imgSendMoreInfo);
+    QTest::keyClick(help.imgSendMoreInfo, Qt::Key_Return);
+    QTest::keyClick(help.imgSendMoreInfo, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), help.lblSendMoreInfo);
+    QTest::keyClick(help.lblSendMoreInfo, Qt::Key_Space);
+    QAccessibleInterface* line = QAccessible::queryAccessibleInterface(help.lblSendMoreInfo);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->role(), QAccessible::Link);
+    EXPECT_TRUE(line->state().focusable);
+    line->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(m_opened.size(), 3u);
+    QTest::keyClick(help.lblSendMoreInfo, Qt::Key_Escape);
+    EXPECT_FALSE(help.isVisible());
+}
+
+// The design size, on a screen too small for it, shrinks to what the screen has room for.
+TEST_F(HelpWindowTest, StaysWithinTheScreen) {
+    HelpWindow& help = create();
+    help.show();
+    const QRect available = help.screen()->availableGeometry();
+    ASSERT_LT(available.width(), 865) << "the test screen leaves room for the design size";
+    EXPECT_TRUE(available.contains(help.frameGeometry()));
+}
+
+struct PlacementCase {
+    const char* name;
+    QRect anchor;
+    QSize size;
+    QRect expected;
+};
+class PlacementTest : public testing::TestWithParam<PlacementCase> {};
+
+TEST_P(PlacementTest, BesideTheAnchorWithinTheScreen) {
+    const QRect screen(0, 0, 1600, 1200);
+    EXPECT_EQ(placedBeside(GetParam().anchor, GetParam().size, screen), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, PlacementTest,
+    testing::Values(
+        PlacementCase{"Right", {100, 100, 500, 300}, {400, 400}, {608, 100, 400, 400}},
+        PlacementCase{
+            "LeftAtTheRightEdge", {1000, 900, 500, 300}, {400, 400}, {592, 800, 400, 400}},
+        PlacementCase{"BelowAWideAnchor", {0, 0, 1300, 300}, {400, 400}, {0, 308, 400, 400}},
+        PlacementCase{"AboveAWideAnchor", {0, 700, 1300, 500}, {400, 400}, {0, 292, 400, 400}},
+        PlacementCase{"NoRoomKeptOnScreen", {0, 0, 1600, 1200}, {2000, 500}, {0, 0, 1600, 500}}),
+    testing_rows::RowName());
 
 // Read-me text ---------------------------------------------------------------------------------
 
