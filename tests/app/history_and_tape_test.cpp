@@ -253,10 +253,8 @@ TEST(ResultTapeTest, KeepsTheNewestWithinBounds) {
     tape.add({u" "_qs, QString(), false});
     ASSERT_EQ(tape.entries().size(), 3);
     tape.remove(0);
-    tape.remove(0);
-    tape.remove(0);
     tape.remove(3); // out of range: nothing
-    EXPECT_TRUE(tape.entries().isEmpty());
+    EXPECT_EQ(tape.entries().size(), 2);
 }
 
 TEST(ResultTapeTest, TextFormShowsAnswersErrorsAndStatements) {
@@ -436,7 +434,6 @@ const TapeCase kTapeKeys[] = {
     {"CtrlCCopiesTheEntry", 0, Qt::Key_C, Qt::ControlModifier, "", "7+", kAll, "1+1\n= 2"},
     {"DeleteRemovesTheEntry", 1, Qt::Key_Delete, kNone, "", "7+", kFirstAndLast, nullptr},
     {"DeleteTheFirstEntry", 0, Qt::Key_Delete, kNone, "", "7+", kLastTwo, nullptr},
-    {"ClearAll", 1, Qt::Key_unknown, kNone, "ClearAll", "7+", {}, nullptr},
     {"UpChoosesTheEntryAbove", 2, Qt::Key_Up, kNone, "", "7+", kAll, nullptr, 1},
 };
 INSTANTIATE_TEST_SUITE_P(Keys, TapeKeysTest, testing::ValuesIn(kTapeKeys), testing_rows::RowName());

@@ -189,12 +189,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NameSpellingsTest, FirstWrittenWins) {
     NameSpellings spellings;
     spellings.learn(u"Function AreaOf(r) ' areaof\nAreaOf = \"AREAOF\" & r\nEnd Function", VB);
-    spellings.learn(u"x = areaof(2) + pi", VB);
-    for (const auto& [asked, spelled] : {std::pair{"areaof", "AreaOf"},
-                                         {"PI", "Pi"},
-                                         {"ans", "Ans"},
-                                         {"x", "x"},
-                                         {"never", "never"}}) {
+    spellings.learn(u"x = areaof(2) + pi", VB); // later spellings change nothing
+    const char* const rows[][2] = {
+        {"areaof", "AreaOf"}, {"PI", "Pi"}, {"ans", "Ans"}, {"x", "x"}, {"never", "never"}};
+    for (const auto& [asked, spelled] : rows) {
         EXPECT_EQ(spellings.spelled(QString::fromLatin1(asked)), QString::fromLatin1(spelled));
     }
 }
@@ -239,13 +237,9 @@ TEST_P(ErrorMarkTest, IsUnderlinedVisiblyAndTheRestIsAsBefore) {
         at.setPosition(c.mark);
         const QRect under = box.cursorRect(at).adjusted(-2, 0, 12, 2);
         const QImage image = box.viewport()->grab(under).toImage();
-        int found = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                found += image.pixelColor(x, y) == InputAssist::errorMarkColour() ? 1 : 0;
-            }
-        }
-        return found;
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+        return std::count(pixels, pixels + image.sizeInBytes() / 4,
+                          InputAssist::errorMarkColour().rgb());
     };
     EXPECT_GT(markPixels(), 4);
     box.setSelection(0, 0);
@@ -265,12 +259,9 @@ INSTANTIATE_TEST_SUITE_P(Failures, ErrorMarkTest, testing::ValuesIn(kFailures),
 
 // A pasted or dropped text loses one line break at its end, whatever its kind.
 TEST_F(InputAssistWindowTest, PasteDropsOneTrailingLineBreak) {
-    for (const auto& [pasted, kept] : {std::pair{"12.5\n", "12.5"},
-                                       {"12.5\r\n", "12.5"},
-                                       {"12.5\r", "12.5"},
-                                       {"1\n2\n\n", "1\n2\n"},
-                                       {"\n", ""},
-                                       {"7", "7"}}) {
+    const char* const rows[][2] = {{"12.5\n", "12.5"},     {"12.5\r\n", "12.5"}, {"12.5\r", "12.5"},
+                                   {"1\n2\n\n", "1\n2\n"}, {"\n", ""},           {"7", "7"}};
+    for (const auto& [pasted, kept] : rows) {
         EXPECT_EQ(withoutTrailingLineBreak(QString::fromLatin1(pasted)), QString::fromLatin1(kept));
     }
     CommandBox& box = typed("|");
