@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QPointer>
 #include <QTextCursor>
 #include <algorithm>
@@ -24,6 +25,17 @@ QString textOf(const QMimeData* source) {
 }
 
 } // namespace
+
+QString withoutTrailingLineBreak(QString text) {
+    // A copied terminal line or spreadsheet cell ends with its line break, which the user did not
+    // mean as a second line; the breaks inside a copied script stay.
+    if (text.endsWith(u"\r\n")) {
+        text.chop(2);
+    } else if (text.endsWith(u'\n') || text.endsWith(u'\r')) {
+        text.chop(1);
+    }
+    return text;
+}
 
 CommandBox::CommandBox(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
@@ -110,7 +122,7 @@ QString CommandBox::text() const {
 void CommandBox::insertFromMimeData(const QMimeData* source) {
     // The base class would read `source` again after it may have gone: the copy is inserted
     // here, as plain text, the way the base class inserts it.
-    const QString pasted = textOf(source);
+    const QString pasted = withoutTrailingLineBreak(textOf(source));
     if (pasted.isEmpty() || isReadOnly()) {
         return;
     }
@@ -135,6 +147,14 @@ std::unique_ptr<QMenu> CommandBox::createContextMenu(const QPoint& position) {
 void CommandBox::contextMenuEvent(QContextMenuEvent* event) {
     const std::unique_ptr<QMenu> menu = createContextMenu(event->pos());
     menu->exec(event->globalPos());
+}
+
+void CommandBox::paintEvent(QPaintEvent* event) {
+    QPlainTextEdit::paintEvent(event);
+    if (m_assist) {
+        QPainter painter(viewport());
+        m_assist->paintErrorMark(painter);
+    }
 }
 
 void CommandBox::setAssistSources(std::function<ScriptLanguage()> language,

@@ -14,6 +14,9 @@ class QMenu;
 
 namespace quorvix::app {
 
+// The text a paste or a drop puts in the input line: one line break at its end is dropped.
+QString withoutTrailingLineBreak(QString text);
+
 // The input line: a word-wrapping, centred, multi-line text box. Plain Enter is left to the
 // window (it presses the evaluate button); Shift+Enter types a line break, so a multi-line
 // statement can be written. Tab moves on to the next control instead of typing a tab.
@@ -85,6 +88,7 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     // A paste or a drop: the wrapping is fitted to the coming length before the text goes in.
     // The data is read once; a source that goes away while it is read inserts nothing.
     void insertFromMimeData(const QMimeData* source) override;

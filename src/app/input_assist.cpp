@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStringListModel>
@@ -151,7 +152,8 @@ bool InputAssist::openCompletion(bool allowEmpty) {
         }
         for (const QString& name : std::as_const(m_userNames)) {
             if (!findWord(language, {}, name)) {
-                candidates.append(name);
+                candidates.append(language == ScriptLanguage::VBScript ? m_spellings.spelled(name)
+                                                                       : name);
             }
         }
     }
@@ -197,7 +199,8 @@ void InputAssist::insertCompletion(const QString& name) {
 void InputAssist::textChanged() {
     if (!m_markedText.isNull() && plainText(*m_box) != m_markedText) {
         m_markedText = QString();
-        m_box->setExtraSelections({});
+        m_errorMark.reset();
+        m_box->viewport()->update();
     }
     if (m_completer->popup()->isVisible()) {
         // The list follows the name as it is typed, and goes when there is none.
@@ -245,15 +248,42 @@ void InputAssist::markError(qsizetype position) {
     if (text.isEmpty()) {
         return;
     }
-    position = std::clamp<qsizetype>(position, 0, text.size() - 1);
-    QTextEdit::ExtraSelection mark;
-    mark.cursor = QTextCursor(m_box->document());
-    mark.cursor.setPosition(int(position));
-    mark.cursor.setPosition(int(position + 1), QTextCursor::KeepAnchor);
-    mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-    mark.format.setUnderlineColor(Qt::yellow);
-    m_box->setExtraSelections({mark});
+    m_errorMark = std::clamp<qsizetype>(position, 0, text.size() - 1);
     m_markedText = text;
+    m_box->viewport()->update();
+}
+
+void InputAssist::paintErrorMark(QPainter& painter) const {
+    if (!m_errorMark) {
+        return;
+    }
+    QTextCursor cursor(m_box->document());
+    cursor.setPosition(int(*m_errorMark));
+    const QRect at = m_box->cursorRect(cursor);
+    cursor.setPosition(int(*m_errorMark + 1));
+    const QRect next = m_box->cursorRect(cursor);
+    // The next position on the same line ends the character; a line break or the end of a
+    // wrapped line has no such end, so it gets a character's usual width.
+    const int minWidth = m_box->fontMetrics().averageCharWidth();
+    const int width =
+        next.top() == at.top() && next.left() > at.left() ? next.left() - at.left() : minWidth;
+    // A little wider than the character, so that even a narrow one gets a few waves.
+    const int left = at.left() - std::max(0, minWidth - width) / 2 - 2;
+    const int right = left + std::max(width, minWidth) + 2;
+    // A zigzag three pixels deep across the bottom of the line, in a full colour on a dark
+    // edge, so that it stands out on black, on the selection and on a marked bracket alike.
+    QPolygon wave;
+    const int base = at.bottom() + 1;
+    for (int x = left, step = 0; x <= right; x += 3, ++step) {
+        wave << QPoint(x, step % 2 == 0 ? base : base - 3);
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(wave);
+    painter.setPen(QPen(errorMarkColour(), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(wave);
+    painter.restore();
 }
 
 } // namespace quorvix::app

@@ -1,14 +1,18 @@
 #pragma once
 
 #include "input_rewrites.h"
+#include "name_spellings.h"
 
+#include <QColor>
 #include <QObject>
 #include <QSet>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QCompleter;
 class QKeyEvent;
+class QPainter;
 class QPlainTextEdit;
 class QStringListModel;
 
@@ -34,11 +38,19 @@ public:
 
     // Asks the engine for the user's names again (for colouring and completion).
     void refreshNames();
+    // Notes how the names in script text that ran (an input, the library) are written.
+    void learnSpellings(const QString& text) { m_spellings.learn(text, m_language()); }
     // Colours again, after the language changed.
     void rehighlight();
 
     // Marks the character at `position` with a wavy underline until the text changes.
     void markError(qsizetype position);
+    // The marked character, if any.
+    std::optional<qsizetype> errorMark() const { return m_errorMark; }
+    // Draws the mark on the box's viewport, after the text and its selection: a text format's
+    // underline would lie under the selection, which every evaluation leaves over the input.
+    void paintErrorMark(QPainter& painter) const;
+    static QColor errorMarkColour() { return {0xff, 0x30, 0x30}; }
 
     QCompleter* completer() const { return m_completer; }
     // The signature shown for the call around the cursor, empty when none.
@@ -58,9 +70,11 @@ private:
     QCompleter* m_completer;
     QStringListModel* m_model;
     QSet<QString> m_userNames;
+    NameSpellings m_spellings;
     qsizetype m_prefixStart = 0;
     QString m_hint;
     QString m_markedText; // the text the error mark belongs to
+    std::optional<qsizetype> m_errorMark;
 };
 
 } // namespace quorvix::app

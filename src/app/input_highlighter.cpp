@@ -65,6 +65,10 @@ QTextCharFormat InputHighlighter::formatOf(SpanKind kind) {
         format.setForeground(QColor(0xa0, 0xa0, 0xa0));
         format.setFontItalic(true);
         break;
+    case SpanKind::Bracket:
+        // Quieter than the line's own red, which would read as a fault.
+        format.setForeground(QColor(0xb0, 0xb0, 0xb0));
+        break;
     case SpanKind::MatchedBracket:
         format.setForeground(Qt::white);
         format.setBackground(QColor(0x30, 0x60, 0x30));
@@ -89,7 +93,7 @@ void InputHighlighter::setCursorPosition(qsizetype cursor) {
         return;
     }
     m_cursor = cursor;
-    std::vector<SyntaxSpan> marks = bracketMarks(m_text, m_scanned, cursor);
+    std::vector<SyntaxSpan> marks = bracketMarks(m_scanned, cursor);
     if (marks != m_marks) {
         m_marks = std::move(marks);
         apply();
@@ -129,7 +133,7 @@ void InputHighlighter::rehighlight() {
     if (m_cursorNow) {
         m_cursor = m_cursorNow();
     }
-    m_marks = bracketMarks(m_text, m_scanned, m_cursor);
+    m_marks = bracketMarks(m_scanned, m_cursor);
     apply();
 }
 

@@ -14,6 +14,7 @@
 #include "tape_keeper.h"
 #include "tape_window.h"
 #include "twips.h"
+#include "window_placement.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
@@ -75,7 +77,16 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
     applySettings();
     // The user's library is read at the first evaluation, never at start-up.
     m_evaluation.setLibraryLoader([this](ScriptLanguage language) {
-        return readLibraryBeside(m_settings.homePath(), language);
+        std::optional<LibraryScript> library = readLibraryBeside(m_settings.homePath(), language);
+        if (library) {
+            // Completion offers the library's names as written there.
+            QMetaObject::invokeMethod(this, [this, source = library->source] {
+                if (InputAssist* assist = Command->assist()) {
+                    assist->learnSpellings(source);
+                }
+            });
+        }
+        return library;
     });
     m_history = new HistoryKeeper(
         Command, [this] { return m_settings.keptFile(kHistoryFileName); }, this);
@@ -122,11 +133,25 @@ void MainWindow::showTape() {
             if (refusedWhileRunning()) {
                 return;
             }
+            // The input line's bound holds for an insertion as for a paste.
+            const qsizetype length = Command->text().size() - Command->selLength() + text.size();
+            if (length > CommandBox::kMaxPastedLength) {
+                onPasteRefused(length);
+                return;
+            }
             InsertAtCursor(text);
             activateWindow();
             Command->setFocus(Qt::OtherFocusReason);
         });
         m_tapeWindow->setAttribute(Qt::WA_DeleteOnClose);
+        // Beside the calculator rather than over it, its frame taken as thick as the
+        // calculator's own.
+        const QRect frame = frameGeometry();
+        const QSize frameExtra = frame.size() - size();
+        const QRect placed = help::placedBeside(frame, m_tapeWindow->size() + frameExtra,
+                                                screen()->availableGeometry());
+        m_tapeWindow->move(placed.topLeft());
+        m_tapeWindow->resize(placed.size() - frameExtra);
     }
     m_tapeWindow->setWindowState(m_tapeWindow->windowState() & ~Qt::WindowMinimized);
     m_tapeWindow->show();
@@ -357,6 +382,7 @@ void MainWindow::onEvaluationFinished(const EvaluationResult& result) {
         if (result.errorPosition) {
             assist->markError(*result.errorPosition);
         }
+        assist->learnSpellings(Command->text());
         // The user's names are asked from JavaScript only when completing: each ask is a call
         // to the worker.
         if (m_calc.language() == QLatin1String("VBScript")) {

@@ -31,7 +31,11 @@ void ResultTape::add(TapeEntry entry) {
         return; // an empty line evaluated: nothing happened
     }
     fitField(entry.input);
-    if (fitField(entry.output)) {
+    if (!entry.answered) {
+        fitField(entry.output);
+    } else if (entry.output.size() > kMaxAnswerLength) {
+        entry.output =
+            QStringLiteral("An answer of %1 characters, too long to keep").arg(entry.output.size());
         entry.answered = false;
     }
     m_totalLength += lengthOf(entry);

@@ -21,11 +21,13 @@ struct TapeEntry {
 class ResultTape {
 public:
     static constexpr qsizetype kMaxEntries = 1000;
-    // A longer input or output is kept cut to this many characters and marked so; an answer so
-    // cut is no longer an answer (inserting it would insert a wrong number).
+    // A longer input or message is kept cut to this many characters and marked so.
     static constexpr qsizetype kMaxFieldLength = 65'536;
     // All entries together keep at most this many characters.
     static constexpr qsizetype kMaxTotalLength = 1'048'576;
+    // An answer is kept whole up to this length, so that it can be inserted again; a longer one
+    // is kept as a note of its length, as a cut answer would insert a wrong value.
+    static constexpr qsizetype kMaxAnswerLength = kMaxTotalLength / 4;
 
     // A blank input that left the output box as it was is not kept.
     void add(TapeEntry entry);

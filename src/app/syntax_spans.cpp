@@ -5,7 +5,7 @@
 
 #include <QHash>
 #include <algorithm>
-#include <iterator>
+#include <array>
 #include <optional>
 
 namespace quorvix::app {
@@ -17,10 +17,6 @@ bool isDigit(QChar c) {
 
 bool isBracket(QChar c) {
     return c == u'(' || c == u')' || c == u'[' || c == u']' || c == u'{' || c == u'}';
-}
-
-bool isOpening(QChar c) {
-    return c == u'(' || c == u'[' || c == u'{';
 }
 
 class Scanner {
@@ -47,6 +43,7 @@ public:
     }
 
     std::vector<qsizetype> brackets; // positions of brackets outside strings and comments
+    std::vector<std::pair<qsizetype, qsizetype>> names; // unqualified names: start, length
 
 private:
     qsizetype size() const { return m_text.size(); }
@@ -127,6 +124,7 @@ private:
             }
             return;
         }
+        names.emplace_back(start, m_at - start);
         // A line repeats its names: each is looked up once per scan.
         auto known = m_kinds.constFind(word);
         if (known == m_kinds.constEnd()) {
@@ -176,7 +174,9 @@ private:
         } else if (isNameChar(c)) {
             name(start);
         } else if (isBracket(c)) {
-            brackets.push_back(m_at++);
+            // A placeholder: whether it is quiet or unmatched is known once all are found.
+            brackets.push_back(m_at);
+            m_spans.push_back({m_at++, 1, SpanKind::Bracket});
         } else {
             ++m_at;
             if (QStringLiteral("+-*/\\^&=<>!%|~?:").contains(c)) {
@@ -194,41 +194,23 @@ private:
     std::vector<SyntaxSpan> m_spans;
 };
 
-QChar partnerOf(QChar c) {
-    switch (c.unicode()) {
-    case u'(':
-        return u')';
-    case u')':
-        return u'(';
-    case u'[':
-        return u']';
-    case u']':
-        return u'[';
-    case u'{':
-        return u'}';
-    default:
-        return u'{';
-    }
-}
-
-// The partner of brackets[index] among the scanned brackets, or -1.
-qsizetype partner(const QString& text, const std::vector<qsizetype>& brackets, std::size_t index) {
-    const QChar own = text[brackets[index]];
-    const QChar other = partnerOf(own);
-    const bool forward = isOpening(own);
-    int depth = 0;
-    for (std::size_t i = index; i < brackets.size(); forward ? ++i : --i) {
-        const QChar c = text[brackets[i]];
-        if (c == own) {
-            ++depth;
-        } else if (c == other && --depth == 0) {
-            return brackets[i];
-        }
-        if (!forward && i == 0) {
-            break;
+// Pairs each bracket with the nearest unpaired opening one of its own kind before it; the kinds
+// nest independently, so "(]" leaves both alone and "([)]" pairs both.
+std::vector<qsizetype> pairBrackets(const QString& text, const std::vector<qsizetype>& brackets) {
+    std::vector<qsizetype> partners(brackets.size(), -1);
+    std::array<std::vector<std::size_t>, 3> open; // indices into `brackets`, by kind
+    const QString kinds = QStringLiteral("([{)]}");
+    for (std::size_t i = 0; i < brackets.size(); ++i) {
+        const auto kind = static_cast<std::size_t>(kinds.indexOf(text[brackets[i]]));
+        if (kind < 3) {
+            open[kind].push_back(i);
+        } else if (std::vector<std::size_t>& stack = open[kind - 3]; !stack.empty()) {
+            partners[i] = brackets[stack.back()];
+            partners[stack.back()] = brackets[i];
+            stack.pop_back();
         }
     }
-    return -1;
+    return partners;
 }
 
 } // namespace
@@ -239,11 +221,18 @@ ScannedText scanSyntax(const QString& text, ScriptLanguage language,
     ScannedText scanned;
     scanned.spans = scanner.run();
     scanned.brackets = std::move(scanner.brackets);
+    scanned.names = std::move(scanner.names);
+    scanned.partners = pairBrackets(text, scanned.brackets);
+    std::size_t bracket = 0;
+    for (SyntaxSpan& span : scanned.spans) {
+        if (span.kind == SpanKind::Bracket && scanned.partners[bracket++] < 0) {
+            span.kind = SpanKind::UnmatchedBracket;
+        }
+    }
     return scanned;
 }
 
-std::vector<SyntaxSpan> bracketMarks(const QString& text, const ScannedText& scanned,
-                                     qsizetype cursor) {
+std::vector<SyntaxSpan> bracketMarks(const ScannedText& scanned, qsizetype cursor) {
     const std::vector<qsizetype>& brackets = scanned.brackets;
     // The bracket after the cursor first, else the one before it.
     for (const qsizetype probe : {cursor, cursor - 1}) {
@@ -251,8 +240,7 @@ std::vector<SyntaxSpan> bracketMarks(const QString& text, const ScannedText& sca
         if (it == brackets.end() || *it != probe) {
             continue;
         }
-        const qsizetype other =
-            partner(text, brackets, static_cast<std::size_t>(it - brackets.begin()));
+        const qsizetype other = scanned.partners[static_cast<std::size_t>(it - brackets.begin())];
         if (other < 0) {
             return {{probe, 1, SpanKind::UnmatchedBracket}};
         }
@@ -266,15 +254,24 @@ std::vector<SyntaxSpan> withMarks(const std::vector<SyntaxSpan>& spans,
                                   const std::vector<SyntaxSpan>& marks) {
     std::vector<SyntaxSpan> all;
     all.reserve(spans.size() + marks.size());
-    std::merge(spans.begin(), spans.end(), marks.begin(), marks.end(), std::back_inserter(all),
-               [](const SyntaxSpan& a, const SyntaxSpan& b) { return a.start < b.start; });
+    // Marks sit on brackets only, each of which has a span of its own that the mark replaces.
+    auto mark = marks.begin();
+    for (const SyntaxSpan& span : spans) {
+        for (; mark != marks.end() && mark->start <= span.start; ++mark) {
+            all.push_back(*mark);
+        }
+        if (all.empty() || all.back().start != span.start) {
+            all.push_back(span);
+        }
+    }
+    all.insert(all.end(), mark, marks.end());
     return all;
 }
 
 std::vector<SyntaxSpan> syntaxSpans(const QString& text, ScriptLanguage language,
                                     const QSet<QString>& userNames, qsizetype cursor) {
     const ScannedText scanned = scanSyntax(text, language, userNames);
-    return withMarks(scanned.spans, bracketMarks(text, scanned, cursor));
+    return withMarks(scanned.spans, bracketMarks(scanned, cursor));
 }
 
 } // namespace quorvix::app

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include <utility>
+
 namespace quorvix::app {
 
 TapeKeeper::TapeKeeper(HistoryKeeper& history, std::function<KeptFile()> locate, QObject* parent)
@@ -76,15 +78,39 @@ void TapeKeeper::remove(qsizetype index) {
 
 void TapeKeeper::clear() {
     load();
-    // Only what this copy shows: another copy's entries that came since stay.
-    m_removed += m_tape.entries();
-    m_unwritten.clear();
+    if (!m_tape.entries().isEmpty()) {
+        // The newest entries the file has not seen yet are the unwritten ones.
+        m_cleared = m_tape.entries();
+        m_clearedUnwritten = std::exchange(m_unwritten, {});
+    }
     m_tape.clear();
-    save();
     emit changed();
 }
 
+bool TapeKeeper::undoClear() {
+    if (!m_cleared) {
+        return false;
+    }
+    m_tape.addOlder(*std::exchange(m_cleared, std::nullopt));
+    m_unwritten = std::exchange(m_clearedUnwritten, {}) + m_unwritten;
+    emit changed();
+    return true;
+}
+
+void TapeKeeper::finishClear() {
+    if (m_cleared) {
+        save();
+    }
+}
+
 void TapeKeeper::save() {
+    // The clearing is final: what the file holds of the cleared entries goes, only those (another
+    // copy's entries that came since stay).
+    if (m_cleared) {
+        m_removed += m_cleared->mid(0, m_cleared->size() - m_clearedUnwritten.size());
+        m_cleared.reset();
+        m_clearedUnwritten.clear();
+    }
     const bool remembering = m_history.remembering();
     // Not remembering: the file keeps nothing of this run nor of earlier ones, and once it is
     // empty it is left alone.

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <functional>
+#include <optional>
 
 namespace quorvix::app {
 
@@ -27,7 +28,13 @@ public:
     void load();
     void record(TapeEntry entry);
     void remove(qsizetype index);
+    // Empties the tape; the file keeps the entries until the clearing is final, so that
+    // undoClear() can bring them back. It becomes final at the next write (a new entry, a
+    // removal) or at finishClear().
     void clear();
+    // False when there is no clearing to take back.
+    bool undoClear();
+    void finishClear();
 
     const QList<TapeEntry>& entries() const { return m_tape.entries(); }
     // What the user should know about the file, once; empty when nothing.
@@ -51,6 +58,8 @@ private:
     QList<TapeEntry> m_removed;   // entries the user removed that the file may still hold
     QString m_notice;
     ResultTape m_tape;
+    std::optional<QList<TapeEntry>> m_cleared; // what clear() took, until the clearing is final
+    QList<TapeEntry> m_clearedUnwritten;        // the newest of those, which the file never held
 };
 
 } // namespace quorvix::app

@@ -1,6 +1,7 @@
 #include "tape_window.h"
 
 #include "file_replace.h"
+#include "live_status.h"
 #include "spoken_controls.h"
 #include "tape_keeper.h"
 
@@ -23,9 +24,12 @@ namespace {
 // insert take the whole text.
 constexpr qsizetype kMaxShownField = 500;
 
+// A cut text says so, and how long it is whole.
 QString shown(const QString& text) {
-    return text.size() <= kMaxShownField ? text
-                                         : text.left(kMaxShownField) + QLatin1StringView("...");
+    return text.size() <= kMaxShownField
+               ? text
+               : QStringLiteral("%1\u2026 (%2 characters)")
+                     .arg(text.left(kMaxShownField), QString::number(text.size()));
 }
 
 void copyToClipboard(const QString& text) {
@@ -46,6 +50,10 @@ TapeWindow::TapeWindow(TapeKeeper& tape, Inserter insert, QWidget* parent)
     Entries->setObjectName(QStringLiteral("Entries"));
     Entries->setAlternatingRowColors(true);
     Entries->setWordWrap(true);
+    // A line too long to wrap (a long answer without blanks) ends in an ellipsis at the edge
+    // instead of widening every row.
+    Entries->setTextElideMode(Qt::ElideRight);
+    Entries->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const auto button = [this](const char* name, const QString& caption) {
         auto* made = new QPushButton(caption, this);
         made->setObjectName(QString::fromLatin1(name));
@@ -60,7 +68,7 @@ TapeWindow::TapeWindow(TapeKeeper& tape, Inserter insert, QWidget* parent)
     DeleteEntry = button("DeleteEntry", QStringLiteral("&Delete"));
     ClearAll = button("ClearAll", QStringLiteral("Clea&r all"));
     Save = button("Save", QStringLiteral("&Save as text..."));
-    Status = new QLabel(this);
+    Status = new help::LiveStatus(this);
     Status->setObjectName(QStringLiteral("Status"));
     help::applySpeech(*this, help::tapeWindowSpeech());
 
@@ -83,7 +91,7 @@ TapeWindow::TapeWindow(TapeKeeper& tape, Inserter insert, QWidget* parent)
     connect(CopyAll, &QPushButton::clicked, this,
             [this] { copyToClipboard(tapeText(m_tape.entries())); });
     connect(DeleteEntry, &QPushButton::clicked, this, &TapeWindow::deleteChosen);
-    connect(ClearAll, &QPushButton::clicked, &m_tape, &TapeKeeper::clear);
+    connect(ClearAll, &QPushButton::clicked, this, &TapeWindow::clearAll);
     connect(Save, &QPushButton::clicked, this, &TapeWindow::askToSave);
     connect(Entries, &QListWidget::itemDoubleClicked, this, [this] { insertChosen(true); });
     // The list's own Enter, copy and Delete handling comes after the tape's keys.
@@ -91,6 +99,11 @@ TapeWindow::TapeWindow(TapeKeeper& tape, Inserter insert, QWidget* parent)
     connect(Entries, &QListWidget::currentRowChanged, this, &TapeWindow::updateButtons);
     connect(&m_tape, &TapeKeeper::changed, this, &TapeWindow::refill);
     refill();
+}
+
+TapeWindow::~TapeWindow() {
+    // Hidden without a hide event, when the program ends with the window open.
+    m_tape.finishClear();
 }
 
 qsizetype TapeWindow::currentEntry() const {
@@ -101,14 +114,21 @@ qsizetype TapeWindow::currentEntry() const {
 void TapeWindow::refill() {
     const int row = Entries->currentRow();
     const bool atEnd = row < 0 || row >= Entries->count() - 1;
+    const bool grown = m_tape.entries().size() > Entries->count();
     Entries->clear();
     for (const TapeEntry& entry : m_tape.entries()) {
-        Entries->addItem(tapeEntryText({shown(entry.input), shown(entry.output), entry.answered}));
+        // The mark stays with the output it marks however the line wraps.
+        Entries->addItem(tapeEntryText({shown(entry.input), shown(entry.output), entry.answered})
+                             .replace(QStringLiteral("\n= "), QStringLiteral("\n=\u00a0"))
+                             .replace(QStringLiteral("\n! "), QStringLiteral("\n!\u00a0")));
     }
     // A new entry is chosen when the newest was; otherwise the choice stays where it was.
     const int count = Entries->count();
     Entries->setCurrentRow(count == 0 ? -1 : atEnd ? count - 1 : std::min(row, count - 1));
-    if (Entries->currentItem()) {
+    // A new entry is shown even while an older one stays chosen.
+    if (grown) {
+        Entries->scrollToBottom();
+    } else if (Entries->currentItem()) {
         Entries->scrollToItem(Entries->currentItem());
     }
     updateButtons();
@@ -148,10 +168,20 @@ void TapeWindow::deleteChosen() {
 
 bool TapeWindow::saveAs(const QString& path) {
     const bool saved = replaceFile(path, tapeText(m_tape.entries()).toUtf8());
-    Status->setText(
-        saved ? QStringLiteral("Saved to %1").arg(QDir::toNativeSeparators(path))
-              : QStringLiteral("Could not save to %1").arg(QDir::toNativeSeparators(path)));
+    Status->say(saved ? QStringLiteral("Saved to %1").arg(QDir::toNativeSeparators(path))
+                      : QStringLiteral("Could not save to %1").arg(QDir::toNativeSeparators(path)));
     return saved;
+}
+
+void TapeWindow::clearAll() {
+    m_tape.clear();
+    Status->say(QStringLiteral("Cleared: Ctrl+Z brings the entries back until this window closes"));
+}
+
+void TapeWindow::undoClear() {
+    if (m_tape.undoClear()) {
+        Status->say(QStringLiteral("The entries are back"));
+    }
 }
 
 void TapeWindow::askToSave() {
@@ -178,6 +208,8 @@ bool TapeWindow::handleKey(QKeyEvent* event) {
         copyChosen();
     } else if (event->matches(QKeySequence::Save)) {
         askToSave();
+    } else if (event->matches(QKeySequence::Undo)) {
+        undoClear();
     } else {
         return false;
     }
@@ -206,6 +238,12 @@ void TapeWindow::showEvent(QShowEvent* event) {
         Status->setText(notice);
     }
     Entries->setFocus(Qt::OtherFocusReason);
+}
+
+void TapeWindow::hideEvent(QHideEvent* event) {
+    // With the window goes the way to take the clearing back.
+    m_tape.finishClear();
+    QWidget::hideEvent(event);
 }
 
 } // namespace quorvix::app

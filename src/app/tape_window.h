@@ -3,9 +3,12 @@
 #include <QWidget>
 #include <functional>
 
-class QLabel;
 class QListWidget;
 class QPushButton;
+
+namespace quorvix::help {
+class LiveStatus;
+}
 
 namespace quorvix::app {
 
@@ -21,6 +24,7 @@ public:
     // `insert` puts a text in the input line at its cursor and brings the input line back.
     using Inserter = std::function<void(const QString&)>;
     TapeWindow(TapeKeeper& tape, Inserter insert, QWidget* parent = nullptr);
+    ~TapeWindow() override;
 
     // Writes the tape as text to `path`; false, and says so in the window, when it could not.
     bool saveAs(const QString& path);
@@ -35,11 +39,12 @@ public:
     QPushButton* DeleteEntry = nullptr;
     QPushButton* ClearAll = nullptr;
     QPushButton* Save = nullptr;
-    QLabel* Status = nullptr;
+    help::LiveStatus* Status = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -51,6 +56,8 @@ private:
     void copyChosen();
     void deleteChosen();
     void askToSave();
+    void clearAll();
+    void undoClear();
 
     TapeKeeper& m_tape;
     Inserter m_insert;

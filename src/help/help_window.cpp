@@ -7,11 +7,14 @@
 #include "readme_text.h"
 #include "spoken_controls.h"
 #include "twips.h"
+#include "window_placement.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
 
 namespace quorvix::help {
 
@@ -115,6 +118,25 @@ void HelpWindow::resizeEvent(QResizeEvent* event) {
         return;
     }
     layOut();
+}
+
+void HelpWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The design size in logical pixels outgrows a small screen at a large scale.
+    const QRect frame = frameGeometry();
+    const QRect kept = keptWithin(frame, screen()->availableGeometry());
+    if (kept != frame) {
+        move(kept.topLeft());
+        resize(size() - (frame.size() - kept.size()));
+    }
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::layOut() {

@@ -6,8 +6,8 @@ namespace quorvix::keypad {
 
 KeypadButton::KeypadButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     // Seen by assistive technology as a push button, not as the check box Qt makes of a
-    // checkable button. Installing the same factory again does nothing.
-    QAccessible::installFactory(&KeypadButtonAccessible::create);
+    // checkable button.
+    KeypadButtonAccessible::install();
     setCheckable(true);
     setFocusPolicy(Qt::TabFocus);
     // Enter is left to the window's default button.

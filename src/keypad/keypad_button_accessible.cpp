@@ -4,6 +4,38 @@
 
 namespace quorvix::keypad {
 
+namespace {
+
+// The handler that was there before, or nullptr for Qt's own delivery to the platform.
+QAccessible::UpdateHandler g_nextHandler = nullptr;
+
+void withoutKeyChecks(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::StateChanged &&
+        qobject_cast<KeypadButton*>(event->object()) &&
+        static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().checked) {
+        return;
+    }
+    if (g_nextHandler) {
+        g_nextHandler(event);
+        return;
+    }
+    // Qt delivers to the platform only while no handler is installed.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(&withoutKeyChecks);
+}
+
+} // namespace
+
+void KeypadButtonAccessible::install() {
+    static const bool installed = [] {
+        QAccessible::installFactory(&KeypadButtonAccessible::create);
+        g_nextHandler = QAccessible::installUpdateHandler(&withoutKeyChecks);
+        return true;
+    }();
+    (void)installed;
+}
+
 KeypadButtonAccessible::KeypadButtonAccessible(QWidget* button)
     : QAccessibleWidget(button, QAccessible::Button) {}
 

@@ -17,6 +17,10 @@ public:
 
     // The factory for QAccessible::installFactory.
     static QAccessibleInterface* create(const QString& className, QObject* object);
+    // Installs the factory, and keeps the check state changes of the keys from assistive
+    // technology: a key is checked only while its press runs, and a push button has no state
+    // to announce. Once per program; later calls do nothing.
+    static void install();
 };
 
 } // namespace quorvix::keypad

@@ -1,10 +1,10 @@
 #!/usr/bin/python3
 """The real program as a screen reader meets it, through the AT-SPI tree: every control of the
 main, help and tape windows has a name and a description, the tables' controls are there by role
-and name, and each evaluation's answer reaches the output box with a text-changed event, also the
-same answer again. Run as `atspi_session.sh accessibility_tree.py <quorvix>`; exit 77 (skipped)
-when python3-pyatspi or xdotool is missing.
-"""
+and name, each answer reaches the output box with a text-changed event (also the same answer
+again), a pressed key announces no state change, the help window's links take the focus and a
+press, and the tape's status line announces its news. Run as `atspi_session.sh
+accessibility_tree.py <quorvix>`; exit 77 (skipped) when python3-pyatspi or xdotool is missing."""
 import os
 import shutil
 import subprocess
@@ -29,8 +29,9 @@ MAIN_WINDOW = [(BUTTON, name) for name in (
     "backspace", "store in x", "recall k", "7", "evaluate", "copy output to clipboard")] + [
     ("text", "input line"), ("text", "output box"), ("radio button", "JavaScript")]
 MAIN_WINDOW_CONTROLS = 56  # 14 on the left, the keypad panel, 2 caption boxes, 39 keys
-HELP_WINDOW = [("text", "help text"), ("image", "advertisement"),
-               ("label", "GET PAID TO RECEIVE E-MAILS ON SUBJECTS OF YOUR CHOICE!!")]
+LINKS = [("link", "advertisement"),
+         ("link", "GET PAID TO RECEIVE E-MAILS ON SUBJECTS OF YOUR CHOICE!!")]
+HELP_WINDOW = [("text", "help text")] + LINKS
 TAPE_WINDOW = [("list", "result tape")] + [(BUTTON, name) for name in (
     "insert answer", "insert input", "copy", "copy all", "delete", "clear all", "save as text")]
 
@@ -75,8 +76,8 @@ def check_window(title, frame, table):
     found = {(child.getRoleName(), child.name): child for child in frame if child is not None}
     for child in frame:
         role, name = child.getRoleName(), child.name
-        # A label's name is its text, which may be empty (the tape's status line until saved).
-        check(name or role == "label", f"{title}: a {role} has no name")
+        # A status line's name is its text, which may be empty (until it has news).
+        check(name or role in ("label", "notification"), f"{title}: a {role} has no name")
         check(child.description, f"{title}: {role} '{name}' has no description")
     missing = [f"{role} '{name}'" for role, name in table if (role, name) not in found]
     check(not missing, f"{title}: no {', '.join(missing)}; it has {sorted(found)}")
@@ -96,6 +97,9 @@ def run_checks(process, events):
     # twice with the same answer: both must be heard.
     for key in ("6", "multiply", "7"):
         found[(BUTTON, key)].queryAction().doAction(0)
+    # A key is a push button: its press is no change of a checked state.
+    check(all(event[0] != "object:state-changed:checked" for event in events),
+          "main window: a pressed key announces a checked state")
     output = found[("text", "output box")]
     for run in range(2):
         events.clear()
@@ -106,15 +110,27 @@ def run_checks(process, events):
                  lambda: ("object:text-changed:insert", "output box", "42") in events)
 
     found[(BUTTON, "help")].queryAction().doAction(0)
-    check_window("help window", wait_for("the help window", lambda: window(app, "Quorvix Help")),
-                 HELP_WINDOW)
+    links = check_window("help window",
+                         wait_for("the help window", lambda: window(app, "Quorvix Help")),
+                         HELP_WINDOW)
+    for link in (link for link in LINKS if link in links):
+        actions = links[link].queryAction()
+        check(links[link].getState().contains(pyatspi.STATE_FOCUSABLE) and "Press" in
+              [actions.getName(i) for i in range(actions.nActions)],
+              f"help window: {link} cannot take the focus and be pressed")
 
     # The tape has no button of its own: F9 in the main window opens it.
     subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Quorvix$",
                     "windowfocus", "--sync", "key", "F9"], timeout=LIMIT, check=True)
-    check_window("tape window",
-                 wait_for("the tape window", lambda: window(app, "Quorvix - Result Tape")),
-                 TAPE_WINDOW)
+    tape = check_window("tape window",
+                        wait_for("the tape window", lambda: window(app, "Quorvix - Result Tape")),
+                        TAPE_WINDOW)
+    # The status line's news is announced as it comes.
+    events.clear()
+    tape[(BUTTON, "clear all")].queryAction().doAction(0)
+    wait_for("the status line's announcement", lambda: any(
+        kind == "object:state-changed:showing" and name.startswith("Cleared")
+        for kind, name, _ in events))
 
 
 def main():
@@ -126,7 +142,7 @@ def main():
     # event is listened for.
     pyatspi.Registry.registerEventListener(
         lambda event: events.append((event.type, event.source.name, event.any_data)),
-        "object:text-changed",
+        "object:text-changed", "object:state-changed",
     )
     work = tempfile.mkdtemp()
     # The program keeps its settings, history and tape beside itself or in the user's folder.

@@ -6,9 +6,12 @@
 #include "help_window.h"
 #include "readme_text.h"
 #include "window_fixture.h"
+#include "window_placement.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
 
 #include <sys/stat.h>
 
@@ -124,19 +127,50 @@ INSTANTIATE_TEST_SUITE_P(Sizes, HelpLayoutTest,
                                          SizeCase{"BelowTheMinimum", {100, 100}}),
                          testing_rows::RowName());
 
-TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddress) {
+// A click on the banner or its line opens the advertiser's page and leaves the window as it was;
+// so do Enter or Space once Tab reaches them, and assistive technology's press action. Esc
+// closes the window, which fits the screen.
+TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddressByMouseKeysAndAssistiveTechnology) {
     writeReadme("text");
     HelpWindow& help = create();
     help.show();
-    const QString before = help.txtHelpFile->toPlainText();
+    help.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
     QTest::mouseClick(help.imgSendMoreInfo, Qt::LeftButton);
     QTest::mouseClick(help.lblSendMoreInfo, Qt::LeftButton);
-    ASSERT_EQ(m_opened.size(), 2u);
-    EXPECT_EQ(m_opened[0], HelpWindow::advertiserUrl());
-    EXPECT_EQ(m_opened[1], HelpWindow::advertiserUrl());
+    help.txtHelpFile->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), help.imgSendMoreInfo);
+    QTest::keyClick(help.imgSendMoreInfo, Qt::Key_Return);
+    QTest::keyClick(help.imgSendMoreInfo, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), help.lblSendMoreInfo);
+    QTest::keyClick(help.lblSendMoreInfo, Qt::Key_Space);
+    QAccessibleInterface* line = QAccessible::queryAccessibleInterface(help.lblSendMoreInfo);
+    EXPECT_EQ(line->role(), QAccessible::Link);
+    EXPECT_TRUE(line->state().focusable);
+    line->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(m_opened, std::vector<QUrl>(5, HelpWindow::advertiserUrl()));
     EXPECT_TRUE(HelpWindow::advertiserUrl().isValid());
-    EXPECT_TRUE(help.isVisible());
-    EXPECT_EQ(help.txtHelpFile->toPlainText(), before);
+    EXPECT_EQ(help.txtHelpFile->toPlainText(), u"text\n");
+    // The design size outgrows the test screen, and shrinks to it.
+    ASSERT_LT(help.screen()->availableGeometry().width(), 865);
+    EXPECT_TRUE(help.screen()->availableGeometry().contains(help.frameGeometry()));
+    QTest::keyClick(help.lblSendMoreInfo, Qt::Key_Escape);
+    EXPECT_FALSE(help.isVisible());
+}
+
+// Beside the anchor where there is room (right, left, below, above), always on the screen.
+TEST(WindowPlacementTest, BesideTheAnchorWithinTheScreen) {
+    const QRect screen(0, 0, 1600, 1200);
+    for (const auto& [anchor, size, expected] :
+         std::initializer_list<std::tuple<QRect, QSize, QRect>>{
+             {{100, 100, 500, 300}, {400, 400}, {608, 100, 400, 400}},
+             {{1000, 900, 500, 300}, {400, 400}, {592, 800, 400, 400}},
+             {{0, 0, 1300, 300}, {400, 400}, {0, 308, 400, 400}},
+             {{0, 700, 1300, 500}, {400, 400}, {0, 292, 400, 400}},
+             {{0, 0, 1600, 1200}, {2000, 500}, {0, 0, 1600, 500}}}) {
+        EXPECT_EQ(placedBeside(anchor, size, screen), expected);
+    }
 }
 
 // Read-me text ---------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "history_keeper.h"
 #include "input_history.h"
 #include "keypad_button.h"
+#include "live_status.h"
 #include "record_file.h"
 #include "result_tape.h"
 #include "tape_keeper.h"
@@ -264,16 +265,21 @@ TEST(ResultTapeTest, KeepsTheNewestWithinBounds) {
     EXPECT_EQ(tape.entries().constLast().input, QString::number(ResultTape::kMaxEntries + 4));
     EXPECT_EQ(tape.entries().constFirst().input, u"5"); // the older entry made room at once
 
-    // A cut answer is no longer one: inserting it would insert a wrong number.
+    // A long answer is kept whole; one too long to keep is a note of its length, never cut.
     tape.clear();
-    tape.add({u"huge"_qs, QString(ResultTape::kMaxFieldLength + 1, u'9'), true});
-    EXPECT_FALSE(tape.entries().constFirst().answered);
-    EXPECT_TRUE(tape.entries().constFirst().output.endsWith(u"(cut: 65537 characters)"));
+    const QString longAnswer(ResultTape::kMaxAnswerLength, u'9');
+    tape.add({u"long"_qs, longAnswer, true});
+    tape.add({u"huge"_qs, longAnswer + u'9', true});
+    tape.add({u"error"_qs, QString(ResultTape::kMaxFieldLength + 1, u'!'), false});
+    EXPECT_EQ(tape.entries()[0], (TapeEntry{u"long"_qs, longAnswer, true}));
+    EXPECT_EQ(tape.entries()[1].output, u"An answer of 262145 characters, too long to keep");
+    EXPECT_FALSE(tape.entries()[1].answered);
+    EXPECT_TRUE(tape.entries()[2].output.endsWith(u"(cut: 65537 characters)"));
     tape.add({u" "_qs, QString(), false});
-    ASSERT_EQ(tape.entries().size(), 1);
+    ASSERT_EQ(tape.entries().size(), 3);
     tape.remove(0);
     tape.remove(3); // out of range: nothing
-    EXPECT_TRUE(tape.entries().isEmpty());
+    EXPECT_EQ(tape.entries().size(), 2);
 }
 
 TEST(ResultTapeTest, TextFormShowsAnswersErrorsAndStatements) {
@@ -507,10 +513,54 @@ const TapeCase kTapeKeys[] = {
     {"CtrlCCopiesTheEntry", 0, Qt::Key_C, Qt::ControlModifier, "", "7+", kAll, "1+1\n= 2"},
     {"DeleteRemovesTheEntry", 1, Qt::Key_Delete, kNone, "", "7+", kFirstAndLast, nullptr},
     {"DeleteTheFirstEntry", 0, Qt::Key_Delete, kNone, "", "7+", kLastTwo, nullptr},
-    {"ClearAll", 1, Qt::Key_unknown, kNone, "ClearAll", "7+", {}, nullptr},
     {"UpChoosesTheEntryAbove", 2, Qt::Key_Up, kNone, "", "7+", kAll, nullptr, 1},
 };
 INSTANTIATE_TEST_SUITE_P(Keys, TapeKeysTest, testing::ValuesIn(kTapeKeys), testing_rows::RowName());
+
+// Clear all is taken back with Ctrl+Z; the file is emptied only once the window closes.
+TEST_F(InputHistoryWindowTest, ClearAllCanBeTakenBackUntilTheWindowCloses) {
+    MainWindow& main = open();
+    evaluate(u"1+1"_qs);
+    evaluate(u"2*3"_qs);
+    main.showTape();
+    TapeWindow* tape = main.tapeWindow();
+    const QString path = m_dir.filePath(u"Quorvix-tape.txt"_qs);
+    const QByteArray kept = testing_support::fileContent(path);
+    for (const int round : {0, 1}) {
+        tape->ClearAll->click();
+        EXPECT_EQ(tape->Entries->count(), 0);
+        EXPECT_TRUE(tape->Status->text().contains(u"Ctrl+Z"));
+        EXPECT_EQ(testing_support::fileContent(path), kept);
+        if (round == 0) {
+            QTest::keyClick(tape->Entries, Qt::Key_Z, Qt::ControlModifier);
+            EXPECT_EQ(tape->Entries->count(), 2);
+        }
+    }
+    tape->close();
+    EXPECT_EQ(readTapeFile(path), QList<TapeEntry>());
+}
+
+// A long answer is listed cut with its length, in line with the others, and is inserted whole;
+// each new entry comes into view while an older one stays chosen.
+TEST_F(InputHistoryWindowTest, LongAnswersAndNewEntriesAreShown) {
+    MainWindow& main = open();
+    for (int i = 0; i < 30; ++i) {
+        evaluate(QString::number(i));
+    }
+    main.showTape();
+    TapeWindow* tape = main.tapeWindow();
+    tape->Entries->setCurrentRow(0);
+    evaluate(u"String(100000,\"a\")"_qs);
+    const QListWidget& list = *tape->Entries;
+    EXPECT_TRUE(list.viewport()->rect().intersects(list.visualItemRect(list.item(30))));
+    EXPECT_EQ(tape->currentEntry(), 0);
+    EXPECT_TRUE(list.item(30)->text().startsWith(u"String(100000,\"a\")\n=\u00a0aaa"));
+    EXPECT_TRUE(list.item(30)->text().endsWith(u"a\u2026 (100000 characters)"));
+    tape->Entries->setCurrentRow(30);
+    main.Command->setText(QString());
+    tape->InsertAnswer->click();
+    EXPECT_EQ(main.Command->text(), QString(100000, u'a'));
+}
 
 } // namespace
 } // namespace quorvix::app

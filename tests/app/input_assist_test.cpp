@@ -2,11 +2,13 @@
 #include "input_assist.h"
 #include "input_highlighter.h"
 #include "name_at_cursor.h"
+#include "name_spellings.h"
 #include "script_words.h"
 #include "syntax_spans.h"
 #include "window_fixture.h"
 
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QCompleter>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -96,17 +98,28 @@ TEST_P(SyntaxSpanTest, ColoursEachPiece) {
 
 constexpr auto B = SpanKind::Builtin, S = SpanKind::String, N = SpanKind::Number;
 constexpr auto Op = SpanKind::Operator, U = SpanKind::UserName, Kw = SpanKind::Keyword;
-constexpr auto C = SpanKind::Comment, M = SpanKind::MatchedBracket;
+constexpr auto C = SpanKind::Comment, M = SpanKind::MatchedBracket, Q = SpanKind::Bracket;
 constexpr auto Un = SpanKind::UnmatchedBracket;
 const SpanCase kSpans[] = {
-    {"VBScriptCall", "|Mid(\"a\"\"b\", 2e3)", VB, {{0, 3, B}, {4, 6, S}, {12, 3, N}}},
+    {"VBScriptCall",
+     "|Mid(\"a\"\"b\", 2e3)",
+     VB,
+     {{0, 3, B}, {3, 1, Q}, {4, 6, S}, {12, 3, N}, {15, 1, Q}}},
     {"VBScriptWords", "|Total Mod 1 ' note", VB, {{0, 5, U}, {6, 3, Kw}, {10, 1, N}, {12, 6, C}}},
     {"ExponentShorthand", "|e-3", VB, {{0, 3, N}}},
     {"DateLiteralIsANumber", "|#1/2/2000#", VB, {{0, 10, N}}},
     {"MatchedBrackets", "(1|)+", VB, {{0, 1, M}, {1, 1, N}, {2, 1, M}, {3, 1, Op}}},
     {"UnmatchedBracket", "1)|", VB, {{0, 1, N}, {1, 1, Un}}},
     {"BracketInStringIgnored", "\")\"|(", VB, {{0, 3, S}, {3, 1, Un}}},
-    {"JavaScriptNames", "|Math.sqrt(rate)", JS, {{0, 4, B}, {5, 4, B}, {10, 4, U}}},
+    {"QuietPairsUnmatchedRedAway",
+     "(1)+|2(",
+     VB,
+     {{0, 1, Q}, {1, 1, N}, {2, 1, Q}, {3, 1, Op}, {4, 1, N}, {5, 1, Un}}},
+    {"KindsPairApart", "|([)]", VB, {{0, 1, M}, {1, 1, Q}, {2, 1, M}, {3, 1, Q}}},
+    {"JavaScriptNames",
+     "|Math.sqrt(rate)",
+     JS,
+     {{0, 4, B}, {5, 4, B}, {9, 1, Q}, {10, 4, U}, {14, 1, Q}}},
     {"JavaScriptCommentAndString", "|/* c */ 'x'", JS, {{0, 7, C}, {8, 3, S}}},
     {"JavaScriptIsCaseSensitive", "|Rate", JS, {}},
 };
@@ -175,14 +188,27 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"TypingNarrowsThenAccepts", "1+S|", "TqE", "1+Sqr", false, "Command"},
                     KeyCase{"TabWithoutPrefixMovesFocus", "1+|", "T", "1+", false, "OK"}));
 
-TEST_F(InputAssistWindowTest, UserNamesAreOfferedAndSignatureHinted) {
-    CommandBox& box = typed("!total = 5|");
+TEST(NameSpellingsTest, FirstWrittenWins) {
+    NameSpellings spellings;
+    spellings.learn(u"Function AreaOf(r) ' areaof\nAreaOf = \"AREAOF\" & r\nEnd Function", VB);
+    spellings.learn(u"x = areaof(2) + pi", VB); // later spellings change nothing
+    const char* const rows[][2] = {
+        {"areaof", "AreaOf"}, {"PI", "Pi"}, {"ans", "Ans"}, {"x", "x"}, {"never", "never"}};
+    for (const auto& [asked, spelled] : rows) {
+        EXPECT_EQ(spellings.spelled(QString::fromLatin1(asked)), QString::fromLatin1(spelled));
+    }
+}
+
+TEST_F(InputAssistWindowTest, UserNamesAreOfferedAsWrittenAndSignatureHinted) {
+    CommandBox& box = typed("!ToTal = 5|");
     QTest::keyClick(&box, Qt::Key_Return);
-    box.setText(QStringLiteral("1+tot"));
-    box.setSelection(5, 0);
-    QTest::keyClick(&box, Qt::Key_Tab);
-    QTest::keyClick(&box, Qt::Key_Return);
-    EXPECT_EQ(box.text(), QStringLiteral("1+total"));
+    for (const auto& [typedText, completed] : {std::pair{"1+tot", "1+ToTal"}, {"1+p", "1+Pi"}}) {
+        box.setText(QString::fromLatin1(typedText));
+        box.setSelection(box.text().size(), 0);
+        QTest::keyClick(&box, Qt::Key_Tab);
+        QTest::keyClick(&box, Qt::Key_Return);
+        EXPECT_EQ(box.text(), QString::fromLatin1(completed));
+    }
     box.setText(QStringLiteral("Mid(\"ab\", "));
     box.setSelection(10, 0);
     EXPECT_EQ(box.assist()->hint(), QStringLiteral("Mid(string, start[, length])"));
@@ -197,7 +223,7 @@ struct ErrorMarkCase {
 class ErrorMarkTest : public InputAssistWindowTest,
                       public testing::WithParamInterface<ErrorMarkCase> {};
 
-TEST_P(ErrorMarkTest, IsUnderlinedAndTheRestIsAsBefore) {
+TEST_P(ErrorMarkTest, IsUnderlinedVisiblyAndTheRestIsAsBefore) {
     const ErrorMarkCase& c = GetParam();
     CommandBox& box = typed(c.text);
     const QString text = box.text();
@@ -206,13 +232,24 @@ TEST_P(ErrorMarkTest, IsUnderlinedAndTheRestIsAsBefore) {
     EXPECT_EQ(box.selStart(), 0);
     EXPECT_EQ(box.selLength(), text.size());
     EXPECT_FALSE(window().Ans->text().isEmpty());
-    const QList<QTextEdit::ExtraSelection> marks = box.extraSelections();
-    ASSERT_EQ(marks.size(), 1);
-    EXPECT_EQ(marks[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
-    EXPECT_EQ(marks[0].cursor.selectionStart(), c.mark);
+    EXPECT_EQ(box.assist()->errorMark(), c.mark);
+    // The mark's colour under the marked character, over the selection and without it.
+    const auto markPixels = [&box, &c] {
+        QTextCursor at(box.document());
+        at.setPosition(c.mark);
+        const QRect under = box.cursorRect(at).adjusted(-2, 0, 12, 2);
+        const QImage image = box.viewport()->grab(under).toImage();
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+        return std::count(pixels, pixels + image.sizeInBytes() / 4,
+                          InputAssist::errorMarkColour().rgb());
+    };
+    EXPECT_GT(markPixels(), 4);
+    box.setSelection(0, 0);
+    EXPECT_GT(markPixels(), 4);
     // Editing the text takes the mark away.
     QTest::keyClick(&box, Qt::Key_1);
-    EXPECT_TRUE(box.extraSelections().isEmpty());
+    EXPECT_EQ(box.assist()->errorMark(), std::nullopt);
+    EXPECT_EQ(markPixels(), 0);
 }
 
 const ErrorMarkCase kFailures[] = {
@@ -221,6 +258,20 @@ const ErrorMarkCase kFailures[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Failures, ErrorMarkTest, testing::ValuesIn(kFailures),
                          testing_rows::RowName());
+
+// A pasted or dropped text loses one line break at its end, whatever its kind.
+TEST_F(InputAssistWindowTest, PasteDropsOneTrailingLineBreak) {
+    const char* const rows[][2] = {{"12.5\n", "12.5"},     {"12.5\r\n", "12.5"}, {"12.5\r", "12.5"},
+                                   {"1\n2\n\n", "1\n2\n"}, {"\n", ""},           {"7", "7"}};
+    for (const auto& [pasted, kept] : rows) {
+        EXPECT_EQ(withoutTrailingLineBreak(QString::fromLatin1(pasted)), QString::fromLatin1(kept));
+    }
+    CommandBox& box = typed("|");
+    QGuiApplication::clipboard()->setText(u"12.5\r\n"_qs);
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(&box, u"*2"_qs);
+    EXPECT_EQ(box.text(), u"12.5*2");
+}
 
 TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {
     CommandBox& box = typed("|");
