@@ -392,6 +392,20 @@ void MainWindow::onEvaluationFinished(const EvaluationResult& result) {
     for (const std::function<void()>& step : std::exchange(m_afterEvaluation, {})) {
         step();
     }
+    typeHeldKeys();
+}
+
+void MainWindow::typeHeldKeys() {
+    std::vector<std::unique_ptr<QKeyEvent>> keys = std::exchange(m_heldKeys, {});
+    for (auto key = keys.begin(); key != keys.end(); ++key) {
+        if (m_run.running()) {
+            // An Enter among them started a run that goes on: the rest wait for it.
+            m_heldKeys.insert(m_heldKeys.begin(), std::make_move_iterator(key),
+                              std::make_move_iterator(keys.end()));
+            return;
+        }
+        QCoreApplication::sendEvent(Command, key->get());
+    }
 }
 
 void MainWindow::afterEvaluation(std::function<void()> step) {
@@ -416,6 +430,10 @@ void MainWindow::showBusy(bool busy) {
     }
     m_busy = busy;
     if (busy) {
+        if (!m_heldKeys.empty()) {
+            m_heldKeys.clear(); // typed into a run that goes on: refused, as every key from now
+            QApplication::beep();
+        }
         m_outputBeforeBusy = Ans->text();
         m_unshownBeforeBusy = m_unshownAnswer;
         m_okAccessibleName = OK->accessibleName();
@@ -583,18 +601,26 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    // During a run the input line keeps the text and selection the user left: a key that would
-    // change them (a character, Up or Down through the history, a cut or paste) is refused, not
-    // replayed afterwards. Tab, Esc, Enter and copying still work.
+    // During a run the input line keeps the text and selection the user left. A key typed
+    // before the busy sign shows is held and typed when the run ends (someone typing "1+1",
+    // Enter, "*2" quickly means all of it); once the sign shows, a key that would change the
+    // line (a character, Up or Down through the history, Enter, a cut or paste) is refused with
+    // a beep and never typed later. Tab, Esc and copying still work.
     if (watched == Command && event->type() == QEvent::KeyPress && m_run.running()) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool passes = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
-                            key->key() == Qt::Key_Escape || key->key() == Qt::Key_Return ||
-                            key->key() == Qt::Key_Enter || key->matches(QKeySequence::Copy);
-        if (!passes) {
-            QApplication::beep();
-            return true;
+                            key->key() == Qt::Key_Escape || key->matches(QKeySequence::Copy);
+        if (passes) {
+            return QWidget::eventFilter(watched, event);
         }
+        if (m_busy) {
+            QApplication::beep();
+        } else {
+            m_heldKeys.push_back(std::make_unique<QKeyEvent>(
+                key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(),
+                static_cast<quint16>(key->count())));
+        }
+        return true;
     }
     // An arrow key on a language option selects the neighbouring option and then focuses it;
     // the switch's own focus change would be undone. So the key is handled first, and a change

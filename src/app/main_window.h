@@ -11,9 +11,11 @@
 #include <array>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -157,6 +159,8 @@ private:
     void showBusy(bool busy);
     // Refuses a key or edit that would change the input line during an evaluation.
     bool refusedWhileRunning();
+    // Types the keys held during an evaluation that ended before its busy sign.
+    void typeHeldKeys();
     void onJavaScriptSelected();
     void onVBScriptSelected();
     void onClose();
@@ -186,6 +190,7 @@ private:
     QString m_okAccessibleName;
     std::vector<std::function<void()>> m_afterEvaluation;
     QString m_pendingInput; // the input line's text the running evaluation was given
+    std::vector<std::unique_ptr<QKeyEvent>> m_heldKeys; // typed during a run, before its sign
     std::vector<std::pair<int, QWidget*>> m_keyTabStops; // keypad buttons by tab index
     QPointer<help::HelpWindow> m_help;
     HistoryKeeper* m_history = nullptr;

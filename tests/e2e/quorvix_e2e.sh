@@ -109,6 +109,19 @@ expect_clipboard() {
     fail "$what: expected \"$expected\", read \"$got\""
 }
 
+# Copies the output box until it holds the expected text: an evaluation that takes a moment shows
+# its answer when it ends, the window answering meanwhile.
+expect_output() {
+    local expected=$1 what=$2 got=
+    for _ in $(seq 50); do
+        click_control $COPY_OUTPUT
+        got=$(xclip -o -selection clipboard 2>/dev/null)
+        # shellcheck disable=SC2053 # the expected text may be a pattern
+        [[ "$got" == $expected ]] && { echo "ok: $what is \"$got\""; return 0; }
+    done
+    fail "$what: expected \"$expected\" in the output box, read \"$got\""
+}
+
 expect_settings() {
     local expected=$1 what=$2
     printf "$expected" >"$WORK/expected.ini"
@@ -182,8 +195,7 @@ start_quorvix
 for key in "$NUMBER_1" "$NUMBER_2" "$ADD" "$NUMBER_3" "$POS_NEG" "$EQUALS"; do
     click_control $key
 done
-click_control $COPY_OUTPUT
-expect_clipboard 9 "keypad sum"
+expect_output 9 "keypad sum"
 click_control $COPY_INPUT
 expect_clipboard '12+(-3)' "keypad input line"
 
@@ -191,8 +203,7 @@ expect_clipboard '12+(-3)' "keypad input line"
 for key in "$SET_X" "$CLEAR" "$GET_X" "$MULTIPLY" "$NUMBER_2" "$EQUALS"; do
     click_control $key
 done
-click_control $COPY_OUTPUT
-expect_clipboard 18 "memory x times 2"
+expect_output 18 "memory x times 2"
 click_control $COPY_INPUT
 expect_clipboard 'x*2' "recalled input line"
 
@@ -227,8 +238,7 @@ done
 xdotool key alt+i ctrl+a
 xdotool type --delay 40 '6*7'
 xdotool key Return
-click_control $COPY_OUTPUT
-expect_clipboard 42 "evaluated after the pastes"
+expect_output 42 "evaluated after the pastes"
 xdotool key Escape
 wait_for_end "after the pastes"
 
@@ -240,8 +250,7 @@ xdotool key alt+j
 xdotool key alt+i
 xdotool type --delay 40 'Math.sqrt(16)+1'
 xdotool key Return
-click_control $COPY_OUTPUT
-expect_clipboard 5 "JavaScript answer"
+expect_output 5 "JavaScript answer"
 xdotool key Escape
 wait_for_end "after JavaScript"
 
@@ -253,14 +262,14 @@ xdotool type --delay 40 '1+1'
 xdotool key Return
 xdotool type --delay 40 '2*3'
 xdotool key Return
+expect_output 6 "the second input"
 xdotool key Escape
 wait_for_end "after two inputs"
 [ "$(stat -c %a "$WORK/program/Quorvix-history.txt")" = 600 ] ||
     fail "the history file is not private"
 start_quorvix
 xdotool key Up Up Return
-click_control $COPY_OUTPUT
-expect_clipboard 2 "1+1 recalled with two Ups after a restart"
+expect_output 2 "1+1 recalled with two Ups after a restart"
 # The result tape (F9) lists the evaluations of both runs; Copy all (Alt+L) reads it back.
 xdotool key F9
 TAPE=$(timeout 10 xdotool search --sync --onlyvisible --name '^Quorvix - Result Tape$' | head -n1)
@@ -287,8 +296,7 @@ TAPE_FILE="$WORK/program/Quorvix-tape.txt"
 printf '\177ELF\001\n>1\n' | tee "$TAPE_FILE" >"$WORK/foreign"
 start_quorvix
 xdotool key Up Return
-click_control $COPY_OUTPUT
-expect_clipboard 42 "the newest entry of a 12 MB history recalled"
+expect_output 42 "the newest entry of a 12 MB history recalled"
 xdotool key Escape
 wait_for_end "after the huge history"
 cmp -s "$TAPE_FILE" "$WORK/foreign" || fail "a tape file of another kind was written over"
@@ -321,11 +329,42 @@ wait_for_end "the first copy"
 # inputs are not saved.
 mv "$INI" "$WORK/saved.ini" && mkdir "$INI"
 XDG_CONFIG_HOME=/proc/no-quorvix-here start_quorvix
-click_control $COPY_OUTPUT
-expect_clipboard "$HISTORY cannot be written: new inputs are not saved" "unwritable history"
+expect_output "$HISTORY cannot be written: new inputs are not saved" "unwritable history"
 xdotool key alt+i Up Return
-click_control $COPY_OUTPUT
-expect_clipboard 200 "the unwritable history recalled"
+expect_output 200 "the unwritable history recalled"
 xdotool key Escape
 wait_for_end "after the unwritable history"
+rmdir "$INI" && mv "$WORK/saved.ini" "$INI"
+
+# 12. A run that would not end: the window answers meanwhile (F9 opens the tape), Esc stops the
+# run and not the program, and the next evaluation answers. Then Close by the frame during a run
+# ends the program at once, writing the settings.
+start_quorvix
+xdotool key alt+i
+xdotool type --delay 20 '!Do: Loop'
+xdotool key Return
+STARTED=$(date +%s%N)
+sleep 1
+xdotool key F9
+TAPE=$(timeout 10 xdotool search --sync --onlyvisible --name '^Quorvix - Result Tape$' | head -n1)
+[ -n "$TAPE" ] || fail "F9 did not open the result tape during a run"
+echo "ok: the tape opened during a run"
+xdotool windowfocus --sync "$WID" || fail "cannot focus the main window during a run"
+xdotool key Escape
+expect_output 'Stopped after * seconds' "a run stopped by Esc"
+kill -0 "$APP_PID" 2>/dev/null || fail "Esc during a run ended the program"
+xdotool key alt+i ctrl+a
+xdotool type --delay 20 '1+1'
+xdotool key Return
+expect_output 2 "an evaluation after the stopped run"
+echo "ok: answered $((($(date +%s%N) - STARTED) / 1000000)) ms after the run began"
+xdotool key alt+i ctrl+a
+xdotool type --delay 20 '!Do: Loop'
+xdotool key Return
+sleep 0.5
+rm -f "$INI"
+"$TOOL" close "$TAPE" || fail "cannot close the result tape"
+"$TOOL" close "$WID" || fail "cannot send the close message during a run"
+wait_for_end "after a frame close during a run"
+expect_settings 'lang=0\r\npad=1\r\n' "a frame close during a run wrote the settings"
 echo "PASS"
