@@ -10,11 +10,10 @@ namespace {
 // Operators that read their operands and change nothing, longest first so that the longest
 // match wins. Sequences that would read as one of these but mean something else are refused
 // before (kRefused): "x++" must not pass as "x + +".
-constexpr QStringView kOperators[] = {
-    u">>>", u"===", u"!==", u"**", u"<<", u">>", u"<=", u">=", u"==", u"!=",
-    u"&&",  u"||",  u"??",  u"+",  u"-",  u"*",  u"/",  u"%",  u"<",  u">",
-    u"&",   u"|",   u"^",   u"~",  u"!",  u"?",  u":",  u"(",  u")",
-};
+constexpr QStringView kOperators[] = {u">>>", u"===", u"!==", u"**", u"<<", u">>", u"<=", u">=",
+                                      u"==",  u"!=",  u"&&",  u"||", u"??", u"+",  u"-",  u"*",
+                                      u"/",   u"%",   u"<",   u">",  u"&",  u"|",  u"^",  u"~",
+                                      u"!",   u"?",   u":",   u"(",  u")"};
 // "//" and "/*" would hide the rest of the text in a comment; "=>" makes a function.
 constexpr QStringView kRefused[] = {u"++", u"--", u"//", u"/*", u"=>"};
 
