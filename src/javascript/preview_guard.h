@@ -11,7 +11,9 @@ namespace quorvix {
 // Checks, without running any of the user's code, that what a preview reads is what it seems:
 // each name an own data property of the global object that holds a number or a text (no
 // getter), and Math and the members of it used the engine's own. The references it compares
-// with are taken when it is made, before any script has run.
+// with are taken when it is made, before any script has run. A name's binding is the global
+// object's property: QJSEngine::evaluate keeps no script-level let or const from one call to the
+// next that could hide it.
 class PreviewGuard {
 public:
     explicit PreviewGuard(QJSEngine& engine);
