@@ -70,6 +70,10 @@ std::optional<ScriptValue> EngineHost::eval(const QString& expression) {
     return engine().eval(expression);
 }
 
+std::optional<ScriptValue> EngineHost::preview(const QString& expression) {
+    return m_engine ? m_engine->preview(expression) : std::nullopt;
+}
+
 bool EngineHost::executeStatement(const QString& statement) {
     return engine().executeStatement(statement);
 }

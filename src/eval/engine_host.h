@@ -25,6 +25,8 @@ public:
 
     QString language() const override;
     std::optional<ScriptValue> eval(const QString& expression) override;
+    // Nothing until the engine exists: a preview does not start one.
+    std::optional<ScriptValue> preview(const QString& expression) override;
     bool executeStatement(const QString& statement) override;
     QString errorDescription() const override;
     std::optional<qsizetype> errorPosition() const override;

@@ -59,6 +59,10 @@ QByteArray executeStatementRequest(const QString& statement) {
     return message(Request::ExecuteStatement, [&](QDataStream& out) { out << statement; });
 }
 
+QByteArray previewRequest(const QString& expression) {
+    return message(Request::Preview, [&](QDataStream& out) { out << expression; });
+}
+
 QByteArray storeAnswerRequest(const ScriptValue& answer, const QString& answerText) {
     return message(Request::StoreAnswer, [&](QDataStream& out) {
         ScriptValue kindAndNumber = answer;
@@ -87,6 +91,12 @@ std::optional<ReplyContent> readReply(const QByteArray& payload) {
             return std::nullopt;
         }
         in >> reply.noTextForm;
+        break;
+    case Reply::Preview:
+        in >> reply.previewed;
+        if (reply.previewed && !readValue(in, reply.value)) {
+            return std::nullopt;
+        }
         break;
     case Reply::Failed: {
         // A reply without the position (a worker from before it was sent) says no position.
@@ -123,6 +133,7 @@ std::optional<QByteArray> answerRequest(ScriptEngine& engine, const QByteArray& 
     switch (static_cast<Request>(tag)) {
     case Request::Eval:
     case Request::ExecuteStatement:
+    case Request::Preview:
         in >> text;
         break;
     case Request::StoreAnswer:
@@ -159,6 +170,16 @@ std::optional<QByteArray> answerRequest(ScriptEngine& engine, const QByteArray& 
     case Request::StoreAnswer:
         engine.storeAnswer(answer, text);
         return QByteArray();
+    case Request::Preview: {
+        const std::optional<ScriptValue> value = engine.preview(text);
+        reply = message(Reply::Preview, [&](QDataStream& out) {
+            out << value.has_value();
+            if (value) {
+                writeValue(out, *value);
+            }
+        });
+        break;
+    }
     }
     if (static_cast<std::size_t>(reply.size()) > kMaxFrameBytes) {
         return failedReply(QStringLiteral("Out of memory"));

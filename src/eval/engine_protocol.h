@@ -11,9 +11,10 @@ namespace quorvix::engine_protocol {
 
 // The messages between the calculator and an engine running in a worker process. Each message
 // is one frame's payload; the worker answers every request but StoreAnswer, which needs no
-// answer, with exactly one reply.
-enum class Request : std::uint8_t { Eval = 1, ExecuteStatement = 2, StoreAnswer = 3 };
-enum class Reply : std::uint8_t { Ready = 1, Value = 2, Done = 3, Failed = 4 };
+// answer, with exactly one reply, in the order of the requests. A Preview is answered by a
+// Preview reply of its own kind, so that a caller that stopped waiting for one can tell it apart.
+enum class Request : std::uint8_t { Eval = 1, ExecuteStatement = 2, StoreAnswer = 3, Preview = 4 };
+enum class Reply : std::uint8_t { Ready = 1, Value = 2, Done = 3, Failed = 4, Preview = 5 };
 
 // No frame is larger: a reply that would be is answered "Out of memory" instead, a request that
 // would be is not sent, and a frame announced larger is taken for a broken worker. It holds a
@@ -28,15 +29,18 @@ inline constexpr int kExitOutOfMemory = 91;
 
 QByteArray evalRequest(const QString& expression);
 QByteArray executeStatementRequest(const QString& statement);
+QByteArray previewRequest(const QString& expression);
 // The answer's text goes once, as `answerText`: the stored value's own text is left empty.
 QByteArray storeAnswerRequest(const ScriptValue& answer, const QString& answerText);
 QByteArray readyReply();
 
 // What a reply says. Value sets `value`, and `noTextForm` when the value has no text form (the
 // engine's description of why); Failed sets `error`, and `errorPosition` when the engine knows
-// where the failure lies (see ScriptEngine::errorPosition).
+// where the failure lies (see ScriptEngine::errorPosition); Preview sets `previewed` and `value`
+// when the expression had a value to show.
 struct ReplyContent {
     Reply kind = Reply::Failed;
+    bool previewed = false;
     ScriptValue value;
     QString noTextForm;
     QString error;

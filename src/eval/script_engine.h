@@ -11,6 +11,8 @@ namespace quorvix {
 
 // How long one run of the user's text may take before the engine stops it.
 inline constexpr std::chrono::seconds kScriptTimeLimit{10};
+// How long computing a preview may take: short enough that one never holds up typing.
+inline constexpr std::chrono::milliseconds kPreviewTimeLimit{50};
 
 // What the calculator asks of a script engine. One global scope per engine persists across
 // calls. Failure is reported by the result, never by an exception across this interface; the
@@ -23,6 +25,13 @@ public:
     virtual QString language() const = 0;
     // The value of one expression, or nullopt on failure.
     virtual std::optional<ScriptValue> eval(const QString& expression) = 0;
+    // The value of `expression` when computing it cannot change anything the user or a later
+    // call could see: no variable, no Ans, no error description or position, no random-number
+    // state, no Err object; computed within kPreviewTimeLimit. nullopt when the expression is
+    // not of that kind, fails or takes too long.
+    virtual std::optional<ScriptValue> preview([[maybe_unused]] const QString& expression) {
+        return std::nullopt;
+    }
     // Runs statements in the global scope; false on failure.
     virtual bool executeStatement(const QString& statement) = 0;
     // The description of the last failure (what the output box shows).

@@ -82,6 +82,12 @@ std::optional<ScriptValue> VBScriptEngine::eval(const QString& expression) {
     return toScriptValue(*v);
 }
 
+std::optional<ScriptValue> VBScriptEngine::preview(const QString& expression) {
+    const std::optional<vbs::Variant> v =
+        m_interpreter.preview(expression.toStdU16String(), kPreviewTimeLimit);
+    return v ? std::optional(toScriptValue(*v)) : std::nullopt;
+}
+
 bool VBScriptEngine::executeStatement(const QString& statement) {
     if (!m_interpreter.execute(statement.toStdU16String())) {
         m_error = fromU16(m_interpreter.lastError().description);

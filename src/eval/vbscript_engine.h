@@ -17,6 +17,7 @@ public:
 
     QString language() const override { return QStringLiteral("VBScript"); }
     std::optional<ScriptValue> eval(const QString& expression) override;
+    std::optional<ScriptValue> preview(const QString& expression) override;
     bool executeStatement(const QString& statement) override;
     QString errorDescription() const override { return m_error; }
     std::optional<qsizetype> errorPosition() const override { return m_errorPosition; }

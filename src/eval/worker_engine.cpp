@@ -11,7 +11,10 @@ using Clock = WorkerProcess::Clock;
 
 namespace {
 constexpr qsizetype kPendingLimit = 64 * 1024;
-}
+// How long a preview is waited for: the worker's own limit, and time to answer.
+constexpr std::chrono::milliseconds kPreviewWait =
+    kPreviewTimeLimit + std::chrono::milliseconds(150);
+} // namespace
 
 WorkerEngine::WorkerEngine(Launch launch) : m_launch(std::move(launch)) {}
 
@@ -80,6 +83,7 @@ void WorkerEngine::abandonWorker(const QString& cause) {
     m_workerPid.store(0);
     m_worker.reset();
     m_pendingFrames.clear();
+    m_latePreviews = 0;
     m_restart = true;
     m_errorPosition.reset();
     m_error =
@@ -113,6 +117,9 @@ std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray
     m_pendingFrames += WorkerProcess::frame(request);
     WorkerProcess::Io io = m_worker->send(std::exchange(m_pendingFrames, {}), deadline);
     if (io == WorkerProcess::Io::Done) {
+        io = settleLatePreviews(deadline);
+    }
+    if (io == WorkerProcess::Io::Done) {
         io = m_worker->receive(payload, deadline);
     }
     switch (io) {
@@ -136,6 +143,48 @@ std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray
         m_errorPosition = reply->errorPosition;
     }
     return reply;
+}
+
+WorkerProcess::Io WorkerEngine::settleLatePreviews(Clock::time_point deadline) {
+    for (; m_latePreviews > 0; --m_latePreviews) {
+        QByteArray ignored;
+        if (const WorkerProcess::Io io = m_worker->receive(ignored, deadline);
+            io != WorkerProcess::Io::Done) {
+            return io;
+        }
+    }
+    return WorkerProcess::Io::Done;
+}
+
+std::optional<ScriptValue> WorkerEngine::preview(const QString& expression) {
+    const Clock::time_point deadline = Clock::now() + kPreviewWait;
+    if (!m_worker || settleLatePreviews(deadline) != WorkerProcess::Io::Done) {
+        return std::nullopt;
+    }
+    const QByteArray request = engine_protocol::previewRequest(expression);
+    if (static_cast<std::size_t>(request.size()) > engine_protocol::kMaxFrameBytes) {
+        return std::nullopt;
+    }
+    // An answer stored for the next request goes first, so that the preview sees it.
+    m_pendingFrames += WorkerProcess::frame(request);
+    if (m_worker->send(std::exchange(m_pendingFrames, {}), deadline) != WorkerProcess::Io::Done) {
+        return std::nullopt; // a worker that ended is found out by the next call
+    }
+    QByteArray payload;
+    switch (m_worker->receive(payload, deadline)) {
+    case WorkerProcess::Io::TimedOut:
+        ++m_latePreviews;
+        return std::nullopt;
+    case WorkerProcess::Io::Done:
+        break;
+    default:
+        return std::nullopt;
+    }
+    const std::optional<engine_protocol::ReplyContent> reply = engine_protocol::readReply(payload);
+    if (!reply || reply->kind != engine_protocol::Reply::Preview || !reply->previewed) {
+        return std::nullopt;
+    }
+    return reply->value;
 }
 
 QStringList WorkerEngine::globalNames() {
@@ -212,7 +261,11 @@ bool WorkerEngine::storeAnswer(const ScriptValue& answer, const QString& answerT
 }
 
 bool WorkerEngine::takeRestart() {
-    if (m_worker && m_worker->endedWhileIdle()) {
+    // A late preview's reply would look like a worker that talks out of turn: it is taken
+    // first if it has come, and a worker still owing one is judged by the next call.
+    const auto soon = Clock::now() + std::chrono::milliseconds(1);
+    if (m_worker && settleLatePreviews(soon) == WorkerProcess::Io::Done &&
+        m_worker->endedWhileIdle()) {
         abandonWorker(whyItEnded());
     }
     if (!m_worker && m_failedStartAt) {

@@ -43,6 +43,10 @@ public:
 
     QString language() const override { return m_launch.language; }
     std::optional<ScriptValue> eval(const QString& expression) override;
+    // Asks only a worker that is up, and waits a little longer than the worker's own preview
+    // limit; a reply that comes later is passed over when it arrives. Leaves the descriptions
+    // of the last call and the restart state alone.
+    std::optional<ScriptValue> preview(const QString& expression) override;
     bool executeStatement(const QString& statement) override;
     QString errorDescription() const override { return m_error; }
     std::optional<qsizetype> errorPosition() const override { return m_errorPosition; }
@@ -65,6 +69,9 @@ private:
     // Sends a request and waits for its reply; nullopt, with m_error set, when there is none.
     std::optional<engine_protocol::ReplyContent> call(const QByteArray& request);
     bool ensureRunning();
+    // Takes the replies of previews that were given up on, which the worker sends before any
+    // later reply; Done when all have come by `deadline`.
+    WorkerProcess::Io settleLatePreviews(WorkerProcess::Clock::time_point deadline);
     // Records a failed start, so that requests until the next try are answered at once.
     bool startFailed(const QString& failure);
     // Why the worker closed its end: the limit it ended itself for, or how it died.
@@ -87,6 +94,8 @@ private:
     // A small StoreAnswer request, sent in front of the next request: one write and one
     // wake-up of the worker per evaluation instead of two.
     QByteArray m_pendingFrames;
+    // Previews whose replies are still to come.
+    int m_latePreviews = 0;
 };
 
 } // namespace quorvix

@@ -63,28 +63,40 @@ JavaScriptEngine::JavaScriptEngine(std::chrono::milliseconds timeLimit, std::siz
 
 JavaScriptEngine::~JavaScriptEngine() = default;
 
-template <typename Work> bool JavaScriptEngine::withinLimits(Work work) {
-    m_watchdog.arm(m_timeLimit, m_memoryLimit);
+template <typename Work>
+Watchdog::Outcome JavaScriptEngine::limited(std::chrono::milliseconds timeLimit, Work work) {
+    m_watchdog.arm(timeLimit, m_memoryLimit);
     try {
         work();
     } catch (const std::bad_alloc&) {
         m_watchdog.disarm();
         m_engine.setInterrupted(false);
-        m_error = QStringLiteral("Out of memory");
-        return false;
+        return Watchdog::Outcome::OutOfMemory;
     }
     const Watchdog::Outcome outcome = m_watchdog.disarm();
     if (outcome == Watchdog::Outcome::Finished && !m_engine.isInterrupted()) {
-        return true;
+        return outcome;
     }
     m_engine.setInterrupted(false);
     if (outcome == Watchdog::Outcome::OutOfMemory) {
         // What the script still holds in its variables stays; its garbage goes now.
         m_engine.collectGarbage();
-        m_error = QStringLiteral("Out of memory");
-    } else {
-        m_error = timeoutDescription(m_timeLimit);
+        return outcome;
     }
+    return Watchdog::Outcome::TimedOut;
+}
+
+template <typename Work> bool JavaScriptEngine::withinLimits(Work work) {
+    switch (limited(m_timeLimit, work)) {
+    case Watchdog::Outcome::Finished:
+        return true;
+    case Watchdog::Outcome::OutOfMemory:
+        m_error = QStringLiteral("Out of memory");
+        return false;
+    case Watchdog::Outcome::TimedOut:
+        break;
+    }
+    m_error = timeoutDescription(m_timeLimit);
     return false;
 }
 
@@ -143,6 +155,31 @@ std::optional<ScriptValue> JavaScriptEngine::eval(const QString& expression) {
         return ScriptValue::fromString(value.toString());
     }
     return ScriptValue::object(value.toString(), true); // a symbol
+}
+
+std::optional<ScriptValue> JavaScriptEngine::preview(const QString& expression) {
+    const std::optional<PreviewReads> reads = previewReads(expression);
+    if (!reads || !m_previewGuard.allows(*reads)) {
+        return std::nullopt;
+    }
+    // Under a limit of its own, and leaving m_error and m_errorPosition as they were.
+    QJSValue result;
+    QStringList stack;
+    const Watchdog::Outcome outcome = limited(
+        kPreviewTimeLimit, [&] { result = m_engine.evaluate(expression, QString(), 1, &stack); });
+    if (outcome != Watchdog::Outcome::Finished || !stack.isEmpty()) {
+        return std::nullopt;
+    }
+    if (result.isNumber()) {
+        return ScriptValue::fromDouble(result.toNumber());
+    }
+    if (result.isString()) {
+        return ScriptValue::fromString(result.toString());
+    }
+    if (result.isBool()) {
+        return ScriptValue::fromBool(result.toBool());
+    }
+    return std::nullopt; // an error, undefined, null: nothing to show
 }
 
 bool JavaScriptEngine::executeStatement(const QString& statement) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answer_conversion.h"
+#include "preview_guard.h"
 #include "script_engine.h"
 #include "watchdog.h"
 
@@ -28,6 +29,10 @@ public:
 
     QString language() const override { return QStringLiteral("JavaScript"); }
     std::optional<ScriptValue> eval(const QString& expression) override;
+    // Only number and text literals, operators, brackets, Math's own functions and constants
+    // (not random), and names that hold plain numbers or texts; see previewReads and
+    // PreviewGuard.
+    std::optional<ScriptValue> preview(const QString& expression) override;
     bool executeStatement(const QString& statement) override;
     QString errorDescription() const override { return m_error; }
     // The failing line's start, or for a syntax error the offending token.
@@ -38,6 +43,9 @@ public:
     void requestStop() override { m_watchdog.expireNow(); }
 
 private:
+    // Runs `work` under `timeLimit` and the memory limit; which of them stopped it, if any.
+    template <typename Work>
+    Watchdog::Outcome limited(std::chrono::milliseconds timeLimit, Work work);
     // Runs `work` under the time and memory limits; false, with m_error set, when one of them
     // stopped it.
     template <typename Work> bool withinLimits(Work work);
@@ -48,6 +56,7 @@ private:
     QJSEngine m_engine;
     QJSValue m_global; // looked up once: each globalObject() call makes a new handle
     AnswerConversion m_conversion{m_engine};
+    PreviewGuard m_previewGuard{m_engine}; // made before any script runs
     std::chrono::milliseconds m_timeLimit;
     std::size_t m_memoryLimit; // bytes the process may grow by during one run
     Watchdog m_watchdog;

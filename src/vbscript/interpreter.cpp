@@ -6,6 +6,7 @@
 #include "lexer.h"
 #include "locale_ids.h"
 #include "parser.h"
+#include "preview_check.h"
 #include "runtime.h"
 #include "script_limits.h"
 
@@ -144,6 +145,33 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
         return ok;
     });
     return result;
+}
+
+std::optional<Variant> Interpreter::preview(std::u16string_view expression,
+                                            std::chrono::milliseconds limit) {
+    if (expression.size() > limits::kMaxStringLength) {
+        return std::nullopt;
+    }
+    // No fail() here: every way out leaves error_ alone. Nothing is released that a
+    // Class_Terminate would run for (no object is ever read), so finishRun() is not needed.
+    try {
+        Parser parser(expression, *globals_, optionExplicit_, stackEnd(), runtime_->budget);
+        parser.defineNothing();
+        const ParseResult parsed = parser.parseExpression();
+        if (parsed.error != Outcome::Normal || !parsed.expression ||
+            !previewAllowed(*parsed.expression)) {
+            return std::nullopt;
+        }
+        executor_->begin(std::chrono::steady_clock::now() + limit, stackEnd());
+        Variant value;
+        if (!executor_->evaluate(*parsed.expression, value) || value.isObject()) {
+            return std::nullopt;
+        }
+        return value;
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    return std::nullopt;
 }
 
 bool Interpreter::execute(std::u16string_view statements) {

@@ -59,6 +59,12 @@ public:
     std::optional<Variant> eval(std::u16string_view expression);
     // Runs statements ("x = 5" assigns); false on error. What ran before the error stays done.
     bool execute(std::u16string_view statements);
+    // The value of `expression` when evaluating it can change nothing that a later call or the
+    // user could see (see previewAllowed): no variable is made or set, no procedure or object
+    // member runs, and lastError(), Err and the random sequence stay as they were. It is
+    // stopped after `limit`, a limit of its own that leaves the normal runs' alone. nullopt
+    // when the text is empty, is no such expression, fails, takes too long or gives an object.
+    std::optional<Variant> preview(std::u16string_view expression, std::chrono::milliseconds limit);
     const ScriptError& lastError() const { return error_; }
     // Sets a global variable to exactly `value`, as `name = value` would, with no text to
     // parse. False (and nothing changes) when the name is a constant or a procedure.

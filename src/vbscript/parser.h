@@ -59,6 +59,9 @@ public:
     // Text that Execute or Eval runs inside a procedure: its names outside any procedure it
     // defines are looked up in `caller` first, and the variables it makes are added there.
     void runInside(CallerScope& caller) { caller_ = &caller; }
+    // A name defined nowhere stays undefined (Scope::Undefined) instead of becoming a new
+    // variable, so that parsing a text only to look at it adds nothing to the global scope.
+    void defineNothing() { definesNothing_ = true; }
 
     // Deeper nesting of expressions or blocks ends in "Out of stack space".
     static constexpr int kMaxNesting = 1000;
@@ -216,6 +219,7 @@ private:
     std::vector<std::pair<std::u16string, Variant>> topConsts_;
     std::vector<std::shared_ptr<ClassDef>> classes_;
     CallerScope* caller_ = nullptr;
+    bool definesNothing_ = false;
     std::vector<std::shared_ptr<Procedure>> replaced_;
 };
 

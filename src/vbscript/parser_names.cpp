@@ -175,7 +175,7 @@ void Parser::resolve(Expr& e, ProcScope* scope) {
         resolveAtScriptLevel(e)) {
         return;
     }
-    if (optionExplicit_) {
+    if (optionExplicit_ || definesNothing_) {
         e.scope = Scope::Undefined;
         return;
     }

@@ -113,6 +113,13 @@ TEST(EngineProtocol, RequestsReachTheEngineAndFailuresCarryItsDescription) {
     reply = ask(protocol::evalRequest(QStringLiteral("x * Ans")));
     ASSERT_EQ(reply.kind, protocol::Reply::Value);
     EXPECT_EQ(reply.value.number, 12.5);
+    reply = ask(protocol::previewRequest(QStringLiteral("x * Ans")));
+    ASSERT_EQ(reply.kind, protocol::Reply::Preview);
+    EXPECT_TRUE(reply.previewed);
+    EXPECT_EQ(reply.value.number, 12.5);
+    reply = ask(protocol::previewRequest(QStringLiteral("nosuch")));
+    EXPECT_EQ(reply.kind, protocol::Reply::Preview);
+    EXPECT_FALSE(reply.previewed);
 
     reply = ask(protocol::evalRequest(QStringLiteral("1/0")));
     EXPECT_EQ(reply.kind, protocol::Reply::Failed);

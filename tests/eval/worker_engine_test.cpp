@@ -185,6 +185,21 @@ TEST(WorkerProcess, FrameBegunInAnEarlierReadArrivesWhole) {
     EXPECT_EQ(payload, QByteArrayLiteral("0123456789"));
 }
 
+// A preview's reply that comes after the caller stopped waiting is passed over, not taken for
+// the next request's.
+TEST(WorkerEngine, LatePreviewReplyIsNotTakenForTheNextReply) {
+    // Done, then after a while a Preview reply with no value and a second Done.
+    const StandInWorker worker("#!/bin/sh\n" READY_FRAME "printf '\\001\\000\\000\\000\\003' >&3\n"
+                               "sleep 0.5\nprintf '\\002\\000\\000\\000\\005\\000"
+                               "\\001\\000\\000\\000\\003' >&3\nexec sleep 30\n");
+    WorkerEngine engine({QStringLiteral("JavaScript"), worker.path, {}, 10s});
+    ASSERT_TRUE(engine.executeStatement(QStringLiteral("x = 1")));
+    EXPECT_FALSE(engine.preview(QStringLiteral("x")).has_value());
+    EXPECT_FALSE(engine.takeRestart());
+    EXPECT_TRUE(engine.executeStatement(QStringLiteral("x = 2")))
+        << engine.errorDescription().toStdString();
+}
+
 TEST(WorkerEngine, WorkerThatDiesDuringARequestIsReportedAndReplaced) {
     // Ready, then killed by a signal when the first request comes.
     const StandInWorker worker("#!/bin/sh\n" READY_FRAME "head -c 4 <&3 >/dev/null\n"
