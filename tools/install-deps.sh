@@ -12,6 +12,7 @@ packages=(
     desktop-file-utils dpkg-dev appstream lintian
     clang libclang-rt-14-dev
     fonts-dejavu-core fonts-liberation2 fonts-croscore
+    tmux
 )
 
 missing=()

@@ -9,11 +9,15 @@ namespace {
 
 constexpr QByteArrayView kHeader = "#Quorvix input history";
 constexpr QByteArrayView kRememberOff = "#remember=0";
+constexpr QByteArrayView kPreviewOff = "#preview=0";
 
 } // namespace
 
 QByteArray historyText(const HistoryContent& content) {
     QByteArray text = kHeader.toByteArray() + '\n';
+    if (!content.preview) {
+        text += kPreviewOff.toByteArray() + '\n';
+    }
     if (!content.remember) {
         return text + kRememberOff.toByteArray() + '\n';
     }
@@ -38,6 +42,8 @@ std::optional<HistoryContent> parseHistory(QByteArrayView bytes) {
         if (line.startsWith('#')) {
             if (line == kRememberOff) {
                 content.remember = false;
+            } else if (line == kPreviewOff) {
+                content.preview = false;
             }
             continue;
         }

@@ -14,6 +14,7 @@ namespace quorvix::app {
 //
 //     #Quorvix input history
 //     #remember=0          (only while remembering is off; the entries are then left out)
+//     #preview=0           (only while the answer is not shown as the user types)
 //     1+1
 //     2*3                  (entries oldest first)
 //
@@ -25,6 +26,7 @@ namespace quorvix::app {
 struct HistoryContent {
     QStringList entries; // oldest first
     bool remember = true;
+    bool preview = true; // the input line shows the answer as the user types
     friend bool operator==(const HistoryContent&, const HistoryContent&) = default;
 };
 

@@ -40,6 +40,10 @@ void HistoryKeeper::load() {
         return;
     }
     m_remember = content->remember;
+    if (m_preview != content->preview) {
+        m_preview = content->preview;
+        emit previewingChanged(m_preview);
+    }
     m_history.addOlder(content->entries);
     const bool readInHome = m_file.readPath == m_file.writePath;
     if (!readInHome) {
@@ -73,6 +77,13 @@ void HistoryKeeper::setRemembering(bool on) {
     emit rememberingChanged(on);
 }
 
+void HistoryKeeper::setPreviewing(bool on) {
+    load();
+    m_preview = on;
+    save();
+    emit previewingChanged(on);
+}
+
 void HistoryKeeper::clear() {
     load();
     m_history.clear();
@@ -102,7 +113,7 @@ std::optional<QByteArray> HistoryKeeper::merged(const QByteArray& held) {
         return std::nullopt;
     }
     if (!m_remember) {
-        return historyText({{}, false});
+        return historyText({{}, false, m_preview});
     }
     // What other copies wrote since stays; this copy's new inputs follow.
     InputHistory all;
@@ -111,7 +122,7 @@ std::optional<QByteArray> HistoryKeeper::merged(const QByteArray& held) {
         all.add(input);
     }
     m_history = std::move(all);
-    return historyText({m_history.entries(), true});
+    return historyText({m_history.entries(), true, m_preview});
 }
 
 void HistoryKeeper::addMenuActions(QMenu* menu) {
@@ -122,6 +133,11 @@ void HistoryKeeper::addMenuActions(QMenu* menu) {
     remember->setCheckable(true);
     remember->setChecked(m_remember);
     connect(remember, &QAction::toggled, this, &HistoryKeeper::setRemembering);
+    QAction* preview = menu->addAction(QStringLiteral("Show the &answer while typing"));
+    preview->setObjectName(QStringLiteral("previewAnswers"));
+    preview->setCheckable(true);
+    preview->setChecked(m_preview);
+    connect(preview, &QAction::toggled, this, &HistoryKeeper::setPreviewing);
     QAction* clearAll = menu->addAction(QStringLiteral("Clear input &history"));
     clearAll->setObjectName(QStringLiteral("clearInputHistory"));
     clearAll->setEnabled(!m_history.entries().isEmpty());

@@ -36,11 +36,16 @@ public:
     // Off empties the file but for the mark that remembering is off; this run still recalls.
     void setRemembering(bool on);
     void clear();
+    // Whether the input line shows the answer as the user types; kept in the file with the
+    // history's own setting.
+    bool previewing() const { return m_preview; }
+    void setPreviewing(bool on);
 
     const InputHistory& history() const { return m_history; }
 
 signals:
     void rememberingChanged(bool on);
+    void previewingChanged(bool on);
     // Something the user should know about the file, said once.
     void notice(const QString& text);
 
@@ -56,6 +61,7 @@ private:
     bool m_loaded = false;
     bool m_foreign = false; // the file is not a history: it is left as it is
     bool m_remember = true;
+    bool m_preview = true;
     bool m_cleared = false;  // the user cleared the history: the file's entries go too
     QStringList m_unwritten; // entries of this run the file does not hold yet, oldest first
     InputHistory m_history;

@@ -96,6 +96,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
     connect(m_history, &HistoryKeeper::notice, this,
             [this](const QString& text) { showOutput(text); });
     connect(&m_run, &BackgroundEvaluation::finished, this, &MainWindow::onEvaluationFinished);
+    buildAnswerPreview();
     m_busyTimer.setSingleShot(true);
     m_busyTimer.setInterval(kBusyAfter);
     connect(&m_busyTimer, &QTimer::timeout, this, [this] { showBusy(true); });
@@ -116,6 +117,49 @@ MainWindow::~MainWindow() {
     m_run.waitForIdle();
     delete m_help;
     delete m_tapeWindow;
+}
+
+void MainWindow::buildAnswerPreview() {
+    // A quiet line in the input line's lower right corner: grey, small, and never in the way of
+    // a click.
+    AnswerPreview = new QLabel(Command);
+    AnswerPreview->setObjectName(QStringLiteral("AnswerPreview"));
+    AnswerPreview->setAccessibleName(QStringLiteral("answer preview"));
+    AnswerPreview->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette palette = AnswerPreview->palette();
+    palette.setColor(QPalette::WindowText, QColor(128, 128, 128));
+    AnswerPreview->setPalette(palette);
+    AnswerPreview->hide();
+    connect(Command, &QPlainTextEdit::textChanged, this, [this] {
+        AnswerPreview->hide();
+        if (m_history->previewing() && !m_run.running()) {
+            m_run.preview(Command->text());
+        }
+    });
+    connect(&m_run, &BackgroundEvaluation::previewed, this,
+            [this](const QString& input, const std::optional<QString>& answer) {
+                if (answer && !answer->isEmpty() && input == Command->text() &&
+                    m_history->previewing() && !m_run.running()) {
+                    showAnswerPreview(*answer);
+                }
+            });
+    connect(m_history, &HistoryKeeper::previewingChanged, this, [this](bool on) {
+        if (!on) {
+            AnswerPreview->hide();
+        }
+    });
+}
+
+void MainWindow::showAnswerPreview(const QString& answer) {
+    const QRect room = Command->contentsRect().adjusted(2, 0, -2, 0);
+    const QString text = AnswerPreview->fontMetrics().elidedText(QStringLiteral("= ") + answer,
+                                                                 Qt::ElideRight, room.width() / 2);
+    AnswerPreview->setText(text);
+    AnswerPreview->adjustSize();
+    AnswerPreview->move(room.right() - AnswerPreview->width(),
+                        room.bottom() - AnswerPreview->height());
+    AnswerPreview->show();
+    AnswerPreview->raise();
 }
 
 void MainWindow::setEvaluationPatience(std::chrono::milliseconds patience) {
@@ -301,7 +345,14 @@ void MainWindow::connectActions() {
             return m_calc.language() == QLatin1String("JavaScript") ? ScriptLanguage::JavaScript
                                                                     : ScriptLanguage::VBScript;
         },
-        [this] { return m_calc.globalNames(); });
+        [this] {
+            // The engine is the engine thread's while it runs or previews: its names as they
+            // were then.
+            if (m_run.idle()) {
+                m_knownNames = m_calc.globalNames();
+            }
+            return m_knownNames;
+        });
     // Selecting an option from the program runs its switch at once, as the settings replay
     // relies on.
     connect(JavaScript, &QRadioButton::toggled, this, [this](bool on) {
@@ -351,6 +402,7 @@ void MainWindow::EvaluateInput() {
         JavaScript->setEnabled(false);
     }
     m_pendingInput = Command->text();
+    AnswerPreview->hide();
     Command->setReadOnly(true);
     m_busyTimer.start();
     m_run.start(m_pendingInput);

@@ -66,6 +66,8 @@ public:
     // An evaluation is running: the input line and the keys that evaluate take no input, OK
     // and Esc stop it, and from kBusyAfter on the window says so.
     bool evaluationRunning() const { return m_run.running(); }
+    // No evaluation and no answer preview is in flight.
+    bool engineIdle() const { return m_run.idle(); }
     // Stops the running evaluation, if any; it ends soon after, saying so.
     void stopEvaluation() { m_run.stop(); }
     static constexpr std::chrono::milliseconds kBusyAfter{300};
@@ -103,6 +105,8 @@ public:
     QPushButton* Keypad = nullptr;
     QPushButton* CopyInput = nullptr;
     QPushButton* CopyOutput = nullptr;
+    // The answer Enter would give, shown greyed in the input line as the user types.
+    QLabel* AnswerPreview = nullptr;
 
     // Keypad part.
     QWidget* KeypadFrame = nullptr;
@@ -152,6 +156,8 @@ private:
     void onKeyPressed(const keypad::KeypadKey& key, keypad::KeypadButton* button);
     // The rest of the evaluation command once the engine has answered.
     void onEvaluationFinished(const EvaluationResult& result);
+    void buildAnswerPreview();
+    void showAnswerPreview(const QString& answer);
     // Runs `step` now, or after the running evaluation has been shown: a keypad press's steps
     // keep their order around its evaluation.
     void afterEvaluation(std::function<void()> step);
@@ -189,8 +195,9 @@ private:
     QString m_unshownBeforeBusy;
     QString m_okAccessibleName;
     std::vector<std::function<void()>> m_afterEvaluation;
-    QString m_pendingInput; // the input line's text the running evaluation was given
-    std::vector<std::unique_ptr<QKeyEvent>> m_heldKeys; // typed during a run, before its sign
+    QString m_pendingInput;   // the input line's text the running evaluation was given
+    QStringList m_knownNames; // the engine's names when it was last free to say
+    std::vector<std::unique_ptr<QKeyEvent>> m_heldKeys;  // typed during a run, before its sign
     std::vector<std::pair<int, QWidget*>> m_keyTabStops; // keypad buttons by tab index
     QPointer<help::HelpWindow> m_help;
     HistoryKeeper* m_history = nullptr;

@@ -59,7 +59,7 @@ private:
     QString m_notice;
     ResultTape m_tape;
     std::optional<QList<TapeEntry>> m_cleared; // what clear() took, until the clearing is final
-    QList<TapeEntry> m_clearedUnwritten;        // the newest of those, which the file never held
+    QList<TapeEntry> m_clearedUnwritten;       // the newest of those, which the file never held
 };
 
 } // namespace quorvix::app

@@ -5,13 +5,16 @@
 #include "engine_host.h"
 #include "evaluation_command.h"
 #include "line_reader.h"
+#include "terminal_interrupt.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -125,6 +128,15 @@ int main(int argc, char** argv) {
     quorvix::EngineHost engine(quorvix::kScriptTimeLimit, locale);
     engine.setLanguage(options->language);
     quorvix::EvaluationCommand command(engine, locale);
+    // At a terminal, Ctrl+C stops the running evaluation; from a file or a pipe it ends the
+    // program as it always did.
+    const bool atTerminal = options->expressions.isEmpty() &&
+                            (!options->file || *options->file == QLatin1String("-")) &&
+                            ::isatty(STDIN_FILENO);
+    std::unique_ptr<quorvix::cli::TerminalInterrupt> interrupt;
+    if (atTerminal) {
+        interrupt = std::make_unique<quorvix::cli::TerminalInterrupt>(engine);
+    }
     QString outputBox;
     QTextStream out(stdout);
 
@@ -147,7 +159,13 @@ int main(int argc, char** argv) {
         if (options->raw) {
             out << runRaw(engine, locale, line) << '\n';
         } else {
+            if (interrupt) {
+                interrupt->runStarts();
+            }
             const quorvix::EvaluationResult result = command.run(line);
+            if (interrupt) {
+                interrupt->runEnds();
+            }
             if (const std::optional<QString> shown = result.shownOutput()) {
                 outputBox = *shown;
             }

@@ -67,6 +67,7 @@ bool BackgroundEvaluation::start(const QString& input) {
         m_thread->start();
     }
     m_running = true;
+    m_nextPreview.reset();
     // No run is in flight: the stop of the last one may be taken back from here.
     m_engine.clearStop();
     m_thread->post([this, input] {
@@ -76,7 +77,8 @@ bool BackgroundEvaluation::start(const QString& input) {
             m_result = std::move(result);
         }
         m_ended.notify_all();
-        QMetaObject::invokeMethod(this, [this] { deliver(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { deliver(); }, Qt::QueuedConnection);
     });
     {
         std::unique_lock lock(m_mutex);
@@ -99,6 +101,38 @@ void BackgroundEvaluation::deliver() {
     }
     m_running = false;
     emit finished(*result);
+}
+
+void BackgroundEvaluation::preview(const QString& input) {
+    if (m_running) {
+        return;
+    }
+    if (m_previewing) {
+        m_nextPreview = input;
+        return;
+    }
+    startPreview(input);
+}
+
+void BackgroundEvaluation::startPreview(const QString& input) {
+    if (!m_thread) {
+        return; // no run yet, so nothing to preview
+    }
+    m_previewing = true;
+    m_thread->post([this, input] {
+        const std::optional<QString> answer = m_command.preview(input);
+        QMetaObject::invokeMethod(
+            this,
+            [this, input, answer] {
+                m_previewing = false;
+                emit previewed(input, answer);
+                if (std::optional<QString> next = std::exchange(m_nextPreview, std::nullopt);
+                    next && !m_running) {
+                    startPreview(*next);
+                }
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void BackgroundEvaluation::stop() {

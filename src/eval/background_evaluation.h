@@ -36,6 +36,12 @@ public:
     // Waits until the run in flight, if any, has been reported (for shutting down).
     void waitForIdle();
     void setPatience(std::chrono::milliseconds patience) { m_patience = patience; }
+    // Asks for the answer `input` would give (EvaluationCommand::preview), on the engine's
+    // thread; it arrives as previewed(). Never while a run is in flight, and one at a time: a
+    // newer request replaces one not yet begun.
+    void preview(const QString& input);
+    // No run and no preview is in flight: the engine may be asked directly.
+    bool idle() const { return !m_running && !m_previewing; }
 
     // The engine's stack: deep recursion in a script ends in "Out of stack space" whatever
     // stack the program was started with, far below this.
@@ -43,6 +49,8 @@ public:
 
 signals:
     void finished(const quorvix::EvaluationResult& result);
+    // The answer for `input`, or nothing when there is none to show.
+    void previewed(const QString& input, const std::optional<QString>& answer);
 
 private:
     class Thread;
@@ -54,6 +62,9 @@ private:
     std::chrono::milliseconds m_patience;
     Thread* m_thread = nullptr;
     bool m_running = false; // the starting thread's own view
+    bool m_previewing = false;
+    std::optional<QString> m_nextPreview; // asked for while one was in flight
+    void startPreview(const QString& input);
     std::mutex m_mutex;
     std::condition_variable m_ended;
     std::optional<EvaluationResult> m_result; // under m_mutex: a run's result not yet handed on

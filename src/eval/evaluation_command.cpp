@@ -101,6 +101,18 @@ EvaluationResult EvaluationCommand::run(const QString& input) {
     return result;
 }
 
+std::optional<QString> EvaluationCommand::preview(const QString& input) {
+    if (!m_hasRun) {
+        return std::nullopt;
+    }
+    const RewrittenInput rewritten = rewriteInput(input, language());
+    if (rewritten.mode != RewrittenInput::Mode::Expression || rewritten.text.trimmed().isEmpty()) {
+        return std::nullopt;
+    }
+    const std::optional<ScriptValue> value = m_engine.preview(rewritten.text);
+    return value ? answerText(*value, m_locale.decimalSeparator, m_locale.dates) : std::nullopt;
+}
+
 std::optional<QString> EvaluationCommand::runProgram(const LibraryScript& program) {
     restoreAfterRestart();
     EvaluationResult start;

@@ -62,6 +62,11 @@ public:
     // failure's message ("lib.vbs, line 3: Syntax error"), or a failing library's, or nullopt.
     std::optional<QString> runProgram(const LibraryScript& program);
 
+    // The answer's text Enter would show for `input`, the same rewrites applied, computed only
+    // when that can change nothing (see ScriptEngine::preview): nothing for a statement, before
+    // the first run (which defines Pi and freezes the language), or when the engine declines.
+    std::optional<QString> preview(const QString& input);
+
     // The statement of the first run: "Pi =  3.14159265358979" (a blank in the sign's place).
     static QString piStatement();
 

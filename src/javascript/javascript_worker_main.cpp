@@ -157,6 +157,9 @@ int main(int argc, char** argv) {
     sigemptyset(&stop);
     sigaddset(&stop, quorvix::WorkerProcess::kStopSignal);
     ::pthread_sigmask(SIG_BLOCK, &stop, nullptr);
+    // Ctrl+C at the terminal reaches the whole process group; it is the calculator's to act on
+    // (it stops a run through the stop signal), and this process ends with it anyway.
+    ::signal(SIGINT, SIG_IGN);
     // The time limit in milliseconds, and optionally how many bytes a run may grow by.
     bool valid = argc == 2 || argc == 3;
     long long limits[2] = {0,

@@ -1,7 +1,9 @@
 #include "../table_rows.h"
 #include "help_window.h"
+#include "history_keeper.h"
 #include "keypad_button.h"
 #include "settings_file.h"
+#include "tape_keeper.h"
 #include "window_fixture.h"
 #include "wrapping_push_button.h"
 
@@ -240,6 +242,60 @@ TEST_F(MainWindowTest, FirstEvaluationFreezesTheLanguageForGood) {
     EXPECT_EQ(main.width(), 329);
     QTest::mouseClick(main.Keypad, Qt::LeftButton);
     EXPECT_EQ(main.width(), 533);
+}
+
+// A run that would not end: the window says so and offers Stop, refuses keys meanwhile, and Esc
+// stops the run, not the program; Ans and the variables stay as they were.
+TEST_F(MainWindowTest, LongRunShowsItsSignAndEscStopsIt) {
+    MainWindow& main = open();
+    QSignalSpy ended(&main, &MainWindow::programEndRequested);
+    evaluate(u"5"_qs);
+    evaluate(u"!x = 3"_qs);
+    main.setEvaluationPatience(std::chrono::milliseconds(0));
+    evaluate(u"!Do: Loop"_qs);
+    ASSERT_TRUE(main.evaluationRunning());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main.OK->text() == u"&Stop"; }, 30000));
+    EXPECT_EQ(main.OK->accessibleName(), u"Stop");
+    EXPECT_TRUE(main.Ans->text().startsWith(u"Working"));
+    QTest::keyClicks(main.Command, u"9"_qs);
+    QTest::keyClick(main.Command, Qt::Key_Up);
+    EXPECT_EQ(main.Command->text(), u"!Do: Loop"); // refused, never typed later
+    QTest::keyClick(main.Command, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.evaluationRunning(); }, 30000));
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_TRUE(main.Ans->text().startsWith(u"Stopped after ")) << main.Ans->text().toStdString();
+    EXPECT_EQ(main.OK->text(), u"&OK");
+    EXPECT_EQ(main.Command->text(), u"!Do: Loop");
+    EXPECT_FALSE(main.resultTape().entries().constLast().answered);
+    main.setEvaluationPatience(std::chrono::hours(1));
+    evaluate(u"Ans & x"_qs);
+    EXPECT_EQ(main.Ans->text(), u"53");
+}
+
+// The answer shows as the user types, only for what can change nothing; the setting is kept
+// with the history, never in Quorvix.ini.
+TEST_F(MainWindowTest, AnswerPreviewShowsOnlyWhatChangesNothing) {
+    MainWindow& main = open();
+    evaluate(u"!n = 0: Function Bump(): n = n + 1: Bump = n: End Function"_qs);
+    const auto previewOf = [&](const QString& text) {
+        main.Command->setText(text);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return main.engineIdle(); }, 30000));
+        return main.AnswerPreview->isVisible() ? main.AnswerPreview->text() : QString();
+    };
+    EXPECT_EQ(previewOf(u"1+2(3)"_qs), u"= 7");
+    EXPECT_EQ(previewOf(u"Bump()"_qs), QString());
+    EXPECT_EQ(previewOf(u"Rnd"_qs), QString());
+    EXPECT_EQ(previewOf(u"!n = 5"_qs), QString());
+    evaluate(u"n"_qs);
+    EXPECT_EQ(main.Ans->text(), u"0"); // no preview ran Bump or the statement
+    EXPECT_EQ(previewOf(u"+2"_qs), u"= 2");
+    evaluate(u"Ans"_qs);
+    EXPECT_EQ(main.Ans->text(), u"0"); // and none stored Ans
+    main.inputHistory().setPreviewing(false);
+    EXPECT_EQ(previewOf(u"1+1"_qs), QString());
+    EXPECT_TRUE(testing_support::fileContent(QDir(folder()).filePath(u"Quorvix-history.txt"_qs))
+                    .contains("#preview=0\n"));
+    EXPECT_FALSE(iniContent().value_or(QByteArray()).contains("preview"));
 }
 
 // Enter or Esc pressed while the named control has the focus, with "20+1" in the input line; an
