@@ -339,28 +339,6 @@ TEST_F(InputHistoryWindowTest, FileIsReadOnlyOnceTheWindowIsShown) {
                                 30000));
 }
 
-// Two copies of the program in one folder, taking turns: each keeps the other's entries, in order.
-TEST_F(InputHistoryWindowTest, TwoCopiesShareTheHistoryAndTheTape) {
-    MainWindow& first = open();
-    MainWindow second(folder());
-    second.show();
-    QStringList inputs;
-    for (int i = 1; i <= 100; ++i) {
-        inputs.append(QString::number(i));
-        MainWindow& copy = i % 2 ? first : second;
-        copy.Command->setText(inputs.constLast());
-        QTest::keyClick(copy.Command, Qt::Key_Return);
-    }
-    EXPECT_EQ(parseHistory(history()), (HistoryContent{inputs, true}));
-    QStringList taped;
-    for (const TapeEntry& entry : tape().value_or(QList<TapeEntry>())) {
-        taped.append(entry.input);
-    }
-    EXPECT_EQ(taped, inputs);
-    QTest::keyClick(second.Command, Qt::Key_Up); // the other copy's input is recalled too
-    EXPECT_EQ(second.Command->text(), u"99");
-}
-
 // A file of another kind in the history's or the tape's place is left as it is, and said so.
 TEST_F(InputHistoryWindowTest, FilesOfAnotherKindAreLeftAlone) {
     const QByteArray binary("\x7f"
@@ -378,20 +356,6 @@ TEST_F(InputHistoryWindowTest, FilesOfAnotherKindAreLeftAlone) {
     EXPECT_EQ(history(), binary);
     EXPECT_EQ(testing_support::fileContent(tapePath()), binary);
     EXPECT_EQ(main.inputHistory().history().entries(), QStringList{u"2*3"_qs});
-}
-
-// The program's folder can be read but keeps no settings (its Quorvix.ini is a folder here), and
-// the user's folder cannot be made: the history there is offered all the same.
-TEST_F(InputHistoryWindowTest, UnwritableHistoryIsOffered) {
-    writeHistory(kHead + "1+1\n");
-    ASSERT_TRUE(QDir(folder()).mkdir(u"Quorvix.ini"_qs));
-    m_window = std::make_unique<MainWindow>(folder(), nullptr, u"/proc/no-quorvix-here"_qs);
-    window().show();
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        return window().Ans->text().endsWith(u"cannot be written: new inputs are not saved");
-    }));
-    QTest::keyClick(window().Command, Qt::Key_Up);
-    EXPECT_EQ(window().Command->text(), u"1+1");
 }
 
 // Inputs and the tape are kept across runs until the user turns remembering off; this run still

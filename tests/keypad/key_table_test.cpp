@@ -82,23 +82,6 @@ QRect toRect(const TwipsRect& r) {
     return QRect(r.left, r.top, r.width, r.height);
 }
 
-// Each digit key inserts its digit. The digits stand as on a calculator: 7 8 9 on top, 1 2 3
-// above 0, squares of 405 twips 420 apart, 0 under 1.
-TEST(NumberKeys, InsertTheirDigitAndStandInTheCalculatorGrid) {
-    const auto digits = numberKeys();
-    ASSERT_EQ(digits.size(), 10u);
-    for (int k = 0; k < 10; ++k) {
-        const QString digit = QString::number(k);
-        const KeypadKey& key = digits[static_cast<std::size_t>(k)];
-        EXPECT_EQ(key.caption, digit);
-        EXPECT_EQ(applyKeyEdit(key, {"", 0, 0}), (LineState{digit, 1, 0}));
-        EXPECT_EQ(toRect(key.rect),
-                  k == 0 ? QRect(5490, 2250, 405, 405)
-                         : QRect(5490 + 420 * ((k - 1) % 3), 1830 - 420 * ((k - 1) / 3), 405, 405))
-            << k;
-    }
-}
-
 TEST(KeypadLayout, KeysLieInsideThePanelWithoutOverlapping) {
     const QRect panel = toRect(kPanelRect);
     std::vector<QRect> taken;
@@ -113,19 +96,6 @@ TEST(KeypadLayout, KeysLieInsideThePanelWithoutOverlapping) {
     for (const CaptionBox& box : captionBoxes()) {
         EXPECT_TRUE(panel.contains(toRect(box.rect)));
     }
-}
-
-TEST(KeypadLayout, TabIndicesAreDistinctAndFillTheKeypadRange) {
-    std::set<int> used{kPanelTabIndex};
-    for (const KeypadKey& key : keypadKeys()) {
-        EXPECT_TRUE(used.insert(key.tabIndex).second) << key.tabIndex;
-    }
-    for (const CaptionBox& box : captionBoxes()) {
-        EXPECT_TRUE(used.insert(box.tabIndex).second) << box.tabIndex;
-    }
-    EXPECT_EQ(used.size(), 42u);
-    EXPECT_EQ(*used.begin(), 12);
-    EXPECT_EQ(*used.rbegin(), 53);
 }
 
 struct StepCase {
