@@ -60,85 +60,61 @@ LIBRARIES = [
 failures = []
 
 
-def text_of(document):
-    return (REPO / document).read_text(encoding="utf-8")
-
-
 def flat(text):
     return " ".join(text.split())
 
 
-def run(arguments, cwd=REPO):
-    done = subprocess.run([EVAL, *arguments], cwd=cwd, capture_output=True, text=True,
+def run(arguments):
+    done = subprocess.run([EVAL, *arguments], cwd=REPO, capture_output=True, text=True,
                           timeout=60, env={"LC_ALL": "C.UTF-8", "PATH": "/usr/bin:/bin"})
     return done.stdout.splitlines()
 
 
-def expect(where, inputs, got, wanted):
+def check(where, language, inputs, wanted, script=None):
+    arguments = ["--lang", language] + (["--script", script] if script else [])
+    got = run(arguments + [part for typed in inputs for part in ("-e", typed)])
     for typed, out, want in zip(inputs, got + [None] * len(inputs), wanted):
         if want is not None and out != want:
             failures.append(f"{where}: {typed!r} gave {out!r}, the document says {want!r}")
 
 
-def check_prose():
-    for document, words, language, inputs, wanted in PROSE:
-        if flat(words) not in flat(text_of(document)):
-            failures.append(f"{document} no longer says {words!r}")
-            continue
-        arguments = ["--lang", language]
-        for typed in inputs:
-            arguments += ["-e", typed]
-        expect(f"{document}, {words!r}", inputs, run(arguments), wanted)
+def says(document, words):
+    if flat(words) not in flat((REPO / document).read_text(encoding="utf-8")):
+        failures.append(f"{document} no longer says {words!r}")
+        return False
+    return True
 
 
-def check_shell_sessions():
-    # "    $ build/src/cli/quorvix-eval ARGUMENTS" and the lines it prints below it.
-    lines = text_of("README.md").splitlines()
-    sessions = 0
-    for i, line in enumerate(lines):
-        match = re.fullmatch(r"    \$ build/src/cli/quorvix-eval (.*)", line)
-        if not match:
-            continue
-        sessions += 1
-        printed = []
-        for following in lines[i + 1:]:
-            if not following.startswith("    ") or following.startswith("    $"):
-                break
-            printed.append(following[4:])
-        got = run(shlex.split(match.group(1)))
-        if got != printed:
-            failures.append(f"README.md: quorvix-eval {match.group(1)} printed {got}, "
-                            f"the document shows {printed}")
-    if sessions < 3:
-        failures.append(f"README.md: only {sessions} quorvix-eval sessions found")
+for document, words, language, inputs, wanted in PROSE:
+    if says(document, words):
+        check(f"{document}, {words!r}", language, inputs, wanted)
 
+# "    $ build/src/cli/quorvix-eval ARGUMENTS" and the lines it prints below it.
+lines = (REPO / "README.md").read_text(encoding="utf-8").splitlines()
+sessions = [(i, m.group(1)) for i, line in enumerate(lines)
+            if (m := re.fullmatch(r"    \$ build/src/cli/quorvix-eval (.*)", line))]
+for i, arguments in sessions:
+    printed = []
+    for following in lines[i + 1:]:
+        if not following.startswith("    ") or following.startswith("    $"):
+            break
+        printed.append(following[4:])
+    if (got := run(shlex.split(arguments))) != printed:
+        failures.append(f"README.md: quorvix-eval {arguments} printed {got}, not {printed}")
+if len(sessions) < 3:
+    failures.append(f"README.md: only {len(sessions)} quorvix-eval sessions found")
 
-def check_libraries():
-    text = text_of("Readme.txt")
-    for introduction, language, promise, inputs, wanted in LIBRARIES:
-        if promise and flat(promise) not in flat(text):
-            failures.append(f"Readme.txt no longer says {promise!r}")
-        start = text.find(introduction)
-        if start < 0:
-            failures.append(f"Readme.txt no longer says {introduction!r}")
-            continue
-        block = re.match(r"\n\n((?:    .*\n|\n)+?)\n*(?=\S)", text[start + len(introduction):])
-        code = "\n".join(line[4:] for line in block.group(1).splitlines())
-        with tempfile.NamedTemporaryFile("w", suffix=".txt") as library:
-            library.write(code)
-            library.flush()
-            arguments = ["--lang", language, "--script", library.name]
-            for typed in inputs:
-                arguments += ["-e", typed]
-            expect(f"Readme.txt, {introduction!r}", inputs, run(arguments), wanted)
+text = (REPO / "Readme.txt").read_text(encoding="utf-8")
+for introduction, language, promise, inputs, wanted in LIBRARIES:
+    if not says("Readme.txt", introduction) or (promise and not says("Readme.txt", promise)):
+        continue
+    start = text.index(introduction) + len(introduction)
+    block = re.match(r"\n\n((?:    .*\n|\n)+?)\n*(?=\S)", text[start:]).group(1)
+    with tempfile.NamedTemporaryFile("w", suffix=".txt") as library:
+        library.write("\n".join(line[4:] for line in block.splitlines()))
+        library.flush()
+        check(f"Readme.txt, {introduction!r}", language, inputs, wanted, library.name)
 
-
-check_prose()
-check_shell_sessions()
-check_libraries()
-for failure in failures:
-    print(failure)
-checked = len(PROSE) + len(LIBRARIES)
-print(f"examples: {len(failures)} disagreements" if failures else
-      f"all {checked} prose and library examples and every README session agree")
+print("\n".join(failures) or f"all {len(PROSE) + len(LIBRARIES)} prose and library examples "
+      "and every README session agree")
 sys.exit(1 if failures else 0)
