@@ -119,6 +119,8 @@ void BackgroundEvaluation::startPreview(const QString& input) {
         return; // no run yet, so nothing to preview
     }
     m_previewing = true;
+    // Nothing is in flight: a stop asked for the last run must not end this preview.
+    m_engine.clearStop();
     m_thread->post([this, input] {
         const std::optional<QString> answer = m_command.preview(input);
         QMetaObject::invokeMethod(
