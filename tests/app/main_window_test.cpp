@@ -210,20 +210,6 @@ INSTANTIATE_TEST_SUITE_P(Keys, KeypadPressTest, testing::ValuesIn(kPresses),
 
 // Evaluation ------------------------------------------------------------------------------
 
-TEST_F(MainWindowTest, NonBreakingSpaceIsTakenAsTyped) {
-    MainWindow& main = open();
-    evaluate(u"5"_qs);
-    main.Command->setFocus();
-    QTest::keyClicks(main.Command, QString(QChar(0xA0)) + u"+1"_qs);
-    ASSERT_EQ(main.Command->text(), QString(QChar(0xA0)) + u"+1"_qs);
-    main.EvaluateInput();
-    // Only blanks are trimmed: the line does not begin with an operator, as quorvix-eval
-    // agrees.
-    EXPECT_EQ(main.Ans->text(), u"1");
-    QTest::mouseClick(main.CopyInput, Qt::LeftButton);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(QChar(0xA0)) + u"+1"_qs);
-}
-
 // A failed first evaluation counts as much as one with an answer.
 TEST_F(MainWindowTest, FirstEvaluationFreezesTheLanguageForGood) {
     MainWindow& main = open();

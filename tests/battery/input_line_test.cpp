@@ -43,22 +43,6 @@ TEST_F(InputLineTest, PastedMegabyteIsKeptWholeAndEvaluated) {
     EXPECT_EQ(main.Command->wordWrapMode(), QTextOption::WrapAnywhere);
 }
 
-TEST_F(InputLineTest, DeletedMegabyteComesBackWithUndo) {
-    MainWindow& main = open();
-    const QString input = sumOfOnes(kMegabyte);
-    paste(input);
-    main.Command->selectAll();
-    QTest::keyClick(main.Command, Qt::Key_Delete);
-    ASSERT_TRUE(main.Command->text().isEmpty());
-    // Undo could bring the long text back, so the wrapping stays fit for it.
-    EXPECT_EQ(main.Command->wordWrapMode(), QTextOption::WrapAnywhere);
-    main.Command->undo();
-    EXPECT_EQ(main.Command->text(), input);
-    // A short text is wrapped at words again.
-    main.Command->setText(QStringLiteral("1 + 2"));
-    EXPECT_EQ(main.Command->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-}
-
 TEST_F(InputLineTest, InvalidUtf8AndNulArePastedAndAnsweredWithAMessage) {
     MainWindow& main = open();
     evaluate(QStringLiteral("6*7"));

@@ -64,7 +64,6 @@ const RewriteCase kRewrites[] = {
     {"DoubledQuoteStaysInside", "\"a\"\"×\"", VB, kExpr, "\"a\"\"×\""},
     {"JavaScriptSingleQuotes", "'÷'+3−1", JS, kExpr, "'÷'+3-1"},
     {"JavaScriptEscapedQuote", "\"\\\"×\"", JS, kExpr, "\"\\\"×\""},
-    {"ApostropheIsNoQuoteInVBScript", "'2×3", VB, kExpr, "'2*3"},
     {"JavaScriptPowerOperator", "e3", JS, kExpr, "Ans*10**3"},
     {"OperatorBeforeE", "+e", VB, kExpr, "Ans +e"},
     {"TrailingEquals", "7=", VB, kExpr, "7"},

@@ -3,9 +3,7 @@
 #include "key_table.h"
 #include "press_steps.h"
 
-#include <QRect>
 #include <algorithm>
-#include <set>
 #include <string>
 
 namespace quorvix::keypad {
@@ -77,26 +75,6 @@ TEST_P(Key, ShowsItsCaptionAndEditsAsItsFamily) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Key, testing::ValuesIn(kKeys), testing_rows::RowName());
-
-QRect toRect(const TwipsRect& r) {
-    return QRect(r.left, r.top, r.width, r.height);
-}
-
-TEST(KeypadLayout, KeysLieInsideThePanelWithoutOverlapping) {
-    const QRect panel = toRect(kPanelRect);
-    std::vector<QRect> taken;
-    for (const KeypadKey& key : keypadKeys()) {
-        const QRect rect = toRect(key.rect);
-        EXPECT_TRUE(panel.contains(rect)) << key.objectName.toString().toStdString();
-        for (const QRect& other : taken) {
-            EXPECT_FALSE(rect.intersects(other)) << key.objectName.toString().toStdString();
-        }
-        taken.push_back(rect);
-    }
-    for (const CaptionBox& box : captionBoxes()) {
-        EXPECT_TRUE(panel.contains(toRect(box.rect)));
-    }
-}
 
 struct StepCase {
     const char* name;
