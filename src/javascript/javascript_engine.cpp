@@ -51,6 +51,20 @@ std::optional<qsizetype> positionIn(const QString& program, const QStringList& s
     return first < lineEnd ? first : start;
 }
 
+// A truth value, number or text as the engine-neutral value; nothing for any other value.
+std::optional<quorvix::ScriptValue> plainValue(const QJSValue& value) {
+    if (value.isBool()) {
+        return quorvix::ScriptValue::fromBool(value.toBool());
+    }
+    if (value.isNumber()) {
+        return quorvix::ScriptValue::fromDouble(value.toNumber());
+    }
+    if (value.isString()) {
+        return quorvix::ScriptValue::fromString(value.toString());
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 JavaScriptEngine::JavaScriptEngine(std::chrono::milliseconds timeLimit, std::size_t memoryLimit,
@@ -145,14 +159,8 @@ std::optional<ScriptValue> JavaScriptEngine::eval(const QString& expression) {
     if (value.isNull()) {
         return ScriptValue::null();
     }
-    if (value.isBool()) {
-        return ScriptValue::fromBool(value.toBool());
-    }
-    if (value.isNumber()) {
-        return ScriptValue::fromDouble(value.toNumber());
-    }
-    if (value.isString()) {
-        return ScriptValue::fromString(value.toString());
+    if (std::optional<ScriptValue> plain = plainValue(value)) {
+        return plain;
     }
     return ScriptValue::object(value.toString(), true); // a symbol
 }
@@ -170,16 +178,7 @@ std::optional<ScriptValue> JavaScriptEngine::preview(const QString& expression) 
     if (outcome != Watchdog::Outcome::Finished || !stack.isEmpty()) {
         return std::nullopt;
     }
-    if (result.isNumber()) {
-        return ScriptValue::fromDouble(result.toNumber());
-    }
-    if (result.isString()) {
-        return ScriptValue::fromString(result.toString());
-    }
-    if (result.isBool()) {
-        return ScriptValue::fromBool(result.toBool());
-    }
-    return std::nullopt; // an error, undefined, null: nothing to show
+    return plainValue(result); // not an error, undefined or null: nothing to show
 }
 
 bool JavaScriptEngine::executeStatement(const QString& statement) {
