@@ -93,7 +93,7 @@ BENCHMARK(keystrokeToRepaint)
 void recallFromFullHistory(benchmark::State& state) {
     quorvix::app::CommandBox box;
     withAssist(box);
-    quorvix::app::HistoryKeeper keeper(&box, [] { return QString(); });
+    quorvix::app::HistoryKeeper keeper(&box, [] { return quorvix::app::KeptFile{}; });
     for (int i = 0; i < quorvix::app::InputHistory::kMaxEntries; ++i) {
         keeper.record(expression(1 + (i * 37) % 60) + QString::number(i));
     }
