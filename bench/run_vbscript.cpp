@@ -3,14 +3,22 @@
 // work through the calculator's evaluation command and carries Qt's start-up; this does not.
 //
 // usage: run_vbscript [-e TEXT]...
+//        run_vbscript --replay FILE...
 //   TEXT beginning with "!" is run as statements; any other TEXT is evaluated and its value
 //   printed. Numbers print with ".", dates in the US form. Stops with status 1 at the first error,
 //   printing its description.
+//   --replay runs each file as the interpreter's fuzz target does (its bytes as Latin-1, first as
+//   an expression, then as statements, in a fresh interpreter with a 200 ms limit) and prints one
+//   line per file with the value or the error's number, position and text of each: two builds
+//   whose replays of one corpus print the same lines behave the same on it.
 
 #include "convert.h"
 #include "interpreter.h"
 
+#include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,9 +66,44 @@ bool run(vbs::Interpreter& interpreter, const std::u16string& text) {
     return true;
 }
 
+std::string errorLine(const vbs::ScriptError& error) {
+    return "error " + std::to_string(error.number) + " at " +
+           (error.position ? std::to_string(*error.position) : std::string("-")) + ": " +
+           narrow(error.description);
+}
+
+void replay(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::u16string source;
+    for (const char c : bytes) {
+        source.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+    }
+    vbs::InterpreterOptions options;
+    options.timeLimit = std::chrono::milliseconds(200);
+    vbs::Interpreter interpreter(options);
+    std::string line;
+    if (const std::optional<vbs::Variant> value = interpreter.eval(source)) {
+        std::u16string answer;
+        line = vbs::toText(*value, vbs::NumberLocale{}, answer) == vbs::Outcome::Normal
+                   ? "value " + narrow(answer)
+                   : std::string("value without text");
+    } else {
+        line = errorLine(interpreter.lastError());
+    }
+    line += interpreter.execute(source) ? " | ran" : " | " + errorLine(interpreter.lastError());
+    std::printf("%s: %s\n", path, line.c_str());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]) == "--replay") {
+        for (int i = 2; i < argc; ++i) {
+            replay(argv[i]);
+        }
+        return 0;
+    }
     vbs::Interpreter interpreter;
     for (int i = 1; i < argc; ++i) {
         std::u16string text;
