@@ -5,6 +5,7 @@
 #include "engine_host.h"
 #include "evaluation_command.h"
 #include "line_reader.h"
+#include "terminal_colour.h"
 #include "terminal_interrupt.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QLocale>
 #include <QTextStream>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <unistd.h>
@@ -21,15 +23,19 @@ namespace {
 constexpr const char* kUsage =
     "usage: quorvix-eval [--lang vbscript|javascript] [--raw] [--script PROGRAM] [-e TEXT]...\n"
     "                    [FILE]\n"
+    "       quorvix-eval --help | --version\n"
     "  Evaluates each -e TEXT in order, else each line of FILE or of standard input,\n"
     "  as the calculator's input line, and prints the output box after each.\n"
     "  --script PROGRAM  run the whole file PROGRAM first, as one program in the global\n"
     "         scope, so that the inputs see its procedures and variables; when it fails,\n"
     "         print \"PROGRAM, line N: error\" to standard error and exit with status 1.\n"
     "  --raw  skip the shorthand rewrites: a line beginning with \"!\" is executed as a\n"
-    "         statement, any other line is evaluated and its answer printed.\n";
+    "         statement, any other line is evaluated and its answer printed.\n"
+    "  At a terminal, answers are bold and errors red, unless NO_COLOR is set.\n";
 
 struct Options {
+    bool help = false;
+    bool version = false;
     QString language = QStringLiteral("VBScript");
     bool raw = false;
     QStringList expressions;
@@ -41,7 +47,11 @@ std::optional<Options> parseArguments(const QStringList& args) {
     Options options;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& arg = args[i];
-        if (arg == QLatin1String("--raw")) {
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            options.help = true;
+        } else if (arg == QLatin1String("--version")) {
+            options.version = true;
+        } else if (arg == QLatin1String("--raw")) {
             options.raw = true;
         } else if (arg == QLatin1String("--lang") && i + 1 < args.size()) {
             const QString lang = args[++i].toLower();
@@ -70,19 +80,28 @@ std::optional<Options> parseArguments(const QStringList& args) {
     return options;
 }
 
+struct Printed {
+    QString text;
+    quorvix::cli::OutputKind kind = quorvix::cli::OutputKind::Answer;
+};
+
 // One line without the shorthand rules: a statement after "!", else an expression's answer.
-QString runRaw(quorvix::EngineHost& engine, const quorvix::UserLocale& locale,
+Printed runRaw(quorvix::EngineHost& engine, const quorvix::UserLocale& locale,
                const QString& line) {
+    using quorvix::cli::OutputKind;
     if (line.startsWith(u'!')) {
-        return engine.executeStatement(line.mid(1)) ? QString() : engine.errorDescription();
+        return engine.executeStatement(line.mid(1))
+                   ? Printed{}
+                   : Printed{engine.errorDescription(), OutputKind::Failure};
     }
     const std::optional<quorvix::ScriptValue> value = engine.eval(line);
     if (!value) {
-        return engine.errorDescription();
+        return {engine.errorDescription(), OutputKind::Failure};
     }
     const std::optional<QString> text =
         quorvix::answerText(*value, locale.decimalSeparator, locale.dates);
-    return text ? *text : engine.noTextFormDescription(*value);
+    return text ? Printed{*text, OutputKind::Answer}
+                : Printed{engine.noTextFormDescription(*value), OutputKind::Failure};
 }
 
 // The program file as UTF-8 (a leading byte-order mark dropped), named as the user gave it; a
@@ -122,6 +141,14 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
+    if (options->help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (options->version) {
+        std::printf("quorvix-eval %s\n", QUORVIX_VERSION);
+        return 0;
+    }
 
     // The user's locale, read once here: the engine and the command read none of their own.
     const quorvix::UserLocale locale = quorvix::userLocaleOf(QLocale());
@@ -139,6 +166,12 @@ int main(int argc, char** argv) {
     }
     QString outputBox;
     QTextStream out(stdout);
+    const bool colour =
+        quorvix::cli::colourWanted(::isatty(STDOUT_FILENO) != 0, std::getenv("NO_COLOR"));
+    auto print = [&](const Printed& printed) {
+        out << (colour ? quorvix::cli::coloured(printed.text, printed.kind) : printed.text) << '\n';
+        out.flush();
+    };
 
     if (options->script) {
         const quorvix::LibraryScript program = readProgram(*options->script);
@@ -157,7 +190,7 @@ int main(int argc, char** argv) {
 
     auto handle = [&](const QString& line) {
         if (options->raw) {
-            out << runRaw(engine, locale, line) << '\n';
+            print(runRaw(engine, locale, line));
         } else {
             if (interrupt) {
                 interrupt->runStarts();
@@ -169,9 +202,9 @@ int main(int argc, char** argv) {
             if (const std::optional<QString> shown = result.shownOutput()) {
                 outputBox = *shown;
             }
-            out << outputBox << '\n';
+            print({outputBox, command.showsFailure() ? quorvix::cli::OutputKind::Failure
+                                                     : quorvix::cli::OutputKind::Answer});
         }
-        out.flush();
     };
 
     if (!options->expressions.isEmpty()) {
@@ -202,8 +235,7 @@ int main(int argc, char** argv) {
             outputBox = QStringLiteral("Too long to evaluate: the input line takes at most %1 "
                                        "characters")
                             .arg(quorvix::kMaxInputLength);
-            out << outputBox << '\n';
-            out.flush();
+            print({outputBox, quorvix::cli::OutputKind::Failure});
         }
     }
     return 0;

@@ -51,6 +51,9 @@ public:
 
     EvaluationResult run(const QString& input);
     bool hasRun() const { return m_hasRun; }
+    // Whether the output box now shows a failure (an error, a message, a library failure, a
+    // stopped run) rather than an answer.
+    bool showsFailure() const { return m_showsFailure; }
     // Gives the user's library for a language, asked once, at the first run; nullopt when there
     // is none. When the library fails, that first run shows why instead of its own outcome (the
     // input is still evaluated, so Ans and the user's statement take effect).

@@ -41,7 +41,8 @@ program=usr/lib/quorvix
 metainfo=usr/share/metainfo/example.quorvix.Quorvix.metainfo.xml
 contents=$(dpkg-deb -c "$deb")
 for f in ./$program/quorvix ./$program/quorvix-javascript ./$program/Readme.txt ./usr/bin/quorvix \
-    ./usr/share/applications/quorvix.desktop ./usr/share/icons/hicolor/32x32/apps/quorvix.png \
+    ./usr/bin/quorvix-eval ./usr/share/man/man1/quorvix-eval.1.gz \
+    ./usr/share/bash-completion/completions/quorvix-eval ./usr/share/applications/quorvix.desktop ./usr/share/icons/hicolor/32x32/apps/quorvix.png \
     ./$metainfo ./usr/share/doc/quorvix/copyright ./usr/share/man/man1/quorvix.1.gz; do
     grep -q " $f" <<<"$contents" || fail "package lacks $f"
 done
@@ -59,6 +60,10 @@ appstreamcli validate --no-net "$root/$metainfo" >"$work/appstream.log" 2>&1 ||
 echo "ok: the AppStream metadata is valid"
 [ "$(readlink "$root/usr/bin/quorvix")" = ../lib/quorvix/quorvix ] ||
     fail "usr/bin/quorvix points at $(readlink "$root/usr/bin/quorvix")"
+[ "$(cd / && "$root/usr/bin/quorvix-eval" -e 1+1)" = 2 ] || fail "usr/bin/quorvix-eval does not answer"
+man -l "$root/usr/share/man/man1/quorvix-eval.1.gz" 2>/dev/null | grep -q 'quorvix-eval - ' ||
+    fail "the manual page of quorvix-eval does not open"
+echo "ok: quorvix-eval answers from any folder and its manual page opens"
 chmod -R a-w "$root/$program"
 
 # A normal user: as root, run as nobody; otherwise as ourselves (the folder is read-only).
