@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-declarative-dev libgl-dev libpcre2-dev
+    qt6-base-dev qt6-declarative-dev libgl-dev libpcre2-dev libedit-dev
     libgtest-dev libgmock-dev
     xvfb xauth xdotool xclip libx11-dev
     dbus-daemon dbus-bin at-spi2-core python3-pyatspi
-    desktop-file-utils dpkg-dev appstream lintian
+    desktop-file-utils dpkg-dev appstream lintian man-db
     clang libclang-rt-14-dev
     fonts-dejavu-core fonts-liberation2 fonts-croscore
     tmux

@@ -2,6 +2,7 @@
 
 #include "input_highlighter.h"
 #include "name_at_cursor.h"
+#include "name_candidates.h"
 #include "script_words.h"
 
 #include <QAbstractItemView>
@@ -135,36 +136,22 @@ bool InputAssist::openCompletion(bool allowEmpty) {
         return false;
     }
     const ScriptLanguage language = m_language();
-    const std::optional<NamePrefix> found =
-        namePrefixAt(plainText(*m_box), cursor.position(), language, allowEmpty);
-    if (!found) {
+    refreshNames();
+    const std::optional<NameCandidates> found = nameCandidates(
+        plainText(*m_box), cursor.position(), language, m_userNames.values(),
+        [&](const QString& name) {
+            return language == ScriptLanguage::VBScript ? m_spellings.spelled(name) : name;
+        },
+        allowEmpty);
+    if (!found || found->names.isEmpty()) {
         return false;
     }
-    QStringList candidates;
-    if (!found->qualifier.isEmpty()) {
-        for (const ScriptWord& word : qualifiedWords(language, found->qualifier)) {
-            candidates.append(word.name);
-        }
-    } else {
-        refreshNames();
-        for (const ScriptWord& word : scriptWords(language)) {
-            candidates.append(word.name);
-        }
-        for (const QString& name : std::as_const(m_userNames)) {
-            if (!findWord(language, {}, name)) {
-                candidates.append(language == ScriptLanguage::VBScript ? m_spellings.spelled(name)
-                                                                       : name);
-            }
-        }
-    }
-    candidates.sort(Qt::CaseInsensitive);
-    candidates.removeDuplicates();
-    m_model->setStringList(candidates);
-    m_completer->setCompletionPrefix(found->prefix);
+    m_model->setStringList(found->names);
+    m_completer->setCompletionPrefix(found->prefix.prefix);
     if (m_completer->completionCount() == 0) {
         return false;
     }
-    m_prefixStart = found->start;
+    m_prefixStart = found->prefix.start;
     QRect rect = m_box->cursorRect();
     rect.setWidth(m_completer->popup()->sizeHintForColumn(0) + 24);
     m_completer->complete(rect);

@@ -4,9 +4,15 @@
 #include "answer_text.h"
 #include "engine_host.h"
 #include "evaluation_command.h"
+#include "line_editor.h"
 #include "line_reader.h"
+#include "name_candidates.h"
+#include "settings_file.h"
+#include "settings_home.h"
 #include "terminal_colour.h"
+#include "terminal_history.h"
 #include "terminal_interrupt.h"
+#include "terminal_session.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -188,9 +194,14 @@ int main(int argc, char** argv) {
         }
     }
 
+    // At the terminal's prompt a run that leaves the output box as it was, or empty, prints
+    // nothing; from a file or a pipe every line prints the box, so that lines pair up.
     auto handle = [&](const QString& line) {
         if (options->raw) {
-            print(runRaw(engine, locale, line));
+            const Printed printed = runRaw(engine, locale, line);
+            if (!atTerminal || !printed.text.isEmpty()) {
+                print(printed);
+            }
         } else {
             if (interrupt) {
                 interrupt->runStarts();
@@ -199,8 +210,12 @@ int main(int argc, char** argv) {
             if (interrupt) {
                 interrupt->runEnds();
             }
-            if (const std::optional<QString> shown = result.shownOutput()) {
+            const std::optional<QString> shown = result.shownOutput();
+            if (shown) {
                 outputBox = *shown;
+            }
+            if (atTerminal && (!shown || shown->isEmpty())) {
+                return;
             }
             print({outputBox, command.showsFailure() ? quorvix::cli::OutputKind::Failure
                                                      : quorvix::cli::OutputKind::Answer});
@@ -211,6 +226,51 @@ int main(int argc, char** argv) {
         for (const QString& text : options->expressions) {
             handle(text);
         }
+        return 0;
+    }
+
+    const QString tooLong = QStringLiteral("Too long to evaluate: the input line takes at most %1 "
+                                           "characters")
+                                .arg(quorvix::kMaxInputLength);
+    auto refuseTooLong = [&] {
+        // As the window refuses such a paste: the line is not evaluated, the session goes on.
+        outputBox = tooLong;
+        print({outputBox, quorvix::cli::OutputKind::Failure});
+    };
+
+    if (atTerminal) {
+        // Tab offers what the window's completion offers: the language's words and the names
+        // the session defined.
+        const quorvix::ScriptLanguage language = options->language == QLatin1String("VBScript")
+                                                     ? quorvix::ScriptLanguage::VBScript
+                                                     : quorvix::ScriptLanguage::JavaScript;
+        auto completeName = [&](const QString& text, qsizetype cursor) {
+            const std::optional<quorvix::app::NameCandidates> found =
+                quorvix::app::nameCandidates(text, cursor, language, engine.globalNames(),
+                                             [](const QString& name) { return name; });
+            return found ? quorvix::cli::Completion{found->prefix.start, found->names}
+                         : quorvix::cli::Completion{};
+        };
+        quorvix::cli::LineEditor editor("quorvix-eval", completeName);
+        // Kept where the window keeps its history, under a name of its own.
+        const quorvix::app::SettingsFile settings(
+            QCoreApplication::applicationDirPath(),
+            quorvix::app::userSettingsFolder(quorvix::app::UserEnvironment::current()));
+        const quorvix::cli::TerminalHistory history(
+            settings.keptFile(quorvix::cli::kTerminalHistoryFileName));
+        for (const QString& entry : history.load()) {
+            editor.remember(entry);
+        }
+        quorvix::cli::TerminalSession session;
+        session.continuesLines = options->language == QLatin1String("VBScript");
+        session.maxLength = quorvix::kMaxInputLength;
+        session.evaluate = handle;
+        session.refuseTooLong = refuseTooLong;
+        session.remember = [&](const QString& entry) {
+            editor.remember(entry);
+            history.record(entry);
+        };
+        quorvix::cli::runTerminalSession(editor, session);
         return 0;
     }
 
@@ -231,11 +291,7 @@ int main(int argc, char** argv) {
         if (line->text) {
             handle(*line->text);
         } else {
-            // As the window refuses such a paste: the line is not evaluated, the session goes on.
-            outputBox = QStringLiteral("Too long to evaluate: the input line takes at most %1 "
-                                       "characters")
-                            .arg(quorvix::kMaxInputLength);
-            print({outputBox, quorvix::cli::OutputKind::Failure});
+            refuseTooLong();
         }
     }
     return 0;

@@ -1,37 +1,73 @@
 #!/usr/bin/env bash
-# quorvix-eval at a terminal (a tmux pane): Ctrl+C during a run stops that run and the session
-# goes on with its variables; Ctrl+C with nothing running ends the program; answers are bold and
-# errors red there, unless NO_COLOR is set. Skipped (77) without tmux.
+# quorvix-eval at a terminal (a tmux pane): a prompt with line editing, Tab completion, a
+# continued line, Up and Ctrl+R through the inputs of this and earlier sessions; Ctrl+C during a
+# run stops that run and the session goes on with its variables, Ctrl+C at the prompt clears the
+# line, Ctrl+D ends the session with status 0; answers are bold and errors red there, unless
+# NO_COLOR is set. Skipped (77) without tmux.
 set -euo pipefail
-EVAL=$1
 command -v tmux >/dev/null || exit 77
-tmuxc() { tmux -L "quorvix-interrupt-$$" "$@"; }
-trap 'tmuxc kill-server 2>/dev/null || true' EXIT
+# A copy of its own (with the JavaScript worker beside it) keeps its history beside it, away from
+# the build's.
+work=$(mktemp -d)
+cp "$1" "$2" "$work/"
+EVAL=$work/quorvix-eval
+tmuxc() { tmux -L "quorvix-terminal-$$" "$@"; }
+trap 'tmuxc kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
 
-# Waits until the pane shows a line matching the pattern (a ^C the terminal echoed may lead it).
+# Waits until a line of the pane (with "last", its last line that is not empty) matches the
+# pattern.
 expect_line() {
+    local lines=(cat)
+    [ "$1" = last ] && { lines=(tail -n 1); shift; }
     for _ in $(seq 200); do
-        tmuxc capture-pane -p -t calc 2>/dev/null | grep -qE "^(\^C)?$1\$" && { echo "ok: $2"; return; }
+        tmuxc capture-pane -p -t calc 2>/dev/null | grep -v '^$' | "${lines[@]}" | grep -qE "^$1\$" &&
+            { echo "ok: $2"; return; }
         sleep 0.05
     done
     echo "FAIL: $2; the pane shows:" && tmuxc capture-pane -p -t calc && exit 1
 }
+# A session whose shell outlives the program, to say how it ended.
+start() {
+    tmuxc new-session -d -s calc -x 120 -y 30 \
+        "bash -c '\"\$0\" \"\$@\"; echo ended \$?; sleep 30' '$EVAL' $*"
+    expect_line last '> ?' "quorvix-eval $* shows its prompt"
+}
 
 for language in vbscript javascript; do
     [ "$language" = vbscript ] && set -- '!x = 5' '!Do: Loop' || set -- '!var x = 5' '!while (true) {}'
-    # The pane's shell outlives the Ctrl+C that ends the program, to say how it ended.
-    tmuxc new-session -d -s calc -x 120 -y 30 \
-        "bash -c 'trap true INT; \"\$0\" --lang $language; echo ended \$?; sleep 30' '$EVAL'"
+    start --lang $language
     tmuxc send-keys -t calc "$1" Enter "$2" Enter
     sleep 1
     tmuxc send-keys -t calc C-c
-    expect_line 'Stopped after [0-9.]+ seconds' "$language: Ctrl+C stopped the run"
-    tmuxc send-keys -t calc 'x+1' Enter
-    expect_line '6' "$language: the session went on with its variables"
-    tmuxc send-keys -t calc C-c
-    expect_line 'ended 130' "$language: Ctrl+C with nothing running ended the program"
+    expect_line '(\^C)?Stopped after [0-9.]+ seconds' "$language: Ctrl+C stopped the run"
+    expect_line last '> ?' "$language: the prompt came back"
+    tmuxc send-keys -t calc 'not this' C-c 'x+1' Enter
+    expect_line '6' "$language: Ctrl+C cleared the line and the session went on with its variables"
+    tmuxc send-keys -t calc C-d
+    expect_line '(\^D)?ended 0' "$language: Ctrl+D ended the session"
     tmuxc kill-session -t calc
 done
+
+start
+tmuxc send-keys -t calc 'DateA' Tab '("yyyy", 1, #1/1/2020#)' Enter
+expect_line '1/1/2021' "Tab completed DateA to DateAdd"
+tmuxc send-keys -t calc '1 + _' Enter
+expect_line last '>> ?' "a line ending in _ goes on"
+tmuxc send-keys -t calc '2' Enter
+expect_line '3' "the continued statement ran whole"
+tmuxc send-keys -t calc '7 * 6' Enter '0' Enter Up
+expect_line last '> 0' "Up recalled the last input"
+tmuxc send-keys -t calc C-c C-d
+tmuxc kill-session -t calc
+start
+tmuxc send-keys -t calc C-r '7 *'
+sleep 0.3
+tmuxc send-keys -t calc Enter
+expect_line '42' "Ctrl+R found an input of the last session"
+tmuxc send-keys -t calc C-d
+tmuxc kill-session -t calc
+[ "$(stat -c %a "$work/Quorvix-eval-history.txt")" = 600 ] || { echo "FAIL: history not owner-only"; exit 1; }
+
 # The pane's lines with their colour codes (tmux writes its own resets): bold is ESC[1m, red
 # ESC[31m; the two lines after NO_COLOR have none.
 tmuxc new-session -d -s calc -x 120 -y 30 \
