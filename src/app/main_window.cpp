@@ -5,6 +5,7 @@
 #include "control_factory.h"
 #include "help_window.h"
 #include "history_keeper.h"
+#include "history_search.h"
 #include "insert_at_cursor.h"
 #include "key_table.h"
 #include "keypad_button.h"
@@ -92,6 +93,9 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
         Command, [this] { return m_settings.keptFile(kHistoryFileName); }, this);
     m_tape = new TapeKeeper(
         *m_history, [this] { return m_settings.keptFile(kTapeFileName); }, this);
+    // Before the window's own filter on the input line, so that a run holds back Ctrl+R as it
+    // holds back other keys.
+    new HistorySearch(Command, [this] { return m_history->history().entries(); });
     // The window's place for what the user should know, as for a refused paste.
     connect(m_history, &HistoryKeeper::notice, this,
             [this](const QString& text) { showOutput(text); });
