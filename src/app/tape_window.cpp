@@ -12,8 +12,10 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace quorvix::app {
@@ -46,6 +48,10 @@ TapeWindow::TapeWindow(TapeKeeper& tape, Inserter insert, QWidget* parent)
     setWindowTitle(QStringLiteral("Quorvix - Result Tape"));
     resize(420, 360);
 
+    Filter = new QLineEdit(this);
+    Filter->setObjectName(QStringLiteral("Filter"));
+    Filter->setPlaceholderText(QStringLiteral("Filter (Ctrl+F)"));
+    Filter->setClearButtonEnabled(true);
     Entries = new QListWidget(this);
     Entries->setObjectName(QStringLiteral("Entries"));
     Entries->setAlternatingRowColors(true);
@@ -81,6 +87,7 @@ TapeWindow::TapeWindow(TapeKeeper& tape, Inserter insert, QWidget* parent)
     buttons->addWidget(ClearAll, 1, 1);
     buttons->addWidget(Save, 1, 2, 1, 2);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Filter);
     layout->addWidget(Entries);
     layout->addLayout(buttons);
     layout->addWidget(Status);
@@ -89,7 +96,7 @@ TapeWindow::TapeWindow(TapeKeeper& tape, Inserter insert, QWidget* parent)
     connect(InsertInput, &QPushButton::clicked, this, [this] { insertChosen(false); });
     connect(CopyEntry, &QPushButton::clicked, this, &TapeWindow::copyChosen);
     connect(CopyAll, &QPushButton::clicked, this,
-            [this] { copyToClipboard(tapeText(m_tape.entries())); });
+            [this] { copyToClipboard(tapeText(shownEntries())); });
     connect(DeleteEntry, &QPushButton::clicked, this, &TapeWindow::deleteChosen);
     connect(ClearAll, &QPushButton::clicked, this, &TapeWindow::clearAll);
     connect(Save, &QPushButton::clicked, this, &TapeWindow::askToSave);
@@ -98,6 +105,12 @@ TapeWindow::TapeWindow(TapeKeeper& tape, Inserter insert, QWidget* parent)
     Entries->installEventFilter(this);
     connect(Entries, &QListWidget::currentRowChanged, this, &TapeWindow::updateButtons);
     connect(&m_tape, &TapeKeeper::changed, this, &TapeWindow::refill);
+    connect(Filter, &QLineEdit::textChanged, this, &TapeWindow::refill);
+    Filter->installEventFilter(this);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
+        Filter->setFocus(Qt::ShortcutFocusReason);
+        Filter->selectAll();
+    });
     refill();
 }
 
@@ -108,15 +121,33 @@ TapeWindow::~TapeWindow() {
 
 qsizetype TapeWindow::currentEntry() const {
     const int row = Entries->currentRow();
-    return row >= 0 && row < m_tape.entries().size() ? row : -1;
+    return row >= 0 && row < m_shown.size() ? m_shown.at(row) : -1;
+}
+
+QList<TapeEntry> TapeWindow::shownEntries() const {
+    QList<TapeEntry> shown;
+    for (const qsizetype index : m_shown) {
+        shown.append(m_tape.entries().at(index));
+    }
+    return shown;
 }
 
 void TapeWindow::refill() {
     const int row = Entries->currentRow();
     const bool atEnd = row < 0 || row >= Entries->count() - 1;
-    const bool grown = m_tape.entries().size() > Entries->count();
+    const QString filter = Filter->text();
+    m_shown.clear();
+    for (qsizetype i = 0; i < m_tape.entries().size(); ++i) {
+        const TapeEntry& entry = m_tape.entries().at(i);
+        if (entry.input.contains(filter, Qt::CaseInsensitive) ||
+            entry.output.contains(filter, Qt::CaseInsensitive)) {
+            m_shown.append(i);
+        }
+    }
+    const bool grown = m_shown.size() > Entries->count();
     Entries->clear();
-    for (const TapeEntry& entry : m_tape.entries()) {
+    for (const qsizetype index : std::as_const(m_shown)) {
+        const TapeEntry& entry = m_tape.entries().at(index);
         // The mark stays with the output it marks however the line wraps.
         Entries->addItem(tapeEntryText({shown(entry.input), shown(entry.output), entry.answered})
                              .replace(QStringLiteral("\n= "), QStringLiteral("\n=\u00a0"))
@@ -140,9 +171,10 @@ void TapeWindow::updateButtons() {
     for (QPushButton* needsEntry : {InsertInput, CopyEntry, DeleteEntry}) {
         needsEntry->setEnabled(index >= 0);
     }
-    for (QPushButton* needsTape : {CopyAll, ClearAll, Save}) {
-        needsTape->setEnabled(!m_tape.entries().isEmpty());
+    for (QPushButton* needsShown : {CopyAll, Save}) {
+        needsShown->setEnabled(!m_shown.isEmpty());
     }
+    ClearAll->setEnabled(!m_tape.entries().isEmpty() && Filter->text().isEmpty());
 }
 
 void TapeWindow::insertChosen(bool answer) {
@@ -167,7 +199,7 @@ void TapeWindow::deleteChosen() {
 }
 
 bool TapeWindow::saveAs(const QString& path) {
-    const bool saved = replaceFile(path, tapeText(m_tape.entries()).toUtf8());
+    const bool saved = replaceFile(path, tapeText(shownEntries()).toUtf8());
     Status->say(saved ? QStringLiteral("Saved to %1").arg(QDir::toNativeSeparators(path))
                       : QStringLiteral("Could not save to %1").arg(QDir::toNativeSeparators(path)));
     return saved;
@@ -220,6 +252,19 @@ bool TapeWindow::handleKey(QKeyEvent* event) {
 bool TapeWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Entries && event->type() == QEvent::KeyPress) {
         return handleKey(static_cast<QKeyEvent*>(event));
+    }
+    if (watched == Filter && event->type() == QEvent::KeyPress) {
+        // Down or Enter goes on to the entries shown; Esc empties the filter first, and only an
+        // empty one lets Esc close the window.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Entries->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        if (key == Qt::Key_Escape && !Filter->text().isEmpty()) {
+            Filter->clear();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

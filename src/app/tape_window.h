@@ -1,8 +1,12 @@
 #pragma once
 
+#include "result_tape.h"
+
+#include <QList>
 #include <QWidget>
 #include <functional>
 
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 
@@ -18,6 +22,10 @@ class TapeKeeper;
 // Enter (or a double click) puts the chosen entry's answer in the input line at its cursor,
 // Shift+Enter its input; Ctrl+C copies the entry, Delete removes it; the buttons do the same
 // and also copy or clear the whole tape and save it as text.
+//
+// The filter above the list (Ctrl+F) shows only the entries whose input or answer holds its
+// text, without regard to case; the keys and buttons then act on what is shown, and Clear all,
+// which could only mean entries out of sight as well, waits until the filter is emptied.
 class TapeWindow : public QWidget {
     Q_OBJECT
 public:
@@ -31,6 +39,7 @@ public:
     // The chosen entry, or -1.
     qsizetype currentEntry() const;
 
+    QLineEdit* Filter = nullptr;
     QListWidget* Entries = nullptr;
     QPushButton* InsertAnswer = nullptr;
     QPushButton* InsertInput = nullptr;
@@ -59,8 +68,12 @@ private:
     void clearAll();
     void undoClear();
 
+    // The entries the list shows, in its order: the tape's entries that pass the filter.
+    QList<TapeEntry> shownEntries() const;
+
     TapeKeeper& m_tape;
     Inserter m_insert;
+    QList<qsizetype> m_shown; // the tape index of each row
 };
 
 } // namespace quorvix::app

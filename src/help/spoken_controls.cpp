@@ -14,14 +14,15 @@ constexpr std::array kHelpWindow{
 };
 
 constexpr std::array kTapeWindow{
+    SpokenControl{u"Filter",       u"filter",          u"Shows only the entries whose input or answer holds this text; Ctrl+F comes here"},
     SpokenControl{u"Entries",      u"result tape",     u"Every evaluation, newest at the bottom: Enter inserts the chosen answer in the input line, Shift+Enter its input, Ctrl+C copies it, Delete removes it"},
     SpokenControl{u"InsertAnswer", u"insert answer",   u"Inserts the chosen entry's answer in the input line at its cursor"},
     SpokenControl{u"InsertInput",  u"insert input",    u"Inserts the chosen entry's input in the input line at its cursor"},
     SpokenControl{u"CopyEntry",    u"copy",            u"Copies the chosen entry to the clipboard"},
-    SpokenControl{u"CopyAll",      u"copy all",        u"Copies the whole tape to the clipboard"},
+    SpokenControl{u"CopyAll",      u"copy all",        u"Copies the entries shown to the clipboard"},
     SpokenControl{u"DeleteEntry",  u"delete",          u"Removes the chosen entry from the tape"},
     SpokenControl{u"ClearAll",     u"clear all",       u"Removes every entry from the tape"},
-    SpokenControl{u"Save",         u"save as text",    u"Saves the whole tape to a text file"},
+    SpokenControl{u"Save",         u"save as text",    u"Saves the entries shown to a text file"},
     // The status line's text is what there is to hear, so it keeps it as its name.
     SpokenControl{u"Status",       {},                 u"Whether the tape was saved"},
 };

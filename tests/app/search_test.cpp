@@ -1,9 +1,15 @@
-// Ctrl+R in the input line, on a window whose history holds four inputs.
+// Finding past work: Ctrl+R in the input line, on a window whose history holds four inputs, and
+// the result tape's filter.
 #include "history_search.h"
+#include "tape_window.h"
 #include "window_fixture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <vector>
 
 namespace quorvix::app {
@@ -113,6 +119,41 @@ TEST_P(HistorySearchTest, FindsInputsAsShellsDo) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, HistorySearchTest, ::testing::ValuesIn(kSearchRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+class TapeFilterTest : public WindowTest {};
+
+TEST_F(TapeFilterTest, ShowsMatchingInputsAndAnswersAndTheKeysActOnThem) {
+    MainWindow& main = open();
+    for (const char* input : {"6*7", "\"Apple\" & 1", "1/0", "40+2"}) {
+        evaluate(QString::fromUtf8(input));
+    }
+    main.showTape();
+    TapeWindow& tape = *main.tapeWindow();
+    auto* filter = tape.findChild<QLineEdit*>(QStringLiteral("Filter"));
+    auto* entries = tape.findChild<QListWidget*>(QStringLiteral("Entries"));
+    tape.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tape));
+    QTest::keyClick(entries, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(filter->hasFocus());
+    QTest::keyClicks(filter, QStringLiteral("42")); // the answers of the first and the last
+    ASSERT_EQ(entries->count(), 2);
+    EXPECT_TRUE(entries->item(0)->text().startsWith(u"6*7"));
+    QTest::keyClick(filter, Qt::Key_Down);
+    entries->setCurrentRow(0);
+    QTest::keyClick(entries, Qt::Key_Delete); // removes 6*7, not the tape's first row of another
+    EXPECT_EQ(tape.findChild<QPushButton*>(QStringLiteral("ClearAll"))->isEnabled(), false);
+    tape.findChild<QPushButton*>(QStringLiteral("CopyAll"))->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"40+2\n= 42\n");
+    filter->setText(QStringLiteral("APPLE"));
+    ASSERT_EQ(entries->count(), 1);
+    entries->setCurrentRow(0);
+    QTest::keyClick(entries, Qt::Key_Return); // inserts the answer of the entry shown
+    EXPECT_EQ(main.findChild<CommandBox*>(QStringLiteral("Command"))->text(), u"Apple1");
+    filter->setFocus();
+    QTest::keyClick(filter, Qt::Key_Escape); // empties the filter, the window stays
+    EXPECT_TRUE(tape.isVisible());
+    EXPECT_EQ(entries->count(), 3);
+}
 
 } // namespace
 } // namespace quorvix::app
