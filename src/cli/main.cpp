@@ -30,7 +30,7 @@ constexpr const char* kUsage =
     "         statement, any other line is evaluated and its answer printed.\n";
 
 struct Options {
-    QString language = QStringLiteral("VBScript");
+    quorvix::ScriptLanguage language = quorvix::ScriptLanguage::VBScript;
     bool raw = false;
     QStringList expressions;
     std::optional<QString> file;
@@ -44,14 +44,12 @@ std::optional<Options> parseArguments(const QStringList& args) {
         if (arg == QLatin1String("--raw")) {
             options.raw = true;
         } else if (arg == QLatin1String("--lang") && i + 1 < args.size()) {
-            const QString lang = args[++i].toLower();
-            if (lang == QLatin1String("vbscript")) {
-                options.language = QStringLiteral("VBScript");
-            } else if (lang == QLatin1String("javascript")) {
-                options.language = QStringLiteral("JavaScript");
-            } else {
+            const std::optional<quorvix::ScriptLanguage> language =
+                quorvix::languageNamed(args[++i]);
+            if (!language) {
                 return std::nullopt;
             }
+            options.language = *language;
         } else if (arg == QLatin1String("--script") && i + 1 < args.size() && !options.script) {
             options.script = args[++i];
         } else if (arg == QLatin1String("-e") && i + 1 < args.size()) {

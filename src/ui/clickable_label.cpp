@@ -6,7 +6,7 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
-namespace quorvix::help {
+namespace quorvix::ui {
 
 ClickableLabel::ClickableLabel(QWidget* parent) : ClickableLabel(QString(), parent) {}
 
@@ -83,4 +83,4 @@ QAccessibleInterface* ClickableLabelAccessible::create(const QString& className,
     return new ClickableLabelAccessible(label);
 }
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

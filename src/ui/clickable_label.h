@@ -3,7 +3,7 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 
-namespace quorvix::help {
+namespace quorvix::ui {
 
 // A label (text or picture) that acts as a link: a left-button click (press and release inside
 // it), Enter or Space while it has the focus, or the press action of assistive technology. It
@@ -41,4 +41,4 @@ public:
     static QAccessibleInterface* create(const QString& className, QObject* object);
 };
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace quorvix::help {
+namespace quorvix::ui {
 
 FileHead readFileHead(const QString& path, qsizetype maxBytes, FilePart part) {
     FileHead head;
@@ -54,4 +54,4 @@ FileHead readFileHead(const QString& path, qsizetype maxBytes, FilePart part) {
     return head;
 }
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

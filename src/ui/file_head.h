@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace quorvix::help {
+namespace quorvix::ui {
 
 // The start of a file, read without ever blocking: the program's own small files (the read-me,
 // the settings) sit in a folder the user controls, where a name may turn out to be a folder, a
@@ -21,4 +21,4 @@ enum class FilePart { Start, End };
 // whose newest lines come last, its end; anything that is not a regular file is not read at all.
 FileHead readFileHead(const QString& path, qsizetype maxBytes, FilePart part = FilePart::Start);
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-namespace quorvix::help {
+namespace quorvix::ui {
 
 QFont withFace(QFont font, FontFace face) {
     switch (face) {
@@ -25,4 +25,4 @@ QFont withFace(QFont font, FontFace face) {
     return font;
 }
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

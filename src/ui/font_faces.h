@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-namespace quorvix::help {
+namespace quorvix::ui {
 
 // The font families the layout was drawn with. Each is shown in a metric-compatible face that
 // Debian packages (Liberation, else Croscore), so that captions take the room they were laid
@@ -17,4 +17,4 @@ enum class FontFace {
 // `font` with the families and style hint of `face`; size and weight are kept.
 QFont withFace(QFont font, FontFace face);
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

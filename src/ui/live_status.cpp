@@ -1,6 +1,6 @@
 #include "live_status.h"
 
-namespace quorvix::help {
+namespace quorvix::ui {
 
 LiveStatus::LiveStatus(QWidget* parent) : QLabel(parent) {
     // Installing the same factory again does nothing.
@@ -34,4 +34,4 @@ QAccessibleInterface* LiveStatusAccessible::create(const QString& className, QOb
     return new LiveStatusAccessible(status);
 }
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

@@ -3,7 +3,7 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 
-namespace quorvix::help {
+namespace quorvix::ui {
 
 // A status line that assistive technology announces when it says something new, as a live
 // region is announced: to a screen reader it is a notification, shown anew with each text.
@@ -27,4 +27,4 @@ public:
     static QAccessibleInterface* create(const QString& className, QObject* object);
 };
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace quorvix::help {
+namespace quorvix::ui {
 
 namespace {
 
@@ -51,4 +51,4 @@ void applySpeech(QWidget& window, std::span<const SpokenControl> controls) {
     }
 }
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <span>
 
-namespace quorvix::help {
+namespace quorvix::ui {
 
 // What a screen reader says for a control of a window that is not built from a control table
 // (the main window's controls and keys carry theirs in their table rows).
@@ -20,4 +20,4 @@ std::span<const SpokenControl> tapeWindowSpeech();
 // Gives each named child of `window` its accessible name and description.
 void applySpeech(QWidget& window, std::span<const SpokenControl> controls);
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

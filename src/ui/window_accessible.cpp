@@ -3,7 +3,7 @@
 #include <QAccessibleWidget>
 #include <QWidget>
 
-namespace quorvix::help {
+namespace quorvix::ui {
 
 QAccessibleInterface* windowAccessible(const QString& className, QObject* object) {
     // Asked for each class of the object's hierarchy in turn: a widget with an interface of
@@ -15,4 +15,4 @@ QAccessibleInterface* windowAccessible(const QString& className, QObject* object
     return new QAccessibleWidget(widget, QAccessible::Window);
 }
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

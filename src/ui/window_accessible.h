@@ -2,7 +2,7 @@
 
 #include <QAccessibleInterface>
 
-namespace quorvix::help {
+namespace quorvix::ui {
 
 // For QAccessible::installFactory: a window built on a plain QWidget (the main, help and tape
 // windows) is a window to assistive technology, named by its title, as a dialog is. Qt would
@@ -10,4 +10,4 @@ namespace quorvix::help {
 // the focus moved to.
 QAccessibleInterface* windowAccessible(const QString& className, QObject* object);
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

@@ -1,9 +1,17 @@
 #include "window_placement.h"
 
+#include <QWidget>
 #include <algorithm>
 #include <array>
 
-namespace quorvix::help {
+namespace quorvix::ui {
+
+void bringToFront(QWidget& window) {
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
 
 QRect keptWithin(const QRect& window, const QRect& available) {
     const QSize size = window.size().boundedTo(available.size());
@@ -32,4 +40,4 @@ QRect placedBeside(const QRect& anchor, const QSize& size, const QRect& availabl
     return keptWithin(candidates.front(), available);
 }
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

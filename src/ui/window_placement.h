@@ -2,7 +2,13 @@
 
 #include <QRect>
 
-namespace quorvix::help {
+class QWidget;
+
+namespace quorvix::ui {
+
+// Shows `window` in front and active, for a window asked for again while it is open: a
+// minimised one comes back as it was before (normal or maximised).
+void bringToFront(QWidget& window);
 
 // `window` moved, and made smaller only where it must, so that all of it lies within
 // `available` (a screen's area without its panels).
@@ -13,4 +19,4 @@ QRect keptWithin(const QRect& window, const QRect& available);
 // it as far as `available` allows; with room nowhere, kept within `available` at its right.
 QRect placedBeside(const QRect& anchor, const QSize& size, const QRect& available);
 
-} // namespace quorvix::help
+} // namespace quorvix::ui

@@ -68,9 +68,9 @@ TapeWindow::TapeWindow(TapeKeeper& tape, Inserter insert, QWidget* parent)
     DeleteEntry = button("DeleteEntry", QStringLiteral("&Delete"));
     ClearAll = button("ClearAll", QStringLiteral("Clea&r all"));
     Save = button("Save", QStringLiteral("&Save as text..."));
-    Status = new help::LiveStatus(this);
+    Status = new ui::LiveStatus(this);
     Status->setObjectName(QStringLiteral("Status"));
-    help::applySpeech(*this, help::tapeWindowSpeech());
+    ui::applySpeech(*this, ui::tapeWindowSpeech());
 
     auto* buttons = new QGridLayout;
     buttons->addWidget(InsertAnswer, 0, 0);

@@ -6,7 +6,7 @@
 class QListWidget;
 class QPushButton;
 
-namespace quorvix::help {
+namespace quorvix::ui {
 class LiveStatus;
 }
 
@@ -39,7 +39,7 @@ public:
     QPushButton* DeleteEntry = nullptr;
     QPushButton* ClearAll = nullptr;
     QPushButton* Save = nullptr;
-    help::LiveStatus* Status = nullptr;
+    ui::LiveStatus* Status = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

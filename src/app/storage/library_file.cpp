@@ -16,7 +16,7 @@ std::optional<LibraryScript> readLibraryBeside(const QString& settingsPath,
     library.fileName = libraryFileName(language);
     const QString path = QFileInfo(settingsPath).dir().filePath(library.fileName);
     // One byte over the limit tells a file that is too large from one that just fits.
-    const help::FileHead head = help::readFileHead(path, kLibraryReadLimit + 1);
+    const ui::FileHead head = ui::readFileHead(path, kLibraryReadLimit + 1);
     if (!head.regularFile) {
         return std::nullopt;
     }

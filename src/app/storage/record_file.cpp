@@ -29,13 +29,13 @@ bool isRecordFile(QByteArrayView bytes, QByteArrayView header) {
 }
 
 QByteArray readRecordFile(const QString& path, qsizetype limit) {
-    const help::FileHead tail = help::readFileHead(path, limit, help::FilePart::End);
+    const ui::FileHead tail = ui::readFileHead(path, limit, ui::FilePart::End);
     if (!tail.readable || tail.size <= limit) {
         return tail.bytes;
     }
     // The newest records are at the end: the lines cut off are the oldest. The first line of
     // the tail is only part of one.
-    const help::FileHead head = help::readFileHead(path, kHeaderReadLimit);
+    const ui::FileHead head = ui::readFileHead(path, kHeaderReadLimit);
     const qsizetype headerEnd = head.bytes.indexOf('\n');
     if (headerEnd < 0) {
         return head.bytes; // no header line: not a record file

@@ -3,7 +3,7 @@
 namespace quorvix::app {
 
 QFont fontFor(const FontChoice& choice, const QFont& windowFont) {
-    QFont font = help::withFace(windowFont, choice.face);
+    QFont font = ui::withFace(windowFont, choice.face);
     if (choice.pointSize > 0) {
         font.setPointSizeF(choice.pointSize);
     }

@@ -19,7 +19,7 @@ enum class ControlKind {
     OptionButton, // QRadioButton; all options of the window form one exclusive group
 };
 
-using help::FontFace;
+using ui::FontFace;
 
 struct FontChoice {
     FontFace face = FontFace::WindowDefault;

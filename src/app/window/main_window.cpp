@@ -29,7 +29,6 @@
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
-#include <map>
 
 namespace quorvix::app {
 
@@ -192,15 +191,12 @@ void MainWindow::showTape() {
         // calculator's own.
         const QRect frame = frameGeometry();
         const QSize frameExtra = frame.size() - size();
-        const QRect placed = help::placedBeside(frame, m_tapeWindow->size() + frameExtra,
-                                                screen()->availableGeometry());
+        const QRect placed = ui::placedBeside(frame, m_tapeWindow->size() + frameExtra,
+                                              screen()->availableGeometry());
         m_tapeWindow->move(placed.topLeft());
         m_tapeWindow->resize(placed.size() - frameExtra);
     }
-    m_tapeWindow->setWindowState(m_tapeWindow->windowState() & ~Qt::WindowMinimized);
-    m_tapeWindow->show();
-    m_tapeWindow->raise();
-    m_tapeWindow->activateWindow();
+    ui::bringToFront(*m_tapeWindow);
 }
 
 help::HelpWindow* MainWindow::helpWindow() const {
@@ -243,56 +239,27 @@ void MainWindow::buildLeftPart() {
 }
 
 void MainWindow::buildKeypad() {
-    KeypadFrame = createKeypadPanel(this);
+    createKeypadPanel(this);
     for (const keypad::CaptionBox& row : keypad::captionBoxes()) {
-        QWidget* box = createCaptionBox(row, this);
-        (row.objectName == u"GetLabel" ? GetLabel : SetLabel) = static_cast<QLineEdit*>(box);
+        createCaptionBox(row, this);
     }
+    // The key table is the keys' one home: the window keeps them only as Tab stops.
     for (const keypad::KeypadKey& key : keypad::keypadKeys()) {
         keypad::KeypadButton* button = createKeypadButton(key, this);
-        bindKey(key, button);
         m_keyTabStops.emplace_back(key.tabIndex, button);
         connect(button, &keypad::KeypadButton::activated, this,
                 [this, &key, button] { onKeyPressed(key, button); });
     }
 }
 
-void MainWindow::bindKey(const keypad::KeypadKey& key, keypad::KeypadButton* button) {
-    // The arrays by index; every other key by its name.
-    if (key.objectName == u"Number") {
-        Number.at(std::size_t(key.index)) = button;
-        return;
+keypad::KeypadButton* MainWindow::keypadKey(QStringView name, int index) const {
+    for (auto* button :
+         findChildren<keypad::KeypadButton*>(name.toString(), Qt::FindDirectChildrenOnly)) {
+        if (button->property("index").toInt() == index) {
+            return button;
+        }
     }
-    if (key.objectName == u"GetVar" || key.objectName == u"SetVar") {
-        (key.objectName == u"GetVar" ? GetVar : SetVar).at(std::size_t(key.index - 1)) = button;
-        return;
-    }
-    const std::map<QStringView, keypad::KeypadButton**> single{
-        {u"Backspace", &Backspace},
-        {u"C", &C},
-        {u"Pi", &Pi},
-        {u"Rnd", &Rnd},
-        {u"AnsButton", &AnsButton},
-        {u"PiRSquared", &PiRSquared},
-        {u"Exp", &Exp},
-        {u"Squared", &Squared},
-        {u"SqrRoot", &SqrRoot},
-        {u"Power", &Power},
-        {u"OpenBracket", &OpenBracket},
-        {u"CloseBracket", &CloseBracket},
-        {u"Multiply", &Multiply},
-        {u"Divide", &Divide},
-        {u"Add", &Add},
-        {u"Subtract", &Subtract},
-        {u"DPoint", &DPoint},
-        {u"PosNeg", &PosNeg},
-        {u"Equals", &Equals},
-    };
-    const auto found = single.find(key.objectName);
-    Q_ASSERT(found != single.end());
-    if (found != single.end()) {
-        *found->second = button;
-    }
+    return nullptr;
 }
 
 void MainWindow::chainTabOrder() {
@@ -340,31 +307,25 @@ void MainWindow::connectActions() {
     // Once the user has changed the output box, its text is what Copy Output copies.
     connect(Ans, &QLineEdit::textEdited, this, [this] { m_unshownAnswer = QString(); });
     connect(Command, &CommandBox::pasteRefused, this, &MainWindow::onPasteRefused);
-    Command->setAssistSources(
-        [this] {
-            return m_calc.language() == QLatin1String("JavaScript") ? ScriptLanguage::JavaScript
-                                                                    : ScriptLanguage::VBScript;
-        },
-        [this] {
-            // The engine is the engine thread's while it runs or previews: its names as they
-            // were then.
-            if (m_run.idle()) {
-                m_knownNames = m_calc.globalNames();
-            }
-            return m_knownNames;
-        });
+    Command->setAssistSources([this] { return m_calc.language(); },
+                              [this] {
+                                  // The engine is the engine thread's while it runs or previews:
+                                  // its names as they were then.
+                                  if (m_run.idle()) {
+                                      m_knownNames = m_calc.globalNames();
+                                  }
+                                  return m_knownNames;
+                              });
     // Selecting an option from the program runs its switch at once, as the settings replay
     // relies on.
-    connect(JavaScript, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            onJavaScriptSelected();
-        }
-    });
-    connect(VBScript, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            onVBScriptSelected();
-        }
-    });
+    for (const ScriptLanguage language : {ScriptLanguage::JavaScript, ScriptLanguage::VBScript}) {
+        QRadioButton* option = language == ScriptLanguage::VBScript ? VBScript : JavaScript;
+        connect(option, &QRadioButton::toggled, this, [this, language](bool on) {
+            if (on) {
+                onLanguageSelected(language);
+            }
+        });
+    }
 }
 
 void MainWindow::applySettings() {
@@ -380,7 +341,7 @@ void MainWindow::applySettings() {
             JavaScript->setChecked(true);
             break;
         case SettingsAction::PressKeypad:
-            if (m_calc.language() == QLatin1String("VBScript")) {
+            if (m_calc.language() == ScriptLanguage::VBScript) {
                 toggleKeypad();
             }
             break;
@@ -437,7 +398,7 @@ void MainWindow::onEvaluationFinished(const EvaluationResult& result) {
         assist->learnSpellings(Command->text());
         // The user's names are asked from JavaScript only when completing: each ask is a call
         // to the worker.
-        if (m_calc.language() == QLatin1String("VBScript")) {
+        if (m_calc.language() == ScriptLanguage::VBScript) {
             assist->refreshNames();
         }
     }
@@ -522,10 +483,18 @@ void MainWindow::InsertAtCursor(QStringView text) {
 }
 
 void MainWindow::toggleKeypad() {
-    const bool show = Keypad->text().startsWith(u'&');
-    setClientWidthTwips(show ? kWideClientWidthTwips : kNarrowClientWidthTwips);
-    Keypad->setText(show ? kKeypadShownCaption : kKeypadHiddenCaption);
-    setKeypadReachable(show);
+    setKeypadState(m_keypadState == KeypadState::Hidden ? KeypadState::Shown : KeypadState::Hidden);
+}
+
+void MainWindow::setKeypadState(KeypadState state) {
+    m_keypadState = state;
+    const bool shown = state == KeypadState::Shown;
+    setClientWidthTwips(shown ? kWideClientWidthTwips : kNarrowClientWidthTwips);
+    setKeypadReachable(shown);
+    Keypad->setEnabled(state != KeypadState::Unavailable);
+    Keypad->setText(shown                               ? kKeypadShownCaption
+                    : state == KeypadState::Unavailable ? kKeypadUnavailableCaption
+                                                        : kKeypadHiddenCaption);
 }
 
 void MainWindow::setKeypadReachable(bool reachable) {
@@ -562,32 +531,21 @@ void MainWindow::onKeyPressed(const keypad::KeypadKey& key, keypad::KeypadButton
         });
 }
 
-void MainWindow::onJavaScriptSelected() {
-    m_calc.setLanguage(QStringLiteral("JavaScript"));
+void MainWindow::onLanguageSelected(ScriptLanguage language) {
+    m_calc.setLanguage(language);
     if (InputAssist* assist = Command->assist()) {
         assist->rehighlight();
     }
-    setClientWidthTwips(kNarrowClientWidthTwips);
-    setKeypadReachable(false);
-    Keypad->setEnabled(false);
-    Keypad->setText(kKeypadUnavailableCaption);
-    FunctionTypeLabel->setBuddy(JavaScript);
-    // While the settings are replayed the window is not shown yet and cannot take the focus.
-    if (isVisible()) {
+    // The keypad writes VBScript only. Coming back from JavaScript it is out of view already,
+    // and stays so, now available.
+    const bool vbscript = language == ScriptLanguage::VBScript;
+    setKeypadState(vbscript ? KeypadState::Hidden : KeypadState::Unavailable);
+    FunctionTypeLabel->setBuddy(vbscript ? VBScript : JavaScript);
+    // While the settings are replayed (they only ever select JavaScript) the window is not shown
+    // yet and cannot take the focus.
+    if (vbscript || isVisible()) {
         Command->setFocus(Qt::OtherFocusReason);
     }
-}
-
-void MainWindow::onVBScriptSelected() {
-    m_calc.setLanguage(QStringLiteral("VBScript"));
-    if (InputAssist* assist = Command->assist()) {
-        assist->rehighlight();
-    }
-    Keypad->setText(kKeypadHiddenCaption);
-    Keypad->setEnabled(true);
-    FunctionTypeLabel->setBuddy(VBScript);
-    // The width stays: coming from JavaScript the keypad is already out of view.
-    Command->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::onClose() {
@@ -610,11 +568,7 @@ void MainWindow::onHelp() {
         m_help = new help::HelpWindow(m_programFolder);
         m_help->setAttribute(Qt::WA_DeleteOnClose);
     }
-    // A minimised help window comes back as it was before (normal or maximised).
-    m_help->setWindowState(m_help->windowState() & ~Qt::WindowMinimized);
-    m_help->show();
-    m_help->raise();
-    m_help->activateWindow();
+    ui::bringToFront(*m_help);
 }
 
 void MainWindow::setClientWidthTwips(int twips) {
@@ -681,7 +635,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
             key == Qt::Key_Down) {
-            const QString before = m_calc.language();
+            const ScriptLanguage before = m_calc.language();
             watched->event(event);
             if (m_calc.language() != before) {
                 Command->setFocus(Qt::OtherFocusReason);
@@ -703,8 +657,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     m_run.stop();
     if (!m_ending) {
         // A settings file that cannot be written must not keep the window open.
-        m_settings.write(settingsText(m_calc.language() == QLatin1String("VBScript"),
-                                      Keypad->text().startsWith(u'&')));
+        m_settings.write(settingsText(m_calc.language() == ScriptLanguage::VBScript,
+                                      m_keypadState == KeypadState::Hidden));
     }
     event->accept();
 }

@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
-#include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -38,12 +37,12 @@ class TapeKeeper;
 class TapeWindow;
 
 // The calculator's window. Its controls come from two tables (the left part's and the keypad's)
-// and keep their table names as object names and as the members below.
+// and keep their table names as object names; the left part's also as the members below.
 //
-// The keypad's state lives in the Keypad button and the window's width: hidden ("&Keypad >>",
-// narrow), shown ("<< &Keypad", wide) or unavailable ("Keypad Unavailable", disabled, narrow,
-// under JavaScript). Creating the window replays the settings file of `programFolder`; closing
-// it through its frame writes that file, while Close and Esc end the program without writing.
+// The keypad is hidden ("&Keypad >>" on its button, narrow window), shown ("<< &Keypad", wide)
+// or unavailable ("Keypad Unavailable", button disabled, narrow, under JavaScript). Creating the
+// window replays the settings file of `programFolder`; closing it through its frame writes that
+// file, while Close and Esc end the program without writing.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -108,32 +107,9 @@ public:
     // The answer Enter would give, shown greyed in the input line as the user types.
     QLabel* AnswerPreview = nullptr;
 
-    // Keypad part.
-    QWidget* KeypadFrame = nullptr;
-    QLineEdit* GetLabel = nullptr;
-    QLineEdit* SetLabel = nullptr;
-    std::array<keypad::KeypadButton*, 10> Number{}; // Number[k] enters the digit k
-    std::array<keypad::KeypadButton*, 5> GetVar{};  // GetVar[n - 1] recalls memory n (x y z c k)
-    std::array<keypad::KeypadButton*, 5> SetVar{};  // SetVar[n - 1] stores into memory n
-    keypad::KeypadButton* Backspace = nullptr;
-    keypad::KeypadButton* C = nullptr;
-    keypad::KeypadButton* Pi = nullptr;
-    keypad::KeypadButton* Rnd = nullptr;
-    keypad::KeypadButton* AnsButton = nullptr;
-    keypad::KeypadButton* PiRSquared = nullptr;
-    keypad::KeypadButton* Exp = nullptr;
-    keypad::KeypadButton* Squared = nullptr;
-    keypad::KeypadButton* SqrRoot = nullptr;
-    keypad::KeypadButton* Power = nullptr;
-    keypad::KeypadButton* OpenBracket = nullptr;
-    keypad::KeypadButton* CloseBracket = nullptr;
-    keypad::KeypadButton* Multiply = nullptr;
-    keypad::KeypadButton* Divide = nullptr;
-    keypad::KeypadButton* Add = nullptr;
-    keypad::KeypadButton* Subtract = nullptr;
-    keypad::KeypadButton* DPoint = nullptr;
-    keypad::KeypadButton* PosNeg = nullptr;
-    keypad::KeypadButton* Equals = nullptr;
+    // The keypad's button of that name in the key table; for the Number, GetVar and SetVar
+    // rows, the one of that index (the digit, or the memory from 1). nullptr for no such key.
+    keypad::KeypadButton* keypadKey(QStringView name, int index = 0) const;
 
 signals:
     // Close or Esc: the program is to end at once. main() quits the event loop on it.
@@ -146,9 +122,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    enum class KeypadState { Hidden, Shown, Unavailable };
+
     void buildLeftPart();
     void buildKeypad();
-    void bindKey(const keypad::KeypadKey& key, keypad::KeypadButton* button);
     void chainTabOrder();
     void connectActions();
     void applySettings();
@@ -167,8 +144,7 @@ private:
     bool refusedWhileRunning();
     // Types the keys held during an evaluation that ended before its busy sign.
     void typeHeldKeys();
-    void onJavaScriptSelected();
-    void onVBScriptSelected();
+    void onLanguageSelected(ScriptLanguage language);
     void onClose();
     void onHelp();
     void onPasteRefused(qsizetype length);
@@ -176,6 +152,9 @@ private:
     // not null.
     void showOutput(const QString& text, const QString& unshownAnswer = QString());
     void setClientWidthTwips(int twips);
+    // The window's width, the Keypad button's caption and whether it and the keypad's buttons
+    // take input, all as `state` has them.
+    void setKeypadState(KeypadState state);
     // Keypad buttons take input (and are Tab stops) only while the keypad is in view.
     void setKeypadReachable(bool reachable);
 
@@ -203,6 +182,7 @@ private:
     HistoryKeeper* m_history = nullptr;
     TapeKeeper* m_tape = nullptr;
     QPointer<TapeWindow> m_tapeWindow;
+    KeypadState m_keypadState = KeypadState::Hidden;
     bool m_ending = false;   // set by Close: the frame-close path must not write settings
     QString m_unshownAnswer; // an answer too long for the output box, for Copy Output, until
                              // the user edits the box

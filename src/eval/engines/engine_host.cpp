@@ -5,40 +5,27 @@
 
 namespace quorvix {
 
-namespace {
-const QString kVBScript = QStringLiteral("VBScript");
-const QString kJavaScript = QStringLiteral("JavaScript");
-} // namespace
-
 EngineHost::EngineHost(std::chrono::milliseconds timeLimit, const UserLocale& locale)
-    : m_timeLimit(timeLimit), m_locale(locale), m_language(kVBScript) {}
+    : m_timeLimit(timeLimit), m_locale(locale) {}
 
 EngineHost::~EngineHost() = default;
 
-void EngineHost::setLanguage(const QString& language) {
-    QString name;
-    if (language.compare(kVBScript, Qt::CaseInsensitive) == 0) {
-        name = kVBScript;
-    } else if (language.compare(kJavaScript, Qt::CaseInsensitive) == 0) {
-        name = kJavaScript;
-    } else {
-        return;
-    }
-    if (name != m_language) {
-        m_language = name;
+void EngineHost::setLanguage(ScriptLanguage language) {
+    if (language != m_language) {
+        m_language = language;
         const std::lock_guard lock(m_engineMutex);
         m_engine.reset();
     }
 }
 
-QString EngineHost::language() const {
+ScriptLanguage EngineHost::language() const {
     return m_language;
 }
 
 ScriptEngine& EngineHost::engine() {
     if (!m_engine) {
         std::unique_ptr<ScriptEngine> made =
-            m_language == kJavaScript
+            m_language == ScriptLanguage::JavaScript
                 ? loadJavaScriptEngine(javaScriptWorkerCandidates(), m_timeLimit)
                 : std::make_unique<VBScriptEngine>(m_timeLimit, m_locale);
         const std::lock_guard lock(m_engineMutex);

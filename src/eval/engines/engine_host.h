@@ -10,8 +10,8 @@
 
 namespace quorvix {
 
-// The calculator's one engine instance: it takes the language name and creates the engine of
-// that language only when it is first used, so the engine not chosen costs nothing at start-up.
+// The calculator's one engine instance: it takes the language and creates the engine of that
+// language only when it is first used, so the engine not chosen costs nothing at start-up.
 // `locale` is what the VBScript engine reads and writes number and date text with.
 class EngineHost final : public ScriptEngine {
 public:
@@ -19,11 +19,11 @@ public:
                         const UserLocale& locale = {});
     ~EngineHost() override;
 
-    // Accepts "VBScript" or "JavaScript" in any case; other names are ignored. Switching drops
-    // the engine of the other language, which the calculator only does before its first run.
-    void setLanguage(const QString& language);
+    // Switching drops the engine of the other language, which the calculator only does before
+    // its first run.
+    void setLanguage(ScriptLanguage language);
 
-    QString language() const override;
+    ScriptLanguage language() const override;
     std::optional<ScriptValue> eval(const QString& expression) override;
     // Nothing until the engine exists: a preview does not start one.
     std::optional<ScriptValue> preview(const QString& expression) override;
@@ -45,7 +45,7 @@ private:
 
     std::chrono::milliseconds m_timeLimit;
     UserLocale m_locale;
-    QString m_language;
+    ScriptLanguage m_language = ScriptLanguage::VBScript;
     std::unique_ptr<ScriptEngine> m_engine;
     // A stop may come from another thread while the engine is made or dropped.
     std::mutex m_engineMutex;

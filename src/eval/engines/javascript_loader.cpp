@@ -10,15 +10,14 @@
 namespace quorvix {
 namespace {
 
-const QString kJavaScript = QStringLiteral("JavaScript");
-
 // Stands in for JavaScript when its worker program is missing.
 class UnavailableEngine final : public ScriptEngine {
 public:
     explicit UnavailableEngine(const QString& reason)
-        : m_error(kJavaScript + QStringLiteral(" is not available: ") + reason) {}
+        : m_error(languageName(ScriptLanguage::JavaScript) + QStringLiteral(" is not available: ") +
+                  reason) {}
 
-    QString language() const override { return kJavaScript; }
+    ScriptLanguage language() const override { return ScriptLanguage::JavaScript; }
     std::optional<ScriptValue> eval(const QString&) override { return std::nullopt; }
     bool executeStatement(const QString&) override { return false; }
     QString errorDescription() const override { return m_error; }
@@ -56,7 +55,7 @@ std::unique_ptr<ScriptEngine> loadJavaScriptEngine(const QStringList& candidates
     for (const QString& path : candidates) {
         const QFileInfo file(path);
         if (file.isFile() && file.isExecutable()) {
-            WorkerEngine::Launch launch{kJavaScript,
+            WorkerEngine::Launch launch{ScriptLanguage::JavaScript,
                                         file.absoluteFilePath(),
                                         {QString::number(timeLimit.count())},
                                         timeLimit};

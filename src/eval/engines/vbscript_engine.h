@@ -15,7 +15,7 @@ public:
     explicit VBScriptEngine(std::chrono::milliseconds timeLimit = kScriptTimeLimit,
                             const UserLocale& locale = {});
 
-    QString language() const override { return QStringLiteral("VBScript"); }
+    ScriptLanguage language() const override { return ScriptLanguage::VBScript; }
     std::optional<ScriptValue> eval(const QString& expression) override;
     std::optional<ScriptValue> preview(const QString& expression) override;
     bool executeStatement(const QString& statement) override;

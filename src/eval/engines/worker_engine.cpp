@@ -29,7 +29,8 @@ bool WorkerEngine::ensureRunning() {
         m_error = m_startFailure;
         return false;
     }
-    const QString unavailable = m_launch.language + QStringLiteral(" is not available: ") +
+    const QString unavailable = languageName(m_launch.language) +
+                                QStringLiteral(" is not available: ") +
                                 QFileInfo(m_launch.program).fileName() + u' ';
     QString why;
     m_worker = WorkerProcess::start(m_launch.program, m_launch.arguments, &why);
@@ -75,7 +76,8 @@ QString WorkerEngine::whyItEnded() {
     case engine_protocol::kExitOutOfMemory:
         return QStringLiteral("Out of memory");
     default:
-        return m_launch.language + QStringLiteral(" stopped unexpectedly (%1)").arg(how);
+        return languageName(m_launch.language) +
+               QStringLiteral(" stopped unexpectedly (%1)").arg(how);
     }
 }
 
@@ -86,9 +88,8 @@ void WorkerEngine::abandonWorker(const QString& cause) {
     m_latePreviews = 0;
     m_restart = true;
     m_errorPosition.reset();
-    m_error =
-        cause +
-        QStringLiteral("; %1 was restarted, and only Pi and Ans were kept").arg(m_launch.language);
+    m_error = cause + QStringLiteral("; %1 was restarted, and only Pi and Ans were kept")
+                          .arg(languageName(m_launch.language));
 }
 
 void WorkerEngine::requestStop() {
@@ -137,7 +138,8 @@ std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray
     std::optional<engine_protocol::ReplyContent> reply =
         io == WorkerProcess::Io::Done ? engine_protocol::readReply(payload) : std::nullopt;
     if (!reply) {
-        abandonWorker(m_launch.language + QStringLiteral(" sent a reply that could not be read"));
+        abandonWorker(languageName(m_launch.language) +
+                      QStringLiteral(" sent a reply that could not be read"));
     } else if (reply->kind == engine_protocol::Reply::Failed) {
         m_error = reply->error;
         m_errorPosition = reply->errorPosition;
@@ -212,7 +214,8 @@ std::optional<ScriptValue> WorkerEngine::eval(const QString& expression) {
         call(engine_protocol::evalRequest(expression));
     if (!reply || reply->kind != engine_protocol::Reply::Value) {
         if (reply && reply->kind != engine_protocol::Reply::Failed) {
-            abandonWorker(m_launch.language + QStringLiteral(" answered out of turn"));
+            abandonWorker(languageName(m_launch.language) +
+                          QStringLiteral(" answered out of turn"));
         }
         return std::nullopt;
     }
@@ -225,7 +228,7 @@ bool WorkerEngine::executeStatement(const QString& statement) {
         call(engine_protocol::executeStatementRequest(statement));
     if (reply && reply->kind != engine_protocol::Reply::Done &&
         reply->kind != engine_protocol::Reply::Failed) {
-        abandonWorker(m_launch.language + QStringLiteral(" answered out of turn"));
+        abandonWorker(languageName(m_launch.language) + QStringLiteral(" answered out of turn"));
         return false;
     }
     return reply && reply->kind == engine_protocol::Reply::Done;

@@ -23,8 +23,8 @@ namespace quorvix {
 class WorkerEngine final : public ScriptEngine {
 public:
     struct Launch {
-        QString language; // "JavaScript"
-        QString program;  // the worker program's path
+        ScriptLanguage language;
+        QString program; // the worker program's path
         QStringList arguments;
         std::chrono::milliseconds timeLimit;
         // How long past the time limit the worker may take to report its own timeout.
@@ -41,7 +41,7 @@ public:
     explicit WorkerEngine(Launch launch);
     ~WorkerEngine() override;
 
-    QString language() const override { return m_launch.language; }
+    ScriptLanguage language() const override { return m_launch.language; }
     std::optional<ScriptValue> eval(const QString& expression) override;
     // Asks only a worker that is up, and waits a little longer than the worker's own preview
     // limit; a reply that comes later is passed over when it arrives. Leaves the descriptions
