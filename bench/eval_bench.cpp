@@ -10,7 +10,7 @@ namespace {
 
 void evaluate(benchmark::State& state, const char* language, const char* input) {
     quorvix::EngineHost engine;
-    engine.setLanguage(QString::fromLatin1(language));
+    engine.setLanguage(quorvix::languageNamed(QString::fromLatin1(language)).value());
     quorvix::EvaluationCommand command(engine);
     const QString text = QString::fromLatin1(input);
     command.run(text); // the first run defines Pi and creates the engine

@@ -11,7 +11,7 @@ namespace {
 // Answers with whatever the request carried, so that any text reaches the reply.
 class EchoEngine final : public quorvix::ScriptEngine {
 public:
-    QString language() const override { return QStringLiteral("Echo"); }
+    quorvix::ScriptLanguage language() const override { return quorvix::ScriptLanguage::VBScript; }
     std::optional<quorvix::ScriptValue> eval(const QString& expression) override {
         if (expression.size() % 3 == 0) {
             m_error = expression;

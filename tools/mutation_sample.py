@@ -79,6 +79,7 @@ SUITES = {
     },
     "app": APP_SUITE,
     "help": APP_SUITE,
+    "ui": APP_SUITE,
     "cli": {
         "targets": ["quorvix-eval", "quorvix-javascript"],
         "tests": [["ctest", "--test-dir", ".", "-R", "^quorvix_eval_cli$", "--output-on-failure"]],

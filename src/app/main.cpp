@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "quorvix: ignoring %s\n", qPrintable(ignored));
     }
     QApplication::setApplicationName(QStringLiteral("Quorvix"));
-    QAccessible::installFactory(&quorvix::help::windowAccessible);
+    QAccessible::installFactory(&quorvix::ui::windowAccessible);
 
     // The settings file and the read-me live beside the executable, not in the current folder.
     // An installed copy cannot write there, so its settings go to the user's folder instead.

@@ -42,7 +42,7 @@ constexpr const char* kUsage =
 struct Options {
     bool help = false;
     bool version = false;
-    QString language = QStringLiteral("VBScript");
+    quorvix::ScriptLanguage language = quorvix::ScriptLanguage::VBScript;
     bool raw = false;
     QStringList expressions;
     std::optional<QString> file;
@@ -60,14 +60,12 @@ std::optional<Options> parseArguments(const QStringList& args) {
         } else if (arg == QLatin1String("--raw")) {
             options.raw = true;
         } else if (arg == QLatin1String("--lang") && i + 1 < args.size()) {
-            const QString lang = args[++i].toLower();
-            if (lang == QLatin1String("vbscript")) {
-                options.language = QStringLiteral("VBScript");
-            } else if (lang == QLatin1String("javascript")) {
-                options.language = QStringLiteral("JavaScript");
-            } else {
+            const std::optional<quorvix::ScriptLanguage> language =
+                quorvix::languageNamed(args[++i]);
+            if (!language) {
                 return std::nullopt;
             }
+            options.language = *language;
         } else if (arg == QLatin1String("--script") && i + 1 < args.size() && !options.script) {
             options.script = args[++i];
         } else if (arg == QLatin1String("-e") && i + 1 < args.size()) {
@@ -241,9 +239,7 @@ int main(int argc, char** argv) {
     if (atTerminal) {
         // Tab offers what the window's completion offers: the language's words and the names
         // the session defined.
-        const quorvix::ScriptLanguage language = options->language == QLatin1String("VBScript")
-                                                     ? quorvix::ScriptLanguage::VBScript
-                                                     : quorvix::ScriptLanguage::JavaScript;
+        const quorvix::ScriptLanguage language = options->language;
         auto completeName = [&](const QString& text, qsizetype cursor) {
             const std::optional<quorvix::app::NameCandidates> found =
                 quorvix::app::nameCandidates(text, cursor, language, engine.globalNames(),
@@ -262,7 +258,7 @@ int main(int argc, char** argv) {
             editor.remember(entry);
         }
         quorvix::cli::TerminalSession session;
-        session.continuesLines = options->language == QLatin1String("VBScript");
+        session.continuesLines = options->language == quorvix::ScriptLanguage::VBScript;
         session.maxLength = quorvix::kMaxInputLength;
         session.evaluate = handle;
         session.refuseTooLong = refuseTooLong;

@@ -61,8 +61,7 @@ std::optional<qsizetype> EvaluationCommand::errorPosition(const QString& input,
 }
 
 ScriptLanguage EvaluationCommand::language() const {
-    return m_engine.language() == QLatin1String("JavaScript") ? ScriptLanguage::JavaScript
-                                                              : ScriptLanguage::VBScript;
+    return m_engine.language();
 }
 
 std::optional<QString> EvaluationCommand::startOnce(EvaluationResult& result,

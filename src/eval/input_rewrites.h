@@ -1,12 +1,12 @@
 #pragma once
 
+#include "script_engine.h"
+
 #include <QString>
 
 // The calculator's shorthand rules, applied to a copy of the input line before it goes to the
 // engine. Pure functions; positions are qsizetype, so inputs of any length are scanned whole.
 namespace quorvix {
-
-enum class ScriptLanguage { VBScript, JavaScript };
 
 // Removes leading and trailing space characters only; tabs and other white space stay.
 QString trimBlanks(const QString& text);

@@ -4,10 +4,29 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <chrono>
 #include <optional>
 
 namespace quorvix {
+
+enum class ScriptLanguage { VBScript, JavaScript };
+
+// The language's name as the window, the settings file and messages write it.
+inline QString languageName(ScriptLanguage language) {
+    return language == ScriptLanguage::JavaScript ? QStringLiteral("JavaScript")
+                                                  : QStringLiteral("VBScript");
+}
+
+// The language named so, in any case; nullopt for any other name.
+inline std::optional<ScriptLanguage> languageNamed(QStringView name) {
+    for (const ScriptLanguage language : {ScriptLanguage::VBScript, ScriptLanguage::JavaScript}) {
+        if (name.compare(languageName(language), Qt::CaseInsensitive) == 0) {
+            return language;
+        }
+    }
+    return std::nullopt;
+}
 
 // How long one run of the user's text may take before the engine stops it.
 inline constexpr std::chrono::seconds kScriptTimeLimit{10};
@@ -21,8 +40,7 @@ class ScriptEngine {
 public:
     virtual ~ScriptEngine() = default;
 
-    // "VBScript" or "JavaScript", exactly.
-    virtual QString language() const = 0;
+    virtual ScriptLanguage language() const = 0;
     // The value of one expression, or nullopt on failure.
     virtual std::optional<ScriptValue> eval(const QString& expression) = 0;
     // The value of `expression` when computing it cannot change anything the user or a later

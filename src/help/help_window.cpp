@@ -55,7 +55,7 @@ HelpWindow::HelpWindow(const QString& programFolder, UrlOpener openUrl, QWidget*
     setMinimumSize(twipsToPixels(kMinOuterWidthTwips - kFrameWidthTwips),
                    twipsToPixels(kMinOuterHeightTwips - kFrameHeightTwips));
 
-    QFont fixedsys = withFace(font(), FontFace::Fixedsys);
+    QFont fixedsys = ui::withFace(font(), ui::FontFace::Fixedsys);
     fixedsys.setPointSize(9);
     txtHelpFile = new QPlainTextEdit(this);
     txtHelpFile->setObjectName(QStringLiteral("txtHelpFile"));
@@ -66,16 +66,16 @@ HelpWindow::HelpWindow(const QString& programFolder, UrlOpener openUrl, QWidget*
     // The text keeps the usual text cursor; the rest of the window shows the crosshair.
     txtHelpFile->viewport()->setCursor(Qt::IBeamCursor);
 
-    imgSendMoreInfo = new ClickableLabel(this);
+    imgSendMoreInfo = new ui::ClickableLabel(this);
     imgSendMoreInfo->setObjectName(QStringLiteral("imgSendMoreInfo"));
     imgSendMoreInfo->setPixmap(advertBanner());
     imgSendMoreInfo->resize(twipsToPixels(kBannerWidth), twipsToPixels(kBannerHeight));
     imgSendMoreInfo->setCursor(Qt::CrossCursor);
 
-    lblSendMoreInfo = new ClickableLabel(
+    lblSendMoreInfo = new ui::ClickableLabel(
         QStringLiteral("GET PAID TO RECEIVE E-MAILS ON SUBJECTS OF YOUR CHOICE!!"), this);
     lblSendMoreInfo->setObjectName(QStringLiteral("lblSendMoreInfo"));
-    QFont labelFont = withFace(font(), FontFace::MsSansSerif);
+    QFont labelFont = ui::withFace(font(), ui::FontFace::MsSansSerif);
     labelFont.setPointSizeF(8.25);
     labelFont.setBold(true);
     lblSendMoreInfo->setFont(labelFont);
@@ -83,11 +83,11 @@ HelpWindow::HelpWindow(const QString& programFolder, UrlOpener openUrl, QWidget*
     lblSendMoreInfo->resize(twipsToPixels(kLabelWidth), twipsToPixels(kLabelHeight));
     lblSendMoreInfo->setCursor(Qt::CrossCursor);
 
-    connect(imgSendMoreInfo, &ClickableLabel::clicked, this,
+    connect(imgSendMoreInfo, &ui::ClickableLabel::clicked, this,
             [this] { m_openUrl(advertiserUrl()); });
-    connect(lblSendMoreInfo, &ClickableLabel::clicked, this,
+    connect(lblSendMoreInfo, &ui::ClickableLabel::clicked, this,
             [this] { m_openUrl(advertiserUrl()); });
-    applySpeech(*this, helpWindowSpeech());
+    ui::applySpeech(*this, ui::helpWindowSpeech());
 
     setGeometry(twipsToPixels(kPlacementLeft), twipsToPixels(kPlacementTop),
                 twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
@@ -100,8 +100,8 @@ QUrl HelpWindow::advertiserUrl() {
 }
 
 void HelpWindow::loadReadme(const QString& programFolder) {
-    const FileHead head =
-        readFileHead(QDir(programFolder).filePath(QStringLiteral("Readme.txt")), kMaxReadmeBytes);
+    const ui::FileHead head = ui::readFileHead(
+        QDir(programFolder).filePath(QStringLiteral("Readme.txt")), kMaxReadmeBytes);
     // A missing or unreadable read-me leaves the box empty, without a word.
     if (head.regularFile) {
         txtHelpFile->setPlainText(readmeText(head.bytes, head.readable ? head.size : 0));
@@ -124,7 +124,7 @@ void HelpWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The design size in logical pixels outgrows a small screen at a large scale.
     const QRect frame = frameGeometry();
-    const QRect kept = keptWithin(frame, screen()->availableGeometry());
+    const QRect kept = ui::keptWithin(frame, screen()->availableGeometry());
     if (kept != frame) {
         move(kept.topLeft());
         resize(size() - (frame.size() - kept.size()));

@@ -6,9 +6,11 @@
 
 class QPlainTextEdit;
 
-namespace quorvix::help {
-
+namespace quorvix::ui {
 class ClickableLabel;
+}
+
+namespace quorvix::help {
 
 // The read-me viewer: "Readme.txt" of the program's folder in a read-only text box, with an
 // advertisement below it (a banner and a line of text) that opens the advertiser's page.
@@ -29,8 +31,8 @@ public:
     static QUrl advertiserUrl();
 
     QPlainTextEdit* txtHelpFile = nullptr;
-    ClickableLabel* imgSendMoreInfo = nullptr;
-    ClickableLabel* lblSendMoreInfo = nullptr;
+    ui::ClickableLabel* imgSendMoreInfo = nullptr;
+    ui::ClickableLabel* lblSendMoreInfo = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -27,7 +27,7 @@ public:
                               std::function<void(Watchdog::Outcome)> onUnstoppable = {});
     ~JavaScriptEngine() override;
 
-    QString language() const override { return QStringLiteral("JavaScript"); }
+    ScriptLanguage language() const override { return ScriptLanguage::JavaScript; }
     std::optional<ScriptValue> eval(const QString& expression) override;
     // Only number and text literals, operators, brackets, Math's own functions and constants
     // (not random), and names that hold plain numbers or texts; see previewReads and

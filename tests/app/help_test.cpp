@@ -169,7 +169,7 @@ TEST(WindowPlacementTest, BesideTheAnchorWithinTheScreen) {
              {{0, 0, 1300, 300}, {400, 400}, {0, 308, 400, 400}},
              {{0, 700, 1300, 500}, {400, 400}, {0, 292, 400, 400}},
              {{0, 0, 1600, 1200}, {2000, 500}, {0, 0, 1600, 500}}}) {
-        EXPECT_EQ(placedBeside(anchor, size, screen), expected);
+        EXPECT_EQ(ui::placedBeside(anchor, size, screen), expected);
     }
 }
 

@@ -35,8 +35,10 @@ using testing_support::WindowTest;
 
 // A walk through the entries "1+1", "2*3": each step is a key with what the line holds then,
 // and what the key puts in the line (nothing: the key is left to move the cursor).
+enum class Arrow { Up, Down };
+using enum Arrow;
 struct Step {
-    int direction; // U (-1) Up, D (+1) Down
+    Arrow key;
     const char* current;
     const char* expected; // nullptr: nothing recalled
 };
@@ -55,7 +57,7 @@ TEST_P(InputHistoryWalkTest, RecallsAndKeepsWhatWasTyped) {
     for (const Step& step : GetParam().steps) {
         const QString current = QString::fromUtf8(step.current);
         const std::optional<QString> got =
-            step.direction < 0 ? history.up(current) : history.down(current);
+            step.key == Up ? history.up(current) : history.down(current);
         if (step.expected) {
             EXPECT_EQ(got, QString::fromUtf8(step.expected)) << step.current;
         } else {
@@ -64,21 +66,17 @@ TEST_P(InputHistoryWalkTest, RecallsAndKeepsWhatWasTyped) {
     }
 }
 
-constexpr int U = -1, D = 1;
+// clang-format off
 const WalkCase kSteps[] = {
-    {"UpPastOldestLeavesTheKey", {{U, "", "2*3"}, {U, "2*3", "1+1"}, {U, "1+1", nullptr}}},
-    {"DraftComesBack", {{U, "7", "2*3"}, {U, "2*3", "1+1"}, {D, "1+1", "2*3"}, {D, "2*3", "7"}}},
-    {"DownAtTheDraftLeavesTheKey", {{D, "draft", nullptr}}},
-    {"EditKept", {{U, "", "2*3"}, {U, "2*3+4", "1+1"}, {D, "1+1", "2*3+4"}, {D, "2*3+4", ""}}},
-    {"AnEditTakenBackIsForgotten",
-     {{U, "", "2*3"},
-      {U, "2*3+4", "1+1"},
-      {D, "1+1", "2*3+4"},
-      {U, "2*3", "1+1"},
-      {D, "1+1", "2*3"}}},
-    {"TheTextInTheLineIsSkipped", {{U, "2*3", "1+1"}, {D, "1+1", "2*3"}}},
-    {"NothingElseToRecall", {{U, "1+1", "2*3"}, {U, "2*3", "1+1"}, {U, "1+1", nullptr}}},
+    {"UpPastOldestLeavesTheKey", {{Up, "", "2*3"}, {Up, "2*3", "1+1"}, {Up, "1+1", nullptr}}},
+    {"DraftComesBack", {{Up, "7", "2*3"}, {Up, "2*3", "1+1"}, {Down, "1+1", "2*3"}, {Down, "2*3", "7"}}},
+    {"DownAtTheDraftLeavesTheKey", {{Down, "draft", nullptr}}},
+    {"EditKept", {{Up, "", "2*3"}, {Up, "2*3+4", "1+1"}, {Down, "1+1", "2*3+4"}, {Down, "2*3+4", ""}}},
+    {"AnEditTakenBackIsForgotten", {{Up, "", "2*3"}, {Up, "2*3+4", "1+1"}, {Down, "1+1", "2*3+4"}, {Up, "2*3", "1+1"}, {Down, "1+1", "2*3"}}},
+    {"TheTextInTheLineIsSkipped", {{Up, "2*3", "1+1"}, {Down, "1+1", "2*3"}}},
+    {"NothingElseToRecall", {{Up, "1+1", "2*3"}, {Up, "2*3", "1+1"}, {Up, "1+1", nullptr}}},
 };
+// clang-format on
 INSTANTIATE_TEST_SUITE_P(Steps, InputHistoryWalkTest, testing::ValuesIn(kSteps),
                          testing_rows::RowName());
 
@@ -161,10 +159,7 @@ const ParseCase kFiles[] = {
     {"ControlCharactersSkipped", kHead + QByteArray("1\0002\n\x7f\n\xc2\x85\n5\t6\n", 13),
      HistoryContent{{"5\t6"}, true}},
     {"NoHeaderIsNoHistory", "1+1\n2*3\n", std::nullopt},
-    {"BinaryIsNoHistory",
-     "\x7f"
-     "ELF\x02\x01\n#Quorvix input history\n",
-     std::nullopt},
+    {"BinaryIsNoHistory", "\177ELF\x02\x01\n#Quorvix input history\n", std::nullopt},
     {"EmptyLinesSkipped", kHead + "\n\n1\n", HistoryContent{{"1"}, true}},
     {"Utf8Kept", kHead + "\xcf\x80\xc2\xb2\n", HistoryContent{{u"\u03c0\u00b2"_qs}, true}},
 };
@@ -369,7 +364,7 @@ TEST_F(InputHistoryWindowTest, InputsAndTapeAreKeptAcrossRunsUntilForgotten) {
     EXPECT_FALSE(main.tapeWindow()->saveAs(m_dir.filePath(u"no/such/folder/x.txt"_qs)));
     evaluate(u"bad("_qs); // fails, and counts all the same
     main.Command->setText(u"2*3"_qs);
-    QTest::mouseClick(main.Equals, Qt::LeftButton);
+    QTest::mouseClick(main.keypadKey(u"Equals"), Qt::LeftButton);
     evaluate(u"2*3"_qs);
     EXPECT_EQ(history(), "#Quorvix input history\n1+1\nbad(\n2*3\n");
     EXPECT_EQ(tape(), main.resultTape().entries());

@@ -100,29 +100,22 @@ constexpr auto B = SpanKind::Builtin, S = SpanKind::String, N = SpanKind::Number
 constexpr auto Op = SpanKind::Operator, U = SpanKind::UserName, Kw = SpanKind::Keyword;
 constexpr auto C = SpanKind::Comment, M = SpanKind::MatchedBracket, Q = SpanKind::Bracket;
 constexpr auto Un = SpanKind::UnmatchedBracket;
+// clang-format off
 const SpanCase kSpans[] = {
-    {"VBScriptCall",
-     "|Mid(\"a\"\"b\", 2e3)",
-     VB,
-     {{0, 3, B}, {3, 1, Q}, {4, 6, S}, {12, 3, N}, {15, 1, Q}}},
+    {"VBScriptCall", "|Mid(\"a\"\"b\", 2e3)", VB, {{0, 3, B}, {3, 1, Q}, {4, 6, S}, {12, 3, N}, {15, 1, Q}}},
     {"VBScriptWords", "|Total Mod 1 ' note", VB, {{0, 5, U}, {6, 3, Kw}, {10, 1, N}, {12, 6, C}}},
     {"ExponentShorthand", "|e-3", VB, {{0, 3, N}}},
     {"DateLiteralIsANumber", "|#1/2/2000#", VB, {{0, 10, N}}},
     {"MatchedBrackets", "(1|)+", VB, {{0, 1, M}, {1, 1, N}, {2, 1, M}, {3, 1, Op}}},
     {"UnmatchedBracket", "1)|", VB, {{0, 1, N}, {1, 1, Un}}},
     {"BracketInStringIgnored", "\")\"|(", VB, {{0, 3, S}, {3, 1, Un}}},
-    {"QuietPairsUnmatchedRedAway",
-     "(1)+|2(",
-     VB,
-     {{0, 1, Q}, {1, 1, N}, {2, 1, Q}, {3, 1, Op}, {4, 1, N}, {5, 1, Un}}},
+    {"QuietPairsUnmatchedRedAway", "(1)+|2(", VB, {{0, 1, Q}, {1, 1, N}, {2, 1, Q}, {3, 1, Op}, {4, 1, N}, {5, 1, Un}}},
     {"KindsPairApart", "|([)]", VB, {{0, 1, M}, {1, 1, Q}, {2, 1, M}, {3, 1, Q}}},
-    {"JavaScriptNames",
-     "|Math.sqrt(rate)",
-     JS,
-     {{0, 4, B}, {5, 4, B}, {9, 1, Q}, {10, 4, U}, {14, 1, Q}}},
+    {"JavaScriptNames", "|Math.sqrt(rate)", JS, {{0, 4, B}, {5, 4, B}, {9, 1, Q}, {10, 4, U}, {14, 1, Q}}},
     {"JavaScriptCommentAndString", "|/* c */ 'x'", JS, {{0, 7, C}, {8, 3, S}}},
     {"JavaScriptIsCaseSensitive", "|Rate", JS, {}},
 };
+// clang-format on
 INSTANTIATE_TEST_SUITE_P(Spans, SyntaxSpanTest, testing::ValuesIn(kSpans), testing_rows::RowName());
 
 TEST(ScriptWords, SignaturesCoverVBScriptAndMath) {

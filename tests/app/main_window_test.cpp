@@ -12,11 +12,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 
 #include <string_view>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,14 +39,16 @@ class MainWindowTest : public WindowTest {};
 // PastTheReadLimit: the content, zero bytes up to the read limit, then "lang=1".
 enum class Start { NoFile, File, Folder, Fifo, Unreadable, HugeFile, PastTheReadLimit };
 
-// The start, then steps: K clicks Keypad, J and V click the language options, k and v focus
-// Keypad and VBScript, t presses Alt+T, E Enter and < > the arrow keys on the focused control.
-// Nothing is evaluated on the way, and the height never changes.
+// What the user does after the start: click or focus a control, or press a key on the focused
+// one (Alt+T, Enter, an arrow key). Nothing is evaluated on the way, and the height never changes.
+enum class Step { ClickKeypad, ClickJS, ClickVB, FocusKeypad, FocusVB, AltT, Enter, Right, Left };
+using enum Step;
+
 struct KeypadStateCase {
     const char* name;
     Start start;
     QByteArray ini;
-    const char* steps;
+    std::vector<Step> steps;
     int width;
     const char* caption;
     const char* language;
@@ -85,17 +89,17 @@ TEST_P(KeypadStateTest, FollowsTheSteps) {
     }
     MainWindow& main = open();
     main.Command->setText(u"5"_qs);
-    for (const char step : std::string_view(row.steps)) {
+    for (const Step step : row.steps) {
         QWidget* focus = QApplication::focusWidget();
-        step == 'K'   ? QTest::mouseClick(main.Keypad, Qt::LeftButton)
-        : step == 'J' ? main.JavaScript->click()
-        : step == 'V' ? main.VBScript->click()
-        : step == 'k' ? main.Keypad->setFocus()
-        : step == 'v' ? main.VBScript->setFocus()
-        : step == 't' ? QTest::keyClick(focus, Qt::Key_T, Qt::AltModifier)
-        : step == 'E' ? QTest::keyClick(focus, Qt::Key_Return)
-        : step == '>' ? QTest::keyClick(focus, Qt::Key_Right)
-                      : QTest::keyClick(focus, Qt::Key_Left);
+        step == ClickKeypad   ? QTest::mouseClick(main.Keypad, Qt::LeftButton)
+        : step == ClickJS     ? main.JavaScript->click()
+        : step == ClickVB     ? main.VBScript->click()
+        : step == FocusKeypad ? main.Keypad->setFocus()
+        : step == FocusVB     ? main.VBScript->setFocus()
+        : step == AltT        ? QTest::keyClick(focus, Qt::Key_T, Qt::AltModifier)
+        : step == Enter       ? QTest::keyClick(focus, Qt::Key_Return)
+        : step == Right       ? QTest::keyClick(focus, Qt::Key_Right)
+                              : QTest::keyClick(focus, Qt::Key_Left);
         // An access key clicks its option a moment later, as an animated click.
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return !main.JavaScript->isDown() && !main.VBScript->isDown(); }, 30000));
@@ -104,7 +108,7 @@ TEST_P(KeypadStateTest, FollowsTheSteps) {
     EXPECT_EQ(main.height(), 237);
     EXPECT_EQ(main.Keypad->text(), QString::fromUtf8(row.caption));
     EXPECT_EQ(main.Keypad->isEnabled(), row.language == std::string_view("VBScript"));
-    EXPECT_EQ(main.calc().language(), QString::fromLatin1(row.language));
+    EXPECT_EQ(languageName(main.calc().language()), QString::fromLatin1(row.language));
     EXPECT_EQ(main.VBScript->isChecked(), row.language == std::string_view("VBScript"));
     EXPECT_EQ(main.JavaScript->isChecked(), row.language == std::string_view("JavaScript"));
     EXPECT_EQ(focusName(), QString::fromLatin1(row.focus));
@@ -115,8 +119,8 @@ TEST_P(KeypadStateTest, FollowsTheSteps) {
     main.resize(800, 400);
     EXPECT_EQ(main.size(), QSize(row.width, 237));
     const bool shown = row.caption == std::string_view("<< &Keypad");
-    EXPECT_EQ(main.Number[2]->isEnabled(), shown);
-    QTest::mouseClick(main.Number[2], Qt::LeftButton);
+    EXPECT_EQ(main.keypadKey(u"Number", 2)->isEnabled(), shown);
+    QTest::mouseClick(main.keypadKey(u"Number", 2), Qt::LeftButton);
     EXPECT_EQ(main.Command->text() != u"5", shown);
 }
 
@@ -127,28 +131,30 @@ constexpr const char* VB = "VBScript";
 constexpr const char* JS = "JavaScript";
 using enum Start;
 
+// clang-format off
 const KeypadStateCase kStates[] = {
-    {"FirstStartShowsTheKeypad", NoFile, "", "", 533, kShown, VB},
-    {"KeypadShows", File, "", "K", 533, kShown, VB, "Keypad"},
-    {"KeypadTwiceReturnsAndKeepsTheFocus", File, "", "KK", 329, kHidden, VB, "Keypad"},
-    {"JavaScriptMakesTheKeypadUnavailable", NoFile, "", "kJ", 329, kUnavailable, JS},
-    {"KeypadAfterJavaScriptAndBack", NoFile, "", "JVK", 533, kShown, VB, "Keypad"},
-    {"EnterOnAnotherPushButtonPressesIt", NoFile, "", "kE", 329, kHidden, VB, "Keypad"},
-    {"ArrowWithoutAChangeKeepsTheFocus", NoFile, "", "v<", 533, kShown, VB, "VBScript"},
+    {"FirstStartShowsTheKeypad", NoFile, "", {}, 533, kShown, VB},
+    {"KeypadShows", File, "", {ClickKeypad}, 533, kShown, VB, "Keypad"},
+    {"KeypadTwiceReturnsAndKeepsTheFocus", File, "", {ClickKeypad, ClickKeypad}, 329, kHidden, VB, "Keypad"},
+    {"JavaScriptMakesTheKeypadUnavailable", NoFile, "", {FocusKeypad, ClickJS}, 329, kUnavailable, JS},
+    {"KeypadAfterJavaScriptAndBack", NoFile, "", {ClickJS, ClickVB, ClickKeypad}, 533, kShown, VB, "Keypad"},
+    {"EnterOnAnotherPushButtonPressesIt", NoFile, "", {FocusKeypad, Enter}, 329, kHidden, VB, "Keypad"},
+    {"ArrowWithoutAChangeKeepsTheFocus", NoFile, "", {FocusVB, Left}, 533, kShown, VB, "VBScript"},
     // A change of language gives the focus to the input line.
-    {"AltTRight", NoFile, "", "t>", 329, kUnavailable, JS},
-    {"AltTRightAltTLeft", NoFile, "", "t>t<", 329, kHidden, VB},
+    {"AltTRight", NoFile, "", {AltT, Right}, 329, kUnavailable, JS},
+    {"AltTRightAltTLeft", NoFile, "", {AltT, Right, AltT, Left}, 329, kHidden, VB},
     // The start in the remembered state, also from files that cannot be read as they should.
-    {"EmptyFileLeavesItHidden", File, "", "", 329, kHidden, VB},
-    {"Lang1Pad1", File, "lang=1\r\npad=1\r\n", "", 329, kUnavailable, JS},
-    {"Pad1BeforeLang1", File, "pad=1\r\nlang=1\r\n", "", 329, kUnavailable, JS},
-    {"FolderCountsAsMissing", Folder, "", "", 533, kShown, VB},
-    {"FifoCountsAsMissingAndDoesNotBlock", Fifo, "", "", 533, kShown, VB},
-    {"UnreadableFileGivesDesignState", Unreadable, "lang=1\r\npad=1\r\n", "", 329, kHidden, VB},
-    {"Pad1Then70000Bytes", File, "pad=1\r\n" + QByteArray(70'000, 'x'), "", 533, kShown, VB},
-    {"GigabyteFileStartingWithLang1", HugeFile, "lang=1\r\n", "", 329, kUnavailable, JS},
-    {"ItemsPastTheReadLimitAreNotRead", PastTheReadLimit, "pad=1\r\n", "", 533, kShown, VB},
+    {"EmptyFileLeavesItHidden", File, "", {}, 329, kHidden, VB},
+    {"Lang1Pad1", File, "lang=1\r\npad=1\r\n", {}, 329, kUnavailable, JS},
+    {"Pad1BeforeLang1", File, "pad=1\r\nlang=1\r\n", {}, 329, kUnavailable, JS},
+    {"FolderCountsAsMissing", Folder, "", {}, 533, kShown, VB},
+    {"FifoCountsAsMissingAndDoesNotBlock", Fifo, "", {}, 533, kShown, VB},
+    {"UnreadableFileGivesDesignState", Unreadable, "lang=1\r\npad=1\r\n", {}, 329, kHidden, VB},
+    {"Pad1Then70000Bytes", File, "pad=1\r\n" + QByteArray(70'000, 'x'), {}, 533, kShown, VB},
+    {"GigabyteFileStartingWithLang1", HugeFile, "lang=1\r\n", {}, 329, kUnavailable, JS},
+    {"ItemsPastTheReadLimitAreNotRead", PastTheReadLimit, "pad=1\r\n", {}, 533, kShown, VB},
 };
+// clang-format on
 INSTANTIATE_TEST_SUITE_P(All, KeypadStateTest, testing::ValuesIn(kStates), testing_rows::RowName());
 
 // Keypad presses ---------------------------------------------------------------------------
@@ -176,10 +182,7 @@ TEST_P(KeypadPressTest, EditsTheLineAndReturnsTheFocus) {
     open(); // the keypad shown
     setLine(QString::fromUtf8(row.text), row.start, row.length);
     window().Ans->setText(u"before"_qs);
-    keypad::KeypadButton* button = nullptr;
-    for (auto* b : window().findChildren<keypad::KeypadButton*>(QString::fromLatin1(row.button))) {
-        button = b->property("index").toInt() == row.index ? b : button;
-    }
+    keypad::KeypadButton* button = window().keypadKey(QString::fromLatin1(row.button), row.index);
     ASSERT_NE(button, nullptr);
     if (row.bySpace) {
         button->setFocus();
@@ -222,7 +225,7 @@ TEST_F(MainWindowTest, FirstEvaluationFreezesTheLanguageForGood) {
     EXPECT_FALSE(main.VBScript->isEnabled());
     QTest::mouseClick(main.JavaScript, Qt::LeftButton, {},
                       QPoint(4, main.JavaScript->height() / 2));
-    EXPECT_EQ(main.calc().language(), u"VBScript");
+    EXPECT_EQ(main.calc().language(), ScriptLanguage::VBScript);
     // The keypad still shows and hides under VBScript.
     QTest::mouseClick(main.Keypad, Qt::LeftButton);
     EXPECT_EQ(main.width(), 329);
@@ -542,8 +545,9 @@ TEST_F(MainWindowLayoutTest, EveryCaptionFitsItsControl) {
     for (auto* button : main.findChildren<QAbstractButton*>()) {
         expectCaptionFits(button, button->text());
     }
-    expectCaptionFits(main.GetLabel, main.GetLabel->text());
-    expectCaptionFits(main.SetLabel, main.SetLabel->text());
+    for (auto* box : main.findChildren<QLineEdit*>(QRegularExpression(u"[GS]etLabel"_qs))) {
+        expectCaptionFits(box, box->text());
+    }
     // The Keypad button's other captions.
     main.toggleKeypad();
     expectCaptionFits(main.Keypad, main.Keypad->text());
@@ -611,17 +615,20 @@ TEST_F(MainWindowLayoutTest, ControlsStandAtTheirDesignPlaces) {
                       QColor::fromRgb(row.background));
         }
     }
-    EXPECT_EQ(main.KeypadFrame->geometry(), QRect(336, 0, 197, 237));
-    EXPECT_EQ(main.KeypadFrame->palette().color(QPalette::Window), QColor(48, 48, 48));
-    EXPECT_EQ(main.SetLabel->text(), u"Set:");
-    EXPECT_TRUE(main.GetLabel->isReadOnly());
-    EXPECT_FALSE(main.GetLabel->focusPolicy() & Qt::TabFocus);
-    EXPECT_EQ(main.GetLabel->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    const auto* panel = main.findChild<QWidget*>(u"KeypadFrame"_qs);
+    EXPECT_EQ(panel->geometry(), QRect(336, 0, 197, 237));
+    EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(48, 48, 48));
+    EXPECT_EQ(main.findChild<QLineEdit*>(u"SetLabel"_qs)->text(), u"Set:");
+    const auto* getLabel = main.findChild<QLineEdit*>(u"GetLabel"_qs);
+    EXPECT_TRUE(getLabel->isReadOnly());
+    EXPECT_FALSE(getLabel->focusPolicy() & Qt::TabFocus);
+    EXPECT_EQ(getLabel->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     // Everything of the keypad lies right of the narrow window's edge, over the panel.
     for (auto* button : main.findChildren<keypad::KeypadButton*>()) {
         EXPECT_GE(button->x(), 329) << button->objectName().toStdString();
     }
-    EXPECT_EQ(main.childAt(main.Equals->geometry().center()), main.Equals);
+    keypad::KeypadButton* equals = main.keypadKey(u"Equals");
+    EXPECT_EQ(main.childAt(equals->geometry().center()), equals);
 }
 
 TEST_F(MainWindowLayoutTest, TabWalksTheControlsInTabIndexOrder) {
@@ -639,7 +646,7 @@ TEST_F(MainWindowLayoutTest, TabWalksTheControlsInTabIndexOrder) {
         walked << focusName();
     }
     EXPECT_EQ(walked, expected);
-    EXPECT_EQ(QApplication::focusWidget(), main.Number[0]);
+    EXPECT_EQ(QApplication::focusWidget(), main.keypadKey(u"Number", 0));
     // The 39 keypad buttons (12 to 50), then the copy buttons (54, 55).
     int presses = 0;
     while (QApplication::focusWidget() != main.CopyInput && presses < 60) {

@@ -39,10 +39,7 @@ protected:
 
     std::optional<QByteArray> iniContent() const {
         QFile file(iniPath());
-        if (!file.open(QIODevice::ReadOnly)) {
-            return std::nullopt;
-        }
-        return file.readAll();
+        return file.open(QIODevice::ReadOnly) ? std::optional(file.readAll()) : std::nullopt;
     }
 
     // Created like the program does: settings replayed, not yet shown.

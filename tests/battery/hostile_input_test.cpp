@@ -31,7 +31,7 @@ class HostileInputTest : public testing::TestWithParam<InputCase> {};
 TEST_P(HostileInputTest, GivesAClearResultAndTheEngineGoesOn) {
     const InputCase& c = GetParam();
     EngineHost engine(kGenerousLimit);
-    engine.setLanguage(QString::fromLatin1(c.language));
+    engine.setLanguage(languageNamed(QString::fromLatin1(c.language)).value());
     EvaluationCommand command(engine);
     ASSERT_EQ(command.run(QStringLiteral("6*7")).output.value_or(QString()), u"42");
     ASSERT_FALSE(command.run(QStringLiteral("!keep = 5")).output.has_value());
@@ -109,7 +109,7 @@ class HostileAnswerTest : public testing::TestWithParam<const char*> {};
 
 TEST_P(HostileAnswerTest, AnsKeepsEveryCharacter) {
     EngineHost engine(kGenerousLimit);
-    engine.setLanguage(QString::fromLatin1(GetParam()));
+    engine.setLanguage(languageNamed(QString::fromLatin1(GetParam())).value());
     EvaluationCommand command(engine);
     const bool vbs = QLatin1String(GetParam()) == QLatin1String("VBScript");
     const QString text = QStringLiteral("a") + QChar(0) + QChar(0xD800) + QStringLiteral("\"'\\b");

@@ -114,9 +114,9 @@ TEST_F(InputLineTest, SignKeyOnAHundredThousandOpenGroups) {
     }
     const QString groups = QStringLiteral("(-").repeated(100000);
     main.Command->setText(groups);
-    QTest::mouseClick(main.PosNeg, Qt::LeftButton);
+    QTest::mouseClick(main.keypadKey(u"PosNeg"), Qt::LeftButton);
     EXPECT_EQ(main.Command->text(), QStringLiteral("(-").repeated(99999));
-    QTest::mouseClick(main.PosNeg, Qt::LeftButton);
+    QTest::mouseClick(main.keypadKey(u"PosNeg"), Qt::LeftButton);
     EXPECT_EQ(main.Command->text(), QStringLiteral("(-").repeated(99998));
     // Too deep to parse: a clear message, and the line is kept.
     const QString nested = groups + u'5' + QString(100000, u')');

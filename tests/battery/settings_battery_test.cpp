@@ -23,7 +23,7 @@ TEST_F(WindowTest, SettingsFileInALoopOfLinksCountsAsMissing) {
     // A name that cannot be opened, even by root: it links to itself.
     ASSERT_EQ(::symlink("Quorvix.ini", QFile::encodeName(iniPath()).constData()), 0);
     MainWindow& main = create();
-    EXPECT_EQ(main.calc().language(), u"VBScript");
+    EXPECT_EQ(main.calc().language(), ScriptLanguage::VBScript);
     EXPECT_EQ(main.Keypad->text(), QString::fromLatin1(kShown));
     // Shut-down cannot write it either, and still closes.
     EXPECT_TRUE(main.close());
@@ -34,7 +34,7 @@ TEST_F(WindowTest, HugeSettingsFileIsReplacedWholeAtShutDown) {
     writeIni("lang=1\r\n");
     ASSERT_TRUE(QFile::resize(iniPath(), qint64(100) << 20));
     MainWindow& main = create();
-    EXPECT_EQ(main.calc().language(), u"JavaScript");
+    EXPECT_EQ(main.calc().language(), ScriptLanguage::JavaScript);
     main.show();
     EXPECT_TRUE(main.close());
     EXPECT_EQ(iniContent().value_or(QByteArray()), "lang=1\r\npad=1\r\n");
@@ -60,7 +60,7 @@ TEST(ReadOnlyProgramFolder, ShutDownWritesTheUsersFolder) {
     EXPECT_EQ(written.readAll(), "lang=1\r\npad=1\r\n");
     // The next start finds the settings there.
     MainWindow next(QString::fromLatin1(kReadOnlyFolder), nullptr, userFolder);
-    EXPECT_EQ(next.calc().language(), u"JavaScript");
+    EXPECT_EQ(next.calc().language(), ScriptLanguage::JavaScript);
 }
 
 } // namespace

@@ -21,7 +21,7 @@ namespace protocol = engine_protocol;
 class FixedValueEngine final : public ScriptEngine {
 public:
     explicit FixedValueEngine(ScriptValue value) : m_value(std::move(value)) {}
-    QString language() const override { return QStringLiteral("Fixed"); }
+    ScriptLanguage language() const override { return ScriptLanguage::VBScript; }
     std::optional<ScriptValue> eval(const QString&) override { return m_value; }
     bool executeStatement(const QString&) override { return true; }
     QString errorDescription() const override { return {}; }

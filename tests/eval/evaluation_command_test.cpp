@@ -8,6 +8,8 @@
 
 using quorvix::EngineHost;
 using quorvix::EvaluationCommand;
+using quorvix::languageNamed;
+using quorvix::ScriptLanguage;
 using quorvix::UserLocale;
 using quorvix::userLocaleOf;
 
@@ -33,7 +35,7 @@ class SessionTest : public testing::TestWithParam<SessionCase> {};
 TEST_P(SessionTest, ShowsTheExpectedOutputAfterEachInput) {
     const SessionCase& c = GetParam();
     EngineHost engine(std::chrono::minutes(1));
-    engine.setLanguage(QString::fromUtf8(c.language));
+    engine.setLanguage(languageNamed(QString::fromUtf8(c.language)).value());
     EvaluationCommand command(engine);
     int libraryReads = 0;
     if (c.library) {
@@ -151,7 +153,7 @@ TEST(EvaluationCommand, AnswersInTheUsersDecimalSeparatorAndKeepsAnsNumeric) {
     const UserLocale german = userLocaleOf(QLocale(QLocale::German, QLocale::Germany));
     for (const char* language : {"VBScript", "JavaScript"}) {
         EngineHost engine(quorvix::kScriptTimeLimit, german);
-        engine.setLanguage(QString::fromLatin1(language));
+        engine.setLanguage(languageNamed(QString::fromLatin1(language)).value());
         EvaluationCommand command(engine, german);
         const auto run = [&](const char16_t* input) {
             return command.run(QString::fromUtf16(input)).output.value_or(QString());
@@ -169,7 +171,7 @@ TEST(EvaluationCommand, AnswersInTheUsersDecimalSeparatorAndKeepsAnsNumeric) {
 
 TEST(EvaluationCommand, JavaScriptRunawayScriptIsStoppedAndTheEngineGoesOn) {
     EngineHost engine(std::chrono::seconds(1));
-    engine.setLanguage(QStringLiteral("JavaScript"));
+    engine.setLanguage(ScriptLanguage::JavaScript);
     EvaluationCommand command(engine);
     EXPECT_EQ(command.run(QStringLiteral("while(true){}")).output.value_or(QString()).toStdString(),
               "Script timed out after 1 second");
@@ -184,7 +186,7 @@ TEST_P(HugeInputTest, EndsWithAnAnswerOrAMessage) {
     for (const QString& input : {QStringLiteral("1") + QStringLiteral("+1").repeated(1 << 19),
                                  QString(100000, u'(') + u'1' + QString(100000, u')')}) {
         EngineHost engine;
-        engine.setLanguage(QString::fromLatin1(GetParam()));
+        engine.setLanguage(languageNamed(QString::fromLatin1(GetParam())).value());
         EvaluationCommand command(engine);
         const auto result = command.run(input);
         ASSERT_TRUE(result.output.has_value());

@@ -15,7 +15,7 @@ TEST(JavaScriptLoader, FirstCandidateThatExistsEvaluates) {
     const auto engine = loadJavaScriptEngine({QStringLiteral("/nonexistent/quorvix-javascript"),
                                               QStringLiteral(QUORVIX_JAVASCRIPT_WORKER_BUILD_PATH)},
                                              2s);
-    ASSERT_EQ(engine->language(), QStringLiteral("JavaScript"));
+    ASSERT_EQ(engine->language(), ScriptLanguage::JavaScript);
     const std::optional<ScriptValue> value = engine->eval(QStringLiteral("6*7"));
     ASSERT_TRUE(value.has_value()) << engine->errorDescription().toStdString();
     EXPECT_EQ(value->number, 42);
@@ -29,7 +29,7 @@ TEST(JavaScriptLoader, MissingWorkerAnswersWithAMessage) {
     std::ofstream(notExecutable.toStdString()) << "not a program";
     const auto engine = loadJavaScriptEngine(
         {QStringLiteral("/nonexistent/quorvix-javascript"), notExecutable}, 2s);
-    EXPECT_EQ(engine->language(), QStringLiteral("JavaScript"));
+    EXPECT_EQ(engine->language(), ScriptLanguage::JavaScript);
     EXPECT_FALSE(engine->eval(QStringLiteral("1+1")).has_value());
     EXPECT_EQ(engine->errorDescription().toStdString(),
               "JavaScript is not available: quorvix-javascript was not found");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+using quorvix::ScriptLanguage;
 using quorvix::VBScriptEngine;
 using namespace std::chrono_literals;
 
@@ -125,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(Locales, VBScriptDateTest, testing::ValuesIn(kLocales),
 // ---- Errors, persistence and limits ----------------------------------------------------------
 
 TEST(VBScriptEngine, ReportsTheLanguageExactly) {
-    EXPECT_EQ(VBScriptEngine(1s).language(), QStringLiteral("VBScript"));
+    EXPECT_EQ(VBScriptEngine(1s).language(), ScriptLanguage::VBScript);
 }
 
 TEST(VBScriptEngine, ListsGlobalNames) {

@@ -52,7 +52,7 @@ class BrokenWorkerTest : public testing::TestWithParam<BrokenWorkerCase> {};
 TEST_P(BrokenWorkerTest, EveryRequestGetsAClearMessage) {
     const BrokenWorkerCase& c = GetParam();
     const StandInWorker worker(c.script);
-    WorkerEngine engine({QStringLiteral("JavaScript"), worker.path, {}, 1s, 1s, 300ms});
+    WorkerEngine engine({ScriptLanguage::JavaScript, worker.path, {}, 1s, 1s, 300ms});
     const std::string error = std::string("JavaScript is not available: worker ") + c.error;
     EXPECT_FALSE(engine.eval(QStringLiteral("1+1")).has_value());
     EXPECT_EQ(engine.errorDescription().toStdString(), error);
@@ -78,7 +78,7 @@ TEST(WorkerEngine, WorkerGetsNoneOfTheCallersOpenFiles) {
     // Exits 7 when it can see the caller's file, else 3.
     const StandInWorker worker("#!/bin/sh\n[ -e /proc/self/fd/" + QByteArray::number(inheritable) +
                                " ] && exit 7\nexit 3\n");
-    WorkerEngine engine({QStringLiteral("JavaScript"), worker.path, {}, 1s});
+    WorkerEngine engine({ScriptLanguage::JavaScript, worker.path, {}, 1s});
     EXPECT_FALSE(engine.eval(QStringLiteral("1")).has_value());
     ::close(inheritable);
     EXPECT_EQ(engine.errorDescription().toStdString(),
@@ -94,8 +94,7 @@ TEST(WorkerEngine, FailedStartIsTriedAgainOnlyWhenTheRetryIsDue) {
                                 "' \"$@\"\nexit 3\n");
     const QString& worker = standIn.path;
     Clock::time_point now = Clock::now();
-    WorkerEngine::Launch launch{
-        QStringLiteral("JavaScript"), worker, {QStringLiteral("20000")}, 20s};
+    WorkerEngine::Launch launch{ScriptLanguage::JavaScript, worker, {QStringLiteral("20000")}, 20s};
     launch.retryAfter = 5s;
     launch.now = [&] { return now; };
     WorkerEngine engine(std::move(launch));
@@ -136,7 +135,7 @@ TEST_P(BadReplyTest, EndsTheWorkerWithAClearMessage) {
     const StandInWorker worker(
         QByteArray("#!/bin/sh\n" READY_FRAME "head -c 4 <&3 >/dev/null\nprintf '") + c.reply +
         "' >&3\nexec sleep 30\n");
-    WorkerEngine engine({QStringLiteral("JavaScript"), worker.path, {}, 1s});
+    WorkerEngine engine({ScriptLanguage::JavaScript, worker.path, {}, 1s});
     EXPECT_FALSE(engine.eval(QStringLiteral("1+1")).has_value());
     EXPECT_EQ(engine.errorDescription().toStdString(), c.error);
     EXPECT_TRUE(engine.takeRestart());
@@ -192,7 +191,7 @@ TEST(WorkerEngine, LatePreviewReplyIsNotTakenForTheNextReply) {
     const StandInWorker worker("#!/bin/sh\n" READY_FRAME "printf '\\001\\000\\000\\000\\003' >&3\n"
                                "sleep 0.5\nprintf '\\002\\000\\000\\000\\005\\000"
                                "\\001\\000\\000\\000\\003' >&3\nexec sleep 30\n");
-    WorkerEngine engine({QStringLiteral("JavaScript"), worker.path, {}, 10s});
+    WorkerEngine engine({ScriptLanguage::JavaScript, worker.path, {}, 10s});
     ASSERT_TRUE(engine.executeStatement(QStringLiteral("x = 1")));
     EXPECT_FALSE(engine.preview(QStringLiteral("x")).has_value());
     EXPECT_FALSE(engine.takeRestart());
@@ -204,7 +203,7 @@ TEST(WorkerEngine, WorkerThatDiesDuringARequestIsReportedAndReplaced) {
     // Ready, then killed by a signal when the first request comes.
     const StandInWorker worker("#!/bin/sh\n" READY_FRAME "head -c 4 <&3 >/dev/null\n"
                                "kill -SEGV $$\n");
-    WorkerEngine engine({QStringLiteral("JavaScript"), worker.path, {}, 1s});
+    WorkerEngine engine({ScriptLanguage::JavaScript, worker.path, {}, 1s});
     EXPECT_FALSE(engine.eval(QStringLiteral("1+1")).has_value());
     EXPECT_EQ(engine.errorDescription().toStdString(),
               "JavaScript stopped unexpectedly (signal 11); JavaScript was restarted, and only Pi "
@@ -300,7 +299,7 @@ TEST_F(JavaScriptWorkerTest, WorkerThatDiedWhileIdleIsReplacedBeforeTheRequest) 
 // A single call that grows past the memory limit and ignores the interrupt ends the worker,
 // which says why.
 TEST(JavaScriptWorker, CallThatIgnoresTheMemoryLimitEndsWithOutOfMemory) {
-    WorkerEngine engine({QStringLiteral("JavaScript"),
+    WorkerEngine engine({ScriptLanguage::JavaScript,
                          QStringLiteral(QUORVIX_JAVASCRIPT_WORKER_BUILD_PATH),
                          {QStringLiteral("20000"), QString::number(64 << 20)},
                          20s});

@@ -11,12 +11,6 @@ namespace {
 
 using testing_rows::PrintTo;
 
-template <class Match> const KeypadKey* findKey(Match match) {
-    const auto keys = keypadKeys();
-    const auto it = std::find_if(keys.begin(), keys.end(), match);
-    return it == keys.end() ? nullptr : &*it;
-}
-
 // Each key, found by its name and member index: its caption, the order of its steps and the
 // edit it makes. These rows are also the plain case of each edit; the edit tables hold the rest.
 struct KeyCase {
@@ -65,10 +59,11 @@ class Key : public testing::TestWithParam<KeyCase> {};
 
 TEST_P(Key, ShowsItsCaptionAndEditsAsItsFamily) {
     const KeyCase& row = GetParam();
-    const KeypadKey* key = findKey([&](const KeypadKey& k) {
+    const auto keys = keypadKeys();
+    const auto key = std::find_if(keys.begin(), keys.end(), [&](const KeypadKey& k) {
         return k.objectName == QStringView(row.objectName) && k.index == row.index;
     });
-    ASSERT_NE(key, nullptr);
+    ASSERT_NE(key, keys.end());
     EXPECT_EQ(key->caption, QStringView(row.caption));
     EXPECT_EQ(key->steps, row.steps);
     EXPECT_EQ(applyKeyEdit(*key, row.before), row.after);

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "engine_protocol.h"
+#include "script_engine.h"
+#include "worker_process.h"
+
+#include <QStringList>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace quorvix {
+
+// A script engine that runs in a helper program of its own (a worker), so that a script the
+// engine cannot interrupt, or that brings the engine down, never takes the calculator with it.
+// The worker enforces the time limit itself. A script that ignores its interruption makes the
+// worker end itself, with an exit code that says which limit; a worker that has not answered a
+// grace period after the limit is killed. Either way the next request starts a fresh worker. The
+// worker's variables are lost then, which takeRestart() reports so that the caller can set up again
+// what it relies on.
+class WorkerEngine final : public ScriptEngine {
+public:
+    struct Launch {
+        ScriptLanguage language;
+        QString program; // the worker program's path
+        QStringList arguments;
+        std::chrono::milliseconds timeLimit;
+        // How long past the time limit the worker may take to report its own timeout.
+        std::chrono::milliseconds grace{1000};
+        // How long a worker may take to start and report that it is ready.
+        std::chrono::milliseconds startLimit{10000};
+        // After a failed start, requests are answered at once with its failure; the next
+        // start is tried by the first request this long after it.
+        std::chrono::milliseconds retryAfter{5000};
+        // The clock that paces those retries.
+        std::function<WorkerProcess::Clock::time_point()> now = WorkerProcess::Clock::now;
+    };
+
+    explicit WorkerEngine(Launch launch);
+    ~WorkerEngine() override;
+
+    ScriptLanguage language() const override { return m_launch.language; }
+    std::optional<ScriptValue> eval(const QString& expression) override;
+    // Asks only a worker that is up, and waits a little longer than the worker's own preview
+    // limit; a reply that comes later is passed over when it arrives. Leaves the descriptions
+    // of the last call and the restart state alone.
+    std::optional<ScriptValue> preview(const QString& expression) override;
+    bool executeStatement(const QString& statement) override;
+    QString errorDescription() const override { return m_error; }
+    std::optional<qsizetype> errorPosition() const override { return m_errorPosition; }
+    QString noTextFormDescription(const ScriptValue& value) const override;
+    bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
+    // Also replaces a worker that ended while idle (killed, out of memory), so that the
+    // caller can set up the new one before its request; and after a failed start, says so
+    // until a worker has started, with an empty description.
+    bool takeRestart() override;
+    // Asked by evaluating Object.getOwnPropertyNames of the global object: the standard globals and
+    // whatever the user's scripts put there (var, function; not let or const).
+    QStringList globalNames() override;
+    // Sends the worker the stop signal, which interrupts its run as its time limit does; every
+    // later request fails at once until clearStop().
+    void requestStop() override;
+    bool stopRequested() const override { return m_stop.load(std::memory_order_relaxed); }
+    void clearStop() override { m_stop.store(false, std::memory_order_relaxed); }
+
+private:
+    // Sends a request and waits for its reply; nullopt, with m_error set, when there is none.
+    std::optional<engine_protocol::ReplyContent> call(const QByteArray& request);
+    bool ensureRunning();
+    // Takes the replies of previews that were given up on, which the worker sends before any
+    // later reply; Done when all have come by `deadline`.
+    WorkerProcess::Io settleLatePreviews(WorkerProcess::Clock::time_point deadline);
+    // Records a failed start, so that requests until the next try are answered at once.
+    bool startFailed(const QString& failure);
+    // Why the worker closed its end: the limit it ended itself for, or how it died.
+    QString whyItEnded();
+    // Ends the worker after it failed to answer; `cause` begins the message.
+    void abandonWorker(const QString& cause);
+
+    Launch m_launch;
+    std::unique_ptr<WorkerProcess> m_worker;
+    // The running worker's process, for a stop from another thread; 0 while there is none.
+    std::atomic<pid_t> m_workerPid = 0;
+    std::atomic<bool> m_stop = false;
+    bool m_restart = false;
+    // When the last start failed, and why; unset after a start that succeeded.
+    std::optional<WorkerProcess::Clock::time_point> m_failedStartAt;
+    QString m_startFailure;
+    QString m_error;
+    std::optional<qsizetype> m_errorPosition; // of the last failure, as the worker told it
+    QString m_noTextForm; // the worker's description for the last answer without a text form
+    // A small StoreAnswer request, sent in front of the next request: one write and one
+    // wake-up of the worker per evaluation instead of two.
+    QByteArray m_pendingFrames;
+    // Previews whose replies are still to come.
+    int m_latePreviews = 0;
+};
+
+} // namespace quorvix
