@@ -22,9 +22,11 @@ LineEditor::LineEditor(const char* programName, Completer completer)
     // While a line is edited, Ctrl+C is a key like any other rather than the terminal's
     // interrupt; the evaluation that follows gets the interrupt back.
     el_set(m_editor, EL_SETTY, "-d", "-isig", nullptr);
-    el_set(m_editor, EL_ADDFN, "quorvix-complete", "Complete the name before the cursor",
-           &LineEditor::completeKey);
-    el_set(m_editor, EL_ADDFN, "quorvix-cancel", "Clear the line", &LineEditor::cancelKey);
+    // The wide form keeps these constant names as they are; the narrow one copies them and
+    // never frees the copies.
+    el_wset(m_editor, EL_ADDFN, L"quorvix-complete", L"Complete the name before the cursor",
+            &LineEditor::completeKey);
+    el_wset(m_editor, EL_ADDFN, L"quorvix-cancel", L"Clear the line", &LineEditor::cancelKey);
     el_set(m_editor, EL_BIND, "^I", "quorvix-complete", nullptr);
     el_set(m_editor, EL_BIND, "^C", "quorvix-cancel", nullptr);
     el_set(m_editor, EL_BIND, "^R", "em-inc-search-prev", nullptr);

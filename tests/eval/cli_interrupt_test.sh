@@ -72,7 +72,8 @@ tmuxc kill-session -t calc
 # ESC[31m; the two lines after NO_COLOR have none.
 tmuxc new-session -d -s calc -x 120 -y 30 \
     "bash -c '\"\$0\" -e 1+1 -e 1/0; NO_COLOR=1 \"\$0\" -e 2+2 -e 1/0; sleep 30' '$EVAL'"
-expect_line 'Division by zero' "the second program ran"
+expect_line '4' "the second program ran"
+expect_line last 'Division by zero' "the second program ended"
 mapfile -t lines < <(tmuxc capture-pane -e -p -t calc | grep -v '^$' |
     sed -E 's/\x1b\[(0|22|39|49)?m//g')
 esc=$'\e'
