@@ -24,7 +24,7 @@ std::u16string timeoutText(std::chrono::milliseconds limit) {
     } else {
         after += std::to_string(ms) + (ms == 1 ? " millisecond" : " milliseconds");
     }
-    return errorText(static_cast<int>(Outcome::Timeout)) + asciiToU16(after);
+    return errorText(Outcome::Timeout) + asciiToU16(after);
 }
 
 } // namespace
@@ -40,6 +40,7 @@ Interpreter::Interpreter(InterpreterOptions options)
     // The thousands separator is whichever of "," and "." is not the decimal one.
     runtime_->locale.thousands = options_.decimalSeparator == u',' ? u'.' : u',';
     executor_->setTimeoutText(timeoutText(options_.timeLimit));
+    executor_->setSpecializing(options_.specializeNodes);
     if (const std::int32_t id = localeIdOf(options_.localeName); id != 0) {
         runtime_->localeId = runtime_->userLocaleId = id;
     }
@@ -63,7 +64,7 @@ bool Interpreter::acceptsSource(std::u16string_view source) {
     // The text of one call is held as tokens and a tree several times its size: beyond the
     // longest text a script may make, it is refused before any of that is built.
     if (source.size() > limits::kMaxStringLength) {
-        fail(static_cast<int>(Outcome::OutOfMemory), errorText(7));
+        fail(static_cast<int>(Outcome::OutOfMemory));
         return false;
     }
     return true;
@@ -73,6 +74,10 @@ void Interpreter::fail(int number, std::u16string description) {
     error_.number = number;
     error_.description = std::move(description);
     error_.position.reset();
+}
+
+void Interpreter::fail(int number) {
+    fail(number, errorText(number));
 }
 
 std::size_t Interpreter::runtimeErrorPosition(std::size_t statementPos) const {
@@ -86,9 +91,9 @@ template <typename Run> bool Interpreter::guarded(Run&& run) {
     try {
         return run();
     } catch (const std::bad_alloc&) {
-        fail(static_cast<int>(Outcome::OutOfMemory), errorText(7));
+        fail(static_cast<int>(Outcome::OutOfMemory));
     } catch (const std::length_error&) {
-        fail(static_cast<int>(Outcome::OutOfMemory), errorText(7));
+        fail(static_cast<int>(Outcome::OutOfMemory));
     }
     return false;
 }
@@ -121,7 +126,7 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
         Parser parser(expression, *globals_, optionExplicit_, stackEnd(), runtime_->budget);
         ParseResult parsed = parser.parseExpression();
         if (parsed.error != Outcome::Normal) {
-            fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
+            fail(static_cast<int>(parsed.error));
             error_.position = parsed.errorPos;
             return false;
         }
@@ -182,7 +187,7 @@ bool Interpreter::execute(std::u16string_view statements) {
         Parser parser(statements, *globals_, optionExplicit_, stackEnd(), runtime_->budget);
         ParseResult parsed = parser.parseStatements();
         if (parsed.error != Outcome::Normal) {
-            fail(static_cast<int>(parsed.error), errorText(static_cast<int>(parsed.error)));
+            fail(static_cast<int>(parsed.error));
             error_.position = parsed.errorPos;
             return false;
         }

@@ -31,6 +31,9 @@ struct InterpreterOptions {
     // Set from any thread to stop the run in progress as its time limit would; null for none.
     // The caller clears it between runs. It must outlive the interpreter.
     const std::atomic<bool>* stop = nullptr;
+    // Off: no syntax node gets a runner specialised for its shape; each runs the general way.
+    // Results are the same either way (tests compare the two); only the speed differs.
+    bool specializeNodes = true;
 };
 
 struct ScriptError {
@@ -97,6 +100,8 @@ private:
     // Where the calling thread's stack ends, read once per thread that calls.
     std::uintptr_t stackEnd();
     void fail(int number, std::u16string description);
+    // An error the interpreter raises itself (an Outcome's number), with its own text.
+    void fail(int number);
     // Where a run-time error of the last run lies: its failing expression, else `statementPos`.
     std::size_t runtimeErrorPosition(std::size_t statementPos) const;
 

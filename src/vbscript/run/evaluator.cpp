@@ -22,7 +22,7 @@ namespace vbs {
     if (o == Outcome::Normal) {
         o = unaryOp(e.unaryOp, v, rt_.locale, out);
     }
-    return located(e, o);
+    return withFailurePlace(e, o);
 }
 
 [[gnu::noinline]] Outcome Executor::evalMe(Variant& out) {
@@ -30,7 +30,7 @@ namespace vbs {
     return Outcome::Normal;
 }
 
-Outcome Executor::failedIn(const Expr& e, Outcome failure) {
+Outcome Executor::noteFailurePlace(const Expr& e, Outcome failure) {
     // A time-out stops wherever the run happens to be: that spot is no fault of the source.
     if (failedExpressionPos_ == kNoPosition && catchable(failure)) {
         failedExpressionPos_ = e.pos;
@@ -43,8 +43,8 @@ Outcome Executor::failedIn(const Expr& e, Outcome failure) {
 [[gnu::noinline]] Outcome Executor::evalBuiltinOperand(const Expr& e, Variant& out) {
     VBS_TRY(evaluationMayStart());
     const Variant* value = e.builtinOnOneValue ? argumentInPlace(*e.args[0], out) : nullptr;
-    return located(e, value ? builtinAt(e.index).fn(rt_, value, 1, out)
-                            : callBuiltin(e.index, e.args, 0, out));
+    return withFailurePlace(e, value ? builtinAt(e.index).fn(rt_, value, 1, out)
+                                     : callBuiltin(e.index, e.args, 0, out));
 }
 
 // Text compared with a number written in the source is read as a number ("10" < 9 is False,
@@ -114,7 +114,7 @@ Outcome Executor::evalOperatorRun(const Expr& e, Variant& out) {
     for (std::size_t i = 0; i < e.ops.size(); ++i) {
         const Variant* right = nullptr;
         VBS_TRY(operand(*e.args[i + 1], rightValue, right));
-        VBS_TRY(tick());
+        VBS_TRY(countStep());
         // A run of joins grows the first text in place.
         if (e.ops[i] == BinaryOp::Concat && left == &acc && acc.isString() && !acc.isShared() &&
             !right->isObject()) {
@@ -323,7 +323,7 @@ inline Outcome Executor::callMayStart(const Procedure& p, std::size_t given) {
     if (given != p.params.size()) {
         return Outcome::WrongArgCount;
     }
-    VBS_TRY(tick());
+    VBS_TRY(countStep());
     if (callDepth_ >= limits::kMaxCallDepth || stack_.exhausted()) {
         return Outcome::OutOfStack;
     }
@@ -412,7 +412,9 @@ inline Outcome Executor::runBody(const Procedure& p, Variant** slots, ClassInsta
 [[gnu::always_inline]] inline Outcome
 Executor::runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
                   Variant* out, ClassInstance* me, const Variant* assigned, const Expr* site) {
-    const auto failed = [&](Outcome failure) { return site ? failedIn(*site, failure) : failure; };
+    const auto failed = [&](Outcome failure) {
+        return site ? noteFailurePlace(*site, failure) : failure;
+    };
     const std::size_t given = args.size() - first;
     if (const Outcome start = callMayStart(p, given + (assigned ? 1 : 0));
         start != Outcome::Normal) {
@@ -481,7 +483,7 @@ Outcome Executor::callMethod(const Procedure& p, const std::vector<ExprPtr>& arg
 // stands for its default value) and a result that would land on the argument itself go the
 // general way.
 const Variant* Executor::argumentInPlace(const Expr& argument, const Variant& out) const {
-    const Variant* value = peek(argument);
+    const Variant* value = valueInPlace(argument);
     return value && value != &out && !value->isObject() ? value : nullptr;
 }
 

@@ -282,7 +282,7 @@ Outcome Executor::execCall(const Expr& target) {
 // objects, resume after an error, note where the error lies) the enclosing block does at the
 // same point.
 Outcome Executor::execBranch(const Block& branch) {
-    return branch.size() == 1 ? branch[0]->code(*this, *branch[0]) : execBlock(branch);
+    return branch.size() == 1 ? branch[0]->run(*this, *branch[0]) : execBlock(branch);
 }
 
 Outcome Executor::execIf(const IfStmt& s) {
@@ -370,7 +370,7 @@ Outcome Executor::runForPasses(const Block& body, Variant& var, Variant limit, V
     const bool wholeLimit = limit.isIntegral();
     const std::int64_t last = wholeLimit ? limit.asInt() : 0;
     for (;;) {
-        VBS_TRY(tick());
+        VBS_TRY(countStep());
         int c = 0;
         if (wholeLimit && var.isIntegral()) {
             const std::int64_t at = var.asInt();
@@ -431,7 +431,7 @@ Outcome Executor::execForEach(const ForEachStmt& s) {
     Variant* var = nullptr;
     VBS_TRY(variable(*s.target, var));
     for (std::size_t i = 0; i < items->items.size(); ++i) {
-        VBS_TRY(tick());
+        VBS_TRY(countStep());
         *var = items->items[i].copied();
         const Outcome f = execBlock(s.body);
         if (f == Outcome::ExitFor) {
@@ -446,7 +446,7 @@ Outcome Executor::execForEach(const ForEachStmt& s) {
 
 Outcome Executor::execDo(const DoStmt& s) {
     for (;;) {
-        VBS_TRY(tick());
+        VBS_TRY(countStep());
         bool c = false;
         if (s.testFirst && s.cond) {
             if (const Outcome header = condition(*s.cond, c); header != Outcome::Normal) {

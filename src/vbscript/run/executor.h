@@ -56,13 +56,17 @@ struct Frame {
 
 // Runs syntax trees. Global names were bound to their table entries by the parser.
 class Executor {
-    // The compiled form's codes run the executor's parts (compiled.cpp).
-    friend struct Compiled;
+    // The specializer's runners run the executor's parts (run/specializer.cpp).
+    friend struct Specializer;
 
 public:
     // Classes named by New are looked up in `globals`; Execute adds to it.
     Executor(Runtime& runtime, GlobalTable& globals);
 
+    // Off: every node runs by its general runner, never a specialised one (for comparing the
+    // two). Set before the first run; a node keeps the runner it got.
+    void setSpecializing(bool on) { specializes_ = on; }
+    bool specializing() const { return specializes_; }
     // Starts a run: the deadline and the stack measure count from here, on a stack that ends
     // at `stackEnd` (StackExtent; 0 when unknown).
     void begin(std::chrono::steady_clock::time_point deadline, std::uintptr_t stackEnd);
@@ -133,8 +137,8 @@ private:
     // x(0)(1) = v: into the array an element holds.
     Outcome assignNested(const Expr& target, Variant& value);
 
-    // Runs the expression's compiled code, which counts its own step.
-    Outcome eval(const Expr& e, Variant& out) { return e.code(*this, e, out); }
+    // Runs the expression's runner, which counts its own step.
+    Outcome eval(const Expr& e, Variant& out) { return e.run(*this, e, out); }
     Outcome evalUnary(const Expr& e, Variant& out);
     Outcome evalMe(Variant& out);
     // Counts the step and checks the stack: the time-out or Out of stack space when the
@@ -142,9 +146,11 @@ private:
     Outcome evaluationMayStart();
     // Keeps where `e` lies when no inner expression of this source claimed the failure yet;
     // returns `failure`. Called only on the failure path, so success costs nothing.
-    Outcome failedIn(const Expr& e, Outcome failure);
-    // `o`, a failure's place kept by failedIn.
-    Outcome located(const Expr& e, Outcome o) { return o == Outcome::Normal ? o : failedIn(e, o); }
+    Outcome noteFailurePlace(const Expr& e, Outcome failure);
+    // `o`, a failure's place kept by noteFailurePlace.
+    Outcome withFailurePlace(const Expr& e, Outcome o) {
+        return o == Outcome::Normal ? o : noteFailurePlace(e, o);
+    }
     Outcome evalName(const Expr& e, Variant& out);
     // A name of the running instance's class: a variable of it, or a member called.
     Outcome evalClassName(const Expr& e, Variant& out);
@@ -152,7 +158,7 @@ private:
     Outcome evalApplied(const Expr& e, const Variant& value, Variant& out);
     // Binary operators. Each operator tries fastBinaryOp once on its operands as they are, and
     // only when that declines goes the general way (applyBinary). A node of one operator has
-    // codes of its own (compiled.cpp); a run (a + b - c) is evaluated left to right.
+    // runners of its own (run/specializer.cpp); a run (a + b - c) is evaluated left to right.
     Outcome evalOperatorRun(const Expr& e, Variant& out);
     // One operator whose operands are not all literals or variables (fib(n - 1) + fib(n - 2)),
     // or on which the fast path declined; `BothComputed` when neither operand is one.
@@ -162,7 +168,7 @@ private:
     // run by its code into `storage`.
     Outcome operand(const Expr& e, Variant& storage, const Variant*& value);
     // An operand run by its own code into `storage`, at `value`.
-    Outcome computed(const Expr& e, Variant& storage, const Variant*& value);
+    Outcome runIntoStorage(const Expr& e, Variant& storage, const Variant*& value);
     // The operands of one operator on the general path, with room for the values they stand
     // for (an object's default value, text read as a number).
     struct Operands {
@@ -177,7 +183,7 @@ private:
                         Variant& out);
     void readTextAsNumber(const Expr& e, std::size_t i, Operands& operands);
     // The value of a literal or plain variable without copying it; null for anything else.
-    const Variant* peek(const Expr& e) const;
+    const Variant* valueInPlace(const Expr& e) const;
     // Objects (executor_objects.cpp). A member read or call leaves its result in `value`; an
     // assignment finds the value assigned there.
     Outcome evalMember(const Expr& e, MemberAccess access, Variant& value);
@@ -213,14 +219,14 @@ private:
     Outcome assignMember(const Expr& target, MemberAccess access, Variant& value);
     Outcome execWith(const WithStmt& s);
     void runTerminations();
-    // The truth of an If, Do or While condition, by its compiled test; evalCondition is the
+    // The truth of an If, Do or While condition, by its truth runner; evalCondition is the
     // general test: the value evaluated and read as a truth value.
-    Outcome condition(const Expr& e, bool& out) { return e.test(*this, e, out); }
+    Outcome condition(const Expr& e, bool& out) { return e.truth(*this, e, out); }
     Outcome evalCondition(const Expr& e, bool& out);
     Outcome ifCondition(const Expr& cond, bool& taken);
     // `me`: the instance a class's procedure runs for. `assigned`: the value a Property Let or
     // Set receives as its last parameter. `site`: the call's expression, where a failure of the
-    // call is marked (failedIn).
+    // call is marked (noteFailurePlace).
     Outcome callProcedure(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
                           Variant* out, ClassInstance* me = nullptr,
                           const Variant* assigned = nullptr, const Expr* site = nullptr);
@@ -316,8 +322,10 @@ private:
     Outcome runOnceAfterHeaderError(const Block& body, Outcome ownExit);
     // Counts work; every so often checks the clock: Timeout when it is past. The count is
     // inline, as every evaluation and call passes here; the clock read is not.
-    Outcome tick() { return ++ticks_ < kTicksPerClockRead ? Outcome::Normal : clockStillRunning(); }
-    // The clock read of tick(): restarts the count; Timeout when the deadline is past.
+    Outcome countStep() {
+        return ++ticks_ < kTicksPerClockRead ? Outcome::Normal : clockStillRunning();
+    }
+    // The clock read of countStep(): restarts the count; Timeout when the deadline is past.
     Outcome clockStillRunning();
     // A step is one loop pass, one call or one operand evaluated: cheap in tight loops, and
     // still prompt when each pass is slow.
@@ -338,6 +346,7 @@ private:
     StackGuard stack_;
     std::uintptr_t stackEnd_ = 0;
     bool optionExplicit_ = false;
+    bool specializes_ = true;
     int callDepth_ = 0;
     std::uint32_t ticks_ = 0;
     // The error Outcome::Raised stands for, and the one the last run failed with.
@@ -345,7 +354,7 @@ private:
     Outcome failure_ = Outcome::Normal;
     std::size_t failedStatementPos_ = 0;
     std::size_t failedExpressionPos_ = kNoPosition;
-    std::u16string timeoutText_ = errorText(static_cast<int>(Outcome::Timeout));
+    std::u16string timeoutText_ = errorText(Outcome::Timeout);
 };
 
 } // namespace vbs

@@ -10,7 +10,7 @@ namespace vbs {
 // Every evaluation counts towards the time limit, so one huge expression stops like a loop
 // does; and nesting stops before the thread's stack ends.
 inline Outcome Executor::evaluationMayStart() {
-    VBS_TRY(tick());
+    VBS_TRY(countStep());
     return stack_.exhausted() ? Outcome::OutOfStack : Outcome::Normal;
 }
 
@@ -18,7 +18,7 @@ inline Outcome Executor::evaluationMayStart() {
 // body is the hot block of recursion.
 [[gnu::always_inline]] inline Outcome Executor::runStatements(const Block& block) {
     for (const StmtPtr& s : block) {
-        const Outcome f = s->code(*this, *s);
+        const Outcome f = s->run(*this, *s);
         // Objects released by the statement end now, before the next one runs.
         if (heap_.hasTerminating()) {
             runTerminations();
@@ -48,7 +48,7 @@ inline Outcome Executor::ifCondition(const Expr& cond, bool& taken) {
     return resumeAfterError(test) ? Outcome::Normal : test;
 }
 
-inline const Variant* Executor::peek(const Expr& e) const {
+inline const Variant* Executor::valueInPlace(const Expr& e) const {
     if (e.kind == ExprKind::Literal) {
         return &e.value;
     }
@@ -69,15 +69,15 @@ inline const Variant* Executor::peek(const Expr& e) const {
 // passes here three times.
 [[gnu::always_inline]] inline Outcome Executor::operand(const Expr& e, Variant& storage,
                                                         const Variant*& value) {
-    if ((value = peek(e))) {
+    if ((value = valueInPlace(e))) {
         return Outcome::Normal;
     }
-    return computed(e, storage, value);
+    return runIntoStorage(e, storage, value);
 }
-[[gnu::always_inline]] inline Outcome Executor::computed(const Expr& e, Variant& storage,
-                                                         const Variant*& value) {
+[[gnu::always_inline]] inline Outcome Executor::runIntoStorage(const Expr& e, Variant& storage,
+                                                               const Variant*& value) {
     value = &storage;
-    return e.code(*this, e, storage);
+    return e.run(*this, e, storage);
 }
 
 // One operator on operands that are not all in place, or on which the fast path declined; `op`
@@ -89,7 +89,7 @@ template <bool BothComputed>
 [[gnu::always_inline]] inline Outcome Executor::evalOperatorOnResults(const Expr& e, BinaryOp op,
                                                                       Variant& out) {
     const auto value = [this](const Expr& operandExpr, Variant& storage, const Variant*& at) {
-        return BothComputed ? computed(operandExpr, storage, at)
+        return BothComputed ? runIntoStorage(operandExpr, storage, at)
                             : operand(operandExpr, storage, at);
     };
     Variant leftValue;

@@ -110,7 +110,7 @@ Outcome Executor::evalMember(const Expr& e, MemberAccess access, Variant& value)
     // alive while its arguments run.
     Variant storage;
     std::shared_ptr<ObjectData> hold;
-    const Variant* ref = peek(object);
+    const Variant* ref = valueInPlace(object);
     ObjectData* o = ref && ref->isObject() ? ref->objectPtr() : nullptr;
     ClassInstance* instance = o ? o->asInstance() : nullptr;
     if (instance) {

@@ -23,20 +23,20 @@ using ExprPtr = std::unique_ptr<Expr>;
 using StmtPtr = std::unique_ptr<Stmt>;
 using Block = std::vector<StmtPtr>;
 
-// The compiled form. Every statement and expression holds the function that runs it, chosen
-// for its shape (kind, scope, the kinds of its operands) the first time it runs and kept, so
-// the tests a tree walker makes on every pass are made once per node (compiled.cpp). An
+// Runners. Every statement and expression holds the function that runs it, chosen for its shape
+// (kind, scope, the kinds of its operands) the first time it runs and kept, so the tests a tree
+// walker makes on every pass are made once per node (run/specializer.cpp). An
 // expression's function counts its own step towards the time limit; a literal or a plain
 // variable counts none.
 class Executor;
-using StmtCode = Outcome (*)(Executor&, const Stmt&);
-using ExprCode = Outcome (*)(Executor&, const Expr&, Variant&);
+using StmtRunner = Outcome (*)(Executor&, const Stmt&);
+using ExprRunner = Outcome (*)(Executor&, const Expr&, Variant&);
 // An expression used as the condition of If, Do or While: its truth value.
-using TestCode = Outcome (*)(Executor&, const Expr&, bool&);
-// The code every node starts with: picks the node's own, keeps it, and runs it.
-Outcome compileStatement(Executor& x, const Stmt& s);
-Outcome compileExpression(Executor& x, const Expr& e, Variant& out);
-Outcome compileTest(Executor& x, const Expr& e, bool& out);
+using TruthRunner = Outcome (*)(Executor&, const Expr&, bool&);
+// The runner every node starts with: picks the node's own, keeps it, and runs it.
+Outcome specializeStatement(Executor& x, const Stmt& s);
+Outcome specializeExpression(Executor& x, const Expr& e, Variant& out);
+Outcome specializeTruth(Executor& x, const Expr& e, bool& out);
 
 enum class Scope : std::uint8_t {
     Unresolved,
@@ -61,8 +61,8 @@ enum class ExprKind : std::uint8_t {
 };
 
 struct Expr {
-    mutable ExprCode code = &compileExpression;
-    mutable TestCode test = &compileTest;
+    mutable ExprRunner run = &specializeExpression;
+    mutable TruthRunner truth = &specializeTruth;
     ExprKind kind = ExprKind::Literal;
     Scope scope = Scope::Unresolved;
     UnaryOp unaryOp = UnaryOp::Neg;
@@ -142,7 +142,7 @@ struct Stmt {
     virtual ~Stmt() = default;
     template <typename T> const T& as() const { return static_cast<const T&>(*this); }
 
-    mutable StmtCode code = &compileStatement;
+    mutable StmtRunner run = &specializeStatement;
     StmtKind kind;
     std::size_t pos;
 };

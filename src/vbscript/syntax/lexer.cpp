@@ -157,7 +157,7 @@ void Lexer::setValue(Token& t, Variant v) {
 // joins the next line to this one, so "x =_" and "3" on the next line are "x = 3".
 void Lexer::skipBlanks() {
     for (;;) {
-        const char16_t c = peek();
+        const char16_t c = charAhead();
         if (c == u' ' || c == u'\t' || c == u'\f' || c == u'\v' || c == 0xA0) {
             ++pos_;
         } else if (c == u'_') {
@@ -188,7 +188,7 @@ bool Lexer::next(Token& t) {
         t.kind = Tok::End;
         return false;
     }
-    const char16_t c = peek();
+    const char16_t c = charAhead();
     if (c == u'\'') {
         while (pos_ < src_.size() && !isLineEnd(src_[pos_])) {
             ++pos_;
@@ -196,13 +196,14 @@ bool Lexer::next(Token& t) {
         return next(t);
     }
     if (isLineEnd(c)) {
-        pos_ += (c == u'\r' && peek(1) == u'\n') ? 2u : 1u;
+        pos_ += (c == u'\r' && charAhead(1) == u'\n') ? 2u : 1u;
         t.kind = Tok::Newline;
         return true;
     }
-    if (isDigit(c) || (c == u'.' && isDigit(peek(1)))) {
+    if (isDigit(c) || (c == u'.' && isDigit(charAhead(1)))) {
         lexNumber(t);
-    } else if (c == u'&' && radixOf(peek(1)) != 0 && digitValue(peek(2)) < radixOf(peek(1))) {
+    } else if (c == u'&' && radixOf(charAhead(1)) != 0 &&
+               digitValue(charAhead(2)) < radixOf(charAhead(1))) {
         lexRadix(t);
     } else if (c == u'"') {
         lexString(t);
@@ -231,21 +232,22 @@ bool Lexer::next(Token& t) {
 void Lexer::lexNumber(Token& t) {
     const std::size_t start = pos_;
     bool isWhole = true;
-    while (isDigit(peek())) {
+    while (isDigit(charAhead())) {
         ++pos_;
     }
-    if (peek() == u'.') {
+    if (charAhead() == u'.') {
         isWhole = false;
         ++pos_;
-        while (isDigit(peek())) {
+        while (isDigit(charAhead())) {
             ++pos_;
         }
     }
-    if ((peek() == u'e' || peek() == u'E') &&
-        (isDigit(peek(1)) || ((peek(1) == u'+' || peek(1) == u'-') && isDigit(peek(2))))) {
+    if ((charAhead() == u'e' || charAhead() == u'E') &&
+        (isDigit(charAhead(1)) ||
+         ((charAhead(1) == u'+' || charAhead(1) == u'-') && isDigit(charAhead(2))))) {
         isWhole = false;
         pos_ += 2;
-        while (isDigit(peek())) {
+        while (isDigit(charAhead())) {
             ++pos_;
         }
     }
@@ -276,7 +278,7 @@ void Lexer::lexNumber(Token& t) {
 // "&H1F", "&O17", "&HFFFF&": hexadecimal and octal literals, by the 16/32-bit rule of
 // radixPattern (the trailing "&" asks for the 32-bit reading).
 void Lexer::lexRadix(Token& t) {
-    const int radix = radixOf(peek(1));
+    const int radix = radixOf(charAhead(1));
     pos_ += 2;
     std::uint32_t value = 0;
     std::size_t digits = 0;
@@ -287,7 +289,7 @@ void Lexer::lexRadix(Token& t) {
         return;
     }
     bool wide = false;
-    if (peek() == u'&') {
+    if (charAhead() == u'&') {
         wide = true;
         ++pos_;
     }
@@ -305,7 +307,7 @@ void Lexer::lexString(Token& t) {
             return;
         }
         if (src_[pos_] == u'"') {
-            if (peek(1) == u'"') {
+            if (charAhead(1) == u'"') {
                 text.push_back(u'"');
                 pos_ += 2;
                 continue;
@@ -350,7 +352,7 @@ void Lexer::lexDate(Token& t) {
 // regard to case. Reserved words become Keyword tokens.
 void Lexer::lexIdentifier(Token& t) {
     const std::size_t start = pos_;
-    while (isLetter(peek()) || isDigit(peek()) || peek() == u'_') {
+    while (isLetter(charAhead()) || isDigit(charAhead()) || charAhead() == u'_') {
         ++pos_;
     }
     if (pos_ - start > 255) {
@@ -382,14 +384,14 @@ void Lexer::lexBracketed(Token& t) {
 }
 
 bool Lexer::lexOperator(Token& t) {
-    const char16_t c = peek();
+    const char16_t c = charAhead();
     if (c >= std::size(kOperatorIndex.first)) {
         return false;
     }
     for (std::size_t row = kOperatorIndex.first[c];
          row < std::size(kOperatorSpellings) && kOperatorSpellings[row].text[0] == c; ++row) {
         const OperatorSpelling& o = kOperatorSpellings[row];
-        if (o.text[1] == u'\0' || peek(1) == o.text[1]) {
+        if (o.text[1] == u'\0' || charAhead(1) == o.text[1]) {
             t.kind = o.kind;
             pos_ += o.text[1] == u'\0' ? 1 : 2;
             return true;

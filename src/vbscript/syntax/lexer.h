@@ -32,7 +32,7 @@ private:
     void lexIdentifier(Token& t);
     void lexBracketed(Token& t);
     bool lexOperator(Token& t);
-    char16_t peek(std::size_t ahead = 0) const {
+    char16_t charAhead(std::size_t ahead = 0) const {
         return pos_ + ahead < src_.size() ? src_[pos_ + ahead] : u'\0';
     }
 

@@ -47,7 +47,7 @@ void Parser::statementsInto(ParseResult& r) {
     if (isKeyword(Keyword::Loop)) {
         fail(Outcome::LoopWithoutDo);
     }
-    if (peek().kind != Tok::End) {
+    if (upcoming().kind != Tok::End) {
         fail(Outcome::ExpectedStatement);
     }
 }
@@ -55,14 +55,14 @@ void Parser::statementsInto(ParseResult& r) {
 // One expression, as the calculator's input line is: blank lines after it are allowed, a
 // second expression or statement is not.
 void Parser::expressionInto(ParseResult& r) {
-    if (peek().kind == Tok::End) {
+    if (upcoming().kind == Tok::End) {
         return; // an empty text is Empty
     }
     r.expression = parseExpr();
-    while (peek().kind == Tok::Newline) {
+    while (upcoming().kind == Tok::Newline) {
         advance();
     }
-    if (peek().kind != Tok::End) {
+    if (upcoming().kind != Tok::End) {
         fail(Outcome::ExpectedEndOfStatement);
     }
 }
@@ -82,7 +82,7 @@ const Token& Parser::peekFar(std::size_t ahead) const {
 }
 
 const Token& Parser::advance() {
-    const Token& t = peek();
+    const Token& t = upcoming();
     lexer_.ensure(pos_ + 1);
     if (pos_ + 1 < lexer_.list().tokens.size()) {
         ++pos_;
@@ -97,12 +97,12 @@ void Parser::backUp(std::size_t pos) {
 }
 
 bool Parser::isKeyword(Keyword k, std::size_t ahead) const {
-    const Token& t = peek(ahead);
+    const Token& t = upcoming(ahead);
     return t.kind == Tok::Keyword && t.keyword == k;
 }
 
 bool Parser::isWord(std::u16string_view lower, std::size_t ahead) const {
-    const Token& t = peek(ahead);
+    const Token& t = upcoming(ahead);
     return t.kind == Tok::Identifier && nameOf(t) == lower;
 }
 
@@ -121,7 +121,7 @@ void Parser::expectKeyword(Keyword k, Outcome code) {
 }
 
 void Parser::expect(Tok kind, Outcome code) {
-    if (peek().kind != kind) {
+    if (upcoming().kind != kind) {
         fail(code);
     }
     advance();
@@ -136,17 +136,17 @@ void Parser::fail(Outcome code, std::size_t pos) const {
 // An error at the current token. A lexer Error token stands for its own error wherever the
 // parser meets it, so the first error by position is the one reported.
 void Parser::fail(Outcome code) const {
-    const Token& t = peek();
+    const Token& t = upcoming();
     fail(t.kind == Tok::Error ? t.error : code, t.pos);
 }
 
 bool Parser::atSeparator() const {
-    const Tok k = peek().kind;
+    const Tok k = upcoming().kind;
     return k == Tok::Newline || k == Tok::Colon;
 }
 
 bool Parser::atStatementEnd() const {
-    const Tok k = peek().kind;
+    const Tok k = upcoming().kind;
     return k == Tok::Newline || k == Tok::Colon || k == Tok::End || isKeyword(Keyword::Else);
 }
 
@@ -159,7 +159,7 @@ void Parser::enterNesting() {
 // The words that close a block (Else, End, Loop, Next, Wend, Case) end the statement list
 // before them; the block's own parse function checks that the right one came.
 bool Parser::startsStatement() const {
-    const Token& t = peek();
+    const Token& t = upcoming();
     switch (t.kind) {
     case Tok::End:
     case Tok::Newline:
@@ -188,7 +188,7 @@ Block Parser::parseBlock(bool singleLine) {
     enterNesting();
     Block block;
     for (;;) {
-        while (peek().kind == Tok::Colon || (!singleLine && peek().kind == Tok::Newline)) {
+        while (upcoming().kind == Tok::Colon || (!singleLine && upcoming().kind == Tok::Newline)) {
             advance();
         }
         if (!startsStatement()) {
@@ -242,8 +242,8 @@ Parser::StatementParser Parser::statementParser(Keyword k) {
 }
 
 StmtPtr Parser::parseStatement() {
-    const Token& t = peek();
-    if (t.kind == Tok::Identifier && nameOf(t) == u"randomize" && peek(1).kind != Tok::Equal) {
+    const Token& t = upcoming();
+    if (t.kind == Tok::Identifier && nameOf(t) == u"randomize" && upcoming(1).kind != Tok::Equal) {
         return parseRandomize();
     }
     if (t.kind == Tok::Identifier || t.kind == Tok::Dot) {
@@ -261,7 +261,7 @@ StmtPtr Parser::parseScoped() {
     if (isKeyword(Keyword::Function, 1) || isKeyword(Keyword::Sub, 1) ||
         isKeyword(Keyword::Const, 1)) {
         advance();
-        return (this->*statementParser(peek().keyword))();
+        return (this->*statementParser(upcoming().keyword))();
     }
     return parseDim();
 }
@@ -285,7 +285,7 @@ StmtPtr Parser::parseOption() {
 // Erase a: a fixed array's elements become Empty, a dynamic array becomes empty.
 StmtPtr Parser::parseErase() {
     auto s = std::make_unique<EraseStmt>(StmtKind::Erase, advance().pos);
-    if (peek().kind != Tok::Identifier) {
+    if (upcoming().kind != Tok::Identifier) {
         fail(Outcome::ExpectedIdentifier);
     }
     s->target = makeName(advance());
@@ -316,7 +316,7 @@ StmtPtr Parser::parseIf() {
     auto s = std::make_unique<IfStmt>(StmtKind::If, advance().pos);
     s->conds.push_back(parseExpr());
     expectKeyword(Keyword::Then, Outcome::ExpectedThen);
-    if (peek().kind == Tok::Newline || peek().kind == Tok::End) {
+    if (upcoming().kind == Tok::Newline || upcoming().kind == Tok::End) {
         // Block form: Then ends its line. A ":" after Then starts the one-line form, whose first
         // statement is empty ("If c Then :" opens no block).
         s->blocks.push_back(parseBlock(false));
@@ -349,7 +349,7 @@ StmtPtr Parser::parseIf() {
 StmtPtr Parser::parseFor() {
     const std::size_t pos = advance().pos;
     const bool each = acceptKeyword(Keyword::Each);
-    if (peek().kind != Tok::Identifier) {
+    if (upcoming().kind != Tok::Identifier) {
         fail(each ? Outcome::ExpectedIdentifier : Outcome::InvalidForVariable);
     }
     ExprPtr target = makeName(advance());
@@ -381,7 +381,7 @@ Block Parser::parseLoopBody() {
     Block body = parseBlock(false);
     --loops_.forLoops;
     expectKeyword(Keyword::Next, Outcome::ExpectedNext);
-    if (peek().kind == Tok::Identifier) {
+    if (upcoming().kind == Tok::Identifier) {
         advance(); // "Next i"
     }
     return body;
@@ -436,7 +436,7 @@ StmtPtr Parser::parseSelect() {
         } else {
             do {
                 clause.items.push_back(parseCaseItem());
-            } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+            } while (upcoming().kind == Tok::Comma && advance().kind == Tok::Comma);
         }
         clause.body = parseBlock(false);
         s->cases.push_back(std::move(clause));
@@ -451,7 +451,7 @@ CaseItem Parser::parseCaseItem() {
     CaseItem item;
     if (acceptKeyword(Keyword::Is)) {
         item.kind = CaseItem::Kind::Is;
-        const OperatorRule* rule = binaryRule(peek());
+        const OperatorRule* rule = binaryRule(upcoming());
         if (!rule || !isComparison(rule->op)) {
             fail(Outcome::SyntaxError);
         }
@@ -510,9 +510,9 @@ bool joinsOntoItself(const Expr& target, const Expr& value) {
 // without parentheses around its arguments: "f(a)" passes a by value as a parenthesised
 // expression, "f(a, b)" is an error, "Call f(a, b)" is the form with parentheses.
 StmtPtr Parser::parseAssignOrCall() {
-    const std::size_t pos = peek().pos;
+    const std::size_t pos = upcoming().pos;
     ExprPtr target = parseStatementTarget();
-    if (peek().kind == Tok::Equal) {
+    if (upcoming().kind == Tok::Equal) {
         advance();
         auto s = std::make_unique<AssignStmt>(StmtKind::Assign, pos);
         s->target = std::move(target);
@@ -533,7 +533,7 @@ StmtPtr Parser::parseAssignOrCall() {
     } else if (!atStatementEnd()) {
         do {
             target->args.push_back(atStatementEnd() ? parseExpr() : parseArgument());
-        } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+        } while (upcoming().kind == Tok::Comma && advance().kind == Tok::Comma);
     }
     s->target = std::move(target);
     return s;
@@ -542,19 +542,19 @@ StmtPtr Parser::parseAssignOrCall() {
 // The name chain a statement starts with: "x", "x(1).y", ".member" inside With.
 ExprPtr Parser::parseStatementTarget() {
     ExprPtr target;
-    if (peek().kind == Tok::Dot) {
+    if (upcoming().kind == Tok::Dot) {
         target = std::make_unique<Expr>();
         target->kind = ExprKind::With;
-        target->pos = peek().pos;
+        target->pos = upcoming().pos;
     } else {
         target = makeName(advance());
-        if (peek().kind == Tok::LParen) {
+        if (upcoming().kind == Tok::LParen) {
             parseTargetArgs(*target);
         }
     }
-    while (peek().kind == Tok::Dot || (peek().kind == Tok::LParen && target->hasParens)) {
-        target = peek().kind == Tok::Dot ? parseMember(std::move(target))
-                                         : parseCallOn(std::move(target));
+    while (upcoming().kind == Tok::Dot || (upcoming().kind == Tok::LParen && target->hasParens)) {
+        target = upcoming().kind == Tok::Dot ? parseMember(std::move(target))
+                                             : parseCallOn(std::move(target));
     }
     return target;
 }
@@ -567,8 +567,8 @@ void Parser::parseTargetArgs(Expr& target) {
     const std::size_t mark = pendingCount();
     std::vector<ExprPtr> args;
     parseArgs(args);
-    if (peek().kind == Tok::Equal || atStatementEnd() || peek().kind == Tok::Dot ||
-        peek().kind == Tok::LParen) {
+    if (upcoming().kind == Tok::Equal || atStatementEnd() || upcoming().kind == Tok::Dot ||
+        upcoming().kind == Tok::LParen) {
         target.args = std::move(args);
         target.hasParens = true;
         return;
@@ -581,7 +581,7 @@ void Parser::parseTargetArgs(Expr& target) {
 // Set target = value: assigns an object reference (the value's default member is not read).
 StmtPtr Parser::parseSet() {
     auto s = std::make_unique<AssignStmt>(StmtKind::Set, advance().pos);
-    if (peek().kind != Tok::Identifier && peek().kind != Tok::Dot) {
+    if (upcoming().kind != Tok::Identifier && upcoming().kind != Tok::Dot) {
         fail(Outcome::ExpectedIdentifier);
     }
     s->target = parseNameChain();
@@ -594,12 +594,12 @@ StmtPtr Parser::parseSet() {
 StmtPtr Parser::parseCallKeyword() {
     auto s = std::make_unique<CallStmt>(StmtKind::Call, advance().pos);
     s->callKeyword = true;
-    if (peek().kind == Tok::LParen) {
+    if (upcoming().kind == Tok::LParen) {
         // "Call (f)(x)": the parenthesised value is called with what follows.
         s->target = parsePrimary();
         return s;
     }
-    if (peek().kind != Tok::Identifier && peek().kind != Tok::Dot) {
+    if (upcoming().kind != Tok::Identifier && upcoming().kind != Tok::Dot) {
         fail(Outcome::ExpectedIdentifier);
     }
     s->target = parseNameChain();

@@ -82,7 +82,7 @@ private:
     };
 
     // Token access.
-    const Token& peek(std::size_t ahead = 0) const {
+    const Token& upcoming(std::size_t ahead = 0) const {
         return ahead == 0 && current_ ? *current_ : peekFar(ahead);
     }
     const Token& peekFar(std::size_t ahead) const;

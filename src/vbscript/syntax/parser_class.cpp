@@ -20,7 +20,7 @@ StmtPtr Parser::parseClass() {
     if (proc_ || depth_ != 1) {
         fail(Outcome::SyntaxError, kw.pos);
     }
-    if (peek().kind != Tok::Identifier) {
+    if (upcoming().kind != Tok::Identifier) {
         fail(Outcome::ExpectedIdentifier);
     }
     const Token& name = advance();
@@ -28,7 +28,7 @@ StmtPtr Parser::parseClass() {
     def->lowerName = nameOf(name);
     def->name = std::u16string(source_.substr(name.pos, def->lowerName.size()));
     if (!atSeparator()) {
-        fail(peek().kind == Tok::End ? Outcome::ExpectedEnd : Outcome::ExpectedEndOfStatement);
+        fail(upcoming().kind == Tok::End ? Outcome::ExpectedEnd : Outcome::ExpectedEndOfStatement);
     }
     for (;;) {
         while (atSeparator()) {
@@ -57,18 +57,18 @@ void Parser::parseClassEntry(const std::shared_ptr<ClassDef>& def) {
         if (isDefault) {
             advance();
         }
-        if (!isDefault && peek().kind == Tok::Identifier && !isWord(u"property")) {
+        if (!isDefault && upcoming().kind == Tok::Identifier && !isWord(u"property")) {
             parseClassVariables(*def, true);
         } else {
             parseClassMember(def, true, isDefault);
         }
     } else if (acceptKeyword(Keyword::Private)) {
-        if (peek().kind == Tok::Identifier && !isWord(u"property")) {
+        if (upcoming().kind == Tok::Identifier && !isWord(u"property")) {
             parseClassVariables(*def, false);
         } else {
             parseClassMember(def, false, false);
         }
-    } else if (peek().kind == Tok::End) {
+    } else if (upcoming().kind == Tok::End) {
         fail(Outcome::ExpectedEnd);
     } else {
         parseClassMember(def, true, false);
@@ -77,7 +77,7 @@ void Parser::parseClassEntry(const std::shared_ptr<ClassDef>& def) {
 
 void Parser::parseClassVariables(ClassDef& def, bool isPublic) {
     do {
-        if (peek().kind != Tok::Identifier) {
+        if (upcoming().kind != Tok::Identifier) {
             fail(Outcome::ExpectedIdentifier);
         }
         const Token& name = advance();
@@ -87,27 +87,27 @@ void Parser::parseClassVariables(ClassDef& def, bool isPublic) {
         ClassMember& m = classMember(def, nameOf(name));
         m.isPublic = isPublic;
         m.field = def.fieldCount++;
-        if (peek().kind == Tok::LParen) {
+        if (upcoming().kind == Tok::LParen) {
             advance();
             m.isArray = true;
-            if (peek().kind != Tok::RParen) {
+            if (upcoming().kind != Tok::RParen) {
                 do {
-                    const Token& bound = peek();
+                    const Token& bound = upcoming();
                     const Variant v = bound.kind == Tok::Number ? valueOf(bound) : Variant::null();
                     if (!v.isIntegral()) {
                         fail(Outcome::ExpectedInteger);
                     }
                     advance();
                     m.bounds.push_back(static_cast<std::int32_t>(v.asInt()));
-                } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+                } while (upcoming().kind == Tok::Comma && advance().kind == Tok::Comma);
             }
             expect(Tok::RParen, Outcome::ExpectedRParen);
         }
-    } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+    } while (upcoming().kind == Tok::Comma && advance().kind == Tok::Comma);
 }
 
 void Parser::parseClassMember(const std::shared_ptr<ClassDef>& def, bool isPublic, bool isDefault) {
-    const Token& kw = peek();
+    const Token& kw = upcoming();
     Keyword kind = Keyword::None;
     bool isFunction = false;
     std::shared_ptr<Procedure> ClassMember::*part = &ClassMember::method;
@@ -131,7 +131,7 @@ void Parser::parseClassMember(const std::shared_ptr<ClassDef>& def, bool isPubli
     } else {
         fail(Outcome::ExpectedStatement);
     }
-    const std::size_t namePos = peek().pos;
+    const std::size_t namePos = upcoming().pos;
     std::unique_ptr<ProcScope> scope = parseProcedureRest(kind, isFunction, def);
     const std::shared_ptr<Procedure> proc = scope->proc;
     procs_.push_back(std::move(scope));

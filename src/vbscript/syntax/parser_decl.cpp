@@ -18,7 +18,7 @@ StmtPtr Parser::parseOnError() {
         return std::make_unique<Stmt>(StmtKind::OnErrorResumeNext, pos);
     }
     expectKeyword(Keyword::Goto, Outcome::SyntaxError);
-    const Token& zero = peek();
+    const Token& zero = upcoming();
     if (zero.kind != Tok::Number || valueOf(zero).asInt() != 0 || !valueOf(zero).isIntegral()) {
         fail(Outcome::SyntaxError);
     }
@@ -29,7 +29,7 @@ StmtPtr Parser::parseOnError() {
 // Dim (or Public/Private at its place) declares names, arrays with constant bounds; ReDim
 // [Preserve] sizes an array at run time, so its bounds may be any expression.
 StmtPtr Parser::parseDim() {
-    const std::size_t pos = peek().pos;
+    const std::size_t pos = upcoming().pos;
     const bool redim = advance().keyword == Keyword::ReDim;
     auto s = std::make_unique<DimStmt>(redim ? StmtKind::ReDim : StmtKind::Dim, pos);
     if (redim && isWord(u"preserve")) {
@@ -37,15 +37,15 @@ StmtPtr Parser::parseDim() {
         s->preserve = true;
     }
     do {
-        if (peek().kind != Tok::Identifier) {
+        if (upcoming().kind != Tok::Identifier) {
             fail(Outcome::ExpectedIdentifier);
         }
         DimItem item;
         item.target = makeName(advance());
-        if (peek().kind == Tok::LParen) {
+        if (upcoming().kind == Tok::LParen) {
             item.isArray = true;
             advance();
-            if (peek().kind != Tok::RParen) {
+            if (upcoming().kind != Tok::RParen) {
                 do {
                     ExprPtr bound = parseExpr();
                     if (!redim && bound->kind != ExprKind::Literal &&
@@ -54,7 +54,7 @@ StmtPtr Parser::parseDim() {
                         fail(Outcome::ExpectedInteger, bound->pos);
                     }
                     item.bounds.push_back(std::move(bound));
-                } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+                } while (upcoming().kind == Tok::Comma && advance().kind == Tok::Comma);
             }
             expect(Tok::RParen, Outcome::ExpectedRParen);
         } else if (redim) {
@@ -69,7 +69,7 @@ StmtPtr Parser::parseDim() {
             declare(*item.target);
         }
         s->items.push_back(std::move(item));
-    } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+    } while (upcoming().kind == Tok::Comma && advance().kind == Tok::Comma);
     return s;
 }
 
@@ -78,7 +78,7 @@ StmtPtr Parser::parseDim() {
 StmtPtr Parser::parseConst() {
     advance();
     do {
-        if (peek().kind != Tok::Identifier) {
+        if (upcoming().kind != Tok::Identifier) {
             fail(Outcome::ExpectedIdentifier);
         }
         const Token& name = advance();
@@ -99,7 +99,7 @@ StmtPtr Parser::parseConst() {
         } else {
             topConsts_.emplace_back(nameOf(name), std::move(value));
         }
-    } while (peek().kind == Tok::Comma && advance().kind == Tok::Comma);
+    } while (upcoming().kind == Tok::Comma && advance().kind == Tok::Comma);
     return nullptr;
 }
 
@@ -117,7 +117,7 @@ StmtPtr Parser::parseProcedure() {
 
 std::unique_ptr<Parser::ProcScope> Parser::parseProcedureRest(Keyword kind, bool isFunction,
                                                               std::shared_ptr<ClassDef> cls) {
-    if (peek().kind != Tok::Identifier) {
+    if (upcoming().kind != Tok::Identifier) {
         fail(Outcome::ExpectedIdentifier);
     }
     const Token& name = advance();
@@ -128,7 +128,7 @@ std::unique_ptr<Parser::ProcScope> Parser::parseProcedureRest(Keyword kind, bool
     Procedure& p = *scope->proc;
     p.name = nameOf(name);
     p.isFunction = isFunction;
-    if (peek().kind == Tok::LParen) {
+    if (upcoming().kind == Tok::LParen) {
         parseParameters(*scope);
     }
     // A Function's result is a local variable named like the Function.
@@ -146,18 +146,18 @@ std::unique_ptr<Parser::ProcScope> Parser::parseProcedureRest(Keyword kind, bool
 void Parser::parseParameters(ProcScope& scope) {
     Procedure& p = *scope.proc;
     advance();
-    while (peek().kind != Tok::RParen) {
+    while (upcoming().kind != Tok::RParen) {
         Parameter param;
         if (acceptKeyword(Keyword::ByVal)) {
             param.byRef = false;
         } else {
             acceptKeyword(Keyword::ByRef);
         }
-        if (peek().kind != Tok::Identifier) {
+        if (upcoming().kind != Tok::Identifier) {
             fail(Outcome::ExpectedIdentifier);
         }
         param.name = nameOf(advance());
-        if (peek().kind == Tok::LParen && peek(1).kind == Tok::RParen) {
+        if (upcoming().kind == Tok::LParen && upcoming(1).kind == Tok::RParen) {
             advance();
             advance();
         }
@@ -166,7 +166,7 @@ void Parser::parseParameters(ProcScope& scope) {
         }
         scope.locals[param.name] = p.slotCount++;
         p.params.push_back(std::move(param));
-        if (peek().kind != Tok::Comma) {
+        if (upcoming().kind != Tok::Comma) {
             break;
         }
         advance();

@@ -169,7 +169,7 @@ ExprPtr Parser::parseExpr() {
 ExprPtr Parser::parseBinary(int minLevel) {
     enterNesting();
     ExprPtr left = parseOperand();
-    while (const OperatorRule* rule = binaryRule(peek())) {
+    while (const OperatorRule* rule = binaryRule(upcoming())) {
         if (rule->left < minLevel) {
             break;
         }
@@ -223,11 +223,11 @@ void Parser::appendOperation(ExprPtr& left, const OperatorRule& rule, ExprPtr ri
 // `left` straight from the tokens, without a node for the right side. Returns false (having
 // consumed nothing) when the shape does not fit or the operation fails.
 bool Parser::foldNextLiteral(Expr& left, const OperatorRule& rule) {
-    const Token& operand = peek(1);
+    const Token& operand = upcoming(1);
     if (operand.kind != Tok::Number && operand.kind != Tok::Date) {
         return false;
     }
-    const OperatorRule* next = binaryRule(peek(2));
+    const OperatorRule* next = binaryRule(upcoming(2));
     if (next && next->left >= rule.right) {
         return false;
     }
@@ -244,7 +244,7 @@ bool Parser::foldNextLiteral(Expr& left, const OperatorRule& rule) {
 
 // A prefix operator and its operand, or a primary. A signed constant becomes a literal.
 ExprPtr Parser::parseOperand() {
-    const Token& t = peek();
+    const Token& t = upcoming();
     const UnaryRow* rule = unaryRule(t);
     if (!rule) {
         return parsePrimary();
@@ -269,7 +269,7 @@ ExprPtr Parser::parseOperand() {
 // An operand without prefix operators: a literal, a name chain, a parenthesised expression,
 // a keyword constant (True, False, Empty, Null, Nothing) or "New ClassName".
 ExprPtr Parser::parsePrimary() {
-    const Token& t = peek();
+    const Token& t = upcoming();
     switch (t.kind) {
     case Tok::Number:
     case Tok::String:
@@ -303,9 +303,9 @@ ExprPtr Parser::parseParenthesized() {
     --depth_;
     e->parenthesized = true;
     for (;;) {
-        if (peek().kind == Tok::LParen) {
+        if (upcoming().kind == Tok::LParen) {
             e = parseCallOn(std::move(e));
-        } else if (peek().kind == Tok::Dot) {
+        } else if (upcoming().kind == Tok::Dot) {
             e = parseMember(std::move(e));
         } else {
             return e;
@@ -314,10 +314,10 @@ ExprPtr Parser::parseParenthesized() {
 }
 
 ExprPtr Parser::parseKeywordOperand() {
-    const Token& t = peek();
+    const Token& t = upcoming();
     if (t.keyword == Keyword::New) {
         advance();
-        if (peek().kind != Tok::Identifier) {
+        if (upcoming().kind != Tok::Identifier) {
             fail(Outcome::ExpectedIdentifier);
         }
         auto e = std::make_unique<Expr>();
@@ -338,22 +338,22 @@ ExprPtr Parser::parseKeywordOperand() {
 // cannot tell which), members ".m", and further subscripts "x(0)(1)".
 ExprPtr Parser::parseNameChain() {
     ExprPtr e;
-    if (peek().kind == Tok::Dot) {
+    if (upcoming().kind == Tok::Dot) {
         // ".member" names a member of the innermost With's object.
         e = std::make_unique<Expr>();
         e->kind = ExprKind::With;
-        e->pos = peek().pos;
+        e->pos = upcoming().pos;
     } else {
         e = makeName(advance());
-        if (peek().kind == Tok::LParen) {
+        if (upcoming().kind == Tok::LParen) {
             parseArgs(e->args);
             e->hasParens = true;
         }
     }
     for (;;) {
-        if (peek().kind == Tok::Dot) {
+        if (upcoming().kind == Tok::Dot) {
             e = parseMember(std::move(e));
-        } else if (peek().kind == Tok::LParen && e->hasParens) {
+        } else if (upcoming().kind == Tok::LParen && e->hasParens) {
             e = parseCallOn(std::move(e));
         } else {
             return e;
@@ -365,7 +365,7 @@ ExprPtr Parser::parseNameChain() {
 ExprPtr Parser::parseCallOn(ExprPtr callee) {
     auto e = std::make_unique<Expr>();
     e->kind = ExprKind::Call;
-    e->pos = peek().pos;
+    e->pos = upcoming().pos;
     e->hasParens = true;
     e->args.push_back(std::move(callee));
     parseArgs(e->args);
@@ -375,7 +375,7 @@ ExprPtr Parser::parseCallOn(ExprPtr callee) {
 // ".name" after an object, with its arguments if any.
 ExprPtr Parser::parseMember(ExprPtr object) {
     advance(); // "."
-    const Token& t = peek();
+    const Token& t = upcoming();
     // Any keyword may name a member: "Err.Raise", "x.End".
     if (t.kind != Tok::Identifier && t.kind != Tok::Keyword) {
         fail(Outcome::ExpectedIdentifier);
@@ -386,7 +386,7 @@ ExprPtr Parser::parseMember(ExprPtr object) {
     e->pos = t.pos;
     e->name = nameOf(t);
     e->args.push_back(std::move(object));
-    if (peek().kind == Tok::LParen) {
+    if (upcoming().kind == Tok::LParen) {
         parseArgs(e->args);
         e->hasParens = true;
     }
@@ -396,10 +396,10 @@ ExprPtr Parser::parseMember(ExprPtr object) {
 void Parser::parseArgs(std::vector<ExprPtr>& args) {
     enterNesting();
     expect(Tok::LParen, Outcome::ExpectedLParen);
-    if (peek().kind != Tok::RParen) {
+    if (upcoming().kind != Tok::RParen) {
         for (;;) {
             args.push_back(parseArgument());
-            if (peek().kind != Tok::Comma) {
+            if (upcoming().kind != Tok::Comma) {
                 break;
             }
             advance();
@@ -412,8 +412,8 @@ void Parser::parseArgs(std::vector<ExprPtr>& args) {
 // An argument may be left out between commas, "FormatNumber(x, 0, , , False)": it is passed
 // as Empty, which the built-ins take for "not given".
 ExprPtr Parser::parseArgument() {
-    if (peek().kind == Tok::Comma || peek().kind == Tok::RParen) {
-        return literal(Variant(), peek().pos);
+    if (upcoming().kind == Tok::Comma || upcoming().kind == Tok::RParen) {
+        return literal(Variant(), upcoming().pos);
     }
     return parseExpr();
 }

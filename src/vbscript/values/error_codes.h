@@ -81,8 +81,10 @@ namespace vbs {
     /* Not a VBScript number: the host's own stop. On Error cannot catch it. */                    \
     X(Timeout, 10001, "Script timed out")
 
-// How every step of the interpreter ends: a statement, an expression, an operator, a
-// conversion, a built-in and the parser alike. Normal goes on; ExitDo, ExitFor and ExitProc
+// How every step of a run ends: a statement, an expression, an operator, a conversion and a
+// built-in alike. The parser is the exception inside: a syntax error throws Parser::Fail, which
+// Parser::run catches and hands back as ParseResult::error, so its callers see an Outcome too.
+// Normal goes on; ExitDo, ExitFor and ExitProc
 // leave the enclosing loop or procedure (Exit Do, Exit For, Exit Function/Sub/Property); every
 // other value is an error, travelling up as a plain return value until a block under On Error
 // Resume Next or the caller of the run captures it into Err (Executor::errorOf). An error's
@@ -119,6 +121,9 @@ constexpr bool isError(Outcome o) {
 // The English description of a VBScript error number; "Unknown runtime error" for numbers
 // without their own text (what Err.Raise gives for them).
 std::u16string errorText(int number);
+inline std::u16string errorText(Outcome failure) {
+    return errorText(static_cast<int>(failure));
+}
 // True for the numbers of the list above.
 bool hasErrorText(int number);
 

@@ -4,14 +4,15 @@
 
 namespace vbs {
 
-// The compiled form: each node's code is picked here, once, for the node's shape. The codes
-// are the executor's own parts (execIf, evalMember, ...) reached without a dispatch on the
-// node's kind, and, for the shapes that loops and recursion run most, specialised bodies that
-// make no test of kind or scope at all. A specialised code declines to the general one for the
+// Nothing is compiled here: each node's runner (the function that runs it) is picked, once, for
+// the node's shape. The runners are the executor's own parts (execIf, evalMember, ...) reached
+// without a dispatch on the node's kind, and, for the shapes that loops and recursion run most,
+// specialised bodies that make no test of kind or scope at all. A specialised runner declines to
+// the general one for the
 // values it does not handle (an object, an array, an overflow), never for a shape, which is
 // fixed once the source is read; what may change while the script runs (a script-level name that
 // Execute turns into a procedure) is checked each time.
-struct Compiled {
+struct Specializer {
     // Where an operand of a specialised code lies.
     enum class Place : std::uint8_t { Literal, Local, Global };
 
@@ -73,7 +74,7 @@ struct Compiled {
     // Out of line, so that globalName's call of a procedure saves no registers of its own.
     [[gnu::noinline]] static Outcome name(Executor& x, const Expr& e, Variant& out) {
         VBS_TRY(x.evaluationMayStart());
-        return x.located(e, x.evalName(e, out));
+        return x.withFailurePlace(e, x.evalName(e, out));
     }
     static Outcome builtin(Executor& x, const Expr& e, Variant& out) {
         return x.evalBuiltinOperand(e, out);
@@ -87,16 +88,16 @@ struct Compiled {
         if (!value || value == &out || value->isObject()) {
             return x.evalBuiltinOperand(e, out);
         }
-        VBS_TRY(x.tick());
-        return x.located(e, builtinAt(e.index).fn(x.rt_, value, 1, out));
+        VBS_TRY(x.countStep());
+        return x.withFailurePlace(e, builtinAt(e.index).fn(x.rt_, value, 1, out));
     }
-    static ExprCode builtinCode(const Expr& e) {
+    static ExprRunner builtinRunner(const Expr& e) {
         Place place{};
         if (!e.builtinOnOneValue || !placeOf(*e.args[0], place)) {
             return &builtin;
         }
-        return byPlace<ExprCode>(place, &builtinOnPlain<Place::Literal>,
-                                 &builtinOnPlain<Place::Local>, &builtinOnPlain<Place::Global>);
+        return byPlace<ExprRunner>(place, &builtinOnPlain<Place::Literal>,
+                                   &builtinOnPlain<Place::Local>, &builtinOnPlain<Place::Global>);
     }
     // One operator on two literals or plain variables (n - 1, s + i): read where they lie and
     // computed by the fast path straight into `out`, with no step of its own (the loop pass
@@ -118,11 +119,11 @@ struct Compiled {
     template <BinaryOp Op, bool BothComputed = false>
     [[gnu::noinline]] static Outcome operatorOnResults(Executor& x, const Expr& e, Variant& out) {
         VBS_TRY(x.evaluationMayStart());
-        return x.located(e, x.evalOperatorOnResults<BothComputed>(e, Op, out));
+        return x.withFailurePlace(e, x.evalOperatorOnResults<BothComputed>(e, Op, out));
     }
     static Outcome operatorRun(Executor& x, const Expr& e, Variant& out) {
         VBS_TRY(x.evaluationMayStart());
-        return x.located(e, x.evalOperatorRun(e, out));
+        return x.withFailurePlace(e, x.evalOperatorRun(e, out));
     }
     static Outcome unary(Executor& x, const Expr& e, Variant& out) {
         VBS_TRY(x.evaluationMayStart());
@@ -130,11 +131,11 @@ struct Compiled {
     }
     static Outcome member(Executor& x, const Expr& e, Variant& out) {
         VBS_TRY(x.evaluationMayStart());
-        return x.located(e, x.evalMember(e, MemberAccess::Get, out));
+        return x.withFailurePlace(e, x.evalMember(e, MemberAccess::Get, out));
     }
     static Outcome newObject(Executor& x, const Expr& e, Variant& out) {
         VBS_TRY(x.evaluationMayStart());
-        return x.located(e, x.evalNew(e, out));
+        return x.withFailurePlace(e, x.evalNew(e, out));
     }
     static Outcome me(Executor& x, const Expr&, Variant& out) {
         VBS_TRY(x.evaluationMayStart());
@@ -142,11 +143,11 @@ struct Compiled {
     }
     static Outcome withObject(Executor& x, const Expr& e, Variant& out) {
         VBS_TRY(x.evaluationMayStart());
-        return x.located(e, x.evalWithObject(out));
+        return x.withFailurePlace(e, x.evalWithObject(out));
     }
     static Outcome call(Executor& x, const Expr& e, Variant& out) {
         VBS_TRY(x.evaluationMayStart());
-        return x.located(e, x.evalCallExpr(e, out));
+        return x.withFailurePlace(e, x.evalCallExpr(e, out));
     }
     static Outcome unresolved(Executor&, const Expr&, Variant&) { return Outcome::SyntaxError; }
 
@@ -172,7 +173,7 @@ struct Compiled {
     }
     // The code of Code<Op> for the node's operator: the fast path's operators each have their
     // own; the others, which it never takes, share the general one.
-    template <template <BinaryOp> typename Code> static ExprCode forOperator(BinaryOp op) {
+    template <template <BinaryOp> typename Code> static ExprRunner forOperator(BinaryOp op) {
         switch (op) {
         case BinaryOp::Add:
             return &Code<BinaryOp::Add>::run;
@@ -183,7 +184,7 @@ struct Compiled {
         default:
             break;
         }
-        const ExprCode comparison = forComparison<ExprCode, Code>(op);
+        const ExprRunner comparison = forComparison<ExprRunner, Code>(op);
         return comparison ? comparison : &Code<BinaryOp::Concat>::run;
     }
     template <Place L, Place R> struct OnPlain {
@@ -200,17 +201,17 @@ struct Compiled {
             }
         };
     };
-    template <Place L, Place R> static ExprCode plainOperatorCode(BinaryOp op) {
+    template <Place L, Place R> static ExprRunner plainOperatorRunner(BinaryOp op) {
         return forOperator<OnPlain<L, R>::template Code>(op);
     }
 
-    template <Place L> static ExprCode plainOperatorCode(Place r, BinaryOp op) {
-        return byPlace(r, plainOperatorCode<L, Place::Literal>(op),
-                       plainOperatorCode<L, Place::Local>(op),
-                       plainOperatorCode<L, Place::Global>(op));
+    template <Place L> static ExprRunner plainOperatorRunner(Place r, BinaryOp op) {
+        return byPlace(r, plainOperatorRunner<L, Place::Literal>(op),
+                       plainOperatorRunner<L, Place::Local>(op),
+                       plainOperatorRunner<L, Place::Global>(op));
     }
 
-    static ExprCode operatorCode(const Expr& e) {
+    static ExprRunner operatorRunner(const Expr& e) {
         Place l{};
         Place r{};
         if (e.ops.size() != 1) {
@@ -224,32 +225,32 @@ struct Compiled {
         if (!leftInPlace || !rightInPlace) {
             return forOperator<OnResults<false>::template Code>(e.ops[0]);
         }
-        return byPlace(l, plainOperatorCode<Place::Literal>(r, e.ops[0]),
-                       plainOperatorCode<Place::Local>(r, e.ops[0]),
-                       plainOperatorCode<Place::Global>(r, e.ops[0]));
+        return byPlace(l, plainOperatorRunner<Place::Literal>(r, e.ops[0]),
+                       plainOperatorRunner<Place::Local>(r, e.ops[0]),
+                       plainOperatorRunner<Place::Global>(r, e.ops[0]));
     }
 
-    static ExprCode nameCode(const Expr& e) {
+    static ExprRunner nameRunner(const Expr& e) {
         switch (e.scope) {
         case Scope::Local:
             return e.hasParens ? &name : &local;
         case Scope::Global:
             return &globalName;
         case Scope::Builtin:
-            return builtinCode(e);
+            return builtinRunner(e);
         default:
             return &name;
         }
     }
 
-    static ExprCode codeFor(const Expr& e) {
+    static ExprRunner runnerFor(const Expr& e) {
         switch (e.kind) {
         case ExprKind::Literal:
             return &literal;
         case ExprKind::Name:
-            return nameCode(e);
+            return nameRunner(e);
         case ExprKind::Binary:
-            return operatorCode(e);
+            return operatorRunner(e);
         case ExprKind::Unary:
             return &unary;
         case ExprKind::Member:
@@ -332,8 +333,8 @@ struct Compiled {
                        forComparison<Result, Kind<L, Place::Local>::template Code>(op),
                        forComparison<Result, Kind<L, Place::Global>::template Code>(op));
     }
-    static TestCode testFor(const Expr& e) {
-        const TestCode plain = forPlainComparison<TestCode, ComparisonOn>(e);
+    static TruthRunner truthFor(const Expr& e) {
+        const TruthRunner plain = forPlainComparison<TruthRunner, ComparisonOn>(e);
         return plain ? plain : &generalTest;
     }
 
@@ -381,14 +382,14 @@ struct Compiled {
         if (!into) {
             return x.execAssign(a);
         }
-        return a.value->code(x, *a.value, *into);
+        return a.value->run(x, *a.value, *into);
     }
-    template <Place T> static StmtCode copyCode(Place value) {
-        return byPlace<StmtCode>(value, &copyToPlain<Place::Literal, T>,
-                                 &copyToPlain<Place::Local, T>, &copyToPlain<Place::Global, T>);
+    template <Place T> static StmtRunner copyRunner(Place value) {
+        return byPlace<StmtRunner>(value, &copyToPlain<Place::Literal, T>,
+                                   &copyToPlain<Place::Local, T>, &copyToPlain<Place::Global, T>);
     }
 
-    static StmtCode assignCode(const AssignStmt& s) {
+    static StmtRunner assignRunner(const AssignStmt& s) {
         const Expr& target = *s.target;
         const Expr& value = *s.value;
         if (s.kind != StmtKind::Assign || s.joinsOntoTarget || !isPlain(target)) {
@@ -404,7 +405,7 @@ struct Compiled {
         }
         Place from{};
         if (placeOf(value, from)) {
-            return toLocal ? copyCode<Place::Local>(from) : copyCode<Place::Global>(from);
+            return toLocal ? copyRunner<Place::Local>(from) : copyRunner<Place::Global>(from);
         }
         return &statement<AssignStmt, &Executor::execAssign>;
     }
@@ -420,11 +421,11 @@ struct Compiled {
         return x.execBranch(taken ? i.blocks[0] : i.elseBlock);
     }
 
-    static StmtCode ifCode(const IfStmt& s) {
+    static StmtRunner ifRunner(const IfStmt& s) {
         if (s.conds.size() != 1) {
             return &statement<IfStmt, &Executor::execIf>;
         }
-        const StmtCode plain = forPlainComparison<StmtCode, IfOn>(*s.conds[0]);
+        const StmtRunner plain = forPlainComparison<StmtRunner, IfOn>(*s.conds[0]);
         return plain ? plain : &ifElse;
     }
 
@@ -438,14 +439,14 @@ struct Compiled {
         return x.callScriptSub(*g.proc, c.target->args);
     }
 
-    static StmtCode callCode(const CallStmt& s) {
+    static StmtRunner callRunner(const CallStmt& s) {
         const Expr& target = *s.target;
         return target.kind == ExprKind::Name && target.scope == Scope::Global
                    ? &callGlobal
                    : &statement<CallStmt, &Executor::execCallStatement>;
     }
 
-    static StmtCode exitCode(const ExitStmt& s) {
+    static StmtRunner exitRunner(const ExitStmt& s) {
         switch (s.exitKind) {
         case ExitKind::Do:
             return &exit<Outcome::ExitDo>;
@@ -456,13 +457,40 @@ struct Compiled {
         }
     }
 
-    static StmtCode codeFor(const Stmt& s) {
+    // ---- Without specialising (Executor::specializes_ off): each node's general runner, the
+    // reference the specialised ones must agree with.
+
+    static ExprRunner generalRunnerFor(const Expr& e) {
+        switch (e.kind) {
+        case ExprKind::Name:
+            return e.scope == Scope::Builtin ? &builtin : &name;
+        case ExprKind::Binary:
+            return &operatorRun;
+        default:
+            return runnerFor(e);
+        }
+    }
+    static StmtRunner generalRunnerFor(const Stmt& s) {
         switch (s.kind) {
         case StmtKind::Assign:
         case StmtKind::Set:
-            return assignCode(s.as<AssignStmt>());
+            return &statement<AssignStmt, &Executor::execAssign>;
         case StmtKind::Call:
-            return callCode(s.as<CallStmt>());
+            return &statement<CallStmt, &Executor::execCallStatement>;
+        case StmtKind::If:
+            return &statement<IfStmt, &Executor::execIf>;
+        default:
+            return runnerFor(s);
+        }
+    }
+
+    static StmtRunner runnerFor(const Stmt& s) {
+        switch (s.kind) {
+        case StmtKind::Assign:
+        case StmtKind::Set:
+            return assignRunner(s.as<AssignStmt>());
+        case StmtKind::Call:
+            return callRunner(s.as<CallStmt>());
         case StmtKind::Dim:
             return &statement<DimStmt, &Executor::execDim>;
         case StmtKind::ReDim:
@@ -470,7 +498,7 @@ struct Compiled {
         case StmtKind::Erase:
             return &statement<EraseStmt, &Executor::execErase>;
         case StmtKind::If:
-            return ifCode(s.as<IfStmt>());
+            return ifRunner(s.as<IfStmt>());
         case StmtKind::For:
             return &statement<ForStmt, &Executor::execFor>;
         case StmtKind::ForEach:
@@ -480,7 +508,7 @@ struct Compiled {
         case StmtKind::Select:
             return &statement<SelectStmt, &Executor::execSelect>;
         case StmtKind::Exit:
-            return exitCode(s.as<ExitStmt>());
+            return exitRunner(s.as<ExitStmt>());
         case StmtKind::OnErrorResumeNext:
             return &onError<true>;
         case StmtKind::OnErrorGoto0:
@@ -494,19 +522,19 @@ struct Compiled {
     }
 };
 
-Outcome compileStatement(Executor& x, const Stmt& s) {
-    s.code = Compiled::codeFor(s);
-    return s.code(x, s);
+Outcome specializeStatement(Executor& x, const Stmt& s) {
+    s.run = x.specializing() ? Specializer::runnerFor(s) : Specializer::generalRunnerFor(s);
+    return s.run(x, s);
 }
 
-Outcome compileTest(Executor& x, const Expr& e, bool& out) {
-    e.test = Compiled::testFor(e);
-    return e.test(x, e, out);
+Outcome specializeTruth(Executor& x, const Expr& e, bool& out) {
+    e.truth = x.specializing() ? Specializer::truthFor(e) : &Specializer::generalTest;
+    return e.truth(x, e, out);
 }
 
-Outcome compileExpression(Executor& x, const Expr& e, Variant& out) {
-    e.code = Compiled::codeFor(e);
-    return e.code(x, e, out);
+Outcome specializeExpression(Executor& x, const Expr& e, Variant& out) {
+    e.run = x.specializing() ? Specializer::runnerFor(e) : Specializer::generalRunnerFor(e);
+    return e.run(x, e, out);
 }
 
 } // namespace vbs
