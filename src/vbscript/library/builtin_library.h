@@ -4,6 +4,7 @@
 #include "run/runtime.h"
 #include "values/error_codes.h"
 
+#include <algorithm>
 #include <cstdint>
 
 // The rest of the library a script may expect (names of months and days, formatting, date
@@ -38,7 +39,8 @@ VBS_LIBRARY_DECL(Stop);
 
 #undef VBS_LIBRARY_DECL
 
-// A constant as an argument-less built-in: Integer, Long or a one-character String.
+// The constants (vbCrLf, vbYes, ...): argument-less built-ins, so that a user's own variable of
+// the same name (declared with Dim) still wins over them. Integer, Long or String.
 template <std::int16_t value> Outcome integerConstant(Runtime&, const Variant*, int, Variant& out) {
     out = Variant::integer(value);
     return Outcome::Normal;
@@ -47,8 +49,13 @@ template <std::int32_t value> Outcome longConstant(Runtime&, const Variant*, int
     out = Variant::longInt(value);
     return Outcome::Normal;
 }
-template <char16_t c> Outcome charConstant(Runtime& rt, const Variant*, int, Variant& out) {
-    out = Variant::string(std::u16string(1, c), rt.budget);
+// A string literal as a template argument; its last character is the literal's terminator.
+template <std::size_t N> struct ConstantText {
+    constexpr ConstantText(const char16_t (&text)[N]) { std::copy_n(text, N, chars); }
+    char16_t chars[N]{};
+};
+template <ConstantText text> Outcome textConstant(Runtime& rt, const Variant*, int, Variant& out) {
+    out = Variant::string(std::u16string(text.chars, std::size(text.chars) - 1), rt.budget);
     return Outcome::Normal;
 }
 

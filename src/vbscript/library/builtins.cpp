@@ -8,53 +8,6 @@
 namespace vbs {
 namespace {
 
-// Constants are argument-less functions, so a user's own variable of the same name (declared
-// with Dim) still wins over them.
-#define VBS_CONSTANT(fnName, makeValue)                                                            \
-    Outcome fnName([[maybe_unused]] Runtime& rt, const Variant*, int, Variant& out) {              \
-        out = makeValue;                                                                           \
-        return Outcome::Normal;                                                                    \
-    }
-
-VBS_CONSTANT(vbCr, Variant::string(u"\r", rt.budget))
-VBS_CONSTANT(vbLf, Variant::string(u"\n", rt.budget))
-VBS_CONSTANT(vbCrLf, Variant::string(u"\r\n", rt.budget))
-VBS_CONSTANT(vbTab, Variant::string(u"\t", rt.budget))
-VBS_CONSTANT(vbNullString, Variant::string(u"", rt.budget))
-VBS_CONSTANT(vbNullChar, Variant::string(std::u16string(1, u'\0'), rt.budget))
-VBS_CONSTANT(vbTrue, Variant::integer(-1))
-VBS_CONSTANT(vbFalse, Variant::integer(0))
-VBS_CONSTANT(vbUseDefault, Variant::integer(-2))
-VBS_CONSTANT(vbBinaryCompare, Variant::integer(0))
-VBS_CONSTANT(vbTextCompare, Variant::integer(1))
-VBS_CONSTANT(vbEmpty, Variant::integer(0))
-VBS_CONSTANT(vbNull, Variant::integer(1))
-VBS_CONSTANT(vbInteger, Variant::integer(2))
-VBS_CONSTANT(vbLong, Variant::integer(3))
-VBS_CONSTANT(vbSingle, Variant::integer(4))
-VBS_CONSTANT(vbDouble, Variant::integer(5))
-VBS_CONSTANT(vbCurrency, Variant::integer(6))
-VBS_CONSTANT(vbDate, Variant::integer(7))
-VBS_CONSTANT(vbString, Variant::integer(8))
-VBS_CONSTANT(vbObject, Variant::integer(9))
-VBS_CONSTANT(vbError, Variant::integer(10))
-VBS_CONSTANT(vbBoolean, Variant::integer(11))
-VBS_CONSTANT(vbVariant, Variant::integer(12))
-VBS_CONSTANT(vbDataObject, Variant::integer(13))
-VBS_CONSTANT(vbByte, Variant::integer(17))
-VBS_CONSTANT(vbArray, Variant::integer(8192))
-VBS_CONSTANT(vbObjectError, Variant::longInt(static_cast<std::int32_t>(0x80040000u)))
-VBS_CONSTANT(vbSunday, Variant::integer(1))
-VBS_CONSTANT(vbMonday, Variant::integer(2))
-VBS_CONSTANT(vbTuesday, Variant::integer(3))
-VBS_CONSTANT(vbWednesday, Variant::integer(4))
-VBS_CONSTANT(vbThursday, Variant::integer(5))
-VBS_CONSTANT(vbFriday, Variant::integer(6))
-VBS_CONSTANT(vbSaturday, Variant::integer(7))
-VBS_CONSTANT(ScriptEngine, Variant::string(u"VBScript", rt.budget))
-
-#undef VBS_CONSTANT
-
 constexpr std::uint8_t kMany = 255;
 
 constexpr BuiltinInfo kBuiltins[] = {
@@ -145,43 +98,44 @@ constexpr BuiltinInfo kBuiltins[] = {
     {u"datediff", 3, 5, fn::DateDiff,
      u"DateDiff(interval, date1, date2[, firstdayofweek[, firstweekofyear]])"},
     // Constants
-    {u"vbcr", 0, 0, vbCr, u"vbCr"},
-    {u"vblf", 0, 0, vbLf, u"vbLf"},
-    {u"vbcrlf", 0, 0, vbCrLf, u"vbCrLf"},
-    {u"vbnewline", 0, 0, vbCrLf, u"vbNewLine"},
-    {u"vbtab", 0, 0, vbTab, u"vbTab"},
-    {u"vbnullstring", 0, 0, vbNullString, u"vbNullString"},
-    {u"vbnullchar", 0, 0, vbNullChar, u"vbNullChar"},
-    {u"vbtrue", 0, 0, vbTrue, u"vbTrue"},
-    {u"vbfalse", 0, 0, vbFalse, u"vbFalse"},
-    {u"vbusedefault", 0, 0, vbUseDefault, u"vbUseDefault"},
-    {u"vbbinarycompare", 0, 0, vbBinaryCompare, u"vbBinaryCompare"},
-    {u"vbtextcompare", 0, 0, vbTextCompare, u"vbTextCompare"},
-    {u"vbempty", 0, 0, vbEmpty, u"vbEmpty"},
-    {u"vbnull", 0, 0, vbNull, u"vbNull"},
-    {u"vbinteger", 0, 0, vbInteger, u"vbInteger"},
-    {u"vblong", 0, 0, vbLong, u"vbLong"},
-    {u"vbsingle", 0, 0, vbSingle, u"vbSingle"},
-    {u"vbdouble", 0, 0, vbDouble, u"vbDouble"},
-    {u"vbcurrency", 0, 0, vbCurrency, u"vbCurrency"},
-    {u"vbdate", 0, 0, vbDate, u"vbDate"},
-    {u"vbstring", 0, 0, vbString, u"vbString"},
-    {u"vbobject", 0, 0, vbObject, u"vbObject"},
-    {u"vberror", 0, 0, vbError, u"vbError"},
-    {u"vbboolean", 0, 0, vbBoolean, u"vbBoolean"},
-    {u"vbvariant", 0, 0, vbVariant, u"vbVariant"},
-    {u"vbdataobject", 0, 0, vbDataObject, u"vbDataObject"},
-    {u"vbbyte", 0, 0, vbByte, u"vbByte"},
-    {u"vbarray", 0, 0, vbArray, u"vbArray"},
-    {u"vbobjecterror", 0, 0, vbObjectError, u"vbObjectError"},
-    {u"vbsunday", 0, 0, vbSunday, u"vbSunday"},
-    {u"vbmonday", 0, 0, vbMonday, u"vbMonday"},
-    {u"vbtuesday", 0, 0, vbTuesday, u"vbTuesday"},
-    {u"vbwednesday", 0, 0, vbWednesday, u"vbWednesday"},
-    {u"vbthursday", 0, 0, vbThursday, u"vbThursday"},
-    {u"vbfriday", 0, 0, vbFriday, u"vbFriday"},
-    {u"vbsaturday", 0, 0, vbSaturday, u"vbSaturday"},
-    {u"scriptengine", 0, 0, ScriptEngine, u"ScriptEngine"},
+    {u"vbcr", 0, 0, fn::textConstant<u"\r">, u"vbCr"},
+    {u"vblf", 0, 0, fn::textConstant<u"\n">, u"vbLf"},
+    {u"vbcrlf", 0, 0, fn::textConstant<u"\r\n">, u"vbCrLf"},
+    {u"vbnewline", 0, 0, fn::textConstant<u"\r\n">, u"vbNewLine"},
+    {u"vbtab", 0, 0, fn::textConstant<u"\t">, u"vbTab"},
+    {u"vbnullstring", 0, 0, fn::textConstant<u"">, u"vbNullString"},
+    {u"vbnullchar", 0, 0, fn::textConstant<u"\0">, u"vbNullChar"},
+    {u"vbtrue", 0, 0, fn::integerConstant<-1>, u"vbTrue"},
+    {u"vbfalse", 0, 0, fn::integerConstant<0>, u"vbFalse"},
+    {u"vbusedefault", 0, 0, fn::integerConstant<-2>, u"vbUseDefault"},
+    {u"vbbinarycompare", 0, 0, fn::integerConstant<0>, u"vbBinaryCompare"},
+    {u"vbtextcompare", 0, 0, fn::integerConstant<1>, u"vbTextCompare"},
+    {u"vbempty", 0, 0, fn::integerConstant<0>, u"vbEmpty"},
+    {u"vbnull", 0, 0, fn::integerConstant<1>, u"vbNull"},
+    {u"vbinteger", 0, 0, fn::integerConstant<2>, u"vbInteger"},
+    {u"vblong", 0, 0, fn::integerConstant<3>, u"vbLong"},
+    {u"vbsingle", 0, 0, fn::integerConstant<4>, u"vbSingle"},
+    {u"vbdouble", 0, 0, fn::integerConstant<5>, u"vbDouble"},
+    {u"vbcurrency", 0, 0, fn::integerConstant<6>, u"vbCurrency"},
+    {u"vbdate", 0, 0, fn::integerConstant<7>, u"vbDate"},
+    {u"vbstring", 0, 0, fn::integerConstant<8>, u"vbString"},
+    {u"vbobject", 0, 0, fn::integerConstant<9>, u"vbObject"},
+    {u"vberror", 0, 0, fn::integerConstant<10>, u"vbError"},
+    {u"vbboolean", 0, 0, fn::integerConstant<11>, u"vbBoolean"},
+    {u"vbvariant", 0, 0, fn::integerConstant<12>, u"vbVariant"},
+    {u"vbdataobject", 0, 0, fn::integerConstant<13>, u"vbDataObject"},
+    {u"vbbyte", 0, 0, fn::integerConstant<17>, u"vbByte"},
+    {u"vbarray", 0, 0, fn::integerConstant<8192>, u"vbArray"},
+    {u"vbobjecterror", 0, 0, fn::longConstant<static_cast<std::int32_t>(0x80040000u)>,
+     u"vbObjectError"},
+    {u"vbsunday", 0, 0, fn::integerConstant<1>, u"vbSunday"},
+    {u"vbmonday", 0, 0, fn::integerConstant<2>, u"vbMonday"},
+    {u"vbtuesday", 0, 0, fn::integerConstant<3>, u"vbTuesday"},
+    {u"vbwednesday", 0, 0, fn::integerConstant<4>, u"vbWednesday"},
+    {u"vbthursday", 0, 0, fn::integerConstant<5>, u"vbThursday"},
+    {u"vbfriday", 0, 0, fn::integerConstant<6>, u"vbFriday"},
+    {u"vbsaturday", 0, 0, fn::integerConstant<7>, u"vbSaturday"},
+    {u"scriptengine", 0, 0, fn::textConstant<u"VBScript">, u"ScriptEngine"},
     // The rest of the library
     {u"monthname", 1, 2, fn::MonthName, u"MonthName(month[, abbreviate])"},
     {u"weekdayname", 1, 3, fn::WeekdayName,
@@ -257,8 +211,8 @@ constexpr BuiltinInfo kBuiltins[] = {
     {u"vbmagenta", 0, 0, fn::longConstant<16711935>, u"vbMagenta"},
     {u"vbcyan", 0, 0, fn::longConstant<16776960>, u"vbCyan"},
     {u"vbwhite", 0, 0, fn::longConstant<16777215>, u"vbWhite"},
-    {u"vbformfeed", 0, 0, fn::charConstant<u'\f'>, u"vbFormFeed"},
-    {u"vbverticaltab", 0, 0, fn::charConstant<u'\v'>, u"vbVerticalTab"},
+    {u"vbformfeed", 0, 0, fn::textConstant<u"\f">, u"vbFormFeed"},
+    {u"vbverticaltab", 0, 0, fn::textConstant<u"\v">, u"vbVerticalTab"},
     {u"vbdatabasecompare", 0, 0, fn::integerConstant<2>, u"vbDatabaseCompare"},
     {u"vbdecimal", 0, 0, fn::integerConstant<14>, u"vbDecimal"},
 };

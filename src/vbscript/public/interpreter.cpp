@@ -123,7 +123,7 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
         if (!acceptsSource(expression)) {
             return false;
         }
-        Parser parser(expression, *globals_, optionExplicit_, stackEnd(), runtime_->budget);
+        Parser parser(expression, *globals_, stackEnd(), runtime_->budget);
         ParseResult parsed = parser.parseExpression();
         if (parsed.error != Outcome::Normal) {
             fail(static_cast<int>(parsed.error));
@@ -134,7 +134,6 @@ std::optional<Variant> Interpreter::eval(std::u16string_view expression) {
             result = Variant();
             return true;
         }
-        executor_->setOptionExplicit(optionExplicit_);
         executor_->begin(std::chrono::steady_clock::now() + options_.timeLimit, stackEnd());
         Variant value;
         const bool ok =
@@ -160,7 +159,7 @@ std::optional<Variant> Interpreter::preview(std::u16string_view expression,
     // No fail() here: every way out leaves error_ alone. Nothing is released that a
     // Class_Terminate would run for (no object is ever read), so finishRun() is not needed.
     try {
-        Parser parser(expression, *globals_, optionExplicit_, stackEnd(), runtime_->budget);
+        Parser parser(expression, *globals_, stackEnd(), runtime_->budget);
         parser.defineNothing();
         const ParseResult parsed = parser.parseExpression();
         if (parsed.error != Outcome::Normal || !parsed.expression ||
@@ -184,15 +183,14 @@ bool Interpreter::execute(std::u16string_view statements) {
         if (!acceptsSource(statements)) {
             return false;
         }
-        Parser parser(statements, *globals_, optionExplicit_, stackEnd(), runtime_->budget);
+        Parser parser(statements, *globals_, stackEnd(), runtime_->budget);
         ParseResult parsed = parser.parseStatements();
         if (parsed.error != Outcome::Normal) {
             fail(static_cast<int>(parsed.error));
             error_.position = parsed.errorPos;
             return false;
         }
-        optionExplicit_ = parsed.optionExplicit;
-        executor_->setOptionExplicit(optionExplicit_);
+        globals_->optionExplicit = parsed.optionExplicit;
         executor_->begin(std::chrono::steady_clock::now() + options_.timeLimit, stackEnd());
         // Procedures keep pointers into their own bodies only; the script-level statements
         // are run once and dropped.

@@ -109,7 +109,6 @@ private:
     std::unique_ptr<GlobalTable> globals_;
     std::unique_ptr<Runtime> runtime_;
     std::unique_ptr<Executor> executor_;
-    bool optionExplicit_ = false;
     ScriptError error_;
     std::thread::id stackThread_;
     std::uintptr_t stackEnd_ = 0;

@@ -91,8 +91,6 @@ public:
     static constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
     // The description a time-out reports.
     void setTimeoutText(std::u16string text) { timeoutText_ = std::move(text); }
-    // Whether text given to Execute and Eval is parsed under Option Explicit.
-    void setOptionExplicit(bool on) { optionExplicit_ = on; }
 
 private:
     Outcome execBlock(const Block& block);
@@ -345,7 +343,6 @@ private:
     Frame* frame_ = &topFrame_;
     StackGuard stack_;
     std::uintptr_t stackEnd_ = 0;
-    bool optionExplicit_ = false;
     bool specializes_ = true;
     int callDepth_ = 0;
     std::uint32_t ticks_ = 0;

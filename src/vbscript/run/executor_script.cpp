@@ -70,7 +70,7 @@ Outcome Executor::runText(const std::u16string& text, bool expression, bool glob
         }
     }
     const std::size_t namesBefore = globals_.size();
-    Parser parser(text, globals_, optionExplicit_, stackEnd_, rt_.budget);
+    Parser parser(text, globals_, stackEnd_, rt_.budget);
     if (inProcedure) {
         parser.runInside(scope);
     }

@@ -59,6 +59,9 @@ public:
         return out;
     }
     std::size_t size() const { return entries_.size(); }
+    // Option Explicit of the script: on once a text run as a script says it, for every text
+    // parsed after it (Execute's and Eval's too). The one place the setting is kept.
+    bool optionExplicit = false;
     GlobalEntry& at(int i) { return entries_[static_cast<std::size_t>(i)]; }
     const GlobalEntry& at(int i) const { return entries_[static_cast<std::size_t>(i)]; }
 

@@ -4,10 +4,10 @@
 
 namespace vbs {
 
-Parser::Parser(std::u16string_view source, GlobalTable& globals, bool optionExplicit,
-               std::uintptr_t stackEnd, const Budget& budget)
+Parser::Parser(std::u16string_view source, GlobalTable& globals, std::uintptr_t stackEnd,
+               const Budget& budget)
     : lexer_(source, budget), source_(source), budget_(budget), globals_(globals),
-      optionExplicit_(optionExplicit) {
+      optionExplicit_(globals.optionExplicit) {
     stack_.reset(stackEnd);
 }
 

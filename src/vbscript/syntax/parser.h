@@ -38,6 +38,7 @@ struct ParseResult {
     std::size_t errorPos = 0;
     Block statements;   // statement mode
     ExprPtr expression; // expression mode
+    // The text says Option Explicit (or it was in force already).
     bool optionExplicit = false;
     // The procedures this text's definitions replaced: one may still be running (a procedure
     // whose Execute redefines it), so the caller decides when they go.
@@ -51,8 +52,8 @@ class Parser {
 public:
     // `stackEnd`: where the calling thread's stack ends (StackExtent), 0 when unknown. Texts
     // the source holds are counted in `budget`.
-    Parser(std::u16string_view source, GlobalTable& globals, bool optionExplicit,
-           std::uintptr_t stackEnd, const Budget& budget);
+    Parser(std::u16string_view source, GlobalTable& globals, std::uintptr_t stackEnd,
+           const Budget& budget);
 
     ParseResult parseStatements();
     ParseResult parseExpression();
@@ -203,6 +204,7 @@ private:
     // Token pos_ once looked at (the lexer's tokens do not move); null after a move.
     mutable const Token* current_ = nullptr;
     GlobalTable& globals_;
+    // The script's setting, turned on for the rest of this text by an Option Explicit in it.
     bool optionExplicit_;
     int depth_ = 0;
     StackGuard stack_;
