@@ -41,7 +41,7 @@ public:
     bool exhausted() const { return here() < floor_; }
 
 private:
-    __attribute__((always_inline)) static std::uintptr_t here() {
+    static std::uintptr_t here() {
         return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
     }
 

@@ -89,7 +89,7 @@ Outcome Executor::execBlock(const Block& block) {
 // Call f(x) or f x. Call CInt(x) and the
 // other numeric and date conversions fail once the conversion itself succeeded: their result is of
 // a type a Call statement does not accept.
-[[gnu::noinline]] Outcome Executor::execCallStatement(const CallStmt& s) {
+Outcome Executor::execCallStatement(const CallStmt& s) {
     const Outcome outcome = execCall(*s.target);
     if (outcome == Outcome::Normal && s.callKeyword && s.target->kind == ExprKind::Name &&
         s.target->scope == Scope::Builtin && callRefusesResult(s.target->index)) {
@@ -133,17 +133,9 @@ Outcome Executor::execAssign(const AssignStmt& s) {
     Variant value;
     VBS_TRY(eval(*s.value, value));
     const Expr& target = *s.target;
-    if (s.kind == StmtKind::Assign && target.kind == ExprKind::Name && !target.hasParens &&
-        !value.isArray() && !value.isObject()) {
-        // A number or text into a plain variable: nothing to check or copy.
-        if (target.scope == Scope::Local) {
-            *frame_->slots[target.index] = std::move(value);
-            return Outcome::Normal;
-        }
-        if (target.scope == Scope::Global && target.global->kind == GlobalEntry::Kind::Variable) {
-            target.global->value = std::move(value);
-            return Outcome::Normal;
-        }
+    if (s.kind == StmtKind::Assign && !value.isArray() && !value.isObject() &&
+        storedInPlainVariable(target, value)) {
+        return Outcome::Normal;
     }
     return assignInGeneral(s, value);
 }
@@ -162,15 +154,8 @@ Outcome Executor::assignInGeneral(const AssignStmt& s, Variant& value) {
     } else if (isSet) {
         return Outcome::ObjectRequired;
     }
-    if (target.kind == ExprKind::Name && !target.hasParens && !value.isArray()) {
-        if (target.scope == Scope::Local) {
-            *frame_->slots[target.index] = std::move(value);
-            return Outcome::Normal;
-        }
-        if (target.scope == Scope::Global && target.global->kind == GlobalEntry::Kind::Variable) {
-            target.global->value = std::move(value);
-            return Outcome::Normal;
-        }
+    if (!value.isArray() && storedInPlainVariable(target, value)) {
+        return Outcome::Normal;
     }
     const bool toProperty =
         target.kind == ExprKind::Member ||

