@@ -11,10 +11,12 @@ Parser::Parser(std::u16string_view source, GlobalTable& globals, std::uintptr_t 
     stack_.reset(stackEnd);
 }
 
+// script := statement { (":" | line end) statement } ; what a text run by execute holds.
 ParseResult Parser::parseStatements() {
     return run(&Parser::statementsInto);
 }
 
+// One expression and nothing after it: what eval and preview read.
 ParseResult Parser::parseExpression() {
     return run(&Parser::expressionInto);
 }
@@ -241,6 +243,8 @@ Parser::StatementParser Parser::statementParser(Keyword k) {
     return kByKeyword[static_cast<std::size_t>(k)];
 }
 
+// statement := keyword statement | assignment | call. Randomize is no keyword (it may name a
+// variable), so "Randomize" not followed by "=" is taken as the statement.
 StmtPtr Parser::parseStatement() {
     const Token& t = upcoming();
     if (t.kind == Tok::Identifier && nameOf(t) == u"randomize" && upcoming(1).kind != Tok::Equal) {
@@ -266,6 +270,7 @@ StmtPtr Parser::parseScoped() {
     return parseDim();
 }
 
+// Let target = value: the keyword changes nothing.
 StmtPtr Parser::parseLet() {
     advance();
     return parseAssignOrCall();

@@ -75,6 +75,7 @@ void Parser::parseClassEntry(const std::shared_ptr<ClassDef>& def) {
     }
 }
 
+// name [ "(" [bounds] ")" ] { "," name ... } after Public, Private or Dim in a class body.
 void Parser::parseClassVariables(ClassDef& def, bool isPublic) {
     do {
         if (upcoming().kind != Tok::Identifier) {
@@ -106,6 +107,7 @@ void Parser::parseClassVariables(ClassDef& def, bool isPublic) {
     } while (upcoming().kind == Tok::Comma && advance().kind == Tok::Comma);
 }
 
+// Sub, Function, or Property Get, Let or Set of a class, with its body.
 void Parser::parseClassMember(const std::shared_ptr<ClassDef>& def, bool isPublic, bool isDefault) {
     const Token& kw = upcoming();
     Keyword kind = Keyword::None;
@@ -161,6 +163,7 @@ void Parser::parseClassMember(const std::shared_ptr<ClassDef>& def, bool isPubli
     }
 }
 
+// With object ... End With: ".member" inside stands for a member of that object.
 StmtPtr Parser::parseWith() {
     auto s = std::make_unique<WithStmt>(StmtKind::With, advance().pos);
     s->object = parseExpr();

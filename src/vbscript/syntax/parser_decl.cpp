@@ -115,6 +115,7 @@ StmtPtr Parser::parseProcedure() {
     return nullptr;
 }
 
+// name [ "(" parameters ")" ] line end, body, End Sub / Function / Property.
 std::unique_ptr<Parser::ProcScope> Parser::parseProcedureRest(Keyword kind, bool isFunction,
                                                               std::shared_ptr<ClassDef> cls) {
     if (upcoming().kind != Tok::Identifier) {

@@ -160,6 +160,7 @@ const OperatorRule* binaryRule(const Token& t) {
     return rule->left != 0 ? rule : nullptr;
 }
 
+// expression := operand { binary-operator operand }, by the precedence of the operator table.
 ExprPtr Parser::parseExpr() {
     return parseBinary(kLoosestLevel);
 }
@@ -313,6 +314,7 @@ ExprPtr Parser::parseParenthesized() {
     }
 }
 
+// True, False, Empty, Null, Nothing, or New ClassName.
 ExprPtr Parser::parseKeywordOperand() {
     const Token& t = upcoming();
     if (t.keyword == Keyword::New) {
@@ -393,6 +395,7 @@ ExprPtr Parser::parseMember(ExprPtr object) {
     return e;
 }
 
+// "(" [ argument { "," argument } ] ")".
 void Parser::parseArgs(std::vector<ExprPtr>& args) {
     enterNesting();
     expect(Tok::LParen, Outcome::ExpectedLParen);
