@@ -328,13 +328,10 @@ private:
     // Counts work; every so often checks the clock: Timeout when it is past. The count is
     // inline, as every evaluation and call passes here; the clock read is not.
     Outcome countStep() {
-        return ++ticks_ < kTicksPerClockRead ? Outcome::Normal : clockStillRunning();
+        return ++ticks_ < Runtime::kStepsPerClockRead ? Outcome::Normal : clockStillRunning();
     }
     // The clock read of countStep(): restarts the count; Timeout when the deadline is past.
     Outcome clockStillRunning();
-    // A step is one loop pass, one call or one operand evaluated: cheap in tight loops, and
-    // still prompt when each pass is slow.
-    static constexpr std::uint32_t kTicksPerClockRead = 64;
     // A time-out is the host's stop: On Error catches it nowhere.
     static bool catchable(Outcome failure) { return failure != Outcome::Timeout; }
 

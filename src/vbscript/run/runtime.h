@@ -43,9 +43,14 @@ struct Runtime {
         return std::chrono::steady_clock::now() >= deadline ||
                (stop && stop->load(std::memory_order_relaxed));
     }
-    // Whether step `step` of a long built-in loop must end the run. The clock is read once
-    // every 4,096 steps.
-    bool pastDeadline(std::size_t step) const { return (step & 4095) == 4095 && mustEnd(); }
+    // The clock is read once every this many steps, by the executor (a loop pass, a call, an
+    // operand) and by a long built-in loop alike: cheap in tight loops, still prompt when each
+    // step is slow.
+    static constexpr std::uint32_t kStepsPerClockRead = 64;
+    // Whether step `step` of a long built-in loop must end the run.
+    bool pastDeadline(std::size_t step) const {
+        return step % kStepsPerClockRead == kStepsPerClockRead - 1 && mustEnd();
+    }
 
     // The Windows locale id GetLocale reports and SetLocale changes, and the user's own (given
     // by the caller). SetLocale chooses between the user's forms and the US ones: `userLocale`
