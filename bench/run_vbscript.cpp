@@ -12,8 +12,8 @@
 //   line per file with the value or the error's number, position and text of each: two builds
 //   whose replays of one corpus print the same lines behave the same on it.
 
-#include "convert.h"
 #include "interpreter.h"
+#include "values/convert.h"
 
 #include <chrono>
 #include <cstdio>

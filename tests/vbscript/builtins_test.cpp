@@ -1,4 +1,4 @@
-#include "builtins.h"
+#include "library/builtins.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "convert.h"
 #include "test_support.h"
+#include "values/convert.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "error_codes.h"
 #include "test_support.h"
+#include "values/error_codes.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -1,4 +1,4 @@
-#include "object.h"
+#include "objects/object.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

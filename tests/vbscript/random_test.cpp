@@ -1,4 +1,4 @@
-#include "random_generator.h"
+#include "library/random_generator.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "../table_rows.h"
-#include "convert.h"
 #include "interpreter.h"
+#include "values/convert.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #include "script_words.h"
 
-#include "builtins.h"
-#include "token.h"
+#include "interpreter.h"
 
 #include <QHash>
 
@@ -15,13 +14,10 @@ QString nameOfSignature(const QString& signature) {
 
 std::vector<ScriptWord> vbscriptWords() {
     std::vector<ScriptWord> words;
-#define QUORVIX_VBS_KEYWORD(name, text)                                                            \
-    words.push_back({QStringLiteral(#name), {}, WordKind::Keyword});
-    VBS_KEYWORD_LIST(QUORVIX_VBS_KEYWORD)
-#undef QUORVIX_VBS_KEYWORD
-    for (int i = 0; i < vbs::builtinCount(); ++i) {
-        const QString signature = QString::fromUtf16(vbs::builtinAt(i).signature);
-        words.push_back({nameOfSignature(signature), signature, WordKind::Builtin});
+    for (const vbs::ScriptWord& word : vbs::scriptWords()) {
+        words.push_back({QString::fromStdU16String(word.name),
+                         QString::fromStdU16String(word.signature),
+                         word.isKeyword ? WordKind::Keyword : WordKind::Builtin});
     }
     return words;
 }

@@ -1,7 +1,6 @@
 #include "vbscript_engine.h"
 
 #include "calendar.h"
-#include "error_codes.h"
 #include "number_format.h"
 
 namespace quorvix {
@@ -28,8 +27,8 @@ QString fromU16(const std::u16string& s) {
 }
 
 // The interpreter's own text for an error, as it would raise it.
-QString textOf(vbs::Outcome code) {
-    return fromU16(vbs::errorText(static_cast<int>(code)));
+QString textOf(vbs::HostError error) {
+    return fromU16(vbs::errorDescription(error));
 }
 
 } // namespace
@@ -64,10 +63,11 @@ ScriptValue VBScriptEngine::toScriptValue(const vbs::Variant& v) {
         return ScriptValue::fromString(fromU16(v.asString()));
     case vbs::VarType::Array:
         // An array has no text form: showing one is what VBScript calls a type mismatch.
-        return ScriptValue::object(textOf(vbs::Outcome::TypeMismatch), false);
+        return ScriptValue::object(textOf(vbs::HostError::TypeMismatch), false);
     case vbs::VarType::Object:
         return ScriptValue::object(
-            textOf(v.asObject() ? vbs::Outcome::NoSuchMember : vbs::Outcome::ObjectNotSet), false);
+            textOf(v.asObject() ? vbs::HostError::NoSuchMember : vbs::HostError::ObjectNotSet),
+            false);
     }
     return ScriptValue::empty();
 }
@@ -99,7 +99,7 @@ bool VBScriptEngine::executeStatement(const QString& statement) {
 
 QString VBScriptEngine::noTextFormDescription(const ScriptValue& value) const {
     if (value.kind == ScriptValue::Kind::Null) {
-        return textOf(vbs::Outcome::InvalidNull);
+        return textOf(vbs::HostError::InvalidNull);
     }
     return value.text;
 }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "public/variant.h"
+#include "run/runtime.h"
+#include "values/error_codes.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace vbs {
+
+using BuiltinFn = Outcome (*)(Runtime& rt, const Variant* args, int count, Variant& out);
+
+// One row of the built-in function table. Constants (vbCrLf, ...) are functions without
+// arguments.
+struct BuiltinInfo {
+    const char16_t* name; // lower case
+    std::uint8_t minArgs;
+    std::uint8_t maxArgs;
+    BuiltinFn fn;
+    // As the user reads it: "Mid(string, start[, length])"; a constant's is its name alone.
+    // The part before "(" is the name in its usual spelling.
+    const char16_t* signature;
+};
+
+// Index into the table, or -1.
+int findBuiltin(std::u16string_view lower);
+// The table itself, `builtinCount()` rows; read inline, as every built-in call reads its row.
+extern const BuiltinInfo* const kBuiltinTable;
+inline const BuiltinInfo& builtinAt(int index) {
+    return kBuiltinTable[index];
+}
+int builtinCount();
+// Whether Windows refuses, with "Variable uses an Automation type not supported in VBScript",
+// the result of this built-in in a Call statement (the numeric and date conversions, once the
+// conversion itself succeeded).
+bool callRefusesResult(int index);
+// Whether the built-in takes an object argument as it is (TypeName, IsObject, Array); the others
+// receive the value of the object's default member.
+bool inspectsObjects(int index);
+// Whether the built-in reports on the default member's value of an object that has one
+// (VarType, IsNumeric, IsDate), and on the object itself otherwise (so that IsNumeric of an
+// object without a default member, or of Nothing, is False rather than an error).
+bool readsDefaultType(int index);
+
+} // namespace vbs

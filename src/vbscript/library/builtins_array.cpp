@@ -1,0 +1,180 @@
+#include "builtin_functions.h"
+#include "builtin_helpers.h"
+#include "limits/script_limits.h"
+#include "public/memory_budget.h"
+
+#include <algorithm>
+#include <string>
+
+namespace vbs::fn {
+namespace {
+
+Variant listOf(const Budget& budget, std::vector<Variant> items) {
+    auto data = std::make_shared<ArrayData>(budget);
+    data->bounds.push_back(ArrayBound{static_cast<std::int32_t>(items.size()) - 1});
+    data->adopt(std::move(items));
+    return Variant::array(std::move(data));
+}
+
+Outcome bound(Runtime& rt, const Variant* a, int n, Variant& out, bool upper) {
+    if (!a[0].isArray()) {
+        return Outcome::TypeMismatch;
+    }
+    const ArrayData& data = *a[0].asArray();
+    std::int32_t dim = 1;
+    if (n > 1) {
+        VBS_TRY(longArg(rt, a[1], dim));
+    }
+    if (dim < 1 || static_cast<std::size_t>(dim) > data.bounds.size()) {
+        return Outcome::SubscriptOutOfRange;
+    }
+    out = Variant::longInt(upper ? data.bounds[static_cast<std::size_t>(dim - 1)].upper : 0);
+    return Outcome::Normal;
+}
+
+bool containsText(const std::u16string& in, const std::u16string& what, bool textCompare) {
+    if (!textCompare) {
+        return in.find(what) != std::u16string::npos;
+    }
+    return foldForTextCompare(in).find(foldForTextCompare(what)) != std::u16string::npos;
+}
+
+} // namespace
+
+Outcome Array(Runtime& rt, const Variant* a, int n, Variant& out) {
+    std::vector<Variant> items;
+    items.reserve(static_cast<std::size_t>(n));
+    int deepest = 0;
+    for (int i = 0; i < n; ++i) {
+        VBS_TRY(limits::checkArrayElement(a[i]));
+        deepest = std::max(deepest, a[i].nestingDepth());
+        // A copy of its own: the argument may be a variable's array, which can change later.
+        items.push_back(a[i].copied());
+    }
+    out = listOf(rt.budget, std::move(items));
+    out.asArray()->depth = deepest + 1;
+    return Outcome::Normal;
+}
+
+Outcome UBound(Runtime& rt, const Variant* a, int n, Variant& out) {
+    return bound(rt, a, n, out, true);
+}
+Outcome LBound(Runtime& rt, const Variant* a, int n, Variant& out) {
+    return bound(rt, a, n, out, false);
+}
+
+Outcome Join(Runtime& rt, const Variant* a, int n, Variant& out) {
+    if (a[0].isNull()) {
+        return Outcome::InvalidNull;
+    }
+    if (!a[0].isArray() || a[0].asArray()->bounds.size() != 1) {
+        return Outcome::TypeMismatch;
+    }
+    std::u16string delimiter = u" ";
+    if (n > 1) {
+        VBS_TRY(textArg(rt, a[1], delimiter));
+    }
+    std::u16string result;
+    const std::vector<Variant>& items = a[0].asArray()->items;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) {
+            result += delimiter;
+        }
+        // A Null element is a Type mismatch here, not an Invalid use of Null.
+        if (items[i].isNull()) {
+            return Outcome::TypeMismatch;
+        }
+        std::u16string piece;
+        VBS_TRY(textArg(rt, items[i], piece));
+        result += piece;
+        if (rt.pastDeadline(i)) {
+            return Outcome::Timeout;
+        }
+        if (result.size() > limits::kMaxStringLength ||
+            !rt.budget->allows(result.size() * sizeof(char16_t))) {
+            return Outcome::OutOfMemory;
+        }
+    }
+    out = Variant::string(std::move(result), rt.budget);
+    return Outcome::Normal;
+}
+
+Outcome Split(Runtime& rt, const Variant* a, int n, Variant& out) {
+    VBS_TRY(anyNull(a, n, 0));
+    std::u16string s;
+    VBS_TRY(textArg(rt, a[0], s));
+    std::u16string delimiter = u" ";
+    if (given(a, n, 1)) {
+        VBS_TRY(textArg(rt, a[1], delimiter));
+    }
+    std::int32_t count = -1;
+    if (given(a, n, 2)) {
+        VBS_TRY(longArg(rt, a[2], count));
+        if (count < -1) {
+            return Outcome::InvalidCall;
+        }
+    }
+    bool text = false;
+    VBS_TRY(compareArg(rt, a, n, 3, text));
+    std::vector<Variant> pieces;
+    if (!s.empty() && count != 0) {
+        if (delimiter.empty()) {
+            pieces.push_back(Variant::string(s, rt.budget));
+        } else {
+            const std::u16string hay = text ? foldForTextCompare(s) : s;
+            const std::u16string needle = text ? foldForTextCompare(delimiter) : delimiter;
+            std::size_t pos = 0;
+            while (count < 0 || static_cast<std::int32_t>(pieces.size()) < count - 1) {
+                if (rt.pastDeadline(pieces.size())) {
+                    return Outcome::Timeout;
+                }
+                if (pieces.size() >= limits::kMaxArrayElements ||
+                    !rt.budget->allows(pieces.size() * sizeof(Variant))) {
+                    return Outcome::OutOfMemory;
+                }
+                const std::size_t p = hay.find(needle, pos);
+                if (p == std::u16string::npos) {
+                    break;
+                }
+                pieces.push_back(Variant::string(s.substr(pos, p - pos), rt.budget));
+                pos = p + needle.size();
+            }
+            pieces.push_back(Variant::string(s.substr(pos), rt.budget));
+        }
+    }
+    out = listOf(rt.budget, std::move(pieces));
+    return Outcome::Normal;
+}
+
+Outcome Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
+    if (!a[0].isArray() || a[0].asArray()->bounds.size() != 1) {
+        return Outcome::TypeMismatch;
+    }
+    if (a[1].isNull()) {
+        return Outcome::InvalidNull;
+    }
+    std::u16string match;
+    VBS_TRY(textArg(rt, a[1], match));
+    bool include = true;
+    if (given(a, n, 2)) {
+        VBS_TRY(toBool(a[2], rt.locale, include));
+    }
+    bool text = false;
+    VBS_TRY(compareArg(rt, a, n, 3, text));
+    std::vector<Variant> kept;
+    std::size_t step = 0;
+    for (const Variant& item : a[0].asArray()->items) {
+        if (rt.pastDeadline(step++)) {
+            return Outcome::Timeout;
+        }
+        std::u16string s;
+        VBS_TRY(textArg(rt, item, s));
+        if (containsText(s, match, text) == include) {
+            kept.push_back(Variant::string(std::move(s), rt.budget));
+        }
+    }
+    out = listOf(rt.budget, std::move(kept));
+    return Outcome::Normal;
+}
+
+} // namespace vbs::fn

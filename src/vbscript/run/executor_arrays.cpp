@@ -1,0 +1,207 @@
+#include "executor.h"
+
+#include "limits/script_limits.h"
+#include "public/memory_budget.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace vbs {
+
+Outcome Executor::arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<ArrayBound>& out,
+                              std::size_t& total) {
+    if (static_cast<int>(bounds.size()) > limits::kMaxDimensions) {
+        return Outcome::SubscriptOutOfRange;
+    }
+    total = 1;
+    for (const ExprPtr& b : bounds) {
+        Variant v;
+        VBS_TRY(eval(*b, v));
+        std::int32_t upper = 0;
+        VBS_TRY(toLong(v, rt_.locale, upper));
+        if (upper < -1) {
+            return Outcome::SubscriptOutOfRange;
+        }
+        const auto count = static_cast<std::size_t>(std::int64_t{upper} + 1);
+        if (count != 0 && total > limits::kMaxArrayElements / count) {
+            return Outcome::OutOfMemory;
+        }
+        total *= count;
+        out.push_back(ArrayBound{upper});
+    }
+    // Without bounds (`Dim a()`) the array has no elements until ReDim gives it some.
+    if (bounds.empty()) {
+        total = 0;
+    }
+    return Outcome::Normal;
+}
+
+Outcome Executor::sizeArray(ArrayData& out, std::size_t total) {
+    if (!rt_.budget->allows(total * sizeof(Variant))) {
+        return Outcome::OutOfMemory;
+    }
+    out.resize(total);
+    return Outcome::Normal;
+}
+
+Outcome Executor::makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out) {
+    std::size_t total = 0;
+    VBS_TRY(arrayBounds(bounds, out.bounds, total));
+    return sizeArray(out, total);
+}
+
+Outcome Executor::execDim(const DimStmt& s) {
+    for (const DimItem& item : s.items) {
+        if (!item.isArray) {
+            continue;
+        }
+        auto data = std::make_shared<ArrayData>(rt_.budget);
+        VBS_TRY(makeArray(item.bounds, *data));
+        data->fixed = !item.bounds.empty();
+        Variant* var = nullptr;
+        VBS_TRY(variable(*item.target, var));
+        *var = Variant::array(std::move(data));
+    }
+    return Outcome::Normal;
+}
+
+// ReDim Preserve keeps the elements, and only the last bound may change. Elements are stored
+// with the first index fastest, so keeping them is a resize of the element list, made in place
+// on the variable's own array: its spare room grows geometrically (ArrayData::resize), so
+// growing an array one element at a time is linear. An array that something else still holds
+// (For Each walks it) is copied first, as that holder keeps what it had.
+Outcome Executor::preserveInto(Variant& var, std::vector<ArrayBound> bounds, std::size_t total) {
+    const std::vector<ArrayBound>& old = var.asArray()->bounds;
+    if (old.size() != bounds.size()) {
+        return Outcome::SubscriptOutOfRange;
+    }
+    for (std::size_t d = 0; d + 1 < old.size(); ++d) {
+        if (old[d].upper != bounds[d].upper) {
+            return Outcome::SubscriptOutOfRange;
+        }
+    }
+    const std::size_t have = var.asArray()->items.size();
+    const bool shared = var.isShared();
+    const std::size_t added = shared ? total : total > have ? total - have : 0;
+    if (!rt_.budget->allows(added * sizeof(Variant))) {
+        return Outcome::OutOfMemory;
+    }
+    if (shared) {
+        var = var.copied();
+    }
+    ArrayData& data = *var.asArray();
+    data.bounds = std::move(bounds);
+    data.resize(total);
+    return Outcome::Normal;
+}
+
+Outcome Executor::execReDim(const DimStmt& s) {
+    for (const DimItem& item : s.items) {
+        Variant* var = nullptr;
+        VBS_TRY(variable(*item.target, var));
+        // A fixed array refuses before its new bounds are looked at.
+        if (var->isArray() && var->asArray()->fixed) {
+            return Outcome::ArrayFixed;
+        }
+        std::vector<ArrayBound> bounds;
+        std::size_t total = 0;
+        VBS_TRY(arrayBounds(item.bounds, bounds, total));
+        // Evaluating the bounds may have run a procedure; the variable itself never moves.
+        if (var->isArray()) {
+            if (var->asArray()->fixed) {
+                return Outcome::ArrayFixed;
+            }
+            if (s.preserve && !var->asArray()->bounds.empty()) {
+                VBS_TRY(preserveInto(*var, std::move(bounds), total));
+                continue;
+            }
+        }
+        auto data = std::make_shared<ArrayData>(rt_.budget);
+        data->bounds = std::move(bounds);
+        VBS_TRY(sizeArray(*data, total));
+        *var = Variant::array(std::move(data));
+    }
+    return Outcome::Normal;
+}
+
+Outcome Executor::execErase(const EraseStmt& s) {
+    Variant* var = nullptr;
+    VBS_TRY(variable(*s.target, var));
+    if (!var->isArray()) {
+        return Outcome::TypeMismatch;
+    }
+    ArrayData& a = *var->asArray();
+    if (a.fixed) {
+        for (Variant& item : a.items) {
+            item = Variant();
+        }
+    } else {
+        *var = Variant::array(std::make_shared<ArrayData>(rt_.budget));
+    }
+    return Outcome::Normal;
+}
+
+} // namespace vbs
+
+namespace vbs {
+
+// x(0)(1) = v: VBScript arrays are values, but an element that holds an array is written in
+// place, as x(0)(1) reads it. Every subscript is evaluated before any array is touched, so a
+// subscript that changes x cannot leave a pointer into an array that is gone.
+Outcome Executor::assignNested(const Expr& target, Variant& value) {
+    std::vector<const Expr*> levels;
+    const Expr* root = &target;
+    for (; root->kind == ExprKind::Call; root = root->args[0].get()) {
+        levels.push_back(root);
+    }
+    if (root->kind != ExprKind::Name || !root->hasParens || root->args.empty()) {
+        return Outcome::IllegalAssignment;
+    }
+    levels.push_back(root);
+    std::reverse(levels.begin(), levels.end());
+    std::vector<std::int32_t> index(levels.size() * limits::kMaxDimensions);
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        VBS_TRY(subscripts(levels[i]->args, &index[i * limits::kMaxDimensions], i == 0 ? 0 : 1));
+    }
+    Variant* slot = nullptr;
+    VBS_TRY(variable(*root, slot));
+    std::vector<ArrayData*> chain;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        if (!slot->isArray()) {
+            return slot->isObject() ? Outcome::IllegalAssignment : Outcome::TypeMismatch;
+        }
+        if (i > 0 && slot->isShared()) {
+            // An inner array held elsewhere too: this one changes alone.
+            if (!rt_.budget->allows(slot->asArray()->items.size() * sizeof(Variant))) {
+                return Outcome::OutOfMemory;
+            }
+            *slot = slot->copied();
+        }
+        chain.push_back(slot->asArray());
+        const std::size_t count = levels[i]->args.size() - (i == 0 ? 0 : 1);
+        slot = elementAt(*slot, &index[i * limits::kMaxDimensions], count);
+        if (!slot) {
+            return Outcome::SubscriptOutOfRange;
+        }
+    }
+    if (value.isArray()) {
+        const int depth = value.nestingDepth();
+        if (depth + static_cast<int>(chain.size()) > limits::kMaxArrayNesting) {
+            return Outcome::OutOfStack;
+        }
+        for (std::size_t i = 0; i < chain.size(); ++i) {
+            ArrayData& a = *chain[chain.size() - 1 - i];
+            a.depth = std::max(a.depth, depth + 1 + static_cast<int>(i));
+        }
+        if (value.isShared()) {
+            if (!rt_.budget->allows(value.asArray()->items.size() * sizeof(Variant))) {
+                return Outcome::OutOfMemory;
+            }
+            value = value.copied();
+        }
+    }
+    *slot = std::move(value);
+    return Outcome::Normal;
+}
+
+} // namespace vbs

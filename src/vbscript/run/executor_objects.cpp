@@ -1,0 +1,385 @@
+#include "executor.h"
+#include "executor_inline.h"
+
+#include "library/builtins.h"
+#include "limits/script_limits.h"
+#include "objects/create_object.h"
+#include "objects/procedure_reference.h"
+
+// Objects: New, members of class instances and of the Err object, default members, With, and
+// calls or subscripts applied to a value ("x(0)(1)").
+namespace vbs {
+namespace {
+
+const std::vector<ExprPtr> kNoArguments;
+
+bool isAssignment(MemberAccess access) {
+    return access == MemberAccess::Let || access == MemberAccess::Set;
+}
+
+// The procedure a member runs for an access: a read or call takes the Property Get, else the
+// Sub or Function; Let and Set take their own property, and a Sub or Function cannot be
+// assigned to. A property without the procedure for the access (assigning one that has only
+// a Get) is a wrong number of arguments.
+Outcome memberProcedure(const ClassMember& m, MemberAccess access, const Procedure*& p) {
+    switch (access) {
+    case MemberAccess::Get:
+    case MemberAccess::Call:
+        p = m.get ? m.get.get() : m.method.get();
+        break;
+    case MemberAccess::Let:
+    case MemberAccess::Set:
+        if (m.method) {
+            return Outcome::NoSuchMember;
+        }
+        p = access == MemberAccess::Let ? m.let.get() : m.set.get();
+        break;
+    }
+    return p ? Outcome::Normal : Outcome::WrongArgCount;
+}
+
+} // namespace
+
+Outcome Executor::evalNew(const Expr& e, Variant& out) {
+    const int g = globals_.find(e.name);
+    if (g < 0 || globals_.at(g).kind != GlobalEntry::Kind::Class) {
+        return newNativeObject(rt_, e.name, out);
+    }
+    const std::shared_ptr<const ClassDef>& def = globals_.at(g).cls;
+    std::shared_ptr<ClassInstance> o = heap_.make(def);
+    if (!o) {
+        return Outcome::OutOfMemory;
+    }
+    // Member arrays declared with sizes start with their Empty elements.
+    for (const ClassMember& m : def->members) {
+        if (m.field < 0 || !m.isArray) {
+            continue;
+        }
+        auto data = std::make_shared<ArrayData>(rt_.budget);
+        std::size_t total = 1;
+        for (const std::int32_t upper : m.bounds) {
+            if (upper < -1 || static_cast<std::size_t>(upper) >= limits::kMaxArrayElements) {
+                return Outcome::OutOfMemory;
+            }
+            data->bounds.push_back(ArrayBound{upper});
+            total *= static_cast<std::size_t>(upper + 1);
+            if (total > limits::kMaxArrayElements) {
+                return Outcome::OutOfMemory;
+            }
+        }
+        if (m.bounds.empty()) {
+            total = 0;
+        }
+        VBS_TRY(sizeArray(*data, total));
+        data->fixed = !m.bounds.empty();
+        o->fields[static_cast<std::size_t>(m.field)] = Variant::array(std::move(data));
+    }
+    if (def->initialize) {
+        VBS_TRY(callProcedure(*def->initialize, kNoArguments, 0, nullptr, o.get(), nullptr));
+    }
+    out = Variant::object(std::move(o));
+    return Outcome::Normal;
+}
+
+Outcome Executor::evalWithObject(Variant& out) {
+    if (withObjects_.size() <= frame_->withBase) {
+        return Outcome::InvalidWithReference;
+    }
+    out = withObjects_.back();
+    return Outcome::Normal;
+}
+
+Outcome Executor::execWith(const WithStmt& s) {
+    Variant object;
+    VBS_TRY(eval(*s.object, object));
+    withObjects_.push_back(std::move(object));
+    const Outcome f = execBlock(s.body);
+    withObjects_.pop_back();
+    return f;
+}
+
+Outcome Executor::evalMember(const Expr& e, MemberAccess access, Variant& value) {
+    const Expr& object = *e.args[0];
+    if (object.kind == ExprKind::Name && object.scope == Scope::Builtin && !object.hasParens &&
+        object.name == u"err") {
+        return errMember(e, access, value);
+    }
+    // An instance held by a plain variable is used where it lies, held by a copy of the
+    // variable's reference while its procedure runs (the call may replace the variable).
+    // Anything else is evaluated into a copy, which holds it, and also keeps a native object
+    // alive while its arguments run.
+    Variant storage;
+    std::shared_ptr<ObjectData> hold;
+    const Variant* ref = valueInPlace(object);
+    ObjectData* o = ref && ref->isObject() ? ref->objectPtr() : nullptr;
+    ClassInstance* instance = o ? o->asInstance() : nullptr;
+    if (instance) {
+        hold = ref->asObject();
+    } else {
+        VBS_TRY(eval(object, storage));
+        if (!storage.isObject()) {
+            return Outcome::ObjectRequired;
+        }
+        o = storage.objectPtr();
+        if (!o) {
+            return Outcome::ObjectNotSet;
+        }
+        instance = o->asInstance();
+    }
+    if (!instance) {
+        const std::int32_t member = o->memberIndex(e.name);
+        return member >= 0 ? invokeMember(*o, member, access, e.args, 1, value)
+                           : Outcome::NoSuchMember;
+    }
+    // Instances of one class answer the same index for a name: this site remembers it.
+    const ClassDef& def = instance->def();
+    if (e.cachedClass != &def || e.cachedClassAlive.expired()) {
+        e.cachedClass = &def;
+        e.cachedClassAlive = instance->sharedDef();
+        e.cachedMember = def.find(e.name);
+    }
+    if (e.cachedMember < 0) {
+        return Outcome::NoSuchMember;
+    }
+    return invokeHeldClassMember(*instance, e.cachedMember, access, e.args, 1, value);
+}
+
+Outcome Executor::invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
+                               const std::vector<ExprPtr>& args, std::size_t first,
+                               Variant& value) {
+    if (ClassInstance* instance = o.asInstance()) {
+        return invokeClassMember(*instance, member, access, args, first, value);
+    }
+    const std::size_t n = args.size() - first;
+    std::vector<Variant> argv(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        VBS_TRY(eval(*args[first + i], argv[i]));
+    }
+    return o.invoke(rt_, member, access, argv.data(), n, value);
+}
+
+Outcome Executor::invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
+                                    const std::vector<ExprPtr>& args, std::size_t first,
+                                    Variant& value) {
+    // The call may drop the last other reference to the object (Set x = Nothing inside it).
+    const std::shared_ptr<ClassInstance> hold = o.shared_from_this();
+    return invokeHeldClassMember(o, member, access, args, first, value);
+}
+
+// Inlined into both callers: a method call on a variable (evalMember) is a hot path. Measured:
+// as a call, method22 of bench/instruction_counts.sh takes 2.5 % more instructions.
+[[gnu::always_inline]] inline Outcome
+Executor::invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
+                                const std::vector<ExprPtr>& args, std::size_t first,
+                                Variant& value) {
+    const ClassMember& m = o.def().members[static_cast<std::size_t>(member)];
+    // Private members are reachable from the class's own procedures only.
+    if (!m.isPublic && !(frame_->me && &frame_->me->def() == &o.def())) {
+        return Outcome::NoSuchMember;
+    }
+    if (m.field >= 0) {
+        return accessField(o.fields[static_cast<std::size_t>(m.field)], access, args, first, value);
+    }
+    const Procedure* p = nullptr;
+    VBS_TRY(memberProcedure(m, access, p));
+    if (isAssignment(access)) {
+        return callProcedure(*p, args, first, nullptr, &o, &value);
+    }
+    // A property or function without parameters, given arguments, indexes its result:
+    // "o.items(1)" where items returns an array.
+    if (p->params.empty() && args.size() > first) {
+        Variant result;
+        VBS_TRY(callProcedure(*p, kNoArguments, 0, &result, &o, nullptr));
+        return applyArguments(result, args, first, value);
+    }
+    return callMethod(*p, args, first, o, value);
+}
+
+// A class variable read or assigned as a whole, or given arguments: an array variable is
+// indexed (o.list(2) = v), any other value has its arguments applied to a copy when read
+// (o.handler(1) calls the object the variable holds) and cannot be assigned through them.
+Outcome Executor::accessField(Variant& field, MemberAccess access, const std::vector<ExprPtr>& args,
+                              std::size_t first, Variant& value) {
+    Variant* target = &field;
+    if (args.size() > first) {
+        if (!field.isArray()) {
+            if (isAssignment(access)) {
+                return Outcome::TypeMismatch;
+            }
+            Variant callee = field;
+            return applyArguments(callee, args, first, value);
+        }
+        VBS_TRY(element(field, args, first, target));
+    }
+    if (isAssignment(access)) {
+        // An array assigned is the variable's own copy, as arrays are values.
+        if (value.isArray() && value.isShared()) {
+            value = value.copied();
+        }
+        *target = std::move(value);
+    } else {
+        value = *target;
+    }
+    return Outcome::Normal;
+}
+
+Outcome Executor::applyArguments(Variant& callee, const std::vector<ExprPtr>& args,
+                                 std::size_t first, Variant& out) {
+    if (callee.isArray()) {
+        Variant* item = nullptr;
+        VBS_TRY(element(callee, args, first, item));
+        out = *item;
+        return Outcome::Normal;
+    }
+    if (callee.isObject()) {
+        ObjectData* o = callee.objectPtr();
+        if (!o) {
+            return Outcome::ObjectNotSet;
+        }
+        if (const ProcedureReference* ref = o->asProcedureReference()) {
+            const Variant hold = callee;
+            return callReference(*ref, args, first, out);
+        }
+        const int d = o->defaultMember();
+        if (d < 0) {
+            return Outcome::NoSuchMember;
+        }
+        const Variant hold = callee;
+        return invokeMember(*o, d, MemberAccess::Get, args, first, out);
+    }
+    return Outcome::TypeMismatch;
+}
+
+Outcome Executor::evalCallExpr(const Expr& e, Variant& out) {
+    Variant callee;
+    VBS_TRY(eval(*e.args[0], callee));
+    return applyArguments(callee, e.args, 1, out);
+}
+
+Outcome Executor::toValue(Variant& v) {
+    // A default member may itself give an object: follow a few, as a chain of defaults does.
+    for (int hops = 0; v.isObject() && hops < 8; ++hops) {
+        ObjectData* o = v.objectPtr();
+        if (!o) {
+            return Outcome::ObjectNotSet;
+        }
+        const int d = o->defaultMember();
+        if (d < 0) {
+            return Outcome::NoSuchMember;
+        }
+        const Variant hold = v;
+        Variant result;
+        VBS_TRY(invokeMember(*o, d, MemberAccess::Get, kNoArguments, 0, result));
+        v = std::move(result);
+    }
+    return v.isObject() ? Outcome::NoSuchMember : Outcome::Normal;
+}
+
+Outcome Executor::evalValue(const Expr& e, Variant& out) {
+    VBS_TRY(eval(e, out));
+    return out.isObject() ? toValue(out) : Outcome::Normal;
+}
+
+Outcome Executor::assignMember(const Expr& target, MemberAccess access, Variant& value) {
+    if (target.kind == ExprKind::Member) {
+        return evalMember(target, access, value);
+    }
+    return invokeClassMember(*frame_->me, target.index, access, target.args, 0, value);
+}
+
+void Executor::runTerminations() {
+    if (runningTerminations_) {
+        return; // the loop below takes the ones released meanwhile
+    }
+    runningTerminations_ = true;
+    // The error under way, if the script raised its own, is kept for its capture.
+    ErrState raised = raised_;
+    const std::size_t statementPos = failedStatementPos_;
+    const std::size_t expressionPos = failedExpressionPos_;
+    while (std::shared_ptr<ClassInstance> o = heap_.nextToTerminate()) {
+        // An error in Class_Terminate has nobody to go to: it only ends that procedure.
+        static_cast<void>(
+            callProcedure(*o->def().terminate, kNoArguments, 0, nullptr, o.get(), nullptr));
+    }
+    raised_ = std::move(raised);
+    failedStatementPos_ = statementPos;
+    failedExpressionPos_ = expressionPos;
+    runningTerminations_ = false;
+}
+
+void Executor::finishRun() {
+    withObjects_.clear();
+    retired_.clear();
+    runTerminations();
+    heap_.collectCycles();
+}
+
+// The Err object: Err.Number, .Description, .Source, .HelpFile, .HelpContext, .Clear and
+// .Raise.
+// Err's members: the five properties read and assigned, Clear, and Raise. Err holds the last
+// error that On Error Resume Next let the script go on from (see resumeAfterError).
+Outcome Executor::errMember(const Expr& e, MemberAccess access, Variant& value) {
+    const bool assigning = access == MemberAccess::Let || access == MemberAccess::Set;
+    const std::size_t argc = e.args.size() - 1;
+    if (e.name == u"number" || e.name == u"description" || e.name == u"source" ||
+        e.name == u"helpfile" || e.name == u"helpcontext") {
+        if (argc != 0) {
+            return Outcome::WrongArgCount;
+        }
+        if (assigning) {
+            return setErrProperty(e.name, value);
+        }
+        value = errProperty(e.name);
+        return Outcome::Normal;
+    }
+    if (assigning) {
+        return Outcome::NoSuchMember;
+    }
+    if (e.name == u"clear") {
+        if (argc != 0) {
+            return Outcome::WrongArgCount;
+        }
+        rt_.err = ErrState{};
+        value = Variant();
+        return Outcome::Normal;
+    }
+    if (e.name == u"raise") {
+        return raiseFromScript(e);
+    }
+    return Outcome::NoSuchMember;
+}
+
+Variant Executor::errProperty(const std::u16string& name) const {
+    const ErrState& err = rt_.err;
+    if (name == u"number") {
+        return Variant::longInt(err.number);
+    }
+    if (name == u"helpcontext") {
+        return Variant::longInt(err.helpContext);
+    }
+    return Variant::string(name == u"description" ? err.description
+                           : name == u"source"    ? err.source
+                                                  : err.helpFile,
+                           rt_.budget);
+}
+
+Outcome Executor::setErrProperty(const std::u16string& name, const Variant& assigned) {
+    ErrState& err = rt_.err;
+    if (name == u"number") {
+        std::int32_t n = 0;
+        VBS_TRY(toLong(assigned, rt_.locale, n));
+        err.number = n;
+        return Outcome::Normal;
+    }
+    if (name == u"helpcontext") {
+        return toLong(assigned, rt_.locale, err.helpContext);
+    }
+    std::u16string text;
+    VBS_TRY(toText(assigned, rt_.locale, text));
+    (name == u"description" ? err.description
+     : name == u"source"    ? err.source
+                            : err.helpFile) = std::move(text);
+    return Outcome::Normal;
+}
+
+} // namespace vbs

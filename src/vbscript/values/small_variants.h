@@ -1,0 +1,90 @@
+#pragma once
+
+#include "public/variant.h"
+
+#include <concepts>
+#include <cstddef>
+#include <memory>
+#include <new>
+
+namespace vbs {
+
+// `count` Empty values, on the C++ stack when there are at most N of them, else on the heap.
+// Only `count` are constructed: a procedure call or a built-in call is a hot path, and each
+// unused Variant would cost its constructor and destructor.
+template <std::size_t N> class SmallVariants {
+public:
+    explicit SmallVariants(std::size_t count) : count_(count) {
+        if (count > N) {
+            heap_ = std::make_unique<Variant[]>(count);
+            data_ = heap_.get();
+        } else {
+            std::uninitialized_default_construct_n(reinterpret_cast<Variant*>(inline_), count);
+            data_ = std::launder(reinterpret_cast<Variant*>(inline_));
+        }
+    }
+    ~SmallVariants() {
+        if (!heap_) {
+            std::destroy_n(data_, count_);
+        }
+    }
+    SmallVariants(const SmallVariants&) = delete;
+    SmallVariants& operator=(const SmallVariants&) = delete;
+
+    Variant* data() { return data_; }
+    // Indexed as the pointer it stands for: slot numbers are int32_t in the tree.
+    template <std::integral I> Variant& operator[](I i) { return data_[i]; }
+
+private:
+    std::size_t count_;
+    Variant* data_ = nullptr;
+    std::unique_ptr<Variant[]> heap_;
+    alignas(Variant) unsigned char inline_[N * sizeof(Variant)];
+};
+
+// A call's variables and, for each slot, where it lives: at first its own variable, until a
+// ByRef argument points it at the caller's. On the C++ stack for a procedure of at most N
+// slots (recursion is a hot path and allocates nothing), else on the heap; set up in one pass.
+template <std::size_t N> class CallSlots {
+public:
+    explicit CallSlots(std::size_t count) : count_(count) {
+        if (count > N) {
+            heapValues_ = std::make_unique<Variant[]>(count);
+            heapSlots_ = std::make_unique<Variant*[]>(count);
+            values_ = heapValues_.get();
+            slots_ = heapSlots_.get();
+            for (std::size_t i = 0; i < count; ++i) {
+                slots_[i] = &values_[i];
+            }
+            return;
+        }
+        values_ = std::launder(reinterpret_cast<Variant*>(inline_));
+        slots_ = inlineSlots_;
+        for (std::size_t i = 0; i < count; ++i) {
+            slots_[i] = ::new (static_cast<void*>(&values_[i])) Variant();
+        }
+    }
+    ~CallSlots() {
+        if (!heapValues_) {
+            std::destroy_n(values_, count_);
+        }
+    }
+    CallSlots(const CallSlots&) = delete;
+    CallSlots& operator=(const CallSlots&) = delete;
+
+    // The call's own variables.
+    Variant* values() { return values_; }
+    // Where each slot lives.
+    Variant** slots() { return slots_; }
+
+private:
+    std::size_t count_;
+    Variant* values_;
+    Variant** slots_;
+    std::unique_ptr<Variant[]> heapValues_;
+    std::unique_ptr<Variant*[]> heapSlots_;
+    Variant* inlineSlots_[N];
+    alignas(Variant) unsigned char inline_[N * sizeof(Variant)];
+};
+
+} // namespace vbs
