@@ -56,7 +56,7 @@ struct Frame {
 
 // Runs syntax trees. Global names were bound to their table entries by the parser.
 class Executor {
-    // The specializer's runners run the executor's parts (run/specializer.cpp).
+    // The specializer's runners run the executor's parts (run/node_runners.cpp).
     friend struct Specializer;
 
 public:
@@ -156,7 +156,7 @@ private:
     Outcome evalApplied(const Expr& e, const Variant& value, Variant& out);
     // Binary operators. Each operator tries fastBinaryOp once on its operands as they are, and
     // only when that declines goes the general way (applyBinary). A node of one operator has
-    // runners of its own (run/specializer.cpp); a run (a + b - c) is evaluated left to right.
+    // runners of its own (run/node_runners.cpp); a run (a + b - c) is evaluated left to right.
     Outcome evalOperatorRun(const Expr& e, Variant& out);
     // One operator whose operands are not all literals or variables (fib(n - 1) + fib(n - 2)),
     // or on which the fast path declined; `BothComputed` when neither operand is one.

@@ -25,7 +25,7 @@ using Block = std::vector<StmtPtr>;
 
 // Runners. Every statement and expression holds the function that runs it, chosen for its shape
 // (kind, scope, the kinds of its operands) the first time it runs and kept, so the tests a tree
-// walker makes on every pass are made once per node (run/specializer.cpp). An
+// walker makes on every pass are made once per node (run/node_runners.cpp). An
 // expression's function counts its own step towards the time limit; a literal or a plain
 // variable counts none.
 class Executor;
