@@ -1,5 +1,6 @@
 #pragma once
 
+#include "global_description.h"
 #include "script_value.h"
 
 #include <QString>
@@ -7,6 +8,7 @@
 #include <QStringView>
 #include <chrono>
 #include <optional>
+#include <vector>
 
 namespace quorvix {
 
@@ -72,6 +74,10 @@ public:
     // procedures), for completion and colouring; built-ins may be among them. Asking changes
     // nothing the next call sees.
     virtual QStringList globalNames() { return {}; }
+    // The names the user's scripts have defined in the global scope with what they hold, in the
+    // order they were made; nothing of the user's code runs to find them, and asking changes
+    // nothing the next call sees.
+    virtual std::vector<GlobalDescription> describeGlobals() { return {}; }
 
     // Asks the run in progress to end as soon as it can, as its time limit would end it; safe
     // from any thread and from a signal handler. The request holds, so that every later call

@@ -73,6 +73,7 @@ JavaScriptEngine::JavaScriptEngine(std::chrono::milliseconds timeLimit, std::siz
       m_watchdog([this] { m_engine.setInterrupted(true); }, std::move(onUnstoppable)) {
     m_engine.installExtensions(QJSEngine::ConsoleExtension);
     m_global = m_engine.globalObject();
+    m_globalReader = std::make_unique<GlobalReader>(m_engine);
 }
 
 JavaScriptEngine::~JavaScriptEngine() = default;
@@ -189,6 +190,15 @@ bool JavaScriptEngine::executeStatement(const QString& statement) {
 QString JavaScriptEngine::noTextFormDescription(const ScriptValue& value) const {
     return value.kind == ScriptValue::Kind::Object ? value.text
                                                    : QStringLiteral("null has no value to show");
+}
+
+std::vector<GlobalDescription> JavaScriptEngine::describeGlobals() {
+    std::vector<GlobalDescription> names;
+    if (limited(m_timeLimit, [&] { names = m_globalReader->describe(); }) !=
+        Watchdog::Outcome::Finished) {
+        return {};
+    }
+    return names;
 }
 
 bool JavaScriptEngine::storeAnswer(const ScriptValue& answer, const QString& answerText) {

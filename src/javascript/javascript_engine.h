@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answer_conversion.h"
+#include "global_reader.h"
 #include "preview_guard.h"
 #include "script_engine.h"
 #include "watchdog.h"
@@ -9,6 +10,7 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <memory>
 
 namespace quorvix {
 
@@ -39,6 +41,9 @@ public:
     std::optional<qsizetype> errorPosition() const override { return m_errorPosition; }
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
+    // The global object's properties that scripts made or changed, read by GlobalReader under
+    // the time limit; nothing when that runs out.
+    std::vector<GlobalDescription> describeGlobals() override;
     // Interrupts the run in progress as its time limit would; nothing when none runs.
     void requestStop() override { m_watchdog.expireNow(); }
 
@@ -56,7 +61,8 @@ private:
     QJSEngine m_engine;
     QJSValue m_global; // looked up once: each globalObject() call makes a new handle
     AnswerConversion m_conversion{m_engine};
-    PreviewGuard m_previewGuard{m_engine}; // made before any script runs
+    PreviewGuard m_previewGuard{m_engine};        // made before any script runs
+    std::unique_ptr<GlobalReader> m_globalReader; // made once the engine's own globals are in
     std::chrono::milliseconds m_timeLimit;
     std::size_t m_memoryLimit; // bytes the process may grow by during one run
     Watchdog m_watchdog;

@@ -89,4 +89,8 @@ QStringList EngineHost::globalNames() {
     return m_engine ? m_engine->globalNames() : QStringList();
 }
 
+std::vector<GlobalDescription> EngineHost::describeGlobals() {
+    return m_engine ? m_engine->describeGlobals() : std::vector<GlobalDescription>();
+}
+
 } // namespace quorvix

@@ -33,8 +33,9 @@ public:
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
     bool takeRestart() override;
-    // Nothing until the engine exists: asking does not start one.
+    // These two: nothing until the engine exists; asking does not start one.
     QStringList globalNames() override;
+    std::vector<GlobalDescription> describeGlobals() override;
     // A request made before the engine exists reaches it when it is made.
     void requestStop() override;
     bool stopRequested() const override { return m_stop.load(std::memory_order_relaxed); }

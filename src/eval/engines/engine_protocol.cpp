@@ -29,6 +29,43 @@ bool readValue(QDataStream& in, ScriptValue& value) {
     return true;
 }
 
+void writeDescription(QDataStream& out, const GlobalDescription& name) {
+    out << static_cast<quint8>(name.kind) << name.name << name.value.has_value();
+    if (name.value) {
+        writeValue(out, *name.value);
+    }
+    out << name.type << name.shape << static_cast<quint8>(name.firstElements.size());
+    for (const ScriptValue& element : name.firstElements) {
+        writeValue(out, element);
+    }
+    out << name.moreElements;
+}
+
+bool readDescription(QDataStream& in, GlobalDescription& name) {
+    quint8 kind = 0;
+    bool hasValue = false;
+    in >> kind >> name.name >> hasValue;
+    if (kind > static_cast<quint8>(GlobalDescription::Kind::Class)) {
+        return false;
+    }
+    name.kind = static_cast<GlobalDescription::Kind>(kind);
+    if (hasValue && !readValue(in, name.value.emplace())) {
+        return false;
+    }
+    quint8 elements = 0;
+    in >> name.type >> name.shape >> elements;
+    if (elements > kDescribedElements) {
+        return false;
+    }
+    for (quint8 i = 0; i < elements; ++i) {
+        if (!readValue(in, name.firstElements.emplace_back())) {
+            return false;
+        }
+    }
+    in >> name.moreElements;
+    return in.status() == QDataStream::Ok;
+}
+
 template <typename Tag, typename Write> QByteArray message(Tag tag, Write write) {
     QByteArray payload;
     QDataStream out(&payload, QIODevice::WriteOnly);
@@ -61,6 +98,10 @@ QByteArray executeStatementRequest(const QString& statement) {
 
 QByteArray previewRequest(const QString& expression) {
     return message(Request::Preview, [&](QDataStream& out) { out << expression; });
+}
+
+QByteArray describeGlobalsRequest() {
+    return message(Request::DescribeGlobals, [](QDataStream&) {});
 }
 
 QByteArray storeAnswerRequest(const ScriptValue& answer, const QString& answerText) {
@@ -98,6 +139,21 @@ std::optional<ReplyContent> readReply(const QByteArray& payload) {
             return std::nullopt;
         }
         break;
+    case Reply::Globals: {
+        quint32 count = 0;
+        in >> count;
+        // Each name takes a few bytes at least: a count beyond the payload is a broken reply.
+        if (count > static_cast<quint32>(payload.size())) {
+            return std::nullopt;
+        }
+        reply.globals.resize(count);
+        for (GlobalDescription& name : reply.globals) {
+            if (!readDescription(in, name)) {
+                return std::nullopt;
+            }
+        }
+        break;
+    }
     case Reply::Failed: {
         // A reply without the position (a worker from before it was sent) says no position.
         qint64 position = -1;
@@ -135,6 +191,8 @@ std::optional<QByteArray> answerRequest(ScriptEngine& engine, const QByteArray& 
     case Request::ExecuteStatement:
     case Request::Preview:
         in >> text;
+        break;
+    case Request::DescribeGlobals:
         break;
     case Request::StoreAnswer:
         if (!readValue(in, answer)) {
@@ -176,6 +234,16 @@ std::optional<QByteArray> answerRequest(ScriptEngine& engine, const QByteArray& 
             out << value.has_value();
             if (value) {
                 writeValue(out, *value);
+            }
+        });
+        break;
+    }
+    case Request::DescribeGlobals: {
+        const std::vector<GlobalDescription> names = engine.describeGlobals();
+        reply = message(Reply::Globals, [&](QDataStream& out) {
+            out << static_cast<quint32>(names.size());
+            for (const GlobalDescription& name : names) {
+                writeDescription(out, name);
             }
         });
         break;

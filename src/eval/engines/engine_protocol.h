@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace quorvix::engine_protocol {
 
@@ -13,8 +14,21 @@ namespace quorvix::engine_protocol {
 // is one frame's payload; the worker answers every request but StoreAnswer, which needs no
 // answer, with exactly one reply, in the order of the requests. A Preview is answered by a
 // Preview reply of its own kind, so that a caller that stopped waiting for one can tell it apart.
-enum class Request : std::uint8_t { Eval = 1, ExecuteStatement = 2, StoreAnswer = 3, Preview = 4 };
-enum class Reply : std::uint8_t { Ready = 1, Value = 2, Done = 3, Failed = 4, Preview = 5 };
+enum class Request : std::uint8_t {
+    Eval = 1,
+    ExecuteStatement = 2,
+    StoreAnswer = 3,
+    Preview = 4,
+    DescribeGlobals = 5,
+};
+enum class Reply : std::uint8_t {
+    Ready = 1,
+    Value = 2,
+    Done = 3,
+    Failed = 4,
+    Preview = 5,
+    Globals = 6
+};
 
 // No frame is larger: a reply that would be is answered "Out of memory" instead, a request that
 // would be is not sent, and a frame announced larger is taken for a broken worker. It holds a
@@ -30,6 +44,7 @@ inline constexpr int kExitOutOfMemory = 91;
 QByteArray evalRequest(const QString& expression);
 QByteArray executeStatementRequest(const QString& statement);
 QByteArray previewRequest(const QString& expression);
+QByteArray describeGlobalsRequest();
 // The answer's text goes once, as `answerText`: the stored value's own text is left empty.
 QByteArray storeAnswerRequest(const ScriptValue& answer, const QString& answerText);
 QByteArray readyReply();
@@ -37,7 +52,7 @@ QByteArray readyReply();
 // What a reply says. Value sets `value`, and `noTextForm` when the value has no text form (the
 // engine's description of why); Failed sets `error`, and `errorPosition` when the engine knows
 // where the failure lies (see ScriptEngine::errorPosition); Preview sets `previewed` and `value`
-// when the expression had a value to show.
+// when the expression had a value to show; Globals sets `globals`.
 struct ReplyContent {
     Reply kind = Reply::Failed;
     bool previewed = false;
@@ -45,6 +60,7 @@ struct ReplyContent {
     QString noTextForm;
     QString error;
     std::optional<qsizetype> errorPosition;
+    std::vector<GlobalDescription> globals;
 };
 // nullopt for a payload that is not a whole, well-formed reply.
 std::optional<ReplyContent> readReply(const QByteArray& payload);

@@ -3,6 +3,9 @@
 #include "calendar.h"
 #include "number_format.h"
 
+#include <QStringList>
+#include <algorithm>
+
 namespace quorvix {
 namespace {
 
@@ -108,6 +111,73 @@ QStringList VBScriptEngine::globalNames() {
     QStringList names;
     for (const std::u16string& name : m_interpreter.globalNames()) {
         names.append(fromU16(name));
+    }
+    return names;
+}
+
+namespace {
+
+// A value read for the names window: what it holds, without calling any of its members.
+void describeValue(const vbs::GlobalSummary& summary, GlobalDescription& described) {
+    const vbs::Variant& value = summary.value;
+    if (value.isObject()) {
+        described.type = summary.className.empty()
+                             ? QStringLiteral("Nothing")
+                             : fromU16(summary.className) + QStringLiteral(" object");
+        return;
+    }
+    if (!value.isArray()) {
+        described.value = VBScriptEngine::toScriptValue(value);
+        described.value->text.truncate(kShownTextLength + 1);
+        return;
+    }
+    const vbs::ArrayData& array = *value.asArray();
+    described.type = QStringLiteral("Array");
+    QStringList bounds;
+    for (const vbs::ArrayBound& bound : array.bounds) {
+        bounds.append(QStringLiteral("0 To %1").arg(bound.upper));
+    }
+    described.shape = u'(' + bounds.join(QStringLiteral(", ")) + u')';
+    const std::size_t shown = std::min<std::size_t>(array.items.size(), kDescribedElements);
+    for (std::size_t i = 0; i < shown; ++i) {
+        const vbs::Variant& element = array.items[i];
+        described.firstElements.append(
+            element.isArray() ? ScriptValue::object(QStringLiteral("Array"), false)
+            : element.isObject()
+                ? ScriptValue::object(element.objectPtr() ? QStringLiteral("Object")
+                                                          : QStringLiteral("Nothing"),
+                                      false)
+                : VBScriptEngine::toScriptValue(element));
+    }
+    described.moreElements = array.items.size() > shown;
+}
+
+} // namespace
+
+std::vector<GlobalDescription> VBScriptEngine::describeGlobals() {
+    std::vector<GlobalDescription> names;
+    for (const vbs::GlobalSummary& summary : m_interpreter.describeGlobals()) {
+        GlobalDescription described;
+        described.name = fromU16(summary.name);
+        switch (summary.kind) {
+        case vbs::GlobalSummary::Kind::Variable:
+        case vbs::GlobalSummary::Kind::Constant:
+            described.kind = summary.kind == vbs::GlobalSummary::Kind::Variable
+                                 ? GlobalDescription::Kind::Variable
+                                 : GlobalDescription::Kind::Constant;
+            describeValue(summary, described);
+            break;
+        case vbs::GlobalSummary::Kind::Procedure:
+            described.kind = GlobalDescription::Kind::Procedure;
+            described.type =
+                summary.isFunction ? QStringLiteral("Function") : QStringLiteral("Sub");
+            described.shape = fromU16(summary.parameters);
+            break;
+        case vbs::GlobalSummary::Kind::Class:
+            described.kind = GlobalDescription::Kind::Class;
+            break;
+        }
+        names.push_back(std::move(described));
     }
     return names;
 }

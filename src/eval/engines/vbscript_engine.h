@@ -1,5 +1,6 @@
 #pragma once
 
+#include "global_description.h"
 #include "interpreter.h"
 #include "script_engine.h"
 #include "user_locale.h"
@@ -24,6 +25,7 @@ public:
     QString noTextFormDescription(const ScriptValue& value) const override;
     bool storeAnswer(const ScriptValue& answer, const QString& answerText) override;
     QStringList globalNames() override;
+    std::vector<GlobalDescription> describeGlobals() override;
     void requestStop() override { m_stop.store(true, std::memory_order_relaxed); }
     bool stopRequested() const override { return m_stop.load(std::memory_order_relaxed); }
     void clearStop() override { m_stop.store(false, std::memory_order_relaxed); }

@@ -189,24 +189,42 @@ std::optional<ScriptValue> WorkerEngine::preview(const QString& expression) {
     return reply->value;
 }
 
-QStringList WorkerEngine::globalNames() {
-    // Only a worker that is up is asked; the descriptions of the user's last call are kept.
-    if (!m_worker) {
-        return {};
-    }
+template <typename Ask> auto WorkerEngine::keepingLastCall(Ask ask) {
     const QString error = m_error;
     const std::optional<qsizetype> errorPosition = m_errorPosition;
     const QString noTextForm = m_noTextForm;
-    const std::optional<ScriptValue> names =
-        eval(QStringLiteral("Object.getOwnPropertyNames((function () { return this; })())"
-                            ".join('\\n')"));
+    auto answer = ask();
     m_error = error;
     m_errorPosition = errorPosition;
     m_noTextForm = noTextForm;
+    return answer;
+}
+
+QStringList WorkerEngine::globalNames() {
+    // Only a worker that is up is asked.
+    if (!m_worker) {
+        return {};
+    }
+    const std::optional<ScriptValue> names = keepingLastCall([this] {
+        return eval(QStringLiteral("Object.getOwnPropertyNames((function () { return this; })())"
+                                   ".join('\\n')"));
+    });
     if (!names || names->kind != ScriptValue::Kind::String) {
         return {};
     }
     return names->text.split(u'\n', Qt::SkipEmptyParts);
+}
+
+std::vector<GlobalDescription> WorkerEngine::describeGlobals() {
+    if (!m_worker) {
+        return {};
+    }
+    std::optional<engine_protocol::ReplyContent> reply =
+        keepingLastCall([this] { return call(engine_protocol::describeGlobalsRequest()); });
+    if (!reply || reply->kind != engine_protocol::Reply::Globals) {
+        return {};
+    }
+    return std::move(reply->globals);
 }
 
 std::optional<ScriptValue> WorkerEngine::eval(const QString& expression) {

@@ -59,6 +59,8 @@ public:
     // Asked by evaluating Object.getOwnPropertyNames of the global object: the standard globals and
     // whatever the user's scripts put there (var, function; not let or const).
     QStringList globalNames() override;
+    // Asks only a worker that is up, as globalNames() does.
+    std::vector<GlobalDescription> describeGlobals() override;
     // Sends the worker the stop signal, which interrupts its run as its time limit does; every
     // later request fails at once until clearStop().
     void requestStop() override;
@@ -76,6 +78,9 @@ private:
     bool startFailed(const QString& failure);
     // Why the worker closed its end: the limit it ended itself for, or how it died.
     QString whyItEnded();
+    // Runs `ask` and puts back the descriptions of the user's last call, which a question the
+    // window asks for itself must not replace.
+    template <typename Ask> auto keepingLastCall(Ask ask);
     // Ends the worker after it failed to answer; `cause` begins the message.
     void abandonWorker(const QString& cause);
 

@@ -61,6 +61,23 @@ enum class HostError { TypeMismatch = 13, ObjectNotSet = 91, InvalidNull = 94, N
 // The interpreter's own text for such an error, as it would raise it.
 std::u16string errorDescription(HostError error);
 
+// A script-level name and what it holds, read without running any of the script's code: an
+// object's default member and Property Get are never called for it.
+struct GlobalSummary {
+    enum class Kind { Variable, Constant, Procedure, Class };
+    Kind kind = Kind::Variable;
+    // Lower case, as the interpreter keeps names; a class's as its Class statement writes it.
+    std::u16string name;
+    // A variable's or constant's value; an array or object is shared, not copied.
+    Variant value;
+    // An object's type as TypeName gives it (its class's name, "Dictionary"); else empty.
+    std::u16string className;
+    // A procedure: whether it is a Function (else a Sub), and its parameter list as a Sub
+    // statement would write it ("(a, ByVal b)"); parameters are ByRef unless marked.
+    bool isFunction = false;
+    std::u16string parameters;
+};
+
 class GlobalTable;
 class Executor;
 struct Runtime;
@@ -90,6 +107,8 @@ public:
     bool setGlobal(std::u16string_view name, Variant value);
     // The script-level names defined so far (lower case), in the order they were made.
     std::vector<std::u16string> globalNames() const;
+    // Every script-level name with what it holds, in the order they were made.
+    std::vector<GlobalSummary> describeGlobals() const;
     // Bytes the strings and arrays of this interpreter hold (what its memory budget counts).
     std::size_t memoryInUse() const;
 
