@@ -26,6 +26,12 @@ constexpr std::array kTapeWindow{
     // The status line's text is what there is to hear, so it keeps it as its name.
     SpokenControl{u"Status",       {},                 u"Whether the tape was saved"},
 };
+
+constexpr std::array kNamesWindow{
+    // The heading's text (how many names) is what there is to hear.
+    SpokenControl{u"NamesHeading", {},                 u"How many names the session holds"},
+    SpokenControl{u"NamesList",    u"names",           u"The session's variables, procedures and classes with their values or parameters: Enter inserts the chosen name in the input line"},
+};
 // clang-format on
 
 } // namespace
@@ -36,6 +42,10 @@ std::span<const SpokenControl> helpWindowSpeech() {
 
 std::span<const SpokenControl> tapeWindowSpeech() {
     return kTapeWindow;
+}
+
+std::span<const SpokenControl> namesWindowSpeech() {
+    return kNamesWindow;
 }
 
 void applySpeech(QWidget& window, std::span<const SpokenControl> controls) {

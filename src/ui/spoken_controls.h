@@ -16,6 +16,7 @@ struct SpokenControl {
 
 std::span<const SpokenControl> helpWindowSpeech();
 std::span<const SpokenControl> tapeWindowSpeech();
+std::span<const SpokenControl> namesWindowSpeech();
 
 // Gives each named child of `window` its accessible name and description.
 void applySpeech(QWidget& window, std::span<const SpokenControl> controls);

@@ -130,6 +130,10 @@ InputAssist::KeyUse InputAssist::keyPress(QKeyEvent& event) {
     return KeyUse::NotMine;
 }
 
+QString InputAssist::spelled(const QString& name) const {
+    return m_language() == ScriptLanguage::VBScript ? m_spellings.spelled(name) : name;
+}
+
 bool InputAssist::openCompletion(bool allowEmpty) {
     const QTextCursor cursor = m_box->textCursor();
     if (cursor.hasSelection() || m_box->isReadOnly()) {
@@ -139,10 +143,7 @@ bool InputAssist::openCompletion(bool allowEmpty) {
     refreshNames();
     const std::optional<NameCandidates> found = nameCandidates(
         plainText(*m_box), cursor.position(), language, m_userNames.values(),
-        [&](const QString& name) {
-            return language == ScriptLanguage::VBScript ? m_spellings.spelled(name) : name;
-        },
-        allowEmpty);
+        [this](const QString& name) { return spelled(name); }, allowEmpty);
     if (!found || found->names.isEmpty()) {
         return false;
     }

@@ -40,6 +40,8 @@ public:
     void refreshNames();
     // Notes how the names in script text that ran (an input, the library) are written.
     void learnSpellings(const QString& text) { m_spellings.learn(text, m_language()); }
+    // A name of the engine's as the user writes it: VBScript gives its names in lower case.
+    QString spelled(const QString& name) const;
     // Colours again, after the language changed.
     void rehighlight();
 

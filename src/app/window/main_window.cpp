@@ -11,6 +11,7 @@
 #include "keypad_button.h"
 #include "library_file.h"
 #include "main_window_controls.h"
+#include "names_window.h"
 #include "press_steps.h"
 #include "tape_keeper.h"
 #include "tape_window.h"
@@ -107,9 +108,14 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
     // F9: no control, access key or edit key of the window uses it.
     connect(new QShortcut(QKeySequence(Qt::Key_F9), this), &QShortcut::activated, this,
             &MainWindow::showTape);
+    // F8, beside it, for the names window.
+    connect(new QShortcut(QKeySequence(Qt::Key_F8), this), &QShortcut::activated, this,
+            &MainWindow::showNames);
     connect(Command, &CommandBox::contextMenuOpening, this, [this](QMenu* menu) {
         menu->addAction(QStringLiteral("Re&sult tape\tF9"), this, &MainWindow::showTape)
             ->setObjectName(QStringLiteral("resultTape"));
+        menu->addAction(QStringLiteral("&Names\tF8"), this, &MainWindow::showNames)
+            ->setObjectName(QStringLiteral("names"));
     });
     Command->setFocus();
 }
@@ -120,6 +126,7 @@ MainWindow::~MainWindow() {
     m_run.waitForIdle();
     delete m_help;
     delete m_tapeWindow;
+    delete m_namesWindow;
 }
 
 void MainWindow::buildAnswerPreview() {
@@ -173,34 +180,71 @@ TapeWindow* MainWindow::tapeWindow() const {
     return m_tapeWindow;
 }
 
+void MainWindow::insertFromWindow(const QString& text) {
+    if (refusedWhileRunning()) {
+        return;
+    }
+    // The input line's bound holds for an insertion as for a paste.
+    const qsizetype length = Command->text().size() - Command->selLength() + text.size();
+    if (length > CommandBox::kMaxPastedLength) {
+        onPasteRefused(length);
+        return;
+    }
+    InsertAtCursor(text);
+    activateWindow();
+    Command->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::placeBeside(QWidget& window) const {
+    // Beside the calculator rather than over it, its frame taken as thick as the calculator's own.
+    const QRect frame = frameGeometry();
+    const QSize frameExtra = frame.size() - size();
+    const QRect placed =
+        ui::placedBeside(frame, window.size() + frameExtra, screen()->availableGeometry());
+    window.move(placed.topLeft());
+    window.resize(placed.size() - frameExtra);
+}
+
 void MainWindow::showTape() {
     if (!m_tapeWindow || !m_tapeWindow->isVisible()) {
         // No parent, as the help window: it is a window of its own.
-        m_tapeWindow = new TapeWindow(*m_tape, [this](const QString& text) {
-            if (refusedWhileRunning()) {
-                return;
-            }
-            // The input line's bound holds for an insertion as for a paste.
-            const qsizetype length = Command->text().size() - Command->selLength() + text.size();
-            if (length > CommandBox::kMaxPastedLength) {
-                onPasteRefused(length);
-                return;
-            }
-            InsertAtCursor(text);
-            activateWindow();
-            Command->setFocus(Qt::OtherFocusReason);
-        });
+        m_tapeWindow =
+            new TapeWindow(*m_tape, [this](const QString& text) { insertFromWindow(text); });
         m_tapeWindow->setAttribute(Qt::WA_DeleteOnClose);
-        // Beside the calculator rather than over it, its frame taken as thick as the
-        // calculator's own.
-        const QRect frame = frameGeometry();
-        const QSize frameExtra = frame.size() - size();
-        const QRect placed = ui::placedBeside(frame, m_tapeWindow->size() + frameExtra,
-                                              screen()->availableGeometry());
-        m_tapeWindow->move(placed.topLeft());
-        m_tapeWindow->resize(placed.size() - frameExtra);
+        placeBeside(*m_tapeWindow);
     }
     ui::bringToFront(*m_tapeWindow);
+}
+
+NamesWindow* MainWindow::namesWindow() const {
+    return m_namesWindow;
+}
+
+void MainWindow::showNames() {
+    if (!m_namesWindow || !m_namesWindow->isVisible()) {
+        m_namesWindow = new NamesWindow([this](const QString& text) { insertFromWindow(text); },
+                                        [this](const QString& name) {
+                                            const InputAssist* assist = Command->assist();
+                                            return assist ? assist->spelled(name) : name;
+                                        });
+        m_namesWindow->setAttribute(Qt::WA_DeleteOnClose);
+        placeBeside(*m_namesWindow);
+    }
+    refreshNames();
+    ui::bringToFront(*m_namesWindow);
+}
+
+void MainWindow::refreshNames() {
+    if (!m_namesWindow) {
+        return;
+    }
+    // The engine is the engine thread's while it runs or previews: asked once it is free.
+    if (!m_run.idle()) {
+        QTimer::singleShot(std::chrono::milliseconds(50), this, &MainWindow::refreshNames);
+        return;
+    }
+    m_namesWindow->showNames(m_calc.language(), m_calc.describeGlobals(), m_locale.decimalSeparator,
+                             m_locale.dates);
 }
 
 help::HelpWindow* MainWindow::helpWindow() const {
@@ -406,6 +450,7 @@ void MainWindow::onEvaluationFinished(const EvaluationResult& result) {
             assist->refreshNames();
         }
     }
+    refreshNames();
     for (const std::function<void()>& step : std::exchange(m_afterEvaluation, {})) {
         step();
     }
@@ -550,6 +595,7 @@ void MainWindow::onLanguageSelected(ScriptLanguage language) {
     if (vbscript || isVisible()) {
         Command->setFocus(Qt::OtherFocusReason);
     }
+    refreshNames();
 }
 
 void MainWindow::onClose() {
@@ -560,6 +606,9 @@ void MainWindow::onClose() {
     }
     if (m_tapeWindow) {
         m_tapeWindow->close();
+    }
+    if (m_namesWindow) {
+        m_namesWindow->close();
     }
     close();
     emit programEndRequested();

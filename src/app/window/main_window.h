@@ -33,6 +33,7 @@ namespace quorvix::app {
 
 class CommandBox;
 class HistoryKeeper;
+class NamesWindow;
 class TapeKeeper;
 class TapeWindow;
 
@@ -88,6 +89,9 @@ public:
     // Shows the tape's window (F9, or the input line's menu), and the open one, if any.
     void showTape();
     TapeWindow* tapeWindow() const;
+    // Shows the names window (F8, or the input line's menu), and the open one, if any.
+    void showNames();
+    NamesWindow* namesWindow() const;
 
     // Left part, in tab order.
     QLabel* InputLabel = nullptr;
@@ -148,6 +152,11 @@ private:
     void onClose();
     void onHelp();
     void onPasteRefused(qsizetype length);
+    // What the tape and names windows insert: at the input line's cursor, as a paste is.
+    void insertFromWindow(const QString& text);
+    void placeBeside(QWidget& window) const;
+    // Lists the session's names again in the names window, if open, once the engine is free.
+    void refreshNames();
     // Shows `text` in the output box; `unshownAnswer` is what Copy Output copies instead, if
     // not null.
     void showOutput(const QString& text, const QString& unshownAnswer = QString());
@@ -182,6 +191,7 @@ private:
     HistoryKeeper* m_history = nullptr;
     TapeKeeper* m_tape = nullptr;
     QPointer<TapeWindow> m_tapeWindow;
+    QPointer<NamesWindow> m_namesWindow;
     KeypadState m_keypadState = KeypadState::Hidden;
     bool m_ending = false;   // set by Close: the frame-close path must not write settings
     QString m_unshownAnswer; // an answer too long for the output box, for Copy Output, until

@@ -1,0 +1,93 @@
+// The names window (F8): what it lists for each language, that it follows the session, that
+// listing runs none of the user's code, and that Enter inserts a name without evaluating.
+#include "../table_rows.h"
+#include "names_window.h"
+#include "window_fixture.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <vector>
+
+namespace quorvix::app {
+namespace {
+
+using testing_rows::PrintTo;
+using testing_support::WindowTest;
+
+struct NamesRow {
+    const char* name;
+    const char* language; // the option's object name
+    // Run before the window opens; their last code counts in `n` when it runs.
+    std::vector<const char16_t*> before;
+    const char16_t* listed; // the newest row then: name, kind and value
+    const char16_t* after;  // run while the window is open
+    const char16_t* added;  // the newest row then
+};
+
+const NamesRow kNamesRows[] = {
+    {"VBScriptPropertyGetNotRun",
+     "VBScript",
+     {u"!n = 0",
+      u"!Class Counter\nPublic Default Property Get Value\nn = n + 1: Value = n\nEnd "
+      u"Property\nEnd Class",
+      u"!Set c = New Counter"},
+     u"c Variable Counter object",
+     u"!Total = 25",
+     u"Total Variable 25"},
+    {"JavaScriptGetterNotRun",
+     "JavaScript",
+     {u"!var n = 0", u"!Object.defineProperty(this, 'g', { get: function () { n++; } })"},
+     u"g Variable getter",
+     u"!function area(r) { return r * r; }",
+     u"area Function (1 parameter)"},
+};
+
+class NamesWindowTest : public WindowTest, public testing::WithParamInterface<NamesRow> {
+protected:
+    QString newestRow() {
+        auto* list = window().namesWindow()->findChild<QTreeWidget*>(QStringLiteral("NamesList"));
+        const QTreeWidgetItem* row = list->topLevelItem(list->topLevelItemCount() - 1);
+        return row ? row->text(0) + u' ' + row->text(1) + u' ' + row->text(2) : QString();
+    }
+    QString output() { return window().findChild<QLineEdit*>(QStringLiteral("Ans"))->text(); }
+};
+
+TEST_P(NamesWindowTest, FollowsTheSessionWithoutRunningItsCode) {
+    const NamesRow& row = GetParam();
+    MainWindow& main = open();
+    main.findChild<QRadioButton*>(QString::fromLatin1(row.language))->click();
+    for (const char16_t* input : row.before) {
+        evaluate(QString::fromUtf16(input));
+    }
+    auto* line = main.findChild<CommandBox*>(QStringLiteral("Command"));
+    QTest::keyClick(line, Qt::Key_F8);
+    ASSERT_TRUE(main.namesWindow());
+    // The list is filled once the engine is free (an answer preview may hold it).
+    const auto listed = [&](const char16_t* expected) {
+        (void)QTest::qWaitFor([&] { return newestRow() == QString::fromUtf16(expected); }, 10000);
+        return newestRow();
+    };
+    EXPECT_EQ(listed(row.listed), QString::fromUtf16(row.listed));
+
+    evaluate(QString::fromUtf16(row.after));
+    EXPECT_EQ(listed(row.added), QString::fromUtf16(row.added));
+    // Enter inserts the chosen name at the cursor, the newest when the window opened, kept
+    // chosen since; nothing is evaluated.
+    setLine(QStringLiteral("2*"), 2);
+    const QString shown = output();
+    QTest::keyClick(main.namesWindow()->findChild<QTreeWidget*>(QStringLiteral("NamesList")),
+                    Qt::Key_Return);
+    EXPECT_EQ(line->text(),
+              QStringLiteral("2*") + QString::fromUtf16(row.listed).section(u' ', 0, 0));
+    EXPECT_EQ(output(), shown);
+
+    evaluate(QStringLiteral("n"));
+    EXPECT_EQ(output(), u"0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, NamesWindowTest, testing::ValuesIn(kNamesRows),
+                         testing_rows::RowName());
+
+} // namespace
+} // namespace quorvix::app
