@@ -178,6 +178,10 @@ void GlobalReader::describeValue(const QJSValue& value, GlobalDescription& descr
     described.moreElements = length > shown;
 }
 
+QStringList GlobalReader::names() const {
+    return m_names.call({m_global}).toVariant().toStringList();
+}
+
 std::vector<GlobalDescription> GlobalReader::describe() const {
     const QJSValue names = m_names.call({m_global});
     const quint32 count = names.property(QStringLiteral("length")).toUInt();

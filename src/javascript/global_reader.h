@@ -22,6 +22,8 @@ public:
     // At most kDescribedNames names, the most recently made ones.
     std::vector<GlobalDescription> describe() const;
     static constexpr int kDescribedNames = 2000;
+    // Every own property name of the global object, the engine's own too.
+    QStringList names() const;
 
 private:
     QJSValue ownDescriptor(const QJSValue& object, const QString& name) const;

@@ -44,6 +44,9 @@ public:
     // The global object's properties that scripts made or changed, read by GlobalReader under
     // the time limit; nothing when that runs out.
     std::vector<GlobalDescription> describeGlobals() override;
+    // The global object's own property names: the standard globals and whatever the user's
+    // scripts put there (var, function; not let or const), read as GlobalReader reads.
+    QStringList globalNames() override { return m_globalReader->names(); }
     // Interrupts the run in progress as its time limit would; nothing when none runs.
     void requestStop() override { m_watchdog.expireNow(); }
 

@@ -367,15 +367,20 @@ const JavaScriptErrorCase kFailures[] = {
 INSTANTIATE_TEST_SUITE_P(Failures, JavaScriptErrorPositionTest, testing::ValuesIn(kFailures),
                          testing_rows::RowName());
 
-// Asking the global names is an evaluation of its own that leaves the user's last error as it was.
+// Asking the global names leaves the user's last error as it was, and runs none of the user's
+// code, even where a script replaced the functions a script would list them with.
 TEST_F(JavaScriptWorkerTest, GlobalNamesIncludeTheUsersAndKeepTheLastError) {
     EXPECT_EQ(run("!var myRate = 2; function twice(x) { return 2 * x; }"), u"<same>");
+    EXPECT_EQ(run("!var hits = 0; Array.prototype.join = Object.getOwnPropertyNames = "
+                  "function () { hits++; return []; }"),
+              u"<same>");
     EXPECT_EQ(run("undefinedName"), u"undefinedName is not defined");
     const QStringList names = m_engine->globalNames();
     EXPECT_TRUE(names.contains(QStringLiteral("myRate")));
     EXPECT_TRUE(names.contains(QStringLiteral("twice")));
     EXPECT_TRUE(names.contains(QStringLiteral("Pi")));
     EXPECT_EQ(m_engine->errorDescription(), u"undefinedName is not defined");
+    EXPECT_EQ(run("hits"), u"0");
 }
 
 // An answer whose conversion to text throws has no text form: what it threw is shown, and Ans

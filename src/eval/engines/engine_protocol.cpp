@@ -104,6 +104,10 @@ QByteArray describeGlobalsRequest() {
     return message(Request::DescribeGlobals, [](QDataStream&) {});
 }
 
+QByteArray globalNamesRequest() {
+    return message(Request::GlobalNames, [](QDataStream&) {});
+}
+
 QByteArray storeAnswerRequest(const ScriptValue& answer, const QString& answerText) {
     return message(Request::StoreAnswer, [&](QDataStream& out) {
         ScriptValue kindAndNumber = answer;
@@ -154,6 +158,9 @@ std::optional<ReplyContent> readReply(const QByteArray& payload) {
         }
         break;
     }
+    case Reply::Names:
+        in >> reply.names;
+        break;
     case Reply::Failed: {
         // A reply without the position (a worker from before it was sent) says no position.
         qint64 position = -1;
@@ -193,6 +200,7 @@ std::optional<QByteArray> answerRequest(ScriptEngine& engine, const QByteArray& 
         in >> text;
         break;
     case Request::DescribeGlobals:
+    case Request::GlobalNames:
         break;
     case Request::StoreAnswer:
         if (!readValue(in, answer)) {
@@ -236,6 +244,11 @@ std::optional<QByteArray> answerRequest(ScriptEngine& engine, const QByteArray& 
                 writeValue(out, *value);
             }
         });
+        break;
+    }
+    case Request::GlobalNames: {
+        const QStringList names = engine.globalNames();
+        reply = message(Reply::Names, [&](QDataStream& out) { out << names; });
         break;
     }
     case Request::DescribeGlobals: {

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -20,6 +21,7 @@ enum class Request : std::uint8_t {
     StoreAnswer = 3,
     Preview = 4,
     DescribeGlobals = 5,
+    GlobalNames = 6,
 };
 enum class Reply : std::uint8_t {
     Ready = 1,
@@ -27,7 +29,8 @@ enum class Reply : std::uint8_t {
     Done = 3,
     Failed = 4,
     Preview = 5,
-    Globals = 6
+    Globals = 6,
+    Names = 7,
 };
 
 // No frame is larger: a reply that would be is answered "Out of memory" instead, a request that
@@ -45,6 +48,7 @@ QByteArray evalRequest(const QString& expression);
 QByteArray executeStatementRequest(const QString& statement);
 QByteArray previewRequest(const QString& expression);
 QByteArray describeGlobalsRequest();
+QByteArray globalNamesRequest();
 // The answer's text goes once, as `answerText`: the stored value's own text is left empty.
 QByteArray storeAnswerRequest(const ScriptValue& answer, const QString& answerText);
 QByteArray readyReply();
@@ -52,7 +56,7 @@ QByteArray readyReply();
 // What a reply says. Value sets `value`, and `noTextForm` when the value has no text form (the
 // engine's description of why); Failed sets `error`, and `errorPosition` when the engine knows
 // where the failure lies (see ScriptEngine::errorPosition); Preview sets `previewed` and `value`
-// when the expression had a value to show; Globals sets `globals`.
+// when the expression had a value to show; Globals sets `globals`, Names `names`.
 struct ReplyContent {
     Reply kind = Reply::Failed;
     bool previewed = false;
@@ -61,6 +65,7 @@ struct ReplyContent {
     QString error;
     std::optional<qsizetype> errorPosition;
     std::vector<GlobalDescription> globals;
+    QStringList names;
 };
 // nullopt for a payload that is not a whole, well-formed reply.
 std::optional<ReplyContent> readReply(const QByteArray& payload);

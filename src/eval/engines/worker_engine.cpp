@@ -205,14 +205,12 @@ QStringList WorkerEngine::globalNames() {
     if (!m_worker) {
         return {};
     }
-    const std::optional<ScriptValue> names = keepingLastCall([this] {
-        return eval(QStringLiteral("Object.getOwnPropertyNames((function () { return this; })())"
-                                   ".join('\\n')"));
-    });
-    if (!names || names->kind != ScriptValue::Kind::String) {
+    std::optional<engine_protocol::ReplyContent> reply =
+        keepingLastCall([this] { return call(engine_protocol::globalNamesRequest()); });
+    if (!reply || reply->kind != engine_protocol::Reply::Names) {
         return {};
     }
-    return names->text.split(u'\n', Qt::SkipEmptyParts);
+    return std::move(reply->names);
 }
 
 std::vector<GlobalDescription> WorkerEngine::describeGlobals() {

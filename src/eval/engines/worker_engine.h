@@ -56,10 +56,8 @@ public:
     // caller can set up the new one before its request; and after a failed start, says so
     // until a worker has started, with an empty description.
     bool takeRestart() override;
-    // Asked by evaluating Object.getOwnPropertyNames of the global object: the standard globals and
-    // whatever the user's scripts put there (var, function; not let or const).
+    // These two ask only a worker that is up.
     QStringList globalNames() override;
-    // Asks only a worker that is up, as globalNames() does.
     std::vector<GlobalDescription> describeGlobals() override;
     // Sends the worker the stop signal, which interrupts its run as its time limit does; every
     // later request fails at once until clearStop().
