@@ -189,40 +189,34 @@ std::optional<ScriptValue> WorkerEngine::preview(const QString& expression) {
     return reply->value;
 }
 
-template <typename Ask> auto WorkerEngine::keepingLastCall(Ask ask) {
+std::optional<engine_protocol::ReplyContent>
+WorkerEngine::askForTheCaller(const QByteArray& request, engine_protocol::Reply expected) {
+    if (!m_worker) {
+        return std::nullopt;
+    }
     const QString error = m_error;
     const std::optional<qsizetype> errorPosition = m_errorPosition;
     const QString noTextForm = m_noTextForm;
-    auto answer = ask();
+    std::optional<engine_protocol::ReplyContent> reply = call(request);
     m_error = error;
     m_errorPosition = errorPosition;
     m_noTextForm = noTextForm;
-    return answer;
+    if (!reply || reply->kind != expected) {
+        return std::nullopt;
+    }
+    return reply;
 }
 
 QStringList WorkerEngine::globalNames() {
-    // Only a worker that is up is asked.
-    if (!m_worker) {
-        return {};
-    }
     std::optional<engine_protocol::ReplyContent> reply =
-        keepingLastCall([this] { return call(engine_protocol::globalNamesRequest()); });
-    if (!reply || reply->kind != engine_protocol::Reply::Names) {
-        return {};
-    }
-    return std::move(reply->names);
+        askForTheCaller(engine_protocol::globalNamesRequest(), engine_protocol::Reply::Names);
+    return reply ? std::move(reply->names) : QStringList();
 }
 
 std::vector<GlobalDescription> WorkerEngine::describeGlobals() {
-    if (!m_worker) {
-        return {};
-    }
     std::optional<engine_protocol::ReplyContent> reply =
-        keepingLastCall([this] { return call(engine_protocol::describeGlobalsRequest()); });
-    if (!reply || reply->kind != engine_protocol::Reply::Globals) {
-        return {};
-    }
-    return std::move(reply->globals);
+        askForTheCaller(engine_protocol::describeGlobalsRequest(), engine_protocol::Reply::Globals);
+    return reply ? std::move(reply->globals) : std::vector<GlobalDescription>();
 }
 
 std::optional<ScriptValue> WorkerEngine::eval(const QString& expression) {

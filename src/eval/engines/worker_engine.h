@@ -76,9 +76,11 @@ private:
     bool startFailed(const QString& failure);
     // Why the worker closed its end: the limit it ended itself for, or how it died.
     QString whyItEnded();
-    // Runs `ask` and puts back the descriptions of the user's last call, which a question the
-    // window asks for itself must not replace.
-    template <typename Ask> auto keepingLastCall(Ask ask);
+    // A question the caller asks for itself (not the user's evaluation): only a worker that is
+    // up is asked, and the descriptions of the user's last call stay. The reply when it is of
+    // the `expected` kind.
+    std::optional<engine_protocol::ReplyContent> askForTheCaller(const QByteArray& request,
+                                                                 engine_protocol::Reply expected);
     // Ends the worker after it failed to answer; `cause` begins the message.
     void abandonWorker(const QString& cause);
 
