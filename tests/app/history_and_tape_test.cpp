@@ -181,7 +181,7 @@ protected:
         return parseTapeFile(testing_support::fileContent(tapePath()));
     }
     void triggerMenuAction(const char* name) {
-        const std::unique_ptr<QMenu> menu = window().Command->createContextMenu({});
+        const std::unique_ptr<QMenu> menu = window().inputLine()->createContextMenu({});
         QAction* action = menu->findChild<QAction*>(QString::fromLatin1(name));
         ASSERT_TRUE(action);
         action->trigger();
@@ -303,10 +303,10 @@ TEST_P(InputHistoryKeysTest, RecallOnlyWhereTheCursorCannotMove) {
     MainWindow& main = open();
     setLine(QString::fromUtf8(GetParam().text), GetParam().cursor);
     for (const auto& [key, modifiers] : GetParam().keys) {
-        QTest::keyClick(main.Command, key, modifiers);
+        QTest::keyClick(main.inputLine(), key, modifiers);
     }
-    EXPECT_EQ(main.Command->text(), QString::fromUtf8(GetParam().expectedText));
-    EXPECT_EQ(main.Command->selStart(), GetParam().expectedCursor);
+    EXPECT_EQ(main.inputLine()->text(), QString::fromUtf8(GetParam().expectedText));
+    EXPECT_EQ(main.inputLine()->selStart(), GetParam().expectedCursor);
 }
 
 constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
@@ -342,8 +342,8 @@ TEST_F(InputHistoryWindowTest, FilesOfAnotherKindAreLeftAlone) {
     writeHistory(binary);
     testing_support::writeFile(tapePath(), binary);
     MainWindow& main = open();
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return main.Ans->text().contains(u"not an input history"); }));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return main.outputBox()->text().contains(u"not an input history"); }));
     evaluate(u"2*3"_qs);
     main.showTape();
     EXPECT_TRUE(main.tapeWindow()->Status->text().endsWith(u"not a result tape: it is left as it "
@@ -363,29 +363,29 @@ TEST_F(InputHistoryWindowTest, InputsAndTapeAreKeptAcrossRunsUntilForgotten) {
     EXPECT_EQ(testing_support::fileContent(m_dir.filePath(u"saved.txt"_qs)), "1+1\n= 2\n");
     EXPECT_FALSE(main.tapeWindow()->saveAs(m_dir.filePath(u"no/such/folder/x.txt"_qs)));
     evaluate(u"bad("_qs); // fails, and counts all the same
-    main.Command->setText(u"2*3"_qs);
+    main.inputLine()->setText(u"2*3"_qs);
     QTest::mouseClick(main.keypadKey(u"Equals"), Qt::LeftButton);
     evaluate(u"2*3"_qs);
     EXPECT_EQ(history(), "#Quorvix input history\n1+1\nbad(\n2*3\n");
     EXPECT_EQ(tape(), main.resultTape().entries());
 
     // The context menu from the keyboard, once.
-    QSignalSpy opened(main.Command, &CommandBox::contextMenuOpening);
+    QSignalSpy opened(main.inputLine(), &CommandBox::contextMenuOpening);
     QTimer::singleShot(0, [] {
         if (QWidget* popup = QApplication::activePopupWidget()) {
             popup->close();
         }
     });
-    QTest::keyClick(main.Command, Qt::Key_F10, Qt::ShiftModifier);
+    QTest::keyClick(main.inputLine(), Qt::Key_F10, Qt::ShiftModifier);
     EXPECT_EQ(opened.count(), 1);
 
     // Off: the history file keeps only the mark, the tape file is emptied once and then left
     // alone.
     triggerMenuAction("rememberInputs");
     EXPECT_EQ(history(), "#Quorvix input history\n#remember=0\n");
-    main.Command->setText(QString());
-    QTest::keyClick(main.Command, Qt::Key_Up);
-    EXPECT_EQ(main.Command->text(), u"2*3");
+    main.inputLine()->setText(QString());
+    QTest::keyClick(main.inputLine(), Qt::Key_Up);
+    EXPECT_EQ(main.inputLine()->text(), u"2*3");
     const qsizetype listed = main.tapeWindow()->Entries->count();
     evaluate(u"7"_qs);
     EXPECT_EQ(tape(), QList<TapeEntry>());
@@ -394,8 +394,8 @@ TEST_F(InputHistoryWindowTest, InputsAndTapeAreKeptAcrossRunsUntilForgotten) {
     // The next run finds nothing old; on again, it keeps what comes; the menu opens the tape.
     create();
     window().show();
-    QTest::keyClick(window().Command, Qt::Key_Up);
-    EXPECT_EQ(window().Command->text(), u"");
+    QTest::keyClick(window().inputLine(), Qt::Key_Up);
+    EXPECT_EQ(window().inputLine()->text(), u"");
     EXPECT_FALSE(window().inputHistory().remembering());
     triggerMenuAction("rememberInputs");
     evaluate(u"4"_qs);
@@ -406,9 +406,9 @@ TEST_F(InputHistoryWindowTest, InputsAndTapeAreKeptAcrossRunsUntilForgotten) {
     EXPECT_EQ(tape(), window().resultTape().entries());
     triggerMenuAction("clearInputHistory");
     EXPECT_EQ(history(), "#Quorvix input history\n");
-    window().Command->setText(QString());
-    QTest::keyClick(window().Command, Qt::Key_Up);
-    EXPECT_EQ(window().Command->text(), u"");
+    window().inputLine()->setText(QString());
+    QTest::keyClick(window().inputLine(), Qt::Key_Up);
+    EXPECT_EQ(window().inputLine()->text(), u"");
     EXPECT_EQ(iniContent(), std::nullopt);
 }
 
@@ -435,7 +435,7 @@ TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
     }
     setLine(u"7+"_qs, 2);
     QGuiApplication::clipboard()->setText(u"before"_qs);
-    QTest::keyClick(main.Command, Qt::Key_F9);
+    QTest::keyClick(main.inputLine(), Qt::Key_F9);
     TapeWindow* tape = main.tapeWindow();
     ASSERT_TRUE(tape);
     ASSERT_EQ(tape->Entries->count(), 3);
@@ -446,7 +446,7 @@ TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
     } else {
         QTest::keyClick(tape->Entries, GetParam().key, GetParam().modifiers);
     }
-    EXPECT_EQ(main.Command->text(), QString::fromUtf8(GetParam().expectedLine));
+    EXPECT_EQ(main.inputLine()->text(), QString::fromUtf8(GetParam().expectedLine));
     QStringList inputs;
     for (const TapeEntry& entry : main.resultTape().entries()) {
         inputs.append(entry.input);
@@ -516,9 +516,9 @@ TEST_F(InputHistoryWindowTest, LongAnswersAndNewEntriesAreShown) {
     EXPECT_TRUE(list.item(30)->text().startsWith(u"String(100000,\"a\")\n=\u00a0aaa"));
     EXPECT_TRUE(list.item(30)->text().endsWith(u"a\u2026 (100000 characters)"));
     tape->Entries->setCurrentRow(30);
-    main.Command->setText(QString());
+    main.inputLine()->setText(QString());
     tape->InsertAnswer->click();
-    EXPECT_EQ(main.Command->text(), QString(100000, u'a'));
+    EXPECT_EQ(main.inputLine()->text(), QString(100000, u'a'));
 }
 
 } // namespace

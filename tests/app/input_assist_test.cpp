@@ -137,9 +137,9 @@ protected:
         MainWindow& main = open();
         const auto [text, cursor] = withCursor(marked);
         setLine(text, cursor);
-        return *main.Command;
+        return *main.inputLine();
     }
-    bool listOpen() { return window().Command->assist()->completer()->popup()->isVisible(); }
+    bool listOpen() { return window().inputLine()->assist()->completer()->popup()->isVisible(); }
 };
 
 // Keys in the input line: T Tab, E Enter, X Esc, S Ctrl+Space; a lower-case letter is typed.
@@ -224,7 +224,7 @@ TEST_P(ErrorMarkTest, IsUnderlinedVisiblyAndTheRestIsAsBefore) {
     EXPECT_EQ(box.text(), text);
     EXPECT_EQ(box.selStart(), 0);
     EXPECT_EQ(box.selLength(), text.size());
-    EXPECT_FALSE(window().Ans->text().isEmpty());
+    EXPECT_FALSE(window().outputBox()->text().isEmpty());
     EXPECT_EQ(box.assist()->errorMark(), c.mark);
     // The mark's colour under the marked character, over the selection and without it.
     const auto markPixels = [&box, &c] {

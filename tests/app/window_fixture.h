@@ -3,9 +3,11 @@
 #include "command_box.h"
 #include "main_window.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -61,16 +63,31 @@ protected:
 
     MainWindow& window() { return *m_window; }
 
+    // The window's push button or option of that object name, and a click on it.
+    QAbstractButton* button(QStringView name) const {
+        return m_window->control<QAbstractButton>(name);
+    }
+    void click(QStringView name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
+
+    // The language options and their label take input, all three or none: the first evaluation
+    // freezes them together.
+    bool languageChoiceOpen() const {
+        const bool open = m_window->control<QLabel>(u"FunctionTypeLabel")->isEnabled();
+        EXPECT_EQ(button(u"VBScript")->isEnabled(), open);
+        EXPECT_EQ(button(u"JavaScript")->isEnabled(), open);
+        return open;
+    }
+
     // The input line holds `text`, `length` characters selected from `start`.
     void setLine(const QString& text, qsizetype start, qsizetype length = 0) {
-        m_window->Command->setText(text);
-        m_window->Command->setSelection(start, length);
+        m_window->inputLine()->setText(text);
+        m_window->inputLine()->setSelection(start, length);
     }
 
     // Enter in the input line holding `input`.
     void evaluate(const QString& input) {
-        m_window->Command->setText(input);
-        QTest::keyClick(m_window->Command, Qt::Key_Return);
+        m_window->inputLine()->setText(input);
+        QTest::keyClick(m_window->inputLine(), Qt::Key_Return);
     }
 
     QTemporaryDir m_dir;

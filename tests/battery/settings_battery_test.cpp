@@ -24,7 +24,7 @@ TEST_F(WindowTest, SettingsFileInALoopOfLinksCountsAsMissing) {
     ASSERT_EQ(::symlink("Quorvix.ini", QFile::encodeName(iniPath()).constData()), 0);
     MainWindow& main = create();
     EXPECT_EQ(main.calc().language(), ScriptLanguage::VBScript);
-    EXPECT_EQ(main.Keypad->text(), QString::fromLatin1(kShown));
+    EXPECT_EQ(main.control<QPushButton>(u"Keypad")->text(), QString::fromLatin1(kShown));
     // Shut-down cannot write it either, and still closes.
     EXPECT_TRUE(main.close());
     EXPECT_FALSE(main.isVisible());
@@ -50,7 +50,7 @@ TEST(ReadOnlyProgramFolder, ShutDownWritesTheUsersFolder) {
     {
         MainWindow main(QString::fromLatin1(kReadOnlyFolder), nullptr, userFolder);
         main.show();
-        main.JavaScript->setChecked(true);
+        main.control<QRadioButton>(u"JavaScript")->setChecked(true);
         EXPECT_TRUE(main.close());
         EXPECT_FALSE(main.isVisible());
     }
