@@ -15,7 +15,6 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
-#include <string_view>
 
 namespace quorvix::app {
 namespace {
@@ -23,6 +22,11 @@ namespace {
 using testing_rows::PrintTo;
 
 using testing_support::focusName;
+using testing_support::kEnter;
+using testing_support::kEsc;
+using testing_support::kTab;
+using testing_support::Press;
+using testing_support::typedText;
 using testing_support::WindowTest;
 constexpr auto VB = ScriptLanguage::VBScript;
 constexpr auto JS = ScriptLanguage::JavaScript;
@@ -142,11 +146,11 @@ protected:
     bool listOpen() { return window().inputLine()->assist()->completer()->popup()->isVisible(); }
 };
 
-// Keys in the input line: T Tab, E Enter, X Esc, S Ctrl+Space; a lower-case letter is typed.
+// Keys in the input line, with the list of names closed or open afterwards.
 struct KeyCase {
     const char* name;
     const char* text;
-    const char* keys;
+    std::vector<Press> keys;
     const char* after;
     bool listOpen;
     const char* focus;
@@ -158,28 +162,27 @@ TEST_P(CompletionKeysTest, KeysActOnTheListOnlyWhileItIsOpen) {
     const KeyCase& c = GetParam();
     CommandBox& box = typed(c.text);
     QSignalSpy closing(&window(), &MainWindow::programEndRequested);
-    for (const char key : std::string_view(c.keys)) {
-        key == 'T'   ? QTest::keyClick(&box, Qt::Key_Tab)
-        : key == 'E' ? QTest::keyClick(&box, Qt::Key_Return)
-        : key == 'X' ? QTest::keyClick(&box, Qt::Key_Escape)
-        : key == 'S' ? QTest::keyClick(&box, Qt::Key_Space, Qt::ControlModifier)
-                     : QTest::keyClick(&box, key);
-    }
+    press(&box, c.keys);
     EXPECT_EQ(box.text().toStdString(), c.after);
     EXPECT_EQ(listOpen(), c.listOpen);
     EXPECT_EQ(focusName().toStdString(), c.focus);
     EXPECT_EQ(closing.size(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, CompletionKeysTest,
-    testing::Values(KeyCase{"TabOpens", "1+Sq|", "T", "1+Sq", true, "Command"},
-                    KeyCase{"TabAccepts", "1+Sq|", "TT", "1+Sqr", false, "Command"},
-                    KeyCase{"EnterAccepts", "1+LC|", "TE", "1+LCase", false, "Command"},
-                    KeyCase{"EscClosesOnlyTheList", "1+Sq|", "TX", "1+Sq", false, "Command"},
-                    KeyCase{"CtrlSpaceOpens", "1+sq|", "S", "1+sq", true, "Command"},
-                    KeyCase{"TypingNarrowsThenAccepts", "1+S|", "TqE", "1+Sqr", false, "Command"},
-                    KeyCase{"TabWithoutPrefixMovesFocus", "1+|", "T", "1+", false, "OK"}));
+const Press kCtrlSpace{Qt::Key_Space, Qt::ControlModifier};
+// clang-format off
+const KeyCase kCompletionKeys[] = {
+    {"TabOpens", "1+Sq|", {kTab}, "1+Sq", true, "Command"},
+    {"TabAccepts", "1+Sq|", {kTab, kTab}, "1+Sqr", false, "Command"},
+    {"EnterAccepts", "1+LC|", {kTab, kEnter}, "1+LCase", false, "Command"},
+    {"EscClosesOnlyTheList", "1+Sq|", {kTab, kEsc}, "1+Sq", false, "Command"},
+    {"CtrlSpaceOpens", "1+sq|", {kCtrlSpace}, "1+sq", true, "Command"},
+    {"TypingNarrowsThenAccepts", "1+S|", {kTab, typedText("q"), kEnter}, "1+Sqr", false, "Command"},
+    {"TabWithoutPrefixMovesFocus", "1+|", {kTab}, "1+", false, "OK"},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Keys, CompletionKeysTest, testing::ValuesIn(kCompletionKeys),
+                         testing_rows::RowName());
 
 TEST(NameSpellingsTest, FirstWrittenWins) {
     NameSpellings spellings;

@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace quorvix::app::testing_support {
 
@@ -93,6 +94,23 @@ protected:
     QTemporaryDir m_dir;
     std::unique_ptr<MainWindow> m_window;
 };
+
+// One step of a test's typing: a key with its modifiers, or characters typed.
+struct Press {
+    Qt::Key key = Qt::Key_unknown;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    const char* text = nullptr; // typed instead of `key`
+};
+inline const Press kTab{Qt::Key_Tab}, kEnter{Qt::Key_Return}, kEsc{Qt::Key_Escape};
+inline Press typedText(const char* text) {
+    return {Qt::Key_unknown, Qt::NoModifier, text};
+}
+inline void press(QWidget* widget, const std::vector<Press>& steps) {
+    for (const Press& step : steps) {
+        step.text ? QTest::keyClicks(widget, QString::fromUtf8(step.text))
+                  : QTest::keyClick(widget, step.key, step.modifiers);
+    }
+}
 
 inline QString focusName() {
     QWidget* focus = QApplication::focusWidget();
