@@ -483,20 +483,19 @@ TEST_F(InputHistoryWindowTest, ClearAllCanBeTakenBackUntilTheWindowCloses) {
     evaluate(u"2*3"_qs);
     main.showTape();
     TapeWindow* tape = main.tapeWindow();
-    const QString path = m_dir.filePath(u"Quorvix-tape.txt"_qs);
-    const QByteArray kept = testing_support::fileContent(path);
+    const QByteArray kept = testing_support::fileContent(tapePath());
     for (const int round : {0, 1}) {
         tape->ClearAll->click();
         EXPECT_EQ(tape->Entries->count(), 0);
         EXPECT_TRUE(tape->Status->text().contains(u"Ctrl+Z"));
-        EXPECT_EQ(testing_support::fileContent(path), kept);
+        EXPECT_EQ(testing_support::fileContent(tapePath()), kept);
         if (round == 0) {
             QTest::keyClick(tape->Entries, Qt::Key_Z, Qt::ControlModifier);
             EXPECT_EQ(tape->Entries->count(), 2);
         }
     }
     tape->close();
-    EXPECT_EQ(parseTapeFile(readRecordFile(path, kTapeReadLimit)), QList<TapeEntry>());
+    EXPECT_EQ(parseTapeFile(readRecordFile(tapePath(), kTapeReadLimit)), QList<TapeEntry>());
 }
 
 // A long answer is listed cut with its length, in line with the others, and is inserted whole;

@@ -431,38 +431,7 @@ TEST_F(MainWindowTest, CopyInputCopiesTheWholeInputLine) {
     EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
 }
 
-// A paste that would make the input line longer than it may be inserts nothing and says why;
-// the same text replacing the selection goes in.
-TEST_F(MainWindowTest, PasteBeyondTheLineLimitIsRefusedWithAMessage) {
-    MainWindow& main = open();
-    QGuiApplication::clipboard()->setText(QString(CommandBox::kMaxPastedLength - 2, u'7'));
-    setLine(u"1+1"_qs, 0);
-    QTest::keySequence(main.inputLine(), QKeySequence::Paste);
-    EXPECT_EQ(main.inputLine()->text(), u"1+1");
-    EXPECT_EQ(main.outputBox()->text(),
-              u"Too long to paste: 2000001 characters; the input line takes "
-              u"at most 2000000");
-    setLine(u"1+1"_qs, 0, 1);
-    QTest::keySequence(main.inputLine(), QKeySequence::Paste);
-    EXPECT_EQ(main.inputLine()->text().size(), CommandBox::kMaxPastedLength);
-}
-
-// The whole output box is copied, whatever part of it is selected; an answer too long to show is
-// copied whole until the box is edited. The access key is left to the end-to-end test.
-TEST_F(MainWindowTest, CopyOutputCopiesTheWholeAnswer) {
-    MainWindow& main = open();
-    evaluate(u"String(2000001, \"a\")"_qs);
-    ASSERT_TRUE(main.outputBox()->text().startsWith(u"The answer has 2000001 characters"));
-    main.outputBox()->setSelection(0, 1);
-    click(u"CopyOutput");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(2000001, u'a'));
-    main.outputBox()->setFocus();
-    main.outputBox()->selectAll();
-    QTest::keyClicks(main.outputBox(), u"42"_qs);
-    main.outputBox()->setSelection(0, 1);
-    click(u"CopyOutput");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"42");
-}
+// Refused pastes and answers too long to show: the bad-input battery.
 
 // Layout -------------------------------------------------------------------------------------
 

@@ -53,30 +53,34 @@ const LibraryCase kLibs[] = {
 INSTANTIATE_TEST_SUITE_P(All, LibraryFileTest, testing::ValuesIn(kLibs), testing_rows::RowName());
 
 using testing_support::WindowTest;
-using LibraryWindowTest = WindowTest;
 
-// Written after the window is made: the library is read at the first evaluation, not before.
+class LibraryWindowTest : public WindowTest {
+protected:
+    // Evaluates `input` in a window made before the library is written beside its settings.
+    QString evaluateWithLibrary(const QByteArray& library, const QString& input) {
+        MainWindow& window = create();
+        testing_support::writeFile(QDir(folder()).filePath(u"Quorvix-library.vbs"_qs), library);
+        window.inputLine()->setPlainText(input);
+        window.EvaluateInput();
+        return window.outputBox()->text();
+    }
+};
+
+// The library is read at the first evaluation, not before.
 TEST_F(LibraryWindowTest, FirstEvaluationRunsTheLibraryBesideTheSettings) {
-    MainWindow& window = create();
-    testing_support::writeFile(QDir(folder()).filePath(u"Quorvix-library.vbs"_qs),
-                               "Function Twice(v)\n  Twice = 2 * v\nEnd Function\n");
-    window.inputLine()->setPlainText(QStringLiteral("Twice(Pi)"));
-    window.EvaluateInput();
-    EXPECT_EQ(window.outputBox()->text().toStdString(), "6.28318530717958");
+    EXPECT_EQ(
+        evaluateWithLibrary("Function Twice(v)\n  Twice = 2 * v\nEnd Function\n", u"Twice(Pi)"_qs),
+        u"6.28318530717958");
 }
 
 // A failing library is a failure of its own on the tape; the input keeps its own answer, which
 // the tape can insert.
 TEST_F(LibraryWindowTest, TapeKeepsTheLibraryFailureApartFromTheAnswer) {
-    MainWindow& window = create();
-    testing_support::writeFile(QDir(folder()).filePath(u"Quorvix-library.vbs"_qs),
-                               "a = 1\nb = 2\nc = (\n");
-    window.inputLine()->setPlainText(QStringLiteral("1+1"));
-    window.EvaluateInput();
-    EXPECT_EQ(window.outputBox()->text(), u"Quorvix-library.vbs, line 3: Syntax error");
+    EXPECT_EQ(evaluateWithLibrary("a = 1\nb = 2\nc = (\n", u"1+1"_qs),
+              u"Quorvix-library.vbs, line 3: Syntax error");
     const QList<TapeEntry> expected{{{}, u"Quorvix-library.vbs, line 3: Syntax error"_qs, false},
                                     {u"1+1"_qs, u"2"_qs, true}};
-    EXPECT_EQ(window.resultTape().entries(), expected);
+    EXPECT_EQ(window().resultTape().entries(), expected);
 }
 
 // The example ledger (classes, a dictionary, regular expressions, With blocks; over 300 lines)

@@ -74,36 +74,48 @@ TEST_F(InputLineTest, MegabyteAnswerIsShownWholeAndKeptInAns) {
     EXPECT_EQ(main.outputBox()->text(), QString::number(kMegabyte));
 }
 
-TEST_F(InputLineTest, TenMegabytePasteIsRefusedAndNothingIsLost) {
+// A paste that would make the input line longer than it may be inserts nothing and says why,
+// from the menu or the keyboard; the clipboard keeps it, and the same text replacing the
+// selection goes in.
+TEST_F(InputLineTest, OverlongPasteIsRefusedAndNothingIsLost) {
     MainWindow& main = open();
-    main.inputLine()->setText(QStringLiteral("1+2"));
-    main.inputLine()->setSelection(3, 0);
+    setLine(u"1+2"_qs, 3);
     const QString huge = sumOfOnes(10 * kMegabyte);
     paste(huge);
     EXPECT_EQ(main.inputLine()->text(), u"1+2");
-    EXPECT_EQ(main.outputBox()->text(),
-              QStringLiteral("Too long to paste: %1 characters; the input line takes at most %2")
-                  .arg(huge.size() + 3)
-                  .arg(CommandBox::kMaxPastedLength));
+    EXPECT_EQ(main.outputBox()->text(), u"Too long to paste: 10485764 characters; the input line "
+                                        u"takes at most 2000000");
     EXPECT_EQ(QGuiApplication::clipboard()->text().size(), huge.size());
-    // A paste that fits still goes in.
-    paste(QStringLiteral("+4"));
-    EXPECT_EQ(main.inputLine()->text(), u"1+2+4");
+    QGuiApplication::clipboard()->setText(QString(CommandBox::kMaxPastedLength - 2, u'7'));
+    QTest::keySequence(main.inputLine(), QKeySequence::Paste);
+    EXPECT_EQ(main.inputLine()->text(), u"1+2");
+    EXPECT_EQ(main.outputBox()->text(), u"Too long to paste: 2000001 characters; the input line "
+                                        u"takes at most 2000000");
+    setLine(u"1+2"_qs, 0, 1);
+    QTest::keySequence(main.inputLine(), QKeySequence::Paste);
+    EXPECT_EQ(main.inputLine()->text().size(), CommandBox::kMaxPastedLength);
 }
 
+// An answer too long to show is copied whole, whatever part of the box is selected, until the
+// box is edited; once a new answer is shown, that is what Copy Output copies.
 TEST_F(InputLineTest, TenMegabyteAnswerIsNotLaidOutButCopiedWhole) {
     MainWindow& main = open();
     evaluate(QStringLiteral("String(10000000, \"7\")"));
-    EXPECT_EQ(main.outputBox()->text(),
-              u"The answer has 10000000 characters, too many to show; Copy "
-              u"Output copies it, and Ans holds it");
+    EXPECT_EQ(main.outputBox()->text(), u"The answer has 10000000 characters, too many to show; "
+                                        u"Copy Output copies it, and Ans holds it");
+    main.outputBox()->setSelection(0, 1);
     click(u"CopyOutput");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(10000000, u'7'));
+    main.outputBox()->setFocus();
+    main.outputBox()->selectAll();
+    QTest::keyClicks(main.outputBox(), u"42"_qs);
+    main.outputBox()->setSelection(0, 1);
+    click(u"CopyOutput");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"42");
     // Copy Output has the focus now, so the line is evaluated directly.
     main.inputLine()->setText(QStringLiteral("Len(Ans)"));
     main.EvaluateInput();
     EXPECT_EQ(main.outputBox()->text(), u"10000000");
-    // Copy Output copies what is shown again.
     click(u"CopyOutput");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"10000000");
 }
