@@ -144,6 +144,10 @@ protected:
         return *main.inputLine();
     }
     bool listOpen() { return window().inputLine()->assist()->completer()->popup()->isVisible(); }
+    // The colours and marks laid over the input line's text.
+    static QList<QTextLayout::FormatRange> formats(const CommandBox& box) {
+        return box.document()->firstBlock().layout()->formats();
+    }
 };
 
 // Keys in the input line, with the list of names closed or open afterwards.
@@ -274,7 +278,7 @@ TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {
     for (const qsizetype length :
          {InputHighlighter::kMaxHighlightedLength, InputHighlighter::kMaxHighlightedLength + 1}) {
         box.setText(QStringLiteral("1+").repeated(length / 2 + 1).left(length));
-        const bool coloured = !box.document()->firstBlock().layout()->formats().isEmpty();
+        const bool coloured = !formats(box).isEmpty();
         EXPECT_EQ(coloured, length <= InputHighlighter::kMaxHighlightedLength) << length;
     }
 }
@@ -282,8 +286,7 @@ TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {
 TEST_F(InputAssistWindowTest, BracketMarksFollowTheCursor) {
     CommandBox& box = typed("(1)+2|");
     const auto marked = [&box] {
-        const QList<QTextLayout::FormatRange> ranges =
-            box.document()->firstBlock().layout()->formats();
+        const QList<QTextLayout::FormatRange> ranges = formats(box);
         return std::count_if(ranges.begin(), ranges.end(), [](const auto& range) {
             return range.format.hasProperty(QTextFormat::BackgroundBrush);
         });
@@ -303,8 +306,7 @@ TEST_F(InputAssistWindowTest, LongTextIsColouredWhereItIsShown) {
     const QString text = QStringLiteral("Not 1") + QStringLiteral("+1").repeated(3000);
     box.setText(text);
     const auto coloured = [&box](int at) {
-        const QList<QTextLayout::FormatRange> ranges =
-            box.document()->firstBlock().layout()->formats();
+        const QList<QTextLayout::FormatRange> ranges = formats(box);
         return std::any_of(ranges.begin(), ranges.end(), [at](const auto& range) {
             return range.start <= at && at < range.start + range.length;
         });
