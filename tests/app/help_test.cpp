@@ -78,22 +78,6 @@ TEST_F(HelpWindowTest, UnreadableReadmeGivesAnEmptyBox) {
     EXPECT_TRUE(create().txtHelpFile->toPlainText().isEmpty());
 }
 
-TEST_F(HelpWindowTest, HugeReadmeShowsItsFirstPartAndSaysSo) {
-    // 50 MB of CR-only lines with invalid UTF-8 and NULs among them.
-    QByteArray line("caf\xe9 \0 line\r", 12);
-    QByteArray bytes;
-    bytes.reserve(50 * 1024 * 1024);
-    while (bytes.size() < 50 * 1024 * 1024) {
-        bytes += line;
-    }
-    writeReadme(bytes);
-    HelpWindow& help = create();
-    const QString text = help.txtHelpFile->toPlainText();
-    EXPECT_TRUE(text.startsWith(u"caf\u00e9 \u2400 line\n"));
-    EXPECT_LE(text.size(), HelpWindow::kMaxReadmeBytes + 200);
-    EXPECT_TRUE(text.contains(QString::number(bytes.size())));
-}
-
 // The text fills the window but for its margins; the banner and its line stay centred below it.
 // A size below the minimum is kept at the minimum.
 struct SizeCase {
