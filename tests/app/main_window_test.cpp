@@ -324,21 +324,6 @@ INSTANTIATE_TEST_SUITE_P(Keys, FocusKeyTest, testing::ValuesIn(kFocus), testing_
 
 // Ending ------------------------------------------------------------------------------------
 
-// Close ends the program at once: no settings file, and the help window goes too.
-TEST_F(MainWindowTest, CloseCreatesNoSettingsFileAndTakesTheHelpWindowAlong) {
-    MainWindow& main = open();
-    click(u"HelpButton");
-    QPointer<help::HelpWindow> help = main.helpWindow();
-    ASSERT_TRUE(help);
-    QSignalSpy ended(&main, &MainWindow::programEndRequested);
-    click(u"Close");
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_FALSE(main.isVisible());
-    EXPECT_FALSE(QFile::exists(iniPath()));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(!help || !help->isVisible());
-}
-
 // Closing by the frame writes the settings, and closes all the same when they cannot be written.
 struct FrameCloseCase {
     const char* name;
@@ -383,8 +368,9 @@ INSTANTIATE_TEST_SUITE_P(States, FrameCloseTest, testing::ValuesIn(kCloses),
 // Help --------------------------------------------------------------------------------------
 
 // Help opens one window without blocking; pressed again it brings that window back as it was,
-// and only a window opened anew reads the read-me again.
-TEST_F(MainWindowTest, HelpOpensOneWindowAndReadsTheReadmeWhenOpened) {
+// and only a window opened anew reads the read-me again. Close ends the program at once, without
+// a settings file, and takes the help window along.
+TEST_F(MainWindowTest, HelpOpensOneWindowThatReadsTheReadmeWhenOpenedAndGoesWithClose) {
     const QString readme = QDir(folder()).filePath(u"Readme.txt"_qs);
     testing_support::writeFile(readme, "first");
     MainWindow& main = open();
@@ -408,8 +394,17 @@ TEST_F(MainWindowTest, HelpOpensOneWindowAndReadsTheReadmeWhenOpened) {
     main.helpWindow()->close();
     click(u"HelpButton");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_NE(main.helpWindow(), nullptr);
-    EXPECT_EQ(main.helpWindow()->txtHelpFile->toPlainText(), u"second\n");
+    QPointer<help::HelpWindow> help = main.helpWindow();
+    ASSERT_TRUE(help);
+    EXPECT_EQ(help->txtHelpFile->toPlainText(), u"second\n");
+
+    QSignalSpy ended(&main, &MainWindow::programEndRequested);
+    click(u"Close");
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_FALSE(QFile::exists(iniPath()));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(!help || !help->isVisible());
 }
 
 // Clipboard ---------------------------------------------------------------------------------
@@ -441,8 +436,8 @@ protected:
 TEST_F(MainWindowLayoutTest, WindowAndBoxesLookAndBehaveAsDesigned) {
     MainWindow& main = create();
     EXPECT_EQ(main.windowTitle(), u"Quorvix");
+    // Sizes: the design places' rows.
     EXPECT_EQ(main.inputLine()->font().family(), u"Liberation Mono");
-    EXPECT_EQ(main.inputLine()->font().pointSize(), 9);
     EXPECT_FALSE(main.inputLine()->font().bold());
     EXPECT_EQ(main.inputLine()->palette().color(QPalette::Text), QColor(255, 0, 0));
     EXPECT_EQ(main.inputLine()->palette().color(QPalette::Base), QColor(0, 0, 0));
@@ -451,20 +446,15 @@ TEST_F(MainWindowLayoutTest, WindowAndBoxesLookAndBehaveAsDesigned) {
     EXPECT_EQ(main.outputBox()->palette().color(QPalette::Text), QColor(0, 255, 0));
     EXPECT_EQ(main.outputBox()->palette().color(QPalette::Base), QColor(0, 0, 0));
     EXPECT_EQ(main.control<QLabel>(u"InputLabel")->font().family(), u"Liberation Sans");
-    EXPECT_EQ(main.control<QLabel>(u"InputLabel")->font().pointSizeF(), 8.25);
     EXPECT_TRUE(main.control<QLabel>(u"InputLabel")->font().bold());
-    // The input line: centred, wrapping, several lines, Tab leaves it.
+    // The input line: centred, wrapping, several lines (Tab leaves it: the tab order's test).
     const QTextOption option = main.inputLine()->document()->defaultTextOption();
     EXPECT_EQ(option.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_EQ(main.inputLine()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    EXPECT_TRUE(main.inputLine()->tabChangesFocus());
     EXPECT_FALSE(main.inputLine()->isReadOnly());
-    // The output box: centred, editable, without a length limit.
+    // The output box: centred and editable (long answers shown whole: the bad-input battery).
     EXPECT_EQ(main.outputBox()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_FALSE(main.outputBox()->isReadOnly());
-    const QString longAnswer(40000, u'7');
-    main.outputBox()->setText(longAnswer);
-    EXPECT_EQ(main.outputBox()->text(), longAnswer);
     // Labels lead to the next control.
     EXPECT_EQ(main.control<QLabel>(u"InputLabel")->buddy(), main.inputLine());
     EXPECT_EQ(main.control<QLabel>(u"AnsLabel")->buddy(), main.outputBox());

@@ -114,8 +114,7 @@ TEST_F(LongProgramTest, RunsFromTheInputLine) {
                    "| total 1290.90 | 9 bookings, 3 rejected, 1 closed"},
     };
     for (const auto& [input, answer] : afterwards) {
-        main.inputLine()->setText(QString::fromUtf8(input));
-        QTest::keyClick(main.inputLine(), Qt::Key_Return);
+        evaluate(QString::fromUtf8(input));
         EXPECT_EQ(main.outputBox()->text().toStdString(), answer) << input;
     }
 }
