@@ -618,7 +618,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Enter, "*2" quickly means all of it); once the sign shows, a key that would change the
     // line (a character, Up or Down through the history, Enter, a cut or paste) is refused with
     // a beep and never typed later. Tab, Esc and copying still work.
-    if (watched == inputLine() && event->type() == QEvent::KeyPress && m_run.running()) {
+    if (event->type() == QEvent::KeyPress && m_run.running() && watched == inputLine()) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool passes = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
                             key->key() == Qt::Key_Escape || key->matches(QKeySequence::Copy);
