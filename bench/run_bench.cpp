@@ -41,8 +41,8 @@ double median(std::vector<double> values) {
 }
 
 void enter(MainWindow& window, const QString& input) {
-    window.Command->setText(input);
-    QTest::keyClick(window.Command, Qt::Key_Return);
+    window.inputLine()->setText(input);
+    QTest::keyClick(window.inputLine(), Qt::Key_Return);
 }
 
 void waitIdle(MainWindow& window) {
@@ -67,18 +67,18 @@ void runningWindow(MainWindow& window, const char* language, const QString& loop
     QTest::qWait(3000);
     tick.stop();
     const Clock::time_point esc = Clock::now();
-    QTest::keyClick(window.Command, Qt::Key_Escape);
+    QTest::keyClick(window.inputLine(), Qt::Key_Escape);
     waitIdle(window);
     std::printf("%s: longest gap between 10 ms ticks during a run: %.1f ms\n", language, longest);
     std::printf("%s: Esc to an idle window: %.1f ms (%s)\n", language, msSince(esc),
-                qPrintable(window.Ans->text()));
+                qPrintable(window.outputBox()->text()));
 }
 
 void threadHop(MainWindow& window) {
     const QString input = QStringLiteral("2(3)+Sqr(16)*Pi");
     std::vector<double> hop;
     for (int i = 0; i < 2000; ++i) {
-        window.Command->setText(input);
+        window.inputLine()->setText(input);
         const Clock::time_point start = Clock::now();
         window.EvaluateInput();
         waitIdle(window);
@@ -109,8 +109,8 @@ void preview(MainWindow& window) {
     std::vector<double> shown;
     for (int i = 0; i < 200; ++i) {
         const Clock::time_point start = Clock::now();
-        window.Command->setText(QStringLiteral("Sqr(%1)*2+Pi").arg(i + 1));
-        while (!window.AnswerPreview->isVisible()) {
+        window.inputLine()->setText(QStringLiteral("Sqr(%1)*2+Pi").arg(i + 1));
+        while (!window.control<QLabel>(u"AnswerPreview")->isVisible()) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         }
         shown.push_back(msSince(start));
@@ -118,14 +118,14 @@ void preview(MainWindow& window) {
     std::printf("input changed to its preview shown: median %.2f ms\n", median(shown));
     for (const bool on : {false, true}) {
         window.inputHistory().setPreviewing(on);
-        window.Command->setText(QString());
+        window.inputLine()->setText(QString());
         std::vector<double> keys;
         const QString typed =
             QStringLiteral("Sqr(2)+3*4-Len(\"abc\")/(7+1) ").repeated(8).left(200);
         for (const QChar c : typed) {
             const Clock::time_point start = Clock::now();
-            QTest::keyClick(window.Command, c.toLatin1());
-            window.Command->viewport()->repaint();
+            QTest::keyClick(window.inputLine(), c.toLatin1());
+            window.inputLine()->viewport()->repaint();
             QCoreApplication::processEvents();
             keys.push_back(msSince(start));
         }
@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
         MainWindow window(folder.path());
         window.show();
         if (language == std::string_view("JavaScript")) {
-            window.JavaScript->click();
+            window.control<QRadioButton>(u"JavaScript")->click();
         }
         enter(window, QStringLiteral("1"));
         waitIdle(window);

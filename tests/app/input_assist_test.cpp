@@ -15,7 +15,6 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
-#include <string_view>
 
 namespace quorvix::app {
 namespace {
@@ -23,6 +22,11 @@ namespace {
 using testing_rows::PrintTo;
 
 using testing_support::focusName;
+using testing_support::kEnter;
+using testing_support::kEsc;
+using testing_support::kTab;
+using testing_support::Press;
+using testing_support::typedText;
 using testing_support::WindowTest;
 constexpr auto VB = ScriptLanguage::VBScript;
 constexpr auto JS = ScriptLanguage::JavaScript;
@@ -137,16 +141,20 @@ protected:
         MainWindow& main = open();
         const auto [text, cursor] = withCursor(marked);
         setLine(text, cursor);
-        return *main.Command;
+        return *main.inputLine();
     }
-    bool listOpen() { return window().Command->assist()->completer()->popup()->isVisible(); }
+    bool listOpen() { return window().inputLine()->assist()->completer()->popup()->isVisible(); }
+    // The colours and marks laid over the input line's text.
+    static QList<QTextLayout::FormatRange> formats(const CommandBox& box) {
+        return box.document()->firstBlock().layout()->formats();
+    }
 };
 
-// Keys in the input line: T Tab, E Enter, X Esc, S Ctrl+Space; a lower-case letter is typed.
+// Keys in the input line, with the list of names closed or open afterwards.
 struct KeyCase {
     const char* name;
     const char* text;
-    const char* keys;
+    std::vector<Press> keys;
     const char* after;
     bool listOpen;
     const char* focus;
@@ -158,28 +166,27 @@ TEST_P(CompletionKeysTest, KeysActOnTheListOnlyWhileItIsOpen) {
     const KeyCase& c = GetParam();
     CommandBox& box = typed(c.text);
     QSignalSpy closing(&window(), &MainWindow::programEndRequested);
-    for (const char key : std::string_view(c.keys)) {
-        key == 'T'   ? QTest::keyClick(&box, Qt::Key_Tab)
-        : key == 'E' ? QTest::keyClick(&box, Qt::Key_Return)
-        : key == 'X' ? QTest::keyClick(&box, Qt::Key_Escape)
-        : key == 'S' ? QTest::keyClick(&box, Qt::Key_Space, Qt::ControlModifier)
-                     : QTest::keyClick(&box, key);
-    }
+    press(&box, c.keys);
     EXPECT_EQ(box.text().toStdString(), c.after);
     EXPECT_EQ(listOpen(), c.listOpen);
     EXPECT_EQ(focusName().toStdString(), c.focus);
     EXPECT_EQ(closing.size(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, CompletionKeysTest,
-    testing::Values(KeyCase{"TabOpens", "1+Sq|", "T", "1+Sq", true, "Command"},
-                    KeyCase{"TabAccepts", "1+Sq|", "TT", "1+Sqr", false, "Command"},
-                    KeyCase{"EnterAccepts", "1+LC|", "TE", "1+LCase", false, "Command"},
-                    KeyCase{"EscClosesOnlyTheList", "1+Sq|", "TX", "1+Sq", false, "Command"},
-                    KeyCase{"CtrlSpaceOpens", "1+sq|", "S", "1+sq", true, "Command"},
-                    KeyCase{"TypingNarrowsThenAccepts", "1+S|", "TqE", "1+Sqr", false, "Command"},
-                    KeyCase{"TabWithoutPrefixMovesFocus", "1+|", "T", "1+", false, "OK"}));
+const Press kCtrlSpace{Qt::Key_Space, Qt::ControlModifier};
+// clang-format off
+const KeyCase kCompletionKeys[] = {
+    {"TabOpens", "1+Sq|", {kTab}, "1+Sq", true, "Command"},
+    {"TabAccepts", "1+Sq|", {kTab, kTab}, "1+Sqr", false, "Command"},
+    {"EnterAccepts", "1+LC|", {kTab, kEnter}, "1+LCase", false, "Command"},
+    {"EscClosesOnlyTheList", "1+Sq|", {kTab, kEsc}, "1+Sq", false, "Command"},
+    {"CtrlSpaceOpens", "1+sq|", {kCtrlSpace}, "1+sq", true, "Command"},
+    {"TypingNarrowsThenAccepts", "1+S|", {kTab, typedText("q"), kEnter}, "1+Sqr", false, "Command"},
+    {"TabWithoutPrefixMovesFocus", "1+|", {kTab}, "1+", false, "OK"},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Keys, CompletionKeysTest, testing::ValuesIn(kCompletionKeys),
+                         testing_rows::RowName());
 
 TEST(NameSpellingsTest, FirstWrittenWins) {
     NameSpellings spellings;
@@ -224,7 +231,7 @@ TEST_P(ErrorMarkTest, IsUnderlinedVisiblyAndTheRestIsAsBefore) {
     EXPECT_EQ(box.text(), text);
     EXPECT_EQ(box.selStart(), 0);
     EXPECT_EQ(box.selLength(), text.size());
-    EXPECT_FALSE(window().Ans->text().isEmpty());
+    EXPECT_FALSE(window().outputBox()->text().isEmpty());
     EXPECT_EQ(box.assist()->errorMark(), c.mark);
     // The mark's colour under the marked character, over the selection and without it.
     const auto markPixels = [&box, &c] {
@@ -271,7 +278,7 @@ TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {
     for (const qsizetype length :
          {InputHighlighter::kMaxHighlightedLength, InputHighlighter::kMaxHighlightedLength + 1}) {
         box.setText(QStringLiteral("1+").repeated(length / 2 + 1).left(length));
-        const bool coloured = !box.document()->firstBlock().layout()->formats().isEmpty();
+        const bool coloured = !formats(box).isEmpty();
         EXPECT_EQ(coloured, length <= InputHighlighter::kMaxHighlightedLength) << length;
     }
 }
@@ -279,8 +286,7 @@ TEST_F(InputAssistWindowTest, LongTextsAreNotColoured) {
 TEST_F(InputAssistWindowTest, BracketMarksFollowTheCursor) {
     CommandBox& box = typed("(1)+2|");
     const auto marked = [&box] {
-        const QList<QTextLayout::FormatRange> ranges =
-            box.document()->firstBlock().layout()->formats();
+        const QList<QTextLayout::FormatRange> ranges = formats(box);
         return std::count_if(ranges.begin(), ranges.end(), [](const auto& range) {
             return range.format.hasProperty(QTextFormat::BackgroundBrush);
         });
@@ -300,8 +306,7 @@ TEST_F(InputAssistWindowTest, LongTextIsColouredWhereItIsShown) {
     const QString text = QStringLiteral("Not 1") + QStringLiteral("+1").repeated(3000);
     box.setText(text);
     const auto coloured = [&box](int at) {
-        const QList<QTextLayout::FormatRange> ranges =
-            box.document()->firstBlock().layout()->formats();
+        const QList<QTextLayout::FormatRange> ranges = formats(box);
         return std::any_of(ranges.begin(), ranges.end(), [at](const auto& range) {
             return range.start <= at && at < range.start + range.length;
         });

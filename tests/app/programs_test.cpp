@@ -53,30 +53,34 @@ const LibraryCase kLibs[] = {
 INSTANTIATE_TEST_SUITE_P(All, LibraryFileTest, testing::ValuesIn(kLibs), testing_rows::RowName());
 
 using testing_support::WindowTest;
-using LibraryWindowTest = WindowTest;
 
-// Written after the window is made: the library is read at the first evaluation, not before.
+class LibraryWindowTest : public WindowTest {
+protected:
+    // Evaluates `input` in a window made before the library is written beside its settings.
+    QString evaluateWithLibrary(const QByteArray& library, const QString& input) {
+        MainWindow& window = create();
+        testing_support::writeFile(QDir(folder()).filePath(u"Quorvix-library.vbs"_qs), library);
+        window.inputLine()->setPlainText(input);
+        window.EvaluateInput();
+        return window.outputBox()->text();
+    }
+};
+
+// The library is read at the first evaluation, not before.
 TEST_F(LibraryWindowTest, FirstEvaluationRunsTheLibraryBesideTheSettings) {
-    MainWindow& window = create();
-    testing_support::writeFile(QDir(folder()).filePath(u"Quorvix-library.vbs"_qs),
-                               "Function Twice(v)\n  Twice = 2 * v\nEnd Function\n");
-    window.Command->setPlainText(QStringLiteral("Twice(Pi)"));
-    window.EvaluateInput();
-    EXPECT_EQ(window.Ans->text().toStdString(), "6.28318530717958");
+    EXPECT_EQ(
+        evaluateWithLibrary("Function Twice(v)\n  Twice = 2 * v\nEnd Function\n", u"Twice(Pi)"_qs),
+        u"6.28318530717958");
 }
 
 // A failing library is a failure of its own on the tape; the input keeps its own answer, which
 // the tape can insert.
 TEST_F(LibraryWindowTest, TapeKeepsTheLibraryFailureApartFromTheAnswer) {
-    MainWindow& window = create();
-    testing_support::writeFile(QDir(folder()).filePath(u"Quorvix-library.vbs"_qs),
-                               "a = 1\nb = 2\nc = (\n");
-    window.Command->setPlainText(QStringLiteral("1+1"));
-    window.EvaluateInput();
-    EXPECT_EQ(window.Ans->text(), u"Quorvix-library.vbs, line 3: Syntax error");
+    EXPECT_EQ(evaluateWithLibrary("a = 1\nb = 2\nc = (\n", u"1+1"_qs),
+              u"Quorvix-library.vbs, line 3: Syntax error");
     const QList<TapeEntry> expected{{{}, u"Quorvix-library.vbs, line 3: Syntax error"_qs, false},
                                     {u"1+1"_qs, u"2"_qs, true}};
-    EXPECT_EQ(window.resultTape().entries(), expected);
+    EXPECT_EQ(window().resultTape().entries(), expected);
 }
 
 // The example ledger (classes, a dictionary, regular expressions, With blocks; over 300 lines)
@@ -91,15 +95,16 @@ TEST_F(LongProgramTest, RunsFromTheInputLine) {
     ASSERT_GE(lines.size(), 300);
 
     MainWindow& main = open();
-    main.Command->setFocus();
-    main.Command->insertPlainText(u"!"_qs);
+    main.inputLine()->setFocus();
+    main.inputLine()->insertPlainText(u"!"_qs);
     for (const QString& line : lines) {
-        main.Command->insertPlainText(line);
-        QTest::keyClick(main.Command, Qt::Key_Return, Qt::ShiftModifier);
+        main.inputLine()->insertPlainText(line);
+        QTest::keyClick(main.inputLine(), Qt::Key_Return, Qt::ShiftModifier);
     }
-    ASSERT_EQ(main.Command->text(), u"!"_qs + lines.join(u'\n') + u'\n');
-    QTest::keyClick(main.Command, Qt::Key_Return);
-    EXPECT_EQ(main.Ans->text(), QString()); // a statement that succeeds has no answer to show
+    ASSERT_EQ(main.inputLine()->text(), u"!"_qs + lines.join(u'\n') + u'\n');
+    QTest::keyClick(main.inputLine(), Qt::Key_Return);
+    EXPECT_EQ(main.outputBox()->text(),
+              QString()); // a statement that succeeds has no answer to show
 
     const std::pair<const char*, const char*> afterwards[] = {
         {"TagCounts()", "work:1 home:2 food:4 weekly:2 travel:2 family:1"},
@@ -109,9 +114,8 @@ TEST_F(LongProgramTest, RunsFromTheInputLine) {
                    "| total 1290.90 | 9 bookings, 3 rejected, 1 closed"},
     };
     for (const auto& [input, answer] : afterwards) {
-        main.Command->setText(QString::fromUtf8(input));
-        QTest::keyClick(main.Command, Qt::Key_Return);
-        EXPECT_EQ(main.Ans->text().toStdString(), answer) << input;
+        evaluate(QString::fromUtf8(input));
+        EXPECT_EQ(main.outputBox()->text().toStdString(), answer) << input;
     }
 }
 

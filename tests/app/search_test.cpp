@@ -17,57 +17,33 @@ namespace {
 
 using testing_support::WindowTest;
 
-enum class Step { SearchKey, Backspace, Enter, Esc };
-struct Key {
-    Step step;
-    const char* typed = nullptr; // typed characters instead of a step
-};
-Key typed(const char* text) {
-    return {Step::SearchKey, text};
-}
+using testing_support::kEnter;
+using testing_support::kEsc;
+using testing_support::Press;
+using testing_support::typedText;
+
+const Press kSearch{Qt::Key_R, Qt::ControlModifier}, kBackspace{Qt::Key_Backspace};
 
 struct SearchRow {
     const char* name;
-    std::vector<Key> keys;
+    std::vector<Press> keys;
     const char* line;   // the input line afterwards
     bool searching;     // the search is still on
     const char* status; // what the search line says, while on
 };
 
+// clang-format off
 const SearchRow kSearchRows[] = {
-    {"NewestMatchFirst", {{Step::SearchKey}, typed("12")}, "5*12", true, "Search inputs: 12"},
-    {"CtrlRGoesOlder",
-     {{Step::SearchKey}, typed("12"), {Step::SearchKey}},
-     "12+1",
-     true,
-     "Search inputs: 12"},
-    {"NoOlderMatchKeepsTheLast",
-     {{Step::SearchKey}, typed("12"), {Step::SearchKey}, {Step::SearchKey}},
-     "12+1",
-     true,
-     "No older input holds \"12\""},
-    {"NoMatchKeepsTheDraft",
-     {{Step::SearchKey}, typed("zz")},
-     "draft",
-     true,
-     "No input holds \"zz\""},
-    {"MultiLineEntryWithoutRegardToCase",
-     {{Step::SearchKey}, typed("N = 4")},
-     "!m = 3\nn = 4",
-     true,
-     "Search inputs: N = 4"},
-    {"BackspaceWidens",
-     {{Step::SearchKey}, typed("12+"), {Step::Backspace}},
-     "5*12",
-     true,
-     "Search inputs: 12"},
-    {"EscRestoresTheDraft", {{Step::SearchKey}, typed("12"), {Step::Esc}}, "draft", false, ""},
-    {"EnterTakesTheMatchWithoutEvaluating",
-     {{Step::SearchKey}, typed("12"), {Step::Enter}},
-     "5*12",
-     false,
-     ""},
+    {"NewestMatchFirst", {kSearch, typedText("12")}, "5*12", true, "Search inputs: 12"},
+    {"CtrlRGoesOlder", {kSearch, typedText("12"), kSearch}, "12+1", true, "Search inputs: 12"},
+    {"NoOlderMatchKeepsTheLast", {kSearch, typedText("12"), kSearch, kSearch}, "12+1", true, "No older input holds \"12\""},
+    {"NoMatchKeepsTheDraft", {kSearch, typedText("zz")}, "draft", true, "No input holds \"zz\""},
+    {"MultiLineEntryWithoutRegardToCase", {kSearch, typedText("N = 4")}, "!m = 3\nn = 4", true, "Search inputs: N = 4"},
+    {"BackspaceWidens", {kSearch, typedText("12+"), kBackspace}, "5*12", true, "Search inputs: 12"},
+    {"EscRestoresTheDraft", {kSearch, typedText("12"), kEsc}, "draft", false, ""},
+    {"EnterTakesTheMatchWithoutEvaluating", {kSearch, typedText("12"), kEnter}, "5*12", false, ""},
 };
+// clang-format on
 
 class HistorySearchTest : public WindowTest, public ::testing::WithParamInterface<SearchRow> {};
 
@@ -77,30 +53,11 @@ TEST_P(HistorySearchTest, FindsInputsAsShellsDo) {
     for (const char* input : {"12+1", "5*12", "!m = 3\nn = 4", "7-1"}) {
         evaluate(QString::fromUtf8(input));
     }
-    auto* line = window().findChild<CommandBox*>(QStringLiteral("Command"));
-    auto* answer = window().findChild<QLineEdit*>(QStringLiteral("Ans"));
+    auto* line = window().inputLine();
+    auto* answer = window().outputBox();
     ASSERT_EQ(answer->text(), u"6");
     line->setText(QStringLiteral("draft"));
-    for (const Key& key : row.keys) {
-        if (key.typed) {
-            QTest::keyClicks(line, QString::fromUtf8(key.typed));
-            continue;
-        }
-        switch (key.step) {
-        case Step::SearchKey:
-            QTest::keyClick(line, Qt::Key_R, Qt::ControlModifier);
-            break;
-        case Step::Backspace:
-            QTest::keyClick(line, Qt::Key_Backspace);
-            break;
-        case Step::Enter:
-            QTest::keyClick(line, Qt::Key_Return);
-            break;
-        case Step::Esc:
-            QTest::keyClick(line, Qt::Key_Escape);
-            break;
-        }
-    }
+    testing_support::press(line, row.keys);
     EXPECT_EQ(line->text(), QString::fromUtf8(row.line));
     EXPECT_EQ(line->findChild<HistorySearch*>()->searching(), row.searching);
     auto* status = line->findChild<QLabel*>(QStringLiteral("HistorySearchStatus"));
@@ -148,7 +105,7 @@ TEST_F(TapeFilterTest, ShowsMatchingInputsAndAnswersAndTheKeysActOnThem) {
     ASSERT_EQ(entries->count(), 1);
     entries->setCurrentRow(0);
     QTest::keyClick(entries, Qt::Key_Return); // inserts the answer of the entry shown
-    EXPECT_EQ(main.findChild<CommandBox*>(QStringLiteral("Command"))->text(), u"Apple1");
+    EXPECT_EQ(main.inputLine()->text(), u"Apple1");
     filter->setFocus();
     QTest::keyClick(filter, Qt::Key_Escape); // empties the filter, the window stays
     EXPECT_TRUE(tape.isVisible());

@@ -82,13 +82,6 @@ const ActionsCase kActions[] = {
 INSTANTIATE_TEST_SUITE_P(Items, SettingsActionsTest, testing::ValuesIn(kActions),
                          testing_rows::RowName());
 
-// Under JavaScript the keypad caption is "Keypad Unavailable", which does not start with "&".
-TEST(SettingsTextTest, WritesLanguageAndKeypadState) {
-    EXPECT_EQ(settingsText(true, false), QByteArray("lang=0\r\npad=1\r\n"));
-    EXPECT_EQ(settingsText(true, true), QByteArray("lang=0\r\npad=0\r\n"));
-    EXPECT_EQ(settingsText(false, false), QByteArray("lang=1\r\npad=1\r\n"));
-}
-
 // Settings file --------------------------------------------------------------------------------
 
 constexpr const char* kOld = "lang=1\r\npad=1\r\n";

@@ -1,6 +1,6 @@
-// Read-mes of 50 MB whose lines end with LF only or not at all, with invalid UTF-8 and NULs
-// (CR-only lines are the help window's own test): the help window opens at once with the
-// file's first part, in lines short enough to lay out, and says how much it left out.
+// Read-mes of 50 MB whose lines end with CR or LF only or not at all, with invalid UTF-8 and NULs:
+// the help window opens at once with the file's first part, in lines short enough to lay out,
+// and says how much it left out.
 #include "../table_rows.h"
 #include "help_window.h"
 #include "readme_text.h"
@@ -55,6 +55,7 @@ TEST_P(HugeReadmeTest, ShowsTheFirstPartInShortLinesAndSaysSo) {
 
 const ReadmeCase kLineEnds[] = {
     {"LfOnly", "line\n", u"line"_qs},
+    {"CrOnlyWithNulAndLatin1", QByteArray("caf\xe9 \0 line\r", 12), u"caf\u00e9 \u2400 line"_qs},
     {"NoLineEnds", "0123456789abcdef", u"0123456789abcdef"_qs.repeated(256)},
     {"NulsOnly", QByteArray(16, '\0'), QString(kLongLine, QChar(0x2400))},
     {"InvalidUtf8NoLineEnds", "\xff\xfe\xc3(", u"\u00ff\u00fe\u00c3("_qs.repeated(kLongLine / 4)},

@@ -29,7 +29,7 @@ struct FontChoice {
 
 // One row of a window's control table.
 struct ControlRow {
-    const char* name; // object name, and the name of the member that holds the control
+    const char* name; // object name, by which the window finds the control
     ControlKind kind;
     QStringView caption;    // caption or initial text, "&" marking the access key
     keypad::TwipsRect rect; // outer edge, in the window's client area

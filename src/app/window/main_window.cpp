@@ -47,12 +47,6 @@ void copyToClipboard(const QString& text) {
     clipboard->setText(text);
 }
 
-template <class T> T* control(QWidget* window, const char* name) {
-    T* widget = window->findChild<T*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-    Q_ASSERT(widget);
-    return widget;
-}
-
 } // namespace
 
 MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
@@ -70,10 +64,11 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
     chainTabOrder();
     // The design state (VBScript, keypad hidden) before the option buttons are wired.
     setKeypadReachable(false);
-    VBScript->setChecked(true);
-    FunctionTypeLabel->setBuddy(VBScript);
-    VBScript->installEventFilter(this);
-    JavaScript->installEventFilter(this);
+    languageOption(ScriptLanguage::VBScript)->setChecked(true);
+    control<QLabel>(u"FunctionTypeLabel")->setBuddy(languageOption(ScriptLanguage::VBScript));
+    for (const ScriptLanguage language : {ScriptLanguage::VBScript, ScriptLanguage::JavaScript}) {
+        languageOption(language)->installEventFilter(this);
+    }
     connectActions();
     applySettings();
     // The user's library is read at the first evaluation, never at start-up.
@@ -82,7 +77,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
         if (library) {
             // Completion offers the library's names as written there.
             QMetaObject::invokeMethod(this, [this, source = library->source] {
-                if (InputAssist* assist = Command->assist()) {
+                if (InputAssist* assist = inputLine()->assist()) {
                     assist->learnSpellings(source);
                 }
             });
@@ -90,12 +85,12 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
         return library;
     });
     m_history = new HistoryKeeper(
-        Command, [this] { return m_settings.keptFile(kHistoryFileName); }, this);
+        inputLine(), [this] { return m_settings.keptFile(kHistoryFileName); }, this);
     m_tape = new TapeKeeper(
         *m_history, [this] { return m_settings.keptFile(kTapeFileName); }, this);
     // Before the window's own filter on the input line, so that a run holds back Ctrl+R as it
     // holds back other keys.
-    new HistorySearch(Command, [this] { return m_history->history().entries(); });
+    new HistorySearch(inputLine(), [this] { return m_history->history().entries(); });
     // The window's place for what the user should know, as for a refused paste.
     connect(m_history, &HistoryKeeper::notice, this,
             [this](const QString& text) { showOutput(text); });
@@ -104,20 +99,20 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent,
     m_busyTimer.setSingleShot(true);
     m_busyTimer.setInterval(kBusyAfter);
     connect(&m_busyTimer, &QTimer::timeout, this, [this] { showBusy(true); });
-    Command->installEventFilter(this);
+    inputLine()->installEventFilter(this);
     // F9: no control, access key or edit key of the window uses it.
     connect(new QShortcut(QKeySequence(Qt::Key_F9), this), &QShortcut::activated, this,
             &MainWindow::showTape);
     // F8, beside it, for the names window.
     connect(new QShortcut(QKeySequence(Qt::Key_F8), this), &QShortcut::activated, this,
             &MainWindow::showNames);
-    connect(Command, &CommandBox::contextMenuOpening, this, [this](QMenu* menu) {
+    connect(inputLine(), &CommandBox::contextMenuOpening, this, [this](QMenu* menu) {
         menu->addAction(QStringLiteral("Re&sult tape\tF9"), this, &MainWindow::showTape)
             ->setObjectName(QStringLiteral("resultTape"));
         menu->addAction(QStringLiteral("&Names\tF8"), this, &MainWindow::showNames)
             ->setObjectName(QStringLiteral("names"));
     });
-    Command->setFocus();
+    inputLine()->setFocus();
 }
 
 MainWindow::~MainWindow() {
@@ -132,44 +127,44 @@ MainWindow::~MainWindow() {
 void MainWindow::buildAnswerPreview() {
     // A quiet line in the input line's lower right corner: grey, small, and never in the way of
     // a click.
-    AnswerPreview = new QLabel(Command);
-    AnswerPreview->setObjectName(QStringLiteral("AnswerPreview"));
-    AnswerPreview->setAccessibleName(QStringLiteral("answer preview"));
-    AnswerPreview->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QPalette palette = AnswerPreview->palette();
+    m_answerPreview = new QLabel(inputLine());
+    m_answerPreview->setObjectName(QStringLiteral("AnswerPreview"));
+    m_answerPreview->setAccessibleName(QStringLiteral("answer preview"));
+    m_answerPreview->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette palette = m_answerPreview->palette();
     palette.setColor(QPalette::WindowText, QColor(128, 128, 128));
-    AnswerPreview->setPalette(palette);
-    AnswerPreview->hide();
-    connect(Command, &QPlainTextEdit::textChanged, this, [this] {
-        AnswerPreview->hide();
+    m_answerPreview->setPalette(palette);
+    m_answerPreview->hide();
+    connect(inputLine(), &QPlainTextEdit::textChanged, this, [this] {
+        m_answerPreview->hide();
         if (m_history->previewing() && !m_run.running()) {
-            m_run.preview(Command->text());
+            m_run.preview(inputLine()->text());
         }
     });
     connect(&m_run, &BackgroundEvaluation::previewed, this,
             [this](const QString& input, const std::optional<QString>& answer) {
-                if (answer && !answer->isEmpty() && input == Command->text() &&
+                if (answer && !answer->isEmpty() && input == inputLine()->text() &&
                     m_history->previewing() && !m_run.running()) {
                     showAnswerPreview(*answer);
                 }
             });
     connect(m_history, &HistoryKeeper::previewingChanged, this, [this](bool on) {
         if (!on) {
-            AnswerPreview->hide();
+            m_answerPreview->hide();
         }
     });
 }
 
 void MainWindow::showAnswerPreview(const QString& answer) {
-    const QRect room = Command->contentsRect().adjusted(2, 0, -2, 0);
-    const QString text = AnswerPreview->fontMetrics().elidedText(QStringLiteral("= ") + answer,
-                                                                 Qt::ElideRight, room.width() / 2);
-    AnswerPreview->setText(text);
-    AnswerPreview->adjustSize();
-    AnswerPreview->move(room.right() - AnswerPreview->width(),
-                        room.bottom() - AnswerPreview->height());
-    AnswerPreview->show();
-    AnswerPreview->raise();
+    const QRect room = inputLine()->contentsRect().adjusted(2, 0, -2, 0);
+    const QString text = m_answerPreview->fontMetrics().elidedText(
+        QStringLiteral("= ") + answer, Qt::ElideRight, room.width() / 2);
+    m_answerPreview->setText(text);
+    m_answerPreview->adjustSize();
+    m_answerPreview->move(room.right() - m_answerPreview->width(),
+                          room.bottom() - m_answerPreview->height());
+    m_answerPreview->show();
+    m_answerPreview->raise();
 }
 
 void MainWindow::setEvaluationPatience(std::chrono::milliseconds patience) {
@@ -185,14 +180,14 @@ void MainWindow::insertFromWindow(const QString& text) {
         return;
     }
     // The input line's bound holds for an insertion as for a paste.
-    const qsizetype length = Command->text().size() - Command->selLength() + text.size();
+    const qsizetype length = inputLine()->text().size() - inputLine()->selLength() + text.size();
     if (length > CommandBox::kMaxPastedLength) {
         onPasteRefused(length);
         return;
     }
     InsertAtCursor(text);
     activateWindow();
-    Command->setFocus(Qt::OtherFocusReason);
+    inputLine()->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::placeBeside(QWidget& window) const {
@@ -224,7 +219,7 @@ void MainWindow::showNames() {
     if (!m_namesWindow || !m_namesWindow->isVisible()) {
         m_namesWindow = new NamesWindow([this](const QString& text) { insertFromWindow(text); },
                                         [this](const QString& name) {
-                                            const InputAssist* assist = Command->assist();
+                                            const InputAssist* assist = inputLine()->assist();
                                             return assist ? assist->spelled(name) : name;
                                         });
         m_namesWindow->setAttribute(Qt::WA_DeleteOnClose);
@@ -255,35 +250,21 @@ void MainWindow::buildLeftPart() {
     for (const ControlRow& row : mainWindowControls()) {
         createControl(row, this);
     }
-    InputLabel = control<QLabel>(this, "InputLabel");
-    StmCmdLabel = control<QLabel>(this, "StmCmdLabel");
-    Command = control<CommandBox>(this, "Command");
-    OK = control<QPushButton>(this, "OK");
-    AnsLabel = control<QLabel>(this, "AnsLabel");
-    Ans = control<QLineEdit>(this, "Ans");
-    FunctionTypeLabel = control<QLabel>(this, "FunctionTypeLabel");
-    VBScript = control<QRadioButton>(this, "VBScript");
-    JavaScript = control<QRadioButton>(this, "JavaScript");
-    Close = control<QPushButton>(this, "Close");
-    HelpButton = control<QPushButton>(this, "HelpButton");
-    Keypad = control<QPushButton>(this, "Keypad");
-    CopyInput = control<QPushButton>(this, "CopyInput");
-    CopyOutput = control<QPushButton>(this, "CopyOutput");
-
-    InputLabel->setBuddy(Command);
-    AnsLabel->setBuddy(Ans);
+    control<QLabel>(u"InputLabel")->setBuddy(inputLine());
+    control<QLabel>(u"AnsLabel")->setBuddy(outputBox());
     // Alt+O belongs to "&Output:", "&OK" and "C&opy Input"; repeated presses cycle in the order
     // the shortcuts were registered. Registering the buttons' again after the label's makes the
     // first press go to the output box.
-    for (QPushButton* button : {OK, CopyInput}) {
+    for (QPushButton* button : {control<QPushButton>(u"OK"), control<QPushButton>(u"CopyInput")}) {
         const QString caption = button->text();
         button->setText(QString());
         button->setText(caption);
     }
     // One size for the Keypad button's three captions, so that it does not change with the state.
-    fitCaptions(Keypad, {kKeypadHiddenCaption, kKeypadShownCaption, kKeypadUnavailableCaption});
+    fitCaptions(control<QPushButton>(u"Keypad"),
+                {kKeypadHiddenCaption, kKeypadShownCaption, kKeypadUnavailableCaption});
     // Drawn as the default button; Enter reaches it through keyPressEvent.
-    OK->setDefault(true);
+    control<QPushButton>(u"OK")->setDefault(true);
 }
 
 void MainWindow::buildKeypad() {
@@ -300,6 +281,18 @@ void MainWindow::buildKeypad() {
     }
 }
 
+CommandBox* MainWindow::inputLine() const {
+    return control<CommandBox>(u"Command");
+}
+
+QLineEdit* MainWindow::outputBox() const {
+    return control<QLineEdit>(u"Ans");
+}
+
+QRadioButton* MainWindow::languageOption(ScriptLanguage language) const {
+    return control<QRadioButton>(languageName(language));
+}
+
 keypad::KeypadButton* MainWindow::keypadKey(QStringView name, int index) const {
     for (auto* button :
          findChildren<keypad::KeypadButton*>(name.toString(), Qt::FindDirectChildrenOnly)) {
@@ -313,7 +306,7 @@ keypad::KeypadButton* MainWindow::keypadKey(QStringView name, int index) const {
 void MainWindow::chainTabOrder() {
     std::vector<std::pair<int, QWidget*>> stops;
     for (const ControlRow& row : mainWindowControls()) {
-        stops.emplace_back(row.tabIndex, control<QWidget>(this, row.name));
+        stops.emplace_back(row.tabIndex, control(QString::fromLatin1(row.name)));
     }
     stops.insert(stops.end(), m_keyTabStops.begin(), m_keyTabStops.end());
     std::sort(stops.begin(), stops.end(),
@@ -332,43 +325,43 @@ void MainWindow::chainTabOrder() {
 
 void MainWindow::connectActions() {
     // OK evaluates; during a run it is the Stop button.
-    connect(OK, &QPushButton::clicked, this, [this] {
+    connect(control<QPushButton>(u"OK"), &QPushButton::clicked, this, [this] {
         if (m_run.running()) {
             m_run.stop();
         } else {
             EvaluateInput();
         }
     });
-    connect(Keypad, &QPushButton::clicked, this, &MainWindow::toggleKeypad);
-    connect(Close, &QPushButton::clicked, this, &MainWindow::onClose);
-    connect(HelpButton, &QPushButton::clicked, this, &MainWindow::onHelp);
+    connect(control<QPushButton>(u"Keypad"), &QPushButton::clicked, this,
+            &MainWindow::toggleKeypad);
+    connect(control<QPushButton>(u"Close"), &QPushButton::clicked, this, &MainWindow::onClose);
+    connect(control<QPushButton>(u"HelpButton"), &QPushButton::clicked, this, &MainWindow::onHelp);
     // An access key clicks a button without focusing it; after a copy the focus is on the copy
     // button either way.
-    connect(CopyInput, &QPushButton::clicked, this, [this] {
-        copyToClipboard(Command->text());
-        CopyInput->setFocus(Qt::OtherFocusReason);
+    connect(control<QPushButton>(u"CopyInput"), &QPushButton::clicked, this, [this] {
+        copyToClipboard(inputLine()->text());
+        control<QPushButton>(u"CopyInput")->setFocus(Qt::OtherFocusReason);
     });
-    connect(CopyOutput, &QPushButton::clicked, this, [this] {
-        copyToClipboard(m_unshownAnswer.isNull() ? Ans->text() : m_unshownAnswer);
-        CopyOutput->setFocus(Qt::OtherFocusReason);
+    connect(control<QPushButton>(u"CopyOutput"), &QPushButton::clicked, this, [this] {
+        copyToClipboard(m_unshownAnswer.isNull() ? outputBox()->text() : m_unshownAnswer);
+        control<QPushButton>(u"CopyOutput")->setFocus(Qt::OtherFocusReason);
     });
     // Once the user has changed the output box, its text is what Copy Output copies.
-    connect(Ans, &QLineEdit::textEdited, this, [this] { m_unshownAnswer = QString(); });
-    connect(Command, &CommandBox::pasteRefused, this, &MainWindow::onPasteRefused);
-    Command->setAssistSources([this] { return m_calc.language(); },
-                              [this] {
-                                  // The engine is the engine thread's while it runs or previews:
-                                  // its names as they were then.
-                                  if (m_run.idle()) {
-                                      m_knownNames = m_calc.globalNames();
-                                  }
-                                  return m_knownNames;
-                              });
+    connect(outputBox(), &QLineEdit::textEdited, this, [this] { m_unshownAnswer = QString(); });
+    connect(inputLine(), &CommandBox::pasteRefused, this, &MainWindow::onPasteRefused);
+    inputLine()->setAssistSources([this] { return m_calc.language(); },
+                                  [this] {
+                                      // The engine is the engine thread's while it runs or
+                                      // previews: its names as they were then.
+                                      if (m_run.idle()) {
+                                          m_knownNames = m_calc.globalNames();
+                                      }
+                                      return m_knownNames;
+                                  });
     // Selecting an option from the program runs its switch at once, as the settings replay
     // relies on.
     for (const ScriptLanguage language : {ScriptLanguage::JavaScript, ScriptLanguage::VBScript}) {
-        QRadioButton* option = language == ScriptLanguage::VBScript ? VBScript : JavaScript;
-        connect(option, &QRadioButton::toggled, this, [this, language](bool on) {
+        connect(languageOption(language), &QRadioButton::toggled, this, [this, language](bool on) {
             if (on) {
                 onLanguageSelected(language);
             }
@@ -386,7 +379,7 @@ void MainWindow::applySettings() {
     for (const SettingsAction action : content.actions) {
         switch (action) {
         case SettingsAction::SelectJavaScript:
-            JavaScript->setChecked(true);
+            languageOption(ScriptLanguage::JavaScript)->setChecked(true);
             break;
         case SettingsAction::PressKeypad:
             if (m_calc.language() == ScriptLanguage::VBScript) {
@@ -402,17 +395,19 @@ void MainWindow::EvaluateInput() {
         return; // one run at a time, and never one queued unseen behind another
     }
     // Before the engine runs, so that an input that brings the program down is kept too.
-    m_history->record(Command->text());
+    m_history->record(inputLine()->text());
     if (!m_evaluation.hasRun()) {
         // The engine now takes variables of its language: the choice is frozen for good, before
         // the run, so that it cannot change while the run goes on.
-        FunctionTypeLabel->setEnabled(false);
-        VBScript->setEnabled(false);
-        JavaScript->setEnabled(false);
+        control<QLabel>(u"FunctionTypeLabel")->setEnabled(false);
+        for (const ScriptLanguage language :
+             {ScriptLanguage::VBScript, ScriptLanguage::JavaScript}) {
+            languageOption(language)->setEnabled(false);
+        }
     }
-    m_pendingInput = Command->text();
-    AnswerPreview->hide();
-    Command->setReadOnly(true);
+    m_pendingInput = inputLine()->text();
+    m_answerPreview->hide();
+    inputLine()->setReadOnly(true);
     m_busyTimer.start();
     m_run.start(m_pendingInput);
 }
@@ -420,7 +415,7 @@ void MainWindow::EvaluateInput() {
 void MainWindow::onEvaluationFinished(const EvaluationResult& result) {
     m_busyTimer.stop();
     showBusy(false);
-    Command->setReadOnly(false);
+    inputLine()->setReadOnly(false);
     // What happened around the input goes on the tape before it, as failures of their own.
     for (const std::optional<QString>& notice : {result.restart, result.libraryFailure}) {
         if (notice) {
@@ -438,12 +433,12 @@ void MainWindow::onEvaluationFinished(const EvaluationResult& result) {
             showOutput(*shown);
         }
     }
-    Command->selectAll();
-    if (InputAssist* assist = Command->assist()) {
+    inputLine()->selectAll();
+    if (InputAssist* assist = inputLine()->assist()) {
         if (result.errorPosition) {
             assist->markError(*result.errorPosition);
         }
-        assist->learnSpellings(Command->text());
+        assist->learnSpellings(inputLine()->text());
         // The user's names are asked from JavaScript only when completing: each ask is a call
         // to the worker.
         if (m_calc.language() == ScriptLanguage::VBScript) {
@@ -466,7 +461,7 @@ void MainWindow::typeHeldKeys() {
                               std::make_move_iterator(keys.end()));
             return;
         }
-        QCoreApplication::sendEvent(Command, key->get());
+        QCoreApplication::sendEvent(inputLine(), key->get());
     }
 }
 
@@ -491,24 +486,25 @@ void MainWindow::showBusy(bool busy) {
         return;
     }
     m_busy = busy;
+    QPushButton* ok = control<QPushButton>(u"OK");
     if (busy) {
         if (!m_heldKeys.empty()) {
             m_heldKeys.clear(); // typed into a run that goes on: refused, as every key from now
             QApplication::beep();
         }
-        m_outputBeforeBusy = Ans->text();
+        m_outputBeforeBusy = outputBox()->text();
         m_unshownBeforeBusy = m_unshownAnswer;
-        m_okAccessibleName = OK->accessibleName();
+        m_okAccessibleName = ok->accessibleName();
         showOutput(QStringLiteral("Working... press Esc or Stop to stop it"));
-        OK->setText(QStringLiteral("&Stop"));
-        OK->setAccessibleName(QStringLiteral("Stop"));
+        ok->setText(QStringLiteral("&Stop"));
+        ok->setAccessibleName(QStringLiteral("Stop"));
         QGuiApplication::setOverrideCursor(Qt::BusyCursor);
         return;
     }
     // A run that leaves the output box as it was finds it so again.
     showOutput(m_outputBeforeBusy, m_unshownBeforeBusy);
-    OK->setText(QStringLiteral("&OK"));
-    OK->setAccessibleName(m_okAccessibleName);
+    ok->setText(QStringLiteral("&OK"));
+    ok->setAccessibleName(m_okAccessibleName);
     QGuiApplication::restoreOverrideCursor();
 }
 
@@ -516,8 +512,8 @@ void MainWindow::showOutput(const QString& text, const QString& unshownAnswer) {
     m_unshownAnswer = unshownAnswer;
     // setText reports the new text to assistive technology, also when it is the same answer
     // again, so a screen reader hears every evaluation's outcome.
-    Ans->setText(text);
-    Ans->setCursorPosition(0);
+    outputBox()->setText(text);
+    outputBox()->setCursorPosition(0);
 }
 
 void MainWindow::onPasteRefused(qsizetype length) {
@@ -527,8 +523,8 @@ void MainWindow::onPasteRefused(qsizetype length) {
 }
 
 void MainWindow::InsertAtCursor(QStringView text) {
-    const keypad::LineState before = Command->lineState();
-    Command->setLineState(keypad::insertAtCursor(before, text));
+    const keypad::LineState before = inputLine()->lineState();
+    inputLine()->setLineState(keypad::insertAtCursor(before, text));
 }
 
 void MainWindow::toggleKeypad() {
@@ -540,10 +536,11 @@ void MainWindow::setKeypadState(KeypadState state) {
     const bool shown = state == KeypadState::Shown;
     setClientWidthTwips(shown ? kWideClientWidthTwips : kNarrowClientWidthTwips);
     setKeypadReachable(shown);
-    Keypad->setEnabled(state != KeypadState::Unavailable);
-    Keypad->setText(shown                               ? kKeypadShownCaption
-                    : state == KeypadState::Unavailable ? kKeypadUnavailableCaption
-                                                        : kKeypadHiddenCaption);
+    QPushButton* keypadButton = control<QPushButton>(u"Keypad");
+    keypadButton->setEnabled(state != KeypadState::Unavailable);
+    keypadButton->setText(shown                               ? kKeypadShownCaption
+                          : state == KeypadState::Unavailable ? kKeypadUnavailableCaption
+                                                              : kKeypadHiddenCaption);
 }
 
 void MainWindow::setKeypadReachable(bool reachable) {
@@ -567,33 +564,37 @@ void MainWindow::onKeyPressed(const keypad::KeypadKey& key, keypad::KeypadButton
         {
             .edit =
                 [this, pressed] {
-                    Command->setLineState(keypad::applyKeyEdit(*pressed, Command->lineState()));
+                    inputLine()->setLineState(
+                        keypad::applyKeyEdit(*pressed, inputLine()->lineState()));
                 },
             .evaluate = [this] { EvaluateInput(); },
             .release = [this, button] { afterEvaluation([button] { button->release(); }); },
             .focus =
-                [this] { afterEvaluation([this] { Command->setFocus(Qt::OtherFocusReason); }); },
+                [this] {
+                    afterEvaluation([this] { inputLine()->setFocus(Qt::OtherFocusReason); });
+                },
             .cursorToEnd =
                 [this] {
-                    afterEvaluation([this] { Command->setSelection(Command->text().size(), 0); });
+                    afterEvaluation(
+                        [this] { inputLine()->setSelection(inputLine()->text().size(), 0); });
                 },
         });
 }
 
 void MainWindow::onLanguageSelected(ScriptLanguage language) {
     m_calc.setLanguage(language);
-    if (InputAssist* assist = Command->assist()) {
+    if (InputAssist* assist = inputLine()->assist()) {
         assist->rehighlight();
     }
     // The keypad writes VBScript only. Coming back from JavaScript it is out of view already,
     // and stays so, now available.
     const bool vbscript = language == ScriptLanguage::VBScript;
     setKeypadState(vbscript ? KeypadState::Hidden : KeypadState::Unavailable);
-    FunctionTypeLabel->setBuddy(vbscript ? VBScript : JavaScript);
+    control<QLabel>(u"FunctionTypeLabel")->setBuddy(languageOption(language));
     // While the settings are replayed (they only ever select JavaScript) the window is not shown
     // yet and cannot take the focus.
     if (vbscript || isVisible()) {
-        Command->setFocus(Qt::OtherFocusReason);
+        inputLine()->setFocus(Qt::OtherFocusReason);
     }
     refreshNames();
 }
@@ -637,7 +638,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         if (m_run.running()) {
             m_run.stop();
         } else {
-            Close->click();
+            control<QPushButton>(u"Close")->click();
         }
         return;
     }
@@ -652,7 +653,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         if (button && !qobject_cast<keypad::KeypadButton*>(button)) {
             button->click();
         } else {
-            OK->click();
+            control<QPushButton>(u"OK")->click();
         }
         return;
     }
@@ -665,7 +666,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Enter, "*2" quickly means all of it); once the sign shows, a key that would change the
     // line (a character, Up or Down through the history, Enter, a cut or paste) is refused with
     // a beep and never typed later. Tab, Esc and copying still work.
-    if (watched == Command && event->type() == QEvent::KeyPress && m_run.running()) {
+    if (event->type() == QEvent::KeyPress && m_run.running() && watched == inputLine()) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool passes = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
                             key->key() == Qt::Key_Escape || key->matches(QKeySequence::Copy);
@@ -684,14 +685,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // An arrow key on a language option selects the neighbouring option and then focuses it;
     // the switch's own focus change would be undone. So the key is handled first, and a change
     // of language gives the focus to the input line afterwards, as a click does.
-    if ((watched == VBScript || watched == JavaScript) && event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress && qobject_cast<QRadioButton*>(watched)) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
             key == Qt::Key_Down) {
             const ScriptLanguage before = m_calc.language();
             watched->event(event);
             if (m_calc.language() != before) {
-                Command->setFocus(Qt::OtherFocusReason);
+                inputLine()->setFocus(Qt::OtherFocusReason);
             }
             return true;
         }

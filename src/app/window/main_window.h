@@ -17,7 +17,6 @@
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 namespace quorvix::keypad {
@@ -38,7 +37,7 @@ class TapeKeeper;
 class TapeWindow;
 
 // The calculator's window. Its controls come from two tables (the left part's and the keypad's)
-// and keep their table names as object names; the left part's also as the members below.
+// and keep their table names as object names, by which control() finds them.
 //
 // The keypad is hidden ("&Keypad >>" on its button, narrow window), shown ("<< &Keypad", wide)
 // or unavailable ("Keypad Unavailable", button disabled, narrow, under JavaScript). Creating the
@@ -93,23 +92,15 @@ public:
     void showNames();
     NamesWindow* namesWindow() const;
 
-    // Left part, in tab order.
-    QLabel* InputLabel = nullptr;
-    QLabel* StmCmdLabel = nullptr;
-    CommandBox* Command = nullptr;
-    QPushButton* OK = nullptr;
-    QLabel* AnsLabel = nullptr;
-    QLineEdit* Ans = nullptr;
-    QLabel* FunctionTypeLabel = nullptr;
-    QRadioButton* VBScript = nullptr;
-    QRadioButton* JavaScript = nullptr;
-    QPushButton* Close = nullptr;
-    QPushButton* HelpButton = nullptr;
-    QPushButton* Keypad = nullptr;
-    QPushButton* CopyInput = nullptr;
-    QPushButton* CopyOutput = nullptr;
-    // The answer Enter would give, shown greyed in the input line as the user types.
-    QLabel* AnswerPreview = nullptr;
+    // The control of that object name, as the window's tables name it (the left part's and the
+    // keypad's), or "AnswerPreview"; nullptr if there is none of type W. The tables are the
+    // controls' one home: the window keeps no member of its own for each.
+    template <class W = QWidget> W* control(QStringView objectName) const {
+        return findChild<W*>(objectName.toString());
+    }
+    // The two controls nearly everything works through.
+    CommandBox* inputLine() const;
+    QLineEdit* outputBox() const;
 
     // The keypad's button of that name in the key table; for the Number, GetVar and SetVar
     // rows, the one of that index (the digit, or the memory from 1). nullptr for no such key.
@@ -127,6 +118,9 @@ protected:
 
 private:
     enum class KeypadState { Hidden, Shown, Unavailable };
+
+    // The option button of `language`, named after it.
+    QRadioButton* languageOption(ScriptLanguage language) const;
 
     void buildLeftPart();
     void buildKeypad();
@@ -187,6 +181,8 @@ private:
     QStringList m_knownNames; // the engine's names when it was last free to say
     std::vector<std::unique_ptr<QKeyEvent>> m_heldKeys;  // typed during a run, before its sign
     std::vector<std::pair<int, QWidget*>> m_keyTabStops; // keypad buttons by tab index
+    // The answer Enter would give, shown greyed in the input line as the user types.
+    QLabel* m_answerPreview = nullptr;
     QPointer<help::HelpWindow> m_help;
     HistoryKeeper* m_history = nullptr;
     TapeKeeper* m_tape = nullptr;
