@@ -5,7 +5,7 @@
 #include "window_fixture.h"
 
 #include <QLineEdit>
-#include <QRadioButton>
+#include <QAbstractButton>
 #include <QTreeWidget>
 #include <vector>
 
@@ -50,17 +50,17 @@ protected:
         const QTreeWidgetItem* row = list->topLevelItem(list->topLevelItemCount() - 1);
         return row ? row->text(0) + u' ' + row->text(1) + u' ' + row->text(2) : QString();
     }
-    QString output() { return window().findChild<QLineEdit*>(QStringLiteral("Ans"))->text(); }
+    QString output() { return window().outputBox()->text(); }
 };
 
 TEST_P(NamesWindowTest, FollowsTheSessionWithoutRunningItsCode) {
     const NamesRow& row = GetParam();
     MainWindow& main = open();
-    main.findChild<QRadioButton*>(QString::fromLatin1(row.language))->click();
+    button(QString::fromLatin1(row.language))->click();
     for (const char16_t* input : row.before) {
         evaluate(QString::fromUtf16(input));
     }
-    auto* line = main.findChild<CommandBox*>(QStringLiteral("Command"));
+    CommandBox* line = main.inputLine();
     QTest::keyClick(line, Qt::Key_F8);
     ASSERT_TRUE(main.namesWindow());
     // The list is filled once the engine is free (an answer preview may hold it).
