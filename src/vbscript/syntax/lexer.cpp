@@ -204,14 +204,20 @@ bool Lexer::next(Token& t) {
         lexNumber(t);
     } else if (c == u'&' && radixOf(charAhead(1)) != 0 &&
                digitValue(charAhead(2)) < radixOf(charAhead(1))) {
-        lexRadix(t);
+        lexRadix(t, 2, radixOf(charAhead(1)));
+    } else if (c == u'&' && operandExpected() && digitValue(charAhead(1)) < 8) {
+        // Where an operand is expected, "&" and octal digits are an octal literal as "&O" is:
+        // "&10" is 8. After an operand "&" joins.
+        lexRadix(t, 1, 8);
     } else if (c == u'"') {
         lexString(t);
     } else if (c == u'#') {
         lexDate(t);
     } else if (isLetter(c)) {
         lexIdentifier(t);
-        if (t.kind == Tok::Identifier && out_.names[t.payload] == u"rem") {
+        // After a dot the word is a member's name, whatever it is: obj.Rem is no comment.
+        if (t.kind == Tok::Identifier && out_.names[t.payload] == u"rem" &&
+            previousKind() != Tok::Dot) {
             while (pos_ < src_.size() && !isLineEnd(src_[pos_])) {
                 ++pos_;
             }
@@ -275,11 +281,29 @@ void Lexer::lexNumber(Token& t) {
     }
 }
 
-// "&H1F", "&O17", "&HFFFF&": hexadecimal and octal literals, by the 16/32-bit rule of
-// radixPattern (the trailing "&" asks for the 32-bit reading).
-void Lexer::lexRadix(Token& t) {
-    const int radix = radixOf(charAhead(1));
-    pos_ += 2;
+bool Lexer::operandExpected() const {
+    switch (previousKind()) {
+    case Tok::Identifier:
+    case Tok::Number:
+    case Tok::String:
+    case Tok::Date:
+    case Tok::RParen:
+        return false;
+    case Tok::Keyword: {
+        const Keyword word = out_.tokens.back().keyword;
+        return word != Keyword::True && word != Keyword::False && word != Keyword::Empty &&
+               word != Keyword::Null && word != Keyword::Nothing;
+    }
+    default:
+        return true;
+    }
+}
+
+// "&H1F", "&O17", "&HFFFF&", and "&17" where an operand is expected: hexadecimal and octal
+// literals, by the 16/32-bit rule of radixPattern (the trailing "&" asks for the 32-bit
+// reading). The prefix ("&H", "&") is `prefixLength` characters.
+void Lexer::lexRadix(Token& t, std::size_t prefixLength, int radix) {
+    pos_ += prefixLength;
     std::uint32_t value = 0;
     std::size_t digits = 0;
     const bool fits = readRadixDigits(src_.substr(pos_), radix, value, digits);

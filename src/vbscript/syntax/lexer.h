@@ -26,12 +26,17 @@ private:
     bool next(Token& t);
     void skipBlanks();
     void lexNumber(Token& t);
-    void lexRadix(Token& t);
+    void lexRadix(Token& t, std::size_t prefixLength, int radix);
     void lexString(Token& t);
     void lexDate(Token& t);
     void lexIdentifier(Token& t);
     void lexBracketed(Token& t);
     bool lexOperator(Token& t);
+    // The kind of the token before the one being read; End at the start.
+    Tok previousKind() const { return out_.tokens.empty() ? Tok::End : out_.tokens.back().kind; }
+    // The token being read begins an operand: no operand (a name, a literal, a closing bracket,
+    // a value keyword) ends just before it.
+    bool operandExpected() const;
     char16_t charAhead(std::size_t ahead = 0) const {
         return pos_ + ahead < src_.size() ? src_[pos_ + ahead] : u'\0';
     }

@@ -67,6 +67,11 @@ x = d.Count(1)
 '! #450 Wrong number of arguments or invalid property assignment
 x = d.Missing
 '! #438 Object doesn't support this property or method
+' After a dot a word is a member's name, a reserved word or Rem too: no comment begins there.
+x = d.Rem
+'! #438 Object doesn't support this property or method
+x = d.Not
+'! #438 Object doesn't support this property or method
 ' Nothing else can be created: no files, shell, network or registry from a script (our rule;
 ' 429 is what Windows gives for a class that is not installed [MS:VBScript Run-time Errors]).
 Set f = CreateObject("Scripting.FileSystemObject")

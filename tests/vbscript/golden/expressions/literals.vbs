@@ -24,6 +24,12 @@
 '? &hffffffff& ==> -1 (Integer)
 '? &h10000 ==> 65536 (Long)
 '? &O10 ==> 8 (Integer)
+' Where an operand is expected, "&" and octal digits are octal as "&O" is; after an operand "&"
+' joins.
+'? &10 ==> 8 (Integer)
+'? 1&&10 ==> "18" (String)
+'? -(&17) ==> -15 (Integer)
+'? "x"&1 ==> "x1" (String)
 '? "x" &hi ==> "x" (String)
 
 ' Text and date literals.
