@@ -557,11 +557,20 @@ ExprPtr Parser::parseStatementTarget() {
             parseTargetArgs(*target);
         }
     }
-    while (upcoming().kind == Tok::Dot || (upcoming().kind == Tok::LParen && target->hasParens)) {
+    while ((upcoming().kind == Tok::Dot && !beginsWithMember(*target)) ||
+           (upcoming().kind == Tok::LParen && target->hasParens)) {
         target = upcoming().kind == Tok::Dot ? parseMember(std::move(target))
                                              : parseCallOn(std::move(target));
     }
     return target;
+}
+
+// Inside With, "ok .prop = 1, .prop" calls ok with two arguments: a dot with a blank before
+// it, after a name, begins the first argument with a With member ("ok.prop" is a member).
+bool Parser::beginsWithMember(const Expr& target) const {
+    const std::size_t dot = upcoming().pos;
+    return target.kind != ExprKind::With && dot > 0 &&
+           (source_[dot - 1] == u' ' || source_[dot - 1] == u'\t');
 }
 
 // name(...) is a subscript or call target, unless what follows the ")" shows that the

@@ -97,6 +97,7 @@ private:
     void backUp(std::size_t pos);
     bool isKeyword(Keyword k, std::size_t ahead = 0) const;
     bool isWord(std::u16string_view lower, std::size_t ahead = 0) const;
+    bool beginsWithMember(const Expr& target) const;
     bool acceptKeyword(Keyword k);
     void expectKeyword(Keyword k, Outcome code);
     void expect(Tok kind, Outcome code);

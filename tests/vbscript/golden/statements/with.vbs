@@ -34,3 +34,9 @@ With 5: x = .name: End With
 '! #424 Object required
 With New Part: .name = "temp": r3 = .Describe(3): End With
 '? r3 ==> "temp:3" (String)
+' A call without parentheses may begin its first argument with a member: "ok .name" passes
+' .name, "ok.name" is a member of ok.
+Dim r4
+Sub ok(a, b): r4 = TypeName(a) & " " & a & " " & b: End Sub
+With New Part: .name = "n": ok .name = "n", "text" & .name: End With
+'? r4 ==> "Boolean True textn" (String)
