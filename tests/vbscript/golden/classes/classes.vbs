@@ -189,3 +189,6 @@ log = ""
 Set keep = New Dropper
 r = keep.Drop()
 '? r & log & TypeName(keep) ==> "6-droppedNothing" (String)
+' A class exists from the start of the text that defines it, as a procedure does.
+Set early = New Later: Class Later: Public p: End Class
+'? TypeName(early) ==> "Later" (String)
