@@ -32,7 +32,7 @@ inline Outcome Executor::evaluationMayStart() {
             if (resumeAfterError(f)) {
                 continue; // On Error Resume Next: Err holds the error, the next statement runs
             }
-            failedStatementPos_ = s->pos; // each enclosing block overwrites it on the way out
+            errors_.statementPos = s->pos; // each enclosing block overwrites it on the way out
         }
         return f;
     }

@@ -138,7 +138,7 @@ Outcome Executor::runParsedText(const Expr* expression, const Block& statements,
         return Outcome::Normal;
     }
     // The failure lies in the text: the caller's source shows the call.
-    failedExpressionPos_ = kNoPosition;
+    errors_.expressionPos = kNoPosition;
     return o;
 }
 
