@@ -47,8 +47,7 @@ Outcome Executor::assignInGeneral(const AssignStmt& s, Variant& value) {
     }
     const bool toProperty =
         target.kind == ExprKind::Member ||
-        (target.scope == Scope::Member &&
-         frame_->me->def().members[static_cast<std::size_t>(target.index)].field < 0);
+        (target.scope == Scope::Member && !resolve<NameUse::Write>(target, Scope::Member));
     if (toProperty) {
         return assignMember(target, isSet ? MemberAccess::Set : MemberAccess::Let, value);
     }
@@ -168,14 +167,10 @@ Outcome Executor::assignNested(const Expr& target, Variant& value) {
 Variant* Executor::textAppendedTo(const AssignStmt& s) {
     const Expr& target = *s.target;
     const Expr& first = *s.value->args[0];
-    Variant* text = nullptr;
-    if (target.scope == Scope::Local && first.scope == Scope::Local &&
-        first.index == target.index) {
-        text = frame_->slots[target.index];
-    } else if (target.scope == Scope::Global && first.global == target.global &&
-               target.global->kind == GlobalEntry::Kind::Variable) {
-        text = &target.global->value;
-    }
+    const bool sameVariable = target.scope == Scope::Local
+                                  ? first.scope == Scope::Local && first.index == target.index
+                                  : target.scope == Scope::Global && first.global == target.global;
+    Variant* text = sameVariable ? resolve<NameUse::Write>(target, target.scope) : nullptr;
     return text && text->isString() ? text : nullptr;
 }
 

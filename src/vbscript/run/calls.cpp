@@ -62,14 +62,11 @@ Outcome Executor::execCall(const Expr& target) {
     }
     // A variable called like a procedure ("o 1", "o(1)", "Call o(1)"): an object's default
     // member, or the procedure GetRef named, takes the arguments; anything else is no procedure.
-    if (target.scope == Scope::Local || target.scope == Scope::Global) {
-        const Variant& held =
-            target.scope == Scope::Local ? *frame_->slots[target.index] : target.global->value;
-        if (held.isObject()) {
-            Variant object = held;
-            Variant ignored;
-            return applyArguments(object, target.args, 0, ignored);
-        }
+    const Variant* held = resolve<NameUse::Read>(target, target.scope);
+    if (held && held->isObject()) {
+        Variant object = *held;
+        Variant ignored;
+        return applyArguments(object, target.args, 0, ignored);
     }
     return Outcome::TypeMismatch;
 }
@@ -112,8 +109,9 @@ inline Outcome Executor::callMayStart(const Procedure& p, std::size_t given) {
 // is copied there, as arrays are values.
 inline Outcome Executor::bindArgument(bool byRef, const Expr& a, std::size_t slot, Variant& value,
                                       Variant*& where, std::vector<ElementArgument>& elements) {
-    Variant* variable =
-        byRef && a.kind == ExprKind::Name && !a.parenthesized ? resolve(a) : nullptr;
+    Variant* variable = byRef && a.kind == ExprKind::Name && !a.parenthesized
+                            ? resolve<NameUse::Write>(a, a.scope)
+                            : nullptr;
     if (variable && !a.hasParens) {
         where = variable;
         return Outcome::Normal;

@@ -48,11 +48,8 @@ ErrState RunErrors::of(Outcome error) const {
         return raised;
     }
     const int number = static_cast<int>(error);
-    return ErrState{number,
-                    error == Outcome::Timeout ? timeoutText : errorText(number),
-                    kRuntimeSource,
-                    {},
-                    0};
+    return ErrState{
+        number, error == Outcome::Timeout ? timeoutText : errorText(number), kRuntimeSource, {}, 0};
 }
 
 // The Err object: Err.Number, .Description, .Source, .HelpFile, .HelpContext, .Clear and

@@ -134,17 +134,24 @@ private:
     Outcome operandValue(const Variant*& operand, Variant& holder);
     Outcome evalCondition(const Expr& e, bool& out);
     Outcome evalName(const Expr& e, Variant& out);
-    // A name of the running instance's class: a variable of it, or a member called.
-    Outcome evalClassName(const Expr& e, Variant& out);
+    // A name read that is no variable: a procedure, a built-in or a member of Me's class called.
+    Outcome evalCalledName(const Expr& e, Variant& out);
     // name(...) on a variable's value: an array element, or an object's default member.
     Outcome evalApplied(const Expr& e, const Variant& value, Variant& out);
 
     // Names (executor_inline.h, expressions.cpp).
-    // Where the variable a name stands for lives: a local's slot, a script-level variable, or a
-    // variable of the running instance's class. Null for a name that is (now) no variable: a
-    // constant, a procedure, a property, a built-in, an undefined name. The one place that finds
-    // a name's variable, for every writer and for ByRef arguments.
-    Variant* resolve(const Expr& name);
+    // What a name is looked up for: a reader also takes a script-level constant's value (and
+    // a class name's), a writer a variable only.
+    enum class NameUse : std::uint8_t { Read, Write };
+    template <NameUse Use>
+    using NamePlace = std::conditional_t<Use == NameUse::Read, const Variant*, Variant*>;
+    // Where the value a name stands for lives: a local's slot, a script-level variable, or a
+    // variable of the running instance's class. Null for a name that is (now) none: a
+    // procedure, a property, a built-in, an undefined name, and for a writer a constant. The
+    // one place that walks locals, class variables and script-level names, for every reader
+    // and writer; `scope` is the name's, a constant where the caller knows it (a specialised
+    // runner), so that the choice folds away.
+    template <NameUse Use> NamePlace<Use> resolve(const Expr& name, Scope scope) const;
     // The variable a plain name denotes, at `place`; the error for a name that is none.
     Outcome variable(const Expr& name, Variant*& place);
     // A number or text stored into a plain local or script-level variable, with nothing to check

@@ -122,27 +122,9 @@ Outcome Executor::operandValue(const Variant*& operand, Variant& holder) {
 }
 
 Outcome Executor::evalName(const Expr& e, Variant& out) {
-    const Variant* value = nullptr;
-    switch (e.scope) {
-    case Scope::Local:
-        value = frame_->slots[e.index];
-        break;
-    case Scope::Global: {
-        const GlobalEntry& g = *e.global;
-        if (g.kind == GlobalEntry::Kind::Procedure) {
-            return callProcedure(*g.proc, e.args, 0, &out);
-        }
-        value = &g.value;
-        break;
-    }
-    case Scope::Builtin:
-        return callBuiltin(e.index, e.args, 0, out);
-    case Scope::Member:
-        return evalClassName(e, out);
-    case Scope::Undefined:
-        return Outcome::VariableUndefined;
-    case Scope::Unresolved:
-        return Outcome::SyntaxError;
+    const Variant* value = resolve<NameUse::Read>(e, e.scope);
+    if (!value) {
+        return evalCalledName(e, out);
     }
     if (!e.hasParens || (e.args.empty() && value->isArray())) {
         out = *value;
@@ -151,19 +133,20 @@ Outcome Executor::evalName(const Expr& e, Variant& out) {
     return evalApplied(e, *value, out);
 }
 
-// Kept out of evalName, whose plain-variable and call paths are the hot ones.
-Outcome Executor::evalClassName(const Expr& e, Variant& out) {
-    ClassInstance& me = *frame_->me;
-    const ClassMember& m = me.def().members[static_cast<std::size_t>(e.index)];
-    if (m.field < 0) {
-        return invokeClassMember(me, e.index, MemberAccess::Get, e.args, 0, out);
+// Kept out of evalName, whose plain-variable path is the hot one.
+Outcome Executor::evalCalledName(const Expr& e, Variant& out) {
+    switch (e.scope) {
+    case Scope::Global:
+        return callProcedure(*e.global->proc, e.args, 0, &out);
+    case Scope::Builtin:
+        return callBuiltin(e.index, e.args, 0, out);
+    case Scope::Member:
+        return invokeClassMember(*frame_->me, e.index, MemberAccess::Get, e.args, 0, out);
+    case Scope::Undefined:
+        return Outcome::VariableUndefined;
+    default:
+        return Outcome::SyntaxError;
     }
-    const Variant& value = me.fields[static_cast<std::size_t>(m.field)];
-    if (!e.hasParens || (e.args.empty() && value.isArray())) {
-        out = value;
-        return Outcome::Normal;
-    }
-    return evalApplied(e, value, out);
 }
 
 Outcome Executor::evalApplied(const Expr& e, const Variant& value, Variant& out) {
@@ -185,7 +168,7 @@ Outcome Executor::evalApplied(const Expr& e, const Variant& value, Variant& out)
 }
 
 Outcome Executor::variable(const Expr& name, Variant*& place) {
-    if ((place = resolve(name))) {
+    if ((place = resolve<NameUse::Write>(name, name.scope))) {
         return Outcome::Normal;
     }
     return name.scope == Scope::Undefined ? Outcome::VariableUndefined : Outcome::IllegalAssignment;
