@@ -12,28 +12,26 @@
 // required is "Invalid use of Null"; callers that pass Null through check for it first.
 namespace vbs::fn {
 
-inline Outcome longArg(const Runtime& rt, const Variant& v, std::int32_t& out) {
-    return toLong(v, rt.locale, out);
+inline Result<std::int32_t> longArg(const Runtime& rt, const Variant& v) {
+    return toLong(v, rt.locale);
 }
 
 // A Double or a whole number, the usual argument of the math functions, is read here without
 // the call to the general conversion.
-inline Outcome doubleArg(const Runtime& rt, const Variant& v, double& out) {
+inline Result<double> doubleArg(const Runtime& rt, const Variant& v) {
     switch (v.type()) {
     case VarType::Double:
-        out = v.asDouble();
-        return Outcome::Normal;
+        return v.asDouble();
     case VarType::Integer:
     case VarType::Long:
-        out = static_cast<double>(v.asInt());
-        return Outcome::Normal;
+        return static_cast<double>(v.asInt());
     default:
-        return toDouble(v, rt.locale, out);
+        return toDouble(v, rt.locale);
     }
 }
 
-inline Outcome textArg(const Runtime& rt, const Variant& v, std::u16string& out) {
-    return toText(v, rt.locale, out);
+inline Result<std::u16string> textArg(const Runtime& rt, const Variant& v) {
+    return toText(v, rt.locale);
 }
 
 // A present, non-Empty optional argument.
@@ -59,8 +57,7 @@ Outcome onTextOrNull(const Runtime& rt, const Variant& v, Variant& out, F&& f) {
     if (nullThrough(v, out)) {
         return Outcome::Normal;
     }
-    std::u16string s;
-    VBS_TRY(textArg(rt, v, s));
+    std::u16string s = VBS_TRY_VALUE(textArg(rt, v));
     return f(s);
 }
 
@@ -83,7 +80,7 @@ inline Outcome rangeArg(const Runtime& rt, const Variant* a, int n, int i, std::
     if (!given(a, n, i)) {
         return Outcome::Normal;
     }
-    VBS_TRY(longArg(rt, a[i], out));
+    out = VBS_TRY_VALUE(longArg(rt, a[i]));
     return out < low || out > high ? Outcome::InvalidCall : Outcome::Normal;
 }
 
@@ -109,8 +106,7 @@ inline Outcome compareArg(const Runtime& rt, const Variant* a, int n, int i, boo
     if (i >= n) {
         return Outcome::Normal;
     }
-    std::int32_t mode = 0;
-    VBS_TRY(longArg(rt, a[i], mode));
+    std::int32_t mode = VBS_TRY_VALUE(longArg(rt, a[i]));
     if (mode != 0 && mode != 1) {
         return Outcome::InvalidCall;
     }

@@ -24,8 +24,8 @@ std::u16string nameOf(const char16_t* name, bool abbreviate) {
 }
 
 Outcome boolArg(const Runtime& rt, const Variant* a, int n, int i, bool& out) {
-    out = false;
-    return given(a, n, i) ? toBool(a[i], rt.locale, out) : Outcome::Normal;
+    out = given(a, n, i) && VBS_TRY_VALUE(toBool(a[i], rt.locale));
+    return Outcome::Normal;
 }
 
 // The day of the week of a serial, 1 for `firstDay` (1 Sunday ... 7 Saturday).
@@ -64,10 +64,10 @@ Outcome formattedValue(const Runtime& rt, const Variant* a, int n, double& x, bo
         return Outcome::TypeMismatch;
     }
     VBS_TRY(anyNull(a, n, 1));
-    VBS_TRY(doubleArg(rt, a[0], x));
+    x = VBS_TRY_VALUE(doubleArg(rt, a[0]));
     std::int32_t p = -2;
     if (given(a, n, 3)) {
-        VBS_TRY(longArg(rt, a[3], p));
+        p = VBS_TRY_VALUE(longArg(rt, a[3]));
     }
     // The locale's default (-2) is a minus sign, as in the US form.
     parens = p != -2 && p != 0;
@@ -165,8 +165,7 @@ Outcome FormatDateTime(Runtime& rt, const Variant* a, int n, Variant& out) {
         return Outcome::TypeMismatch;
     }
     VBS_TRY(anyNull(a, n, 1));
-    double serial = 0;
-    VBS_TRY(toDate(a[0], rt.locale, serial));
+    double serial = VBS_TRY_VALUE(toDate(a[0], rt.locale));
     std::int32_t format = 0;
     VBS_TRY(rangeArg(rt, a, n, 1, 0, 4, 0, format));
     const double day = std::trunc(serial);
@@ -203,8 +202,7 @@ Outcome FormatDateTime(Runtime& rt, const Variant* a, int n, Variant& out) {
 // DatePart(interval, date[, firstdayofweek[, firstweekofyear]]) as an Integer; a Null date
 // gives Null once the other arguments are found sound.
 Outcome DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
-    std::u16string interval;
-    VBS_TRY(textArg(rt, a[0], interval));
+    std::u16string interval = VBS_TRY_VALUE(textArg(rt, a[0]));
     interval = lowerAscii(interval);
     std::int32_t firstDay = 1;
     std::int32_t firstWeek = 1;
@@ -214,8 +212,7 @@ Outcome DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
         out = Variant::null();
         return Outcome::Normal;
     }
-    double serial = 0;
-    VBS_TRY(toDate(a[1], rt.locale, serial));
+    double serial = VBS_TRY_VALUE(toDate(a[1], rt.locale));
     int year, month, day, hour, minute, second;
     dateFromSerial(serial, year, month, day, hour, minute, second);
     const double date = std::trunc(serial);
@@ -254,8 +251,7 @@ Outcome DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
 }
 
 Outcome DateValue(Runtime& rt, const Variant* a, int, Variant& out) {
-    double serial = 0;
-    VBS_TRY(toDate(a[0], rt.locale, serial));
+    double serial = VBS_TRY_VALUE(toDate(a[0], rt.locale));
     out = Variant::date(std::trunc(serial));
     return Outcome::Normal;
 }
@@ -264,8 +260,7 @@ Outcome TimeValue(Runtime& rt, const Variant* a, int, Variant& out) {
     if (nullThrough(a[0], out)) {
         return Outcome::Normal;
     }
-    double serial = 0;
-    VBS_TRY(toDate(a[0], rt.locale, serial));
+    double serial = VBS_TRY_VALUE(toDate(a[0], rt.locale));
     out = Variant::date(std::fabs(serial - std::trunc(serial)));
     return Outcome::Normal;
 }
@@ -275,8 +270,7 @@ Outcome TimeValue(Runtime& rt, const Variant* a, int, Variant& out) {
 Outcome RGB(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t colour = 0;
     for (int i = 0; i < 3; ++i) {
-        std::int32_t part = 0;
-        VBS_TRY(longArg(rt, a[i], part));
+        std::int32_t part = VBS_TRY_VALUE(longArg(rt, a[i]));
         if (part < 0) {
             return Outcome::InvalidCall;
         }

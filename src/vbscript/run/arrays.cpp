@@ -19,8 +19,7 @@ Outcome Executor::arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<Ar
     for (const ExprPtr& b : bounds) {
         Variant v;
         VBS_TRY(eval(*b, v));
-        std::int32_t upper = 0;
-        VBS_TRY(toLong(v, rt_.locale, upper));
+        std::int32_t upper = VBS_TRY_VALUE(toLong(v, rt_.locale));
         if (upper < -1) {
             return Outcome::SubscriptOutOfRange;
         }
@@ -151,7 +150,7 @@ Outcome Executor::subscripts(const std::vector<ExprPtr>& args, std::int32_t* ind
     for (std::size_t d = 0; d < args.size() - first; ++d) {
         Variant v;
         VBS_TRY(eval(*args[first + d], v));
-        VBS_TRY(toLong(v, rt_.locale, index[d]));
+        index[d] = VBS_TRY_VALUE(toLong(v, rt_.locale));
     }
     return Outcome::Normal;
 }

@@ -104,16 +104,15 @@ Variant Executor::errProperty(const std::u16string& name) const {
 Outcome Executor::setErrProperty(const std::u16string& name, const Variant& assigned) {
     ErrState& err = rt_.err;
     if (name == u"number") {
-        std::int32_t n = 0;
-        VBS_TRY(toLong(assigned, rt_.locale, n));
+        std::int32_t n = VBS_TRY_VALUE(toLong(assigned, rt_.locale));
         err.number = n;
         return Outcome::Normal;
     }
     if (name == u"helpcontext") {
-        return toLong(assigned, rt_.locale, err.helpContext);
+        err.helpContext = VBS_TRY_VALUE(toLong(assigned, rt_.locale));
+        return Outcome::Normal;
     }
-    std::u16string text;
-    VBS_TRY(toText(assigned, rt_.locale, text));
+    std::u16string text = VBS_TRY_VALUE(toText(assigned, rt_.locale));
     (name == u"description" ? err.description
      : name == u"source"    ? err.source
                             : err.helpFile) = std::move(text);
@@ -163,8 +162,7 @@ Outcome Executor::raiseFromScript(const Expr& e) {
     for (std::size_t i = 0; i < argc; ++i) {
         VBS_TRY(eval(*e.args[i + 1], args[i]));
     }
-    std::int32_t number = 0;
-    VBS_TRY(toLong(args[0], rt_.locale, number));
+    std::int32_t number = VBS_TRY_VALUE(toLong(args[0], rt_.locale));
     if (number == 0 || number > 0xFFFF) {
         return Outcome::InvalidCall;
     }
@@ -177,11 +175,11 @@ Outcome Executor::raiseFromScript(const Expr& e) {
         if (args[i].isEmpty()) {
             continue;
         }
-        VBS_TRY(toText(args[i], rt_.locale, texts[i - 1]));
+        texts[i - 1] = VBS_TRY_VALUE(toText(args[i], rt_.locale));
     }
     std::int32_t helpContext = held.helpContext;
     if (argc == 5 && !args[4].isEmpty()) {
-        VBS_TRY(toLong(args[4], rt_.locale, helpContext));
+        helpContext = VBS_TRY_VALUE(toLong(args[4], rt_.locale));
     }
     return raise(ErrState{number, texts[1].empty() ? errorText(number) : std::move(texts[1]),
                           texts[0].empty() ? RunErrors::kRuntimeSource : std::move(texts[0]),

@@ -74,9 +74,11 @@ Outcome Executor::evalCondition(const Expr& e, bool& out) {
         out = false; // Null acts as False in If, While and Do
         return Outcome::Normal;
     }
-    if (Outcome ec = toBool(v, rt_.locale, out); ec != Outcome::Normal) {
-        return ec == Outcome::InvalidNull ? Outcome::TypeMismatch : ec;
+    const Result<bool> truth = toBool(v, rt_.locale);
+    if (!truth.ok()) {
+        return truth.outcome() == Outcome::InvalidNull ? Outcome::TypeMismatch : truth.outcome();
     }
+    out = truth.value();
     return Outcome::Normal;
 }
 

@@ -38,7 +38,7 @@ Outcome Executor::execRandomize(const RandomizeStmt& s) {
         Variant v;
         double seed = 0;
         VBS_TRY(eval(*s.seed, v));
-        VBS_TRY(toDouble(v, rt_.locale, seed));
+        seed = VBS_TRY_VALUE(toDouble(v, rt_.locale));
         rt_.rnd.randomize(seed);
     } else {
         const std::time_t now = std::time(nullptr);
@@ -56,8 +56,7 @@ namespace {
 Outcome forValue(const Variant& v, const NumberLocale& locale, Variant& out) {
     switch (v.type()) {
     case VarType::String: {
-        double d = 0;
-        VBS_TRY(toDouble(v, locale, d));
+        double d = VBS_TRY_VALUE(toDouble(v, locale));
         out = Variant::dbl(d);
         return Outcome::Normal;
     }
