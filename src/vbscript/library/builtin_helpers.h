@@ -74,44 +74,42 @@ inline Outcome anyNull(const Variant* a, int n, int from) {
 
 // A whole-number option that must lie in [low, high] (Invalid procedure call otherwise);
 // `fallback` when it is missing or Empty.
-inline Outcome rangeArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t low,
-                        std::int32_t high, std::int32_t fallback, std::int32_t& out) {
-    out = fallback;
+inline Result<std::int32_t> rangeArg(const Runtime& rt, const Variant* a, int n, int i,
+                                     std::int32_t low, std::int32_t high, std::int32_t fallback) {
     if (!given(a, n, i)) {
-        return Outcome::Normal;
+        return fallback;
     }
-    out = VBS_TRY_VALUE(longArg(rt, a[i]));
-    return out < low || out > high ? Outcome::InvalidCall : Outcome::Normal;
+    const std::int32_t value = VBS_TRY_VALUE(longArg(rt, a[i]));
+    if (value < low || value > high) {
+        return Outcome::InvalidCall;
+    }
+    return value;
 }
 
 // The firstdayofweek option, 1 Sunday ... 7 Saturday; missing, Empty and 0 (the system's choice)
 // are Sunday, as in the US.
-inline Outcome firstDayArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t& out) {
-    VBS_TRY(rangeArg(rt, a, n, i, 0, 7, 1, out));
-    out = out == 0 ? 1 : out;
-    return Outcome::Normal;
+inline Result<std::int32_t> firstDayArg(const Runtime& rt, const Variant* a, int n, int i) {
+    const std::int32_t day = VBS_TRY_VALUE(rangeArg(rt, a, n, i, 0, 7, 1));
+    return day == 0 ? 1 : day;
 }
 
 // The firstweekofyear option, 1 the week of 1 January, 2 the first with four days, 3 the first
 // full week; missing, Empty and 0 (the system's choice) are 1, as in the US.
-inline Outcome firstWeekArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t& out) {
-    VBS_TRY(rangeArg(rt, a, n, i, 0, 3, 1, out));
-    out = out == 0 ? 1 : out;
-    return Outcome::Normal;
+inline Result<std::int32_t> firstWeekArg(const Runtime& rt, const Variant* a, int n, int i) {
+    const std::int32_t week = VBS_TRY_VALUE(rangeArg(rt, a, n, i, 0, 3, 1));
+    return week == 0 ? 1 : week;
 }
 
-// The compare argument of the text functions: 0 binary, 1 text.
-inline Outcome compareArg(const Runtime& rt, const Variant* a, int n, int i, bool& text) {
-    text = false;
+// The compare argument of the text functions: 0 binary, 1 text (true).
+inline Result<bool> compareArg(const Runtime& rt, const Variant* a, int n, int i) {
     if (i >= n) {
-        return Outcome::Normal;
+        return false;
     }
-    std::int32_t mode = VBS_TRY_VALUE(longArg(rt, a[i]));
+    const std::int32_t mode = VBS_TRY_VALUE(longArg(rt, a[i]));
     if (mode != 0 && mode != 1) {
         return Outcome::InvalidCall;
     }
-    text = mode == 1;
-    return Outcome::Normal;
+    return mode == 1;
 }
 
 } // namespace vbs::fn

@@ -112,8 +112,7 @@ Outcome Split(Runtime& rt, const Variant* a, int n, Variant& out) {
             return Outcome::InvalidCall;
         }
     }
-    bool text = false;
-    VBS_TRY(compareArg(rt, a, n, 3, text));
+    bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 3));
     std::vector<Variant> pieces;
     if (!s.empty() && count != 0) {
         if (delimiter.empty()) {
@@ -156,8 +155,7 @@ Outcome Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (given(a, n, 2)) {
         include = VBS_TRY_VALUE(toBool(a[2], rt.locale));
     }
-    bool text = false;
-    VBS_TRY(compareArg(rt, a, n, 3, text));
+    bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 3));
     std::vector<Variant> kept;
     std::size_t step = 0;
     for (const Variant& item : a[0].asArray()->items) {

@@ -120,8 +120,7 @@ Outcome Second(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 Outcome Weekday(Runtime& rt, const Variant* a, int n, Variant& out) {
-    std::int32_t firstDay = 1;
-    VBS_TRY(firstDayArg(rt, a, n, 1, firstDay));
+    std::int32_t firstDay = VBS_TRY_VALUE(firstDayArg(rt, a, n, 1));
     // The first day is checked before a Null date passes through.
     if (nullThrough(a[0], out)) {
         return Outcome::Normal;
@@ -242,18 +241,14 @@ Outcome DateDiff(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::u16string interval;
     VBS_TRY(intervalArg(rt, a[0], interval));
     // The options are checked as DatePart checks them, before a Null date passes through.
-    std::int32_t firstDay = 1;
-    std::int32_t firstWeek = 1;
-    VBS_TRY(firstDayArg(rt, a, n, 3, firstDay));
-    VBS_TRY(firstWeekArg(rt, a, n, 4, firstWeek));
+    std::int32_t firstDay = VBS_TRY_VALUE(firstDayArg(rt, a, n, 3));
+    VBS_TRY(firstWeekArg(rt, a, n, 4).outcome()); // checked only: no count here depends on it
     if (a[1].isNull() || a[2].isNull()) {
         out = Variant::null();
         return Outcome::Normal;
     }
-    double s1 = 0;
-    double s2 = 0;
-    s1 = VBS_TRY_VALUE(toDate(a[1], rt.locale));
-    s2 = VBS_TRY_VALUE(toDate(a[2], rt.locale));
+    double s1 = VBS_TRY_VALUE(toDate(a[1], rt.locale));
+    double s2 = VBS_TRY_VALUE(toDate(a[2], rt.locale));
     Fields f1{};
     Fields f2{};
     dateFromSerial(s1, f1.year, f1.month, f1.day, f1.hour, f1.minute, f1.second);

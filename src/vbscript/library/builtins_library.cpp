@@ -23,9 +23,8 @@ std::u16string nameOf(const char16_t* name, bool abbreviate) {
     return abbreviate ? text.substr(0, 3) : text;
 }
 
-Outcome boolArg(const Runtime& rt, const Variant* a, int n, int i, bool& out) {
-    out = given(a, n, i) && VBS_TRY_VALUE(toBool(a[i], rt.locale));
-    return Outcome::Normal;
+Result<bool> boolArg(const Runtime& rt, const Variant* a, int n, int i) {
+    return given(a, n, i) ? toBool(a[i], rt.locale) : Result<bool>(false);
 }
 
 // The day of the week of a serial, 1 for `firstDay` (1 Sunday ... 7 Saturday).
@@ -107,13 +106,11 @@ int hexAt(const std::u16string& s, std::size_t from, std::size_t digits) {
 
 Outcome MonthName(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
-    std::int32_t month = 0;
-    bool abbreviate = false;
-    VBS_TRY(rangeArg(rt, a, 1, 0, 1, 12, 0, month));
+    const std::int32_t month = VBS_TRY_VALUE(rangeArg(rt, a, 1, 0, 1, 12, 0));
     if (month == 0) {
         return Outcome::InvalidCall;
     }
-    VBS_TRY(boolArg(rt, a, n, 1, abbreviate));
+    const bool abbreviate = VBS_TRY_VALUE(boolArg(rt, a, n, 1));
     out = Variant::string(nameOf(kMonths[static_cast<std::size_t>(month - 1)], abbreviate),
                           rt.budget);
     return Outcome::Normal;
@@ -121,15 +118,12 @@ Outcome MonthName(Runtime& rt, const Variant* a, int n, Variant& out) {
 
 Outcome WeekdayName(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
-    std::int32_t day = 0;
-    std::int32_t firstDay = 1;
-    bool abbreviate = false;
-    VBS_TRY(rangeArg(rt, a, 1, 0, 1, 7, 0, day));
+    const std::int32_t day = VBS_TRY_VALUE(rangeArg(rt, a, 1, 0, 1, 7, 0));
     if (day == 0) {
         return Outcome::InvalidCall;
     }
-    VBS_TRY(boolArg(rt, a, n, 1, abbreviate));
-    VBS_TRY(firstDayArg(rt, a, n, 2, firstDay));
+    const bool abbreviate = VBS_TRY_VALUE(boolArg(rt, a, n, 1));
+    const std::int32_t firstDay = VBS_TRY_VALUE(firstDayArg(rt, a, n, 2));
     out = Variant::string(
         nameOf(kDays[static_cast<std::size_t>((day + firstDay - 2) % 7)], abbreviate), rt.budget);
     return Outcome::Normal;
@@ -166,8 +160,7 @@ Outcome FormatDateTime(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     VBS_TRY(anyNull(a, n, 1));
     double serial = VBS_TRY_VALUE(toDate(a[0], rt.locale));
-    std::int32_t format = 0;
-    VBS_TRY(rangeArg(rt, a, n, 1, 0, 4, 0, format));
+    std::int32_t format = VBS_TRY_VALUE(rangeArg(rt, a, n, 1, 0, 4, 0));
     const double day = std::trunc(serial);
     const double time = std::fabs(serial - day);
     int year, month, dayOfMonth, hour, minute, second;
@@ -204,10 +197,8 @@ Outcome FormatDateTime(Runtime& rt, const Variant* a, int n, Variant& out) {
 Outcome DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::u16string interval = VBS_TRY_VALUE(textArg(rt, a[0]));
     interval = lowerAscii(interval);
-    std::int32_t firstDay = 1;
-    std::int32_t firstWeek = 1;
-    VBS_TRY(firstDayArg(rt, a, n, 2, firstDay));
-    VBS_TRY(firstWeekArg(rt, a, n, 3, firstWeek));
+    std::int32_t firstDay = VBS_TRY_VALUE(firstDayArg(rt, a, n, 2));
+    std::int32_t firstWeek = VBS_TRY_VALUE(firstWeekArg(rt, a, n, 3));
     if (a[1].isNull()) {
         out = Variant::null();
         return Outcome::Normal;

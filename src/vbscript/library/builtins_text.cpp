@@ -130,16 +130,13 @@ Outcome InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
         }
         first = 1;
     }
-    bool text = false;
-    VBS_TRY(compareArg(rt, a, n, 3, text));
+    bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 3));
     if (a[first].isNull() || a[first + 1].isNull()) {
         out = Variant::null();
         return Outcome::Normal;
     }
-    std::u16string s1;
-    std::u16string s2;
-    s1 = VBS_TRY_VALUE(textArg(rt, a[first]));
-    s2 = VBS_TRY_VALUE(textArg(rt, a[first + 1]));
+    std::u16string s1 = VBS_TRY_VALUE(textArg(rt, a[first]));
+    std::u16string s2 = VBS_TRY_VALUE(textArg(rt, a[first + 1]));
     const auto from = static_cast<std::size_t>(start - 1);
     std::int32_t result = 0;
     if (from < s1.size()) {
@@ -152,10 +149,8 @@ Outcome InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
 
 Outcome InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
-    std::u16string s1;
-    std::u16string s2;
-    s1 = VBS_TRY_VALUE(textArg(rt, a[0]));
-    s2 = VBS_TRY_VALUE(textArg(rt, a[1]));
+    std::u16string s1 = VBS_TRY_VALUE(textArg(rt, a[0]));
+    std::u16string s2 = VBS_TRY_VALUE(textArg(rt, a[1]));
     std::int32_t start = -1;
     if (n > 2) {
         start = VBS_TRY_VALUE(longArg(rt, a[2]));
@@ -163,8 +158,7 @@ Outcome InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
             return Outcome::InvalidCall;
         }
     }
-    bool text = false;
-    VBS_TRY(compareArg(rt, a, n, 3, text));
+    bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 3));
     if (start == -1) {
         start = static_cast<std::int32_t>(s1.size());
     }
@@ -203,8 +197,7 @@ Outcome Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (given(a, n, 4)) {
         count = VBS_TRY_VALUE(longArg(rt, a[4]));
     }
-    bool text = false;
-    VBS_TRY(compareArg(rt, a, n, 5, text));
+    bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 5));
     if (start < 1 || count < -1) {
         return Outcome::InvalidCall;
     }
@@ -293,16 +286,13 @@ Outcome StrReverse(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 Outcome StrComp(Runtime& rt, const Variant* a, int n, Variant& out) {
-    bool text = false;
-    VBS_TRY(compareArg(rt, a, n, 2, text));
+    bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 2));
     if (a[0].isNull() || a[1].isNull()) {
         out = Variant::null();
         return Outcome::Normal;
     }
-    std::u16string x;
-    std::u16string y;
-    x = VBS_TRY_VALUE(textArg(rt, a[0]));
-    y = VBS_TRY_VALUE(textArg(rt, a[1]));
+    std::u16string x = VBS_TRY_VALUE(textArg(rt, a[0]));
+    std::u16string y = VBS_TRY_VALUE(textArg(rt, a[1]));
     const int c = text ? foldForTextCompare(x).compare(foldForTextCompare(y)) : x.compare(y);
     out = Variant::integer(static_cast<std::int16_t>(c < 0 ? -1 : c > 0 ? 1 : 0));
     return Outcome::Normal;

@@ -52,8 +52,41 @@ ErrState RunErrors::of(Outcome error) const {
         number, error == Outcome::Timeout ? timeoutText : errorText(number), kRuntimeSource, {}, 0};
 }
 
-// The Err object: Err.Number, .Description, .Source, .HelpFile, .HelpContext, .Clear and
-// .Raise.
+namespace {
+
+// Err.Number, .Description, .Source, .HelpFile or .HelpContext (lower-case `name`).
+Variant errProperty(const ErrState& err, const std::u16string& name, const Budget& budget) {
+    if (name == u"number") {
+        return Variant::longInt(err.number);
+    }
+    if (name == u"helpcontext") {
+        return Variant::longInt(err.helpContext);
+    }
+    return Variant::string(name == u"description" ? err.description
+                           : name == u"source"    ? err.source
+                                                  : err.helpFile,
+                           budget);
+}
+
+Outcome setErrProperty(ErrState& err, const std::u16string& name, const Variant& assigned,
+                       const NumberLocale& locale) {
+    if (name == u"number") {
+        err.number = VBS_TRY_VALUE(toLong(assigned, locale));
+        return Outcome::Normal;
+    }
+    if (name == u"helpcontext") {
+        err.helpContext = VBS_TRY_VALUE(toLong(assigned, locale));
+        return Outcome::Normal;
+    }
+    std::u16string text = VBS_TRY_VALUE(toText(assigned, locale));
+    (name == u"description" ? err.description
+     : name == u"source"    ? err.source
+                            : err.helpFile) = std::move(text);
+    return Outcome::Normal;
+}
+
+} // namespace
+
 // Err's members: the five properties read and assigned, Clear, and Raise. Err holds the last
 // error that On Error Resume Next let the script go on from (see resumeAfterError).
 Outcome Executor::errMember(const Expr& e, MemberAccess access, Variant& value) {
@@ -65,9 +98,9 @@ Outcome Executor::errMember(const Expr& e, MemberAccess access, Variant& value) 
             return Outcome::WrongArgCount;
         }
         if (assigning) {
-            return setErrProperty(e.name, value);
+            return setErrProperty(rt_.err, e.name, value, rt_.locale);
         }
-        value = errProperty(e.name);
+        value = errProperty(rt_.err, e.name, rt_.budget);
         return Outcome::Normal;
     }
     if (assigning) {
@@ -85,38 +118,6 @@ Outcome Executor::errMember(const Expr& e, MemberAccess access, Variant& value) 
         return raiseFromScript(e);
     }
     return Outcome::NoSuchMember;
-}
-
-Variant Executor::errProperty(const std::u16string& name) const {
-    const ErrState& err = rt_.err;
-    if (name == u"number") {
-        return Variant::longInt(err.number);
-    }
-    if (name == u"helpcontext") {
-        return Variant::longInt(err.helpContext);
-    }
-    return Variant::string(name == u"description" ? err.description
-                           : name == u"source"    ? err.source
-                                                  : err.helpFile,
-                           rt_.budget);
-}
-
-Outcome Executor::setErrProperty(const std::u16string& name, const Variant& assigned) {
-    ErrState& err = rt_.err;
-    if (name == u"number") {
-        std::int32_t n = VBS_TRY_VALUE(toLong(assigned, rt_.locale));
-        err.number = n;
-        return Outcome::Normal;
-    }
-    if (name == u"helpcontext") {
-        err.helpContext = VBS_TRY_VALUE(toLong(assigned, rt_.locale));
-        return Outcome::Normal;
-    }
-    std::u16string text = VBS_TRY_VALUE(toText(assigned, rt_.locale));
-    (name == u"description" ? err.description
-     : name == u"source"    ? err.source
-                            : err.helpFile) = std::move(text);
-    return Outcome::Normal;
 }
 
 namespace {

@@ -73,7 +73,7 @@ private:
     // The start, limit and step of a For loop, evaluated and checked in that order.
     Outcome forBounds(const ForStmt& s, Variant& start, Variant& limit, Variant& step);
     // A For bound or step, evaluated and checked.
-    Outcome forBound(const Expr& e, Variant& out);
+    Result<Variant> forBound(const Expr& e);
     // The passes of a For loop whose counter `var` holds its start. The bounds are taken by
     // value: locals of the loop, which the body cannot reach.
     Outcome runForPasses(const Block& body, Variant& var, Variant limit, Variant step);
@@ -84,8 +84,8 @@ private:
     Outcome collectionItems(Variant& collection);
     Outcome execDo(const DoStmt& s);
     Outcome execSelect(const SelectStmt& s);
-    // Whether one Case item matches `subject`, in `match`.
-    Outcome caseMatches(const CaseItem& item, const Variant& subject, bool& match);
+    // Whether one Case item matches `subject`.
+    Result<bool> caseMatches(const CaseItem& item, const Variant& subject);
     Outcome execRandomize(const RandomizeStmt& s);
 
     // Expressions (expressions.cpp).
@@ -296,9 +296,6 @@ private:
     // Err.Raise: the arguments given replace what Err holds, the others are kept.
     Outcome raiseFromScript(const Expr& call);
     Outcome errMember(const Expr& e, MemberAccess access, Variant& value);
-    // Err.Number, .Description, .Source, .HelpFile or .HelpContext (lower-case `name`).
-    Variant errProperty(const std::u16string& name) const;
-    Outcome setErrProperty(const std::u16string& name, const Variant& assigned);
 
     // Execute, Eval, ExecuteGlobal and GetRef (script_text.cpp).
     // Eval, Execute, ExecuteGlobal and GetRef, with their argument.

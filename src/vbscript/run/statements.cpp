@@ -53,25 +53,20 @@ Outcome Executor::execRandomize(const RandomizeStmt& s) {
 namespace {
 
 // For's start, limit and step are numbers: text becomes Double, Boolean and Empty Integer.
-Outcome forValue(const Variant& v, const NumberLocale& locale, Variant& out) {
+Result<Variant> forValue(Variant v, const NumberLocale& locale) {
     switch (v.type()) {
-    case VarType::String: {
-        double d = VBS_TRY_VALUE(toDouble(v, locale));
-        out = Variant::dbl(d);
-        return Outcome::Normal;
-    }
+    case VarType::String:
+        return Variant::dbl(VBS_TRY_VALUE(toDouble(v, locale)));
     case VarType::Boolean:
     case VarType::Empty:
-        out = Variant::integer(static_cast<std::int16_t>(v.isEmpty() ? 0 : v.asInt()));
-        return Outcome::Normal;
+        return Variant::integer(static_cast<std::int16_t>(v.isEmpty() ? 0 : v.asInt()));
     case VarType::Null:
         return Outcome::InvalidNull;
     default:
         if (!isNumericType(v.type())) {
             return Outcome::TypeMismatch;
         }
-        out = v;
-        return Outcome::Normal;
+        return v;
     }
 }
 
@@ -101,15 +96,18 @@ Outcome Executor::execFor(const ForStmt& s) {
 }
 
 Outcome Executor::forBounds(const ForStmt& s, Variant& start, Variant& limit, Variant& step) {
-    VBS_TRY(forBound(*s.start, start));
-    VBS_TRY(forBound(*s.limit, limit));
-    return s.step ? forBound(*s.step, step) : Outcome::Normal;
+    start = VBS_TRY_VALUE(forBound(*s.start));
+    limit = VBS_TRY_VALUE(forBound(*s.limit));
+    if (s.step) {
+        step = VBS_TRY_VALUE(forBound(*s.step));
+    }
+    return Outcome::Normal;
 }
 
-Outcome Executor::forBound(const Expr& e, Variant& out) {
+Result<Variant> Executor::forBound(const Expr& e) {
     Variant raw;
     VBS_TRY(evalValue(e, raw));
-    return forValue(raw, rt_.locale, out);
+    return forValue(std::move(raw), rt_.locale);
 }
 
 Outcome Executor::runForPasses(const Block& body, Variant& var, Variant limit, Variant step) {
@@ -249,10 +247,11 @@ Outcome Executor::execSelect(const SelectStmt& s) {
     for (const CaseClause& clause : s.cases) {
         bool match = clause.isElse;
         for (std::size_t i = 0; i < clause.items.size() && !match; ++i) {
-            if (const Outcome item = caseMatches(clause.items[i], subject, match);
-                item != Outcome::Normal) {
-                return resumeAfterError(item) ? execBlock(clause.body) : item;
+            const Result<bool> item = caseMatches(clause.items[i], subject);
+            if (!item.ok()) {
+                return resumeAfterError(item.outcome()) ? execBlock(clause.body) : item.outcome();
             }
+            match = item.value();
         }
         if (match) {
             return execBranch(clause.body);
@@ -261,7 +260,7 @@ Outcome Executor::execSelect(const SelectStmt& s) {
     return Outcome::Normal;
 }
 
-Outcome Executor::caseMatches(const CaseItem& item, const Variant& subject, bool& match) {
+Result<bool> Executor::caseMatches(const CaseItem& item, const Variant& subject) {
     Variant low;
     VBS_TRY(eval(*item.low, low));
     int c = 0;
@@ -273,28 +272,25 @@ Outcome Executor::caseMatches(const CaseItem& item, const Variant& subject, bool
             item.low->kind == ExprKind::Literal && isNumericLiteralValue(item.low->value);
         VBS_TRY(compareValues(literalComparand(subject, literal, rt_.locale, text), low, rt_.locale,
                               false, c, isNull));
-        match = !isNull && c == 0;
-        return Outcome::Normal;
+        return !isNull && c == 0;
     }
     case CaseItem::Kind::Range: {
         Variant high;
         VBS_TRY(eval(*item.high, high));
         VBS_TRY(compareValues(subject, low, rt_.locale, false, c, isNull));
         if (isNull || c < 0) {
-            return Outcome::Normal;
+            return false;
         }
         VBS_TRY(compareValues(subject, high, rt_.locale, false, c, isNull));
-        match = !isNull && c <= 0;
-        return Outcome::Normal;
+        return !isNull && c <= 0;
     }
     case CaseItem::Kind::Is: {
         Variant r;
         VBS_TRY(binaryOp(item.op, subject, low, rt_.locale, rt_.budget, r));
-        match = r.type() == VarType::Boolean && r.asBool();
-        return Outcome::Normal;
+        return r.type() == VarType::Boolean && r.asBool();
     }
     }
-    return Outcome::Normal;
+    return false;
 }
 
 } // namespace vbs
