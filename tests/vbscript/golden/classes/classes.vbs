@@ -189,14 +189,12 @@ log = ""
 Set keep = New Dropper
 r = keep.Drop()
 '? r & log & TypeName(keep) ==> "6-droppedNothing" (String)
-' Inside its class a bare name finds the member: an array variable, a property with an index
-' (read and assigned), a method; Property Set takes an object; Default takes the arguments.
+' Inside its class a bare name finds its members; Property Set takes an object; Default, arguments.
 Class Shelf
     Private store(2), owner_
     Property Get Item(i): Item = store(i): End Property
     Property Let Item(i, v): store(i) = v: End Property
-    Property Get Owner: Set Owner = owner_: End Property
-    Property Set Owner(o): Set owner_ = o: End Property
+    Property Get Owner: Set Owner = owner_: End Property: Property Set Owner(o): Set owner_ = o: End Property
     Public Default Function Pick(i): Pick = "#" & Item(i): End Function
     Sub Fill: Item(1) = "b": store(2) = "c": End Sub
     Function Both: Both = Item(1) & store(2) & Pick(2): End Function

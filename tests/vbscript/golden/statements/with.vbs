@@ -35,9 +35,6 @@ With 5: x = .name: End With
 With New Part: .name = "temp": r3 = .Describe(3): End With
 '? r3 ==> "temp:3" (String)
 ' A With whose object fails opens no block: the enclosing one keeps its object.
-Set p = New Part: p.name = "p"
-With p: With 1 / 0: End With: End With
-'! #11 Division by zero
-On Error Resume Next
+On Error Resume Next: Set p = New Part: p.name = "p"
 With p: With .missing: End With: r5 = .name & Err.Number: End With
 '? r5 ==> "p438" (String)
