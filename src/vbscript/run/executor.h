@@ -149,8 +149,8 @@ private:
     // variable of the running instance's class. Null for a name that is (now) none: a
     // procedure, a property, a built-in, an undefined name, and for a writer a constant. The
     // one place that walks locals, class variables and script-level names, for every reader
-    // and writer; `scope` is the name's, a constant where the caller knows it (a specialised
-    // runner), so that the choice folds away.
+    // and writer; `scope` is the name's, a constant where the caller knows it (the runner
+    // picked for a local or a script-level name), so that the choice folds away.
     template <NameUse Use> NamePlace<Use> resolve(const Expr& name, Scope scope) const;
     // The variable a plain name denotes, at `place`; the error for a name that is none.
     Outcome variable(const Expr& name, Variant*& place);
