@@ -58,11 +58,11 @@ bool run(vbs::Interpreter& interpreter, const std::u16string& text) {
     if (!value) {
         return fail(narrow(interpreter.lastError().description).c_str());
     }
-    std::u16string answer;
-    if (vbs::toText(*value, vbs::NumberLocale{}, answer) != vbs::Outcome::Normal) {
+    const vbs::Result<std::u16string> answer = vbs::toText(*value, vbs::NumberLocale{});
+    if (!answer.ok()) {
         return fail("the value has no text (an array or an object)");
     }
-    std::puts(narrow(answer).c_str());
+    std::puts(narrow(answer.value()).c_str());
     return true;
 }
 
@@ -84,10 +84,8 @@ void replay(const char* path) {
     vbs::Interpreter interpreter(options);
     std::string line;
     if (const std::optional<vbs::Variant> value = interpreter.eval(source)) {
-        std::u16string answer;
-        line = vbs::toText(*value, vbs::NumberLocale{}, answer) == vbs::Outcome::Normal
-                   ? "value " + narrow(answer)
-                   : std::string("value without text");
+        const vbs::Result<std::u16string> answer = vbs::toText(*value, vbs::NumberLocale{});
+        line = answer.ok() ? "value " + narrow(answer.value()) : std::string("value without text");
     } else {
         line = errorLine(interpreter.lastError());
     }

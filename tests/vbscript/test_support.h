@@ -58,14 +58,13 @@ inline const char* typeName(VarType t) {
 inline std::string describe(const Variant& v, char16_t decimal = u'.') {
     NumberLocale locale;
     locale.decimal = decimal;
-    std::u16string text;
     std::string shown;
     if (v.isString()) {
         // Appended, not "\"" + text: GCC 12 at -O3 warns falsely (-Wrestrict) on a literal
         // prepended to a temporary string.
         shown.append(1, '"').append(utf8(v.asString())).append(1, '"');
-    } else if (toText(v, locale, text) == Outcome::Normal) {
-        shown = utf8(text);
+    } else if (const Result<std::u16string> text = toText(v, locale); text.ok()) {
+        shown = utf8(text.value());
     }
     if (v.isEmpty() || v.isNull() || v.isArray() || v.isObject()) {
         return typeName(v.type());

@@ -12,28 +12,26 @@
 // required is "Invalid use of Null"; callers that pass Null through check for it first.
 namespace vbs::fn {
 
-inline Outcome longArg(const Runtime& rt, const Variant& v, std::int32_t& out) {
-    return toLong(v, rt.locale, out);
+inline Result<std::int32_t> longArg(const Runtime& rt, const Variant& v) {
+    return toLong(v, rt.locale);
 }
 
 // A Double or a whole number, the usual argument of the math functions, is read here without
 // the call to the general conversion.
-inline Outcome doubleArg(const Runtime& rt, const Variant& v, double& out) {
+inline Result<double> doubleArg(const Runtime& rt, const Variant& v) {
     switch (v.type()) {
     case VarType::Double:
-        out = v.asDouble();
-        return Outcome::Normal;
+        return v.asDouble();
     case VarType::Integer:
     case VarType::Long:
-        out = static_cast<double>(v.asInt());
-        return Outcome::Normal;
+        return static_cast<double>(v.asInt());
     default:
-        return toDouble(v, rt.locale, out);
+        return toDouble(v, rt.locale);
     }
 }
 
-inline Outcome textArg(const Runtime& rt, const Variant& v, std::u16string& out) {
-    return toText(v, rt.locale, out);
+inline Result<std::u16string> textArg(const Runtime& rt, const Variant& v) {
+    return toText(v, rt.locale);
 }
 
 // A present, non-Empty optional argument.
@@ -59,8 +57,7 @@ Outcome onTextOrNull(const Runtime& rt, const Variant& v, Variant& out, F&& f) {
     if (nullThrough(v, out)) {
         return Outcome::Normal;
     }
-    std::u16string s;
-    VBS_TRY(textArg(rt, v, s));
+    std::u16string s = VBS_TRY_VALUE(textArg(rt, v));
     return f(s);
 }
 
@@ -77,45 +74,42 @@ inline Outcome anyNull(const Variant* a, int n, int from) {
 
 // A whole-number option that must lie in [low, high] (Invalid procedure call otherwise);
 // `fallback` when it is missing or Empty.
-inline Outcome rangeArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t low,
-                        std::int32_t high, std::int32_t fallback, std::int32_t& out) {
-    out = fallback;
+inline Result<std::int32_t> rangeArg(const Runtime& rt, const Variant* a, int n, int i,
+                                     std::int32_t low, std::int32_t high, std::int32_t fallback) {
     if (!given(a, n, i)) {
-        return Outcome::Normal;
+        return fallback;
     }
-    VBS_TRY(longArg(rt, a[i], out));
-    return out < low || out > high ? Outcome::InvalidCall : Outcome::Normal;
+    const std::int32_t value = VBS_TRY_VALUE(longArg(rt, a[i]));
+    if (value < low || value > high) {
+        return Outcome::InvalidCall;
+    }
+    return value;
 }
 
 // The firstdayofweek option, 1 Sunday ... 7 Saturday; missing, Empty and 0 (the system's choice)
 // are Sunday, as in the US.
-inline Outcome firstDayArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t& out) {
-    VBS_TRY(rangeArg(rt, a, n, i, 0, 7, 1, out));
-    out = out == 0 ? 1 : out;
-    return Outcome::Normal;
+inline Result<std::int32_t> firstDayArg(const Runtime& rt, const Variant* a, int n, int i) {
+    const std::int32_t day = VBS_TRY_VALUE(rangeArg(rt, a, n, i, 0, 7, 1));
+    return day == 0 ? 1 : day;
 }
 
 // The firstweekofyear option, 1 the week of 1 January, 2 the first with four days, 3 the first
 // full week; missing, Empty and 0 (the system's choice) are 1, as in the US.
-inline Outcome firstWeekArg(const Runtime& rt, const Variant* a, int n, int i, std::int32_t& out) {
-    VBS_TRY(rangeArg(rt, a, n, i, 0, 3, 1, out));
-    out = out == 0 ? 1 : out;
-    return Outcome::Normal;
+inline Result<std::int32_t> firstWeekArg(const Runtime& rt, const Variant* a, int n, int i) {
+    const std::int32_t week = VBS_TRY_VALUE(rangeArg(rt, a, n, i, 0, 3, 1));
+    return week == 0 ? 1 : week;
 }
 
-// The compare argument of the text functions: 0 binary, 1 text.
-inline Outcome compareArg(const Runtime& rt, const Variant* a, int n, int i, bool& text) {
-    text = false;
+// The compare argument of the text functions: 0 binary, 1 text (true).
+inline Result<bool> compareArg(const Runtime& rt, const Variant* a, int n, int i) {
     if (i >= n) {
-        return Outcome::Normal;
+        return false;
     }
-    std::int32_t mode = 0;
-    VBS_TRY(longArg(rt, a[i], mode));
+    const std::int32_t mode = VBS_TRY_VALUE(longArg(rt, a[i]));
     if (mode != 0 && mode != 1) {
         return Outcome::InvalidCall;
     }
-    text = mode == 1;
-    return Outcome::Normal;
+    return mode == 1;
 }
 
 } // namespace vbs::fn

@@ -9,6 +9,9 @@
 
 namespace vbs {
 
+// A built-in writes its result through `out`, not a Result<Variant>: Sqr(i) in a loop is called
+// straight from the operand runner with the caller's storage as `out` (builtinOnPlain), so no
+// Variant is built and moved per call.
 using BuiltinFn = Outcome (*)(Runtime& rt, const Variant* args, int count, Variant& out);
 
 // One row of the built-in function table. Constants (vbCrLf, ...) are functions without

@@ -23,7 +23,7 @@ Outcome bound(Runtime& rt, const Variant* a, int n, Variant& out, bool upper) {
     const ArrayData& data = *a[0].asArray();
     std::int32_t dim = 1;
     if (n > 1) {
-        VBS_TRY(longArg(rt, a[1], dim));
+        dim = VBS_TRY_VALUE(longArg(rt, a[1]));
     }
     if (dim < 1 || static_cast<std::size_t>(dim) > data.bounds.size()) {
         return Outcome::SubscriptOutOfRange;
@@ -72,7 +72,7 @@ Outcome Join(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     std::u16string delimiter = u" ";
     if (n > 1) {
-        VBS_TRY(textArg(rt, a[1], delimiter));
+        delimiter = VBS_TRY_VALUE(textArg(rt, a[1]));
     }
     std::u16string result;
     const std::vector<Variant>& items = a[0].asArray()->items;
@@ -84,8 +84,7 @@ Outcome Join(Runtime& rt, const Variant* a, int n, Variant& out) {
         if (items[i].isNull()) {
             return Outcome::TypeMismatch;
         }
-        std::u16string piece;
-        VBS_TRY(textArg(rt, items[i], piece));
+        std::u16string piece = VBS_TRY_VALUE(textArg(rt, items[i]));
         result += piece;
         if (rt.pastDeadline(i)) {
             return Outcome::Timeout;
@@ -101,21 +100,19 @@ Outcome Join(Runtime& rt, const Variant* a, int n, Variant& out) {
 
 Outcome Split(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
-    std::u16string s;
-    VBS_TRY(textArg(rt, a[0], s));
+    std::u16string s = VBS_TRY_VALUE(textArg(rt, a[0]));
     std::u16string delimiter = u" ";
     if (given(a, n, 1)) {
-        VBS_TRY(textArg(rt, a[1], delimiter));
+        delimiter = VBS_TRY_VALUE(textArg(rt, a[1]));
     }
     std::int32_t count = -1;
     if (given(a, n, 2)) {
-        VBS_TRY(longArg(rt, a[2], count));
+        count = VBS_TRY_VALUE(longArg(rt, a[2]));
         if (count < -1) {
             return Outcome::InvalidCall;
         }
     }
-    bool text = false;
-    VBS_TRY(compareArg(rt, a, n, 3, text));
+    bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 3));
     std::vector<Variant> pieces;
     if (!s.empty() && count != 0) {
         if (delimiter.empty()) {
@@ -153,22 +150,19 @@ Outcome Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (a[1].isNull()) {
         return Outcome::InvalidNull;
     }
-    std::u16string match;
-    VBS_TRY(textArg(rt, a[1], match));
+    std::u16string match = VBS_TRY_VALUE(textArg(rt, a[1]));
     bool include = true;
     if (given(a, n, 2)) {
-        VBS_TRY(toBool(a[2], rt.locale, include));
+        include = VBS_TRY_VALUE(toBool(a[2], rt.locale));
     }
-    bool text = false;
-    VBS_TRY(compareArg(rt, a, n, 3, text));
+    bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 3));
     std::vector<Variant> kept;
     std::size_t step = 0;
     for (const Variant& item : a[0].asArray()->items) {
         if (rt.pastDeadline(step++)) {
             return Outcome::Timeout;
         }
-        std::u16string s;
-        VBS_TRY(textArg(rt, item, s));
+        std::u16string s = VBS_TRY_VALUE(textArg(rt, item));
         if (containsText(s, match, text) == include) {
             kept.push_back(Variant::string(std::move(s), rt.budget));
         }

@@ -13,7 +13,7 @@ Outcome wholeNumber(Runtime& rt, const Variant& a, double low, double high, doub
     if (a.isNull()) {
         return Outcome::InvalidNull;
     }
-    VBS_TRY(doubleArg(rt, a, out));
+    out = VBS_TRY_VALUE(doubleArg(rt, a));
     out = roundHalfEven(out);
     return out >= low && out <= high ? Outcome::Normal : Outcome::Overflow;
 }
@@ -21,8 +21,7 @@ Outcome wholeNumber(Runtime& rt, const Variant& a, double low, double high, doub
 } // namespace
 
 Outcome CBool(Runtime& rt, const Variant* a, int, Variant& out) {
-    bool b = false;
-    VBS_TRY(toBool(a[0], rt.locale, b));
+    bool b = VBS_TRY_VALUE(toBool(a[0], rt.locale));
     out = Variant::boolean(b);
     return Outcome::Normal;
 }
@@ -54,8 +53,7 @@ Outcome CLng(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 Outcome CSng(Runtime& rt, const Variant* a, int, Variant& out) {
-    double d = 0;
-    VBS_TRY(doubleArg(rt, a[0], d));
+    double d = VBS_TRY_VALUE(doubleArg(rt, a[0]));
     if (std::fabs(d) > FLT_MAX) {
         return Outcome::Overflow;
     }
@@ -64,8 +62,7 @@ Outcome CSng(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 Outcome CDbl(Runtime& rt, const Variant* a, int, Variant& out) {
-    double d = 0;
-    VBS_TRY(doubleArg(rt, a[0], d));
+    double d = VBS_TRY_VALUE(doubleArg(rt, a[0]));
     out = Variant::dbl(d);
     return Outcome::Normal;
 }
@@ -75,8 +72,7 @@ Outcome CCur(Runtime& rt, const Variant* a, int, Variant& out) {
         out = a[0];
         return Outcome::Normal;
     }
-    double d = 0;
-    VBS_TRY(doubleArg(rt, a[0], d));
+    double d = VBS_TRY_VALUE(doubleArg(rt, a[0]));
     // In long double, whose 64-bit mantissa holds every Currency amount exactly: a Double
     // times 10,000 would lose the last digits of large amounts.
     const long double scaled = std::nearbyintl(static_cast<long double>(d) * 10000.0L);
@@ -88,15 +84,13 @@ Outcome CCur(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 Outcome CDate(Runtime& rt, const Variant* a, int, Variant& out) {
-    double serial = 0;
-    VBS_TRY(toDate(a[0], rt.locale, serial));
+    double serial = VBS_TRY_VALUE(toDate(a[0], rt.locale));
     out = Variant::date(serial);
     return Outcome::Normal;
 }
 
 Outcome CStr(Runtime& rt, const Variant* a, int, Variant& out) {
-    std::u16string text;
-    VBS_TRY(textArg(rt, a[0], text));
+    std::u16string text = VBS_TRY_VALUE(textArg(rt, a[0]));
     out = Variant::string(std::move(text), rt.budget);
     return Outcome::Normal;
 }

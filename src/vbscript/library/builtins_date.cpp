@@ -33,8 +33,7 @@ struct Fields {
 };
 
 Outcome fields(Runtime& rt, const Variant& v, Fields& f) {
-    double serial = 0;
-    VBS_TRY(toDate(v, rt.locale, serial));
+    double serial = VBS_TRY_VALUE(toDate(v, rt.locale));
     dateFromSerial(serial, f.year, f.month, f.day, f.hour, f.minute, f.second);
     return Outcome::Normal;
 }
@@ -73,7 +72,7 @@ double timeOfDay(double serial) {
 }
 
 Outcome intervalArg(Runtime& rt, const Variant& v, std::u16string& out) {
-    VBS_TRY(textArg(rt, v, out));
+    out = VBS_TRY_VALUE(textArg(rt, v));
     out = lowerAscii(out);
     return Outcome::Normal;
 }
@@ -121,14 +120,12 @@ Outcome Second(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 Outcome Weekday(Runtime& rt, const Variant* a, int n, Variant& out) {
-    std::int32_t firstDay = 1;
-    VBS_TRY(firstDayArg(rt, a, n, 1, firstDay));
+    std::int32_t firstDay = VBS_TRY_VALUE(firstDayArg(rt, a, n, 1));
     // The first day is checked before a Null date passes through.
     if (nullThrough(a[0], out)) {
         return Outcome::Normal;
     }
-    double serial = 0;
-    VBS_TRY(toDate(a[0], rt.locale, serial));
+    double serial = VBS_TRY_VALUE(toDate(a[0], rt.locale));
     // Day 0 (30 Dec 1899) was a Saturday, day 7 of a week that starts on Sunday.
     const auto days = static_cast<std::int64_t>(std::trunc(serial));
     const std::int64_t sundayBased = ((days % 7) + 7 + 6) % 7 + 1;
@@ -139,7 +136,7 @@ Outcome Weekday(Runtime& rt, const Variant* a, int n, Variant& out) {
 Outcome DateSerial(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t p[3] = {0, 0, 0};
     for (int i = 0; i < 3; ++i) {
-        VBS_TRY(longArg(rt, a[i], p[i]));
+        p[i] = VBS_TRY_VALUE(longArg(rt, a[i]));
     }
     double serial = 0;
     if (!serialFromParts(p[0], p[1], p[2], serial)) {
@@ -152,7 +149,7 @@ Outcome DateSerial(Runtime& rt, const Variant* a, int, Variant& out) {
 Outcome TimeSerial(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t p[3] = {0, 0, 0};
     for (int i = 0; i < 3; ++i) {
-        VBS_TRY(longArg(rt, a[i], p[i]));
+        p[i] = VBS_TRY_VALUE(longArg(rt, a[i]));
     }
     const double seconds = static_cast<double>(p[0]) * 3600 + static_cast<double>(p[1]) * 60 + p[2];
     const double days = seconds / 86400.0;
@@ -206,16 +203,14 @@ double secondsPerUnit(const std::u16string& interval) {
 Outcome DateAdd(Runtime& rt, const Variant* a, int, Variant& out) {
     std::u16string interval;
     VBS_TRY(intervalArg(rt, a[0], interval));
-    double amount = 0;
-    VBS_TRY(doubleArg(rt, a[1], amount));
+    double amount = VBS_TRY_VALUE(doubleArg(rt, a[1]));
     amount = std::trunc(amount);
     // A Null date gives Null once the interval and the count are found sound.
     if (nullThrough(a[2], out)) {
         return Outcome::Normal;
     }
     Fields f{};
-    double serial = 0;
-    VBS_TRY(toDate(a[2], rt.locale, serial));
+    double serial = VBS_TRY_VALUE(toDate(a[2], rt.locale));
     dateFromSerial(serial, f.year, f.month, f.day, f.hour, f.minute, f.second);
     double result = 0;
     // A count beyond the months the whole Date range spans (years and quarters all the more)
@@ -246,18 +241,14 @@ Outcome DateDiff(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::u16string interval;
     VBS_TRY(intervalArg(rt, a[0], interval));
     // The options are checked as DatePart checks them, before a Null date passes through.
-    std::int32_t firstDay = 1;
-    std::int32_t firstWeek = 1;
-    VBS_TRY(firstDayArg(rt, a, n, 3, firstDay));
-    VBS_TRY(firstWeekArg(rt, a, n, 4, firstWeek));
+    std::int32_t firstDay = VBS_TRY_VALUE(firstDayArg(rt, a, n, 3));
+    VBS_TRY(firstWeekArg(rt, a, n, 4).outcome()); // checked only: no count here depends on it
     if (a[1].isNull() || a[2].isNull()) {
         out = Variant::null();
         return Outcome::Normal;
     }
-    double s1 = 0;
-    double s2 = 0;
-    VBS_TRY(toDate(a[1], rt.locale, s1));
-    VBS_TRY(toDate(a[2], rt.locale, s2));
+    double s1 = VBS_TRY_VALUE(toDate(a[1], rt.locale));
+    double s2 = VBS_TRY_VALUE(toDate(a[2], rt.locale));
     Fields f1{};
     Fields f2{};
     dateFromSerial(s1, f1.year, f1.month, f1.day, f1.hour, f1.minute, f1.second);

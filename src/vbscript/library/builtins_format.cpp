@@ -14,8 +14,7 @@ Outcome tristate(const Runtime& rt, const Variant* a, int n, int i, bool fallbac
     if (!given(a, n, i)) {
         return Outcome::Normal;
     }
-    std::int32_t v = 0;
-    VBS_TRY(longArg(rt, a[i], v));
+    std::int32_t v = VBS_TRY_VALUE(longArg(rt, a[i]));
     if (v != -2) {
         out = v != 0;
     }
@@ -31,11 +30,10 @@ Outcome FormatNumber(Runtime& rt, const Variant* a, int n, Variant& out) {
         return Outcome::TypeMismatch;
     }
     VBS_TRY(anyNull(a, n, 1));
-    double x = 0;
-    VBS_TRY(doubleArg(rt, a[0], x));
+    double x = VBS_TRY_VALUE(doubleArg(rt, a[0]));
     std::int32_t digits = 2;
     if (given(a, n, 1)) {
-        VBS_TRY(longArg(rt, a[1], digits));
+        digits = VBS_TRY_VALUE(longArg(rt, a[1]));
         if (digits == -1) {
             digits = 2;
         }

@@ -47,7 +47,7 @@ Outcome SetLocale(Runtime& rt, const Variant* a, int, Variant& out) {
             return Outcome::InvalidCall;
         }
     } else
-        VBS_TRY(longArg(rt, a[0], id));
+        id = VBS_TRY_VALUE(longArg(rt, a[0]));
     if (id == 0) {
         id = rt.userLocaleId;
     }
@@ -69,10 +69,8 @@ namespace {
 // dialog wants one: a prompt that is an array, or Null, fails as it would with a dialog shown.
 Outcome readDialogArguments(Runtime& rt, const Variant* a, int n, std::u16string_view kinds) {
     for (int i = 0; i < n; ++i) {
-        std::u16string text;
-        std::int32_t number = 0;
         const bool isText = kinds[static_cast<std::size_t>(i)] == u't';
-        VBS_TRY(isText ? textArg(rt, a[i], text) : longArg(rt, a[i], number));
+        VBS_TRY(isText ? textArg(rt, a[i]).outcome() : longArg(rt, a[i]).outcome());
     }
     return Outcome::Normal;
 }

@@ -23,9 +23,8 @@ std::u16string nameOf(const char16_t* name, bool abbreviate) {
     return abbreviate ? text.substr(0, 3) : text;
 }
 
-Outcome boolArg(const Runtime& rt, const Variant* a, int n, int i, bool& out) {
-    out = false;
-    return given(a, n, i) ? toBool(a[i], rt.locale, out) : Outcome::Normal;
+Result<bool> boolArg(const Runtime& rt, const Variant* a, int n, int i) {
+    return given(a, n, i) ? toBool(a[i], rt.locale) : Result<bool>(false);
 }
 
 // The day of the week of a serial, 1 for `firstDay` (1 Sunday ... 7 Saturday).
@@ -64,10 +63,10 @@ Outcome formattedValue(const Runtime& rt, const Variant* a, int n, double& x, bo
         return Outcome::TypeMismatch;
     }
     VBS_TRY(anyNull(a, n, 1));
-    VBS_TRY(doubleArg(rt, a[0], x));
+    x = VBS_TRY_VALUE(doubleArg(rt, a[0]));
     std::int32_t p = -2;
     if (given(a, n, 3)) {
-        VBS_TRY(longArg(rt, a[3], p));
+        p = VBS_TRY_VALUE(longArg(rt, a[3]));
     }
     // The locale's default (-2) is a minus sign, as in the US form.
     parens = p != -2 && p != 0;
@@ -107,13 +106,11 @@ int hexAt(const std::u16string& s, std::size_t from, std::size_t digits) {
 
 Outcome MonthName(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
-    std::int32_t month = 0;
-    bool abbreviate = false;
-    VBS_TRY(rangeArg(rt, a, 1, 0, 1, 12, 0, month));
+    const std::int32_t month = VBS_TRY_VALUE(rangeArg(rt, a, 1, 0, 1, 12, 0));
     if (month == 0) {
         return Outcome::InvalidCall;
     }
-    VBS_TRY(boolArg(rt, a, n, 1, abbreviate));
+    const bool abbreviate = VBS_TRY_VALUE(boolArg(rt, a, n, 1));
     out = Variant::string(nameOf(kMonths[static_cast<std::size_t>(month - 1)], abbreviate),
                           rt.budget);
     return Outcome::Normal;
@@ -121,15 +118,12 @@ Outcome MonthName(Runtime& rt, const Variant* a, int n, Variant& out) {
 
 Outcome WeekdayName(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
-    std::int32_t day = 0;
-    std::int32_t firstDay = 1;
-    bool abbreviate = false;
-    VBS_TRY(rangeArg(rt, a, 1, 0, 1, 7, 0, day));
+    const std::int32_t day = VBS_TRY_VALUE(rangeArg(rt, a, 1, 0, 1, 7, 0));
     if (day == 0) {
         return Outcome::InvalidCall;
     }
-    VBS_TRY(boolArg(rt, a, n, 1, abbreviate));
-    VBS_TRY(firstDayArg(rt, a, n, 2, firstDay));
+    const bool abbreviate = VBS_TRY_VALUE(boolArg(rt, a, n, 1));
+    const std::int32_t firstDay = VBS_TRY_VALUE(firstDayArg(rt, a, n, 2));
     out = Variant::string(
         nameOf(kDays[static_cast<std::size_t>((day + firstDay - 2) % 7)], abbreviate), rt.budget);
     return Outcome::Normal;
@@ -165,10 +159,8 @@ Outcome FormatDateTime(Runtime& rt, const Variant* a, int n, Variant& out) {
         return Outcome::TypeMismatch;
     }
     VBS_TRY(anyNull(a, n, 1));
-    double serial = 0;
-    VBS_TRY(toDate(a[0], rt.locale, serial));
-    std::int32_t format = 0;
-    VBS_TRY(rangeArg(rt, a, n, 1, 0, 4, 0, format));
+    double serial = VBS_TRY_VALUE(toDate(a[0], rt.locale));
+    std::int32_t format = VBS_TRY_VALUE(rangeArg(rt, a, n, 1, 0, 4, 0));
     const double day = std::trunc(serial);
     const double time = std::fabs(serial - day);
     int year, month, dayOfMonth, hour, minute, second;
@@ -203,19 +195,15 @@ Outcome FormatDateTime(Runtime& rt, const Variant* a, int n, Variant& out) {
 // DatePart(interval, date[, firstdayofweek[, firstweekofyear]]) as an Integer; a Null date
 // gives Null once the other arguments are found sound.
 Outcome DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
-    std::u16string interval;
-    VBS_TRY(textArg(rt, a[0], interval));
+    std::u16string interval = VBS_TRY_VALUE(textArg(rt, a[0]));
     interval = lowerAscii(interval);
-    std::int32_t firstDay = 1;
-    std::int32_t firstWeek = 1;
-    VBS_TRY(firstDayArg(rt, a, n, 2, firstDay));
-    VBS_TRY(firstWeekArg(rt, a, n, 3, firstWeek));
+    std::int32_t firstDay = VBS_TRY_VALUE(firstDayArg(rt, a, n, 2));
+    std::int32_t firstWeek = VBS_TRY_VALUE(firstWeekArg(rt, a, n, 3));
     if (a[1].isNull()) {
         out = Variant::null();
         return Outcome::Normal;
     }
-    double serial = 0;
-    VBS_TRY(toDate(a[1], rt.locale, serial));
+    double serial = VBS_TRY_VALUE(toDate(a[1], rt.locale));
     int year, month, day, hour, minute, second;
     dateFromSerial(serial, year, month, day, hour, minute, second);
     const double date = std::trunc(serial);
@@ -254,8 +242,7 @@ Outcome DatePart(Runtime& rt, const Variant* a, int n, Variant& out) {
 }
 
 Outcome DateValue(Runtime& rt, const Variant* a, int, Variant& out) {
-    double serial = 0;
-    VBS_TRY(toDate(a[0], rt.locale, serial));
+    double serial = VBS_TRY_VALUE(toDate(a[0], rt.locale));
     out = Variant::date(std::trunc(serial));
     return Outcome::Normal;
 }
@@ -264,8 +251,7 @@ Outcome TimeValue(Runtime& rt, const Variant* a, int, Variant& out) {
     if (nullThrough(a[0], out)) {
         return Outcome::Normal;
     }
-    double serial = 0;
-    VBS_TRY(toDate(a[0], rt.locale, serial));
+    double serial = VBS_TRY_VALUE(toDate(a[0], rt.locale));
     out = Variant::date(std::fabs(serial - std::trunc(serial)));
     return Outcome::Normal;
 }
@@ -275,8 +261,7 @@ Outcome TimeValue(Runtime& rt, const Variant* a, int, Variant& out) {
 Outcome RGB(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t colour = 0;
     for (int i = 0; i < 3; ++i) {
-        std::int32_t part = 0;
-        VBS_TRY(longArg(rt, a[i], part));
+        std::int32_t part = VBS_TRY_VALUE(longArg(rt, a[i]));
         if (part < 0) {
             return Outcome::InvalidCall;
         }

@@ -19,8 +19,7 @@ Outcome real(Runtime& rt, const Variant& a, Variant& out, F f, Domain domain) {
     if (nullThrough(a, out)) {
         return Outcome::Normal;
     }
-    double x = 0;
-    VBS_TRY(doubleArg(rt, a, x));
+    double x = VBS_TRY_VALUE(doubleArg(rt, a));
     if (!domain(x)) {
         return Outcome::InvalidCall;
     }
@@ -57,8 +56,7 @@ Outcome wholePart(Runtime& rt, const Variant& a, Variant& out, double (*f)(doubl
         return Outcome::Normal;
     }
     default: {
-        double x = 0;
-        VBS_TRY(doubleArg(rt, a, x));
+        double x = VBS_TRY_VALUE(doubleArg(rt, a));
         out = Variant::dbl(f(x));
         return Outcome::Normal;
     }
@@ -71,8 +69,7 @@ Outcome radixText(Runtime& rt, const Variant& a, Variant& out, int bitsPerDigit)
     if (nullThrough(a, out)) {
         return Outcome::Normal;
     }
-    std::int32_t v = 0;
-    VBS_TRY(longArg(rt, a, v));
+    std::int32_t v = VBS_TRY_VALUE(longArg(rt, a));
     std::uint32_t bits = static_cast<std::uint32_t>(v);
     if (a.type() != VarType::Long && v >= -32768 && v <= 32767) {
         bits &= 0xFFFFu;
@@ -120,8 +117,7 @@ Outcome Abs(Runtime& rt, const Variant* a, int, Variant& out) {
         out = Variant::currency(x.asInt() < 0 ? -x.asInt() : x.asInt());
         return Outcome::Normal;
     default: {
-        double d = 0;
-        VBS_TRY(doubleArg(rt, x, d));
+        double d = VBS_TRY_VALUE(doubleArg(rt, x));
         out = Variant::dbl(std::fabs(d));
         return Outcome::Normal;
     }
@@ -165,8 +161,7 @@ Outcome Int(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 Outcome Sgn(Runtime& rt, const Variant* a, int, Variant& out) {
-    double x = 0;
-    VBS_TRY(doubleArg(rt, a[0], x));
+    double x = VBS_TRY_VALUE(doubleArg(rt, a[0]));
     out = Variant::integer(static_cast<std::int16_t>(x > 0 ? 1 : x < 0 ? -1 : 0));
     return Outcome::Normal;
 }
@@ -178,7 +173,7 @@ Outcome Round(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     std::int32_t places = 0;
     if (n > 1) {
-        VBS_TRY(longArg(rt, a[1], places));
+        places = VBS_TRY_VALUE(longArg(rt, a[1]));
         if (places < 0) {
             return Outcome::InvalidCall;
         }
@@ -206,8 +201,7 @@ Outcome Round(Runtime& rt, const Variant* a, int n, Variant& out) {
     default:
         break;
     }
-    double d = 0;
-    VBS_TRY(doubleArg(rt, x, d));
+    double d = VBS_TRY_VALUE(doubleArg(rt, x));
     double r = d;
     if (places <= 22) {
         const double scale = std::pow(10.0, places);
@@ -229,7 +223,7 @@ Outcome Round(Runtime& rt, const Variant* a, int n, Variant& out) {
 Outcome Rnd(Runtime& rt, const Variant* a, int n, Variant& out) {
     double arg = 1.0;
     if (n > 0) {
-        VBS_TRY(doubleArg(rt, a[0], arg));
+        arg = VBS_TRY_VALUE(doubleArg(rt, a[0]));
     }
     out = Variant::single(rt.rnd.next(arg));
     return Outcome::Normal;

@@ -26,7 +26,7 @@ std::size_t find(const std::u16string& in, const std::u16string& what, std::size
 }
 
 Outcome lengthArg(const Runtime& rt, const Variant& v, std::int32_t& out) {
-    VBS_TRY(longArg(rt, v, out));
+    out = VBS_TRY_VALUE(longArg(rt, v));
     return out < 0 ? Outcome::InvalidCall : Outcome::Normal;
 }
 
@@ -98,8 +98,7 @@ Outcome Mid(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (a[1].isNull() || (n > 2 && a[2].isNull())) {
         return Outcome::InvalidNull;
     }
-    std::int32_t start = 0;
-    VBS_TRY(longArg(rt, a[1], start));
+    std::int32_t start = VBS_TRY_VALUE(longArg(rt, a[1]));
     if (start < 1) {
         return Outcome::InvalidCall;
     }
@@ -125,22 +124,19 @@ Outcome InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::int32_t start = 1;
     int first = 0;
     if (n >= 3) {
-        VBS_TRY(longArg(rt, a[0], start));
+        start = VBS_TRY_VALUE(longArg(rt, a[0]));
         if (start < 1) {
             return Outcome::InvalidCall;
         }
         first = 1;
     }
-    bool text = false;
-    VBS_TRY(compareArg(rt, a, n, 3, text));
+    bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 3));
     if (a[first].isNull() || a[first + 1].isNull()) {
         out = Variant::null();
         return Outcome::Normal;
     }
-    std::u16string s1;
-    std::u16string s2;
-    VBS_TRY(textArg(rt, a[first], s1));
-    VBS_TRY(textArg(rt, a[first + 1], s2));
+    std::u16string s1 = VBS_TRY_VALUE(textArg(rt, a[first]));
+    std::u16string s2 = VBS_TRY_VALUE(textArg(rt, a[first + 1]));
     const auto from = static_cast<std::size_t>(start - 1);
     std::int32_t result = 0;
     if (from < s1.size()) {
@@ -153,19 +149,16 @@ Outcome InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
 
 Outcome InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
-    std::u16string s1;
-    std::u16string s2;
-    VBS_TRY(textArg(rt, a[0], s1));
-    VBS_TRY(textArg(rt, a[1], s2));
+    std::u16string s1 = VBS_TRY_VALUE(textArg(rt, a[0]));
+    std::u16string s2 = VBS_TRY_VALUE(textArg(rt, a[1]));
     std::int32_t start = -1;
     if (n > 2) {
-        VBS_TRY(longArg(rt, a[2], start));
+        start = VBS_TRY_VALUE(longArg(rt, a[2]));
         if (start == 0 || start < -1) {
             return Outcome::InvalidCall;
         }
     }
-    bool text = false;
-    VBS_TRY(compareArg(rt, a, n, 3, text));
+    bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 3));
     if (start == -1) {
         start = static_cast<std::int32_t>(s1.size());
     }
@@ -193,19 +186,18 @@ Outcome Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::u16string s;
     std::u16string what;
     std::u16string with;
-    VBS_TRY(textArg(rt, a[0], s));
-    VBS_TRY(textArg(rt, a[1], what));
-    VBS_TRY(textArg(rt, a[2], with));
+    s = VBS_TRY_VALUE(textArg(rt, a[0]));
+    what = VBS_TRY_VALUE(textArg(rt, a[1]));
+    with = VBS_TRY_VALUE(textArg(rt, a[2]));
     std::int32_t start = 1;
     std::int32_t count = -1;
     if (given(a, n, 3)) {
-        VBS_TRY(longArg(rt, a[3], start));
+        start = VBS_TRY_VALUE(longArg(rt, a[3]));
     }
     if (given(a, n, 4)) {
-        VBS_TRY(longArg(rt, a[4], count));
+        count = VBS_TRY_VALUE(longArg(rt, a[4]));
     }
-    bool text = false;
-    VBS_TRY(compareArg(rt, a, n, 5, text));
+    bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 5));
     if (start < 1 || count < -1) {
         return Outcome::InvalidCall;
     }
@@ -281,39 +273,33 @@ Outcome String(Runtime& rt, const Variant* a, int, Variant& out) {
         }
         c = a[1].asString()[0];
     } else {
-        std::int32_t code = 0;
-        VBS_TRY(longArg(rt, a[1], code));
+        std::int32_t code = VBS_TRY_VALUE(longArg(rt, a[1]));
         c = static_cast<char16_t>(code & 0xFF);
     }
     return repeated(rt, count, c, out);
 }
 
 Outcome StrReverse(Runtime& rt, const Variant* a, int, Variant& out) {
-    std::u16string s;
-    VBS_TRY(textArg(rt, a[0], s));
+    std::u16string s = VBS_TRY_VALUE(textArg(rt, a[0]));
     out = Variant::string(std::u16string(s.rbegin(), s.rend()), rt.budget);
     return Outcome::Normal;
 }
 
 Outcome StrComp(Runtime& rt, const Variant* a, int n, Variant& out) {
-    bool text = false;
-    VBS_TRY(compareArg(rt, a, n, 2, text));
+    bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 2));
     if (a[0].isNull() || a[1].isNull()) {
         out = Variant::null();
         return Outcome::Normal;
     }
-    std::u16string x;
-    std::u16string y;
-    VBS_TRY(textArg(rt, a[0], x));
-    VBS_TRY(textArg(rt, a[1], y));
+    std::u16string x = VBS_TRY_VALUE(textArg(rt, a[0]));
+    std::u16string y = VBS_TRY_VALUE(textArg(rt, a[1]));
     const int c = text ? foldForTextCompare(x).compare(foldForTextCompare(y)) : x.compare(y);
     out = Variant::integer(static_cast<std::int16_t>(c < 0 ? -1 : c > 0 ? 1 : 0));
     return Outcome::Normal;
 }
 
 Outcome Chr(Runtime& rt, const Variant* a, int, Variant& out) {
-    std::int32_t code = 0;
-    VBS_TRY(longArg(rt, a[0], code));
+    std::int32_t code = VBS_TRY_VALUE(longArg(rt, a[0]));
     if (code < 0 || code > 255) {
         return Outcome::InvalidCall;
     }
@@ -326,8 +312,7 @@ Outcome Chr(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 Outcome ChrW(Runtime& rt, const Variant* a, int, Variant& out) {
-    std::int32_t code = 0;
-    VBS_TRY(longArg(rt, a[0], code));
+    std::int32_t code = VBS_TRY_VALUE(longArg(rt, a[0]));
     if (code < -32768 || code > 65535) {
         return Outcome::InvalidCall;
     }
@@ -336,8 +321,7 @@ Outcome ChrW(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 Outcome Asc(Runtime& rt, const Variant* a, int, Variant& out) {
-    std::u16string s;
-    VBS_TRY(textArg(rt, a[0], s));
+    std::u16string s = VBS_TRY_VALUE(textArg(rt, a[0]));
     if (s.empty()) {
         return Outcome::InvalidCall;
     }
@@ -353,8 +337,7 @@ Outcome Asc(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 Outcome AscW(Runtime& rt, const Variant* a, int, Variant& out) {
-    std::u16string s;
-    VBS_TRY(textArg(rt, a[0], s));
+    std::u16string s = VBS_TRY_VALUE(textArg(rt, a[0]));
     if (s.empty()) {
         return Outcome::InvalidCall;
     }

@@ -27,8 +27,7 @@ Outcome newNativeObject(Runtime& rt, std::u16string_view lowerName, Variant& out
 namespace fn {
 
 Outcome CreateObject(Runtime& rt, const Variant* a, int, Variant& out) {
-    std::u16string name;
-    VBS_TRY(toText(a[0], rt.locale, name));
+    std::u16string name = VBS_TRY_VALUE(toText(a[0], rt.locale));
     name = lowerAscii(name);
     if (name == u"scripting.dictionary") {
         return made(makeDictionary(rt.budget, rt.objects), out);

@@ -308,8 +308,7 @@ Outcome Dictionary::compareMode(Runtime& rt, bool assigning, Variant& value) {
         value = Variant::longInt(compareMode_);
         return Outcome::Normal;
     }
-    std::int32_t mode = 0;
-    VBS_TRY(toLong(value, rt.locale, mode));
+    std::int32_t mode = VBS_TRY_VALUE(toLong(value, rt.locale));
     if (mode < 0 || entries_.size() != dead_) {
         return Outcome::InvalidCall;
     }

@@ -45,8 +45,7 @@ Outcome indexArg(Runtime& rt, const Variant* args, std::size_t argc, std::size_t
     if (argc != 1) {
         return Outcome::WrongArgCount;
     }
-    std::int32_t i = 0;
-    VBS_TRY(toLong(args[0], rt.locale, i));
+    std::int32_t i = VBS_TRY_VALUE(toLong(args[0], rt.locale));
     if (i < 0 || static_cast<std::size_t>(i) >= count) {
         return Outcome::InvalidCall;
     }
@@ -226,11 +225,10 @@ Outcome RegExp::property(Runtime& rt, int member, bool assigning, Variant& value
         return Outcome::Normal;
     }
     if (member == Pattern) {
-        std::u16string text;
-        VBS_TRY(toText(value, rt.locale, text));
+        std::u16string text = VBS_TRY_VALUE(toText(value, rt.locale));
         pattern_ = std::move(text);
-    } else if (Outcome e = toBool(value, rt.locale, *flag); e != Outcome::Normal) {
-        return e;
+    } else {
+        *flag = VBS_TRY_VALUE(toBool(value, rt.locale));
     }
     compiled_.reset();
     return Outcome::Normal;
@@ -247,9 +245,9 @@ Outcome RegExp::invoke(Runtime& rt, int member, MemberAccess access, Variant* ar
     }
     std::u16string subject;
     std::u16string with;
-    VBS_TRY(toText(args[0], rt.locale, subject));
+    subject = VBS_TRY_VALUE(toText(args[0], rt.locale));
     if (member == Replace) {
-        VBS_TRY(toText(args[1], rt.locale, with));
+        with = VBS_TRY_VALUE(toText(args[1], rt.locale));
         return replace(rt, subject, with, value);
     }
     if (member == Execute) {

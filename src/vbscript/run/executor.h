@@ -1,8 +1,9 @@
 #pragma once
 
-#include "limits/script_limits.h"
+#include "call_frame.h"
 #include "limits/stack_guard.h"
 #include "objects/class_def.h"
+#include "run_errors.h"
 #include "runtime.h"
 #include "syntax/ast.h"
 #include "syntax/global_table.h"
@@ -10,10 +11,8 @@
 
 #include <chrono>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace vbs {
@@ -21,38 +20,6 @@ namespace vbs {
 struct CallerScope;
 class ProcedureReference;
 enum class ScriptBuiltin : std::uint8_t;
-
-// The variables that text given to Execute or Eval made in a running procedure, beyond the
-// procedure's own slots (slot proc->slotCount + i is values[i]).
-struct TextLocals {
-    explicit TextLocals(Budget b) : budget(std::move(b)) {}
-    ~TextLocals() { budget->remove(counted); }
-    TextLocals(const TextLocals&) = delete;
-    TextLocals& operator=(const TextLocals&) = delete;
-
-    std::unordered_map<std::u16string, std::int32_t> names;
-    std::deque<Variant> values; // never moves an element, as slots point at them
-    // What the names take, held in the budget while the call lasts: a loop that makes a new
-    // name each pass stays bounded.
-    Budget budget;
-    std::size_t counted = 0;
-};
-
-// The variables of one running procedure (or of the script level, which has none).
-struct Frame {
-    const Procedure* proc = nullptr;
-    // Where each slot lives: the frame's own storage, or the caller's variable for a ByRef
-    // argument.
-    Variant** slots = nullptr;
-    bool resumeNext = false;
-    // The instance a class's procedure runs for (Me); null elsewhere.
-    ClassInstance* me = nullptr;
-    // With blocks are lexical: a procedure sees only those it opened itself, the ones from
-    // this index of Executor::withObjects_ on.
-    std::size_t withBase = 0;
-    // Made by the first Execute or Eval run in this call; shared with the texts they run.
-    std::shared_ptr<TextLocals> textLocals;
-};
 
 // Runs syntax trees. Global names were bound to their table entries by the parser.
 class Executor {
@@ -79,44 +46,34 @@ public:
     // An object given as an answer stands for the value of its default member (Nothing stays).
     bool answerValue(Variant& v);
 
-    int errorNumber() const { return errorOf(failure_).number; }
-    std::u16string errorDescription() const { return errorOf(failure_).description; }
+    int errorNumber() const { return errors_.of(errors_.failure).number; }
+    std::u16string errorDescription() const { return errors_.of(errors_.failure).description; }
     // Where the statement that failed begins in the run's source: of the outermost one, as
     // procedures called from it may come from an earlier source.
-    std::size_t failedStatementPos() const { return failedStatementPos_; }
+    std::size_t failedStatementPos() const { return errors_.statementPos; }
     // Where the innermost expression that failed begins (the operator of an operation, the
     // name of a call), within that same outermost statement; kNoPosition when the failure
     // lies in no expression of the run's source (a time-out, a statement of its own).
-    std::size_t failedExpressionPos() const { return failedExpressionPos_; }
-    static constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
+    std::size_t failedExpressionPos() const { return errors_.expressionPos; }
+    static constexpr std::size_t kNoPosition = RunErrors::kNoPosition;
     // The description a time-out reports.
-    void setTimeoutText(std::u16string text) { timeoutText_ = std::move(text); }
+    void setTimeoutText(std::u16string text) { errors_.timeoutText = std::move(text); }
 
 private:
+    // Statements (statements.cpp): blocks, If, the loops, Select Case.
     Outcome execBlock(const Block& block);
     Outcome runStatements(const Block& block);
-    Outcome execAssign(const AssignStmt& s);
-    Outcome assignInGeneral(const AssignStmt& s, Variant& value);
-    // name = v or name(i, j) = v, once the value is ready: a variable, an array element, or
-    // through an object's default member.
-    Outcome assignToName(const Expr& target, MemberAccess access, Variant& value);
-    Outcome assignDefaultMember(const Variant& holder, const std::vector<ExprPtr>& args,
-                                MemberAccess access, Variant& value);
-    // The variable of `s = s & ...` (joinsOntoTarget) when it holds text; else null.
-    Variant* textAppendedTo(const AssignStmt& s);
-    // Joins the operands after the first of `value` onto `text`, in place when it can.
-    Outcome execAppend(const Expr& value, Variant& text);
-    Outcome execCall(const Expr& target);
-    Outcome execCallStatement(const CallStmt& s);
-    Outcome execOnError(bool resumeNext);
-    Outcome execRandomize(const RandomizeStmt& s);
-    Outcome execIf(const IfStmt& s);
     Outcome execBranch(const Block& branch);
+    Outcome execIf(const IfStmt& s);
+    Outcome ifCondition(const Expr& cond, bool& taken);
+    // The truth of an If, Do or While condition, by its truth runner; evalCondition is the
+    // general test: the value evaluated and read as a truth value.
+    Outcome condition(const Expr& e, bool& out) { return e.truth(*this, e, out); }
     Outcome execFor(const ForStmt& s);
     // The start, limit and step of a For loop, evaluated and checked in that order.
     Outcome forBounds(const ForStmt& s, Variant& start, Variant& limit, Variant& step);
     // A For bound or step, evaluated and checked.
-    Outcome forBound(const Expr& e, Variant& out);
+    Result<Variant> forBound(const Expr& e);
     // The passes of a For loop whose counter `var` holds its start. The bounds are taken by
     // value: locals of the loop, which the body cannot reach.
     Outcome runForPasses(const Block& body, Variant& var, Variant limit, Variant step);
@@ -127,33 +84,25 @@ private:
     Outcome collectionItems(Variant& collection);
     Outcome execDo(const DoStmt& s);
     Outcome execSelect(const SelectStmt& s);
-    // Whether one Case item matches `subject`, in `match`.
-    Outcome caseMatches(const CaseItem& item, const Variant& subject, bool& match);
-    Outcome execDim(const DimStmt& s);
-    Outcome execReDim(const DimStmt& s);
-    Outcome execErase(const EraseStmt& s);
-    // x(0)(1) = v: into the array an element holds.
-    Outcome assignNested(const Expr& target, Variant& value);
+    // Whether one Case item matches `subject`.
+    Result<bool> caseMatches(const CaseItem& item, const Variant& subject);
+    Outcome execRandomize(const RandomizeStmt& s);
 
+    // Expressions (expressions.cpp).
     // Runs the expression's runner, which counts its own step.
     Outcome eval(const Expr& e, Variant& out) { return e.run(*this, e, out); }
-    Outcome evalUnary(const Expr& e, Variant& out);
-    Outcome evalMe(Variant& out);
     // Counts the step and checks the stack: the time-out or Out of stack space when the
     // evaluation must not start.
     Outcome evaluationMayStart();
-    // Keeps where `e` lies when no inner expression of this source claimed the failure yet;
-    // returns `failure`. Called only on the failure path, so success costs nothing.
-    Outcome noteFailurePlace(const Expr& e, Outcome failure);
-    // `o`, a failure's place kept by noteFailurePlace.
-    Outcome withFailurePlace(const Expr& e, Outcome o) {
-        return o == Outcome::Normal ? o : noteFailurePlace(e, o);
+    // Counts work; every so often checks the clock: Timeout when it is past. The count is
+    // inline, as every evaluation and call passes here; the clock read is not.
+    Outcome countStep() {
+        return ++ticks_ < Runtime::kStepsPerClockRead ? Outcome::Normal : clockStillRunning();
     }
-    Outcome evalName(const Expr& e, Variant& out);
-    // A name of the running instance's class: a variable of it, or a member called.
-    Outcome evalClassName(const Expr& e, Variant& out);
-    // name(...) on a variable's value: an array element, or an object's default member.
-    Outcome evalApplied(const Expr& e, const Variant& value, Variant& out);
+    // The clock read of countStep(): restarts the count; Timeout when the deadline is past.
+    Outcome clockStillRunning();
+    Outcome evalUnary(const Expr& e, Variant& out);
+    Outcome evalMe(Variant& out);
     // Binary operators. Each operator tries fastBinaryOp once on its operands as they are, and
     // only when that declines goes the general way (applyBinary). A node of one operator has
     // runners of its own (run/node_runners.cpp); a run (a + b - c) is evaluated left to right.
@@ -182,46 +131,37 @@ private:
     void readTextAsNumber(const Expr& e, std::size_t i, Operands& operands);
     // The value of a literal or plain variable without copying it; null for anything else.
     const Variant* valueInPlace(const Expr& e) const;
-    // Objects (executor_objects.cpp). A member read or call leaves its result in `value`; an
-    // assignment finds the value assigned there.
-    Outcome evalMember(const Expr& e, MemberAccess access, Variant& value);
-    Outcome errMember(const Expr& e, MemberAccess access, Variant& value);
-    // Err.Number, .Description, .Source, .HelpFile or .HelpContext (lower-case `name`).
-    Variant errProperty(const std::u16string& name) const;
-    Outcome setErrProperty(const std::u16string& name, const Variant& assigned);
-    Outcome invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
-                         const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
-    // A member of a class's instance, which the call holds while the member runs.
-    Outcome invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
-                              const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
-    // The same for an instance the caller holds.
-    Outcome invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
-                                  const std::vector<ExprPtr>& args, std::size_t first,
-                                  Variant& value);
-    // A class variable of an instance, read, assigned or indexed by `args[first...]`.
-    Outcome accessField(Variant& field, MemberAccess access, const std::vector<ExprPtr>& args,
-                        std::size_t first, Variant& value);
-    // Replaces an object by the value of its default member (an object used as a value).
-    Outcome toValue(Variant& v);
-    // The value of `e`, an object replaced by its default member's value.
-    Outcome evalValue(const Expr& e, Variant& out);
     Outcome operandValue(const Variant*& operand, Variant& holder);
-    // `callee` applied to the arguments args[first...]: an array indexed, an object's default
-    // member called.
-    Outcome applyArguments(Variant& callee, const std::vector<ExprPtr>& args, std::size_t first,
-                           Variant& out);
-    Outcome evalNew(const Expr& e, Variant& out);
-    Outcome evalWithObject(Variant& out);
-    Outcome evalCallExpr(const Expr& e, Variant& out);
-    // Assigns to a name of the running class's members (a variable or a property).
-    Outcome assignMember(const Expr& target, MemberAccess access, Variant& value);
-    Outcome execWith(const WithStmt& s);
-    void runTerminations();
-    // The truth of an If, Do or While condition, by its truth runner; evalCondition is the
-    // general test: the value evaluated and read as a truth value.
-    Outcome condition(const Expr& e, bool& out) { return e.truth(*this, e, out); }
     Outcome evalCondition(const Expr& e, bool& out);
-    Outcome ifCondition(const Expr& cond, bool& taken);
+    Outcome evalName(const Expr& e, Variant& out);
+    // A name read that is no variable: a procedure, a built-in or a member of Me's class called.
+    Outcome evalCalledName(const Expr& e, Variant& out);
+    // name(...) on a variable's value: an array element, or an object's default member.
+    Outcome evalApplied(const Expr& e, const Variant& value, Variant& out);
+
+    // Names (executor_inline.h, expressions.cpp).
+    // What a name is looked up for: a reader also takes a script-level constant's value (and
+    // a class name's), a writer a variable only.
+    enum class NameUse : std::uint8_t { Read, Write };
+    template <NameUse Use>
+    using NamePlace = std::conditional_t<Use == NameUse::Read, const Variant*, Variant*>;
+    // Where the value a name stands for lives: a local's slot, a script-level variable, or a
+    // variable of the running instance's class. Null for a name that is (now) none: a
+    // procedure, a property, a built-in, an undefined name, and for a writer a constant. The
+    // one place that walks locals, class variables and script-level names, for every reader
+    // and writer; `scope` is the name's, a constant where the caller knows it (the runner
+    // picked for a local or a script-level name), so that the choice folds away.
+    template <NameUse Use> NamePlace<Use> resolve(const Expr& name, Scope scope) const;
+    // The variable a plain name denotes, at `place`; the error for a name that is none.
+    Outcome variable(const Expr& name, Variant*& place);
+    // A number or text stored into a plain local or script-level variable, with nothing to check
+    // or copy; false (and nothing done) for any other target. The one plain-assignment path.
+    bool storedInPlainVariable(const Expr& target, Variant& value);
+
+    // Calls (calls.cpp): of script procedures, their arguments bound to the parameters, and of
+    // built-ins.
+    Outcome execCall(const Expr& target);
+    Outcome execCallStatement(const CallStmt& s);
     // `me`: the instance a class's procedure runs for. `assigned`: the value a Property Let or
     // Set receives as its last parameter. `site`: the call's expression, where a failure of the
     // call is marked (noteFailurePlace).
@@ -238,15 +178,7 @@ private:
                        ClassInstance& me, Variant& out);
     Outcome runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
                     Variant* out, ClassInstance* me, const Variant* assigned, const Expr* site);
-    // An array element passed to a ByRef parameter: where it was, and the callee's slot that
-    // holds its copy during the call.
-    struct ElementArgument {
-        Variant* array = nullptr;
-        std::size_t slot = 0;
-        std::size_t count = 0;
-        std::int32_t index[limits::kMaxDimensions];
-    };
-    // The steps of a call (evaluator.cpp): whether it may start, binding one argument to its
+    // The steps of a call: whether it may start, binding one argument to its
     // parameter, and running the body in a frame of its own.
     Outcome callMayStart(const Procedure& p, std::size_t given);
     Outcome bindArgument(bool byRef, const Expr& a, std::size_t slot, Variant& value,
@@ -265,27 +197,26 @@ private:
     // The value of a built-in's only argument, read where it lies; null when it must be
     // evaluated into a copy.
     const Variant* argumentInPlace(const Expr& argument, const Variant& out) const;
-    // Eval, Execute, ExecuteGlobal and GetRef (executor_script.cpp), with their argument.
-    Outcome callScriptBuiltin(ScriptBuiltin which, Variant& argument, Variant& out);
-    // Parses and runs `text` as an expression (Eval) or statements, in the running
-    // procedure's scope or (`global`) the script level's.
-    Outcome runText(const std::u16string& text, bool expression, bool global, Variant& out);
-    Outcome runParsedText(const Expr* expression, const Block& statements, CallerScope* scope,
-                          Variant& out);
-    Outcome procedureReference(const Variant& name, Variant& out);
-    // GetRef's result called with the arguments args[first...].
-    Outcome callReference(const ProcedureReference& ref, const std::vector<ExprPtr>& args,
-                          std::size_t first, Variant& out);
-    // The variable a plain name denotes, at `place`; the error for a name that is none.
-    Outcome variable(const Expr& name, Variant*& place);
-    // Where the variable a name stands for lives: a local's slot, a script-level variable, or a
-    // variable of the running instance's class. Null for a name that is (now) no variable: a
-    // constant, a procedure, a property, a built-in, an undefined name. The one place that finds
-    // a name's variable, for every writer and for ByRef arguments.
-    Variant* resolve(const Expr& name);
-    // A number or text stored into a plain local or script-level variable, with nothing to check
-    // or copy; false (and nothing done) for any other target. The one plain-assignment path.
-    bool storedInPlainVariable(const Expr& target, Variant& value);
+
+    // Assignment (assignment.cpp).
+    Outcome execAssign(const AssignStmt& s);
+    Outcome assignInGeneral(const AssignStmt& s, Variant& value);
+    // name = v or name(i, j) = v, once the value is ready: a variable, an array element, or
+    // through an object's default member.
+    Outcome assignToName(const Expr& target, MemberAccess access, Variant& value);
+    Outcome assignDefaultMember(const Variant& holder, const std::vector<ExprPtr>& args,
+                                MemberAccess access, Variant& value);
+    // x(0)(1) = v: into the array an element holds.
+    Outcome assignNested(const Expr& target, Variant& value);
+    // The variable of `s = s & ...` (joinsOntoTarget) when it holds text; else null.
+    Variant* textAppendedTo(const AssignStmt& s);
+    // Joins the operands after the first of `value` onto `text`, in place when it can.
+    Outcome execAppend(const Expr& value, Variant& text);
+
+    // Arrays (arrays.cpp).
+    Outcome execDim(const DimStmt& s);
+    Outcome execReDim(const DimStmt& s);
+    Outcome execErase(const EraseStmt& s);
     // The element a(i, j) denotes, at `place`.
     Outcome element(Variant& array, const std::vector<ExprPtr>& args, std::size_t first,
                     Variant*& place);
@@ -303,15 +234,40 @@ private:
     // ReDim Preserve of the array `var` holds to `bounds` (`total` elements).
     Outcome preserveInto(Variant& var, std::vector<ArrayBound> bounds, std::size_t total);
 
-    static constexpr const char16_t* kRuntimeSource = u"Microsoft VBScript runtime error";
-    // An error whose number and texts the script chose: held until captured, and returned as
-    // Outcome::Raised.
-    Outcome raise(ErrState error);
-    // Err.Raise: the arguments given replace what Err holds, the others are kept.
-    Outcome raiseFromScript(const Expr& call);
-    // What Err holds for the error `failure`: its number, its text from the error table (the
-    // host's text for a time-out) and the run-time source; for Raised, what the script chose.
-    ErrState errorOf(Outcome failure) const;
+    // Objects and classes (members.cpp).
+    // A member read or call leaves its result in `value`; an
+    // assignment finds the value assigned there.
+    Outcome evalMember(const Expr& e, MemberAccess access, Variant& value);
+    Outcome invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
+                         const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
+    // A member of a class's instance, which the call holds while the member runs.
+    Outcome invokeClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
+                              const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
+    // The same for an instance the caller holds.
+    Outcome invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
+                                  const std::vector<ExprPtr>& args, std::size_t first,
+                                  Variant& value);
+    // A class variable of an instance, read, assigned or indexed by `args[first...]`.
+    Outcome accessField(Variant& field, MemberAccess access, const std::vector<ExprPtr>& args,
+                        std::size_t first, Variant& value);
+    // Replaces an object by the value of its default member (an object used as a value).
+    Outcome toValue(Variant& v);
+    // The value of `e`, an object replaced by its default member's value.
+    Outcome evalValue(const Expr& e, Variant& out);
+    // `callee` applied to the arguments args[first...]: an array indexed, an object's default
+    // member called.
+    Outcome applyArguments(Variant& callee, const std::vector<ExprPtr>& args, std::size_t first,
+                           Variant& out);
+    Outcome evalNew(const Expr& e, Variant& out);
+    Outcome evalWithObject(Variant& out);
+    Outcome evalCallExpr(const Expr& e, Variant& out);
+    // Assigns to a name of the running class's members (a variable or a property).
+    Outcome assignMember(const Expr& target, MemberAccess access, Variant& value);
+    Outcome execWith(const WithStmt& s);
+    void runTerminations();
+
+    // Errors (errors.cpp): On Error, the Err object, raising, and where a failure lies.
+    Outcome execOnError(bool resumeNext);
     // The one place a failure reaches Err, for every statement kind. Under On Error Resume Next of
     // the running procedure (each call, and each text run by Execute, starts without it) it fills
     // Err and returns true; false when the error must travel up: no Resume Next here, or a
@@ -325,15 +281,34 @@ private:
     // body runs once, as VBScript goes on with the statement after the header. `ownExit` is
     // the loop's own Exit, which ends only this loop (Normal for a loop without one).
     Outcome runOnceAfterHeaderError(const Block& body, Outcome ownExit);
-    // Counts work; every so often checks the clock: Timeout when it is past. The count is
-    // inline, as every evaluation and call passes here; the clock read is not.
-    Outcome countStep() {
-        return ++ticks_ < Runtime::kStepsPerClockRead ? Outcome::Normal : clockStillRunning();
-    }
-    // The clock read of countStep(): restarts the count; Timeout when the deadline is past.
-    Outcome clockStillRunning();
     // A time-out is the host's stop: On Error catches it nowhere.
     static bool catchable(Outcome failure) { return failure != Outcome::Timeout; }
+    // Keeps where `e` lies when no inner expression of this source claimed the failure yet;
+    // returns `failure`. Called only on the failure path, so success costs nothing.
+    Outcome noteFailurePlace(const Expr& e, Outcome failure);
+    // `o`, a failure's place kept by noteFailurePlace.
+    Outcome withFailurePlace(const Expr& e, Outcome o) {
+        return o == Outcome::Normal ? o : noteFailurePlace(e, o);
+    }
+    // An error whose number and texts the script chose: held until captured, and returned as
+    // Outcome::Raised.
+    Outcome raise(ErrState error);
+    // Err.Raise: the arguments given replace what Err holds, the others are kept.
+    Outcome raiseFromScript(const Expr& call);
+    Outcome errMember(const Expr& e, MemberAccess access, Variant& value);
+
+    // Execute, Eval, ExecuteGlobal and GetRef (script_text.cpp).
+    // Eval, Execute, ExecuteGlobal and GetRef, with their argument.
+    Outcome callScriptBuiltin(ScriptBuiltin which, Variant& argument, Variant& out);
+    // Parses and runs `text` as an expression (Eval) or statements, in the running
+    // procedure's scope or (`global`) the script level's.
+    Outcome runText(const std::u16string& text, bool expression, bool global, Variant& out);
+    Outcome runParsedText(const Expr* expression, const Block& statements, CallerScope* scope,
+                          Variant& out);
+    Outcome procedureReference(const Variant& name, Variant& out);
+    // GetRef's result called with the arguments args[first...].
+    Outcome callReference(const ProcedureReference& ref, const std::vector<ExprPtr>& args,
+                          std::size_t first, Variant& out);
 
     Runtime& rt_;
     GlobalTable& globals_;
@@ -350,12 +325,7 @@ private:
     bool specializes_ = true;
     int callDepth_ = 0;
     std::uint32_t ticks_ = 0;
-    // The error Outcome::Raised stands for, and the one the last run failed with.
-    ErrState raised_;
-    Outcome failure_ = Outcome::Normal;
-    std::size_t failedStatementPos_ = 0;
-    std::size_t failedExpressionPos_ = kNoPosition;
-    std::u16string timeoutText_ = errorText(Outcome::Timeout);
+    RunErrors errors_;
 };
 
 } // namespace vbs

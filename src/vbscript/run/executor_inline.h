@@ -32,7 +32,7 @@ inline Outcome Executor::evaluationMayStart() {
             if (resumeAfterError(f)) {
                 continue; // On Error Resume Next: Err holds the error, the next statement runs
             }
-            failedStatementPos_ = s->pos; // each enclosing block overwrites it on the way out
+            errors_.statementPos = s->pos; // each enclosing block overwrites it on the way out
         }
         return f;
     }
@@ -50,12 +50,19 @@ inline Outcome Executor::ifCondition(const Expr& cond, bool& taken) {
     return resumeAfterError(test) ? Outcome::Normal : test;
 }
 
-inline Variant* Executor::resolve(const Expr& name) {
-    switch (name.scope) {
+template <Executor::NameUse Use>
+[[gnu::always_inline]] inline Executor::NamePlace<Use> Executor::resolve(const Expr& name,
+                                                                         Scope scope) const {
+    switch (scope) {
     case Scope::Local:
         return frame_->slots[name.index];
-    case Scope::Global:
-        return name.global->kind == GlobalEntry::Kind::Variable ? &name.global->value : nullptr;
+    case Scope::Global: {
+        // Execute may turn a variable's name into a procedure's while the script runs.
+        const GlobalEntry::Kind kind = name.global->kind;
+        const bool found = Use == NameUse::Read ? kind != GlobalEntry::Kind::Procedure
+                                                : kind == GlobalEntry::Kind::Variable;
+        return found ? &name.global->value : nullptr;
+    }
     case Scope::Member: {
         ClassInstance& self = *frame_->me;
         const std::int32_t field = self.def().members[static_cast<std::size_t>(name.index)].field;
@@ -71,7 +78,7 @@ inline bool Executor::storedInPlainVariable(const Expr& target, Variant& value) 
     if (target.kind != ExprKind::Name || target.hasParens || target.scope == Scope::Member) {
         return false;
     }
-    Variant* place = resolve(target);
+    Variant* place = resolve<NameUse::Write>(target, target.scope);
     if (!place) {
         return false;
     }
@@ -83,16 +90,11 @@ inline const Variant* Executor::valueInPlace(const Expr& e) const {
     if (e.kind == ExprKind::Literal) {
         return &e.value;
     }
-    if (e.kind != ExprKind::Name || e.hasParens) {
+    // A class variable is read by its code: the instance's members are looked up there.
+    if (e.kind != ExprKind::Name || e.hasParens || e.scope == Scope::Member) {
         return nullptr;
     }
-    if (e.scope == Scope::Local) {
-        return frame_->slots[e.index];
-    }
-    if (e.scope == Scope::Global) {
-        return e.global->plainValue();
-    }
-    return nullptr;
+    return resolve<NameUse::Read>(e, e.scope);
 }
 
 // An operand's value: a literal or plain variable where it lies, anything else run by its own

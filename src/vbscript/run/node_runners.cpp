@@ -21,10 +21,9 @@ struct Specializer {
     template <Place P> static const Variant* at(Executor& x, const Expr& e) {
         if constexpr (P == Place::Literal) {
             return &e.value;
-        } else if constexpr (P == Place::Local) {
-            return x.frame_->slots[e.index];
         } else {
-            return e.global->plainValue();
+            return x.resolve<Executor::NameUse::Read>(e, P == Place::Local ? Scope::Local
+                                                                           : Scope::Global);
         }
     }
 
@@ -53,7 +52,7 @@ struct Specializer {
         return Outcome::Normal;
     }
     static Outcome local(Executor& x, const Expr& e, Variant& out) {
-        out = *x.frame_->slots[e.index];
+        out = *at<Place::Local>(x, e);
         return Outcome::Normal;
     }
     // A script-level name: a call when it names a procedure (checked each time: Execute may
@@ -63,13 +62,13 @@ struct Specializer {
         if (g.kind == GlobalEntry::Kind::Procedure) {
             return x.callScriptFunction(*g.proc, e, out);
         }
-        return e.hasParens ? name(x, e, out) : globalValue(e, out);
+        return e.hasParens ? name(x, e, out) : globalValue(x, e, out);
     }
     // A plain script-level variable's value, as `local` gives a local's. Out of line, so that
     // the copy's reference count costs the call above nothing (measured with name's noinline:
     // inlined, fib22 of bench/instruction_counts.sh takes 2.9 % more instructions).
-    [[gnu::noinline]] static Outcome globalValue(const Expr& e, Variant& out) {
-        out = e.global->value;
+    [[gnu::noinline]] static Outcome globalValue(Executor& x, const Expr& e, Variant& out) {
+        out = *at<Place::Global>(x, e);
         return Outcome::Normal;
     }
     // Out of line, so that globalName's call of a procedure saves no registers of its own
@@ -352,12 +351,8 @@ struct Specializer {
     // The variable an assignment to a plain name writes: a local's slot, or a script-level
     // variable while the name still denotes one (null: the general way).
     template <Place T> static Variant* target(Executor& x, const Expr& name) {
-        if constexpr (T == Place::Local) {
-            return x.frame_->slots[name.index];
-        } else {
-            GlobalEntry& g = *name.global;
-            return g.kind == GlobalEntry::Kind::Variable ? &g.value : nullptr;
-        }
+        return x.resolve<Executor::NameUse::Write>(name, T == Place::Local ? Scope::Local
+                                                                           : Scope::Global);
     }
     // x = y, x = 1: a number or text copied straight into the variable, with no temporary. An
     // array or object value has rules of its own (the general way).

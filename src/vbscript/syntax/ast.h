@@ -28,6 +28,10 @@ using Block = std::vector<StmtPtr>;
 // walker makes on every pass are made once per node (run/node_runners.cpp). An
 // expression's function counts its own step towards the time limit; a literal or a plain
 // variable counts none.
+// Unlike the helpers off the hot path (Result<T>), a runner writes its value through an
+// out-parameter: `x = a op b` is computed straight into x, and an operand into the caller's
+// storage, with no temporary (run/node_runners.cpp); fib22, loop1M and method22 of
+// bench/instruction_counts.sh run through these on every step.
 class Executor;
 using StmtRunner = Outcome (*)(Executor&, const Stmt&);
 using ExprRunner = Outcome (*)(Executor&, const Expr&, Variant&);

@@ -26,10 +26,6 @@ struct GlobalEntry {
     Variant value;
     std::shared_ptr<Procedure> proc;
     std::shared_ptr<const ClassDef> cls;
-
-    // The value the name stands for where it lies; null for a procedure, whose name read as
-    // a value is a call (Execute may make a variable's name one while the script runs).
-    const Variant* plainValue() const { return kind == Kind::Procedure ? nullptr : &value; }
 };
 
 class GlobalTable {

@@ -343,30 +343,30 @@ bool isNumericType(VarType t) {
     }
 }
 
-Outcome toDouble(const Variant& v, const NumberLocale& locale, double& out) {
+Result<double> toDouble(const Variant& v, const NumberLocale& locale) {
     switch (v.type()) {
     case VarType::Empty:
-        out = 0;
-        return Outcome::Normal;
+        return 0.0;
     case VarType::Null:
         return Outcome::InvalidNull;
     case VarType::Boolean:
     case VarType::Byte:
     case VarType::Integer:
     case VarType::Long:
-        out = static_cast<double>(v.asInt());
-        return Outcome::Normal;
+        return static_cast<double>(v.asInt());
     case VarType::Currency:
-        out = static_cast<double>(v.asInt()) / 10000.0;
-        return Outcome::Normal;
+        return static_cast<double>(v.asInt()) / 10000.0;
     case VarType::Single:
     case VarType::Double:
     case VarType::Date:
-        out = v.asDouble();
-        return Outcome::Normal;
-    case VarType::String:
-        return parseNumericText(v.asString(), locale, out) ? Outcome::Normal
-                                                           : Outcome::TypeMismatch;
+        return v.asDouble();
+    case VarType::String: {
+        double parsed = 0;
+        if (!parseNumericText(v.asString(), locale, parsed)) {
+            return Outcome::TypeMismatch;
+        }
+        return parsed;
+    }
     case VarType::Object:
         return v.asObject() ? Outcome::NoSuchMember : Outcome::ObjectNotSet;
     default:
@@ -374,74 +374,56 @@ Outcome toDouble(const Variant& v, const NumberLocale& locale, double& out) {
     }
 }
 
-Outcome toLong(const Variant& v, const NumberLocale& locale, std::int32_t& out) {
+Result<std::int32_t> toLong(const Variant& v, const NumberLocale& locale) {
     if (v.isIntegral() && v.type() != VarType::Boolean) {
-        out = static_cast<std::int32_t>(v.asInt());
-        return Outcome::Normal;
+        return static_cast<std::int32_t>(v.asInt());
     }
-    double d = 0;
-    VBS_TRY(toDouble(v, locale, d));
-    d = roundHalfEven(d);
+    const double d = roundHalfEven(VBS_TRY_VALUE(toDouble(v, locale)));
     if (!(d >= -2147483648.0 && d <= 2147483647.0)) {
         return Outcome::Overflow;
     }
-    out = static_cast<std::int32_t>(d);
-    return Outcome::Normal;
+    return static_cast<std::int32_t>(d);
 }
 
-Outcome toBool(const Variant& v, const NumberLocale& locale, bool& out) {
+Result<bool> toBool(const Variant& v, const NumberLocale& locale) {
     if (v.type() == VarType::String) {
         const std::u16string& s = v.asString();
         const std::u16string lower = lowerAscii(s);
         if (lower == u"true" || s == u"#TRUE#") {
-            out = true;
-            return Outcome::Normal;
+            return true;
         }
         if (lower == u"false" || s == u"#FALSE#") {
-            out = false;
-            return Outcome::Normal;
+            return false;
         }
     }
     if (v.type() == VarType::Boolean) {
-        out = v.asBool();
-        return Outcome::Normal;
+        return v.asBool();
     }
-    double d = 0;
-    VBS_TRY(toDouble(v, locale, d));
-    out = d != 0;
-    return Outcome::Normal;
+    return VBS_TRY_VALUE(toDouble(v, locale)) != 0;
 }
 
-Outcome toText(const Variant& v, const NumberLocale& locale, std::u16string& out) {
+Result<std::u16string> toText(const Variant& v, const NumberLocale& locale) {
     switch (v.type()) {
     case VarType::Empty:
-        out.clear();
-        return Outcome::Normal;
+        return std::u16string();
     case VarType::Null:
         return Outcome::InvalidNull;
     case VarType::Boolean:
-        out = v.asBool() ? u"True" : u"False";
-        return Outcome::Normal;
+        return std::u16string(v.asBool() ? u"True" : u"False");
     case VarType::Byte:
     case VarType::Integer:
     case VarType::Long:
-        out = asciiToU16(std::to_string(v.asInt()));
-        return Outcome::Normal;
+        return asciiToU16(std::to_string(v.asInt()));
     case VarType::Single:
-        out = formatSingle(static_cast<float>(v.asDouble()), locale.decimal);
-        return Outcome::Normal;
+        return formatSingle(static_cast<float>(v.asDouble()), locale.decimal);
     case VarType::Double:
-        out = formatDouble(v.asDouble(), locale.decimal);
-        return Outcome::Normal;
+        return formatDouble(v.asDouble(), locale.decimal);
     case VarType::Currency:
-        out = formatCurrency(v.asInt(), locale.decimal);
-        return Outcome::Normal;
+        return formatCurrency(v.asInt(), locale.decimal);
     case VarType::Date:
-        out = formatDate(v.asDouble(), locale.dates);
-        return Outcome::Normal;
+        return formatDate(v.asDouble(), locale.dates);
     case VarType::String:
-        out = v.asString();
-        return Outcome::Normal;
+        return v.asString();
     case VarType::Object:
         return v.asObject() ? Outcome::NoSuchMember : Outcome::ObjectNotSet;
     default:
@@ -449,17 +431,16 @@ Outcome toText(const Variant& v, const NumberLocale& locale, std::u16string& out
     }
 }
 
-Outcome toDate(const Variant& v, const NumberLocale& locale, double& out) {
-    if (v.type() == VarType::String) {
-        if (parseDateText(v.asString(), out, locale.dates)) {
-            return Outcome::Normal;
-        }
+Result<double> toDate(const Variant& v, const NumberLocale& locale) {
+    double serial = 0;
+    if (v.type() == VarType::String && parseDateText(v.asString(), serial, locale.dates)) {
+        return serial;
     }
-    VBS_TRY(toDouble(v, locale, out));
-    if (!inDateRange(out)) {
+    serial = VBS_TRY_VALUE(toDouble(v, locale));
+    if (!inDateRange(serial)) {
         return Outcome::Overflow;
     }
-    return Outcome::Normal;
+    return serial;
 }
 
 // Date text is read word by word (words are separated by blanks): at most one date word, at

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-// The conversions every operator and built-in function shares. Each returns Outcome::Normal
-// or the error VBScript raises, so callers pass failures on without exceptions.
+// The conversions every operator and built-in function shares. Each gives its result or the
+// error VBScript raises, so callers pass failures on without exceptions.
 namespace vbs {
 
 // The user's locale for number and date text (source literals always use "." and the US
@@ -31,16 +31,16 @@ bool parseNumericText(std::u16string_view text, const NumberLocale& locale, doub
 double roundHalfEven(double x);
 
 // Empty is 0, Boolean is -1/0, numeric text is parsed; Null gives InvalidNull.
-Outcome toDouble(const Variant& v, const NumberLocale& locale, double& out);
+Result<double> toDouble(const Variant& v, const NumberLocale& locale);
 // toDouble, rounded half to even, checked against the Long range (Overflow).
-Outcome toLong(const Variant& v, const NumberLocale& locale, std::int32_t& out);
+Result<std::int32_t> toLong(const Variant& v, const NumberLocale& locale);
 // Numbers are True when non-zero; text accepts "True"/"False" in any case, "#TRUE#"/"#FALSE#"
 // and numbers.
-Outcome toBool(const Variant& v, const NumberLocale& locale, bool& out);
+Result<bool> toBool(const Variant& v, const NumberLocale& locale);
 // CStr's text; Null gives InvalidNull.
-Outcome toText(const Variant& v, const NumberLocale& locale, std::u16string& out);
+Result<std::u16string> toText(const Variant& v, const NumberLocale& locale);
 // A Date from any value: numbers are serials, text is parsed as a date.
-Outcome toDate(const Variant& v, const NumberLocale& locale, double& out);
+Result<double> toDate(const Variant& v, const NumberLocale& locale);
 
 // Whether a subtype counts as a number for the operators: Empty, Boolean, the number types and
 // Date; not String, Null, arrays or objects.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace vbs {
 
@@ -117,6 +118,36 @@ constexpr bool isError(Outcome o) {
             return vbsTryOutcome;                                                                  \
         }                                                                                          \
     } while (false)
+
+// A value, or the error that kept it from being made: what a step with a result gives back
+// where no benchmark asks for an out-parameter. Read it with VBS_TRY_VALUE.
+template <typename T> class [[nodiscard]] Result {
+public:
+    Result(T value) : value_(std::move(value)) {}
+    // An error (never Outcome::Normal, which would be a result without its value).
+    Result(Outcome failure) : outcome_(failure) {}
+
+    bool ok() const { return outcome_ == Outcome::Normal; }
+    Outcome outcome() const { return outcome_; }
+    const T& value() const& { return value_; }
+    T&& value() && { return std::move(value_); }
+
+private:
+    T value_{};
+    Outcome outcome_ = Outcome::Normal;
+};
+
+// The value of a Result; on an error, ends the enclosing function (which returns an Outcome or
+// a Result) with that error, as VBS_TRY does. A GNU statement expression, which GCC and Clang
+// both accept; __extension__ keeps -Wpedantic quiet about it.
+#define VBS_TRY_VALUE(expr)                                                                        \
+    __extension__({                                                                                \
+        auto vbsTryResult = (expr);                                                                \
+        if (!vbsTryResult.ok()) {                                                                  \
+            return vbsTryResult.outcome();                                                         \
+        }                                                                                          \
+        std::move(vbsTryResult).value();                                                           \
+    })
 
 // The English description of a VBScript error number; "Unknown runtime error" for numbers
 // without their own text (what Err.Raise gives for them).

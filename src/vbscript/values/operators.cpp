@@ -169,8 +169,8 @@ Outcome integerDivide(BinaryOp op, const Variant& a, const Variant& b, const Num
                       Variant& out) {
     std::int32_t x = 0;
     std::int32_t y = 0;
-    VBS_TRY(toLong(a, locale, x));
-    VBS_TRY(toLong(b, locale, y));
+    x = VBS_TRY_VALUE(toLong(a, locale));
+    y = VBS_TRY_VALUE(toLong(b, locale));
     if (y == 0) {
         return Outcome::DivisionByZero;
     }
@@ -196,16 +196,16 @@ Outcome logicalOperand(const Variant& v, const NumberLocale& locale, std::int32_
     if (v.type() == VarType::String) {
         double d = 0;
         if (!parseNumericText(v.asString(), locale, d)) {
-            bool b = false;
-            if (toBool(v, locale, b) == Outcome::Normal) {
+            if (const Result<bool> b = toBool(v, locale); b.ok()) {
                 isBool = true;
-                out = b ? -1 : 0;
+                out = b.value() ? -1 : 0;
                 return Outcome::Normal;
             }
             return Outcome::TypeMismatch;
         }
     }
-    return toLong(v, locale, out);
+    out = VBS_TRY_VALUE(toLong(v, locale));
+    return Outcome::Normal;
 }
 
 Variant logicalResult(std::int64_t r, bool bothBool, Rank rank) {
@@ -310,12 +310,12 @@ Outcome concatenate(const Variant& a, const Variant& b, const NumberLocale& loca
     if (a.isString()) {
         left = &a.asString();
     } else if (!a.isNull()) {
-        VBS_TRY(toText(a, locale, leftText));
+        leftText = VBS_TRY_VALUE(toText(a, locale));
     }
     if (b.isString()) {
         right = &b.asString();
     } else if (!b.isNull()) {
-        VBS_TRY(toText(b, locale, rightText));
+        rightText = VBS_TRY_VALUE(toText(b, locale));
     }
     const std::size_t length = left->size() + right->size();
     if (!joinAllowed(budget, length, length)) {
@@ -373,8 +373,8 @@ Outcome compareNumbers(const Variant& a, const Variant& b, const NumberLocale& l
     }
     double x = 0;
     double y = 0;
-    VBS_TRY(toDouble(a, locale, x));
-    VBS_TRY(toDouble(b, locale, y));
+    x = VBS_TRY_VALUE(toDouble(a, locale));
+    y = VBS_TRY_VALUE(toDouble(b, locale));
     if ((ta == VarType::Single && tb == VarType::Double) ||
         (ta == VarType::Double && tb == VarType::Single)) {
         x = static_cast<float>(x);
@@ -555,7 +555,7 @@ Outcome appendConcatenation(Variant& text, const Variant& b, const NumberLocale&
     if (b.isString()) {
         added = &b.asString();
     } else if (!b.isNull()) {
-        VBS_TRY(toText(b, locale, converted));
+        converted = VBS_TRY_VALUE(toText(b, locale));
     }
     if (!joinAllowed(budget, text.asString().size() + added->size(), added->size())) {
         return Outcome::OutOfMemory;

@@ -189,6 +189,20 @@ log = ""
 Set keep = New Dropper
 r = keep.Drop()
 '? r & log & TypeName(keep) ==> "6-droppedNothing" (String)
+' Inside its class a bare name finds its members; Property Set takes an object; Default, arguments.
+Class Shelf
+    Private store(2), owner_
+    Property Get Item(i): Item = store(i): End Property
+    Property Let Item(i, v): store(i) = v: End Property
+    Property Get Owner: Set Owner = owner_: End Property: Property Set Owner(o): Set owner_ = o: End Property
+    Public Default Function Pick(i): Pick = "#" & Item(i): End Function
+    Sub Fill: Item(1) = "b": store(2) = "c": End Sub
+    Function Both: Both = Item(1) & store(2) & Pick(2): End Function
+End Class
+Set sh = New Shelf: sh.Fill: sh.Item(0) = "a": Set sh.Owner = New Plain
+'? sh.Item(0) & sh.Both & sh(1) & TypeName(sh.Owner) ==> "abc#c#bPlain" (String)
+x = sh.store
+'! #438 Object doesn't support this property or method
 ' A class exists from the start of the text that defines it, as a procedure does.
 Set early = New Later: Class Later: Public p: End Class
 '? TypeName(early) ==> "Later" (String)

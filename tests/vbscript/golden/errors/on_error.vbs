@@ -100,3 +100,9 @@ End Function
 On Error Resume Next
 x = RaiseOwn()
 '? Err.Number & "|" & Err.Source & "|" & Err.Description ==> "1000|script|outer" (String)
+' So do While, Do Until and a condition failing after some passes; a failing Case item in a list.
+On Error Resume Next: passes = ""
+While 1 / 0: passes = passes & "wend" & Err.Number & " ": Wend
+Do Until 1 / 0: passes = passes & "until ": Exit Do: Loop: k = 0: Do While 10 / (2 - k): k = k + 1: Loop
+Select Case 2: Case 5, 1 / 0: passes = passes & "list" & k & " ": Case 2: passes = "other": End Select
+'? passes ==> "wend11 until list3 " (String)

@@ -22,3 +22,11 @@ shrink r(2)
 ReDim r(3)
 shrink r(0)
 '? Join(r, ",") ==> "7" (String)
+' A class's own array element and a 2-D element go ByRef; an object's property goes as a copy.
+Sub addTen(v): v = v + 10: End Sub
+Class Holder
+    Public items, count
+    Sub Fill: items = Array(1, 2): count = 5: addTen items(1): addTen count: End Sub
+End Class
+Dim m(1, 1): Set ho = New Holder: ho.Fill: addTen ho.count: addTen m(1, 0)
+'? ho.items(1) & " " & ho.count & " " & m(1, 0) ==> "12 15 10" (String)

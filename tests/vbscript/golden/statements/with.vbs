@@ -34,6 +34,10 @@ With 5: x = .name: End With
 '! #424 Object required
 With New Part: .name = "temp": r3 = .Describe(3): End With
 '? r3 ==> "temp:3" (String)
+' A With whose object fails opens no block: the enclosing one keeps its object.
+On Error Resume Next: Set p = New Part: p.name = "p"
+With p: With .missing: End With: r5 = .name & Err.Number: End With
+'? r5 ==> "p438" (String)
 ' A call without parentheses may begin its first argument with a member: "ok .name" passes
 ' .name, "ok.name" is a member of ok.
 Dim r4

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <memory>
 
+// Arrays: Dim, ReDim (Preserve), Erase, and finding an element by its subscripts.
+
 namespace vbs {
 
 Outcome Executor::arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<ArrayBound>& out,
@@ -17,8 +19,7 @@ Outcome Executor::arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<Ar
     for (const ExprPtr& b : bounds) {
         Variant v;
         VBS_TRY(eval(*b, v));
-        std::int32_t upper = 0;
-        VBS_TRY(toLong(v, rt_.locale, upper));
+        std::int32_t upper = VBS_TRY_VALUE(toLong(v, rt_.locale));
         if (upper < -1) {
             return Outcome::SubscriptOutOfRange;
         }
@@ -141,67 +142,48 @@ Outcome Executor::execErase(const EraseStmt& s) {
     return Outcome::Normal;
 }
 
-} // namespace vbs
-
-namespace vbs {
-
-// x(0)(1) = v: VBScript arrays are values, but an element that holds an array is written in
-// place, as x(0)(1) reads it. Every subscript is evaluated before any array is touched, so a
-// subscript that changes x cannot leave a pointer into an array that is gone.
-Outcome Executor::assignNested(const Expr& target, Variant& value) {
-    std::vector<const Expr*> levels;
-    const Expr* root = &target;
-    for (; root->kind == ExprKind::Call; root = root->args[0].get()) {
-        levels.push_back(root);
+Outcome Executor::subscripts(const std::vector<ExprPtr>& args, std::int32_t* index,
+                             std::size_t first) {
+    if (args.size() - first > static_cast<std::size_t>(limits::kMaxDimensions)) {
+        return Outcome::SubscriptOutOfRange;
     }
-    if (root->kind != ExprKind::Name || !root->hasParens || root->args.empty()) {
-        return Outcome::IllegalAssignment;
+    for (std::size_t d = 0; d < args.size() - first; ++d) {
+        Variant v;
+        VBS_TRY(eval(*args[first + d], v));
+        index[d] = VBS_TRY_VALUE(toLong(v, rt_.locale));
     }
-    levels.push_back(root);
-    std::reverse(levels.begin(), levels.end());
-    std::vector<std::int32_t> index(levels.size() * limits::kMaxDimensions);
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        VBS_TRY(subscripts(levels[i]->args, &index[i * limits::kMaxDimensions], i == 0 ? 0 : 1));
-    }
-    Variant* slot = nullptr;
-    VBS_TRY(variable(*root, slot));
-    std::vector<ArrayData*> chain;
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        if (!slot->isArray()) {
-            return slot->isObject() ? Outcome::IllegalAssignment : Outcome::TypeMismatch;
-        }
-        if (i > 0 && slot->isShared()) {
-            // An inner array held elsewhere too: this one changes alone.
-            if (!rt_.budget->allows(slot->asArray()->items.size() * sizeof(Variant))) {
-                return Outcome::OutOfMemory;
-            }
-            *slot = slot->copied();
-        }
-        chain.push_back(slot->asArray());
-        const std::size_t count = levels[i]->args.size() - (i == 0 ? 0 : 1);
-        slot = elementAt(*slot, &index[i * limits::kMaxDimensions], count);
-        if (!slot) {
-            return Outcome::SubscriptOutOfRange;
-        }
-    }
-    if (value.isArray()) {
-        const int depth = value.nestingDepth();
-        if (depth + static_cast<int>(chain.size()) > limits::kMaxArrayNesting) {
-            return Outcome::OutOfStack;
-        }
-        for (std::size_t i = 0; i < chain.size(); ++i) {
-            ArrayData& a = *chain[chain.size() - 1 - i];
-            a.depth = std::max(a.depth, depth + 1 + static_cast<int>(i));
-        }
-        if (value.isShared()) {
-            if (!rt_.budget->allows(value.asArray()->items.size() * sizeof(Variant))) {
-                return Outcome::OutOfMemory;
-            }
-            value = value.copied();
-        }
-    }
-    *slot = std::move(value);
     return Outcome::Normal;
+}
+
+Variant* Executor::elementAt(Variant& array, const std::int32_t* index, std::size_t count) {
+    if (!array.isArray()) {
+        return nullptr;
+    }
+    ArrayData& a = *array.asArray();
+    if (a.bounds.size() != count) {
+        return nullptr;
+    }
+    std::size_t flat = 0;
+    std::size_t stride = 1;
+    for (std::size_t d = 0; d < count; ++d) {
+        if (index[d] < 0 || index[d] > a.bounds[d].upper) {
+            return nullptr;
+        }
+        flat += static_cast<std::size_t>(index[d]) * stride;
+        stride *= static_cast<std::size_t>(a.bounds[d].count());
+    }
+    return &a.items[flat];
+}
+
+Outcome Executor::element(Variant& array, const std::vector<ExprPtr>& args, std::size_t first,
+                          Variant*& place) {
+    std::int32_t index[limits::kMaxDimensions];
+    VBS_TRY(subscripts(args, index, first));
+    if (!array.isArray()) {
+        return Outcome::TypeMismatch;
+    }
+    place = elementAt(array, index, args.size() - first);
+    return place ? Outcome::Normal : Outcome::SubscriptOutOfRange;
 }
 
 } // namespace vbs

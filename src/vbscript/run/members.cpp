@@ -6,9 +6,11 @@
 #include "objects/create_object.h"
 #include "objects/procedure_reference.h"
 
-// Objects: New, members of class instances and of the Err object, default members, With, and
-// calls or subscripts applied to a value ("x(0)(1)").
+// Objects: New, members of class instances, default members, With, calls or subscripts applied
+// to a value ("x(0)(1)"), and the end of instances (Class_Terminate).
+
 namespace vbs {
+
 namespace {
 
 const std::vector<ExprPtr> kNoArguments;
@@ -293,17 +295,17 @@ void Executor::runTerminations() {
     }
     runningTerminations_ = true;
     // The error under way, if the script raised its own, is kept for its capture.
-    ErrState raised = raised_;
-    const std::size_t statementPos = failedStatementPos_;
-    const std::size_t expressionPos = failedExpressionPos_;
+    ErrState raised = errors_.raised;
+    const std::size_t statementPos = errors_.statementPos;
+    const std::size_t expressionPos = errors_.expressionPos;
     while (std::shared_ptr<ClassInstance> o = heap_.nextToTerminate()) {
         // An error in Class_Terminate has nobody to go to: it only ends that procedure.
         static_cast<void>(
             callProcedure(*o->def().terminate, kNoArguments, 0, nullptr, o.get(), nullptr));
     }
-    raised_ = std::move(raised);
-    failedStatementPos_ = statementPos;
-    failedExpressionPos_ = expressionPos;
+    errors_.raised = std::move(raised);
+    errors_.statementPos = statementPos;
+    errors_.expressionPos = expressionPos;
     runningTerminations_ = false;
 }
 
@@ -312,74 +314,6 @@ void Executor::finishRun() {
     retired_.clear();
     runTerminations();
     heap_.collectCycles();
-}
-
-// The Err object: Err.Number, .Description, .Source, .HelpFile, .HelpContext, .Clear and
-// .Raise.
-// Err's members: the five properties read and assigned, Clear, and Raise. Err holds the last
-// error that On Error Resume Next let the script go on from (see resumeAfterError).
-Outcome Executor::errMember(const Expr& e, MemberAccess access, Variant& value) {
-    const bool assigning = access == MemberAccess::Let || access == MemberAccess::Set;
-    const std::size_t argc = e.args.size() - 1;
-    if (e.name == u"number" || e.name == u"description" || e.name == u"source" ||
-        e.name == u"helpfile" || e.name == u"helpcontext") {
-        if (argc != 0) {
-            return Outcome::WrongArgCount;
-        }
-        if (assigning) {
-            return setErrProperty(e.name, value);
-        }
-        value = errProperty(e.name);
-        return Outcome::Normal;
-    }
-    if (assigning) {
-        return Outcome::NoSuchMember;
-    }
-    if (e.name == u"clear") {
-        if (argc != 0) {
-            return Outcome::WrongArgCount;
-        }
-        rt_.err = ErrState{};
-        value = Variant();
-        return Outcome::Normal;
-    }
-    if (e.name == u"raise") {
-        return raiseFromScript(e);
-    }
-    return Outcome::NoSuchMember;
-}
-
-Variant Executor::errProperty(const std::u16string& name) const {
-    const ErrState& err = rt_.err;
-    if (name == u"number") {
-        return Variant::longInt(err.number);
-    }
-    if (name == u"helpcontext") {
-        return Variant::longInt(err.helpContext);
-    }
-    return Variant::string(name == u"description" ? err.description
-                           : name == u"source"    ? err.source
-                                                  : err.helpFile,
-                           rt_.budget);
-}
-
-Outcome Executor::setErrProperty(const std::u16string& name, const Variant& assigned) {
-    ErrState& err = rt_.err;
-    if (name == u"number") {
-        std::int32_t n = 0;
-        VBS_TRY(toLong(assigned, rt_.locale, n));
-        err.number = n;
-        return Outcome::Normal;
-    }
-    if (name == u"helpcontext") {
-        return toLong(assigned, rt_.locale, err.helpContext);
-    }
-    std::u16string text;
-    VBS_TRY(toText(assigned, rt_.locale, text));
-    (name == u"description" ? err.description
-     : name == u"source"    ? err.source
-                            : err.helpFile) = std::move(text);
-    return Outcome::Normal;
 }
 
 } // namespace vbs

@@ -39,8 +39,7 @@ Outcome Executor::callScriptBuiltin(ScriptBuiltin which, Variant& argument, Vari
     if (which == ScriptBuiltin::GetRef) {
         return procedureReference(argument, out);
     }
-    std::u16string text;
-    VBS_TRY(toText(argument, rt_.locale, text));
+    std::u16string text = VBS_TRY_VALUE(toText(argument, rt_.locale));
     out = Variant();
     return runText(text, which == ScriptBuiltin::Eval, which == ScriptBuiltin::ExecuteGlobal, out);
 }
@@ -138,13 +137,12 @@ Outcome Executor::runParsedText(const Expr* expression, const Block& statements,
         return Outcome::Normal;
     }
     // The failure lies in the text: the caller's source shows the call.
-    failedExpressionPos_ = kNoPosition;
+    errors_.expressionPos = kNoPosition;
     return o;
 }
 
 Outcome Executor::procedureReference(const Variant& name, Variant& out) {
-    std::u16string text;
-    VBS_TRY(toText(name, rt_.locale, text));
+    std::u16string text = VBS_TRY_VALUE(toText(name, rt_.locale));
     const int g = globals_.find(lowerAscii(text));
     if (g < 0 || globals_.at(g).kind != GlobalEntry::Kind::Procedure) {
         return Outcome::InvalidCall;
