@@ -11,6 +11,12 @@ namespace vbs {
 Outcome Executor::evalUnary(const Expr& e, Variant& out) {
     Variant v;
     VBS_TRY(eval(*e.args[0], v));
+    // Unary + leaves its operand as it is, an object too: +obj Is obj. Its default value is
+    // read only by an operator that computes.
+    if (e.unaryOp == UnaryOp::Plus && v.isObject()) {
+        out = std::move(v);
+        return Outcome::Normal;
+    }
     Outcome o = v.isObject() ? toValue(v) : Outcome::Normal;
     if (o == Outcome::Normal) {
         o = unaryOp(e.unaryOp, v, rt_.locale, out);
@@ -19,6 +25,9 @@ Outcome Executor::evalUnary(const Expr& e, Variant& out) {
 }
 
 Outcome Executor::evalMe(Variant& out) {
+    if (!frame_->me) {
+        return Outcome::InvalidMe;
+    }
     out = Variant::object(frame_->me->shared_from_this());
     return Outcome::Normal;
 }

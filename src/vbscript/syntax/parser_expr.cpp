@@ -294,7 +294,7 @@ ExprPtr Parser::parsePrimary() {
     }
 }
 
-// "(expr)", then what indexes, calls or reads a member of its value: "(f)(x)", "(o).m".
+// "(expr)", then what indexes, calls or reads a member of its value: "(a + b)(x)", "(o).m".
 // The parentheses are kept on the node: "f (a)" passes a by value.
 ExprPtr Parser::parseParenthesized() {
     advance();
@@ -304,7 +304,13 @@ ExprPtr Parser::parseParenthesized() {
     --depth_;
     e->parenthesized = true;
     for (;;) {
-        if (upcoming().kind == Tok::LParen) {
+        if (upcoming().kind == Tok::LParen && e->kind == ExprKind::Name && !e->hasParens) {
+            // "(f)(x)", "((f))(x)": brackets around a bare name only name what is called, so
+            // a procedure gets the arguments as in f(x), and a variable is indexed as in a(x).
+            e->parenthesized = false;
+            parseArgs(e->args);
+            e->hasParens = true;
+        } else if (upcoming().kind == Tok::LParen) {
             e = parseCallOn(std::move(e));
         } else if (upcoming().kind == Tok::Dot) {
             e = parseMember(std::move(e));
@@ -428,11 +434,9 @@ ExprPtr Parser::makeName(const Token& t) {
     e->name = nameOf(t);
     e->pos = t.pos;
     if (e->name == u"me") {
-        // Me is the instance a class's procedure runs for; elsewhere it means nothing.
-        const bool inClass = proc_ ? proc_->cls != nullptr : caller_ && caller_->cls;
-        if (!inClass) {
-            fail(Outcome::InvalidMe, t.pos);
-        }
+        // Me is the instance a class's procedure runs for. Outside a class the text is still
+        // read, as a host may give the script level an object of its own; ours gives none, so
+        // using it there fails when it runs (Executor::evalMe).
         e->kind = ExprKind::Me;
         return e;
     }

@@ -91,8 +91,15 @@ Set x = New Nowhere
 x = New Plain
 '! #438 Object doesn't support this property or method
 '? New Plain + 1 ==> #438 Object doesn't support this property or method
+' Me outside a class is read (a host may give the script level an object); ours has none, so
+' using it fails when it runs, and what ran before stays done.
 Sub outside: x = Me: End Sub
+outside
 '! #1037 Invalid use of 'Me' keyword
+y = 7: y = Me
+'! #1037 Invalid use of 'Me' keyword
+'? y ==> 7 (Integer)
+'? +c Is c ==> True (Boolean)
 ' A property without Let cannot be assigned.
 c.Twice(1) = 5
 '! #450 Wrong number of arguments or invalid property assignment

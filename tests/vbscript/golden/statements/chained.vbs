@@ -1,7 +1,7 @@
 ' Calls and subscripts applied to a value. Sources: Microsoft's VBScript reference (an array
 ' element may itself be an array; a class's Default member is used when its object is called or
-' indexed). "(f)(x)": the value in parentheses is indexed or called (our reading; Windows'
-' handling of a parenthesised function name is unconfirmed).
+' indexed). "(f)(x)": brackets around a bare name name what is called or indexed, a procedure
+' as well; around anything else they make a value that is indexed or called.
 Class Item
     Public name
 End Class
@@ -37,6 +37,10 @@ x = Array(Array(1, 2), Array(3, Array(4, 5)))
 '? (x)(1)(0) ==> 3 (Integer)
 '? UBound((x)(1)) ==> 1 (Long)
 '? (5)(1) ==> #13 Type mismatch
+'? (pair)(1, 2)(0) & ((pair))(3, 4)(1) ==> "14" (String)
+Call ((pair)) (5, 6)
+y = (pair)(7, 8)
+'? y(1) ==> 8 (Integer)
 Call shelf1(0)
 Call (pair(1, 2))(0)
 '? "ok" ==> "ok" (String)
