@@ -451,6 +451,7 @@ TEST_P(TapeKeysTest, ActsOnTheChosenEntry) {
         inputs.append(entry.input);
     }
     EXPECT_EQ(inputs, GetParam().expectedInputs);
+    EXPECT_EQ(InputHistoryWindowTest::tape(), main.resultTape().entries()); // the file too
     EXPECT_EQ(tape->Entries->count(), inputs.size());
     if (GetParam().chosenAfter >= 0) {
         EXPECT_EQ(tape->currentEntry(), GetParam().chosenAfter);

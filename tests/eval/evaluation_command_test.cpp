@@ -165,6 +165,8 @@ TEST(EvaluationCommand, AnswersInTheUsersDecimalSeparatorAndKeepsAnsNumeric) {
         if (language == std::string_view("VBScript")) {
             // Numeric text is read with the user's currency symbol too.
             EXPECT_EQ(run(u"CDbl(\"1.234,5 €\")*2"), u"2469");
+            // And the script's locale is the user's.
+            EXPECT_EQ(run(u"GetLocale()"), u"1031");
         }
     }
 }
