@@ -274,6 +274,11 @@ TEST(ResultTapeTest, KeepsTheNewestWithinBounds) {
     tape.remove(0);
     tape.remove(3); // out of range: nothing
     EXPECT_EQ(tape.entries().size(), 2);
+    // Four long answers more than fill the characters kept: the oldest goes.
+    for (int i = 0; i < 4; ++i) {
+        tape.add({QString::number(i), longAnswer, true});
+    }
+    EXPECT_EQ(tape.entries().constFirst().input, u"1");
 }
 
 TEST(ResultTapeTest, TextFormShowsAnswersErrorsAndStatements) {
