@@ -110,6 +110,7 @@ const PositionCase kPositions[] = {
     {"LeadingBlanks", "  1+)", VB, 2, 4},
     {"AfterAddedStar", "2(3)+)", VB, 6, 5},
     {"OnAddedStar", "2(3", VB, 1, 1},
+    {"OnStarBeforeTheLastCharacter", "2(", VB, 2, 1},
     {"AfterAnsPrefix", "+)", VB, 5, 1},
     {"InsideAnsPrefix", "+)", VB, 1, 0},
     {"AfterExponentShorthand", "e3)", VB, 8, 2},
