@@ -4,8 +4,9 @@
 #include "names_window.h"
 #include "window_fixture.h"
 
-#include <QLineEdit>
 #include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTreeWidget>
 #include <vector>
 
@@ -56,13 +57,16 @@ protected:
 TEST_P(NamesWindowTest, FollowsTheSessionWithoutRunningItsCode) {
     const NamesRow& row = GetParam();
     MainWindow& main = open();
-    button(QString::fromLatin1(row.language))->click();
-    for (const char16_t* input : row.before) {
-        evaluate(QString::fromUtf16(input));
-    }
     CommandBox* line = main.inputLine();
     QTest::keyClick(line, Qt::Key_F8);
     ASSERT_TRUE(main.namesWindow());
+    // Open before the language is chosen, it follows the choice.
+    button(QString::fromLatin1(row.language))->click();
+    EXPECT_EQ(main.namesWindow()->findChild<QLabel*>(QStringLiteral("NamesHeading"))->text(),
+              QStringLiteral("No %1 names yet: !x = 5 makes one.").arg(row.language));
+    for (const char16_t* input : row.before) {
+        evaluate(QString::fromUtf16(input));
+    }
     // The list is filled once the engine is free (an answer preview may hold it).
     const auto listed = [&](const char16_t* expected) {
         (void)QTest::qWaitFor([&] { return newestRow() == QString::fromUtf16(expected); }, 10000);
@@ -72,15 +76,21 @@ TEST_P(NamesWindowTest, FollowsTheSessionWithoutRunningItsCode) {
 
     evaluate(QString::fromUtf16(row.after));
     EXPECT_EQ(listed(row.added), QString::fromUtf16(row.added));
-    // Enter inserts the chosen name at the cursor, the newest when the window opened, kept
-    // chosen since; nothing is evaluated.
+    // Enter inserts the chosen name, the newest while the user chose none, at the cursor;
+    // nothing is evaluated.
     setLine(QStringLiteral("2*"), 2);
     const QString shown = output();
-    QTest::keyClick(main.namesWindow()->findChild<QTreeWidget*>(QStringLiteral("NamesList")),
-                    Qt::Key_Return);
-    EXPECT_EQ(line->text(),
-              QStringLiteral("2*") + QString::fromUtf16(row.listed).section(u' ', 0, 0));
+    auto* list = main.namesWindow()->findChild<QTreeWidget*>(QStringLiteral("NamesList"));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(line->text(), QStringLiteral("2*") + newestRow().section(u' ', 0, 0));
     EXPECT_EQ(output(), shown);
+
+    // A name the user chose stays chosen when the list is filled again.
+    QTest::keyClick(list, Qt::Key_Home);
+    const QString chosen = main.namesWindow()->chosenName();
+    evaluate(QStringLiteral("!zz = 1"));
+    EXPECT_EQ(listed(u"zz Variable 1"), u"zz Variable 1");
+    EXPECT_EQ(main.namesWindow()->chosenName(), chosen);
 
     evaluate(QStringLiteral("n"));
     EXPECT_EQ(output(), u"0");

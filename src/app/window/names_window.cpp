@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -30,12 +31,14 @@ NamesWindow::NamesWindow(Inserter insert, Speller spelled, QWidget* parent)
     layout->addWidget(m_heading);
     layout->addWidget(m_list);
     connect(m_list, &QTreeWidget::itemActivated, this, &NamesWindow::insertChosen);
+    connect(m_list, &QTreeWidget::currentItemChanged, this, [this] { m_userChose = true; });
     m_list->installEventFilter(this);
 }
 
 void NamesWindow::showNames(ScriptLanguage language, const std::vector<GlobalDescription>& names,
                             QChar decimalSeparator, const vbs::DateForm& dates) {
-    const QString chosen = chosenName();
+    const QString chosen = m_userChose ? chosenName() : QString();
+    const QSignalBlocker refilling(m_list);
     m_list->clear();
     QList<QTreeWidgetItem*> rows;
     for (const GlobalDescription& name : names) {
@@ -49,12 +52,15 @@ void NamesWindow::showNames(ScriptLanguage language, const std::vector<GlobalDes
         names.empty()
             ? QStringLiteral("No %1 names yet: !x = 5 makes one.").arg(languageName(language))
             : QStringLiteral("%1 names: %2").arg(languageName(language)).arg(names.size()));
+    // The name the user chose stays chosen while it is there; else the newest is.
+    m_userChose = false;
     for (QTreeWidgetItem* row : rows) {
-        if (row->text(0) == chosen) {
+        if (!chosen.isEmpty() && row->text(0) == chosen) {
             m_list->setCurrentItem(row);
+            m_userChose = true;
         }
     }
-    if (!m_list->currentItem() && !rows.isEmpty()) {
+    if (!m_userChose && !rows.isEmpty()) {
         m_list->setCurrentItem(rows.last());
     }
     m_list->resizeColumnToContents(0);

@@ -26,7 +26,7 @@ public:
     NamesWindow(Inserter insert, Speller spelled, QWidget* parent = nullptr);
 
     // Lists `names`, the session's in `language`, numbers and dates written as the output box
-    // writes them. The chosen name stays chosen when it is still there.
+    // writes them. A name the user chose stays chosen while it is there; else the newest is.
     void showNames(ScriptLanguage language, const std::vector<GlobalDescription>& names,
                    QChar decimalSeparator, const vbs::DateForm& dates);
     // The chosen row's name as inserted; empty when none is chosen.
@@ -43,6 +43,8 @@ private:
     Speller m_spelled;
     QLabel* m_heading;
     QTreeWidget* m_list;
+    // The user moved to a name since the list was filled: it stays chosen.
+    bool m_userChose = false;
 };
 
 } // namespace quorvix::app

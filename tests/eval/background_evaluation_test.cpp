@@ -1,0 +1,42 @@
+#include "background_evaluation.h"
+#include "engine_host.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <gtest/gtest.h>
+
+namespace quorvix {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A run that ends within the patience is delivered before start() returns, so the next can
+// start; a run that does not end is refused company and ends when stopped. The engine's own
+// limit is an hour: only the stop can end the loop here.
+TEST(BackgroundEvaluation, RunsOneAfterAnotherAndStopsARunaway) {
+    EngineHost engine(1h);
+    EvaluationCommand command(engine);
+    BackgroundEvaluation run(command, engine, 1h);
+    QStringList outputs;
+    QObject::connect(&run, &BackgroundEvaluation::finished, [&](const EvaluationResult& result) {
+        outputs.append(result.output.value_or(QStringLiteral("<none>")));
+    });
+    ASSERT_TRUE(run.start(QStringLiteral("1+1")));
+    ASSERT_TRUE(run.start(QStringLiteral("2+3")));
+    EXPECT_EQ(outputs, QStringList({QStringLiteral("2"), QStringLiteral("5")}));
+
+    run.setPatience(0ms);
+    ASSERT_TRUE(run.start(QStringLiteral("!Do: Loop")));
+    EXPECT_FALSE(run.start(QStringLiteral("1")));
+    run.stop();
+    // Generous: a busy machine may take its time, and a run that was not stopped never ends.
+    const QDeadlineTimer deadline(30s);
+    while (run.running() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    }
+    EXPECT_FALSE(run.running());
+    EXPECT_EQ(outputs.size(), 3);
+}
+
+} // namespace
+} // namespace quorvix
