@@ -5,6 +5,8 @@
 #include <QDeadlineTimer>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace quorvix {
 namespace {
 
@@ -36,6 +38,11 @@ TEST(BackgroundEvaluation, RunsOneAfterAnotherAndStopsARunaway) {
     }
     EXPECT_FALSE(run.running());
     EXPECT_EQ(outputs.size(), 3);
+
+    // Going away during a run stops it rather than waiting for it (an hour).
+    auto doomed = std::make_unique<BackgroundEvaluation>(command, engine, 0ms);
+    ASSERT_TRUE(doomed->start(QStringLiteral("!Do: Loop")));
+    doomed.reset();
 }
 
 } // namespace
