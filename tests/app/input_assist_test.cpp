@@ -202,6 +202,13 @@ TEST(NameSpellingsTest, FirstWrittenWins) {
 TEST_F(InputAssistWindowTest, UserNamesAreOfferedAsWrittenAndSignatureHinted) {
     CommandBox& box = typed("!ToTal = 5|");
     QTest::keyClick(&box, Qt::Key_Return);
+    // The new name is coloured as the user's from now on.
+    box.setText(QStringLiteral("1+total"));
+    const QList<QTextLayout::FormatRange> formats =
+        box.document()->firstBlock().layout()->formats();
+    EXPECT_TRUE(std::any_of(formats.begin(), formats.end(), [](const auto& range) {
+        return range.start == 2 && range.format == InputHighlighter::formatOf(SpanKind::UserName);
+    }));
     for (const auto& [typedText, completed] : {std::pair{"1+tot", "1+ToTal"}, {"1+p", "1+Pi"}}) {
         box.setText(QString::fromLatin1(typedText));
         box.setSelection(box.text().size(), 0);
