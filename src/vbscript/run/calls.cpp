@@ -33,8 +33,7 @@ Outcome Executor::execCall(const Expr& target) {
     }
     if (target.kind == ExprKind::Name && target.scope == Scope::Member) {
         Variant ignored;
-        return invokeClassMember(*frame_->me, target.index, MemberAccess::Call, target.args, 0,
-                                 ignored);
+        return invokeOwnMember(target.index, MemberAccess::Call, target.args, ignored);
     }
     if (target.kind == ExprKind::Call) {
         Variant ignored;

@@ -247,6 +247,10 @@ private:
     Outcome invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
                                   const std::vector<ExprPtr>& args, std::size_t first,
                                   Variant& value);
+    // A member of Me's class named alone inside it (fib(n - 1) in a method): Me is held by
+    // the call whose procedure runs, so this call takes no reference of its own.
+    Outcome invokeOwnMember(std::int32_t member, MemberAccess access,
+                            const std::vector<ExprPtr>& args, Variant& value);
     // A class variable of an instance, read, assigned or indexed by `args[first...]`.
     Outcome accessField(Variant& field, MemberAccess access, const std::vector<ExprPtr>& args,
                         std::size_t first, Variant& value);
