@@ -179,6 +179,18 @@ Outcome Executor::invokeOwnMember(std::int32_t member, MemberAccess access,
     return invokeHeldClassMember(*frame_->me, member, access, args, 0, value);
 }
 
+// Me's class is the one whose procedure holds the name, so the member's slot was fixed when
+// the source was read; the procedure a read takes is looked up there.
+Outcome Executor::callOwnMember(const Expr& e, Variant& out) {
+    ClassInstance& self = *frame_->me;
+    const ClassMember& m = self.def().members[static_cast<std::size_t>(e.index)];
+    const Procedure* p = m.get ? m.get.get() : m.method.get();
+    if (m.field >= 0 || !p || p->params.empty()) {
+        return evalName(e, out);
+    }
+    return callMethod(*p, e.args, 0, self, out);
+}
+
 // Inlined into its callers: a method call on a variable (evalMember) is a hot path. Measured:
 // as a call, method22 of bench/instruction_counts.sh takes 2.5 % more instructions.
 [[gnu::always_inline]] inline Outcome
