@@ -247,8 +247,8 @@ private:
     Outcome invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
                                   const std::vector<ExprPtr>& args, std::size_t first,
                                   Variant& value);
-    // A member of Me's class named alone inside it (fib(n - 1) in a method): Me is held by
-    // the call whose procedure runs, so this call takes no reference of its own.
+    // A member of Me's class named alone inside it (Call m, m = v, m read): Me is held by the
+    // call whose procedure runs, so this call takes no reference of its own.
     Outcome invokeOwnMember(std::int32_t member, MemberAccess access,
                             const std::vector<ExprPtr>& args, Variant& value);
     // The same for a name given arguments (fib(n - 1)), read: a procedure that takes them is
