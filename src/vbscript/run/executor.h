@@ -247,6 +247,13 @@ private:
     Outcome invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
                                   const std::vector<ExprPtr>& args, std::size_t first,
                                   Variant& value);
+    // A member of Me's class named alone inside it (Call m, m = v, m read): Me is held by the
+    // call whose procedure runs, so this call takes no reference of its own.
+    Outcome invokeOwnMember(std::int32_t member, MemberAccess access,
+                            const std::vector<ExprPtr>& args, Variant& value);
+    // The same for a name given arguments (fib(n - 1)), read: a procedure that takes them is
+    // called straight from the member's slot; anything else goes the way of evalName.
+    Outcome callOwnMember(const Expr& e, Variant& out);
     // A class variable of an instance, read, assigned or indexed by `args[first...]`.
     Outcome accessField(Variant& field, MemberAccess access, const std::vector<ExprPtr>& args,
                         std::size_t first, Variant& value);

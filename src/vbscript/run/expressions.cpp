@@ -152,7 +152,7 @@ Outcome Executor::evalCalledName(const Expr& e, Variant& out) {
     case Scope::Builtin:
         return callBuiltin(e.index, e.args, 0, out);
     case Scope::Member:
-        return invokeClassMember(*frame_->me, e.index, MemberAccess::Get, e.args, 0, out);
+        return invokeOwnMember(e.index, MemberAccess::Get, e.args, out);
     case Scope::Undefined:
         return Outcome::VariableUndefined;
     default:

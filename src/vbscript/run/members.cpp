@@ -110,12 +110,18 @@ Outcome Executor::evalMember(const Expr& e, MemberAccess access, Variant& value)
     // variable's reference while its procedure runs (the call may replace the variable).
     // Anything else is evaluated into a copy, which holds it, and also keeps a native object
     // alive while its arguments run.
+    // Me.m uses the instance whose procedure runs where it is: the call of that procedure
+    // holds it. Me still counts its step, as when it is evaluated.
     Variant storage;
     std::shared_ptr<ObjectData> hold;
-    const Variant* ref = valueInPlace(object);
+    const bool me = object.kind == ExprKind::Me && frame_->me;
+    const Variant* ref = me ? nullptr : valueInPlace(object);
     ObjectData* o = ref && ref->isObject() ? ref->objectPtr() : nullptr;
     ClassInstance* instance = o ? o->asInstance() : nullptr;
-    if (instance) {
+    if (me) {
+        VBS_TRY(evaluationMayStart());
+        instance = frame_->me;
+    } else if (instance) {
         hold = ref->asObject();
     } else {
         VBS_TRY(eval(object, storage));
@@ -168,7 +174,24 @@ Outcome Executor::invokeClassMember(ClassInstance& o, std::int32_t member, Membe
     return invokeHeldClassMember(o, member, access, args, first, value);
 }
 
-// Inlined into both callers: a method call on a variable (evalMember) is a hot path. Measured:
+Outcome Executor::invokeOwnMember(std::int32_t member, MemberAccess access,
+                                  const std::vector<ExprPtr>& args, Variant& value) {
+    return invokeHeldClassMember(*frame_->me, member, access, args, 0, value);
+}
+
+// Me's class is the one whose procedure holds the name, so the member's slot was fixed when
+// the source was read; the procedure a read takes is looked up there.
+Outcome Executor::callOwnMember(const Expr& e, Variant& out) {
+    ClassInstance& self = *frame_->me;
+    const ClassMember& m = self.def().members[static_cast<std::size_t>(e.index)];
+    const Procedure* p = m.get ? m.get.get() : m.method.get();
+    if (m.field >= 0 || !p || p->params.empty()) {
+        return evalName(e, out);
+    }
+    return callMethod(*p, e.args, 0, self, out);
+}
+
+// Inlined into its callers: a method call on a variable (evalMember) is a hot path. Measured:
 // as a call, method22 of bench/instruction_counts.sh takes 2.5 % more instructions.
 [[gnu::always_inline]] inline Outcome
 Executor::invokeHeldClassMember(ClassInstance& o, std::int32_t member, MemberAccess access,
@@ -286,7 +309,7 @@ Outcome Executor::assignMember(const Expr& target, MemberAccess access, Variant&
     if (target.kind == ExprKind::Member) {
         return evalMember(target, access, value);
     }
-    return invokeClassMember(*frame_->me, target.index, access, target.args, 0, value);
+    return invokeOwnMember(target.index, access, target.args, value);
 }
 
 void Executor::runTerminations() {

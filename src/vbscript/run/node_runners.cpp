@@ -77,6 +77,11 @@ struct Specializer {
         VBS_TRY(x.evaluationMayStart());
         return x.withFailurePlace(e, x.evalName(e, out));
     }
+    // fib(n - 1) inside a class: a member of Me's class given arguments.
+    static Outcome ownMember(Executor& x, const Expr& e, Variant& out) {
+        VBS_TRY(x.evaluationMayStart());
+        return x.withFailurePlace(e, x.callOwnMember(e, out));
+    }
     static Outcome builtin(Executor& x, const Expr& e, Variant& out) {
         return x.evalBuiltinOperand(e, out);
     }
@@ -238,6 +243,8 @@ struct Specializer {
             return &globalName;
         case Scope::Builtin:
             return builtinRunner(e);
+        case Scope::Member:
+            return e.hasParens ? &ownMember : &name;
         default:
             return &name;
         }

@@ -44,31 +44,20 @@ private:
 
 // A call's variables and, for each slot, where it lives: at first its own variable, until a
 // ByRef argument points it at the caller's. On the C++ stack for a procedure of at most N
-// slots (recursion is a hot path and allocates nothing), else on the heap; set up in one pass.
+// slots (recursion is a hot path and allocates nothing), else in one block on the heap; set up
+// in one pass. The heap's case is a function of its own, so the common case is small enough
+// to be inlined into the call.
 template <std::size_t N> class CallSlots {
 public:
     explicit CallSlots(std::size_t count) : count_(count) {
         if (count > N) {
-            heapValues_ = std::make_unique<Variant[]>(count);
-            heapSlots_ = std::make_unique<Variant*[]>(count);
-            values_ = heapValues_.get();
-            slots_ = heapSlots_.get();
-            for (std::size_t i = 0; i < count; ++i) {
-                slots_[i] = &values_[i];
-            }
-            return;
+            moveToHeap();
         }
-        values_ = std::launder(reinterpret_cast<Variant*>(inline_));
-        slots_ = inlineSlots_;
         for (std::size_t i = 0; i < count; ++i) {
             slots_[i] = ::new (static_cast<void*>(&values_[i])) Variant();
         }
     }
-    ~CallSlots() {
-        if (!heapValues_) {
-            std::destroy_n(values_, count_);
-        }
-    }
+    ~CallSlots() { std::destroy_n(values_, count_); }
     CallSlots(const CallSlots&) = delete;
     CallSlots& operator=(const CallSlots&) = delete;
 
@@ -78,13 +67,21 @@ public:
     Variant** slots() { return slots_; }
 
 private:
+    void moveToHeap();
+
     std::size_t count_;
-    Variant* values_;
-    Variant** slots_;
-    std::unique_ptr<Variant[]> heapValues_;
-    std::unique_ptr<Variant*[]> heapSlots_;
-    Variant* inlineSlots_[N];
     alignas(Variant) unsigned char inline_[N * sizeof(Variant)];
+    Variant* inlineSlots_[N];
+    Variant* values_ = reinterpret_cast<Variant*>(inline_);
+    Variant** slots_ = inlineSlots_;
+    std::unique_ptr<unsigned char[]> heap_;
 };
+
+template <std::size_t N> void CallSlots<N>::moveToHeap() {
+    heap_ = std::make_unique_for_overwrite<unsigned char[]>(count_ *
+                                                            (sizeof(Variant) + sizeof(Variant*)));
+    values_ = reinterpret_cast<Variant*>(heap_.get());
+    slots_ = reinterpret_cast<Variant**>(heap_.get() + count_ * sizeof(Variant));
+}
 
 } // namespace vbs

@@ -213,3 +213,22 @@ x = sh.store
 ' A class exists from the start of the text that defines it, as a procedure does.
 Set early = New Later: Class Later: Public p: End Class
 '? TypeName(early) ==> "Later" (String)
+' Inside its class, a method calls itself by its bare name and through Me, Me reaches a private
+' member, a Function without parameters has its result indexed, and dropping the last outside
+' reference during a call ends the instance only after the statement.
+Class Inner
+    Private Sub Class_Terminate: log = log & "T": End Sub
+    Private Function Pick(i): Pick = Mid("xyz", i, 1): End Function
+    Function List: List = Array("a", "b"): End Function
+    Function Fact(n): If n < 2 Then Fact = 1 Else Fact = n * Me.Fact(n - 1)
+    End Function
+    Function Count(n): If n < 1 Then Count = 0 Else Count = Count(n - 1) + 1
+    End Function
+    Function Run(k): Set keep = Nothing: log = log & "R"
+        Run = Pick(1) & Me.Pick(2) & List(1) & Fact(k) & Count(k)
+    End Function
+End Class
+log = ""
+Set keep = New Inner
+'? keep.Run(4) & log ==> "xyb244R" (String)
+'? log ==> "RT" (String)
