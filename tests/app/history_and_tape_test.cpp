@@ -410,12 +410,14 @@ TEST_F(InputHistoryWindowTest, InputsAndTapeAreKeptAcrossRunsUntilForgotten) {
     EXPECT_EQ(tape(), window().resultTape().entries());
     triggerMenuAction("clearInputHistory");
     EXPECT_EQ(history(), "#Quorvix input history\n");
-    // Turning the answer preview off is written at once, as remembering is.
-    triggerMenuAction("previewAnswers");
-    EXPECT_EQ(history(), "#Quorvix input history\n#preview=0\n");
     window().inputLine()->setText(QString());
     QTest::keyClick(window().inputLine(), Qt::Key_Up);
     EXPECT_EQ(window().inputLine()->text(), u"");
+    // Another calculator's input written after the clearing stays; turning the answer preview
+    // off is written at once, as remembering is.
+    writeHistory("#Quorvix input history\nother\n");
+    triggerMenuAction("previewAnswers");
+    EXPECT_EQ(history(), "#Quorvix input history\n#preview=0\nother\n");
     EXPECT_EQ(iniContent(), std::nullopt);
 }
 
