@@ -160,6 +160,9 @@ const DamagedCase kPayloads[] = {
     {"BytesAfterTheEnd", protocol::evalRequest(QStringLiteral("1")) + QByteArray(1, 'x')},
     {"ValueCutShort",
      protocol::storeAnswerRequest(ScriptValue::fromDouble(1), QStringLiteral("1")).left(6)},
+    // A count of names or descriptions far beyond the payload allocates nothing.
+    {"NamesCountedBeyondThePayload", QByteArray("\x07\xff\xff\xff\x0f", 5)},
+    {"GlobalsCountedBeyondThePayload", QByteArray("\x06\xff\xff\xff\x0f", 5)},
 };
 
 INSTANTIATE_TEST_SUITE_P(Payloads, DamagedPayloadTest, testing::ValuesIn(kPayloads),

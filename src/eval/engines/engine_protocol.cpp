@@ -158,9 +158,18 @@ std::optional<ReplyContent> readReply(const QByteArray& payload) {
         }
         break;
     }
-    case Reply::Names:
-        in >> reply.names;
+    case Reply::Names: {
+        // Read one by one: a list's own reading reserves what a broken count announces.
+        quint32 count = 0;
+        in >> count;
+        if (count > static_cast<quint32>(payload.size())) {
+            return std::nullopt;
+        }
+        for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+            in >> reply.names.emplace_back();
+        }
         break;
+    }
     case Reply::Failed: {
         // A reply without the position (a worker from before it was sent) says no position.
         qint64 position = -1;
@@ -248,7 +257,12 @@ std::optional<QByteArray> answerRequest(ScriptEngine& engine, const QByteArray& 
     }
     case Request::GlobalNames: {
         const QStringList names = engine.globalNames();
-        reply = message(Reply::Names, [&](QDataStream& out) { out << names; });
+        reply = message(Reply::Names, [&](QDataStream& out) {
+            out << static_cast<quint32>(names.size());
+            for (const QString& name : names) {
+                out << name;
+            }
+        });
         break;
     }
     case Request::DescribeGlobals: {
