@@ -66,6 +66,24 @@ bool readDescription(QDataStream& in, GlobalDescription& name) {
     return in.status() == QDataStream::Ok;
 }
 
+// A count, then that many items, each read by `readItem` (false for a broken one). Each item
+// takes a few bytes at least, so a count beyond the payload is a broken reply; the items are
+// read one by one, as a list's own reading would reserve what a broken count announces.
+template <typename ReadItem>
+bool readCounted(QDataStream& in, qsizetype payloadSize, ReadItem readItem) {
+    quint32 count = 0;
+    in >> count;
+    if (count > static_cast<quint32>(payloadSize)) {
+        return false;
+    }
+    for (quint32 i = 0; i < count; ++i) {
+        if (!readItem(in)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 template <typename Tag, typename Write> QByteArray message(Tag tag, Write write) {
     QByteArray payload;
     QDataStream out(&payload, QIODevice::WriteOnly);
@@ -143,33 +161,21 @@ std::optional<ReplyContent> readReply(const QByteArray& payload) {
             return std::nullopt;
         }
         break;
-    case Reply::Globals: {
-        quint32 count = 0;
-        in >> count;
-        // Each name takes a few bytes at least: a count beyond the payload is a broken reply.
-        if (count > static_cast<quint32>(payload.size())) {
+    case Reply::Globals:
+        if (!readCounted(in, payload.size(), [&](QDataStream& item) {
+                return readDescription(item, reply.globals.emplace_back());
+            })) {
             return std::nullopt;
         }
-        reply.globals.resize(count);
-        for (GlobalDescription& name : reply.globals) {
-            if (!readDescription(in, name)) {
-                return std::nullopt;
-            }
-        }
         break;
-    }
-    case Reply::Names: {
-        // Read one by one: a list's own reading reserves what a broken count announces.
-        quint32 count = 0;
-        in >> count;
-        if (count > static_cast<quint32>(payload.size())) {
+    case Reply::Names:
+        if (!readCounted(in, payload.size(), [&](QDataStream& item) {
+                item >> reply.names.emplace_back();
+                return item.status() == QDataStream::Ok;
+            })) {
             return std::nullopt;
         }
-        for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
-            in >> reply.names.emplace_back();
-        }
         break;
-    }
     case Reply::Failed: {
         // A reply without the position (a worker from before it was sent) says no position.
         qint64 position = -1;
