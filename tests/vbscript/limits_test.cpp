@@ -143,6 +143,19 @@ TEST(Limits, LiveStringsAreCountedInTheMemoryBudget) {
     EXPECT_LT(in.memoryInUse(), before + 2000000);
 }
 
+// A short text lives inside its element: an array of them costs its elements and nothing more;
+// a longer one is counted by its characters.
+TEST(Limits, ShortTextsCostOnlyTheirElement) {
+    Interpreter in(quickOptions());
+    const std::size_t before = in.memoryInUse();
+    ASSERT_EQ(execText(in, "ReDim a(299999): For i = 0 To 299999: a(i) = CStr(i Mod 97): Next\n"
+                           "b = Split(Join(a, \",\"), \",\")"),
+              "ok");
+    EXPECT_EQ(in.memoryInUse() - before, 2 * 300000 * sizeof(Variant));
+    ASSERT_EQ(execText(in, "Erase b: a(0) = String(8, \"x\") & \"y\""), "ok");
+    EXPECT_EQ(in.memoryInUse() - before, 300000 * sizeof(Variant) + 2 * 9);
+}
+
 TEST(Limits, ObjectsAreCountedAndFreedWithTheirCyclesAndLongChains) {
     Interpreter in(quickOptions());
     const std::size_t before = in.memoryInUse();

@@ -15,7 +15,7 @@
 // says in one string what a run must give.
 namespace vbs::test {
 
-inline std::string utf8(const std::u16string& s) {
+inline std::string utf8(std::u16string_view s) {
     std::string out;
     for (char16_t c : s) {
         if (c < 0x80) {

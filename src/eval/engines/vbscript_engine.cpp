@@ -25,8 +25,8 @@ std::optional<qsizetype> positionOf(const vbs::ScriptError& error) {
     return error.position ? std::optional(static_cast<qsizetype>(*error.position)) : std::nullopt;
 }
 
-QString fromU16(const std::u16string& s) {
-    return QString::fromStdU16String(s);
+QString fromU16(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), qsizetype(s.size()));
 }
 
 // The interpreter's own text for an error, as it would raise it.

@@ -50,15 +50,19 @@ inline bool nullThrough(const Variant& v, Variant& out) {
 }
 
 // The text functions documented to give Null for Null (Len, Left, Trim, Escape, ...): Null gives
-// Null without running `f`; any other value is turned into text, which `f` receives as its own
-// copy to read or change, and from which it sets `out`.
+// Null without running `f`; any other value is turned into text, which `f` reads (a text in
+// place, without a copy: Mid of a long text costs the piece, not the whole) and from which it
+// sets `out`. `out` may be `v` itself: `f` makes the new value before it assigns it.
 template <typename F>
 Outcome onTextOrNull(const Runtime& rt, const Variant& v, Variant& out, F&& f) {
     if (nullThrough(v, out)) {
         return Outcome::Normal;
     }
-    std::u16string s = VBS_TRY_VALUE(textArg(rt, v));
-    return f(s);
+    if (v.isString()) {
+        return f(v.asString());
+    }
+    const std::u16string converted = VBS_TRY_VALUE(textArg(rt, v));
+    return f(std::u16string_view(converted));
 }
 
 // Invalid use of Null when any argument from `from` on is Null, for functions that check their

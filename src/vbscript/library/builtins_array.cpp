@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace vbs::fn {
 namespace {
@@ -76,6 +77,15 @@ Outcome Join(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     std::u16string result;
     const std::vector<Variant>& items = a[0].asArray()->items;
+    // Room for the texts among the elements, made once: growing by doubling would hold up to
+    // twice the result at the end. Numbers converted on the way may still grow it.
+    std::size_t expected = items.empty() ? 0 : delimiter.size() * (items.size() - 1);
+    for (const Variant& item : items) {
+        expected += item.isString() ? item.asString().size() : 0;
+    }
+    if (expected <= limits::kMaxStringLength && rt.budget->allows(expected * sizeof(char16_t))) {
+        result.reserve(expected);
+    }
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (i > 0) {
             result += delimiter;
@@ -100,7 +110,12 @@ Outcome Join(Runtime& rt, const Variant* a, int n, Variant& out) {
 
 Outcome Split(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
-    std::u16string s = VBS_TRY_VALUE(textArg(rt, a[0]));
+    // A text is split where it lies; other values are converted first.
+    std::u16string converted;
+    if (!a[0].isString()) {
+        converted = VBS_TRY_VALUE(textArg(rt, a[0]));
+    }
+    const std::u16string_view s = a[0].isString() ? a[0].asString() : converted;
     std::u16string delimiter = u" ";
     if (given(a, n, 1)) {
         delimiter = VBS_TRY_VALUE(textArg(rt, a[1]));
@@ -115,29 +130,35 @@ Outcome Split(Runtime& rt, const Variant* a, int n, Variant& out) {
     bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 3));
     std::vector<Variant> pieces;
     if (!s.empty() && count != 0) {
-        if (delimiter.empty()) {
-            pieces.push_back(Variant::string(s, rt.budget));
-        } else {
-            const std::u16string hay = text ? foldForTextCompare(s) : s;
-            const std::u16string needle = text ? foldForTextCompare(delimiter) : delimiter;
-            std::size_t pos = 0;
-            while (count < 0 || static_cast<std::int32_t>(pieces.size()) < count - 1) {
-                if (rt.pastDeadline(pieces.size())) {
-                    return Outcome::Timeout;
-                }
-                if (pieces.size() >= limits::kMaxArrayElements ||
-                    !rt.budget->allows(pieces.size() * sizeof(Variant))) {
-                    return Outcome::OutOfMemory;
-                }
-                const std::size_t p = hay.find(needle, pos);
-                if (p == std::u16string::npos) {
-                    break;
-                }
-                pieces.push_back(Variant::string(s.substr(pos, p - pos), rt.budget));
-                pos = p + needle.size();
+        // Folded copies only for a text comparison; a binary one searches the text itself.
+        const std::u16string folded = text ? foldForTextCompare(s) : std::u16string();
+        const std::u16string foldedDelimiter = text ? foldForTextCompare(delimiter) : u"";
+        const std::u16string_view hay = text ? std::u16string_view(folded) : s;
+        const std::u16string_view needle = text ? foldedDelimiter : delimiter;
+        // The pieces are counted first so that the list is made once at its final size: growing
+        // it by doubling would hold two lists at once.
+        const auto nextDelimiter = [&](std::size_t from) {
+            return needle.empty() ? std::u16string_view::npos : hay.find(needle, from);
+        };
+        std::size_t total = 1;
+        for (std::size_t p = nextDelimiter(0);
+             p != std::u16string_view::npos && (count < 0 || std::cmp_less(total, count));
+             p = nextDelimiter(p + needle.size())) {
+            if (rt.pastDeadline(total++)) {
+                return Outcome::Timeout;
             }
-            pieces.push_back(Variant::string(s.substr(pos), rt.budget));
         }
+        if (total > limits::kMaxArrayElements || !rt.budget->allows(total * sizeof(Variant))) {
+            return Outcome::OutOfMemory;
+        }
+        pieces.reserve(total);
+        std::size_t start = 0;
+        while (pieces.size() + 1 < total) {
+            const std::size_t p = nextDelimiter(start);
+            pieces.push_back(Variant::string(s.substr(start, p - start), rt.budget));
+            start = p + needle.size();
+        }
+        pieces.push_back(Variant::string(s.substr(start), rt.budget));
     }
     out = listOf(rt.budget, std::move(pieces));
     return Outcome::Normal;

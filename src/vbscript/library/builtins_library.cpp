@@ -87,7 +87,7 @@ bool unreserved(char16_t c) {
 }
 
 // The code of `digits` hex digits at `from`, or -1.
-int hexAt(const std::u16string& s, std::size_t from, std::size_t digits) {
+int hexAt(std::u16string_view s, std::size_t from, std::size_t digits) {
     if (from + digits > s.size()) {
         return -1;
     }
@@ -136,8 +136,8 @@ Outcome FormatCurrency(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(formattedValue(rt, a, n, x, parens));
     Variant digits;
     VBS_TRY(formatPlain(rt, a, n, std::fabs(x), digits));
-    out =
-        Variant::string(signed_(rt.locale.currency + digits.asString(), x < 0, parens), rt.budget);
+    out = Variant::string(
+        signed_(rt.locale.currency + std::u16string(digits.asString()), x < 0, parens), rt.budget);
     return Outcome::Normal;
 }
 
@@ -148,7 +148,8 @@ Outcome FormatPercent(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(formattedValue(rt, a, n, x, parens));
     Variant digits;
     VBS_TRY(formatPlain(rt, a, n, std::fabs(x * 100), digits));
-    out = Variant::string(signed_(digits.asString() + u"%", x < 0, parens), rt.budget);
+    out = Variant::string(signed_(std::u16string(digits.asString()) + u"%", x < 0, parens),
+                          rt.budget);
     return Outcome::Normal;
 }
 
@@ -273,7 +274,7 @@ Outcome RGB(Runtime& rt, const Variant* a, int, Variant& out) {
 
 // Escape: every character but letters, digits and @*_+-./ becomes %XX, or %uXXXX beyond 255.
 Outcome Escape(Runtime& rt, const Variant* a, int, Variant& out) {
-    return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
+    return onTextOrNull(rt, a[0], out, [&](std::u16string_view s) {
         std::u16string text;
         text.reserve(s.size());
         for (char16_t c : s) {
@@ -293,7 +294,7 @@ Outcome Escape(Runtime& rt, const Variant* a, int, Variant& out) {
 
 // Unescape: %XX and %uXXXX become their characters; a "%" that starts neither stays as it is.
 Outcome Unescape(Runtime& rt, const Variant* a, int, Variant& out) {
-    return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
+    return onTextOrNull(rt, a[0], out, [&](std::u16string_view s) {
         std::u16string text;
         text.reserve(s.size());
         for (std::size_t i = 0; i < s.size(); ++i) {

@@ -3,6 +3,7 @@
 #include "limits/script_limits.h"
 #include "public/memory_budget.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -31,17 +32,16 @@ Outcome lengthArg(const Runtime& rt, const Variant& v, std::int32_t& out) {
 }
 
 Outcome mapText(Runtime& rt, const Variant& a, Variant& out, char16_t (*f)(char16_t)) {
-    return onTextOrNull(rt, a, out, [&](std::u16string& s) {
-        for (char16_t& c : s) {
-            c = f(c);
-        }
-        out = Variant::string(std::move(s), rt.budget);
+    return onTextOrNull(rt, a, out, [&](std::u16string_view s) {
+        std::u16string mapped(s.size(), u'\0');
+        std::transform(s.begin(), s.end(), mapped.begin(), f);
+        out = Variant::string(std::move(mapped), rt.budget);
         return Outcome::Normal;
     });
 }
 
 Outcome trimText(Runtime& rt, const Variant& a, Variant& out, bool left, bool right) {
-    return onTextOrNull(rt, a, out, [&](std::u16string& s) {
+    return onTextOrNull(rt, a, out, [&](std::u16string_view s) {
         std::size_t b = 0;
         std::size_t e = s.size();
         while (left && b < e && s[b] == u' ') {
@@ -67,7 +67,7 @@ Outcome repeated(const Runtime& rt, std::int32_t count, char16_t c, Variant& out
 } // namespace
 
 Outcome Len(Runtime& rt, const Variant* a, int, Variant& out) {
-    return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
+    return onTextOrNull(rt, a[0], out, [&](std::u16string_view s) {
         out = Variant::longInt(static_cast<std::int32_t>(s.size()));
         return Outcome::Normal;
     });
@@ -76,7 +76,7 @@ Outcome Len(Runtime& rt, const Variant* a, int, Variant& out) {
 Outcome Left(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t count = 0;
     VBS_TRY(lengthArg(rt, a[1], count));
-    return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
+    return onTextOrNull(rt, a[0], out, [&](std::u16string_view s) {
         out = Variant::string(s.substr(0, static_cast<std::size_t>(count)), rt.budget);
         return Outcome::Normal;
     });
@@ -85,7 +85,7 @@ Outcome Left(Runtime& rt, const Variant* a, int, Variant& out) {
 Outcome Right(Runtime& rt, const Variant* a, int, Variant& out) {
     std::int32_t count = 0;
     VBS_TRY(lengthArg(rt, a[1], count));
-    return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
+    return onTextOrNull(rt, a[0], out, [&](std::u16string_view s) {
         const std::size_t n = std::min(s.size(), static_cast<std::size_t>(count));
         out = Variant::string(s.substr(s.size() - n), rt.budget);
         return Outcome::Normal;
@@ -106,7 +106,7 @@ Outcome Mid(Runtime& rt, const Variant* a, int n, Variant& out) {
     if (n > 2) {
         VBS_TRY(lengthArg(rt, a[2], count));
     }
-    return onTextOrNull(rt, a[0], out, [&](std::u16string& s) {
+    return onTextOrNull(rt, a[0], out, [&](std::u16string_view s) {
         const auto from = static_cast<std::size_t>(start - 1);
         if (from >= s.size()) {
             out = Variant::string(u"", rt.budget);

@@ -45,14 +45,46 @@ void recount(const Budget& budget, std::size_t before, std::size_t after) {
 
 } // namespace
 
-Variant Variant::string(std::u16string s, const Budget& budget) {
+Variant Variant::string(std::u16string_view s, const Budget& budget) {
     Variant v(VarType::String);
-    v.ref_ = std::make_shared<StringBox>(std::move(s), budget);
+    if (s.size() <= kShortTextLength) {
+        v.shortLength_ = static_cast<std::uint8_t>(s.size());
+        std::copy(s.begin(), s.end(), v.u_.chars);
+    } else {
+        v.holdReference(VarType::String, std::make_shared<StringBox>(std::u16string(s), budget));
+    }
     return v;
 }
 
-void Variant::appendToOwnString(std::u16string_view text) {
-    static_cast<StringBox*>(ref_.get())->append(text);
+Variant Variant::string(std::u16string&& s, const Budget& budget) {
+    if (s.size() <= kShortTextLength) {
+        return string(std::u16string_view(s), budget);
+    }
+    Variant v(VarType::String);
+    v.holdReference(VarType::String, std::make_shared<StringBox>(std::move(s), budget));
+    return v;
+}
+
+void Variant::appendToOwnString(std::u16string_view text, const Budget& budget) {
+    if (shortLength_ == kHeld) {
+        if (u_.ref) {
+            static_cast<StringBox*>(u_.ref.get())->append(text);
+            return;
+        }
+        // A moved-from text: nothing to append to.
+        *this = string(text, budget);
+        return;
+    }
+    if (shortLength_ + text.size() <= kShortTextLength) {
+        std::copy(text.begin(), text.end(), u_.chars + shortLength_);
+        shortLength_ = static_cast<std::uint8_t>(shortLength_ + text.size());
+        return;
+    }
+    std::u16string joined;
+    joined.reserve(shortLength_ + text.size());
+    joined.append(u_.chars, shortLength_);
+    joined += text;
+    holdReference(VarType::String, std::make_shared<StringBox>(std::move(joined), budget));
 }
 
 ArrayData::ArrayData(const ArrayData& other)
@@ -87,24 +119,27 @@ void ArrayData::adopt(std::vector<Variant> elements) {
 }
 
 Variant Variant::array(std::shared_ptr<ArrayData> a) {
-    Variant v(VarType::Array);
-    v.ref_ = std::move(a);
+    Variant v;
+    v.holdReference(VarType::Array, std::move(a));
     return v;
 }
 
 Variant Variant::object(std::shared_ptr<ObjectData> o) {
-    Variant v(VarType::Object);
-    v.ref_ = std::move(o);
+    Variant v;
+    v.holdReference(VarType::Object, std::move(o));
     return v;
 }
 
-const std::u16string& Variant::asString() const {
-    static const std::u16string empty;
-    return ref_ ? static_cast<const StringBox*>(ref_.get())->text : empty;
+std::u16string_view Variant::asString() const {
+    if (shortLength_ != kHeld) {
+        return {u_.chars, shortLength_};
+    }
+    return u_.ref ? std::u16string_view(static_cast<const StringBox*>(u_.ref.get())->text)
+                  : std::u16string_view();
 }
 
 Variant Variant::copied() const {
-    if (type_ != VarType::Array || !ref_) {
+    if (type_ != VarType::Array || !u_.ref) {
         return *this;
     }
     auto copy = std::make_shared<ArrayData>(*asArray());
@@ -113,7 +148,7 @@ Variant Variant::copied() const {
 }
 
 int Variant::nestingDepth() const {
-    return type_ == VarType::Array && ref_ ? asArray()->depth : 0;
+    return type_ == VarType::Array && u_.ref ? asArray()->depth : 0;
 }
 
 } // namespace vbs

@@ -31,15 +31,56 @@ class Variant;
 struct ArrayData;
 class ObjectData;
 
-// One VBScript value. Numbers live inline, so arithmetic never touches the heap; strings,
-// arrays and objects are shared through one reference-counted pointer. Strings are immutable
-// once shared, which makes sharing them safe (see appendToOwnString). Arrays have value semantics
-// in VBScript: whoever stores an array into a variable makes sure the variable's array is its own
-// (copied() when shared). Only a variable's own array is ever changed in place; arrays nested in it
-// are never changed (the language can only replace them), so copies share the nested ones.
+// One VBScript value, 24 bytes. Numbers live inline, so arithmetic never touches the heap; so do
+// texts of up to kShortTextLength characters, the common case in arrays of words and digits,
+// which then cost no allocation and no budget count beyond the value itself. Longer texts, arrays
+// and objects are shared through one reference-counted pointer. Shared texts are immutable, which
+// makes sharing them safe (see appendToOwnString). Arrays have value semantics in VBScript:
+// whoever stores an array into a variable makes sure the variable's array is its own (copied()
+// when shared). Only a variable's own array is ever changed in place; arrays nested in it are
+// never changed (the language can only replace them), so copies share the nested ones.
 class Variant {
 public:
+    // Texts this long or shorter are held inside the value.
+    static constexpr std::size_t kShortTextLength = 8;
+
     Variant() = default;
+    Variant(const Variant& other) : type_(other.type_), shortLength_(other.shortLength_) {
+        copyPayload(other);
+    }
+    // Leaves `other` as a moved-from shared_ptr leaves itself: a long text reads "", an array
+    // or object is null; a number or short text keeps its value.
+    Variant(Variant&& other) noexcept : type_(other.type_), shortLength_(other.shortLength_) {
+        movePayload(other);
+    }
+    Variant& operator=(const Variant& other) {
+        if (!holdsReference()) {
+            type_ = other.type_;
+            shortLength_ = other.shortLength_;
+            copyPayload(other);
+        } else if (this != &other) {
+            // What this holds may own `other` (x = x(0)): it is let go only once `other` is in.
+            const std::shared_ptr<void> old = takeReference();
+            type_ = other.type_;
+            shortLength_ = other.shortLength_;
+            copyPayload(other);
+        }
+        return *this;
+    }
+    Variant& operator=(Variant&& other) noexcept {
+        if (!holdsReference()) {
+            type_ = other.type_;
+            shortLength_ = other.shortLength_;
+            movePayload(other);
+        } else if (this != &other) {
+            const std::shared_ptr<void> old = takeReference();
+            type_ = other.type_;
+            shortLength_ = other.shortLength_;
+            movePayload(other);
+        }
+        return *this;
+    }
+    ~Variant() { release(); }
 
     static Variant null() { return Variant(VarType::Null); }
     static Variant boolean(bool b) {
@@ -84,8 +125,12 @@ public:
         v.u_.d = serial;
         return v;
     }
-    // Counted in `budget` while it lives.
-    static Variant string(std::u16string s, const Budget& budget);
+    // A text longer than kShortTextLength is counted in `budget` while it lives.
+    static Variant string(std::u16string_view s, const Budget& budget);
+    static Variant string(std::u16string&& s, const Budget& budget);
+    static Variant string(const char16_t* s, const Budget& budget) {
+        return string(std::u16string_view(s), budget);
+    }
     static Variant array(std::shared_ptr<ArrayData> a);
     // A null pointer is Nothing.
     static Variant object(std::shared_ptr<ObjectData> o);
@@ -107,15 +152,16 @@ public:
     std::int64_t asInt() const { return type_ == VarType::Boolean ? (u_.b ? -1 : 0) : u_.i64; }
     // Single, Double, Date.
     double asDouble() const { return u_.d; }
-    const std::u16string& asString() const;
-    ArrayData* asArray() const { return static_cast<ArrayData*>(ref_.get()); }
+    // The text, valid while this value holds it unchanged.
+    std::u16string_view asString() const;
+    ArrayData* asArray() const { return static_cast<ArrayData*>(u_.ref.get()); }
     const std::shared_ptr<ArrayData> arrayRef() const {
-        return std::static_pointer_cast<ArrayData>(ref_);
+        return std::static_pointer_cast<ArrayData>(u_.ref);
     }
     // The object without touching its reference count; null for Nothing.
-    ObjectData* objectPtr() const { return static_cast<ObjectData*>(ref_.get()); }
+    ObjectData* objectPtr() const { return static_cast<ObjectData*>(u_.ref.get()); }
     std::shared_ptr<ObjectData> asObject() const {
-        return std::static_pointer_cast<ObjectData>(ref_);
+        return std::static_pointer_cast<ObjectData>(u_.ref);
     }
 
     // In-place setters for the arithmetic fast path: no temporary, no reference count
@@ -141,29 +187,81 @@ public:
     Variant copied() const;
     // How deeply arrays nest in this value: 0 for a value that is no array.
     int nestingDepth() const;
-    // The string, array or object is also held by another Variant.
-    bool isShared() const { return ref_.use_count() > 1; }
+    // The string, array or object is also held by another Variant (a text held inside the
+    // value never is).
+    bool isShared() const { return holdsReference() && u_.ref.use_count() > 1; }
+    // Both hold the same shared text.
+    bool sharesTextWith(const Variant& other) const {
+        return isString() && holdsReference() && other.holdsReference() && u_.ref == other.u_.ref;
+    }
     // Appends to a String that no other Variant holds (isString() and !isShared()), counting
-    // the added characters in the text's memory budget.
-    void appendToOwnString(std::u16string_view text);
+    // the added characters in the text's memory budget; a text that outgrows the value moves
+    // to the heap, counted in `budget`.
+    void appendToOwnString(std::u16string_view text, const Budget& budget);
 
 private:
     explicit Variant(VarType t) : type_(t) {}
+    // In shortLength_: the payload is u_.ref (a long text, an array or an object).
+    static constexpr std::uint8_t kHeld = 0xFF;
+
+    // Arrays, objects and long texts hold u_.ref (null for Nothing), marked by kHeld.
+    bool holdsReference() const { return shortLength_ == kHeld; }
+    // Ends the payload's shared pointer, if any; the caller gives the value a new type.
     void release() {
-        if (ref_) {
-            ref_.reset();
+        if (holdsReference()) {
+            u_.ref.~shared_ptr();
+            shortLength_ = 0;
         }
+    }
+    // The held pointer, moved out; the payload is then free.
+    std::shared_ptr<void> takeReference() {
+        std::shared_ptr<void> held(std::move(u_.ref));
+        u_.ref.~shared_ptr();
+        shortLength_ = 0;
+        return held;
+    }
+    // Into a value whose type_ and shortLength_ are already other's and whose payload is free
+    // (a self-copy of a plain value copies its words onto themselves).
+    void copyPayload(const Variant& other) {
+        if (other.holdsReference()) {
+            new (&u_.ref) std::shared_ptr<void>(other.u_.ref);
+        } else {
+            u_.words[0] = other.u_.words[0];
+            u_.words[1] = other.u_.words[1];
+        }
+    }
+    // As copyPayload; other's pointer is left null.
+    void movePayload(Variant& other) {
+        if (other.holdsReference()) {
+            new (&u_.ref) std::shared_ptr<void>(std::move(other.u_.ref));
+        } else {
+            u_.words[0] = other.u_.words[0];
+            u_.words[1] = other.u_.words[1];
+        }
+    }
+    void holdReference(VarType t, std::shared_ptr<void> ref) {
+        type_ = t;
+        shortLength_ = kHeld;
+        new (&u_.ref) std::shared_ptr<void>(std::move(ref));
     }
 
     VarType type_ = VarType::Empty;
-    union {
+    // A String's length when its text is held in u_.chars; kHeld when the payload is u_.ref;
+    // 0 for every other value.
+    std::uint8_t shortLength_ = 0;
+    union Payload {
+        Payload() : words{} {}
+        ~Payload() {} // the owning Variant ends the member in use
         bool b;
         std::int64_t i64; // Byte, Integer, Long, Currency (scaled)
         double d;         // Single (widened), Double, Date
-    } u_{};
-    // String: std::u16string; Array: ArrayData; Object: ObjectData (null for Nothing).
-    std::shared_ptr<void> ref_;
+        char16_t chars[kShortTextLength];
+        // A long String's text, an Array's ArrayData, an Object's ObjectData (null for Nothing).
+        std::shared_ptr<void> ref;
+        std::uint64_t words[2]; // copies a value that holds no pointer
+    } u_;
 };
+static_assert(sizeof(Variant) == 24);
 
 // One dimension of an array.
 struct ArrayBound {

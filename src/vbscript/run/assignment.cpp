@@ -194,7 +194,7 @@ Outcome Executor::execAppend(const Expr& value, Variant& text) {
             VBS_TRY(evalValue(*value.args[i], piece));
         }
         suffix = std::move(joined);
-        if (text.isString() && &text.asString() == &start.asString()) {
+        if (text.sharesTextWith(start)) {
             start = Variant(); // s still holds that text: let go, so it may be s's alone again
         }
     }

@@ -387,7 +387,7 @@ Result<std::int32_t> toLong(const Variant& v, const NumberLocale& locale) {
 
 Result<bool> toBool(const Variant& v, const NumberLocale& locale) {
     if (v.type() == VarType::String) {
-        const std::u16string& s = v.asString();
+        const std::u16string_view s = v.asString();
         const std::u16string lower = lowerAscii(s);
         if (lower == u"true" || s == u"#TRUE#") {
             return true;
@@ -423,7 +423,7 @@ Result<std::u16string> toText(const Variant& v, const NumberLocale& locale) {
     case VarType::Date:
         return formatDate(v.asDouble(), locale.dates);
     case VarType::String:
-        return v.asString();
+        return std::u16string(v.asString());
     case VarType::Object:
         return v.asObject() ? Outcome::NoSuchMember : Outcome::ObjectNotSet;
     default:

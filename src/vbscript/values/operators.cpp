@@ -305,26 +305,34 @@ Outcome concatenate(const Variant& a, const Variant& b, const NumberLocale& loca
     // Texts are joined in place; only other values are converted first.
     std::u16string leftText;
     std::u16string rightText;
-    const std::u16string* left = &leftText;
-    const std::u16string* right = &rightText;
+    std::u16string_view left;
+    std::u16string_view right;
     if (a.isString()) {
-        left = &a.asString();
+        left = a.asString();
     } else if (!a.isNull()) {
         leftText = VBS_TRY_VALUE(toText(a, locale));
+        left = leftText;
     }
     if (b.isString()) {
-        right = &b.asString();
+        right = b.asString();
     } else if (!b.isNull()) {
         rightText = VBS_TRY_VALUE(toText(b, locale));
+        right = rightText;
     }
-    const std::size_t length = left->size() + right->size();
+    const std::size_t length = left.size() + right.size();
     if (!joinAllowed(budget, length, length)) {
         return Outcome::OutOfMemory;
     }
+    if (length <= Variant::kShortTextLength) {
+        char16_t joined[Variant::kShortTextLength];
+        std::copy(right.begin(), right.end(), std::copy(left.begin(), left.end(), joined));
+        out = Variant::string(std::u16string_view(joined, length), budget);
+        return Outcome::Normal;
+    }
     std::u16string joined;
-    joined.reserve(left->size() + right->size());
-    joined += *left;
-    joined += *right;
+    joined.reserve(length);
+    joined += left;
+    joined += right;
     out = Variant::string(std::move(joined), budget);
     return Outcome::Normal;
 }
@@ -551,16 +559,17 @@ Outcome generalBinaryOp(BinaryOp op, const Variant& a, const Variant& b, const N
 Outcome appendConcatenation(Variant& text, const Variant& b, const NumberLocale& locale,
                             const Budget& budget) {
     std::u16string converted;
-    const std::u16string* added = &converted;
+    std::u16string_view added;
     if (b.isString()) {
-        added = &b.asString();
+        added = b.asString();
     } else if (!b.isNull()) {
         converted = VBS_TRY_VALUE(toText(b, locale));
+        added = converted;
     }
-    if (!joinAllowed(budget, text.asString().size() + added->size(), added->size())) {
+    if (!joinAllowed(budget, text.asString().size() + added.size(), added.size())) {
         return Outcome::OutOfMemory;
     }
-    text.appendToOwnString(*added);
+    text.appendToOwnString(added, budget);
     return Outcome::Normal;
 }
 
