@@ -238,6 +238,7 @@ private:
     // A member read or call leaves its result in `value`; an
     // assignment finds the value assigned there.
     Outcome evalMember(const Expr& e, MemberAccess access, Variant& value);
+    Outcome evalMeMember(const Expr& e, Variant& out);
     Outcome invokeMember(ObjectData& o, std::int32_t member, MemberAccess access,
                          const std::vector<ExprPtr>& args, std::size_t first, Variant& value);
     // A member of a class's instance, which the call holds while the member runs.

@@ -138,6 +138,11 @@ struct Specializer {
         VBS_TRY(x.evaluationMayStart());
         return x.withFailurePlace(e, x.evalMember(e, MemberAccess::Get, out));
     }
+    // Me.fib(n - 1) inside a class.
+    static Outcome meMember(Executor& x, const Expr& e, Variant& out) {
+        VBS_TRY(x.evaluationMayStart());
+        return x.withFailurePlace(e, x.evalMeMember(e, out));
+    }
     static Outcome newObject(Executor& x, const Expr& e, Variant& out) {
         VBS_TRY(x.evaluationMayStart());
         return x.withFailurePlace(e, x.evalNew(e, out));
@@ -261,7 +266,7 @@ struct Specializer {
         case ExprKind::Unary:
             return &unary;
         case ExprKind::Member:
-            return &member;
+            return e.args[0]->kind == ExprKind::Me ? &meMember : &member;
         case ExprKind::New:
             return &newObject;
         case ExprKind::Me:
