@@ -14,6 +14,7 @@
 
 #include <QClipboard>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -405,8 +406,13 @@ TEST_F(InputHistoryWindowTest, InputsAndTapeAreKeptAcrossRunsUntilForgotten) {
     evaluate(u"4"_qs);
     EXPECT_EQ(history(), "#Quorvix input history\n4\n");
     triggerMenuAction("resultTape");
-    ASSERT_TRUE(window().tapeWindow());
-    EXPECT_EQ(window().tapeWindow()->Entries->count(), 1);
+    TapeWindow* shown = window().tapeWindow();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->Entries->count(), 1);
+    // Its buttons read left to right, the status line under them.
+    shown->layout()->activate();
+    EXPECT_LT(shown->InsertAnswer->geometry().right(), shown->InsertInput->x());
+    EXPECT_GT(shown->Status->y(), shown->Save->geometry().bottom());
     EXPECT_EQ(tape(), window().resultTape().entries());
     triggerMenuAction("clearInputHistory");
     EXPECT_EQ(history(), "#Quorvix input history\n");

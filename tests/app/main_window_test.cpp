@@ -447,7 +447,9 @@ TEST_F(MainWindowLayoutTest, WindowAndBoxesLookAndBehaveAsDesigned) {
     EXPECT_EQ(main.outputBox()->palette().color(QPalette::Base), QColor(0, 0, 0));
     EXPECT_EQ(main.control<QLabel>(u"InputLabel")->font().family(), u"Liberation Sans");
     EXPECT_TRUE(main.control<QLabel>(u"InputLabel")->font().bold());
-    // The input line: centred, wrapping, several lines (Tab leaves it: the tab order's test).
+    // The input line: centred, wrapping, several lines (Tab leaves it: the tab order's test),
+    // without a scroll bar of its own.
+    EXPECT_EQ(main.inputLine()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     const QTextOption option = main.inputLine()->document()->defaultTextOption();
     EXPECT_EQ(option.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_EQ(main.inputLine()->lineWrapMode(), QPlainTextEdit::WidgetWidth);

@@ -40,6 +40,7 @@ const SearchRow kSearchRows[] = {
     {"NoMatchKeepsTheDraft", {kSearch, typedText("zz")}, "draft", true, "No input holds \"zz\""},
     {"MultiLineEntryWithoutRegardToCase", {kSearch, typedText("N = 4")}, "!m = 3\nn = 4", true, "Search inputs: N = 4"},
     {"BackspaceWidens", {kSearch, typedText("12+"), kBackspace}, "5*12", true, "Search inputs: 12"},
+    {"BackspaceSearchesFromTheNewest", {kSearch, typedText("7-1x"), kBackspace}, "7-1", true, "Search inputs: 7-1"},
     {"EscRestoresTheDraft", {kSearch, typedText("12"), kEsc}, "draft", false, ""},
     {"EnterTakesTheMatchWithoutEvaluating", {kSearch, typedText("12"), kEnter}, "5*12", false, ""},
 };
