@@ -90,6 +90,10 @@ Outcome CDate(Runtime& rt, const Variant* a, int, Variant& out) {
 }
 
 Outcome CStr(Runtime& rt, const Variant* a, int, Variant& out) {
+    if (a[0].isString()) {
+        out = a[0]; // texts are shared, never changed: no copy of the characters
+        return Outcome::Normal;
+    }
     std::u16string text = VBS_TRY_VALUE(textArg(rt, a[0]));
     out = Variant::string(std::move(text), rt.budget);
     return Outcome::Normal;
