@@ -271,7 +271,9 @@ TEST_F(MainWindowTest, AnswerPreviewShowsOnlyWhatChangesNothing) {
     EXPECT_EQ(previewOf(u"+2"_qs), u"= 2");
     evaluate(u"Ans"_qs);
     EXPECT_EQ(main.outputBox()->text(), u"0"); // and none stored Ans
+    EXPECT_EQ(previewOf(u"3*3"_qs), u"= 9");
     main.inputHistory().setPreviewing(false);
+    EXPECT_FALSE(main.control<QLabel>(u"AnswerPreview")->isVisible()); // the shown one goes at once
     EXPECT_EQ(previewOf(u"1+1"_qs), QString());
     EXPECT_TRUE(testing_support::fileContent(QDir(folder()).filePath(u"Quorvix-history.txt"_qs))
                     .contains("#preview=0\n"));
