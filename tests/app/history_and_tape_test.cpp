@@ -367,6 +367,8 @@ TEST_F(InputHistoryWindowTest, InputsAndTapeAreKeptAcrossRunsUntilForgotten) {
     ASSERT_TRUE(main.tapeWindow()->saveAs(m_dir.filePath(u"saved.txt"_qs)));
     EXPECT_EQ(testing_support::fileContent(m_dir.filePath(u"saved.txt"_qs)), "1+1\n= 2\n");
     EXPECT_FALSE(main.tapeWindow()->saveAs(m_dir.filePath(u"no/such/folder/x.txt"_qs)));
+    // A folder that takes no new files even from root, with no file there to write over.
+    EXPECT_FALSE(main.tapeWindow()->saveAs(u"/sys/kernel/quorvix-tape.txt"_qs));
     evaluate(u"bad("_qs); // fails, and counts all the same
     main.inputLine()->setText(u"2*3"_qs);
     QTest::mouseClick(main.keypadKey(u"Equals"), Qt::LeftButton);
