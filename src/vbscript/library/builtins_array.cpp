@@ -22,7 +22,7 @@ Outcome bound(Runtime& rt, const Variant* a, int n, Variant& out, bool upper) {
     }
     const ArrayData& data = *a[0].asArray();
     std::int32_t dim = 1;
-    if (n > 1) {
+    if (given(rt, n, 1)) {
         dim = VBS_TRY_VALUE(longArg(rt, a[1]));
     }
     if (dim < 1 || static_cast<std::size_t>(dim) > data.bounds.size()) {
@@ -71,7 +71,7 @@ Outcome Join(Runtime& rt, const Variant* a, int n, Variant& out) {
         return Outcome::TypeMismatch;
     }
     std::u16string delimiter = u" ";
-    if (n > 1) {
+    if (given(rt, n, 1)) {
         delimiter = VBS_TRY_VALUE(textArg(rt, a[1]));
     }
     std::u16string result;
@@ -102,11 +102,11 @@ Outcome Split(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 0));
     std::u16string s = VBS_TRY_VALUE(textArg(rt, a[0]));
     std::u16string delimiter = u" ";
-    if (given(a, n, 1)) {
+    if (given(rt, n, 1)) {
         delimiter = VBS_TRY_VALUE(textArg(rt, a[1]));
     }
     std::int32_t count = -1;
-    if (given(a, n, 2)) {
+    if (given(rt, n, 2)) {
         count = VBS_TRY_VALUE(longArg(rt, a[2]));
         if (count < -1) {
             return Outcome::InvalidCall;
@@ -152,7 +152,7 @@ Outcome Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     std::u16string match = VBS_TRY_VALUE(textArg(rt, a[1]));
     bool include = true;
-    if (given(a, n, 2)) {
+    if (given(rt, n, 2)) {
         include = VBS_TRY_VALUE(toBool(a[2], rt.locale));
     }
     bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 3));

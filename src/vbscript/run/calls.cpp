@@ -301,7 +301,11 @@ Outcome Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::
     const std::size_t n = args.size() - first;
     // Most calls have few arguments: they stay on the stack.
     SmallVariants<4> argv(n);
+    std::uint32_t leftOut = 0;
     for (std::size_t i = 0; i < n; ++i) {
+        if (args[first + i]->leftOut && i < std::size_t{Runtime::kMarkedArguments}) {
+            leftOut |= 1U << i;
+        }
         VBS_TRY(eval(*args[first + i], argv[i]));
         if (argv[i].isObject()) {
             const ObjectData* o = argv[i].objectPtr();
@@ -316,7 +320,10 @@ Outcome Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::
     if (const ScriptBuiltin which = scriptBuiltin(info.fn); which != ScriptBuiltin::None) {
         return callScriptBuiltin(which, argv[0], out);
     }
-    return info.fn(rt_, argv.data(), static_cast<int>(n), out);
+    rt_.leftOutArguments = leftOut;
+    const Outcome outcome = info.fn(rt_, argv.data(), static_cast<int>(n), out);
+    rt_.leftOutArguments = 0;
+    return outcome;
 }
 
 } // namespace vbs

@@ -58,6 +58,13 @@ struct Runtime {
     std::int32_t localeId = 1033;
     std::int32_t userLocaleId = 1033;
     std::optional<NumberLocale> userLocale;
+
+    // Set by the executor for the length of one built-in call with several arguments: bit i
+    // marks argument i as a place left out between commas ("Mid(s, 2, )"), which the built-in
+    // must tell from an explicit Empty (fn::given). Zero at all other times, so a call that does
+    // not set it (one argument, which cannot be left out) reads no stale marks.
+    static constexpr int kMarkedArguments = 32;
+    std::uint32_t leftOutArguments = 0;
 };
 
 } // namespace vbs

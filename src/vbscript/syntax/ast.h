@@ -77,6 +77,8 @@ struct Expr {
     // Scope::Builtin: called with the one argument it may take, and a built-in that only reads
     // its arguments (not Eval, Execute, ExecuteGlobal or GetRef): the count needs no check.
     bool builtinOnOneValue = false;
+    // Literal: an argument left out between commas, "f(a, , c)" (not an explicit Empty).
+    bool leftOut = false;
     // Name: the slot or member the name was bound to; Scope::Builtin: the built-in.
     std::int32_t index = -1;
     // Scope::Global: the entry itself (entries never move), saving the table look-up.
