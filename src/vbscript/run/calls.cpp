@@ -283,7 +283,7 @@ Outcome Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::
     if (n < info.minArgs || n > info.maxArgs) {
         return Outcome::WrongArgCount;
     }
-    if (n == 1 && scriptBuiltin(info.fn) == ScriptBuiltin::None) {
+    if (n == 1 && scriptBuiltin(info.fn) == ScriptBuiltin::None && !readsElementValues(info.fn)) {
         if (const Variant* value = argumentInPlace(*args[first], out)) {
             return info.fn(rt_, value, 1, out);
         }
@@ -320,10 +320,29 @@ Outcome Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::
     if (const ScriptBuiltin which = scriptBuiltin(info.fn); which != ScriptBuiltin::None) {
         return callScriptBuiltin(which, argv[0], out);
     }
+    if (n > 0 && argv[0].isArray() && readsElementValues(info.fn)) {
+        VBS_TRY(elementValues(argv[0]));
+    }
     rt_.leftOutArguments = leftOut;
     const Outcome outcome = info.fn(rt_, argv.data(), static_cast<int>(n), out);
     rt_.leftOutArguments = 0;
     return outcome;
+}
+
+// The objects among an array's elements replaced by their default values, in a copy (the
+// caller's array keeps its objects): an object without one fails as it does as an argument.
+Outcome Executor::elementValues(Variant& array) {
+    const std::vector<Variant>& items = array.asArray()->items;
+    if (std::none_of(items.begin(), items.end(), [](const Variant& v) { return v.isObject(); })) {
+        return Outcome::Normal;
+    }
+    array = array.copied();
+    for (Variant& item : array.asArray()->items) {
+        if (item.isObject()) {
+            VBS_TRY(toValue(item));
+        }
+    }
+    return Outcome::Normal;
 }
 
 } // namespace vbs

@@ -194,6 +194,8 @@ private:
     Outcome evalBuiltinOperand(const Expr& e, Variant& out);
     Outcome callBuiltinInGeneral(int index, const std::vector<ExprPtr>& args, std::size_t first,
                                  Variant& out);
+    // An array for Join or Filter, its objects replaced by their default values.
+    Outcome elementValues(Variant& array);
     // The value of a built-in's only argument, read where it lies; null when it must be
     // evaluated into a copy.
     const Variant* argumentInPlace(const Expr& argument, const Variant& out) const;
@@ -333,6 +335,7 @@ private:
     int callDepth_ = 0;
     std::uint32_t ticks_ = 0;
     RunErrors errors_;
+
 };
 
 } // namespace vbs

@@ -19,6 +19,8 @@ For Each m In ms
     s = s & m.FirstIndex & ":" & m.Value & "/" & m.SubMatches(1) & m.SubMatches.Count & ";"
 Next
 '? s ==> "0:joe@x.com/x2;11:ann@y.com/y2;" (String)
+' A Match in an array is read for its default member, Value, as an argument would be.
+'? Join(Array(ms(0), ms(1)), "|") ==> "joe@x.com|ann@y.com" (String)
 '? TypeName(ms) & " " & TypeName(ms.Item(1)) & " " & TypeName(ms(1).SubMatches) ==> "IMatchCollection2 IMatch2 ISubMatches" (String)
 For Each g In ms(1).SubMatches: s = g: Next
 '? s ==> "y" (String)
