@@ -29,6 +29,9 @@ class Executor {
 public:
     // Classes named by New are looked up in `globals`; Execute adds to it.
     Executor(Runtime& runtime, GlobalTable& globals);
+    ~Executor();
+    Executor(const Executor&) = delete;
+    Executor& operator=(const Executor&) = delete;
 
     // Off: every node runs by its general runner, never a specialised one (for comparing the
     // two). Set before the first run; a node keeps the runner it got.
@@ -336,6 +339,18 @@ private:
     std::uint32_t ticks_ = 0;
     RunErrors errors_;
 
+    // What native objects call script through (Runtime::scriptCaller): a call of `callee` with
+    // values, made as "callee(args...)" in script is, within this run's limits.
+    class ValueCaller final : public ScriptCaller {
+    public:
+        explicit ValueCaller(Executor& x) : x_(x) {}
+        Outcome callWithValues(const Variant& callee, const Variant* args, std::size_t count,
+                               Variant& out) override;
+
+    private:
+        Executor& x_;
+    };
+    ValueCaller valueCaller_{*this};
 };
 
 } // namespace vbs

@@ -22,6 +22,17 @@ struct ErrState {
     std::int32_t helpContext = 0;
 };
 
+// Runs script code for a native object that is given something to call (RegExp.Replace given
+// GetRef("f")): only the executor can run script. `callee` is called as "callee(args...)" is.
+class ScriptCaller {
+public:
+    virtual Outcome callWithValues(const Variant& callee, const Variant* args, std::size_t count,
+                                   Variant& out) = 0;
+
+protected:
+    ~ScriptCaller() = default;
+};
+
 // State the built-in functions share with the interpreter.
 struct Runtime {
     NumberLocale locale;
@@ -65,6 +76,10 @@ struct Runtime {
     // not set it (one argument, which cannot be left out) reads no stale marks.
     static constexpr int kMarkedArguments = 32;
     std::uint32_t leftOutArguments = 0;
+
+    // The executor that runs this runtime's script, for native objects that call back into it;
+    // null while there is none.
+    ScriptCaller* scriptCaller = nullptr;
 };
 
 } // namespace vbs
