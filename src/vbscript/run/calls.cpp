@@ -89,10 +89,18 @@ private:
 
 // A call starts only with as many arguments as the procedure has parameters, within the time
 // limit (a call is a step, so recursion without loops times out too), and below the nesting
-// limit, which gives "Out of stack space" before the thread's stack runs out.
+// limit, which gives "Out of stack space" before the thread's stack runs out. A procedure that
+// Execute defined inside another is not there to call from anywhere else: "Type mismatch", as
+// for a name that is no procedure. Its check shares the branch of the argument count, so other
+// calls pay nothing for it.
 inline Outcome Executor::callMayStart(const Procedure& p, std::size_t given) {
-    if (given != p.params.size()) {
-        return Outcome::WrongArgCount;
+    if (static_cast<std::int32_t>(given) != p.quickArgumentCount) {
+        if (p.callableFrom && frame_->proc != p.callableFrom && frame_->proc != &p) {
+            return Outcome::TypeMismatch;
+        }
+        if (given != p.params.size()) {
+            return Outcome::WrongArgCount;
+        }
     }
     VBS_TRY(countStep());
     if (callDepth_ >= limits::kMaxCallDepth || stack_.exhausted()) {

@@ -248,6 +248,12 @@ struct Procedure {
     std::u16string name; // lower case
     bool isFunction = false;
     std::vector<Parameter> params;
+    // The count of arguments a call may start with at once: params.size(), or -1 when the call
+    // must first pass the check of callableFrom (run/calls.cpp, Executor::callMayStart).
+    std::int32_t quickArgumentCount = 0;
+    // Defined by Execute while procedure `callableFrom` ran: it sees the global scope, but only
+    // that procedure (and it itself) may call it. Null for every other procedure.
+    const Procedure* callableFrom = nullptr;
     std::int32_t resultSlot = -1;
     std::int32_t slotCount = 0;
     // Procedure-level constants: slot and value, set when a call starts.
