@@ -25,6 +25,8 @@ enum class ScriptBuiltin : std::uint8_t;
 class Executor {
     // The specializer's runners run the executor's parts (run/node_runners.cpp).
     friend struct Specializer;
+    // Binding a call's arguments reads and evaluates them as the executor does.
+    friend class ArgumentBinder;
 
 public:
     // Classes named by New are looked up in `globals`; Execute adds to it.
@@ -181,16 +183,10 @@ private:
                        ClassInstance& me, Variant& out);
     Outcome runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
                     Variant* out, ClassInstance* me, const Variant* assigned, const Expr* site);
-    // The steps of a call: whether it may start, binding one argument to its
-    // parameter, and running the body in a frame of its own.
-    Outcome callMayStart(const Procedure& p, std::size_t given);
-    Outcome bindArgument(bool byRef, const Expr& a, std::size_t slot, Variant& value,
-                         Variant*& where, std::vector<ElementArgument>& elements);
-    Outcome bindElement(Variant& array, const std::vector<ExprPtr>& subscriptArgs, std::size_t slot,
-                        Variant& value, std::vector<ElementArgument>& elements);
+    // The steps of a call besides binding its arguments (ArgumentBinder): whether it may
+    // start, and running the body in a frame of its own.
+    Outcome callMayStart();
     Outcome runBody(const Procedure& p, Variant** slots, ClassInstance* me);
-    // Puts each element's value back where it was, if that element still exists.
-    Outcome writeBack(std::vector<ElementArgument>& elements, Variant* storage);
     Outcome callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first,
                         Variant& out);
     // An operand that calls a built-in by name.

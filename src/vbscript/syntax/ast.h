@@ -249,7 +249,7 @@ struct Procedure {
     bool isFunction = false;
     std::vector<Parameter> params;
     // The count of arguments a call may start with at once: params.size(), or -1 when the call
-    // must first pass the check of callableFrom (run/calls.cpp, Executor::callMayStart).
+    // must first pass the check of callableFrom (ArgumentBinder::accepts).
     std::int32_t quickArgumentCount = 0;
     // Defined by Execute while procedure `callableFrom` ran: it sees the global scope, but only
     // that procedure (and it itself) may call it. Null for every other procedure.
