@@ -56,6 +56,19 @@ const LimitCase kLimits[] = {
      "ok | " + kOutOfStack},
     {"RunawayRecursionInAnOperator", "Function r(n): r = Abs(n) + r(n + 1): End Function", "r(0)",
      "ok | " + kOutOfStack},
+    // A procedure RegExp.Replace calls for each match runs within the run's limits.
+    {"EndlessReplaceCallbackTimesOut",
+     "Function f(m, p, s): Do: Loop: End Function\nSet r = New RegExp: r.Pattern = \"a\"",
+     "r.Replace(\"aa\", GetRef(\"f\"))", "ok | #10001 Script timed out after 100 milliseconds",
+     100},
+    {"ReplaceCallbackCallingReplace",
+     "Function f(m, p, s): f = r.Replace(s, GetRef(\"f\")): End Function\n"
+     "Set r = New RegExp: r.Pattern = \"a\"",
+     "r.Replace(\"a\", GetRef(\"f\"))", "ok | " + kOutOfStack},
+    {"ReplaceCallbackDoublingText",
+     "Function f(m, p, s): f = s & s: End Function\nSet r = New RegExp: r.Pattern = \".\"\n"
+     "r.Global = True: t = \"ab\": Do: t = r.Replace(t, GetRef(\"f\")): Loop",
+     "Len(t) > 0", "#7 Out of memory | True (Boolean)"},
     {"TimeOutKeepsWhatWasDone", "Do: x = x + 1: Loop", "x > 0",
      "#10001 Script timed out after 500 milliseconds | True (Boolean)", 500},
     {"ManyBytes", "", "Len(Space(1000000))", "1000000 (Long)"},

@@ -34,9 +34,11 @@ inline Result<std::u16string> textArg(const Runtime& rt, const Variant& v) {
     return toText(v, rt.locale);
 }
 
-// A present, non-Empty optional argument.
-inline bool given(const Variant* a, int n, int i) {
-    return i < n && !a[i].isEmpty();
+// Whether optional argument i was given: written in the call and not left out between commas.
+// An explicit Empty is given, a value like any other (0 as a number, "" as text); a place left
+// out is passed by the engine as "parameter not found", and the built-in takes its default.
+inline bool given(const Runtime& rt, int n, int i) {
+    return i < n && (i >= Runtime::kMarkedArguments || !(rt.leftOutArguments >> i & 1U));
 }
 
 // The functions documented to give Null for a Null argument (Len, Left, Abs, Hex, Year, ...):
@@ -77,10 +79,10 @@ inline Outcome anyNull(const Variant* a, int n, int from) {
 }
 
 // A whole-number option that must lie in [low, high] (Invalid procedure call otherwise);
-// `fallback` when it is missing or Empty.
+// `fallback` when it is not given.
 inline Result<std::int32_t> rangeArg(const Runtime& rt, const Variant* a, int n, int i,
                                      std::int32_t low, std::int32_t high, std::int32_t fallback) {
-    if (!given(a, n, i)) {
+    if (!given(rt, n, i)) {
         return fallback;
     }
     const std::int32_t value = VBS_TRY_VALUE(longArg(rt, a[i]));
@@ -90,7 +92,7 @@ inline Result<std::int32_t> rangeArg(const Runtime& rt, const Variant* a, int n,
     return value;
 }
 
-// The firstdayofweek option, 1 Sunday ... 7 Saturday; missing, Empty and 0 (the system's choice)
+// The firstdayofweek option, 1 Sunday ... 7 Saturday; not given, Empty and 0 (the system's choice)
 // are Sunday, as in the US.
 inline Result<std::int32_t> firstDayArg(const Runtime& rt, const Variant* a, int n, int i) {
     const std::int32_t day = VBS_TRY_VALUE(rangeArg(rt, a, n, i, 0, 7, 1));
@@ -98,7 +100,7 @@ inline Result<std::int32_t> firstDayArg(const Runtime& rt, const Variant* a, int
 }
 
 // The firstweekofyear option, 1 the week of 1 January, 2 the first with four days, 3 the first
-// full week; missing, Empty and 0 (the system's choice) are 1, as in the US.
+// full week; not given, Empty and 0 (the system's choice) are 1, as in the US.
 inline Result<std::int32_t> firstWeekArg(const Runtime& rt, const Variant* a, int n, int i) {
     const std::int32_t week = VBS_TRY_VALUE(rangeArg(rt, a, n, i, 0, 3, 1));
     return week == 0 ? 1 : week;
@@ -106,7 +108,7 @@ inline Result<std::int32_t> firstWeekArg(const Runtime& rt, const Variant* a, in
 
 // The compare argument of the text functions: 0 binary, 1 text (true).
 inline Result<bool> compareArg(const Runtime& rt, const Variant* a, int n, int i) {
-    if (i >= n) {
+    if (!given(rt, n, i)) {
         return false;
     }
     const std::int32_t mode = VBS_TRY_VALUE(longArg(rt, a[i]));

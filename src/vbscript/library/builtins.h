@@ -46,4 +46,16 @@ bool inspectsObjects(int index);
 // object without a default member, or of Nothing, is False rather than an error).
 bool readsDefaultType(int index);
 
+namespace fn {
+Outcome Join(Runtime& rt, const Variant* args, int count, Variant& out);
+Outcome Filter(Runtime& rt, const Variant* args, int count, Variant& out);
+} // namespace fn
+
+// Whether the built-in reads the elements of the array it is given first as values (Join,
+// Filter): an object there stands for its default value, as an object argument does, since the
+// engine converts each element as it converts an argument. Inline, as built-in calls ask.
+inline bool readsElementValues(BuiltinFn f) {
+    return f == fn::Join || f == fn::Filter;
+}
+
 } // namespace vbs

@@ -23,7 +23,7 @@ Outcome bound(Runtime& rt, const Variant* a, int n, Variant& out, bool upper) {
     }
     const ArrayData& data = *a[0].asArray();
     std::int32_t dim = 1;
-    if (n > 1) {
+    if (given(rt, n, 1)) {
         dim = VBS_TRY_VALUE(longArg(rt, a[1]));
     }
     if (dim < 1 || static_cast<std::size_t>(dim) > data.bounds.size()) {
@@ -72,7 +72,7 @@ Outcome Join(Runtime& rt, const Variant* a, int n, Variant& out) {
         return Outcome::TypeMismatch;
     }
     std::u16string delimiter = u" ";
-    if (n > 1) {
+    if (given(rt, n, 1)) {
         delimiter = VBS_TRY_VALUE(textArg(rt, a[1]));
     }
     std::u16string result;
@@ -117,11 +117,11 @@ Outcome Split(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     const std::u16string_view s = a[0].isString() ? a[0].asString() : converted;
     std::u16string delimiter = u" ";
-    if (given(a, n, 1)) {
+    if (given(rt, n, 1)) {
         delimiter = VBS_TRY_VALUE(textArg(rt, a[1]));
     }
     std::int32_t count = -1;
-    if (given(a, n, 2)) {
+    if (given(rt, n, 2)) {
         count = VBS_TRY_VALUE(longArg(rt, a[2]));
         if (count < -1) {
             return Outcome::InvalidCall;
@@ -173,7 +173,7 @@ Outcome Filter(Runtime& rt, const Variant* a, int n, Variant& out) {
     }
     std::u16string match = VBS_TRY_VALUE(textArg(rt, a[1]));
     bool include = true;
-    if (given(a, n, 2)) {
+    if (given(rt, n, 2)) {
         include = VBS_TRY_VALUE(toBool(a[2], rt.locale));
     }
     bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 3));

@@ -11,7 +11,7 @@ namespace {
 // A tristate argument: -1 True, 0 False, -2 (or missing) the locale's default.
 Outcome tristate(const Runtime& rt, const Variant* a, int n, int i, bool fallback, bool& out) {
     out = fallback;
-    if (!given(a, n, i)) {
+    if (!given(rt, n, i)) {
         return Outcome::Normal;
     }
     std::int32_t v = VBS_TRY_VALUE(longArg(rt, a[i]));
@@ -32,7 +32,7 @@ Outcome FormatNumber(Runtime& rt, const Variant* a, int n, Variant& out) {
     VBS_TRY(anyNull(a, n, 1));
     double x = VBS_TRY_VALUE(doubleArg(rt, a[0]));
     std::int32_t digits = 2;
-    if (given(a, n, 1)) {
+    if (given(rt, n, 1)) {
         digits = VBS_TRY_VALUE(longArg(rt, a[1]));
         if (digits == -1) {
             digits = 2;

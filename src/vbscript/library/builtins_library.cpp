@@ -24,7 +24,7 @@ std::u16string nameOf(const char16_t* name, bool abbreviate) {
 }
 
 Result<bool> boolArg(const Runtime& rt, const Variant* a, int n, int i) {
-    return given(a, n, i) ? toBool(a[i], rt.locale) : Result<bool>(false);
+    return given(rt, n, i) ? toBool(a[i], rt.locale) : Result<bool>(false);
 }
 
 // The day of the week of a serial, 1 for `firstDay` (1 Sunday ... 7 Saturday).
@@ -48,12 +48,20 @@ double firstWeekStart(int year, int firstDay, int rule) {
 // FormatNumber on `value` with the caller's other arguments, parentheses turned off.
 Outcome formatPlain(Runtime& rt, const Variant* a, int n, double value, Variant& out) {
     Variant args[5] = {Variant::dbl(value), Variant(), Variant(), Variant::integer(0), Variant()};
-    for (int i = 1; i < n && i < 5; ++i) {
-        if (i != 3) {
+    // The arguments not given here stay not given there; the sign is the caller's to write.
+    const std::uint32_t leftOut = rt.leftOutArguments;
+    std::uint32_t notGiven = leftOut & ~(1U << 3);
+    for (int i = 1; i < 5; ++i) {
+        if (i < n && i != 3) {
             args[i] = a[i];
+        } else if (i >= n) {
+            notGiven |= 1U << i;
         }
     }
-    return FormatNumber(rt, args, 5, out);
+    rt.leftOutArguments = notGiven;
+    const Outcome outcome = FormatNumber(rt, args, 5, out);
+    rt.leftOutArguments = leftOut;
+    return outcome;
 }
 
 // The checks FormatCurrency and FormatPercent share with FormatNumber, in its order: a Null
@@ -65,7 +73,7 @@ Outcome formattedValue(const Runtime& rt, const Variant* a, int n, double& x, bo
     VBS_TRY(anyNull(a, n, 1));
     x = VBS_TRY_VALUE(doubleArg(rt, a[0]));
     std::int32_t p = -2;
-    if (given(a, n, 3)) {
+    if (given(rt, n, 3)) {
         p = VBS_TRY_VALUE(longArg(rt, a[3]));
     }
     // The locale's default (-2) is a minus sign, as in the US form.

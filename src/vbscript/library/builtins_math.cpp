@@ -172,7 +172,7 @@ Outcome Round(Runtime& rt, const Variant* a, int n, Variant& out) {
         return Outcome::Normal;
     }
     std::int32_t places = 0;
-    if (n > 1) {
+    if (given(rt, n, 1)) {
         places = VBS_TRY_VALUE(longArg(rt, a[1]));
         if (places < 0) {
             return Outcome::InvalidCall;

@@ -103,7 +103,7 @@ Outcome Mid(Runtime& rt, const Variant* a, int n, Variant& out) {
         return Outcome::InvalidCall;
     }
     std::int32_t count = -1;
-    if (n > 2) {
+    if (given(rt, n, 2)) {
         VBS_TRY(lengthArg(rt, a[2], count));
     }
     return onTextOrNull(rt, a[0], out, [&](std::u16string_view s) {
@@ -124,11 +124,13 @@ Outcome InStr(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::int32_t start = 1;
     int first = 0;
     if (n >= 3) {
-        start = VBS_TRY_VALUE(longArg(rt, a[0]));
+        first = 1;
+        if (given(rt, n, 0)) {
+            start = VBS_TRY_VALUE(longArg(rt, a[0]));
+        }
         if (start < 1) {
             return Outcome::InvalidCall;
         }
-        first = 1;
     }
     bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 3));
     if (a[first].isNull() || a[first + 1].isNull()) {
@@ -152,7 +154,7 @@ Outcome InStrRev(Runtime& rt, const Variant* a, int n, Variant& out) {
     std::u16string s1 = VBS_TRY_VALUE(textArg(rt, a[0]));
     std::u16string s2 = VBS_TRY_VALUE(textArg(rt, a[1]));
     std::int32_t start = -1;
-    if (n > 2) {
+    if (given(rt, n, 2)) {
         start = VBS_TRY_VALUE(longArg(rt, a[2]));
         if (start == 0 || start < -1) {
             return Outcome::InvalidCall;
@@ -191,10 +193,10 @@ Outcome Replace(Runtime& rt, const Variant* a, int n, Variant& out) {
     with = VBS_TRY_VALUE(textArg(rt, a[2]));
     std::int32_t start = 1;
     std::int32_t count = -1;
-    if (given(a, n, 3)) {
+    if (given(rt, n, 3)) {
         start = VBS_TRY_VALUE(longArg(rt, a[3]));
     }
-    if (given(a, n, 4)) {
+    if (given(rt, n, 4)) {
         count = VBS_TRY_VALUE(longArg(rt, a[4]));
     }
     bool text = VBS_TRY_VALUE(compareArg(rt, a, n, 5));

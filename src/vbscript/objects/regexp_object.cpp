@@ -196,8 +196,9 @@ private:
     // where the pattern is used, as VBScript does.
     Outcome compiled(std::shared_ptr<const CompiledRegex>& out);
     Outcome execute(Runtime& rt, std::u16string subject, Variant& out);
-    Outcome replace(Runtime& rt, const std::u16string& subject, const std::u16string& with,
-                    Variant& out);
+    // Each match replaced by what `write` appends for it.
+    template <typename Write>
+    Outcome replace(Runtime& rt, const std::u16string& subject, Write&& write, Variant& out);
 
     std::u16string pattern_;
     bool global_ = false;
@@ -234,6 +235,11 @@ Outcome RegExp::property(Runtime& rt, int member, bool assigning, Variant& value
     return Outcome::Normal;
 }
 
+void expand(const RegexSearcher& s, std::u16string_view subject, std::u16string_view with,
+            std::u16string& out);
+Outcome appendCallResult(Runtime& rt, const RegexSearcher& found, const std::u16string& subject,
+                         const Variant& callee, std::u16string& result);
+
 Outcome RegExp::invoke(Runtime& rt, int member, MemberAccess access, Variant* args,
                        std::size_t argc, Variant& value) {
     const bool assigning = access == MemberAccess::Let || access == MemberAccess::Set;
@@ -244,11 +250,27 @@ Outcome RegExp::invoke(Runtime& rt, int member, MemberAccess access, Variant* ar
         return Outcome::WrongArgCount;
     }
     std::u16string subject;
-    std::u16string with;
     subject = VBS_TRY_VALUE(toText(args[0], rt.locale));
+    if (member == Replace && args[1].isObject() && rt.scriptCaller) {
+        // Given something to call (GetRef("f"), an object with a default method), Replace
+        // calls it for each match and puts in what it returns (VBScript 5.5 and later).
+        const Variant callee = args[1];
+        return replace(
+            rt, subject,
+            [&](const RegexSearcher& found, std::u16string& result) {
+                return appendCallResult(rt, found, subject, callee, result);
+            },
+            value);
+    }
     if (member == Replace) {
-        with = VBS_TRY_VALUE(toText(args[1], rt.locale));
-        return replace(rt, subject, with, value);
+        const std::u16string with = VBS_TRY_VALUE(toText(args[1], rt.locale));
+        return replace(
+            rt, subject,
+            [&](const RegexSearcher& found, std::u16string& result) {
+                expand(found, subject, with, result);
+                return Outcome::Normal;
+            },
+            value);
     }
     if (member == Execute) {
         return execute(rt, std::move(subject), value);
@@ -366,16 +388,43 @@ void expand(const RegexSearcher& s, std::u16string_view subject, std::u16string_
     }
 }
 
-Outcome RegExp::replace(Runtime& rt, const std::u16string& subject, const std::u16string& with,
-                        Variant& out) {
+// The replacement a script procedure gives for one match: it is called with the match, each
+// submatch (Empty for a group that took no part, as SubMatches shows it), the match's position
+// counted from 0 (as FirstIndex) and the whole text, and its result is put in as text.
+Outcome appendCallResult(Runtime& rt, const RegexSearcher& found, const std::u16string& subject,
+                         const Variant& callee, std::u16string& result) {
+    const auto part = [&](std::uint32_t g) {
+        return found.start(g) == PCRE2_UNSET
+                   ? Variant()
+                   : Variant::string(subject.substr(found.start(g), found.end(g) - found.start(g)),
+                                     rt.budget);
+    };
+    std::vector<Variant> args;
+    args.reserve(found.groups() + 3);
+    for (std::uint32_t g = 0; g <= found.groups(); ++g) {
+        args.push_back(part(g));
+    }
+    args.push_back(Variant::longInt(static_cast<std::int32_t>(found.start(0))));
+    args.push_back(Variant::string(subject, rt.budget));
+    Variant replacement;
+    VBS_TRY(rt.scriptCaller->callWithValues(callee, args.data(), args.size(), replacement));
+    result += VBS_TRY_VALUE(toText(replacement, rt.locale));
+    return Outcome::Normal;
+}
+
+template <typename Write>
+Outcome RegExp::replace(Runtime& rt, const std::u16string& subject, Write&& write, Variant& out) {
     std::shared_ptr<const CompiledRegex> regex;
     VBS_TRY(compiled(regex));
     std::u16string result;
     std::size_t copied = 0;
     VBS_TRY(forEachMatch(rt, regex, subject, global_, [&](const RegexSearcher& found) {
         result.append(subject, copied, found.start(0) - copied);
-        expand(found, subject, with, result);
-        copied = found.end(0);
+        const std::size_t end = found.end(0);
+        if (const Outcome written = write(found, result); written != Outcome::Normal) {
+            return written;
+        }
+        copied = end;
         return result.size() > limits::kMaxStringLength ? Outcome::OutOfMemory : Outcome::Normal;
     }));
     result.append(subject, copied);

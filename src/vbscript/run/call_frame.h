@@ -47,7 +47,7 @@ struct Frame {
 };
 
 // An array element passed to a ByRef parameter: where it was, and the callee's slot that
-// holds its copy during the call (written back by Executor::writeBack).
+// holds its copy during the call (written back by ArgumentBinder::finish).
 struct ElementArgument {
     Variant* array = nullptr;
     std::size_t slot = 0;

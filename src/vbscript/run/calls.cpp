@@ -1,3 +1,4 @@
+#include "argument_binding.h"
 #include "executor.h"
 #include "executor_inline.h"
 
@@ -9,8 +10,8 @@
 #include <algorithm>
 #include <vector>
 
-// Calls: of script procedures (their arguments bound to the parameters, ByRef elements written
-// back), of built-ins, and call statements.
+// Calls: of script procedures (their arguments bound to the parameters by ArgumentBinder), of
+// built-ins, and call statements.
 
 namespace vbs {
 
@@ -87,13 +88,10 @@ private:
 
 } // namespace
 
-// A call starts only with as many arguments as the procedure has parameters, within the time
-// limit (a call is a step, so recursion without loops times out too), and below the nesting
-// limit, which gives "Out of stack space" before the thread's stack runs out.
-inline Outcome Executor::callMayStart(const Procedure& p, std::size_t given) {
-    if (given != p.params.size()) {
-        return Outcome::WrongArgCount;
-    }
+// A call starts, once its procedure accepts its arguments from here (ArgumentBinder::accepts),
+// within the time limit (a call is a step, so recursion without loops times out too), and below
+// the nesting limit, which gives "Out of stack space" before the thread's stack runs out.
+inline Outcome Executor::callMayStart() {
     VBS_TRY(countStep());
     if (callDepth_ >= limits::kMaxCallDepth || stack_.exhausted()) {
         return Outcome::OutOfStack;
@@ -101,72 +99,10 @@ inline Outcome Executor::callMayStart(const Procedure& p, std::size_t given) {
     return Outcome::Normal;
 }
 
-// One argument into parameter slot `slot`. A plain variable given to a ByRef parameter is
-// shared: `where` points the slot at it. An element of an array variable given ByRef is copied
-// in and written back after the call (writeBack). Anything else (an expression, a name in
-// parentheses, a ByVal parameter) is evaluated into `value`, the slot's own storage; an array
-// is copied there, as arrays are values. Always inline into runCall: as a call, fib22 of
-// bench/instruction_counts.sh takes 5.4 % more instructions and method22 4.6 % more.
-[[gnu::always_inline]] inline Outcome
-Executor::bindArgument(bool byRef, const Expr& a, std::size_t slot, Variant& value, Variant*& where,
-                       std::vector<ElementArgument>& elements) {
-    Variant* variable = byRef && a.kind == ExprKind::Name && !a.parenthesized
-                            ? resolve<NameUse::Write>(a, a.scope)
-                            : nullptr;
-    if (variable && !a.hasParens) {
-        where = variable;
-        return Outcome::Normal;
-    }
-    if (variable && !a.args.empty() && variable->isArray()) {
-        return bindElement(*variable, a.args, slot, value, elements);
-    }
-    VBS_TRY(eval(a, value));
-    if (value.isArray()) {
-        value = value.copied();
-    }
-    return Outcome::Normal;
-}
-
-// a(i) given to a ByRef parameter: the element's value is copied into the slot, and where it
-// lies is kept so that writeBack can put the slot's final value there.
-Outcome Executor::bindElement(Variant& array, const std::vector<ExprPtr>& subscriptArgs,
-                              std::size_t slot, Variant& value,
-                              std::vector<ElementArgument>& elements) {
-    ElementArgument& arg = elements.emplace_back();
-    arg.array = &array;
-    arg.slot = slot;
-    arg.count = subscriptArgs.size();
-    VBS_TRY(subscripts(subscriptArgs, arg.index));
-    const Variant* item = elementAt(array, arg.index, arg.count);
-    if (!item) {
-        return Outcome::SubscriptOutOfRange;
-    }
-    value = item->isArray() ? item->copied() : *item;
-    return Outcome::Normal;
-}
-
-Outcome Executor::writeBack(std::vector<ElementArgument>& elements, Variant* storage) {
-    for (ElementArgument& arg : elements) {
-        // The call may have resized or replaced the array: an element that is gone stays gone.
-        Variant* item = elementAt(*arg.array, arg.index, arg.count);
-        if (!item) {
-            continue;
-        }
-        Variant& value = storage[arg.slot];
-        if (value.isArray()) {
-            VBS_TRY(limits::checkArrayElement(value));
-            ArrayData& holder = *arg.array->asArray();
-            holder.depth = std::max(holder.depth, value.nestingDepth() + 1);
-        }
-        *item = std::move(value);
-    }
-    return Outcome::Normal;
-}
-
 // The body runs in a frame of its own: it sees its slots, its instance (Me) and only the With
 // blocks it opens itself; On Error Resume Next starts off in every call. Always inline into
 // runCall: as a call of its own, fib22 of bench/instruction_counts.sh takes 3.6 % more
-// instructions and method22 2.4 % more (measured with bindArgument inlined).
+// instructions and method22 2.4 % more (measured with ArgumentBinder::bind inlined).
 [[gnu::always_inline]] inline Outcome Executor::runBody(const Procedure& p, Variant** slots,
                                                         ClassInstance* me) {
     Frame f;
@@ -194,21 +130,25 @@ Executor::runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::siz
         return site ? noteFailurePlace(*site, failure) : failure;
     };
     const std::size_t given = args.size() - first;
-    if (const Outcome start = callMayStart(p, given + (assigned ? 1 : 0));
-        start != Outcome::Normal) {
+    Outcome start = ArgumentBinder::accepts(p, given + (assigned ? 1 : 0), frame_->proc);
+    if (start == Outcome::Normal) {
+        start = callMayStart();
+    }
+    if (start != Outcome::Normal) {
         return failed(start);
     }
     const Running running(p);
     CallSlots<8> frameSlots(static_cast<std::size_t>(p.slotCount));
     Variant* storage = frameSlots.values();
     Variant** slots = frameSlots.slots();
-    std::vector<ElementArgument> elements;
+    ArgumentBinder binder(*this);
+    // The value a Property Let or Set receives is its last parameter.
     if (assigned) {
         storage[given] = *assigned;
     }
     for (std::size_t i = 0; i < given; ++i) {
-        if (const Outcome bound = bindArgument(p.params[i].byRef, *args[first + i], i, storage[i],
-                                               slots[i], elements);
+        if (const Outcome bound =
+                binder.bind(p.params[i].byRef, *args[first + i], i, storage[i], slots[i]);
             bound != Outcome::Normal) {
             return failed(bound);
         }
@@ -217,8 +157,7 @@ Executor::runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::siz
         storage[slot] = value;
     }
     const Outcome body = runBody(p, slots, me);
-    // Most calls pass no array element ByRef: skip the call to writeBack for them.
-    Outcome failure = elements.empty() ? Outcome::Normal : writeBack(elements, storage);
+    Outcome failure = binder.finish(storage);
     if (failure == Outcome::Normal && isError(body)) {
         failure = body;
     }
@@ -283,7 +222,7 @@ Outcome Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::
     if (n < info.minArgs || n > info.maxArgs) {
         return Outcome::WrongArgCount;
     }
-    if (n == 1 && scriptBuiltin(info.fn) == ScriptBuiltin::None) {
+    if (n == 1 && scriptBuiltin(info.fn) == ScriptBuiltin::None && !readsElementValues(info.fn)) {
         if (const Variant* value = argumentInPlace(*args[first], out)) {
             return info.fn(rt_, value, 1, out);
         }
@@ -301,7 +240,11 @@ Outcome Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::
     const std::size_t n = args.size() - first;
     // Most calls have few arguments: they stay on the stack.
     SmallVariants<4> argv(n);
+    std::uint32_t leftOut = 0;
     for (std::size_t i = 0; i < n; ++i) {
+        if (args[first + i]->leftOut && i < std::size_t{Runtime::kMarkedArguments}) {
+            leftOut |= 1U << i;
+        }
         VBS_TRY(eval(*args[first + i], argv[i]));
         if (argv[i].isObject()) {
             const ObjectData* o = argv[i].objectPtr();
@@ -316,7 +259,29 @@ Outcome Executor::callBuiltin(int index, const std::vector<ExprPtr>& args, std::
     if (const ScriptBuiltin which = scriptBuiltin(info.fn); which != ScriptBuiltin::None) {
         return callScriptBuiltin(which, argv[0], out);
     }
-    return info.fn(rt_, argv.data(), static_cast<int>(n), out);
+    if (n > 0 && argv[0].isArray() && readsElementValues(info.fn)) {
+        VBS_TRY(elementValues(argv[0]));
+    }
+    rt_.leftOutArguments = leftOut;
+    const Outcome outcome = info.fn(rt_, argv.data(), static_cast<int>(n), out);
+    rt_.leftOutArguments = 0;
+    return outcome;
+}
+
+// The objects among an array's elements replaced by their default values, in a copy (the
+// caller's array keeps its objects): an object without one fails as it does as an argument.
+Outcome Executor::elementValues(Variant& array) {
+    const std::vector<Variant>& items = array.asArray()->items;
+    if (std::none_of(items.begin(), items.end(), [](const Variant& v) { return v.isObject(); })) {
+        return Outcome::Normal;
+    }
+    array = array.copied();
+    for (Variant& item : array.asArray()->items) {
+        if (item.isObject()) {
+            VBS_TRY(toValue(item));
+        }
+    }
+    return Outcome::Normal;
 }
 
 } // namespace vbs

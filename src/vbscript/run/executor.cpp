@@ -6,7 +6,13 @@
 namespace vbs {
 
 Executor::Executor(Runtime& runtime, GlobalTable& globals)
-    : rt_(runtime), globals_(globals), heap_(*runtime.objects) {}
+    : rt_(runtime), globals_(globals), heap_(*runtime.objects) {
+    rt_.scriptCaller = &valueCaller_;
+}
+
+Executor::~Executor() {
+    rt_.scriptCaller = nullptr;
+}
 
 void Executor::begin(std::chrono::steady_clock::time_point deadline, std::uintptr_t stackEnd) {
     rt_.deadline = deadline;

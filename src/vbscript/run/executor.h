@@ -25,10 +25,15 @@ enum class ScriptBuiltin : std::uint8_t;
 class Executor {
     // The specializer's runners run the executor's parts (run/node_runners.cpp).
     friend struct Specializer;
+    // Binding a call's arguments reads and evaluates them as the executor does.
+    friend class ArgumentBinder;
 
 public:
     // Classes named by New are looked up in `globals`; Execute adds to it.
     Executor(Runtime& runtime, GlobalTable& globals);
+    ~Executor();
+    Executor(const Executor&) = delete;
+    Executor& operator=(const Executor&) = delete;
 
     // Off: every node runs by its general runner, never a specialised one (for comparing the
     // two). Set before the first run; a node keeps the runner it got.
@@ -178,22 +183,18 @@ private:
                        ClassInstance& me, Variant& out);
     Outcome runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
                     Variant* out, ClassInstance* me, const Variant* assigned, const Expr* site);
-    // The steps of a call: whether it may start, binding one argument to its
-    // parameter, and running the body in a frame of its own.
-    Outcome callMayStart(const Procedure& p, std::size_t given);
-    Outcome bindArgument(bool byRef, const Expr& a, std::size_t slot, Variant& value,
-                         Variant*& where, std::vector<ElementArgument>& elements);
-    Outcome bindElement(Variant& array, const std::vector<ExprPtr>& subscriptArgs, std::size_t slot,
-                        Variant& value, std::vector<ElementArgument>& elements);
+    // The steps of a call besides binding its arguments (ArgumentBinder): whether it may
+    // start, and running the body in a frame of its own.
+    Outcome callMayStart();
     Outcome runBody(const Procedure& p, Variant** slots, ClassInstance* me);
-    // Puts each element's value back where it was, if that element still exists.
-    Outcome writeBack(std::vector<ElementArgument>& elements, Variant* storage);
     Outcome callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first,
                         Variant& out);
     // An operand that calls a built-in by name.
     Outcome evalBuiltinOperand(const Expr& e, Variant& out);
     Outcome callBuiltinInGeneral(int index, const std::vector<ExprPtr>& args, std::size_t first,
                                  Variant& out);
+    // An array for Join or Filter, its objects replaced by their default values.
+    Outcome elementValues(Variant& array);
     // The value of a built-in's only argument, read where it lies; null when it must be
     // evaluated into a copy.
     const Variant* argumentInPlace(const Expr& argument, const Variant& out) const;
@@ -334,6 +335,19 @@ private:
     int callDepth_ = 0;
     std::uint32_t ticks_ = 0;
     RunErrors errors_;
+
+    // What native objects call script through (Runtime::scriptCaller): a call of `callee` with
+    // values, made as "callee(args...)" in script is, within this run's limits.
+    class ValueCaller final : public ScriptCaller {
+    public:
+        explicit ValueCaller(Executor& x) : x_(x) {}
+        Outcome callWithValues(const Variant& callee, const Variant* args, std::size_t count,
+                               Variant& out) override;
+
+    private:
+        Executor& x_;
+    };
+    ValueCaller valueCaller_{*this};
 };
 
 } // namespace vbs

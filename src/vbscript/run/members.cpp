@@ -301,6 +301,21 @@ Outcome Executor::applyArguments(Variant& callee, const std::vector<ExprPtr>& ar
     return Outcome::TypeMismatch;
 }
 
+// The values become literals of a call site of their own, so that the call binds them as it binds
+// any expression: by value, even to a ByRef parameter.
+Outcome Executor::ValueCaller::callWithValues(const Variant& callee, const Variant* args,
+                                              std::size_t count, Variant& out) {
+    std::vector<ExprPtr> site;
+    site.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        auto literal = std::make_unique<Expr>();
+        literal->value = args[i];
+        site.push_back(std::move(literal));
+    }
+    Variant held = callee;
+    return x_.applyArguments(held, site, 0, out);
+}
+
 Outcome Executor::evalCallExpr(const Expr& e, Variant& out) {
     Variant callee;
     VBS_TRY(eval(*e.args[0], callee));

@@ -22,6 +22,17 @@ struct ErrState {
     std::int32_t helpContext = 0;
 };
 
+// Runs script code for a native object that is given something to call (RegExp.Replace given
+// GetRef("f")): only the executor can run script. `callee` is called as "callee(args...)" is.
+class ScriptCaller {
+public:
+    virtual Outcome callWithValues(const Variant& callee, const Variant* args, std::size_t count,
+                                   Variant& out) = 0;
+
+protected:
+    ~ScriptCaller() = default;
+};
+
 // State the built-in functions share with the interpreter.
 struct Runtime {
     NumberLocale locale;
@@ -58,6 +69,17 @@ struct Runtime {
     std::int32_t localeId = 1033;
     std::int32_t userLocaleId = 1033;
     std::optional<NumberLocale> userLocale;
+
+    // Set by the executor for the length of one built-in call with several arguments: bit i
+    // marks argument i as a place left out between commas ("Mid(s, 2, )"), which the built-in
+    // must tell from an explicit Empty (fn::given). Zero at all other times, so a call that does
+    // not set it (one argument, which cannot be left out) reads no stale marks.
+    static constexpr int kMarkedArguments = 32;
+    std::uint32_t leftOutArguments = 0;
+
+    // The executor that runs this runtime's script, for native objects that call back into it;
+    // null while there is none.
+    ScriptCaller* scriptCaller = nullptr;
 };
 
 } // namespace vbs

@@ -77,6 +77,8 @@ struct Expr {
     // Scope::Builtin: called with the one argument it may take, and a built-in that only reads
     // its arguments (not Eval, Execute, ExecuteGlobal or GetRef): the count needs no check.
     bool builtinOnOneValue = false;
+    // Literal: an argument left out between commas, "f(a, , c)" (not an explicit Empty).
+    bool leftOut = false;
     // Name: the slot or member the name was bound to; Scope::Builtin: the built-in.
     std::int32_t index = -1;
     // Scope::Global: the entry itself (entries never move), saving the table look-up.
@@ -246,6 +248,12 @@ struct Procedure {
     std::u16string name; // lower case
     bool isFunction = false;
     std::vector<Parameter> params;
+    // The count of arguments a call may start with at once: params.size(), or -1 when the call
+    // must first pass the check of callableFrom (ArgumentBinder::accepts).
+    std::int32_t quickArgumentCount = 0;
+    // Defined by Execute while procedure `callableFrom` ran: it sees the global scope, but only
+    // that procedure (and it itself) may call it. Null for every other procedure.
+    const Procedure* callableFrom = nullptr;
     std::int32_t resultSlot = -1;
     std::int32_t slotCount = 0;
     // Procedure-level constants: slot and value, set when a call starts.

@@ -139,6 +139,13 @@ std::unique_ptr<Parser::ProcScope> Parser::parseProcedureRest(Keyword kind, bool
     }
     parseProcedureBody(*scope);
     expectProcedureEnd(kind, isFunction);
+    p.quickArgumentCount = static_cast<std::int32_t>(p.params.size());
+    // A procedure that text given to Execute inside a procedure defines may be called only from
+    // there [MS:Execute Statement]; ExecuteGlobal's, and a class's methods, from anywhere.
+    if (caller_ && !scope->cls) {
+        p.callableFrom = caller_->proc;
+        p.quickArgumentCount = -1;
+    }
     return scope;
 }
 

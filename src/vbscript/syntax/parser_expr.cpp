@@ -418,11 +418,13 @@ void Parser::parseArgs(std::vector<ExprPtr>& args) {
     --depth_;
 }
 
-// An argument may be left out between commas, "FormatNumber(x, 0, , , False)": it is passed
-// as Empty, which the built-ins take for "not given".
+// An argument may be left out between commas, "FormatNumber(x, 0, , , False)": it is an
+// Empty marked as left out, which a built-in takes for "not given" and a procedure as Empty.
 ExprPtr Parser::parseArgument() {
     if (upcoming().kind == Tok::Comma || upcoming().kind == Tok::RParen) {
-        return literal(Variant(), upcoming().pos);
+        ExprPtr place = literal(Variant(), upcoming().pos);
+        place->leftOut = true;
+        return place;
     }
     return parseExpr();
 }

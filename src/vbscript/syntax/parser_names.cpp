@@ -200,7 +200,8 @@ bool Parser::resolveAtScriptLevel(Expr& e) {
         e.scope = Scope::Builtin;
         e.index = b;
         e.builtinOnOneValue = e.args.size() == 1 && info.minArgs <= 1 && info.maxArgs >= 1 &&
-                              scriptBuiltin(info.fn) == ScriptBuiltin::None;
+                              scriptBuiltin(info.fn) == ScriptBuiltin::None &&
+                              !readsElementValues(info.fn);
         return true;
     }
     return false;

@@ -54,6 +54,13 @@ c.Value = c + 1
 '? UBound(c.slots) ==> 2 (Long)
 c.slots(1) = "s"
 '? c.slots(1) ==> "s" (String)
+' Join and Filter convert each element as an argument is converted: an object stands for its
+' default value (the OLE conversion of an object reads its Value property [MS:VariantChangeType,
+' MS:VarBstrFromDisp]); one without a default member fails as "" & it does.
+'? Join(Array(c, c), "+") & " " & Join(Filter(Array(c, 5), "2")) ==> "12+12 12" (String)
+'? Join(Array(New Plain)) ==> #438 Object doesn't support this property or method
+'? Filter(Array(Nothing), "x") ==> #91 Object variable not set
+'? TypeName(Array(c)(0)) ==> "Counter" (String)
 Set d = c
 '? d Is c ==> True (Boolean)
 '? (New Counter) Is c ==> False (Boolean)

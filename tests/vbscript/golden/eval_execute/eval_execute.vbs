@@ -31,15 +31,32 @@ Sub Globally
 End Sub
 Globally
 '? x & shared ==> "from global9" (String)
-' A procedure Execute defines in a procedure is global here and sees only the global scope
-' (Microsoft's page also limits where it may be called from; not modelled).
+' A procedure Execute defines in a procedure sees only the global scope, and only that
+' procedure may call it [MS:Execute Statement; "VBScript in a Nutshell", Execute]: elsewhere the
+' name is no procedure, "Type mismatch" as for any such call. ExecuteGlobal's may be called from
+' anywhere [MS:ExecuteGlobal Statement]; Execute at the script level defines one for everyone.
+Dim seenInside
 Sub Definer
     Dim x
     x = "hidden"
     Execute "Function Seen: Seen = x: End Function"
+    seenInside = Seen()
+End Sub
+Sub Outsider
+    seenInside = Seen()
 End Sub
 Definer
-'? Seen ==> "from global" (String)
+'? seenInside ==> "from global" (String)
+'? Seen ==> #13 Type mismatch
+Outsider
+'! #13 Type mismatch
+Sub GlobalDefiner
+    ExecuteGlobal "Function SeenEverywhere: SeenEverywhere = x: End Function"
+End Sub
+GlobalDefiner
+'? SeenEverywhere ==> "from global" (String)
+Execute "Function Seen: Seen = 1: End Function"
+'? Seen ==> 1 (Integer)
 ' A call in a procedure's body may name a Function that an Execute in it defines first.
 Dim laterValue
 Sub UsesLater
@@ -50,9 +67,9 @@ UsesLater
 '? laterValue ==> 2 (Integer)
 ExecuteGlobal "Class Pt: Public a: End Class : Function MakePt(v): Set MakePt = New Pt: MakePt.a = v: End Function"
 '? MakePt(7).a ==> 7 (Integer)
-' A Function redefined by the Execute it runs finishes as it began.
+' A Function redefined by the ExecuteGlobal it runs finishes as it began.
 Function Redo
-    Execute "Function Redo: Redo = ""new"": End Function"
+    ExecuteGlobal "Function Redo: Redo = ""new"": End Function"
     Redo = "old"
 End Function
 '? Redo & Redo ==> "oldnew" (String)

@@ -152,6 +152,24 @@
 '? Replace("a", "a", "b", 0) ==> #5 Invalid procedure call or argument
 '? Replace("a", "a", "b", 1, -1, 8) ==> #5 Invalid procedure call or argument
 '? Replace(Null, "a", "b") ==> #94 Invalid use of Null
+
+' An optional argument written as Empty is a value, converted like any other (0, "", False);
+' only one not written, or left out between commas, takes the default: the engine passes a
+' left-out place as "parameter not found", not as Empty (Raymond Chen, "One of my favorite
+' error codes: Optional parameter missing"; Empty is 0 or "" [MS:VBScript Data Types]).
+'? Replace("abcabc", "b", "x", Empty) ==> #5 Invalid procedure call or argument
+'? Replace("abcabc", "b", "x", , 1) ==> "axcabc" (String)
+'? Mid("abcdef", 2, Empty) ==> "" (String)
+'? Mid("abcdef", 2, ) ==> "bcdef" (String)
+'? InStr(Empty, "abc", "b") ==> #5 Invalid procedure call or argument
+'? InStr(, "abc", "b") ==> 2 (Long)
+'? InStrRev("abc", "b", Empty) ==> #5 Invalid procedure call or argument
+'? Join(Array(1, 2), Empty) & "|" & Join(Array(1, 2), ) ==> "12|1 2" (String)
+'? UBound(Split("a b", Empty)) & UBound(Split("a b", , -1)) ==> "01" (String)
+'? Join(Filter(Array("a", "b"), "a", Empty)) ==> "b" (String)
+'? UBound(Array(1), Empty) ==> #9 Subscript out of range
+'? FormatNumber(1234.5, Empty) & " " & FormatNumber(1234.5, , , , Empty) ==> "1,234 1234.50" (String)
+'? FormatCurrency(1234.5, , , , Empty) & " " & FormatPercent(0.5, Empty) ==> "$1234.50 50%" (String)
 '? UCase("abc") ==> "ABC" (String)
 '? LCase(Null) ==> Null
 '? "[" & Trim("  a b  ") & "]" ==> "[a b]" (String)

@@ -19,6 +19,8 @@ For Each m In ms
     s = s & m.FirstIndex & ":" & m.Value & "/" & m.SubMatches(1) & m.SubMatches.Count & ";"
 Next
 '? s ==> "0:joe@x.com/x2;11:ann@y.com/y2;" (String)
+' A Match in an array is read for its default member, Value, as an argument would be.
+'? Join(Array(ms(0), ms(1)), "|") ==> "joe@x.com|ann@y.com" (String)
 '? TypeName(ms) & " " & TypeName(ms.Item(1)) & " " & TypeName(ms(1).SubMatches) ==> "IMatchCollection2 IMatch2 ISubMatches" (String)
 For Each g In ms(1).SubMatches: s = g: Next
 '? s ==> "y" (String)
@@ -71,3 +73,27 @@ x = r.Execute("a")(0).SubMatches(0)
 '! #5 Invalid procedure call or argument
 x = r.Execute()
 '! #450 Wrong number of arguments or invalid property assignment
+' Given something to call instead of a text (GetRef, or an object with a default method),
+' Replace calls it for each match with the match, each submatch, the position (from 0, as
+' FirstIndex) and the whole text, and puts in its result (VBScript 5.5 and later; the order of
+' the arguments as Tek-Tips thread 1085831 lists them). An error inside it is the Replace's.
+Function Tagged(m, first, second, pos, text)
+    Tagged = "[" & m & "|" & first & "|" & IsEmpty(second) & "|" & pos & "|" & Len(text) & "]"
+End Function
+Function Broken(m, pos, text)
+    Broken = 1 / 0
+End Function
+Class Shouter
+    Public Default Function Shout(m, pos, text): Shout = UCase(m): End Function
+End Class
+Set rc = New RegExp
+rc.Pattern = "(a)(z)?b"
+rc.Global = True
+'? rc.Replace("x ab y ab", GetRef("Tagged")) ==> "x [ab|a|True|2|9] y [ab|a|True|7|9]" (String)
+rc.Pattern = "b+"
+'? rc.Replace("abbcb", New Shouter) ==> "aBBcB" (String)
+'? rc.Replace("abc", GetRef("Broken")) ==> #11 Division by zero
+'? rc.Replace("abc", GetRef("Tagged")) ==> #450 Wrong number of arguments or invalid property assignment
+' The Replace function takes no procedure [MS:Replace Function]: the reference is a value, and
+' one without a default member fails as it does in "" & it.
+'? Replace("abc", "b", GetRef("Tagged")) ==> #438 Object doesn't support this property or method
