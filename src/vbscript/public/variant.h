@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vbs {
@@ -53,33 +54,8 @@ public:
     Variant(Variant&& other) noexcept : type_(other.type_), shortLength_(other.shortLength_) {
         movePayload(other);
     }
-    Variant& operator=(const Variant& other) {
-        if (!holdsReference()) {
-            type_ = other.type_;
-            shortLength_ = other.shortLength_;
-            copyPayload(other);
-        } else if (this != &other) {
-            // What this holds may own `other` (x = x(0)): it is let go only once `other` is in.
-            const std::shared_ptr<void> old = takeReference();
-            type_ = other.type_;
-            shortLength_ = other.shortLength_;
-            copyPayload(other);
-        }
-        return *this;
-    }
-    Variant& operator=(Variant&& other) noexcept {
-        if (!holdsReference()) {
-            type_ = other.type_;
-            shortLength_ = other.shortLength_;
-            movePayload(other);
-        } else if (this != &other) {
-            const std::shared_ptr<void> old = takeReference();
-            type_ = other.type_;
-            shortLength_ = other.shortLength_;
-            movePayload(other);
-        }
-        return *this;
-    }
+    Variant& operator=(const Variant& other) { return assign(other); }
+    Variant& operator=(Variant&& other) noexcept { return assign(std::move(other)); }
     ~Variant() { release(); }
 
     static Variant null() { return Variant(VarType::Null); }
@@ -238,6 +214,27 @@ private:
             u_.words[0] = other.u_.words[0];
             u_.words[1] = other.u_.words[1];
         }
+    }
+    // What this holds may own `other` (x = x(0)): it is let go only once `other` is in.
+    template <typename Source> Variant& assign(Source&& other) {
+        if (!holdsReference()) {
+            adopt(std::forward<Source>(other));
+        } else if (this != &other) {
+            const std::shared_ptr<void> old = takeReference();
+            adopt(std::forward<Source>(other));
+        }
+        return *this;
+    }
+    // Into a value whose payload is free.
+    void adopt(const Variant& other) {
+        type_ = other.type_;
+        shortLength_ = other.shortLength_;
+        copyPayload(other);
+    }
+    void adopt(Variant&& other) {
+        type_ = other.type_;
+        shortLength_ = other.shortLength_;
+        movePayload(other);
     }
     void holdReference(VarType t, std::shared_ptr<void> ref) {
         type_ = t;
