@@ -38,6 +38,11 @@ TEST(BackgroundEvaluation, RunsOneAfterAnotherAndStopsARunaway) {
     }
     EXPECT_FALSE(run.running());
     EXPECT_EQ(outputs.size(), 3);
+    // The stop was for that run alone: a long one after it runs to its end.
+    run.setPatience(1h);
+    ASSERT_TRUE(run.start(QStringLiteral("!For i = 1 To 100000: x = i: Next")));
+    ASSERT_TRUE(run.start(QStringLiteral("x")));
+    EXPECT_EQ(outputs.constLast(), QStringLiteral("100000"));
 
     // Going away during a run stops it rather than waiting for it (an hour).
     auto doomed = std::make_unique<BackgroundEvaluation>(command, engine, 0ms);
