@@ -27,16 +27,19 @@ TEST(BackgroundEvaluation, RunsOneAfterAnotherAndStopsARunaway) {
     ASSERT_TRUE(run.start(QStringLiteral("2+3")));
     EXPECT_EQ(outputs, QStringList({QStringLiteral("2"), QStringLiteral("5")}));
 
-    run.setPatience(0ms);
-    ASSERT_TRUE(run.start(QStringLiteral("!Do: Loop")));
-    EXPECT_FALSE(run.start(QStringLiteral("1")));
-    run.stop();
-    // Generous: a busy machine may take its time, and a run that was not stopped never ends.
-    const QDeadlineTimer deadline(30s);
-    while (run.running() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
-    }
-    EXPECT_FALSE(run.running());
+    const auto stopsARunaway = [&](const QString& runaway) {
+        run.setPatience(0ms);
+        ASSERT_TRUE(run.start(runaway));
+        EXPECT_FALSE(run.start(QStringLiteral("1")));
+        run.stop();
+        // Generous: a busy machine may take its time, and a run that was not stopped never ends.
+        const QDeadlineTimer deadline(30s);
+        while (run.running() && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        }
+        EXPECT_FALSE(run.running());
+    };
+    stopsARunaway(QStringLiteral("!Do: Loop"));
     EXPECT_EQ(outputs.size(), 3);
     // The stop was for that run alone: a long one after it runs to its end.
     run.setPatience(1h);
@@ -48,6 +51,10 @@ TEST(BackgroundEvaluation, RunsOneAfterAnotherAndStopsARunaway) {
     auto doomed = std::make_unique<BackgroundEvaluation>(command, engine, 0ms);
     ASSERT_TRUE(doomed->start(QStringLiteral("!Do: Loop")));
     doomed.reset();
+
+    // The stop reaches a script running in the worker process too.
+    engine.setLanguage(ScriptLanguage::JavaScript);
+    stopsARunaway(QStringLiteral("while (true) {}"));
 }
 
 } // namespace

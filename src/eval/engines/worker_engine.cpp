@@ -93,7 +93,9 @@ void WorkerEngine::abandonWorker(const QString& cause) {
 }
 
 void WorkerEngine::requestStop() {
-    m_stop.store(true, std::memory_order_relaxed);
+    // Sequentially consistent with call()'s look after the worker's start: either this finds
+    // the worker's pid or call() finds the stop.
+    m_stop.store(true);
     if (const pid_t pid = m_workerPid.load(); pid > 0) {
         ::kill(pid, WorkerProcess::kStopSignal);
     }
@@ -101,12 +103,16 @@ void WorkerEngine::requestStop() {
 
 std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray& request) {
     m_errorPosition.reset();
-    if (m_stop.load(std::memory_order_relaxed)) {
-        // A stop that came between two requests of one evaluation ends it before the next.
+    // A stop that came between two requests of one evaluation ends it before the next; so does
+    // one that came while the worker started, which found no process to signal.
+    const auto stopped = [this] {
+        if (!m_stop.load()) {
+            return false;
+        }
         m_error = timeoutDescription(m_launch.timeLimit);
-        return std::nullopt;
-    }
-    if (!ensureRunning()) {
+        return true;
+    };
+    if (stopped() || !ensureRunning() || stopped()) {
         return std::nullopt;
     }
     if (static_cast<std::size_t>(request.size()) > engine_protocol::kMaxFrameBytes) {
