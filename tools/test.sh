@@ -19,6 +19,6 @@ echo "== release build"
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== sanitizer build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORVIX_SANITIZE=ON
+    LSAN_OPTIONS=suppressions="$PWD/tools/lsan-suppressions.txt" run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORVIX_SANITIZE=ON
 echo "== fuzz targets, 60 seconds each"
 bash fuzz/run.sh 60
