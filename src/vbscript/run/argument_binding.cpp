@@ -10,7 +10,10 @@ namespace vbs {
 // lies is kept so that writeBack can put the slot's final value there.
 Outcome ArgumentBinder::bindElement(Variant& array, const std::vector<ExprPtr>& subscriptArgs,
                                     std::size_t slot, Variant& value) {
-    ElementArgument& arg = elements_.emplace_back();
+    if (!elements_) {
+        elements_ = std::make_unique<std::vector<ElementArgument>>();
+    }
+    ElementArgument& arg = elements_->emplace_back();
     arg.array = &array;
     arg.slot = slot;
     arg.count = subscriptArgs.size();
@@ -24,7 +27,7 @@ Outcome ArgumentBinder::bindElement(Variant& array, const std::vector<ExprPtr>& 
 }
 
 Outcome ArgumentBinder::writeBack(Variant* storage) {
-    for (ElementArgument& arg : elements_) {
+    for (ElementArgument& arg : *elements_) {
         // The call may have resized or replaced the array: an element that is gone stays gone.
         Variant* item = Executor::elementAt(*arg.array, arg.index, arg.count);
         if (!item) {

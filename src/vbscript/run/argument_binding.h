@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace vbs {
@@ -71,9 +72,7 @@ public:
     // When the call has ended, with or without an error: each array element given ByRef gets
     // its parameter's final value from the callee's `storage`. Most calls pass none, and skip
     // the call to writeBack.
-    Outcome finish(Variant* storage) {
-        return elements_.empty() ? Outcome::Normal : writeBack(storage);
-    }
+    Outcome finish(Variant* storage) { return elements_ ? writeBack(storage) : Outcome::Normal; }
 
 private:
     Outcome bindElement(Variant& array, const std::vector<ExprPtr>& subscriptArgs, std::size_t slot,
@@ -81,7 +80,9 @@ private:
     Outcome writeBack(Variant* storage);
 
     Executor& x_;
-    std::vector<ElementArgument> elements_;
+    // Made by the first element given: most calls have none, and an empty vector would still
+    // cost every call its setting up and its checks.
+    std::unique_ptr<std::vector<ElementArgument>> elements_;
 };
 
 } // namespace vbs

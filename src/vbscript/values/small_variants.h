@@ -53,8 +53,12 @@ public:
         if (count > N) {
             moveToHeap();
         }
+        // Local copies: a store through a Variant* could change the members, so the compiler
+        // would read them again after each one.
+        Variant* const values = values_;
+        Variant** const slots = slots_;
         for (std::size_t i = 0; i < count; ++i) {
-            slots_[i] = ::new (static_cast<void*>(&values_[i])) Variant();
+            slots[i] = ::new (static_cast<void*>(values + i)) Variant();
         }
     }
     ~CallSlots() { std::destroy_n(values_, count_); }
