@@ -246,6 +246,9 @@
 '? DateSerial(2000, 13, 1) ==> 1/1/2001 (Date)
 '? DateSerial(2000, 3, 0) ==> 2/29/2000 (Date)
 '? DateSerial(99, 1, 1) ==> 1/1/1999 (Date)
+' Dates run from 1 Jan 100 to 31 Dec 9999.
+'? DateSerial(10000, 1, 1) ==> #5 Invalid procedure call or argument
+'? DateAdd("yyyy", -1, #6/1/100#) ==> #5 Invalid procedure call or argument
 '? TimeSerial(13, 30, 0) ==> 1:30:00 PM (Date)
 '? DateAdd("m", 1, #1/31/2001#) ==> 2/28/2001 (Date)
 '? DateAdd("d", -1, #1/1/2000#) ==> 12/31/1999 (Date)

@@ -38,6 +38,8 @@
 '? CByte(200) + CByte(100) ==> 300 (Integer)
 '? CSng(1.5) + 100000 ==> 100001.5 (Double)
 '? CSng(1.5) + 1 ==> 2.5 (Single)
+'? CSng(2.5) - 1 ==> 1.5 (Single)
+'? "3.5" - 1 ==> 2.5 (Double)
 '? CCur(1.25) * 2 ==> 2.5 (Currency)
 '? CCur(1.25) * 0.5 ==> 0.625 (Double)
 '? #1/1/2000# + 1 ==> 1/2/2000 (Date)

@@ -30,3 +30,6 @@ Class Holder
 End Class
 Dim m(1, 1): Set ho = New Holder: ho.Fill: addTen ho.count: addTen m(1, 0)
 '? ho.items(1) & " " & ho.count & " " & m(1, 0) ==> "12 15 10" (String)
+' A procedure's own Const is a name of that procedure.
+Function twiceK(): Const k = 5: twiceK = k * 2: End Function
+'? twiceK() ==> 10 (Integer)
