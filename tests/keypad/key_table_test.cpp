@@ -4,7 +4,9 @@
 #include "press_steps.h"
 
 #include <algorithm>
+#include <numeric>
 #include <string>
+#include <vector>
 
 namespace quorvix::keypad {
 namespace {
@@ -81,6 +83,50 @@ TEST_P(Key, ShowsItsCaptionAndEditsAsItsFamily) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Key, testing::ValuesIn(kKeys), testing_rows::RowName());
+
+const KeypadKey& keyNamed(QStringView objectName, int index) {
+    const auto keys = keypadKeys();
+    return *std::find_if(keys.begin(), keys.end(), [&](const KeypadKey& k) {
+        return k.objectName == objectName && k.index == index;
+    });
+}
+
+// One key of each row of the keypad: its colour, its size of type, and what a screen reader
+// calls it (the memory keys by what they do).
+TEST(KeyLook, EachRowHasItsColourTypeAndSpokenNames) {
+    struct Look {
+        const char16_t* objectName;
+        int index;
+        QRgb background;
+        double pointSize;
+        const char16_t* spoken;
+    };
+    for (const Look& row : {Look{u"C", -1, qRgb(255, 64, 64), 12, u"clear"},
+                            Look{u"Pi", -1, qRgb(96, 96, 96), 11.25, u"pi"},
+                            Look{u"Power", -1, qRgb(96, 96, 96), 11.25, u"power"},
+                            Look{u"Number", 7, qRgb(64, 64, 64), 12, u"7"},
+                            Look{u"PosNeg", -1, qRgb(64, 64, 64), 11.25, u"change sign"},
+                            Look{u"GetVar", 1, qRgb(0, 128, 128), 12, u"recall x"},
+                            Look{u"SetVar", 5, qRgb(0, 0, 128), 12, u"store in k"}}) {
+        const KeypadKey& key = keyNamed(row.objectName, row.index);
+        SCOPED_TRACE(key.objectName.toString().toStdString());
+        EXPECT_EQ(key.background, row.background);
+        EXPECT_EQ(key.pointSize, row.pointSize);
+        EXPECT_EQ(key.accessibleName, QStringView(row.spoken));
+    }
+}
+
+// Tab visits every key once: the 39 keys hold the tab indices 12 to 50, one each.
+TEST(KeyLook, KeysHoldEachTabIndexFrom12To50Once) {
+    std::vector<int> indices;
+    for (const KeypadKey& key : keypadKeys()) {
+        indices.push_back(key.tabIndex);
+    }
+    std::sort(indices.begin(), indices.end());
+    std::vector<int> expected(39);
+    std::iota(expected.begin(), expected.end(), 12);
+    EXPECT_EQ(indices, expected);
+}
 
 } // namespace
 } // namespace quorvix::keypad

@@ -1,5 +1,6 @@
 #include "keypad_button.h"
 
+#include <QAccessible>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -85,6 +86,17 @@ TEST_F(KeypadButtonTest, ClickLeavesInputLineFocusAndSelection) {
     EXPECT_TRUE(line->hasFocus());
     EXPECT_EQ(line->textCursor().selectionStart(), 1);
     EXPECT_EQ(line->textCursor().selectionEnd(), 3);
+}
+
+// A screen reader calls a key by the name it was given, else by its caption, and can press it.
+TEST_F(KeypadButtonTest, SpokenByItsNameElseItsCaptionAndPressable) {
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(button);
+    ASSERT_NE(spoken, nullptr);
+    EXPECT_EQ(spoken->text(QAccessible::Name), u"7");
+    button->setAccessibleName(u"seven"_qs);
+    EXPECT_EQ(spoken->text(QAccessible::Name), u"seven");
+    spoken->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(actions, 1);
 }
 
 } // namespace
