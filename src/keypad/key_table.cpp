@@ -166,10 +166,6 @@ std::span<const KeypadKey> keypadKeys() {
     return kKeys;
 }
 
-std::span<const KeypadKey> numberKeys() {
-    return std::span<const KeypadKey>(kKeys).first(10);
-}
-
 std::span<const CaptionBox> captionBoxes() {
     return kCaptionBoxes;
 }

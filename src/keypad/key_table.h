@@ -83,8 +83,6 @@ inline constexpr QStringView kPanelAccessibleDescription =
 
 // Every keypad button, Number 0 to 9 first (in index order), then the other keys row by row.
 std::span<const KeypadKey> keypadKeys();
-// The Number array: numberKeys()[k] is the digit k's key.
-std::span<const KeypadKey> numberKeys();
 // GetLabel and SetLabel.
 std::span<const CaptionBox> captionBoxes();
 

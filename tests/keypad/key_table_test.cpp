@@ -3,6 +3,7 @@
 #include "key_table.h"
 #include "press_steps.h"
 
+#include <QRect>
 #include <algorithm>
 #include <numeric>
 #include <string>
@@ -113,6 +114,29 @@ TEST(KeyLook, EachRowHasItsColourTypeAndSpokenNames) {
         EXPECT_EQ(key.background, row.background);
         EXPECT_EQ(key.pointSize, row.pointSize);
         EXPECT_EQ(key.accessibleName, QStringView(row.spoken));
+    }
+}
+
+// The keys form a grid on the panel: each shares its left edge with another key, and its top
+// and height with another, and none overlaps another.
+TEST(KeyLook, KeysFormAGridOnThePanel) {
+    const auto rectOf = [](TwipsRect r) { return QRect(r.left, r.top, r.width, r.height); };
+    const QRect panel = rectOf(kPanelRect);
+    for (const KeypadKey& key : keypadKeys()) {
+        SCOPED_TRACE(key.objectName.toString().toStdString() + std::to_string(key.index));
+        const QRect place = rectOf(key.rect);
+        EXPECT_TRUE(panel.contains(place));
+        bool column = false;
+        bool row = false;
+        for (const KeypadKey& other : keypadKeys()) {
+            const QRect otherPlace = rectOf(other.rect);
+            if (&other != &key) {
+                EXPECT_FALSE(place.intersects(otherPlace));
+                column |= otherPlace.left() == place.left();
+                row |= otherPlace.top() == place.top() && otherPlace.height() == place.height();
+            }
+        }
+        EXPECT_TRUE(column && row);
     }
 }
 

@@ -7,12 +7,7 @@ namespace quorvix::keypad {
 namespace {
 
 QString joined(std::initializer_list<QStringView> pieces) {
-    qsizetype size = 0;
-    for (QStringView piece : pieces) {
-        size += piece.size();
-    }
     QString result;
-    result.reserve(size);
     for (QStringView piece : pieces) {
         result.append(piece);
     }
