@@ -81,6 +81,8 @@ const LimitCase kLimits[] = {
      "c(0) & e(1)", "ok | \"12\" (String)"},
     {"DeeplyNestedArrays", "a = Array(1): Do: a = Array(a): Loop", "", kOutOfStack},
     {"ArrayHoldingItself", "Dim b(0): Do: b(0) = b: Loop", "", kOutOfStack},
+    {"ArrayHoldingItselfByRef", "Sub put(v, x): v = x: End Sub\nDim b(0): Do: put b(0), b: Loop",
+     "", kOutOfStack},
     // PCRE2 cannot be interrupted: the search is given work in slices checked against the clock.
     {"CatastrophicRegexTimesOut",
      "Set r = New RegExp: r.Pattern = \"(a+)+$\"\nx = r.Test(String(10000, \"a\") & \"b\")",

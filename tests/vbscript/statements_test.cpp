@@ -40,6 +40,8 @@ const ScriptCase kAssignment[] = {
     {"BracketedName", "[my var] = 4", "[my var] * 2", "8 (Integer)"},
     {"SetNothing", "Set x = Nothing", "x Is Nothing", "True (Boolean)"},
     {"ExpressionIsNoStatement", "5*4", "1", "#1024 Expected statement"},
+    {"DefaultNeedsAProcedure", "Class A: Public Default x: End Class", "1",
+     "#1024 Expected statement"},
     {"ConstKeepsSubtype", "Const c = -3", "c", "-3 (Integer)"},
     {"ConstExpression", "Const a = 2, b = a * 3", "b", "6 (Integer)"},
     {"ConstHoisted", "x = k: Const k = 7", "x", "7 (Integer)"},

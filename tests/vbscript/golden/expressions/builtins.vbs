@@ -246,6 +246,7 @@
 '? DateSerial(2000, 13, 1) ==> 1/1/2001 (Date)
 '? DateSerial(2000, 3, 0) ==> 2/29/2000 (Date)
 '? DateSerial(99, 1, 1) ==> 1/1/1999 (Date)
+'? IsObject() ==> #450 Wrong number of arguments or invalid property assignment
 ' Dates run from 1 Jan 100 to 31 Dec 9999.
 '? DateSerial(10000, 1, 1) ==> #5 Invalid procedure call or argument
 '? DateAdd("yyyy", -1, #6/1/100#) ==> #5 Invalid procedure call or argument
