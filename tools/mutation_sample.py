@@ -61,7 +61,7 @@ SUITES = {
         ],
     },
     # The JavaScript engine is reached only through its worker program: the eval tests that
-    # start the worker, call it, break it or let its watchdog fire.
+    # start the worker, call it, break it, let its watchdog fire or read its names.
     "javascript": {
         "targets": ["eval_tests", "quorvix-javascript"],
         "tests": [
@@ -69,7 +69,7 @@ SUITES = {
                 "tests/eval/eval_tests",
                 *GTEST,
                 "--gtest_filter=*JavaScript*:*Watchdog*:*WorkerEngine*:*BrokenWorker*:"
-                "*HugeInput*:*Session*:*EvaluationCommand*",
+                "*HugeInput*:*Session*:*EvaluationCommand*:*Names*",
             ]
         ],
     },
