@@ -78,6 +78,8 @@
 '? CCur(922337203685477) + CCur(0.5807) ==> 922337203685477.5807 (Currency)
 '? CCur(1E15) ==> #6 Overflow
 '? CDate(1) ==> 12/31/1899 (Date)
+' A time that rounds to a whole day is the next day's midnight.
+'? CDate(1.9999999999) ==> 1/1/1900 (Date)
 '? CDate("2/3/2004 5:06 PM") ==> 2/3/2004 5:06:00 PM (Date)
 '? CDate("1/2/100") ==> 1/2/100 (Date)
 '? CDate("13:00 PM") ==> #13 Type mismatch
