@@ -51,6 +51,9 @@ done
 start
 tmuxc send-keys -t calc 'DateA' Tab '("yyyy", 1, #1/1/2020#)' Enter
 expect_line '1/1/2021' "Tab completed DateA to DateAdd"
+tmuxc send-keys -t calc 'Date' Tab
+expect_line 'Date  DateAdd  DateDiff  DatePart  DateSerial  DateValue *' "Tab listed the Date names"
+tmuxc send-keys -t calc C-c
 tmuxc send-keys -t calc '1 + _' Enter
 expect_line last '>> ?' "a line ending in _ goes on"
 tmuxc send-keys -t calc '2' Enter

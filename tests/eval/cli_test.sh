@@ -97,6 +97,8 @@ rm -f "$answer"
 usage='usage: quorvix-eval [--lang vbscript|javascript] [--raw] [--script PROGRAM] [-e TEXT]...'
 check bad-option "$usage"$'\nstatus 2' \
     bash -c "'$bin' --bogus 2>&1 >/dev/null | head -n 1; echo status \${PIPESTATUS[0]}"
+check help-and-version 'status 0 status 0' \
+    bash -c "'$bin' --help >/dev/null; a=\$?; '$bin' --version >/dev/null; echo status \$a status \$?"
 "$bin" /nonexistent/file >/dev/null 2>&1
 [ $? -eq 2 ] && echo "ok   missing-file" || { echo "FAIL missing-file exit status"; fail=1; }
 
