@@ -58,6 +58,8 @@ tmuxc send-keys -t calc '1 + _' Enter
 expect_line last '>> ?' "a line ending in _ goes on"
 tmuxc send-keys -t calc '2' Enter
 expect_line '3' "the continued statement ran whole"
+tmuxc send-keys -t calc '1 + _' Enter C-c '5' Enter
+expect_line '5' "Ctrl+C dropped the statement begun"
 tmuxc send-keys -t calc '7 * 6' Enter '0' Enter Up
 expect_line last '> 0' "Up recalled the last input"
 tmuxc send-keys -t calc C-c C-d
