@@ -41,7 +41,7 @@ for language in vbscript javascript; do
     tmuxc send-keys -t calc C-c
     expect_line '(\^C)?Stopped after [0-9.]+ seconds' "$language: Ctrl+C stopped the run"
     expect_line last '> ?' "$language: the prompt came back"
-    tmuxc send-keys -t calc 'not this' C-c 'x+1' Enter
+    tmuxc send-keys -t calc '!x = 7' C-c 'x+1' Enter
     expect_line '6' "$language: Ctrl+C cleared the line and the session went on with its variables"
     tmuxc send-keys -t calc C-d
     expect_line '(\^D)?ended 0' "$language: Ctrl+D ended the session"
