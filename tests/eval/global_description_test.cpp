@@ -73,6 +73,9 @@ const NameCase kNames[] = {
      u"rv", u"Variable", u"Proxy"},
     {"JsEnginesOwnNotListed", kJs, u"var y = 1", u"Math", u"", u""},
     {"JsChangedBuiltinListed", kJs, u"var escape = 2", u"escape", u"Variable", u"2"},
+    // Only the newest 2000 names are listed.
+    {"JsOldestBeyond2000NotListed", kJs, u"for (var i = 0; i <= 2000; i++) this['v' + i] = i",
+     u"v0", u"", u""},
 };
 
 std::unique_ptr<ScriptEngine> engineFor(ScriptLanguage language) {
