@@ -62,15 +62,14 @@ HelpWindow::HelpWindow(const QString& programFolder, UrlOpener openUrl, QWidget*
     txtHelpFile->setFont(fixedsys);
     txtHelpFile->setReadOnly(true);
     txtHelpFile->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txtHelpFile->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    // The text keeps the usual text cursor; the rest of the window shows the crosshair.
+    // The text keeps the usual text cursor; the rest of the window, its banner and line too,
+    // shows the crosshair.
     txtHelpFile->viewport()->setCursor(Qt::IBeamCursor);
 
     imgSendMoreInfo = new ui::ClickableLabel(this);
     imgSendMoreInfo->setObjectName(QStringLiteral("imgSendMoreInfo"));
     imgSendMoreInfo->setPixmap(advertBanner());
     imgSendMoreInfo->resize(twipsToPixels(kBannerWidth), twipsToPixels(kBannerHeight));
-    imgSendMoreInfo->setCursor(Qt::CrossCursor);
 
     lblSendMoreInfo = new ui::ClickableLabel(
         QStringLiteral("GET PAID TO RECEIVE E-MAILS ON SUBJECTS OF YOUR CHOICE!!"), this);
@@ -81,7 +80,6 @@ HelpWindow::HelpWindow(const QString& programFolder, UrlOpener openUrl, QWidget*
     lblSendMoreInfo->setFont(labelFont);
     lblSendMoreInfo->setAlignment(Qt::AlignCenter);
     lblSendMoreInfo->resize(twipsToPixels(kLabelWidth), twipsToPixels(kLabelHeight));
-    lblSendMoreInfo->setCursor(Qt::CrossCursor);
 
     connect(imgSendMoreInfo, &ui::ClickableLabel::clicked, this,
             [this] { m_openUrl(advertiserUrl()); });
