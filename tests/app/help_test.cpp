@@ -120,12 +120,16 @@ TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddressByMouseKeysAndAssistiveTec
     ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
     QTest::mouseClick(help.imgSendMoreInfo, Qt::LeftButton);
     QTest::mouseClick(help.lblSendMoreInfo, Qt::LeftButton);
+    // The line wears a focus frame while it has the focus, and only then.
+    const QColor corner = help.lblSendMoreInfo->grab().toImage().pixelColor(1, 1);
+    EXPECT_EQ(corner, help.palette().color(QPalette::Window));
     help.txtHelpFile->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), help.imgSendMoreInfo);
     QTest::keyClick(help.imgSendMoreInfo, Qt::Key_Return);
     QTest::keyClick(help.imgSendMoreInfo, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), help.lblSendMoreInfo);
+    EXPECT_NE(help.lblSendMoreInfo->grab().toImage().pixelColor(1, 1), corner);
     QTest::keyClick(help.lblSendMoreInfo, Qt::Key_Space);
     QAccessibleInterface* line = QAccessible::queryAccessibleInterface(help.lblSendMoreInfo);
     EXPECT_EQ(line->role(), QAccessible::Link);

@@ -353,6 +353,9 @@ TEST_F(InputHistoryWindowTest, FilesOfAnotherKindAreLeftAlone) {
     main.showTape();
     EXPECT_TRUE(main.tapeWindow()->Status->text().endsWith(u"not a result tape: it is left as it "
                                                            "is, and new entries are not saved"));
+    // A screen reader hears the status line as news.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(main.tapeWindow()->Status)->role(),
+              QAccessible::Notification);
     EXPECT_EQ(history(), binary);
     EXPECT_EQ(testing_support::fileContent(tapePath()), binary);
     EXPECT_EQ(main.inputHistory().history().entries(), QStringList{u"2*3"_qs});
