@@ -53,6 +53,8 @@ tmuxc send-keys -t calc 'DateA' Tab '("yyyy", 1, #1/1/2020#)' Enter
 expect_line '1/1/2021' "Tab completed DateA to DateAdd"
 tmuxc send-keys -t calc 'Date' Tab
 expect_line 'Date  DateAdd  DateDiff  DatePart  DateSerial  DateValue *' "Tab listed the Date names"
+tmuxc send-keys -t calc C-c 'Form' Tab
+expect_line last '> Format' "Tab completed Form to what the Format names share"
 tmuxc send-keys -t calc C-c
 tmuxc send-keys -t calc '1 + _' Enter
 expect_line last '>> ?' "a line ending in _ goes on"
@@ -60,6 +62,8 @@ tmuxc send-keys -t calc '2' Enter
 expect_line '3' "the continued statement ran whole"
 tmuxc send-keys -t calc '1 + _' Enter C-c '5' Enter
 expect_line '5' "Ctrl+C dropped the statement begun"
+tmuxc send-keys -t calc '1 + _' Enter C-d '8' Enter
+expect_line '8' "Ctrl+D dropped the statement begun"
 tmuxc send-keys -t calc '7 * 6' Enter '0' Enter Up
 expect_line last '> 0' "Up recalled the last input"
 tmuxc send-keys -t calc C-c C-d
