@@ -5,6 +5,7 @@
 #include "clickable_label.h"
 #include "help_window.h"
 #include "readme_text.h"
+#include "twips.h"
 #include "window_fixture.h"
 #include "window_placement.h"
 
@@ -123,6 +124,7 @@ TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddressByMouseKeysAndAssistiveTec
     // The line wears a focus frame while it has the focus, and only then.
     const QColor corner = help.lblSendMoreInfo->grab().toImage().pixelColor(1, 1);
     EXPECT_EQ(corner, help.palette().color(QPalette::Window));
+    EXPECT_NE(help.imgSendMoreInfo->grab().toImage().pixelColor(5, 5), corner); // the banner
     help.txtHelpFile->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), help.imgSendMoreInfo);
@@ -158,6 +160,8 @@ TEST(WindowPlacementTest, BesideTheAnchorWithinTheScreen) {
              {{0, 0, 1600, 1200}, {2000, 500}, {0, 0, 1600, 500}}}) {
         EXPECT_EQ(ui::placedBeside(anchor, size, screen), expected);
     }
+    // Twips round to the nearest pixel, halves away from zero, on either side of it.
+    EXPECT_EQ(std::make_pair(twipsToPixels(22), twipsToPixels(-23)), std::make_pair(1, -2));
 }
 
 // Read-me text ---------------------------------------------------------------------------------

@@ -353,6 +353,11 @@ TEST_F(InputHistoryWindowTest, FilesOfAnotherKindAreLeftAlone) {
     main.showTape();
     EXPECT_TRUE(main.tapeWindow()->Status->text().endsWith(u"not a result tape: it is left as it "
                                                            "is, and new entries are not saved"));
+    // Asked for again, the tape comes to the front.
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    main.showTape();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(main.tapeWindow()));
     // A screen reader hears the status line as news.
     EXPECT_EQ(QAccessible::queryAccessibleInterface(main.tapeWindow()->Status)->role(),
               QAccessible::Notification);
