@@ -92,8 +92,7 @@ const KeypadKey& keyNamed(QStringView objectName, int index) {
     });
 }
 
-// One key of each row of the keypad: its colour, its size of type, and what a screen reader
-// calls it (the memory keys by what they do).
+// One key of each row: its colour, type size and spoken name (memory keys by what they do).
 TEST(KeyLook, EachRowHasItsColourTypeAndSpokenNames) {
     struct Look {
         const char16_t* objectName;
@@ -117,8 +116,7 @@ TEST(KeyLook, EachRowHasItsColourTypeAndSpokenNames) {
     }
 }
 
-// The keys form a grid on the panel: each shares its left edge with another key, and its top
-// and height with another, and none overlaps another.
+// The keys form a grid: each shares its left edge, and its top and height, with other keys.
 TEST(KeyLook, KeysFormAGridOnThePanel) {
     const auto rectOf = [](TwipsRect r) { return QRect(r.left, r.top, r.width, r.height); };
     const QRect panel = rectOf(kPanelRect);
