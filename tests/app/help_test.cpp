@@ -1,8 +1,10 @@
 // The help window and the read-me it shows; both windows show icons of our own, the same
 // pictures the desktop entry uses.
 #include "../table_rows.h"
+#include "advert_banner.h"
 #include "app_icon.h"
 #include "clickable_label.h"
+#include "file_head.h"
 #include "help_window.h"
 #include "readme_text.h"
 #include "twips.h"
@@ -11,6 +13,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QPlainTextEdit>
 #include <QScreen>
 
@@ -79,6 +82,22 @@ TEST_F(HelpWindowTest, UnreadableReadmeGivesAnEmptyBox) {
     ASSERT_TRUE(QDir(m_dir.path()).rmdir(QStringLiteral("Readme.txt")));
     ASSERT_EQ(::mkfifo(QFile::encodeName(readmePath()).constData(), 0600), 0);
     EXPECT_TRUE(create().txtHelpFile->toPlainText().isEmpty());
+    const auto openFiles = [] { return QDir(u"/proc/self/fd"_qs).count(); };
+    const uint before = openFiles();
+    for (const QString& path : {readmePath(), m_dir.path()}) {
+        EXPECT_FALSE(ui::readFileHead(path, 10).regularFile);
+    }
+    EXPECT_EQ(openFiles(), before); // each was opened, found no file, and closed again
+}
+
+// The banner is drawn, not loaded: its pixels' digest is that of the approved picture. A run
+// that draws another saves it beside the test for a look.
+TEST(AdvertBannerTest, DrawsTheApprovedPicture) {
+    const QImage drawn = advertBanner().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QByteArrayView pixels(drawn.constBits(), drawn.sizeInBytes());
+    EXPECT_EQ(QCryptographicHash::hash(pixels, QCryptographicHash::Sha256).toHex().toStdString(),
+              "0de5857b77ee8539e16813ad5b6077213b4640c76eaf5af241dee7a0de6865ec")
+        << drawn.save(QStringLiteral("advert_banner-drawn.png"));
 }
 
 // The text fills the window but for its margins; the banner and its line stay centred below it.
@@ -203,8 +222,8 @@ INSTANTIATE_TEST_SUITE_P(Lines, ReadmeTextTest, testing::ValuesIn(kLines), testi
 
 struct PartCase {
     const char* name;
-    QByteArray part;  // what was loaded
-    qint64 fileSize;  // the whole file's size
+    QByteArray part;  // what was loaded of a file of 100 bytes
+    int leftOut;      // bytes the note says are not shown
     QString expected; // before the closing note
 };
 
@@ -212,20 +231,21 @@ class ReadmePartTest : public testing::TestWithParam<PartCase> {};
 
 TEST_P(ReadmePartTest, ShowsWholeLinesAndSaysWhatIsLeftOut) {
     const PartCase& c = GetParam();
-    const QString text = readmeText(c.part, c.fileSize);
+    const QString text = readmeText(c.part, 100);
     ASSERT_TRUE(text.startsWith(c.expected)) << text.toStdString();
-    const QString note = text.sliced(c.expected.size());
-    EXPECT_TRUE(note.startsWith(u"\r\n[The rest of this file")) << note.toStdString();
-    EXPECT_TRUE(note.contains(QString::number(c.fileSize))) << note.toStdString();
+    EXPECT_EQ(
+        text.sliced(c.expected.size()).toStdString(),
+        u"\r\n[The rest of this file, %1 of its 100 bytes, is not shown.]\r\n"_qs.arg(c.leftOut)
+            .toStdString());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Parts, ReadmePartTest,
-    testing::Values(PartCase{"CutAfterLastCr", "one\r\ntwo\r\nthr", 100, u"one\r\ntwo\r\n"_qs},
-                    PartCase{"CutAfterACrAtTheStart", "\rone", 100, u"\r\n"_qs},
-                    PartCase{"CutAfterLastLfWithoutCr", "one\ntwo\nthr", 100, u"one\ntwo\n\r\n"_qs},
-                    PartCase{"SplitUtf8SequenceDropped", "ab\xcf", 100, u"ab\r\n"_qs},
-                    PartCase{"WholeUtf8SequenceKept", "ab\xcf\x80", 100, u"ab\u03c0\r\n"_qs}),
+    testing::Values(PartCase{"CutAfterLastCr", "one\r\ntwo\r\nthr", 91, u"one\r\ntwo\r\n"_qs},
+                    PartCase{"CutAfterACrAtTheStart", "\rone", 99, u"\r\n"_qs},
+                    PartCase{"CutAfterLastLfWithoutCr", "one\ntwo\nthr", 92, u"one\ntwo\n\r\n"_qs},
+                    PartCase{"SplitUtf8SequenceDropped", "ab\xcf", 98, u"ab\r\n"_qs},
+                    PartCase{"WholeUtf8SequenceKept", "ab\xcf\x80", 96, u"ab\u03c0\r\n"_qs}),
     testing_rows::RowName());
 
 } // namespace

@@ -13,28 +13,8 @@ README=$3
 ARTEFACTS=$4
 JAVASCRIPT_WORKER=$5
 
-for tool in Xvfb xdotool xclip; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
-
-WORK=$(mktemp -d)
-XVFB_PID=
-APP_PID=
-cleanup() {
-    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*"
-    [ -f "$WORK/quorvix.log" ] && sed 's/^/  quorvix: /' "$WORK/quorvix.log"
-    exit 1
-}
+. "$(dirname "$0")/../x_session.sh"
+require_tools Xvfb xdotool xclip
 
 # The program keeps its settings beside its executable: give it a folder of its own.
 mkdir "$WORK/program"
@@ -44,14 +24,7 @@ cp "$JAVASCRIPT_WORKER" "$WORK/program/"
 INI="$WORK/program/Quorvix.ini"
 mkdir -p "$ARTEFACTS"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-for _ in $(seq 100); do
-    [ -s "$WORK/display" ] && break
-    sleep 0.1
-done
-[ -s "$WORK/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$WORK/display")"
+start_xvfb
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$WORK"
 
@@ -65,6 +38,13 @@ start_quorvix() {
     [ -n "$WID" ] || fail "the main window did not appear"
     xdotool windowfocus --sync "$WID" || fail "cannot focus the main window"
     sleep 0.3
+}
+
+# Types a whole new input line (Alt+I goes to it) and presses Enter.
+type_input() {
+    xdotool key alt+i ctrl+a
+    xdotool type --delay 30 "$1"
+    xdotool key Return
 }
 
 # Waits for the program to end by itself.
@@ -150,8 +130,7 @@ COPY_OUTPUT="3540 1320 1275 555"
 rm -f "$INI"
 start_quorvix
 expect_size "$WID" 533x237 "first start shows the keypad"
-xdotool type --delay 40 '2(3)'
-xdotool key Return
+type_input '2(3)'
 xdotool key alt+p
 expect_clipboard 6 "2(3) evaluated and copied with Alt+P"
 "$TOOL" grab "$WID" "$ARTEFACTS/quorvix-main-window.png" || fail "screenshot"
@@ -235,9 +214,7 @@ for length in 3 1000 40000; do
         fail "a paste of $length characters left \"${got:0:40}\" in the input line"
     echo "ok: paste of $length characters from a vanishing owner"
 done
-xdotool key alt+i ctrl+a
-xdotool type --delay 40 '6*7'
-xdotool key Return
+type_input '6*7'
 expect_output 42 "evaluated after the pastes"
 xdotool key Escape
 wait_for_end "after the pastes"
@@ -247,9 +224,7 @@ wait_for_end "after the pastes"
 start_quorvix foo --bar
 grep -q "quorvix: ignoring foo --bar" "$WORK/quorvix.log" || fail "no note of the ignored arguments"
 xdotool key alt+j
-xdotool key alt+i
-xdotool type --delay 40 'Math.sqrt(16)+1'
-xdotool key Return
+type_input 'Math.sqrt(16)+1'
 expect_output 5 "JavaScript answer"
 xdotool key Escape
 wait_for_end "after JavaScript"
@@ -257,11 +232,8 @@ wait_for_end "after JavaScript"
 # 8. Inputs are kept across runs, also when the program ends by Esc: two Ups after a restart
 # recall the input before the last, and Enter evaluates it.
 start_quorvix
-xdotool key alt+i
-xdotool type --delay 40 '1+1'
-xdotool key Return
-xdotool type --delay 40 '2*3'
-xdotool key Return
+type_input '1+1'
+type_input '2*3'
 expect_output 6 "the second input"
 xdotool key Escape
 wait_for_end "after two inputs"
@@ -340,9 +312,7 @@ rmdir "$INI" && mv "$WORK/saved.ini" "$INI"
 # run and not the program, and the next evaluation answers. Then Close by the frame during a run
 # ends the program at once, writing the settings.
 start_quorvix
-xdotool key alt+i
-xdotool type --delay 20 '!Do: Loop'
-xdotool key Return
+type_input '!Do: Loop'
 STARTED=$(date +%s%N)
 sleep 1
 xdotool key F9
@@ -353,14 +323,10 @@ xdotool windowfocus --sync "$WID" || fail "cannot focus the main window during a
 xdotool key Escape
 expect_output 'Stopped after * seconds' "a run stopped by Esc"
 kill -0 "$APP_PID" 2>/dev/null || fail "Esc during a run ended the program"
-xdotool key alt+i ctrl+a
-xdotool type --delay 20 '1+1'
-xdotool key Return
+type_input '1+1'
 expect_output 2 "an evaluation after the stopped run"
 echo "ok: answered $((($(date +%s%N) - STARTED) / 1000000)) ms after the run began"
-xdotool key alt+i ctrl+a
-xdotool type --delay 20 '!Do: Loop'
-xdotool key Return
+type_input '!Do: Loop'
 sleep 0.5
 rm -f "$INI"
 "$TOOL" close "$TAPE" || fail "cannot close the result tape"

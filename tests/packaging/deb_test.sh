@@ -6,29 +6,18 @@
 set -u
 build=$1
 tool=$2
-for t in cpack dpkg-deb Xvfb xdotool xclip; do
-    command -v "$t" >/dev/null || { echo "SKIP: $t is not installed"; exit 77; }
-done
+. "$(dirname "$0")/../x_session.sh"
+require_tools cpack dpkg-deb Xvfb xdotool xclip
 # The set-up command installs these; a package that is not checked must not pass.
 for t in lintian appstreamcli; do
     command -v "$t" >/dev/null || { echo "FAIL: $t is not installed (tools/install-deps.sh)"; exit 1; }
 done
 
-work=$(mktemp -d)
-chmod 755 "$work"
-xvfb=
-app=
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; [ -f "$work/app.log" ] && sed 's/^/  quorvix: /' "$work/app.log"; exit 1; }
+chmod 755 "$WORK"
 
-(cd "$build" && cpack -G DEB -B "$work/pkg" >"$work/cpack.log" 2>&1) ||
-    { cat "$work/cpack.log"; fail "cpack"; }
-deb=$(ls "$work"/pkg/quorvix_*_amd64.deb 2>/dev/null | head -n1)
+(cd "$build" && cpack -G DEB -B "$WORK/pkg" >"$WORK/cpack.log" 2>&1) ||
+    { cat "$WORK/cpack.log"; fail "cpack"; }
+deb=$(ls "$WORK"/pkg/quorvix_*_amd64.deb 2>/dev/null | head -n1)
 [ -n "$deb" ] || fail "no quorvix_<version>_amd64.deb was built"
 echo "ok: built $(basename "$deb")"
 
@@ -49,14 +38,14 @@ done
 echo "ok: package holds the program, read-me, command link, desktop entry, metadata and icons"
 
 # Warnings count as failures too: every one that remains is mended or argued in an override.
-lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
-    { grep -v 'root privileges' "$work/lintian.log"; fail "lintian"; }
+lintian --fail-on error,warning "$deb" >"$WORK/lintian.log" 2>&1 ||
+    { grep -v 'root privileges' "$WORK/lintian.log"; fail "lintian"; }
 echo "ok: lintian finds no error or warning"
 
-root=$work/root
+root=$WORK/root
 dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x"
-appstreamcli validate --no-net "$root/$metainfo" >"$work/appstream.log" 2>&1 ||
-    { cat "$work/appstream.log"; fail "appstreamcli validate"; }
+appstreamcli validate --no-net "$root/$metainfo" >"$WORK/appstream.log" 2>&1 ||
+    { cat "$WORK/appstream.log"; fail "appstreamcli validate"; }
 echo "ok: the AppStream metadata is valid"
 [ "$(readlink "$root/usr/bin/quorvix")" = ../lib/quorvix/quorvix ] ||
     fail "usr/bin/quorvix points at $(readlink "$root/usr/bin/quorvix")"
@@ -67,7 +56,7 @@ echo "ok: quorvix-eval answers from any folder and its manual page opens"
 chmod -R a-w "$root/$program"
 
 # A normal user: as root, run as nobody; otherwise as ourselves (the folder is read-only).
-home=$work/home
+home=$WORK/home
 mkdir -p "$home"
 chmod 700 "$home"
 as_user=()
@@ -76,15 +65,11 @@ if [ "$(id -u)" -eq 0 ]; then
     as_user=(runuser -u nobody --)
 fi
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb
 
 "${as_user[@]}" env HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home" \
-    QT_QPA_PLATFORM=xcb "$root/$program/quorvix" >"$work/app.log" 2>&1 &
-app=$!
+    QT_QPA_PLATFORM=xcb "$root/$program/quorvix" >"$WORK/quorvix.log" 2>&1 &
+APP_PID=$!
 main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvix$' | head -n1)
 [ -n "$main" ] || fail "the installed program showed no window"
 xdotool windowfocus --sync "$main"
@@ -110,9 +95,9 @@ echo "ok: the installed program shows its read-me"
 # Close both windows as a window manager would: the main window writes its settings.
 "$tool" close "$help"
 "$tool" close "$main"
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "the program did not end"
-app=
+for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$APP_PID" 2>/dev/null && fail "the program did not end"
+APP_PID=
 ini=$home/.config/Quorvix/Quorvix.ini
 [ -f "$ini" ] || fail "no settings in the user's configuration folder"
 [ "$(od -An -c "$ini" | tr -s ' ')" = "$(printf 'lang=0\r\npad=1\r\n' | od -An -c | tr -s ' ')" ] ||

@@ -1,0 +1,40 @@
+# shellcheck shell=bash
+# Sourced by the tests that run the real program on an X server of their own (Xvfb). Gives a
+# work folder ($WORK) that is removed at exit, with the program ($APP_PID) and the server
+# stopped; fail() shows the program's log ($WORK/quorvix.log).
+
+# Exit 77 (skipped) when a tool is missing.
+require_tools() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+    done
+}
+
+WORK=$(mktemp -d)
+XVFB_PID=
+APP_PID=
+cleanup() {
+    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    [ -f "$WORK/quorvix.log" ] && sed 's/^/  quorvix: /' "$WORK/quorvix.log"
+    exit 1
+}
+
+# Xvfb picks a free display itself, so that parallel runs never race for one.
+start_xvfb() {
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    for _ in $(seq 300); do
+        [ -s "$WORK/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$WORK/display" ] || { cat "$WORK/xvfb.log"; fail "Xvfb did not start"; }
+    export DISPLAY=":$(head -n1 "$WORK/display")"
+}
