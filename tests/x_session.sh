@@ -38,3 +38,12 @@ start_xvfb() {
     [ -s "$WORK/display" ] || { cat "$WORK/xvfb.log"; fail "Xvfb did not start"; }
     export DISPLAY=":$(head -n1 "$WORK/display")"
 }
+
+# Runs the command every 0.1 s until it succeeds, for at most 10 s.
+wait_until() {
+    for _ in $(seq 100); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}

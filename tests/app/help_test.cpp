@@ -84,9 +84,8 @@ TEST_F(HelpWindowTest, UnreadableReadmeGivesAnEmptyBox) {
     EXPECT_TRUE(create().txtHelpFile->toPlainText().isEmpty());
     const auto openFiles = [] { return QDir(u"/proc/self/fd"_qs).count(); };
     const uint before = openFiles();
-    for (const QString& path : {readmePath(), m_dir.path()}) {
-        EXPECT_FALSE(ui::readFileHead(path, 10).regularFile);
-    }
+    EXPECT_FALSE(ui::readFileHead(readmePath(), 10).regularFile ||
+                 ui::readFileHead(m_dir.path(), 10).regularFile);
     EXPECT_EQ(openFiles(), before); // each was opened, found no file, and closed again
 }
 

@@ -47,27 +47,29 @@ type_input() {
     xdotool key Return
 }
 
+# Esc ends the program; waits for it.
+quit_by_esc() {
+    xdotool key Escape
+    wait_for_end "$1"
+}
+
 # Waits for the program to end by itself.
+ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
 wait_for_end() {
-    for _ in $(seq 100); do
-        kill -0 "$APP_PID" 2>/dev/null || { wait "$APP_PID"; APP_PID=; return 0; }
-        sleep 0.1
-    done
-    fail "the program did not end: $1"
+    wait_until ended || fail "the program did not end: $1"
+    wait "$APP_PID"
+    APP_PID=
 }
 
 window_size() {
     xdotool getwindowgeometry "$1" 2>/dev/null | sed -n 's/.*Geometry: //p'
 }
 
-# Waits (up to 3 s) for a window to reach a client size.
+# Waits for a window to reach a client size.
+size_is() { [ "$(window_size "$1")" = "$2" ]; }
 expect_size() {
-    local window=$1 expected=$2 what=$3
-    for _ in $(seq 30); do
-        [ "$(window_size "$window")" = "$expected" ] && { echo "ok: $what ($expected)"; return 0; }
-        sleep 0.1
-    done
-    fail "$what: size $(window_size "$window"), want $expected"
+    wait_until size_is "$1" "$2" || fail "$3: size $(window_size "$1"), want $2"
+    echo "ok: $3 ($2)"
 }
 
 # Clicks the centre of a control given by its layout rectangle in twips (15 to a pixel).
@@ -79,14 +81,10 @@ click_control() {
 }
 
 # Reads the clipboard until it holds the expected text (the copy is handed over asynchronously).
+clipboard_is() { got=$(xclip -o -selection clipboard 2>/dev/null); [ "$got" = "$1" ]; }
 expect_clipboard() {
-    local expected=$1 what=$2 got=
-    for _ in $(seq 30); do
-        got=$(xclip -o -selection clipboard 2>/dev/null)
-        [ "$got" = "$expected" ] && { echo "ok: $what is \"$got\""; return 0; }
-        sleep 0.1
-    done
-    fail "$what: expected \"$expected\", read \"$got\""
+    wait_until clipboard_is "$1" || fail "$2: expected \"$1\", read \"$got\""
+    echo "ok: $2 is \"$got\""
 }
 
 # Copies the output box until it holds the expected text: an evaluation that takes a moment shows
@@ -145,11 +143,8 @@ xdotool windowsize "$HELP" 200 100
 sleep 0.3
 expect_size "$HELP" 465x246 "help window snaps back to its smallest size"
 "$TOOL" close "$WID" || fail "cannot send the close message"
-for _ in $(seq 30); do
-    [ -z "$(xdotool search --onlyvisible --name '^Quorvix$')" ] && break
-    sleep 0.1
-done
-[ -z "$(xdotool search --onlyvisible --name '^Quorvix$')" ] || fail "the main window is still shown"
+main_window_gone() { [ -z "$(xdotool search --onlyvisible --name '^Quorvix$')" ]; }
+wait_until main_window_gone || fail "the main window is still shown"
 kill -0 "$APP_PID" 2>/dev/null || fail "the program ended while the help window was open"
 expect_settings 'lang=0\r\npad=1\r\n' "frame close wrote the settings"
 "$TOOL" close "$HELP" || fail "cannot close the help window"
@@ -165,8 +160,7 @@ xdotool key alt+o
 xdotool type 77
 xdotool key alt+p
 expect_clipboard 77 "typed into the output box after Alt+O"
-xdotool key Escape
-wait_for_end "after Esc"
+quit_by_esc "after Esc"
 expect_settings 'lang=0\r\npad=1\r\n' "Esc left the settings unchanged"
 
 # 4. The keypad: 1 2 + 3 +/- = gives 9 from "12+(-3)".
@@ -186,8 +180,7 @@ expect_output 18 "memory x times 2"
 click_control $COPY_INPUT
 expect_clipboard 'x*2' "recalled input line"
 
-xdotool key Escape
-wait_for_end "after the keypad"
+quit_by_esc "after the keypad"
 
 # 6. Paste from clipboard owners that answer one request and go away, short and long: at worst
 # nothing is inserted, and the program carries on.
@@ -216,8 +209,7 @@ for length in 3 1000 40000; do
 done
 type_input '6*7'
 expect_output 42 "evaluated after the pastes"
-xdotool key Escape
-wait_for_end "after the pastes"
+quit_by_esc "after the pastes"
 
 # 7. Arguments that are not options are ignored. JavaScript, loaded from beside the program when
 # it is chosen: Alt+J, then an expression.
@@ -226,8 +218,7 @@ grep -q "quorvix: ignoring foo --bar" "$WORK/quorvix.log" || fail "no note of th
 xdotool key alt+j
 type_input 'Math.sqrt(16)+1'
 expect_output 5 "JavaScript answer"
-xdotool key Escape
-wait_for_end "after JavaScript"
+quit_by_esc "after JavaScript"
 
 # 8. Inputs are kept across runs, also when the program ends by Esc: two Ups after a restart
 # recall the input before the last, and Enter evaluates it.
@@ -235,8 +226,7 @@ start_quorvix
 type_input '1+1'
 type_input '2*3'
 expect_output 6 "the second input"
-xdotool key Escape
-wait_for_end "after two inputs"
+quit_by_esc "after two inputs"
 [ "$(stat -c %a "$WORK/program/Quorvix-history.txt")" = 600 ] ||
     fail "the history file is not private"
 start_quorvix
@@ -249,16 +239,14 @@ TAPE=$(timeout 10 xdotool search --sync --onlyvisible --name '^Quorvix - Result 
 xdotool windowfocus --sync "$TAPE" || fail "cannot focus the result tape"
 xdotool key alt+l
 TAPE_END=$(printf '\n\n1+1\n= 2\n\n2*3\n= 6\n\n1+1\n= 2')
-for _ in $(seq 30); do
-    TAPE_TEXT=$(xclip -o -selection clipboard 2>/dev/null)
-    [ "${TAPE_TEXT%"$TAPE_END"}" != "$TAPE_TEXT" ] && break
-    sleep 0.1
-done
-[ "${TAPE_TEXT%"$TAPE_END"}" != "$TAPE_TEXT" ] || fail "the tape after a restart ends: $TAPE_TEXT"
+tape_ends_so() {
+    got=$(xclip -o -selection clipboard 2>/dev/null)
+    [ "${got%"$TAPE_END"}" != "$got" ]
+}
+wait_until tape_ends_so || fail "the tape after a restart ends: $got"
 echo "ok: the tape lists both runs' entries"
 xdotool windowfocus --sync "$WID" || fail "cannot focus the main window"
-xdotool key Escape
-wait_for_end "at the end"
+quit_by_esc "at the end"
 expect_settings 'lang=0\r\npad=1\r\n' "the history left the settings alone"
 
 # 9. Of a 12 MB history the newest entry is recalled; a tape file of another kind is left alone.
@@ -269,8 +257,7 @@ printf '\177ELF\001\n>1\n' | tee "$TAPE_FILE" >"$WORK/foreign"
 start_quorvix
 xdotool key Up Return
 expect_output 42 "the newest entry of a 12 MB history recalled"
-xdotool key Escape
-wait_for_end "after the huge history"
+quit_by_esc "after the huge history"
 cmp -s "$TAPE_FILE" "$WORK/foreign" || fail "a tape file of another kind was written over"
 rm "$TAPE_FILE"
 
@@ -290,8 +277,7 @@ done
 [ "$(grep '^>' "$TAPE_FILE" | tail -n100)" = "$(seq 101 200 | sed 's/^/>/')" ] ||
     fail "the tape lost entries of a copy"
 echo "ok: two copies kept each other's entries"
-xdotool key Escape
-wait_for_end "the second copy"
+quit_by_esc "the second copy"
 APP_PID=$FIRST_PID
 xdotool windowfocus --sync "$FIRST" key Escape
 wait_for_end "the first copy"
@@ -304,8 +290,7 @@ XDG_CONFIG_HOME=/proc/no-quorvix-here start_quorvix
 expect_output "$HISTORY cannot be written: new inputs are not saved" "unwritable history"
 xdotool key alt+i Up Return
 expect_output 200 "the unwritable history recalled"
-xdotool key Escape
-wait_for_end "after the unwritable history"
+quit_by_esc "after the unwritable history"
 rmdir "$INI" && mv "$WORK/saved.ini" "$INI"
 
 # 12. A run that would not end: the window answers meanwhile (F9 opens the tape), Esc stops the

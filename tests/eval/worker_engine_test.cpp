@@ -241,8 +241,8 @@ TEST_F(JavaScriptWorkerTest, CallThatIgnoresTheInterruptEndsAtTheLimit) {
     EXPECT_EQ(run("typeof keep"), u"undefined");
 }
 
-// The worker of this process, found by its name among this process's children.
-pid_t workerPid() {
+// A child of `parent` found by its name (the worker's by default); 0 when there is none.
+pid_t childPid(pid_t parent, const QByteArray& name = "(quorvix-javascr)") {
     QDirIterator it(QStringLiteral("/proc"));
     while (it.hasNext()) {
         QFile stat(it.next() + QStringLiteral("/stat"));
@@ -250,8 +250,8 @@ pid_t workerPid() {
             continue;
         }
         const QList<QByteArray> fields = stat.readAll().split(' ');
-        if (fields.size() > 3 && fields[1] == "(quorvix-javascr)" && fields[2] != "Z" &&
-            fields[3].toInt() == ::getpid()) {
+        if (fields.size() > 3 && fields[1] == name && fields[2] != "Z" &&
+            fields[3].toInt() == parent) {
             return fields[0].toInt();
         }
     }
@@ -261,7 +261,7 @@ pid_t workerPid() {
 // Kills the worker, and waits until all of it has ended (its leader turns into a zombie before
 // its other threads are gone and its socket is closed), leaving it for the engine to reap.
 void killWorker() {
-    const pid_t pid = workerPid();
+    const pid_t pid = childPid(::getpid());
     ASSERT_GT(pid, 0);
     ASSERT_EQ(::kill(pid, SIGKILL), 0);
     siginfo_t info{};
@@ -294,6 +294,27 @@ TEST_F(JavaScriptWorkerTest, WorkerThatDiedWhileIdleIsReplacedBeforeTheRequest) 
               "and Ans were kept; Quorvix-library.js was run again");
     EXPECT_EQ(run("x"), u"True");
     EXPECT_EQ(run("typeof keep"), u"undefined");
+}
+
+// A worker whose parent is killed ends at once, though no end of file tells it: here a shell
+// stands between the engine and the worker, and the engine keeps the channel open.
+TEST(WorkerEngine, WorkerEndsWhenItsParentIsKilled) {
+    const StandInWorker shell("#!/bin/sh\n'" + QByteArray(QUORVIX_JAVASCRIPT_WORKER_BUILD_PATH) +
+                              "' \"$@\" &\nwait\n");
+    WorkerEngine engine({ScriptLanguage::JavaScript, shell.path, {QStringLiteral("20000")}, 20s});
+    ASSERT_TRUE(engine.eval(QStringLiteral("6*7")).has_value()); // the worker is past its start
+    const pid_t parent = childPid(::getpid(), "(worker)");
+    const pid_t worker = childPid(parent);
+    ASSERT_GT(worker, 0);
+    ASSERT_EQ(::kill(parent, SIGKILL), 0);
+    const auto ended = [worker] { // gone, or a zombie its new parent has not reaped
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(worker));
+        return !stat.open(QIODevice::ReadOnly) || stat.readAll().split(' ').value(2) == "Z";
+    };
+    for (int i = 0; i < 3000 && !ended(); ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_TRUE(ended());
 }
 
 // A single call that grows past the memory limit and ignores the interrupt ends the worker,

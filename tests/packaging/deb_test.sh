@@ -83,20 +83,18 @@ xdotool windowfocus --sync "$help"
 sleep 0.3
 xdotool key ctrl+a ctrl+c
 first_line=$(head -n1 "$root/$program/Readme.txt" | tr -d '\r')
-got=
-for _ in $(seq 30); do
+shows_first_line() {
     got=$(xclip -o -selection clipboard 2>/dev/null | head -n1 | tr -d '\r')
-    [ "$got" = "$first_line" ] && break
-    sleep 0.1
-done
-[ "$got" = "$first_line" ] || fail "help window shows \"$got\", not the read-me"
+    [ "$got" = "$first_line" ]
+}
+wait_until shows_first_line || fail "help window shows \"$got\", not the read-me"
 echo "ok: the installed program shows its read-me"
 
 # Close both windows as a window manager would: the main window writes its settings.
 "$tool" close "$help"
 "$tool" close "$main"
-for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "the program did not end"
+ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
+wait_until ended || fail "the program did not end"
 APP_PID=
 ini=$home/.config/Quorvix/Quorvix.ini
 [ -f "$ini" ] || fail "no settings in the user's configuration folder"
