@@ -1,7 +1,6 @@
 # shellcheck shell=bash
-# Sourced by the tests that run the real program on an X server of their own (Xvfb). Gives a
-# work folder ($WORK) that is removed at exit, with the program ($APP_PID) and the server
-# stopped; fail() shows the program's log ($WORK/quorvix.log).
+# Sourced by the tests that run the program on an X server of their own: a work folder ($WORK)
+# removed at exit, the program ($APP_PID) and Xvfb stopped; fail() shows $WORK/quorvix.log.
 
 # Exit 77 (skipped) when a tool is missing.
 require_tools() {

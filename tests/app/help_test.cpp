@@ -82,11 +82,11 @@ TEST_F(HelpWindowTest, UnreadableReadmeGivesAnEmptyBox) {
     ASSERT_TRUE(QDir(m_dir.path()).rmdir(QStringLiteral("Readme.txt")));
     ASSERT_EQ(::mkfifo(QFile::encodeName(readmePath()).constData(), 0600), 0);
     EXPECT_TRUE(create().txtHelpFile->toPlainText().isEmpty());
-    const auto openFiles = [] { return QDir(u"/proc/self/fd"_qs).count(); };
-    const uint before = openFiles();
+    const uint before = QDir(u"/proc/self/fd"_qs).count();
     EXPECT_FALSE(ui::readFileHead(readmePath(), 10).regularFile ||
                  ui::readFileHead(m_dir.path(), 10).regularFile);
-    EXPECT_EQ(openFiles(), before); // each was opened, found no file, and closed again
+    EXPECT_TRUE(ui::readFileHead(QCoreApplication::applicationFilePath(), 10).readable);
+    EXPECT_EQ(QDir(u"/proc/self/fd"_qs).count(), before); // each read closed what it opened
 }
 
 // The banner is drawn, not loaded: its pixels' digest is that of the approved picture. A run
@@ -155,6 +155,9 @@ TEST_F(HelpWindowTest, BannerAndLineOpenTheSameAddressByMouseKeysAndAssistiveTec
     EXPECT_EQ(line->role(), QAccessible::Link);
     EXPECT_TRUE(line->state().focusable);
     line->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QAccessibleInterface* banner = QAccessible::queryAccessibleInterface(help.imgSendMoreInfo);
+    banner->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
+    EXPECT_EQ(QApplication::focusWidget(), help.imgSendMoreInfo); // other actions: the widget's
     EXPECT_EQ(m_opened, std::vector<QUrl>(5, HelpWindow::advertiserUrl()));
     EXPECT_TRUE(HelpWindow::advertiserUrl().isValid());
     EXPECT_EQ(help.txtHelpFile->toPlainText(), u"text\n");
