@@ -26,23 +26,22 @@ fail() {
     exit 1
 }
 
-# Xvfb picks a free display itself, so that parallel runs never race for one.
-start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-    XVFB_PID=$!
-    for _ in $(seq 300); do
-        [ -s "$WORK/display" ] && break
-        sleep 0.1
-    done
-    [ -s "$WORK/display" ] || { cat "$WORK/xvfb.log"; fail "Xvfb did not start"; }
-    export DISPLAY=":$(head -n1 "$WORK/display")"
-}
-
-# Runs the command every 0.1 s until it succeeds, for at most 10 s.
+# Runs the command every 0.1 s until it succeeds, for at most 30 s (a busy machine is slow).
 wait_until() {
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         "$@" && return 0
         sleep 0.1
     done
     return 1
+}
+
+program_ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
+
+# Xvfb picks a free display itself, so that parallel runs never race for one.
+display_given() { [ -s "$WORK/display" ]; }
+start_xvfb() {
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+    XVFB_PID=$!
+    wait_until display_given || { cat "$WORK/xvfb.log"; fail "Xvfb did not start"; }
+    export DISPLAY=":$(head -n1 "$WORK/display")"
 }

@@ -54,9 +54,8 @@ quit_by_esc() {
 }
 
 # Waits for the program to end by itself.
-ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
 wait_for_end() {
-    wait_until ended || fail "the program did not end: $1"
+    wait_until program_ended || fail "the program did not end: $1"
     wait "$APP_PID"
     APP_PID=
 }

@@ -93,8 +93,7 @@ echo "ok: the installed program shows its read-me"
 # Close both windows as a window manager would: the main window writes its settings.
 "$tool" close "$help"
 "$tool" close "$main"
-ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
-wait_until ended || fail "the program did not end"
+wait_until program_ended || fail "the program did not end"
 APP_PID=
 ini=$home/.config/Quorvix/Quorvix.ini
 [ -f "$ini" ] || fail "no settings in the user's configuration folder"
