@@ -27,6 +27,14 @@ struct ClassMember {
     std::shared_ptr<Procedure> get;
     std::shared_ptr<Procedure> let;
     std::shared_ptr<Procedure> set;
+
+    // What a read or a call of the member runs: its Property Get, else its Sub or Function.
+    const Procedure* reader() const { return get ? get.get() : method.get(); }
+    // That procedure when it is one that takes arguments; null for a variable or otherwise.
+    const Procedure* methodWithParameters() const {
+        const Procedure* p = field < 0 ? reader() : nullptr;
+        return p && !p->params.empty() ? p : nullptr;
+    }
 };
 
 // A Class ... End Class, as parsed. Instances share it; a later definition of the same name

@@ -194,6 +194,11 @@ Outcome Executor::callMethod(const Procedure& p, const std::vector<ExprPtr>& arg
     return runCall(p, args, first, &out, &me, nullptr, nullptr);
 }
 
+Outcome Executor::callOwnMethod(const Procedure& p, const std::vector<ExprPtr>& args,
+                                ClassInstance& me, Variant& out) {
+    return runCall(p, args, 0, &out, &me, nullptr, nullptr);
+}
+
 // The code of a name that calls a built-in (Sqr(i)): a count checked when the source was read,
 // and an argument that lies in place, leave the built-in alone to call.
 Outcome Executor::evalBuiltinOperand(const Expr& e, Variant& out) {

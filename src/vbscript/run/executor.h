@@ -181,6 +181,9 @@ private:
     Outcome callScriptSub(const Procedure& p, const std::vector<ExprPtr>& args);
     Outcome callMethod(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
                        ClassInstance& me, Variant& out);
+    // A procedure of Me's class named alone with its arguments (fib(n - 1) inside the class).
+    Outcome callOwnMethod(const Procedure& p, const std::vector<ExprPtr>& args, ClassInstance& me,
+                          Variant& out);
     Outcome runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
                     Variant* out, ClassInstance* me, const Variant* assigned, const Expr* site);
     // The steps of a call besides binding its arguments (ArgumentBinder): whether it may

@@ -50,6 +50,12 @@ inline Outcome Executor::ifCondition(const Expr& cond, bool& taken) {
     return resumeAfterError(test) ? Outcome::Normal : test;
 }
 
+// Whether the member site `e` has looked its name up in the class of `instance` (its cachedMember
+// and cachedMethod hold for it).
+inline bool siteKnowsClass(const Expr& e, const ClassInstance& instance) {
+    return e.cachedClass == &instance.def() && !e.cachedClassAlive.expired();
+}
+
 template <Executor::NameUse Use>
 [[gnu::always_inline]] inline Executor::NamePlace<Use> Executor::resolve(const Expr& name,
                                                                          Scope scope) const {

@@ -19,6 +19,10 @@ std::int32_t rememberMember(const Expr& e, const ClassInstance& instance) {
     e.cachedClass = &instance.def();
     e.cachedClassAlive = instance.sharedDef();
     e.cachedMember = instance.def().find(e.name);
+    e.cachedMethod = e.cachedMember >= 0 ? instance.def()
+                                               .members[static_cast<std::size_t>(e.cachedMember)]
+                                               .methodWithParameters()
+                                         : nullptr;
     return e.cachedMember;
 }
 
@@ -27,7 +31,7 @@ std::int32_t rememberMember(const Expr& e, const ClassInstance& instance) {
 // method22-o of bench/instruction_counts.sh takes 3 % more instructions).
 [[gnu::always_inline]] inline std::int32_t memberAtSite(const Expr& e,
                                                         const ClassInstance& instance) {
-    if (e.cachedClass == &instance.def() && !e.cachedClassAlive.expired()) {
+    if (siteKnowsClass(e, instance)) {
         return e.cachedMember;
     }
     return rememberMember(e, instance);
@@ -45,7 +49,7 @@ Outcome memberProcedure(const ClassMember& m, MemberAccess access, const Procedu
     switch (access) {
     case MemberAccess::Get:
     case MemberAccess::Call:
-        p = m.get ? m.get.get() : m.method.get();
+        p = m.reader();
         break;
     case MemberAccess::Let:
     case MemberAccess::Set:
@@ -128,8 +132,9 @@ Outcome Executor::evalMember(const Expr& e, MemberAccess access, Variant& value)
     // variable's reference while its procedure runs (the call may replace the variable).
     // Anything else is evaluated into a copy, which holds it, and also keeps a native object
     // alive while its arguments run.
-    // Me.m uses the instance whose procedure runs where it is: the call of that procedure
-    // holds it. Me still counts its step, as when it is evaluated.
+    // Me.m, and a variable that holds the instance whose procedure runs (o.m inside o's own
+    // method), use it where it is: the call of that procedure holds it. Me still counts its
+    // step, as when it is evaluated.
     Variant storage;
     std::shared_ptr<ObjectData> hold;
     const bool me = object.kind == ExprKind::Me && frame_->me;
@@ -140,7 +145,9 @@ Outcome Executor::evalMember(const Expr& e, MemberAccess access, Variant& value)
         VBS_TRY(evaluationMayStart());
         instance = frame_->me;
     } else if (instance) {
-        hold = ref->asObject();
+        if (instance != frame_->me) {
+            hold = ref->asObject();
+        }
     } else {
         VBS_TRY(eval(object, storage));
         if (!storage.isObject()) {
@@ -164,13 +171,15 @@ Outcome Executor::evalMember(const Expr& e, MemberAccess access, Variant& value)
     return invokeHeldClassMember(*instance, member, access, e.args, 1, value);
 }
 
-// Me.m read or called: evalMember's way for Me, without its look at other kinds of object.
+// Me.m read or called: evalMember's way for Me, without its look at other kinds of object. It
+// counts no step of its own: a procedure's call counts one (runCall), and reading a class
+// variable is like reading any variable.
 Outcome Executor::evalMeMember(const Expr& e, Variant& out) {
     ClassInstance* self = frame_->me;
     if (!self) {
+        VBS_TRY(evaluationMayStart());
         return evalMember(e, MemberAccess::Get, out);
     }
-    VBS_TRY(evaluationMayStart());
     const std::int32_t member = memberAtSite(e, *self);
     if (member < 0) {
         return Outcome::NoSuchMember;
@@ -210,11 +219,11 @@ Outcome Executor::invokeOwnMember(std::int32_t member, MemberAccess access,
 Outcome Executor::callOwnMember(const Expr& e, Variant& out) {
     ClassInstance& self = *frame_->me;
     const ClassMember& m = self.def().members[static_cast<std::size_t>(e.index)];
-    const Procedure* p = m.get ? m.get.get() : m.method.get();
-    if (m.field >= 0 || !p || p->params.empty()) {
-        return evalName(e, out);
+    if (const Procedure* p = m.methodWithParameters()) {
+        return callOwnMethod(*p, e.args, self, out);
     }
-    return callMethod(*p, e.args, 0, self, out);
+    VBS_TRY(evaluationMayStart());
+    return evalName(e, out);
 }
 
 // Inlined into its callers: a method call on a variable (evalMember) is a hot path. Measured:

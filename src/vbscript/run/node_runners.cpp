@@ -77,10 +77,22 @@ struct Specializer {
         VBS_TRY(x.evaluationMayStart());
         return x.withFailurePlace(e, x.evalName(e, out));
     }
-    // fib(n - 1) inside a class: a member of Me's class given arguments.
+    // A member of Me's class given arguments. A method's call counts the step and checks the
+    // stack itself (callOwnMember); anything else starts there.
     static Outcome ownMember(Executor& x, const Expr& e, Variant& out) {
-        VBS_TRY(x.evaluationMayStart());
         return x.withFailurePlace(e, x.callOwnMember(e, out));
+    }
+    // fib(n - 1) inside a class, fib a procedure of the class that takes arguments: called
+    // straight, as the procedure found when the runner was picked is the one on every run.
+    static Outcome ownMethod(Executor& x, const Expr& e, Variant& out) {
+        return x.withFailurePlace(e, x.callOwnMethod(*e.cachedMethod, e.args, *x.frame_->me, out));
+    }
+    static ExprRunner ownMemberRunner(const Executor& x, const Expr& e) {
+        if (const ClassInstance* self = x.frame_->me) {
+            e.cachedMethod =
+                self->def().members[static_cast<std::size_t>(e.index)].methodWithParameters();
+        }
+        return e.cachedMethod ? &ownMethod : &ownMember;
     }
     static Outcome builtin(Executor& x, const Expr& e, Variant& out) {
         return x.evalBuiltinOperand(e, out);
@@ -138,9 +150,34 @@ struct Specializer {
         VBS_TRY(x.evaluationMayStart());
         return x.withFailurePlace(e, x.evalMember(e, MemberAccess::Get, out));
     }
-    // Me.fib(n - 1) inside a class.
+    // o.fib(n - 1) on a plain variable: when o holds the instance whose procedure runs, this is
+    // Me.fib(n - 1), which needs no hold on the instance (evalMember) nor a look at its kind.
+    template <Place P> static Outcome memberOfPlain(Executor& x, const Expr& e, Variant& out) {
+        const Variant* object = at<P>(x, *e.args[0]);
+        const ObjectData* self = x.frame_->me;
+        if (self && object && object->isObject() && object->objectPtr() == self) {
+            return meMember(x, e, out);
+        }
+        return member(x, e, out);
+    }
+    static ExprRunner memberRunner(const Expr& e) {
+        const Expr& object = *e.args[0];
+        Place place{};
+        if (object.kind == ExprKind::Me) {
+            return &meMember;
+        }
+        if (!placeOf(object, place) || place == Place::Literal) {
+            return &member;
+        }
+        return place == Place::Local ? &memberOfPlain<Place::Local> : &memberOfPlain<Place::Global>;
+    }
+    // Me.fib(n - 1) inside a class; it starts as evalMeMember says. Once the site knows Me's
+    // class, a procedure taking arguments is called straight (Me reaches private ones too).
     static Outcome meMember(Executor& x, const Expr& e, Variant& out) {
-        VBS_TRY(x.evaluationMayStart());
+        ClassInstance* self = x.frame_->me;
+        if (self && e.cachedMethod && siteKnowsClass(e, *self)) {
+            return x.withFailurePlace(e, x.callMethod(*e.cachedMethod, e.args, 1, *self, out));
+        }
         return x.withFailurePlace(e, x.evalMeMember(e, out));
     }
     static Outcome newObject(Executor& x, const Expr& e, Variant& out) {
@@ -240,7 +277,7 @@ struct Specializer {
                        plainOperatorRunner<Place::Global>(r, e.ops[0]));
     }
 
-    static ExprRunner nameRunner(const Expr& e) {
+    static ExprRunner nameRunner(const Executor& x, const Expr& e) {
         switch (e.scope) {
         case Scope::Local:
             return e.hasParens ? &name : &local;
@@ -249,24 +286,24 @@ struct Specializer {
         case Scope::Builtin:
             return builtinRunner(e);
         case Scope::Member:
-            return e.hasParens ? &ownMember : &name;
+            return e.hasParens ? ownMemberRunner(x, e) : &name;
         default:
             return &name;
         }
     }
 
-    static ExprRunner runnerFor(const Expr& e) {
+    static ExprRunner runnerFor(const Executor& x, const Expr& e) {
         switch (e.kind) {
         case ExprKind::Literal:
             return &literal;
         case ExprKind::Name:
-            return nameRunner(e);
+            return nameRunner(x, e);
         case ExprKind::Binary:
             return operatorRunner(e);
         case ExprKind::Unary:
             return &unary;
         case ExprKind::Member:
-            return e.args[0]->kind == ExprKind::Me ? &meMember : &member;
+            return memberRunner(e);
         case ExprKind::New:
             return &newObject;
         case ExprKind::Me:
@@ -467,14 +504,16 @@ struct Specializer {
     // ---- Without specialising (Executor::specializes_ off): each node's general runner, the
     // reference the specialised ones must agree with.
 
-    static ExprRunner generalRunnerFor(const Expr& e) {
+    static ExprRunner generalRunnerFor(const Executor& x, const Expr& e) {
         switch (e.kind) {
         case ExprKind::Name:
             return e.scope == Scope::Builtin ? &builtin : &name;
         case ExprKind::Binary:
             return &operatorRun;
+        case ExprKind::Member:
+            return &member;
         default:
-            return runnerFor(e);
+            return runnerFor(x, e);
         }
     }
     static StmtRunner generalRunnerFor(const Stmt& s) {
@@ -540,7 +579,7 @@ Outcome specializeTruth(Executor& x, const Expr& e, bool& out) {
 }
 
 Outcome specializeExpression(Executor& x, const Expr& e, Variant& out) {
-    e.run = x.specializing() ? Specializer::runnerFor(e) : Specializer::generalRunnerFor(e);
+    e.run = x.specializing() ? Specializer::runnerFor(x, e) : Specializer::generalRunnerFor(x, e);
     return e.run(x, e, out);
 }
 

@@ -96,6 +96,11 @@ struct Expr {
     mutable const ClassDef* cachedClass = nullptr;
     mutable std::weak_ptr<const ClassDef> cachedClassAlive;
     mutable std::int32_t cachedMember = -1;
+    // The procedure a read or call of that member runs when it takes arguments (a Sub,
+    // Function or Property Get with parameters); null for anything else. Also for a Name of
+    // Scope::Member called with arguments, where it is found once: Me's class is always that
+    // of the procedure the name lies in.
+    mutable const Procedure* cachedMethod = nullptr;
 };
 
 struct DimItem {

@@ -239,3 +239,22 @@ log = ""
 Set keep = New Inner
 '? keep.Run(4) & log ==> "xyb244R" (String)
 '? log ==> "RT" (String)
+' A method called through a variable that holds its own object goes Me's way: it reaches private
+' members, and the outer call keeps the object alive when the variable lets go of it. The same
+' place given another class's object calls that object's member.
+Dim walker
+Class Walk
+    Public v
+    Private Function Pace(n): Pace = n + 1: End Function
+    Function Via(o, n): Via = o.Pace(n): End Function
+    Function Go(n)
+        If n = 0 Then Set walker = Nothing: v = "kept": Go = v: Exit Function
+        Go = walker.Pace(n) & walker.Go(n - 1)
+    End Function
+End Class
+Class Pacer
+    Function Pace(n): Pace = n * 10: End Function
+End Class
+Set walker = New Walk
+'? walker.Via(walker, 1) & walker.Via(New Pacer, 1) & walker.Via(walker, 2) ==> "2103" (String)
+'? walker.Go(2) & TypeName(walker) ==> "32keptNothing" (String)
