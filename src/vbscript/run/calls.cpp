@@ -199,6 +199,11 @@ Outcome Executor::callOwnMethod(const Procedure& p, const std::vector<ExprPtr>& 
     return runCall(p, args, 0, &out, &me, nullptr, nullptr);
 }
 
+Outcome Executor::callMethodAt(const Procedure& p, const Expr& site, ClassInstance& me,
+                               Variant& out) {
+    return runCall(p, site.args, 1, &out, &me, nullptr, nullptr);
+}
+
 // The code of a name that calls a built-in (Sqr(i)): a count checked when the source was read,
 // and an argument that lies in place, leave the built-in alone to call.
 Outcome Executor::evalBuiltinOperand(const Expr& e, Variant& out) {

@@ -176,7 +176,7 @@ struct Specializer {
     static Outcome meMember(Executor& x, const Expr& e, Variant& out) {
         ClassInstance* self = x.frame_->me;
         if (self && e.cachedMethod && siteKnowsClass(e, *self)) {
-            return x.withFailurePlace(e, x.callMethod(*e.cachedMethod, e.args, 1, *self, out));
+            return x.withFailurePlace(e, x.callMethodAt(*e.cachedMethod, e, *self, out));
         }
         return x.withFailurePlace(e, x.evalMeMember(e, out));
     }
