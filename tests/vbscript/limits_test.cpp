@@ -56,6 +56,12 @@ const LimitCase kLimits[] = {
      "ok | " + kOutOfStack},
     {"RunawayRecursionInAnOperator", "Function r(n): r = Abs(n) + r(n + 1): End Function", "r(0)",
      "ok | " + kOutOfStack},
+    // Through a method named alone, through Me and through a variable holding the object.
+    {"RunawayMethodRecursion",
+     "Dim o: Class M: Function a(n): a = b(n + 1): End Function\n"
+     "Function b(n): b = Me.c(n + 1): End Function: Function c(n): c = o.a(n + 1): End Function\n"
+     "End Class: Set o = New M",
+     "o.a(0)", "ok | " + kOutOfStack},
     // A procedure RegExp.Replace calls for each match runs within the run's limits.
     {"EndlessReplaceCallbackTimesOut",
      "Function f(m, p, s): Do: Loop: End Function\nSet r = New RegExp: r.Pattern = \"a\"",

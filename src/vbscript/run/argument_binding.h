@@ -31,13 +31,14 @@ public:
     ArgumentBinder(const ArgumentBinder&) = delete;
     ArgumentBinder& operator=(const ArgumentBinder&) = delete;
 
-    // Whether a call of `p` with `given` arguments may bind them, from the procedure `caller`
-    // runs (null at the script level). A procedure that Execute defined inside another is not
-    // there to call from anywhere else: "Type mismatch", as for a name that is no procedure.
-    // Its check shares the branch of the argument count, so other calls pay nothing for it.
-    static Outcome accepts(const Procedure& p, std::size_t given, const Procedure* caller) {
+    // Whether a call of `p` with `given` arguments may bind them, from the frame `caller` (whose
+    // procedure is null at the script level). A procedure that Execute defined inside another is
+    // not there to call from anywhere else: "Type mismatch", as for a name that is no procedure.
+    // Its check shares the branch of the argument count, so other calls pay nothing for it, not
+    // even the look at the caller's procedure.
+    static Outcome accepts(const Procedure& p, std::size_t given, const Frame& caller) {
         if (static_cast<std::int32_t>(given) != p.quickArgumentCount) {
-            if (p.callableFrom && caller != p.callableFrom && caller != &p) {
+            if (p.callableFrom && caller.proc != p.callableFrom && caller.proc != &p) {
                 return Outcome::TypeMismatch;
             }
             if (given != p.params.size()) {

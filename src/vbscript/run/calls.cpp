@@ -130,7 +130,7 @@ Executor::runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::siz
         return site ? noteFailurePlace(*site, failure) : failure;
     };
     const std::size_t given = args.size() - first;
-    Outcome start = ArgumentBinder::accepts(p, given + (assigned ? 1 : 0), frame_->proc);
+    Outcome start = ArgumentBinder::accepts(p, given + (assigned ? 1 : 0), *frame_);
     if (start == Outcome::Normal) {
         start = callMayStart();
     }
@@ -194,14 +194,14 @@ Outcome Executor::callMethod(const Procedure& p, const std::vector<ExprPtr>& arg
     return runCall(p, args, first, &out, &me, nullptr, nullptr);
 }
 
-Outcome Executor::callOwnMethod(const Procedure& p, const std::vector<ExprPtr>& args,
-                                ClassInstance& me, Variant& out) {
-    return runCall(p, args, 0, &out, &me, nullptr, nullptr);
+Outcome Executor::callOwnMethod(const Procedure& p, const Expr& site, ClassInstance& me,
+                                Variant& out) {
+    return runCall(p, site.args, 0, &out, &me, nullptr, &site);
 }
 
 Outcome Executor::callMethodAt(const Procedure& p, const Expr& site, ClassInstance& me,
                                Variant& out) {
-    return runCall(p, site.args, 1, &out, &me, nullptr, nullptr);
+    return runCall(p, site.args, 1, &out, &me, nullptr, &site);
 }
 
 // The code of a name that calls a built-in (Sqr(i)): a count checked when the source was read,

@@ -181,10 +181,10 @@ private:
     Outcome callScriptSub(const Procedure& p, const std::vector<ExprPtr>& args);
     Outcome callMethod(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
                        ClassInstance& me, Variant& out);
-    // A procedure of Me's class named alone with its arguments (fib(n - 1) inside the class),
-    // and one named as a member of `me` by `site` (Me.fib(n - 1)), whose args[0] is the object.
-    Outcome callOwnMethod(const Procedure& p, const std::vector<ExprPtr>& args, ClassInstance& me,
-                          Variant& out);
+    // A procedure of Me's class named alone with its arguments by `site` (fib(n - 1) inside the
+    // class), and one named as a member of `me` by `site` (Me.fib(n - 1)), whose args[0] is the
+    // object; a failure is marked at the site.
+    Outcome callOwnMethod(const Procedure& p, const Expr& site, ClassInstance& me, Variant& out);
     Outcome callMethodAt(const Procedure& p, const Expr& site, ClassInstance& me, Variant& out);
     Outcome runCall(const Procedure& p, const std::vector<ExprPtr>& args, std::size_t first,
                     Variant* out, ClassInstance* me, const Variant* assigned, const Expr* site);

@@ -220,7 +220,7 @@ Outcome Executor::callOwnMember(const Expr& e, Variant& out) {
     ClassInstance& self = *frame_->me;
     const ClassMember& m = self.def().members[static_cast<std::size_t>(e.index)];
     if (const Procedure* p = m.methodWithParameters()) {
-        return callOwnMethod(*p, e.args, self, out);
+        return callOwnMethod(*p, e, self, out);
     }
     VBS_TRY(evaluationMayStart());
     return evalName(e, out);

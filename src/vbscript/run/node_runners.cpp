@@ -85,7 +85,7 @@ struct Specializer {
     // fib(n - 1) inside a class, fib a procedure of the class that takes arguments: called
     // straight, as the procedure found when the runner was picked is the one on every run.
     static Outcome ownMethod(Executor& x, const Expr& e, Variant& out) {
-        return x.withFailurePlace(e, x.callOwnMethod(*e.cachedMethod, e.args, *x.frame_->me, out));
+        return x.callOwnMethod(*e.cachedMethod, e, *x.frame_->me, out);
     }
     static ExprRunner ownMemberRunner(const Executor& x, const Expr& e) {
         if (const ClassInstance* self = x.frame_->me) {
@@ -132,11 +132,20 @@ struct Specializer {
         return operatorOnResults<Op>(x, e, out);
     }
     // One operator whose operands are not all literals or plain variables (fib(n - 1) + ...),
-    // or whose values the fast path declined.
-    template <BinaryOp Op, bool BothComputed = false>
+    // or whose values the fast path declined. `OperandsStart`: both operands start themselves
+    // (startsItself), so the operator's own step and stack check would only repeat theirs.
+    template <BinaryOp Op, bool BothComputed = false, bool OperandsStart = false>
     static Outcome operatorOnResults(Executor& x, const Expr& e, Variant& out) {
-        VBS_TRY(x.evaluationMayStart());
+        if constexpr (!OperandsStart) {
+            VBS_TRY(x.evaluationMayStart());
+        }
         return x.withFailurePlace(e, x.evalOperatorOnResults<BothComputed>(e, Op, out));
+    }
+    // A call or a member: its runner counts its step and checks the stack before anything
+    // that nests (a procedure's call, a subscript, an argument); what it does without that (a
+    // class variable read through Me) is a variable's read.
+    static bool startsItself(const Expr& e) {
+        return (e.kind == ExprKind::Name && e.hasParens) || e.kind == ExprKind::Member;
     }
     static Outcome operatorRun(Executor& x, const Expr& e, Variant& out) {
         VBS_TRY(x.evaluationMayStart());
@@ -176,7 +185,7 @@ struct Specializer {
     static Outcome meMember(Executor& x, const Expr& e, Variant& out) {
         ClassInstance* self = x.frame_->me;
         if (self && e.cachedMethod && siteKnowsClass(e, *self)) {
-            return x.withFailurePlace(e, x.callMethodAt(*e.cachedMethod, e, *self, out));
+            return x.callMethodAt(*e.cachedMethod, e, *self, out);
         }
         return x.withFailurePlace(e, x.evalMeMember(e, out));
     }
@@ -241,10 +250,10 @@ struct Specializer {
             }
         };
     };
-    template <bool BothComputed> struct OnResults {
+    template <bool BothComputed, bool OperandsStart = false> struct OnResults {
         template <BinaryOp Op> struct Code {
             static Outcome run(Executor& x, const Expr& e, Variant& out) {
-                return operatorOnResults<Op, BothComputed>(x, e, out);
+                return operatorOnResults<Op, BothComputed, OperandsStart>(x, e, out);
             }
         };
     };
@@ -267,7 +276,9 @@ struct Specializer {
         const bool leftInPlace = placeOf(*e.args[0], l);
         const bool rightInPlace = placeOf(*e.args[1], r);
         if (!leftInPlace && !rightInPlace) {
-            return forOperator<OnResults<true>::template Code>(e.ops[0]);
+            return startsItself(*e.args[0]) && startsItself(*e.args[1])
+                       ? forOperator<OnResults<true, true>::template Code>(e.ops[0])
+                       : forOperator<OnResults<true>::template Code>(e.ops[0]);
         }
         if (!leftInPlace || !rightInPlace) {
             return forOperator<OnResults<false>::template Code>(e.ops[0]);
