@@ -3,11 +3,14 @@
 hyperfine run per case. Each case is a whole program run as `quorvix-eval --script`, `lua5.4` and
 `python3`; beside each program's whole-process time it prints its work alone (that time minus the
 same program's time on a trivial program) and the ratio of the work alone to Lua's, and for the
-cases that hold much data, each program's peak resident memory."""
+cases that hold much data, each program's peak resident memory. Each case runs in several rounds
+(hyperfine times one program after the other, so a machine whose speed drifts favours whichever ran
+in its faster moments): the figures are the medians of the rounds'."""
 import json
 import os
 import resource
 import shutil
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -101,9 +104,17 @@ def peak_kib(command):
     return usage.ru_maxrss
 
 
+def round_means(args, json_path):
+    """One hyperfine round: each command's mean time in milliseconds."""
+    subprocess.run(args, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(json_path) as f:
+        return {r["command"]: r["mean"] * 1000 for r in json.load(f)["results"]}
+
+
 def main():
     eval_bin = os.path.realpath(sys.argv[1] if len(sys.argv) > 1 else "build/src/cli/quorvix-eval")
     runs = sys.argv[2] if len(sys.argv) > 2 else "10"
+    rounds = int(sys.argv[3]) if len(sys.argv) > 3 else 3
     for tool in ("hyperfine", "lua5.4", "python3"):
         if not shutil.which(tool):
             sys.exit("needs %s (apt-get install hyperfine lua5.4)" % tool)
@@ -118,17 +129,19 @@ def main():
             for name in timed:
                 args += ["-n", name, " ".join(timed[name]), "-n", name + " trivial",
                          " ".join(trivial[name])]
-            subprocess.run(args, check=True, stdout=subprocess.DEVNULL)
-            with open(os.path.join(work, "times.json")) as f:
-                means = {r["command"]: r["mean"] * 1000 for r in json.load(f)["results"]}
+            case_rounds = 1 if "200,000 times" in title else rounds
+            taken = [round_means(args, os.path.join(work, "times.json")) for _ in range(case_rounds)]
+            means = {c: statistics.median(t[c] for t in taken) for c in taken[0]}
             alone = {name: means[name] - means[name + " trivial"] for name in timed}
+            ratio = {name: statistics.median((t[name] - t[name + " trivial"]) /
+                                             (t["lua"] - t["lua trivial"]) for t in taken)
+                     for name in timed}
             print("== " + title)
             print("| program | whole process (ms) | work alone (ms) | work alone / Lua's |%s"
                   % (" peak memory (MB) |" if memory else ""))
             print("|---|---|---|---|%s" % ("---|" if memory else ""))
             for name in timed:
-                row = "| %s | %.1f | %.1f | %.2f× |" % (name, means[name], alone[name],
-                                                      alone[name] / alone["lua"])
+                row = "| %s | %.1f | %.1f | %.2f× |" % (name, means[name], alone[name], ratio[name])
                 if memory:
                     row += " %.1f |" % (peak_kib(timed[name]) / 1024)
                 print(row)
