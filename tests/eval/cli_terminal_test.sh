@@ -36,7 +36,11 @@ start() {
 for language in vbscript javascript; do
     [ "$language" = vbscript ] && set -- '!x = 5' '!Do: Loop' || set -- '!var x = 5' '!while (true) {}'
     start --lang $language
-    tmuxc send-keys -t calc "$1" Enter "$2" Enter
+    # The endless run starts once the first input has run (a busy machine may take seconds to
+    # start the JavaScript worker), so that Ctrl+C meets the endless run and not the first.
+    tmuxc send-keys -t calc "$1" Enter x Enter
+    expect_line '5' "$language: the first input ran"
+    tmuxc send-keys -t calc "$2" Enter
     sleep 1
     tmuxc send-keys -t calc C-c
     expect_line '(\^C)?Stopped after [0-9.]+ seconds' "$language: Ctrl+C stopped the run"
