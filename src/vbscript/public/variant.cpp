@@ -138,6 +138,12 @@ std::u16string_view Variant::asString() const {
                   : std::u16string_view();
 }
 
+void Variant::replaceReference(VarType t, std::uint64_t bits) {
+    release();
+    type_ = t;
+    u_.words[0] = bits;
+}
+
 Variant Variant::copied() const {
     if (type_ != VarType::Array || !u_.ref) {
         return *this;

@@ -2,6 +2,7 @@
 
 #include "memory_budget.h"
 
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -141,19 +142,26 @@ public:
     }
 
     // In-place setters for the arithmetic fast path: no temporary, no reference count
-    // traffic unless the old value held a string, array or object.
+    // traffic unless the old value held a string, array or object. That case is a call of its
+    // own, in tail position, so the inlined setter makes its caller save no registers for it.
     void setDouble(double x) {
-        release();
+        if (holdsReference()) [[unlikely]] {
+            return replaceReference(VarType::Double, std::bit_cast<std::uint64_t>(x));
+        }
         type_ = VarType::Double;
         u_.d = x;
     }
     void setWhole(VarType t, std::int64_t x) {
-        release();
+        if (holdsReference()) [[unlikely]] {
+            return replaceReference(t, static_cast<std::uint64_t>(x));
+        }
         type_ = t;
         u_.i64 = x;
     }
     void setBoolean(bool b) {
-        release();
+        if (holdsReference()) [[unlikely]] {
+            return replaceReference(VarType::Boolean, b ? 1 : 0);
+        }
         type_ = VarType::Boolean;
         u_.b = b;
     }
@@ -189,6 +197,8 @@ private:
             shortLength_ = 0;
         }
     }
+    // The setters' case of a held payload: released, then `t` with the payload word `bits`.
+    [[gnu::noinline]] void replaceReference(VarType t, std::uint64_t bits);
     // The held pointer, moved out; the payload is then free.
     std::shared_ptr<void> takeReference() {
         std::shared_ptr<void> held(std::move(u_.ref));
