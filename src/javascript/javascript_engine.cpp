@@ -80,7 +80,7 @@ JavaScriptEngine::~JavaScriptEngine() = default;
 
 template <typename Work>
 Watchdog::Outcome JavaScriptEngine::limited(std::chrono::milliseconds timeLimit, Work work) {
-    m_watchdog.arm(timeLimit, m_memoryLimit);
+    m_watchdog.arm(timeLimit, m_memoryLimit, m_request);
     try {
         work();
     } catch (const std::bad_alloc&) {

@@ -9,6 +9,7 @@
 #include <QJSEngine>
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -49,6 +50,12 @@ public:
     QStringList globalNames() override { return m_globalReader->names(); }
     // Interrupts the run in progress as its time limit would; nothing when none runs.
     void requestStop() override { m_watchdog.expireNow(); }
+    // For a process that serves numbered requests (the worker): the runs from here on are for
+    // request `number` (from 1 up). A stop can come before the request it is meant for runs.
+    void beginRequest(std::uint32_t number) { m_request = number; }
+    // Stops the runs of every request up to `number`: the one running, and one that has not
+    // begun yet as soon as it begins. Safe from any thread.
+    void stopThrough(std::uint32_t number) { m_watchdog.expireThrough(number); }
 
 private:
     // Runs `work` under `timeLimit` and the memory limit; which of them stopped it, if any.
@@ -69,6 +76,7 @@ private:
     std::chrono::milliseconds m_timeLimit;
     std::size_t m_memoryLimit; // bytes the process may grow by during one run
     Watchdog m_watchdog;
+    std::uint32_t m_request = 0; // 0: requests are not numbered
     QString m_error;
     std::optional<qsizetype> m_errorPosition;
 };

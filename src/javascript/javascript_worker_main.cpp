@@ -99,17 +99,23 @@ bool sendFrame(const QByteArray& payload) {
     return writeAll(frame.constData(), static_cast<std::size_t>(frame.size()));
 }
 
-// The calculator's stop signal interrupts the run in progress. The signal is blocked in every
-// thread (the calculator starts this program so), and this thread takes it with sigwait, so
-// that the engine is never touched from a signal handler.
+// The calculator's stop signal interrupts the runs of the requests it names by their count
+// (see WorkerProcess::stopSignal); one sent without a value, the run in progress. The signal
+// is blocked in every thread (the calculator starts this program so), and this thread takes
+// it with sigwaitinfo, so that the engine is never touched from a signal handler.
 void takeStopSignals(quorvix::JavaScriptEngine& engine) {
     std::thread([&engine] {
         sigset_t stop;
         sigemptyset(&stop);
-        sigaddset(&stop, quorvix::WorkerProcess::kStopSignal);
+        sigaddset(&stop, quorvix::WorkerProcess::stopSignal());
         for (;;) {
-            int signal = 0;
-            if (::sigwait(&stop, &signal) == 0) {
+            siginfo_t info{};
+            if (::sigwaitinfo(&stop, &info) < 0) {
+                continue;
+            }
+            if (info.si_code == SI_QUEUE) {
+                engine.stopThrough(static_cast<std::uint32_t>(info.si_value.sival_int));
+            } else {
                 engine.requestStop();
             }
         }
@@ -131,11 +137,14 @@ int serve(std::chrono::milliseconds timeLimit, std::size_t memoryLimit) {
         return 1;
     }
     FrameReader reader;
+    // Numbered as the calculator counts the frames it sends, for its stop signal.
+    std::uint32_t requests = 0;
     for (;;) {
         const std::optional<QByteArray> request = reader.next();
         if (!request) {
             return 0; // the calculator has gone
         }
+        engine.beginRequest(++requests);
         const std::optional<QByteArray> reply =
             quorvix::engine_protocol::answerRequest(engine, *request);
         if (!reply) {
@@ -155,7 +164,7 @@ int main(int argc, char** argv) {
     // Blocked before any thread starts, so that only the stop thread takes it.
     sigset_t stop;
     sigemptyset(&stop);
-    sigaddset(&stop, quorvix::WorkerProcess::kStopSignal);
+    sigaddset(&stop, quorvix::WorkerProcess::stopSignal());
     ::pthread_sigmask(SIG_BLOCK, &stop, nullptr);
     // Ctrl+C at the terminal reaches the whole process group; it is the calculator's to act on
     // (it stops a run through the stop signal), and this process ends with it anyway.

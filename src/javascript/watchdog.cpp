@@ -62,10 +62,15 @@ std::size_t Watchdog::availableBytes() {
     return std::size_t(kib) * 1024;
 }
 
-void Watchdog::arm(std::chrono::milliseconds limit, std::size_t memoryGrowth) {
+void Watchdog::arm(std::chrono::milliseconds limit, std::size_t memoryGrowth,
+                   std::uint32_t request) {
     {
         std::lock_guard lock(m_mutex);
-        m_deadline = std::chrono::steady_clock::now() + limit;
+        m_request = request;
+        // A stop for this request came before the run began.
+        const bool expired = request != 0 && request <= m_expiredThrough;
+        m_deadline = std::chrono::steady_clock::now() +
+                     (expired ? std::chrono::milliseconds::zero() : limit);
         m_armed = true;
         m_inRun = true;
         ++m_run;
@@ -93,6 +98,18 @@ void Watchdog::expireNow() {
     {
         std::lock_guard lock(m_mutex);
         if (!m_armed) {
+            return;
+        }
+        m_deadline = std::chrono::steady_clock::now();
+    }
+    m_wake.notify_all();
+}
+
+void Watchdog::expireThrough(std::uint32_t request) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_expiredThrough = std::max(m_expiredThrough, request);
+        if (!m_armed || m_request == 0 || m_request > request) {
             return;
         }
         m_deadline = std::chrono::steady_clock::now();

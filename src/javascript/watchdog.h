@@ -31,12 +31,17 @@ public:
     // `memoryGrowth`, if not zero, is how many bytes the process's resident memory may grow
     // during the run; the limit is lowered to half the memory the system has available when
     // the run starts, so that the system is never driven out of memory.
-    void arm(std::chrono::milliseconds limit, std::size_t memoryGrowth = 0);
+    // `request`, if not zero, numbers the run's request for expireThrough.
+    void arm(std::chrono::milliseconds limit, std::size_t memoryGrowth = 0,
+             std::uint32_t request = 0);
     // Ends the current run and tells whether the function was called during it, and why.
     Outcome disarm();
     // Treats the current run, if any, as past its time limit now: the user asked it to stop.
     // Safe from any thread; a run that has ended is not touched.
     void expireNow();
+    // Treats the runs of requests numbered up to `request` as past their time limits: the one
+    // armed now, and any armed later. Safe from any thread.
+    void expireThrough(std::uint32_t request);
 
     // The process's resident memory in bytes, 0 when unknown.
     static std::size_t residentBytes();
@@ -56,7 +61,9 @@ private:
     bool m_armed = false; // the run is watched
     bool m_inRun = false; // between arm() and disarm(), even after onTimeout was called
     std::chrono::steady_clock::time_point m_escalateAt; // for the run that onTimeout was called for
-    std::uint64_t m_run = 0; // counts arm() calls, so a late reading is not taken for a new run
+    std::uint64_t m_run = 0;     // counts arm() calls, so a late reading is not taken for a new run
+    std::uint32_t m_request = 0; // the armed run's request; 0: not numbered
+    std::uint32_t m_expiredThrough = 0; // see expireThrough
     bool m_stopping = false;
     Outcome m_outcome = Outcome::Finished;
     std::chrono::steady_clock::time_point m_deadline;

@@ -296,6 +296,44 @@ TEST_F(JavaScriptWorkerTest, WorkerThatDiedWhileIdleIsReplacedBeforeTheRequest) 
     EXPECT_EQ(run("typeof keep"), u"undefined");
 }
 
+// A stop can reach the worker before the request it is meant for has begun to run (the
+// worker has not read it yet): it names the requests by their count, and the request's run
+// stops as it begins. A later request is not stopped. The worker's own limit is an hour: only
+// the stop can end the loop here.
+TEST(WorkerEngine, StopThatComesBeforeItsRequestStopsIt) {
+    QString why;
+    const std::unique_ptr<WorkerProcess> worker = WorkerProcess::start(
+        QStringLiteral(QUORVIX_JAVASCRIPT_WORKER_BUILD_PATH), {QStringLiteral("3600000")}, &why);
+    ASSERT_TRUE(worker) << why.toStdString();
+    // The kind of the next reply; nullopt for none.
+    const auto reply = [&](ScriptValue* value = nullptr) -> std::optional<engine_protocol::Reply> {
+        QByteArray payload;
+        // Generous: a busy machine may take its time, and a run that was not stopped never ends.
+        if (worker->receive(payload, Clock::now() + 30s) != WorkerProcess::Io::Done) {
+            return std::nullopt;
+        }
+        const std::optional<engine_protocol::ReplyContent> content =
+            engine_protocol::readReply(payload);
+        if (content && value) {
+            *value = content->value;
+        }
+        return content ? std::optional(content->kind) : std::nullopt;
+    };
+    ASSERT_EQ(reply(), engine_protocol::Reply::Ready);
+    sigval throughFirst{};
+    throughFirst.sival_int = 1;
+    ASSERT_EQ(::sigqueue(worker->pid(), WorkerProcess::stopSignal(), throughFirst), 0);
+    const QByteArray frames =
+        WorkerProcess::frame(engine_protocol::evalRequest(QStringLiteral("while (true) {}"))) +
+        WorkerProcess::frame(engine_protocol::evalRequest(QStringLiteral("6*7")));
+    EXPECT_EQ(WorkerProcess::frameCount(frames), 2U);
+    ASSERT_EQ(worker->send(frames, Clock::now() + 30s), WorkerProcess::Io::Done);
+    EXPECT_EQ(reply(), engine_protocol::Reply::Failed);
+    ScriptValue second;
+    EXPECT_EQ(reply(&second), engine_protocol::Reply::Value);
+    EXPECT_EQ(second.number, 42);
+}
+
 // A worker whose parent is killed ends at once, though no end of file tells it: here a shell
 // stands between the engine and the worker, and the engine keeps the channel open.
 TEST(WorkerEngine, WorkerEndsWhenItsParentIsKilled) {

@@ -43,6 +43,7 @@ bool WorkerEngine::ensureRunning() {
         io == WorkerProcess::Io::Done ? engine_protocol::readReply(payload) : std::nullopt;
     if (reply && reply->kind == engine_protocol::Reply::Ready) {
         m_failedStartAt.reset();
+        m_framesSent.store(0);
         m_workerPid.store(m_worker->pid());
         return true;
     }
@@ -94,11 +95,28 @@ void WorkerEngine::abandonWorker(const QString& cause) {
 
 void WorkerEngine::requestStop() {
     // Sequentially consistent with call()'s look after the worker's start: either this finds
-    // the worker's pid or call() finds the stop.
+    // the worker's pid or call() finds the stop. Likewise with sendFrames: either this reads
+    // the count with its frames in, or sendFrames finds the stop and sends it again.
     m_stop.store(true);
     if (const pid_t pid = m_workerPid.load(); pid > 0) {
-        ::kill(pid, WorkerProcess::kStopSignal);
+        signalStop(pid, m_framesSent.load());
     }
+}
+
+void WorkerEngine::signalStop(pid_t pid, std::uint32_t framesSent) {
+    sigval value{};
+    value.sival_int = static_cast<int>(framesSent);
+    ::sigqueue(pid, WorkerProcess::stopSignal(), value);
+}
+
+WorkerProcess::Io WorkerEngine::sendFrames(const QByteArray& frames,
+                                           WorkerProcess::Clock::time_point deadline) {
+    const std::uint32_t count = WorkerProcess::frameCount(frames);
+    const std::uint32_t sent = m_framesSent.fetch_add(count) + count;
+    if (m_stop.load()) {
+        signalStop(m_worker->pid(), sent);
+    }
+    return m_worker->send(frames, deadline);
 }
 
 std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray& request) {
@@ -122,7 +140,7 @@ std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray
     const Clock::time_point deadline = Clock::now() + m_launch.timeLimit + m_launch.grace;
     QByteArray payload;
     m_pendingFrames += WorkerProcess::frame(request);
-    WorkerProcess::Io io = m_worker->send(std::exchange(m_pendingFrames, {}), deadline);
+    WorkerProcess::Io io = sendFrames(std::exchange(m_pendingFrames, {}), deadline);
     if (io == WorkerProcess::Io::Done) {
         io = settleLatePreviews(deadline);
     }
@@ -175,7 +193,7 @@ std::optional<ScriptValue> WorkerEngine::preview(const QString& expression) {
     }
     // An answer stored for the next request goes first, so that the preview sees it.
     m_pendingFrames += WorkerProcess::frame(request);
-    if (m_worker->send(std::exchange(m_pendingFrames, {}), deadline) != WorkerProcess::Io::Done) {
+    if (sendFrames(std::exchange(m_pendingFrames, {}), deadline) != WorkerProcess::Io::Done) {
         return std::nullopt; // a worker that ended is found out by the next call
     }
     QByteArray payload;
@@ -271,7 +289,7 @@ bool WorkerEngine::storeAnswer(const ScriptValue& answer, const QString& answerT
         return true;
     }
     m_pendingFrames.clear();
-    const WorkerProcess::Io io = m_worker->send(frame, Clock::now() + m_launch.grace);
+    const WorkerProcess::Io io = sendFrames(frame, Clock::now() + m_launch.grace);
     if (io != WorkerProcess::Io::Done) {
         abandonWorker(whyItEnded());
         return false;

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -59,8 +60,9 @@ public:
     // These two ask only a worker that is up.
     QStringList globalNames() override;
     std::vector<GlobalDescription> describeGlobals() override;
-    // Sends the worker the stop signal, which interrupts its run as its time limit does; every
-    // later request fails at once until clearStop().
+    // Sends the worker the stop signal, which interrupts the run of every request sent so far
+    // as its time limit does, also one the worker has not begun; every later request fails at
+    // once until clearStop().
     void requestStop() override;
     bool stopRequested() const override { return m_stop.load(std::memory_order_relaxed); }
     void clearStop() override { m_stop.store(false, std::memory_order_relaxed); }
@@ -83,11 +85,19 @@ private:
                                                                  engine_protocol::Reply expected);
     // Ends the worker after it failed to answer; `cause` begins the message.
     void abandonWorker(const QString& cause);
+    // Sends whole frames to the worker, counted first (see requestStop).
+    WorkerProcess::Io sendFrames(const QByteArray& frames,
+                                 WorkerProcess::Clock::time_point deadline);
+    // The stop signal for the runs of the first `framesSent` frames the worker was sent.
+    static void signalStop(pid_t pid, std::uint32_t framesSent);
 
     Launch m_launch;
     std::unique_ptr<WorkerProcess> m_worker;
     // The running worker's process, for a stop from another thread; 0 while there is none.
     std::atomic<pid_t> m_workerPid = 0;
+    // The frames sent to the running worker, which numbers its requests the same way: a stop
+    // names the last of them, so that it also stops a request the worker has not begun yet.
+    std::atomic<std::uint32_t> m_framesSent = 0;
     std::atomic<bool> m_stop = false;
     bool m_restart = false;
     // When the last start failed, and why; unset after a start that succeeded.

@@ -78,7 +78,7 @@ std::unique_ptr<WorkerProcess> WorkerProcess::start(const QString& program,
     sigset_t stopOnly;
     sigset_t all;
     sigemptyset(&stopOnly);
-    sigaddset(&stopOnly, kStopSignal);
+    sigaddset(&stopOnly, stopSignal());
     sigfillset(&all);
     posix_spawnattr_setsigmask(&attributes, &stopOnly);
     posix_spawnattr_setsigdefault(&attributes, &all);
@@ -139,6 +139,16 @@ QByteArray WorkerProcess::frame(const QByteArray& payload) {
     frame.append(reinterpret_cast<const char*>(&size), sizeof size);
     frame.append(payload);
     return frame;
+}
+
+std::uint32_t WorkerProcess::frameCount(const QByteArray& frames) {
+    std::uint32_t count = 0;
+    for (qsizetype at = 0; frames.size() - at >= qsizetype(sizeof(std::uint32_t)); ++count) {
+        std::uint32_t size = 0;
+        std::memcpy(&size, frames.constData() + at, sizeof size);
+        at += qsizetype(sizeof size) + qsizetype(size);
+    }
+    return count;
 }
 
 WorkerProcess::Io WorkerProcess::send(const QByteArray& frame, Clock::time_point deadline) {

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <memory>
 #include <sys/types.h>
 
@@ -18,9 +19,12 @@ public:
     using Clock = std::chrono::steady_clock;
     // The descriptor the helper finds its end of the socket on.
     static constexpr int kHelperDescriptor = 3;
-    // The signal that asks the helper to stop what it is running; it starts with it blocked and
-    // takes it with sigwait.
-    static constexpr int kStopSignal = SIGUSR1;
+    // The signal that asks the helper to stop what it is running. Its value (sigqueue) is the
+    // number of frames sent to the helper so far: the stop is for the runs of those frames,
+    // also of one the helper has not begun yet. A real-time signal, so that two stops sent
+    // close together both arrive, each with its value. The helper starts with it blocked and
+    // takes it with sigwaitinfo.
+    static int stopSignal() { return SIGRTMIN; }
 
     // Invalid: the helper announced a frame larger than the protocol allows.
     enum class Io { Done, TimedOut, Closed, Invalid };
@@ -34,6 +38,8 @@ public:
 
     // A payload with its length in front, as send() takes it.
     static QByteArray frame(const QByteArray& payload);
+    // How many whole frames `frames` holds, one after another as frame() makes them.
+    static std::uint32_t frameCount(const QByteArray& frames);
     // Sends one or more frames, written together.
     Io send(const QByteArray& frames, Clock::time_point deadline);
     // Receives one frame's payload. The deadline holds for the whole frame, however steadily
