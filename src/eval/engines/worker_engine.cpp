@@ -110,10 +110,11 @@ void WorkerEngine::signalStop(pid_t pid, std::uint32_t framesSent) {
 }
 
 WorkerProcess::Io WorkerEngine::sendFrames(const QByteArray& frames,
-                                           WorkerProcess::Clock::time_point deadline) {
+                                           WorkerProcess::Clock::time_point deadline,
+                                           Stoppable stoppable) {
     const std::uint32_t count = WorkerProcess::frameCount(frames);
     const std::uint32_t sent = m_framesSent.fetch_add(count) + count;
-    if (m_stop.load()) {
+    if (stoppable == Stoppable::Yes && m_stop.load()) {
         signalStop(m_worker->pid(), sent);
     }
     return m_worker->send(frames, deadline);
@@ -140,7 +141,7 @@ std::optional<engine_protocol::ReplyContent> WorkerEngine::call(const QByteArray
     const Clock::time_point deadline = Clock::now() + m_launch.timeLimit + m_launch.grace;
     QByteArray payload;
     m_pendingFrames += WorkerProcess::frame(request);
-    WorkerProcess::Io io = sendFrames(std::exchange(m_pendingFrames, {}), deadline);
+    WorkerProcess::Io io = sendFrames(std::exchange(m_pendingFrames, {}), deadline, Stoppable::Yes);
     if (io == WorkerProcess::Io::Done) {
         io = settleLatePreviews(deadline);
     }

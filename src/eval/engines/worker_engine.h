@@ -85,9 +85,15 @@ private:
                                                                  engine_protocol::Reply expected);
     // Ends the worker after it failed to answer; `cause` begins the message.
     void abandonWorker(const QString& cause);
+    // Whether frames are a request that a stop is for: call()'s, which looks for a stop before
+    // it sends. A stop that came after that look, but read the count of frames sent before
+    // these were in it, is sent again to cover them. Previews are not stopped: they have a
+    // limit of their own, and a stop stays in force until the next evaluation.
+    enum class Stoppable { No, Yes };
     // Sends whole frames to the worker, counted first (see requestStop).
     WorkerProcess::Io sendFrames(const QByteArray& frames,
-                                 WorkerProcess::Clock::time_point deadline);
+                                 WorkerProcess::Clock::time_point deadline,
+                                 Stoppable stoppable = Stoppable::No);
     // The stop signal for the runs of the first `framesSent` frames the worker was sent.
     static void signalStop(pid_t pid, std::uint32_t framesSent);
 
