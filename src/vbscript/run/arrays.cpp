@@ -10,8 +10,7 @@
 
 namespace vbs {
 
-Outcome Executor::arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<ArrayBound>& out,
-                              std::size_t& total) {
+Outcome Executor::arrayBounds(const std::vector<ExprPtr>& bounds, Bounds& out, std::size_t& total) {
     if (static_cast<int>(bounds.size()) > limits::kMaxDimensions) {
         return Outcome::SubscriptOutOfRange;
     }
@@ -28,7 +27,7 @@ Outcome Executor::arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<Ar
             return Outcome::OutOfMemory;
         }
         total *= count;
-        out.push_back(ArrayBound{upper});
+        out.upper[out.count++] = ArrayBound{upper};
     }
     // Without bounds (`Dim a()`) the array has no elements until ReDim gives it some.
     if (bounds.empty()) {
@@ -46,8 +45,10 @@ Outcome Executor::sizeArray(ArrayData& out, std::size_t total) {
 }
 
 Outcome Executor::makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out) {
+    Bounds evaluated;
     std::size_t total = 0;
-    VBS_TRY(arrayBounds(bounds, out.bounds, total));
+    VBS_TRY(arrayBounds(bounds, evaluated, total));
+    out.bounds.assign(evaluated.list().begin(), evaluated.list().end());
     return sizeArray(out, total);
 }
 
@@ -71,7 +72,8 @@ Outcome Executor::execDim(const DimStmt& s) {
 // on the variable's own array: its spare room grows geometrically (ArrayData::resize), so
 // growing an array one element at a time is linear. An array that something else still holds
 // (For Each walks it) is copied first, as that holder keeps what it had.
-Outcome Executor::preserveInto(Variant& var, std::vector<ArrayBound> bounds, std::size_t total) {
+Outcome Executor::preserveInto(Variant& var, std::span<const ArrayBound> bounds,
+                               std::size_t total) {
     const std::vector<ArrayBound>& old = var.asArray()->bounds;
     if (old.size() != bounds.size()) {
         return Outcome::SubscriptOutOfRange;
@@ -91,7 +93,7 @@ Outcome Executor::preserveInto(Variant& var, std::vector<ArrayBound> bounds, std
         var = var.copied();
     }
     ArrayData& data = *var.asArray();
-    data.bounds = std::move(bounds);
+    data.bounds.assign(bounds.begin(), bounds.end());
     data.resize(total);
     return Outcome::Normal;
 }
@@ -104,7 +106,7 @@ Outcome Executor::execReDim(const DimStmt& s) {
         if (var->isArray() && var->asArray()->fixed) {
             return Outcome::ArrayFixed;
         }
-        std::vector<ArrayBound> bounds;
+        Bounds bounds;
         std::size_t total = 0;
         VBS_TRY(arrayBounds(item.bounds, bounds, total));
         // Evaluating the bounds may have run a procedure; the variable itself never moves.
@@ -113,12 +115,12 @@ Outcome Executor::execReDim(const DimStmt& s) {
                 return Outcome::ArrayFixed;
             }
             if (s.preserve && !var->asArray()->bounds.empty()) {
-                VBS_TRY(preserveInto(*var, std::move(bounds), total));
+                VBS_TRY(preserveInto(*var, bounds.list(), total));
                 continue;
             }
         }
         auto data = std::make_shared<ArrayData>(rt_.budget);
-        data->bounds = std::move(bounds);
+        data->bounds.assign(bounds.list().begin(), bounds.list().end());
         VBS_TRY(sizeArray(*data, total));
         *var = Variant::array(std::move(data));
     }

@@ -9,9 +9,11 @@
 #include "syntax/global_table.h"
 #include "values/error_codes.h"
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -231,14 +233,20 @@ private:
                        std::size_t first = 0);
     // The element at `index` (`count` subscripts); null when there is none.
     static Variant* elementAt(Variant& array, const std::int32_t* index, std::size_t count);
+    // The bounds of one Dim a(...) or ReDim a(...), held on the stack: ReDim Preserve in a loop
+    // allocates nothing for them.
+    struct Bounds {
+        std::array<ArrayBound, limits::kMaxDimensions> upper;
+        std::size_t count = 0;
+        std::span<const ArrayBound> list() const { return {upper.data(), count}; }
+    };
     // The bounds of Dim a(...) or ReDim a(...), evaluated and checked; `total` elements.
-    Outcome arrayBounds(const std::vector<ExprPtr>& bounds, std::vector<ArrayBound>& out,
-                        std::size_t& total);
+    Outcome arrayBounds(const std::vector<ExprPtr>& bounds, Bounds& out, std::size_t& total);
     // Gives `out` `total` Empty elements; Out of memory when the budget refuses.
     Outcome sizeArray(ArrayData& out, std::size_t total);
     Outcome makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out);
     // ReDim Preserve of the array `var` holds to `bounds` (`total` elements).
-    Outcome preserveInto(Variant& var, std::vector<ArrayBound> bounds, std::size_t total);
+    Outcome preserveInto(Variant& var, std::span<const ArrayBound> bounds, std::size_t total);
 
     // Objects and classes (members.cpp).
     // A member read or call leaves its result in `value`; an

@@ -499,11 +499,43 @@ struct Specializer {
                                    &copyToPlain<Place::Local, T>, &copyToPlain<Place::Global, T>);
     }
 
+    // a(i) = v: one element of an array variable, given a number or text, by the subscript's
+    // value. The value is evaluated first, as the general way does; an object held by the
+    // variable (its default member takes the subscript) or a value that is an array or object
+    // goes the general way.
+    template <Place T> static Outcome toElement(Executor& x, const Stmt& s) {
+        const auto& a = s.as<AssignStmt>();
+        Variant value;
+        VBS_TRY(x.eval(*a.value, value));
+        Variant* array = target<T>(x, *a.target);
+        if (!array || !array->isArray() || value.isArray() || value.isObject()) {
+            return x.assignInGeneral(a, value);
+        }
+        Variant* place = nullptr;
+        VBS_TRY(x.element(*array, a.target->args, 0, place));
+        *place = std::move(value);
+        return Outcome::Normal;
+    }
+    static StmtRunner elementRunner(const Expr& target) {
+        const bool shape = target.kind == ExprKind::Name && target.hasParens &&
+                           !target.parenthesized && target.args.size() == 1;
+        if (shape && target.scope == Scope::Local) {
+            return &toElement<Place::Local>;
+        }
+        if (shape && target.scope == Scope::Global) {
+            return &toElement<Place::Global>;
+        }
+        return &statement<AssignStmt, &Executor::execAssign>;
+    }
+
     static StmtRunner assignRunner(const AssignStmt& s) {
         const Expr& target = *s.target;
         const Expr& value = *s.value;
-        if (s.kind != StmtKind::Assign || s.joinsOntoTarget || !isPlain(target)) {
+        if (s.kind != StmtKind::Assign || s.joinsOntoTarget) {
             return &statement<AssignStmt, &Executor::execAssign>;
+        }
+        if (!isPlain(target)) {
+            return elementRunner(target);
         }
         Place to{};
         if (!placeOf(target, to) || to == Place::Literal) {
