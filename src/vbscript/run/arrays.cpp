@@ -1,4 +1,5 @@
 #include "executor.h"
+#include "executor_inline.h"
 
 #include "limits/script_limits.h"
 #include "public/memory_budget.h"
@@ -16,9 +17,8 @@ Outcome Executor::arrayBounds(const std::vector<ExprPtr>& bounds, Bounds& out, s
     }
     total = 1;
     for (const ExprPtr& b : bounds) {
-        Variant v;
-        VBS_TRY(eval(*b, v));
-        std::int32_t upper = VBS_TRY_VALUE(toLong(v, rt_.locale));
+        std::int32_t upper = 0;
+        VBS_TRY(wholeNumber(*b, upper));
         if (upper < -1) {
             return Outcome::SubscriptOutOfRange;
         }
@@ -27,7 +27,7 @@ Outcome Executor::arrayBounds(const std::vector<ExprPtr>& bounds, Bounds& out, s
             return Outcome::OutOfMemory;
         }
         total *= count;
-        out.upper[out.count++] = ArrayBound{upper};
+        out.upper[out.count++] = upper;
     }
     // Without bounds (`Dim a()`) the array has no elements until ReDim gives it some.
     if (bounds.empty()) {
@@ -48,7 +48,7 @@ Outcome Executor::makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out) 
     Bounds evaluated;
     std::size_t total = 0;
     VBS_TRY(arrayBounds(bounds, evaluated, total));
-    out.bounds.assign(evaluated.list().begin(), evaluated.list().end());
+    evaluated.copyTo(out.bounds);
     return sizeArray(out, total);
 }
 
@@ -72,14 +72,13 @@ Outcome Executor::execDim(const DimStmt& s) {
 // on the variable's own array: its spare room grows geometrically (ArrayData::resize), so
 // growing an array one element at a time is linear. An array that something else still holds
 // (For Each walks it) is copied first, as that holder keeps what it had.
-Outcome Executor::preserveInto(Variant& var, std::span<const ArrayBound> bounds,
-                               std::size_t total) {
+Outcome Executor::preserveInto(Variant& var, const Bounds& bounds, std::size_t total) {
     const std::vector<ArrayBound>& old = var.asArray()->bounds;
-    if (old.size() != bounds.size()) {
+    if (old.size() != bounds.count) {
         return Outcome::SubscriptOutOfRange;
     }
     for (std::size_t d = 0; d + 1 < old.size(); ++d) {
-        if (old[d].upper != bounds[d].upper) {
+        if (old[d].upper != bounds.upper[d]) {
             return Outcome::SubscriptOutOfRange;
         }
     }
@@ -93,7 +92,7 @@ Outcome Executor::preserveInto(Variant& var, std::span<const ArrayBound> bounds,
         var = var.copied();
     }
     ArrayData& data = *var.asArray();
-    data.bounds.assign(bounds.begin(), bounds.end());
+    bounds.copyTo(data.bounds);
     data.resize(total);
     return Outcome::Normal;
 }
@@ -115,12 +114,12 @@ Outcome Executor::execReDim(const DimStmt& s) {
                 return Outcome::ArrayFixed;
             }
             if (s.preserve && !var->asArray()->bounds.empty()) {
-                VBS_TRY(preserveInto(*var, bounds.list(), total));
+                VBS_TRY(preserveInto(*var, bounds, total));
                 continue;
             }
         }
         auto data = std::make_shared<ArrayData>(rt_.budget);
-        data->bounds.assign(bounds.list().begin(), bounds.list().end());
+        bounds.copyTo(data->bounds);
         VBS_TRY(sizeArray(*data, total));
         *var = Variant::array(std::move(data));
     }
@@ -150,10 +149,21 @@ Outcome Executor::subscripts(const std::vector<ExprPtr>& args, std::int32_t* ind
         return Outcome::SubscriptOutOfRange;
     }
     for (std::size_t d = 0; d < args.size() - first; ++d) {
-        Variant v;
-        VBS_TRY(eval(*args[first + d], v));
-        index[d] = VBS_TRY_VALUE(toLong(v, rt_.locale));
+        VBS_TRY(wholeNumber(*args[first + d], index[d]));
     }
+    return Outcome::Normal;
+}
+
+// A literal or a plain variable is read where it lies, with no copy: converting a number or
+// text runs no script that could change it. An object (its default value) is evaluated.
+Outcome Executor::wholeNumber(const Expr& e, std::int32_t& out) {
+    const Variant* value = valueInPlace(e);
+    Variant evaluated;
+    if (!value || value->isObject()) {
+        VBS_TRY(eval(e, evaluated));
+        value = &evaluated;
+    }
+    out = VBS_TRY_VALUE(toLong(*value, rt_.locale));
     return Outcome::Normal;
 }
 

@@ -13,7 +13,6 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -228,6 +227,8 @@ private:
     // The element a(i, j) denotes, at `place`.
     Outcome element(Variant& array, const std::vector<ExprPtr>& args, std::size_t first,
                     Variant*& place);
+    // A subscript's or a bound's value, as a Long.
+    Outcome wholeNumber(const Expr& e, std::int32_t& out);
     // The subscripts' values.
     Outcome subscripts(const std::vector<ExprPtr>& args, std::int32_t* index,
                        std::size_t first = 0);
@@ -236,9 +237,15 @@ private:
     // The bounds of one Dim a(...) or ReDim a(...), held on the stack: ReDim Preserve in a loop
     // allocates nothing for them.
     struct Bounds {
-        std::array<ArrayBound, limits::kMaxDimensions> upper;
+        // Only the first `count` are set: setting all would cost each ReDim as much as the rest.
+        std::array<std::int32_t, limits::kMaxDimensions> upper;
         std::size_t count = 0;
-        std::span<const ArrayBound> list() const { return {upper.data(), count}; }
+        void copyTo(std::vector<ArrayBound>& out) const {
+            out.resize(count);
+            for (std::size_t d = 0; d < count; ++d) {
+                out[d].upper = upper[d];
+            }
+        }
     };
     // The bounds of Dim a(...) or ReDim a(...), evaluated and checked; `total` elements.
     Outcome arrayBounds(const std::vector<ExprPtr>& bounds, Bounds& out, std::size_t& total);
@@ -246,7 +253,7 @@ private:
     Outcome sizeArray(ArrayData& out, std::size_t total);
     Outcome makeArray(const std::vector<ExprPtr>& bounds, ArrayData& out);
     // ReDim Preserve of the array `var` holds to `bounds` (`total` elements).
-    Outcome preserveInto(Variant& var, std::span<const ArrayBound> bounds, std::size_t total);
+    Outcome preserveInto(Variant& var, const Bounds& bounds, std::size_t total);
 
     // Objects and classes (members.cpp).
     // A member read or call leaves its result in `value`; an
