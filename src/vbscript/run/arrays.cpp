@@ -163,6 +163,11 @@ Outcome Executor::wholeNumber(const Expr& e, std::int32_t& out) {
         VBS_TRY(eval(e, evaluated));
         value = &evaluated;
     }
+    // The common subscript, a whole number, needs no conversion.
+    if (value->type() == VarType::Integer || value->type() == VarType::Long) {
+        out = static_cast<std::int32_t>(value->asInt());
+        return Outcome::Normal;
+    }
     out = VBS_TRY_VALUE(toLong(*value, rt_.locale));
     return Outcome::Normal;
 }
