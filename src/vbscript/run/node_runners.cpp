@@ -109,7 +109,33 @@ struct Specializer {
         if (g.kind == GlobalEntry::Kind::Procedure) {
             return x.callScriptFunction(*g.proc, e, out);
         }
-        return e.hasParens ? name(x, e, out) : globalValue(x, e, out);
+        if (!e.hasParens) {
+            return globalValue(x, e, out);
+        }
+        return e.args.size() == 1 ? elementOf<Place::Global>(x, e, out) : name(x, e, out);
+    }
+    // a(i): one element of an array variable, by one subscript, without the general way's
+    // look at what the name holds. The variable never moves, but the subscript may run script
+    // that changes what it holds, so that is looked at again after. Anything but an array (an
+    // object, whose default member takes the subscript) goes the general way.
+    template <Place P>
+    [[gnu::noinline]] static Outcome elementOf(Executor& x, const Expr& e, Variant& out) {
+        VBS_TRY(x.evaluationMayStart());
+        Variant* array = target<P>(x, e);
+        if (!array || !array->isArray()) {
+            return x.withFailurePlace(e, x.evalName(e, out));
+        }
+        std::int32_t index = 0;
+        VBS_TRY(x.withFailurePlace(e, x.wholeNumber(*e.args[0], index)));
+        if (!array->isArray()) {
+            return x.withFailurePlace(e, Outcome::TypeMismatch);
+        }
+        const Variant* item = Executor::elementAt(*array, &index, 1);
+        if (!item) {
+            return x.withFailurePlace(e, Outcome::SubscriptOutOfRange);
+        }
+        out = *item;
+        return Outcome::Normal;
     }
     // A plain script-level variable's value, as `local` gives a local's. Out of line, so that
     // the copy's reference count costs the call above nothing (measured with name's noinline:
@@ -340,7 +366,10 @@ struct Specializer {
     static ExprRunner nameRunner(const Executor& x, const Expr& e) {
         switch (e.scope) {
         case Scope::Local:
-            return e.hasParens ? &name : &local;
+            if (!e.hasParens) {
+                return &local;
+            }
+            return e.args.size() == 1 ? &elementOf<Place::Local> : &name;
         case Scope::Global:
             return &globalName;
         case Scope::Builtin:
