@@ -114,9 +114,9 @@ struct Specializer {
         return e.args.size() == 1 ? elementOf<Place::Global>(x, e, out) : name(x, e, out);
     }
     // a(i): one element of an array variable, by one subscript, without the general way's
-    // look at what the name holds. The variable never moves, but the subscript may run script
-    // that changes what it holds, so that is looked at again after. Anything but an array (an
-    // object, whose default member takes the subscript) goes the general way.
+    // look at what the name holds. The variable never moves; element() looks at what it holds
+    // again once the subscript has run. Anything but an array (an object, whose default member
+    // takes the subscript) goes the general way.
     template <Place P>
     [[gnu::noinline]] static Outcome elementOf(Executor& x, const Expr& e, Variant& out) {
         VBS_TRY(x.evaluationMayStart());
@@ -124,15 +124,8 @@ struct Specializer {
         if (!array || !array->isArray()) {
             return x.withFailurePlace(e, x.evalName(e, out));
         }
-        std::int32_t index = 0;
-        VBS_TRY(x.withFailurePlace(e, x.wholeNumber(*e.args[0], index)));
-        if (!array->isArray()) {
-            return x.withFailurePlace(e, Outcome::TypeMismatch);
-        }
-        const Variant* item = Executor::elementAt(*array, &index, 1);
-        if (!item) {
-            return x.withFailurePlace(e, Outcome::SubscriptOutOfRange);
-        }
+        Variant* item = nullptr;
+        VBS_TRY(x.withFailurePlace(e, x.element(*array, e.args, 0, item)));
         out = *item;
         return Outcome::Normal;
     }
