@@ -13,6 +13,8 @@ cp "$1" "$2" "$work/"
 EVAL=$work/quorvix-eval
 tmuxc() { tmux -L "quorvix-terminal-$$" "$@"; }
 trap 'tmuxc kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
+# A step that fails outside expect_line says which, and what the pane showed.
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND"; tmuxc capture-pane -p -t calc 2>&1 || true' ERR
 
 # Waits until a line of the pane (with "last", its last line that is not empty) matches the
 # pattern.
