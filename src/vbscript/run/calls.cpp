@@ -111,11 +111,11 @@ inline Outcome Executor::callMayStart() {
     f.me = me;
     f.withBase = withObjects_.size();
     Frame* caller = frame_;
-    frame_ = &f;
+    enterFrame(f);
     ++callDepth_;
     const Outcome outcome = runStatements(p.body);
     --callDepth_;
-    frame_ = caller;
+    enterFrame(*caller);
     return outcome;
 }
 

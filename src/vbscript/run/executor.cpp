@@ -21,7 +21,7 @@ void Executor::begin(std::chrono::steady_clock::time_point deadline, std::uintpt
     stack_.reset(stackEnd);
     stackEnd_ = stackEnd;
     topFrame_ = Frame{};
-    frame_ = &topFrame_;
+    enterFrame(topFrame_);
     withObjects_.clear();
     errors_.raised = ErrState{};
     errors_.failure = Outcome::Normal;

@@ -193,6 +193,10 @@ private:
     // start, and running the body in a frame of its own.
     Outcome callMayStart();
     Outcome runBody(const Procedure& p, Variant** slots, ClassInstance* me);
+    void enterFrame(Frame& f) {
+        frame_ = &f;
+        localSlots_ = f.slots;
+    }
     Outcome callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first,
                         Variant& out);
     // An operand that calls a built-in by name.
@@ -349,6 +353,9 @@ private:
     bool runningTerminations_ = false;
     Frame topFrame_;
     Frame* frame_ = &topFrame_;
+    // frame_->slots, kept beside it: a local's value is then two loads from the executor, not
+    // three, and every operand of a procedure is a local (set only by enterFrame).
+    Variant** localSlots_ = nullptr;
     StackGuard stack_;
     std::uintptr_t stackEnd_ = 0;
     bool specializes_ = true;

@@ -128,11 +128,11 @@ Outcome Executor::runParsedText(const Expr* expression, const Block& statements,
         }
     }
     Frame* caller = frame_;
-    frame_ = &f;
+    enterFrame(f);
     ++callDepth_;
     const Outcome o = expression ? eval(*expression, out) : execBlock(statements);
     --callDepth_;
-    frame_ = caller;
+    enterFrame(*caller);
     if (!isError(o)) {
         return Outcome::Normal;
     }
