@@ -64,6 +64,16 @@ enum class ExprKind : std::uint8_t {
     Call,    // args[0] called or indexed with args[1...]: "x(0)(1)", "(f)(x)"
 };
 
+// An operator's operands as the runner picked for it found them: the slot of a plain local on
+// the left, and the number of an Integer literal on the right. The operator's code reads them
+// here rather than through the operand's node, which saves two loads, each waiting on the one
+// before, per operand (fib's n - 1 and n < 2); a mispredicted branch on the result waits for
+// all of them.
+struct OperandCache {
+    std::int32_t leftSlot = -1;
+    std::int16_t rightInteger = 0;
+};
+
 struct Expr {
     mutable ExprRunner run = &specializeExpression;
     mutable TruthRunner truth = &specializeTruth;
@@ -81,6 +91,8 @@ struct Expr {
     bool leftOut = false;
     // Name: the slot or member the name was bound to; Scope::Builtin: the built-in.
     std::int32_t index = -1;
+    // Binary: its operands as the runner picked for it found them.
+    mutable OperandCache operands;
     // Scope::Global: the entry itself (entries never move), saving the table look-up.
     GlobalEntry* global = nullptr;
     std::size_t pos = 0;
