@@ -354,7 +354,7 @@ private:
     Frame topFrame_;
     Frame* frame_ = &topFrame_;
     // frame_->slots, kept beside it: a local's value is then two loads from the executor, not
-    // three, and every operand of a procedure is a local (set only by enterFrame).
+    // three, and most of a procedure's operands are locals (set only by enterFrame).
     Variant** localSlots_ = nullptr;
     StackGuard stack_;
     std::uintptr_t stackEnd_ = 0;
