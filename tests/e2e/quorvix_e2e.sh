@@ -269,12 +269,16 @@ for n in $(seq 101 200); do
     [ $((n % 2)) = 1 ] && window=$FIRST || window=$WID
     xdotool windowfocus --sync "$window" type "$n"
     xdotool key Return
-    # Each waits until the other's evaluation is kept, so that the turns are strict.
-    for _ in $(seq 100); do [ "$(tail -n1 "$HISTORY")" = "$n" ] && break; sleep 0.05; done
+    # Each waits until the other's evaluation is on the tape, so that the turns are strict: an
+    # input goes into the history when it starts to run, onto the tape when the run has ended.
+    for _ in $(seq 200); do
+        [ "$(grep '^>' "$TAPE_FILE" 2>/dev/null | tail -n1)" = ">$n" ] && break
+        sleep 0.05
+    done
 done
 [ "$(tail -n100 "$HISTORY")" = "$(seq 101 200)" ] || fail "the history lost entries of a copy"
 [ "$(grep '^>' "$TAPE_FILE" | tail -n100)" = "$(seq 101 200 | sed 's/^/>/')" ] ||
-    fail "the tape lost entries of a copy"
+    fail "the tape lost entries of a copy: $(grep '^>' "$TAPE_FILE" | tail -n100 | tr '\n' ' ')"
 echo "ok: two copies kept each other's entries"
 quit_by_esc "the second copy"
 APP_PID=$FIRST_PID
