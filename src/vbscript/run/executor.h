@@ -197,6 +197,8 @@ private:
         frame_ = &f;
         localSlots_ = f.slots;
     }
+    // The variable of the running procedure's slot `slot`.
+    Variant* localAt(std::int32_t slot) const { return localSlots_[slot]; }
     Outcome callBuiltin(int index, const std::vector<ExprPtr>& args, std::size_t first,
                         Variant& out);
     // An operand that calls a built-in by name.

@@ -61,7 +61,7 @@ template <Executor::NameUse Use>
                                                                          Scope scope) const {
     switch (scope) {
     case Scope::Local:
-        return localSlots_[name.index];
+        return localAt(name.index);
     case Scope::Global: {
         // Execute may turn a variable's name into a procedure's while the script runs.
         const GlobalEntry::Kind kind = name.global->kind;

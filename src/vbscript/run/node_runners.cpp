@@ -22,7 +22,7 @@ struct Specializer {
     // caller's).
     static Variant* localSlot(Executor& x, const Expr& e) { return localSlot(x, e.index); }
     static Variant* localSlot(Executor& x, std::int32_t index) {
-        Variant* slot = x.localSlots_[index];
+        Variant* slot = x.localAt(index);
         if (!slot) {
             __builtin_unreachable();
         }
